@@ -1,0 +1,32 @@
+# tm_library(NAME SOURCES... [DEPS libs...]): one static library of a subsystem
+# folder; its headers are included as "folder/header.h" from the tree's top.
+function(tm_library name)
+  cmake_parse_arguments(L "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${L_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(L_DEPS)
+    target_link_libraries(${name} PUBLIC ${L_DEPS})
+  endif()
+endfunction()
+
+# tm_test(NAME LABEL label SOURCES... [LIBS libs...]): one GoogleTest program;
+# every test in it is registered with ctest under the given label.
+function(tm_test name)
+  cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE TM_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}/tests")
+  gtest_discover_tests(${name}
+    PROPERTIES LABELS ${T_LABEL}
+    DISCOVERY_TIMEOUT 120
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+endfunction()
+
+# tm_bench(NAME SOURCES... [LIBS libs...]): one Google Benchmark program.
+function(tm_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()
