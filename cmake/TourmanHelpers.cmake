@@ -1,7 +1,12 @@
-# tm_library(NAME SOURCES... [DEPS libs...]): one static library of a subsystem
-# folder; its headers are included as "folder/header.h" from the tree's top.
+# tm_library(NAME [SOURCES...] [DEPS libs...]): one static library of a
+# subsystem folder. With no SOURCES it takes every .cpp file of the folder, so
+# that work on different modules of one folder never edits the same list.
+# Headers are included as "folder/header.h" from the tree's top.
 function(tm_library name)
   cmake_parse_arguments(L "" "" "SOURCES;DEPS" ${ARGN})
+  if(NOT L_SOURCES)
+    file(GLOB L_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  endif()
   add_library(${name} STATIC ${L_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   if(L_DEPS)
@@ -16,11 +21,26 @@ function(tm_test name)
   add_executable(${name} ${T_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
-  target_compile_definitions(${name} PRIVATE TM_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}/tests")
+  target_compile_definitions(${name} PRIVATE
+    TM_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}/tests"
+    TM_TEST_OUTPUT_DIR="${CMAKE_CURRENT_BINARY_DIR}/output")
+  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/output)
   gtest_discover_tests(${name}
     PROPERTIES LABELS ${T_LABEL}
     DISCOVERY_TIMEOUT 120
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+endfunction()
+
+# tm_test_folder(LABEL label [LIBS libs...] [SUPPORT sources...]): one test
+# program per *_test.cpp file of the folder, named after the file, each linked
+# with the SUPPORT sources (shared fakes and fixtures of the folder).
+function(tm_test_folder)
+  cmake_parse_arguments(F "" "LABEL" "LIBS;SUPPORT" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  foreach(src ${tests})
+    get_filename_component(stem ${src} NAME_WE)
+    tm_test(${F_LABEL}_${stem} LABEL ${F_LABEL} SOURCES ${src} ${F_SUPPORT} LIBS ${F_LIBS})
+  endforeach()
 endfunction()
 
 # tm_bench(NAME SOURCES... [LIBS libs...]): one Google Benchmark program.

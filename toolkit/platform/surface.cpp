@@ -1,0 +1,1 @@
+#include "toolkit/platform/surface.h"
