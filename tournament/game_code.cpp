@@ -1,0 +1,41 @@
+#include "tournament/game_code.h"
+
+#include "tournament/capacities.h"
+#include "tournament/message_box.h"
+#include "tournament/message_table.h"
+
+namespace {
+
+const char* const ResultTexts[10] = {
+    "0 - 1", "1 - 0", "0F-0F", "1F- 0", "0 -1F", "\xBD - \xBD", "\xBD" "F-F\xBD", " adj ", "\xBD FNB", " ... ",
+};
+
+bool Packable(int id) { return id >= 0 && id <= MaxPlayers; }
+
+} // namespace
+
+int EncodeGameCode(int white, int black, int digit) {
+    if (!Packable(white) || !Packable(black) || digit < 0 || digit > 9) {
+        ShowAlert(MessageText(192), MessageText(3));
+        return EmptyGameCode;
+    }
+    return white * 10000 + black * 10 + digit;
+}
+
+int DecodeGameCode(int code, int& white, int& black, int& digit) {
+    digit = code % 10;
+    white = code / 10000;
+    black = code / 10 - white * 1000;
+    return white;
+}
+
+bool IsByeCode(int code) {
+    int white, black, digit;
+    DecodeGameCode(code, white, black, digit);
+    return white == 0 || black == 0;
+}
+
+const char* ResultText(int digit) {
+    if (digit < 0 || digit > 9) return ResultTexts[NotPlayed];
+    return ResultTexts[digit];
+}
