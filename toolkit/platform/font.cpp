@@ -133,10 +133,10 @@ void Font::drawTextOpaque(Surface& surface, const Rect& clip, int x, int y, std:
     drawText(surface, clip, x, y, text, colour);
 }
 
-std::unique_ptr<Font> CreateFont(const FontSpec& spec, const FontCatalog& catalog) {
-    if (spec.height == 0 || spec.height > kMaxFontHeight || spec.height < -kMaxFontHeight) return nullptr;
-    const bool bold = spec.weight >= 600;
-    std::optional<FaceFile> file = catalog.find(spec.face, bold, spec.italic);
+std::unique_ptr<Font> CreateFont(const FontRequest& request, const FontCatalog& catalog) {
+    if (request.height == 0 || request.height > kMaxFontHeight || request.height < -kMaxFontHeight) return nullptr;
+    const bool bold = request.weight >= 600;
+    std::optional<FaceFile> file = catalog.find(request.face, bold, request.italic);
     if (!file || !Library()) return nullptr;
     auto face = std::make_unique<Font::Face>();
     if (FT_New_Face(Library(), file->path.c_str(), file->index, &face->face) != 0) {
@@ -159,12 +159,12 @@ std::unique_ptr<Font> CreateFont(const FontSpec& spec, const FontCatalog& catalo
 
     FontMetrics m;
     long ppem = 0;
-    if (spec.height > 0) {
-        m.height = spec.height;
-        ppem = std::max(1L, std::lround(spec.height * em / (up + down)));
-        m.ascent = int(std::lround(spec.height * up / (up + down)));
+    if (request.height > 0) {
+        m.height = request.height;
+        ppem = std::max(1L, std::lround(request.height * em / (up + down)));
+        m.ascent = int(std::lround(request.height * up / (up + down)));
     } else {
-        ppem = -spec.height;
+        ppem = -request.height;
         m.height = std::max(1, int(std::lround(ppem * (up + down) / em)));
         m.ascent = int(std::lround(ppem * up / em));
     }
@@ -173,7 +173,7 @@ std::unique_ptr<Font> CreateFont(const FontSpec& spec, const FontCatalog& catalo
     if (FT_Set_Pixel_Sizes(ft, 0, FT_UInt(ppem)) != 0) return nullptr;
 
     const bool embolden = bold && !file->bold;
-    const bool slant = spec.italic && !file->italic;
+    const bool slant = request.italic && !file->italic;
     m.maxWidth = int((ft->size->metrics.max_advance + 63) >> 6) + (embolden ? int((ppem + 23) / 24) : 0);
     if (os2 && os2->version != 0xFFFF && os2->xAvgCharWidth > 0) m.averageWidth = int(std::lround(os2->xAvgCharWidth * ppem / em));
 

@@ -22,7 +22,7 @@
 
 namespace plat {
 
-struct FontSpec {
+struct FontRequest {
     std::string face;  // Windows-1252, any case; see FontCatalog for the names served
     // Positive: the cell height (ascent plus descent) in pixels, which the
     // font then reports exactly. Negative: the character (em) height, the cell
@@ -71,7 +71,7 @@ private:
     struct Glyph;
     struct Face;
     Font(std::unique_ptr<Face> face, FaceFile file, const FontMetrics& metrics, bool emboldened, bool slanted);
-    friend std::unique_ptr<Font> CreateFont(const FontSpec& spec, const FontCatalog& catalog);
+    friend std::unique_ptr<Font> CreateFont(const FontRequest& request, const FontCatalog& catalog);
     const Glyph& glyph(unsigned char c) const;
 
     std::unique_ptr<Face> face_handle_;
@@ -84,6 +84,6 @@ private:
 
 // A font for the request, or nothing when the height is refused, no font is
 // installed or the font file cannot be read.
-std::unique_ptr<Font> CreateFont(const FontSpec& spec, const FontCatalog& catalog = FontCatalog::System());
+std::unique_ptr<Font> CreateFont(const FontRequest& request, const FontCatalog& catalog = FontCatalog::System());
 
 } // namespace plat

@@ -17,12 +17,12 @@ const char* const kFaces[] = {"courier new", "arial", "times"};
 
 std::unique_ptr<plat::Font> Make(const char* face, int height, int weight = 400, bool italic = false,
                                  const plat::FontCatalog& catalog = plat::FontCatalog::System()) {
-    plat::FontSpec spec;
-    spec.face = face;
-    spec.height = height;
-    spec.weight = weight;
-    spec.italic = italic;
-    return plat::CreateFont(spec, catalog);
+    plat::FontRequest request;
+    request.face = face;
+    request.height = height;
+    request.weight = weight;
+    request.italic = italic;
+    return plat::CreateFont(request, catalog);
 }
 
 plat::Surface Blank(int w, int h, plat::Rgb colour = kWhite) {
