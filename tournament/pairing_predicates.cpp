@@ -1,6 +1,7 @@
 #include "tournament/pairing_predicates.h"
 
 #include "tournament/game_code.h"
+#include "tournament/key_order.h"
 #include "tournament/players.h"
 #include "tournament/round_tables.h"
 #include "tournament/run_options.h"
@@ -13,18 +14,10 @@
 namespace {
 
 // Ids outside the player table (EmptySlot among them) read as empty records.
-const PairingState& StateOf(int id) {
-    static const PairingState none{};
-    return IsPlayerRow(id) ? PairingStates[id] : none;
-}
-const Player& PlayerOf(int id) {
-    static const Player none{};
-    return IsPlayerRow(id) ? Players[id] : none;
-}
-float ScoreOf(int id) { return IsPlayerRow(id) ? PlayerScores[id].score : 0.0f; }
+float ScoreOf(int id) { return ScoreRecord(id).score; }
 
 bool MayNotMeetEmptySlot(int id) {
-    const PairingState& state = StateOf(id);
+    const PairingState& state = StateRecord(id);
     return state.mayFloatUp == 1 || state.triedMark == 1;
 }
 
@@ -36,8 +29,8 @@ bool HasMetBefore(int row, int id, int round) {
 }
 
 bool ColorsFit(int a, int b) {
-    const PairingState& sa = StateOf(a);
-    const PairingState& sb = StateOf(b);
+    const PairingState& sa = StateRecord(a);
+    const PairingState& sb = StateRecord(b);
     return sa.dueColor != sb.dueColor || sa.colorFlexible == 1 || sb.colorFlexible == 1;
 }
 
@@ -50,12 +43,12 @@ int CanPlayersMeet(int a, int b, int round) {
     if (burstein && b == EmptySlot && MayNotMeetEmptySlot(a)) return 0;
     if (a == EmptySlot || b == EmptySlot) return 1;
     if (a == b) return 0;
-    if (a == 0 && StateOf(b).byeEligibility == 1) return 1;
-    if (b == 0 && StateOf(a).byeEligibility == 1) return 1;
+    if (a == 0 && StateRecord(b).byeEligibility == 1) return 1;
+    if (b == 0 && StateRecord(a).byeEligibility == 1) return 1;
     // The second player's row is the one searched: with the BYE first, a
     // round without an opponent (0) in that row counts as a meeting.
     if (HasMetBefore(b, a, round)) return 0;
-    if (StrictColorMode == 1) return StateOf(a).dueColor != StateOf(b).dueColor ? 1 : 0;
+    if (StrictColorMode == 1) return StateRecord(a).dueColor != StateRecord(b).dueColor ? 1 : 0;
     return ColorsFit(a, b) ? 1 : 0;
 }
 
@@ -84,7 +77,7 @@ BoardKeys KeysOf(int board, int round) {
     keys.bye = white == 0 || black == 0;
     keys.top = std::max(ScoreOf(white), ScoreOf(black));
     keys.sum = ScoreOf(white) + ScoreOf(black);
-    keys.topSeed = std::max(PlayerOf(white).seedingKey, PlayerOf(black).seedingKey);
+    keys.topSeed = std::max(PlayerRecord(white).seedingKey, PlayerRecord(black).seedingKey);
     return keys;
 }
 
@@ -110,16 +103,12 @@ void SortRoundBoards(int round) {
 
 namespace {
 
-// -1 when x's key puts x first, 1 when y's does, 0 when equal.
-template <typename T> int Ascending(T x, T y) { return x < y ? -1 : (y < x ? 1 : 0); }
-template <typename T> int Descending(T x, T y) { return Ascending(y, x); }
-
 // True when candidate x belongs strictly before candidate y.
 bool CandidateBefore(int mode, int x, int y) {
-    const PairingState& sx = StateOf(x);
-    const PairingState& sy = StateOf(y);
-    const Player& px = PlayerOf(x);
-    const Player& py = PlayerOf(y);
+    const PairingState& sx = StateRecord(x);
+    const PairingState& sy = StateRecord(y);
+    const Player& px = PlayerRecord(x);
+    const Player& py = PlayerRecord(y);
     int keys[5];
     int n = 0;
     keys[n++] = Descending(sx.mayFloatUp, sy.mayFloatUp);

@@ -1,5 +1,6 @@
 #include "tournament/player_list.h"
 
+#include "tournament/key_order.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
@@ -140,18 +141,9 @@ void PlayerListToArray(const PlayerList& list, int* array, std::size_t capacity)
 
 namespace {
 
-// -1 when a's key puts a first, 1 when b's does, 0 when they are equal.
-template <typename T> int Ascending(T a, T b) { return a < b ? -1 : (b < a ? 1 : 0); }
-template <typename T> int Descending(T a, T b) { return Ascending(b, a); }
+float ScoreOf(int id) { return ScoreRecord(id).score; }
 
-// Ids outside the player table read as the empty record.
-const Player& PlayerOf(int id) {
-    static const Player none{};
-    return IsPlayerRow(id) ? Players[id] : none;
-}
-float ScoreOf(int id) { return IsPlayerRow(id) ? PlayerScores[id].score : 0.0f; }
-
-bool NameBefore(int a, int b) { return std::strcmp(PlayerOf(a).name, PlayerOf(b).name) < 0; }
+bool NameBefore(int a, int b) { return std::strcmp(PlayerRecord(a).name, PlayerRecord(b).name) < 0; }
 
 // The first nonzero key decides; when all are equal the names do, as the
 // ascending order wants: -1 only when a's name sorts strictly first.
@@ -164,8 +156,8 @@ int Decide(std::initializer_list<int> keys, int a, int b) {
 } // namespace
 
 int ComparePairingOrder(int a, int b) {
-    const Player& pa = PlayerOf(a);
-    const Player& pb = PlayerOf(b);
+    const Player& pa = PlayerRecord(a);
+    const Player& pb = PlayerRecord(b);
     switch (Settings.PairingSystem) {
     case FideDubovSystem:
         if (MergedMode != 0)
@@ -185,8 +177,8 @@ int ComparePairingOrder(int a, int b) {
 }
 
 int ComparePairingOrderDescending(int a, int b) {
-    const Player& pa = PlayerOf(a);
-    const Player& pb = PlayerOf(b);
+    const Player& pa = PlayerRecord(a);
+    const Player& pb = PlayerRecord(b);
     switch (Settings.PairingSystem) {
     case FideDubovSystem:
         // Here 1 means "a first", so the ascending decision is turned round.

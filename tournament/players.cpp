@@ -9,6 +9,11 @@
 Player Players[PlayerRows];
 int PlayerCount = 0;
 
+const Player& PlayerRecord(int id) {
+    static const Player none{};
+    return IsPlayerRow(id) ? Players[id] : none;
+}
+
 void ResetByePlayer() {
     Players[0] = Player{};
     std::strcpy(Players[0].name, ByeName);

@@ -41,6 +41,10 @@ inline bool IsRegisteredId(int id) { return id >= 1 && id <= PlayerCount && id <
 // True for any id that indexes the player tables (0..999).
 inline bool IsPlayerRow(int id) { return id >= 0 && id < PlayerRows; }
 
+// The record of id, or an empty record for an id outside the table (the
+// empty pairing slot -1, a corrupt game code); for readers that must not fail.
+const Player& PlayerRecord(int id);
+
 // Sets the BYE's record: name "__BYE__", available 1, every other field 0;
 // in its pairing state no colour due (-1) and a flexible colour (1).
 void ResetByePlayer();

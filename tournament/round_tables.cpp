@@ -9,6 +9,16 @@
 PlayerScore PlayerScores[PlayerRows];
 PairingState PairingStates[PlayerRows];
 
+const PlayerScore& ScoreRecord(int id) {
+    static const PlayerScore none{};
+    return id >= 0 && id < PlayerRows ? PlayerScores[id] : none;
+}
+
+const PairingState& StateRecord(int id) {
+    static const PairingState none{};
+    return id >= 0 && id < PlayerRows ? PairingStates[id] : none;
+}
+
 namespace {
 
 std::int16_t SwissColors[PlayerRows][SwissRoundColumns];

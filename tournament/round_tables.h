@@ -59,6 +59,10 @@ struct PairingState {
 extern PlayerScore PlayerScores[PlayerRows];
 extern PairingState PairingStates[PlayerRows];
 
+// The records of id, or empty records for an id outside the table.
+const PlayerScore& ScoreRecord(int id);
+const PairingState& StateRecord(int id);
+
 // One set of per-round tables; rows x columns (and boardRows x columns for
 // the game table) cells each, row-major. floatHistory is null in the
 // round-robin instance.

@@ -9,15 +9,6 @@
 
 namespace {
 
-const PlayerScore& ScoreRecord(int id) {
-    static const PlayerScore none{};
-    return IsPlayerRow(id) ? PlayerScores[id] : none;
-}
-const Player& PlayerOf(int id) {
-    static const Player none{};
-    return IsPlayerRow(id) ? Players[id] : none;
-}
-
 // Larger value first; 0 when equal.
 int LargerFirst(float a, float b) { return a > b ? -1 : (b > a ? 1 : 0); }
 
@@ -28,7 +19,7 @@ template <float PlayerScore::*Field> int CompareField(int a, int b) {
 // The score in tenths of a point, truncated toward zero.
 int Tenths(int id) { return static_cast<int>(ScoreRecord(id).score * 10.0f); }
 
-bool NameBefore(int a, int b) { return std::strcmp(PlayerOf(a).name, PlayerOf(b).name) < 0; }
+bool NameBefore(int a, int b) { return std::strcmp(PlayerRecord(a).name, PlayerRecord(b).name) < 0; }
 
 } // namespace
 
@@ -61,15 +52,15 @@ int CompareStandings(int a, int b) {
 }
 
 int CompareStandingsByCategory(int a, int b) {
-    const int ca = PlayerOf(a).categoryRank;
-    const int cb = PlayerOf(b).categoryRank;
+    const int ca = PlayerRecord(a).categoryRank;
+    const int cb = PlayerRecord(b).categoryRank;
     if (ca != cb) return ca > cb ? -1 : 1;
     return CompareStandings(a, b);
 }
 
 int ComparePairingNumberOrder(int a, int b) {
-    const Player& pa = PlayerOf(a);
-    const Player& pb = PlayerOf(b);
+    const Player& pa = PlayerRecord(a);
+    const Player& pb = PlayerRecord(b);
     if (pa.ratingUsed != pb.ratingUsed) return pa.ratingUsed > pb.ratingUsed ? -1 : 1;
     if (pa.categoryRank != pb.categoryRank) return pa.categoryRank > pb.categoryRank ? -1 : 1;
     return NameBefore(a, b) ? -1 : 1;
@@ -78,7 +69,7 @@ int ComparePairingNumberOrder(int a, int b) {
 int ComparePlayersByName(int a, int b) { return NameBefore(a, b) ? -1 : 1; }
 
 int ComparePlayersByCountry(int a, int b) {
-    const int order = std::strcmp(PlayerOf(a).country, PlayerOf(b).country);
+    const int order = std::strcmp(PlayerRecord(a).country, PlayerRecord(b).country);
     if (order != 0) return order < 0 ? -1 : 1;
     return Tenths(b) < Tenths(a) ? -1 : 1;
 }
