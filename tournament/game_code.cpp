@@ -7,10 +7,22 @@
 namespace {
 
 const char* const ResultTexts[10] = {
-    "0 - 1", "1 - 0", "0F-0F", "1F- 0", "0 -1F", "\xBD - \xBD", "\xBD" "F-F\xBD", " adj ", "\xBD FNB", " ... ",
+    "0 - 1",
+    "1 - 0",
+    "0F-0F",
+    "1F- 0",
+    "0 -1F",
+    "\xBD - \xBD",
+    "\xBD"
+    "F-F\xBD",
+    " adj ",
+    "\xBD FNB",
+    " ... ",
 };
 
-bool Packable(int id) { return id >= 0 && id <= MaxPlayers; }
+bool Packable(int id) {
+    return id >= 0 && id <= MaxPlayers;
+}
 
 } // namespace
 

@@ -9,16 +9,16 @@
 
 // The result digit of a game code.
 enum ResultCode {
-    BlackWins = 0,          // "0 - 1"
-    WhiteWins = 1,          // "1 - 0"
-    BothForfeit = 2,        // "0F-0F"
-    WhiteWinsForfeit = 3,   // "1F- 0", also the BYE
-    BlackWinsForfeit = 4,   // "0 -1F"
-    Draw = 5,               // "\xBD - \xBD"
-    HalfEachUnplayed = 6,   // "\xBDF-F\xBD"
-    Adjourned = 7,          // " adj "
-    HalfNoGame = 8,         // "\xBD FNB"
-    NotPlayed = 9,          // " ... "
+    BlackWins = 0,        // "0 - 1"
+    WhiteWins = 1,        // "1 - 0"
+    BothForfeit = 2,      // "0F-0F"
+    WhiteWinsForfeit = 3, // "1F- 0", also the BYE
+    BlackWinsForfeit = 4, // "0 -1F"
+    Draw = 5,             // "\xBD - \xBD"
+    HalfEachUnplayed = 6, // "\xBDF-F\xBD"
+    Adjourned = 7,        // " adj "
+    HalfNoGame = 8,       // "\xBD FNB"
+    NotPlayed = 9,        // " ... "
 };
 
 constexpr int EmptyGameCode = 9;

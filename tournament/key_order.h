@@ -3,5 +3,9 @@
 // when the second does, 0 when the values are equal.
 #pragma once
 
-template <typename T> int Ascending(T a, T b) { return a < b ? -1 : (b < a ? 1 : 0); }
-template <typename T> int Descending(T a, T b) { return Ascending(b, a); }
+template <typename T> int Ascending(T a, T b) {
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+template <typename T> int Descending(T a, T b) {
+    return Ascending(b, a);
+}

@@ -12,7 +12,9 @@ MessageBoxSink* SetMessageBoxSink(MessageBoxSink* sink) {
     return previous;
 }
 
-MessageBoxSink* CurrentMessageBoxSink() { return Sink; }
+MessageBoxSink* CurrentMessageBoxSink() {
+    return Sink;
+}
 
 void ShowAlert(const std::string& text, const std::string& caption) {
     if (Sink != nullptr) {

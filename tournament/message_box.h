@@ -11,7 +11,7 @@
 #include <string>
 
 class MessageBoxSink {
-public:
+  public:
     virtual ~MessageBoxSink() = default;
     // Shows text with one button of the given caption; returns when pressed.
     virtual void alert(const std::string& text, const std::string& caption) = 0;

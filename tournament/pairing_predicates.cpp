@@ -14,7 +14,9 @@
 namespace {
 
 // Ids outside the player table (EmptySlot among them) read as empty records.
-float ScoreOf(int id) { return ScoreRecord(id).score; }
+float ScoreOf(int id) {
+    return ScoreRecord(id).score;
+}
 
 bool MayNotMeetEmptySlot(int id) {
     const PairingState& state = StateRecord(id);

@@ -31,6 +31,10 @@ void SortRoundBoards(int round);
 // 0: rating used ascending; 1: white due first, rating descending;
 // 2: black due first, rating descending; then pairing key descending and
 // name ascending.
-enum CandidateOrder { CandidatesByRatingAscending = 0, CandidatesWhiteDueFirst = 1, CandidatesBlackDueFirst = 2 };
+enum CandidateOrder {
+    CandidatesByRatingAscending = 0,
+    CandidatesWhiteDueFirst = 1,
+    CandidatesBlackDueFirst = 2
+};
 // Reorders ids[1..count] by the mode's order; equal candidates are not swapped.
 void SortCandidates(int mode, int count, int* ids);

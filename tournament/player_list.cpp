@@ -36,7 +36,9 @@ void CopyToArray(const IdListHeader& list, int* array, std::size_t capacity) {
 
 } // namespace
 
-IdListHeader::~IdListHeader() { FreeNodes(*this); }
+IdListHeader::~IdListHeader() {
+    FreeNodes(*this);
+}
 
 // ---- IntQueue ----
 
@@ -51,8 +53,10 @@ void IntQueuePush(IntQueue& queue, int id) {
         ShowAlert(MessageText(135), MessageText(3));
         return;
     }
-    if (queue.tail == nullptr) queue.head = node;
-    else queue.tail->next = node;
+    if (queue.tail == nullptr)
+        queue.head = node;
+    else
+        queue.tail->next = node;
     queue.tail = node;
     ++queue.count;
 }
@@ -68,10 +72,18 @@ int IntQueuePop(IntQueue& queue) {
     return id;
 }
 
-int IntQueueCount(const IntQueue& queue) { return queue.count; }
-void IntQueueClear(IntQueue& queue) { FreeNodes(queue); }
-void IntQueueRelease(IntQueue& queue) { FreeNodes(queue); }
-void IntQueueToArray(const IntQueue& queue, int* array, std::size_t capacity) { CopyToArray(queue, array, capacity); }
+int IntQueueCount(const IntQueue& queue) {
+    return queue.count;
+}
+void IntQueueClear(IntQueue& queue) {
+    FreeNodes(queue);
+}
+void IntQueueRelease(IntQueue& queue) {
+    FreeNodes(queue);
+}
+void IntQueueToArray(const IntQueue& queue, int* array, std::size_t capacity) {
+    CopyToArray(queue, array, capacity);
+}
 
 // ---- PlayerList ----
 
@@ -94,8 +106,10 @@ void PlayerListInsert(PlayerList& list, int id, int ascending) {
             break;
     }
     node->next = current;
-    if (previous == nullptr) list.head = node;
-    else previous->next = node;
+    if (previous == nullptr)
+        list.head = node;
+    else
+        previous->next = node;
     if (current == nullptr) list.tail = node;
     ++list.count;
 }
@@ -110,14 +124,17 @@ void PlayerListRemove(PlayerList& list, int id) {
     }
     if (current == nullptr) {
         char text[160];
-        std::snprintf(text, sizeof text,
-                      "Player %d to remove not found!\nReport this problem to tourman-support@example.org, Thancks!",
-                      id);
+        std::snprintf(
+            text, sizeof text,
+            "Player %d to remove not found!\nReport this problem to tourman-support@example.org, Thancks!",
+            id);
         ShowAlert(text, MessageText(3));
         return;
     }
-    if (previous == nullptr) list.head = current->next;
-    else previous->next = current->next;
+    if (previous == nullptr)
+        list.head = current->next;
+    else
+        previous->next = current->next;
     if (list.tail == current) list.tail = previous;
     --list.count;
     delete current;
@@ -130,9 +147,15 @@ IdNode* PlayerListFind(const PlayerList& list, int id) {
     return nullptr;
 }
 
-int PlayerListCount(const PlayerList& list) { return list.count; }
-void PlayerListClear(PlayerList& list) { FreeNodes(list); }
-void PlayerListRelease(PlayerList& list) { FreeNodes(list); }
+int PlayerListCount(const PlayerList& list) {
+    return list.count;
+}
+void PlayerListClear(PlayerList& list) {
+    FreeNodes(list);
+}
+void PlayerListRelease(PlayerList& list) {
+    FreeNodes(list);
+}
 void PlayerListToArray(const PlayerList& list, int* array, std::size_t capacity) {
     CopyToArray(list, array, capacity);
 }
@@ -141,9 +164,13 @@ void PlayerListToArray(const PlayerList& list, int* array, std::size_t capacity)
 
 namespace {
 
-float ScoreOf(int id) { return ScoreRecord(id).score; }
+float ScoreOf(int id) {
+    return ScoreRecord(id).score;
+}
 
-bool NameBefore(int a, int b) { return std::strcmp(PlayerRecord(a).name, PlayerRecord(b).name) < 0; }
+bool NameBefore(int a, int b) {
+    return std::strcmp(PlayerRecord(a).name, PlayerRecord(b).name) < 0;
+}
 
 // The first nonzero key decides; when all are equal the names do, as the
 // ascending order wants: -1 only when a's name sorts strictly first.
@@ -164,13 +191,15 @@ int ComparePairingOrder(int a, int b) {
             return Decide({Descending(ScoreOf(a), ScoreOf(b)), Ascending(pa.pairingKey, pb.pairingKey),
                            Ascending(pa.seedingKey, pb.seedingKey)},
                           a, b);
-        return Decide({Ascending(pa.pairingKey, pb.pairingKey), Ascending(pa.seedingKey, pb.seedingKey)}, a, b);
+        return Decide({Ascending(pa.pairingKey, pb.pairingKey), Ascending(pa.seedingKey, pb.seedingKey)}, a,
+                      b);
     case SwissQuonSystem:
         return Decide({Descending(ScoreOf(a), ScoreOf(b)), Ascending(pa.seedingKey, pb.seedingKey)}, a, b);
     case UscfSystem:
         return Decide({Descending(ScoreOf(a), ScoreOf(b)), Descending(pa.seedingKey, pb.seedingKey)}, a, b);
     case FideBursteinSystem:
-        return Decide({Descending(pa.pairingKey, pb.pairingKey), Descending(pa.seedingKey, pb.seedingKey)}, a, b);
+        return Decide({Descending(pa.pairingKey, pb.pairingKey), Descending(pa.seedingKey, pb.seedingKey)}, a,
+                      b);
     default:
         return 0;
     }
@@ -186,7 +215,8 @@ int ComparePairingOrderDescending(int a, int b) {
             return -Decide({Descending(ScoreOf(a), ScoreOf(b)), Descending(pa.seedingKey, pb.seedingKey),
                             Descending(pa.pairingKey, pb.pairingKey)},
                            a, b);
-        return -Decide({Descending(pa.seedingKey, pb.seedingKey), Descending(pa.pairingKey, pb.pairingKey)}, a, b);
+        return -Decide({Descending(pa.seedingKey, pb.seedingKey), Descending(pa.pairingKey, pb.pairingKey)},
+                       a, b);
     case SwissQuonSystem: {
         int key = Descending(ScoreOf(a), ScoreOf(b));
         if (key == 0) key = Descending(pa.seedingKey, pb.seedingKey);

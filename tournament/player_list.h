@@ -54,7 +54,9 @@ void PlayerListInsert(PlayerList& list, int id, int ascending);
 // Unlinks the first node with id. Silent on an empty list; an id not in a
 // non-empty list gives an alert and changes nothing.
 void PlayerListRemove(PlayerList& list, int id);
-inline void PlayerListRemoveId(PlayerList& list, int id) { PlayerListRemove(list, id); }
+inline void PlayerListRemoveId(PlayerList& list, int id) {
+    PlayerListRemove(list, id);
+}
 // The first node with id; null, after an alert, when there is none.
 IdNode* PlayerListFind(const PlayerList& list, int id);
 int PlayerListCount(const PlayerList& list);

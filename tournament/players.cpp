@@ -27,7 +27,9 @@ int RatingForChoice(const Player& player, int ratingChoice) {
     return player.nationalRating;
 }
 
-void ApplyRatingRule(Player& player) { player.ratingUsed = RatingForChoice(player, Settings.RatingChoice); }
+void ApplyRatingRule(Player& player) {
+    player.ratingUsed = RatingForChoice(player, Settings.RatingChoice);
+}
 
 namespace {
 
@@ -65,7 +67,8 @@ int TitleRank(const char* title) {
 
 char* SkipLeadingBlanks(const char* source, char* destination, std::size_t destinationSize) {
     if (destinationSize == 0) return destination;
-    while (*source != '\0' && std::isspace(static_cast<unsigned char>(*source))) ++source;
+    while (*source != '\0' && std::isspace(static_cast<unsigned char>(*source)))
+        ++source;
     std::size_t n = 0;
     while (source[n] != '\0' && n + 1 < destinationSize) {
         destination[n] = source[n];
@@ -80,8 +83,10 @@ char* UpperNoComma(const char* source, char* destination, std::size_t destinatio
     std::size_t n = 0;
     for (; source[n] != '\0' && n + 1 < destinationSize; ++n) {
         char c = source[n];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        else if (c == ',') c = ' ';
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        else if (c == ',')
+            c = ' ';
         destination[n] = c;
     }
     destination[n] = '\0';
@@ -89,6 +94,7 @@ char* UpperNoComma(const char* source, char* destination, std::size_t destinatio
 }
 
 void ClearPlayers() {
-    for (Player& player : Players) player = Player{};
+    for (Player& player : Players)
+        player = Player{};
     PlayerCount = 0;
 }

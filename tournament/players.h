@@ -12,21 +12,21 @@
 #include <string>
 
 struct Player {
-    char name[PlayerNameSize];         // upper case, commas turned into blanks
-    char country[PlayerCountrySize];   // federation or country code
+    char name[PlayerNameSize];           // upper case, commas turned into blanks
+    char country[PlayerCountrySize];     // federation or country code
     char birthDate[PlayerBirthDateSize]; // "dd.mm.yy" as typed, "00.00.00" when not given
-    int available;                     // 1 plays the next round, 0 withdrawn or absent
-    char gender;                       // gender letter as typed
-    int seedingKey;                    // pairing-order key, set after each round
-    float pairingKey;                  // second pairing-order key, set after each round
-    int ratingUsed;                    // by the rating rule (ApplyRatingRule)
-    int categoryRank;                  // TitleRank(title)
-    char title[PlayerTitleSize];       // "GM", "IM", "1N", ...
+    int available;                       // 1 plays the next round, 0 withdrawn or absent
+    char gender;                         // gender letter as typed
+    int seedingKey;                      // pairing-order key, set after each round
+    float pairingKey;                    // second pairing-order key, set after each round
+    int ratingUsed;                      // by the rating rule (ApplyRatingRule)
+    int categoryRank;                    // TitleRank(title)
+    char title[PlayerTitleSize];         // "GM", "IM", "1N", ...
     int fideId;
     int fideRating;
     int nationalId;
     int nationalRating;
-    int k;                             // K factor of the rating change
+    int k; // K factor of the rating change
 };
 
 // Ids 0..999; id 0 is the BYE.
@@ -37,9 +37,13 @@ extern int PlayerCount;
 constexpr const char* ByeName = "__BYE__";
 
 // True for a registered player's id (1..PlayerCount).
-inline bool IsRegisteredId(int id) { return id >= 1 && id <= PlayerCount && id <= MaxPlayers; }
+inline bool IsRegisteredId(int id) {
+    return id >= 1 && id <= PlayerCount && id <= MaxPlayers;
+}
 // True for any id that indexes the player tables (0..999).
-inline bool IsPlayerRow(int id) { return id >= 0 && id < PlayerRows; }
+inline bool IsPlayerRow(int id) {
+    return id >= 0 && id < PlayerRows;
+}
 
 // The record of id, or an empty record for an id outside the table (the
 // empty pairing slot -1, a corrupt game code); for readers that must not fail.

@@ -16,10 +16,10 @@ extern int ShownRound;
 extern int RandomSort;
 // Kept in the round-state file's third line and restored unchanged.
 extern int RoundStateUnused;
-extern int IsSavedRound;        // IS_SAVED_ROUND
-extern int IsGetResultDone;     // IS_GET_RESULT_DONE
-extern int ClosedRegistration;  // CLOSED_REGISTRATION
-extern int IsPairingDone;       // IS_PAIRING_DONE
+extern int IsSavedRound;       // IS_SAVED_ROUND
+extern int IsGetResultDone;    // IS_GET_RESULT_DONE
+extern int ClosedRegistration; // CLOSED_REGISTRATION
+extern int IsPairingDone;      // IS_PAIRING_DONE
 
 // CurrentRound = round and ShownRound = round.
 void SetCurrentRound(int round);

@@ -47,14 +47,21 @@ template <typename T> T& Cell(T* table, int rows, int columns, int row, int colu
 
 } // namespace
 
-RoundTableSet SwissInstance = {PlayerRows,     SwissRoundColumns,  SwissMaxBoards + 1, &SwissColors[0][0],
-                               &SwissOpponents[0][0], &SwissResults[0][0], &SwissFloats[0][0], &SwissGames[0][0]};
-RoundTableSet RoundRobinInstance = {RoundRobinPlayerRows,       RoundRobinRoundColumns, RoundRobinMaxBoards + 1,
-                                    &RoundRobinColors[0][0],    &RoundRobinOpponents[0][0],
-                                    &RoundRobinResults[0][0],   nullptr,
+RoundTableSet SwissInstance = {PlayerRows,         SwissRoundColumns,     SwissMaxBoards + 1,
+                               &SwissColors[0][0], &SwissOpponents[0][0], &SwissResults[0][0],
+                               &SwissFloats[0][0], &SwissGames[0][0]};
+RoundTableSet RoundRobinInstance = {RoundRobinPlayerRows,
+                                    RoundRobinRoundColumns,
+                                    RoundRobinMaxBoards + 1,
+                                    &RoundRobinColors[0][0],
+                                    &RoundRobinOpponents[0][0],
+                                    &RoundRobinResults[0][0],
+                                    nullptr,
                                     &RoundRobinGames[0][0]};
 
-RoundTableSet& ActiveTables() { return IsRoundRobin() ? RoundRobinInstance : SwissInstance; }
+RoundTableSet& ActiveTables() {
+    return IsRoundRobin() ? RoundRobinInstance : SwissInstance;
+}
 
 std::int16_t& ColorHistory(RoundTableSet& set, int id, int round) {
     return Cell(set.colorHistory, set.rows, set.columns, id, round);
@@ -72,11 +79,21 @@ std::int32_t& GameTable(RoundTableSet& set, int board, int round) {
     return Cell(set.gameTable, set.boardRows, set.columns, board, round);
 }
 
-std::int16_t& ColorHistory(int id, int round) { return ColorHistory(ActiveTables(), id, round); }
-std::int32_t& OpponentTable(int id, int round) { return OpponentTable(ActiveTables(), id, round); }
-std::uint16_t& PlayerResultTable(int id, int round) { return PlayerResultTable(ActiveTables(), id, round); }
-std::uint16_t& FloatHistory(int id, int round) { return FloatHistory(ActiveTables(), id, round); }
-std::int32_t& GameTable(int board, int round) { return GameTable(ActiveTables(), board, round); }
+std::int16_t& ColorHistory(int id, int round) {
+    return ColorHistory(ActiveTables(), id, round);
+}
+std::int32_t& OpponentTable(int id, int round) {
+    return OpponentTable(ActiveTables(), id, round);
+}
+std::uint16_t& PlayerResultTable(int id, int round) {
+    return PlayerResultTable(ActiveTables(), id, round);
+}
+std::uint16_t& FloatHistory(int id, int round) {
+    return FloatHistory(ActiveTables(), id, round);
+}
+std::int32_t& GameTable(int board, int round) {
+    return GameTable(ActiveTables(), board, round);
+}
 
 int RoundBoardCount(int round) {
     RoundTableSet& set = ActiveTables();
@@ -89,23 +106,33 @@ namespace {
 struct BoardEntry {
     std::uint16_t whiteCode;
     std::uint16_t blackCode;
-    bool recordsGame;   // colours and opponents are written
-    bool writes;        // anything is written at all
+    bool recordsGame; // colours and opponents are written
+    bool writes;      // anything is written at all
 };
 
 // What a result digit gives white and black, by family.
 BoardEntry EntryFor(int digit, bool roundRobin) {
     switch (digit) {
-    case BlackWins: return {LossAtBoard, WinAtBoard, true, true};
-    case WhiteWins: return {WinAtBoard, LossAtBoard, true, true};
-    case BothForfeit: return {LossUnplayed, LossUnplayed, roundRobin, true};
-    case WhiteWinsForfeit: return {WinUnplayed, LossUnplayed, roundRobin, true};
-    case BlackWinsForfeit: return {LossUnplayed, WinUnplayed, roundRobin, true};
-    case Draw: return {DrawAtBoard, DrawAtBoard, true, true};
-    case HalfEachUnplayed: return {HalfUnplayed, HalfUnplayed, roundRobin, true};
-    case Adjourned: return {HalfUnplayed, HalfUnplayed, true, true};
-    case HalfNoGame: return {HalfNoGameCode, HalfNoGameCode, false, !roundRobin};
-    default: return {0, 0, false, false};
+    case BlackWins:
+        return {LossAtBoard, WinAtBoard, true, true};
+    case WhiteWins:
+        return {WinAtBoard, LossAtBoard, true, true};
+    case BothForfeit:
+        return {LossUnplayed, LossUnplayed, roundRobin, true};
+    case WhiteWinsForfeit:
+        return {WinUnplayed, LossUnplayed, roundRobin, true};
+    case BlackWinsForfeit:
+        return {LossUnplayed, WinUnplayed, roundRobin, true};
+    case Draw:
+        return {DrawAtBoard, DrawAtBoard, true, true};
+    case HalfEachUnplayed:
+        return {HalfUnplayed, HalfUnplayed, roundRobin, true};
+    case Adjourned:
+        return {HalfUnplayed, HalfUnplayed, true, true};
+    case HalfNoGame:
+        return {HalfNoGameCode, HalfNoGameCode, false, !roundRobin};
+    default:
+        return {0, 0, false, false};
     }
 }
 
@@ -161,6 +188,8 @@ void ClearRoundTables() {
         if (set->floatHistory != nullptr) std::fill(set->floatHistory, set->floatHistory + cells, 0);
         std::fill(set->gameTable, set->gameTable + set->boardRows * set->columns, 0);
     }
-    for (PlayerScore& score : PlayerScores) score = PlayerScore{};
-    for (PairingState& state : PairingStates) state = PairingState{};
+    for (PlayerScore& score : PlayerScores)
+        score = PlayerScore{};
+    for (PairingState& state : PairingStates)
+        state = PairingState{};
 }

@@ -20,27 +20,29 @@ enum PlayerResultCode : std::uint16_t {
     LossAtBoard = 0,
     WinAtBoard = 1,
     DrawAtBoard = 2,
-    WinUnplayed = 3,      // forfeit win or BYE
+    WinUnplayed = 3, // forfeit win or BYE
     LossUnplayed = 4,
-    HalfUnplayed = 6,     // result digits 6 and 7
-    HalfNoGameCode = 8,   // result digit 8, Swiss only
+    HalfUnplayed = 6,   // result digits 6 and 7
+    HalfNoGameCode = 8, // result digit 8, Swiss only
 };
 // Codes 0..2 mean a game at the board.
-inline bool IsPlayedAtBoard(int code) { return code <= DrawAtBoard; }
+inline bool IsPlayedAtBoard(int code) {
+    return code <= DrawAtBoard;
+}
 
 struct PlayerScore {
     float score;
-    float aro;               // average rating of the opponents met at the board
+    float aro; // average rating of the opponents met at the board
     float sonnebornBerger;
     float buchholzCut1;
     float buchholzMedian;
     float buchholzTotal;
     float cumulative;
     float ratingVariation;
-    float mostBlacks;        // games won at the board with black
-    float mostWins;          // wins at the board and without play
+    float mostBlacks; // games won at the board with black
+    float mostWins;   // wins at the board and without play
     float performance;
-    float apro;              // average performance rating of the opponents
+    float apro; // average performance rating of the opponents
 };
 
 struct PairingState {
@@ -67,9 +69,9 @@ const PairingState& StateRecord(int id);
 // the game table) cells each, row-major. floatHistory is null in the
 // round-robin instance.
 struct RoundTableSet {
-    int rows;          // player rows, the BYE's row 0 included
-    int columns;       // round columns, column 0 included
-    int boardRows;     // game-table rows, row 0 included
+    int rows;      // player rows, the BYE's row 0 included
+    int columns;   // round columns, column 0 included
+    int boardRows; // game-table rows, row 0 included
     std::int16_t* colorHistory;
     std::int32_t* opponentTable;
     std::uint16_t* playerResultTable;
@@ -84,18 +86,18 @@ struct RoundTableSet {
     }
 };
 
-extern RoundTableSet SwissInstance;       // 1000 rows x 22 columns, 501 board rows
-extern RoundTableSet RoundRobinInstance;  // 25 rows x 47 columns, 13 board rows
+extern RoundTableSet SwissInstance;      // 1000 rows x 22 columns, 501 board rows
+extern RoundTableSet RoundRobinInstance; // 25 rows x 47 columns, 13 board rows
 
 // The instance of the tournament's pairing system.
 RoundTableSet& ActiveTables();
 
 // Cells of the active instance. Out of range: reads 0, writes go nowhere.
-std::int16_t& ColorHistory(int id, int round);    // +1 white, -1 black, 0 none
-std::int32_t& OpponentTable(int id, int round);   // opponent id, 0 none
+std::int16_t& ColorHistory(int id, int round);       // +1 white, -1 black, 0 none
+std::int32_t& OpponentTable(int id, int round);      // opponent id, 0 none
 std::uint16_t& PlayerResultTable(int id, int round); // PlayerResultCode
-std::uint16_t& FloatHistory(int id, int round);   // 1 floated; Swiss only
-std::int32_t& GameTable(int board, int round);    // board 0: the round's board count
+std::uint16_t& FloatHistory(int id, int round);      // 1 floated; Swiss only
+std::int32_t& GameTable(int board, int round);       // board 0: the round's board count
 
 // The same on a chosen instance.
 std::int16_t& ColorHistory(RoundTableSet& set, int id, int round);

@@ -21,7 +21,9 @@ const char TieBreakTitles[TieBreakCodeCount][8] = {
     "", " Buc1 ", " BucT ", " BucM ", "  S-B ", " Cmlt ", "  ARO ", " Mblk ", " Mwns ", " APRO ",
 };
 
-void ResetSettings() { Settings = DefaultSettings(); }
+void ResetSettings() {
+    Settings = DefaultSettings();
+}
 
 const char* TieBreakTitle(int code) {
     if (code < 0 || code >= TieBreakCodeCount) return TieBreakTitles[0];

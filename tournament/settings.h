@@ -12,7 +12,7 @@
 enum PairingSystemCode {
     FideDubovSystem = 1,
     SingleRoundRobinSystem = 2,
-    SwissQuonSystem = 3,     // the product's own Swiss system, listed as "3: Swiss Quon"
+    SwissQuonSystem = 3, // the product's own Swiss system, listed as "3: Swiss Quon"
     UscfSystem = 4,
     DoubleRoundRobinSystem = 5,
     FideBursteinSystem = 6,
@@ -26,7 +26,7 @@ enum TieBreakCode {
     BuchholzMedianTieBreak = 3,
     SonnebornBergerTieBreak = 4,
     CumulativeTieBreak = 5,
-    AverageRatingTieBreak = 6,      // ARO
+    AverageRatingTieBreak = 6, // ARO
     MostBlacksTieBreak = 7,
     MostWinsTieBreak = 8,
     AveragePerformanceTieBreak = 9, // APRO
@@ -34,8 +34,8 @@ enum TieBreakCode {
 
 // Points of the ScoreSystem setting.
 struct ScorePoints {
-    float win = 1.0f;    // points for a win; a loss scores 0
-    float draw = 0.5f;   // points for a draw
+    float win = 1.0f;  // points for a win; a loss scores 0
+    float draw = 0.5f; // points for a draw
 };
 
 struct TournamentSettings {
@@ -44,14 +44,14 @@ struct TournamentSettings {
     char BeginDate[TournamentDateSize];
     char EndDate[TournamentDateSize];
     char Arbiter[ArbiterSize];
-    char BaseName[BaseNameSize];        // file name without folder and extension
-    char DataFolder[DataFolderSize];    // the tournament's folder, ends with '/'
-    int PairingSystem;                  // PairingSystemCode 1..6
-    int PlannedRounds;                  // Swiss 1..20; a round robin plays its schedule
-    int AcceleratedRounds;              // 0, 1 or 2
-    int RatingChoice;                   // 1 FIDE rating first, 0 national rating
-    int TieBreakOrder[TieBreakSlots];   // TieBreakCode in order of use; the first 0 ends it
-    ScorePoints ScoreSystem;           // points per win and per draw
+    char BaseName[BaseNameSize];      // file name without folder and extension
+    char DataFolder[DataFolderSize];  // the tournament's folder, ends with '/'
+    int PairingSystem;                // PairingSystemCode 1..6
+    int PlannedRounds;                // Swiss 1..20; a round robin plays its schedule
+    int AcceleratedRounds;            // 0, 1 or 2
+    int RatingChoice;                 // 1 FIDE rating first, 0 national rating
+    int TieBreakOrder[TieBreakSlots]; // TieBreakCode in order of use; the first 0 ends it
+    ScorePoints ScoreSystem;          // points per win and per draw
 };
 
 extern TournamentSettings Settings;
@@ -65,7 +65,9 @@ void ResetSettings();
 inline bool IsRoundRobinSystem(int system) {
     return system == SingleRoundRobinSystem || system == DoubleRoundRobinSystem;
 }
-inline bool IsRoundRobin() { return IsRoundRobinSystem(Settings.PairingSystem); }
+inline bool IsRoundRobin() {
+    return IsRoundRobinSystem(Settings.PairingSystem);
+}
 
 // Column title of each tie-break code (six characters): 0 "", 1 " Buc1 ",
 // 2 " BucT ", 3 " BucM ", 4 "  S-B ", 5 " Cmlt ", 6 "  ARO ", 7 " Mblk ",

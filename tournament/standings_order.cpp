@@ -10,16 +10,22 @@
 namespace {
 
 // Larger value first; 0 when equal.
-int LargerFirst(float a, float b) { return a > b ? -1 : (b > a ? 1 : 0); }
+int LargerFirst(float a, float b) {
+    return a > b ? -1 : (b > a ? 1 : 0);
+}
 
 template <float PlayerScore::*Field> int CompareField(int a, int b) {
     return LargerFirst(ScoreRecord(a).*Field, ScoreRecord(b).*Field);
 }
 
 // The score in tenths of a point, truncated toward zero.
-int Tenths(int id) { return static_cast<int>(ScoreRecord(id).score * 10.0f); }
+int Tenths(int id) {
+    return static_cast<int>(ScoreRecord(id).score * 10.0f);
+}
 
-bool NameBefore(int a, int b) { return std::strcmp(PlayerRecord(a).name, PlayerRecord(b).name) < 0; }
+bool NameBefore(int a, int b) {
+    return std::strcmp(PlayerRecord(a).name, PlayerRecord(b).name) < 0;
+}
 
 } // namespace
 
@@ -66,7 +72,9 @@ int ComparePairingNumberOrder(int a, int b) {
     return NameBefore(a, b) ? -1 : 1;
 }
 
-int ComparePlayersByName(int a, int b) { return NameBefore(a, b) ? -1 : 1; }
+int ComparePlayersByName(int a, int b) {
+    return NameBefore(a, b) ? -1 : 1;
+}
 
 int ComparePlayersByCountry(int a, int b) {
     const int order = std::strcmp(PlayerRecord(a).country, PlayerRecord(b).country);

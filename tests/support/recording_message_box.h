@@ -18,7 +18,7 @@
 #include <vector>
 
 class RecordingMessageBox : public MessageBoxSink {
-public:
+  public:
     struct Alert {
         std::string text;
         std::string caption;
@@ -34,7 +34,9 @@ public:
     RecordingMessageBox(const RecordingMessageBox&) = delete;
     RecordingMessageBox& operator=(const RecordingMessageBox&) = delete;
 
-    void alert(const std::string& text, const std::string& caption) override { alerts.push_back({text, caption}); }
+    void alert(const std::string& text, const std::string& caption) override {
+        alerts.push_back({text, caption});
+    }
 
     int question(const std::string& text, const std::string& caption0, const std::string& caption1,
                  const std::string& caption2) override {
@@ -52,7 +54,8 @@ public:
     // Texts of the alerts shown, in order.
     std::vector<std::string> alertTexts() const {
         std::vector<std::string> texts;
-        for (const Alert& a : alerts) texts.push_back(a.text);
+        for (const Alert& a : alerts)
+            texts.push_back(a.text);
         return texts;
     }
 
@@ -60,6 +63,6 @@ public:
     std::vector<Question> questions;
     std::deque<int> answers; // answers to give, first to last
 
-private:
+  private:
     MessageBoxSink* previous_;
 };

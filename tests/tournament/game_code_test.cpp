@@ -67,8 +67,17 @@ TEST(GameCode, ByeBoardsHaveIdZeroOnEitherSide) {
 }
 
 TEST(GameCode, ResultTextsAreFiveWindows1252Characters) {
-    const char* expected[] = {"0 - 1", "1 - 0", "0F-0F", "1F- 0", "0 -1F",
-                              "\xBD - \xBD", "\xBD" "F-F\xBD", " adj ", "\xBD FNB", " ... "};
+    const char* expected[] = {"0 - 1",
+                              "1 - 0",
+                              "0F-0F",
+                              "1F- 0",
+                              "0 -1F",
+                              "\xBD - \xBD",
+                              "\xBD"
+                              "F-F\xBD",
+                              " adj ",
+                              "\xBD FNB",
+                              " ... "};
     for (int digit = 0; digit <= 9; ++digit) {
         EXPECT_STREQ(ResultText(digit), expected[digit]);
         EXPECT_EQ(std::strlen(ResultText(digit)), 5u);

@@ -10,12 +10,12 @@
 namespace {
 
 class PairingPredicatesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetTournamentState();
         for (int i = 1; i <= 8; ++i) {
             AddTestPlayer("PLAYER " + std::string(1, static_cast<char>('A' + i - 1)), 2000 - 10 * i);
-            PairingStates[i].dueColor = i % 2;   // odd ids due white, even due black
+            PairingStates[i].dueColor = i % 2; // odd ids due white, even due black
             PairingStates[i].colorFlexible = 1;
             PairingStates[i].byeEligibility = 1;
         }
@@ -112,7 +112,8 @@ TEST_F(PairingPredicatesTest, HasPossibleOpponentSkipsPastOpponentsAndColourClas
 
 TEST_F(PairingPredicatesTest, BoardsAreOrderedByTopScoreSumAndSeeding) {
     const float scores[9] = {0, 1.0f, 1.0f, 2.0f, 1.5f, 2.0f, 0.5f, 1.0f, 0.0f};
-    for (int i = 1; i <= 8; ++i) PlayerScores[i].score = scores[i];
+    for (int i = 1; i <= 8; ++i)
+        PlayerScores[i].score = scores[i];
     SetTestBoard(2, 1, 1, 2, NotPlayed); // top 1.0 sum 2.0
     SetTestBoard(2, 2, 3, 4, NotPlayed); // top 2.0 sum 3.5
     SetTestBoard(2, 3, 5, 6, NotPlayed); // top 2.0 sum 2.5

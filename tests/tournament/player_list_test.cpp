@@ -11,7 +11,8 @@ namespace {
 
 std::vector<int> Ids(const IdListHeader& list) {
     std::vector<int> ids;
-    for (const IdNode* node = list.head; node != nullptr; node = node->next) ids.push_back(node->id);
+    for (const IdNode* node = list.head; node != nullptr; node = node->next)
+        ids.push_back(node->id);
     return ids;
 }
 
@@ -41,7 +42,8 @@ TEST(IntQueue, IsFirstInFirstOut) {
 
 TEST(IntQueue, CopiesOutNoMoreThanTheArrayHolds) {
     IntQueue queue;
-    for (int id = 1; id <= 10; ++id) IntQueuePush(queue, id);
+    for (int id = 1; id <= 10; ++id)
+        IntQueuePush(queue, id);
     int array[4] = {};
     int guard = 77;
     IntQueueToArray(queue, array);
@@ -52,7 +54,7 @@ TEST(IntQueue, CopiesOutNoMoreThanTheArrayHolds) {
 }
 
 class PlayerListTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ResetTournamentState(); }
     // Registers a player with score, seeding key, pairing key.
     int Add(const char* name, float score, int seed, float key) {
@@ -88,20 +90,24 @@ TEST_F(PlayerListTest, DubovIgnoresTheScoreUnlessMerged) {
     int b = Add("B", 1.0f, 2100, 1800.0f);
     int c = Add("C", 2.0f, 2000, 1800.0f);
     PlayerList plain;
-    for (int id : {a, b, c}) PlayerListInsert(plain, id, 1);
+    for (int id : {a, b, c})
+        PlayerListInsert(plain, id, 1);
     EXPECT_EQ(Ids(plain), (std::vector<int>{c, b, a})); // opponents' average, then rating
 
     MergedMode = 1;
     PlayerList merged;
-    for (int id : {a, b, c}) PlayerListInsert(merged, id, 1);
+    for (int id : {a, b, c})
+        PlayerListInsert(merged, id, 1);
     EXPECT_EQ(Ids(merged), (std::vector<int>{a, c, b}));
     PlayerList mergedDown;
-    for (int id : {b, c, a}) PlayerListInsert(mergedDown, id, 0);
+    for (int id : {b, c, a})
+        PlayerListInsert(mergedDown, id, 0);
     EXPECT_EQ(Ids(mergedDown), (std::vector<int>{a, c, b}));
     MergedMode = 0;
 
     PlayerList down; // seeding key descending, then pairing key descending
-    for (int id : {c, a, b}) PlayerListInsert(down, id, 0);
+    for (int id : {c, a, b})
+        PlayerListInsert(down, id, 0);
     EXPECT_EQ(Ids(down), (std::vector<int>{a, b, c}));
 }
 
@@ -124,7 +130,8 @@ TEST_F(PlayerListTest, UscfAndBursteinOrders) {
     int b = Add("B", 2.0f, 1700, 0);
     int c = Add("C", 2.5f, 1400, 0);
     PlayerList uscf;
-    for (int id : {a, b, c}) PlayerListInsert(uscf, id, 1);
+    for (int id : {a, b, c})
+        PlayerListInsert(uscf, id, 1);
     EXPECT_EQ(Ids(uscf), (std::vector<int>{c, b, a}));
 
     Settings.PairingSystem = FideBursteinSystem;
@@ -132,7 +139,8 @@ TEST_F(PlayerListTest, UscfAndBursteinOrders) {
     Players[b].pairingKey = 9.0f;
     Players[c].pairingKey = 4.0f;
     PlayerList burstein;
-    for (int id : {c, a, b}) PlayerListInsert(burstein, id, 1);
+    for (int id : {c, a, b})
+        PlayerListInsert(burstein, id, 1);
     EXPECT_EQ(Ids(burstein), (std::vector<int>{b, a, c}));
 }
 
@@ -141,7 +149,8 @@ TEST_F(PlayerListTest, RemovingKeepsHeadAndTailRight) {
     int a = Add("A", 3.0f, 1, 0), b = Add("B", 2.0f, 1, 0), c = Add("C", 1.0f, 1, 0);
     int d = Add("D", 0.0f, 1, 0);
     PlayerList list;
-    for (int id : {a, b, c}) PlayerListInsert(list, id, 1);
+    for (int id : {a, b, c})
+        PlayerListInsert(list, id, 1);
     PlayerListRemove(list, c);
     EXPECT_EQ(list.tail->id, b);
     EXPECT_EQ(PlayerListCount(list), 2);
@@ -181,7 +190,8 @@ TEST_F(PlayerListTest, ToArrayWritesFromIndexOne) {
     PlayerListToArray(list, array);
     EXPECT_EQ(array[1], -1); // empty list writes nothing
     int a = Add("A", 2.0f, 1, 0), b = Add("B", 1.0f, 1, 0), c = Add("C", 0.5f, 1, 0);
-    for (int id : {c, b, a}) PlayerListInsert(list, id, 1);
+    for (int id : {c, b, a})
+        PlayerListInsert(list, id, 1);
     PlayerListToArray(list, array);
     EXPECT_EQ(array[0], -1);
     EXPECT_EQ(array[1], a);

@@ -96,7 +96,8 @@ TEST(Settings, StartWithTheDefaults) {
     EXPECT_EQ(Settings.RatingChoice, 1);
     EXPECT_EQ(Settings.TieBreakOrder[0], 1);
     EXPECT_EQ(Settings.TieBreakOrder[1], 2);
-    for (int slot = 2; slot < TieBreakSlots; ++slot) EXPECT_EQ(Settings.TieBreakOrder[slot], 0);
+    for (int slot = 2; slot < TieBreakSlots; ++slot)
+        EXPECT_EQ(Settings.TieBreakOrder[slot], 0);
     EXPECT_FLOAT_EQ(Settings.ScoreSystem.win, 1.0f);
     EXPECT_FLOAT_EQ(Settings.ScoreSystem.draw, 0.5f);
     EXPECT_EQ(TournamentSaved, 1);
@@ -109,7 +110,8 @@ TEST(Settings, TieBreakTitlesAreSixCharacters) {
     EXPECT_STREQ(TieBreakTitle(0), "");
     EXPECT_STREQ(TieBreakTitle(4), "  S-B ");
     EXPECT_STREQ(TieBreakTitle(9), " APRO ");
-    for (int code = 1; code <= 9; ++code) EXPECT_EQ(std::strlen(TieBreakTitle(code)), 6u);
+    for (int code = 1; code <= 9; ++code)
+        EXPECT_EQ(std::strlen(TieBreakTitle(code)), 6u);
     EXPECT_STREQ(TieBreakTitle(10), "");
     EXPECT_STREQ(TieBreakTitle(-3), "");
 }

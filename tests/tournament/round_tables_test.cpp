@@ -8,10 +8,11 @@
 namespace {
 
 class RoundTablesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetTournamentState();
-        for (int i = 0; i < 6; ++i) AddTestPlayer("P" + std::to_string(i + 1), 2000 - i);
+        for (int i = 0; i < 6; ++i)
+            AddTestPlayer("P" + std::to_string(i + 1), 2000 - i);
     }
     struct Cells {
         int color, opponent, result;
@@ -25,14 +26,14 @@ protected:
 struct DigitCase {
     int digit;
     int whiteCode, blackCode;
-    bool swissRecords;  // colour and opponent written in a Swiss round
+    bool swissRecords; // colour and opponent written in a Swiss round
 };
 
 const DigitCase DigitCases[] = {
-    {0, LossAtBoard, WinAtBoard, true},      {1, WinAtBoard, LossAtBoard, true},
-    {2, LossUnplayed, LossUnplayed, false},  {3, WinUnplayed, LossUnplayed, false},
-    {4, LossUnplayed, WinUnplayed, false},   {5, DrawAtBoard, DrawAtBoard, true},
-    {6, HalfUnplayed, HalfUnplayed, false},  {7, HalfUnplayed, HalfUnplayed, true},
+    {0, LossAtBoard, WinAtBoard, true},         {1, WinAtBoard, LossAtBoard, true},
+    {2, LossUnplayed, LossUnplayed, false},     {3, WinUnplayed, LossUnplayed, false},
+    {4, LossUnplayed, WinUnplayed, false},      {5, DrawAtBoard, DrawAtBoard, true},
+    {6, HalfUnplayed, HalfUnplayed, false},     {7, HalfUnplayed, HalfUnplayed, true},
     {8, HalfNoGameCode, HalfNoGameCode, false},
 };
 
@@ -156,7 +157,7 @@ TEST_F(RoundTablesTest, IndicesOutsideTheTablesAreHarmless) {
 
 TEST_F(RoundTablesTest, CorruptGamesAndBoardCountsStayInsideTheTables) {
     Settings.PairingSystem = SingleRoundRobinSystem;
-    GameTable(0, 1) = 1000000; // board count far beyond 12 rows
+    GameTable(0, 1) = 1000000;    // board count far beyond 12 rows
     GameTable(1, 1) = 2147483647; // decodes to ids far beyond the table
     GameTable(2, 1) = -123456;
     EXPECT_EQ(RoundBoardCount(1), RoundRobinMaxBoards);
@@ -168,8 +169,10 @@ TEST_F(RoundTablesTest, CorruptGamesAndBoardCountsStayInsideTheTables) {
 
 TEST_F(RoundTablesTest, RoundRobinUsesBoardRowTwelve) {
     Settings.PairingSystem = SingleRoundRobinSystem;
-    for (int i = 7; i <= 24; ++i) AddTestPlayer("Q" + std::to_string(i), 1500);
-    for (int board = 1; board <= 12; ++board) SetTestBoard(1, board, board, 25 - board, Draw);
+    for (int i = 7; i <= 24; ++i)
+        AddTestPlayer("Q" + std::to_string(i), 1500);
+    for (int board = 1; board <= 12; ++board)
+        SetTestBoard(1, board, board, 25 - board, Draw);
     RebuildRoundTables(1);
     EXPECT_EQ(RoundBoardCount(1), 12);
     EXPECT_EQ(OpponentTable(12, 1), 13);

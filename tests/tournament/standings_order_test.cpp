@@ -10,16 +10,20 @@
 namespace {
 
 class StandingsOrderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetTournamentState();
-        for (int i = 1; i <= 6; ++i) AddTestPlayer("PLAYER " + std::to_string(i), 2000);
-        for (int slot = 0; slot < TieBreakSlots; ++slot) Settings.TieBreakOrder[slot] = 0;
+        for (int i = 1; i <= 6; ++i)
+            AddTestPlayer("PLAYER " + std::to_string(i), 2000);
+        for (int slot = 0; slot < TieBreakSlots; ++slot)
+            Settings.TieBreakOrder[slot] = 0;
     }
     static void SetOrder(std::initializer_list<int> codes) {
         int slot = 0;
-        for (int code : codes) Settings.TieBreakOrder[slot++] = code;
-        while (slot < TieBreakSlots) Settings.TieBreakOrder[slot++] = 0;
+        for (int code : codes)
+            Settings.TieBreakOrder[slot++] = code;
+        while (slot < TieBreakSlots)
+            Settings.TieBreakOrder[slot++] = 0;
     }
 };
 
@@ -93,7 +97,8 @@ TEST_F(StandingsOrderTest, NineCodesAreAllConsulted) {
 
 TEST_F(StandingsOrderTest, SortingManyEqualPlayersIsWellDefined) {
     // Equal players compare 1 both ways; the sort must still order the rest.
-    for (int i = 7; i <= 60; ++i) AddTestPlayer("X", 1500);
+    for (int i = 7; i <= 60; ++i)
+        AddTestPlayer("X", 1500);
     SetOrder({BuchholzTotalTieBreak});
     std::vector<int> ids;
     for (int id = 1; id <= PlayerCount; ++id) {
@@ -102,7 +107,8 @@ TEST_F(StandingsOrderTest, SortingManyEqualPlayersIsWellDefined) {
         ids.push_back(id);
     }
     SortPlayerIds(ids, CompareStandings);
-    for (size_t k = 1; k < ids.size(); ++k) EXPECT_NE(CompareStandings(ids[k], ids[k - 1]), -1);
+    for (size_t k = 1; k < ids.size(); ++k)
+        EXPECT_NE(CompareStandings(ids[k], ids[k - 1]), -1);
     EXPECT_EQ(PlayerScores[ids.front()].score, 2.0f);
     // Stable: equal players keep their ids' order.
     EXPECT_EQ(ids[0], 5);
