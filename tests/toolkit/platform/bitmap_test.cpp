@@ -1,0 +1,382 @@
+#include "toolkit/platform/bitmap.h"
+
+#include "raster_art.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+using plat::Canvas;
+using plat::Dib;
+using plat::MakeRgb;
+using plat::Palette;
+using plat::RasterOp;
+using plat::Rect;
+using plat::Rgb;
+using plat::Surface;
+using rastertest::SamePixels;
+using rastertest::Value;
+using Bytes = std::vector<std::uint8_t>;
+
+// Palette entries as a bitmap stores them: blue, green, red, spare.
+Bytes Entries(std::initializer_list<Rgb> colours) {
+    Bytes out;
+    for (Rgb c : colours) {
+        out.push_back(std::uint8_t(plat::BlueOf(c)));
+        out.push_back(std::uint8_t(plat::GreenOf(c)));
+        out.push_back(std::uint8_t(plat::RedOf(c)));
+        out.push_back(0xEE); // the spare byte must not matter
+    }
+    return out;
+}
+
+Dib MakeDib(int w, int h, int bpp, const Bytes& palette, const Bytes& pixels) {
+    Dib d;
+    d.width = w;
+    d.height = h;
+    d.bitsPerPixel = bpp;
+    d.palette = palette.empty() ? nullptr : palette.data();
+    d.paletteSize = int(palette.size() / 4);
+    d.pixels = pixels.data();
+    d.pixelBytes = pixels.size();
+    return d;
+}
+
+const Rgb kRed = MakeRgb(255, 0, 0), kGreen = MakeRgb(0, 255, 0), kBlue = MakeRgb(0, 0, 255),
+          kWhite = MakeRgb(255, 255, 255);
+
+// ---- Device bitmaps from device-independent ones -------------------------
+
+TEST(DeviceBitmap, RowsArePaddedToFourBytes) {
+    EXPECT_EQ(plat::RowBytes(5, 4), 4u);  // 3 bytes of pixels
+    EXPECT_EQ(plat::RowBytes(33, 1), 8u);
+    EXPECT_EQ(plat::RowBytes(3, 24), 12u); // 9 bytes
+    EXPECT_EQ(plat::RowBytes(4, 8), 4u);
+    EXPECT_EQ(plat::RowBytes(4, 16), 0u);
+    EXPECT_EQ(plat::RowBytes(0, 8), 0u);
+}
+
+TEST(DeviceBitmap, EveryDepthReadsItsPixelsAndPalette) {
+    std::string error;
+    // 1 bit, 10 x 2, bottom-up: the first stored row is the bottom one.
+    Bytes pal1 = Entries({0, kWhite});
+    Bytes px1 = {0b10000000, 0b01000000, 0, 0, /* bottom */ 0b00000001, 0b11000000, 0, 0 /* top */};
+    Surface s;
+    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(10, 2, 1, pal1, px1), nullptr, s, &error)) << error;
+    ASSERT_EQ(s.width(), 10);
+    ASSERT_EQ(s.height(), 2);
+    EXPECT_FALSE(s.paletted());
+    EXPECT_EQ(s.colorAt(7, 0), kWhite);
+    EXPECT_EQ(s.colorAt(8, 0), kWhite);
+    EXPECT_EQ(s.colorAt(9, 0), kWhite);
+    EXPECT_EQ(s.colorAt(6, 0), 0u);
+    EXPECT_EQ(s.colorAt(0, 1), kWhite);
+    EXPECT_EQ(s.colorAt(9, 1), kWhite);
+    EXPECT_EQ(s.colorAt(1, 1), 0u);
+
+    // 4 bits, width 5: three bytes of pixels in a row of four, high nibble first.
+    Bytes pal4 = Entries({0, kRed, kGreen, kBlue});
+    Bytes px4 = {0x12, 0x30, 0x10, 0xFF, /* next row */ 0x33, 0x22, 0x20, 0xFF};
+    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(5, -2, 4, pal4, px4), nullptr, s, &error)) << error;
+    Rgb row0[] = {kRed, kGreen, kBlue, 0, kRed};
+    Rgb row1[] = {kBlue, kBlue, kGreen, kGreen, kGreen};
+    for (int x = 0; x < 5; ++x) {
+        EXPECT_EQ(s.colorAt(x, 0), row0[x]) << x; // top-down: the first stored row is the top
+        EXPECT_EQ(s.colorAt(x, 1), row1[x]) << x;
+    }
+
+    // 8 bits; an index beyond the palette shows black.
+    Bytes pal8 = Entries({kRed, kGreen, kBlue});
+    Bytes px8 = {2, 1, 0, 200};
+    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(4, 1, 8, pal8, px8), nullptr, s, &error)) << error;
+    EXPECT_EQ(s.colorAt(0, 0), kBlue);
+    EXPECT_EQ(s.colorAt(2, 0), kRed);
+    EXPECT_EQ(s.colorAt(3, 0), 0u);
+
+    // 24 bits: blue, green, red; width 3 fills 9 of 12 bytes a row.
+    Bytes px24 = {0, 0, 255, 0, 255, 0, 255, 0, 0, 9, 9, 9, /* top */ 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0};
+    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(3, 2, 24, {}, px24), nullptr, s, &error)) << error;
+    EXPECT_EQ(s.colorAt(0, 1), kRed);
+    EXPECT_EQ(s.colorAt(1, 1), kGreen);
+    EXPECT_EQ(s.colorAt(2, 1), kBlue);
+    EXPECT_EQ(s.colorAt(0, 0), MakeRgb(3, 2, 1));
+    EXPECT_EQ(s.colorAt(2, 0), MakeRgb(9, 8, 7));
+}
+
+TEST(DeviceBitmap, OnAPaletteDisplayColoursBecomeTheNearestSlots) {
+    Palette display;
+    display.entries[0] = 0;
+    display.entries[1] = kWhite;
+    display.entries[2] = kRed;
+    display.entries[3] = MakeRgb(0, 0, 200);
+    for (int i = 4; i < 256; ++i) display.entries[i] = kRed; // duplicates of slot 2
+    Bytes pal = Entries({kRed, MakeRgb(10, 10, 250), MakeRgb(250, 250, 240)});
+    Bytes px = {0, 1, 2, 0};
+    Surface s;
+    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(4, 1, 8, pal, px), &display, s));
+    ASSERT_TRUE(s.paletted());
+    EXPECT_EQ(s.palette(), &display);
+    EXPECT_EQ(Value(s, 0, 0), 2u); // exact, and the lowest of equal slots
+    EXPECT_EQ(Value(s, 1, 0), 3u);
+    EXPECT_EQ(Value(s, 2, 0), 1u);
+    Bytes px24 = {200, 0, 0, 255, 255, 255, 0, 0};
+    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(2, 1, 24, {}, px24), &display, s));
+    EXPECT_EQ(Value(s, 0, 0), 3u);
+    EXPECT_EQ(Value(s, 1, 0), 1u);
+
+    EXPECT_EQ(plat::NearestIndex(display, MakeRgb(250, 10, 10)), 2);
+    EXPECT_EQ(plat::NearestIndex(display, MakeRgb(230, 60, 50), 3), 2);
+    EXPECT_EQ(plat::NearestIndex(display, MakeRgb(230, 60, 50), 2), 0); // only slots 0 and 1 take part
+}
+
+TEST(DeviceBitmap, BadDescriptionsFailAndLeaveTheOutputAlone) {
+    Bytes pal = Entries({kRed, kGreen});
+    Bytes px(64, 0);
+    Surface out(3, 3);
+    out.pixels()[4] = kBlue;
+    std::string error;
+    auto fails = [&](Dib d) {
+        error.clear();
+        bool ok = plat::MakeDeviceBitmap(d, nullptr, out, &error);
+        EXPECT_FALSE(error.empty());
+        return !ok && out.width() == 3 && out.colorAt(1, 1) == kBlue;
+    };
+    EXPECT_TRUE(fails(MakeDib(4, 4, 16, pal, px)));
+    EXPECT_TRUE(fails(MakeDib(4, 4, 32, pal, px)));
+    EXPECT_TRUE(fails(MakeDib(0, 4, 8, pal, px)));
+    EXPECT_TRUE(fails(MakeDib(4, 0, 8, pal, px)));
+    EXPECT_TRUE(fails(MakeDib(20000, 1, 8, pal, px)));
+    EXPECT_TRUE(fails(MakeDib(4, -2147483647 - 1, 8, pal, px)));
+    EXPECT_TRUE(fails(MakeDib(8, 9, 8, pal, px)));        // 72 bytes needed, 64 given
+    EXPECT_TRUE(fails(MakeDib(17, 4, 8, pal, px)));       // rows of 20 bytes: 80 needed
+    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(15, 4, 8, pal, px), nullptr, out)); // rows of 16: exactly enough
+    out = Surface(3, 3);
+    out.pixels()[4] = kBlue;
+    Dib noPixels = MakeDib(2, 2, 8, pal, px);
+    noPixels.pixels = nullptr;
+    EXPECT_TRUE(fails(noPixels));
+    Dib noPalette = MakeDib(2, 2, 8, pal, px);
+    noPalette.palette = nullptr;
+    EXPECT_TRUE(fails(noPalette));
+    Dib negative = MakeDib(2, 2, 8, pal, px);
+    negative.paletteSize = -1;
+    EXPECT_TRUE(fails(negative));
+}
+
+// ---- Copies --------------------------------------------------------------
+
+Surface Noise(int w, int h, const Palette* pal, unsigned seed) {
+    Surface s(w, h, pal);
+    std::mt19937 rng(seed);
+    for (int i = 0; i < w * h; ++i) {
+        if (pal)
+            s.indices()[i] = std::uint8_t(rng());
+        else
+            s.pixels()[i] = rng() & 0xFFFFFF;
+    }
+    return s;
+}
+
+TEST(Blit, ConvertsBetweenPaletteAndTrueColour) {
+    Palette pal;
+    pal.entries[5] = kRed;
+    pal.entries[6] = kRed; // same colour, another slot
+    pal.entries[7] = kGreen;
+    Surface indexed(3, 1, &pal);
+    indexed.indices()[0] = 5;
+    indexed.indices()[1] = 6;
+    indexed.indices()[2] = 7;
+
+    Surface rgb(3, 1);
+    Canvas crgb(rgb);
+    plat::Blit(crgb, 0, 0, indexed, indexed.bounds());
+    EXPECT_EQ(Value(rgb, 1, 0), kRed);
+    EXPECT_EQ(Value(rgb, 2, 0), kGreen);
+
+    // The same palette: indices are copied as they are, not matched by colour.
+    Surface same(3, 1, &pal);
+    Canvas csame(same);
+    plat::Blit(csame, 0, 0, indexed, indexed.bounds());
+    EXPECT_EQ(Value(same, 1, 0), 6u);
+
+    // Another palette, or a true-colour source: the nearest colour.
+    Palette other;
+    other.entries[1] = MakeRgb(0, 250, 0);
+    other.entries[2] = MakeRgb(250, 0, 0);
+    Surface there(3, 1, &other);
+    Canvas cthere(there);
+    plat::Blit(cthere, 0, 0, indexed, indexed.bounds());
+    EXPECT_EQ(Value(there, 0, 0), 2u);
+    EXPECT_EQ(Value(there, 1, 0), 2u);
+    EXPECT_EQ(Value(there, 2, 0), 1u);
+    Surface back(3, 1, &other);
+    Canvas cback(back);
+    plat::Blit(cback, 0, 0, rgb, rgb.bounds());
+    EXPECT_TRUE(SamePixels(back, there));
+}
+
+TEST(Blit, CutsAtTheSourceEdgesAndHonoursTheClip) {
+    Surface src = Noise(4, 4, nullptr, 1);
+    Surface dst(12, 12);
+    Canvas c(dst, Rect{0, 0, 8, 12});
+    plat::Blit(c, 5, 5, src, Rect{-2, -2, 3, 3});
+    // Source (0, 0) lands at (7, 7); the source does not start before it.
+    EXPECT_EQ(Value(dst, 7, 7), Value(src, 0, 0));
+    EXPECT_EQ(Value(dst, 6, 6), 0u);
+    EXPECT_EQ(Value(dst, 7, 9), Value(src, 0, 2));
+    EXPECT_EQ(Value(dst, 8, 7), 0u); // outside the clip
+    EXPECT_EQ(rastertest::Count(dst, 0), 144 - 3);
+}
+
+TEST(Blit, CopiesWithinOneSurfaceAsIfFromASnapshot) {
+    for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 2}, {0, -2}, {3, 3}}) {
+        Surface s = Noise(10, 10, nullptr, 9);
+        const Surface before = s;
+        Canvas c(s);
+        plat::Blit(c, 2 + dx, 2 + dy, s, Rect{2, 2, 8, 8});
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 10; ++x) {
+                bool moved = x >= 2 + dx && x < 8 + dx && y >= 2 + dy && y < 8 + dy;
+                ASSERT_EQ(Value(s, x, y), moved ? Value(before, x - dx, y - dy) : Value(before, x, y))
+                    << dx << "," << dy << " at " << x << "," << y;
+            }
+    }
+}
+
+TEST(Blit, RasterOperationsCombineWithTheDestination) {
+    Surface src(1, 1), dst(4, 1);
+    src.pixels()[0] = 0x00F0F00F;
+    for (int i = 0; i < 4; ++i) dst.pixels()[i] = 0x00FF00FF;
+    Canvas c(dst);
+    plat::Blit(c, 0, 0, src, src.bounds(), RasterOp::Copy);
+    plat::Blit(c, 1, 0, src, src.bounds(), RasterOp::Xor);
+    plat::Blit(c, 2, 0, src, src.bounds(), RasterOp::And);
+    plat::Blit(c, 3, 0, src, src.bounds(), RasterOp::Or);
+    EXPECT_EQ(Value(dst, 0, 0), 0x00F0F00Fu);
+    EXPECT_EQ(Value(dst, 1, 0), 0x000FF0F0u);
+    EXPECT_EQ(Value(dst, 2, 0), 0x00F0000Fu);
+    EXPECT_EQ(Value(dst, 3, 0), 0x00FFF0FFu);
+}
+
+// A mask as the toolkit makes it: a 1-bit bitmap, white where the image shows.
+Surface MaskOf(int w, int h, const Palette* display, bool (*set)(int, int)) {
+    Bytes pal = Entries({0, kWhite});
+    std::size_t row = plat::RowBytes(w, 1);
+    Bytes px(row * std::size_t(h), 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (set(x, y)) px[std::size_t(y) * row + std::size_t(x / 8)] |= std::uint8_t(0x80 >> (x % 8));
+    Surface m;
+    EXPECT_TRUE(plat::MakeDeviceBitmap(MakeDib(w, -h, 1, pal, px), display, m));
+    return m;
+}
+
+bool Diamond(int x, int y) { return std::abs(x - 4) + std::abs(y - 4) <= 3; }
+
+TEST(BlitMasked, ShowsTheImageWhereTheMaskIsSetAndTheDeviceElsewhere) {
+    const Surface image = Noise(9, 9, nullptr, 21);
+    const Surface mask = MaskOf(9, 9, nullptr, Diamond);
+    for (unsigned seed : {31u, 32u}) { // two backgrounds, each shows through
+        Surface screen = Noise(16, 16, nullptr, seed);
+        const Surface before = screen;
+        Canvas c(screen);
+        plat::BlitMasked(c, 3, 2, image, image.bounds(), mask);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                bool inside = x >= 3 && x < 12 && y >= 2 && y < 11 && Diamond(x - 3, y - 2);
+                ASSERT_EQ(Value(screen, x, y), inside ? Value(image, x - 3, y - 2) : Value(before, x, y));
+            }
+    }
+}
+
+TEST(BlitMasked, EqualsTheExclusiveOrAndExclusiveOrComposite) {
+    // The classic way: image ^ screen, & mask, ^ screen, then copied.
+    const Surface image = Noise(9, 9, nullptr, 4);
+    const Surface mask = MaskOf(9, 9, nullptr, Diamond);
+    const Surface screen = Noise(12, 12, nullptr, 5);
+    const Rect area{2, 1, 11, 10};
+    Surface work = image;
+    Canvas w(work);
+    plat::Blit(w, 0, 0, screen, area, RasterOp::Xor);
+    plat::Blit(w, 0, 0, mask, mask.bounds(), RasterOp::And);
+    plat::Blit(w, 0, 0, screen, area, RasterOp::Xor);
+    Surface classic = screen, direct = screen;
+    Canvas cc(classic), cd(direct);
+    plat::Blit(cc, area.x0, area.y0, work, work.bounds());
+    plat::BlitMasked(cd, area.x0, area.y0, image, image.bounds(), mask);
+    EXPECT_TRUE(SamePixels(classic, direct));
+}
+
+TEST(BlitMasked, WorksOnAPaletteDisplay) {
+    Palette display;
+    display.entries[0] = 0;
+    display.entries[1] = kWhite;
+    display.entries[2] = kRed;
+    Surface image(9, 9, &display);
+    std::fill(image.indices(), image.indices() + 81, std::uint8_t(2));
+    const Surface mask = MaskOf(9, 9, &display, Diamond);
+    Surface screen(9, 9, &display);
+    Canvas c(screen);
+    plat::BlitMasked(c, 0, 0, image, image.bounds(), mask);
+    EXPECT_EQ(Value(screen, 4, 4), 2u);
+    EXPECT_EQ(Value(screen, 0, 0), 0u);
+    EXPECT_EQ(rastertest::Count(screen, 2), 25);
+}
+
+// ---- Merging a background into the transparent part -----------------------
+
+TEST(Merge, ColourAndTileFillWhereTheMaskIsClear) {
+    const Surface mask = MaskOf(9, 9, nullptr, Diamond);
+    const Surface original = Noise(9, 9, nullptr, 8);
+    Surface image = original;
+    plat::MergeColour(image, mask, kGreen);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 9; ++x) ASSERT_EQ(Value(image, x, y), Diamond(x, y) ? Value(original, x, y) : kGreen);
+
+    const Surface tile = Noise(3, 2, nullptr, 12);
+    image = original;
+    plat::MergeTile(image, mask, tile, -1, 5);
+    // The image's (0, 0) takes the tile's (-1 mod 3, 5 mod 2) = (2, 1).
+    EXPECT_EQ(Value(image, 0, 0), Value(tile, 2, 1));
+    EXPECT_EQ(Value(image, 1, 0), Value(tile, 0, 1));
+    EXPECT_EQ(Value(image, 0, 1), Value(tile, 2, 0));
+    EXPECT_EQ(Value(image, 8, 8), Value(tile, (8 + 2) % 3, (8 + 1) % 2));
+    EXPECT_EQ(Value(image, 4, 4), Value(original, 4, 4));
+    // Merged images are then drawn without their mask: a plain copy shows the tile.
+    Surface screen(9, 9);
+    Canvas c(screen);
+    plat::Blit(c, 0, 0, image, image.bounds());
+    EXPECT_EQ(Value(screen, 0, 0), Value(tile, 2, 1));
+}
+
+// ---- Stretching ------------------------------------------------------------
+
+TEST(StretchBlit, ScalesByNearestPixel) {
+    const Surface src = Noise(4, 4, nullptr, 2);
+    Surface big(8, 8);
+    Canvas cb(big);
+    plat::StretchBlit(cb, big.bounds(), src, src.bounds());
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) ASSERT_EQ(Value(big, x, y), Value(src, x / 2, y / 2));
+
+    Surface small(2, 2);
+    Canvas cs(small);
+    plat::StretchBlit(cs, small.bounds(), src, src.bounds());
+    EXPECT_EQ(Value(small, 0, 0), Value(src, 1, 1));
+    EXPECT_EQ(Value(small, 1, 1), Value(src, 3, 3));
+
+    // Same size is a plain copy; the clip still holds.
+    Surface a(6, 6), b(6, 6);
+    Canvas ca(a, Rect{0, 0, 4, 6}), cbb(b, Rect{0, 0, 4, 6});
+    plat::StretchBlit(ca, Rect{1, 1, 5, 5}, src, src.bounds());
+    plat::Blit(cbb, 1, 1, src, src.bounds());
+    EXPECT_TRUE(SamePixels(a, b));
+    plat::StretchBlit(ca, Rect{0, 0, 0, 5}, src, src.bounds());
+    plat::StretchBlit(ca, Rect{0, 0, 5, 5}, src, Rect{2, 2, 2, 2});
+    EXPECT_TRUE(SamePixels(a, b));
+}
+
+} // namespace
