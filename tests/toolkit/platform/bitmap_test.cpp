@@ -18,6 +18,7 @@ using plat::Rect;
 using plat::Rgb;
 using plat::Surface;
 using rastertest::SamePixels;
+using rastertest::Noise;
 using rastertest::Value;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -167,18 +168,6 @@ TEST(DeviceBitmap, BadDescriptionsFailAndLeaveTheOutputAlone) {
 }
 
 // ---- Copies --------------------------------------------------------------
-
-Surface Noise(int w, int h, const Palette* pal, unsigned seed) {
-    Surface s(w, h, pal);
-    std::mt19937 rng(seed);
-    for (int i = 0; i < w * h; ++i) {
-        if (pal)
-            s.indices()[i] = std::uint8_t(rng());
-        else
-            s.pixels()[i] = rng() & 0xFFFFFF;
-    }
-    return s;
-}
 
 TEST(Blit, ConvertsBetweenPaletteAndTrueColour) {
     Palette pal;

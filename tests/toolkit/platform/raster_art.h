@@ -1,9 +1,11 @@
-// Small pictures as text for the rasteriser's tests: one character a pixel,
-// one line a row ('.' for value 0, '#' for 1, 'o' for 2, '?' for others).
+// Helpers of the rasteriser's tests: small pictures as text (one character
+// a pixel, one line a row: '.' for value 0, '#' for 1, 'o' for 2, '?' for
+// others), pixel counts and comparisons, random surfaces.
 #pragma once
 
 #include "toolkit/platform/raster.h"
 
+#include <random>
 #include <string>
 
 namespace rastertest {
@@ -40,6 +42,19 @@ inline bool SamePixels(const plat::Surface& a, const plat::Surface& b) {
         for (int x = 0; x < a.width(); ++x)
             if (Value(a, x, y) != Value(b, x, y)) return false;
     return true;
+}
+
+// A surface of random pixels (indices into pal when given).
+inline plat::Surface Noise(int w, int h, const plat::Palette* pal, unsigned seed) {
+    plat::Surface s(w, h, pal);
+    std::mt19937 rng(seed);
+    for (int i = 0; i < w * h; ++i) {
+        if (pal)
+            s.indices()[i] = std::uint8_t(rng());
+        else
+            s.pixels()[i] = rng() & 0xFFFFFF;
+    }
+    return s;
 }
 
 } // namespace rastertest

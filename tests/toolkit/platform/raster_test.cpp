@@ -19,6 +19,7 @@ using plat::Rect;
 using plat::Surface;
 using rastertest::Art;
 using rastertest::Count;
+using rastertest::Noise;
 using rastertest::Value;
 
 using PixelSet = std::set<std::pair<int, int>>;
@@ -327,18 +328,6 @@ TEST(RasterLine, PolylineDrawsEveryVertexOnce) {
 }
 
 // ---- Exclusive-or ---------------------------------------------------------
-
-Surface Noise(int w, int h, const plat::Palette* pal, unsigned seed) {
-    Surface s(w, h, pal);
-    std::mt19937 rng(seed);
-    for (int i = 0; i < w * h; ++i) {
-        if (pal)
-            s.indices()[i] = std::uint8_t(rng());
-        else
-            s.pixels()[i] = rng() & 0xFFFFFF;
-    }
-    return s;
-}
 
 TEST(RasterXor, DrawingTwiceRestoresEveryPixel) {
     plat::Palette pal;
