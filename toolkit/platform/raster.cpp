@@ -132,7 +132,8 @@ Pixel Canvas::pixel(int x, int y) const {
 }
 
 void Canvas::plot(int x, int y, Pixel value, Op op) {
-    if (!clip_.contains(x, y)) return;
+    // The surface may have shrunk since the clip was set; never write past it.
+    if (!clip_.contains(x, y) || x >= surface_->width() || y >= surface_->height()) return;
     std::size_t i = std::size_t(y) * std::size_t(surface_->width()) + std::size_t(x);
     if (surface_->paletted()) {
         std::uint8_t v = std::uint8_t(value & 0xFF);
@@ -146,10 +147,26 @@ void Canvas::plot(int x, int y, Pixel value, Op op) {
 }
 
 void Canvas::span(int x0, int x1, int y, Pixel value, Op op) {
-    if (y < clip_.y0 || y >= clip_.y1) return;
+    if (y < clip_.y0 || y >= clip_.y1 || y >= surface_->height()) return;
     x0 = std::max(x0, clip_.x0);
-    x1 = std::min(x1, clip_.x1);
-    for (int x = x0; x < x1; ++x) plot(x, y, value, op);
+    x1 = std::min({x1, clip_.x1, surface_->width()});
+    if (x0 >= x1) return;
+    const std::size_t row = std::size_t(y) * std::size_t(surface_->width());
+    if (surface_->paletted()) {
+        std::uint8_t* d = surface_->indices() + row;
+        const std::uint8_t v = std::uint8_t(value & 0xFF);
+        if (op == Op::Set)
+            std::fill(d + x0, d + x1, v);
+        else
+            for (int x = x0; x < x1; ++x) d[x] = std::uint8_t(d[x] ^ v);
+    } else {
+        Rgb* d = surface_->pixels() + row;
+        const Rgb v = value & 0xFFFFFF;
+        if (op == Op::Set)
+            std::fill(d + x0, d + x1, v);
+        else
+            for (int x = x0; x < x1; ++x) d[x] ^= v;
+    }
 }
 
 void Canvas::setPixel(int x, int y, Pixel colour) { plot(x, y, colour, Op::Set); }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <random>
 #include <set>
@@ -413,6 +414,17 @@ TEST(RasterClip, ClipIsKeptInsideTheSurfaceAndAnEmptyClipDrawsNothing) {
     EXPECT_EQ(Count(s, 1), 0);
 }
 
+TEST(RasterClip, ASurfaceThatShrankUnderItsCanvasIsNotWrittenPast) {
+    Surface s(20, 20);
+    Canvas c(s);
+    s.resize(5, 4);
+    c.fillRect(Rect{0, 0, 20, 20}, 1);
+    c.drawLine(0, 0, 19, 19, 2, LineEnd::Include);
+    c.fillCircle(10, 10, 9, 1);
+    c.scroll(Rect{0, 0, 20, 20}, 2, 2);
+    EXPECT_EQ(Count(s, 1) + Count(s, 2), 20);
+}
+
 // ---- Curves --------------------------------------------------------------
 
 TEST(RasterCurves, CirclesAreSymmetricAndSpanTheirDiameter) {
@@ -463,6 +475,31 @@ TEST(RasterCurves, FourQuarterArcsMakeTheCircle) {
     cq.drawArc(14, 14, 11, 2700, 3600, 1);
     for (auto [x, y] : Drawn(q)) EXPECT_TRUE(x >= 14 && y >= 14) << x << "," << y;
     EXPECT_TRUE(Drawn(q).count({25, 14}) && Drawn(q).count({14, 25}));
+}
+
+TEST(RasterCurves, PixelsOnAnEndRayBelongToBothNeighbouringArcs) {
+    for (int r : {5, 11, 17}) {
+        Surface circle(40, 40);
+        Canvas cc(circle);
+        cc.drawCircle(19, 19, r, 1);
+        for (auto [x, y] : Drawn(circle)) {
+            int dx = x - 19, dy = 19 - y;
+            if (dx != 0 && dy != 0 && std::abs(dx) != std::abs(dy)) continue;
+            // The ray through this pixel, a multiple of 45 degrees.
+            int ray = 0;
+            for (int a = 0; a < 3600; a += 450) {
+                double rad = a * 3.14159265358979323846 / 1800;
+                if (std::abs(std::cos(rad) * dy - std::sin(rad) * dx) < 1e-9 && std::cos(rad) * dx + std::sin(rad) * dy > 0)
+                    ray = a;
+            }
+            for (auto [from, to] : {std::pair{ray, ray + 450}, {ray - 450, ray}, {ray + 3600, ray + 4050}}) {
+                Surface arc(40, 40);
+                Canvas ca(arc);
+                ca.drawArc(19, 19, r, from, to, 1);
+                EXPECT_EQ(Value(arc, x, y), 1u) << "r " << r << " pixel " << dx << "," << dy << " arc " << from << "-" << to;
+            }
+        }
+    }
 }
 
 TEST(RasterCurves, PieStaysInsideItsCircleAndCoversItsSector) {
