@@ -37,15 +37,18 @@ char* ComposeLine(const char* format, va_list args) {
     }
     std::size_t prefixLength = std::strlen(prefix);
 
-    va_list measure;
-    va_copy(measure, args);
-    int n = std::vsnprintf(nullptr, 0, format, measure);
-    va_end(measure);
+    int n = 0;
+    if (format) {
+        va_list measure;
+        va_copy(measure, args);
+        n = std::vsnprintf(nullptr, 0, format, measure);
+        va_end(measure);
+    }
     std::size_t messageLength = n > 0 ? std::size_t(n) : 0;
 
     char* line = WkMallocText(prefixLength + messageLength + 1);
     std::memcpy(line, prefix, prefixLength);
-    if (n >= 0)
+    if (format && n >= 0)
         std::vsnprintf(line + prefixLength, messageLength + 1, format, args);
     else
         line[prefixLength] = '\0';

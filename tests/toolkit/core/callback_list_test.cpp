@@ -84,19 +84,4 @@ TEST_F(CallbackListTest, FreeEmptiesAndIgnoresNull) {
     WkFreeCallbacks(nullptr);
 }
 
-TEST_F(CallbackListTest, EventHandlersKeepTheirMaskAndKind) {
-    static int seen = 0;
-    WkEventCallback handler = [](WkObject*, WkMessage*, void* data, std::uint32_t matched) {
-        seen = int(matched) + *static_cast<int*>(data);
-    };
-    int extra = 1000;
-    WkAppendCallback(&list, handler, &extra, 1u << 7);
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->maskOrKey, 1u << 7);
-    WkAsEventCallback(list->callback)(nullptr, nullptr, list->userData, list->maskOrKey);
-    EXPECT_EQ(seen, 1128);
-    WkRemoveCallback(&list, handler);
-    EXPECT_EQ(list, nullptr);
-}
-
 } // namespace
