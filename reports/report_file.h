@@ -1,0 +1,33 @@
+// Building a report in memory and writing it out as one file.
+//
+// Every report is formatted into a std::string with printf-style formats and
+// "\n" line ends, then written in one go: the bytes go to a temporary file
+// beside the target with each "\n" turned into CR LF, and that file replaces
+// the target only when every byte has been written, so a report that cannot
+// be written leaves the earlier file as it was. Texts are Windows-1252 bytes
+// and pass through unchanged. Also holds the report file names of the data
+// folder and a safe view of the fixed text fields the reports print.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Appends the printf-style format to out (any length; never truncated).
+void AppendFormat(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+// A line of count copies of c and "\n".
+void AppendRule(std::string& out, char c, int count);
+
+// Writes text to path whole, "\n" as CR LF. Returns true when the file
+// stands complete; on failure an earlier file of that name is left alone.
+bool WriteReportFile(const std::string& path, const std::string& text);
+
+// The tournament's DataFolder followed by the file name made from a pattern
+// with one round number ("pairs%d.txt") or a plain name ("index.html").
+std::string DataFolderFile(const char* name);
+std::string DataFolderFile(const char* pattern, int round) __attribute__((format(printf, 1, 0)));
+
+// The text of a fixed field up to its terminator, or all of it when a
+// corrupt record holds none; so no field is ever read past its end.
+std::string FieldText(const char* field, std::size_t size);
+template <std::size_t N> std::string FieldText(const char (&field)[N]) { return FieldText(field, N); }
