@@ -14,14 +14,23 @@ Rect Outer(const Rect& client, const Insets& in) {
     return Rect{client.x0 - in.left, client.y0 - in.top, client.x1 + in.right, client.y1 + in.bottom};
 }
 
+// Positions far beyond any screen are pulled in so that no sum overflows,
+// and no window is larger than kMaxSide a side, so that a wrong size cannot
+// ask for gigabytes of backing store.
+constexpr int kCoordLimit = 1 << 24;
+constexpr int kMaxSide = 8192;
+
+int Coord(int v) { return std::clamp(v, -kCoordLimit, kCoordLimit); }
+
 Rect Normalised(const Rect& r) {
-    return Rect{r.x0, r.y0, std::max(r.x0, r.x1), std::max(r.y0, r.y1)};
+    int x0 = Coord(r.x0), y0 = Coord(r.y0);
+    return Rect{x0, y0, std::clamp(Coord(r.x1), x0, x0 + kMaxSide), std::clamp(Coord(r.y1), y0, y0 + kMaxSide)};
 }
 
 } // namespace
 
 Display::Display(int width, int height, bool paletteMode, std::unique_ptr<Clock> clock)
-    : width_(std::max(width, 1)), height_(std::max(height, 1)), paletteMode_(paletteMode),
+    : width_(std::clamp(width, 1, kMaxSide)), height_(std::clamp(height, 1, kMaxSide)), paletteMode_(paletteMode),
       clock_(clock ? std::move(clock) : std::make_unique<VirtualClock>()) {
     for (int i = 0; i < kStockCursors; ++i) {
         auto c = std::make_unique<CursorRecord>();
@@ -38,9 +47,13 @@ Insets Display::frameInsets(WindowKind kind) const {
     return Insets{4, 24, 4, 4};
 }
 
-void Display::setPaletteEntry(int index, Rgb colour) {
-    if (index < 0 || index > 255) return;
-    palette_.entries[index] = colour & 0xFFFFFF;
+void Display::setPaletteEntries(int first, int count, const Rgb* colours) {
+    if (!colours) return;
+    for (int i = 0; i < count; ++i) {
+        long index = long(first) + i;
+        if (index >= 0 && index <= 255) palette_.entries[index] = colours[i] & 0xFFFFFF;
+    }
+    changed(Change::Palette, 0);
 }
 
 // --- Records.
@@ -75,15 +88,19 @@ WindowId Display::createWindow(const WindowParams& params) {
     w->invalid = w->surface.bounds(); // the first show asks for a paint
     WindowId id = w->id;
     windows_.push_back(std::move(w));
+    changed(Change::Created, id);
     return id;
 }
 
 bool Display::destroyWindow(WindowId id) {
     WindowRecord* w = find(id);
     if (!w) return false;
-    w->shown = false;
-    unlist(id);
-    if (capture_ == id) capture_ = 0;
+    if (w->shown) {
+        w->shown = false;
+        unlist(id);
+        changed(Change::Hidden, id);
+    }
+    if (capture_ == id) releaseCapture();
     if (clipboardOwner_ == id) clipboardOwner_ = 0;
     forgetPointer(id);
     for (auto& other : windows_)
@@ -93,7 +110,10 @@ bool Display::destroyWindow(WindowId id) {
                  queue_.end());
     // Found again: the listener may have destroyed it meanwhile.
     auto it = std::find_if(windows_.begin(), windows_.end(), [id](const auto& p) { return p->id == id; });
-    if (it != windows_.end()) windows_.erase(it);
+    if (it != windows_.end()) {
+        windows_.erase(it);
+        changed(Change::Destroyed, id);
+    }
     return true;
 }
 
@@ -126,7 +146,9 @@ void Display::bringToTop(WindowId id) {
     }
     rest.push_back(id);
     rest.insert(rest.end(), owned.begin(), owned.end());
+    if (rest == stack_) return;
     stack_ = std::move(rest);
+    changed(Change::Stacking, id);
 }
 
 void Display::changeActive(WindowId next) {
@@ -143,8 +165,12 @@ void Display::changeActive(WindowId next) {
     }
     if (active_ != 0) return;
     const WindowRecord* n = find(next);
-    if (!n || !canBeActive(*n)) return;
+    if (!n || !canBeActive(*n)) {
+        changed(Change::Focus, 0);
+        return;
+    }
     active_ = next;
+    changed(Change::Focus, next);
     Event e;
     e.type = EventType::FocusIn;
     e.window = next;
@@ -184,6 +210,7 @@ bool Display::show(WindowId id, bool activateIt) {
     if (!w->shown) {
         w->shown = true;
         stack_.push_back(id);
+        changed(Change::Shown, id);
         bringToTop(id);
     }
     if (activateIt && canBeActive(*w)) activateAndRaise(id);
@@ -196,7 +223,8 @@ bool Display::hide(WindowId id) {
     if (!w->shown) return true;
     w->shown = false;
     unlist(id);
-    if (capture_ == id) capture_ = 0;
+    changed(Change::Hidden, id);
+    if (capture_ == id) releaseCapture();
     forgetPointer(id);
     if (active_ == id) focusAway(id);
     return true;
@@ -207,6 +235,7 @@ bool Display::raise(WindowId id) {
     if (!w || !w->shown) return false;
     if (w->minimised) {
         w->minimised = false;
+        changed(Change::Restored, id);
         Event e;
         e.type = EventType::Resize;
         e.window = id;
@@ -248,6 +277,7 @@ void Display::applyGeometry(WindowRecord& w, const Rect& client, bool queued) {
         w.invalid = w.surface.bounds();
     }
     WindowId id = w.id;
+    if (moved || sized) changed(Change::Geometry, id);
     Event move;
     move.type = EventType::Move;
     move.window = id;
@@ -278,6 +308,7 @@ bool Display::setTitle(WindowId id, std::string_view title) {
     WindowRecord* w = find(id);
     if (!w) return false;
     w->title = std::string(title);
+    changed(Change::Title, id);
     return true;
 }
 
@@ -285,6 +316,7 @@ bool Display::setSizeLimits(WindowId id, const SizeLimits& limits) {
     WindowRecord* w = find(id);
     if (!w) return false;
     w->limits = limits;
+    changed(Change::Limits, id);
     return true;
 }
 
@@ -318,10 +350,15 @@ bool Display::setCapture(WindowId id) {
     WindowRecord* w = find(id);
     if (!w || !w->shown) return false;
     capture_ = id;
+    changed(Change::Capture, id);
     return true;
 }
 
-void Display::releaseCapture() { capture_ = 0; }
+void Display::releaseCapture() {
+    if (!capture_) return;
+    capture_ = 0;
+    changed(Change::Capture, 0);
+}
 
 CursorId Display::stockCursor(StockCursor shape) const { return CursorId(shape) + 1; }
 
@@ -347,13 +384,17 @@ void Display::destroyCursor(CursorId id) {
     if (id <= kStockCursors || id > cursors_.size() || !cursors_[id - 1]) return;
     cursors_[id - 1].reset(); // the id is not given again
     for (auto& w : windows_)
-        if (w->cursor == id) w->cursor = 0;
+        if (w->cursor == id) {
+            w->cursor = 0;
+            changed(Change::Cursor, w->id);
+        }
 }
 
 bool Display::setCursor(WindowId id, CursorId cursor) {
     WindowRecord* w = find(id);
     if (!w || (cursor != 0 && !cursorInfo(cursor))) return false;
     w->cursor = cursor;
+    changed(Change::Cursor, id);
     return true;
 }
 
@@ -364,6 +405,7 @@ bool Display::setClipboardText(WindowId owner, std::string_view text) {
     clipboard_ = std::string(text);
     clipboardHasText_ = true;
     clipboardOwner_ = owner;
+    changed(Change::Clipboard, owner);
     return true;
 }
 
@@ -386,7 +428,10 @@ void Display::injectClipboardFromOtherProgram(std::string_view text) {
     }
 }
 
-void Display::beep() { ++beeps_; }
+void Display::beep() {
+    ++beeps_;
+    changed(Change::Beep, 0);
+}
 
 // --- Timers.
 
@@ -547,6 +592,8 @@ bool Display::injectKey(const KeyInfo& key) {
 }
 
 bool Display::injectPointerMove(int screenX, int screenY) {
+    screenX = Coord(screenX);
+    screenY = Coord(screenY);
     trackPointer(screenX, screenY);
     WindowId target = capture_ ? capture_ : pointerWindow_;
     if (!target) return false;
@@ -556,6 +603,8 @@ bool Display::injectPointerMove(int screenX, int screenY) {
 
 bool Display::injectButton(int screenX, int screenY, int button, bool down) {
     if (button < kLeftButton || button > kRightButton) return false;
+    screenX = Coord(screenX);
+    screenY = Coord(screenY);
     if (screenX != pointerX_ || screenY != pointerY_) injectPointerMove(screenX, screenY);
     std::uint32_t bit = kLeftHeld << (button - 1);
     buttons_ = down ? (buttons_ | bit) : (buttons_ & ~bit);
@@ -578,6 +627,8 @@ bool Display::injectButton(int screenX, int screenY, int button, bool down) {
 }
 
 bool Display::injectWheel(int screenX, int screenY, int delta) {
+    screenX = Coord(screenX);
+    screenY = Coord(screenY);
     if (screenX != pointerX_ || screenY != pointerY_) injectPointerMove(screenX, screenY);
     WindowId target = capture_ ? capture_ : pointerWindow_;
     if (!target) return false;
@@ -616,7 +667,8 @@ bool Display::injectMinimise(WindowId id) {
     w = userAction(id, Hit::MinimiseBox, w->client.x1 + in.right - 30, w->client.y0 - in.top / 2, false);
     if (!w) return false;
     w->minimised = true;
-    if (capture_ == id) capture_ = 0;
+    changed(Change::Minimised, id);
+    if (capture_ == id) releaseCapture();
     forgetPointer(id);
     Event e;
     e.type = EventType::Resize;
@@ -630,16 +682,18 @@ bool Display::injectMinimise(WindowId id) {
 bool Display::injectUserGeometry(WindowId id, const Rect& client, std::uint32_t edges) {
     WindowRecord* w = find(id);
     if (!w || !canBeActive(*w)) return false;
-    w = userAction(id, Hit::Frame, client.x0, client.y0 - 1, true);
-    if (!w) return false;
     Rect r = Normalised(client);
+    w = userAction(id, Hit::Frame, r.x0, r.y0 - 1, true);
+    if (!w) return false;
     if (edges == 0) {
-        r = Rect{client.x0, client.y0, client.x0 + w->client.width(), client.y0 + w->client.height()};
+        r = Rect{r.x0, r.y0, r.x0 + w->client.width(), r.y0 + w->client.height()};
     } else {
         // A held or too small dimension stops the dragged edge; the opposite
         // edge stays where the user left it.
         int width = w->limits.holdWidth ? w->client.width() : std::max({r.width(), w->limits.minWidth, 1});
         int height = w->limits.holdHeight ? w->client.height() : std::max({r.height(), w->limits.minHeight, 1});
+        width = std::min(width, kMaxSide);
+        height = std::min(height, kMaxSide);
         if (edges & kEdgeLeft)
             r.x0 = r.x1 - width;
         else

@@ -7,8 +7,9 @@
 // backends and tests feed user actions through, and the inspection tests read.
 //
 // Names other modules use: Display, WindowParams, WindowKind, WindowRecord,
-// SizeLimits, Insets, StockCursor, Listener, WaitWouldHang, OpenDisplay,
-// DisplayOptions; event types are in events.h, the clock in clock.h.
+// SizeLimits, Insets, StockCursor, CursorRecord, Listener, WaitWouldHang,
+// OpenDisplay, DisplayOptions; event types and key information are in
+// events.h, the clock in clock.h, the offscreen backend in offscreen.h.
 //
 // Backing store. Every window owns a Surface of its client size (paletted
 // through the display's palette in palette mode). Its pixels stay until the
@@ -36,8 +37,20 @@
 // topmost shown framed window, else none. Before a user action activates a
 // window (a click in it or on its frame, its close or minimise box, a move
 // or size of its frame) the layer asks the listener with ActivateQuery; a
-// refusal eats the action. While a window holds the capture every pointer
-// event goes to it.
+// refusal eats the action (minimising asks too but does not activate).
+// Pointer events go to the window whose client area is under the pointer,
+// with PointerLeave and PointerEnter when that changes; while a window holds
+// the capture every pointer event goes to it instead, and enter and leave
+// wait until the capture ends. Destroying a window leaves the windows it
+// owned in place, without an owner.
+//
+// A loop takes events with peekEvent or waitEvent, passes key-downs that it
+// does not translate itself to translate() (which queues their Character
+// event first) and hands each event to dispatch().
+//
+// Backends. A backend derives from Display, mirrors on its host what
+// changed() reports, feeds its host's input through the inject calls, and
+// waits in waitForInput.
 //
 // Waiting. waitEvent waits for the next event; when no event can ever come
 // (the offscreen display without an idle hook, or with one that gives up)
@@ -151,7 +164,8 @@ public:
 
     // The hardware palette (used by window surfaces in palette mode only).
     const Palette& palette() const { return palette_; }
-    void setPaletteEntry(int index, Rgb colour); // index outside 0..255 is ignored
+    // Sets entries first .. first + count - 1; those outside 0..255 are ignored.
+    void setPaletteEntries(int first, int count, const Rgb* colours);
 
     // --- Windows. Calls with an unknown id do nothing and return false.
     WindowId createWindow(const WindowParams& params);
@@ -160,7 +174,7 @@ public:
     bool hide(WindowId id);
     bool raise(WindowId id);    // shown windows: restore, bring to top, activate
     bool activate(WindowId id); // shown, not minimised, framed windows
-    bool setGeometry(WindowId id, const Rect& client);
+    bool setGeometry(WindowId id, const Rect& client); // at most 8192 pixels a side
     bool setTitle(WindowId id, std::string_view title);
     bool setSizeLimits(WindowId id, const SizeLimits& limits);
     bool invalidate(WindowId id, const Rect& area); // client coordinates, cut to the client
@@ -221,6 +235,19 @@ public:
     int pointerY() const { return pointerY_; }
 
 protected:
+    // What a backend mirrors on its host; the window is 0 for display-wide
+    // changes. Shown puts the window on top; Stacking is any later change of
+    // the order; Focus names the new active window (0: none).
+    enum class Change : std::uint8_t {
+        Created, Destroyed, Shown, Hidden, Minimised, Restored, Stacking, Geometry, Title, Limits, Cursor,
+        Capture, Focus, Palette, Clipboard, Beep,
+    };
+    // Called after each change, before any event it causes is delivered.
+    virtual void changed(Change what, WindowId id) {
+        (void)what;
+        (void)id;
+    }
+
     // Backends: called by waitEvent when nothing is waiting; waits for input
     // (or for untilMs, the steady time the next timer is due, -1 without
     // timers) and returns false when nothing can arrive (waitEvent then throws).

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 using plat::Event;
@@ -79,6 +81,9 @@ TEST_F(Delivery, AGeometryChangeMovesBeforeItResizes) {
     EXPECT_TRUE(rec.take().empty());
     d.setGeometry(a, {70, 60, 20, 10});
     EXPECT_EQ(rec.take(), (Lines{"Resize 1 0 0"})) << "a reversed rectangle is empty, not negative";
+    d.setGeometry(a, {INT_MAX - 5, INT_MIN, INT_MAX, INT_MAX});
+    EXPECT_EQ(rec.take(), (Lines{"Move 1 16777216 -16777216", "Resize 1 0 8192"}))
+        << "far positions are pulled in and sizes bounded, without overflow";
 }
 
 TEST_F(Delivery, InvalidationsGatherIntoOnePaintOfTheirBoundingRectangle) {

@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 using plat::Event;
 using plat::EventType;
 using plat::Rect;
+using plat::Rgb;
 using plat::WindowId;
 using Lines = std::vector<std::string>;
 
@@ -103,6 +106,12 @@ TEST_F(Policy, UserSizesKeepTheLimitsAndTheEdgeNotDragged) {
     d.injectUserGeometry(a, {10, 20, 11, 21}, 0);
     EXPECT_EQ(drain(), (Lines{"Move 1 10 20"}));
     EXPECT_EQ(d.window(a)->client.width(), 250);
+    // Absurd limits and positions stay bounded.
+    limits = plat::SizeLimits{INT_MAX, INT_MAX, false, false};
+    d.setSizeLimits(a, limits);
+    d.injectUserGeometry(a, {INT_MIN, INT_MIN, INT_MIN + 1, INT_MIN + 1}, plat::kEdgeLeft | plat::kEdgeTop);
+    EXPECT_LE(d.window(a)->client.width(), 8192);
+    EXPECT_FALSE(d.injectButton(INT_MIN, INT_MAX, plat::kLeftButton, true));
 }
 
 TEST_F(Policy, MinimisingPassesTheFocusAndRaisingRestores) {
@@ -217,10 +226,46 @@ TEST_F(Policy, CursorsBeepsAndPalette) {
     d.beep();
     d.beep();
     EXPECT_EQ(d.beepCount(), 2);
-    d.setPaletteEntry(256, 0x123456);
-    d.setPaletteEntry(-1, 0x123456);
-    d.setPaletteEntry(255, 0xFF123456);
-    EXPECT_EQ(d.palette().entries[255], 0x123456u);
+    const Rgb three[3] = {0x111111, 0xFF222222, 0x333333};
+    d.setPaletteEntries(254, 3, three); // the third lies past the palette
+    d.setPaletteEntries(-2, 3, three);
+    d.setPaletteEntries(2147483647, 3, three); // no overflow into valid slots
+    EXPECT_EQ(d.palette().entries[254], 0x111111u);
+    EXPECT_EQ(d.palette().entries[255], 0x222222u) << "only colour bits are kept";
+    EXPECT_EQ(d.palette().entries[0], 0x333333u);
+    EXPECT_EQ(d.palette().entries[1], 0u);
+}
+
+// A backend mirrors the records on its host from the changes it is told of.
+class Mirror : public plat::OffscreenDisplay {
+public:
+    std::vector<std::string> seen;
+
+protected:
+    void changed(Change what, WindowId id) override {
+        static const char* names[] = {"Created", "Destroyed", "Shown",  "Hidden", "Minimised", "Restored",
+                                      "Stacking", "Geometry", "Title", "Limits", "Cursor",   "Capture",
+                                      "Focus",   "Palette",   "Clipboard", "Beep"};
+        seen.push_back(std::string(names[int(what)]) + " " + std::to_string(id));
+    }
+};
+
+TEST(Backend, IsToldOfEveryChangeItMustMirror) {
+    Mirror d;
+    plat::WindowParams p;
+    WindowId a = d.createWindow(p);
+    WindowId b = d.createWindow(p);
+    d.show(a, true);
+    d.show(b, true);
+    d.setGeometry(a, {0, 0, 50, 50});
+    d.setGeometry(a, {0, 0, 50, 50});
+    d.setTitle(a, "T");
+    d.setCapture(b);
+    d.destroyWindow(b);
+    d.beep();
+    EXPECT_EQ(d.seen, (Lines{"Created 1", "Created 2", "Shown 1", "Focus 1", "Shown 2", "Focus 2",
+                             "Geometry 1", "Title 1", "Capture 2", "Hidden 2", "Capture 0", "Focus 1",
+                             "Destroyed 2", "Beep 0"}));
 }
 
 } // namespace

@@ -89,12 +89,14 @@ TEST(Offscreen, PaletteModeShowsThroughTheHardwarePaletteWithoutAPaint) {
     plat::Surface& s = *d.surface(w);
     ASSERT_TRUE(s.paletted());
     std::fill_n(s.indices(), 100 * 100, std::uint8_t(7));
-    d.setPaletteEntry(7, 0x00FF00);
+    const Rgb green = 0x00FF00;
+    d.setPaletteEntries(7, 1, &green);
     d.show(w, true);
     plattest::EventRecorder::Drain(d);
     rec.attach(d);
     EXPECT_EQ(d.composite().colorAt(50, 50), 0x00FF00u);
-    d.setPaletteEntry(7, 0x123456);
+    const Rgb other = 0x123456;
+    d.setPaletteEntries(7, 1, &other);
     EXPECT_EQ(d.composite().colorAt(50, 50), 0x123456u);
     plattest::EventRecorder::Drain(d);
     EXPECT_TRUE(rec.lines.empty()) << "a palette change needs no paint";
