@@ -63,7 +63,6 @@ Pixel Combine(Pixel d, Pixel s, RasterOp op) {
     case RasterOp::Copy: return s;
     case RasterOp::Xor: return d ^ s;
     case RasterOp::And: return d & s;
-    case RasterOp::Or: return d | s;
     }
     return s;
 }

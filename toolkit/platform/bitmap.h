@@ -59,7 +59,7 @@ Surface ToTrueColour(const Surface& surface);
 
 // How a copied pixel meets the destination: the raster operations that
 // image masks are built from. On palette surfaces they combine indices.
-enum class RasterOp { Copy, Xor, And, Or };
+enum class RasterOp { Copy, Xor, And };
 
 // Copies from (the part inside source of) from, with its top-left at (x, y).
 void Blit(Canvas& to, int x, int y, const Surface& source, const Rect& from, RasterOp op = RasterOp::Copy);

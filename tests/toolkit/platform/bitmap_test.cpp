@@ -1,10 +1,12 @@
 #include "toolkit/platform/bitmap.h"
+#include "toolkit/platform/png.h"
 
 #include "raster_art.h"
 
 #include <gtest/gtest.h>
 
-#include <random>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -13,6 +15,8 @@ using plat::Canvas;
 using plat::Dib;
 using plat::MakeRgb;
 using plat::Palette;
+using plat::Pixel;
+using plat::Point;
 using plat::RasterOp;
 using plat::Rect;
 using plat::Rgb;
@@ -51,60 +55,37 @@ const Rgb kRed = MakeRgb(255, 0, 0), kGreen = MakeRgb(0, 255, 0), kBlue = MakeRg
 
 // ---- Device bitmaps from device-independent ones -------------------------
 
-TEST(DeviceBitmap, RowsArePaddedToFourBytes) {
-    EXPECT_EQ(plat::RowBytes(5, 4), 4u);  // 3 bytes of pixels
-    EXPECT_EQ(plat::RowBytes(33, 1), 8u);
-    EXPECT_EQ(plat::RowBytes(3, 24), 12u); // 9 bytes
-    EXPECT_EQ(plat::RowBytes(4, 8), 4u);
-    EXPECT_EQ(plat::RowBytes(4, 16), 0u);
-    EXPECT_EQ(plat::RowBytes(0, 8), 0u);
+// The colours shown, one letter a pixel: '.' black, w r g b, '?' others.
+std::string Letters(const Surface& s) {
+    std::string out;
+    for (int y = 0; y < s.height(); ++y, out += '/')
+        for (int x = 0; x < s.width(); ++x) {
+            Rgb c = s.colorAt(x, y);
+            out += c == 0 ? '.' : c == kWhite ? 'w' : c == kRed ? 'r' : c == kGreen ? 'g' : c == kBlue ? 'b' : '?';
+        }
+    return out;
 }
 
 TEST(DeviceBitmap, EveryDepthReadsItsPixelsAndPalette) {
-    std::string error;
-    // 1 bit, 10 x 2, bottom-up: the first stored row is the bottom one.
-    Bytes pal1 = Entries({0, kWhite});
-    Bytes px1 = {0b10000000, 0b01000000, 0, 0, /* bottom */ 0b00000001, 0b11000000, 0, 0 /* top */};
     Surface s;
-    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(10, 2, 1, pal1, px1), nullptr, s, &error)) << error;
-    ASSERT_EQ(s.width(), 10);
-    ASSERT_EQ(s.height(), 2);
+    // 1 bit, bottom-up (the first stored row is the bottom one), leftmost pixel in the high bit.
+    Bytes px1 = {0b10000000, 0b01000000, 0, 0, 0b00000001, 0b11000000, 0, 0};
+    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(10, 2, 1, Entries({0, kWhite}), px1), nullptr, s));
     EXPECT_FALSE(s.paletted());
-    EXPECT_EQ(s.colorAt(7, 0), kWhite);
-    EXPECT_EQ(s.colorAt(8, 0), kWhite);
-    EXPECT_EQ(s.colorAt(9, 0), kWhite);
-    EXPECT_EQ(s.colorAt(6, 0), 0u);
-    EXPECT_EQ(s.colorAt(0, 1), kWhite);
-    EXPECT_EQ(s.colorAt(9, 1), kWhite);
-    EXPECT_EQ(s.colorAt(1, 1), 0u);
-
-    // 4 bits, width 5: three bytes of pixels in a row of four, high nibble first.
-    Bytes pal4 = Entries({0, kRed, kGreen, kBlue});
-    Bytes px4 = {0x12, 0x30, 0x10, 0xFF, /* next row */ 0x33, 0x22, 0x20, 0xFF};
-    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(5, -2, 4, pal4, px4), nullptr, s, &error)) << error;
-    Rgb row0[] = {kRed, kGreen, kBlue, 0, kRed};
-    Rgb row1[] = {kBlue, kBlue, kGreen, kGreen, kGreen};
-    for (int x = 0; x < 5; ++x) {
-        EXPECT_EQ(s.colorAt(x, 0), row0[x]) << x; // top-down: the first stored row is the top
-        EXPECT_EQ(s.colorAt(x, 1), row1[x]) << x;
-    }
-
+    EXPECT_EQ(Letters(s), ".......www/w........w/");
+    // 4 bits, top-down, width 5: three bytes of pixels in a row of four, high nibble first.
+    Bytes px4 = {0x12, 0x30, 0x10, 0xFF, 0x33, 0x22, 0x20, 0xFF};
+    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(5, -2, 4, Entries({0, kRed, kGreen, kBlue}), px4), nullptr, s));
+    EXPECT_EQ(Letters(s), "rgb.r/bbggg/");
     // 8 bits; an index beyond the palette shows black.
-    Bytes pal8 = Entries({kRed, kGreen, kBlue});
     Bytes px8 = {2, 1, 0, 200};
-    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(4, 1, 8, pal8, px8), nullptr, s, &error)) << error;
-    EXPECT_EQ(s.colorAt(0, 0), kBlue);
-    EXPECT_EQ(s.colorAt(2, 0), kRed);
-    EXPECT_EQ(s.colorAt(3, 0), 0u);
-
+    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(4, 1, 8, Entries({kRed, kGreen, kBlue}), px8), nullptr, s));
+    EXPECT_EQ(Letters(s), "bgr./");
     // 24 bits: blue, green, red; width 3 fills 9 of 12 bytes a row.
-    Bytes px24 = {0, 0, 255, 0, 255, 0, 255, 0, 0, 9, 9, 9, /* top */ 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0};
-    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(3, 2, 24, {}, px24), nullptr, s, &error)) << error;
-    EXPECT_EQ(s.colorAt(0, 1), kRed);
-    EXPECT_EQ(s.colorAt(1, 1), kGreen);
-    EXPECT_EQ(s.colorAt(2, 1), kBlue);
+    Bytes px24 = {0, 0, 255, 0, 255, 0, 255, 0, 0, 9, 9, 9, 1, 2, 3, 255, 255, 255, 0, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(3, 2, 24, {}, px24), nullptr, s));
+    EXPECT_EQ(Letters(s), "?w./rgb/");
     EXPECT_EQ(s.colorAt(0, 0), MakeRgb(3, 2, 1));
-    EXPECT_EQ(s.colorAt(2, 0), MakeRgb(9, 8, 7));
 }
 
 TEST(DeviceBitmap, OnAPaletteDisplayColoursBecomeTheNearestSlots) {
@@ -136,74 +117,49 @@ TEST(DeviceBitmap, OnAPaletteDisplayColoursBecomeTheNearestSlots) {
 TEST(DeviceBitmap, BadDescriptionsFailAndLeaveTheOutputAlone) {
     Bytes pal = Entries({kRed, kGreen});
     Bytes px(64, 0);
-    Surface out(3, 3);
-    out.pixels()[4] = kBlue;
-    std::string error;
-    auto fails = [&](Dib d) {
-        error.clear();
-        bool ok = plat::MakeDeviceBitmap(d, nullptr, out, &error);
-        EXPECT_FALSE(error.empty());
-        return !ok && out.width() == 3 && out.colorAt(1, 1) == kBlue;
-    };
-    EXPECT_TRUE(fails(MakeDib(4, 4, 16, pal, px)));
-    EXPECT_TRUE(fails(MakeDib(4, 4, 32, pal, px)));
-    EXPECT_TRUE(fails(MakeDib(0, 4, 8, pal, px)));
-    EXPECT_TRUE(fails(MakeDib(4, 0, 8, pal, px)));
-    EXPECT_TRUE(fails(MakeDib(20000, 1, 8, pal, px)));
-    EXPECT_TRUE(fails(MakeDib(4, -2147483647 - 1, 8, pal, px)));
-    EXPECT_TRUE(fails(MakeDib(8, 9, 8, pal, px)));        // 72 bytes needed, 64 given
-    EXPECT_TRUE(fails(MakeDib(17, 4, 8, pal, px)));       // rows of 20 bytes: 80 needed
-    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(15, 4, 8, pal, px), nullptr, out)); // rows of 16: exactly enough
-    out = Surface(3, 3);
-    out.pixels()[4] = kBlue;
-    Dib noPixels = MakeDib(2, 2, 8, pal, px);
+    Dib noPixels = MakeDib(2, 2, 8, pal, px), noPalette = noPixels, negative = noPixels;
     noPixels.pixels = nullptr;
-    EXPECT_TRUE(fails(noPixels));
-    Dib noPalette = MakeDib(2, 2, 8, pal, px);
     noPalette.palette = nullptr;
-    EXPECT_TRUE(fails(noPalette));
-    Dib negative = MakeDib(2, 2, 8, pal, px);
     negative.paletteSize = -1;
-    EXPECT_TRUE(fails(negative));
+    for (const Dib& d : {MakeDib(4, 4, 16, pal, px), MakeDib(4, 4, 32, pal, px), MakeDib(0, 4, 8, pal, px),
+                         MakeDib(4, 0, 8, pal, px), MakeDib(20000, 1, 8, pal, px),
+                         MakeDib(4, -2147483647 - 1, 8, pal, px),
+                         MakeDib(8, 9, 8, pal, px),  // 72 bytes needed, 64 given
+                         MakeDib(17, 4, 8, pal, px), // rows of 20 bytes: 80 needed
+                         noPixels, noPalette, negative}) {
+        Surface out(3, 3);
+        out.pixels()[4] = kBlue;
+        std::string error;
+        EXPECT_FALSE(plat::MakeDeviceBitmap(d, nullptr, out, &error)) << d.width << "x" << d.height;
+        EXPECT_FALSE(error.empty());
+        EXPECT_TRUE(out.width() == 3 && out.colorAt(1, 1) == kBlue);
+    }
+    Surface out;
+    EXPECT_TRUE(plat::MakeDeviceBitmap(MakeDib(15, 4, 8, pal, px), nullptr, out)); // rows of 16: exactly enough
 }
 
 // ---- Copies --------------------------------------------------------------
 
 TEST(Blit, ConvertsBetweenPaletteAndTrueColour) {
-    Palette pal;
-    pal.entries[5] = kRed;
-    pal.entries[6] = kRed; // same colour, another slot
+    Palette pal, other;
+    pal.entries[5] = pal.entries[6] = kRed; // one colour in two slots
     pal.entries[7] = kGreen;
-    Surface indexed(3, 1, &pal);
+    other.entries[1] = MakeRgb(0, 250, 0);
+    other.entries[2] = MakeRgb(250, 0, 0);
+    Surface indexed(3, 1, &pal), rgb(3, 1), same(3, 1, &pal), there(3, 1, &other), back(3, 1, &other);
     indexed.indices()[0] = 5;
     indexed.indices()[1] = 6;
     indexed.indices()[2] = 7;
-
-    Surface rgb(3, 1);
-    Canvas crgb(rgb);
+    Canvas crgb(rgb), csame(same), cthere(there), cback(back);
     plat::Blit(crgb, 0, 0, indexed, indexed.bounds());
-    EXPECT_EQ(Value(rgb, 1, 0), kRed);
-    EXPECT_EQ(Value(rgb, 2, 0), kGreen);
-
-    // The same palette: indices are copied as they are, not matched by colour.
-    Surface same(3, 1, &pal);
-    Canvas csame(same);
-    plat::Blit(csame, 0, 0, indexed, indexed.bounds());
+    EXPECT_EQ(Letters(rgb), "rrg/");
+    plat::Blit(csame, 0, 0, indexed, indexed.bounds()); // the same palette: indices as they are
     EXPECT_EQ(Value(same, 1, 0), 6u);
-
-    // Another palette, or a true-colour source: the nearest colour.
-    Palette other;
-    other.entries[1] = MakeRgb(0, 250, 0);
-    other.entries[2] = MakeRgb(250, 0, 0);
-    Surface there(3, 1, &other);
-    Canvas cthere(there);
-    plat::Blit(cthere, 0, 0, indexed, indexed.bounds());
+    plat::Blit(cthere, 0, 0, indexed, indexed.bounds()); // another palette: the nearest colour
+    plat::Blit(cback, 0, 0, rgb, rgb.bounds());          // and from true colour too
     EXPECT_EQ(Value(there, 0, 0), 2u);
     EXPECT_EQ(Value(there, 1, 0), 2u);
     EXPECT_EQ(Value(there, 2, 0), 1u);
-    Surface back(3, 1, &other);
-    Canvas cback(back);
-    plat::Blit(cback, 0, 0, rgb, rgb.bounds());
     EXPECT_TRUE(SamePixels(back, there));
 }
 
@@ -233,21 +189,6 @@ TEST(Blit, CopiesWithinOneSurfaceAsIfFromASnapshot) {
                     << dx << "," << dy << " at " << x << "," << y;
             }
     }
-}
-
-TEST(Blit, RasterOperationsCombineWithTheDestination) {
-    Surface src(1, 1), dst(4, 1);
-    src.pixels()[0] = 0x00F0F00F;
-    for (int i = 0; i < 4; ++i) dst.pixels()[i] = 0x00FF00FF;
-    Canvas c(dst);
-    plat::Blit(c, 0, 0, src, src.bounds(), RasterOp::Copy);
-    plat::Blit(c, 1, 0, src, src.bounds(), RasterOp::Xor);
-    plat::Blit(c, 2, 0, src, src.bounds(), RasterOp::And);
-    plat::Blit(c, 3, 0, src, src.bounds(), RasterOp::Or);
-    EXPECT_EQ(Value(dst, 0, 0), 0x00F0F00Fu);
-    EXPECT_EQ(Value(dst, 1, 0), 0x000FF0F0u);
-    EXPECT_EQ(Value(dst, 2, 0), 0x00F0000Fu);
-    EXPECT_EQ(Value(dst, 3, 0), 0x00FFF0FFu);
 }
 
 // A mask as the toolkit makes it: a 1-bit bitmap, white where the image shows.
@@ -297,22 +238,6 @@ TEST(BlitMasked, EqualsTheExclusiveOrAndExclusiveOrComposite) {
     plat::Blit(cc, area.x0, area.y0, work, work.bounds());
     plat::BlitMasked(cd, area.x0, area.y0, image, image.bounds(), mask);
     EXPECT_TRUE(SamePixels(classic, direct));
-}
-
-TEST(BlitMasked, WorksOnAPaletteDisplay) {
-    Palette display;
-    display.entries[0] = 0;
-    display.entries[1] = kWhite;
-    display.entries[2] = kRed;
-    Surface image(9, 9, &display);
-    std::fill(image.indices(), image.indices() + 81, std::uint8_t(2));
-    const Surface mask = MaskOf(9, 9, &display, Diamond);
-    Surface screen(9, 9, &display);
-    Canvas c(screen);
-    plat::BlitMasked(c, 0, 0, image, image.bounds(), mask);
-    EXPECT_EQ(Value(screen, 4, 4), 2u);
-    EXPECT_EQ(Value(screen, 0, 0), 0u);
-    EXPECT_EQ(rastertest::Count(screen, 2), 25);
 }
 
 // ---- Merging a background into the transparent part -----------------------
@@ -366,6 +291,84 @@ TEST(StretchBlit, ScalesByNearestPixel) {
     plat::StretchBlit(ca, Rect{0, 0, 0, 5}, src, src.bounds());
     plat::StretchBlit(ca, Rect{0, 0, 5, 5}, src, Rect{2, 2, 2, 2});
     EXPECT_TRUE(SamePixels(a, b));
+}
+
+// ---- Palette displays: index framebuffers shown through the palette --------
+
+std::string Out(const std::string& name) { return std::string(TM_TEST_OUTPUT_DIR) + "/" + name; }
+
+Palette ToolkitPalette() {
+    Palette p;
+    Rgb colours[] = {0, kWhite, MakeRgb(192, 192, 192), MakeRgb(200, 30, 40), MakeRgb(20, 90, 200), MakeRgb(250, 220, 0)};
+    for (int i = 0; i < 6; ++i) p.entries[i] = colours[i];
+    return p;
+}
+
+// One scene, drawn with colour(slot) for each slot it uses.
+void Scene(Canvas& c, const std::function<Pixel(int)>& colour, const Surface& picture, const Surface& mask) {
+    c.fillRect(c.surface().bounds(), colour(2));
+    c.drawRect(Rect{1, 1, 31, 31}, colour(0));
+    c.drawLine(2, 2, 29, 12, colour(3), plat::LineEnd::Include);
+    Point tri[] = {{4, 28}, {14, 16}, {20, 27}};
+    c.fillPolygon(tri, 3, colour(4));
+    c.fillCircle(23, 21, 6, colour(5));
+    c.drawArc(23, 21, 8, 300, 1500, colour(3));
+    c.fillPie(8, 9, 5, 0, 2700, colour(1));
+    c.scroll(Rect{2, 14, 30, 30}, 1, -1);
+    plat::BlitMasked(c, 12, 3, picture, picture.bounds(), mask);
+    c.setClip(Rect{0, 0, 16, 32});
+    c.drawEllipse(Rect{10, 18, 26, 30}, colour(0));
+}
+
+TEST(PaletteDisplay, SameDrawingGivesTheSameScreenshotAsTrueColour) {
+    Palette display = ToolkitPalette();
+    // A small 4-bit picture whose colours the palette holds, with a mask.
+    Bytes pal = Entries({0, display.entries[3], display.entries[4], display.entries[5]});
+    Bytes px = {0x12, 0x30, 0, 0, 0x23, 0x01, 0, 0, 0x31, 0x22, 0, 0};
+    auto offDiagonal = [](int x, int y) { return x != y; };
+    Surface pictureRgb, pictureIndexed;
+    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(4, 3, 4, pal, px), nullptr, pictureRgb));
+    ASSERT_TRUE(plat::MakeDeviceBitmap(MakeDib(4, 3, 4, pal, px), &display, pictureIndexed));
+    const Surface maskRgb = MaskOf(4, 3, nullptr, offDiagonal), maskIndexed = MaskOf(4, 3, &display, offDiagonal);
+
+    Surface rgb(32, 32), indexed(32, 32, &display);
+    Canvas crgb(rgb), cindexed(indexed);
+    Scene(crgb, [&](int slot) { return display.entries[slot]; }, pictureRgb, maskRgb);
+    Scene(cindexed, [](int slot) { return Pixel(slot); }, pictureIndexed, maskIndexed);
+    ASSERT_TRUE(SamePixels(plat::ToTrueColour(indexed), rgb));
+
+    // And as files: the screenshots load back equal.
+    ASSERT_TRUE(plat::SavePng(rgb, Out("scene-rgb.png")));
+    ASSERT_TRUE(plat::SavePng(indexed, Out("scene-palette.png")));
+    Surface a, b;
+    ASSERT_TRUE(plat::LoadPng(Out("scene-rgb.png"), a));
+    ASSERT_TRUE(plat::LoadPng(Out("scene-palette.png"), b));
+    EXPECT_TRUE(SamePixels(a, b));
+    EXPECT_TRUE(SamePixels(a, rgb));
+}
+
+TEST(PaletteDisplay, ChangingOneEntryChangesTheScreenshotWithoutAPaint) {
+    Palette display = ToolkitPalette();
+    Surface screen(16, 16, &display);
+    Canvas c(screen);
+    c.fillRect(screen.bounds(), 2);
+    c.fillCircle(8, 8, 5, 0x01000000u + 3); // a palette-relative colour works as its slot
+    ASSERT_TRUE(plat::SavePng(screen, Out("before.png")));
+    display.entries[3] = MakeRgb(0, 160, 0); // no drawing after this
+    ASSERT_TRUE(plat::SavePng(screen, Out("after.png")));
+
+    Surface before, after;
+    ASSERT_TRUE(plat::LoadPng(Out("before.png"), before));
+    ASSERT_TRUE(plat::LoadPng(Out("after.png"), after));
+    int changed = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            bool inCircle = Value(screen, x, y) == 3;
+            EXPECT_EQ(before.colorAt(x, y), inCircle ? MakeRgb(200, 30, 40) : MakeRgb(192, 192, 192));
+            EXPECT_EQ(after.colorAt(x, y), inCircle ? MakeRgb(0, 160, 0) : MakeRgb(192, 192, 192));
+            changed += inCircle;
+        }
+    EXPECT_GT(changed, 50);
 }
 
 } // namespace
