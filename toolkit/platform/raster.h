@@ -1,5 +1,6 @@
 // Raster: the software rasteriser that draws on a Surface under a clip
-// rectangle, with the colour given per call (no pen or brush objects).
+// rectangle, with the colour given per call (no pen or brush objects). A
+// Canvas holds only the surface (owned by the caller) and the clip.
 //
 // Pixel rules, fixed for every primitive here:
 // - A colour is a Pixel: an Rgb on a true-colour surface, a palette index on
@@ -26,7 +27,8 @@
 //   Rect{cx - r, cy - r, cx + r + 1, cy + r + 1}.
 // - Arcs and pies take angles in tenths of a degree, counter-clockwise from
 //   the positive x axis with y pointing up on the screen; start == end means
-//   the full circle.
+//   the full circle. A pie is its sector filled and outlined by the arc and
+//   both radii.
 // - Exclusive-or primitives touch every pixel once, so drawing twice restores.
 // - Coordinates are clamped to +-kCoordLimit (far beyond any surface) so that
 //   no arithmetic can overflow.
