@@ -17,10 +17,10 @@ Rect Outer(const Rect& client, const Insets& in) {
 // Positions far beyond any screen are pulled in so that no sum overflows,
 // and no window is larger than kMaxSide a side, so that a wrong size cannot
 // ask for gigabytes of backing store.
-constexpr int kCoordLimit = 1 << 24;
+constexpr int kPositionLimit = 1 << 24;
 constexpr int kMaxSide = 8192;
 
-int Coord(int v) { return std::clamp(v, -kCoordLimit, kCoordLimit); }
+int Coord(int v) { return std::clamp(v, -kPositionLimit, kPositionLimit); }
 
 Rect Normalised(const Rect& r) {
     int x0 = Coord(r.x0), y0 = Coord(r.y0);
