@@ -3,8 +3,6 @@
 #include "reports/report_file.h"
 #include "tournament/settings.h"
 
-const char* const ProductWebAddress = "https://tourman.example.org/";
-
 std::string HtmlEscape(const std::string& text) {
     std::string out;
     out.reserve(text.size());
@@ -55,8 +53,7 @@ void AppendHtmlTitleBlock(std::string& out) {
 }
 
 void AppendHtmlFooter(std::string& out) {
-    AppendFormat(out, "<hr width=\"100%%\" size=\"2\"> \n<h5 align=\"center\"> Made with tourman - <a href=\"%s\">%s</a> </h5>\n",
-                 ProductWebAddress, ProductWebAddress);
+    out += "<hr width=\"100%\" size=\"2\"> \n<h5 align=\"center\"> Made with tourman </h5>\n";
 }
 
 void AppendHtmlPageEnd(std::string& out) { out += "</body>\n</html>\n"; }

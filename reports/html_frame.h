@@ -10,9 +10,6 @@
 
 #include <string>
 
-// The product's web site, linked from the footer.
-extern const char* const ProductWebAddress;
-
 // text with '&', '<', '>', '"' and '\'' replaced by character references.
 std::string HtmlEscape(const std::string& text);
 
