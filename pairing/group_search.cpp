@@ -76,14 +76,14 @@ std::vector<int> MakeCandidateOrder(int n, int h) {
 std::vector<std::vector<int>> MakeCandidateLists(const PairingSearch& search) {
     const int n = search.playerCount;
     const int h = search.half;
-    const int k = search.requiredCount;
+    const int k = std::min(search.requiredCount, h); // required players sit in the upper half
     const std::vector<int> order = MakeCandidateOrder(n, h);
     std::vector<std::vector<int>> lists(n + 1);
     auto fill = [&](int s, int firstIndex, int lastIndex) {
         for (int i = firstIndex; i <= lastIndex; ++i)
             if (search.meetings.mayMeet(s, order[i])) lists[s].push_back(order[i]);
     };
-    if (k > 0) {
+    if (search.requiredCount > 0) {
         for (int s = 1; s <= k; ++s) fill(s, 1, h);
         return lists;
     }
@@ -151,7 +151,7 @@ int SearchGroupPairing(PairingSearch& search) {
     ClearResults(search);
 
     const int h = search.half;
-    const int target = search.requiredCount > 0 ? search.requiredCount : h;
+    const int target = search.requiredCount > 0 ? std::min(search.requiredCount, h) : h;
     const int limit = std::max(search.pairLimit, 0);
     const std::vector<std::vector<int>> lists = MakeCandidateLists(search);
 

@@ -80,6 +80,8 @@ int PairGroupHeterogeneous(PairingSearch& search, int n, int k, std::span<const 
 // The search itself, on a record whose players, counts, pair limit, round
 // and meeting matrix are set (the entry points do that). Returns the number
 // of pairs of the result path: the target (n / 2, or k) or the pair limit
-// when reached, else the longest partial path seen. Writes the limit line to
+// when reached, else the longest partial path seen. A required count above
+// h is cut to h; a matrix not built for the players and round is built
+// afresh. Writes the limit line to
 // the pairing trace when it gives up.
 int SearchGroupPairing(PairingSearch& search);

@@ -182,6 +182,15 @@ TEST_F(GroupSearch, HeterogeneousSearchPairsEveryRequiredPlayerOrNone) {
     EXPECT_EQ(PairGroupHeterogeneous(search, 8, 5, ids, pairs, SearchRound), 0);
     EXPECT_EQ(PairGroupHeterogeneous(search, 8, 0, ids, pairs, SearchRound), 0);
     EXPECT_EQ(PairGroupHeterogeneous(search, 8, -1, ids, pairs, SearchRound), 0);
+
+    // Set up by hand with too many required players: cut to the upper half.
+    search.players = {0, 43, 44, 13, 14};
+    search.playerCount = 4;
+    search.requiredCount = 9;
+    search.pairLimit = 9;
+    search.round = SearchRound;
+    EXPECT_EQ(SearchGroupPairing(search), 2);
+    EXPECT_EQ(search.resultPath.size(), 3u);
 }
 
 TEST_F(GroupSearch, DisposedRecordHoldsNothing) {
