@@ -19,9 +19,13 @@ bool LineReader::next(std::string& line) {
     if (!file_) return false;
     int c;
     bool any = false;
+    ended_ = false;
     while ((c = std::fgetc(file_)) != EOF) {
         any = true;
-        if (c == '\n') break;
+        if (c == '\n') {
+            ended_ = true;
+            break;
+        }
         line.push_back(static_cast<char>(c));
     }
     if (!any) return false;

@@ -26,6 +26,9 @@ public:
     bool next(std::string& line);
     // Number of the line last returned by next(), counting from 1.
     int lineNumber() const { return line_; }
+    // False when the line last returned by next() ran into the end of the
+    // file without a line end: the last line of a file that was cut short.
+    bool lineEnded() const { return ended_; }
     const std::string& name() const { return name_; }
     // "name, line N: what", the text readers give to the user for a bad line.
     std::string error(const std::string& what) const;
@@ -34,6 +37,7 @@ private:
     std::FILE* file_ = nullptr;
     bool owned_ = false;
     int line_ = 0;
+    bool ended_ = true;
     std::string name_;
 };
 

@@ -1,0 +1,387 @@
+#include "tournament/round_state_file.h"
+
+#include "support/recording_message_box.h"
+#include "support/tournament_state.h"
+#include "tournament/message_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::vector<std::string> Lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        std::size_t end = bytes.find("\r\n", at);
+        if (end == std::string::npos) end = bytes.size();
+        lines.push_back(bytes.substr(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
+// Everything a reader may change: both instances of the tables and the
+// round state, compared as a whole.
+struct TournamentImage {
+    std::vector<std::int16_t> colors[2];
+    std::vector<std::int32_t> opponents[2], games[2];
+    std::vector<std::uint16_t> results[2], floats;
+    std::vector<int> state;
+
+    static TournamentImage Take() {
+        TournamentImage image;
+        RoundTableSet* sets[2] = {&SwissInstance, &RoundRobinInstance};
+        for (int k = 0; k < 2; ++k) {
+            const RoundTableSet& s = *sets[k];
+            const int cells = s.rows * s.columns;
+            image.colors[k].assign(s.colorHistory, s.colorHistory + cells);
+            image.opponents[k].assign(s.opponentTable, s.opponentTable + cells);
+            image.results[k].assign(s.playerResultTable, s.playerResultTable + cells);
+            image.games[k].assign(s.gameTable, s.gameTable + s.boardRows * s.columns);
+        }
+        image.floats.assign(SwissInstance.floatHistory,
+                            SwissInstance.floatHistory + SwissInstance.rows * SwissInstance.columns);
+        image.state = {CurrentRound, ShownRound,      RandomSort,         RoundStateUnused,
+                       IsSavedRound, IsGetResultDone, ClosedRegistration, IsPairingDone};
+        return image;
+    }
+    bool operator==(const TournamentImage&) const = default;
+};
+
+class RoundStateFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetTournamentState();
+        SetMessageText(3, "OK");
+        SetMessageText(189, "The round file cannot be written.");
+        SetMessageText(190, "The round file cannot be read.");
+        path = std::string(TM_TEST_OUTPUT_DIR) + "/" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".rnd";
+        std::filesystem::remove_all(path + ".tmp");
+        std::remove(path.c_str());
+    }
+    void TearDown() override { ClearMessageTable(); }
+
+    // A Swiss tournament of seven players after two rounds, with a BYE, a
+    // forfeit, a draw and float marks.
+    void SwissAfterTwoRounds() {
+        Settings.PairingSystem = FideDubovSystem;
+        for (int i = 1; i <= 7; ++i)
+            AddTestPlayer("S" + std::to_string(i), 2300 - i);
+        SetTestBoard(1, 1, 1, 5, WhiteWins);
+        SetTestBoard(1, 2, 6, 2, Draw);
+        SetTestBoard(1, 3, 3, 7, BlackWins);
+        SetTestBoard(1, 4, 4, 0, WhiteWinsForfeit);
+        RebuildRoundTables(1);
+        SetTestBoard(2, 1, 7, 1, Adjourned);
+        SetTestBoard(2, 2, 2, 3, WhiteWinsForfeit);
+        SetTestBoard(2, 3, 5, 4, HalfNoGame);
+        SetTestBoard(2, 4, 6, 0, WhiteWinsForfeit);
+        RebuildRoundTables(2);
+        FloatHistory(7, 2) = 1;
+        FloatHistory(4, 2) = 1;
+        SetCurrentRound(2);
+        RandomSort = 1;
+        RoundStateUnused = 2;
+        IsSavedRound = 1;
+        IsGetResultDone = 1;
+        ClosedRegistration = 1;
+        IsPairingDone = 0;
+    }
+
+    // A single round robin of five players with its whole schedule and two
+    // rounds played.
+    void RoundRobinOfFive() {
+        Settings.PairingSystem = SingleRoundRobinSystem;
+        for (int i = 1; i <= 5; ++i)
+            AddTestPlayer("R" + std::to_string(i), 2100 - i);
+        const int schedule[5][3][2] = {
+            {{1, 0}, {2, 5}, {3, 4}}, {{0, 4}, {5, 3}, {1, 2}}, {{2, 0}, {3, 1}, {4, 5}},
+            {{0, 5}, {1, 4}, {2, 3}}, {{3, 0}, {4, 2}, {5, 1}},
+        };
+        for (int round = 1; round <= 5; ++round)
+            for (int board = 0; board < 3; ++board)
+                SetTestBoard(round, board + 1, schedule[round - 1][board][0], schedule[round - 1][board][1],
+                             round <= 2 ? (board == 0 ? BothForfeit : WhiteWins) : NotPlayed);
+        RebuildRoundTables(1);
+        RebuildRoundTables(2);
+        SetCurrentRound(2);
+        ClosedRegistration = 1;
+        IsSavedRound = 1;
+    }
+
+    // Reads the file expecting a refusal that names the file and the line,
+    // with nothing changed.
+    void ExpectRefused(const std::string& line) {
+        const TournamentImage before = TournamentImage::Take();
+        const std::size_t alerts = boxes.alerts.size();
+        EXPECT_FALSE(ReadRoundStateFile(path));
+        ASSERT_EQ(boxes.alerts.size(), alerts + 1);
+        const std::string& text = boxes.alerts.back().text;
+        EXPECT_NE(text.find("The round file cannot be read."), std::string::npos) << text;
+        EXPECT_NE(text.find(path), std::string::npos) << text;
+        if (!line.empty()) {
+            EXPECT_NE(text.find(", line " + line + ":"), std::string::npos) << text;
+        }
+        EXPECT_EQ(boxes.alerts.back().caption, "OK");
+        EXPECT_TRUE(TournamentImage::Take() == before);
+    }
+
+    // Changes cells that the file holds, and the round state, so that a
+    // reader that does its work must put them back.
+    static void Disturb() {
+        RoundTableSet& s = ActiveTables();
+        ColorHistory(s, 3, 1) = ColorHistory(s, 3, 1) == 1 ? -1 : 1;
+        OpponentTable(s, 2, 2) += 1;
+        PlayerResultTable(s, 1, 1) = HalfNoGameCode;
+        if (s.floatHistory != nullptr) FloatHistory(s, 7, 2) ^= 1;
+        GameTable(s, 2, 1) = 40051;
+        GameTable(s, 0, 2) = 1;
+        SetCurrentRound(1);
+        IsPairingDone ^= 1;
+        RandomSort = 2;
+    }
+
+    std::string path;
+    RecordingMessageBox boxes;
+};
+
+TEST_F(RoundStateFileTest, SwissLayout) {
+    SwissAfterTwoRounds();
+    ASSERT_TRUE(WriteSwissState(path));
+    const std::string bytes = ReadBytes(path);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+    const std::vector<std::string> lines = Lines(bytes);
+    ASSERT_EQ(lines.size(), 7u + 4 * 8 + 1 + 5);
+    EXPECT_EQ(lines[0], " 2 # current round");
+    EXPECT_EQ(lines[1], " 1 # RANDOM_SORT");
+    EXPECT_EQ(lines[2], " 2 # not used");
+    EXPECT_EQ(lines[6], " 0 # IS_PAIRING_DONE");
+    EXPECT_EQ(lines[7], "# players color");
+    EXPECT_EQ(lines[8], "[001]    1  -1");
+    EXPECT_EQ(lines[15], "# players opponent");
+    EXPECT_EQ(lines[16], "[001]    5   7");
+    EXPECT_EQ(lines[23], "# players floater");
+    EXPECT_EQ(lines[30], "[007]  0 1");
+    EXPECT_EQ(lines[31], "# round results");
+    EXPECT_EQ(lines[32], "[001]  1 6");
+    EXPECT_EQ(lines[38], "[007]  1 6");
+    EXPECT_EQ(lines[39], "# code pairing");
+    EXPECT_EQ(lines[40], "      4       4");
+    EXPECT_EQ(lines[41], "  10051   70017");
+    EXPECT_EQ(lines[44], "  40003   60003");
+    for (const std::string& line : lines)
+        EXPECT_EQ(line.find('\n'), std::string::npos);
+}
+
+TEST_F(RoundStateFileTest, SwissTablesRoundTrip) {
+    SwissAfterTwoRounds();
+    ASSERT_TRUE(WriteRoundStateFile(path));
+    const TournamentImage written = TournamentImage::Take();
+    Disturb();
+    ASSERT_TRUE(ReadRoundStateFile(path));
+    EXPECT_TRUE(TournamentImage::Take() == written);
+    EXPECT_TRUE(boxes.alerts.empty());
+
+    // The file written again from what was read is the same file.
+    const std::string first = ReadBytes(path);
+    ASSERT_TRUE(WriteSwissState(path));
+    EXPECT_EQ(ReadBytes(path), first);
+}
+
+TEST_F(RoundStateFileTest, SwissBeforeTheFirstRound) {
+    Settings.PairingSystem = UscfSystem;
+    for (int i = 1; i <= 3; ++i)
+        AddTestPlayer("U" + std::to_string(i));
+    ClosedRegistration = 1;
+    ASSERT_TRUE(WriteSwissState(path));
+    const std::vector<std::string> lines = Lines(ReadBytes(path));
+    ASSERT_EQ(lines.size(), 7u + 4 * 4 + 1 + 3);
+    EXPECT_EQ(lines[0], " 0 # current round");
+    EXPECT_EQ(lines[8], "[001]    0");
+    EXPECT_EQ(lines[20], "[001]  0");
+    EXPECT_EQ(lines[24], "      0");
+    ColorHistory(3, 1) = -1;
+    ASSERT_TRUE(ReadSwissState(path));
+    EXPECT_EQ(CurrentRound, 0);
+    EXPECT_EQ(ShownRound, 0);
+    EXPECT_EQ(ClosedRegistration, 1);
+    EXPECT_EQ(ColorHistory(SwissInstance, 3, 1), -1); // no cells are read before round 1
+}
+
+TEST_F(RoundStateFileTest, RoundRobinLayouts) {
+    Settings.PairingSystem = SingleRoundRobinSystem;
+    for (int i = 1; i <= 4; ++i)
+        AddTestPlayer("R" + std::to_string(i));
+    ASSERT_TRUE(WriteRoundRobinState(path));
+    std::vector<std::string> lines = Lines(ReadBytes(path));
+    ASSERT_EQ(lines.size(), 7u + 1 + 3);
+    EXPECT_EQ(lines[7], "# code pairing");
+    EXPECT_EQ(lines[8], "      0       0       0");
+
+    Settings.PairingSystem = DoubleRoundRobinSystem;
+    ASSERT_TRUE(WriteRoundRobinState(path));
+    lines = Lines(ReadBytes(path));
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(lines[10].size(), 6 * 7 + 5u);
+    ASSERT_TRUE(ReadRoundRobinState(path));
+
+    ResetTournamentState();
+    RoundRobinOfFive();
+    ASSERT_TRUE(WriteRoundRobinState(path));
+    lines = Lines(ReadBytes(path));
+    ASSERT_EQ(lines.size(), 7u + 3 * 6 + 1 + 4); // B = 3 with the BYE board
+    EXPECT_EQ(lines[7], "# players color");
+    EXPECT_EQ(lines[8], "[001]    1   1");
+    EXPECT_EQ(lines[26], "      3       3       3       3       3");
+    EXPECT_EQ(lines[27].substr(0, 15), "  10002      42");
+}
+
+TEST_F(RoundStateFileTest, RoundRobinTablesRoundTrip) {
+    RoundRobinOfFive();
+    ASSERT_TRUE(WriteRoundStateFile(path));
+    const TournamentImage written = TournamentImage::Take();
+    Disturb();
+    ASSERT_TRUE(ReadRoundStateFile(path));
+    EXPECT_TRUE(TournamentImage::Take() == written);
+    // The whole schedule came back, also the rounds not yet played.
+    EXPECT_EQ(GameTable(3, 5), EncodeGameCode(5, 1, NotPlayed));
+}
+
+TEST_F(RoundStateFileTest, AFileCutAtAnyByteIsRefused) {
+    for (int family = 0; family < 2; ++family) {
+        SCOPED_TRACE(family == 0 ? "Swiss" : "round robin");
+        ResetTournamentState();
+        if (family == 0) {
+            SwissAfterTwoRounds();
+        } else {
+            RoundRobinOfFive();
+        }
+        ASSERT_TRUE(WriteRoundStateFile(path));
+        const std::string whole = ReadBytes(path);
+        Disturb();
+        for (std::size_t size = 0; size < whole.size(); ++size) {
+            SCOPED_TRACE(size);
+            WriteBytes(path, whole.substr(0, size));
+            ExpectRefused("");
+            if (HasFailure()) break;
+        }
+        WriteBytes(path, whole);
+        EXPECT_TRUE(ReadRoundStateFile(path));
+    }
+}
+
+TEST_F(RoundStateFileTest, BadContentIsRefusedNamingTheLine) {
+    SwissAfterTwoRounds();
+    ASSERT_TRUE(WriteSwissState(path));
+    const std::string good = ReadBytes(path);
+    Disturb();
+    struct Corruption {
+        const char* what;
+        std::string from, to;
+        const char* line;
+    };
+    const Corruption corruptions[] = {
+        {"round beyond the tables", " 2 # current round", "22 # current round", "1"},
+        {"not a number", " 1 # RANDOM_SORT", "x1 # RANDOM_SORT", "2"},
+        {"flag out of range", " 1 # IS_SAVED_ROUND", " 5 # IS_SAVED_ROUND", "4"},
+        {"colour out of range", "[001]    1  -1", "[001]    1  -2", "9"},
+        {"too few cells", "[001]    1  -1", "[001]    1", "9"},
+        {"too many cells", "[001]    1  -1", "[001]    1  -1   1", "9"},
+        {"a word in a row", "[001]    1  -1", "[001]    1  1x", "9"},
+        {"wrong row label", "[002]  ", "[020]  ", "10"},
+        {"opponent not registered", "[001]    5   7", "[001]    5   8", "17"},
+        {"result code 5", "[001]  1 6", "[001]  1 5", "33"},
+        {"float mark 2", "[007]  0 1", "[007]  0 2", "31"},
+        {"missing heading", "# players floater", "[000]", "24"},
+        {"board count beyond the boards", "      4       4", "      4       5", "41"},
+        {"game code with an unknown player", "  10051   70017", "  10051   80017", "42"},
+        {"negative game code", "  10051   70017", "  10051  -70017", "42"},
+        {"a line more", "  40003   60003\r\n", "  40003   60003\r\n      1\r\n", "46"},
+    };
+    for (const Corruption& c : corruptions) {
+        SCOPED_TRACE(c.what);
+        std::string bad = good;
+        const std::size_t at = bad.find(c.from);
+        ASSERT_NE(at, std::string::npos);
+        bad.replace(at, c.from.size(), c.to);
+        WriteBytes(path, bad);
+        ExpectRefused(c.line);
+    }
+
+    // A player count that does not match the file.
+    WriteBytes(path, good);
+    PlayerCount = 8;
+    ExpectRefused("16");
+    PlayerCount = 6;
+    ExpectRefused("15");
+    PlayerCount = 7;
+
+    // Line feeds alone are read as well.
+    std::string lf;
+    for (char ch : good)
+        if (ch != '\r') lf += ch;
+    WriteBytes(path, lf);
+    EXPECT_TRUE(ReadSwissState(path));
+    EXPECT_EQ(CurrentRound, 2);
+
+    // Read as the other family, the headings do not match.
+    Settings.PairingSystem = SingleRoundRobinSystem;
+    ExpectRefused("24");
+    // A round robin holds at most 24 players.
+    PlayerCount = 30;
+    ExpectRefused("");
+}
+
+TEST_F(RoundStateFileTest, FailuresToOpenAlertAndKeepTheOldFile) {
+    SwissAfterTwoRounds();
+    ASSERT_TRUE(WriteSwissState(path));
+    const std::string good = ReadBytes(path);
+
+    // The temporary file cannot be made: the old file stays whole.
+    std::filesystem::create_directory(path + ".tmp");
+    SetCurrentRound(3);
+    EXPECT_FALSE(WriteSwissState(path));
+    ASSERT_EQ(boxes.alerts.size(), 1u);
+    EXPECT_NE(boxes.alerts[0].text.find("The round file cannot be written."), std::string::npos);
+    EXPECT_EQ(ReadBytes(path), good);
+    std::filesystem::remove_all(path + ".tmp");
+
+    EXPECT_FALSE(WriteSwissState(std::string(TM_TEST_OUTPUT_DIR) + "/no such folder/x.rnd"));
+    EXPECT_EQ(boxes.alerts.size(), 2u);
+
+    std::remove(path.c_str());
+    ExpectRefused("");
+    EXPECT_EQ(CurrentRound, 3);
+}
+
+TEST_F(RoundStateFileTest, FileNames) {
+    std::strcpy(Settings.DataFolder, "/tour/");
+    std::strcpy(Settings.BaseName, "open");
+    EXPECT_EQ(RoundStatePath(), "/tour/open.rnd");
+    EXPECT_EQ(RoundSnapshotPath(3), "/tour/open3.rnd");
+    EXPECT_EQ(RoundSnapshotPath(12), "/tour/open12.rnd");
+}
+
+} // namespace

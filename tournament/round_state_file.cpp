@@ -1,0 +1,412 @@
+#include "tournament/round_state_file.h"
+
+#include "tournament/atomic_file.h"
+#include "tournament/capacities.h"
+#include "tournament/game_code.h"
+#include "tournament/line_reader.h"
+#include "tournament/message_box.h"
+#include "tournament/message_table.h"
+#include "tournament/players.h"
+#include "tournament/round_state.h"
+#include "tournament/round_tables.h"
+#include "tournament/settings.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+// The seven lines at the top of the file, in their order.
+const char* const StateKeys[7] = {"current round",  "RANDOM_SORT",        "not used",
+                                  "IS_SAVED_ROUND", "IS_GET_RESULT_DONE", "CLOSED_REGISTRATION",
+                                  "IS_PAIRING_DONE"};
+
+enum Section { ColorSection, OpponentSection, FloatSection, ResultSection };
+const char* const SectionHeaders[4] = {"# players color", "# players opponent", "# players floater",
+                                       "# round results"};
+const char* const GamesHeader = "# code pairing";
+
+// What a file of one family looks like for the tournament as it stands.
+struct Layout {
+    bool roundRobin;
+    RoundTableSet* set;
+    int players;  // N
+    int boards;   // game rows 1..boards; (N + 1) / 2, the BYE board counted
+    int schedule; // round robin: rounds of the whole schedule
+
+    explicit Layout(bool rr) : roundRobin(rr), set(rr ? &RoundRobinInstance : &SwissInstance) {
+        players = std::clamp(PlayerCount, 0, set->rows - 1);
+        boards = std::min((players + 1) / 2, set->maxBoards());
+        int rounds = players % 2 == 0 ? players - 1 : players;
+        if (Settings.PairingSystem == DoubleRoundRobinSystem) rounds *= 2;
+        schedule = std::clamp(rounds, 0, set->lastRound());
+    }
+    int maxRound() const { return roundRobin ? schedule : set->lastRound(); }
+    std::vector<Section> sections(int round) const {
+        if (roundRobin) {
+            if (round == 0) return {};
+            return {ColorSection, OpponentSection, ResultSection};
+        }
+        return {ColorSection, OpponentSection, FloatSection, ResultSection};
+    }
+    // Columns of a per-player row: rounds 1..R, or column 0 alone before the
+    // first round.
+    std::vector<int> playerColumns(int round) const { return Range(round); }
+    // Columns of a game row: the whole schedule, or the rounds so far.
+    std::vector<int> gameColumns(int round) const { return Range(roundRobin ? schedule : round); }
+
+    static std::vector<int> Range(int last) {
+        std::vector<int> columns;
+        for (int c = 1; c <= last; ++c)
+            columns.push_back(c);
+        if (columns.empty()) columns.push_back(0);
+        return columns;
+    }
+};
+
+int CellValue(Layout& layout, Section section, int id, int round) {
+    RoundTableSet& set = *layout.set;
+    switch (section) {
+    case ColorSection:
+        return ColorHistory(set, id, round);
+    case OpponentSection:
+        return OpponentTable(set, id, round);
+    case FloatSection:
+        return FloatHistory(set, id, round);
+    case ResultSection:
+        return PlayerResultTable(set, id, round);
+    }
+    return 0;
+}
+
+bool WriteState(const std::string& path, bool roundRobin) {
+    Layout layout(roundRobin);
+    const int round = std::clamp(CurrentRound, 0, layout.maxRound());
+    const int values[7] = {round,           RandomSort,         RoundStateUnused, IsSavedRound,
+                           IsGetResultDone, ClosedRegistration, IsPairingDone};
+
+    AtomicFileWriter out(path);
+    std::FILE* f = out.stream();
+    if (f != nullptr) {
+        for (int k = 0; k < 7; ++k)
+            std::fprintf(f, "%2d # %s\r\n", values[k], StateKeys[k]);
+        const std::vector<int> columns = layout.playerColumns(round);
+        for (Section section : layout.sections(round)) {
+            const char* format = section == ColorSection || section == OpponentSection ? "%3d" : "%1d";
+            std::fprintf(f, "%s\r\n", SectionHeaders[section]);
+            for (int id = 1; id <= layout.players; ++id) {
+                std::fprintf(f, "[%03d]  ", id);
+                for (std::size_t c = 0; c < columns.size(); ++c) {
+                    std::fprintf(f, format, CellValue(layout, section, id, columns[c]));
+                    std::fputs(c + 1 < columns.size() ? " " : "\r\n", f);
+                }
+            }
+        }
+        std::fprintf(f, "%s\r\n", GamesHeader);
+        const std::vector<int> games = layout.gameColumns(round);
+        for (int board = 0; board <= layout.boards; ++board) {
+            for (std::size_t c = 0; c < games.size(); ++c) {
+                std::fprintf(f, "%7d", static_cast<int>(GameTable(*layout.set, board, games[c])));
+                std::fputs(c + 1 < games.size() ? " " : "\r\n", f);
+            }
+        }
+    }
+    if (!out.commit()) {
+        ShowAlert(MessageText(189) + "\n" + path, MessageText(3));
+        return false;
+    }
+    return true;
+}
+
+// A reading failure; what names the line and what was expected there.
+struct BadFile {
+    std::string what;
+};
+
+class StateParser {
+  public:
+    explicit StateParser(LineReader& reader) : reader_(reader) {}
+
+    // The next line; a file that ends, or ends in the middle of a line, is cut.
+    std::string line(const std::string& expected) {
+        std::string text;
+        if (!reader_.next(text))
+            throw BadFile{reader_.name() + ": the file ends early; expected " + expected};
+        if (!reader_.lineEnded()) fail("the file ends in the middle of this line; expected " + expected);
+        return text;
+    }
+
+    [[noreturn]] void fail(const std::string& what) { throw BadFile{reader_.error(what)}; }
+
+    // The decimal number at the start of the line; the rest is a comment.
+    int leadingNumber(const std::string& text, const std::string& expected) {
+        std::size_t at = text.find_first_not_of(" \t");
+        if (at == std::string::npos) fail("expected " + expected);
+        std::size_t end = at;
+        if (text[end] == '-' || text[end] == '+') ++end;
+        const std::size_t digits = end;
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+            ++end;
+        if (end == digits) fail("expected " + expected);
+        int value;
+        if (!ToInt(text.substr(at, end - at), value)) fail("number too large; expected " + expected);
+        return value;
+    }
+
+    // Every blank-separated number of the line; a word that is not a whole
+    // number is refused.
+    std::vector<int> numbers(const std::vector<std::string>& words, std::size_t from,
+                             const std::string& expected) {
+        std::vector<int> values;
+        for (std::size_t w = from; w < words.size(); ++w) {
+            int value;
+            if (!ToInt(words[w], value)) fail("\"" + words[w] + "\" is not a number; expected " + expected);
+            values.push_back(value);
+        }
+        return values;
+    }
+
+    static std::vector<std::string> Words(const std::string& text) {
+        std::vector<std::string> words;
+        std::size_t at = 0;
+        while ((at = text.find_first_not_of(" \t", at)) != std::string::npos) {
+            std::size_t end = text.find_first_of(" \t", at);
+            if (end == std::string::npos) end = text.size();
+            words.push_back(text.substr(at, end - at));
+            at = end;
+        }
+        return words;
+    }
+
+    void header(const char* expected) {
+        const std::string what = std::string("the heading \"") + expected + "\"";
+        const std::string text = line(what);
+        const std::size_t at = text.find_first_not_of(" \t");
+        const std::size_t end = text.find_last_not_of(" \t");
+        if (at == std::string::npos || text.substr(at, end - at + 1) != expected) fail("expected " + what);
+    }
+
+    void end() {
+        std::string text;
+        while (reader_.next(text))
+            if (text.find_first_not_of(" \t\r") != std::string::npos)
+                fail("expected the end of the file after the game codes (is the player count right?)");
+    }
+
+  private:
+    static bool ToInt(const std::string& word, int& value) {
+        if (word.empty() || word.size() > 12) return false;
+        char* stop = nullptr;
+        errno = 0;
+        const long long v = std::strtoll(word.c_str(), &stop, 10);
+        if (errno != 0 || *stop != '\0' || stop == word.c_str() || v < INT_MIN || v > INT_MAX) return false;
+        if (!(word[0] == '-' || word[0] == '+' || (word[0] >= '0' && word[0] <= '9'))) return false;
+        value = static_cast<int>(v);
+        return true;
+    }
+
+    LineReader& reader_;
+};
+
+bool ValidCell(Section section, int value, int players) {
+    switch (section) {
+    case ColorSection:
+        return value >= -1 && value <= 1;
+    case OpponentSection:
+        return value >= 0 && value <= players;
+    case FloatSection:
+        return value == 0 || value == 1;
+    case ResultSection:
+        return value == LossAtBoard || value == WinAtBoard || value == DrawAtBoard || value == WinUnplayed ||
+               value == LossUnplayed || value == HalfUnplayed || value == HalfNoGameCode;
+    }
+    return false;
+}
+
+const char* CellRule(Section section) {
+    switch (section) {
+    case ColorSection:
+        return "colours 1, -1 or 0";
+    case OpponentSection:
+        return "opponent ids from 0 to the number of players";
+    case FloatSection:
+        return "float marks 0 or 1";
+    case ResultSection:
+        return "result codes 0, 1, 2, 3, 4, 6 or 8";
+    }
+    return "";
+}
+
+// Everything a file holds, read aside before anything is changed.
+struct StateImage {
+    int values[7] = {};
+    std::vector<std::vector<int>> cells[4]; // [section][player - 1][round - 1]
+    std::vector<std::vector<int>> games;    // [board][column index]
+};
+
+StateImage Parse(LineReader& reader, Layout& layout) {
+    StateParser parse(reader);
+    StateImage image;
+    for (int k = 0; k < 7; ++k) {
+        const std::string what = std::string("a number for \"") + StateKeys[k] + "\"";
+        image.values[k] = parse.leadingNumber(parse.line(what), what);
+    }
+    const int round = image.values[0];
+    if (round < 0 || round > layout.maxRound()) {
+        // Name the first line, where the round stands.
+        throw BadFile{reader.name() + ", line 1: the current round " + std::to_string(round) +
+                      " is outside 0.." + std::to_string(layout.maxRound()) + " for this tournament"};
+    }
+    const int lowest[7] = {0, 0, INT_MIN, 0, 0, 0, 0};
+    const int highest[7] = {0, 2, INT_MAX, 1, 1, 1, 1};
+    for (int k = 1; k < 7; ++k) {
+        if (image.values[k] < lowest[k] || image.values[k] > highest[k])
+            throw BadFile{reader.name() + ", line " + std::to_string(k + 1) + ": \"" + StateKeys[k] +
+                          "\" must be from " + std::to_string(lowest[k]) + " to " +
+                          std::to_string(highest[k])};
+    }
+
+    for (Section section : layout.sections(round)) {
+        parse.header(SectionHeaders[section]);
+        for (int id = 1; id <= layout.players; ++id) {
+            char label[16];
+            std::snprintf(label, sizeof label, "[%03d]", id);
+            const std::string what =
+                std::string("the row ") + label + " of \"" + SectionHeaders[section] + "\"";
+            const std::vector<std::string> words = StateParser::Words(parse.line(what));
+            if (words.empty() || words[0] != label) parse.fail("expected " + what);
+            std::vector<int> row;
+            if (round > 0) {
+                const std::string cells = std::to_string(round) + " " + CellRule(section);
+                row = parse.numbers(words, 1, cells);
+                if (static_cast<int>(row.size()) != round)
+                    parse.fail("expected " + cells + " after " + label);
+                for (int value : row)
+                    if (!ValidCell(section, value, layout.players))
+                        parse.fail(std::to_string(value) + " is out of range; expected " + cells);
+            }
+            image.cells[section].push_back(row);
+        }
+    }
+
+    parse.header(GamesHeader);
+    const std::size_t columns = layout.gameColumns(round).size();
+    for (int board = 0; board <= layout.boards; ++board) {
+        const std::string what = std::to_string(columns) + (board == 0 ? " board counts" : " game codes") +
+                                 " in row " + std::to_string(board) + " of \"" + GamesHeader + "\"";
+        std::vector<int> row = parse.numbers(StateParser::Words(parse.line(what)), 0, what);
+        if (row.size() != columns) parse.fail("expected " + what);
+        for (int value : row) {
+            if (board == 0) {
+                if (value < 0 || value > layout.boards)
+                    parse.fail("board count " + std::to_string(value) + " is outside 0.." +
+                               std::to_string(layout.boards));
+                continue;
+            }
+            int white, black, digit;
+            DecodeGameCode(value, white, black, digit);
+            if (value < 0 || white > layout.players || black > layout.players)
+                parse.fail("game code " + std::to_string(value) + " names a player who is not registered");
+        }
+        image.games.push_back(row);
+    }
+    parse.end();
+    return image;
+}
+
+void Commit(const StateImage& image, Layout& layout) {
+    const int round = image.values[0];
+    RoundTableSet& set = *layout.set;
+    for (Section section : layout.sections(round)) {
+        for (int id = 1; id <= layout.players; ++id) {
+            const std::vector<int>& row = image.cells[section][id - 1];
+            for (int r = 1; r <= round && r <= static_cast<int>(row.size()); ++r) {
+                const int v = row[r - 1];
+                switch (section) {
+                case ColorSection:
+                    ColorHistory(set, id, r) = static_cast<std::int16_t>(v);
+                    break;
+                case OpponentSection:
+                    OpponentTable(set, id, r) = v;
+                    break;
+                case FloatSection:
+                    FloatHistory(set, id, r) = static_cast<std::uint16_t>(v);
+                    break;
+                case ResultSection:
+                    PlayerResultTable(set, id, r) = static_cast<std::uint16_t>(v);
+                    break;
+                }
+            }
+        }
+    }
+    const std::vector<int> columns = layout.gameColumns(round);
+    for (int board = 0; board <= layout.boards; ++board)
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            if (columns[c] != 0) GameTable(set, board, columns[c]) = image.games[board][c];
+
+    SetCurrentRound(round);
+    RandomSort = image.values[1];
+    RoundStateUnused = image.values[2];
+    IsSavedRound = image.values[3];
+    IsGetResultDone = image.values[4];
+    ClosedRegistration = image.values[5];
+    IsPairingDone = image.values[6];
+}
+
+bool ReadState(const std::string& path, bool roundRobin) {
+    LineReader reader(path);
+    if (!reader.ok()) {
+        ShowAlert(MessageText(190) + "\n" + path, MessageText(3));
+        return false;
+    }
+    Layout layout(roundRobin);
+    try {
+        if (PlayerCount > layout.set->rows - 1)
+            throw BadFile{path + ": this kind of tournament holds at most " +
+                          std::to_string(layout.set->rows - 1) + " players, the tournament has " +
+                          std::to_string(PlayerCount)};
+        const StateImage image = Parse(reader, layout);
+        Commit(image, layout);
+        return true;
+    } catch (const BadFile& bad) {
+        ShowAlert(MessageText(190) + "\n" + bad.what, MessageText(3));
+        return false;
+    }
+}
+
+std::string FolderAndBase() {
+    return std::string(Settings.DataFolder) + Settings.BaseName;
+}
+
+} // namespace
+
+std::string RoundStatePath() {
+    return FolderAndBase() + ".rnd";
+}
+std::string RoundSnapshotPath(int round) {
+    return FolderAndBase() + std::to_string(round) + ".rnd";
+}
+
+bool WriteRoundRobinState(const std::string& path) {
+    return WriteState(path, true);
+}
+bool WriteSwissState(const std::string& path) {
+    return WriteState(path, false);
+}
+bool ReadRoundRobinState(const std::string& path) {
+    return ReadState(path, true);
+}
+bool ReadSwissState(const std::string& path) {
+    return ReadState(path, false);
+}
+
+bool WriteRoundStateFile(const std::string& path) {
+    return WriteState(path, IsRoundRobin());
+}
+bool ReadRoundStateFile(const std::string& path) {
+    return ReadState(path, IsRoundRobin());
+}
