@@ -1,0 +1,7 @@
+#include "tournament/standing_reports.h"
+
+StandingReportWriters StandingReports;
+
+void ResetStandingReports() {
+    StandingReports = StandingReportWriters{};
+}
