@@ -1,5 +1,7 @@
 #include "toolkit/core/settings.h"
 
+#include "toolkit/core/log.h"
+
 #include "toolkit/platform/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +58,17 @@ TEST_F(SettingsTest, AProgramFileSpelledWithAnotherCaseIsReadAndWritten) {
     EXPECT_EQ(Read("Main", "k"), "1");
     EXPECT_EQ(WkWriteSetting("Main", "k", "2"), 1);
     EXPECT_EQ(ScratchFolder::read(upper), "[Main]\r\nk=2\r\n");
+}
+
+TEST_F(SettingsTest, LinesTheReaderCannotPlaceAreLoggedOnceWithTheirLine) {
+    dir.write("woku.ini", "[Main]\nk=1\nnot a setting\n");
+    std::string logPath = dir / "log.txt";
+    WkSetLogFile(std::fopen(logPath.c_str(), "wb"));
+    EXPECT_EQ(Read("Main", "k"), "1");
+    EXPECT_EQ(Read("Main", "other"), "(none)");
+    WkSetLogFile(nullptr);
+    EXPECT_EQ(ScratchFolder::read(logPath),
+              toolkit + ", line 3: expected [section], key=value, a comment or a blank line\r\n");
 }
 
 TEST_F(SettingsTest, IntegersMustBeWholeNumbers) {
