@@ -1,5 +1,6 @@
 #include "tournament/round_state_file.h"
 
+#include "support/file_bytes.h"
 #include "support/recording_message_box.h"
 #include "support/tournament_state.h"
 #include "tournament/message_table.h"
@@ -9,24 +10,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 std::vector<std::string> Lines(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -169,7 +156,7 @@ class RoundStateFileTest : public ::testing::Test {
 TEST_F(RoundStateFileTest, SwissLayout) {
     SwissAfterTwoRounds();
     ASSERT_TRUE(WriteSwissState(path));
-    const std::string bytes = ReadBytes(path);
+    const std::string bytes = ReadFileBytes(path);
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
     const std::vector<std::string> lines = Lines(bytes);
@@ -205,9 +192,9 @@ TEST_F(RoundStateFileTest, SwissTablesRoundTrip) {
     EXPECT_TRUE(boxes.alerts.empty());
 
     // The file written again from what was read is the same file.
-    const std::string first = ReadBytes(path);
+    const std::string first = ReadFileBytes(path);
     ASSERT_TRUE(WriteSwissState(path));
-    EXPECT_EQ(ReadBytes(path), first);
+    EXPECT_EQ(ReadFileBytes(path), first);
 }
 
 TEST_F(RoundStateFileTest, SwissBeforeTheFirstRound) {
@@ -216,7 +203,7 @@ TEST_F(RoundStateFileTest, SwissBeforeTheFirstRound) {
         AddTestPlayer("U" + std::to_string(i));
     ClosedRegistration = 1;
     ASSERT_TRUE(WriteSwissState(path));
-    const std::vector<std::string> lines = Lines(ReadBytes(path));
+    const std::vector<std::string> lines = Lines(ReadFileBytes(path));
     ASSERT_EQ(lines.size(), 7u + 4 * 4 + 1 + 3);
     EXPECT_EQ(lines[0], " 0 # current round");
     EXPECT_EQ(lines[8], "[001]    0");
@@ -235,14 +222,14 @@ TEST_F(RoundStateFileTest, RoundRobinLayouts) {
     for (int i = 1; i <= 4; ++i)
         AddTestPlayer("R" + std::to_string(i));
     ASSERT_TRUE(WriteRoundRobinState(path));
-    std::vector<std::string> lines = Lines(ReadBytes(path));
+    std::vector<std::string> lines = Lines(ReadFileBytes(path));
     ASSERT_EQ(lines.size(), 7u + 1 + 3);
     EXPECT_EQ(lines[7], "# code pairing");
     EXPECT_EQ(lines[8], "      0       0       0");
 
     Settings.PairingSystem = DoubleRoundRobinSystem;
     ASSERT_TRUE(WriteRoundRobinState(path));
-    lines = Lines(ReadBytes(path));
+    lines = Lines(ReadFileBytes(path));
     ASSERT_EQ(lines.size(), 11u);
     EXPECT_EQ(lines[10].size(), 6 * 7 + 5u);
     ASSERT_TRUE(ReadRoundRobinState(path));
@@ -250,7 +237,7 @@ TEST_F(RoundStateFileTest, RoundRobinLayouts) {
     ResetTournamentState();
     RoundRobinOfFive();
     ASSERT_TRUE(WriteRoundRobinState(path));
-    lines = Lines(ReadBytes(path));
+    lines = Lines(ReadFileBytes(path));
     ASSERT_EQ(lines.size(), 7u + 3 * 6 + 1 + 4); // B = 3 with the BYE board
     EXPECT_EQ(lines[7], "# players color");
     EXPECT_EQ(lines[8], "[001]    1   1");
@@ -279,15 +266,15 @@ TEST_F(RoundStateFileTest, AFileCutAtAnyByteIsRefused) {
             RoundRobinOfFive();
         }
         ASSERT_TRUE(WriteRoundStateFile(path));
-        const std::string whole = ReadBytes(path);
+        const std::string whole = ReadFileBytes(path);
         Disturb();
         for (std::size_t size = 0; size < whole.size(); ++size) {
             SCOPED_TRACE(size);
-            WriteBytes(path, whole.substr(0, size));
+            WriteFileBytes(path, whole.substr(0, size));
             ExpectRefused("");
             if (HasFailure()) break;
         }
-        WriteBytes(path, whole);
+        WriteFileBytes(path, whole);
         EXPECT_TRUE(ReadRoundStateFile(path));
     }
 }
@@ -295,7 +282,7 @@ TEST_F(RoundStateFileTest, AFileCutAtAnyByteIsRefused) {
 TEST_F(RoundStateFileTest, BadContentIsRefusedNamingTheLine) {
     SwissAfterTwoRounds();
     ASSERT_TRUE(WriteSwissState(path));
-    const std::string good = ReadBytes(path);
+    const std::string good = ReadFileBytes(path);
     Disturb();
     struct Corruption {
         const char* what;
@@ -326,12 +313,12 @@ TEST_F(RoundStateFileTest, BadContentIsRefusedNamingTheLine) {
         const std::size_t at = bad.find(c.from);
         ASSERT_NE(at, std::string::npos);
         bad.replace(at, c.from.size(), c.to);
-        WriteBytes(path, bad);
+        WriteFileBytes(path, bad);
         ExpectRefused(c.line);
     }
 
     // A player count that does not match the file.
-    WriteBytes(path, good);
+    WriteFileBytes(path, good);
     PlayerCount = 8;
     ExpectRefused("16");
     PlayerCount = 6;
@@ -342,7 +329,7 @@ TEST_F(RoundStateFileTest, BadContentIsRefusedNamingTheLine) {
     std::string lf;
     for (char ch : good)
         if (ch != '\r') lf += ch;
-    WriteBytes(path, lf);
+    WriteFileBytes(path, lf);
     EXPECT_TRUE(ReadSwissState(path));
     EXPECT_EQ(CurrentRound, 2);
 
@@ -357,7 +344,7 @@ TEST_F(RoundStateFileTest, BadContentIsRefusedNamingTheLine) {
 TEST_F(RoundStateFileTest, FailuresToOpenAlertAndKeepTheOldFile) {
     SwissAfterTwoRounds();
     ASSERT_TRUE(WriteSwissState(path));
-    const std::string good = ReadBytes(path);
+    const std::string good = ReadFileBytes(path);
 
     // The temporary file cannot be made: the old file stays whole.
     std::filesystem::create_directory(path + ".tmp");
@@ -365,7 +352,7 @@ TEST_F(RoundStateFileTest, FailuresToOpenAlertAndKeepTheOldFile) {
     EXPECT_FALSE(WriteSwissState(path));
     ASSERT_EQ(boxes.alerts.size(), 1u);
     EXPECT_NE(boxes.alerts[0].text.find("The round file cannot be written."), std::string::npos);
-    EXPECT_EQ(ReadBytes(path), good);
+    EXPECT_EQ(ReadFileBytes(path), good);
     std::filesystem::remove_all(path + ".tmp");
 
     EXPECT_FALSE(WriteSwissState(std::string(TM_TEST_OUTPUT_DIR) + "/no such folder/x.rnd"));

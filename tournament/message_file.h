@@ -1,0 +1,30 @@
+// The message file: the user-interface texts on disk.
+//
+// "messqnp.txt" in the program folder holds two free lines, a line with the
+// count of texts, then one text a line; LoadMessageFile reads it into the
+// message table once at start. A text is at most 98 characters: a longer
+// line is cut there and its rest is read as the next text. A count above 224
+// is cut at 224; every entry the file does not fill gets an empty text.
+// Installable message files ("*.qnp") have the same layout; installing one
+// copies it over "messqnp.txt" and takes effect at the next start.
+#pragma once
+
+#include <string>
+
+constexpr const char* MessageFileName = "messqnp.txt";
+constexpr int MessageTextMax = 98;
+
+// Reads ProgramFolder + "messqnp.txt" into the message table. When the file
+// is missing or not a message file, shows a fixed English alert naming the
+// file (the table holds no texts yet) and returns false, leaving the table
+// as it was; the program should then end.
+bool LoadMessageFile();
+// The same from any path; used by LoadMessageFile and the tests.
+bool LoadMessageFileFrom(const std::string& path);
+
+// Copies the message file at path over ProgramFolder + "messqnp.txt" (line
+// by line, CR LF line ends, one empty line added at the end); the table in
+// memory is not reloaded. Alerts message 204 when the file cannot be read or
+// is not a message file, 214 when the copy cannot be written (the old file
+// then stays), and 215 when it is done. Returns true when installed.
+bool InstallMessageFile(const std::string& path);
