@@ -56,6 +56,9 @@ bool BuchholzValue(RoundTableSet& set, ScoreFamily family, int id, int round, fl
     return true;
 }
 
+// The rating difference of a score of 100 %.
+constexpr int FullScoreDifference = 800;
+
 void Call(void (*writer)()) {
     if (writer != nullptr) writer();
 }
@@ -166,23 +169,27 @@ void ComputeScores(int rounds, int players) {
 int PerformanceRating(int player, int rounds) {
     RoundTableSet& set = ActiveTables();
     rounds = RoundLimit(set, rounds);
-    const float win = Settings.ScoreSystem.win;
-    const float draw = Settings.ScoreSystem.draw;
+    // The percentage is taken over the games played at the board only, in
+    // half points whatever the tournament's points per win and per draw, so
+    // it stays within 0..100 and a win without play cannot lift it.
     int games = 0;
     const long long ratingSum = OpponentRatingSum(set, player, rounds, games);
-    float running = 0.0f;
+    int halfPoints = 0;
     for (int round = 1; round <= rounds; ++round) {
         const int code = PlayerResultTable(set, player, round);
-        if (code == WinAtBoard) running += win;
-        if (code == WinUnplayed || code == DrawAtBoard || code == HalfUnplayed) running += draw;
+        if (!PlayedAtBoard(OpponentTable(set, player, round), code)) continue;
+        if (code == WinAtBoard) halfPoints += 2;
+        if (code == DrawAtBoard) halfPoints += 1;
     }
     if (games == 0) return 0;
     const int averageRating = static_cast<int>(ratingSum / games);
-    // Extra points without play can lift the percentage above 100: that
-    // is a full score.
-    const float percentage = 100.0f * running / static_cast<float>(games);
-    const int index = percentage >= 100.0f ? 100 : std::max(0, static_cast<int>(percentage));
-    const int rating = PerformanceTable[index] + averageRating;
+    const int percentage = 100 * halfPoints / (2 * games);
+    // The table's two ends hold no difference: a full score and a score of
+    // nothing take FIDE's +800 and -800.
+    int difference = PerformanceTable[static_cast<std::size_t>(percentage)];
+    if (percentage == 100) difference = FullScoreDifference;
+    if (percentage == 0) difference = -FullScoreDifference;
+    const int rating = difference + averageRating;
     if (rating == 0 || rating == 1000) return 0;
     if (rating > 4000) return 9999;
     return rating;

@@ -36,13 +36,12 @@ void ComputeOpponentTieBreaks(RoundTableSet& set, ScoreFamily family, int rounds
 void ComputeScores(int rounds, int players);
 
 // The performance rating of a player over rounds 1..rounds of the
-// tournament's tables: the rating difference of his percentage score over
-// the games played at the board plus the truncated average rating of those
-// opponents. The score counts wins and draws at the board, a win without
-// play at the draw points, other half points without play at the draw
-// points and a half point without a game at nothing. 0 without a game at
+// tournament's tables: the rating difference of his percentage score plus
+// the truncated average rating of his opponents, both over the games played
+// at the board (a win 1, a draw a half, whatever the points setting). A
+// score of 100 % gives +800 and one of 0 % gives -800. 0 without a game at
 // the board; results of 0 and of exactly 1000 give 0, results above 4000
-// (a full score) 9999. A score above the games played counts as a full one.
+// give 9999.
 int PerformanceRating(int player, int rounds);
 
 // apro of players 1..players: the mean of the stored performance ratings of

@@ -49,13 +49,13 @@ TEST_F(RoundRobinScoresTest, EveryValueOfAHandComputedRoundRobin) {
     const ExpectedScores expected[6] = {
         {},
         {0.5f, 0.5f, 0, 0, 2100.0f, 3.0f, 2.5f, 0.5f, 1.5f, 2100, 2183.0f},
-        // One game at the board and a forfeit win: a percentage above 100
-        // is a full score.
-        {2.0f, 4.0f, 2, 0, 1900.0f, 4.0f, 4.0f, 2.0f, 2.0f, 9999, 2100.0f},
-        {2.0f, 4.0f, 1, 1, 6200.0f / 3.0f, 2.0f, 2.0f, 0.5f, 1.0f, 2183, 2131.0f},
-        {1.5f, 2.5f, 1, 0, 2000.0f, 3.5f, 3.5f, 1.5f, 1.75f, 2193, 2141.5f},
-        // Three losses: 0 per cent gives the table's 0, so his average.
-        {0.0f, 0.0f, 0, 0, 2100.0f, 5.5f, 4.0f, 2.0f, 0.0f, 2100, 14375.0f / 3.0f},
+        // One game at the board, won, and a forfeit win that is no game:
+        // 100 per cent, his average + 800.
+        {2.0f, 4.0f, 2, 0, 1900.0f, 4.0f, 4.0f, 2.0f, 2.0f, 2700, 1300.0f},
+        {2.0f, 4.0f, 1, 1, 6200.0f / 3.0f, 2.0f, 2.0f, 0.5f, 1.0f, 2183, 5593.0f / 3.0f},
+        {1.5f, 2.5f, 1, 0, 2000.0f, 3.5f, 3.5f, 1.5f, 1.75f, 2193, 1741.5f},
+        // Three losses: 0 per cent, his average - 800.
+        {0.0f, 0.0f, 0, 0, 2100.0f, 5.5f, 4.0f, 2.0f, 0.0f, 1300, 7076.0f / 3.0f},
     };
     for (int id = 1; id <= 5; ++id) {
         SCOPED_TRACE(id);

@@ -46,11 +46,13 @@ TEST_F(SwissScoresTest, EveryValueOfAHandComputedTournament) {
     ComputeScores(3, 6);
     const ExpectedScores expected[7] = {
         {},
-        {2.5f, 5.5f, 2, 1, 2180.0f, 5.0f, 3.5f, 1.5f, 4.0f, 2453, 6828.0f / 3.0f},
-        {1.5f, 2.0f, 1, 0, 2195.0f, 5.5f, 4.0f, 1.5f, 1.5f, 2195, 2309.0f},
-        {2.0f, 3.0f, 1, 0, 2240.0f, 6.0f, 4.5f, 2.0f, 3.0f, 2433, 2326.5f},
-        {1.5f, 2.0f, 1, 0, 2200.0f, 6.0f, 4.5f, 2.0f, 2.5f, 2200, 7051.0f / 3.0f},
-        {1.5f, 2.5f, 1, 0, 2165.0f, 4.5f, 3.0f, 1.5f, 1.5f, 2165, 2197.5f},
+        // Performances count the games at the board only: the BYE of
+        // players 2 and 5 and the forfeit win of player 3 leave them out.
+        {2.5f, 5.5f, 2, 1, 2180.0f, 5.0f, 3.5f, 1.5f, 4.0f, 2453, 6442.0f / 3.0f},
+        {1.5f, 2.0f, 1, 0, 2195.0f, 5.5f, 4.0f, 1.5f, 1.5f, 2002, 2212.5f},
+        {2.0f, 3.0f, 1, 0, 2240.0f, 6.0f, 4.5f, 2.0f, 3.0f, 2240, 2326.5f},
+        {1.5f, 2.0f, 1, 0, 2200.0f, 6.0f, 4.5f, 2.0f, 2.5f, 2200, 6665.0f / 3.0f},
+        {1.5f, 2.5f, 1, 0, 2165.0f, 4.5f, 3.0f, 1.5f, 1.5f, 1972, 2101.0f},
         // The withdrawn player: only a forfeit loss and two rounds without
         // a board, so no game, no Buchholz value but his own 0.
         {0.0f, 0.0f, 0, 0, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0, 0.0f},
@@ -193,6 +195,78 @@ TEST(SwissScoresLimitsTest, CountsBeyondTheTablesAndCorruptOpponentsAreSafe) {
     ComputeScores(1000, 2);
     EXPECT_FLOAT_EQ(PlayerScores[1].sonnebornBerger, 10.0f);
     ComputeScores(-3, -3);
+}
+
+// FIDE's rating differences by fractional score, written out here on their
+// own so that the table and its use are checked against the source.
+struct PerformanceCase {
+    const char* what;
+    std::vector<int> ratings; // the opponents, one game each
+    std::vector<int> digits;  // result digits with player 1 as white
+    int expected;
+    ScorePoints points = ScorePoints{};
+};
+
+// Player 1 meets opponents 2, 3, ... in rounds 1, 2, ... as white.
+int PerformanceOf(const PerformanceCase& c) {
+    ResetTournamentState();
+    ResetStandingReports();
+    AddTestPlayer("OWNER", 2000);
+    for (int rating : c.ratings)
+        AddTestPlayer("OPPONENT " + std::to_string(PlayerCount), rating);
+    for (std::size_t i = 0; i < c.digits.size(); ++i) {
+        const int round = static_cast<int>(i) + 1;
+        const int opponent = i < c.ratings.size() ? round + 1 : 0;
+        SetTestBoard(round, 1, 1, opponent, c.digits[i]);
+        RebuildRoundTables(round);
+    }
+    SetCurrentRound(static_cast<int>(c.digits.size()));
+    Settings.ScoreSystem = c.points;
+    return PerformanceRating(1, CurrentRound);
+}
+
+TEST(PerformanceRatingTest, HandComputedAgainstFideTable) {
+    const PerformanceCase cases[] = {
+        {"1/2 = 50 %: the average", {2000, 2100}, {WhiteWins, BlackWins}, 2050},
+        {"2/3 = 66 %: +117", {2000, 2100, 2200}, {WhiteWins, WhiteWins, BlackWins}, 2100 + 117},
+        {"1/3 = 33 %: -125", {2000, 2100, 2200}, {WhiteWins, BlackWins, BlackWins}, 2100 - 125},
+        {"3.5/5 = 70 %: +149", {1800, 1900, 2000, 2100, 2200}, {WhiteWins, WhiteWins, WhiteWins, Draw, BlackWins},
+         2000 + 149},
+        {"5/6 = 83 %: +273", {2000, 2000, 2000, 2000, 2000, 2000},
+         {WhiteWins, WhiteWins, WhiteWins, WhiteWins, Draw, Draw}, 2000 + 273},
+        {"1/10 = 10 %: -366", std::vector<int>(10, 2000), {Draw, Draw, BlackWins, BlackWins, BlackWins, BlackWins,
+                                                         BlackWins, BlackWins, BlackWins, BlackWins},
+         2000 - 366},
+        {"average cut toward zero", {2001, 2000}, {Draw, Draw}, 2000},
+        {"unrated opponents count 0", {0, 2400}, {Draw, Draw}, 1200},
+        // The table's ends: FIDE gives 100 % +800 and 0 % -800.
+        {"100 %: +800", {2000, 2200}, {WhiteWins, WhiteWins}, 2100 + 800},
+        {"0 %: -800", {2000, 2200}, {BlackWins, BlackWins}, 2100 - 800},
+        {"a full score above 4000 shows 9999", {3300}, {WhiteWins}, 9999},
+        {"exactly 1000 shows 0", {1800}, {BlackWins}, 0},
+    };
+    for (const PerformanceCase& c : cases)
+        EXPECT_EQ(PerformanceOf(c), c.expected) << c.what;
+}
+
+TEST(PerformanceRatingTest, OnlyGamesAtTheBoardMakeThePercentage) {
+    const PerformanceCase cases[] = {
+        // A point without play beside one lost game is still 0 %, not 50 %:
+        // it is neither a game nor part of the score.
+        {"forfeit win", {2000, 2200}, {BlackWins, WhiteWinsForfeit}, 2000 - 800},
+        {"bye", {2000}, {BlackWins, WhiteWinsForfeit}, 2000 - 800},
+        {"half without play", {2000, 2200}, {BlackWins, HalfEachUnplayed}, 2000 - 800},
+        {"half without a game", {2000, 2200}, {WhiteWins, HalfNoGame}, 2000 + 800},
+        // Only points without play, or no round at all: no performance.
+        {"only a bye", {}, {WhiteWinsForfeit}, 0},
+        {"no round", {}, {}, 0},
+        // The points setting does not change the percentage: a win and a
+        // draw are 75 % whether a win scores 1 or 3.
+        {"75 %", {2000, 2000}, {WhiteWins, Draw}, 2000 + 193},
+        {"75 % at three points a win", {2000, 2000}, {WhiteWins, Draw}, 2000 + 193, ScorePoints{3.0f, 1.0f}},
+    };
+    for (const PerformanceCase& c : cases)
+        EXPECT_EQ(PerformanceOf(c), c.expected) << c.what;
 }
 
 } // namespace
