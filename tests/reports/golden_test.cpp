@@ -1,28 +1,14 @@
 // Every report file of the small tournament, compared byte for byte with
 // the files under golden/. Run with TM_UPDATE_GOLDEN=1 to rewrite them after
 // a deliberate change, then read the difference before committing it.
-#include "report_tournament.h"
+#include "report_checks.h"
 
 #include "reports/board_cards.h"
 #include "reports/index_page.h"
 #include "reports/pairing_lists.h"
 #include "reports/result_lists.h"
 
-#include <cstdlib>
-#include <fstream>
-
 namespace {
-
-const std::string GoldenDir = std::string(TM_TEST_SOURCE_DIR) + "/reports/golden/";
-
-void ExpectGolden(const std::string& file, const std::string& golden) {
-    const std::string actual = ReadBytes(DataFile(file));
-    if (std::getenv("TM_UPDATE_GOLDEN")) {
-        std::ofstream(GoldenDir + golden, std::ios::binary) << actual;
-        return;
-    }
-    EXPECT_EQ(actual, ReadBytes(GoldenDir + golden)) << file << " differs from golden/" << golden;
-}
 
 TEST(GoldenReports, PairingListsOfAPairedRound) {
     SetUpReportTournament("golden_pairing");

@@ -1,6 +1,6 @@
 // The web pages: escaping, the home page's round lists, and the validity of
 // every page as checked by tidy where it is installed.
-#include "report_tournament.h"
+#include "report_checks.h"
 
 #include "reports/html_frame.h"
 #include "reports/index_page.h"
@@ -64,20 +64,6 @@ TEST(HomePage, ReportsAFolderThatCannotBeWritten) {
     SetUpReportTournament("html_index_fail");
     CopyField(Settings.DataFolder, std::string(TM_TEST_OUTPUT_DIR) + "/no such folder/");
     EXPECT_FALSE(WriteHtmlIndex());
-}
-
-// tidy exits with 2 when it finds errors. It only warns about misnested
-// tags, so every warning is looked at too: the only ones allowed are a table
-// without a summary and the bytes above 127, which tidy reads as UTF-8.
-void ExpectTidy(const std::string& file) {
-    CommandResult result = RunCommand("tidy -errors -q '" + DataFile(file) + "'");
-    EXPECT_LT(result.status, 2) << file << ":\n" << result.output;
-    std::istringstream lines(result.output);
-    for (std::string line; std::getline(lines, line);) {
-        const bool allowed = line.find("lacks \"summary\" attribute") != std::string::npos ||
-                             line.find("replacing invalid UTF-8 bytes") != std::string::npos;
-        EXPECT_TRUE(allowed) << file << ": " << line;
-    }
 }
 
 TEST(HtmlValidity, EveryPagePassesTidy) {
