@@ -44,9 +44,13 @@ int ParseDate(const std::string& text) {
         ++at;
         const std::size_t yearStart = at;
         if (!ReadNumber(text, at, 2, year) || at - yearStart != 2) return -1;
+        // A four-digit year is not one this field can hold.
+        if (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) return -1;
         return day * 10000 + month * 100 + year;
     }
-    return at == 6 ? day : -1;
+    const bool sixDigits =
+        at == 6 && (at == text.size() || !std::isdigit(static_cast<unsigned char>(text[at])));
+    return sixDigits ? day : -1;
 }
 
 struct GroupReport {
@@ -115,7 +119,7 @@ int BirthDateValue(const std::string& birthDate) {
 }
 
 long DateSortKey(int date, int currentYear) {
-    if (date == 0) return 0;
+    if (date <= 0) return 0;
     int day, month, year;
     SplitDate(date, day, month, year);
     const int century = 2000 + year <= currentYear ? 2000 : 1900;

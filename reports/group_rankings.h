@@ -38,6 +38,6 @@ int BirthDateValue(const std::string& birthDate);
 
 // A date value as a number that sorts in time: four-digit year, month, day,
 // with the two-digit year in this century when it is not later than
-// currentYear. The value 0 (no date, or an empty limit) sorts before
-// every date.
+// currentYear. The value 0 (no date, or an empty limit) and any value below
+// it sort before every date.
 long DateSortKey(int date, int currentYear);
