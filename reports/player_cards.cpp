@@ -1,0 +1,255 @@
+#include "reports/player_cards.h"
+
+#include "reports/html_frame.h"
+#include "reports/report_file.h"
+#include "reports/standing_rows.h"
+#include "tournament/players.h"
+#include "tournament/rating.h"
+#include "tournament/round_tables.h"
+#include "tournament/scores.h"
+#include "tournament/settings.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+// One round of a card as the tables hold it.
+struct CardRound {
+    int round;
+    int opponent;
+    int code; // PlayerResultCode
+    bool played; // a game at the board
+    int color;   // ColorHistory cell
+    float difference;
+    float expected;
+};
+
+std::vector<CardRound> CardRounds(int id, int rounds) {
+    RoundTableSet& set = ActiveTables();
+    const std::vector<ExpectedScoreRecord> records = ComputeExpectedScores(id, rounds);
+    std::vector<CardRound> card;
+    for (int round = 1; round < static_cast<int>(records.size()); ++round) {
+        const int opponent = OpponentTable(set, id, round);
+        const int code = PlayerResultTable(set, id, round);
+        card.push_back(CardRound{round, opponent, code, PlayedAtBoard(opponent, code), ColorHistory(set, id, round),
+                                 records[static_cast<std::size_t>(round)].difference,
+                                 records[static_cast<std::size_t>(round)].expected});
+    }
+    return card;
+}
+
+const char* ColorText(int color) {
+    if (color == 1) return "W ";
+    if (color == -1) return " B";
+    return "  ";
+}
+
+// A stored value cut toward zero, kept to what a report column can show,
+// so that no value, however corrupt, overflows the conversion.
+int Truncated(float value) {
+    if (std::isnan(value)) return 0;
+    if (value < -99999.0f) return -99999;
+    if (value > 99999.0f) return 99999;
+    return static_cast<int>(value);
+}
+
+std::string Name(int id) { return FieldText(PlayerRecord(id).name); }
+std::string Title(int id) { return FieldText(PlayerRecord(id).title); }
+int Rating(int id) { return PlayerRecord(id).ratingUsed; }
+
+std::string PlayerLine(int id) {
+    const Player& player = PlayerRecord(id);
+    std::string line;
+    AppendFormat(line, " %3d  %s %-20.20s, K=%2d, Elo=%4d, ID=%d\n", id, Title(id).c_str(), Name(id).c_str(),
+                 player.k, player.ratingUsed, player.nationalId);
+    return line;
+}
+
+// The sums of one card.
+struct CardTotals {
+    float expected = 0.0f;
+    long long ratings = 0;
+    int games = 0;
+    float running = 0.0f;
+    float runningSum = 0.0f; // text card only
+};
+
+// The text card's points of a round and its running score. A win without
+// play (also the BYE) shows the win points and counts the draw points, a
+// half point without a game shows the draw points and counts nothing.
+float TextRoundPoints(const CardRound& r, CardTotals& totals) {
+    const float win = Settings.ScoreSystem.win;
+    const float draw = Settings.ScoreSystem.draw;
+    switch (r.code) {
+    case WinAtBoard: totals.running += win; return win;
+    case WinUnplayed: totals.running += draw; return win;
+    case DrawAtBoard:
+    case HalfUnplayed: totals.running += draw; return draw;
+    case HalfNoGameCode: return draw;
+    default: return 0.0f;
+    }
+}
+
+void AppendTextCard(std::string& out, int id, int rounds, int performance) {
+    AppendFormat(out, "\n\n%s\n%s, %s,%s\n", FieldText(Settings.Name).c_str(), FieldText(Settings.Place).c_str(),
+                 FieldText(Settings.BeginDate).c_str(), FieldText(Settings.EndDate).c_str());
+    out += PlayerLine(id);
+    AppendRule(out, '-', 64);
+    out += " r  Col ID Opponent             Rat  diff  exp.  res  Cum  Score\n";
+    AppendRule(out, '-', 64);
+    CardTotals totals;
+    for (const CardRound& r : CardRounds(id, rounds)) {
+        const float points = TextRoundPoints(r, totals);
+        totals.runningSum += totals.running;
+        if (r.played) {
+            totals.expected += r.expected;
+            totals.ratings += Rating(r.opponent);
+            ++totals.games;
+            AppendFormat(out, "%2d  %2s %3d %-20.20s %4d %4d %5.2f %4.1f %4.1f %5.1f\n", r.round, ColorText(r.color),
+                         r.opponent, Name(r.opponent).c_str(), Rating(r.opponent), Truncated(r.difference),
+                         r.expected, points, totals.running, ScoreRecord(r.opponent).score);
+        } else {
+            AppendFormat(out, "%2d  -- %3d %-20.20s %4d %4s %5s %4.1f %4.1f %5.1f\n", r.round, r.opponent,
+                         "not played", Rating(r.opponent), " - ", " - ", points, totals.running, 0.0);
+        }
+    }
+    const int aro = totals.games == 0 ? 0 : static_cast<int>(totals.ratings / totals.games);
+    AppendRule(out, '-', 64);
+    AppendFormat(out, "  var=%3d, PRat=%5d,     ARO=%4d,      %5.2f %4.1f %4.1f\n",
+                 Truncated(ScoreRecord(id).ratingVariation), performance, aro, totals.expected, ScoreRecord(id).score,
+                 totals.runningSum);
+}
+
+void AppendElovarLine(std::string& out, int id, int performance) {
+    const Player& player = PlayerRecord(id);
+    AppendFormat(out, " %3d  %-20.20s  %2d  %4d  %4d  %5d  %5d\n", id, Name(id).c_str(), player.k, player.ratingUsed,
+                 Truncated(ScoreRecord(id).ratingVariation), performance, performance - player.ratingUsed);
+}
+
+// The page counts a win 1 and a draw a half at the board whatever the
+// points setting, and nothing without play; the points shown follow the
+// setting at the board and are 1 or a half without play.
+float HtmlRoundPoints(const CardRound& r, CardTotals& totals) {
+    if (r.played) {
+        if (r.code == WinAtBoard) {
+            totals.running += 1.0f;
+            return Settings.ScoreSystem.win;
+        }
+        if (r.code == DrawAtBoard) {
+            totals.running += 0.5f;
+            return Settings.ScoreSystem.draw;
+        }
+        return 0.0f;
+    }
+    switch (r.code) {
+    case WinAtBoard:
+    case WinUnplayed: return 1.0f;
+    case DrawAtBoard:
+    case HalfUnplayed:
+    case HalfNoGameCode: return 0.5f;
+    default: return 0.0f;
+    }
+}
+
+// The name cut or padded to 20 before escaping, so no reference is cut.
+std::string HtmlName(int id) {
+    std::string name;
+    AppendFormat(name, "%-20.20s", Name(id).c_str());
+    return HtmlEscape(name);
+}
+
+void AppendHtmlCard(std::string& out, int id, int rounds) {
+    out += "\n<tr> <td>\n";
+    AppendFormat(out, "\n\n <a name=\"%d\"></a> <H4>%s <br> %s, %s,%s<br>\n%s</H4>\n", id,
+                 HtmlEscape(FieldText(Settings.Name)).c_str(), HtmlEscape(FieldText(Settings.Place)).c_str(),
+                 HtmlEscape(FieldText(Settings.BeginDate)).c_str(), HtmlEscape(FieldText(Settings.EndDate)).c_str(),
+                 HtmlEscape(PlayerLine(id)).c_str());
+    out += "<table cellpadding=\"1\" cellspacing=\"1\" border=\"0\"> \n<tbody>\n<tr> "
+           "<th>R</th> <th>C</th> <th>ID</th> <th width=\"165\">OPPONENT</th> <th>Rat</th>  <th>diff</th> "
+           "<th>exp.</th> <th>res</th> <th>Cum</th> <th>Score</th>\n</tr> \n";
+    CardTotals totals;
+    float ratings = 0.0f;
+    for (const CardRound& r : CardRounds(id, rounds)) {
+        const float points = HtmlRoundPoints(r, totals);
+        out += "<tr> ";
+        if (r.played) {
+            totals.expected += r.expected;
+            ratings += static_cast<float>(Rating(r.opponent));
+            ++totals.games;
+            AppendFormat(out,
+                         "<td>%d</td> <td>%s</td> <td>%d</td> <td> <a href=\"playercard.html#%d\"> %s %s </a>  "
+                         "<td>%d</td> <td>%d</td> <td>%5.2f</td> <td>%4.1f</td> <td>%4.1f</td> <td>%4.1f</td>\n",
+                         r.round, ColorText(r.color), r.opponent, r.opponent, HtmlEscape(Title(r.opponent)).c_str(),
+                         HtmlName(r.opponent).c_str(), Rating(r.opponent), Truncated(r.difference), r.expected,
+                         points, totals.running, ScoreRecord(r.opponent).score);
+        } else {
+            AppendFormat(out,
+                         "<td>%d</td> <td>--</td> <td>%d</td> <td>not played</td> <td>%d</td> <td>--</td> "
+                         "<td>--</td> <td>%4.1f</td> <td>%4.1f</td> <td>%4.1f</td>\n",
+                         r.round, r.opponent, Rating(r.opponent), points, totals.running, 0.0);
+        }
+        out += "</tr> \n";
+    }
+    const float aro = totals.games == 0 ? 0.0f : ratings / static_cast<float>(totals.games);
+    AppendFormat(out,
+                 "<tr> <td></td> <td></td>  <td></td> <td> <b>var = %3d, PRat=%4d </b></td> <td><b>%.1f</b></td> "
+                 "<td></td> <td><b>%5.2f</b></td> <td><b>%4.1f</b></td> <td><b>%4.1f</b></td>\n</tr> \n",
+                 Truncated(ScoreRecord(id).ratingVariation), ShownPerformance(id), aro, totals.expected,
+                 ScoreRecord(id).score, totals.running);
+    // The cell closes before its row.
+    out += "</tbody>\n</table>\n\n</td> </tr>\n";
+}
+
+// The standard head with the smaller cell font the cards need.
+void AppendCardsHead(std::string& out) {
+    std::string head;
+    AppendHtmlHead(head, FieldText(Settings.Name));
+    const std::string standard = "td {  font-size: x-medium;";
+    const std::size_t at = head.find(standard);
+    if (at != std::string::npos) head.replace(at, standard.size(), "td {  font-size: x-small;");
+    out += head;
+}
+
+} // namespace
+
+bool WritePlayerCards(int players) {
+    const int count = ReportPlayerCount(players);
+    const int rounds = ReportRoundCount();
+    std::string cards;
+    std::string elovar;
+    AppendReportHeading(elovar);
+    AppendFormat(elovar, "\nRating variation at round %d\n\n", rounds);
+    elovar += "  ID  NAME                  K   Elo    Nvar  PRat    +/-\n";
+    AppendRule(elovar, '-', 57);
+    for (int id = 1; id <= count; ++id) {
+        const int performance = PerformanceRating(id, rounds);
+        PlayerScores[id].performance = static_cast<float>(performance);
+        AppendTextCard(cards, id, rounds, performance);
+        AppendElovarLine(elovar, id, performance);
+    }
+    bool ok = WriteReportFile(DataFolderFile("playercd.txt"), cards);
+    ok = WriteReportFile(DataFolderFile("elovar.txt"), elovar) && ok;
+    ok = WritePlayerCardsHtml(players) && ok;
+    return ok;
+}
+
+bool WritePlayerCardsHtml(int players) {
+    const int count = ReportPlayerCount(players);
+    const int rounds = ReportRoundCount();
+    std::string page;
+    AppendCardsHead(page);
+    AppendHtmlNavigation(page);
+    page += "<h2>National Player Cards</h2>\n";
+    // A table without rows is no table: with no player there is none.
+    if (count > 0) {
+        page += "<table cellpadding=\"4\" cellspacing=\"2\" border=\"1\"> \n<tbody>\n";
+        for (int id = 1; id <= count; ++id) AppendHtmlCard(page, id, rounds);
+        page += "</tbody>\n</table>\n";
+    }
+    AppendHtmlNavigation(page);
+    AppendHtmlFooter(page);
+    AppendHtmlPageEnd(page);
+    return WriteReportFile(DataFolderFile("playercard.html"), page);
+}
