@@ -30,6 +30,7 @@ inline void SetUpCardTournament(const std::string& folderName) {
         CopyField(Players[id].birthDate, births[id]);
         Players[id].k = ks[id];
         Players[id].nationalId = 1000 + id;
+        Players[id].categoryRank = TitleRank(Players[id].title);
     }
     ResetStandingReports();
     ComputeScores(2, PlayerCount);
