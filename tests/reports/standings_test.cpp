@@ -144,8 +144,8 @@ TEST(StandingWriters, InstalledWritersRunAtEveryRecomputation) {
         EXPECT_FALSE(FileExists(DataFile(file))) << file;
     InstallStandingReports();
     ComputeScores(3, PlayerCount);
-    for (const char* file :
-         {"index.html", "tblscore.txt", "tblscore.html", "crosstbl.txt", "crosstbl.html", "rankcat.txt"})
+    for (const char* file : {"index.html", "playercd.txt", "playercard.html", "tblscore.txt", "tblscore.html",
+                             "crosstbl.txt", "crosstbl.html", "rankcat.txt"})
         EXPECT_TRUE(FileExists(DataFile(file))) << file;
     ResetStandingReports();
 
