@@ -19,7 +19,7 @@ namespace {
 struct CardRound {
     int round;
     int opponent;
-    int code; // PlayerResultCode
+    int code;    // PlayerResultCode
     bool played; // a game at the board
     int color;   // ColorHistory cell
     float difference;
@@ -33,7 +33,8 @@ std::vector<CardRound> CardRounds(int id, int rounds) {
     for (int round = 1; round < static_cast<int>(records.size()); ++round) {
         const int opponent = OpponentTable(set, id, round);
         const int code = PlayerResultTable(set, id, round);
-        card.push_back(CardRound{round, opponent, code, PlayedAtBoard(opponent, code), ColorHistory(set, id, round),
+        card.push_back(CardRound{round, opponent, code, PlayedAtBoard(opponent, code),
+                                 ColorHistory(set, id, round),
                                  records[static_cast<std::size_t>(round)].difference,
                                  records[static_cast<std::size_t>(round)].expected});
     }
@@ -55,9 +56,15 @@ int Truncated(float value) {
     return static_cast<int>(value);
 }
 
-std::string Name(int id) { return FieldText(PlayerRecord(id).name); }
-std::string Title(int id) { return FieldText(PlayerRecord(id).title); }
-int Rating(int id) { return PlayerRecord(id).ratingUsed; }
+std::string Name(int id) {
+    return FieldText(PlayerRecord(id).name);
+}
+std::string Title(int id) {
+    return FieldText(PlayerRecord(id).title);
+}
+int Rating(int id) {
+    return PlayerRecord(id).ratingUsed;
+}
 
 std::string PlayerLine(int id) {
     const Player& player = PlayerRecord(id);
@@ -83,18 +90,27 @@ float TextRoundPoints(const CardRound& r, CardTotals& totals) {
     const float win = Settings.ScoreSystem.win;
     const float draw = Settings.ScoreSystem.draw;
     switch (r.code) {
-    case WinAtBoard: totals.running += win; return win;
-    case WinUnplayed: totals.running += draw; return win;
+    case WinAtBoard:
+        totals.running += win;
+        return win;
+    case WinUnplayed:
+        totals.running += draw;
+        return win;
     case DrawAtBoard:
-    case HalfUnplayed: totals.running += draw; return draw;
-    case HalfNoGameCode: return draw;
-    default: return 0.0f;
+    case HalfUnplayed:
+        totals.running += draw;
+        return draw;
+    case HalfNoGameCode:
+        return draw;
+    default:
+        return 0.0f;
     }
 }
 
 void AppendTextCard(std::string& out, int id, int rounds, int performance) {
-    AppendFormat(out, "\n\n%s\n%s, %s,%s\n", FieldText(Settings.Name).c_str(), FieldText(Settings.Place).c_str(),
-                 FieldText(Settings.BeginDate).c_str(), FieldText(Settings.EndDate).c_str());
+    AppendFormat(out, "\n\n%s\n%s, %s,%s\n", FieldText(Settings.Name).c_str(),
+                 FieldText(Settings.Place).c_str(), FieldText(Settings.BeginDate).c_str(),
+                 FieldText(Settings.EndDate).c_str());
     out += PlayerLine(id);
     AppendRule(out, '-', 64);
     out += " r  Col ID Opponent             Rat  diff  exp.  res  Cum  Score\n";
@@ -107,9 +123,10 @@ void AppendTextCard(std::string& out, int id, int rounds, int performance) {
             totals.expected += r.expected;
             totals.ratings += Rating(r.opponent);
             ++totals.games;
-            AppendFormat(out, "%2d  %2s %3d %-20.20s %4d %4d %5.2f %4.1f %4.1f %5.1f\n", r.round, ColorText(r.color),
-                         r.opponent, Name(r.opponent).c_str(), Rating(r.opponent), Truncated(r.difference),
-                         r.expected, points, totals.running, ScoreRecord(r.opponent).score);
+            AppendFormat(out, "%2d  %2s %3d %-20.20s %4d %4d %5.2f %4.1f %4.1f %5.1f\n", r.round,
+                         ColorText(r.color), r.opponent, Name(r.opponent).c_str(), Rating(r.opponent),
+                         Truncated(r.difference), r.expected, points, totals.running,
+                         ScoreRecord(r.opponent).score);
         } else {
             AppendFormat(out, "%2d  -- %3d %-20.20s %4d %4s %5s %4.1f %4.1f %5.1f\n", r.round, r.opponent,
                          "not played", Rating(r.opponent), " - ", " - ", points, totals.running, 0.0);
@@ -118,14 +135,15 @@ void AppendTextCard(std::string& out, int id, int rounds, int performance) {
     const int aro = totals.games == 0 ? 0 : static_cast<int>(totals.ratings / totals.games);
     AppendRule(out, '-', 64);
     AppendFormat(out, "  var=%3d, PRat=%5d,     ARO=%4d,      %5.2f %4.1f %4.1f\n",
-                 Truncated(ScoreRecord(id).ratingVariation), performance, aro, totals.expected, ScoreRecord(id).score,
-                 totals.runningSum);
+                 Truncated(ScoreRecord(id).ratingVariation), performance, aro, totals.expected,
+                 ScoreRecord(id).score, totals.runningSum);
 }
 
 void AppendElovarLine(std::string& out, int id, int performance) {
     const Player& player = PlayerRecord(id);
-    AppendFormat(out, " %3d  %-20.20s  %2d  %4d  %4d  %5d  %5d\n", id, Name(id).c_str(), player.k, player.ratingUsed,
-                 Truncated(ScoreRecord(id).ratingVariation), performance, performance - player.ratingUsed);
+    AppendFormat(out, " %3d  %-20.20s  %2d  %4d  %4d  %5d  %5d\n", id, Name(id).c_str(), player.k,
+                 player.ratingUsed, Truncated(ScoreRecord(id).ratingVariation), performance,
+                 performance - player.ratingUsed);
 }
 
 // The page counts a win 1 and a draw a half at the board whatever the
@@ -145,11 +163,14 @@ float HtmlRoundPoints(const CardRound& r, CardTotals& totals) {
     }
     switch (r.code) {
     case WinAtBoard:
-    case WinUnplayed: return 1.0f;
+    case WinUnplayed:
+        return 1.0f;
     case DrawAtBoard:
     case HalfUnplayed:
-    case HalfNoGameCode: return 0.5f;
-    default: return 0.0f;
+    case HalfNoGameCode:
+        return 0.5f;
+    default:
+        return 0.0f;
     }
 }
 
@@ -164,8 +185,8 @@ void AppendHtmlCard(std::string& out, int id, int rounds) {
     out += "\n<tr> <td>\n";
     AppendFormat(out, "\n\n <a name=\"%d\"></a> <H4>%s <br> %s, %s,%s<br>\n%s</H4>\n", id,
                  HtmlEscape(FieldText(Settings.Name)).c_str(), HtmlEscape(FieldText(Settings.Place)).c_str(),
-                 HtmlEscape(FieldText(Settings.BeginDate)).c_str(), HtmlEscape(FieldText(Settings.EndDate)).c_str(),
-                 HtmlEscape(PlayerLine(id)).c_str());
+                 HtmlEscape(FieldText(Settings.BeginDate)).c_str(),
+                 HtmlEscape(FieldText(Settings.EndDate)).c_str(), HtmlEscape(PlayerLine(id)).c_str());
     out += "<table cellpadding=\"1\" cellspacing=\"1\" border=\"0\"> \n<tbody>\n<tr> "
            "<th>R</th> <th>C</th> <th>ID</th> <th width=\"165\">OPPONENT</th> <th>Rat</th>  <th>diff</th> "
            "<th>exp.</th> <th>res</th> <th>Cum</th> <th>Score</th>\n</tr> \n";
@@ -178,12 +199,13 @@ void AppendHtmlCard(std::string& out, int id, int rounds) {
             totals.expected += r.expected;
             ratings += static_cast<float>(Rating(r.opponent));
             ++totals.games;
-            AppendFormat(out,
-                         "<td>%d</td> <td>%s</td> <td>%d</td> <td> <a href=\"playercard.html#%d\"> %s %s </a>  "
-                         "<td>%d</td> <td>%d</td> <td>%5.2f</td> <td>%4.1f</td> <td>%4.1f</td> <td>%4.1f</td>\n",
-                         r.round, ColorText(r.color), r.opponent, r.opponent, HtmlEscape(Title(r.opponent)).c_str(),
-                         HtmlName(r.opponent).c_str(), Rating(r.opponent), Truncated(r.difference), r.expected,
-                         points, totals.running, ScoreRecord(r.opponent).score);
+            AppendFormat(
+                out,
+                "<td>%d</td> <td>%s</td> <td>%d</td> <td> <a href=\"playercard.html#%d\"> %s %s </a>  "
+                "<td>%d</td> <td>%d</td> <td>%5.2f</td> <td>%4.1f</td> <td>%4.1f</td> <td>%4.1f</td>\n",
+                r.round, ColorText(r.color), r.opponent, r.opponent, HtmlEscape(Title(r.opponent)).c_str(),
+                HtmlName(r.opponent).c_str(), Rating(r.opponent), Truncated(r.difference), r.expected, points,
+                totals.running, ScoreRecord(r.opponent).score);
         } else {
             AppendFormat(out,
                          "<td>%d</td> <td>--</td> <td>%d</td> <td>not played</td> <td>%d</td> <td>--</td> "
@@ -193,11 +215,12 @@ void AppendHtmlCard(std::string& out, int id, int rounds) {
         out += "</tr> \n";
     }
     const float aro = totals.games == 0 ? 0.0f : ratings / static_cast<float>(totals.games);
-    AppendFormat(out,
-                 "<tr> <td></td> <td></td>  <td></td> <td> <b>var = %3d, PRat=%4d </b></td> <td><b>%.1f</b></td> "
-                 "<td></td> <td><b>%5.2f</b></td> <td><b>%4.1f</b></td> <td><b>%4.1f</b></td>\n</tr> \n",
-                 Truncated(ScoreRecord(id).ratingVariation), ShownPerformance(id), aro, totals.expected,
-                 ScoreRecord(id).score, totals.running);
+    AppendFormat(
+        out,
+        "<tr> <td></td> <td></td>  <td></td> <td> <b>var = %3d, PRat=%4d </b></td> <td><b>%.1f</b></td> "
+        "<td></td> <td><b>%5.2f</b></td> <td><b>%4.1f</b></td> <td><b>%4.1f</b></td>\n</tr> \n",
+        Truncated(ScoreRecord(id).ratingVariation), ShownPerformance(id), aro, totals.expected,
+        ScoreRecord(id).score, totals.running);
     // The cell closes before its row.
     out += "</tbody>\n</table>\n\n</td> </tr>\n";
 }
@@ -245,7 +268,8 @@ bool WritePlayerCardsHtml(int players) {
     // A table without rows is no table: with no player there is none.
     if (count > 0) {
         page += "<table cellpadding=\"4\" cellspacing=\"2\" border=\"1\"> \n<tbody>\n";
-        for (int id = 1; id <= count; ++id) AppendHtmlCard(page, id, rounds);
+        for (int id = 1; id <= count; ++id)
+            AppendHtmlCard(page, id, rounds);
         page += "</tbody>\n</table>\n";
     }
     AppendHtmlNavigation(page);

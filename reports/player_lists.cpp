@@ -19,7 +19,8 @@ bool WritePlayerList(const char* file, const char* subtitle, int players, Player
     for (int id : SortedPlayers(players, compare)) {
         const Player& player = PlayerRecord(id);
         AppendFormat(out, "%3d %-20.20s  %4d    %3s  %3.3s   %s\n", ++number, FieldText(player.name).c_str(),
-                     player.ratingUsed, FieldText(player.title).c_str(), FieldText(player.country).c_str(), " ");
+                     player.ratingUsed, FieldText(player.title).c_str(), FieldText(player.country).c_str(),
+                     " ");
     }
     return WriteReportFile(DataFolderFile(file), out);
 }

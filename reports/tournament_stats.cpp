@@ -17,13 +17,20 @@ namespace {
 
 const char* PairingSystemText(int system) {
     switch (system) {
-    case FideDubovSystem: return "swiss FIDE (Dubov)";
-    case SingleRoundRobinSystem: return "Round Robin S";
-    case SwissQuonSystem: return "swiss quon";
-    case UscfSystem: return "swiss USCF";
-    case DoubleRoundRobinSystem: return "Round Robin D";
-    case FideBursteinSystem: return "swiss FIDE (Burstein)";
-    default: return "";
+    case FideDubovSystem:
+        return "swiss FIDE (Dubov)";
+    case SingleRoundRobinSystem:
+        return "Round Robin S";
+    case SwissQuonSystem:
+        return "swiss quon";
+    case UscfSystem:
+        return "swiss USCF";
+    case DoubleRoundRobinSystem:
+        return "Round Robin D";
+    case FideBursteinSystem:
+        return "swiss FIDE (Burstein)";
+    default:
+        return "";
     }
 }
 
@@ -48,7 +55,8 @@ void AppendPlayerNumber(std::string& out) {
     out += "  Average Rating: ";
     if (count > 0) {
         long long sum = 0;
-        for (int id = 1; id <= count; ++id) sum += Players[id].ratingUsed;
+        for (int id = 1; id <= count; ++id)
+            sum += Players[id].ratingUsed;
         AppendFormat(out, "%g", static_cast<double>(static_cast<float>(sum) / static_cast<float>(count)));
     }
     out += '\n';
@@ -85,7 +93,8 @@ void AppendCountryGroups(std::string& out, int players, std::vector<CountryTotal
         ++size;
         const bool last = i + 1 == ids.size() || FieldText(PlayerRecord(ids[i + 1]).country) != country;
         if (!last) continue;
-        AppendFormat(out, "-------------------------------\n %4.1f %3d  <= %s\n\n", total, size, country.c_str());
+        AppendFormat(out, "-------------------------------\n %4.1f %3d  <= %s\n\n", total, size,
+                     country.c_str());
         countries.push_back(CountryTotal{country, total});
         total = 0.0f;
         size = 0;
