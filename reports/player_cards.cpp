@@ -5,10 +5,12 @@
 #include "reports/standing_rows.h"
 #include "tournament/players.h"
 #include "tournament/rating.h"
+#include "tournament/round_state.h"
 #include "tournament/round_tables.h"
 #include "tournament/scores.h"
 #include "tournament/settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -39,6 +41,11 @@ std::vector<CardRound> CardRounds(int id, int rounds) {
                                  records[static_cast<std::size_t>(round)].expected});
     }
     return card;
+}
+
+// The rounds a card lists: 1..CurrentRound, within the active tables.
+int CardRoundCount() {
+    return std::clamp(CurrentRound, 0, ActiveTables().lastRound());
 }
 
 const char* ColorText(int color) {
@@ -239,7 +246,7 @@ void AppendCardsHead(std::string& out) {
 
 bool WritePlayerCards(int players) {
     const int count = ReportPlayerCount(players);
-    const int rounds = ReportRoundCount();
+    const int rounds = CardRoundCount();
     std::string cards;
     std::string elovar;
     AppendReportHeading(elovar);
@@ -260,7 +267,7 @@ bool WritePlayerCards(int players) {
 
 bool WritePlayerCardsHtml(int players) {
     const int count = ReportPlayerCount(players);
-    const int rounds = ReportRoundCount();
+    const int rounds = CardRoundCount();
     std::string page;
     AppendCardsHead(page);
     AppendHtmlNavigation(page);
