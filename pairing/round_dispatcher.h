@@ -1,0 +1,51 @@
+// The single entry through which a Swiss round gets paired, and the undo of
+// rounds.
+//
+// PairNextRound pairs round 1 itself (PairFirstRound) or hands a later round
+// to the engine registered for the tournament's pairing system, then checks
+// the round (round_check.h) and finishes it: colour improvement when that
+// option is on, colour allocation, board order, pairing lists. A round that
+// cannot be paired, or that fails the check, is cancelled and leaves the
+// tournament as it was before the call. DeleteRounds removes a span of
+// rounds and recomputes the standings over the rounds that remain.
+//
+// Engines register themselves by system code: an engine's module calls
+// RegisterPairingEngine once at program start (the program's start-up code,
+// or a test's set-up); a system without an engine refuses to pair.
+// The registry is the module's only state.
+#pragma once
+
+// An engine pairs round (already the CurrentRound) for players 1..players:
+// 1 when the boards and the board count stand in the game table, 0 after
+// its own alert when the round cannot be paired.
+using PairingEngine = int (*)(int players, int round);
+
+// Sets the engine of a Swiss system (1, 3, 4 or 6); null removes it. Other
+// codes are ignored.
+void RegisterPairingEngine(int system, PairingEngine engine);
+// The engine of a system, null when none is registered.
+PairingEngine RegisteredPairingEngine(int system);
+
+// The automatic colour improvement run on every round past the first while
+// ColorImprovementOption is on; null (the default) runs none.
+void RegisterColorImprovement(void (*pass)());
+
+// Pairs the next round of a Swiss tournament of players 1..players. Returns
+// nonzero when the round stands in the game table and its pairing lists are
+// written; 0 when nothing was paired (registration still open, not a Swiss
+// system, no rounds left in the tables, no engine for the system, or the
+// round failed and was cancelled after an alert).
+int PairNextRound(int players);
+
+// Pairs round 1 into the game table (top half against bottom half, folded in
+// the FIDE Burstein system, in two groups with accelerated rounds, the BYE
+// to the last player or, in USCF, the lowest rated) and returns its number
+// of boards, the BYE board included.
+int PairFirstRound(int players);
+
+// Removes rounds first..last (1..CurrentRound for all, or CurrentRound alone)
+// of players 1..players: a Swiss round's cells and games are cleared, a
+// round robin's results go back to unplayed. CurrentRound and ShownRound
+// come down with each round; the standings are recomputed over the rounds
+// that remain.
+void DeleteRounds(int first, int last, int players);

@@ -1,0 +1,60 @@
+#include "pairing/round_trace.h"
+
+#include "pairing/trace.h"
+#include "tournament/run_options.h"
+#include "tournament/settings.h"
+
+#include <cstdio>
+#include <memory>
+#include <ostream>
+#include <streambuf>
+
+namespace {
+
+// Writes into a C file, turning every line feed into CR LF.
+class CrLfFileBuffer : public std::streambuf {
+  public:
+    explicit CrLfFileBuffer(std::FILE* file) : file_(file) {}
+    ~CrLfFileBuffer() override { std::fclose(file_); }
+
+  protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        if (c == '\n' && std::fputc('\r', file_) == EOF) return traits_type::eof();
+        return std::fputc(c, file_) == EOF ? traits_type::eof() : c;
+    }
+    int sync() override { return std::fflush(file_) == 0 ? 0 : -1; }
+
+  private:
+    std::FILE* file_;
+};
+
+struct OpenTrace {
+    std::unique_ptr<CrLfFileBuffer> buffer;
+    std::unique_ptr<std::ostream> stream;
+};
+OpenTrace Trace;
+
+} // namespace
+
+std::string PairingTracePath(int round) {
+    return std::string(Settings.DataFolder) + "verbos" + std::to_string(round) + ".txt";
+}
+
+bool OpenPairingTrace(int round) {
+    ClosePairingTrace();
+    if (VerboseOption == 0) return false;
+    std::FILE* file = std::fopen(PairingTracePath(round).c_str(), "wb");
+    if (file == nullptr) return false;
+    Trace.buffer = std::make_unique<CrLfFileBuffer>(file);
+    Trace.stream = std::make_unique<std::ostream>(Trace.buffer.get());
+    PairingTrace = Trace.stream.get();
+    return true;
+}
+
+void ClosePairingTrace() {
+    if (Trace.stream) Trace.stream->flush();
+    if (PairingTrace == Trace.stream.get()) PairingTrace = nullptr;
+    Trace.stream.reset();
+    Trace.buffer.reset();
+}

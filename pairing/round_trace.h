@@ -1,0 +1,22 @@
+// The trace file of the round being paired.
+//
+// While the verbose option is on, the engine that pairs a round opens
+// "<DataFolder>verbos<round>.txt" (replacing an older one) and points the
+// process-wide PairingTrace at it; everything written there gets CR LF line
+// ends. Closing it (the engine on every return, the dispatcher once more
+// after the engine, in case an engine left it open) clears PairingTrace.
+// The module owns the one open file.
+#pragma once
+
+#include <string>
+
+// "%sverbos%d.txt" of the data folder and the round.
+std::string PairingTracePath(int round);
+
+// With the verbose option on, opens the round's trace file and sets
+// PairingTrace; returns whether a trace is now open. With it off, does
+// nothing and returns false. A file that cannot be created leaves no trace
+// open (pairing goes on untraced).
+bool OpenPairingTrace(int round);
+// Flushes and closes the trace file, if one is open, and clears PairingTrace.
+void ClosePairingTrace();

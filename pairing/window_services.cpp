@@ -1,0 +1,13 @@
+#include "pairing/window_services.h"
+
+#include "tournament/message_box.h"
+#include "tournament/message_table.h"
+#include "tournament/round_state.h"
+
+PairingWindowHooks PairingWindow;
+
+void CancelLastPairing(int, int, int ask) {
+    if (ask != 0 && AskQuestion(MessageText(37), MessageText(1), MessageText(0)) != 1) return;
+    if (PairingWindow.pairingCancelled != nullptr) PairingWindow.pairingCancelled();
+    SetCurrentRound(CurrentRound > 0 ? CurrentRound - 1 : 0);
+}
