@@ -23,10 +23,13 @@ function(tm_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     TM_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}/tests"
-    TM_TEST_OUTPUT_DIR="${CMAKE_CURRENT_BINARY_DIR}/output")
-  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/output)
+    TM_TEST_OUTPUT_DIR="${CMAKE_CURRENT_BINARY_DIR}/output/${name}")
+  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/output/${name})
+  # ctest runs every test case as a process of its own and in parallel; the
+  # cases of one program share its scratch folder and file names, so they take
+  # turns, while different programs still run side by side.
   gtest_discover_tests(${name}
-    PROPERTIES LABELS ${T_LABEL}
+    PROPERTIES LABELS ${T_LABEL} RESOURCE_LOCK ${name}
     DISCOVERY_TIMEOUT 120
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endfunction()
