@@ -1,8 +1,11 @@
 #include "toolkit/platform/display.h"
 
 #include "toolkit/platform/offscreen.h"
+#include "toolkit/platform/x11_display.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace plat {
 
@@ -410,6 +413,12 @@ bool Display::setClipboardText(WindowId owner, std::string_view text) {
 }
 
 bool Display::clipboardText(std::string& out) const {
+    if (!clipboardOwner_) return hostClipboardText(out);
+    out = clipboard_;
+    return true;
+}
+
+bool Display::hostClipboardText(std::string& out) const {
     if (!clipboardHasText_) return false;
     out = clipboard_;
     return true;
@@ -499,6 +508,7 @@ bool Display::producePaint(Event& out) {
 }
 
 bool Display::peekEvent(Event& out) {
+    pollInput();
     if (!queue_.empty()) {
         out = queue_.front();
         queue_.pop_front();
@@ -708,6 +718,14 @@ bool Display::injectUserGeometry(WindowId id, const Rect& client, std::uint32_t 
 }
 
 std::unique_ptr<Display> OpenDisplay(const DisplayOptions& options) {
+    // The desktop when there is one; a server that cannot be reached is said
+    // once and the program goes on without a screen.
+    const char* name = std::getenv("DISPLAY");
+    if (!options.offscreen && name && *name) {
+        std::string error;
+        if (auto x = X11Display::Open(name, options.paletteMode, &error)) return x;
+        std::fprintf(stderr, "%s; running without a screen\n", error.c_str());
+    }
     OffscreenOptions o;
     o.width = options.width;
     o.height = options.height;

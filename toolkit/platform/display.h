@@ -1,6 +1,6 @@
 // Display: the window system as the toolkit sees it, one interface for every
-// backend (offscreen.h for tests and hosts without a screen; an X11 backend
-// sits behind the same interface). It holds the native window records, each
+// backend (offscreen.h for tests and hosts without a screen, x11_display.h
+// for the desktop). It holds the native window records, each
 // with its own backing store, the event queue and its delivery, the window
 // manager's policy (activation, focus, stacking, capture), the clock and
 // timers, cursors, the clipboard and the beep, the input injection that
@@ -253,6 +253,16 @@ protected:
     // timers) and returns false when nothing can arrive (waitEvent then throws).
     virtual bool waitForInput(std::int64_t untilMs) = 0;
 
+    // Backends: called by peekEvent before it looks at the queue; takes the
+    // input the host already holds, without waiting.
+    virtual void pollInput() {}
+
+    // Backends whose host keeps a clipboard of its own: asked by
+    // clipboardText while no window of this program owns the clipboard.
+    // Fills out and returns true when the clipboard holds text. The default
+    // answers from the layer's own copy.
+    virtual bool hostClipboardText(std::string& out) const;
+
 private:
     WindowRecord* find(WindowId id);
     const WindowRecord* find(WindowId id) const;
@@ -321,8 +331,9 @@ struct DisplayOptions {
     bool offscreen = false; // ask for the offscreen display even when a screen is there
 };
 
-// Opens the display the program runs on, on the real clock. Without a
-// desktop backend (none is built yet) this is the offscreen display.
+// Opens the display the program runs on, on the real clock: the X display
+// named by DISPLAY unless the options ask for the offscreen one or no X
+// server can be reached (then the offscreen display, with a line on stderr).
 std::unique_ptr<Display> OpenDisplay(const DisplayOptions& options);
 
 } // namespace plat
