@@ -185,28 +185,10 @@ TEST_F(Dispatcher, RoundsThatBreakARuleAreCancelled) {
              GameTable(2, r) = EncodeGameCode(w, PlayerCount, NotPlayed);
              return 1;
          }},
-        {"rematch", [](int p, int r) {
-             PairRoundBySearch(p, r);
-             const int opponent = OpponentTable(1, 1);
-             for (int board = 1; board <= GameTable(0, r); ++board) {
-                 int w, b, d;
-                 DecodeGameCode(GameTable(board, r), w, b, d);
-                 if (w == 1 || b == 1 || w == opponent || b == opponent) GameTable(board, r) = 0;
-             }
-             int free1 = 0, free2 = 0;
-             for (int board = 1; board <= GameTable(0, r); ++board)
-                 if (GameTable(board, r) == 0) (free1 == 0 ? free1 : free2) = board;
-             std::vector<int> rest;
-             std::vector<bool> seated(PlayerRows, false);
-             for (int board = 1; board <= GameTable(0, r); ++board) {
-                 int w, b, d;
-                 DecodeGameCode(GameTable(board, r), w, b, d);
-                 seated[w] = seated[b] = true;
-             }
-             for (int id = 1; id <= PlayerCount; ++id)
-                 if (!seated[id] && id != 1 && id != opponent) rest.push_back(id);
-             GameTable(free1, r) = EncodeGameCode(1, opponent, NotPlayed);
-             GameTable(free2, r) = EncodeGameCode(rest[0], rest[1], NotPlayed);
+        {"rematch", [](int, int r) {
+             // Round 1's boards once more.
+             for (int board = 0; board <= GameTable(0, 1); ++board)
+                 GameTable(board, r) = board == 0 ? GameTable(0, 1) : GameTable(board, 1) / 10 * 10 + NotPlayed;
              return 1;
          }},
         {"second bye", [](int p, int r) {
@@ -373,6 +355,34 @@ TEST_F(Dispatcher, SimulatedTournamentsOfEverySystemPairEveryRound) {
             EXPECT_EQ(result.problem, "");
             EXPECT_EQ(result.roundsPaired, options.rounds);
         }
+}
+
+TEST_F(Dispatcher, ColourImprovementRunsPastRoundOneOnlyWhileTheOptionIsOn) {
+    static std::vector<int> runs;
+    runs.clear();
+    RegisterColorImprovement([] { runs.push_back(CurrentRound); });
+    options.players = 8;
+    SetUpSimulatedTournament(options);
+    RegisterStandInEngines();
+    for (int round = 1; round <= 3; ++round) {
+        ColorImprovementOption = round <= 2 ? 1 : 0; // round 1 gets none all the same
+        ASSERT_NE(PairNextRound(PlayerCount), 0);
+        PlaySimulatedRound(options, round);
+        CloseSimulatedRound(options, round);
+    }
+    RegisterColorImprovement(nullptr);
+    EXPECT_EQ(runs, std::vector<int>{2});
+}
+
+TEST_F(Dispatcher, AStaleColumnOfAnEarlierAttemptDoesNotCount) {
+    PlayRounds(FideBursteinSystem, 8, 1);
+    for (int board = 1; board <= 6; ++board)
+        GameTable(board, 2) = EncodeGameCode(board, 0, WhiteWinsForfeit);
+    GameTable(0, 2) = 6;
+    ASSERT_NE(PairNextRound(PlayerCount), 0);
+    EXPECT_EQ(GameTable(0, 2), 4);
+    EXPECT_EQ(GameTable(5, 2), 0);
+    EXPECT_TRUE(CheckPairedRound(2, PlayerCount).ok);
 }
 
 TEST_F(Dispatcher, TheSimulatorRepeatsItselfForOneSeed) {
