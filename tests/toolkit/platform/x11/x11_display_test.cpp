@@ -4,6 +4,7 @@
 #include "toolkit/platform/x11_display.h"
 
 #include "toolkit/platform/bitmap.h"
+#include "toolkit/platform/png.h"
 #include "x_probe.h"
 
 #include <gtest/gtest.h>
@@ -23,10 +24,10 @@ protected:
     void SetUp() override {
         // These tests must run wherever they are built for: no server is a failure.
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "the x11 tests need an X server (DISPLAY)";
+        ASSERT_TRUE(probe.connected()); // first, so that the server is up for the display
         std::string error;
         d = X11Display::Open("", false, &error);
         ASSERT_TRUE(d) << error;
-        ASSERT_TRUE(probe.connected());
         d->setListener([this](const Event& e) -> std::intptr_t {
             if (e.type == EventType::ActivateQuery) {
                 if (modal && e.window != modal) {
@@ -131,6 +132,14 @@ TEST_F(X11Test, WindowShowsItsBackingStoreAndExposesAreAnsweredWithoutPaints) {
     xprobe::Probe::Sync(d->connection());
     std::string where;
     EXPECT_TRUE(SamePixels(probe.Pixels(d->xWindow(w)), *d->surface(w), &where)) << where;
+
+    // The same through the desktop's own screenshot tools.
+    std::string png = std::string(TM_TEST_OUTPUT_DIR) + "/x11_window.png";
+    EXPECT_EQ(xprobe::Run("xwd -silent -id " + std::to_string(d->xWindow(w)) + " | convert xwd:- png:" + png), "");
+    Surface fromXwd;
+    std::string error;
+    ASSERT_TRUE(LoadPng(png, fromXwd, &error)) << error;
+    EXPECT_TRUE(SamePixels(fromXwd, *d->surface(w), &where)) << where;
 
     // Only a changed corner goes out again; the rest stays.
     d->surface(w)->pixels()[0] = 0x123456;

@@ -11,8 +11,17 @@
 
 namespace xprobe {
 
+_XDisplay* Connect() {
+    // A server that lost its last client resets and refuses for a moment.
+    for (int tries = 0; tries < 40; ++tries) {
+        if (_XDisplay* d = XOpenDisplay(nullptr)) return d;
+        poll(nullptr, 0, 50);
+    }
+    return nullptr;
+}
+
 Probe::Probe() {
-    dpy_ = XOpenDisplay(nullptr);
+    dpy_ = Connect();
     if (!dpy_) return;
     int op = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
     if (XkbQueryExtension(dpy_, &op, &xkbEvent_, &error, &major, &minor))

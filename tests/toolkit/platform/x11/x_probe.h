@@ -36,6 +36,9 @@ private:
     int xkbEvent_ = 0;
 };
 
+// A connection to DISPLAY, waiting out a server's reset; null when none.
+_XDisplay* Connect();
+
 // Runs a shell command; its standard output, or "exit N" on failure.
 std::string Run(const std::string& command);
 
