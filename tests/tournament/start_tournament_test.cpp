@@ -1,0 +1,191 @@
+#include "tournament/start_tournament.h"
+
+#include "support/file_bytes.h"
+#include "support/recording_message_box.h"
+#include "support/tournament_state.h"
+#include "scratch_folder.h"
+#include "tournament/line_reader.h"
+#include "tournament/random.h"
+#include "tournament/round_state_file.h"
+#include "tournament/tournament_file.h"
+#include "tournament/tournament_window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+int PairedPlayers = -1;
+int RecordPairing(int players) {
+    PairedPlayers = players;
+    return 1;
+}
+
+class StartTournamentTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetTournamentState();
+        folder_ = UseScratchDataFolder();
+        CopyField(Settings.BaseName, std::string("cup"));
+        Settings.PairingSystem = SwissQuonSystem;
+        Settings.PlannedRounds = 5;
+        TournamentWindow = TournamentWindowHooks{};
+        TournamentWindow.pairFirstRound = RecordPairing;
+        PairedPlayers = -1;
+    }
+    void TearDown() override { TournamentWindow = TournamentWindowHooks{}; }
+
+    // Players named by their entry order, rated in the given order.
+    static void Register(const std::vector<int>& ratings) {
+        for (std::size_t i = 0; i < ratings.size(); ++i)
+            AddTestPlayer("P" + std::to_string(i + 1), ratings[i]);
+    }
+    static std::vector<std::string> Names() {
+        std::vector<std::string> names;
+        for (int id = 1; id <= PlayerCount; ++id)
+            names.push_back(Players[id].name);
+        return names;
+    }
+    std::string folder_;
+};
+
+TEST(PairingNumberOrderTest, RandomDrawsArePermutationsFromTheSeededSource) {
+    EXPECT_EQ(PairingNumberOrder(1, 1), std::vector<int>{1});
+    for (int count : {2, 3, 17, 999}) {
+        SeedRandom(7);
+        std::vector<int> order = PairingNumberOrder(count, 1);
+        SeedRandom(7);
+        EXPECT_EQ(PairingNumberOrder(count, 1), order);
+        std::sort(order.begin(), order.end());
+        for (int k = 0; k < count; ++k)
+            ASSERT_EQ(order[k], k + 1);
+    }
+    // The first draw places by b = trunc(count x r / 32768).
+    SeedRandom(99);
+    const int r = NextRandom();
+    SeedRandom(99);
+    EXPECT_EQ(PairingNumberOrder(3, 1)[0], 3 * r / 32768 + 1);
+    EXPECT_EQ(PairingNumberOrder(4, 2), (std::vector<int>{1, 2, 3, 4}));
+}
+
+TEST_F(StartTournamentTest, ByRatingRenumbersTheFileAndPairsRoundOne) {
+    Register({1500, 2200, 1800, 2000, 1600, 1700});
+    Players[6].available = 0;
+    ClosedRegistration = 1;
+    RecordingMessageBox boxes;
+    boxes.answers = {0};
+    ASSERT_TRUE(StartTournament(PlayerCount));
+    ASSERT_EQ(boxes.questions.size(), 1u);
+    EXPECT_EQ(boxes.questions[0].captions.size(), 3u);
+    EXPECT_EQ(RandomSort, 0);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"P2", "P4", "P3", "P6", "P5", "P1"}));
+    EXPECT_EQ(Players[4].available, 0);
+    EXPECT_EQ(PairedPlayers, 6);
+    EXPECT_EQ(IsSavedRound, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder_ + "cup.rnd"));
+}
+
+TEST_F(StartTournamentTest, AsEnteredKeepsTheEntryOrder) {
+    Register({1500, 2200, 1800, 2000, 1600, 1700});
+    RecordingMessageBox boxes;
+    boxes.answers = {2};
+    ASSERT_TRUE(StartTournament(PlayerCount));
+    EXPECT_EQ(RandomSort, 2);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"P1", "P2", "P3", "P4", "P5", "P6"}));
+}
+
+TEST_F(StartTournamentTest, AFailedWriteStopsTheStart) {
+    Register({1500, 2200, 1800, 2000, 1600, 1700});
+    CopyField(Settings.DataFolder, folder_ + "missing/");
+    RecordingMessageBox boxes;
+    EXPECT_FALSE(StartTournament(PlayerCount));
+    EXPECT_EQ(boxes.alerts.size(), 1u);
+    EXPECT_EQ(PairedPlayers, -1);
+    EXPECT_EQ(PlayerCount, 6);
+}
+
+TEST_F(StartTournamentTest, RoundRobinOfTwentyFourSurvivesSaveAndOpen) {
+    Settings.PairingSystem = DoubleRoundRobinSystem;
+    std::vector<int> ratings;
+    for (int i = 0; i < RoundRobinMaxPlayers; ++i)
+        ratings.push_back(2000 + (i * 37) % 400);
+    Register(ratings);
+    ClosedRegistration = 1;
+    RecordingMessageBox boxes;
+    boxes.answers = {1};
+    SeedRandom(3);
+    ASSERT_TRUE(StartTournament(PlayerCount));
+    EXPECT_EQ(IsSavedRound, 1);
+    ASSERT_TRUE(std::filesystem::exists(folder_ + "cup.rnd"));
+    const std::vector<std::string> names = Names();
+    std::vector<std::int32_t> games;
+    for (int round = 1; round <= 46; ++round)
+        for (int board = 0; board <= 12; ++board)
+            games.push_back(GameTable(board, round));
+    EXPECT_EQ(GameTable(0, 46), 12);
+
+    ResetTournamentState();
+    ASSERT_TRUE(OpenTournament(folder_ + "cup.qon"));
+    EXPECT_TRUE(boxes.alerts.empty());
+    EXPECT_EQ(Names(), names);
+    EXPECT_EQ(ClosedRegistration, 1);
+    EXPECT_EQ(IsSavedRound, 1);
+    EXPECT_EQ(RandomSort, 1);
+    std::vector<std::int32_t> reread;
+    for (int round = 1; round <= 46; ++round)
+        for (int board = 0; board <= 12; ++board)
+            reread.push_back(GameTable(board, round));
+    EXPECT_EQ(reread, games);
+}
+
+TEST_F(StartTournamentTest, OpeningLeavesNothingOfTheTournamentBefore) {
+    // A started Swiss tournament whose withdrawn player must stay withdrawn.
+    Register({1500, 2200, 1800, 2000, 1600, 1700});
+    Players[2].available = 0;
+    ClosedRegistration = 1;
+    RecordingMessageBox boxes;
+    ASSERT_TRUE(StartTournament(PlayerCount));
+    ASSERT_TRUE(WriteRoundStateFile(RoundStatePath()));
+    const std::string started = folder_ + "cup.qon";
+
+    // A tournament still registering, saved without any round-state file.
+    CopyField(Settings.BaseName, std::string("fresh"));
+    ClosedRegistration = 0;
+    ASSERT_TRUE(WriteTournamentFile(0));
+    const std::string fresh = folder_ + "fresh.qon";
+
+    ASSERT_TRUE(OpenTournament(started));
+    EXPECT_EQ(ClosedRegistration, 1);
+    EXPECT_EQ(Players[1].available, 0); // P2 got number 1 by rating
+
+    SetTestBoard(1, 1, 1, 2, 9);
+    SetCurrentRound(1);
+    ASSERT_TRUE(OpenTournament(fresh));
+    EXPECT_EQ(ClosedRegistration, 0);
+    EXPECT_EQ(CurrentRound, 0);
+    EXPECT_EQ(GameTable(1, 1), 0);
+    EXPECT_EQ(Players[1].available, 1);
+
+    // A round-state file that cannot be read still leaves the tables reset.
+    ASSERT_TRUE(OpenTournament(started));
+    SetTestBoard(1, 1, 1, 2, 9);
+    WriteFileBytes(folder_ + "cup.rnd", "garbage\r\n");
+    ASSERT_TRUE(OpenTournament(started));
+    EXPECT_FALSE(boxes.alerts.empty());
+    EXPECT_EQ(GameTable(1, 1), 0);
+    EXPECT_EQ(ClosedRegistration, 0);
+
+    // A tournament file that cannot be read leaves everything as it was.
+    ClosedRegistration = 1;
+    SetTestBoard(1, 1, 1, 2, 9);
+    EXPECT_FALSE(OpenTournament(folder_ + "none.qon"));
+    EXPECT_EQ(ClosedRegistration, 1);
+    EXPECT_NE(GameTable(1, 1), 0);
+    EXPECT_STREQ(Settings.BaseName, "cup");
+}
+
+} // namespace

@@ -1,0 +1,114 @@
+#include "tournament/start_tournament.h"
+
+#include "tournament/line_reader.h"
+#include "tournament/message_box.h"
+#include "tournament/message_table.h"
+#include "tournament/players.h"
+#include "tournament/random.h"
+#include "tournament/round_robin.h"
+#include "tournament/round_state.h"
+#include "tournament/round_state_file.h"
+#include "tournament/round_tables.h"
+#include "tournament/settings.h"
+#include "tournament/standings_order.h"
+#include "tournament/tournament_file.h"
+#include "tournament/tournament_window.h"
+
+#include <algorithm>
+#include <cstdio>
+
+std::vector<int> PairingNumberOrder(int count, int answer) {
+    count = std::clamp(count, 0, MaxPlayers);
+    std::vector<int> order;
+    for (int id = 1; id <= count; ++id)
+        order.push_back(id);
+    if (answer == 0) {
+        std::stable_sort(order.begin(), order.end(),
+                         [](int a, int b) { return ComparePairingNumberOrder(a, b) < 0; });
+    } else if (answer == 1) {
+        // Each draw picks a place; a place already taken walks on to the
+        // next free id, wrapping from count to 1.
+        std::vector<bool> taken(count + 1, false);
+        for (int j = 0; j < count; ++j) {
+            const int r = NextRandom();
+            const int b = static_cast<int>(static_cast<double>(count * r) / 32768.0);
+            int id = b + 1;
+            while (taken[id])
+                id = id == count ? 1 : id + 1;
+            taken[id] = true;
+            order[j] = id;
+        }
+    }
+    return order;
+}
+
+bool StartTournament(int count) {
+    const int answer = AskQuestion(MessageText(193), MessageText(194), MessageText(195), MessageText(196));
+    RandomSort = answer;
+    const std::vector<int> order = PairingNumberOrder(count, answer);
+
+    // A round robin's numbers are fixed from here on; the file says so, so
+    // that every later open lists the players in pairing-number order.
+    const int savedBefore = IsSavedRound;
+    if (IsRoundRobin()) IsSavedRound = 1;
+    if (!WriteTournamentFileInOrder(count, order)) {
+        IsSavedRound = savedBefore;
+        return false;
+    }
+    if (TournamentWindow.clearPlayerLists) TournamentWindow.clearPlayerLists();
+    if (TournamentWindow.hidePlayerList) TournamentWindow.hidePlayerList();
+    const bool read = ReadTournamentFile(TournamentFilePath(0));
+    if (TournamentWindow.showPlayerList) TournamentWindow.showPlayerList();
+    if (!read) return false;
+
+    if (IsRoundRobin()) {
+        if (BuildRoundRobinPairings(PlayerCount) == 0) {
+            ShowAlert("A round robin needs " + std::to_string(RoundRobinMinPlayers) + " to " +
+                          std::to_string(RoundRobinMaxPlayers) + " players",
+                      MessageText(3));
+            return false;
+        }
+        IsSavedRound = 1;
+        if (!WriteRoundStateFile(RoundStatePath())) return false;
+    }
+    if (TournamentWindow.pairFirstRound) TournamentWindow.pairFirstRound(PlayerCount);
+    return true;
+}
+
+bool OpenTournament(const std::string& path) {
+    const std::string folderBefore = Settings.DataFolder;
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    if (folder.size() >= sizeof Settings.DataFolder) {
+        ShowAlert(MessageText(199) + "\n" + path, MessageText(3));
+        return false;
+    }
+    // The tournament open before leaves nothing behind: its registration
+    // state and its rounds belong to it alone.
+    const int closedBefore = ClosedRegistration;
+    ClosedRegistration = 0;
+    if (!ReadTournamentFile(path)) {
+        ClosedRegistration = closedBefore;
+        return false;
+    }
+    CopyField(Settings.DataFolder, folder);
+    ClearRoundTables();
+    const int savedRound = IsSavedRound;
+    ResetRoundState();
+    IsSavedRound = savedRound;
+    TournamentSaved = 1;
+
+    const std::string statePath = RoundStatePath();
+    if (std::FILE* f = std::fopen(statePath.c_str(), "rb")) {
+        std::fclose(f);
+        // A refused round-state file leaves the reset tables in place.
+        if (ReadRoundStateFile(statePath) && ClosedRegistration != 0 && savedRound == 0) {
+            // The available flags are kept only once the registration is
+            // closed, which only the round-state file says: read them now.
+            const int saved = IsSavedRound;
+            ReadTournamentFile(path);
+            IsSavedRound = saved;
+        }
+    }
+    return true;
+}

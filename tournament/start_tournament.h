@@ -1,0 +1,29 @@
+// Opening a tournament and starting it.
+//
+// OpenTournament is the open command: the tournament file, then the
+// round-state file of its family, with every table and flag of the
+// tournament open before reset first. StartTournament gives the pairing
+// numbers once the registration is closed, writes and re-reads the file,
+// fixes a round robin's schedule and has round 1 paired.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Player ids 1..count in the order of their new pairing numbers: answer 0 by
+// rating (ComparePairingNumberOrder), 1 a random draw from NextRandom, any
+// other answer as entered.
+std::vector<int> PairingNumberOrder(int count, int answer);
+
+// Asks how the pairing numbers are given (message 193), stores the answer in
+// RandomSort, writes the file in the new order and reads it back; for a
+// round robin builds the schedule and writes the round-state file; then
+// pairs round 1 through TournamentWindow.pairFirstRound. False, after the
+// alert of the step that failed, when the tournament could not be started.
+bool StartTournament(int count);
+
+// Opens the tournament file at path: on success the data folder becomes the
+// file's folder, the round tables and flags are reset and the round-state
+// file is read when there is one. False, with the open tournament unchanged,
+// when the tournament file cannot be read.
+bool OpenTournament(const std::string& path);

@@ -1,0 +1,52 @@
+// The tournament file: one tournament's settings and registered players.
+//
+// "<DataFolder><base name>.qon", CR LF text: a banner, the settings, the
+// player count, a column line and one line per player with eleven fields
+// separated by ';'. Files without the banner are the older layout (four
+// tie-break codes, three numbers on the systems line) and are still read.
+//
+// Writers replace the file safely (temporary file, then rename); saving the
+// ".qon" first copies the version on disk to ".bak", so the backup always
+// holds the previous save. Only a complete write of the ".qon" file marks the
+// tournament saved. The reader checks every line and refuses a bad file with
+// an alert naming the file, the line and what was expected; only a whole,
+// valid file changes the settings and the players.
+#pragma once
+
+#include "tournament/players.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// "<DataFolder><base name>.qon", or ".bak" when backup is nonzero.
+std::string TournamentFilePath(int backup);
+
+// Lines 1-12 with count on line 11, written to an open file.
+void WriteTournamentHeader(std::FILE* file, int count);
+// One player line without its line end: eleven fields, ';' between them. A
+// ';' inside a text field is written as a blank, an empty gender as a blank.
+std::string FormatPlayerLine(const Player& player);
+
+// Writes the header with PlayerCount and players 1..PlayerCount to the
+// ".qon" file (after copying the file on disk to ".bak") or, with backup
+// nonzero, to the ".bak" file. False after the alert of message 198 when
+// anything failed; the files on disk are then as they were.
+bool WriteTournamentFile(int backup);
+// Writes the header with count and the players of order (ids), first to
+// last, to the ".qon" file, the old one going to ".bak" first; false after
+// the alert of message 198.
+bool WriteTournamentFileInOrder(int count, const std::vector<int>& order);
+
+// Reads the tournament file at path into the settings and players 1..N and
+// fills the main window's lists. Available flags are read only when the file
+// says its pairing numbers are fixed or the registration is closed. False
+// after an alert (message 199, or the bad line) with nothing changed.
+bool ReadTournamentFile(const std::string& path);
+
+// Appends one player line to another tournament's file (path ends in "qon")
+// and raises its count: the file is copied with the new line into "...qn2",
+// and that copy replaces the file only when every write went well. 1 after
+// the alert "The player has been moved"; 0 after an alert, the target file
+// untouched.
+int AppendPlayerToTournamentFile(const std::string& path, const std::string& line);

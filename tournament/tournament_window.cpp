@@ -1,0 +1,3 @@
+#include "tournament/tournament_window.h"
+
+TournamentWindowHooks TournamentWindow;
