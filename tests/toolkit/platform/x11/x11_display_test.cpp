@@ -268,6 +268,26 @@ TEST_F(X11Test, ClickOnAWindowUnderAModalDialogRingsTheBellAndIsNotDelivered) {
     EXPECT_EQ(probe.Bells(100), 0);
 }
 
+TEST_F(X11Test, WheelNotchesAndCapturedMotionOutsideTheWindow) {
+    WindowId w = Show(Rect{100, 100, 300, 200});
+    EXPECT_EQ(xprobe::Run("xdotool mousemove 150 150 click 4 click 5"), "");
+    std::vector<int> deltas;
+    Pump([&](const Event& e) {
+        if (e.type == EventType::Wheel) deltas.push_back(e.wheelDelta);
+        return deltas.size() == 2;
+    });
+    EXPECT_EQ(deltas, (std::vector<int>{kWheelNotch, -kWheelNotch})) << "away from the user first";
+
+    ASSERT_TRUE(d->setCapture(w));
+    EXPECT_EQ(xprobe::Run("xdotool mousemove 600 500"), "");
+    auto got = Pump([](const Event& e) { return e.type == EventType::PointerMove && e.screenX == 600; }, 2000);
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.back().window, w);
+    EXPECT_EQ(got.back().x, 500);
+    EXPECT_EQ(got.back().y, 400);
+    d->releaseCapture();
+}
+
 TEST_F(X11Test, MovesAndSizesFromOutsideBecomeMoveAndResize) {
     WindowId w = Show(Rect{100, 100, 300, 200});
     SizeLimits limits;
