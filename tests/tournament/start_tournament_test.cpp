@@ -89,15 +89,6 @@ TEST_F(StartTournamentTest, ByRatingRenumbersTheFileAndPairsRoundOne) {
     EXPECT_FALSE(std::filesystem::exists(folder_ + "cup.rnd"));
 }
 
-TEST_F(StartTournamentTest, AsEnteredKeepsTheEntryOrder) {
-    Register({1500, 2200, 1800, 2000, 1600, 1700});
-    RecordingMessageBox boxes;
-    boxes.answers = {2};
-    ASSERT_TRUE(StartTournament(PlayerCount));
-    EXPECT_EQ(RandomSort, 2);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"P1", "P2", "P3", "P4", "P5", "P6"}));
-}
-
 TEST_F(StartTournamentTest, AFailedWriteStopsTheStart) {
     Register({1500, 2200, 1800, 2000, 1600, 1700});
     CopyField(Settings.DataFolder, folder_ + "missing/");
