@@ -1,0 +1,132 @@
+#include "toolkit/platform/print_job.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace plat {
+
+namespace {
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += std::size_t(n);
+    }
+    return true;
+}
+
+bool WriteFile(const std::string& path, const std::string& bytes, std::string& message) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) {
+        message = "Cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes);
+    if (::close(fd) != 0) ok = false;
+    if (!ok) message = "Cannot write " + path + ": " + std::strerror(errno);
+    return ok;
+}
+
+std::string DefaultOutputFile(const std::string& jobName) {
+    const char* home = std::getenv("HOME");
+    std::string folder = home && *home ? std::string(home) : std::string(".");
+    if (folder.back() != '/') folder += '/';
+    std::string name = jobName.empty() ? std::string("print") : jobName;
+    for (char& c : name)
+        if (c == '/') c = '_';
+    return folder + name + ".pdf";
+}
+
+} // namespace
+
+std::string FindOnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::string list = path ? path : "/usr/bin:/bin";
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t colon = list.find(':', start);
+        std::string dir = list.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
+        if (dir.empty()) dir = ".";
+        std::string candidate = dir + "/" + name;
+        if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+        if (colon == std::string::npos) break;
+        start = colon + 1;
+    }
+    return "";
+}
+
+PrintJobResult SubmitPrintJob(const std::string& pdf, const std::string& jobName, bool toFile,
+                              const std::string& outputFile) {
+    PrintJobResult result;
+    std::string lp = toFile ? std::string() : FindOnPath("lp");
+    if (lp.empty()) {
+        result.toFile = true;
+        result.file = outputFile.empty() ? DefaultOutputFile(jobName) : outputFile;
+        result.ok = WriteFile(result.file, pdf, result.message);
+        return result;
+    }
+
+    // The spooler copies the document, so a temporary file is enough.
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/woku-print-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        result.message = "Cannot make a temporary file for printing: " + std::string(std::strerror(errno));
+        return result;
+    }
+    std::string file(name.data());
+    bool written = WriteAll(fd, pdf);
+    if (::close(fd) != 0) written = false;
+    if (!written) {
+        result.message = "Cannot write " + file + ": " + std::strerror(errno);
+        ::unlink(file.c_str());
+        return result;
+    }
+
+    std::vector<std::string> args = {lp, "-t", jobName, "--", file};
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    // lp tells its request id on standard output; the caller has no use for it.
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    int rc = posix_spawn(&pid, lp.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) {
+        result.message = "Cannot start " + lp + ": " + std::strerror(rc);
+    } else {
+        int status = 0;
+        pid_t w;
+        do {
+            w = ::waitpid(pid, &status, 0);
+        } while (w < 0 && errno == EINTR);
+        if (w < 0)
+            result.message = "Lost track of " + lp + ": " + std::strerror(errno);
+        else if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            result.ok = true;
+        else if (WIFEXITED(status))
+            result.message = lp + " failed with exit status " + std::to_string(WEXITSTATUS(status));
+        else
+            result.message = lp + " was stopped by signal " + std::to_string(WTERMSIG(status));
+    }
+    ::unlink(file.c_str());
+    return result;
+}
+
+} // namespace plat

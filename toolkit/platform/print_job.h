@@ -1,0 +1,29 @@
+// Print jobs: a finished PDF document handed to the system's spooler (`lp`)
+// under a job title, or written to a file when there is no spooler or the
+// caller asks for a file. The spooler is started with an argument vector,
+// never through a shell, so no title or path is ever taken as a command.
+#pragma once
+
+#include <string>
+
+namespace plat {
+
+struct PrintJobResult {
+    bool ok = false;
+    bool toFile = false;       // the document went to a file, not to the spooler
+    std::string file;          // that file, when toFile
+    std::string message;       // what failed, when !ok
+};
+
+// Sends pdf to the spooler titled jobName. When toFile is set or no `lp` is
+// found on PATH, writes it to outputFile instead (a file named after the job
+// in the home folder, or in the current folder without one, when empty).
+// Any failure (the document cannot be written, lp cannot be started or ends
+// with an error) is reported in the result, never as success.
+PrintJobResult SubmitPrintJob(const std::string& pdf, const std::string& jobName, bool toFile = false,
+                              const std::string& outputFile = "");
+
+// The full path of the first executable named name on PATH, or "".
+std::string FindOnPath(const std::string& name);
+
+} // namespace plat
