@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -326,6 +327,90 @@ TEST_F(DubovGroupTest, OpponentsBelowAreReservedUntilReleased) {
     EXPECT_EQ(opponents[0], 1);
     EXPECT_EQ(opponents[1], only);
     PairingStates[only].triedMark = 0;
+}
+
+TEST_F(DubovGroupTest, UpfloaterWhoLeavesBothGroupsPairedIsTakenAtOnce) {
+    Add(1, 1);
+    Add(1, 1);
+    Add(1, 0);
+    const int b4 = Add(2, 0);
+    Add(2, 1);
+    Add(2, 0);
+    File();
+    groups_ = 2;
+    ASSERT_EQ(FindUpfloater(1, Round, 2), 1);
+    // White surplus: black-due candidates first, the highest rated of them.
+    EXPECT_EQ(trace_.str(), "    ... better upfloater:" + std::to_string(b4) + " (U=-2, D=-1)\n"
+                            "    > moving player " + std::to_string(b4) + " from [2 B] to [1 B]\n");
+    EXPECT_EQ(StateRecord(b4).currentGroup, 1);
+    EXPECT_EQ(PlayersInGroupsFrom(1, 1), 4);
+    EXPECT_EQ(PlayersInGroupsFrom(2, 2), 2);
+}
+
+TEST_F(DubovGroupTest, SingleIslandGetsTheOpponentWhoLeavesHisGroupPaired) {
+    const int w1 = Add(1, 1);
+    const int b2 = Add(1, 0);
+    const int w3 = Add(1, 1);
+    const int b4 = Add(2, 0);
+    const int w5 = Add(2, 1);
+    const int b6 = Add(2, 0);
+    Met(w1, b2, 1);
+    Met(w1, w3, 2);
+    File();
+    ASSERT_TRUE(PairAll());
+    const std::string s1 = std::to_string(w1);
+    const std::string s4 = std::to_string(b4);
+    EXPECT_TRUE(Traced("[Ch 7.1] found 1 ISLAND(s):  " + s1 + ", \n"
+                       "    ... " + s4 + " better opponent: (D=-1)\n"
+                       "    > moving player " + s1 + " from [1 W] to floater group 1\n"
+                       "    > moving player " + s4 + " from [2 B] to opponent group 1\n"))
+        << trace_.str();
+    EXPECT_EQ(pairs_, (std::vector<SearchPair>{{w1, b4}, {w3, b2}, {w5, b6}}));
+    ExpectRoundChecks();
+}
+
+// Random groups, colours and earlier meetings, paired from the top without
+// merging: a paired round always passes the check; a failed group leaves
+// every player in some list or queue; no reservation survives either way.
+TEST_F(DubovGroupTest, RandomGroupsPairSoundlyOrFailWithoutLosingPlayers) {
+    int paired = 0;
+    for (int system : {FideDubovSystem, SwissQuonSystem}) {
+        for (unsigned seed = 1; seed <= 150; ++seed) {
+            TearDown();
+            SetUp();
+            Settings.PairingSystem = system;
+            groups_ = 0;
+            std::mt19937 random(seed);
+            const int n = 2 * static_cast<int>(2 + random() % 8);
+            for (int i = 0; i < n; ++i)
+                Add(1 + static_cast<int>(random() % 4), static_cast<int>(random() % 2), random() % 10 < 7 ? 1 : 0);
+            for (int r = 1; r < Round; ++r) {
+                std::vector<int> order;
+                for (int id = 1; id <= n; ++id) order.push_back(id);
+                std::shuffle(order.begin(), order.end(), random);
+                for (int i = 0; i + 1 < n; i += 2) Met(order[i], order[i + 1], r);
+            }
+            // The groups as made: numbered without gaps.
+            std::vector<int> renumber(5, 0);
+            int used = 0;
+            for (int g = 1; g <= 4; ++g)
+                for (int id = 1; id <= n; ++id)
+                    if (PairingStates[id].initialGroup == g && renumber[g] == 0) renumber[g] = ++used;
+            for (int id = 1; id <= n; ++id)
+                PairingStates[id].initialGroup = PairingStates[id].currentGroup = renumber[PairingStates[id].initialGroup];
+            groups_ = used;
+            File();
+            SCOPED_TRACE("system " + std::to_string(system) + " seed " + std::to_string(seed));
+            if (PairAll()) {
+                ++paired;
+                ExpectRoundChecks();
+            } else {
+                EXPECT_EQ(PlayersInGroupsFrom(1, groups_), n) << trace_.str();
+                for (int id = 1; id <= PlayerCount; ++id) EXPECT_EQ(StateRecord(id).triedMark, 0);
+            }
+        }
+    }
+    EXPECT_GT(paired, 100);
 }
 
 } // namespace
