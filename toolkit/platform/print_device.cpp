@@ -12,6 +12,7 @@ namespace plat {
 namespace {
 
 constexpr double kPointsPerPixel = 72.0 / kPrintDotsPerInch;
+constexpr int kMeasureEm = 250;
 
 const char* const kFontNames[12] = {
     "Courier", "Courier-Bold", "Courier-Oblique", "Courier-BoldOblique",
@@ -74,7 +75,7 @@ PaperSize SystemPaper(const std::string& papersizeFile) {
     return PaperNamed("a4");
 }
 
-PrintDevice::PrintDevice(PaperSize paper) : paper_(std::move(paper)) {}
+PrintDevice::PrintDevice(PaperSize paper) : paper_(std::move(paper)) { selectFont(font_); }
 
 bool PrintDevice::startDocument(std::string_view title) {
     if (inDocument_) return false;
@@ -110,6 +111,18 @@ bool PrintDevice::endPage() {
 void PrintDevice::selectFont(const PrintFont& font) {
     font_ = font;
     if (font_.height < 1) font_.height = 50;
+    static const char* const kFaces[3] = {"courier", "helvetica", "times"};
+    FontRequest request;
+    request.face = kFaces[int(font_.face)];
+    // Measured at a large em, where hinting hardly rounds the advances, and
+    // scaled to the size drawn: the widths of the page itself.
+    int index = FontIndex(font_);
+    if (measureTried_[index]) return;
+    measureTried_[index] = true;
+    request.height = -kMeasureEm;
+    request.weight = font_.bold ? 700 : 400;
+    request.italic = font_.italic;
+    measures_[index] = CreateFont(request);
 }
 
 int PrintDevice::textHeight() const {
@@ -117,6 +130,8 @@ int PrintDevice::textHeight() const {
 }
 
 int PrintDevice::textWidth(std::string_view text) const {
+    if (const Font* measure = measures_[FontIndex(font_)].get())
+        return int(double(measure->textWidth(text)) * font_.height * 0.8 / kMeasureEm / scale_ + 0.5);
     // Courier is 600/1000 of the size for every glyph; the proportional
     // faces use their average glyph width.
     static const double kAverage[3] = {0.6, 0.52, 0.47};

@@ -12,6 +12,9 @@
 #pragma once
 
 #include "toolkit/platform/bitmap.h"
+#include "toolkit/platform/font.h"
+
+#include <memory>
 
 #include <string>
 #include <string_view>
@@ -63,8 +66,8 @@ public:
     void selectFont(const PrintFont& font);
     const PrintFont& font() const { return font_; }
     // Height of a line of the selected font and width of a text in it, in
-    // logical units (the width is exact for Courier, an average estimate
-    // for the proportional faces).
+    // logical units. Widths come from the installed metric-compatible face
+    // (Liberation Mono, Sans, Serif); an average width per face without one.
     int textHeight() const;
     int textWidth(std::string_view text) const;
 
@@ -102,6 +105,9 @@ private:
 
     PaperSize paper_;
     PrintFont font_;
+    // Each face's widths, made when first selected; none without the face.
+    std::unique_ptr<Font> measures_[12];
+    bool measureTried_[12] = {};
     std::string title_;
     bool inDocument_ = false, inPage_ = false;
     std::string content_;               // the current page's content stream

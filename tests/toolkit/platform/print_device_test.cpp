@@ -116,6 +116,23 @@ TEST(PrintDevice, PaperFromSystemFileAndCallsOutOfOrder) {
     EXPECT_EQ(dev.pdf().find("lost"), std::string::npos);
 }
 
+TEST(PrintDevice, WidthsFollowTheFace) {
+    PrintDevice dev(plat::PaperNamed("a4"));
+    dev.selectFont(plat::PrintFont{plat::PrintFace::Courier, false, false, 50});
+    EXPECT_EQ(dev.textWidth("iiii"), dev.textWidth("WWWW"));
+    EXPECT_NEAR(dev.textWidth("WWWWWWWWWW"), 240, 2); // 600/1000 of a 40-pixel em
+    dev.selectFont(plat::PrintFont{plat::PrintFace::Helvetica, false, false, 50});
+    EXPECT_LT(dev.textWidth("iiii"), dev.textWidth("WWWW"));
+    EXPECT_NEAR(dev.textWidth("WWWWWWWWWW"), 378, 6); // W is 944/1000 in Helvetica
+    int plain = dev.textWidth("Round");
+    dev.selectFont(plat::PrintFont{plat::PrintFace::Helvetica, true, false, 50});
+    EXPECT_GT(dev.textWidth("Round"), plain);
+    int bold = dev.textWidth("Round");
+    dev.setIsotropicMapping(500, 500, 1000, 1000);
+    EXPECT_NEAR(dev.textWidth("Round") * 2, bold, 1);
+    EXPECT_EQ(dev.textHeight(), 25); // logical units shrink as the scale grows
+}
+
 TEST(PrintDevice, ImageIsCompressedTopRowFirstAndMappingScales) {
     // 2 x 2, 24 bits, bottom row first in memory: bottom blue, white; top red, green.
     const std::uint8_t pixels[16] = {0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0xFF, 0, 0xFF, 0, 0, 0};
