@@ -9,10 +9,13 @@
 #include "support/recording_message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
+#include "tournament/run_options.h"
 
 #include "search_fixture.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 namespace {
 
@@ -216,6 +219,49 @@ TEST_F(UscfGroups, FirstGroupThatCannotPairFailsTheRound) {
     ASSERT_EQ(boxes.alerts.size(), 1u);
     EXPECT_EQ(boxes.alerts[0].text, "Group one");
     EXPECT_EQ(GameTable(0, SearchRound), 0);
+}
+
+TEST_F(UscfGroups, SpentBudgetRestartsOnceWithEveryGroupMerged) {
+    RecordingMessageBox boxes;
+    // Player 1 leads alone, goes down as the odd player and has met
+    // everybody below: group 2 fails with nobody above to merge into until
+    // the budget is spent; merged into one group he still has no opponent.
+    Field({2, 1, 1, 1});
+    Forbid(1, 2);
+    Forbid(1, 3);
+    Forbid(1, 4);
+    EXPECT_EQ(PairUscfRound(4, SearchRound), 0);
+    ASSERT_EQ(boxes.alerts.size(), 2u);
+    EXPECT_EQ(boxes.alerts[0].text, "Restart");
+    EXPECT_EQ(boxes.alerts[1].text, "Group one");
+    EXPECT_EQ(GameTable(0, SearchRound), 0);
+}
+
+TEST_F(UscfGroups, TraceAndDumpOfARound) {
+    VerboseOption = 1;
+    std::snprintf(Settings.DataFolder, sizeof Settings.DataFolder, "%s/", TM_TEST_OUTPUT_DIR);
+    Field({1, 1, 1, 0, 0});
+    ASSERT_EQ(PairUscfRound(5, SearchRound), 1);
+    EXPECT_EQ(GameTable(0, SearchRound), 3); // two boards and the BYE's
+    auto read = [](const std::string& name) {
+        std::string text;
+        if (std::FILE* file = std::fopen((std::string(TM_TEST_OUTPUT_DIR) + "/" + name).c_str(), "rb")) {
+            for (int ch; (ch = std::fgetc(file)) != EOF;)
+                text.push_back(static_cast<char>(ch));
+            std::fclose(file);
+        }
+        return text;
+    };
+    const std::string trace = read("verbos" + std::to_string(SearchRound) + ".txt");
+    EXPECT_EQ(trace.rfind("***** Pairing round " + std::to_string(SearchRound) + " \r\n\r\n", 0), 0u) << trace;
+    EXPECT_NE(trace.find(" Pairing group 1\r\n"), std::string::npos);
+    const std::string dump = read("scgr" + std::to_string(SearchRound) + "-0.txt");
+    EXPECT_EQ(dump.rfind("Score groups of the round " + std::to_string(SearchRound) + "\r\n\r\n" +
+                             std::string(42, '-') + "\r\n Group 1, score = 1\r\n",
+                         0),
+              0u)
+        << dump;
+    EXPECT_NE(dump.find("   ID  dueC   Rat  cd  \r\n"), std::string::npos);
 }
 
 } // namespace

@@ -8,6 +8,9 @@
 #include "support/tournament_simulator.h"
 #include "support/tournament_state.h"
 #include "tournament/message_table.h"
+#include "tournament/run_options.h"
+
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +44,43 @@ TEST_P(UscfSimulation, NineRoundsPassTheCheck) {
         EXPECT_EQ(result.roundsPaired, 9) << GetParam() << " players, seed " << seed;
         EXPECT_TRUE(boxes.alerts.empty()) << boxes.alerts.size() << " alerts, first: " << (boxes.alerts.empty() ? "" : boxes.alerts[0].text);
     }
+}
+
+// With the trace on, every step writes its lines; the pairing is the same.
+TEST_F(UscfSimulation, TracedTournamentPairsAsUntraced) {
+    RecordingMessageBox boxes;
+    options.players = 41;
+    options.rounds = 7;
+    const SimulationResult plain = RunSimulatedTournament(options);
+    std::vector<int> boards;
+    for (int round = 1; round <= 7; ++round)
+        for (int b = 0; b <= GameTable(0, round); ++b)
+            boards.push_back(GameTable(b, round));
+    TearDown();
+    SetUp();
+    options.players = 41;
+    options.rounds = 7;
+    SetUpSimulatedTournament(options);
+    const SimulationResult traced = [&] {
+        ResetRunOptions();
+        VerboseOption = 1;
+        SimulationResult result;
+        for (int round = 1; round <= 7; ++round) {
+            if (PairNextRound(PlayerCount) == 0) return result;
+            if (!CheckPairedRound(round, PlayerCount).ok) return result;
+            result.roundsPaired = round;
+            PlaySimulatedRound(options, round);
+            CloseSimulatedRound(options, round);
+        }
+        return result;
+    }();
+    EXPECT_EQ(plain.roundsPaired, 7);
+    EXPECT_EQ(traced.roundsPaired, 7);
+    std::vector<int> tracedBoards;
+    for (int round = 1; round <= 7; ++round)
+        for (int b = 0; b <= GameTable(0, round); ++b)
+            tracedBoards.push_back(GameTable(b, round));
+    EXPECT_EQ(boards, tracedBoards);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, UscfSimulation, ::testing::Values(9, 10, 50, 200, 999));
