@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdio>
 #include <fstream>
 
@@ -19,6 +20,9 @@ const char* const kFontNames[12] = {
     "Helvetica", "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique",
     "Times-Roman", "Times-Bold", "Times-Italic", "Times-BoldItalic",
 };
+
+// Scaled coordinates stay well inside int, whatever the caller passes.
+int Scaled(double v) { return int(std::clamp(v, -1e9, 1e9)); }
 
 int FontIndex(const PrintFont& f) {
     return int(f.face) * 4 + (f.bold ? 1 : 0) + (f.italic ? 2 : 0);
@@ -156,18 +160,19 @@ void PrintDevice::textOut(int x, int y, std::string_view text) {
     double size = font_.height * 0.8 * kPointsPerPixel;
     double baseline = toDeviceY(y) + font_.height * 0.8;
     int stop = std::max(1, textWidth("        "));
-    int cx = x;
+    long long cx = x;
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t tab = text.find('\t', start);
         std::string_view segment = text.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
         if (!segment.empty()) {
-            content_ += "BT /F" + std::to_string(index) + " " + Num(size) + " Tf " + pointsX(toDeviceX(cx)) + " " +
+            content_ += "BT /F" + std::to_string(index) + " " + Num(size) + " Tf " + pointsX(Scaled(cx * scale_)) + " " +
                         pointsY(baseline) + " Td " + Literal(segment) + " Tj ET\n";
         }
         if (tab == std::string_view::npos) break;
         cx += textWidth(segment);
         cx = x + ((cx - x) / stop + 1) * stop;
+        if (cx > INT_MAX) break; // the rest lies far off the page
         start = tab + 1;
     }
 }
@@ -221,7 +226,7 @@ bool PrintDevice::drawImage(const Dib& dib, int x, int y, int width, int height,
     images_.push_back(std::move(image));
     imagesUsed_.push_back(index);
     double l = toDeviceX(x), t = toDeviceY(y);
-    double w = toDeviceX(x + width) - l, h = toDeviceY(y + height) - t;
+    double w = Scaled((double(x) + width) * scale_) - l, h = Scaled((double(y) + height) * scale_) - t;
     content_ += "q " + Num(w * kPointsPerPixel) + " 0 0 " + Num(h * kPointsPerPixel) + " " + pointsX(l) + " " +
                 pointsY(t + h) + " cm /Im" + std::to_string(index) + " Do Q\n";
     return true;
@@ -235,8 +240,8 @@ void PrintDevice::setIsotropicMapping(int windowWidth, int windowHeight, int vie
     scale_ = std::min(double(viewportWidth) / windowWidth, double(viewportHeight) / windowHeight);
 }
 
-int PrintDevice::toDeviceX(int x) const { return int(x * scale_); }
-int PrintDevice::toDeviceY(int y) const { return int(y * scale_); }
+int PrintDevice::toDeviceX(int x) const { return Scaled(x * scale_); }
+int PrintDevice::toDeviceY(int y) const { return Scaled(y * scale_); }
 
 bool PrintDevice::endDocument() {
     if (!inDocument_) return false;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -155,12 +156,17 @@ TEST(PrintDevice, ImageIsCompressedTopRowFirstAndMappingScales) {
     std::string error;
     EXPECT_FALSE(dev.drawImage(bad, 0, 0, 10, 10, &error));
     EXPECT_FALSE(error.empty());
+    // Coordinates far off the page are kept inside int, not overflowed.
+    dev.textOut(INT_MAX - 5, INT_MAX, "far\t\tfar");
+    EXPECT_EQ(dev.toDeviceY(INT_MAX), 1000000000);
+    EXPECT_TRUE(dev.drawImage(dib, INT_MAX, INT_MIN, INT_MAX, INT_MAX));
     dev.setIsotropicMapping(0, 500, 2480, 3508);
     EXPECT_DOUBLE_EQ(dev.scale(), 1.0);
     dev.endDocument();
 
     const std::string& pdf = dev.pdf();
     EXPECT_NE(pdf.find("q 595.20 0 0 595.20 0.00 "), std::string::npos) << "drawn at the mapped size";
+    EXPECT_NE(pdf.find("/Im1 Do"), std::string::npos);
     std::size_t at = pdf.find("/Subtype /Image /Width 2 /Height 2");
     ASSERT_NE(at, std::string::npos);
     std::size_t len = std::stoul(pdf.substr(pdf.find("/Length ", at) + 8));
