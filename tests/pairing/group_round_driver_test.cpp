@@ -8,7 +8,7 @@
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
 
-#include "search_fixture.h"
+#include "uscf_fixture.h"
 
 #include <algorithm>
 
@@ -53,33 +53,12 @@ int FailSecondOnce(int g, int round, int groups, std::vector<SearchPair>& pairs,
     return PairInOrder(g, round, groups, pairs, count);
 }
 
-class GroupRoundDriver : public SearchFixture {
+class GroupRoundDriver : public UscfFixture {
   protected:
     void SetUp() override {
-        SearchFixture::SetUp();
-        Settings.PairingSystem = UscfSystem;
-        ClearScoreGroups(0);
-        ClearMessageTable();
-        SetMessageText(200, "Budget spent");
+        UscfFixture::SetUp();
         Calls = Repeats = Dumps = 0;
-        // Players 1 and 2 on one point, 3 and 4 on none.
-        PlayerScores[1].score = PlayerScores[2].score = 1;
-        for (int id = 5; id <= PlayerCount; ++id)
-            Players[id].available = 0;
-        SetCurrentRound(SearchRound);
-    }
-    void TearDown() override {
-        ClearScoreGroups(0);
-        SearchFixture::TearDown();
-    }
-    static std::vector<std::pair<int, int>> Boards() {
-        std::vector<std::pair<int, int>> boards;
-        for (int b = 1; b <= GameTable(0, SearchRound); ++b) {
-            int white, black, digit;
-            DecodeGameCode(GameTable(b, SearchRound), white, black, digit);
-            boards.emplace_back(white, black);
-        }
-        return boards;
+        Field({1, 1, 0, 0});
     }
 };
 
@@ -90,8 +69,7 @@ TEST_F(GroupRoundDriver, GroupAskingAgainIsPairedAgainAtOnce) {
     EXPECT_EQ(Dumps, 1);
     const auto boards = Boards();
     ASSERT_EQ(boards.size(), 2u);
-    EXPECT_EQ(std::min(boards[0].first, boards[0].second), 1);
-    EXPECT_EQ(std::max(boards[0].first, boards[0].second), 2);
+    EXPECT_EQ(boards[0], (std::pair<int, int>{1, 2}));
 }
 
 TEST_F(GroupRoundDriver, TooFewPairsFailTheRoundInsteadOfEmptyBoards) {

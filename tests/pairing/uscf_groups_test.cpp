@@ -11,7 +11,7 @@
 #include "tournament/round_state.h"
 #include "tournament/run_options.h"
 
-#include "search_fixture.h"
+#include "uscf_fixture.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -19,21 +19,8 @@
 
 namespace {
 
-class UscfGroups : public SearchFixture {
+class UscfGroups : public UscfFixture {
   protected:
-    void SetUp() override {
-        SearchFixture::SetUp();
-        Settings.PairingSystem = UscfSystem;
-        ClearScoreGroups(0);
-        ClearMessageTable();
-        SetMessageText(200, "Budget spent");
-        SetMessageText(201, "Group one");
-        SetMessageText(203, "Restart");
-    }
-    void TearDown() override {
-        ClearScoreGroups(0);
-        SearchFixture::TearDown();
-    }
     static void File(int g, std::initializer_list<int> ids) {
         for (int id : ids) {
             PlayerListInsert(ScoreGroupAt(g).whiteDue, id, 1);
@@ -50,26 +37,6 @@ class UscfGroups : public SearchFixture {
         ids.erase(ids.begin());
         std::sort(ids.begin(), ids.end());
         return ids;
-    }
-    // Only players 1..count take part; score[i] is player i + 1's.
-    static void Field(std::initializer_list<float> scores) {
-        int id = 0;
-        for (float score : scores)
-            PlayerScores[++id].score = score;
-        for (int other = id + 1; other <= PlayerCount; ++other)
-            Players[other].available = 0;
-        SetCurrentRound(SearchRound);
-    }
-    // Boards of the round as sorted id pairs.
-    static std::vector<std::pair<int, int>> Boards() {
-        std::vector<std::pair<int, int>> boards;
-        for (int b = 1; b <= GameTable(0, SearchRound); ++b) {
-            int white, black, digit;
-            DecodeGameCode(GameTable(b, SearchRound), white, black, digit);
-            boards.emplace_back(std::min(white, black), std::max(white, black));
-        }
-        std::sort(boards.begin(), boards.end());
-        return boards;
     }
 };
 
