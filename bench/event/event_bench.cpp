@@ -1,0 +1,73 @@
+// Whole simulated events: 100, 300 and 999 players, 20 rounds (9 in the
+// USCF system), every Swiss system, seeded, with the automatic colour
+// improvement on. One line per system and size, with the time per round
+// (median and max, in milliseconds), the rounds paired and the peak memory
+// of the process. Until the real engines are registered the rounds are
+// paired by the simulator's stand-in engine, whose searches are internal to
+// it, so search counters are not reported here. Run by hand from the build
+// tree; "--benchmark_filter=/100" gives a smoke-sized run.
+#include "pairing/color_improvement.h"
+#include "support/recording_message_box.h"
+#include "support/tournament_simulator.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+void WholeEvent(benchmark::State& state) {
+    const int system = static_cast<int>(state.range(0));
+    const int players = static_cast<int>(state.range(1));
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tm_bench_event";
+    std::filesystem::create_directories(folder);
+    RegisterStandInEngines();
+    RegisterColorImprovementPass();
+    RecordingMessageBox boxes; // the first round's colour question is answered silently
+
+    std::vector<double> roundMs;
+    int paired = 0;
+    for (auto _ : state) {
+        SimulationOptions options;
+        options.system = system;
+        options.players = players;
+        options.rounds = system == UscfSystem ? 9 : 20;
+        options.seed = static_cast<std::uint32_t>(system * 1000 + players);
+        options.dataFolder = folder.string() + "/";
+        SetUpSimulatedTournament(options);
+        ColorImprovementOption = 1; // setting up turned the run options off
+        paired = 0;
+        for (int round = 1; round <= Settings.PlannedRounds; ++round) {
+            const auto start = std::chrono::steady_clock::now();
+            const int ok = PairNextRound(PlayerCount);
+            const auto end = std::chrono::steady_clock::now();
+            if (ok == 0 || !CheckPairedRound(round, PlayerCount).ok) break;
+            roundMs.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+            paired = round;
+            PlaySimulatedRound(options, round);
+            CloseSimulatedRound(options, round);
+        }
+    }
+    std::sort(roundMs.begin(), roundMs.end());
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["rounds"] = paired;
+    state.counters["round_median_ms"] = roundMs.empty() ? 0.0 : roundMs[roundMs.size() / 2];
+    state.counters["round_max_ms"] = roundMs.empty() ? 0.0 : roundMs.back();
+    state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+    for (int system : {FideDubovSystem, SwissQuonSystem, UscfSystem, FideBursteinSystem})
+        for (int players : {100, 300, 999})
+            b->Args({system, players});
+}
+
+BENCHMARK(WholeEvent)->Apply(Sizes)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
