@@ -198,6 +198,17 @@ TEST_F(ColourImprovement, TheByeOnlyMovesToAPlayerWhoMayHaveItAndKeepsItsResult)
         }
 }
 
+TEST_F(ColourImprovement, AByeBoardWithTheByeFirstKeepsItsSideAndResult) {
+    // The FIDE Burstein layout of the BYE board: (0, player, 0 -1F).
+    Settings.PairingSystem = FideBursteinSystem;
+    HandBuild({{2000, 1, -1}, {1990, 1, -1}, {1980, 0, 1}}, {{1, 2}});
+    SetTestBoard(2, 2, 0, 3, BlackWinsForfeit);
+    AutoColorImprovement(nullptr, 0, nullptr);
+    EXPECT_EQ(Boards(), (std::vector<int>{EncodeGameCode(1, 3, NotPlayed), EncodeGameCode(0, 2, BlackWinsForfeit)}));
+    EXPECT_EQ(Log(), "Done Transposition between pairs 1, 2\r\n"
+                     "[1] R80 = 0, R200 = 1: D_trans = 0, D_inter_1 = 20, D_inter_0 = 0\r\n\r\n");
+}
+
 TEST_F(ColourImprovement, TheBoardListIsRefilledAndTheButtonsWindowClosed) {
     static std::vector<std::string> lines;
     static std::vector<void*> closed;
