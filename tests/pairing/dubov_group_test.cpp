@@ -369,6 +369,39 @@ TEST_F(DubovGroupTest, SingleIslandGetsTheOpponentWhoLeavesHisGroupPaired) {
     ExpectRoundChecks();
 }
 
+TEST_F(DubovGroupTest, TwoOpponentsAreChosenSoThatTheirGroupStillPairs) {
+    const int x1 = Add(1, 1);
+    const int x2 = Add(1, 0);
+    const int b4 = Add(2, 0);
+    Add(2, 1);
+    const int b6 = Add(2, 0);
+    const int w7 = Add(2, 1);
+    Met(b6, w7, 1);
+    File();
+    std::vector<int> opponents;
+    // Taking 4 and 5 would leave 6 and 7, who met already.
+    ASSERT_EQ(FindBetterOpponents(x1, x2, opponents, 2, Round), 1);
+    EXPECT_EQ(opponents[1], b4);
+    EXPECT_EQ(opponents[2], w7);
+    EXPECT_EQ(trace_.str(), "    ... better opponents " + std::to_string(b4) + ", " + std::to_string(w7) + ": (D=-1)\n");
+    // The first group at or below that holds a player is the one used.
+    EXPECT_EQ(FindBetterOpponents(x1, x2, opponents, 3, Round), 0);
+}
+
+TEST_F(DubovGroupTest, MoveFindsAPlayerWhoseWorkingColourIsStale) {
+    const int b = Add(1, 0);
+    Add(1, 1);
+    File();
+    PairingStates[b].workingColor = 1;
+    MoveToFloaterGroup(b, 1, 2);
+    EXPECT_EQ(trace_.str(), "    > moving player " + std::to_string(b) + " from [1 B] to floater group 2\n");
+    EXPECT_EQ(PlayerListCount(ScoreGroupAt(1).blackDue), 0);
+    EXPECT_EQ(PlayerListCount(ScoreGroupAt(1).whiteDue), 1);
+    EXPECT_EQ(IntQueuePop(ScoreGroupAt(2).downfloaters), b);
+    EXPECT_EQ(StateRecord(b).workingColor, 0);
+    EXPECT_EQ(StateRecord(b).currentGroup, 2);
+}
+
 // Random groups, colours and earlier meetings, paired from the top without
 // merging: a paired round always passes the check; a failed group leaves
 // every player in some list or queue; no reservation survives either way.
