@@ -1,5 +1,8 @@
 #include "tournament/line_reader.h"
 
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 
@@ -45,3 +48,44 @@ void CopyField(char* field, std::size_t size, const std::string& src) {
     field[n] = '\0';
 }
 
+
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::size_t at = 0;
+    while ((at = text.find_first_not_of(" \t", at)) != std::string::npos) {
+        std::size_t end = text.find_first_of(" \t", at);
+        if (end == std::string::npos) end = text.size();
+        words.push_back(text.substr(at, end - at));
+        at = end;
+    }
+    return words;
+}
+
+bool ParseInt(const std::string& text, int& value) {
+    const std::size_t at = text.find_first_not_of(" \t");
+    if (at == std::string::npos) return false;
+    const std::string word = text.substr(at, text.find_last_not_of(" \t") - at + 1);
+    if (!(word[0] == '-' || word[0] == '+' || (word[0] >= '0' && word[0] <= '9'))) return false;
+    char* stop = nullptr;
+    errno = 0;
+    const long long v = std::strtoll(word.c_str(), &stop, 10);
+    if (errno != 0 || *stop != '\0' || stop == word.c_str() || v < INT_MIN || v > INT_MAX) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+std::string StrictLines::line(const std::string& expected) {
+    std::string text;
+    if (!reader_.next(text)) throw BadFile{reader_.name() + ": the file ends early; expected " + expected};
+    if (!reader_.lineEnded()) fail("the file ends in the middle of this line; expected " + expected);
+    return text;
+}
+
+void StrictLines::fail(const std::string& what) const { throw BadFile{reader_.error(what)}; }
+
+void StrictLines::end(const std::string& what) {
+    std::string text;
+    while (reader_.next(text))
+        if (text.find_first_not_of(" \t\r") != std::string::npos)
+            fail("expected the end of the file after " + what);
+}

@@ -4,10 +4,13 @@
 // stripped), keeps count of the line number so that a reader can name the bad
 // line in its error, and never overruns a caller's buffer: a line longer than
 // the caller allows is reported as too long rather than cut silently.
+// StrictLines and the word helpers below serve the readers that refuse a
+// whole file at its first bad line.
 #pragma once
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 
 class LineReader {
@@ -47,3 +50,32 @@ private:
 void CopyField(char* field, std::size_t size, const std::string& src);
 template <std::size_t N> void CopyField(char (&field)[N], const std::string& src) { CopyField(field, N, src); }
 
+
+// A reading failure: the text for the user, naming the file, the line and
+// what was expected there.
+struct BadFile {
+    std::string what;
+};
+
+// The blank- or tab-separated words of text.
+std::vector<std::string> Words(const std::string& text);
+
+// text, blanks and tabs around it ignored, as a whole decimal number with an
+// optional sign; false when it is not one or does not fit an int.
+bool ParseInt(const std::string& text, int& value);
+
+// The lines of a file for a strict reader: every failure throws BadFile.
+class StrictLines {
+public:
+    explicit StrictLines(LineReader& reader) : reader_(reader) {}
+
+    // The next line, whole: a file that ends before it, or in the middle of
+    // it, is cut short.
+    std::string line(const std::string& expected);
+    [[noreturn]] void fail(const std::string& what) const;
+    // Only blank lines may follow; what names what they follow.
+    void end(const std::string& what);
+
+protected:
+    LineReader& reader_;
+};

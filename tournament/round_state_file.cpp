@@ -12,10 +12,8 @@
 #include "tournament/settings.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -122,25 +120,9 @@ bool WriteState(const std::string& path, bool roundRobin) {
     return true;
 }
 
-// A reading failure; what names the line and what was expected there.
-struct BadFile {
-    std::string what;
-};
-
-class StateParser {
+class StateParser : public StrictLines {
   public:
-    explicit StateParser(LineReader& reader) : reader_(reader) {}
-
-    // The next line; a file that ends, or ends in the middle of a line, is cut.
-    std::string line(const std::string& expected) {
-        std::string text;
-        if (!reader_.next(text))
-            throw BadFile{reader_.name() + ": the file ends early; expected " + expected};
-        if (!reader_.lineEnded()) fail("the file ends in the middle of this line; expected " + expected);
-        return text;
-    }
-
-    [[noreturn]] void fail(const std::string& what) { throw BadFile{reader_.error(what)}; }
+    explicit StateParser(LineReader& reader) : StrictLines(reader) {}
 
     // The decimal number at the start of the line; the rest is a comment.
     int leadingNumber(const std::string& text, const std::string& expected) {
@@ -153,7 +135,7 @@ class StateParser {
             ++end;
         if (end == digits) fail("expected " + expected);
         int value;
-        if (!ToInt(text.substr(at, end - at), value)) fail("number too large; expected " + expected);
+        if (!ParseInt(text.substr(at, end - at), value)) fail("number too large; expected " + expected);
         return value;
     }
 
@@ -164,22 +146,10 @@ class StateParser {
         std::vector<int> values;
         for (std::size_t w = from; w < words.size(); ++w) {
             int value;
-            if (!ToInt(words[w], value)) fail("\"" + words[w] + "\" is not a number; expected " + expected);
+            if (!ParseInt(words[w], value)) fail("\"" + words[w] + "\" is not a number; expected " + expected);
             values.push_back(value);
         }
         return values;
-    }
-
-    static std::vector<std::string> Words(const std::string& text) {
-        std::vector<std::string> words;
-        std::size_t at = 0;
-        while ((at = text.find_first_not_of(" \t", at)) != std::string::npos) {
-            std::size_t end = text.find_first_of(" \t", at);
-            if (end == std::string::npos) end = text.size();
-            words.push_back(text.substr(at, end - at));
-            at = end;
-        }
-        return words;
     }
 
     void header(const char* expected) {
@@ -189,27 +159,6 @@ class StateParser {
         const std::size_t end = text.find_last_not_of(" \t");
         if (at == std::string::npos || text.substr(at, end - at + 1) != expected) fail("expected " + what);
     }
-
-    void end() {
-        std::string text;
-        while (reader_.next(text))
-            if (text.find_first_not_of(" \t\r") != std::string::npos)
-                fail("expected the end of the file after the game codes (is the player count right?)");
-    }
-
-  private:
-    static bool ToInt(const std::string& word, int& value) {
-        if (word.empty() || word.size() > 12) return false;
-        char* stop = nullptr;
-        errno = 0;
-        const long long v = std::strtoll(word.c_str(), &stop, 10);
-        if (errno != 0 || *stop != '\0' || stop == word.c_str() || v < INT_MIN || v > INT_MAX) return false;
-        if (!(word[0] == '-' || word[0] == '+' || (word[0] >= '0' && word[0] <= '9'))) return false;
-        value = static_cast<int>(v);
-        return true;
-    }
-
-    LineReader& reader_;
 };
 
 bool ValidCell(Section section, int value, int players) {
@@ -277,7 +226,7 @@ StateImage Parse(LineReader& reader, Layout& layout) {
             std::snprintf(label, sizeof label, "[%03d]", id);
             const std::string what =
                 std::string("the row ") + label + " of \"" + SectionHeaders[section] + "\"";
-            const std::vector<std::string> words = StateParser::Words(parse.line(what));
+            const std::vector<std::string> words = Words(parse.line(what));
             if (words.empty() || words[0] != label) parse.fail("expected " + what);
             std::vector<int> row;
             if (round > 0) {
@@ -298,7 +247,7 @@ StateImage Parse(LineReader& reader, Layout& layout) {
     for (int board = 0; board <= layout.boards; ++board) {
         const std::string what = std::to_string(columns) + (board == 0 ? " board counts" : " game codes") +
                                  " in row " + std::to_string(board) + " of \"" + GamesHeader + "\"";
-        std::vector<int> row = parse.numbers(StateParser::Words(parse.line(what)), 0, what);
+        std::vector<int> row = parse.numbers(Words(parse.line(what)), 0, what);
         if (row.size() != columns) parse.fail("expected " + what);
         for (int value : row) {
             if (board == 0) {
@@ -314,7 +263,7 @@ StateImage Parse(LineReader& reader, Layout& layout) {
         }
         image.games.push_back(row);
     }
-    parse.end();
+    parse.end("the game codes (is the player count right?)");
     return image;
 }
 

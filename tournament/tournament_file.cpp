@@ -86,38 +86,10 @@ bool WriteFile(int backup, int count, const std::vector<int>& ids) {
     return true;
 }
 
-// A reading failure, with the text for the user.
-struct BadFile {
-    std::string what;
-};
-
 std::string Trim(const std::string& text) {
     const std::size_t at = text.find_first_not_of(" \t");
     if (at == std::string::npos) return std::string();
     return text.substr(at, text.find_last_not_of(" \t") - at + 1);
-}
-
-bool ToInt(const std::string& text, int& value) {
-    const std::string word = Trim(text);
-    if (word.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    const long v = std::strtol(word.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || v < INT_MIN || v > INT_MAX) return false;
-    value = static_cast<int>(v);
-    return true;
-}
-
-std::vector<std::string> Words(const std::string& text) {
-    std::vector<std::string> words;
-    std::size_t at = 0;
-    while ((at = text.find_first_not_of(" \t", at)) != std::string::npos) {
-        std::size_t end = text.find_first_of(" \t", at);
-        if (end == std::string::npos) end = text.size();
-        words.push_back(text.substr(at, end - at));
-        at = end;
-    }
-    return words;
 }
 
 std::vector<std::string> SplitFields(const std::string& text) {
@@ -139,19 +111,9 @@ struct TournamentContent {
     std::vector<int> available;  // the file's available field of each player
 };
 
-class TournamentParser {
+class TournamentParser : public StrictLines {
   public:
-    explicit TournamentParser(LineReader& reader) : reader_(reader) {}
-
-    std::string line(const std::string& expected) {
-        std::string text;
-        if (!reader_.next(text))
-            throw BadFile{reader_.name() + ": the file ends early; expected " + expected};
-        if (!reader_.lineEnded()) fail("the file ends in the middle of this line; expected " + expected);
-        return text;
-    }
-
-    [[noreturn]] void fail(const std::string& what) { throw BadFile{reader_.error(what)}; }
+    explicit TournamentParser(LineReader& reader) : StrictLines(reader) {}
 
     std::vector<int> numbers(const std::string& text, std::size_t count, const std::string& expected) {
         const std::vector<std::string> words = Words(text);
@@ -159,7 +121,7 @@ class TournamentParser {
         std::vector<int> values;
         for (const std::string& w : words) {
             int v;
-            if (!ToInt(w, v)) fail("\"" + w + "\" is not a whole number; expected " + expected);
+            if (!ParseInt(w, v)) fail("\"" + w + "\" is not a whole number; expected " + expected);
             values.push_back(v);
         }
         return values;
@@ -171,15 +133,6 @@ class TournamentParser {
                  std::to_string(high));
         return value;
     }
-
-    void end() {
-        std::string text;
-        while (reader_.next(text))
-            if (!Trim(text).empty()) fail("expected the end of the file after the players (is the player count right?)");
-    }
-
-  private:
-    LineReader& reader_;
 };
 
 // The begin and end dates: columns 1-8 and 10-17, each padded to 8. A line
@@ -218,7 +171,7 @@ Player ReadPlayer(TournamentParser& p, const std::string& text, int& available) 
                                                "the national rating", "the K factor"};
     int* numbers[5] = {&player.fideId, &player.fideRating, &player.nationalId, &player.nationalRating, &player.k};
     for (int n = 0; n < 5; ++n)
-        if (!ToInt(f[5 + n], *numbers[n])) p.fail("expected " + std::string(numberNames[n]) + " as a whole number");
+        if (!ParseInt(f[5 + n], *numbers[n])) p.fail("expected " + std::string(numberNames[n]) + " as a whole number");
     const std::string flag = Trim(f[10]);
     available = flag == "0" ? 0 : flag == "1" ? 1 : -1;
     return player;
@@ -287,7 +240,7 @@ TournamentContent ParseTournament(LineReader& reader, int closedRegistration) {
         if (readAvailable && available < 0) p.fail("expected the available flag 0 or 1 in the last field");
         c.available.push_back(readAvailable ? available : 1);
     }
-    p.end();
+    p.end("the players (is the player count right?)");
     return c;
 }
 
@@ -415,7 +368,7 @@ int AppendPlayerToTournamentFile(const std::string& path, const std::string& lin
         lines.push_back(std::to_string(count + 1));
         for (int k = 0; k <= count; ++k)
             lines.push_back(p.line(k == 0 ? "the column line" : "player " + std::to_string(k)));
-        p.end();
+        p.end("the players (is the player count right?)");
     } catch (const BadFile& bad) {
         ShowAlert("Can't read the file 2\n" + bad.what, MessageText(3));
         return 0;
