@@ -1,0 +1,225 @@
+// The Burstein group pairing on hand-built score groups: the folded array
+// with its empty slot, the colour imbalance, the strict-colour first search,
+// the better floater, leftovers of the last group, and rounds of a few
+// players through the round driver.
+
+#include "pairing/burstein_engine.h"
+#include "pairing/group_round_driver.h"
+#include "pairing/score_groups.h"
+#include "support/recording_message_box.h"
+#include "tournament/run_options.h"
+
+#include "uscf_fixture.h"
+
+#include <algorithm>
+
+namespace {
+
+class BursteinGroups : public UscfFixture {
+  protected:
+    void SetUp() override {
+        UscfFixture::SetUp();
+        Settings.PairingSystem = FideBursteinSystem;
+        StrictColorMode = 0;
+    }
+    static void File(int g, std::initializer_list<int> ids) {
+        for (int id : ids) {
+            PlayerListInsert(ScoreGroupAt(g).whiteDue, id, 1);
+            PairingStates[id].currentGroup = g;
+        }
+    }
+    static std::vector<int> Listed(int g) { return GroupListIds(ScoreGroupAt(g).whiteDue); }
+    static int Pair(int g, int groupCount, std::vector<SearchPair>& pairs, int& count) {
+        const int result = PairBursteinGroup(g, SearchRound, groupCount, pairs, count);
+        EXPECT_EQ(StrictColorMode, 0) << "strict colours left on after group " << g;
+        return result;
+    }
+};
+
+TEST_F(BursteinGroups, FoldPutsTheEmptySlotInTheMiddle) {
+    EXPECT_EQ(FoldBursteinGroup({0, 1, 2, 3, 4, 5}), (std::vector<int>{0, 1, 2, EmptySlot, 5, 4, 3}));
+    EXPECT_EQ(FoldBursteinGroup({0, 1, 2, 3, 4}), (std::vector<int>{0, 1, 2, 4, 3}));
+    EXPECT_EQ(FoldBursteinGroup({0, 7}), (std::vector<int>{0, EmptySlot, 7}));
+    EXPECT_EQ(FoldBursteinGroup({0}), (std::vector<int>{0}));
+}
+
+TEST_F(BursteinGroups, ImbalanceIgnoresTheEmptySlot) {
+    MustHave(1, 1);
+    MustHave(2, 1);
+    MustHave(3, 0);
+    MustHave(4, 0);
+    const std::vector<int> balanced{0, 1, 2, 4, 3};
+    EXPECT_EQ(ColorImbalance(4, balanced), 0);
+    MustHave(4, 1);
+    EXPECT_EQ(ColorImbalance(4, balanced), 1);
+    // Three white-seekers and the empty slot in six places: 3 - 3.
+    const std::vector<int> odd{0, 1, 2, EmptySlot, 4, 3, 5};
+    MustHave(5, 0);
+    EXPECT_EQ(ColorImbalance(6, odd), 0);
+    // A player without a colour due counts in neither number.
+    PairingStates[3].dueColor = -1;
+    EXPECT_EQ(ColorImbalance(4, balanced), 3 - 2);
+}
+
+TEST_F(BursteinGroups, BalancedGroupPairsWithStrictColoursFirst) {
+    for (int id : {1, 2}) MustHave(id, 1);
+    for (int id : {3, 4}) MustHave(id, 0);
+    File(1, {1, 2, 3, 4});
+    std::vector<SearchPair> pairs;
+    int count = 0;
+    ASSERT_EQ(Pair(1, 1, pairs, count), 1);
+    ASSERT_EQ(count, 2);
+    for (int k = 1; k <= 2; ++k)
+        EXPECT_NE(PairingStates[pairs[k].first].dueColor, PairingStates[pairs[k].second].dueColor) << k;
+}
+
+TEST_F(BursteinGroups, StrictSearchFallingShortIsRepeatedWithoutThem) {
+    // Flexible players with opposite dues: only the strict search sees the
+    // dues. Each white-seeker has met both black-seekers, so the strict
+    // search finds nothing; the second search pairs the same colours.
+    for (int id : {1, 2}) PairingStates[id].dueColor = 1;
+    for (int id : {3, 4}) PairingStates[id].dueColor = 0;
+    Forbid(1, 3);
+    Forbid(1, 4);
+    Forbid(2, 3);
+    Forbid(2, 4);
+    File(1, {1, 2, 3, 4});
+    std::vector<SearchPair> pairs;
+    int count = 0;
+    ASSERT_EQ(Pair(1, 1, pairs, count), 1);
+    ASSERT_EQ(count, 2);
+    std::vector<std::pair<int, int>> got;
+    for (int k = 1; k <= 2; ++k)
+        got.emplace_back(std::min(pairs[k].first, pairs[k].second), std::max(pairs[k].first, pairs[k].second));
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ(got, (std::vector<std::pair<int, int>>{{1, 2}, {3, 4}}));
+}
+
+TEST_F(BursteinGroups, OddGroupSendsTheEmptySlotsPartnerDown) {
+    File(1, {1, 2, 3, 4, 5});
+    File(2, {6, 7});
+    std::vector<SearchPair> pairs;
+    int count = 0;
+    ASSERT_EQ(Pair(1, 2, pairs, count), 1);
+    EXPECT_EQ(count, 2);
+    ASSERT_EQ(PlayerListCount(ScoreGroupAt(1).whiteDue), 4);
+    ASSERT_EQ(PlayerListCount(ScoreGroupAt(2).whiteDue), 3);
+    int down = 0;
+    for (int id : Listed(2))
+        if (id >= 1 && id <= 5) down = id;
+    ASSERT_NE(down, 0);
+    EXPECT_EQ(PairingStates[down].mayFloatUp, 1);
+    EXPECT_EQ(PairingStates[down].currentGroup, 2);
+    for (int k = 1; k <= count; ++k) {
+        EXPECT_NE(pairs[k].first, down);
+        EXPECT_NE(pairs[k].second, down);
+        EXPECT_NE(pairs[k].first, EmptySlot);
+        EXPECT_NE(pairs[k].second, EmptySlot);
+    }
+    // A floater who came down cannot take the empty slot below: group 2
+    // sends down one of its own.
+    ClearScoreGroups(0);
+    PairingStates[5].mayFloatUp = 1;
+    File(1, {5, 6, 7});
+    File(2, {8});
+    ASSERT_EQ(Pair(1, 2, pairs, count), 1);
+    EXPECT_EQ(PairingStates[5].currentGroup, 1);
+}
+
+TEST_F(BursteinGroups, FloaterWithoutOpponentBelowIsTriedAndAnotherChosen) {
+    File(1, {1, 2, 3});
+    File(2, {4});
+    const std::vector<int> list = Listed(1);
+    // The partner of the empty slot in the first search is the middle one of
+    // the fold; make every player but one unable to meet player 4.
+    Forbid(list[1], 4);
+    Forbid(list[2], 4);
+    std::vector<SearchPair> pairs;
+    int count = 0;
+    int result = Pair(1, 2, pairs, count);
+    int repeats = 0;
+    while (result == 2 && repeats < 5) {
+        ++repeats;
+        result = Pair(1, 2, pairs, count);
+    }
+    ASSERT_EQ(result, 1);
+    EXPECT_GE(repeats, 1);
+    EXPECT_EQ(PairingStates[list[3]].currentGroup, 2);
+    EXPECT_EQ(PairingStates[list[3]].triedMark, 0); // cleared by the move
+    ASSERT_EQ(count, 1);
+}
+
+TEST_F(BursteinGroups, LastGroupCannotSendAnybodyDown) {
+    File(1, {1, 2, 3});
+    std::vector<SearchPair> pairs;
+    int count = 0;
+    int result = Pair(1, 1, pairs, count);
+    int repeats = 0;
+    while (result == 2 && repeats < 10) {
+        ++repeats;
+        result = Pair(1, 1, pairs, count);
+    }
+    // Each of the three is tried in turn; then nobody may take the empty
+    // slot and the leftover has nowhere to go.
+    EXPECT_EQ(repeats, 3);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(PlayerListCount(ScoreGroupAt(1).whiteDue), 3);
+}
+
+TEST_F(BursteinGroups, UnpairablePlayerGoesDownFirst) {
+    File(1, {1, 2, 3});
+    File(2, {4, 5, 6});
+    Forbid(1, 2);
+    Forbid(1, 3);
+    std::vector<SearchPair> pairs;
+    int count = 0;
+    ASSERT_EQ(Pair(1, 2, pairs, count), 1);
+    ASSERT_EQ(count, 1);
+    EXPECT_EQ(std::min(pairs[1].first, pairs[1].second), 2);
+    EXPECT_EQ(std::max(pairs[1].first, pairs[1].second), 3);
+    EXPECT_EQ(PairingStates[1].currentGroup, 2);
+    EXPECT_EQ(PairingStates[1].mayFloatUp, 1);
+    // Nobody below: the group fails.
+    ClearScoreGroups(0);
+    File(1, {1, 2, 3});
+    EXPECT_EQ(Pair(1, 1, pairs, count), 0);
+}
+
+TEST_F(BursteinGroups, FailingGroupIsMergedAndTheRoundPairs) {
+    RecordingMessageBox boxes;
+    Field({1, 1, 0, 0});
+    Forbid(3, 4);
+    ASSERT_EQ(PairBursteinRound(4, SearchRound), 1);
+    const auto boards = Boards();
+    ASSERT_EQ(boards.size(), 2u);
+    EXPECT_NE(boards[0], (std::pair<int, int>{1, 2}));
+    EXPECT_TRUE(boxes.alerts.empty());
+    EXPECT_EQ(StrictColorMode, 0);
+}
+
+TEST_F(BursteinGroups, FirstGroupThatCannotPairFailsTheRound) {
+    RecordingMessageBox boxes;
+    Field({0, 0});
+    Forbid(1, 2);
+    EXPECT_EQ(PairBursteinRound(2, SearchRound), 0);
+    ASSERT_EQ(boxes.alerts.size(), 1u);
+    EXPECT_EQ(boxes.alerts[0].text, "Group one");
+    EXPECT_EQ(StrictColorMode, 0);
+}
+
+// Through the driver: the top group is paired again until its downfloater
+// is the one player who can meet the group below.
+TEST_F(BursteinGroups, RoundSendsDownTheFloaterWhoCanMeetTheGroupBelow) {
+    RecordingMessageBox boxes;
+    Field({1, 1, 1, 1, 1, 0});
+    // Only player 6 is below; four of the five cannot meet him.
+    for (int id = 1; id <= 4; ++id)
+        Forbid(id, 6);
+    ASSERT_EQ(PairBursteinRound(6, SearchRound), 1);
+    const auto boards = Boards();
+    ASSERT_EQ(boards.size(), 3u);
+    EXPECT_TRUE(std::find(boards.begin(), boards.end(), std::pair<int, int>{5, 6}) != boards.end());
+    EXPECT_TRUE(boxes.alerts.empty());
+}
+
+} // namespace
