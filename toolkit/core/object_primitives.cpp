@@ -1,0 +1,193 @@
+#include "toolkit/core/object_primitives.h"
+
+#include "toolkit/core/draw_image.h"
+#include "toolkit/core/image.h"
+#include "toolkit/core/object_draw.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+int OriginX() { return WkCurrentDrawTarget().originX; }
+int OriginY() { return WkCurrentDrawTarget().originY; }
+
+int AlignedLeft(int x, int width, int textWidth, int alignment) {
+    if (alignment == WK_ALIGN_RIGHT) return x + width - textWidth;
+    if (alignment == WK_ALIGN_CENTER) return x + (width - textWidth) / 2;
+    return x;
+}
+
+int DrawTextPart(WkObject* object, int x, int y, int width, int height, const char* text, WkFontSlot font,
+                 WkColor color, int alignment, int n) {
+    if (!WkSelectDrawTarget(object) || !text) return 0;
+    int textWidth = WkTextWidthN(text, font, n);
+    int left = AlignedLeft(x, width, textWidth, alignment);
+    // Drawn left-aligned in a box of the text's own width, so that the
+    // placement is this module's rule whatever the device does with boxes.
+    WkNativeDrawTextN(OriginX() + left, OriginY() + y, textWidth, height, text, font, color, WK_ALIGN_LEFT, n);
+    return 1;
+}
+
+void MovePoints(WkPoint* points, int count, int dx, int dy) {
+    for (int i = 0; i < count; ++i) {
+        points[i].x += dx;
+        points[i].y += dy;
+    }
+}
+
+void Bevel(int x, int y, int width, int height, WkColor topLeft, WkColor bottomRight, int thickness) {
+    if (thickness > 0 && width > 0 && height > 0)
+        WkNative3DFrame(x, y, width, height, topLeft, bottomRight, thickness);
+}
+
+} // namespace
+
+int WkSelectDrawTarget(WkObject* object) {
+    if (!object || !WkObjectDrawable(object)) return 0;
+    if (WkCurrentDrawTarget().object != object) WkBeginDraw(object, nullptr);
+    return 1;
+}
+
+int WkObjectDrawText(WkObject* object, int x, int y, int width, int height, const char* text, WkFontSlot font,
+                     WkColor color, int alignment) {
+    return DrawTextPart(object, x, y, width, height, text, font, color, alignment,
+                        text ? int(std::strlen(text)) : 0);
+}
+
+int WkObjectDrawTextN(WkObject* object, int x, int y, int width, int height, const char* text, WkFontSlot font,
+                      WkColor color, int alignment, int n) {
+    if (text) n = std::clamp(n, 0, int(std::strlen(text)));
+    return DrawTextPart(object, x, y, width, height, text, font, color, alignment, n);
+}
+
+int WkObjectDrawShadowTextN(WkObject* object, int x, int y, int width, int height, const char* text,
+                            WkFontSlot font, int offset, WkColor color, WkColor shadowColor, int alignment, int n) {
+    if (!WkObjectDrawTextN(object, x + offset, y + offset, width, height, text, font, shadowColor, alignment, n))
+        return 0;
+    return WkObjectDrawTextN(object, x, y, width, height, text, font, color, alignment, n);
+}
+
+int WkObjectDrawShadowText(WkObject* object, int x, int y, int width, int height, const char* text,
+                           WkFontSlot font, int offset, WkColor color, WkColor shadowColor, int alignment) {
+    return WkObjectDrawShadowTextN(object, x, y, width, height, text, font, offset, color, shadowColor, alignment,
+                                   text ? int(std::strlen(text)) : 0);
+}
+
+int WkObjectDrawTextOpaqueN(WkObject* object, int x, int y, int width, int height, const char* text,
+                            WkFontSlot font, WkColor background, WkColor color, int alignment, int n) {
+    if (!WkSelectDrawTarget(object) || !text) return 0;
+    n = std::clamp(n, 0, int(std::strlen(text)));
+    int textWidth = WkTextWidthN(text, font, n);
+    int fontHeight = WkFontHeight(text, font);
+    int left = AlignedLeft(x, width, textWidth, alignment);
+    int top = y + (height - fontHeight) / 2;
+    WkNativeFillRect(OriginX() + left, OriginY() + top, textWidth, fontHeight, background);
+    return DrawTextPart(object, x, y, width, height, text, font, color, alignment, n);
+}
+
+int WkObjectDrawTextOpaque(WkObject* object, int x, int y, int width, int height, const char* text,
+                           WkFontSlot font, WkColor background, WkColor color, int alignment) {
+    return WkObjectDrawTextOpaqueN(object, x, y, width, height, text, font, background, color, alignment,
+                                   text ? int(std::strlen(text)) : 0);
+}
+
+int WkObjectDrawLine(WkObject* object, int x1, int y1, int x2, int y2, WkColor color) {
+    if (!WkSelectDrawTarget(object)) return 0;
+    WkPoint points[2] = {{OriginX() + x1, OriginY() + y1}, {OriginX() + x2, OriginY() + y2}};
+    WkNativePolyline(points, 2, color);
+    // The device leaves the last point out.
+    WkNativeFillRect(points[1].x, points[1].y, 1, 1, color);
+    return 1;
+}
+
+int WkObjectDrawPolyline(WkObject* object, WkPoint* points, int count, WkColor color) {
+    if (!WkSelectDrawTarget(object) || !points || count < 1) return 0;
+    int dx = OriginX(), dy = OriginY();
+    MovePoints(points, count, dx, dy);
+    WkNativePolyline(points, count, color);
+    MovePoints(points, count, -dx, -dy);
+    return 1;
+}
+
+int WkObjectFillPolygon(WkObject* object, WkPoint* points, int count, WkColor color) {
+    if (!WkSelectDrawTarget(object) || !points || count < 1) return 0;
+    int dx = OriginX(), dy = OriginY();
+    MovePoints(points, count, dx, dy);
+    WkNativePolygon(points, count, color);
+    MovePoints(points, count, -dx, -dy);
+    return 1;
+}
+
+int WkObjectDrawRect(WkObject* object, int x, int y, int width, int height, WkColor color) {
+    return WkObjectDrawBevel(object, x, y, width, height, color, color, 1);
+}
+
+int WkObjectFillRect(WkObject* object, int x, int y, int width, int height, WkColor color) {
+    if (!WkSelectDrawTarget(object)) return 0;
+    WkNativeFillRect(OriginX() + x, OriginY() + y, width, height, color);
+    return 1;
+}
+
+int WkObjectDrawImage(WkObject* object, WkImage* image, int sourceX, int sourceY, int width, int height, int x,
+                      int y) {
+    if (!WkSelectDrawTarget(object) || !image) return 0;
+    WkImageMakeDeviceBitmap(image);
+    WkNativeDrawImage(image, sourceX, sourceY, width, height, OriginX() + x, OriginY() + y);
+    return 1;
+}
+
+int WkObjectDrawBevel(WkObject* object, int x, int y, int width, int height, WkColor topLeft,
+                      WkColor bottomRight, int thickness) {
+    if (!WkSelectDrawTarget(object)) return 0;
+    Bevel(OriginX() + x, OriginY() + y, width, height, topLeft, bottomRight, thickness);
+    return 1;
+}
+
+int WkObjectDrawFrame(WkObject* object, int x, int y, int width, int height, WkColor color, int thickness) {
+    return WkObjectDrawBevel(object, x, y, width, height, color, color, thickness);
+}
+
+void WkDrawShadowFrame(WkObject* object, const WkBox* box, int x, int y) {
+    if (!box) return;
+    int type = box->shadowType;
+    if (type == WK_SHADOW_NONE || type > WK_SHADOW_ETCHED_OUT) return;
+    int o = box->outerShadowWidth;
+    bool raised = type == WK_SHADOW_OUT || type == WK_SHADOW_ETCHED_IN;
+    Bevel(x + o, y + o, box->width - 2 * o, box->height - 2 * o, raised ? box->lightShadow : box->darkShadow,
+          raised ? box->darkShadow : box->lightShadow, box->shadowWidth);
+    const WkBox* around = object && object->parent ? static_cast<const WkBox*>(object->parent) : box;
+    Bevel(x, y, box->width, box->height, raised ? around->darkShadow : around->lightShadow,
+          raised ? around->lightShadow : around->darkShadow, o);
+}
+
+int WkObjectDrawShadow(WkObject* object) {
+    if (!WkSelectDrawTarget(object)) return 0;
+    WkDrawShadowFrame(object, object, OriginX(), OriginY());
+    return 1;
+}
+
+int WkObjectDrawBox(WkObject* object, const WkBox* box) {
+    if (!box || !WkSelectDrawTarget(object)) return 0;
+    int b = box->shadowWidth + box->outerShadowWidth;
+    WkNativeFillRect(OriginX() + box->x + b, OriginY() + box->y + b, box->width - 2 * b, box->height - 2 * b,
+                     box->background);
+    WkDrawShadowFrame(object, box, OriginX() + box->x, OriginY() + box->y);
+    return 1;
+}
+
+int WkObjectDrawBackground(WkObject* object) {
+    if (!WkSelectDrawTarget(object)) return 0;
+    // The object layer's painter already fills the inside of the border,
+    // places the image by its mode and draws the shadow frame.
+    WkPaintObjectBackground(object);
+    return 1;
+}
+
+WkColor WkHighlightColor(WkColor background, WkColor foreground) {
+    int br, bg, bb, fr, fg, fb;
+    WkColorToRGB(background, &br, &bg, &bb);
+    WkColorToRGB(foreground, &fr, &fg, &fb);
+    bool darker = fr * fr + fg * fg + fb * fb < br * br + bg * bg + bb * bb;
+    return WkShadeColor(background, darker ? 115 : 72);
+}
