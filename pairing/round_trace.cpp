@@ -1,6 +1,7 @@
 #include "pairing/round_trace.h"
 
 #include "pairing/trace.h"
+#include "tournament/round_state.h"
 #include "tournament/run_options.h"
 #include "tournament/settings.h"
 
@@ -8,6 +9,7 @@
 #include <memory>
 #include <ostream>
 #include <streambuf>
+#include <string>
 
 namespace {
 
@@ -57,4 +59,16 @@ void ClosePairingTrace() {
     if (PairingTrace == Trace.stream.get()) PairingTrace = nullptr;
     Trace.stream.reset();
     Trace.buffer.reset();
+}
+
+void WriteScoreGroupDumpFile(int pass, const std::string& text) {
+    const std::string path = std::string(Settings.DataFolder) + "scgr" + std::to_string(CurrentRound) + "-" +
+                             std::to_string(pass) + ".txt";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return;
+    for (char ch : text) {
+        if (ch == '\n') std::fputc('\r', file);
+        std::fputc(ch, file);
+    }
+    std::fclose(file);
 }

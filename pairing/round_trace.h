@@ -20,3 +20,8 @@ std::string PairingTracePath(int round);
 bool OpenPairingTrace(int round);
 // Flushes and closes the trace file, if one is open, and clears PairingTrace.
 void ClosePairingTrace();
+
+// Writes text as "<DataFolder>scgr<CurrentRound>-<pass>.txt" (replacing an
+// older one) with CR LF line ends. The dump is for the arbiter's eyes: a file
+// that cannot be created is skipped and pairing goes on.
+void WriteScoreGroupDumpFile(int pass, const std::string& text);
