@@ -153,9 +153,15 @@ int PairBursteinGroup(int g, int round, int groupCount, std::vector<SearchPair>&
         for (int i = 1; i <= r; ++i)
             *trace << "  " << found[i].first << "\t - " << found[i].second << "\n";
     if (k > 0) {
-        if (g + 1 > groupCount || CountPlayersFromGroup(g + 1, groupCount) < u + k) return 0;
+        // Only players go down: the empty slot left over needs no opponent
+        // below, so it does not count against the players there.
+        std::vector<int> down;
         for (int i = 1; i <= k && i < static_cast<int>(leftovers.size()); ++i)
-            if (leftovers[i] != EmptySlot) SendDown(leftovers[i], g);
+            if (leftovers[i] != EmptySlot) down.push_back(leftovers[i]);
+        const int needed = u + static_cast<int>(down.size());
+        if (g + 1 > groupCount || CountPlayersFromGroup(g + 1, groupCount) < needed) return 0;
+        for (int id : down)
+            SendDown(id, g);
     }
     for (int i = 1; i <= r; ++i) {
         const SearchPair& pair = found[i];

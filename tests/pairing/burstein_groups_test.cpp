@@ -34,6 +34,14 @@ class BursteinGroups : public UscfFixture {
         EXPECT_EQ(StrictColorMode, 0) << "strict colours left on after group " << g;
         return result;
     }
+    // Pairs group g again while it asks for that (at most 10 times); the
+    // number of repetitions in repeats.
+    static int PairSettled(int g, int groupCount, std::vector<SearchPair>& pairs, int& count, int& repeats) {
+        int result = Pair(g, groupCount, pairs, count);
+        for (repeats = 0; result == 2 && repeats < 10; ++repeats)
+            result = Pair(g, groupCount, pairs, count);
+        return result;
+    }
 };
 
 TEST_F(BursteinGroups, FoldPutsTheEmptySlotInTheMiddle) {
@@ -136,12 +144,8 @@ TEST_F(BursteinGroups, FloaterWithoutOpponentBelowIsTriedAndAnotherChosen) {
     Forbid(list[2], 4);
     std::vector<SearchPair> pairs;
     int count = 0;
-    int result = Pair(1, 2, pairs, count);
     int repeats = 0;
-    while (result == 2 && repeats < 5) {
-        ++repeats;
-        result = Pair(1, 2, pairs, count);
-    }
+    const int result = PairSettled(1, 2, pairs, count, repeats);
     ASSERT_EQ(result, 1);
     EXPECT_GE(repeats, 1);
     EXPECT_EQ(PairingStates[list[3]].currentGroup, 2);
@@ -153,17 +157,38 @@ TEST_F(BursteinGroups, LastGroupCannotSendAnybodyDown) {
     File(1, {1, 2, 3});
     std::vector<SearchPair> pairs;
     int count = 0;
-    int result = Pair(1, 1, pairs, count);
     int repeats = 0;
-    while (result == 2 && repeats < 10) {
-        ++repeats;
-        result = Pair(1, 1, pairs, count);
-    }
+    const int result = PairSettled(1, 1, pairs, count, repeats);
     // Each of the three is tried in turn; then nobody may take the empty
     // slot and the leftover has nowhere to go.
     EXPECT_EQ(repeats, 3);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(PlayerListCount(ScoreGroupAt(1).whiteDue), 3);
+}
+
+// The leftovers of a group are a player and the empty slot: one player
+// below is enough for the player to go down.
+TEST_F(BursteinGroups, LeftoverBesideTheEmptySlotNeedsOnePlayerBelow) {
+    File(1, {1, 2, 3});
+    File(2, {4});
+    PairingStates[3].mayFloatUp = 1; // came down from above
+    Forbid(1, 4);
+    Forbid(2, 4);
+    Forbid(2, 3);
+    // 2 takes the empty slot, has no opponent below and is tried; then
+    // nobody may take it and the group pairs one board.
+    std::vector<SearchPair> pairs;
+    int count = 0;
+    int repeats = 0;
+    const int result = PairSettled(1, 2, pairs, count, repeats);
+    EXPECT_EQ(repeats, 1);
+    ASSERT_EQ(result, 1);
+    ASSERT_EQ(count, 1);
+    const int paired = pairs[1].first + pairs[1].second;
+    const int left = 6 - paired;
+    EXPECT_EQ(PairingStates[left].currentGroup, 2);
+    EXPECT_EQ(PairingStates[left].mayFloatUp, 1);
+    EXPECT_EQ(PlayerListCount(ScoreGroupAt(2).whiteDue), 2);
 }
 
 TEST_F(BursteinGroups, UnpairablePlayerGoesDownFirst) {
