@@ -12,6 +12,10 @@
 #include "uscf_fixture.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 namespace {
 
@@ -208,6 +212,32 @@ TEST_F(BursteinGroups, UnpairablePlayerGoesDownFirst) {
     ClearScoreGroups(0);
     File(1, {1, 2, 3});
     EXPECT_EQ(Pair(1, 1, pairs, count), 0);
+}
+
+TEST_F(BursteinGroups, DumpShowsColourDueKeyAndFlexibility) {
+    std::snprintf(Settings.DataFolder, sizeof Settings.DataFolder, "%s/", TM_TEST_OUTPUT_DIR);
+    SetCurrentRound(SearchRound);
+    ScoreGroupAt(1).score = 2.5f;
+    MustHave(1, 1);
+    MustHave(2, 0);
+    Players[1].pairingKey = 12.5f;
+    Players[2].pairingKey = 3.0f;
+    PairingStates[2].colorFlexible = 1;
+    File(1, {1, 2});
+    WriteBursteinScoreGroups(2, 0);
+    std::ifstream in(std::string(TM_TEST_OUTPUT_DIR) + "/scgr" + std::to_string(SearchRound) + "-0.txt",
+                     std::ios::binary);
+    ASSERT_TRUE(in.good());
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string dashes(42, '-');
+    const std::vector<int> list = Listed(1);
+    std::string players;
+    for (int i = 1; i <= 2; ++i)
+        players += list[i] == 1 ? "    1   W     12.50   0 \r\n" : "    2     B    3.00   1 \r\n";
+    EXPECT_EQ(text, "Score groups of the round " + std::to_string(SearchRound) + "\r\n\r\n" + dashes +
+                        "\r\n Group 1, score = 2.5\r\n" + dashes + "\r\n   ID  dueC    EB     cd\r\n  " +
+                        std::string(41, '-') + "\r\n" + players + "\r\n" + dashes + "\r\n Group 2, score = 0\r\n" +
+                        dashes + "\r\n");
 }
 
 TEST_F(BursteinGroups, FailingGroupIsMergedAndTheRoundPairs) {
