@@ -4,6 +4,7 @@
 #include "toolkit/core/image_blend.h"
 #include "toolkit/core/image_formats.h"
 #include "toolkit/core/draw_image.h"
+#include "toolkit/core/grab.h"
 #include "toolkit/core/inherit.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/object_draw.h"
@@ -148,7 +149,9 @@ WkImage* BackgroundImageOf(WkObject* object) { return Outer(ColorHolder(object))
 
 void WkObjectSetColors(WkObject* object, WkColor background, WkColor foreground) {
     if (!object) return;
-    WkObject* target = OuterOrSelf(object);
+    // A top-level window's colours are its colour holder's, where the
+    // getters read them.
+    WkObject* target = OuterOrSelf(ColorHolder(object));
     if (background != WK_COLOR_KEEP)
         target->colorFlags &= std::uint8_t(~(WK_INHERIT_BACKGROUND | WK_INHERIT_IMAGE_COLOR));
     if (foreground != WK_COLOR_KEEP) target->colorFlags &= std::uint8_t(~WK_INHERIT_FOREGROUND);
@@ -275,6 +278,18 @@ void WkObjectSetFont(WkObject* object, int font, int relayout) {
         WkRedraw(object, 1);
 }
 int WkObjectGetFont(const WkObject* object) { return object ? object->font : 0; }
+
+void WkObjectSetCursor(WkObject* object, int slot) {
+    if (!object) return;
+    if (WkShellData* shell = WkShellRecord(object)) {
+        if (!shell->mainForm) return;
+        object = shell->mainForm;
+    }
+    object->cursor = slot;
+    if (WkGetGrab() != object) return;
+    WkNativeSetCursor(WkObjectGetNativeWindow(object), slot);
+    if (WkShellData* shell = WkShellRecord(WkObjectGetShell(object))) shell->cursor = slot;
+}
 
 void WkObjectSetWidth(WkObject* object, int width) {
     if (!object || width <= 0) return;

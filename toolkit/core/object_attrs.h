@@ -54,6 +54,10 @@ void WkObjectSetName(WkObject* object, const char* name);
 const char* WkObjectGetName(const WkObject* object);
 void WkObjectSetFont(WkObject* object, int font, int relayout);
 int WkObjectGetFont(const WkObject* object);
+// The pointer shape over the object (0: the enclosing objects'); a
+// top-level window sets its main form's. Shown at once while the object
+// holds the pointer grab.
+void WkObjectSetCursor(WkObject* object, int slot);
 
 // Sizes of the outer object (the part setters: of the object itself); 0 or less ignored.
 void WkObjectSetWidth(WkObject* object, int width);

@@ -190,6 +190,41 @@ TEST_F(AttrsTest, ColourFromImageTakesTheAverage) {
     WkFreeImage(image);
 }
 
+TEST_F(AttrsTest, CompositePartsHandTheirLookToTheOuterObject) {
+    WkObject* inner = MakeLeaf(form, 5, 5);
+    inner->state |= WK_STATE_PART;
+    inner->outer = leaf;
+    WkObjectSetBackgroundRGB(inner, 7, 8, 9);
+    EXPECT_EQ(Rgb(leaf->baseBackground), plat::MakeRgb(7, 8, 9));
+    EXPECT_NE(Rgb(inner->baseBackground), plat::MakeRgb(7, 8, 9));
+    WkObjectSetShadow(inner, WK_SHADOW_IN, 1, 0);
+    EXPECT_EQ(leaf->shadowType, WK_SHADOW_IN);
+    EXPECT_EQ(inner->shadowType, WK_SHADOW_NONE);
+    WkObjectSetPartWidth(inner, 3);
+    WkObjectSetWidth(inner, 40);
+    EXPECT_EQ(WkObjectGetPartWidth(inner), 3);
+    EXPECT_EQ(WkObjectGetWidth(inner), 40);
+    // With the self flag the part keeps its own colours.
+    leaf->layout |= WK_LAYOUT_SELF_ATTRS;
+    WkObjectSetBackgroundRGB(inner, 1, 1, 1);
+    EXPECT_EQ(Rgb(inner->baseBackground), plat::MakeRgb(1, 1, 1));
+    EXPECT_EQ(Rgb(WkObjectGetBackgroundColor(inner)), plat::MakeRgb(1, 1, 1));
+    // The stand-in form holds both: let each be destroyed on its own.
+    inner->state &= std::uint16_t(~WK_STATE_PART);
+    inner->outer = inner;
+}
+
+TEST_F(AttrsTest, TopLevelWindowsHandTheirLookToTheColourHolder) {
+    WkObject* shell = MakeShell(50, 40);
+    WkObjectSetBackgroundRGB(shell, 3, 4, 5);
+    WkObjectSetShadow(shell, WK_SHADOW_OUT, 2, 0);
+    EXPECT_EQ(Rgb(WkObjectGetBackgroundColor(shell)), plat::MakeRgb(3, 4, 5));
+    EXPECT_EQ(MainForm(shell)->shadowWidth, 2);
+    WkObjectSetCursor(shell, 3);
+    EXPECT_EQ(MainForm(shell)->cursor, 3);
+    WkObjectDestroy(shell);
+}
+
 TEST_F(AttrsTest, TintColour) {
     SetColor(leaf, 0, 0, 0);
     WkColor tint = WkObjectAllocTintColor(leaf);
