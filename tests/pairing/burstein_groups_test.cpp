@@ -195,6 +195,37 @@ TEST_F(BursteinGroups, LeftoverBesideTheEmptySlotNeedsOnePlayerBelow) {
     EXPECT_EQ(PlayerListCount(ScoreGroupAt(2).whiteDue), 2);
 }
 
+// Two white-seekers who may only meet the same black-seeker: no complete
+// pairing exists, and the search runs into its limit proving it. The
+// group fails instead of writing the partial pairing's boards.
+TEST_F(BursteinGroups, SearchStoppedAtItsLimitFailsTheGroup) {
+    const int half = 16;
+    for (int w = 1; w <= half; ++w) MustHave(w, 1);
+    for (int b = half + 1; b <= 2 * half; ++b) MustHave(b, 0);
+    for (int w = 1; w <= 2; ++w)
+        for (int b = half + 2; b <= 2 * half; ++b)
+            Forbid(w, b);
+    for (int id = 1; id <= 2 * half; ++id) {
+        PlayerListInsert(ScoreGroupAt(1).whiteDue, id, 1);
+        PairingStates[id].currentGroup = 1;
+    }
+    File(2, {40, 41});
+    {
+        const std::vector<int> array = FoldBursteinGroup(Listed(1));
+        PairingSearch search;
+        CreatePairingSearch(search);
+        std::vector<SearchPair> full, partial;
+        std::vector<int> leftovers;
+        EXPECT_LT(PairGroupHomogeneous(search, 2 * half, half, array, full, leftovers, partial, SearchRound), 0);
+        DisposePairingSearch(search);
+    }
+    std::vector<SearchPair> pairs;
+    int count = 0;
+    EXPECT_EQ(Pair(1, 2, pairs, count), 0);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(PlayerListCount(ScoreGroupAt(1).whiteDue), 2 * half);
+}
+
 TEST_F(BursteinGroups, UnpairablePlayerGoesDownFirst) {
     File(1, {1, 2, 3});
     File(2, {4, 5, 6});
