@@ -283,6 +283,24 @@ TEST_F(BursteinGroups, FailingGroupIsMergedAndTheRoundPairs) {
     EXPECT_EQ(StrictColorMode, 0);
 }
 
+// A floater mark of an earlier round would keep the player from the empty
+// slot for good: each round starts without them.
+TEST_F(BursteinGroups, FloaterMarksOfAnEarlierRoundAreCleared) {
+    RecordingMessageBox boxes;
+    Field({1, 1, 1, 0});
+    for (int id = 1; id <= 4; ++id)
+        PairingStates[id].mayFloatUp = 1;
+    Forbid(1, 4);
+    Forbid(2, 4);
+    ASSERT_EQ(PairBursteinRound(4, SearchRound), 1);
+    EXPECT_EQ(Boards(), (std::vector<std::pair<int, int>>{{1, 2}, {3, 4}}));
+    // Only the player who went down this round carries the mark.
+    EXPECT_EQ(PairingStates[3].mayFloatUp, 1);
+    for (int id : {1, 2, 4})
+        EXPECT_EQ(PairingStates[id].mayFloatUp, 0) << id;
+    EXPECT_TRUE(boxes.alerts.empty());
+}
+
 TEST_F(BursteinGroups, FirstGroupThatCannotPairFailsTheRound) {
     RecordingMessageBox boxes;
     Field({0, 0});
