@@ -32,6 +32,7 @@ enum class Script {
     FloatDownForever,  // group 1 sends a player down, every lower group fails
     EmptyFirstGroup,   // group 1 sends everybody down and pairs nobody; group 2 fails
     Rematch,           // group 1 pairs its first two players again and again
+    AbsorbSecondGroup, // group 1 takes group 2's players up, then the real routine
 };
 Script script = Script::Real;
 int failGroup = 0;
@@ -69,6 +70,15 @@ int ScriptedGroup(int g, int round, int groupCount, std::vector<SearchPair>& pai
         for (int id : ColorListPlayers(1))
             if (id != 0) MoveToFloaterGroup(id, 1, 2);
         return 1;
+    case Script::AbsorbSecondGroup:
+        if (g == 1) {
+            for (int id : ColorListPlayers(2))
+                if (id != 0) {
+                    const int white = SitsInWhiteDueList(id, 2);
+                    MovePlayerBetweenColorLists(id, 2, white, 1, white);
+                }
+        }
+        break;
     case Script::Rematch: {
         const std::vector<int> ids = ColorListPlayers(g);
         for (std::size_t i = 1; i + 1 < ids.size(); i += 2)
@@ -404,6 +414,23 @@ TEST_F(ScriptedDubovTest, FailingGroupIsMergedAndPairedAgain) {
     EXPECT_TRUE(boxes.alerts.empty());
     EXPECT_EQ(failures, 1);
     EXPECT_NE(File("verbos2.txt").find("   >>> I am going to merge group 3 with group 2\r\n"), std::string::npos);
+    const RoundCheck check = CheckPairedRound(2, PlayerCount);
+    EXPECT_TRUE(check.ok) << check.problem;
+    EXPECT_EQ(GameTable(0, 2), 4);
+}
+
+// A group whose players all went up is passed over with its block in the
+// trace, and the groups below it are paired as usual.
+TEST_F(ScriptedDubovTest, EmptyGroupIsPassedOver) {
+    PlayFirstRound(FideDubovSystem, 8, 1);
+    script = Script::AbsorbSecondGroup;
+    VerboseOption = 1;
+    RecordingMessageBox boxes;
+    ASSERT_EQ(PairNextRound(PlayerCount), 1);
+    EXPECT_TRUE(boxes.alerts.empty());
+    EXPECT_NE(File("verbos2.txt").find("\r\n================================\r\nGroup 2 without players\r\n"
+                                       "================================\r\n\r\n"),
+              std::string::npos);
     const RoundCheck check = CheckPairedRound(2, PlayerCount);
     EXPECT_TRUE(check.ok) << check.problem;
     EXPECT_EQ(GameTable(0, 2), 4);
