@@ -74,15 +74,28 @@ TEST_F(BursteinGroups, ImbalanceIgnoresTheEmptySlot) {
 }
 
 TEST_F(BursteinGroups, BalancedGroupPairsWithStrictColoursFirst) {
-    for (int id : {1, 2}) MustHave(id, 1);
-    for (int id : {3, 4}) MustHave(id, 0);
+    // Flexible players: without strict colours the fold's first choice,
+    // p1 against p4 and p2 against p3, would pair equal colour dues.
     File(1, {1, 2, 3, 4});
+    const std::vector<int> p = Listed(1);
+    PairingStates[p[1]].dueColor = 1;
+    PairingStates[p[4]].dueColor = 1;
+    PairingStates[p[2]].dueColor = 0;
+    PairingStates[p[3]].dueColor = 0;
     std::vector<SearchPair> pairs;
     int count = 0;
     ASSERT_EQ(Pair(1, 1, pairs, count), 1);
     ASSERT_EQ(count, 2);
     for (int k = 1; k <= 2; ++k)
         EXPECT_NE(PairingStates[pairs[k].first].dueColor, PairingStates[pairs[k].second].dueColor) << k;
+    // Three white dues of four: no strict search, the fold's order holds.
+    PairingStates[p[2]].dueColor = 1;
+    ClearScoreGroups(0);
+    File(1, {1, 2, 3, 4});
+    ASSERT_EQ(Pair(1, 1, pairs, count), 1);
+    ASSERT_EQ(count, 2);
+    EXPECT_EQ(pairs[1], (SearchPair{p[1], p[4]}));
+    EXPECT_EQ(pairs[2], (SearchPair{p[2], p[3]}));
 }
 
 TEST_F(BursteinGroups, StrictSearchFallingShortIsRepeatedWithoutThem) {
