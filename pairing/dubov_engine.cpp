@@ -7,6 +7,7 @@
 #include "pairing/round_trace.h"
 #include "pairing/score_groups.h"
 #include "pairing/trace.h"
+#include "pairing/pairing_stats.h"
 #include "tournament/game_code.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -172,6 +173,7 @@ int PairSwissRoundWith(int players, int round, GroupPairer pairGroup) {
             TraceLine("I can't do pairing!\n Trying to set all upfloater ON and restart\n");
             TraceLine("++++++++++++++++++++++++++++++++++++++++++++++++++++++++\n\n");
             Alert(202);
+            ++PairingStats.restarts;
             ClearScoreGroups(round);
             for (int p = 1; p <= players && p < PlayerRows; ++p) {
                 PairingState& state = PairingStates[p];
@@ -188,6 +190,7 @@ int PairSwissRoundWith(int players, int round, GroupPairer pairGroup) {
             TraceLine("  I can't do pairing!\n  Trying to merge all the group and restart\n");
             TraceLine("+++++++++++++++++++++++++++++++++++++++++++++++++++++++++++++++\n\n");
             Alert(203);
+            ++PairingStats.restarts;
             ClearScoreGroups(round);
             MergedMode = 1;
             toPair = MakeScoreGroups(players, groupCount);

@@ -3,6 +3,7 @@
 #include "pairing/round_trace.h"
 #include "pairing/score_groups.h"
 #include "pairing/trace.h"
+#include "pairing/pairing_stats.h"
 #include "tournament/game_code.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -173,6 +174,7 @@ int PairGroupedRound(int players, int round, GroupPairer pairGroup, GroupDumper 
                    << "  I can't do pairing!\n  Trying to merge all the group and restart\n"
                    << std::string(63, '+') << "\n\n";
         Alert(203);
+        ++PairingStats.restarts;
         ClearScoreGroups(round);
         toPair = MakeScoreGroups(players, groupCount);
         if (toPair < 0) {

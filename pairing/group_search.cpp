@@ -1,5 +1,6 @@
 #include "pairing/group_search.h"
 
+#include "pairing/pairing_stats.h"
 #include "pairing/trace.h"
 
 #include <algorithm>
@@ -169,6 +170,9 @@ int SearchGroupPairing(PairingSearch& search) {
         search.pairsFound = result;
         search.resultPath.assign(1, SearchPair{});
         search.resultPath.insert(search.resultPath.end(), pairs.begin(), pairs.begin() + result);
+        ++PairingStats.searches;
+        PairingStats.backtracks += search.backtracks;
+        PairingStats.limitHits += search.limitReached;
         return result;
     };
 

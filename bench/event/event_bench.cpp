@@ -2,11 +2,14 @@
 // USCF system), every Swiss system, seeded, with the automatic colour
 // improvement on. One line per system and size, with the time per round
 // (median and max, in milliseconds), the rounds paired and the peak memory
-// of the process. Until the real engines are registered the rounds are
-// paired by the simulator's stand-in engine, whose searches are internal to
-// it, so search counters are not reported here. Run by hand from the build
-// tree; "--benchmark_filter=/100" gives a smoke-sized run.
+// of the process, and what the pairing cost over the whole event: group
+// searches, their backtracks, searches stopped at the backtrack limit and
+// round restarts. Run by hand from the build tree;
+// "--benchmark_filter=/100" gives a smoke-sized run.
 #include "pairing/color_improvement.h"
+#include "pairing/dubov_engine.h"
+#include "pairing/pairing_stats.h"
+#include "pairing/uscf_engine.h"
 #include "support/recording_message_box.h"
 #include "support/tournament_simulator.h"
 
@@ -26,7 +29,9 @@ void WholeEvent(benchmark::State& state) {
     const int players = static_cast<int>(state.range(1));
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tm_bench_event";
     std::filesystem::create_directories(folder);
-    RegisterStandInEngines();
+    RegisterStandInEngines(); // then the real engines take their systems over
+    RegisterDubovEngine();
+    RegisterUscfEngine();
     RegisterColorImprovementPass();
     RecordingMessageBox boxes; // the first round's colour question is answered silently
 
@@ -42,6 +47,7 @@ void WholeEvent(benchmark::State& state) {
         SetUpSimulatedTournament(options);
         ColorImprovementOption = 1; // setting up turned the run options off
         paired = 0;
+        ResetPairingStats();
         for (int round = 1; round <= Settings.PlannedRounds; ++round) {
             const auto start = std::chrono::steady_clock::now();
             const int ok = PairNextRound(PlayerCount);
@@ -59,6 +65,10 @@ void WholeEvent(benchmark::State& state) {
     state.counters["rounds"] = paired;
     state.counters["round_median_ms"] = roundMs.empty() ? 0.0 : roundMs[roundMs.size() / 2];
     state.counters["round_max_ms"] = roundMs.empty() ? 0.0 : roundMs.back();
+    state.counters["searches"] = static_cast<double>(PairingStats.searches);
+    state.counters["backtracks"] = static_cast<double>(PairingStats.backtracks);
+    state.counters["limit_hits"] = static_cast<double>(PairingStats.limitHits);
+    state.counters["restarts"] = static_cast<double>(PairingStats.restarts);
     state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 

@@ -1,4 +1,5 @@
 #include "pairing/group_search.h"
+#include "pairing/pairing_stats.h"
 #include "pairing/trace.h"
 
 #include "search_fixture.h"
@@ -131,10 +132,14 @@ TEST_F(GroupSearch, BacktrackLimitGivesUpWithTheBestPartialPairing) {
     std::ostringstream trace;
     PairingTrace = &trace;
     VerboseOption = 1;
+    ResetPairingStats();
     const int result = Homogeneous(ids);
     PairingTrace = nullptr;
 
     EXPECT_EQ(result, -18);
+    EXPECT_EQ(PairingStats.searches, 1);
+    EXPECT_EQ(PairingStats.backtracks, SearchBacktrackLimit);
+    EXPECT_EQ(PairingStats.limitHits, 1);
     EXPECT_EQ(search.limitReached, 1);
     EXPECT_EQ(search.backtracks, SearchBacktrackLimit);
     EXPECT_EQ(trace.str(), "  LIMIT REACHED... going out...\n");
@@ -154,6 +159,8 @@ TEST_F(GroupSearch, BacktrackLimitGivesUpWithTheBestPartialPairing) {
     EXPECT_EQ(search.limitReached, 0);
     EXPECT_EQ(search.leftoverCount, 0);
     EXPECT_EQ(search.backtracks, 0);
+    EXPECT_EQ(PairingStats.searches, 2); // counted across searches, limit hits only once
+    EXPECT_EQ(PairingStats.limitHits, 1);
 
     VerboseOption = 1;
     PairingTrace = nullptr;

@@ -1,0 +1,3 @@
+#include "pairing/pairing_stats.h"
+
+PairingCounters PairingStats;
