@@ -140,10 +140,8 @@ int PairBursteinGroup(int g, int round, int groupCount, std::vector<SearchPair>&
     // A search that gave up at its limit has not shown that the group cannot
     // be paired, but its partial pairing is no pairing of the group either:
     // the group fails and the driver merges it or restarts the round.
-    if (r < 0) {
-        if (trace != nullptr) *trace << " The search of group " << g << " stopped at its limit\n";
-        return 0;
-    }
+    // The search itself has written its limit line to the trace.
+    if (r < 0) return 0;
     const int k = leftovers.empty() ? 0 : leftovers[0];
     const std::vector<SearchPair>& found = k == 0 ? full : partial;
     if (r == limit && FindBetterFloater(r, found, g, round) == 1) {

@@ -6,6 +6,7 @@
 // searches, their backtracks, searches stopped at the backtrack limit and
 // round restarts. Run by hand from the build tree;
 // "--benchmark_filter=/100" gives a smoke-sized run.
+#include "pairing/burstein_engine.h"
 #include "pairing/color_improvement.h"
 #include "pairing/dubov_engine.h"
 #include "pairing/pairing_stats.h"
@@ -32,6 +33,7 @@ void WholeEvent(benchmark::State& state) {
     RegisterStandInEngines(); // then the real engines take their systems over
     RegisterDubovEngine();
     RegisterUscfEngine();
+    RegisterBursteinEngine();
     RegisterColorImprovementPass();
     RecordingMessageBox boxes; // the first round's colour question is answered silently
 
