@@ -2,10 +2,13 @@
 // log's exact bytes, the BYE board, the board list, and whole simulated
 // tournaments with the option on in every system.
 
+#include "pairing/burstein_engine.h"
 #include "pairing/color_improvement.h"
+#include "pairing/dubov_engine.h"
 #include "pairing/round_check.h"
 #include "pairing/round_dispatcher.h"
 #include "pairing/score_groups.h"
+#include "pairing/uscf_engine.h"
 #include "support/file_bytes.h"
 #include "support/recording_message_box.h"
 #include "support/tournament_simulator.h"
@@ -231,7 +234,9 @@ TEST_F(ColourImprovement, TheBoardListIsRefilledAndTheButtonsWindowClosed) {
 }
 
 TEST_F(ColourImprovement, SimulatedTournamentsWithTheOptionOnPassTheCheckInEverySystem) {
-    RegisterStandInEngines();
+    RegisterDubovEngine();
+    RegisterUscfEngine();
+    RegisterBursteinEngine();
     RegisterColorImprovementPass();
     int exchanges = 0;
     for (int system : {FideDubovSystem, SwissQuonSystem, UscfSystem, FideBursteinSystem})
