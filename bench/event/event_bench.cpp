@@ -25,6 +25,10 @@
 
 namespace {
 
+// False once an event could not pair one of its rounds: the program then
+// exits with 1, so that a smoke-sized run can gate a build.
+bool AllEventsPaired = true;
+
 void WholeEvent(benchmark::State& state) {
     const int system = static_cast<int>(state.range(0));
     const int players = static_cast<int>(state.range(1));
@@ -61,6 +65,10 @@ void WholeEvent(benchmark::State& state) {
             CloseSimulatedRound(options, round);
         }
     }
+    if (paired < (system == UscfSystem ? 9 : 20)) {
+        AllEventsPaired = false;
+        state.SkipWithError("an event did not pair all its rounds");
+    }
     std::sort(roundMs.begin(), roundMs.end());
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -83,3 +91,11 @@ void Sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(WholeEvent)->Apply(Sizes)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return AllEventsPaired ? 0 : 1;
+}
