@@ -1,0 +1,316 @@
+#include "toolkit/core/shell.h"
+
+#include "toolkit/core/draw.h"
+#include "toolkit/core/grab.h"
+#include "toolkit/core/inherit.h"
+#include "toolkit/core/native_windows.h"
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/core/object_primitives.h"
+#include "toolkit/core/window_system.h"
+
+#include <algorithm>
+
+namespace {
+
+WkMainFormMaker formMaker = nullptr;
+
+void InstallOperations() {
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    WkShellOperations ops{};
+    ops.show = [](WkObject* shell) { WkNativeShow(shell, 1); };
+    ops.hide = WkNativeHide;
+    ops.setGeometry = WkNativeSetGeometry;
+    ops.destroy = nullptr; // the object model's own destruction: tree, native window, record
+    WkSetShellOperations(&ops);
+}
+
+void Send(WkObject* object, int type, std::intptr_t a = 0, std::intptr_t b = 0) {
+    WkMessage m;
+    m.type = type;
+    m.a = a;
+    m.b = b;
+    WkSendMessage(object, &m);
+}
+
+void SetShownRealized(WkObject* object, bool on) {
+    const std::uint16_t bits = WK_STATE_SHOWN | WK_STATE_REALIZED;
+    if (on) object->state |= bits;
+    else object->state &= static_cast<std::uint16_t>(~bits);
+}
+
+// Pointer grabs end when a window is shown, unless it is a popup of theirs.
+void PopDownGrabs(WkShellData* d) {
+    if (d->flags & WK_SHELL_NO_ACTIVATE)
+        return;
+    while (WkObject* holder = WkGetGrab()) {
+        Send(holder, WK_MSG_POP_DOWN);
+        if (WkGetGrab() == holder)
+            WkPopGrab(holder);
+    }
+}
+
+void Show(WkObject* shell, WkShellData* d) {
+    PopDownGrabs(d);
+    WkNativeShow(shell, 1);
+    d->flags |= WK_SHELL_SHOWN;
+}
+
+bool InForm(const WkObject* form, std::intptr_t x, std::intptr_t y) {
+    return x >= form->x && y >= form->y && x < form->x + form->width && y < form->y + form->height;
+}
+
+void Expose(WkObject* shell, WkShellData* d, WkMessage* message) {
+    if ((shell->state & (WK_STATE_SHOWN | WK_STATE_REALIZED)) != (WK_STATE_SHOWN | WK_STATE_REALIZED))
+        return;
+    WkObjectDrawShadow(shell);
+    WkObject* form = d->mainForm;
+    if (!form)
+        return;
+    // The part of the clip that meets the form, relative to the form.
+    const std::intptr_t x0 = std::max<std::intptr_t>(message->c, form->x);
+    const std::intptr_t y0 = std::max<std::intptr_t>(message->d, form->y);
+    const std::intptr_t x1 = std::min<std::intptr_t>(message->c + message->e, form->x + form->width);
+    const std::intptr_t y1 = std::min<std::intptr_t>(message->d + message->f, form->y + form->height);
+    if (x1 <= x0 || y1 <= y0)
+        return;
+    WkMessage m;
+    m.type = WK_MSG_EXPOSE;
+    m.window = message->window;
+    m.a = message->a + form->x;
+    m.b = message->b + form->y;
+    m.c = x0 - form->x;
+    m.d = y0 - form->y;
+    m.e = x1 - x0;
+    m.f = y1 - y0;
+    WkSendMessage(form, &m);
+}
+
+} // namespace
+
+void WkSetMainFormMaker(WkMainFormMaker maker) { formMaker = maker; }
+
+WkObject* WkCreateShell(const char* title, std::uint16_t flags) {
+    InstallOperations();
+    WkObject base = WkBaseTemplate(WK_CLASS_SHELL);
+    base.handler = WkShellHandler;
+    WkObject* shell = WkNewObject(base, nullptr, sizeof(WkShellData));
+    WkInheritColors(nullptr, shell);
+    WkShellData* d = WkShellRecord(shell);
+    if (formMaker) {
+        if (WkObject* form = formMaker(shell)) {
+            d->mainForm = d->colorHolder = form;
+            form->state |= WK_STATE_ACTIVE;
+            WkObjectSetShadow(form, 0, 0, 0);
+            form->colorFlags |= WK_INHERIT_IMAGE_COLOR;
+        }
+    }
+    if (flags & WK_SHELL_POPUP) {
+        shell->shadowType = WK_SHADOW_OUT;
+        shell->shadowWidth = 2;
+        shell->outerShadowWidth = 0;
+        if (d->mainForm) {
+            d->mainForm->shadowType = 0;
+            d->mainForm->shadowWidth = d->mainForm->outerShadowWidth = 0;
+        }
+    }
+    d->flags = static_cast<std::uint16_t>(flags & 0x0FFF);
+    d->nativeWindow = WkNativeCreateWindow(shell, d, title);
+    return shell;
+}
+
+void WkShellFitToForm(WkObject* shell) {
+    WkShellData* d = WkShellRecord(shell);
+    WkObject* form = d ? d->mainForm : nullptr;
+    if (!form || !form->handler)
+        return;
+    Send(form, WK_MSG_QUERY_SIZE);
+    const int b = WkObjectBorder(shell);
+    form->x = b;
+    form->y = b;
+    shell->width = form->width + 2 * b;
+    shell->height = form->height + 2 * b;
+    shell->x = (WkScreenWidth() - shell->width) / 2;
+    shell->y = (WkScreenHeight() - shell->height) / 2;
+    shell->minWidth = static_cast<std::uint16_t>(std::min(0xFFFF, form->minWidth + 2 * b));
+    shell->minHeight = static_cast<std::uint16_t>(std::min(0xFFFF, form->minHeight + 2 * b));
+    WkNativeApplySizeLimits(shell);
+}
+
+void WkShellRealize(WkObject* shell) {
+    WkShellData* d = WkShellRecord(shell);
+    if (!d)
+        return;
+    if (d->flags & WK_SHELL_SHOWN) {
+        WkNativeRaise(shell);
+        return;
+    }
+    WkShellFitToForm(shell);
+    d->flags &= static_cast<std::uint16_t>(~WK_SHELL_PLACED);
+    Show(shell, d);
+}
+
+void WkShellRealizeWithGeometry(WkObject* shell, int x, int y, int width, int height) {
+    WkShellData* d = WkShellRecord(shell);
+    if (!d || (d->flags & WK_SHELL_SHOWN))
+        return;
+    WkShellFitToForm(shell);
+    const int sw = WkScreenWidth(), sh = WkScreenHeight();
+    bool resize = (shell->layout & (WK_LAYOUT_FIXED_WIDTH | WK_LAYOUT_FIXED_HEIGHT)) != 0;
+    if (width != WK_KEEP) {
+        resize = true;
+        if (width > shell->width && width <= sw)
+            shell->width = width;
+    }
+    if (height != WK_KEEP) {
+        resize = true;
+        if (height > shell->height && height <= sh)
+            shell->height = height;
+    }
+    if (x != WK_KEEP) shell->x = x < 0 ? sw - shell->width : x;
+    if (y != WK_KEEP) shell->y = y < 0 ? sh - shell->height : y;
+    if (shell->x + shell->width > sw) shell->x = sw - shell->width;
+    if (shell->y + shell->height > sh) shell->y = sh - shell->height;
+    if (resize)
+        Send(shell, WK_MSG_RESIZE, shell->width, shell->height);
+    d->flags &= static_cast<std::uint16_t>(~WK_SHELL_GEOMETRY_APPLIED);
+    d->flags |= WK_SHELL_PLACED;
+    Show(shell, d);
+}
+
+void WkShellRealizeAt(WkObject* shell, int x, int y) { WkShellRealizeWithGeometry(shell, x, y, WK_KEEP, WK_KEEP); }
+
+void WkShellHide(WkObject* shell) {
+    WkShellData* d = WkShellRecord(shell);
+    if (!d || (d->flags & WK_SHELL_SHOWN) == 0)
+        return;
+    WkNativeHide(shell);
+    d->flags &= static_cast<std::uint16_t>(~WK_SHELL_SHOWN);
+}
+
+void WkShellDestroy(WkObject* object) {
+    WkObject* shell = WkObjectGetShell(object);
+    if (!shell)
+        return;
+    WkShellHide(shell);
+    WkObjectDestroy(shell);
+}
+
+void WkShellSetCloseCallback(WkObject* shell, WkCloseCallback callback, void* userData) {
+    if (WkShellData* d = WkShellRecord(shell)) {
+        d->closeCallback = callback;
+        d->closeData = userData;
+    }
+}
+
+int WkShellHandler(WkObject* shell, WkMessage* message) {
+    WkShellData* d = WkShellRecord(shell);
+    if (!d)
+        return 0;
+    WkObject* form = d->mainForm;
+    switch (message->type) {
+    case WK_MSG_KEY:
+        return d->colorHolder ? WkSendMessage(d->colorHolder, message) : 0;
+    case WK_MSG_PRESS:
+    case WK_MSG_RELEASE:
+    case WK_MSG_MOTION:
+    case WK_MSG_WHEEL:
+        if (!form || !InForm(form, message->a, message->b))
+            return 0;
+        // Shift+Ctrl clicks belong to the customising tools, never to the program.
+        if (message->type != WK_MSG_MOTION && message->type != WK_MSG_WHEEL &&
+            (message->e & (1 | 4)) == (1 | 4))
+            return 0;
+        message->a -= form->x;
+        message->b -= form->y;
+        return WkSendMessage(form, message);
+    case WK_MSG_EXPOSE:
+        Expose(shell, d, message);
+        return 1;
+    case WK_MSG_MAP:
+        SetShownRealized(shell, true);
+        if (form) {
+            SetShownRealized(form, true);
+            Send(form, WK_MSG_MAP);
+        }
+        return 1;
+    case WK_MSG_UNMAP:
+        if (shell->state & WK_STATE_SHOWN) {
+            SetShownRealized(shell, false);
+            if (form) {
+                SetShownRealized(form, false);
+                Send(form, WK_MSG_UNMAP);
+            }
+        }
+        return 1;
+    case WK_MSG_QUERY_SIZE:
+        WkShellFitToForm(shell);
+        return 1;
+    case WK_MSG_RESIZE: {
+        const int b = WkObjectBorder(shell);
+        shell->width = static_cast<int>(message->a);
+        shell->height = static_cast<int>(message->b);
+        if (form) {
+            form->x = form->y = b;
+            Send(form, WK_MSG_RESIZE, shell->width - 2 * b, shell->height - 2 * b);
+        }
+        return 1;
+    }
+    case WK_MSG_SHADOW:
+        if (WkObject* holder = d->colorHolder) {
+            holder->shadowType = static_cast<std::uint8_t>(message->window);
+            holder->shadowWidth = static_cast<std::uint8_t>(message->a);
+            holder->outerShadowWidth = static_cast<std::uint8_t>(message->b);
+        }
+        if (WkDisplay())
+            WkDisplay()->invalidate(d->nativeWindow);
+        return 1;
+    case WK_MSG_SET_TEXT:
+        WkShellSetTitle(shell, reinterpret_cast<const char*>(message->window));
+        return 1;
+    case WK_MSG_GET_TEXT: {
+        char title[256];
+        WkShellGetTitle(shell, title);
+        WkMessageReturnText(message, title);
+        return 1;
+    }
+    case WK_MSG_CLOSE:
+        if (d->closeCallback)
+            return d->closeCallback(shell, 0, d->closeData, message);
+        if (d->flags & WK_SHELL_CLOSE_BEEPS) {
+            WkBeep();
+            return 1;
+        }
+        if (d->flags & WK_SHELL_CLOSE_HIDES) {
+            WkShellHide(shell);
+            return 1;
+        }
+        WkShellDestroy(shell);
+        return 1;
+    case WK_MSG_SENSITIVE: {
+        const std::uint16_t bits = WK_STATE_SENSITIVE | WK_STATE_ACTIVE;
+        for (WkObject* o : {shell, form}) {
+            if (!o) continue;
+            if (message->window) o->state |= bits;
+            else o->state &= static_cast<std::uint16_t>(~bits);
+        }
+        if (form) {
+            WkMessage m;
+            m.type = WK_MSG_ACTIVE;
+            m.window = message->window;
+            WkSendMessage(form, &m);
+        }
+        return 1;
+    }
+    case WK_MSG_FOCUS_IN:
+        shell->state |= WK_STATE_FOCUS;
+        return 1;
+    case WK_MSG_FOCUS_OUT:
+        shell->state &= static_cast<std::uint16_t>(~WK_STATE_FOCUS);
+        return 1;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,36 @@
+// Top-level windows: the class handler of class WK_CLASS_SHELL and the
+// operations that make, fit, show, place, hide and close such a window. A
+// window holds one main form (made by the form maker the form class
+// installs) and is the form's size plus its own border; its handler passes
+// keys to the colour-holding form, clicks, motions and the wheel to the
+// main form in its coordinates, and draws its own shadow frame on expose.
+//
+// The first WkCreateShell installs the native-window side (native_windows.h)
+// as the object model's shell operations.
+#pragma once
+
+#include "toolkit/core/shell_data.h"
+
+// Makes the main form of a new window, a vertical form with the window as
+// parent, and returns it (it registers itself as the window's main form).
+using WkMainFormMaker = WkObject* (*)(WkObject* shell);
+void WkSetMainFormMaker(WkMainFormMaker maker);
+
+// Keeps a value as computed in WkShellRealizeWithGeometry.
+inline constexpr int WK_KEEP = -32768;
+
+WkObject* WkCreateShell(const char* title, std::uint16_t flags);
+// Asks the main form its size; the window takes it plus its border,
+// centred on the screen, with the form's minimum plus the border as its own.
+void WkShellFitToForm(WkObject* shell);
+// Shows a window fitted and (a dialog) centred; a shown one is raised.
+void WkShellRealize(WkObject* shell);
+// Shows a window at x, y (negative: flush with the right or bottom edge)
+// with at least the computed size; WK_KEEP keeps a value.
+void WkShellRealizeWithGeometry(WkObject* shell, int x, int y, int width, int height);
+void WkShellRealizeAt(WkObject* shell, int x, int y);
+void WkShellHide(WkObject* shell);
+// Destroys the window at the root of the object's tree.
+void WkShellDestroy(WkObject* object);
+void WkShellSetCloseCallback(WkObject* shell, WkCloseCallback callback, void* userData);
+int WkShellHandler(WkObject* shell, WkMessage* message);
