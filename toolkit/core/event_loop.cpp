@@ -111,7 +111,10 @@ bool Fill(const plat::Event& event, WkMessage* m, std::intptr_t* result) {
 // One event with the loops' key handling.
 void Handle(plat::Display& display, plat::Event& event) {
     if (event.type == plat::EventType::KeyDown) {
-        const int code = WkTranslateKey(event.key, display.modifiers());
+        // The modifiers as they were when the key went down: a host that
+        // hands over its input in batches has already taken the releases
+        // that follow, so the keys held now may no longer include them.
+        const int code = WkTranslateKey(event.key, event.modifiers);
         if (code == 0) {
             display.translate(event);
             return;

@@ -102,6 +102,34 @@ TEST_F(EventLoop, KeysArriveAsToolkitCodesOrCharacters) {
     EXPECT_EQ(seen.count(WK_MSG_CLOSE), 1);
 }
 
+TEST_F(EventLoop, KeysTakeTheModifiersTheyWentDownWith) {
+    // Keys and the releases of Ctrl and Num Lock already queued when the
+    // loop comes to them: each key is translated as it was typed.
+    Seen seen;
+    ShownShell(&seen);
+    plat::KeyInfo c;
+    c.virtualKey = 'C';
+    c.scanCode = 0x2E;
+    c.character = 3;
+    display->holdModifiers(plat::kCtrl);
+    ASSERT_TRUE(display->injectKey(c));
+    plat::KeyInfo seven;
+    seven.scanCode = 0x47;
+    seven.character = '7';
+    display->holdModifiers(plat::kNumLock);
+    ASSERT_TRUE(display->injectKey(seven));
+    display->holdModifiers(0);
+    ASSERT_TRUE(display->injectKey(seven));
+    display->holdModifiers(plat::kNumLock);
+    WkFlushEvents();
+    display->holdModifiers(0);
+    ASSERT_EQ(seen.count(WK_MSG_KEY), 3);
+    EXPECT_EQ(seen.messages[0].b, 0x2E03);
+    EXPECT_EQ(seen.messages[0].a, WK_MOD_CTRL);
+    EXPECT_EQ(seen.messages[1].b, '7');
+    EXPECT_EQ(seen.messages[2].b, 0x4700);
+}
+
 int hooked = 0;
 void Hook(int code) { hooked = code; }
 

@@ -43,12 +43,7 @@ protected:
     // The test form lays its children out only when resized.
     void Realize(WkObject* shell) {
         WkShellRealize(shell);
-        WkMessage m;
-        m.type = WK_MSG_RESIZE;
-        m.a = shell->width;
-        m.b = shell->height;
-        WkSendMessage(shell, &m);
-        testform::SetRealized(shell, true); // nor does it pass the map on
+        testform::LayOutShown(shell);
         WkFlushEvents();
     }
     void Click(WkObject* shell, int x, int y) {

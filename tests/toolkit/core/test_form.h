@@ -172,6 +172,17 @@ inline void SetRealized(WkObject* object, bool on) {
         if (shell->mainForm) SetRealized(shell->mainForm, on);
 }
 
+// The test form lays its children out only when resized, nor does it pass
+// the map on: a shown top-level window gets both done for it.
+inline void LayOutShown(WkObject* shell) {
+    WkMessage m;
+    m.type = WK_MSG_RESIZE;
+    m.a = shell->width;
+    m.b = shell->height;
+    WkSendMessage(shell, &m);
+    SetRealized(shell, true);
+}
+
 // A top-level window with a native window of the given client size and a
 // main form filling it.
 inline WkObject* MakeShell(int width, int height) {

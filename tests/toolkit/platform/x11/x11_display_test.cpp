@@ -5,7 +5,7 @@
 
 #include "toolkit/platform/bitmap.h"
 #include "toolkit/platform/png.h"
-#include "x_probe.h"
+#include "support/x_probe.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "x_probe.h"
+#include "support/x_probe.h"
 
 #include <chrono>
 #include <cstdio>

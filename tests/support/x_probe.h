@@ -1,7 +1,7 @@
-// A second X client for the backend's tests: it reads a window's pixels from
-// the server, hears the bell, plays the window manager's part (close
-// requests, moves) and runs the desktop tools (xdotool, xclip) beside the
-// display under test. Owns its own connection.
+// A second X client for the X11 tests (the backend and the toolkit on it):
+// it reads a window's pixels from the server, hears the bell, plays the
+// window manager's part (close requests, moves) and runs the desktop tools
+// (xdotool, xclip) beside the display under test. Owns its own connection.
 #pragma once
 
 #include "toolkit/platform/surface.h"
