@@ -4,14 +4,11 @@
 
 #include "toolkit/core/draw.h"
 #include "toolkit/core/memory.h"
+#include "toolkit/core/print.h"
 #include "toolkit/core/window_system.h"
 #include "toolkit/platform/bitmap.h"
 
-namespace {
-
-bool PaletteScreen() { return WkIsPaletteDisplay() && WkDisplay(); }
-
-plat::Dib DibOf(const WkImage* image) {
+plat::Dib WkImageDib(const WkImage* image) {
     plat::Dib dib;
     dib.width = image->width;
     dib.height = -image->height; // row 0 is the top one
@@ -22,6 +19,10 @@ plat::Dib DibOf(const WkImage* image) {
     dib.pixelBytes = std::size_t(image->height) * std::size_t(image->bytesPerRow);
     return dib;
 }
+
+namespace {
+
+bool PaletteScreen() { return WkIsPaletteDisplay() && WkDisplay(); }
 
 // A palette image on the palette display: each pixel the slot its palette
 // entry was given, exactly, rather than whichever screen entry looks alike.
@@ -67,7 +68,7 @@ void WkImageMakeDeviceBitmap(WkImage* image) {
         image->deviceBitmap = SlotBitmap(image, screen);
     } else {
         auto* out = new plat::Surface();
-        if (!plat::MakeDeviceBitmap(DibOf(image), screen, *out)) {
+        if (!plat::MakeDeviceBitmap(WkImageDib(image), screen, *out)) {
             delete out;
             return;
         }
@@ -93,16 +94,12 @@ void WkImageFreeDeviceBitmap(WkImage* image) {
 void WkNativeDrawImage(WkImage* image, int sourceX, int sourceY, int width, int height, int x, int y) {
     plat::Surface* surface = WkNativeDrawSurface();
     if (!image || !image->deviceBitmap || !surface || (!WkNativeCurrentWindow() && !WkNativePrintDevice())) return;
-    plat::Canvas canvas(*surface, WkNativeCurrentClip());
-    plat::Rect from{sourceX, sourceY, sourceX + width, sourceY + height};
     if (WkNativePrintDevice()) {
-        double sx, sy;
-        WkNativePrintScale(&sx, &sy);
-        plat::Surface pixels;
-        if (!plat::MakeDeviceBitmap(DibOf(image), surface->palette(), pixels)) return;
-        plat::Blit(canvas, int(x * sx), int(y * sy), pixels, from);
+        WkPrintDrawImage(image, sourceX, sourceY, width, height, x, y);
         return;
     }
+    plat::Canvas canvas(*surface, WkNativeCurrentClip());
+    plat::Rect from{sourceX, sourceY, sourceX + width, sourceY + height};
     if (image->mask && !(image->flags & WK_IMAGE_MERGED)) {
         WkImageMakeDeviceBitmap(image->mask);
         if (image->mask->deviceBitmap) {

@@ -13,6 +13,11 @@
 #pragma once
 
 #include "toolkit/core/image.h"
+#include "toolkit/platform/bitmap.h"
+
+// The image's pixels and palette as a device-independent bitmap (top row
+// first); it points into the image.
+plat::Dib WkImageDib(const WkImage* image);
 
 // Makes the device bitmap once: nothing for null, an image already marked or
 // one without pixels.
@@ -23,8 +28,8 @@ void WkImageFreeDeviceBitmap(WkImage* image);
 
 // Copies part of the image's device bitmap to (x, y) of the current device:
 // through the mask unless merged, so the device shows where the mask is
-// clear. Nothing without device bitmap. On the print page the pixels are
-// put at the point multiplied by the print scale, without mask.
+// clear. Nothing without device bitmap. On the print page the part goes to
+// WkPrintDrawImage (print.h).
 void WkNativeDrawImage(WkImage* image, int sourceX, int sourceY, int width, int height, int x, int y);
 
 // For a masked image: the colour, or the tile repeated from (xOffset mod
