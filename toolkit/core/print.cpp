@@ -174,11 +174,11 @@ WkPrinter* WkPrinterForOneJob() {
 int WkPrinterCaps(int orientation, int* widthPixels, int* heightPixels, int* widthMm, int* heightMm, int* planes) {
     WkPrinter* printer = WkPrinterDialog(orientation, WK_PRINTER_INFORMATION, nullptr);
     if (!printer) return 0;
-    const plat::PaperSize& paper = printer->device.paper();
-    if (widthPixels) *widthPixels = paper.widthPixels;
-    if (heightPixels) *heightPixels = paper.heightPixels;
-    if (widthMm) *widthMm = paper.widthMm;
-    if (heightMm) *heightMm = paper.heightMm;
+    const plat::PrintDevice& page = printer->device;
+    if (widthPixels) *widthPixels = page.pageWidth();
+    if (heightPixels) *heightPixels = page.pageHeight();
+    if (widthMm) *widthMm = page.pageWidthMm();
+    if (heightMm) *heightMm = page.pageHeightMm();
     if (planes) *planes = 3;
     WkDeletePrinter(printer);
     return 1;
@@ -247,13 +247,13 @@ void WkClosePrinter(WkPrinter* printer) {
 void WkMapPrinterPage(WkPrinter* printer, const WkPageMapping* mapping, int width, int height, int* xOffset,
                       int* yOffset, int* windowWidth, int* windowHeight) {
     if (!printer || !mapping) return;
-    const plat::PaperSize& paper = printer->device.paper();
-    const long long H = std::max(1, paper.widthPixels), V = std::max(1, paper.heightPixels);
+    const plat::PrintDevice& page = printer->device;
+    const long long H = page.pageWidth(), V = page.pageHeight();
     const long long w = std::max(1, width), h = std::max(1, height);
     long long unitW = H, unitH = V;
     if (mapping->mode == 1) {
-        unitW = paper.widthMm;
-        unitH = paper.heightMm;
+        unitW = page.pageWidthMm();
+        unitH = page.pageHeightMm();
     } else if (mapping->mode == 4) {
         unitW = unitH = 100;
     }
@@ -350,10 +350,10 @@ void WkPrintImage(WkImage* image, int fit) {
     if (result < 1) WkLog(WK_LOG_ERROR, "Error %d in StartDoc", result);
     result = WkPrinterStartPage(printer);
     if (result < 1) WkLog(WK_LOG_ERROR, "Error %d in StartPage", result);
-    const plat::PaperSize& paper = printer->device.paper();
+    const int pageWidth = printer->device.pageWidth(), pageHeight = printer->device.pageHeight();
     long long width = image->width, height = image->height;
-    if (fit || width > paper.widthPixels || height > paper.heightPixels)
-        FitInto(paper.widthPixels, paper.heightPixels, image->width, image->height, &width, &height);
+    if (fit || width > pageWidth || height > pageHeight)
+        FitInto(pageWidth, pageHeight, image->width, image->height, &width, &height);
     std::string error;
     if (!printer->device.drawImage(WkImageDib(image), 0, 0, int(width), int(height), &error))
         WkLog(WK_LOG_ERROR, "Error printing an image: %s", error.c_str());

@@ -55,7 +55,7 @@ int WkPrintTextFile(const char* path) {
     if (result < 1) WkLog(WK_LOG_ERROR, "Error %d in StartPage", result);
 
     plat::PrintDevice& device = printer->device;
-    const int pageHeight = device.paper().heightPixels;
+    const int pageHeight = device.pageHeight();
     plat::PrintFont pica;
     pica.face = plat::PrintFace::Courier;
     pica.height = std::max(1, pageHeight / kLinesPerPage);

@@ -81,6 +81,11 @@ PaperSize SystemPaper(const std::string& papersizeFile) {
 
 PrintDevice::PrintDevice(PaperSize paper) : paper_(std::move(paper)) { selectFont(font_); }
 
+int PrintDevice::pageWidth() const { return std::max(1, paper_.widthPixels - 2 * kPrintEdgePixels); }
+int PrintDevice::pageHeight() const { return std::max(1, paper_.heightPixels - 2 * kPrintEdgePixels); }
+int PrintDevice::pageWidthMm() const { return std::max(1, int(pageWidth() * 25.4 / kPrintDotsPerInch + 0.5)); }
+int PrintDevice::pageHeightMm() const { return std::max(1, int(pageHeight() * 25.4 / kPrintDotsPerInch + 0.5)); }
+
 bool PrintDevice::startDocument(std::string_view title) {
     if (inDocument_) return false;
     inDocument_ = true;
@@ -143,9 +148,11 @@ int PrintDevice::textWidth(std::string_view text) const {
     return int(perChar * double(text.size()) / scale_ + 0.5);
 }
 
-std::string PrintDevice::pointsX(double deviceX) const { return Num(deviceX * kPointsPerPixel); }
+std::string PrintDevice::pointsX(double deviceX) const {
+    return Num((deviceX + kPrintEdgePixels) * kPointsPerPixel);
+}
 std::string PrintDevice::pointsY(double deviceY) const {
-    return Num((paper_.heightPixels - deviceY) * kPointsPerPixel);
+    return Num((paper_.heightPixels - kPrintEdgePixels - deviceY) * kPointsPerPixel);
 }
 
 void PrintDevice::useFont(int index) {

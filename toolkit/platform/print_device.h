@@ -6,7 +6,11 @@
 // and lines, device-independent bitmaps, and an isotropic mapping from
 // logical units to device pixels.
 //
-// Device coordinates are pixels from the page's top-left corner, y down.
+// Device coordinates are pixels from the top-left corner of the printable
+// area, y down. Printers cannot print to the sheet's very edge, so that
+// area lies kPrintEdgePixels (1/6 inch, about 4 mm) inside every edge of the
+// paper, and what a printer reports as its page (pageWidth, pageHeight and
+// their millimetres) is that area, not the whole sheet.
 // The device owns the document being built; Pdf() hands out its bytes once
 // the document is ended.
 #pragma once
@@ -23,7 +27,9 @@
 namespace plat {
 
 constexpr int kPrintDotsPerInch = 300;
+constexpr int kPrintEdgePixels = kPrintDotsPerInch / 6;
 
+// The whole sheet.
 struct PaperSize {
     std::string name;   // "a4" or "letter"
     int widthPixels = 0;
@@ -53,6 +59,11 @@ public:
 
     const PaperSize& paper() const { return paper_; }
     int dotsPerInch() const { return kPrintDotsPerInch; }
+    // The printable area in device pixels and in whole millimetres.
+    int pageWidth() const;
+    int pageHeight() const;
+    int pageWidthMm() const;
+    int pageHeightMm() const;
 
     // Document and pages. Each returns false when called out of order
     // (a page outside a document, a document inside another, ...).

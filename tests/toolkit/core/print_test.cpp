@@ -215,7 +215,8 @@ TEST_F(PrintTest, ChosenPrinterIsKeptForLaterJobs) {
     int width = 0, height = 0, widthMm = 0;
     ASSERT_EQ(WkPrinterCaps(1, &width, &height, &widthMm, nullptr, nullptr), 1);
     EXPECT_LT(width, height);
-    EXPECT_NEAR(width, widthMm * 300 / 25.4, 2);
+    EXPECT_NEAR(width, widthMm * 300 / 25.4, 6);
+    EXPECT_EQ(width, plat::SystemPaper().widthPixels - 2 * plat::kPrintEdgePixels) << "the printable area";
     printer = WkOpenPrinter("spooled", 0, 0, nullptr);
     WkClosePrinter(printer);
     EXPECT_NE(Jobs().find("-t\nspooled\n"), std::string::npos);
@@ -246,8 +247,8 @@ TEST_F(PrintTest, PageMappingFitsThePaperInEveryMode) {
     WkSetPrintDialogAnswer(WK_PRINT_ANSWER_FILE, (dir / "map.pdf").c_str());
     WkPrinter* printer = WkOpenPrinter("map", 1, 1, nullptr);
     ASSERT_NE(printer, nullptr);
-    const long long H = printer->device.paper().widthPixels, V = printer->device.paper().heightPixels;
-    const int Hmm = printer->device.paper().widthMm;
+    const long long H = printer->device.pageWidth(), V = printer->device.pageHeight();
+    const int Hmm = printer->device.pageWidthMm();
     int x, y, ww, wh;
     auto map = [&](WkPageMapping m, int w, int h) { WkMapPrinterPage(printer, &m, w, h, &x, &y, &ww, &wh); };
 
@@ -307,7 +308,7 @@ TEST_F(PrintTest, ImagesAreNeverWiderThanThePage) {
     std::string pdf = dir / "image.pdf";
     WkSetPrintDialogAnswer(WK_PRINT_ANSWER_FILE, pdf.c_str());
     WkPrinter* printer = WkOpenPrinter("choose", 1, 1, nullptr);
-    const double pageW = printer->device.paper().widthPixels * 0.24, pageH = printer->device.paper().heightPixels * 0.24;
+    const double pageW = printer->device.pageWidth() * 0.24, pageH = printer->device.pageHeight() * 0.24;
     WkClosePrinter(printer);
 
     struct Case {
@@ -393,7 +394,7 @@ TEST_F(PrintTest, ObjectTreeIsDrawnOntoThePageAndPutBack) {
     WkSetPrintDialogAnswer(WK_PRINT_ANSWER_FILE, pdf.c_str());
     WkPrinter* printer = WkOpenPrinter("object", 1, 1, nullptr);
     ASSERT_NE(printer, nullptr);
-    const double paperWidth = printer->device.paper().widthPixels * 0.24;
+    const double paperWidth = printer->device.pageWidth() * 0.24;
     WkPageMapping fit{0, 0, 0, 0, 0};
     WkPrintObject(shell, printer, &fit);
     WkClosePrinter(printer);

@@ -51,8 +51,9 @@ TEST(PrintDevice, TextPagesReadBackWithHalfTabAndEscapes) {
     EXPECT_EQ(page1.find("Row 61 "), std::string::npos);
     EXPECT_NE(page2.find("Row 61 3\xC2\xBD"), std::string::npos) << page2;
     EXPECT_NE(page2.find("(a\\b)"), std::string::npos) << page2;
-    // The tab moved "pts" to the stop of column 16: 16 Courier cells of 24 pixels.
-    std::size_t tabbed = dev.pdf().rfind("Tf 92.16 ");
+    // The tab moved "pts" to the stop of column 16: 16 Courier cells of 24
+    // pixels, after the 50 pixels of the unprintable edge.
+    std::size_t tabbed = dev.pdf().rfind("Tf 104.16 ");
     ASSERT_NE(tabbed, std::string::npos);
     EXPECT_EQ(dev.pdf().substr(dev.pdf().find(" Td ", tabbed), 10), " Td (pts \\") << dev.pdf().substr(tabbed, 40);
 
@@ -104,6 +105,11 @@ TEST(PrintDevice, PaperFromSystemFileAndCallsOutOfOrder) {
     EXPECT_EQ(a4.heightPixels, 3508);
 
     PrintDevice dev(a4);
+    // The page a printer offers is the sheet less its unprintable edge.
+    EXPECT_EQ(dev.pageWidth(), 2380);
+    EXPECT_EQ(dev.pageHeight(), 3408);
+    EXPECT_EQ(dev.pageWidthMm(), 202);
+    EXPECT_EQ(dev.pageHeightMm(), 289);
     EXPECT_FALSE(dev.startPage());
     EXPECT_FALSE(dev.endDocument());
     EXPECT_TRUE(dev.startDocument("x"));
@@ -165,7 +171,8 @@ TEST(PrintDevice, ImageIsCompressedTopRowFirstAndMappingScales) {
     dev.endDocument();
 
     const std::string& pdf = dev.pdf();
-    EXPECT_NE(pdf.find("q 595.20 0 0 595.20 0.00 "), std::string::npos) << "drawn at the mapped size";
+    EXPECT_NE(pdf.find("q 595.20 0 0 595.20 12.00 "), std::string::npos)
+        << "drawn at the mapped size, inside the sheet's unprintable edge";
     EXPECT_NE(pdf.find("/Im1 Do"), std::string::npos);
     std::size_t at = pdf.find("/Subtype /Image /Width 2 /Height 2");
     ASSERT_NE(at, std::string::npos);
