@@ -380,7 +380,10 @@ void X11Display::applyHints(WindowId id) {
     Native* n = native(id);
     if (!w || !n || w->kind == WindowKind::Popup) return;
     if (XSizeHints* h = XAllocSizeHints()) {
-        h->flags = PPosition | USPosition | PMinSize;
+        // Static gravity: a window manager puts its frame around the client
+        // area where the program placed it instead of moving it by the frame.
+        h->flags = PPosition | USPosition | PMinSize | PWinGravity;
+        h->win_gravity = StaticGravity;
         h->x = w->client.x0;
         h->y = w->client.y0;
         h->min_width = w->limits.holdWidth ? w->client.width() : std::max(w->limits.minWidth, 1);
@@ -414,12 +417,15 @@ void X11Display::restack() {
 void X11Display::focusHost(WindowId id) {
     Native* n = native(id);
     if (!n) return;
+    // Focus reports the server made before this decision are old news, also
+    // while the window waits to be mapped (a window manager's report for the
+    // window it chose after a minimise would otherwise overrule a raise).
+    focusSerial_ = NextRequest(dpy_);
     if (!n->mapped) {
         focusWanted_ = id;
         return;
     }
     focusWanted_ = 0;
-    focusSerial_ = NextRequest(dpy_);
     XSetInputFocus(dpy_, n->xid, RevertToParent, CurrentTime);
 }
 
@@ -579,6 +585,7 @@ void X11Display::changed(Change what, WindowId id) {
         return;
     }
     case Change::Beep:
+        if (quietBell_) return;
         XBell(dpy_, 0);
         XFlush(dpy_);
         return;
@@ -817,7 +824,12 @@ bool X11Display::handle(_XEvent& e) {
         q.type = EventType::ActivateQuery;
         q.window = id;
         q.hit = Hit::Frame;
-        if (dispatch(q) != 0 && activate(id)) return true;
+        // The window manager moving the focus is no click: a refusal rings
+        // no bell (the click that may have caused it rings its own).
+        quietBell_ = true;
+        bool allowed = dispatch(q) != 0;
+        quietBell_ = false;
+        if (allowed && activate(id)) return true;
         focusHost(activeWindow());
         return false;
     }

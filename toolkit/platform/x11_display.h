@@ -9,7 +9,10 @@
 // gives the same codes), pointer buttons, motion and wheel, the window
 // manager's close requests, moves, sizes, minimising and focus changes. A
 // window the listener refuses to activate (a window under a modal dialog)
-// keeps neither the focus nor a close request that the window manager gives it.
+// keeps neither the focus nor a close request that the window manager gives it;
+// a refused focus rings no bell (only a click on a blocked window does). The
+// size hints ask for static gravity, so that a window manager frames the
+// client area where the program put it.
 //
 // Pixels: each window keeps the image last sent to the server. Before a wait
 // (and on present()) every window's backing store is compared with it and
@@ -108,6 +111,7 @@ private:
     unsigned long focusSerial_ = 0;    // our last focus change
     std::string exported_;             // the text we offer while we own the selection
     bool ownSelection_ = false;
+    bool quietBell_ = false;           // while a focus the window manager gave is questioned
 
     // Atoms.
     unsigned long aProtocols_ = 0, aDelete_ = 0, aUtf8_ = 0, aNetName_ = 0, aClipboard_ = 0, aTargets_ = 0,
