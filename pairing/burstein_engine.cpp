@@ -102,23 +102,8 @@ int PairBursteinGroup(int g, int round, int groupCount, std::vector<SearchPair>&
     std::ostream* trace = ActivePairingTrace();
     if (trace != nullptr) *trace << "\n" << GroupTraceRule << "\n Pairing group " << g << "\n" << GroupTraceRule << "\n";
     ScoreGroup& group = ScoreGroupAt(g);
-    int u = 0;
-    if (PlayerListCount(group.whiteDue) > 0) {
-        std::vector<int> ids;
-        u = FindUnpairablePlayers(g, ids, round);
-        const int below = CountPlayersFromGroup(g + 1, groupCount);
-        if (u > 0 && below < u) return 0;
-        if (u > 0) {
-            if (trace != nullptr) {
-                *trace << " Found " << u << " floater(s):";
-                for (int i = 1; i <= u; ++i)
-                    *trace << " " << ids[i] << ", ";
-                *trace << "\n";
-            }
-            for (int i = 1; i <= u; ++i)
-                SendDown(ids[i], g);
-        }
-    }
+    const int u = SendDownUnpairablePlayers(g, round, groupCount, "floater(s)", SendDown);
+    if (u < 0) return 0;
     const std::vector<int> p = GroupListIds(group.whiteDue);
     const int n = static_cast<int>(p.size()) - 1;
     if (n == 0) return 1;

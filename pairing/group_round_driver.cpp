@@ -109,6 +109,23 @@ int FindUnpairablePlayers(int g, std::vector<int>& ids, int round) {
     return static_cast<int>(ids.size()) - 1;
 }
 
+int SendDownUnpairablePlayers(int g, int round, int groupCount, const char* label, void (*sendDown)(int player, int g)) {
+    if (PlayerListCount(ScoreGroupAt(g).whiteDue) == 0) return 0;
+    std::vector<int> ids;
+    const int u = FindUnpairablePlayers(g, ids, round);
+    if (u == 0) return 0;
+    if (CountPlayersFromGroup(g + 1, groupCount) < u) return -1;
+    if (std::ostream* trace = ActivePairingTrace()) {
+        *trace << " Found " << u << " " << label << ":";
+        for (int i = 1; i <= u; ++i)
+            *trace << " " << ids[i] << ", ";
+        *trace << "\n";
+    }
+    for (int i = 1; i <= u; ++i)
+        sendDown(ids[i], g);
+    return u;
+}
+
 int PairGroupedRound(int players, int round, GroupPairer pairGroup, GroupDumper dump) {
     OpenPairingTrace(round);
     if (std::ostream* trace = ActivePairingTrace()) *trace << "***** Pairing round " << round << " \n\n";

@@ -49,3 +49,8 @@ int MergeUscfScoreGroups(int g);
 // ids[1..] filled, the count returned. Only a group of 1..round players is
 // examined.
 int FindUnpairablePlayers(int g, std::vector<int>& ids, int round);
+// Sends the players FindUnpairablePlayers finds in group g down with
+// sendDown(player, g), after tracing them as " Found <u> <label>: id, ...".
+// Returns how many were sent, or -1 when the groups below g hold fewer
+// players than that (nothing is moved then).
+int SendDownUnpairablePlayers(int g, int round, int groupCount, const char* label, void (*sendDown)(int player, int g));

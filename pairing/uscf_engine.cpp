@@ -21,6 +21,11 @@
 
 namespace {
 
+// Moves player from his group to the floater list of the group below g.
+void SendToFloatersBelow(int player, int g) {
+    MoveToFloaterList(player, PairingStates[player].currentGroup, g + 1);
+}
+
 int SeedingKey(int id) {
     return id >= 1 && id < PlayerRows ? Players[id].seedingKey : 0;
 }
@@ -121,23 +126,8 @@ int PairUscfScoreGroup(int g, int round, int groupCount, std::vector<SearchPair>
         if (CountPlayersFromGroup(g, groupCount) < c) return 0;
         if (PairDownfloaters(g, round, groupCount) == 0) return 0;
     }
-    int u = 0;
-    if (PlayerListCount(group.whiteDue) > 0) {
-        std::vector<int> ids;
-        u = FindUnpairablePlayers(g, ids, round);
-        const int below = CountPlayersFromGroup(g + 1, groupCount);
-        if (u > 0 && below < u) return 0;
-        if (u > 0) {
-            if (trace != nullptr) {
-                *trace << " Found " << u << " ODD player(s):";
-                for (int i = 1; i <= u; ++i)
-                    *trace << " " << ids[i] << ", ";
-                *trace << "\n";
-            }
-            for (int i = 1; i <= u; ++i)
-                MoveToFloaterList(ids[i], PairingStates[ids[i]].currentGroup, g + 1);
-        }
-    }
+    const int u = SendDownUnpairablePlayers(g, round, groupCount, "ODD player(s)", SendToFloatersBelow);
+    if (u < 0) return 0;
     int n = PlayerListCount(group.whiteDue);
     if (n % 2 == 1 && CountPlayersFromGroup(g + 1, groupCount) != 0) {
         if (trace != nullptr) *trace << " The group is odd! There is(are) " << n << " player(s)\n";
