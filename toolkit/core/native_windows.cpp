@@ -40,10 +40,7 @@ bool IsModal(WkObject* shell) {
 }
 
 void Send(WkObject* shell, int type) {
-    WkMessage m;
-    m.type = type;
-    m.window = static_cast<std::intptr_t>(Data(shell)->nativeWindow);
-    WkSendMessage(shell, &m);
+    WkSendSimpleMessage(shell, type, static_cast<std::intptr_t>(Data(shell)->nativeWindow));
 }
 
 void RouteToGrab(WkObject* holder, WkMessage* message) {

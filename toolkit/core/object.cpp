@@ -154,6 +154,15 @@ void WkObjectDestroy(WkObject* object) {
     FreeRecord(object);
 }
 
+int WkSendSimpleMessage(WkObject* object, int type, std::intptr_t window, std::intptr_t a, std::intptr_t b) {
+    WkMessage message;
+    message.type = type;
+    message.window = window;
+    message.a = a;
+    message.b = b;
+    return WkSendMessage(object, &message);
+}
+
 int WkSendMessage(WkObject* object, WkMessage* message) {
     if (!object || !message) return 0;
     WkObject* receiver = object;

@@ -235,6 +235,10 @@ void WkObjectDestroy(WkObject* object);
 // the class handler's result, 0 when the type is or became 0, 1 for a press
 // or release swallowed by a child that is not shown or not realized.
 int WkSendMessage(WkObject* object, WkMessage* message);
+// Sends a message of the type with window, a and b set and every other
+// field 0; the class handler's result as WkSendMessage gives it.
+int WkSendSimpleMessage(WkObject* object, int type, std::intptr_t window = 0, std::intptr_t a = 0,
+                        std::intptr_t b = 0);
 
 // 1 when the message's a, b lie in the object's rectangle (x and y taken as
 // 0 for a top-level window).

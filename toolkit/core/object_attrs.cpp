@@ -32,17 +32,9 @@ WkObject* ColorHolder(WkObject* object) {
 
 WkObject* ImageTarget(WkObject* object) { return OuterOrSelf(ColorHolder(object)); }
 
-void Send(WkObject* object, int type, std::intptr_t window, std::intptr_t a = 0, std::intptr_t b = 0) {
-    WkMessage message;
-    message.type = type;
-    message.window = window;
-    message.a = a;
-    message.b = b;
-    WkSendMessage(object, &message);
-}
-
 void SendColors(WkObject* object) {
-    Send(object, WK_MSG_COLORS, std::intptr_t(object->background), std::intptr_t(object->foreground));
+    WkSendSimpleMessage(object, WK_MSG_COLORS, std::intptr_t(object->background),
+                        std::intptr_t(object->foreground));
 }
 
 // After a size or position changed: the parent lays itself out again.
@@ -69,7 +61,7 @@ void SetSensitiveState(WkObject* object, int on) {
         object->state |= WK_STATE_SENSITIVE;
     else
         object->state &= std::uint16_t(~WK_STATE_SENSITIVE);
-    Send(object, WK_MSG_SENSITIVE, on ? 1 : 0);
+    WkSendSimpleMessage(object, WK_MSG_SENSITIVE, on ? 1 : 0);
     if (object->transparency == WK_TRANSPARENT) WkObjectClearBehind(object);
     WkRedraw(Outer(object), 0);
 }
@@ -81,7 +73,7 @@ void SetTransparencyOf(WkObject* object, int level) {
     if (target->transparency == level) return;
     target->transparency = std::uint8_t(level);
     WkRefreshBackground(target, 1);
-    Send(target, WK_MSG_TRANSPARENCY, level);
+    WkSendSimpleMessage(target, WK_MSG_TRANSPARENCY, level);
     WkRedraw(Outer(object), level == WK_TRANSPARENT);
 }
 
@@ -135,7 +127,7 @@ void InstallBackgroundImage(WkObject* object, WkImage* image, int mode, bool own
         else
             WkImageMakeDeviceBitmap(object->image);
     }
-    Send(object, WK_MSG_IMAGE, std::intptr_t(object->image), mode);
+    WkSendSimpleMessage(object, WK_MSG_IMAGE, std::intptr_t(object->image), mode);
     if (object->image && (object->colorFlags & WK_INHERIT_IMAGE_COLOR)) {
         object->colorFlags &= std::uint8_t(~WK_INHERIT_BACKGROUND);
         TakeImageColor(object);
@@ -215,7 +207,7 @@ void WkObjectRefuseFocus(WkObject* object) {
 }
 
 void WkObjectSetText(WkObject* object, const char* text) {
-    if (object) Send(object, WK_MSG_SET_TEXT, std::intptr_t(text ? text : ""));
+    if (object) WkSendSimpleMessage(object, WK_MSG_SET_TEXT, std::intptr_t(text ? text : ""));
 }
 
 void WkObjectSetShadow(WkObject* object, int type, int width, int outerWidth) {
@@ -229,7 +221,7 @@ void WkObjectSetShadow(WkObject* object, int type, int width, int outerWidth) {
     target->shadowType = std::uint8_t(type);
     target->shadowWidth = std::uint8_t(width);
     target->outerShadowWidth = std::uint8_t(outerWidth);
-    Send(target, WK_MSG_SHADOW, type, width, outerWidth);
+    WkSendSimpleMessage(target, WK_MSG_SHADOW, type, width, outerWidth);
 }
 
 void WkObjectGetShadow(WkObject* object, int* type, int* width, int* outerWidth) {

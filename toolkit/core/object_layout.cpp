@@ -5,20 +5,6 @@
 
 namespace {
 
-void SendResize(WkObject* object, int width, int height) {
-    WkMessage resize;
-    resize.type = WK_MSG_RESIZE;
-    resize.a = width;
-    resize.b = height;
-    WkSendMessage(object, &resize);
-}
-
-void SendPlain(WkObject* object, int type) {
-    WkMessage message;
-    message.type = type;
-    WkSendMessage(object, &message);
-}
-
 void ShowShell(WkObject* shell) {
     if (auto show = WkCurrentShellOperations().show) return show(shell);
     WkShellData* data = WkShellRecord(shell);
@@ -53,7 +39,8 @@ void RelayoutShell(WkObject* shell) {
         data->flags &= std::uint16_t(~WK_SHELL_GEOMETRY_APPLIED);
         PlaceShell(shell, shell->x, shell->y, width, height);
     }
-    if (form->width != width - 2 * b || form->height != height - 2 * b) SendResize(form, width - 2 * b, height - 2 * b);
+    if (form->width != width - 2 * b || form->height != height - 2 * b)
+        WkSendSimpleMessage(form, WK_MSG_RESIZE, 0, width - 2 * b, height - 2 * b);
     shell->minWidth = std::uint16_t(form->minWidth + 2 * b);
     shell->minHeight = std::uint16_t(form->minHeight + 2 * b);
 }
@@ -89,7 +76,8 @@ void WkResize(WkObject* object, int width, int height) {
     if (fixedHeight) height = object->fixedHeight;
     if (width < 0 || height < 0 || fixedWidth || fixedHeight) WkObjectQuerySize(object);
     if (width > 0 || height > 0)
-        SendResize(object, width < 0 ? object->width : width, height < 0 ? object->height : height);
+        WkSendSimpleMessage(object, WK_MSG_RESIZE, 0, width < 0 ? object->width : width,
+                            height < 0 ? object->height : height);
     if ((object->width != oldWidth || object->height != oldHeight) && object->parent) WkRelayout(object->parent);
     if (shown) WkMapObject(outer);
 }
@@ -115,7 +103,7 @@ void WkMapObject(WkObject* object) {
     if (object->classCode == WK_CLASS_SHELL) return ShowShell(object);
     if (object->state & WK_STATE_SHOWN) return;
     object->state |= WK_STATE_SHOWN;
-    SendPlain(object, WK_MSG_MAP);
+    WkSendSimpleMessage(object, WK_MSG_MAP);
     WkRedraw(object, 0);
 }
 
@@ -125,7 +113,7 @@ void WkUnmapObject(WkObject* object, int repaint) {
     if (!(object->state & WK_STATE_SHOWN)) return;
     bool wasDrawable = WkObjectDrawable(object);
     object->state &= std::uint16_t(~WK_STATE_SHOWN);
-    SendPlain(object, WK_MSG_UNMAP);
+    WkSendSimpleMessage(object, WK_MSG_UNMAP);
     WkObject* parent = object->parent;
     if (repaint && wasDrawable && parent && (parent->state & WK_STATE_SHOWN)) WkObjectClearBehind(object);
 }
@@ -138,5 +126,5 @@ void WkObjectSetResizable(WkObject* object, int xPolicy, int yPolicy) {
 }
 
 void WkObjectQuerySize(WkObject* object) {
-    if (object && object->handler) SendPlain(object, WK_MSG_QUERY_SIZE);
+    if (object && object->handler) WkSendSimpleMessage(object, WK_MSG_QUERY_SIZE);
 }

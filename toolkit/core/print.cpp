@@ -114,12 +114,6 @@ plat::Dib PageDib(const plat::Surface& page, std::vector<std::uint8_t>& rows) {
     return dib;
 }
 
-void Send(WkObject* object, int type) {
-    WkMessage m;
-    m.type = type;
-    WkSendMessage(object, &m);
-}
-
 // Draws the object's tree onto a page of its size, the object at the
 // page's origin: its window and main form are moved so that it lands there.
 void DrawOntoPage(WkObject* object, plat::Surface& page) {
@@ -314,7 +308,7 @@ void WkPrintObject(WkObject* object, WkPrinter* printer, const WkPageMapping* ma
         WkResize(o, -1, -1);
         o->state |= WK_STATE_REALIZED;
         WkNativeSetPrintDevice(nullptr, 1.0, 1.0);
-        Send(o, WK_MSG_REALIZE);
+        WkSendSimpleMessage(o, WK_MSG_REALIZE);
         WkObjectShow(o);
         WkMapPrinterPage(printer, mapping, o->width, o->height, &x, &y, &ww, &wh);
     }
@@ -336,7 +330,7 @@ void WkPrintObject(WkObject* object, WkPrinter* printer, const WkPageMapping* ma
     if (!ready) {
         if (!shown) WkObjectHide(o);
         o->state = flags;
-        if (!realized) Send(o, WK_MSG_UNREALIZE);
+        if (!realized) WkSendSimpleMessage(o, WK_MSG_UNREALIZE);
         WkResize(o, -1, -1);
     }
 }

@@ -27,14 +27,6 @@ void InstallOperations() {
     WkSetShellOperations(&ops);
 }
 
-void Send(WkObject* object, int type, std::intptr_t a = 0, std::intptr_t b = 0) {
-    WkMessage m;
-    m.type = type;
-    m.a = a;
-    m.b = b;
-    WkSendMessage(object, &m);
-}
-
 void SetShownRealized(WkObject* object, bool on) {
     const std::uint16_t bits = WK_STATE_SHOWN | WK_STATE_REALIZED;
     if (on) object->state |= bits;
@@ -46,7 +38,7 @@ void PopDownGrabs(WkShellData* d) {
     if (d->flags & WK_SHELL_NO_ACTIVATE)
         return;
     while (WkObject* holder = WkGetGrab()) {
-        Send(holder, WK_MSG_POP_DOWN);
+        WkSendSimpleMessage(holder, WK_MSG_POP_DOWN);
         if (WkGetGrab() == holder)
             WkPopGrab(holder);
     }
@@ -126,7 +118,7 @@ void WkShellFitToForm(WkObject* shell) {
     WkObject* form = d ? d->mainForm : nullptr;
     if (!form || !form->handler)
         return;
-    Send(form, WK_MSG_QUERY_SIZE);
+    WkSendSimpleMessage(form, WK_MSG_QUERY_SIZE);
     const int b = WkObjectBorder(shell);
     form->x = b;
     form->y = b;
@@ -174,7 +166,7 @@ void WkShellRealizeWithGeometry(WkObject* shell, int x, int y, int width, int he
     if (shell->x + shell->width > sw) shell->x = sw - shell->width;
     if (shell->y + shell->height > sh) shell->y = sh - shell->height;
     if (resize)
-        Send(shell, WK_MSG_RESIZE, shell->width, shell->height);
+        WkSendSimpleMessage(shell, WK_MSG_RESIZE, 0, shell->width, shell->height);
     d->flags &= static_cast<std::uint16_t>(~WK_SHELL_GEOMETRY_APPLIED);
     d->flags |= WK_SHELL_PLACED;
     Show(shell, d);
@@ -233,7 +225,7 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
         SetShownRealized(shell, true);
         if (form) {
             SetShownRealized(form, true);
-            Send(form, WK_MSG_MAP);
+            WkSendSimpleMessage(form, WK_MSG_MAP);
         }
         return 1;
     case WK_MSG_UNMAP:
@@ -241,7 +233,7 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
             SetShownRealized(shell, false);
             if (form) {
                 SetShownRealized(form, false);
-                Send(form, WK_MSG_UNMAP);
+                WkSendSimpleMessage(form, WK_MSG_UNMAP);
             }
         }
         return 1;
@@ -254,7 +246,7 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
         shell->height = static_cast<int>(message->b);
         if (form) {
             form->x = form->y = b;
-            Send(form, WK_MSG_RESIZE, shell->width - 2 * b, shell->height - 2 * b);
+            WkSendSimpleMessage(form, WK_MSG_RESIZE, 0, shell->width - 2 * b, shell->height - 2 * b);
         }
         return 1;
     }
