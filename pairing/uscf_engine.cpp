@@ -3,6 +3,7 @@
 #include "pairing/group_round_driver.h"
 #include "pairing/pair_counting.h"
 #include "pairing/round_dispatcher.h"
+#include "pairing/round_trace.h"
 #include "pairing/score_group_counts.h"
 #include "pairing/score_groups.h"
 #include "pairing/trace.h"
@@ -324,13 +325,5 @@ void WriteUscfScoreGroups(int groupCount, int pass) {
             out << line;
         }
     }
-    const std::string path = std::string(Settings.DataFolder) + "scgr" + std::to_string(CurrentRound) + "-" +
-                             std::to_string(pass) + ".txt";
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return; // the dump is for the arbiter's eyes; pairing goes on without it
-    for (char ch : out.str()) {
-        if (ch == '\n') std::fputc('\r', file);
-        std::fputc(ch, file);
-    }
-    std::fclose(file);
+    WriteScoreGroupDumpFile(pass, out.str());
 }
