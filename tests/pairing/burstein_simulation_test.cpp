@@ -17,30 +17,6 @@
 
 namespace {
 
-// RunSimulatedTournament with the trace on for every round.
-SimulationResult RunTracedTournament(const SimulationOptions& options) {
-    SetUpSimulatedTournament(options);
-    SimulationResult result;
-    for (int round = 1; round <= Settings.PlannedRounds; ++round) {
-        VerboseOption = 1;
-        const int paired = PairNextRound(PlayerCount);
-        VerboseOption = 0;
-        if (paired == 0) {
-            result.problem = "round " + std::to_string(round) + " was not paired";
-            return result;
-        }
-        const RoundCheck check = CheckPairedRound(round, PlayerCount);
-        if (!check.ok) {
-            result.problem = "round " + std::to_string(round) + ": " + check.problem;
-            return result;
-        }
-        result.roundsPaired = round;
-        PlaySimulatedRound(options, round);
-        CloseSimulatedRound(options, round);
-    }
-    return result;
-}
-
 class BursteinSimulation : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
@@ -118,7 +94,8 @@ TEST_F(BursteinSimulation, TracedTournamentPairsAsUntracedAndDumpsItsGroups) {
     SetUp();
     options.players = 33;
     options.rounds = 6;
-    const SimulationResult traced = RunTracedTournament(options);
+    options.traced = true;
+    const SimulationResult traced = RunSimulatedTournament(options);
     ASSERT_EQ(traced.roundsPaired, 6) << traced.problem;
     EXPECT_EQ(AllBoards(6), boards);
 

@@ -26,6 +26,7 @@
 #include "tournament/rating.h"
 #include "tournament/round_state.h"
 #include "tournament/round_tables.h"
+#include "tournament/run_options.h"
 #include "tournament/scores.h"
 
 #include <algorithm>
@@ -45,6 +46,7 @@ struct SimulationOptions {
     int forfeitPercent = 2;   // share of the boards won without play
     int withdrawPerMille = 5; // chance of each player to withdraw after a round
     int unratedPercent = 5;   // share of players without a rating
+    bool traced = false;      // every round paired with the verbose trace on
     std::string dataFolder;   // where the pairing lists go; ends with '/'
 };
 
@@ -114,7 +116,10 @@ inline SimulationResult RunSimulatedTournament(const SimulationOptions& options)
     SetUpSimulatedTournament(options);
     SimulationResult result;
     for (int round = 1; round <= Settings.PlannedRounds; ++round) {
-        if (PairNextRound(PlayerCount) == 0) {
+        if (options.traced) VerboseOption = 1;
+        const int paired = PairNextRound(PlayerCount);
+        if (options.traced) VerboseOption = 0;
+        if (paired == 0) {
             result.problem = "round " + std::to_string(round) + " was not paired";
             return result;
         }
