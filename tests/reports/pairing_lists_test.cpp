@@ -1,21 +1,12 @@
 #include "report_tournament.h"
 
 #include "reports/pairing_lists.h"
+#include "support/file_bytes.h"
 
 #include <fstream>
 #include <vector>
 
 namespace {
-
-// The lines of a CR LF file, without their line ends.
-std::vector<std::string> Lines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t at; (at = bytes.find("\r\n", start)) != std::string::npos; start = at + 2)
-        lines.push_back(bytes.substr(start, at - start));
-    if (start < bytes.size()) lines.push_back(bytes.substr(start));
-    return lines;
-}
 
 TEST(PairingLists, ByeBoardPrintsPlayerZeroAndBlackZeroInThePairFile) {
     SetUpReportTournament("pairing_bye");

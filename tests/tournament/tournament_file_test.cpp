@@ -18,18 +18,6 @@
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        std::size_t end = bytes.find("\r\n", at);
-        if (end == std::string::npos) end = bytes.size();
-        lines.push_back(bytes.substr(at, end - at));
-        at = end + 2;
-    }
-    return lines;
-}
-
 std::string Pad2(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
 std::vector<std::string> ListedLines;
