@@ -7,6 +7,15 @@ function(tm_library name)
   if(NOT L_SOURCES)
     file(GLOB L_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   endif()
+  if(NOT L_SOURCES)
+    # A folder whose first module is still to come: its users link already.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    if(L_DEPS)
+      target_link_libraries(${name} INTERFACE ${L_DEPS})
+    endif()
+    return()
+  endif()
   add_library(${name} STATIC ${L_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   if(L_DEPS)
@@ -44,6 +53,17 @@ function(tm_test_folder)
     get_filename_component(stem ${src} NAME_WE)
     tm_test(${F_LABEL}_${stem} LABEL ${F_LABEL} SOURCES ${src} ${F_SUPPORT} LIBS ${F_LIBS})
   endforeach()
+endfunction()
+
+# tm_test_binary(NAME LABEL label [LIBS libs...] [SUPPORT sources...]): one
+# test program for every *_test.cpp file of the folder (and the SUPPORT
+# sources), so that a folder of many small tests links once.
+function(tm_test_binary name)
+  cmake_parse_arguments(F "" "LABEL" "LIBS;SUPPORT" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  if(tests)
+    tm_test(${name} LABEL ${F_LABEL} SOURCES ${tests} ${F_SUPPORT} LIBS ${F_LIBS})
+  endif()
 endfunction()
 
 # tm_bench(NAME SOURCES... [LIBS libs...]): one Google Benchmark program.
