@@ -3,6 +3,7 @@
 #include "toolkit/core/draw.h"
 #include "toolkit/core/grab.h"
 #include "toolkit/core/inherit.h"
+#include "toolkit/core/mnemonics.h"
 #include "toolkit/core/native_windows.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_primitives.h"
@@ -204,6 +205,8 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
     WkObject* form = d->mainForm;
     switch (message->type) {
     case WK_MSG_KEY:
+        if (WkShellDispatchMnemonic(message, shell))
+            return 1;
         return d->colorHolder ? WkSendMessage(d->colorHolder, message) : 0;
     case WK_MSG_PRESS:
     case WK_MSG_RELEASE:

@@ -1,6 +1,7 @@
 #include "toolkit/core/shell.h"
 
 #include "toolkit/core/event_loop.h"
+#include "toolkit/core/mnemonics.h"
 #include "toolkit/core/native_windows.h"
 #include "toolkit/core/object_attrs.h"
 #include "test_form.h"
@@ -160,3 +161,52 @@ TEST_F(TopLevel, TitlesAndTheSizeLimitsOfTheDisplay) {
 }
 
 } // namespace
+
+int formKeys = 0;
+void CountFormKey(WkObject*, WkMessage*, void*, std::uint32_t) { ++formKeys; }
+
+TEST_F(TopLevel, MnemonicsGoToTheLastShownEntryLettersWithoutCase) {
+    WkObject* shell = Window(0, 10, 10);
+    testform::Log first, second;
+    WkObject* a = testform::MakeLeaf(testform::MainForm(shell), 10, 10, &first);
+    WkObject* b = testform::MakeLeaf(testform::MainForm(shell), 10, 10, &second);
+    Realize(shell);
+    formKeys = 0;
+    WkObjectAddEventHandler(testform::MainForm(shell), CountFormKey, WkMessageBit(WK_MSG_KEY), nullptr);
+    EXPECT_EQ(WkShellAddMnemonic(a, 'a'), 'a');
+    WkShellAddMnemonic(a, 0x1800);
+    WkShellAddMnemonic(b, 0x1800);
+    struct Case {
+        int key;
+        WkObject* hidden;
+        int toFirst, toSecond, toForm;
+    } cases[] = {
+        {'A', nullptr, 1, 0, 0}, {'a', nullptr, 1, 0, 0}, {0x1E00, nullptr, 0, 0, 1},
+        {0x1800, nullptr, 0, 1, 0}, {0x1800, b, 1, 0, 0}, {0x1800, a, 0, 1, 0}, {'a', a, 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        first.types.clear();
+        second.types.clear();
+        formKeys = 0;
+        if (c.hidden) c.hidden->state &= std::uint16_t(~WK_STATE_SHOWN);
+        WkSendSimpleMessage(shell, WK_MSG_KEY, 0, 0, c.key);
+        if (c.hidden) c.hidden->state |= WK_STATE_SHOWN;
+        EXPECT_EQ(first.count(WK_MSG_KEY), c.toFirst) << std::hex << c.key;
+        EXPECT_EQ(second.count(WK_MSG_KEY), c.toSecond) << std::hex << c.key;
+        EXPECT_EQ(formKeys, c.toForm) << std::hex << c.key;
+    }
+    // Removal keeps the order of the rest; a destroyed object leaves the table.
+    WkShellRemoveMnemonic(b, 0x1800);
+    WkShellAddMnemonic(b, 'x');
+    WkShellAddMnemonic(b, 'y');
+    WkShellAddMnemonic(a, 'x');
+    WkShellRemoveMnemonics(a);
+    WkShellData* d = WkShellRecord(shell);
+    ASSERT_EQ(d->mnemonicCount, 2);
+    EXPECT_EQ(d->mnemonics[0].key, 'x');
+    EXPECT_EQ(d->mnemonics[1].key, 'y');
+    WkObjectDestroy(b);
+    EXPECT_EQ(d->mnemonicCount, 0);
+    shells.pop_back(); // before the logs go
+    WkObjectDestroy(shell);
+}
