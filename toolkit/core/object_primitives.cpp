@@ -184,6 +184,25 @@ int WkObjectDrawBackground(WkObject* object) {
     return 1;
 }
 
+int WkObjectDrawCircle(WkObject* object, int x, int y, int radius, WkColor color) {
+    if (!WkSelectDrawTarget(object)) return 0;
+    WkNativeDrawCircle(OriginX() + x, OriginY() + y, radius, color);
+    return 1;
+}
+
+int WkObjectXorLine(WkObject* object, int x1, int y1, int x2, int y2) {
+    if (!WkSelectDrawTarget(object)) return 0;
+    WkNativeXorLine(OriginX() + x1, OriginY() + y1, OriginX() + x2, OriginY() + y2);
+    return 1;
+}
+
+int WkObjectXorRect(WkObject* object, int x, int y, int width, int height) {
+    if (!WkSelectDrawTarget(object)) return 0;
+    // The device's rectangle ends before x + width; this outline passes through it.
+    WkNativeXorRect(OriginX() + x, OriginY() + y, width + 1, height + 1);
+    return 1;
+}
+
 WkColor WkHighlightColor(WkColor background, WkColor foreground) {
     int br, bg, bb, fr, fg, fb;
     WkColorToRGB(background, &br, &bg, &bb);

@@ -54,6 +54,15 @@ void WkDrawShadowFrame(WkObject* object, const WkBox* box, int x, int y);
 // Background colour, image (tiled, centred or once) and shadow frame.
 int WkObjectDrawBackground(WkObject* object);
 
+// The one-pixel outline of the circle in the square from (x - radius,
+// y - radius) to (x + radius, y + radius).
+int WkObjectDrawCircle(WkObject* object, int x, int y, int radius, WkColor color);
+// Exclusive-or with white, so that drawing twice restores the pixels: a line
+// with both end points, and the outline through (x, y), (x + width, y),
+// (x + width, y + height) and (x, y + height).
+int WkObjectXorLine(WkObject* object, int x1, int y1, int x2, int y2);
+int WkObjectXorRect(WkObject* object, int x, int y, int width, int height);
+
 // A new colour: the background shaded to 115 percent under a darker
 // foreground, else to 72 percent.
 WkColor WkHighlightColor(WkColor background, WkColor foreground);
