@@ -145,6 +145,19 @@ void WkNativeFillRect(int x, int y, int width, int height, WkColor color) {
     plat::Canvas(*surface, device.clip).fillRect(Box(x, y, width, height), WkNativePixel(color));
 }
 
+void WkNativeSetPixel(int x, int y, WkColor color) {
+    plat::Surface* surface;
+    if (!Target(surface)) return;
+    plat::Canvas(*surface, device.clip).setPixel(x, y, WkNativePixel(color));
+}
+
+void WkNativeDrawLine(int x1, int y1, int x2, int y2, WkColor color) {
+    plat::Surface* surface;
+    if (!Target(surface)) return;
+    WkNativeUsePen(color);
+    plat::Canvas(*surface, device.clip).drawLine(x1, y1, x2, y2, WkNativePixel(color), plat::LineEnd::Include);
+}
+
 namespace {
 // The points as the rasteriser takes them; false for no points.
 bool ToPlat(const WkPoint* points, int count, std::vector<plat::Point>& out) {
@@ -177,6 +190,29 @@ void WkNativeDrawCircle(int centerX, int centerY, int radius, WkColor color) {
     if (!Target(surface)) return;
     WkNativeUsePen(color);
     plat::Canvas(*surface, device.clip).drawCircle(centerX, centerY, radius, WkNativePixel(color));
+}
+
+void WkNativeFillCircle(int centerX, int centerY, int radius, WkColor color) {
+    plat::Surface* surface;
+    if (!Target(surface)) return;
+    WkNativeUsePen(color);
+    WkNativeUseBrush(color);
+    plat::Canvas(*surface, device.clip).fillCircle(centerX, centerY, radius, WkNativePixel(color));
+}
+
+void WkNativeDrawArc(int centerX, int centerY, int radius, int start, int end, WkColor color) {
+    plat::Surface* surface;
+    if (!Target(surface)) return;
+    WkNativeUsePen(color);
+    plat::Canvas(*surface, device.clip).drawArc(centerX, centerY, radius, start, end, WkNativePixel(color));
+}
+
+void WkNativeFillPie(int centerX, int centerY, int radius, int start, int end, WkColor color) {
+    plat::Surface* surface;
+    if (!Target(surface)) return;
+    WkNativeUsePen(color);
+    WkNativeUseBrush(color);
+    plat::Canvas(*surface, device.clip).fillPie(centerX, centerY, radius, start, end, WkNativePixel(color));
 }
 
 namespace {

@@ -56,11 +56,22 @@ void WkNativeUsePen(WkColor color);
 void WkNativeUseBrush(WkColor color);
 
 void WkNativeFillRect(int x, int y, int width, int height, WkColor color);
+void WkNativeSetPixel(int x, int y, WkColor color);
+// A line with both end points drawn.
+void WkNativeDrawLine(int x1, int y1, int x2, int y2, WkColor color);
 // Connected lines; the last point is not drawn.
 void WkNativePolyline(const WkPoint* points, int count, WkColor color);
 // Outlined and filled.
 void WkNativePolygon(const WkPoint* points, int count, WkColor color);
 void WkNativeDrawCircle(int centerX, int centerY, int radius, WkColor color);
+// Outlined and filled in the colour.
+void WkNativeFillCircle(int centerX, int centerY, int radius, WkColor color);
+// Arcs and pies of that circle: angles in tenths of a degree, counted
+// counter-clockwise from three o'clock, drawn counter-clockwise from the
+// start to the end; equal angles give the whole circle.
+void WkNativeDrawArc(int centerX, int centerY, int radius, int start, int end, WkColor color);
+// The slice outlined and filled in the colour.
+void WkNativeFillPie(int centerX, int centerY, int radius, int start, int end, WkColor color);
 // Exclusive-or with white: drawing twice restores. The line includes its end point.
 void WkNativeXorLine(int x1, int y1, int x2, int y2);
 void WkNativeXorRect(int x, int y, int width, int height);

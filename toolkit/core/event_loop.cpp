@@ -75,6 +75,13 @@ bool Fill(const plat::Event& event, WkMessage* m, std::intptr_t* result) {
         m->e = static_cast<int>(event.modifiers & kPointerBits);
         m->f = event.type == plat::EventType::PointerMove ? 0 : event.button;
         return true;
+    case plat::EventType::PointerEnter:
+    case plat::EventType::PointerLeave:
+        m->type = event.type == plat::EventType::PointerEnter ? WK_MSG_ENTER : WK_MSG_LEAVE;
+        m->a = m->c = event.x;
+        m->b = m->d = event.y;
+        m->e = static_cast<int>(event.modifiers & kPointerBits);
+        return true;
     case plat::EventType::Wheel: {
         int lines = 0;
         if (!WkWheelAccumulate(event.wheelDelta, &lines)) {

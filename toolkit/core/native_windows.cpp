@@ -59,8 +59,8 @@ void RouteToGrab(WkObject* holder, WkMessage* message) {
         }
     }
     if (message->type == WK_MSG_MOTION) {
-        const bool inside = message->a >= 0 && message->b >= 0 && message->a <= holder->width &&
-                            message->b <= holder->height;
+        const bool inside = message->a >= 0 && message->b >= 0 && message->a < holder->width &&
+                            message->b < holder->height;
         if (!inside && WkGrabInside()) {
             message->type = WK_MSG_LEAVE;
             WkSetGrabInside(0);
@@ -328,6 +328,19 @@ void WkRouteEvent(WkMessage* message) {
     case WK_MSG_MOTION:
     case WK_MSG_WHEEL:
         RoutePointer(message);
+        return;
+    // The pointer came into or left a native window. A grab holder sees
+    // every motion instead, with its own enter and leave.
+    case WK_MSG_ENTER:
+        if (!WkGetGrab())
+            RoutePointer(message);
+        return;
+    case WK_MSG_LEAVE:
+        if (WkObject* shell = WkGetGrab() ? nullptr : WkListedShell(window)) {
+            if (lastPointer == shell)
+                lastPointer = nullptr;
+            WkSendMessage(shell, message);
+        }
         return;
     case WK_MSG_EXPOSE: {
         message->a = message->b = 0;

@@ -323,6 +323,11 @@ int WkFormHasTableBody(WkObject* form) {
     return formAccess.hasTableBody(form);
 }
 
+WkObject* WkFormWheelReceiver(WkObject* form) {
+    if (!form || form->classCode != WK_CLASS_FORM || !formAccess.wheelReceiver) return nullptr;
+    return formAccess.wheelReceiver(form);
+}
+
 WkShellData* WkShellRecord(WkObject* object) {
     if (!object || object->classCode != WK_CLASS_SHELL) return nullptr;
     return static_cast<WkShellData*>(object->classRecord);

@@ -211,6 +211,16 @@ inline bool WkObjectDrawable(const WkObject* object) {
     return (object->state & (WK_STATE_SHOWN | WK_STATE_REALIZED)) == (WK_STATE_SHOWN | WK_STATE_REALIZED);
 }
 
+// Sizes and positions kept in the 16-bit layout fields: a value beyond a
+// field's range is held at its limit, never wrapped round to a small or
+// negative one.
+inline std::uint16_t WkClampSize16(long long value) {
+    return std::uint16_t(value < 0 ? 0 : value > 0xFFFF ? 0xFFFF : value);
+}
+inline std::int16_t WkClampPosition16(long long value) {
+    return std::int16_t(value < -32767 ? -32767 : value > 32767 ? 32767 : value);
+}
+
 // The base record a class's template starts from: the shared defaults and
 // the class's own state, layout, colour flags, shadow and transparency.
 WkObject WkBaseTemplate(std::uint16_t classCode);
@@ -284,6 +294,8 @@ struct WkFormAccess {
     int (*hasTableBody)(WkObject* form);
     // Takes the child out of the form, which lays itself out again.
     void (*removeChild)(WkObject* form, WkObject* child);
+    // The object a scrolled form hands the wheel to, or null (optional).
+    WkObject* (*wheelReceiver)(WkObject* form);
 };
 // Copied; null removes it.
 void WkSetFormAccess(const WkFormAccess* access);
@@ -292,3 +304,4 @@ int WkFormPageChildren(WkObject* form, WkObject* const** children);
 // The scroll offset of a scrolled form, else 0, 0; returns 1 for a scrolled form.
 int WkFormScrollOffset(WkObject* form, int* dx, int* dy);
 int WkFormHasTableBody(WkObject* form);
+WkObject* WkFormWheelReceiver(WkObject* form);

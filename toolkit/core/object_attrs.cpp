@@ -44,14 +44,14 @@ void LayOutAround(WkObject* object) {
 
 void SetWidthOf(WkObject* o, int width) {
     if (width <= 0) return;
-    o->fixedWidth = std::uint16_t(std::min(width, 65535));
+    o->fixedWidth = WkClampSize16(width);
     o->width = o->fixedWidth;
     o->layout = std::uint16_t((o->layout | WK_LAYOUT_FIXED_WIDTH) & ~WK_LAYOUT_GROW_X);
 }
 
 void SetHeightOf(WkObject* o, int height) {
     if (height <= 0) return;
-    o->fixedHeight = std::uint16_t(std::min(height, 65535));
+    o->fixedHeight = WkClampSize16(height);
     o->height = o->fixedHeight;
     o->layout = std::uint16_t((o->layout | WK_LAYOUT_FIXED_HEIGHT) & ~WK_LAYOUT_GROW_Y);
 }
@@ -112,8 +112,8 @@ void InstallBackgroundImage(WkObject* object, WkImage* image, int mode, bool own
     if (mode == WK_IMAGE_SIZE && object->image) {
         object->layout = std::uint16_t((object->layout & ~(WK_LAYOUT_GROW_X | WK_LAYOUT_GROW_Y)) |
                                        WK_LAYOUT_FIXED_WIDTH | WK_LAYOUT_FIXED_HEIGHT);
-        object->fixedWidth = std::uint16_t(object->image->width);
-        object->fixedHeight = std::uint16_t(object->image->height);
+        object->fixedWidth = WkClampSize16(object->image->width);
+        object->fixedHeight = WkClampSize16(object->image->height);
         if (WkObjectDrawable(object))
             WkResize(object, object->image->width, object->image->height);
         else {
@@ -250,6 +250,8 @@ void WkObjectSetUserData(WkObject* object, void* data) {
     if (object) object->userData = data;
 }
 void* WkObjectGetUserData(const WkObject* object) { return object ? object->userData : nullptr; }
+int WkObjectGetClass(const WkObject* object) { return object ? object->classCode : 0; }
+WkObject* WkObjectGetParent(const WkObject* object) { return object ? object->parent : nullptr; }
 
 void WkObjectSetName(WkObject* object, const char* name) {
     if (!object || !name) return;
@@ -326,17 +328,17 @@ void WkObjectSetPosition(WkObject* object, int x, int y) {
     int border = o->parent ? WkObjectBorder(o->parent) : 0;
     bool changed = false;
     if (x > WK_KEEP_POSITION) {
-        o->requestedX = std::int16_t(std::clamp(x, -32767, 32767));
+        o->requestedX = WkClampPosition16(x);
         o->layout |= WK_LAYOUT_FIXED_X;
         o->attachLeft = WK_ATTACH_EDGE;
-        o->offsetLeft = std::int16_t(std::clamp(x - border, -32767, 32767));
+        o->offsetLeft = WkClampPosition16(x - border);
         changed = true;
     }
     if (y > WK_KEEP_POSITION) {
-        o->requestedY = std::int16_t(std::clamp(y, -32767, 32767));
+        o->requestedY = WkClampPosition16(y);
         o->layout |= WK_LAYOUT_FIXED_Y;
         o->attachTop = WK_ATTACH_EDGE;
-        o->offsetTop = std::int16_t(std::clamp(y - border, -32767, 32767));
+        o->offsetTop = WkClampPosition16(y - border);
         changed = true;
     }
     if (changed) LayOutAround(o);
@@ -353,14 +355,14 @@ void WkObjectSetMinimumSize(WkObject* object, int width, int height) {
         object->minWidth = 0;
     } else {
         object->layout |= WK_LAYOUT_MIN_WIDTH;
-        object->minWidth = std::uint16_t(std::min(width, 65535));
+        object->minWidth = WkClampSize16(width);
     }
     if (height < 0) {
         object->layout &= std::uint16_t(~WK_LAYOUT_MIN_HEIGHT);
         object->minHeight = 0;
     } else {
         object->layout |= WK_LAYOUT_MIN_HEIGHT;
-        object->minHeight = std::uint16_t(std::min(height, 65535));
+        object->minHeight = WkClampSize16(height);
     }
     if ((object->state & WK_STATE_SHOWN) && (object->width < width || object->height < height))
         WkResize(object, std::max(int(object->width), width), std::max(int(object->height), height));

@@ -50,6 +50,9 @@ void WkObjectHide(WkObject* object);
 
 void WkObjectSetUserData(WkObject* object, void* data);
 void* WkObjectGetUserData(const WkObject* object);
+// The class code (0 for null) and the parent (null for a top-level window).
+int WkObjectGetClass(const WkObject* object);
+WkObject* WkObjectGetParent(const WkObject* object);
 void WkObjectSetName(WkObject* object, const char* name);
 const char* WkObjectGetName(const WkObject* object);
 void WkObjectSetFont(WkObject* object, int font, int relayout);
@@ -95,6 +98,10 @@ int WkObjectGetBackgroundImageMode(WkObject* object);
 // The background becomes the image's average colour (and follows it).
 void WkObjectColorFromImage(WkObject* object);
 void WkObjectSetBackgroundTransparentIndex(WkObject* object, int index);
+// The same under its shorter name.
+inline void WkObjectSetBgTransparentIndex(WkObject* object, int index) {
+    WkObjectSetBackgroundTransparentIndex(object, index);
+}
 void WkObjectSetBackgroundTransparentAt(WkObject* object, int x, int y);
 void WkObjectSetBackgroundTransparentRGB(WkObject* object, int red, int green, int blue);
 

@@ -5,6 +5,8 @@
 #include "toolkit/core/image.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -12,6 +14,37 @@ WkDrawTarget target;
 
 void PlainBackground(WkObject* object);
 WkBackgroundPainter painter = PlainBackground;
+
+// Drawing that starts while another object is the target (a redraw or a
+// setter called from an expose handler) gives that target back, clip and
+// origin, when it ends; only drawing that started with no target ends the
+// device. The saves are listed so that a destroyed object is dropped from
+// them too.
+class NestedDraw {
+public:
+    NestedDraw() : saved_(target) { open.push_back(this); }
+    ~NestedDraw() {
+        open.pop_back();
+        if (!saved_.object) {
+            WkEndDraw();
+            return;
+        }
+        target = saved_;
+        const WkRect& c = target.clip;
+        if (target.window) WkNativeSetClip(target.window, c.x, c.y, c.width, c.height);
+    }
+    NestedDraw(const NestedDraw&) = delete;
+    NestedDraw& operator=(const NestedDraw&) = delete;
+
+    static void Forget(WkObject* object) {
+        for (NestedDraw* save : open)
+            if (save->saved_.object == object) save->saved_ = WkDrawTarget{};
+    }
+
+private:
+    WkDrawTarget saved_;
+    static inline std::vector<NestedDraw*> open;
+};
 
 int OriginX() { return target.originX; }
 int OriginY() { return target.originY; }
@@ -132,7 +165,9 @@ void WkEndDraw() {
 const WkDrawTarget& WkCurrentDrawTarget() { return target; }
 
 void WkForgetDrawTarget(WkObject* object) {
-    if (object && target.object == object) WkEndDraw();
+    if (!object) return;
+    NestedDraw::Forget(object);
+    if (target.object == object) WkEndDraw();
 }
 
 void WkRedraw(WkObject* object, int clear) {
@@ -143,14 +178,18 @@ void WkRedraw(WkObject* object, int clear) {
     int x, y;
     WkObjectGetVisibleRect(object, &visible, &x, &y);
     WkMessage expose = ExposeFor(object, x, y, visible);
+    NestedDraw nested;
     WkBeginDraw(object, &expose);
     WkSendMessage(object, &expose);
-    WkEndDraw();
 }
 
 void WkObjectClearAreaEx(WkObject* object, const WkMessage* expose, int x, int y, int width, int height,
                          int frame) {
     if (!object || !WkObjectDrawable(object)) return;
+    // Without an expose message the caller's target (if any) comes back at
+    // the end; with one, the object is made the target for it again.
+    std::optional<NestedDraw> nested;
+    if (!expose) nested.emplace();
     WkRect clip;
     if (expose) {
         clip = WkRect{int(expose->c), int(expose->d), int(expose->e), int(expose->f)};
@@ -196,10 +235,7 @@ void WkObjectClearAreaEx(WkObject* object, const WkMessage* expose, int x, int y
         WkBeginDraw(paint, &pieceExpose);
         painter(paint);
     }
-    if (expose)
-        WkBeginDraw(object, expose);
-    else
-        WkEndDraw();
+    if (expose) WkBeginDraw(object, expose);
 }
 
 void WkObjectClearAreaExposed(WkObject* object, const WkMessage* expose, int x, int y, int width, int height) {

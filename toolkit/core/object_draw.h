@@ -5,9 +5,10 @@
 //
 // The target is process-wide. WkBeginDraw makes an object the target and
 // sets the clip on the drawing device (draw.h) in its native window's
-// coordinates; WkEndDraw gives the device back. Expose handlers do not nest,
-// except through the clear-area calls, which give the caller's target back
-// before they return.
+// coordinates; WkEndDraw gives the device back. Drawing may nest: a redraw
+// or a clear-area call made while another object is the target (from its
+// expose handler, say) gives that target back, clip and origin, before it
+// returns.
 //
 // An ancestor's background is drawn by the background painter: the drawing
 // primitives install theirs; until then a plain one fills the inside of the

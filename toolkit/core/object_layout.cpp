@@ -41,8 +41,8 @@ void RelayoutShell(WkObject* shell) {
     }
     if (form->width != width - 2 * b || form->height != height - 2 * b)
         WkSendSimpleMessage(form, WK_MSG_RESIZE, 0, width - 2 * b, height - 2 * b);
-    shell->minWidth = std::uint16_t(form->minWidth + 2 * b);
-    shell->minHeight = std::uint16_t(form->minHeight + 2 * b);
+    shell->minWidth = WkClampSize16(form->minWidth + 2 * b);
+    shell->minHeight = WkClampSize16(form->minHeight + 2 * b);
 }
 
 void ApplyPolicy(WkObject* object, int policy, std::uint16_t grow, std::uint16_t fixed, std::uint8_t* byte) {

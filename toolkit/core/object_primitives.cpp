@@ -92,12 +92,33 @@ int WkObjectDrawTextOpaque(WkObject* object, int x, int y, int width, int height
                                    text ? int(std::strlen(text)) : 0);
 }
 
+int WkObjectDrawPoint(WkObject* object, int x, int y, WkColor color) {
+    if (!WkSelectDrawTarget(object)) return 0;
+    WkNativeSetPixel(OriginX() + x, OriginY() + y, color);
+    return 1;
+}
+
 int WkObjectDrawLine(WkObject* object, int x1, int y1, int x2, int y2, WkColor color) {
     if (!WkSelectDrawTarget(object)) return 0;
-    WkPoint points[2] = {{OriginX() + x1, OriginY() + y1}, {OriginX() + x2, OriginY() + y2}};
-    WkNativePolyline(points, 2, color);
-    // The device leaves the last point out.
-    WkNativeFillRect(points[1].x, points[1].y, 1, 1, color);
+    WkNativeDrawLine(OriginX() + x1, OriginY() + y1, OriginX() + x2, OriginY() + y2, color);
+    return 1;
+}
+
+int WkObjectFillCircle(WkObject* object, int x, int y, int radius, WkColor color) {
+    if (!WkSelectDrawTarget(object)) return 0;
+    WkNativeFillCircle(OriginX() + x, OriginY() + y, radius, color);
+    return 1;
+}
+
+int WkObjectDrawArc(WkObject* object, int x, int y, int radius, int start, int end, WkColor color) {
+    if (!WkSelectDrawTarget(object)) return 0;
+    WkNativeDrawArc(OriginX() + x, OriginY() + y, radius, start, end, color);
+    return 1;
+}
+
+int WkObjectFillPie(WkObject* object, int x, int y, int radius, int start, int end, WkColor color) {
+    if (!WkSelectDrawTarget(object)) return 0;
+    WkNativeFillPie(OriginX() + x, OriginY() + y, radius, start, end, color);
     return 1;
 }
 

@@ -32,8 +32,16 @@ int WkObjectDrawTextOpaque(WkObject* object, int x, int y, int width, int height
 int WkObjectDrawTextOpaqueN(WkObject* object, int x, int y, int width, int height, const char* text,
                             WkFontSlot font, WkColor background, WkColor color, int alignment, int n);
 
+int WkObjectDrawPoint(WkObject* object, int x, int y, WkColor color);
 // Both end points drawn.
 int WkObjectDrawLine(WkObject* object, int x1, int y1, int x2, int y2, WkColor color);
+// The circle in the box (x - radius, y - radius) to (x + radius, y + radius),
+// outlined and filled in the colour.
+int WkObjectFillCircle(WkObject* object, int x, int y, int radius, WkColor color);
+// Arcs and pie slices of that circle: angles in tenths of a degree,
+// counter-clockwise from three o'clock, from the start to the end.
+int WkObjectDrawArc(WkObject* object, int x, int y, int radius, int start, int end, WkColor color);
+int WkObjectFillPie(WkObject* object, int x, int y, int radius, int start, int end, WkColor color);
 // The points are moved to window coordinates for the call and moved back.
 int WkObjectDrawPolyline(WkObject* object, WkPoint* points, int count, WkColor color);
 int WkObjectFillPolygon(WkObject* object, WkPoint* points, int count, WkColor color);

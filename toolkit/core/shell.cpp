@@ -55,6 +55,62 @@ bool InForm(const WkObject* form, std::intptr_t x, std::intptr_t y) {
     return x >= form->x && y >= form->y && x < form->x + form->width && y < form->y + form->height;
 }
 
+void LosePointer(WkShellData* d, const WkMessage* message) {
+    WkObject* old = d->underPointer;
+    if (!old)
+        return;
+    old->state &= static_cast<std::uint16_t>(~WK_STATE_POINTER_OVER);
+    WkMessage leave = *message;
+    leave.type = WK_MSG_LEAVE;
+    WkSendMessage(old, &leave);
+}
+
+// Motion and wheel below the main form: the message goes to the deepest
+// object under the pointer (relative to it), or for the wheel to the object a
+// scrolled form names on the way. A motion also sets the pointer shape (the
+// innermost cursor of the objects passed through) and turns into leave for
+// the object the pointer was over and enter for the new one.
+int PointerDescent(WkShellData* d, WkObject* form, WkMessage* message) {
+    const bool wheel = message->type == WK_MSG_WHEEL;
+    WkObject* receiver = form;
+    int cursor = form->cursor;
+    while (receiver->classCode == WK_CLASS_FORM) {
+        int dx, dy;
+        if (WkFormScrollOffset(receiver, &dx, &dy)) {
+            message->a += dx;
+            message->b += dy;
+        }
+        if (wheel) {
+            if (WkObject* named = WkFormWheelReceiver(receiver)) {
+                receiver = named;
+                break;
+            }
+        }
+        WkObject* const* children = nullptr;
+        WkObject* hit = nullptr;
+        for (int i = WkFormPageChildren(receiver, &children) - 1; i >= 0 && !hit; --i)
+            if (children[i] && WkObjectContainsPoint(children[i], message))
+                hit = children[i];
+        if (!hit)
+            break;
+        message->a -= hit->x;
+        message->b -= hit->y;
+        receiver = hit;
+        if (hit->cursor)
+            cursor = hit->cursor;
+    }
+    if (!wheel) {
+        WkNativeSetShellCursor(d, cursor);
+        if (receiver != d->underPointer) {
+            LosePointer(d, message);
+            message->type = WK_MSG_ENTER;
+            d->underPointer = receiver;
+        }
+        receiver->state |= WK_STATE_POINTER_OVER;
+    }
+    return WkSendMessage(receiver, message);
+}
+
 void Expose(WkObject* shell, WkShellData* d, WkMessage* message) {
     if ((shell->state & (WK_STATE_SHOWN | WK_STATE_REALIZED)) != (WK_STATE_SHOWN | WK_STATE_REALIZED))
         return;
@@ -127,8 +183,8 @@ void WkShellFitToForm(WkObject* shell) {
     shell->height = form->height + 2 * b;
     shell->x = (WkScreenWidth() - shell->width) / 2;
     shell->y = (WkScreenHeight() - shell->height) / 2;
-    shell->minWidth = static_cast<std::uint16_t>(std::min(0xFFFF, form->minWidth + 2 * b));
-    shell->minHeight = static_cast<std::uint16_t>(std::min(0xFFFF, form->minHeight + 2 * b));
+    shell->minWidth = WkClampSize16(form->minWidth + 2 * b);
+    shell->minHeight = WkClampSize16(form->minHeight + 2 * b);
     WkNativeApplySizeLimits(shell);
 }
 
@@ -210,17 +266,38 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
         return d->colorHolder ? WkSendMessage(d->colorHolder, message) : 0;
     case WK_MSG_PRESS:
     case WK_MSG_RELEASE:
-    case WK_MSG_MOTION:
-    case WK_MSG_WHEEL:
         if (!form || !InForm(form, message->a, message->b))
             return 0;
         // Shift+Ctrl clicks belong to the customising tools, never to the program.
-        if (message->type != WK_MSG_MOTION && message->type != WK_MSG_WHEEL &&
-            (message->e & (1 | 4)) == (1 | 4))
+        if ((message->e & (1 | 4)) == (1 | 4))
             return 0;
         message->a -= form->x;
         message->b -= form->y;
         return WkSendMessage(form, message);
+    case WK_MSG_ENTER:
+        // The pointer came into the window: its own shape first, then the
+        // objects' as for any motion.
+        WkNativeSetShellCursor(d, shell->cursor);
+        message->type = WK_MSG_MOTION;
+        [[fallthrough]];
+    case WK_MSG_MOTION:
+    case WK_MSG_WHEEL:
+        if (!form || !InForm(form, message->a, message->b))
+            return 0;
+        message->a -= form->x;
+        message->b -= form->y;
+        return PointerDescent(d, form, message);
+    case WK_MSG_LEAVE:
+        LosePointer(d, message);
+        d->underPointer = nullptr;
+        d->cursor = 0;
+        return 1;
+    case WK_MSG_COLORS:
+        if (form)
+            WkApplyColors(form, static_cast<WkColor>(message->window), static_cast<WkColor>(message->a));
+        if (d->colorHolder && d->colorHolder != form)
+            WkApplyColors(d->colorHolder, static_cast<WkColor>(message->window), static_cast<WkColor>(message->a));
+        return 1;
     case WK_MSG_EXPOSE:
         Expose(shell, d, message);
         return 1;

@@ -1,9 +1,13 @@
 // Top-level windows: the class handler of class WK_CLASS_SHELL and the
 // operations that make, fit, show, place, hide and close such a window. A
 // window holds one main form (made by the form maker the form class
-// installs) and is the form's size plus its own border; its handler passes
-// keys to the colour-holding form, clicks, motions and the wheel to the
-// main form in its coordinates, and draws its own shadow frame on expose.
+// installs) and is the form's size plus its own border. Its handler passes
+// keys to the colour-holding form and clicks to the main form in its
+// coordinates; motions and the wheel it carries down to the object under
+// the pointer itself, making enter and leave (with the pointer-over state
+// bit) and setting the pointer shape from the objects' cursors. Colours
+// given to the window go on to its main form. It draws its own shadow frame
+// on expose.
 //
 // The first WkCreateShell installs the native-window side (native_windows.h)
 // as the object model's shell operations.

@@ -1,6 +1,7 @@
 #include "toolkit/core/window_system.h"
 
 #include "toolkit/core/fonts.h"
+#include "toolkit/core/image.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/settings.h"
 #include "toolkit/core/startup.h"
@@ -216,7 +217,27 @@ void WkLoadStockCursors() {
 
 void WkNativeSetCursor(WkNativeWindow window, int slot) {
     plat::CursorId cursor = WkCursorInSlot(slot);
-    if (cursor && state.display) state.display->setCursor(window, cursor);
+    if (!cursor || !state.display) return;
+    // Motions set the shape over and over: only a change goes to the display.
+    const plat::WindowRecord* record = state.display->window(window);
+    if (record && record->cursor == cursor) return;
+    state.display->setCursor(window, cursor);
+}
+
+int WkCreateCursorFromImage(WkImage* image, int hotX, int hotY) {
+    if (!image || !state.display || image->width <= 0 || image->height <= 0) return 0;
+    int slot = 0;
+    while (slot < WK_CURSOR_SLOTS && state.cursors[slot]) ++slot;
+    if (slot == WK_CURSOR_SLOTS) return 0;
+    plat::Surface picture(image->width, image->height);
+    for (int y = 0; y < image->height; ++y)
+        for (int x = 0; x < image->width; ++x) {
+            int r, g, b;
+            WkImageGetPixelRGB(image, x, y, &r, &g, &b);
+            picture.pixels()[std::size_t(y) * std::size_t(image->width) + std::size_t(x)] = plat::MakeRgb(r, g, b);
+        }
+    state.cursors[slot] = state.display->createCursor(picture, hotX, hotY);
+    return state.cursors[slot] ? slot : 0;
 }
 
 plat::CursorId WkCursorInSlot(int slot) {

@@ -21,6 +21,8 @@
 #include <cstdint>
 #include <string>
 
+struct WkImage;
+
 using WkInstance = plat::Display*;
 using WkNativeWindow = plat::WindowId;
 using WkWindowProcedure = std::intptr_t (*)(const plat::Event& event);
@@ -85,6 +87,11 @@ void WkLoadStockCursors();
 // Sets the pointer shape over a window; a slot above 15 or an empty one does nothing.
 void WkNativeSetCursor(WkNativeWindow window, int slot);
 plat::CursorId WkCursorInSlot(int slot); // 0 for an empty or unknown slot
+// Makes a cursor of the image's size (its dark pixels black, the others
+// white) with the hot spot given, in the first empty slot; returns the
+// slot, or 0 without an image, without an empty slot or when the display
+// refuses.
+int WkCreateCursorFromImage(WkImage* image, int hotX, int hotY);
 
 // The default colours the settings files give (section "DefaultColors",
 // keys "background" and "foreground"), read at the start. Only three

@@ -136,6 +136,18 @@ TEST_F(AttrsTest, SizesAreFixedAndBadOnesIgnored) {
     WkObjectSetMinimumSize(leaf, 4, -1);
     EXPECT_TRUE(leaf->layout & WK_LAYOUT_MIN_WIDTH);
     EXPECT_FALSE(leaf->layout & WK_LAYOUT_MIN_HEIGHT);
+    // Values beyond the 16-bit fields stop at their limits.
+    WkObjectSetWidth(leaf, 70000);
+    WkObjectSetMinimumSize(leaf, 100000, 65536);
+    WkObjectSetPosition(leaf, 40000, 40000);
+    EXPECT_EQ(leaf->fixedWidth, 65535);
+    EXPECT_EQ(leaf->minWidth, 65535);
+    EXPECT_EQ(leaf->minHeight, 65535);
+    EXPECT_EQ(leaf->requestedX, 32767);
+    EXPECT_EQ(leaf->requestedY, 32767);
+    EXPECT_EQ(WkObjectGetClass(leaf), WK_CLASS_DRAWING_AREA);
+    EXPECT_EQ(WkObjectGetParent(leaf), form);
+    EXPECT_EQ(WkObjectGetParent(form), nullptr);
 }
 
 TEST_F(AttrsTest, TransparencyIgnoresTopLevelWindowsAndUnchangedLevels) {

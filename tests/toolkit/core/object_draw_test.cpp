@@ -2,6 +2,8 @@
 
 #include "test_form.h"
 #include "toolkit/core/image.h"
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/core/object_primitives.h"
 
 namespace {
 
@@ -187,6 +189,50 @@ TEST_F(ObjectDrawTest, HidingAChildRepaintsWhereItWasAndFramesRepaintOnlyTheirBa
     child->state &= std::uint16_t(~WK_STATE_REALIZED);
     WkRedraw(child, 1);
     EXPECT_EQ(log.count(WK_MSG_EXPOSE), 0);
+    WkObjectDestroy(shell);
+}
+
+// An expose handler that redraws another object on its way and then draws
+// on: its later drawing keeps its own clip and origin.
+WkObject* redrawnOnTheWay = nullptr;
+int RedrawThenFill(WkObject* object, WkMessage* message) {
+    if (message->type != WK_MSG_EXPOSE) return 0;
+    WkRedraw(redrawnOnTheWay, 0);
+    WkObjectSetBackgroundRGB(redrawnOnTheWay, 0, 0, 255); // a setter redraws too
+    WkObjectFillRect(object, 0, 0, object->width, object->height, WkAllocColor(255, 0, 0));
+    return 1;
+}
+
+TEST_F(ObjectDrawTest, DrawingInsideAnExposeHandlerGivesTheHandlersTargetBack) {
+    WkObject* shell = MakeShell(100, 60);
+    WkObject* form = MainForm(shell);
+    WkObject* outer = MakeLeaf(form, 40, 30);
+    redrawnOnTheWay = MakeLeaf(form, 10, 10);
+    SetRealized(shell, true);
+    outer->x = outer->y = 10;
+    redrawnOnTheWay->x = 60;
+    redrawnOnTheWay->y = 10;
+    outer->handler = RedrawThenFill;
+    plat::Surface& s = SurfaceOf(shell);
+    Junk(s, 0, 0, 100, 60);
+
+    // Only the left half of the outer object is exposed.
+    WkMessage expose;
+    expose.type = WK_MSG_EXPOSE;
+    expose.a = expose.b = 10;
+    expose.e = 20;
+    expose.f = 30;
+    WkBeginDraw(outer, &expose);
+    WkSendMessage(outer, &expose);
+    EXPECT_EQ(WkCurrentDrawTarget().object, outer);
+    WkEndDraw();
+
+    const plat::Rgb red = plat::MakeRgb(255, 0, 0), junk = 0xFF00FF;
+    EXPECT_EQ(s.colorAt(10, 10), red);
+    EXPECT_EQ(s.colorAt(29, 39), red);
+    EXPECT_EQ(s.colorAt(30, 10), junk) << "past the handler's clip";
+    EXPECT_EQ(s.colorAt(9, 10), junk);
+    EXPECT_EQ(s.colorAt(65, 15), plat::MakeRgb(0, 0, 255));
     WkObjectDestroy(shell);
 }
 

@@ -8,6 +8,9 @@
 #include "toolkit/core/object_attrs.h"
 #include "test_form.h"
 
+#include <functional>
+#include <string>
+
 using namespace testform;
 
 namespace {
@@ -32,6 +35,7 @@ protected:
         WkRedraw(leaf, 0);
         return leaf;
     }
+public:
     plat::Rgb At(WkObject* o, int x, int y) {
         WkEndDraw();
         int ax, ay;
@@ -75,6 +79,60 @@ TEST_F(PrimitivesTest, LinesDrawBothEndPoints) {
     EXPECT_EQ(points[1].x, 5); // moved back after the call
     EXPECT_EQ(points[1].y, 15);
     EXPECT_EQ(At(leaf, 5, 17), kBlack);
+    WkFreeColor(black);
+}
+
+// The object's pixels in the rectangle as rows of '#' (not white) and '.'.
+std::string Art(PrimitivesTest& t, WkObject* o, int width, int height);
+
+TEST_F(PrimitivesTest, PointsArcsCirclesAndPiesAtTheObjectsOrigin) {
+    WkObject* leaf = Canvas(40, 30);
+    WkColor black = WkAllocColor(0, 0, 0);
+    using Op = std::function<int(WkObject*)>;
+    const Op ops[] = {
+        [&](WkObject* o) { return WkObjectDrawPoint(o, 30, 25, black); },
+        [&](WkObject* o) { return WkObjectDrawLine(o, 0, 0, 10, 0, black); },
+        [&](WkObject* o) { return WkObjectDrawArc(o, 8, 20, 6, 0, 900, black); },
+        [&](WkObject* o) { return WkObjectFillCircle(o, 20, 5, 4, black); },
+        [&](WkObject* o) { return WkObjectFillPie(o, 33, 8, 5, 450, 1800, black); },
+    };
+    leaf->state &= std::uint16_t(~WK_STATE_REALIZED);
+    for (const Op& op : ops) EXPECT_EQ(op(leaf), 0);
+    leaf->state |= WK_STATE_REALIZED;
+    for (const Op& op : ops) EXPECT_EQ(op(leaf), 1);
+    // A point, the line (0, 0) to (10, 0) with its 11 pixels, the arc from 0
+    // to 900 in the upper-right quarter, a filled circle and a filled pie.
+    EXPECT_EQ(Art(*this, leaf, 40, 30),
+              "###########.............................\n"
+              "..................#####.................\n"
+              ".................#######................\n"
+              "................#########......#####....\n"
+              "................#########.....#######...\n"
+              "................#########....########...\n"
+              "................#########...########....\n"
+              "................#########...#######.....\n"
+              ".................#######....######......\n"
+              "..................#####.................\n"
+              "........................................\n"
+              "........................................\n"
+              "........................................\n"
+              "........................................\n"
+              "........###.............................\n"
+              "...........##...........................\n"
+              ".............#..........................\n"
+              ".............#..........................\n"
+              "..............#.........................\n"
+              "..............#.........................\n"
+              "..............#.........................\n"
+              "........................................\n"
+              "........................................\n"
+              "........................................\n"
+              "........................................\n"
+              "..............................#.........\n"
+              "........................................\n"
+              "........................................\n"
+              "........................................\n"
+              "........................................\n");
     WkFreeColor(black);
 }
 
@@ -195,6 +253,15 @@ TEST_F(PrimitivesTest, PictureOfTheLook) {
     WkFreeImage(image);
     WkFreeColor(black);
     WkFreeColor(white);
+}
+
+std::string Art(PrimitivesTest& t, WkObject* o, int width, int height) {
+    std::string art;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) art += t.At(o, x, y) == kWhite ? '.' : '#';
+        art += '\n';
+    }
+    return art;
 }
 
 } // namespace

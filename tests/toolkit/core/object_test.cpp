@@ -316,6 +316,11 @@ TEST_F(ObjectTest, ResizeQueriesForKeptOrFixedValuesAndLaysTheParentOut) {
     EXPECT_TRUE(form->layout & WK_LAYOUT_GROW_X);
     WkObjectSetResizable(leaf, -1, -1);
     EXPECT_EQ(leaf->policyY, WK_POLICY_FIXED);
+    // The window's minimum is the form's plus its border, held at the field's limit.
+    shell->shadowWidth = 2;
+    form->minWidth = 65534;
+    WkRelayout(shell);
+    EXPECT_EQ(shell->minWidth, 65535);
     WkObjectDestroy(shell);
 }
 

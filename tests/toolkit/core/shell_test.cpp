@@ -4,11 +4,13 @@
 #include "toolkit/core/mnemonics.h"
 #include "toolkit/core/native_windows.h"
 #include "toolkit/core/object_attrs.h"
+#include "toolkit/core/object_draw.h"
 #include "test_form.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 #include <string>
 
 namespace {
@@ -158,6 +160,89 @@ TEST_F(TopLevel, TitlesAndTheSizeLimitsOfTheDisplay) {
     char title[256];
     WkShellGetTitle(shell, title);
     EXPECT_STREQ(title, "Pairings \xBD");
+}
+
+// What crossed the pointer: the object, the type and whether the object had
+// the pointer-over bit when the message came.
+struct Crossing {
+    WkObject* object;
+    int type;
+    bool over;
+    bool operator==(const Crossing&) const = default;
+};
+std::vector<Crossing> crossings;
+void NoteCrossing(WkObject* object, WkMessage* message, void*, std::uint32_t) {
+    crossings.push_back({object, message->type, (object->state & WK_STATE_POINTER_OVER) != 0});
+}
+
+WkObject* namedWheelReceiver = nullptr;
+WkObject* NamedWheelReceiver(WkObject*) { return namedWheelReceiver; }
+
+TEST_F(TopLevel, ThePointerEntersAndLeavesNestedObjectsAndTakesTheirCursor) {
+    WkObject* shell = WkCreateShell("Window", 0);
+    shells.push_back(shell);
+    WkObject* main = testform::MainForm(shell);
+    WkObject* inner = testform::MakeForm(main);
+    WkObject* leaf = testform::MakeLeaf(inner, 30, 20);
+    Realize(shell);
+    crossings.clear();
+    const std::uint32_t mask = WkMessageBit(WK_MSG_ENTER) | WkMessageBit(WK_MSG_LEAVE) | WkMessageBit(WK_MSG_WHEEL);
+    for (WkObject* o : {main, inner, leaf}) WkObjectAddEventHandler(o, NoteCrossing, mask, nullptr);
+    WkObjectSetCursor(leaf, 2);
+    int ix, iy, lx, ly;
+    WkObjectGetAbsolutePosition(inner, &ix, &iy);
+    WkObjectGetAbsolutePosition(leaf, &lx, &ly);
+    ASSERT_GT(ix, 0);
+    const plat::WindowRecord* native = display->window(WkObjectGetNativeWindow(shell));
+    auto move = [&](int x, int y) {
+        display->injectPointerMove(shell->x + x, shell->y + y);
+        WkFlushEvents();
+    };
+
+    move(0, 0);
+    move(ix, iy);
+    move(lx + 1, ly + 1);
+    EXPECT_EQ(native->cursor, WkCursorInSlot(2));
+    move(lx + 2, ly + 1);
+    move(0, 0);
+    EXPECT_EQ(native->cursor, WkCursorInSlot(0));
+    move(-20, -20); // out of the window
+    const std::vector<Crossing> expected = {
+        {main, WK_MSG_ENTER, true},   {main, WK_MSG_LEAVE, false}, {inner, WK_MSG_ENTER, true},
+        {inner, WK_MSG_LEAVE, false}, {leaf, WK_MSG_ENTER, true},  {leaf, WK_MSG_LEAVE, false},
+        {main, WK_MSG_ENTER, true},   {main, WK_MSG_LEAVE, false},
+    };
+    EXPECT_EQ(crossings, expected);
+
+    // The wheel goes to the object under the pointer, or to the one a
+    // scrolled form names.
+    WkFormAccess access{testform::PageChildren, testform::ScrollOffset, nullptr, testform::RemoveChild,
+                        NamedWheelReceiver};
+    WkSetFormAccess(&access);
+    move(ix + 1, iy + 1);
+    for (WkObject* named : {static_cast<WkObject*>(nullptr), leaf}) {
+        namedWheelReceiver = named;
+        crossings.clear();
+        display->injectWheel(shell->x + ix + 1, shell->y + iy + 1, 120);
+        WkFlushEvents();
+        ASSERT_EQ(crossings.size(), 1u);
+        EXPECT_EQ(crossings[0].object, named ? named : inner);
+        EXPECT_EQ(crossings[0].type, WK_MSG_WHEEL);
+    }
+}
+
+TEST_F(TopLevel, ColoursGivenToTheWindowRecolourItsMainForm) {
+    WkObject* shell = Window(0, 40, 20);
+    Realize(shell);
+    WkColor red = WkAllocColor(200, 0, 0), blue = WkAllocColor(0, 0, 200);
+    WkApplyColors(shell, red, blue);
+    WkObject* form = testform::MainForm(shell);
+    EXPECT_EQ(form->foreground, blue);
+    WkRedraw(form, 0);
+    WkEndDraw();
+    EXPECT_EQ(testform::SurfaceOf(shell).colorAt(1, 1), plat::MakeRgb(200, 0, 0));
+    WkFreeColor(red);
+    WkFreeColor(blue);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "toolkit/core/window_system.h"
 
 #include "toolkit/core/fonts.h"
+#include "toolkit/core/image.h"
 #include "toolkit/core/settings.h"
 #include "toolkit/core/startup.h"
 #include "toolkit/core/timeouts.h"
@@ -212,8 +213,25 @@ TEST_F(WindowSystemTest, CursorSlots) {
     EXPECT_EQ(display.window(w)->cursor, WkCursorInSlot(3));
     EXPECT_EQ(WkCursorInSlot(0), WkCursorInSlot(1));
     EXPECT_EQ(display.cursorInfo(WkCursorInSlot(7))->shape, plat::StockCursor::SizeNESW);
+
+    // Pictures fill slots 8 to 15 in turn, with their hot spots.
+    WkImage* picture = WkCreateImage(12, 10, 1);
+    WkImageSetPaletteEntry(picture, 1, 255, 255, 255);
+    WkImageSetPixelIndex(picture, 3, 4, 1);
+    EXPECT_EQ(WkCreateCursorFromImage(nullptr, 0, 0), 0);
+    for (int slot = 8; slot < WK_CURSOR_SLOTS; ++slot) EXPECT_EQ(WkCreateCursorFromImage(picture, 3, 4), slot);
+    EXPECT_EQ(WkCreateCursorFromImage(picture, 3, 4), 0) << "no slot left";
+    const plat::CursorRecord* made = display.cursorInfo(WkCursorInSlot(8));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->hotX, 3);
+    EXPECT_EQ(made->hotY, 4);
+    EXPECT_EQ(made->image.width(), 12);
+    EXPECT_EQ(made->image.colorAt(3, 4), plat::MakeRgb(255, 255, 255));
+    EXPECT_EQ(made->image.colorAt(4, 4), plat::MakeRgb(0, 0, 0));
+    WkFreeImage(picture);
     WkShutdown();
     EXPECT_EQ(display.window(w)->cursor, WkCursorInSlot(0)); // the arrow again
+    EXPECT_EQ(WkCursorInSlot(8), 0u) << "destroyed at the shut-down";
 }
 
 int mainCalls = 0;
