@@ -1,5 +1,8 @@
 #include "toolkit/core/startup.h"
 
+#include "toolkit/core/draw_image.h"
+#include "toolkit/core/image_bmp.h"
+#include "toolkit/core/inherit.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/platform/files.h"
 
@@ -132,6 +135,21 @@ const char* WkGetToolkitDir() {
         toolkitDirFound = true;
     }
     return toolkitDir.c_str();
+}
+
+void WkLoadToolkitBitmap(const char* folder, const char* fileName, WkImage** slot, int transparentCorner) {
+    if (!slot || !fileName) return;
+    if (!*slot) {
+        *slot = WkLoadBmpFile(plat::JoinPath(folder ? folder : "", fileName).c_str());
+        if (!*slot) return;
+        int r, g, b;
+        WkGetDefaultBackgroundRGB(&r, &g, &b);
+        WkImageSetPaletteEntry(*slot, 1, r, g, b);
+        WkGetDefaultForegroundRGB(&r, &g, &b);
+        WkImageSetPaletteEntry(*slot, 0, r, g, b);
+        if (transparentCorner) WkImageSetTransparentAt(*slot, 0, 0);
+    }
+    WkImageMakeDeviceBitmap(*slot);
 }
 
 const char* WkGetCurrentDir() {

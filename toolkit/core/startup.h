@@ -36,6 +36,15 @@ int WkHostMain(WkAppMain appMain, int argc, char** argv, WkInstance instance = n
 
 // The toolkit folder (see above).
 const char* WkGetToolkitDir();
+// Makes sure *slot holds the picture file of the folder with its device
+// bitmap. An empty slot is filled from the file (looked up in the picture
+// folders when the joined path does not open); the image's palette entries
+// 1 and 0 become the default background and foreground, so that a black on
+// white picture takes the user's colours; with transparentCorner the colour
+// of its top-left pixel becomes transparent. A file that cannot be loaded
+// leaves the slot empty, and the next call tries again.
+struct WkImage;
+void WkLoadToolkitBitmap(const char* folder, const char* fileName, WkImage** slot, int transparentCorner);
 // The search itself, for a WOKUDIR value (null when unset), a current
 // folder and a program path.
 std::string WkFindToolkitDir(const char* wokudir, const std::string& currentFolder,

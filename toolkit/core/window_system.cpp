@@ -180,6 +180,7 @@ void WkShutdown() {
 int WkWindowSystemRunning() { return state.running ? 1 : 0; }
 
 void WkSetShutdownHooks(const WkShutdownHooks* hooks) { shutdownHooks = hooks ? *hooks : WkShutdownHooks(); }
+const WkShutdownHooks& WkCurrentShutdownHooks() { return shutdownHooks; }
 
 std::intptr_t WkDispatchEvent(const plat::Event& event) {
     if (event.type == plat::EventType::Timer && state.running && event.timer == state.timer) {

@@ -61,6 +61,7 @@ struct WkShutdownHooks {
     void (*releaseDrawingDevice)() = nullptr;
 };
 void WkSetShutdownHooks(const WkShutdownHooks* hooks);
+const WkShutdownHooks& WkCurrentShutdownHooks();
 
 // Every display event comes here; see above.
 std::intptr_t WkDispatchEvent(const plat::Event& event);

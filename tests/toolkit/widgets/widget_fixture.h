@@ -1,0 +1,106 @@
+// The widgets' tests: the toolkit started on an offscreen display per test,
+// with its own toolkit folder and program settings file, and a leaf class
+// of a set preferred size that records the messages it receives and paints
+// its background.
+#pragma once
+
+#include "toolkit/core/event_loop.h"
+#include "toolkit/core/inherit.h"
+#include "toolkit/core/object_draw.h"
+#include "toolkit/core/window_system.h"
+#include "toolkit/platform/offscreen.h"
+#include "toolkit/widgets/form.h"
+#include "toolkit/platform/font_test_fonts.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace wt {
+
+struct Leaf {
+    int width, height; // the preferred size the size query gives
+    std::vector<int>* log;
+};
+
+inline int LeafHandler(WkObject* o, WkMessage* m) {
+    auto* r = static_cast<Leaf*>(o->classRecord);
+    if (r->log && m->type != WK_MSG_EXPOSE) r->log->push_back(m->type);
+    switch (m->type) {
+    case WK_MSG_QUERY_SIZE:
+        o->width = r->width, o->height = r->height;
+        return 1;
+    case WK_MSG_RESIZE:
+        o->width = int(m->a), o->height = int(m->b);
+        return 1;
+    case WK_MSG_EXPOSE:
+        WkPaintObjectBackground(o);
+        return 1;
+    }
+    return 0;
+}
+
+inline WkObject* MakeLeaf(WkObject* parent, int width, int height, std::uint16_t layout = 0,
+                          std::vector<int>* log = nullptr) {
+    WkObject base = WkBaseTemplate(WK_CLASS_DRAWING_AREA);
+    base.handler = LeafHandler;
+    base.width = width, base.height = height, base.layout = layout;
+    Leaf record{width, height, log};
+    WkObject* leaf = WkNewObject(base, &record, sizeof record);
+    WkInheritColors(parent, leaf);
+    WkAddChild(parent, leaf);
+    return leaf;
+}
+
+inline void Paint(WkObject* o, int r, int g, int b) {
+    WkStoreColors(o, WkAllocColor(r, g, b), WkAddColorRef(o->foreground));
+}
+
+inline std::string Folder() { return std::string(TM_TEST_OUTPUT_DIR) + "/wokusys"; }
+
+class WidgetTest : public ::testing::Test {
+protected:
+    // Settings lines of the program's own file, written before the start.
+    void Start(const std::string& settings = "") {
+        static const bool prepared = [] {
+            std::filesystem::create_directories(Folder());
+            return UseTestFonts() && setenv("WOKUDIR", Folder().c_str(), 1) == 0;
+        }();
+        ASSERT_TRUE(prepared);
+        program = Folder() + "/wtest";
+        std::ofstream(program + ".ini", std::ios::binary) << settings;
+        plat::OffscreenOptions options;
+        options.width = 640, options.height = 480;
+        display = std::make_unique<plat::OffscreenDisplay>(options);
+        argv[0] = program.data();
+        WkInitWindowSystem(display.get(), nullptr, argv);
+        WkInstallEventLoop();
+        started = true;
+    }
+    void SetUp() override { Start(); }
+    void TearDown() override { Stop(); }
+    void Stop() {
+        if (!started) return;
+        for (WkObject* o : owned) WkObjectDestroy(o);
+        owned.clear();
+        WkEndDraw();
+        WkReleaseDefaultColors();
+        WkShutdown();
+        started = false;
+    }
+    // A form without parent, destroyed by the fixture.
+    WkObject* Form(int kind, int count = 1) { return owned.emplace_back(WkCreateForm(nullptr, count, kind)); }
+    WkObject* Window() { return owned.emplace_back(WkCreateShell("Test", 0)); }
+
+    std::unique_ptr<plat::OffscreenDisplay> display;
+    std::string program;
+    char* argv[2] = {};
+    std::vector<WkObject*> owned;
+    bool started = false;
+};
+
+} // namespace wt
