@@ -1,11 +1,13 @@
 // The toolkit on a real X server: top-level windows made and shown by the
 // toolkit, messages taken by its own event loops, and what other X clients
 // see of them: the pixels the server holds, the keys xdotool types, the bell
-// a blocked click rings and the clipboard text xclip reads.
+// a blocked click rings, the clipboard text xclip reads and the cursor shown.
 #include "toolkit/core/clipboard.h"
 #include "toolkit/core/event_loop.h"
+#include "toolkit/core/image.h"
 #include "toolkit/core/keys.h"
 #include "toolkit/core/native_windows.h"
+#include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_primitives.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/core/test_form.h"
@@ -14,6 +16,8 @@
 #include "toolkit/platform/x11_display.h"
 #include "support/x_probe.h"
 
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -234,6 +238,32 @@ TEST_F(ToolkitOnX, TheServerHoldsTheSamePixelsAsTheOffscreenDisplay) {
     EXPECT_GE(colours.size(), 4u);
     EXPECT_NE(std::find(colours.begin(), colours.end(), plat::MakeRgb(40, 90, 200)), colours.end());
     Stop();
+}
+
+TEST_F(ToolkitOnX, ACursorMadeFromAPictureShowsItsHotSpot) {
+    WkObject* shell = Window("Cursor", 0, 120, 60);
+    WkImage* picture = WkCreateImage(16, 16, 1);
+    WkImageSetPaletteEntry(picture, 1, 255, 255, 255);
+    for (int i = 0; i < 16; ++i) WkImageSetPixelIndex(picture, i, 15 - i, 1);
+    const int slot = WkCreateCursorFromImage(picture, 5, 9);
+    WkFreeImage(picture);
+    ASSERT_GE(slot, 8);
+    // The main form's cursor, shown once the pointer moves over the form.
+    WkObjectSetCursor(shell, slot);
+    ASSERT_EQ(RunBeside("xdotool mousemove " + std::to_string(shell->x + 20) + " " + std::to_string(shell->y + 20)),
+              "");
+    Pump(300);
+    _XDisplay* dpy = xprobe::Connect();
+    ASSERT_NE(dpy, nullptr);
+    int eventBase = 0, errorBase = 0;
+    ASSERT_TRUE(XFixesQueryExtension(dpy, &eventBase, &errorBase));
+    XFixesCursorImage* shown = XFixesGetCursorImage(dpy);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->width, 16);
+    EXPECT_EQ(shown->xhot, 5);
+    EXPECT_EQ(shown->yhot, 9);
+    XFree(shown);
+    XCloseDisplay(dpy);
 }
 
 TEST_F(ToolkitOnX, TypedKeysArriveAsToolkitCodes) {
