@@ -1,0 +1,280 @@
+#include "toolkit/widgets/edit_field.h"
+
+#include "toolkit/core/clipboard.h"
+#include "toolkit/core/fonts.h"
+#include "toolkit/core/keys.h"
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/core/timeouts.h"
+#include "toolkit/core/test_form.h"
+#include "toolkit/platform/png.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kShift = WK_MOD_SHIFT << 16, kCtrl = WK_MOD_CTRL << 16;
+constexpr int kAlt0 = WK_KEY_ALT_0, kCopy = 0x2E03 | kCtrl, kCut = 0x2D18 | kCtrl, kPaste = 0x2F16 | kCtrl;
+
+WkTimeVal virtualNow{1000, 0};
+void VirtualClock(WkTimeVal* now) { *now = virtualNow; }
+
+// Keys as (modifiers << 16) | code; a string stands for its typed characters.
+std::vector<int> Keys(std::initializer_list<std::vector<int>> parts) {
+    std::vector<int> out;
+    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+std::vector<int> Typed(const char* s) {
+    std::vector<int> out;
+    for (; *s; ++s) out.push_back(static_cast<unsigned char>(*s));
+    return out;
+}
+
+class EditField : public testform::ToolkitTest {
+protected:
+    void SetUp() override {
+        testform::ToolkitTest::SetUp();
+        WkSetClock(VirtualClock);
+        shell = testform::MakeShell(300, 300);
+    }
+    void TearDown() override {
+        WkObjectDestroy(shell);
+        WkSetClipboardText(0, nullptr, 0);
+        WkSetClock(nullptr);
+        testform::ToolkitTest::TearDown();
+    }
+    WkObject* Add(WkObject* field) {
+        testform::AddChild(testform::MainForm(shell), field);
+        field->state |= WK_STATE_ACTIVE;
+        return field;
+    }
+    WkObject* Show(WkObject* field) {
+        WkObject* form = testform::MainForm(shell);
+        WkSendSimpleMessage(form, WK_MSG_RESIZE, 0, form->width, form->height);
+        testform::SetRealized(shell, true);
+        WkRedraw(form, 0);
+        return field;
+    }
+    static void Press(WkObject* field, const std::vector<int>& keys) {
+        for (int k : keys) WkSendSimpleMessage(field, WK_MSG_KEY, 0, k >> 16, k & 0xFFFF);
+    }
+    WkObject* shell = nullptr;
+};
+
+TEST_F(EditField, CreationRulesDecideLinesAndColumns) {
+    struct Case { int columns, lines, visible; bool multi; int visibleColumns, visibleLines; };
+    for (const Case& c : {Case{10, 0, 10, false, 10, 1}, Case{10, 1, -1, true, 10, 1}, Case{10, 2, 4, true, 4, 2},
+                          Case{5, 1, 9, false, 5, 1}}) {
+        WkObject* f = Add(WkCreateEditEx(testform::MainForm(shell), "x", c.columns, c.lines, c.visible, 0));
+        WkEditData* d = WkEditRecord(f);
+        EXPECT_EQ(bool(d->flags & WK_EDIT_MULTI_LINE), c.multi) << c.columns << "/" << c.lines;
+        EXPECT_EQ(d->visibleColumns, c.visibleColumns);
+        EXPECT_EQ(d->visibleLines, c.visibleLines);
+        EXPECT_EQ(d->cursor, 0);
+    }
+}
+
+TEST_F(EditField, KeysEditTheText) {
+    struct Case {
+        const char* name;
+        int columns, lines;
+        const char* text;
+        int filter;
+        const char* extra;
+        const char* clipboard;
+        std::vector<int> keys;
+        const char* want;
+        int beeps;
+    };
+    // The display's clipboard is empty until a case fills it.
+    const std::vector<Case> cases = {
+        {"empty clipboard", 5, 1, "abc", 1, nullptr, nullptr, {kPaste}, "abc", 1},
+        {"full at end", 3, 1, "abc", 1, nullptr, nullptr, Keys({{WK_KEY_END}, Typed("d")}), "abc", 1},
+        {"full at 1", 3, 1, "abc", 1, nullptr, nullptr, Keys({{WK_KEY_RIGHT}, Typed("d")}), "abc", 1},
+        {"selection replaced", 3, 1, "abc", 1, nullptr, nullptr, {WK_KEY_END | kShift, 'x'}, "x", 0},
+        {"digits and extra", 9, 1, "", 4, "-", nullptr, Typed("1-2a"), "1-2", 1},
+        {"sign at start only", 9, 1, "", 0x104, nullptr, nullptr, Typed("-1-"), "-1", 1},
+        {"one point", 9, 1, "", 0x204, nullptr, nullptr, Typed("1.2."), "1.2", 1},
+        {"fold, extras only", 9, 1, "", 0x401, "AB", nullptr, Typed("abc"), "AB", 1},
+        {"everything", 9, 1, "", 1, nullptr, nullptr, Typed("a\xE9\xBD"), "a\xE9\xBD", 0},
+        {"high bytes no letters", 9, 1, "", 0x402, nullptr, nullptr, Typed("a\xBD\xE9"), "A", 2},
+        {"alt 065", 9, 1, "", 1, nullptr, nullptr, {kAlt0, kAlt0 + 6, kAlt0 + 5}, "A", 0},
+        {"alt 65 left", 9, 1, "", 1, nullptr, nullptr, {kAlt0 + 6, kAlt0 + 5, WK_KEY_LEFT, 'b'}, "Ab", 0},
+        {"alt 256", 9, 1, "", 1, nullptr, nullptr, {kAlt0 + 2, kAlt0 + 5, kAlt0 + 6}, "", 0},
+        {"overwrite", 5, 1, "abc", 1, nullptr, nullptr, Keys({{WK_KEY_INS}, Typed("xy"), {WK_KEY_END}, Typed("z")}),
+         "xycz", 0},
+        {"backspace, delete", 5, 1, "abc", 1, nullptr, nullptr, {WK_KEY_END, WK_KEY_BACKSPACE, WK_KEY_HOME, WK_KEY_DEL},
+         "b", 0},
+        {"ctrl words", 20, 1, "ab cd ef", 1, nullptr, nullptr,
+         {WK_KEY_END, WK_KEY_LEFT | kCtrl, WK_KEY_LEFT | kCtrl, 'X', WK_KEY_RIGHT | kCtrl, 'Y'}, "ab Xcd Yef", 0},
+        {"paste multi-line", 9, 3, "", 1, nullptr, "a\r\nb", {kPaste}, "a\nb", 0},
+        {"paste one line", 9, 1, "", 1, nullptr, "a\r\nb", {kPaste}, "a b", 0},
+        {"paste cut keeps tail", 5, 1, "abc", 1, nullptr, "XYZ", {WK_KEY_RIGHT, WK_KEY_INS | kShift}, "aXYbc", 0},
+        {"cut and paste", 9, 1, "abc", 1, nullptr, nullptr, {WK_KEY_RIGHT | kShift, kCut, WK_KEY_END, kPaste}, "bca", 0},
+        {"tab in multi-line", 9, 3, "ab", 1, nullptr, nullptr, {WK_KEY_RIGHT, WK_KEY_TAB}, "a\tb", 0},
+        {"up and down", 9, 3, "abc\nd\nefg", 1, nullptr, nullptr,
+         {WK_KEY_END, WK_KEY_DOWN, WK_KEY_DOWN, 'X', WK_KEY_UP, WK_KEY_UP, 'Y'}, "aYbc\nd\neXfg", 0},
+    };
+    for (const Case& c : cases) {
+        WkObject* f = Add(WkCreateEditEx(testform::MainForm(shell), c.text, c.columns, c.lines, c.columns, 0));
+        WkEditSetFilter(f, c.filter, c.extra);
+        if (c.clipboard) display->injectClipboardFromOtherProgram(c.clipboard);
+        int before = display->beepCount();
+        Press(f, c.keys);
+        EXPECT_STREQ(WkEditGetText(f), c.want) << c.name;
+        EXPECT_EQ(display->beepCount() - before, c.beeps) << c.name;
+        EXPECT_EQ(WkEditRecord(f)->length, int(std::string(c.want).size())) << c.name;
+    }
+}
+
+TEST_F(EditField, AutoIndentCopiesLeadingBlanks) {
+    WkObject* f = Add(WkCreateMultiLineEdit(testform::MainForm(shell), "  x", 20, 3, 0));
+    WkEditSetAutoIndent(f, 1);
+    Press(f, {WK_KEY_END, WK_KEY_ENTER, 'y'});
+    EXPECT_STREQ(WkEditGetText(f), "  x\n  y");
+    EXPECT_EQ(WkEditRecord(f)->lastLine, 1);
+}
+
+TEST_F(EditField, MaskedFieldNeverGivesItsTextAway) {
+    WkObject* f = Add(WkCreateMaskedEdit(testform::MainForm(shell), "secret", 9, 0, '*'));
+    WkSetClipboardText(WkObjectGetNativeWindow(f), "kept", 4);
+    int before = display->beepCount();
+    Press(f, {WK_KEY_END | kShift, kCopy, kCut, WK_KEY_DEL | kShift});
+    EXPECT_EQ(display->beepCount() - before, 3);
+    EXPECT_STREQ(WkGetClipboardText(WkObjectGetNativeWindow(f)), "kept");
+    EXPECT_STREQ(WkEditGetText(f), "secret");
+}
+
+struct Calls {
+    int values = 0, activates = 0, leaves = 0, lastKey = -1, steps = 0, cursors = 0;
+    int accept = 1;
+    const char* rewrite = nullptr;
+};
+
+TEST_F(EditField, VerifyRefusesOrRewritesAndValueFollows) {
+    for (const char* rewrite : {(const char*)nullptr, "Z"}) {
+        Calls calls;
+        calls.accept = rewrite ? 1 : 0;
+        calls.rewrite = rewrite;
+        WkObject* f = Add(WkCreateEdit(testform::MainForm(shell), "ab", 9, 0));
+        WkEditSetVerifyCallback(f, [](WkObject*, WkEditChange* c, void* data) {
+            auto* calls = static_cast<Calls*>(data);
+            c->accept = calls->accept;
+            if (calls->rewrite) c->newText = calls->rewrite;
+        }, &calls);
+        WkEditSetValueCallback(f, [](WkObject*, char*, void* data) { ++static_cast<Calls*>(data)->values; }, &calls);
+        Press(f, {'x'});
+        EXPECT_STREQ(WkEditGetText(f), rewrite ? "Zab" : "ab");
+        EXPECT_EQ(calls.values, rewrite ? 1 : 0);
+    }
+}
+
+void Leave(WkObject*, WkEditLeaveInfo* info, void* data, int key) {
+    auto* calls = static_cast<Calls*>(data);
+    ++calls->leaves;
+    calls->lastKey = key;
+    info->accept = calls->accept;
+    if (calls->rewrite) {
+        // As much as the buffer takes, without a terminator: the field cuts it.
+        std::string long_(1000, 'x');
+        std::memcpy(info->text, long_.data(), std::size_t(info->capacity) + 1);
+        info->changed = 1;
+    }
+}
+
+TEST_F(EditField, LeaveCheckKeepsFocusAndCutsRewrites) {
+    Calls calls;
+    calls.accept = 0;
+    WkObject* f = Show(Add(WkCreateEdit(testform::MainForm(shell), "abc", 10, 0)));
+    WkEditSetLeaveCallback(f, Leave, &calls);
+    WkEditSetActivateCallback(f, [](WkObject*, char*, void* data) { ++static_cast<Calls*>(data)->activates; }, &calls);
+    WkSendSimpleMessage(f, WK_MSG_FOCUS_IN);
+    Press(f, {WK_KEY_TAB, WK_KEY_ENTER});
+    EXPECT_EQ(calls.leaves, 2);
+    EXPECT_EQ(calls.lastKey, WK_KEY_ENTER);
+    EXPECT_EQ(calls.activates, 1);
+    EXPECT_TRUE(f->state & WK_STATE_FOCUS);
+    calls.rewrite = "1000";
+    WkSendSimpleMessage(f, WK_MSG_FOCUS_OUT);
+    EXPECT_EQ(calls.leaves, 3);
+    EXPECT_EQ(std::string(WkEditGetText(f)), std::string(10, 'x'));
+    EXPECT_EQ(WkEditRecord(f)->length, 10);
+    EXPECT_FALSE(f->state & WK_STATE_FOCUS);
+}
+
+TEST_F(EditField, StepCursorAndKeyCallbacks) {
+    Calls calls;
+    WkObject* f = Add(WkCreateEdit(testform::MainForm(shell), "abc", 10, 0));
+    WkEditSetStepCallback(f, [](WkObject*, int step, void* data) { static_cast<Calls*>(data)->steps += step * 10 + 1; },
+                          &calls);
+    WkEditSetCursorCallback(f, [](WkObject*, const WkEditCursorInfo* c, void* data) {
+        static_cast<Calls*>(data)->cursors += c->index;
+    }, &calls);
+    WkEditAddKeyCallback(f, WK_KEY_F1, [](WkObject*, std::intptr_t key, void* data) {
+        static_cast<Calls*>(data)->lastKey = int(key);
+    }, &calls);
+    Press(f, {WK_KEY_UP, WK_KEY_UP, WK_KEY_DOWN, WK_KEY_END, WK_KEY_LEFT, WK_KEY_F1});
+    EXPECT_EQ(calls.steps, 13);
+    EXPECT_EQ(calls.cursors, 3 + 2);
+    EXPECT_EQ(calls.lastKey, WK_KEY_F1);
+}
+
+TEST_F(EditField, CursorBlinksWhileFocused) {
+    WkObject* f = Show(Add(WkCreateEdit(testform::MainForm(shell), "ab", 10, 0)));
+    WkSendSimpleMessage(f, WK_MSG_FOCUS_IN);
+    std::vector<int> phases;
+    for (int i = 0; i < 3; ++i) {
+        virtualNow.microseconds += 300000;
+        WkRunTimeouts();
+        phases.push_back(WkEditRecord(f)->flags & WK_EDIT_CURSOR_SHOWN ? 1 : 0);
+    }
+    EXPECT_EQ(phases, (std::vector<int>{0, 1, 0}));
+    WkSendSimpleMessage(f, WK_MSG_FOCUS_OUT);
+    EXPECT_EQ(WkEditRecord(f)->timer, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditField, PictureOfFocusedUnfocusedMaskedInsensitiveAndThreeLineFields) {
+    WkObject* form = testform::MainForm(shell);
+    WkObject* focused = Add(WkCreateEdit(form, "focused text", 16, 0));
+    WkObject* plain = Add(WkCreateEdit(form, "unfocused", 16, 0));
+    WkObject* masked = Add(WkCreateMaskedEdit(form, "secret", 16, 0, '*'));
+    WkObject* grey = Add(WkCreateEdit(form, "insensitive", 16, 0));
+    WkObject* lines = Add(WkCreateMultiLineEdit(form, "one\n\ttabbed\nthree", 16, 3, 0));
+    WkObjectSetSensitive(grey, 0);
+    Show(focused);
+    WkSendSimpleMessage(focused, WK_MSG_FOCUS_IN);
+    Press(focused, {WK_KEY_RIGHT | kCtrl, WK_KEY_END | kShift, WK_KEY_LEFT | kShift});
+    ASSERT_TRUE(plat::SavePng(testform::SurfaceOf(shell), TM_TEST_OUTPUT_DIR "/edit_fields.png"));
+    plat::Surface& s = testform::SurfaceOf(shell);
+    auto at = [&](WkObject* o, int x, int y) {
+        int ax, ay;
+        WkObjectGetAbsolutePosition(o, &ax, &ay);
+        return s.colorAt(ax + x, ay + y);
+    };
+    // The focus frame is black all round; an unfocused field keeps its etched frame.
+    EXPECT_EQ(at(focused, 0, 0), testform::Rgb(WkBlackColor()));
+    EXPECT_EQ(at(focused, focused->width - 1, focused->height - 1), testform::Rgb(WkBlackColor()));
+    EXPECT_NE(at(plain, 0, 0), testform::Rgb(WkBlackColor()));
+    // The selection "tex" on the foreground, the insert cursor a bar under the
+    // 't' after it; the field's text starts at its border and margin.
+    WkEditData* d = WkEditRecord(focused);
+    int left = 3 + d->hMargin, top = (focused->height - WkFontHeight("A", 0)) / 2, cw = WkCharWidth('t', 0);
+    int selection = WkTextWidth("focused ", 0), cursor = WkTextWidth("focused tex", 0);
+    EXPECT_EQ(at(focused, left + selection, top), testform::Rgb(focused->foreground));
+    EXPECT_EQ(at(focused, left + cursor, top), testform::Rgb(focused->background));
+    EXPECT_EQ(at(focused, left + cursor + cw - 1, top + WkFontHeight("A", 0) - 1), testform::Rgb(focused->foreground));
+    // Masked: no letter of the text is drawn; insensitive text is etched.
+    EXPECT_EQ(at(masked, left + 1, top + 1), testform::Rgb(masked->background));
+    (void)grey;
+    (void)lines;
+}
+
+} // namespace

@@ -1,0 +1,158 @@
+// The edit field: the toolkit's one- and multi-line text entry. It holds its
+// text buffer (Windows-1252 bytes, newlines between lines), the cursor, the
+// selection and the view offsets, filters typed characters, talks to the
+// clipboard and reports through its callbacks. Every edit of the text goes
+// through one change routine: verify, apply, redraw, value callback.
+//
+// A field owns its class record (WkEditData) with the text store, the extra
+// filter characters, the key callbacks, its blink timeout and its own
+// references to the two colour pairs; all are freed with it.
+#pragma once
+
+#include "toolkit/core/callback_list.h"
+#include "toolkit/core/object.h"
+
+#include <cstdint>
+
+// Flag bits of WkEditData::flags.
+inline constexpr std::uint16_t WK_EDIT_INSERT = 0x0001;
+inline constexpr std::uint16_t WK_EDIT_CURSOR_SHOWN = 0x0002;
+inline constexpr std::uint16_t WK_EDIT_LEAVE_CHECKED = 0x0004;
+inline constexpr std::uint16_t WK_EDIT_DRAGGING = 0x0008;
+inline constexpr std::uint16_t WK_EDIT_MULTI_LINE = 0x0010;
+inline constexpr std::uint16_t WK_EDIT_AUTO_INDENT = 0x0080;
+inline constexpr std::uint16_t WK_EDIT_MASKED = 0x0100;
+inline constexpr std::uint16_t WK_EDIT_READ_ONLY = 0x0400;
+inline constexpr std::uint16_t WK_EDIT_FIXED_PITCH = 0x0800;
+inline constexpr std::uint16_t WK_EDIT_TINTED = 0x1000;
+
+// Filter modes (WkEditFilter); characters outside the chosen classes pass
+// only when they are among the field's extra characters.
+inline constexpr std::uint16_t WK_FILTER_ALL = 0x1;
+inline constexpr std::uint16_t WK_FILTER_LETTERS = 0x2;
+inline constexpr std::uint16_t WK_FILTER_DIGITS = 0x4;
+inline constexpr std::uint16_t WK_FILTER_SPACE = 0x8;
+inline constexpr std::uint16_t WK_FILTER_SIGN = 0x100;  // '+' or '-' at the start only
+inline constexpr std::uint16_t WK_FILTER_POINT = 0x200; // one '.'
+inline constexpr std::uint16_t WK_FILTER_UPPER = 0x400;
+inline constexpr std::uint16_t WK_FILTER_LOWER = 0x800;
+
+inline constexpr int WK_EDIT_BLINK_MS = 300;
+// The longest text a field takes.
+inline constexpr int WK_EDIT_MAX_TEXT = 2147483595;
+
+// One edit of the text, as the verify callback sees it: it may clear accept
+// or rewrite the other fields (newText must then hold insertCount bytes and
+// live until the callback's caller returns).
+struct WkEditChange {
+    char* text; // the field's buffer
+    const char* newText;
+    int position;
+    int removeCount;
+    int insertCount;
+    int marked; // the marked state to show afterwards
+    int accept;
+};
+
+// What the leave callback sees. It may rewrite the buffer in place (at most
+// capacity characters; anything past them is cut off) and then set changed.
+struct WkEditLeaveInfo {
+    char* text;
+    std::int16_t length;
+    int key;    // the key that moves the focus, 0 when the focus was lost otherwise
+    int reason; // 1 the focus was lost, 0 a key
+    int accept;
+    int changed;
+    int marked;
+    int capacity;
+};
+
+struct WkEditCursorInfo {
+    int index, column, line;
+};
+
+using WkEditTextCallback = void (*)(WkObject* field, char* text, void* data);
+using WkEditVerifyCallback = void (*)(WkObject* field, WkEditChange* change, void* data);
+using WkEditStepCallback = void (*)(WkObject* field, int step, void* data);
+using WkEditLeaveCallback = void (*)(WkObject* field, WkEditLeaveInfo* info, void* data, int key);
+using WkEditCursorCallback = void (*)(WkObject* field, const WkEditCursorInfo* cursor, void* data);
+
+struct WkEditText {
+    char* buffer;  // capacity + 2 bytes
+    int capacity;  // characters
+};
+
+struct WkEditData {
+    WkColor markedForeground, markedBackground;
+    WkColor normalForeground, normalBackground;
+    WkEditText store;
+    char* extra; // extra characters the filter accepts, or null
+    int timer;
+    WkEditTextCallback activate, value;
+    WkEditVerifyCallback verify;
+    WkEditStepCallback step;
+    WkEditLeaveCallback leave;
+    WkEditCursorCallback cursorMoved;
+    void *activateData, *valueData, *verifyData, *leaveData, *cursorData, *stepData;
+    WkEventHandler* keyCallbacks;
+    WkObject* popup;
+    WkObject *verticalBar, *horizontalBar;
+    WkObject* arrows[2];
+    int length;
+    int cursor;
+    int anchor, selectionEnd;
+    int maxLength;
+    int visibleColumns;
+    int lastLine;
+    int xOffset;
+    int topLine;
+    int visibleWidth;
+    int visibleLines;
+    int cursorX;
+    int cursorColumn;
+    int cursorLine;
+    std::uint16_t flags;
+    std::uint16_t filter;
+    std::uint8_t hMargin, vMargin;
+    std::uint8_t tabWidth;
+    std::uint8_t clicks;
+    std::uint8_t marked;
+    char displayChar;
+};
+
+inline WkEditData* WkEditRecord(WkObject* field) { return static_cast<WkEditData*>(field->classRecord); }
+
+// Constructors. Lines below 1 count as 1; a negative visible width makes a
+// multi-line field as wide as its columns, a visible width above the
+// columns counts as the columns, two or more lines make it multi-line.
+WkObject* WkCreateEditEx(WkObject* parent, const char* text, int columns, int lines, int visible, int font);
+WkObject* WkCreateEdit(WkObject* parent, const char* text, int maxLength, int font);
+// A visible length of 0 or less means the length.
+WkObject* WkCreateEditWithWidth(WkObject* parent, const char* text, int length, int visible, int font);
+WkObject* WkCreateMultiLineEdit(WkObject* parent, const char* text, int columns, int lines, int font);
+WkObject* WkCreateMaskedEdit(WkObject* parent, const char* text, int length, int font, char display);
+WkObject* WkCreateMaskedEditWithWidth(WkObject* parent, const char* text, int length, int visible, int font,
+                                      char display);
+
+int WkEditHandler(WkObject* field, WkMessage* message);
+
+void WkEditSetActivateCallback(WkObject* field, WkEditTextCallback callback, void* data);
+void WkEditSetValueCallback(WkObject* field, WkEditTextCallback callback, void* data);
+void WkEditSetVerifyCallback(WkObject* field, WkEditVerifyCallback callback, void* data);
+void WkEditSetStepCallback(WkObject* field, WkEditStepCallback callback, void* data);
+void WkEditSetLeaveCallback(WkObject* field, WkEditLeaveCallback callback, void* data);
+void WkEditSetCursorCallback(WkObject* field, WkEditCursorCallback callback, void* data);
+// Called as (field, key, data) for a key with a scan-code part equal to key;
+// a match consumes the key.
+void WkEditAddKeyCallback(WkObject* field, int key, WkValueCallback callback, void* data);
+
+// The text buffer itself, read in place.
+char* WkEditGetText(WkObject* field);
+// Replaces the whole text; with notify the verify callback may refuse and
+// the value callback hears of it. The cursor goes to 0.
+void WkEditReplaceText(WkObject* field, const char* text, int marked, int notify);
+
+// The filter mode and a copy of the extra characters (null: none).
+void WkEditSetFilter(WkObject* field, int mode, const char* extra);
+int WkEditGetFilter(WkObject* field);
+void WkEditSetAutoIndent(WkObject* field, int on);
