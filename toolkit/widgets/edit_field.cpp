@@ -188,34 +188,33 @@ WkObject* WkCreateMaskedEditWithWidth(WkObject* parent, const char* text, int le
     return field;
 }
 
+namespace {
+
+template <class Callback>
+void Store(Callback& slot, void*& dataSlot, Callback callback, void* data) {
+    slot = callback;
+    dataSlot = data;
+}
+
+} // namespace
+
 void WkEditSetActivateCallback(WkObject* field, WkEditTextCallback callback, void* data) {
-    WkEditRecord(field)->activate = callback;
-    WkEditRecord(field)->activateData = data;
+    Store(WkEditRecord(field)->activate, WkEditRecord(field)->activateData, callback, data);
 }
-
 void WkEditSetValueCallback(WkObject* field, WkEditTextCallback callback, void* data) {
-    WkEditRecord(field)->value = callback;
-    WkEditRecord(field)->valueData = data;
+    Store(WkEditRecord(field)->value, WkEditRecord(field)->valueData, callback, data);
 }
-
 void WkEditSetVerifyCallback(WkObject* field, WkEditVerifyCallback callback, void* data) {
-    WkEditRecord(field)->verify = callback;
-    WkEditRecord(field)->verifyData = data;
+    Store(WkEditRecord(field)->verify, WkEditRecord(field)->verifyData, callback, data);
 }
-
 void WkEditSetStepCallback(WkObject* field, WkEditStepCallback callback, void* data) {
-    WkEditRecord(field)->step = callback;
-    WkEditRecord(field)->stepData = data;
+    Store(WkEditRecord(field)->step, WkEditRecord(field)->stepData, callback, data);
 }
-
 void WkEditSetLeaveCallback(WkObject* field, WkEditLeaveCallback callback, void* data) {
-    WkEditRecord(field)->leave = callback;
-    WkEditRecord(field)->leaveData = data;
+    Store(WkEditRecord(field)->leave, WkEditRecord(field)->leaveData, callback, data);
 }
-
 void WkEditSetCursorCallback(WkObject* field, WkEditCursorCallback callback, void* data) {
-    WkEditRecord(field)->cursorMoved = callback;
-    WkEditRecord(field)->cursorData = data;
+    Store(WkEditRecord(field)->cursorMoved, WkEditRecord(field)->cursorData, callback, data);
 }
 
 void WkEditAddKeyCallback(WkObject* field, int key, WkValueCallback callback, void* data) {
