@@ -11,6 +11,7 @@
 #include "toolkit/core/object_primitives.h"
 #include "toolkit/core/timeouts.h"
 #include "toolkit/widgets/edit_internal.h"
+#include "toolkit/widgets/form.h"
 
 #include <algorithm>
 #include <cstring>
@@ -160,6 +161,7 @@ WkObject* WkCreateEditEx(WkObject* parent, const char* text, int columns, int li
     if (multi) WkObjectSetResizable(field, 1, 1);
     else if (visible != columns) WkObjectSetResizable(field, 1, -1);
     WkEditReplaceText(field, text, 0, 0);
+    WkAddChild(parent, field);
     return field;
 }
 

@@ -7,7 +7,7 @@
 #include "toolkit/core/clipboard.h"
 #include "toolkit/core/draw.h"
 #include "toolkit/core/keys.h"
-#include "toolkit/core/settings.h"
+#include "toolkit/widgets/form.h"
 
 #include <algorithm>
 #include <cctype>
@@ -26,14 +26,7 @@ constexpr int kKeyPaste = 0x2F16;
 // The Alt+digit composition, one for the whole process.
 int composed = 0, composedDigits = 0;
 
-int OldSwitchPolicy() {
-    static const int policy = [] {
-        int value = 0;
-        WkReadIntSetting("Focus", "UseOldSwitchPolicy", &value);
-        return value;
-    }();
-    return policy;
-}
+int OldSwitchPolicy() { return WkFocusSwitchPolicy(); }
 
 // The focus moves to the next or previous field of the window.
 void MoveFocus(WkObject* field, bool forward, bool oldPolicy) {

@@ -5,8 +5,9 @@
 #include "toolkit/core/keys.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/timeouts.h"
-#include "toolkit/core/test_form.h"
-#include "toolkit/platform/png.h"
+#include "toolkit/core/event_loop.h"
+#include "toolkit/core/shell.h"
+#include "widget_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,12 @@
 namespace {
 
 constexpr int kShift = WK_MOD_SHIFT << 16, kCtrl = WK_MOD_CTRL << 16;
+inline plat::Rgb Rgb(WkColor c) {
+    int r, g, b;
+    WkColorToRGB(c, &r, &g, &b);
+    return plat::MakeRgb(r, g, b);
+}
+
 constexpr int kAlt0 = WK_KEY_ALT_0, kCopy = 0x2E03 | kCtrl, kCut = 0x2D18 | kCtrl, kPaste = 0x2F16 | kCtrl;
 
 WkTimeVal virtualNow{1000, 0};
@@ -34,42 +41,35 @@ std::vector<int> Typed(const char* s) {
     return out;
 }
 
-class EditField : public testform::ToolkitTest {
+class EditField : public wt::WidgetTest {
 protected:
     void SetUp() override {
-        testform::ToolkitTest::SetUp();
+        wt::WidgetTest::SetUp();
         WkSetClock(VirtualClock);
-        shell = testform::MakeShell(300, 300);
+        shell = Window();
+        form = WkFormOf(shell);
     }
     void TearDown() override {
-        WkObjectDestroy(shell);
         WkSetClipboardText(0, nullptr, 0);
+        wt::WidgetTest::TearDown();
         WkSetClock(nullptr);
-        testform::ToolkitTest::TearDown();
     }
-    WkObject* Add(WkObject* field) {
-        testform::AddChild(testform::MainForm(shell), field);
-        field->state |= WK_STATE_ACTIVE;
-        return field;
-    }
-    WkObject* Show(WkObject* field) {
-        WkObject* form = testform::MainForm(shell);
-        WkSendSimpleMessage(form, WK_MSG_RESIZE, 0, form->width, form->height);
-        testform::SetRealized(shell, true);
-        WkRedraw(form, 0);
-        return field;
+    void Show() {
+        WkShellRealizeAt(shell, 0, 0);
+        WkFlushEvents();
     }
     static void Press(WkObject* field, const std::vector<int>& keys) {
         for (int k : keys) WkSendSimpleMessage(field, WK_MSG_KEY, 0, k >> 16, k & 0xFFFF);
     }
     WkObject* shell = nullptr;
+    WkObject* form = nullptr;
 };
 
 TEST_F(EditField, CreationRulesDecideLinesAndColumns) {
     struct Case { int columns, lines, visible; bool multi; int visibleColumns, visibleLines; };
     for (const Case& c : {Case{10, 0, 10, false, 10, 1}, Case{10, 1, -1, true, 10, 1}, Case{10, 2, 4, true, 4, 2},
                           Case{5, 1, 9, false, 5, 1}}) {
-        WkObject* f = Add(WkCreateEditEx(testform::MainForm(shell), "x", c.columns, c.lines, c.visible, 0));
+        WkObject* f = WkCreateEditEx(form, "x", c.columns, c.lines, c.visible, 0);
         WkEditData* d = WkEditRecord(f);
         EXPECT_EQ(bool(d->flags & WK_EDIT_MULTI_LINE), c.multi) << c.columns << "/" << c.lines;
         EXPECT_EQ(d->visibleColumns, c.visibleColumns);
@@ -120,7 +120,7 @@ TEST_F(EditField, KeysEditTheText) {
          {WK_KEY_END, WK_KEY_DOWN, WK_KEY_DOWN, 'X', WK_KEY_UP, WK_KEY_UP, 'Y'}, "aYbc\nd\neXfg", 0},
     };
     for (const Case& c : cases) {
-        WkObject* f = Add(WkCreateEditEx(testform::MainForm(shell), c.text, c.columns, c.lines, c.columns, 0));
+        WkObject* f = WkCreateEditEx(form, c.text, c.columns, c.lines, c.columns, 0);
         WkEditSetFilter(f, c.filter, c.extra);
         if (c.clipboard) display->injectClipboardFromOtherProgram(c.clipboard);
         int before = display->beepCount();
@@ -132,7 +132,7 @@ TEST_F(EditField, KeysEditTheText) {
 }
 
 TEST_F(EditField, AutoIndentCopiesLeadingBlanks) {
-    WkObject* f = Add(WkCreateMultiLineEdit(testform::MainForm(shell), "  x", 20, 3, 0));
+    WkObject* f = WkCreateMultiLineEdit(form, "  x", 20, 3, 0);
     WkEditSetAutoIndent(f, 1);
     Press(f, {WK_KEY_END, WK_KEY_ENTER, 'y'});
     EXPECT_STREQ(WkEditGetText(f), "  x\n  y");
@@ -140,7 +140,7 @@ TEST_F(EditField, AutoIndentCopiesLeadingBlanks) {
 }
 
 TEST_F(EditField, MaskedFieldNeverGivesItsTextAway) {
-    WkObject* f = Add(WkCreateMaskedEdit(testform::MainForm(shell), "secret", 9, 0, '*'));
+    WkObject* f = WkCreateMaskedEdit(form, "secret", 9, 0, '*');
     WkSetClipboardText(WkObjectGetNativeWindow(f), "kept", 4);
     int before = display->beepCount();
     Press(f, {WK_KEY_END | kShift, kCopy, kCut, WK_KEY_DEL | kShift});
@@ -160,7 +160,7 @@ TEST_F(EditField, VerifyRefusesOrRewritesAndValueFollows) {
         Calls calls;
         calls.accept = rewrite ? 1 : 0;
         calls.rewrite = rewrite;
-        WkObject* f = Add(WkCreateEdit(testform::MainForm(shell), "ab", 9, 0));
+        WkObject* f = WkCreateEdit(form, "ab", 9, 0);
         WkEditSetVerifyCallback(f, [](WkObject*, WkEditChange* c, void* data) {
             auto* calls = static_cast<Calls*>(data);
             c->accept = calls->accept;
@@ -189,7 +189,8 @@ void Leave(WkObject*, WkEditLeaveInfo* info, void* data, int key) {
 TEST_F(EditField, LeaveCheckKeepsFocusAndCutsRewrites) {
     Calls calls;
     calls.accept = 0;
-    WkObject* f = Show(Add(WkCreateEdit(testform::MainForm(shell), "abc", 10, 0)));
+    WkObject* f = WkCreateEdit(form, "abc", 10, 0);
+    Show();
     WkEditSetLeaveCallback(f, Leave, &calls);
     WkEditSetActivateCallback(f, [](WkObject*, char*, void* data) { ++static_cast<Calls*>(data)->activates; }, &calls);
     WkSendSimpleMessage(f, WK_MSG_FOCUS_IN);
@@ -208,7 +209,7 @@ TEST_F(EditField, LeaveCheckKeepsFocusAndCutsRewrites) {
 
 TEST_F(EditField, StepCursorAndKeyCallbacks) {
     Calls calls;
-    WkObject* f = Add(WkCreateEdit(testform::MainForm(shell), "abc", 10, 0));
+    WkObject* f = WkCreateEdit(form, "abc", 10, 0);
     WkEditSetStepCallback(f, [](WkObject*, int step, void* data) { static_cast<Calls*>(data)->steps += step * 10 + 1; },
                           &calls);
     WkEditSetCursorCallback(f, [](WkObject*, const WkEditCursorInfo* c, void* data) {
@@ -224,7 +225,8 @@ TEST_F(EditField, StepCursorAndKeyCallbacks) {
 }
 
 TEST_F(EditField, CursorBlinksWhileFocused) {
-    WkObject* f = Show(Add(WkCreateEdit(testform::MainForm(shell), "ab", 10, 0)));
+    WkObject* f = WkCreateEdit(form, "ab", 10, 0);
+    Show();
     WkSendSimpleMessage(f, WK_MSG_FOCUS_IN);
     std::vector<int> phases;
     for (int i = 0; i < 3; ++i) {
@@ -242,37 +244,36 @@ TEST_F(EditField, CursorBlinksWhileFocused) {
 namespace {
 
 TEST_F(EditField, PictureOfFocusedUnfocusedMaskedInsensitiveAndThreeLineFields) {
-    WkObject* form = testform::MainForm(shell);
-    WkObject* focused = Add(WkCreateEdit(form, "focused text", 16, 0));
-    WkObject* plain = Add(WkCreateEdit(form, "unfocused", 16, 0));
-    WkObject* masked = Add(WkCreateMaskedEdit(form, "secret", 16, 0, '*'));
-    WkObject* grey = Add(WkCreateEdit(form, "insensitive", 16, 0));
-    WkObject* lines = Add(WkCreateMultiLineEdit(form, "one\n\ttabbed\nthree", 16, 3, 0));
+    WkObject* focused = WkCreateEdit(form, "focused text", 16, 0);
+    WkObject* plain = WkCreateEdit(form, "unfocused", 16, 0);
+    WkObject* masked = WkCreateMaskedEdit(form, "secret", 16, 0, '*');
+    WkObject* grey = WkCreateEdit(form, "insensitive", 16, 0);
+    WkObject* lines = WkCreateMultiLineEdit(form, "one\n\ttabbed\nthree", 16, 3, 0);
     WkObjectSetSensitive(grey, 0);
-    Show(focused);
+    Show();
     WkSendSimpleMessage(focused, WK_MSG_FOCUS_IN);
     Press(focused, {WK_KEY_RIGHT | kCtrl, WK_KEY_END | kShift, WK_KEY_LEFT | kShift});
-    ASSERT_TRUE(plat::SavePng(testform::SurfaceOf(shell), TM_TEST_OUTPUT_DIR "/edit_fields.png"));
-    plat::Surface& s = testform::SurfaceOf(shell);
+    ASSERT_TRUE(display->saveWindowPng(WkObjectGetNativeWindow(shell), TM_TEST_OUTPUT_DIR "/edit_fields.png"));
+    plat::Surface& s = *display->surface(WkObjectGetNativeWindow(shell));
     auto at = [&](WkObject* o, int x, int y) {
         int ax, ay;
         WkObjectGetAbsolutePosition(o, &ax, &ay);
         return s.colorAt(ax + x, ay + y);
     };
     // The focus frame is black all round; an unfocused field keeps its etched frame.
-    EXPECT_EQ(at(focused, 0, 0), testform::Rgb(WkBlackColor()));
-    EXPECT_EQ(at(focused, focused->width - 1, focused->height - 1), testform::Rgb(WkBlackColor()));
-    EXPECT_NE(at(plain, 0, 0), testform::Rgb(WkBlackColor()));
+    EXPECT_EQ(at(focused, 0, 0), Rgb(WkBlackColor()));
+    EXPECT_EQ(at(focused, focused->width - 1, focused->height - 1), Rgb(WkBlackColor()));
+    EXPECT_NE(at(plain, 0, 0), Rgb(WkBlackColor()));
     // The selection "tex" on the foreground, the insert cursor a bar under the
     // 't' after it; the field's text starts at its border and margin.
     WkEditData* d = WkEditRecord(focused);
     int left = 3 + d->hMargin, top = (focused->height - WkFontHeight("A", 0)) / 2, cw = WkCharWidth('t', 0);
     int selection = WkTextWidth("focused ", 0), cursor = WkTextWidth("focused tex", 0);
-    EXPECT_EQ(at(focused, left + selection, top), testform::Rgb(focused->foreground));
-    EXPECT_EQ(at(focused, left + cursor, top), testform::Rgb(focused->background));
-    EXPECT_EQ(at(focused, left + cursor + cw - 1, top + WkFontHeight("A", 0) - 1), testform::Rgb(focused->foreground));
+    EXPECT_EQ(at(focused, left + selection, top), Rgb(focused->foreground));
+    EXPECT_EQ(at(focused, left + cursor, top), Rgb(focused->background));
+    EXPECT_EQ(at(focused, left + cursor + cw - 1, top + WkFontHeight("A", 0) - 1), Rgb(focused->foreground));
     // Masked: no letter of the text is drawn; insensitive text is etched.
-    EXPECT_EQ(at(masked, left + 1, top + 1), testform::Rgb(masked->background));
+    EXPECT_EQ(at(masked, left + 1, top + 1), Rgb(masked->background));
     (void)grey;
     (void)lines;
 }
