@@ -69,7 +69,8 @@ int TextLeft(WkObject* field) { return Frame(field) + WkEditRecord(field)->hMarg
 
 void DrawCell(WkObject* field, int x, int y, int width, int height, char c, WkColor background, WkColor color) {
     WkObjectFillRect(field, x, y, width, height, background);
-    if (c) WkObjectDrawTextN(field, x, y, width, height, &c, field->font, color, WK_ALIGN_LEFT, 1);
+    const char text[2] = {c, '\0'};
+    if (c) WkObjectDrawTextN(field, x, y, width, height, text, field->font, color, WK_ALIGN_LEFT, 1);
 }
 
 void DrawLine(WkObject* field, int line) {
@@ -102,11 +103,11 @@ void DrawLine(WkObject* field, int line) {
         }
         int px = left + x - d->xOffset;
         if (i < end && px + (next - x) > left && px < right) {
-            char shown = tab ? 0 : masked ? d->displayChar : char(c);
-            if (i >= from && i < to) DrawCell(field, px, top, next - x, lh, shown, selBack, selText);
-            else if (shown && usable) WkObjectDrawTextN(field, px, top, next - x, lh, &shown, field->font, text, 0, 1);
-            else if (shown)
-                WkObjectDrawShadowTextN(field, px, top, next - x, lh, &shown, field->font, 1, field->darkShadow,
+            const char shown[2] = {tab ? '\0' : masked ? d->displayChar : char(c), '\0'};
+            if (i >= from && i < to) DrawCell(field, px, top, next - x, lh, shown[0], selBack, selText);
+            else if (shown[0] && usable) WkObjectDrawTextN(field, px, top, next - x, lh, shown, field->font, text, 0, 1);
+            else if (shown[0])
+                WkObjectDrawShadowTextN(field, px, top, next - x, lh, shown, field->font, 1, field->darkShadow,
                                         field->lightShadow, WK_ALIGN_LEFT, 1);
         }
         x = next;

@@ -118,6 +118,8 @@ TEST_F(EditField, KeysEditTheText) {
         {"tab in multi-line", 9, 3, "ab", 1, nullptr, nullptr, {WK_KEY_RIGHT, WK_KEY_TAB}, "a\tb", 0},
         {"up and down", 9, 3, "abc\nd\nefg", 1, nullptr, nullptr,
          {WK_KEY_END, WK_KEY_DOWN, WK_KEY_DOWN, 'X', WK_KEY_UP, WK_KEY_UP, 'Y'}, "aYbc\nd\neXfg", 0},
+        {"pages and text ends", 9, 3, "a\nb\nc\nd\ne\nf", 1, nullptr, nullptr,
+         {WK_KEY_PGDN, 'X', WK_KEY_PGUP, 'Y', WK_KEY_END | kCtrl, 'Z', WK_KEY_HOME, 'W'}, "Ya\nb\nc\nd\nXe\nWfZ", 0},
     };
     for (const Case& c : cases) {
         WkObject* f = WkCreateEditEx(form, c.text, c.columns, c.lines, c.columns, 0);
