@@ -4,13 +4,13 @@
 #include "toolkit/core/inherit.h"
 #include "toolkit/core/keys.h"
 #include "toolkit/core/object_draw.h"
+#include "toolkit/widgets/form.h"
 
 #include <cstdint>
 
 namespace {
 
-// Forms and focus traversal: the form class's operations, once it exists.
-void AddToParent(WkObject*, WkObject*) {}
+// Focus traversal: the focus module's operations, once it has them.
 void TakeFocus(WkObject*) {}
 void LeaveFocus(WkObject*, bool) {}
 
@@ -109,7 +109,7 @@ WkObject* WkCreateDrawingArea(WkObject* parent, int width, int height) {
     record.height = height;
     WkObject* area = WkNewObject(base, &record, sizeof record);
     WkInheritColors(parent, area);
-    AddToParent(parent, area);
+    WkAddChild(parent, area);
     return area;
 }
 

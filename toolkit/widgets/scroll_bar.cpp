@@ -10,6 +10,7 @@
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/object_primitives.h"
 #include "toolkit/core/timeouts.h"
+#include "toolkit/widgets/form.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -21,10 +22,7 @@ constexpr int kPreferredLength = 68;
 constexpr int kMinimumLength = 40;
 constexpr unsigned kFirstDelay = 50, kSecondDelay = 400, kRepeatDelay = 80;
 
-WkImage* arrowPictures[4] = {}; // up, down, left, right
-
-// Forms and focus traversal: the form class's operations, once it exists.
-void AddToParent(WkObject*, WkObject*) {}
+// Focus traversal: the focus module's operations, once it has them.
 void TakeFocus(WkObject*) {}
 void MoveFocus(WkObject*, bool) {}
 
@@ -64,7 +62,7 @@ void Layout(WkObject* bar) {
 
 void DrawArrowMark(WkObject* bar, const WkBox& box, int which) {
     WkScrollBarData* d = Data(bar);
-    WkImage* picture = arrowPictures[(Vertical(d) ? 0 : 2) + which];
+    WkImage* picture = WkStockBitmap((Vertical(d) ? WK_BMP_SCROLL_UP : WK_BMP_SCROLL_LEFT) + which);
     if (picture) {
         WkObjectDrawImage(bar, picture, 0, 0, std::min(picture->width, box.width - 4),
                           std::min(picture->height, box.height - 4), box.x + 2, box.y + 2);
@@ -373,7 +371,7 @@ WkObject* WkCreateScrollBar(WkObject* parent, int orientation, int view, int max
         WkObjectSetResizable(bar, 1, -1);
     WkObjectQuerySize(bar);
     Layout(bar);
-    AddToParent(parent, bar);
+    WkAddChild(parent, bar);
     return bar;
 }
 
@@ -447,11 +445,4 @@ void WkScrollBarSetShade(WkObject* bar, int percent) {
     Data(bar)->shade = std::uint8_t(percent);
     ShadeParts(bar, percent ? percent : 100);
     WkRedraw(bar, 0);
-}
-
-void WkScrollBarSetArrowPictures(WkImage* up, WkImage* down, WkImage* left, WkImage* right) {
-    arrowPictures[0] = up;
-    arrowPictures[1] = down;
-    arrowPictures[2] = left;
-    arrowPictures[3] = right;
 }

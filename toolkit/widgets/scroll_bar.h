@@ -73,6 +73,3 @@ void WkScrollBarSetColor(WkObject* bar, WkColor color);
 // and nothing kept), now and after each colour change of the bar.
 void WkScrollBarSetShade(WkObject* bar, int percent);
 
-// The arrow pictures, first and second arrow of each orientation; a null
-// picture draws a small triangle in the bar's foreground instead.
-void WkScrollBarSetArrowPictures(WkImage* up, WkImage* down, WkImage* left, WkImage* right);
