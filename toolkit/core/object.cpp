@@ -328,6 +328,24 @@ WkObject* WkFormWheelReceiver(WkObject* form) {
     return formAccess.wheelReceiver(form);
 }
 
+WkObject* WkFormFocusedChild(WkObject* form) {
+    if (!form || form->classCode != WK_CLASS_FORM || !formAccess.focusedChild) return nullptr;
+    return formAccess.focusedChild(form);
+}
+
+WkObject* WkFormFocusHolder(WkObject* form) {
+    if (!form || form->classCode != WK_CLASS_FORM || !formAccess.focusHolder) return nullptr;
+    return formAccess.focusHolder(form);
+}
+
+void WkFormAccessSetFocus(WkObject* object) {
+    if (object && formAccess.setFocus) formAccess.setFocus(object);
+}
+
+void WkFormAccessFocusPrevious(WkObject* object) {
+    if (object && formAccess.focusPrevious) formAccess.focusPrevious(object);
+}
+
 WkShellData* WkShellRecord(WkObject* object) {
     if (!object || object->classCode != WK_CLASS_SHELL) return nullptr;
     return static_cast<WkShellData*>(object->classRecord);

@@ -296,6 +296,14 @@ struct WkFormAccess {
     void (*removeChild)(WkObject* form, WkObject* child);
     // The object a scrolled form hands the wheel to, or null (optional).
     WkObject* (*wheelReceiver)(WkObject* form);
+    // Focus (optional): the current page's focused child, or null; the
+    // object at the end of the focus path from the form down, or null;
+    // giving an object the focus (a form gives it to its first focusable
+    // child); moving the focus back from an object that is being hidden.
+    WkObject* (*focusedChild)(WkObject* form);
+    WkObject* (*focusHolder)(WkObject* form);
+    void (*setFocus)(WkObject* object);
+    void (*focusPrevious)(WkObject* object);
 };
 // Copied; null removes it.
 void WkSetFormAccess(const WkFormAccess* access);
@@ -305,3 +313,8 @@ int WkFormPageChildren(WkObject* form, WkObject* const** children);
 int WkFormScrollOffset(WkObject* form, int* dx, int* dy);
 int WkFormHasTableBody(WkObject* form);
 WkObject* WkFormWheelReceiver(WkObject* form);
+// The focus seams above; null or nothing without them.
+WkObject* WkFormFocusedChild(WkObject* form);
+WkObject* WkFormFocusHolder(WkObject* form);
+void WkFormAccessSetFocus(WkObject* object);
+void WkFormAccessFocusPrevious(WkObject* object);

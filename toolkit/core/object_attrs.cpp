@@ -243,7 +243,10 @@ void WkObjectShow(WkObject* object) {
 
 void WkObjectHide(WkObject* object) {
     if (!object) return;
-    WkUnmapObject(Outer(object), 1);
+    WkObject* outer = Outer(object);
+    WkUnmapObject(outer, 1);
+    // The focus does not stay on what cannot be seen.
+    if (WkFormFocusedChild(outer) || (object->state & WK_STATE_FOCUS)) WkFormAccessFocusPrevious(outer);
 }
 
 void WkObjectSetUserData(WkObject* object, void* data) {

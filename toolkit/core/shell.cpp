@@ -254,6 +254,31 @@ void WkShellSetCloseCallback(WkObject* shell, WkCloseCallback callback, void* us
     }
 }
 
+void WkShellFocusIn(WkObject* shell) {
+    WkShellData* d = WkShellRecord(shell);
+    if (!d)
+        return;
+    shell->state |= WK_STATE_FOCUS;
+    WkObject* form = d->mainForm;
+    if (!form || !(shell->state & WK_STATE_SHOWN) || WkFormFocusedChild(form))
+        return;
+    WkObject* remembered = d->rememberedFocus;
+    d->rememberedFocus = nullptr;
+    WkFormAccessSetFocus(remembered ? remembered : form);
+}
+
+void WkShellFocusOut(WkObject* shell) {
+    WkShellData* d = WkShellRecord(shell);
+    if (!d)
+        return;
+    shell->state &= static_cast<std::uint16_t>(~WK_STATE_FOCUS);
+    WkObject* form = d->mainForm;
+    if (!form || !(shell->state & WK_STATE_SHOWN) || !WkFormFocusedChild(form))
+        return;
+    d->rememberedFocus = WkFormFocusHolder(form);
+    WkSendSimpleMessage(form, WK_MSG_FOCUS_OUT);
+}
+
 int WkShellHandler(WkObject* shell, WkMessage* message) {
     WkShellData* d = WkShellRecord(shell);
     if (!d)
@@ -377,10 +402,10 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
         return 1;
     }
     case WK_MSG_FOCUS_IN:
-        shell->state |= WK_STATE_FOCUS;
+        WkShellFocusIn(shell);
         return 1;
     case WK_MSG_FOCUS_OUT:
-        shell->state &= static_cast<std::uint16_t>(~WK_STATE_FOCUS);
+        WkShellFocusOut(shell);
         return 1;
     default:
         return 0;

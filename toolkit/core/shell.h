@@ -37,4 +37,11 @@ void WkShellHide(WkObject* shell);
 // Destroys the window at the root of the object's tree.
 void WkShellDestroy(WkObject* object);
 void WkShellSetCloseCallback(WkObject* shell, WkCloseCallback callback, void* userData);
+// The window gains and loses the keyboard focus. Gaining it, a shown
+// window whose main form holds no focus gives it back to the object that
+// had it when the window lost it, else to the form's first focusable
+// child; losing it, a shown window remembers the object holding the focus
+// and sends its main form focus out.
+void WkShellFocusIn(WkObject* shell);
+void WkShellFocusOut(WkObject* shell);
 int WkShellHandler(WkObject* shell, WkMessage* message);

@@ -52,6 +52,11 @@ int ScrollOffset(WkObject* form, int* dx, int* dy) {
     return 1;
 }
 
+WkObject* FocusedChild(WkObject* form) {
+    WkFormPage* page = WkFormCurrentPage(form);
+    return page && page->focused >= 0 && page->focused < page->count ? page->children[page->focused] : nullptr;
+}
+
 // Takes a child out of its page without any layout: for a form being
 // destroyed, which is going with all its children anyway.
 void DropChild(WkObject* form, WkObject* child) {
@@ -78,7 +83,14 @@ void RemoveChildSeam(WkObject* form, WkObject* child) {
 WkObject* MakeMainForm(WkObject* shell) { return WkCreateVerticalForm(shell); }
 
 void InstallIntoCore() {
-    WkFormAccess access{PageChildren, ScrollOffset, nullptr, RemoveChildSeam};
+    WkFormAccess access{};
+    access.pageChildren = PageChildren;
+    access.scrollOffset = ScrollOffset;
+    access.removeChild = RemoveChildSeam;
+    access.focusedChild = FocusedChild;
+    access.focusHolder = WkFormGetFocus;
+    access.setFocus = WkObjectSetFocus;
+    access.focusPrevious = WkFocusPrevious;
     WkSetFormAccess(&access);
     WkSetMainFormMaker(MakeMainForm);
     WkShutdownHooks hooks = WkCurrentShutdownHooks();

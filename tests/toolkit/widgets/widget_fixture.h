@@ -9,11 +9,15 @@
 #include "toolkit/core/object_draw.h"
 #include "toolkit/core/window_system.h"
 #include "toolkit/platform/offscreen.h"
+#include "toolkit/core/keys.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/platform/font_test_fonts.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -40,6 +44,21 @@ inline int LeafHandler(WkObject* o, WkMessage* m) {
     case WK_MSG_EXPOSE:
         WkPaintObjectBackground(o);
         return 1;
+    case WK_MSG_FOCUS_IN:
+        o->state |= WK_STATE_FOCUS;
+        return 1;
+    case WK_MSG_FOCUS_OUT:
+        o->state &= std::uint16_t(~WK_STATE_FOCUS);
+        return 1;
+    case WK_MSG_KEY: {
+        // The keys of a push button: Tab leaves the group under the old policy.
+        bool oldPolicy = WkFocusSwitchPolicy() != 0, back = m->a & WK_MOD_SHIFT;
+        if (m->b == WK_KEY_TAB && !back) oldPolicy ? WkFocusLeaveForward(o->parent) : WkFocusNext(o->parent);
+        else if (m->b == WK_KEY_TAB) oldPolicy ? WkFocusLeaveBackward(o->parent) : WkFocusPrevious(o->parent);
+        else if (m->b == WK_KEY_RIGHT || m->b == WK_KEY_DOWN) WkFocusNext(o->parent);
+        else if (m->b == WK_KEY_LEFT || m->b == WK_KEY_UP) WkFocusPrevious(o->parent);
+        return 1;
+    }
     }
     return 0;
 }
