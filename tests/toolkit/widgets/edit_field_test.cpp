@@ -233,9 +233,9 @@ TEST_F(EditField, StepCursorAndKeyCallbacks) {
     WkEditAddKeyCallback(f, WK_KEY_F1, [](WkObject*, std::intptr_t key, void* data) {
         static_cast<Calls*>(data)->lastKey = int(key);
     }, &calls);
-    Press(f, {WK_KEY_UP, WK_KEY_UP, WK_KEY_DOWN, WK_KEY_END, WK_KEY_LEFT, WK_KEY_F1});
+    Press(f, {WK_KEY_UP, WK_KEY_UP, WK_KEY_DOWN, WK_KEY_END, WK_KEY_LEFT, 'x', WK_KEY_F1});
     EXPECT_EQ(calls.steps, 13);
-    EXPECT_EQ(calls.cursors, 3 + 2);
+    EXPECT_EQ(calls.cursors, 3 + 2 + 3);
     EXPECT_EQ(calls.lastKey, WK_KEY_F1);
 }
 
