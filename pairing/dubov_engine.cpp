@@ -160,12 +160,16 @@ int PairSwissRoundWith(int players, int round, GroupPairer pairGroup) {
             continue;
         }
         // A group with nobody above to merge into cannot be paired again
-        // with its queues as the failed attempt left them.
-        if (g == 1 || MergeTarget(g) == 0) return Fail(201);
-        g = MergeScoreGroups(g);
-        ++attempts;
-        if (attempts < budget) continue;
-        if (mergeRestartDone) return Fail(200);
+        // with its queues as the failed attempt left them: the round goes on
+        // to the restarts at once, and fails when they are spent.
+        if (g == 1 || MergeTarget(g) == 0) {
+            if (mergeRestartDone) return Fail(201);
+        } else {
+            g = MergeScoreGroups(g);
+            ++attempts;
+            if (attempts < budget) continue;
+            if (mergeRestartDone) return Fail(200);
+        }
         attempts = 0;
         if (!upfloatRestartDone) {
             upfloatRestartDone = true;

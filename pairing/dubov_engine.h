@@ -19,9 +19,10 @@
 void RegisterDubovEngine();
 
 // The engine: 1 when round is paired (boards and board count in the game
-// table), 0 after an alert (201 when the first group fails, 200 when the
-// budget is spent after both restarts or the groups delivered a broken
-// round; 202 and 203 are shown at the restarts).
+// table), 0 after an alert (201 when a group with nobody above it fails
+// after both restarts, 200 when the budget is spent after both restarts or
+// the groups delivered a broken round; 202 and 203 are shown at the
+// restarts, which such a failing top group also starts at once).
 int PairSwissRound(int players, int round);
 // The same driver over another group routine (any result but 1 is a
 // failure of the group); PairSwissRound passes PairScoreGroup.

@@ -171,18 +171,23 @@ int PairGroupedRound(int players, int round, GroupPairer pairGroup, GroupDumper 
             ++attempts;
             continue;
         }
+        // The first group has nobody above to merge into: the round goes on
+        // to the restart at once, and fails when that is spent too.
         if (g == 1) {
-            Alert(201);
-            ClosePairingTrace();
-            return 0;
-        }
-        g = MergeUscfScoreGroups(g);
-        ++attempts;
-        if (attempts < budget) continue;
-        if (restarted) {
-            Alert(200);
-            ClosePairingTrace();
-            return 0;
+            if (restarted) {
+                Alert(201);
+                ClosePairingTrace();
+                return 0;
+            }
+        } else {
+            g = MergeUscfScoreGroups(g);
+            ++attempts;
+            if (attempts < budget) continue;
+            if (restarted) {
+                Alert(200);
+                ClosePairingTrace();
+                return 0;
+            }
         }
         restarted = true;
         attempts = 0;

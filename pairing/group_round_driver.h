@@ -24,8 +24,9 @@ using GroupPairer = int (*)(int g, int round, int groupCount, std::vector<Search
 using GroupDumper = void (*)(int groupCount, int pass);
 
 // The round driver: 1 when round is paired, 0 after an alert (201 when
-// group 1 fails, 200 when the budget is spent after the restart, 188 from
-// the BYE choice); message 203 is shown at the restart.
+// group 1 fails after the restart, 200 when the budget is spent after the
+// restart, 188 from the BYE choice); message 203 is shown at the restart,
+// which a failing group 1 also starts at once.
 int PairGroupedRound(int players, int round, GroupPairer pairGroup, GroupDumper dump);
 
 // The ids of a group's list or queue in their order, ids[1..].

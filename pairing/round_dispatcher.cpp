@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <vector>
 
 namespace {
@@ -79,6 +80,79 @@ void CancelRound(const PairingSnapshot& before) {
     ClearScoreGroups(CurrentRound);
     before.restore();
     CancelLastPairing(0, 0, 0);
+}
+
+struct HeldAlert {
+    std::string text;
+    std::string caption;
+};
+
+// Keeps the alerts shown while it lives, so that only the attempt whose
+// outcome stands shows its own; questions still reach the arbiter at once.
+class AlertHolder : public MessageBoxSink {
+  public:
+    explicit AlertHolder(std::vector<HeldAlert>& into) : into_(into), previous_(SetMessageBoxSink(this)) {}
+    ~AlertHolder() override { SetMessageBoxSink(previous_); }
+    AlertHolder(const AlertHolder&) = delete;
+    AlertHolder& operator=(const AlertHolder&) = delete;
+
+    void alert(const std::string& text, const std::string& caption) override { into_.push_back({text, caption}); }
+    int question(const std::string& text, const std::string& caption0, const std::string& caption1,
+                 const std::string& caption2) override {
+        SetMessageBoxSink(previous_);
+        const int answer = AskQuestion(text, caption0, caption1, caption2);
+        SetMessageBoxSink(this);
+        return answer;
+    }
+
+  private:
+    std::vector<HeldAlert>& into_;
+    MessageBoxSink* previous_;
+};
+
+int RunHoldingAlerts(PairingEngine engine, int players, int round, std::vector<HeldAlert>& alerts) {
+    AlertHolder holder(alerts);
+    return engine(players, round);
+}
+
+void ShowHeldAlerts(const std::vector<HeldAlert>& alerts) {
+    for (const HeldAlert& alert : alerts)
+        ShowAlert(alert.text, alert.caption);
+}
+
+// How many BYE receivers a round is tried with. Each try runs the engine's
+// whole sequence of restarts, so a refused round in a large field would
+// keep the arbiter waiting without it; small fields try every eligible
+// player.
+constexpr int MaxByeCandidates = 50;
+
+// The engine on the round, first with the BYE receiver its system chooses;
+// while the round cannot be paired, again with the next player in the
+// system's own order, each time from the state the engine first saw. Only
+// the outcome that stands shows its alerts: those of the attempt that paired
+// the round, or of the first attempt when none did.
+int PairTryingByeReceivers(PairingEngine engine, int players, int round) {
+    PairingSnapshot start;
+    start.take(round);
+    ClearByePassOvers();
+    std::vector<HeldAlert> firstAlerts;
+    int result = RunHoldingAlerts(engine, players, round, firstAlerts);
+    std::vector<HeldAlert>* shown = &firstAlerts;
+    std::vector<HeldAlert> retryAlerts;
+    for (int tried = 1; result == 0 && tried < MaxByeCandidates && LastByeReceiver() != 0; ++tried) {
+        PassOverForBye(LastByeReceiver());
+        ClosePairingTrace();
+        ClearScoreGroups(round);
+        start.restore();
+        retryAlerts.clear();
+        KeepPairingTraceOnOpen(true);
+        result = RunHoldingAlerts(engine, players, round, retryAlerts);
+        KeepPairingTraceOnOpen(false);
+        if (result != 0) shown = &retryAlerts;
+    }
+    ClearByePassOvers();
+    ShowHeldAlerts(*shown);
+    return result;
 }
 
 // The check before the round goes out; a round that breaks a rule is not
@@ -145,7 +219,7 @@ int PairNextRound(int players) {
     for (int board = 0; board < SwissInstance.boardRows; ++board)
         GameTable(SwissInstance, board, round) = 0;
 
-    const int result = engine(n, round);
+    const int result = PairTryingByeReceivers(engine, n, round);
     ClosePairingTrace();
     if (result == 0) {
         CancelRound(before);

@@ -4,9 +4,12 @@
 // PairNextRound pairs round 1 itself (PairFirstRound) or hands a later round
 // to the engine registered for the tournament's pairing system, then checks
 // the round (round_check.h) and finishes it: colour improvement when that
-// option is on, colour allocation, board order, pairing lists. A round that
-// cannot be paired, or that fails the check, is cancelled and leaves the
-// tournament as it was before the call. DeleteRounds removes a span of
+// option is on, colour allocation, board order, pairing lists. When the
+// engine cannot pair an odd round around the BYE receiver its system chose,
+// the round is tried again with the next player in that system's BYE order
+// (up to a bound), and only the alerts of the attempt that stands are shown.
+// A round that cannot be paired, or that fails the check, is cancelled and
+// leaves the tournament as it was before the call. DeleteRounds removes a span of
 // rounds and recomputes the standings over the rounds that remain.
 //
 // Engines register themselves by system code: an engine's module calls

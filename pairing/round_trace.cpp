@@ -36,6 +36,7 @@ struct OpenTrace {
     std::unique_ptr<std::ostream> stream;
 };
 OpenTrace Trace;
+bool KeepOnOpen = false;
 
 } // namespace
 
@@ -46,12 +47,16 @@ std::string PairingTracePath(int round) {
 bool OpenPairingTrace(int round) {
     ClosePairingTrace();
     if (VerboseOption == 0) return false;
-    std::FILE* file = std::fopen(PairingTracePath(round).c_str(), "wb");
+    std::FILE* file = std::fopen(PairingTracePath(round).c_str(), KeepOnOpen ? "ab" : "wb");
     if (file == nullptr) return false;
     Trace.buffer = std::make_unique<CrLfFileBuffer>(file);
     Trace.stream = std::make_unique<std::ostream>(Trace.buffer.get());
     PairingTrace = Trace.stream.get();
     return true;
+}
+
+void KeepPairingTraceOnOpen(bool on) {
+    KeepOnOpen = on;
 }
 
 void ClosePairingTrace() {

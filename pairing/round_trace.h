@@ -18,6 +18,9 @@ std::string PairingTracePath(int round);
 // nothing and returns false. A file that cannot be created leaves no trace
 // open (pairing goes on untraced).
 bool OpenPairingTrace(int round);
+// While on, OpenPairingTrace adds to the round's file instead of replacing
+// it, so that a round tried again follows the attempts before it.
+void KeepPairingTraceOnOpen(bool on);
 // Flushes and closes the trace file, if one is open, and clears PairingTrace.
 void ClosePairingTrace();
 

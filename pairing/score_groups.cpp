@@ -35,6 +35,13 @@ void EmptyGroup(ScoreGroup& group) {
     group.score = 0.0f;
 }
 
+std::vector<int> PassedOver;
+int LastReceiver = 0;
+
+bool IsPassedOver(int id) {
+    return std::find(PassedOver.begin(), PassedOver.end(), id) != PassedOver.end();
+}
+
 // Where the chooser found its receiver.
 struct ByeChoice {
     int id = 0;
@@ -79,7 +86,7 @@ template <typename Value> ByeChoice LowestFromTheEnd(const ScoreGroup& group, Va
     ByeChoice choice;
     int best = 1000000;
     for (auto it = ids.rbegin(); it != ids.rend(); ++it) {
-        if (StateRecord(*it).byeEligibility != 1) continue;
+        if (StateRecord(*it).byeEligibility != 1 || IsPassedOver(*it)) continue;
         const int v = value(*it);
         if (v < best) {
             best = v;
@@ -149,6 +156,7 @@ int MakeScoreGroups(int players, int& groupCount) {
     groupCount = g;
 
     const int n = static_cast<int>(ids.size());
+    LastReceiver = 0;
     if (n % 2 == 0) return n;
     int receiver = 0;
     if (system == UscfSystem)
@@ -157,7 +165,20 @@ int MakeScoreGroups(int players, int& groupCount) {
         receiver = AssignByeBurstein(g, n);
     else
         receiver = AssignByeSwiss(g, n);
+    LastReceiver = receiver;
     return receiver == 0 ? -1 : n;
+}
+
+void PassOverForBye(int id) {
+    if (!IsPassedOver(id)) PassedOver.push_back(id);
+}
+
+void ClearByePassOvers() {
+    PassedOver.clear();
+}
+
+int LastByeReceiver() {
+    return LastReceiver;
 }
 
 int AssignByeSwiss(int groupCount, int n) {
@@ -169,7 +190,7 @@ int AssignByeSwiss(int groupCount, int n) {
         } best;
         ByeChoice choice;
         for (int id : ListIds(group.whiteDue)) {
-            if (StateRecord(id).byeEligibility == 0) continue;
+            if (StateRecord(id).byeEligibility == 0 || IsPassedOver(id)) continue;
             const Player& p = PlayerRecord(id);
             bool better = p.seedingKey < best.seed;
             if (p.seedingKey == best.seed) {
@@ -184,7 +205,7 @@ int AssignByeSwiss(int groupCount, int n) {
         // when the group has more black-due than white-due players.
         const bool blackSurplus = PlayerListCount(group.blackDue) > PlayerListCount(group.whiteDue);
         for (int id : ListIds(group.blackDue)) {
-            if (StateRecord(id).byeEligibility == 0) continue;
+            if (StateRecord(id).byeEligibility == 0 || IsPassedOver(id)) continue;
             const Player& p = PlayerRecord(id);
             if (p.seedingKey < best.seed || (p.seedingKey == best.seed && blackSurplus)) {
                 best = {p.seedingKey, p.pairingKey, p.name};

@@ -58,3 +58,12 @@ int MakeScoreGroups(int players, int& groupCount);
 int AssignByeSwiss(int groupCount, int n);
 int AssignByeUscf(int groupCount, int n);
 int AssignByeBurstein(int groupCount, int n);
+
+// Players the choosers pass over as if they could not receive the BYE: a
+// round that cannot be paired around one receiver is tried again with the
+// next one in the system's own order. The list holds until cleared.
+void PassOverForBye(int id);
+void ClearByePassOvers();
+// The receiver of the BYE that MakeScoreGroups gave last, 0 when it gave
+// none (an even number of players, or nobody eligible).
+int LastByeReceiver();

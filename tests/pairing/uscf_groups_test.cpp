@@ -178,13 +178,16 @@ TEST_F(UscfGroups, FailingGroupIsMergedAndThePairsAbovePairedAgain) {
     EXPECT_TRUE(boxes.alerts.empty());
 }
 
-TEST_F(UscfGroups, FirstGroupThatCannotPairFailsTheRound) {
+// Group 1 has nobody above to merge into: the round restarts with the
+// groups merged at once, and fails when that is spent too.
+TEST_F(UscfGroups, FirstGroupThatCannotPairRestartsThenFails) {
     RecordingMessageBox boxes;
     Field({0, 0});
     Forbid(1, 2);
     EXPECT_EQ(PairUscfRound(2, SearchRound), 0);
-    ASSERT_EQ(boxes.alerts.size(), 1u);
-    EXPECT_EQ(boxes.alerts[0].text, "Group one");
+    ASSERT_EQ(boxes.alerts.size(), 2u);
+    EXPECT_EQ(boxes.alerts[0].text, "Restart");
+    EXPECT_EQ(boxes.alerts[1].text, "Group one");
     EXPECT_EQ(GameTable(0, SearchRound), 0);
 }
 
