@@ -66,15 +66,7 @@ protected:
     }
     plat::WindowId Native(WkObject* shell) { return WkShellRecord(shell)->nativeWindow; }
     void Key(std::uint16_t vk, std::uint8_t scan, std::uint32_t mods, std::uint8_t ch = 0, bool ext = false) {
-        display->holdModifiers(mods);
-        plat::KeyInfo k;
-        k.virtualKey = vk;
-        k.scanCode = scan;
-        k.extended = ext;
-        k.character = ch;
-        ASSERT_TRUE(display->injectKey(k));
-        WkFlushEvents();
-        display->holdModifiers(0);
+        ASSERT_TRUE(testform::TypeKey(*display, vk, scan, mods, ch, ext));
     }
     std::vector<WkObject*> shells;
 };

@@ -5,6 +5,7 @@
 // its main form, and the toolkit started on an offscreen display.
 #pragma once
 
+#include "toolkit/core/event_loop.h"
 #include "toolkit/core/inherit.h"
 #include "toolkit/core/object.h"
 #include "toolkit/core/object_draw.h"
@@ -211,6 +212,21 @@ inline WkMessage Pointer(int type, int x, int y) {
     m.b = y;
     m.f = 1;
     return m;
+}
+
+// Types one key with the modifiers held and lets the loop deliver it.
+inline bool TypeKey(plat::OffscreenDisplay& display, std::uint16_t vk, std::uint8_t scan, std::uint32_t mods,
+                    std::uint8_t ch = 0, bool extended = false) {
+    display.holdModifiers(mods);
+    plat::KeyInfo k;
+    k.virtualKey = vk;
+    k.scanCode = scan;
+    k.extended = extended;
+    k.character = ch;
+    const bool typed = display.injectKey(k);
+    WkFlushEvents();
+    display.holdModifiers(0);
+    return typed;
 }
 
 inline plat::Rgb Rgb(WkColor c) {
