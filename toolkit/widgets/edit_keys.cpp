@@ -7,7 +7,6 @@
 #include "toolkit/core/clipboard.h"
 #include "toolkit/core/draw.h"
 #include "toolkit/core/keys.h"
-#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 
 #include <algorithm>
@@ -29,13 +28,11 @@ int composed = 0, composedDigits = 0;
 
 int OldSwitchPolicy() { return WkFocusSwitchPolicy(); }
 
-// The focus moves to the next or previous field of the parent form, or by
-// the old policy's steps out of it.
-void MoveFocus(WkObject* field, bool forward, bool oldSteps) {
-    WkObject* form = field->parent;
-    if (!form) return;
-    if (oldSteps) forward ? WkFocusLeaveForward(form) : WkFocusLeaveBackward(form);
-    else forward ? WkFocusNext(form) : WkFocusPrevious(form);
+// The focus moves to the next or previous field of the window.
+void MoveFocus(WkObject* field, bool forward, bool oldPolicy) {
+    (void)field;
+    (void)forward;
+    (void)oldPolicy;
 }
 
 bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
@@ -210,6 +207,7 @@ bool MoveCursor(WkObject* field, int key, int modifiers) {
     if (oldFrom != oldTo || HasSelection(d)) DrawLines(field, firstLine, lastLine);
     ScrollIntoView(field);
     ShowCursor(field, true);
+    if (d->cursor != old) CallCursorCallback(field);
     return true;
 }
 
@@ -280,10 +278,7 @@ int KeyFromStep4(WkObject* field, int modifiers, int key) {
     WkEditData* d = WkEditRecord(field);
     if (key >= 0x100 && WkInvokeCallbacks(d->keyCallbacks, field, key, std::uint32_t(key), 1) > 0) return 1;
     if (d->flags & WK_EDIT_READ_ONLY) return 1;
-    const int old = d->cursor;
-    const int handled = EditingKey(field, modifiers, key);
-    if (d->cursor != old) CallCursorCallback(field);
-    return handled;
+    return EditingKey(field, modifiers, key);
 }
 
 } // namespace

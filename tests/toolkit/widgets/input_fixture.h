@@ -1,0 +1,73 @@
+// Widgets in a shown top-level window: input injected through the display,
+// a virtual clock for the timeouts, and the window's pixels.
+#pragma once
+
+#include "toolkit/core/object_layout.h"
+#include "toolkit/core/shell.h"
+#include "toolkit/core/timeouts.h"
+#include "toolkit/core/test_form.h"
+#include "widget_fixture.h"
+
+namespace wt {
+
+inline WkTimeVal virtualNow;
+inline void VirtualClock(WkTimeVal* now) { *now = virtualNow; }
+
+class InputTest : public WidgetTest {
+protected:
+    void SetUp() override {
+        WidgetTest::SetUp();
+        WkInitFormClass();
+        virtualNow = WkTimeVal{1000, 0};
+        WkSetClock(VirtualClock);
+    }
+    void TearDown() override {
+        WidgetTest::TearDown();
+        WkSetClock(nullptr);
+    }
+    void Show(WkObject* shell) {
+        WkShellRealize(shell);
+        WkFlushEvents();
+    }
+    // Moves the virtual clock on and runs what is due, as the ticks would.
+    void Advance(int ms) {
+        const long us = virtualNow.microseconds + ms * 1000L;
+        virtualNow.seconds += us / 1000000;
+        virtualNow.microseconds = us % 1000000;
+        WkTimeVal t;
+        if (WkTimeoutIsDue(&t)) WkRunTimeoutsUntil(t);
+    }
+    void ScreenPoint(WkObject* object, int dx, int dy, int* x, int* y) {
+        WkObjectGetAbsolutePosition(object, x, y);
+        WkObject* shell = WkObjectGetShell(object);
+        *x += shell->x + dx;
+        *y += shell->y + dy;
+    }
+    void Move(WkObject* object, int dx, int dy) {
+        int x, y;
+        ScreenPoint(object, dx, dy, &x, &y);
+        display->injectPointerMove(x, y);
+        WkFlushEvents();
+    }
+    void Button(WkObject* object, int dx, int dy, bool down) {
+        Move(object, dx, dy);
+        int x, y;
+        ScreenPoint(object, dx, dy, &x, &y);
+        display->injectButton(x, y, plat::kLeftButton, down);
+        WkFlushEvents();
+    }
+    void Key(std::uint16_t vk, std::uint8_t scan, std::uint32_t mods = 0) {
+        EXPECT_TRUE(testform::TypeKey(*display, vk, scan, mods));
+    }
+    plat::Rgb At(WkObject* object, int x, int y) {
+        int ax, ay;
+        WkObjectGetAbsolutePosition(object, &ax, &ay);
+        return display->surface(WkObjectGetNativeWindow(object))->colorAt(ax + x, ay + y);
+    }
+    static plat::Rgb Rgb(WkColor c) { return testform::Rgb(c); }
+    void SavePng(WkObject* shell, const std::string& name) {
+        EXPECT_TRUE(display->saveWindowPng(WkObjectGetNativeWindow(shell), std::string(TM_TEST_OUTPUT_DIR) + "/" + name));
+    }
+};
+
+} // namespace wt

@@ -1,0 +1,153 @@
+#include "toolkit/widgets/label.h"
+
+#include "toolkit/core/inherit.h"
+#include "toolkit/core/memory.h"
+#include "toolkit/core/object_draw.h"
+#include "toolkit/core/object_primitives.h"
+#include "toolkit/widgets/form.h"
+
+#include <cstring>
+
+namespace {
+
+WkLabelData* Data(WkObject* label) { return static_cast<WkLabelData*>(label->classRecord); }
+
+char* CopyText(const char* text) {
+    if (!text) text = "";
+    std::size_t n = std::strlen(text);
+    char* copy = WkMallocText(n + 1);
+    std::memcpy(copy, text, n + 1);
+    return copy;
+}
+
+void Draw(WkObject* label, const WkMessage* expose) {
+    if (!WkObjectDrawable(label)) return;
+    WkLabelData* d = Data(label);
+    if (!expose && label->transparency == WK_TRANSPARENT) WkObjectClear(label);
+    WkBeginDraw(label, expose);
+    WkObjectDrawBackground(label);
+    const int h = WkFontHeight("A", label->font);
+    const int inset = WkObjectBorder(label) + d->marginX;
+    const bool plain = (label->state & (WK_STATE_SENSITIVE | WK_STATE_ACTIVE)) == (WK_STATE_SENSITIVE | WK_STATE_ACTIVE);
+    int y = (label->height - h - (h + d->spacing) * (d->lines - 1)) / 2;
+    for (const char* line = d->text; *line;) {
+        int n = 0;
+        const char* end = WkLineEnd(line, label->font, &n);
+        const int width = label->width - 2 * inset;
+        if (plain)
+            WkObjectDrawTextN(label, inset, y, width, h, line, label->font, label->foreground, d->alignment, n);
+        else
+            WkObjectDrawShadowTextN(label, inset, y, width, h, line, label->font, 1, label->darkShadow,
+                                    label->lightShadow, d->alignment, n);
+        y += h + d->spacing;
+        line = *end ? end + 1 : end;
+    }
+    WkEndDraw();
+}
+
+void CountLines(WkObject* label, int* widest) {
+    int lines = 1;
+    WkMeasureLines(Data(label)->text, label->font, widest, &lines);
+    Data(label)->lines = static_cast<std::int16_t>(lines);
+}
+
+const WkLabelData kTemplate{nullptr, 3, 2, 2, 2, 0};
+
+} // namespace
+
+const char* WkLineEnd(const char* text, WkFontSlot, int* length) {
+    const char* end = text;
+    while (*end && *end != '\n') ++end;
+    *length = static_cast<int>(end - text);
+    return end;
+}
+
+void WkMeasureLines(const char* text, WkFontSlot font, int* widest, int* lines) {
+    *lines = 1;
+    *widest = 0;
+    if (!text || !*text) return;
+    for (const char* line = text;;) {
+        int n = 0;
+        const char* end = WkLineEnd(line, font, &n);
+        const int w = WkTextWidthN(line, font, n);
+        if (w > *widest) *widest = w;
+        if (!*end) break;
+        ++*lines;
+        line = end + 1;
+    }
+}
+
+WkObject* WkCreateLabel(WkObject* parent, const char* text, WkFontSlot font) {
+    WkObject base = WkBaseTemplate(WK_CLASS_LABEL);
+    base.handler = WkLabelHandler;
+    WkObject* label = WkNewObject(base, &kTemplate, sizeof kTemplate);
+    Data(label)->text = CopyText(text);
+    label->font = font;
+    label->outer = label;
+    WkInheritColors(parent, label);
+    WkAddChild(parent, label);
+    return label;
+}
+
+int WkLabelHandler(WkObject* label, WkMessage* message) {
+    WkLabelData* d = Data(label);
+    switch (message->type) {
+    case WK_MSG_EXPOSE:
+        Draw(label, message);
+        return 1;
+    case WK_MSG_DESTROY:
+        WkFree(d->text);
+        d->text = nullptr;
+        return 1;
+    case WK_MSG_QUERY_SIZE: {
+        int widest = 0;
+        CountLines(label, &widest);
+        const int h = WkFontHeight("A", label->font), frame = WkObjectBorder(label);
+        label->height = d->lines * h + d->spacing * (d->lines - 1) + 2 * d->marginY + 2 * frame;
+        label->width = 2 * frame + 2 * d->marginX + widest;
+        return 1;
+    }
+    case WK_MSG_RESIZE:
+        label->width = static_cast<int>(message->a);
+        label->height = static_cast<int>(message->b);
+        return 1;
+    case WK_MSG_SHADOW:
+        label->shadowType = static_cast<std::uint8_t>(message->window);
+        label->shadowWidth = static_cast<std::uint8_t>(message->a);
+        label->outerShadowWidth = static_cast<std::uint8_t>(message->b);
+        Draw(label, nullptr);
+        return 1;
+    case WK_MSG_SET_TEXT: {
+        char* text = CopyText(reinterpret_cast<const char*>(message->window));
+        WkFree(d->text);
+        d->text = text;
+        int widest = 0;
+        CountLines(label, &widest);
+        Draw(label, nullptr);
+        return 1;
+    }
+    case WK_MSG_GET_TEXT:
+        WkMessageReturnText(message, d->text);
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+void WkLabelSetAlignment(WkObject* label, int alignment) {
+    Data(label)->alignment = static_cast<std::int16_t>(alignment);
+    Draw(label, nullptr);
+}
+
+void WkLabelSetMargins(WkObject* label, int marginX, int marginY) {
+    Data(label)->marginX = static_cast<std::int16_t>(marginX);
+    Data(label)->marginY = static_cast<std::int16_t>(marginY);
+    Draw(label, nullptr);
+}
+
+void WkLabelSetSpacing(WkObject* label, int spacing) {
+    Data(label)->spacing = static_cast<std::int16_t>(spacing);
+    Draw(label, nullptr);
+}
+
+const char* WkLabelGetText(WkObject* label) { return Data(label)->text; }
