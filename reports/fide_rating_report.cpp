@@ -35,7 +35,7 @@ std::string FideRatingList(int players, int rounds) {
         AppendFormat(out, "%8d,%-32.32s,%c,%3.3s,%8.8s,%4.1f,%2d,%4lld\n", p.fideId,
                      CommaFreeField(p.name).c_str(), CommaFreeLetter(p.gender),
                      CommaFreeField(p.country).c_str(), CommaFreeField(p.birthDate).c_str(), games.points,
-                     games.count, AverageOf(games.ratingUsedSum, games.count));
+                     games.count, AverageOf(games.fideRatingSum, games.count));
     }
     return out;
 }

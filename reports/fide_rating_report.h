@@ -3,8 +3,9 @@
 //
 // The rating list names every player who takes part in the rating (FIDE-rated
 // with at least one rated game, or with a FIDE rating of exactly 0 and at
-// least three) with his points, games and average opponent rating; the cross
-// table gives every player's results round by round; the cards list each
+// least three) with his points, games and the average FIDE rating of his
+// rated opponents (as on his card, whatever rating the tournament uses); the
+// cross table gives every player's results round by round; the cards list each
 // rating participant's rated games. Players are referred to by their position
 // in the cross table's order (standings or pairing numbers), which the cross
 // table hands to the cards. The rating list's fields are comma-separated, so

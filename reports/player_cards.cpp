@@ -208,7 +208,7 @@ void AppendHtmlCard(std::string& out, int id, int rounds) {
             ++totals.games;
             AppendFormat(
                 out,
-                "<td>%d</td> <td>%s</td> <td>%d</td> <td> <a href=\"playercard.html#%d\"> %s %s </a>  "
+                "<td>%d</td> <td>%s</td> <td>%d</td> <td> <a href=\"playercard.html#%d\"> %s %s </a> </td> "
                 "<td>%d</td> <td>%d</td> <td>%5.2f</td> <td>%4.1f</td> <td>%4.1f</td> <td>%4.1f</td>\n",
                 r.round, ColorText(r.color), r.opponent, r.opponent, HtmlEscape(Title(r.opponent)).c_str(),
                 HtmlName(r.opponent).c_str(), Rating(r.opponent), Truncated(r.difference), r.expected, points,

@@ -8,6 +8,7 @@
 #include "tournament/settings.h"
 
 #include <algorithm>
+#include <cmath>
 
 void AppendReportHeading(std::string& out) {
     AppendFormat(out, "Tournament: %s\n", FieldText(Settings.Name).c_str());
@@ -62,9 +63,10 @@ std::string FullStandingName(int id) {
 
 int ShownPerformance(int id) {
     const float performance = ScoreRecord(id).performance;
-    // Also false for a NaN.
-    if (!(performance > 0.0f)) return 0;
-    return performance >= 9999.0f ? 9999 : static_cast<int>(performance);
+    if (std::isnan(performance)) return 0;
+    // A performance below 0 (a score of nothing against low ratings) is
+    // printed as it is, as the text card and "elovar.txt" print it.
+    return static_cast<int>(std::clamp(performance, -9999.0f, 9999.0f));
 }
 
 std::vector<int> TieBreakCodes() {

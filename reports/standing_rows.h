@@ -23,8 +23,8 @@ std::string StandingName(int id);
 // The whole name, with " (W)" after it for a player who is not available.
 std::string FullStandingName(int id);
 
-// The stored performance rating cut toward zero, limited to what a rating can
-// be (0..9999), so a corrupt value never overflows the conversion.
+// The stored performance rating cut toward zero, negative ones included;
+// limited to -9999..9999, so a corrupt value never overflows the conversion.
 int ShownPerformance(int id);
 
 // The column header line of a ranking: the fixed columns, " <title> " for

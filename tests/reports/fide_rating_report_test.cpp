@@ -52,6 +52,24 @@ TEST(FideRatingList, EveryLineHasEightFieldsWhateverTheTextsHold) {
     }
 }
 
+TEST(FideRatingList, AveragesTheOpponentsFideRatingsAsTheCardsDo) {
+    SetUpSwissRatingTournament("fide_average");
+    Settings.RatingChoice = 0; // the national ratings are in use
+    for (int id = 1; id <= PlayerCount; ++id)
+        ApplyRatingRule(Players[id]);
+    ASSERT_TRUE(WriteFideRatingList(PlayerCount));
+    ASSERT_TRUE(WriteFideCrossTable(PlayerCount, 1));
+    std::vector<std::string> averages; // both list the participants in id order
+    for (const std::string& line : FileLines(DataFile("fideelo.txt")))
+        averages.push_back(Fields(line).at(7));
+    averages.erase(averages.begin()); // the tournament record
+    const std::string head = " Average Rating Opponent: ";
+    std::vector<std::string> onCards;
+    for (const std::string& line : FileLines(DataFile("fidecard.txt")))
+        if (line.rfind(head, 0) == 0) onCards.push_back(line.substr(head.size(), 4));
+    EXPECT_EQ(averages, onCards);
+}
+
 TEST(FideCrossTable, OpponentsArePositionsInTheChosenOrderAndCellsKeepTheirWidth) {
     SetUpSwissRatingTournament("fide_order");
     const std::vector<int> positions = CrossTablePositions(PlayerCount, 0);

@@ -5,6 +5,7 @@
 #include "report_checks.h"
 
 #include "reports/player_cards.h"
+#include "reports/standing_reports.h"
 
 #include <cstdio>
 
@@ -25,6 +26,30 @@ TEST(PlayerCardsGolden, ForfeitsByeAndAFullScore) {
     ExpectGolden("playercd.txt", "cards_playercd.txt");
     ExpectGolden("elovar.txt", "cards_elovar.txt");
     ExpectGolden("playercard.html", "cards_playercard.html");
+    const std::string page = ReadBytes(DataFile("playercard.html"));
+    EXPECT_EQ(CountOf(page, "<td"), CountOf(page, "</td>")); // every cell is closed
+}
+
+TEST(PlayerCards, ANegativePerformanceIsTheSameNumberInEveryReport) {
+    SetUpCardTournament("cards_negative");
+    Players[1].ratingUsed = 200; // player 2: a quarter of the points against 200 and 0
+    InstallStandingReports();
+    ComputeScores(2, PlayerCount);
+    ResetStandingReports();
+    ASSERT_FLOAT_EQ(PlayerScores[2].performance, -93.0f);
+    const struct {
+        const char* file;
+        const char* shown;
+    } reports[] = {
+        {"tblscore.txt", " 2105  -93 ENG | "},
+        {"tblscore.html", "<td>2105</td> <td bgcolor=\"#EEEEEE\"> -93</td>"},
+        {"crosstbl.html", "<td>2105</td> <td bgcolor=\"#EEEEEE\"> -93</td>"},
+        {"playercd.txt", "PRat=  -93,"},
+        {"elovar.txt", "  -93  -2198\r\n"},
+        {"playercard.html", "PRat= -93 </b>"},
+    };
+    for (const auto& report : reports)
+        EXPECT_EQ(CountOf(ReadBytes(DataFile(report.file)), report.shown), 1) << report.file;
 }
 
 TEST(PlayerCards, StoreTheRatingOfTheGamesAtTheBoard) {
