@@ -34,6 +34,18 @@ void CopyToArray(const IdListHeader& list, int* array, std::size_t capacity) {
         array[index++] = node->id;
 }
 
+// A node for id. Like every allocation of the tournament manager, one that
+// fails ends the program: a pairing that went on without a player would be
+// wrong without anyone noticing.
+IdNode* NewNode(int id) {
+    IdNode* node = new (std::nothrow) IdNode{id, nullptr};
+    if (node == nullptr) {
+        ShowAlert("Out of memory!", MessageText(3));
+        std::exit(1);
+    }
+    return node;
+}
+
 } // namespace
 
 IdListHeader::~IdListHeader() {
@@ -48,11 +60,7 @@ void IntQueueInit(IntQueue& queue) {
 }
 
 void IntQueuePush(IntQueue& queue, int id) {
-    IdNode* node = new (std::nothrow) IdNode{id, nullptr};
-    if (node == nullptr) {
-        ShowAlert(MessageText(135), MessageText(3));
-        return;
-    }
+    IdNode* node = NewNode(id);
     if (queue.tail == nullptr)
         queue.head = node;
     else
@@ -93,11 +101,7 @@ void PlayerListInit(PlayerList& list) {
 }
 
 void PlayerListInsert(PlayerList& list, int id, int ascending) {
-    IdNode* node = new (std::nothrow) IdNode{id, nullptr};
-    if (node == nullptr) {
-        ShowAlert("Out of memory!", MessageText(3));
-        std::exit(1);
-    }
+    IdNode* node = NewNode(id);
     IdNode* previous = nullptr;
     IdNode* current = list.head;
     for (; current != nullptr; previous = current, current = current->next) {

@@ -32,7 +32,7 @@ struct PlayerList : IdListHeader {};
 
 // Queue.
 void IntQueueInit(IntQueue& queue);
-// Appends id; when no node can be had, alerts message 135 and appends nothing.
+// Appends id. Out of memory ends the program.
 void IntQueuePush(IntQueue& queue, int id);
 // Removes and returns the first id; 0 for an empty queue.
 int IntQueuePop(IntQueue& queue);

@@ -54,6 +54,7 @@ TEST_F(ColorHistoryTest, DueColourAndWhetherItIsAbsolute) {
         {"WW", 1, 0, 1},                      // the relaxed limit is 3
         {"WWW", 1, 0, 0},   {"WWW", 0, 0, 0}, // beyond the limit is absolute too
         {"WWBBB", 0, 1, 0},                   // a run beyond the limit with a small difference
+        {"WWWBW", 0, 0, 0},                   // a difference beyond the limit with a short run
         {"B-B", 0, 1, 0},                     // a round without colour does not break the run
         {"WB", 0, 1, 1},                      // difference 0: the other colour than the last one
         {"BW--", 0, 0, 1},                    // ... skipping rounds without colour

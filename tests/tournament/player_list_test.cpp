@@ -5,7 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
+
+// The lists take their nodes with the non-throwing new; a test makes it
+// refuse, as it does when memory runs out.
+static bool refuseNodes = false;
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    if (refuseNodes) return nullptr;
+    try {
+        return ::operator new(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
 
 namespace {
 
@@ -38,6 +51,15 @@ TEST(IntQueue, IsFirstInFirstOut) {
     EXPECT_EQ(Ids(queue), std::vector<int>{7});
     IntQueueClear(queue);
     EXPECT_EQ(IntQueueCount(queue), 0);
+}
+
+TEST(IntQueueDeathTest, OutOfMemoryEndsTheProgramLikeTheOrderedList) {
+    PlayerList list;
+    IntQueue queue;
+    // No message box is installed: the alert goes to the standard error.
+    EXPECT_EXIT((refuseNodes = true, IntQueuePush(queue, 5)), ::testing::ExitedWithCode(1), "Out of memory!");
+    EXPECT_EXIT((refuseNodes = true, PlayerListInsert(list, 5, 1)), ::testing::ExitedWithCode(1),
+                "Out of memory!");
 }
 
 TEST(IntQueue, CopiesOutNoMoreThanTheArrayHolds) {
