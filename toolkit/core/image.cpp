@@ -119,7 +119,7 @@ WkImage* WkImageClone(WkImage* image) {
     return clone;
 }
 
-void WkFreeImage(WkImage* image) {
+void WkImageFreeContents(WkImage* image) {
     if (!image) return;
     if (image->mask && (image->flags & WK_IMAGE_OWNS_MASK)) WkFreeImage(image->mask);
     WkImageFreeDeviceBitmap(image);
@@ -130,6 +130,11 @@ void WkFreeImage(WkImage* image) {
         WkFree(image->path);
     }
     WkFree(image->unblended);
+    std::memset(image, 0, sizeof(WkImage));
+}
+
+void WkFreeImage(WkImage* image) {
+    WkImageFreeContents(image);
     WkFree(image);
 }
 

@@ -67,6 +67,9 @@ WkImage* WkCopyImage(WkImage* image);
 // A new image of the same size and depth with its own pixels and palette.
 WkImage* WkImageClone(WkImage* image);
 void WkFreeImage(WkImage* image);
+// Frees what the record holds, as WkFreeImage does, and leaves it all zero;
+// the record itself stays the caller's.
+void WkImageFreeContents(WkImage* image);
 // An alpha channel and an unblended-pixels buffer, when the image has none.
 void WkImageAddAlpha(WkImage* image);
 

@@ -71,28 +71,22 @@ bool DecodeRle(WkImage* image, const std::uint8_t* data, std::size_t size, bool 
     return true;
 }
 
-// Everything a refusal leaves: a record of our own is freed, the caller's
-// emptied.
-WkImage* Refuse(WkImage* image, bool ownRecord, const char* path, const char* why) {
-    if (image) {
-        WkFree(image->pixels);
-        WkFree(image->palette);
-        if (ownRecord)
-            WkFree(image);
-        else
-            std::memset(image, 0, sizeof(WkImage));
-    }
+// A refusal frees the picture read so far.
+WkImage* Refuse(WkImage* image, const char* path, const char* why) {
+    WkFreeImage(image);
     WkImageLoadFailed(path, why);
     return nullptr;
 }
 
-WkImage* Parse(WkImage* given, const char* path, const std::vector<std::uint8_t>& d) {
+WkImage* Parse(const char* path, const std::vector<std::uint8_t>& d) {
     const std::size_t size = d.size();
-    if (size < kFileHeader + 4) return Refuse(nullptr, false, path, "the file ends inside its header");
+    if (size < kFileHeader + 4) return Refuse(nullptr, path, "the file ends inside its header");
     const std::uint32_t pixelOffset = U32(d, 10);
     const std::uint32_t headerSize = U32(d, 14);
-    if (headerSize < 40 || headerSize > 1024) return Refuse(nullptr, false, path, "its information header is not of a known size");
-    if (kFileHeader + headerSize > size) return Refuse(nullptr, false, path, "the file ends inside its header");
+    if (headerSize < 40 || headerSize > 1024) return Refuse(nullptr, path, "its information header is not of a known size");
+    if (kFileHeader + headerSize > size) return Refuse(nullptr, path, "the file ends inside its header");
+    // Pixels read from where the headers lie would be the headers' bytes.
+    if (pixelOffset < kFileHeader + headerSize) return Refuse(nullptr, path, "its pixels would start inside its headers");
     const std::int32_t width = std::int32_t(U32(d, 18));
     const std::int32_t height = std::int32_t(U32(d, 22));
     const std::uint32_t bits = U16(d, 28);
@@ -100,16 +94,15 @@ WkImage* Parse(WkImage* given, const char* path, const std::vector<std::uint8_t>
     const std::uint32_t imageSize = U32(d, 34);
     const std::uint32_t colorsUsed = U32(d, 46);
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
-        return Refuse(nullptr, false, path, "only 1, 4, 8 and 24 bits per pixel are read");
-    if (height < 0) return Refuse(nullptr, false, path, "top-down pictures are not read");
-    if (width < 1 || height < 1) return Refuse(nullptr, false, path, "the picture has no pixels");
+        return Refuse(nullptr, path, "only 1, 4, 8 and 24 bits per pixel are read");
+    if (height < 0) return Refuse(nullptr, path, "top-down pictures are not read");
+    if (width < 1 || height < 1) return Refuse(nullptr, path, "the picture has no pixels");
     bool rle = compression == kRle8 || compression == kRle4;
     if (compression > kRle4 || (compression == kRle8 && bits != 8) || (compression == kRle4 && bits != 4))
-        return Refuse(nullptr, false, path, "its compression is not one that is read");
+        return Refuse(nullptr, path, "its compression is not one that is read");
 
-    WkImage* image = WkImageInit(given, width, height, int(bits));
-    if (!image) return Refuse(nullptr, false, path, "the picture is too large");
-    const bool own = given == nullptr;
+    WkImage* image = WkImageInit(nullptr, width, height, int(bits));
+    if (!image) return Refuse(nullptr, path, "the picture is too large");
 
     // The palette follows the header, whatever its size; a file may store
     // fewer entries than the depth allows, the rest stay black.
@@ -117,23 +110,23 @@ WkImage* Parse(WkImage* given, const char* path, const std::vector<std::uint8_t>
     if (colorsUsed > 0 && colorsUsed < entries) entries = colorsUsed;
     std::size_t paletteAt = kFileHeader + headerSize;
     // Nor does a palette reach into the pixels that the offset points at.
-    if (pixelOffset >= paletteAt && (pixelOffset - paletteAt) / 4 < entries) entries = (pixelOffset - paletteAt) / 4;
-    if (paletteAt + 4 * entries > size) return Refuse(image, own, path, "the file ends inside its palette");
+    if ((pixelOffset - paletteAt) / 4 < entries) entries = (pixelOffset - paletteAt) / 4;
+    if (paletteAt + 4 * entries > size) return Refuse(image, path, "the file ends inside its palette");
     for (std::size_t i = 0; i < entries; ++i) {
         std::memcpy(image->palette + 4 * i, &d[paletteAt + 4 * i], 3);
         image->palette[4 * i + 3] = 0;
     }
 
-    if (pixelOffset > size) return Refuse(image, own, path, "the file ends before its pixels");
+    if (pixelOffset > size) return Refuse(image, path, "the file ends before its pixels");
     const std::size_t available = size - pixelOffset;
     if (rle) {
         std::size_t length = imageSize ? imageSize : available;
-        if (length > available) return Refuse(image, own, path, "the file ends inside its pixels");
+        if (length > available) return Refuse(image, path, "the file ends inside its pixels");
         if (!DecodeRle(image, d.data() + pixelOffset, length, compression == kRle8))
-            return Refuse(image, own, path, "its run-length data is cut short");
+            return Refuse(image, path, "its run-length data is cut short");
     } else {
         const std::size_t row = std::size_t(image->bytesPerRow);
-        if (row * std::size_t(height) > available) return Refuse(image, own, path, "the file ends inside its pixels");
+        if (row * std::size_t(height) > available) return Refuse(image, path, "the file ends inside its pixels");
         for (int y = 0; y < height; ++y)
             std::memcpy(image->pixels + std::size_t(height - 1 - y) * row, &d[pixelOffset + std::size_t(y) * row], row);
     }
@@ -189,7 +182,13 @@ WkImage* WkReadBmpInto(WkImage* image, const char* path) {
         WkImageLoadFailed(path, "the file cannot be read or is too large");
         return nullptr;
     }
-    return Parse(image, path, bytes);
+    WkImage* picture = Parse(path, bytes);
+    if (!picture || !image) return picture;
+    // The given record's picture is replaced: freed first, not leaked.
+    WkImageFreeContents(image);
+    *image = *picture;
+    WkFree(picture);
+    return image;
 }
 
 const char* WkImageLoadError() { return lastError.c_str(); }

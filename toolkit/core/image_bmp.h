@@ -5,10 +5,11 @@
 //
 // A file is read whole and checked before anything is trusted: a depth,
 // compression or header the reader does not know, a top-down picture, a
-// side beyond the image limits, and a file cut short are refused with a
-// message naming the file (in the log, and kept for WkImageLoadError); the
-// caller gets null and nothing stays allocated. Run-length data never
-// writes outside the picture; pixels it does not reach keep index 0.
+// side beyond the image limits, pixels said to start inside the headers,
+// and a file cut short are refused with a message naming the file (in the
+// log, and kept for WkImageLoadError); the caller gets null and nothing
+// stays allocated. Run-length data never writes outside the picture; pixels
+// it does not reach keep index 0.
 #pragma once
 
 #include <cstdint>
@@ -27,8 +28,10 @@ void WkPutDword32(std::FILE* file, std::uint32_t value);
 // WkReadBmpInto without an image.
 WkImage* WkLoadBmpFile(const char* path);
 // Reads the file (found through the image search path when it is not there
-// and the name is not absolute) into image, or a new image when null. On
-// failure null; a given record is then emptied, not freed.
+// and the name is not absolute) into image, or a new image when null. A
+// given record must be all zero or hold a picture: that picture is freed
+// (WkImageFreeContents) and replaced once the file has been read. On failure
+// null, and a given record keeps what it held.
 WkImage* WkReadBmpInto(WkImage* image, const char* path);
 
 // Why the last picture file was refused ("" after a success).

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct BmpSpec {
     std::vector<std::uint32_t> palette; // 0x00RRGGBB, written blue, green, red, 0
     std::vector<std::uint8_t> pixels;   // as stored: bottom row first, rows padded
     std::uint32_t imageSize = 0;        // 0: the pixel bytes' count
+    std::optional<std::uint32_t> pixelOffset; // none: right behind the palette
 };
 
 inline std::vector<std::uint8_t> BmpBytes(const BmpSpec& s) {
@@ -31,7 +33,7 @@ inline std::vector<std::uint8_t> BmpBytes(const BmpSpec& s) {
     WkPutDword32(f, offset + std::uint32_t(s.pixels.size()));
     WkPutWord16(f, 0);
     WkPutWord16(f, 0);
-    WkPutDword32(f, offset);
+    WkPutDword32(f, s.pixelOffset.value_or(offset));
     WkPutDword32(f, s.headerSize);
     WkPutDword32(f, std::uint32_t(s.width));
     WkPutDword32(f, std::uint32_t(s.height));

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <cstring>
 #include <string>
 
-#include "toolkit/core/memory.h"
 
 #include "toolkit/core/bmp_writer.h"
 
@@ -207,6 +208,8 @@ TEST(BmpFiles, FilesThatCannotBeReadRightAreRefused) {
         {"old 12-byte header", [](BmpSpec& s) { s.headerSize = 12; }},
         {"literal run past the data", [](BmpSpec& s) { s.compression = 1; s.pixels = {0, 9, 1, 2}; }},
         {"run-length size beyond the file", [](BmpSpec& s) { s.compression = 1; s.imageSize = 9999; }},
+        {"no pixel offset", [](BmpSpec& s) { s.pixelOffset = 0; }},
+        {"pixels inside the headers", [](BmpSpec& s) { s.pixelOffset = 14 + 39; }},
     };
     for (const Case& c : cases) {
         BmpSpec s = EightBitThreeColours(40);
@@ -220,23 +223,27 @@ TEST(BmpFiles, FilesThatCannotBeReadRightAreRefused) {
     EXPECT_EQ(WkLoadBmpFile(TM_TEST_OUTPUT_DIR "/no such picture.bmp"), nullptr);
 }
 
-TEST(BmpFiles, AGivenRecordIsFilledOrEmptiedButNeverFreed) {
+TEST(BmpFiles, AGivenRecordHasItsPictureReplacedOrKept) {
     WkImage record;
-    std::memset(&record, 0x5A, sizeof record);
-    std::string good = WriteBmp("given.bmp", FourBitWidthFive());
+    std::memset(&record, 0, sizeof record);
+    BmpSpec big = EightBitThreeColours(40);
+    big.width = big.height = 256;
+    big.pixels.assign(256 * 256, 1);
+    const std::string good = WriteBmp("given.bmp", big);
     ASSERT_EQ(WkReadBmpInto(&record, good.c_str()), &record);
-    EXPECT_EQ(Row(&record, 1), "12345");
-    EXPECT_EQ(record.deviceBitmap, nullptr);
-    WkFree(record.pixels);
-    WkFree(record.palette);
-    WkFree(record.path);
+    // Reading again frees the picture it replaces.
+    const std::size_t before = mallinfo2().uordblks;
+    for (int i = 0; i < 4; ++i) ASSERT_EQ(WkReadBmpInto(&record, good.c_str()), &record);
+    EXPECT_LT(mallinfo2().uordblks, before + 256 * 256);
+    EXPECT_EQ(WkImageGetPixelIndex(&record, 255, 255), 1);
 
     BmpSpec cut = FourBitWidthFive();
     cut.pixels.resize(5);
-    std::string bad = WriteBmp("given_cut.bmp", cut);
-    EXPECT_EQ(WkReadBmpInto(&record, bad.c_str()), nullptr);
-    EXPECT_EQ(record.pixels, nullptr);
-    EXPECT_EQ(record.palette, nullptr);
+    EXPECT_EQ(WkReadBmpInto(&record, WriteBmp("given_cut.bmp", cut).c_str()), nullptr);
+    EXPECT_EQ(record.width, 256); // a file that cannot be read takes nothing away
+    EXPECT_EQ(WkReadBmpInto(&record, WriteBmp("given_four.bmp", FourBitWidthFive()).c_str()), &record);
+    EXPECT_EQ(Row(&record, 1), "12345");
+    WkImageFreeContents(&record);
 }
 
 TEST(BmpFiles, ByteHelpersAreLittleEndianAndGiveFFAtTheEnd) {
