@@ -5,6 +5,7 @@
 #include "toolkit/widgets/scroll_bar.h"
 
 #include "toolkit/core/bmp_writer.h"
+#include "toolkit/core/draw.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/grab.h"
 #include "toolkit/core/keys.h"
@@ -44,14 +45,10 @@ protected:
         bool vertical = WkScrollBarRecord(bar)->orientation == WK_SCROLL_VERTICAL;
         WkSendSimpleMessage(bar, WK_MSG_RESIZE, 0, vertical ? 19 : length, vertical ? length : 19);
     }
+    // Pointer messages along a vertical bar.
     void Send(WkObject* bar, int type, int along, int button) {
-        bool vertical = WkScrollBarRecord(bar)->orientation == WK_SCROLL_VERTICAL;
         WkMessage m;
-        m.type = type;
-        m.a = vertical ? 9 : along;
-        m.b = vertical ? along : 9;
-        m.f = button;
-        m.e = type == WK_MSG_MOTION ? 0x100 : 0;
+        m.type = type, m.a = 9, m.b = along, m.f = button, m.e = type == WK_MSG_MOTION ? 0x100 : 0;
         WkSendMessage(bar, &m);
     }
     void RunTo(long ms) {
@@ -135,11 +132,8 @@ TEST_F(ScrollBarTest, ThumbCentresDragsAndEndsAtTheSecondArrow) {
     WkObjectGetAbsolutePosition(bar, &ax, &ay);
     EXPECT_EQ(d->thumb.y + d->thumb.height, secondArrow);
     // The thumb's dark bottom edge lies right above the arrow's light top edge.
-    int r, g, b;
-    WkColorToRGB(d->thumb.darkShadow, &r, &g, &b);
-    EXPECT_EQ(s.colorAt(ax + 9, ay + secondArrow - 1), plat::MakeRgb(r, g, b));
-    WkColorToRGB(d->thumb.lightShadow, &r, &g, &b);
-    EXPECT_EQ(s.colorAt(ax + 9, ay + secondArrow), plat::MakeRgb(r, g, b));
+    EXPECT_EQ(s.colorAt(ax + 9, ay + secondArrow - 1), WkNativePixel(d->thumb.darkShadow));
+    EXPECT_EQ(s.colorAt(ax + 9, ay + secondArrow), WkNativePixel(d->second.lightShadow));
 }
 
 TEST_F(ScrollBarTest, SqueezedBarsNeitherDragNorGoNegative) {
@@ -163,17 +157,14 @@ TEST_F(ScrollBarTest, KeysAndWheel) {
     WkObject* bar = Bar(WK_SCROLL_HORIZONTAL, 10, 100);
     Show();
     WkScrollBarSetStep(bar, 2);
-    struct Case {
-        int type, code, value;
-    } cases[] = {{WK_MSG_KEY, WK_KEY_RIGHT, 2}, {WK_MSG_KEY, WK_KEY_DOWN, 4}, {WK_MSG_KEY, WK_KEY_LEFT, 2},
-                 {WK_MSG_KEY, WK_KEY_UP, 0},    {WK_MSG_WHEEL, 3, 6},         {WK_MSG_WHEEL, -1, 4},
-                 {WK_MSG_KEY, 'x', 4}};
-    for (const Case& c : cases) {
+    int cases[][3] = {{WK_MSG_KEY, WK_KEY_RIGHT, 2}, {WK_MSG_KEY, WK_KEY_DOWN, 4}, {WK_MSG_KEY, WK_KEY_LEFT, 2},
+                      {WK_MSG_KEY, WK_KEY_UP, 0},    {WK_MSG_WHEEL, 3, 6},         {WK_MSG_WHEEL, -1, 4},
+                      {WK_MSG_KEY, 'x', 4}};
+    for (auto [type, code, value] : cases) {
         WkMessage m;
-        m.type = c.type;
-        m.b = m.g = c.code;
+        m.type = type, m.b = m.g = code;
         WkSendMessage(bar, &m);
-        EXPECT_EQ(WkScrollBarGetValue(bar), c.value) << c.code;
+        EXPECT_EQ(WkScrollBarGetValue(bar), value) << code;
     }
     EXPECT_EQ(display->beepCount(), 0);
     WkObjectSetSensitive(bar, 0);
