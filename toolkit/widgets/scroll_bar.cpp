@@ -123,6 +123,11 @@ void SetPressedLook(WkScrollBarData* d, bool pressed) {
     if (arrow) arrow->shadowType = pressed ? WK_SHADOW_IN : WK_SHADOW_OUT;
 }
 
+// value + by without leaving the int range: a maximum may lie near the limit.
+int Moved(int value, std::int64_t by) {
+    return int(std::clamp<std::int64_t>(std::int64_t(value) + by, INT32_MIN, INT32_MAX));
+}
+
 void Notify(WkObject* bar) {
     WkScrollBarData* d = Data(bar);
     if (d->callback) d->callback(bar, d->value, d->userData);
@@ -166,7 +171,7 @@ void Repeat(int, void* data) {
     default: return;
     }
     d->timer = WkAddTimeout(kRepeatDelay, Repeat, bar);
-    WkScrollBarSetValue(bar, d->value + change);
+    WkScrollBarSetValue(bar, Moved(d->value, change));
 }
 
 // The value whose thumb starts at that point less the offset; the thumb's
@@ -174,7 +179,7 @@ void Repeat(int, void* data) {
 int ValueAt(WkObject* bar, int along, int offset) {
     WkScrollBarData* d = Data(bar);
     double position = along - WkObjectBorder(bar) - kArrow - offset;
-    return int(double(d->maximum) * position / d->track);
+    return int(std::clamp(double(d->maximum) * position / d->track, 0.0, double(INT32_MAX)));
 }
 
 void Press(WkObject* bar, WkMessage* m) {
@@ -195,7 +200,7 @@ void Press(WkObject* bar, WkMessage* m) {
         d->pending = std::max(d->value - d->step, 0);
     } else if (button == 1 && p >= Length(bar) - frame - kArrow) {
         d->pressedPart = WK_SCROLL_PART_SECOND;
-        d->pending = d->value + d->step;
+        d->pending = Moved(d->value, d->step);
     } else if (onThumb || button != 1) {
         // Without a track there is nothing to drag along.
         if (d->track <= 0) return;
@@ -205,7 +210,7 @@ void Press(WkObject* bar, WkMessage* m) {
             d->pending = d->value;
         } else {
             d->grabOffset = std::int16_t(thumbLength / 2);
-            d->pending = std::max(ValueAt(bar, p, d->grabOffset), 0);
+            d->pending = ValueAt(bar, p, d->grabOffset);
         }
     } else {
         bool forward = thumbStart < p;
@@ -250,7 +255,7 @@ void Key(WkObject* bar, WkMessage* m) {
         return;
     }
     if (key == WK_KEY_UP || key == WK_KEY_LEFT) WkScrollBarSetValue(bar, d->value - d->step);
-    if (key == WK_KEY_DOWN || key == WK_KEY_RIGHT) WkScrollBarSetValue(bar, d->value + d->step);
+    if (key == WK_KEY_DOWN || key == WK_KEY_RIGHT) WkScrollBarSetValue(bar, Moved(d->value, d->step));
 }
 
 void ReleasePartColors(WkScrollBarData* d) {
@@ -324,9 +329,7 @@ int Handler(WkObject* bar, WkMessage* m) {
         if (WkGetGrab() == bar) EndPress(bar);
         return 1;
     case WK_MSG_WHEEL:
-        if (Live(bar)) WkScrollBarSetValue(bar, int(std::clamp<std::int64_t>(
-                                                    std::int64_t(d->value) + std::int64_t(d->step) * m->g,
-                                                    INT32_MIN, INT32_MAX)));
+        if (Live(bar)) WkScrollBarSetValue(bar, Moved(d->value, std::int64_t(d->step) * m->g));
         return 1;
     default: return 0;
     }
