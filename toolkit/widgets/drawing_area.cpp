@@ -4,15 +4,12 @@
 #include "toolkit/core/inherit.h"
 #include "toolkit/core/keys.h"
 #include "toolkit/core/object_draw.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 
 #include <cstdint>
 
 namespace {
-
-// Focus traversal: the focus module's operations, once it has them.
-void TakeFocus(WkObject*) {}
-void LeaveFocus(WkObject*, bool) {}
 
 WkDrawingAreaData* Data(WkObject* area) { return static_cast<WkDrawingAreaData*>(area->classRecord); }
 
@@ -38,14 +35,16 @@ int Handler(WkObject* area, WkMessage* m) {
     WkDrawingAreaData* d = Data(area);
     switch (m->type) {
     case WK_MSG_KEY:
-        if (m->b == WK_KEY_TAB)
-            LeaveFocus(area, !(m->a & WK_MOD_SHIFT));
-        else
+        if (m->b != WK_KEY_TAB)
             ToInput(area, m);
+        else if (m->a & WK_MOD_SHIFT)
+            WkFocusLeaveBackward(area->parent);
+        else
+            WkFocusLeaveForward(area->parent);
         return 1;
     case WK_MSG_PRESS:
         if (!d->input) return 1;
-        if ((area->layout & WK_LAYOUT_FOCUSABLE) && !(area->state & WK_STATE_FOCUS)) TakeFocus(area);
+        if ((area->layout & WK_LAYOUT_FOCUSABLE) && !(area->state & WK_STATE_FOCUS)) WkObjectSetFocus(area);
         area->state |= WK_STATE_ON;
         if (WkGetGrab() != area) WkPushGrab(area);
         ToInput(area, m);

@@ -10,6 +10,7 @@
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/object_primitives.h"
 #include "toolkit/core/timeouts.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 
 #include <algorithm>
@@ -21,10 +22,6 @@ constexpr int kArrow = WK_SCROLL_ARROW;
 constexpr int kPreferredLength = 68;
 constexpr int kMinimumLength = 40;
 constexpr unsigned kFirstDelay = 50, kSecondDelay = 400, kRepeatDelay = 80;
-
-// Focus traversal: the focus module's operations, once it has them.
-void TakeFocus(WkObject*) {}
-void MoveFocus(WkObject*, bool) {}
 
 WkScrollBarData* Data(WkObject* bar) { return static_cast<WkScrollBarData*>(bar->classRecord); }
 
@@ -185,7 +182,7 @@ int ValueAt(WkObject* bar, int along, int offset) {
 void Press(WkObject* bar, WkMessage* m) {
     WkScrollBarData* d = Data(bar);
     if (WkGetGrab() == bar) return;
-    if ((bar->layout & WK_LAYOUT_FOCUSABLE) && !(bar->state & WK_STATE_FOCUS)) TakeFocus(bar);
+    if ((bar->layout & WK_LAYOUT_FOCUSABLE) && !(bar->state & WK_STATE_FOCUS)) WkObjectSetFocus(bar);
     if (!Live(bar)) return;
     int frame = WkObjectBorder(bar);
     int x = std::clamp(int(m->a), frame, bar->width - frame - 1);
@@ -247,7 +244,10 @@ void Key(WkObject* bar, WkMessage* m) {
     WkScrollBarData* d = Data(bar);
     int key = int(m->b);
     if (key == WK_KEY_TAB) {
-        MoveFocus(bar, !(m->a & WK_MOD_SHIFT));
+        if (m->a & WK_MOD_SHIFT)
+            WkFocusPrevious(bar);
+        else
+            WkFocusNext(bar);
         return;
     }
     if (!Live(bar)) {

@@ -56,12 +56,13 @@ TEST_F(DrawingAreaTest, InputCallbackBringsFocusPressesAndTheGrab) {
     WkSendMessage(area, &release); // no grab held: not counted
     WkSendMessage(area, &press);
     EXPECT_EQ(WkGetGrab(), area);
+    EXPECT_TRUE(area->state & WK_STATE_FOCUS);
     WkSendSimpleMessage(area, WK_MSG_KEY, 0, 'a');
     WkSendMessage(area, &release);
     EXPECT_EQ(WkGetGrab(), nullptr);
     WkObjectSetSensitive(area, 0);
     WkSendSimpleMessage(area, WK_MSG_KEY, 0, 'a');
-    EXPECT_EQ(got, (std::vector<int>{WK_MSG_PRESS, WK_MSG_KEY, WK_MSG_RELEASE}));
+    EXPECT_EQ(got, (std::vector<int>{WK_MSG_FOCUS_IN, WK_MSG_PRESS, WK_MSG_KEY, WK_MSG_RELEASE}));
 }
 
 TEST_F(DrawingAreaTest, ResizeCallbackHasTheLastWord) {

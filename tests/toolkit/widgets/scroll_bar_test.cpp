@@ -12,6 +12,7 @@
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/core/timeouts.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "widget_fixture.h"
 
@@ -155,6 +156,7 @@ TEST_F(ScrollBarTest, SqueezedBarsNeitherDragNorGoNegative) {
 
 TEST_F(ScrollBarTest, KeysAndWheel) {
     WkObject* bar = Bar(WK_SCROLL_HORIZONTAL, 10, 100);
+    WkObject* next = Bar(WK_SCROLL_HORIZONTAL, 10, 100);
     Show();
     WkScrollBarSetStep(bar, 2);
     int cases[][3] = {{WK_MSG_KEY, WK_KEY_RIGHT, 2}, {WK_MSG_KEY, WK_KEY_DOWN, 4}, {WK_MSG_KEY, WK_KEY_LEFT, 2},
@@ -167,6 +169,10 @@ TEST_F(ScrollBarTest, KeysAndWheel) {
         EXPECT_EQ(WkScrollBarGetValue(bar), value) << code;
     }
     EXPECT_EQ(display->beepCount(), 0);
+    WkSendSimpleMessage(bar, WK_MSG_KEY, 0, 0, WK_KEY_TAB);
+    EXPECT_EQ(WkFormGetFocus(shell), next);
+    Send(bar, WK_MSG_PRESS, 9, 3); // any press takes the focus
+    EXPECT_EQ(WkFormGetFocus(shell), bar);
     WkObjectSetSensitive(bar, 0);
     WkSendSimpleMessage(bar, WK_MSG_KEY, 0, 0, WK_KEY_RIGHT);
     EXPECT_EQ(WkScrollBarGetValue(bar), 4);
