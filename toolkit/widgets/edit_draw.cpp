@@ -177,10 +177,12 @@ void ScrollIntoView(WkObject* field) {
     else if (d->cursorX + cell > xOffset + d->visibleWidth) xOffset = std::max(0, d->cursorX + cell - d->visibleWidth);
     if (d->cursorLine < topLine) topLine = d->cursorLine;
     else if (d->cursorLine >= topLine + d->visibleLines) topLine = d->cursorLine - d->visibleLines + 1;
-    if (xOffset == d->xOffset && topLine == d->topLine) return;
-    d->xOffset = xOffset;
-    d->topLine = topLine;
-    DrawAll(field);
+    if (xOffset != d->xOffset || topLine != d->topLine) {
+        d->xOffset = xOffset;
+        d->topLine = topLine;
+        DrawAll(field);
+    }
+    UpdateBars(field);
 }
 
 } // namespace edit

@@ -59,6 +59,8 @@ void QuerySize(WkObject* field) {
         field->width = d->visibleColumns * wa + 2 * f + 2 * d->hMargin + 3;
     if ((d->horizontalBar || (field->layout & WK_LAYOUT_GROW_X)) && !(field->layout & WK_LAYOUT_MIN_WIDTH))
         field->minWidth = std::uint16_t(2 * f + 4 * wa + 2 * d->hMargin);
+    if (d->verticalBar && !(field->layout & WK_LAYOUT_MIN_HEIGHT))
+        field->minHeight = std::uint16_t(2 * f + 2 * (d->vMargin + WkFontHeight("A", field->font)) + 2);
 }
 
 void Resize(WkObject* field, int width, int height) {
@@ -73,6 +75,7 @@ void Resize(WkObject* field, int width, int height) {
     else d->flags &= std::uint16_t(~WK_EDIT_FIXED_PITCH);
     d->visibleLines = std::max(1, (height - 2 * f - d->vMargin - 2) / (WkFontHeight("M", field->font) + d->vMargin));
     d->xOffset = 0;
+    edit::UpdateBars(field);
 }
 
 void Destroy(WkObject* field) {
@@ -104,6 +107,11 @@ int WkEditHandler(WkObject* field, WkMessage* message) {
     WkEditData* d = WkEditRecord(field);
     switch (message->type) {
     case WK_MSG_KEY: return edit::HandleKey(field, message);
+    case WK_MSG_PRESS:
+    case WK_MSG_RELEASE:
+    case WK_MSG_MOTION:
+    case WK_MSG_POP_DOWN:
+    case WK_MSG_WHEEL: return edit::HandlePointer(field, message);
     case WK_MSG_EXPOSE: Expose(field); return 1;
     case WK_MSG_DESTROY: Destroy(field); return 1;
     case WK_MSG_QUERY_SIZE: QuerySize(field); return 1;
@@ -119,6 +127,9 @@ int WkEditHandler(WkObject* field, WkMessage* message) {
     case WK_MSG_SET_TEXT: WkEditReplaceText(field, reinterpret_cast<const char*>(message->window), 0, 0); return 1;
     case WK_MSG_GET_TEXT: WkMessageReturnText(message, d->store.buffer); return 1;
     case WK_MSG_COLORS:
+        if (d->flags & WK_EDIT_TINTED) WkEditTintParts(field);
+        WkRedraw(field, 0);
+        return 1;
     case WK_MSG_SENSITIVE:
     case WK_MSG_ACTIVE: WkRedraw(field, 0); return 1;
     default: return 0;
@@ -188,6 +199,10 @@ WkObject* WkCreateMaskedEditWithWidth(WkObject* parent, const char* text, int le
     WkObject* field = WkCreateEditWithWidth(parent, text, length, visible, font);
     Mask(field, display);
     return field;
+}
+
+void edit::RestartBlink(WkObject* field) {
+    WkRestartTimeout(&WkEditRecord(field)->timer, WK_EDIT_BLINK_MS, Blink, field);
 }
 
 namespace {

@@ -4,6 +4,10 @@
 // clipboard and reports through its callbacks. Every edit of the text goes
 // through one change routine: verify, apply, redraw, value callback.
 //
+// The operations that read and change a field from outside, the scrolled
+// field (a form holding the field and two scroll bars) and the text search
+// are declared here too.
+//
 // A field owns its class record (WkEditData) with the text store, the extra
 // filter characters, the key callbacks, its blink timeout and its own
 // references to the two colour pairs; all are freed with it.
@@ -156,3 +160,58 @@ void WkEditReplaceText(WkObject* field, const char* text, int marked, int notify
 void WkEditSetFilter(WkObject* field, int mode, const char* extra);
 int WkEditGetFilter(WkObject* field);
 void WkEditSetAutoIndent(WkObject* field, int on);
+
+// A multi-line field with a horizontal and a vertical scroll bar in a form
+// of its own, the field a part of it; returns the field. The bars follow
+// every change of the text and the view, and moving them scrolls the text.
+WkObject* WkCreateScrolledEdit(WkObject* parent, const char* text, int columns, int lines, int font);
+
+// Positions are clamped to 0..length throughout. Replaces count characters
+// at position by length characters of text, without the verify or value
+// callbacks and also while the field is hidden.
+void WkEditReplaceRange(WkObject* field, int position, int count, const char* text, int length);
+// Copies from..to (at most size - 1 characters) and a terminator into the
+// buffer; returns the characters copied.
+int WkEditGetRange(WkObject* field, int from, int to, char* buffer, int size);
+void WkEditSetReadOnly(WkObject* field);
+void WkEditSetWritable(WkObject* field);
+// One-line fields: the visible columns become min(visible, maximum) and the
+// text, cursor and selection are cut to the maximum.
+void WkEditSetMaxLength(WkObject* field, int visible, int maximum);
+// Values of 0 or less keep the present one; the field is resized.
+void WkEditSetVisibleSize(WkObject* field, int columns, int lines);
+void WkEditSetMargins(WkObject* field, int horizontal, int vertical);
+// 1..15 spaces; anything else is ignored.
+void WkEditSetTabWidth(WkObject* field, int spaces);
+void WkEditSetMask(WkObject* field, char display);
+void WkEditClearMask(WkObject* field);
+void WkEditSelectAll(WkObject* field);
+void WkEditSelectRange(WkObject* field, int from, int to);
+// The smaller end first.
+void WkEditGetSelection(WkObject* field, int* from, int* to);
+void WkEditSetCursor(WkObject* field, int index);
+// The place nearest to the column and line in the view.
+void WkEditSetCursorAt(WkObject* field, int column, int line);
+int WkEditGetCursor(WkObject* field);
+void WkEditGetCursorPosition(WkObject* field, int* column, int* line);
+int WkEditIsMarked(WkObject* field);
+// The field takes its own references to the colours.
+void WkEditSetMarkedColors(WkObject* field, WkColor background, WkColor foreground);
+void WkEditSetNormalColors(WkObject* field, WkColor background, WkColor foreground);
+// The arrow buttons and scroll bars take a tint of the field's background,
+// now and after every colour change; untinted they take the default one.
+void WkEditTintParts(WkObject* field);
+void WkEditUntintParts(WkObject* field);
+WkObject* WkEditGetVerticalScrollBar(WkObject* field);
+WkObject* WkEditGetHorizontalScrollBar(WkObject* field);
+void WkEditSetScrollBarColor(WkObject* field, WkColor color);
+void WkEditSetScrollBarShade(WkObject* field, int percent);
+// Shows the popup window under the field, as wide as it, with the pointer
+// grab and the focus on the popup's list; a button callback of drop-downs.
+void WkEditOpenPopup(WkObject* field);
+
+// The first occurrence at or after start, or the nearest one that ends
+// before start; -1 when there is none, for an empty pattern or a start out
+// of the text. Ignoring case compares the bytes' lower-case forms.
+int WkEditSearchForward(WkObject* field, int start, const char* pattern, int ignoreCase);
+int WkEditSearchBackward(WkObject* field, int start, const char* pattern, int ignoreCase);

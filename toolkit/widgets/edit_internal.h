@@ -1,6 +1,7 @@
 // What the edit field's modules share among themselves: the text model's
 // line and pixel questions, the change routine, the leave check, cursor
-// placement and the drawing of lines, selection, cursor and focus frame.
+// placement, the drawing of lines, selection, cursor and focus frame, the
+// pointer and the scroll bars of a scrolled field.
 #pragma once
 
 #include "toolkit/widgets/edit_field.h"
@@ -54,5 +55,22 @@ void ScrollIntoView(WkObject* field);
 
 // Keys (message 1).
 int HandleKey(WkObject* field, WkMessage* message);
+// Pastes the clipboard in place of the selection or at the cursor.
+void Paste(WkObject* field);
+
+// Restarts the 300 ms timeout that blinks the cursor and ends a series of
+// clicks.
+void RestartBlink(WkObject* field);
+// Press, release, motion, pop-down and wheel.
+int HandlePointer(WkObject* field, WkMessage* message);
+// The place in the text under a point of the field.
+int HitTest(WkObject* field, int x, int y);
+// Redraws after the selection or the cursor changed: the cursor scrolled
+// into view, the cursor shown, the cursor callback called.
+void CursorMoved(WkObject* field, bool notify);
+
+// The scroll bars of a scrolled field take the text's line count, the view,
+// the widest visible line and the offsets; nothing without bars.
+void UpdateBars(WkObject* field);
 
 } // namespace edit

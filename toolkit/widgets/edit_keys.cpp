@@ -75,19 +75,6 @@ bool CopySelection(WkObject* field) {
     return true;
 }
 
-void Paste(WkObject* field) {
-    WkEditData* d = WkEditRecord(field);
-    if (!Usable(field)) {
-        WkBeep();
-        return;
-    }
-    const char* text = WkGetClipboardText(WkObjectGetNativeWindow(field));
-    if (!text) return;
-    int length = int(std::strlen(text));
-    if (!(d->flags & WK_EDIT_MULTI_LINE)) length = std::min(length, d->maxLength);
-    ChangeAtCursor(field, text, length, 0);
-}
-
 void RemoveRange(WkObject* field, int position, int count) {
     WkEditData* d = WkEditRecord(field);
     WkEditChange change{d->store.buffer, nullptr, position, count, 0, 0, 1};
@@ -283,6 +270,19 @@ int KeyFromStep4(WkObject* field, int modifiers, int key) {
 
 } // namespace
 
+void Paste(WkObject* field) {
+    WkEditData* d = WkEditRecord(field);
+    if (!Usable(field)) {
+        WkBeep();
+        return;
+    }
+    const char* text = WkGetClipboardText(WkObjectGetNativeWindow(field));
+    if (!text) return;
+    int length = int(std::strlen(text));
+    if (!(d->flags & WK_EDIT_MULTI_LINE)) length = std::min(length, d->maxLength);
+    ChangeAtCursor(field, text, length, 0);
+}
+
 int HandleKey(WkObject* field, WkMessage* message) {
     WkEditData* d = WkEditRecord(field);
     const int modifiers = int(message->a), key = int(message->b);
@@ -302,7 +302,8 @@ int HandleKey(WkObject* field, WkMessage* message) {
     }
     if ((key == WK_KEY_UP || key == WK_KEY_DOWN) && (!multi || (modifiers & WK_MOD_CTRL))) {
         const int step = key == WK_KEY_UP ? 1 : -1;
-        if (d->step && Usable(field)) d->step(field, step, d->stepData);
+        if (key == WK_KEY_DOWN && d->popup && Usable(field)) WkEditOpenPopup(field);
+        else if (d->step && Usable(field)) d->step(field, step, d->stepData);
         else if (OldSwitchPolicy()) Leave(field, key, key == WK_KEY_DOWN, false);
         return 1;
     }

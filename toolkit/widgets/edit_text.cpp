@@ -219,6 +219,7 @@ int LeaveCheck(WkObject* field, int key, int reason) {
         d->xOffset = d->topLine = 0;
         UpdateCursor(field);
         DrawAll(field);
+        UpdateBars(field);
     }
     SetMarked(field, info.marked);
     // A refused departure is checked again when the focus goes after all.
@@ -243,6 +244,7 @@ void WkEditReplaceText(WkObject* field, const char* text, int marked, int notify
     edit::ClearSelection(d);
     edit::SetMarked(field, change.marked);
     edit::DrawAll(field);
+    edit::UpdateBars(field);
     if (notify) {
         if (d->value) d->value(field, d->store.buffer, d->valueData);
         if (oldCursor != 0) edit::CallCursorCallback(field);

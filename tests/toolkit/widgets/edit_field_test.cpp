@@ -7,7 +7,7 @@
 #include "toolkit/core/timeouts.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/shell.h"
-#include "widget_fixture.h"
+#include "edit_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,17 +17,12 @@
 
 namespace {
 
-constexpr int kShift = WK_MOD_SHIFT << 16, kCtrl = WK_MOD_CTRL << 16;
-inline plat::Rgb Rgb(WkColor c) {
-    int r, g, b;
-    WkColorToRGB(c, &r, &g, &b);
-    return plat::MakeRgb(r, g, b);
-}
+using et::kCtrl;
+using et::kShift;
+using et::Rgb;
+using et::virtualNow;
 
 constexpr int kAlt0 = WK_KEY_ALT_0, kCopy = 0x2E03 | kCtrl, kCut = 0x2D18 | kCtrl, kPaste = 0x2F16 | kCtrl;
-
-WkTimeVal virtualNow{1000, 0};
-void VirtualClock(WkTimeVal* now) { *now = virtualNow; }
 
 // Keys as (modifiers << 16) | code; a string stands for its typed characters.
 std::vector<int> Keys(std::initializer_list<std::vector<int>> parts) {
@@ -41,29 +36,7 @@ std::vector<int> Typed(const char* s) {
     return out;
 }
 
-class EditField : public wt::WidgetTest {
-protected:
-    void SetUp() override {
-        wt::WidgetTest::SetUp();
-        WkSetClock(VirtualClock);
-        shell = Window();
-        form = WkFormOf(shell);
-    }
-    void TearDown() override {
-        WkSetClipboardText(0, nullptr, 0);
-        wt::WidgetTest::TearDown();
-        WkSetClock(nullptr);
-    }
-    void Show() {
-        WkShellRealizeAt(shell, 0, 0);
-        WkFlushEvents();
-    }
-    static void Press(WkObject* field, const std::vector<int>& keys) {
-        for (int k : keys) WkSendSimpleMessage(field, WK_MSG_KEY, 0, k >> 16, k & 0xFFFF);
-    }
-    WkObject* shell = nullptr;
-    WkObject* form = nullptr;
-};
+using EditField = et::EditField;
 
 TEST_F(EditField, CreationRulesDecideLinesAndColumns) {
     struct Case { int columns, lines, visible; bool multi; int visibleColumns, visibleLines; };
