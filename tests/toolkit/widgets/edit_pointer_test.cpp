@@ -39,86 +39,89 @@ std::pair<int, int> Selection(WkObject* field) {
     return {from, to};
 }
 
-TEST_F(EditPointer, ClicksCountWithinTheBlinkTimeout) {
-    struct Click { int column, msBefore, state; };
+constexpr int kClick = 0; // a press and a release
+
+TEST_F(EditPointer, ClicksDragsAndOtherButtons) {
+    struct Step { int type, column, msBefore, state = 0, button = 1; };
     struct Case {
         const char* name;
         const char* text;
         int lines;
-        std::vector<Click> clicks;
+        std::vector<Step> steps;
         std::pair<int, int> selection;
-        int cursor;
+        const char* want = nullptr;
     };
     const std::vector<Case> cases = {
-        {"double selects the word", "a foo_1 b", 1, {{3, 0, 0}, {3, 100, 0}}, {2, 7}, 7},
-        {"triple selects the line", "ab cd\nef", 3, {{1, 0, 0}, {1, 100, 0}, {1, 100, 0}}, {0, 6}, 6},
-        {"a fourth does nothing", "ab cd\nef", 3, {{1, 0, 0}, {1, 100, 0}, {1, 100, 0}, {4, 100, 0}}, {0, 6}, 6},
-        {"350 ms apart", "a foo_1 b", 1, {{3, 0, 0}, {4, 350, 0}}, {4, 4}, 4},
-        {"shift extends", "a foo_1 b", 1, {{2, 0, 0}, {5, 350, kShiftHeld}}, {2, 5}, 5},
+        {"double selects the word", "a foo_1 b", 1, {{kClick, 3, 0}, {kClick, 3, 100}}, {2, 7}},
+        {"triple selects the line", "ab cd\nef", 3, {{kClick, 1, 0}, {kClick, 1, 100}, {kClick, 1, 100}}, {0, 6}},
+        {"a fourth does nothing", "ab cd\nef", 3,
+         {{kClick, 1, 0}, {kClick, 1, 100}, {kClick, 1, 100}, {kClick, 4, 100}}, {0, 6}},
+        {"350 ms apart", "a foo_1 b", 1, {{kClick, 3, 0}, {kClick, 4, 350}}, {4, 4}},
+        {"shift extends", "a foo_1 b", 1, {{kClick, 2, 0}, {kClick, 5, 350, kShiftHeld}}, {2, 5}},
+        {"drag", "abcdefgh", 1, {{WK_MSG_PRESS, 2, 0}, {WK_MSG_MOTION, 5, 0, kButton1}, {WK_MSG_RELEASE, 5, 0}}, {2, 5}},
+        {"motion after the release", "abcdefgh", 1,
+         {{kClick, 2, 0}, {WK_MSG_MOTION, 5, 0, kButton1}}, {2, 2}},
+        {"another button pastes", "abc", 1, {{WK_MSG_PRESS, 1, 0, 0, 2}}, {3, 3}, "aXYbc"},
     };
+    display->injectClipboardFromOtherProgram("XY");
+    Show();
     for (const Case& c : cases) {
         WkObject* f = WkCreateEditEx(form, c.text, 20, c.lines, 20, 0);
-        Show();
-        for (const Click& k : c.clicks) {
+        for (const Step& k : c.steps) {
             et::Advance(k.msBefore);
-            Pointer(f, WK_MSG_PRESS, ColumnX(f, k.column), LineY(f, 0), k.state);
-            Pointer(f, WK_MSG_RELEASE, ColumnX(f, k.column), LineY(f, 0), k.state);
+            for (int type : k.type == kClick ? std::vector{WK_MSG_PRESS, WK_MSG_RELEASE} : std::vector{k.type})
+                Pointer(f, type, ColumnX(f, k.column), LineY(f, 0), k.state, k.button);
         }
         EXPECT_EQ(Selection(f), c.selection) << c.name;
-        EXPECT_EQ(WkEditGetCursor(f), c.cursor) << c.name;
-        EXPECT_TRUE(f->state & WK_STATE_FOCUS) << c.name;
+        EXPECT_EQ(WkEditGetCursor(f), c.selection.second) << c.name;
+        EXPECT_STREQ(WkEditGetText(f), c.want ? c.want : c.text) << c.name;
         EXPECT_EQ(WkGetGrab(), nullptr) << c.name;
+        EXPECT_EQ(bool(f->state & WK_STATE_FOCUS), c.steps[0].button == 1) << c.name;
         WkObjectDestroy(f);
         et::Advance(400);
     }
 }
 
-TEST_F(EditPointer, DragSelectsUnderTheGrabAndOtherButtonsPaste) {
-    WkObject* f = WkCreateEdit(form, "abcdefgh", 20, 0);
-    Show();
-    Pointer(f, WK_MSG_PRESS, ColumnX(f, 2), LineY(f, 0));
-    EXPECT_EQ(WkGetGrab(), f);
-    Pointer(f, WK_MSG_MOTION, ColumnX(f, 5), LineY(f, 0), kButton1);
-    Pointer(f, WK_MSG_RELEASE, ColumnX(f, 5), LineY(f, 0));
-    EXPECT_EQ(Selection(f), std::make_pair(2, 5));
-    EXPECT_EQ(WkGetGrab(), nullptr);
-    // Motion after the release extends nothing.
-    Pointer(f, WK_MSG_MOTION, ColumnX(f, 7), LineY(f, 0), kButton1);
-    EXPECT_EQ(Selection(f), std::make_pair(2, 5));
-    display->injectClipboardFromOtherProgram("XY");
-    et::Advance(400);
-    Pointer(f, WK_MSG_PRESS, ColumnX(f, 1), LineY(f, 0), 0, 2);
-    EXPECT_STREQ(WkEditGetText(f), "aXYbcdefgh");
-    // A field that refuses the focus beeps.
-    WkObjectRefuseFocus(f);
-    int beeps = display->beepCount();
-    Pointer(f, WK_MSG_PRESS, ColumnX(f, 1), LineY(f, 0));
-    EXPECT_EQ(display->beepCount() - beeps, 1);
-}
-
 TEST_F(EditPointer, FixedPitchClicksLandOnTheirColumns) {
     WkFontSlot font = 1;
-    ASSERT_EQ(WkCharWidth('W', font), WkCharWidth('l', font));
+    const int w = WkCharWidth('W', font);
+    ASSERT_EQ(w, WkCharWidth('l', font));
     WkObject* one = WkCreateEdit(form, "Wil_mx.", 20, font);
     WkObject* two = WkCreateMultiLineEdit(form, "abcd\nWl.:", 20, 2, font);
     Show();
     for (WkObject* f : {one, two}) {
-        const int lines = WkEditRecord(f)->lastLine + 1;
-        for (int line = 0; line < lines; ++line) {
+        for (int line = 0; line <= WkEditRecord(f)->lastLine; ++line) {
             for (int column = 0; column <= 4; ++column) {
                 et::Advance(400);
-                int x = WkObjectBorder(f) + WkEditRecord(f)->hMargin + column * WkCharWidth('W', font);
-                Pointer(f, WK_MSG_PRESS, x, LineY(f, line));
-                Pointer(f, WK_MSG_RELEASE, x, LineY(f, line));
+                Pointer(f, WK_MSG_PRESS, WkObjectBorder(f) + WkEditRecord(f)->hMargin + column * w, LineY(f, line));
                 int col, ln;
                 WkEditGetCursorPosition(f, &col, &ln);
                 EXPECT_EQ(std::make_pair(col, ln), std::make_pair(column, line));
             }
         }
     }
-    // The operation that places the cursor by column and line agrees.
+    // Placing the cursor by column and line agrees.
     WkEditSetCursorAt(two, 3, 1);
     EXPECT_EQ(WkEditGetCursor(two), 8);
+}
+
+TEST_F(EditPointer, ReadOnlyFieldOpensItsPopupOnClickAndDown) {
+    WkObject* f = WkCreateEdit(form, "abc", 20, 0);
+    WkObject* popup = Window();
+    WkObject* list = WkCreateEdit(popup, "", 5, 0);
+    WkEditRecord(f)->popup = popup;
+    WkEditSetReadOnly(f);
+    Show();
+    for (bool click : {true, false}) {
+        click ? Pointer(f, WK_MSG_PRESS, ColumnX(f, 1), LineY(f, 0)) : Press(f, {WK_KEY_DOWN});
+        EXPECT_TRUE(WkObjectDrawable(popup) && (list->state & WK_STATE_FOCUS)) << click;
+        EXPECT_EQ(WkGetGrab(), WkFormOf(popup)) << click;
+        EXPECT_EQ(WkEditGetCursor(f), 0);
+        EXPECT_EQ(popup->x, shell->x + f->x + WkObjectBorder(shell));
+        EXPECT_EQ(popup->width, f->width);
+        WkPopGrab(nullptr);
+        WkShellHide(popup);
+    }
 }
 
 } // namespace
