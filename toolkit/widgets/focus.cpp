@@ -4,6 +4,7 @@
 #include "toolkit/core/object_primitives.h"
 #include "toolkit/core/shell_data.h"
 #include "toolkit/core/window_system.h"
+#include "toolkit/widgets/tab_toggle.h"
 
 #include <algorithm>
 #include <vector>
@@ -133,6 +134,18 @@ void Step(WkObject* object, bool forward) {
     else WkFocusClimbBackward(form, 1);
 }
 
+// A search that reaches a tab toggle that is off lands on the tab of its
+// row that is on, when there is one.
+WkObject* SelectedSibling(WkObject* object) {
+    if (!WkIsTabToggle(object) || WkTabToggleGetState(object)) return object;
+    int p, i;
+    if (!WkFormFindChild(object->parent, object, &p, &i)) return object;
+    const WkFormPage& page = WkFormRecord(object->parent)->pages[p];
+    for (int k = 0; k < page.count; ++k)
+        if (WkIsTabToggle(page.children[k]) && WkTabToggleGetState(page.children[k])) return page.children[k];
+    return object;
+}
+
 bool Contains(WkObject* outer, WkObject* inner) {
     for (WkObject* o = inner; o; o = o->parent)
         if (o == outer) return true;
@@ -165,7 +178,8 @@ int WkFocusClimbBackward(WkObject* form, int climb) {
     return Climb(form, climb, false, followed);
 }
 
-void WkFocusObject(WkObject* object, int) {
+void WkFocusObject(WkObject* object, int keep) {
+    if (!keep && !WkFocusSwitchPolicy()) object = SelectedSibling(object);
     if (!object || !(object->layout & WK_LAYOUT_FOCUSABLE)) return;
     if (object->layout & WK_LAYOUT_SCROLL_INTO_VIEW) WkObjectScrollIntoView(object);
     WkSendSimpleMessage(object, WK_MSG_FOCUS_IN);
@@ -181,8 +195,14 @@ void WkFocusObject(WkObject* object, int) {
         if (before < 0) continue;
         // The form where the new path meets the old one: its old branch goes.
         WkFormPage& page = d->pages[d->currentPage];
-        if (before < page.count && !(p == d->currentPage && before == i))
-            WkSendSimpleMessage(page.children[before], WK_MSG_FOCUS_OUT);
+        if (before < page.count && !(p == d->currentPage && before == i)) {
+            WkObject* old = page.children[before];
+            WkSendSimpleMessage(old, WK_MSG_FOCUS_OUT);
+            // Moving along a row of tabs selects the tab reached.
+            if (!WkFocusSwitchPolicy() && child == object && WkIsTabToggle(old) && WkTabToggleGetState(old) &&
+                WkIsTabToggle(object) && !WkTabToggleGetState(object) && WkButtonUsable(object))
+                WkTabToggleSelect(object);
+        }
         return;
     }
 }
