@@ -274,6 +274,13 @@ WkImage* WkLoadButtonImage(const char* file) {
     return image;
 }
 
+WkButtonImages WkLoadButtonImages(const char* normal, const char* pressed, const char* insensitive,
+                                  const char* hover, const char* hoverPressed, const char* hoverInsensitive) {
+    return WkButtonImages{WkLoadButtonImage(normal), WkLoadButtonImage(pressed), WkLoadButtonImage(insensitive),
+                          WkLoadButtonImage(hover),  WkLoadButtonImage(hoverPressed),
+                          WkLoadButtonImage(hoverInsensitive)};
+}
+
 void WkButtonInit(WkObject* parent, WkObject* object, const char* label, WkFontSlot font,
                   const WkButtonImages& images) {
     WkButtonData* d = WkButtonRecord(object);

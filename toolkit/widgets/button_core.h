@@ -92,6 +92,9 @@ int WkAltKeyOfLetter(int letter);
 void WkButtonSetMnemonicKey(WkObject* object, int key);
 // Null for a null or empty name or an unreadable file.
 WkImage* WkLoadButtonImage(const char* file);
+// The six pictures of the constructors made from files, in their order.
+WkButtonImages WkLoadButtonImages(const char* normal, const char* pressed, const char* insensitive,
+                                  const char* hover, const char* hoverPressed, const char* hoverInsensitive);
 void WkButtonPreferredSize(WkObject* object);
 void WkButtonDraw(WkObject* object, const WkMessage* expose, int clearLabel, int clearFrame);
 void WkButtonRefresh(WkObject* object, WkButtonData* data);

@@ -46,13 +46,6 @@ WkObject* Create(WkObject* parent, const char* label, WkFontSlot font, const WkB
     return button;
 }
 
-WkButtonImages Loaded(const char* normal, const char* pressed, const char* insensitive, const char* hover,
-                      const char* hoverPressed, const char* hoverInsensitive) {
-    return WkButtonImages{WkLoadButtonImage(normal), WkLoadButtonImage(pressed), WkLoadButtonImage(insensitive),
-                          WkLoadButtonImage(hover),  WkLoadButtonImage(hoverPressed),
-                          WkLoadButtonImage(hoverInsensitive)};
-}
-
 void Call(WkObject* button) {
     WkButtonData* d = WkButtonRecord(button);
     if (d->callback) d->callback(button, d, d->userData);
@@ -152,8 +145,8 @@ WkObject* WkCreateButtonImages3Only(WkObject* parent, WkImage* normal, WkImage* 
 WkObject* WkCreateImageButton(WkObject* parent, const char* label, WkFontSlot font, const char* normal,
                               const char* pressed, const char* insensitive, const char* hover,
                               const char* hoverPressed, const char* hoverInsensitive) {
-    return Create(parent, label, font, Loaded(normal, pressed, insensitive, hover, hoverPressed, hoverInsensitive),
-                  true);
+    return Create(parent, label, font,
+                  WkLoadButtonImages(normal, pressed, insensitive, hover, hoverPressed, hoverInsensitive), true);
 }
 
 WkObject* WkCreateImageButtonNoLabel(WkObject* parent, const char* normal, const char* pressed,

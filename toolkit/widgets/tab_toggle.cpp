@@ -221,7 +221,7 @@ WkObject* WkCreateTabToggleImages3Only(WkObject* parent, WkImage* normal, WkImag
 WkObject* WkCreateImageTabToggle(WkObject* parent, const char* label, WkFontSlot font, const char* normal,
                                  const char* pressed, const char* insensitive, const char* hover,
                                  const char* hoverPressed, const char* hoverInsensitive) {
-    const WkButtonImages images = WkLoadToggleImages(normal, pressed, insensitive, hover, hoverPressed,
+    const WkButtonImages images = WkLoadButtonImages(normal, pressed, insensitive, hover, hoverPressed,
                                                      hoverInsensitive);
     return Create(parent, {images, label, font, true});
 }

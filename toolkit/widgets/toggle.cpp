@@ -83,13 +83,6 @@ WkObject* WkToggleCreate(std::uint16_t classCode, WkClassHandler handler, WkObje
     return object;
 }
 
-WkButtonImages WkLoadToggleImages(const char* normal, const char* pressed, const char* insensitive,
-                                  const char* hover, const char* hoverPressed, const char* hoverInsensitive) {
-    return WkButtonImages{WkLoadButtonImage(normal), WkLoadButtonImage(pressed), WkLoadButtonImage(insensitive),
-                          WkLoadButtonImage(hover),  WkLoadButtonImage(hoverPressed),
-                          WkLoadButtonImage(hoverInsensitive)};
-}
-
 void WkToggleStoreCallback(WkObject* object, WkToggleCallback callback, void* userData) {
     WkButtonData* d = WkButtonRecord(object);
     d->callback = reinterpret_cast<WkButtonCallback>(reinterpret_cast<Opaque>(callback));
@@ -192,7 +185,7 @@ WkObject* WkCreateToggleImages3Only(WkObject* parent, WkImage* normal, WkImage* 
 WkObject* WkCreateImageToggle(WkObject* parent, const char* label, WkFontSlot font, const char* normal,
                               const char* pressed, const char* insensitive, const char* hover,
                               const char* hoverPressed, const char* hoverInsensitive) {
-    const WkButtonImages images = WkLoadToggleImages(normal, pressed, insensitive, hover, hoverPressed,
+    const WkButtonImages images = WkLoadButtonImages(normal, pressed, insensitive, hover, hoverPressed,
                                                      hoverInsensitive);
     return WkToggleCreate(WK_CLASS_TOGGLE, WkToggleHandler, parent, {images, label, font, true});
 }

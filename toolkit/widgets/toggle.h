@@ -69,8 +69,6 @@ struct WkToggleLook {
 // A toggle-like object of the class from the shared template (class record
 // and base), given the picture look when it has a normal picture.
 WkObject* WkToggleCreate(std::uint16_t classCode, WkClassHandler handler, WkObject* parent, const WkToggleLook& look);
-WkButtonImages WkLoadToggleImages(const char* normal, const char* pressed, const char* insensitive,
-                                  const char* hover, const char* hoverPressed, const char* hoverInsensitive);
 void WkToggleStoreCallback(WkObject* object, WkToggleCallback callback, void* userData);
 void WkToggleCall(WkObject* object, int state);
 // The on bit with the swapped shadows and pressed width, or the released
