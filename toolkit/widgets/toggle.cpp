@@ -147,8 +147,9 @@ void WkToggleFocusOut(WkObject* object) {
     }
     const int band = object->shadowType != WK_SHADOW_NONE || object->shadowWidth >= 2 ? 2 : 1;
     WkObjectClearFrame(object, 0, 0, object->width, object->height, band);
-    // The band may have cut through the label or the indicator.
-    Draw(object, nullptr);
+    // The band may have cut through the label or the indicator: the class
+    // draws itself again.
+    WkRedraw(object, 0);
 }
 
 WkObject* WkCreateToggle(WkObject* parent, const char* label, WkFontSlot font) {

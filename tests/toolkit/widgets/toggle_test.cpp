@@ -177,9 +177,14 @@ TEST_F(Toggles, RadioRingsByFontHeight) {
         ASSERT_EQ(WkFontHeight("A", font), height);
         radios.emplace_back(height, WkCreateTabToggle(shell, "Radio", font));
     }
+    WkObject* button = WkCreateButton(shell, "Button", 0);
     Show(shell);
     for (auto [height, t] : radios) {
         WkTabToggleSelect(t);
+        // Losing the focus draws the radio again, not a check box.
+        WkObjectSetFocus(t);
+        WkObjectSetFocus(button);
+        EXPECT_NE(At(t, 3, 3), Rgb(t->lightShadow));
         const int r = height / 2, cx = 3 + r, cy = t->height / 2 + 1;
         // Two rings: the inner one at radius r - 1 on the upper arc.
         EXPECT_EQ(At(t, cx, cy - r), Rgb(t->lightShadow)) << height;
