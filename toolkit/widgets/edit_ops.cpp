@@ -11,6 +11,7 @@
 #include "toolkit/core/inherit.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/object_attrs.h"
+#include "toolkit/core/object_draw.h"
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/widgets/focus.h"
@@ -48,8 +49,12 @@ void StorePair(WkColor* background, WkColor* foreground, WkColor newBackground, 
 
 void ColorParts(WkObject* field, WkColor color) {
     WkEditData* d = WkEditRecord(field);
-    for (WkObject* arrow : d->arrows)
-        if (arrow) WkObjectSetBackgroundColor(arrow, color);
+    // On the arrows themselves: a colour set on a part would go to its composite.
+    for (WkObject* arrow : d->arrows) {
+        if (!arrow) continue;
+        WkApplyColorsOrKeep(arrow, WkAddColorRef(color), WK_COLOR_KEEP);
+        WkRedraw(arrow, 0);
+    }
     WkEditSetScrollBarColor(field, color);
 }
 

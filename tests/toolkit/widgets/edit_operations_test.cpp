@@ -131,6 +131,10 @@ TEST_F(EditOperations, ScrolledFieldAndItsBarsFollowEachOther) {
     Press(f, {WK_KEY_ENTER});
     EXPECT_EQ(WkScrollBarGetMaximum(vertical), 41);
     EXPECT_EQ(WkScrollBarGetValue(vertical), d->topLine);
+    WkEditTintParts(f);
+    WkColor tint = WkObjectAllocTintColor(f);
+    EXPECT_EQ(et::Rgb(WkScrollBarRecord(horizontal)->thumb.background), et::Rgb(tint));
+    WkFreeColor(tint);
     WkEditReplaceText(f, "short", 0, 0);
     EXPECT_EQ(WkScrollBarGetValue(vertical), 0);
     EXPECT_EQ(WkScrollBarGetMaximum(vertical), 1);
