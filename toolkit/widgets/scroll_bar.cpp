@@ -280,7 +280,8 @@ void RecolorParts(WkObject* bar, WkColor color) {
 }
 
 void ShadeParts(WkObject* bar, int percent) {
-    WkColor color = WkShadeColor(bar->background, percent);
+    // The colour as set or inherited: a transparent bar draws what lies behind it.
+    WkColor color = WkShadeColor(bar->baseBackground, percent);
     RecolorParts(bar, color);
 }
 

@@ -179,6 +179,20 @@ TEST_F(ScrollBarTest, KeysAndWheel) {
     EXPECT_EQ(display->beepCount(), 1);
 }
 
+TEST_F(ScrollBarTest, PartsTakeColourShadeAndTint) {
+    WkObject* bar = Bar(WK_SCROLL_VERTICAL, 10, 100);
+    WkScrollBarData* d = WkScrollBarRecord(bar);
+    auto rgb = [](WkColor c) { int r, g, b; WkColorToRGB(c, &r, &g, &b); return plat::MakeRgb(r, g, b); };
+    WkColor tint = WkObjectAllocTintColor(bar);
+    WkScrollBarSetColor(bar, tint);
+    EXPECT_EQ(rgb(d->thumb.background), plat::MakeRgb(192, 192, 192)); // grey's own tint
+    EXPECT_EQ(rgb(d->first.lightShadow), rgb(WkShadeColor(tint, 140)));
+    WkFreeColor(tint);
+    WkScrollBarSetShade(bar, 50);
+    WkObjectSetBackgroundRGB(bar, 200, 100, 0);
+    EXPECT_EQ(rgb(d->second.background), plat::MakeRgb(100, 50, 0)); // the new background, shaded
+}
+
 // A 13-pixel two-colour arrow: foreground triangle on the background, whose
 // corner pixel becomes transparent.
 void WriteArrow(const char* name, bool up) {
