@@ -39,23 +39,18 @@ protected:
     }
     void ScreenPoint(WkObject* object, int dx, int dy, int* x, int* y) {
         WkObjectGetAbsolutePosition(object, x, y);
-        WkObject* shell = WkObjectGetShell(object);
-        *x += shell->x + dx;
-        *y += shell->y + dy;
+        *x += WkObjectGetShell(object)->x + dx, *y += WkObjectGetShell(object)->y + dy;
     }
-    void Move(WkObject* object, int dx, int dy) {
+    // The pointer moved to a point of the object, then button 1 pressed or
+    // released there when asked.
+    void Move(WkObject* object, int dx, int dy, int down = -1) {
         int x, y;
         ScreenPoint(object, dx, dy, &x, &y);
         display->injectPointerMove(x, y);
+        if (down >= 0) display->injectButton(x, y, plat::kLeftButton, down);
         WkFlushEvents();
     }
-    void Button(WkObject* object, int dx, int dy, bool down) {
-        Move(object, dx, dy);
-        int x, y;
-        ScreenPoint(object, dx, dy, &x, &y);
-        display->injectButton(x, y, plat::kLeftButton, down);
-        WkFlushEvents();
-    }
+    void Button(WkObject* object, int dx, int dy, bool down) { Move(object, dx, dy, down); }
     void Key(std::uint16_t vk, std::uint8_t scan, std::uint32_t mods = 0) {
         EXPECT_TRUE(testform::TypeKey(*display, vk, scan, mods));
     }
