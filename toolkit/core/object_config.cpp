@@ -25,7 +25,11 @@ void WriteColor(const char* section, const char* key, WkColor color) {
     WkWriteSetting(section, key, value);
 }
 
+WkTextConfigHandler textHandler = nullptr;
+
 } // namespace
+
+void WkSetTextConfigHandler(WkTextConfigHandler handler) { textHandler = handler; }
 
 void WkObjectConfigure(WkObject* object, const char* name, WkConfigMask mask) {
     if (!object) return;
@@ -61,7 +65,7 @@ void WkObjectConfigure(WkObject* object, const char* name, WkConfigMask mask) {
         int slot = 0;
         if ((mask & WK_CONFIG_FONT) && WkReadFontSetting(section, &slot) && slot != object->font)
             WkObjectSetFont(object, slot, 1);
-        if (mask & WK_CONFIG_TEXT)
+        if ((mask & WK_CONFIG_TEXT) && !(textHandler && textHandler(object, 0)))
             if (const char* text = WkReadTextSetting(section)) {
                 std::string copy = text;
                 WkObjectSetText(object, copy.c_str());
@@ -104,7 +108,7 @@ void WkObjectSaveConfig(WkObject* object) {
         if (image && image->path && *image->path)
             WkWriteBgImageSetting(section, image->path, WkObjectGetBackgroundImageMode(object));
     }
-    if (mask & WK_CONFIG_TEXT) {
+    if ((mask & WK_CONFIG_TEXT) && !(textHandler && textHandler(object, 1))) {
         char buffer[1024];
         const char* text = WkObjectGetText(object, buffer, sizeof buffer);
         WkWriteTextSetting(section, text ? text : "");

@@ -18,6 +18,13 @@ inline constexpr WkConfigMask WK_CONFIG_TEXT = 0x10;
 inline constexpr WkConfigMask WK_CONFIG_BG_IMAGE = 0x20;
 inline constexpr WkConfigMask WK_CONFIG_TRANSPARENCY = 0x40;
 
+// Classes whose texts live under keys of their own (the menus' item
+// labels) install a handler for the text bit: it loads (save 0) or saves
+// (save 1) them and returns 1, or returns 0 for an object it leaves to the
+// plain text key.
+using WkTextConfigHandler = int (*)(WkObject* object, int save);
+void WkSetTextConfigHandler(WkTextConfigHandler handler);
+
 // Names the object and applies the selected keys that hold valid values
 // (a shown object is hidden meanwhile); invalid values are skipped key by key.
 void WkObjectConfigure(WkObject* object, const char* name, WkConfigMask mask);
