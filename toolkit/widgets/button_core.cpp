@@ -417,10 +417,12 @@ void WkButtonTextMessage(WkObject* object, WkButtonData* d, const WkMessage* mes
         const Placement p = Place(object, d);
         WkObjectClearArea(object, p.labelX - 1, p.labelY - 1, p.widest + 2, p.lines * LineHeight(object) + 2);
     }
+    // Copied before the old text goes: the new one may be the old one.
+    int position = -1;
+    char* text = label ? CopyWithoutMarkers(label, &position) : nullptr;
     WkFree(d->text);
-    d->text = nullptr;
-    d->mnemonicPosition = -1;
-    if (label) d->text = CopyWithoutMarkers(label, &d->mnemonicPosition);
+    d->text = text;
+    d->mnemonicPosition = position;
     if (d->mnemonicKey) WkShellRemoveMnemonic(object, d->mnemonicKey);
     d->mnemonicKey = 0;
     if (d->mnemonicPosition >= 0)
