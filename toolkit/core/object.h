@@ -113,7 +113,8 @@ inline constexpr std::uint8_t WK_TRANSPARENT = 255;
 // on the screen, e the modifier and button bits, f the button; wheel
 // messages g the lines to scroll. An expose carries the receiver's origin in
 // its native window in a, b and the clip (relative to the receiver) in c, d,
-// e, f. Attribute messages carry their first value in the window field.
+// e, f, and g non-zero when the parent form has painted the area already.
+// Attribute messages carry their first value in the window field.
 inline constexpr int WK_MSG_KEY = 1;         // a modifier bits, b key code
 inline constexpr int WK_MSG_PRESS = 2;
 inline constexpr int WK_MSG_RELEASE = 3;

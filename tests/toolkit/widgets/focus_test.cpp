@@ -1,7 +1,9 @@
 #include "toolkit/widgets/focus.h"
 
+#include "toolkit/core/memory.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/shell.h"
+#include "toolkit/widgets/form_layout.h"
 #include "widget_fixture.h"
 
 #include <string>
@@ -140,6 +142,24 @@ TEST_F(Focus, AFormWithTheFocusFrameDrawsItBlack) {
     EXPECT_NE(surface.colorAt(form->x + 2, form->y + 2), black);
     EXPECT_TRUE(display->saveWindowPng(WkObjectGetNativeWindow(shell), std::string(TM_TEST_OUTPUT_DIR) +
                                                                             "/focus_frame.png"));
+}
+
+TEST_F(Focus, AnObjectTakingTheFocusIsScrolledIntoView) {
+    struct Case {
+        int y, offset, expected;
+    } cases[] = {{80, 0, 48}, {10, 0, 0}, {10, 30, 10}};
+    for (const Case& c : cases) {
+        WkObject* form = Form(WK_FORM_ATTACHMENT);
+        WkFormData* d = WkFormRecord(form);
+        d->scroll = static_cast<WkFormScroll*>(WkCalloc(1, sizeof(WkFormScroll)));
+        d->scroll->viewWidth = d->scroll->viewHeight = 50;
+        d->scroll->y = c.offset;
+        WkObject* leaf = MakeLeaf(form, 20, 20, WK_LAYOUT_FOCUSABLE | WK_LAYOUT_SCROLL_INTO_VIEW);
+        WkFormQuerySize(form);
+        leaf->y = c.y;
+        WkFocusObject(leaf, 1);
+        EXPECT_EQ(d->scroll->y, c.expected) << c.y;
+    }
 }
 
 } // namespace
