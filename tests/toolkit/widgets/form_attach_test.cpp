@@ -73,14 +73,13 @@ TEST_F(Attach, CompositesResolveToTheirFirstPart) {
     EXPECT_EQ(WkResolveComposite(wrapper), wrapper);
 }
 
-std::vector<int> order;
+std::vector<int> order, leafLog;
 void First(WkObject*, std::intptr_t, void*) { order.push_back(1); }
 void Second(WkObject*, std::intptr_t, void*) { order.push_back(2); }
 
 TEST_F(Attach, AcceleratorsRunInOrderAndKeepTheKey) {
     WkObject* shell = Window();
-    std::vector<int> log;
-    MakeLeaf(shell, 20, 20, WK_LAYOUT_FOCUSABLE, &log);
+    MakeLeaf(shell, 20, 20, WK_LAYOUT_FOCUSABLE, &leafLog);
     WkAddAccelerator(shell, WK_KEY_F1, First, nullptr);
     WkAddAccelerator(shell, WK_KEY_F1, Second, nullptr);
     WkShellRealize(shell);
@@ -89,7 +88,7 @@ TEST_F(Attach, AcceleratorsRunInOrderAndKeepTheKey) {
     display->injectKey(plat::KeyInfo{0, 0x3C, false, 0}); // F2: no accelerator, the leaf has it
     WkFlushEvents();
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
-    EXPECT_EQ(std::count(log.begin(), log.end(), WK_MSG_KEY), 1);
+    EXPECT_EQ(std::count(leafLog.begin(), leafLog.end(), WK_MSG_KEY), 1);
 }
 
 } // namespace
