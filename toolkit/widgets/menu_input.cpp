@@ -208,7 +208,9 @@ void Pointer(WkObject* menu, WkMessage* m) {
 }
 
 void Release(WkObject* menu, WkMessage* m) {
-    if (PassOn(menu, m)) return;
+    // Only the first button chooses: the release of the button whose press
+    // popped the menu up (the right one, over the menu's first item) must not.
+    if (m->f != 1 || PassOn(menu, m)) return;
     WkMenuData* d = WkMenuRecord(menu);
     WkMenuItem* current = Current(d);
     if (current && current->submenu && !Open(current->submenu)) {

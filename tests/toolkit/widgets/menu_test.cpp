@@ -103,6 +103,32 @@ TEST_F(Menus, KeysWalkLabelledItemsAndLeaveEmptyMenusAlone) {
     EXPECT_TRUE(chosen.empty());
 }
 
+void Heard(WkObject*, WkMenuItem* item, void* log) { static_cast<std::vector<WkMenuItem*>*>(log)->push_back(item); }
+
+TEST_F(Menus, APopupMenuChoosesWithTheFirstButtonAndClosesOnAPressOutside) {
+    Show(Window());
+    WkObject* menu = Popup();
+    WkMenuItem* a = WkMenuAddItem(menu, "Alpha", wt::Chose, nullptr);
+    WkMenuItem* b = WkMenuAddItem(menu, "Beta", wt::Chose, nullptr);
+    std::vector<WkMenuItem*> heard;
+    WkMenuSetCallback(menu, Heard, &heard);
+    WkMenuPopup(menu, 200, 200);
+    WkFlushEvents();
+    // The release of the right button that popped it up chooses nothing.
+    display->injectButton(204, 204, plat::kRightButton, false);
+    WkFlushEvents();
+    EXPECT_TRUE(chosen.empty());
+    Press(menu, 10, ItemY(b));
+    Release(menu, 10, ItemY(b));
+    ASSERT_EQ(chosen.size(), 1u);
+    EXPECT_EQ(chosen[0].item, b);
+    EXPECT_EQ(heard, (std::vector<WkMenuItem*>{a, b, nullptr}));
+    WkMenuPopup(menu, 200, 200);
+    Press(menu, -20, -20);
+    EXPECT_FALSE(Shown(menu));
+    EXPECT_EQ(WkGetGrab(), nullptr);
+}
+
 TEST_F(Menus, ADisabledItemTakesTheHighlightButNeverFires) {
     wt::MenusWindow w = Bar();
     WkMenuItemSetLabel(w.print, "&Print");
