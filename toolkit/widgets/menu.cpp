@@ -407,10 +407,14 @@ void WkMenuLoadItems(WkObject* menu, const char* section, const char* prefix) {
 // The destroy work of the class handler.
 void WkMenuFreeItems(WkObject* menu) {
     WkMenuData* d = WkMenuRecord(menu);
-    for (int i = 0; i < d->count; ++i) FreeItem(d->items[i]);
-    WkFree(d->items);
+    // The items leave the menu before they go: a submenu's destruction
+    // looks through its parent's items.
+    WkMenuItem** items = d->items;
+    const int count = d->count;
     d->items = nullptr;
     d->count = d->capacity = 0;
+    for (int i = 0; i < count; ++i) FreeItem(items[i]);
+    WkFree(items);
     WkFreeColor(d->highlightBackground);
     WkFreeColor(d->highlightText);
     // The owner forgets this menu, so that destroying the owner later does
