@@ -153,6 +153,7 @@ bool ReadPairFile(const std::string& path, std::vector<PairFileBoard>& boards, s
     if (!ParseNumber(word, 0, SwissMaxBoards, count))
         return fail("expected the number of boards (0 to " + std::to_string(SwissMaxBoards) + "), found \"" + word + "\"");
     const std::string idRange = " (0 to " + std::to_string(MaxPlayers) + ")";
+    std::vector<int> boardOf(MaxPlayers + 1, 0);
     for (int b = 1; b <= count; ++b) {
         PairFileBoard board{};
         const std::string where = " of board " + std::to_string(b);
@@ -162,6 +163,15 @@ bool ReadPairFile(const std::string& path, std::vector<PairFileBoard>& boards, s
         if (!words.next(word)) return fail("expected the black player's id" + where);
         if (!ParseNumber(word, 0, MaxPlayers, board.black))
             return fail("expected the black player's id" + where + idRange + ", found \"" + word + "\"");
+        const std::string on = " on board " + std::to_string(b);
+        if (board.white == board.black)
+            return fail(board.white == 0 ? "the BYE against the BYE" + on
+                                         : "player " + std::to_string(board.white) + " against himself" + on);
+        for (int id : {board.white, board.black}) {
+            if (id != 0 && boardOf[id] != 0)
+                return fail("player " + std::to_string(id) + " on board " + std::to_string(boardOf[id]) + " and" + on);
+            boardOf[id] = b;
+        }
         boards.push_back(board);
     }
     if (words.next(word)) return fail("expected the end of the file after " + std::to_string(count) + " boards, found \"" + word + "\"");

@@ -38,7 +38,8 @@ bool WritePairFile(const std::string& path, int round);
 
 // Reads a manual-pairing file: a board count, then that many pairs of white
 // and black ids, all decimal numbers separated by any white space. A count
-// above the Swiss board rows, an id outside 0..999, a missing number or
-// anything that is not a number gives false and an error naming the file,
-// the line and what was expected; boards is then left empty.
+// above the Swiss board rows, an id outside 0..999, a missing number,
+// anything that is not a number, a player against himself, the BYE against
+// the BYE or a player on two boards gives false and an error naming the
+// file, the line and what was expected; boards is then left empty.
 bool ReadPairFile(const std::string& path, std::vector<PairFileBoard>& boards, std::string& error);

@@ -3,7 +3,9 @@
 #include "reports/cross_table.h"
 #include "reports/index_page.h"
 #include "reports/player_cards.h"
+#include "reports/result_lists.h"
 #include "reports/standings.h"
+#include "tournament/round_save.h"
 #include "tournament/standing_reports.h"
 
 void InstallStandingReports() {
@@ -14,4 +16,5 @@ void InstallStandingReports() {
     StandingReports.writeStandings = [](int players) { WriteStandings(players); };
     StandingReports.writeCrossTable = [](int players) { WriteCrossTable(players); };
     StandingReports.writeStandingsByCategory = [](int players) { WriteStandingsByCategory(players); };
+    ResultListsWriter = WriteResultLists;
 }

@@ -63,7 +63,7 @@ std::vector<std::string> Words(const std::string& text) {
 
 bool ParseInt(const std::string& text, int& value) {
     const std::size_t at = text.find_first_not_of(" \t");
-    if (at == std::string::npos) return false;
+    if (at == std::string::npos || text.find('\0') != std::string::npos) return false;
     const std::string word = text.substr(at, text.find_last_not_of(" \t") - at + 1);
     if (!(word[0] == '-' || word[0] == '+' || (word[0] >= '0' && word[0] <= '9'))) return false;
     char* stop = nullptr;
@@ -75,16 +75,29 @@ bool ParseInt(const std::string& text, int& value) {
 }
 
 std::string StrictLines::line(const std::string& expected) {
+    if (hasPending_) {
+        hasPending_ = false;
+        return std::move(pending_);
+    }
     std::string text;
     if (!reader_.next(text)) throw BadFile{reader_.name() + ": the file ends early; expected " + expected};
     if (!reader_.lineEnded()) fail("the file ends in the middle of this line; expected " + expected);
+    if (text.find('\0') != std::string::npos) fail("a NUL byte in the line; expected " + expected);
     return text;
+}
+
+void StrictLines::unread(std::string text) {
+    pending_ = std::move(text);
+    hasPending_ = true;
 }
 
 void StrictLines::fail(const std::string& what) const { throw BadFile{reader_.error(what)}; }
 
 void StrictLines::end(const std::string& what) {
     std::string text;
+    if (hasPending_ && pending_.find_first_not_of(" \t\r") != std::string::npos)
+        fail("expected the end of the file after " + what);
+    hasPending_ = false;
     while (reader_.next(text))
         if (text.find_first_not_of(" \t\r") != std::string::npos)
             fail("expected the end of the file after " + what);

@@ -1,11 +1,12 @@
 // Line reader shared by every text-file reader of the system.
 //
 // Reads a file one line at a time, accepting CR LF or LF line ends (the CR is
-// stripped), keeps count of the line number so that a reader can name the bad
-// line in its error, and never overruns a caller's buffer: a line longer than
-// the caller allows is reported as too long rather than cut silently.
-// StrictLines and the word helpers below serve the readers that refuse a
-// whole file at its first bad line.
+// stripped), and keeps count of the line number so that a reader can name the
+// bad line in its error. A line is returned whole, however long: the reader
+// decides what to do with it, and the fixed text fields of the tournament
+// records are filled through CopyField, which cuts an over-long text at its
+// field width. StrictLines and the word helpers below serve the readers that
+// refuse a whole file at its first bad line.
 #pragma once
 
 #include <cstdio>
@@ -61,7 +62,8 @@ struct BadFile {
 std::vector<std::string> Words(const std::string& text);
 
 // text, blanks and tabs around it ignored, as a whole decimal number with an
-// optional sign; false when it is not one or does not fit an int.
+// optional sign; false when it is not one (a NUL byte included) or does not
+// fit an int.
 bool ParseInt(const std::string& text, int& value);
 
 // The lines of a file for a strict reader: every failure throws BadFile.
@@ -70,12 +72,17 @@ public:
     explicit StrictLines(LineReader& reader) : reader_(reader) {}
 
     // The next line, whole: a file that ends before it, or in the middle of
-    // it, is cut short.
+    // it, is cut short, and a NUL byte is refused (a text or a number
+    // holding one would be cut at it without a word).
     std::string line(const std::string& expected);
+    // Hands text back: the next line() returns it again.
+    void unread(std::string text);
     [[noreturn]] void fail(const std::string& what) const;
     // Only blank lines may follow; what names what they follow.
     void end(const std::string& what);
 
 protected:
     LineReader& reader_;
+    std::string pending_;
+    bool hasPending_ = false;
 };

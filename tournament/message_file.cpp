@@ -51,17 +51,15 @@ MessageImage ReadMessageImage(LineReader& reader) {
         image.error = reader.error("expected the count of texts");
         return image;
     }
-    if (count < 0) count = 0;
-    if (count > MessageCount) count = MessageCount;
-    // A line longer than a text holds is cut into texts of at most 98
-    // characters; a line of exactly 98 characters is one text.
-    while (static_cast<int>(image.texts.size()) < count && reader.next(line)) {
-        std::size_t at = 0;
-        do {
-            image.texts.push_back(line.substr(at, MessageTextMax));
-            at += MessageTextMax;
-        } while (at < line.size() && static_cast<int>(image.texts.size()) < count);
+    if (count < 0) {
+        image.error = reader.error("the count of texts " + std::to_string(count) + " is below 0");
+        return image;
     }
+    if (count > MessageCount) count = MessageCount;
+    // Every line is one text: a line longer than a text holds is cut, and
+    // the rest of it is dropped so that the later texts keep their numbers.
+    while (static_cast<int>(image.texts.size()) < count && reader.next(line))
+        image.texts.push_back(line.substr(0, MessageTextMax));
     return image;
 }
 

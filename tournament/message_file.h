@@ -3,8 +3,9 @@
 // "messqnp.txt" in the program folder holds two free lines, a line with the
 // count of texts, then one text a line; LoadMessageFile reads it into the
 // message table once at start. A text is at most 98 characters: a longer
-// line is cut there and its rest is read as the next text. A count above 224
-// is cut at 224; every entry the file does not fill gets an empty text.
+// line is cut there and the rest of it dropped, so every text keeps its
+// number. A negative count is refused, a count above 224 is cut at 224; every
+// entry the file does not fill gets an empty text.
 // Installable message files ("*.qnp") have the same layout; installing one
 // copies it over "messqnp.txt" and takes effect at the next start.
 #pragma once

@@ -152,6 +152,11 @@ class StateParser : public StrictLines {
         return values;
     }
 
+    [[noreturn]] void failAt(int line, const std::string& what) const {
+        throw BadFile{reader_.name() + ", line " + std::to_string(line) + ": " + what};
+    }
+    int lineNumber() const { return reader_.lineNumber(); }
+
     void header(const char* expected) {
         const std::string what = std::string("the heading \"") + expected + "\"";
         const std::string text = line(what);
@@ -195,7 +200,51 @@ struct StateImage {
     int values[7] = {};
     std::vector<std::vector<int>> cells[4]; // [section][player - 1][round - 1]
     std::vector<std::vector<int>> games;    // [board][column index]
+    // A Swiss file may hold fewer players than the tournament: a player
+    // moved in after the start has no rows and no games yet.
+    int players = 0;
+    int boards = 0;
 };
+
+bool IsHeading(const std::string& text) {
+    const std::size_t at = text.find_first_not_of(" \t");
+    return at != std::string::npos && text[at] == '#';
+}
+
+// The cells of the two players of every board of a round must be of one
+// game: nobody meets himself, sits on two boards, or (round robin, whose
+// opponents always follow the schedule) has another opponent than the game
+// table gives him. A Swiss opponent may be corrected by hand, so there only
+// the first rule holds.
+void CheckOpponents(StateParser& parse, const StateImage& image, const Layout& layout,
+                    const std::vector<int>& opponentLines, const std::vector<int>& columns) {
+    const std::vector<std::vector<int>>& opponents = image.cells[OpponentSection];
+    for (std::size_t p = 0; p < opponents.size(); ++p) {
+        const int id = static_cast<int>(p) + 1;
+        for (std::size_t r = 0; r < opponents[p].size(); ++r) {
+            const int round = static_cast<int>(r) + 1;
+            const int opponent = opponents[p][r];
+            std::string wrong;
+            if (opponent == id) wrong = "player " + std::to_string(id) + " is his own opponent";
+            else if (layout.roundRobin && opponent != 0) {
+                const std::size_t c = std::find(columns.begin(), columns.end(), round) - columns.begin();
+                int partner = -1;
+                for (int board = 1; c < columns.size() && board <= image.games[0][c]; ++board) {
+                    int white, black, digit;
+                    DecodeGameCode(image.games[board][c], white, black, digit);
+                    if (white == id) partner = black;
+                    if (black == id) partner = white;
+                }
+                if (partner != opponent)
+                    wrong = "player " + std::to_string(id) + "'s opponent is " + std::to_string(opponent) +
+                            (partner < 0 ? ", but the game table has no game of his"
+                                         : ", but the game table pairs him with " + std::to_string(partner));
+            }
+            if (!wrong.empty())
+                parse.failAt(opponentLines[p], wrong + " in round " + std::to_string(round));
+        }
+    }
+}
 
 StateImage Parse(LineReader& reader, Layout& layout) {
     StateParser parse(reader);
@@ -219,14 +268,21 @@ StateImage Parse(LineReader& reader, Layout& layout) {
                           std::to_string(highest[k])};
     }
 
+    image.players = -1;
+    std::vector<int> opponentLines;
     for (Section section : layout.sections(round)) {
         parse.header(SectionHeaders[section]);
-        for (int id = 1; id <= layout.players; ++id) {
+        for (int id = 1; id <= (image.players < 0 ? layout.players : image.players); ++id) {
             char label[16];
             std::snprintf(label, sizeof label, "[%03d]", id);
             const std::string what =
                 std::string("the row ") + label + " of \"" + SectionHeaders[section] + "\"";
-            const std::vector<std::string> words = Words(parse.line(what));
+            const std::string text = parse.line(what);
+            if (image.players < 0 && id > 1 && !layout.roundRobin && IsHeading(text)) {
+                parse.unread(text);
+                break;
+            }
+            const std::vector<std::string> words = Words(text);
             if (words.empty() || words[0] != label) parse.fail("expected " + what);
             std::vector<int> row;
             if (round > 0) {
@@ -239,30 +295,50 @@ StateImage Parse(LineReader& reader, Layout& layout) {
                         parse.fail(std::to_string(value) + " is out of range; expected " + cells);
             }
             image.cells[section].push_back(row);
+            if (section == OpponentSection) opponentLines.push_back(parse.lineNumber());
         }
+        if (image.players < 0) image.players = static_cast<int>(image.cells[section].size());
     }
+    if (image.players < 0) image.players = layout.players;
+    image.boards = std::min((image.players + 1) / 2, layout.set->maxBoards());
 
     parse.header(GamesHeader);
-    const std::size_t columns = layout.gameColumns(round).size();
-    for (int board = 0; board <= layout.boards; ++board) {
+    const std::vector<int> columnRounds = layout.gameColumns(round);
+    const std::size_t columns = columnRounds.size();
+    std::vector<std::vector<int>> boardOf(columns, std::vector<int>(static_cast<std::size_t>(layout.players) + 1, 0));
+    for (int board = 0; board <= image.boards; ++board) {
         const std::string what = std::to_string(columns) + (board == 0 ? " board counts" : " game codes") +
                                  " in row " + std::to_string(board) + " of \"" + GamesHeader + "\"";
         std::vector<int> row = parse.numbers(Words(parse.line(what)), 0, what);
         if (row.size() != columns) parse.fail("expected " + what);
-        for (int value : row) {
+        for (std::size_t c = 0; c < columns; ++c) {
+            const int value = row[c];
             if (board == 0) {
-                if (value < 0 || value > layout.boards)
+                if (value < 0 || value > image.boards)
                     parse.fail("board count " + std::to_string(value) + " is outside 0.." +
-                               std::to_string(layout.boards));
+                               std::to_string(image.boards));
                 continue;
             }
             int white, black, digit;
             DecodeGameCode(value, white, black, digit);
-            if (value < 0 || white > layout.players || black > layout.players)
+            if (value < 0 || white > image.players || black > image.players)
                 parse.fail("game code " + std::to_string(value) + " names a player who is not registered");
+            if (board > image.games[0][c]) continue;
+            const std::string where = " in round " + std::to_string(columnRounds[c]);
+            if (white == black)
+                parse.fail("game code " + std::to_string(value) + " has player " + std::to_string(white) +
+                           " on both sides" + where);
+            for (int id : {white, black}) {
+                int& seat = boardOf[c][static_cast<std::size_t>(id)];
+                if (id != 0 && seat != 0)
+                    parse.fail("player " + std::to_string(id) + " is on boards " + std::to_string(seat) + " and " +
+                               std::to_string(board) + where);
+                seat = board;
+            }
         }
         image.games.push_back(row);
     }
+    CheckOpponents(parse, image, layout, opponentLines, columnRounds);
     parse.end("the game codes (is the player count right?)");
     return image;
 }
@@ -272,9 +348,11 @@ void Commit(const StateImage& image, Layout& layout) {
     RoundTableSet& set = *layout.set;
     for (Section section : layout.sections(round)) {
         for (int id = 1; id <= layout.players; ++id) {
-            const std::vector<int>& row = image.cells[section][id - 1];
-            for (int r = 1; r <= round && r <= static_cast<int>(row.size()); ++r) {
-                const int v = row[r - 1];
+            // A player the file does not hold yet has no games: empty cells.
+            static const std::vector<int> none;
+            const std::vector<int>& row = id <= image.players ? image.cells[section][id - 1] : none;
+            for (int r = 1; r <= round; ++r) {
+                const int v = r <= static_cast<int>(row.size()) ? row[r - 1] : 0;
                 switch (section) {
                 case ColorSection:
                     ColorHistory(set, id, r) = static_cast<std::int16_t>(v);
@@ -295,7 +373,8 @@ void Commit(const StateImage& image, Layout& layout) {
     const std::vector<int> columns = layout.gameColumns(round);
     for (int board = 0; board <= layout.boards; ++board)
         for (std::size_t c = 0; c < columns.size(); ++c)
-            if (columns[c] != 0) GameTable(set, board, columns[c]) = image.games[board][c];
+            if (columns[c] != 0)
+                GameTable(set, board, columns[c]) = board <= image.boards ? image.games[board][c] : 0;
 
     SetCurrentRound(round);
     RandomSort = image.values[1];

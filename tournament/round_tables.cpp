@@ -5,6 +5,7 @@
 #include "tournament/settings.h"
 
 #include <algorithm>
+#include <vector>
 
 PlayerScore PlayerScores[PlayerRows];
 PairingState PairingStates[PlayerRows];
@@ -151,12 +152,21 @@ void RebuildRoundTables(int round) {
     const int boards = RoundBoardCount(round);
 
     // A board whose result went back to "not played", or whose players
-    // changed, must not leave the old game in its players' cells.
+    // changed, must not leave the old game in its players' cells; nor may a
+    // player left out of a new pairing of the round keep his old game. Only
+    // a result without opponent of a player without a board stays: that is
+    // a BYE given by hand before the pairing.
+    std::vector<bool> onBoard(static_cast<std::size_t>(set.rows), false);
     for (int board = 1; board <= boards; ++board) {
         int white, black, digit;
         DecodeGameCode(GameTable(set, board, round), white, black, digit);
-        ClearPlayerRound(set, white, round);
-        ClearPlayerRound(set, black, round);
+        for (int id : {white, black})
+            if (set.hasCell(id, round)) onBoard[static_cast<std::size_t>(id)] = true;
+    }
+    for (int id = 0; id <= std::min(PlayerCount, set.rows - 1); ++id) {
+        const bool byHand = id != 0 && OpponentTable(set, id, round) == 0 &&
+                            PlayerResultTable(set, id, round) >= WinUnplayed;
+        if (onBoard[static_cast<std::size_t>(id)] || !byHand) ClearPlayerRound(set, id, round);
     }
 
     if (!roundRobin) {

@@ -111,10 +111,12 @@ std::int32_t& GameTable(RoundTableSet& set, int board, int round);
 int RoundBoardCount(int round);
 
 // Rebuilds the per-player cells of one round from its game codes. The
-// colour, opponent and result cells of the two players of every board are
-// cleared first, so that a result set back to "not played" no longer counts;
-// players without a board keep their cells (a BYE given beforehand by hand),
-// except that in a Swiss tournament an unavailable player loses his colour.
+// colour, opponent and result cells of every player are cleared first, so
+// that a result set back to "not played", or a player left out of a new
+// pairing of the round, no longer counts; only a player without a board
+// whose cells hold a result without opponent (a BYE given beforehand by hand)
+// keeps them, and in a Swiss tournament an unavailable player loses his
+// colour.
 void RebuildRoundTables(int round);
 
 // Empties every table of both instances, every score and pairing state.

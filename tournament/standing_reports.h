@@ -19,5 +19,5 @@ struct StandingReportWriters {
 
 extern StandingReportWriters StandingReports;
 
-// Empties every entry.
+// Empties every entry, and the writer of the result lists (round_save.h).
 void ResetStandingReports();

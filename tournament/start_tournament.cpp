@@ -17,6 +17,15 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace {
+
+std::string RoundRobinCountText() {
+    return "A round robin needs " + std::to_string(RoundRobinMinPlayers) + " to " +
+           std::to_string(RoundRobinMaxPlayers) + " players";
+}
+
+} // namespace
+
 std::vector<int> PairingNumberOrder(int count, int answer) {
     count = std::clamp(count, 0, MaxPlayers);
     std::vector<int> order;
@@ -43,6 +52,12 @@ std::vector<int> PairingNumberOrder(int count, int answer) {
 }
 
 bool StartTournament(int count) {
+    // Checked before anything is written: a round-robin file with another
+    // count could not be read back, and the tournament would be lost.
+    if (IsRoundRobin() && (count < RoundRobinMinPlayers || count > RoundRobinMaxPlayers)) {
+        ShowAlert(RoundRobinCountText(), MessageText(3));
+        return false;
+    }
     const int answer = AskQuestion(MessageText(193), MessageText(194), MessageText(195), MessageText(196));
     RandomSort = answer;
     const std::vector<int> order = PairingNumberOrder(count, answer);
@@ -63,9 +78,7 @@ bool StartTournament(int count) {
 
     if (IsRoundRobin()) {
         if (BuildRoundRobinPairings(PlayerCount) == 0) {
-            ShowAlert("A round robin needs " + std::to_string(RoundRobinMinPlayers) + " to " +
-                          std::to_string(RoundRobinMaxPlayers) + " players",
-                      MessageText(3));
+            ShowAlert(RoundRobinCountText(), MessageText(3));
             return false;
         }
         IsSavedRound = 1;

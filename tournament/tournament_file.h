@@ -5,12 +5,14 @@
 // separated by ';'. Files without the banner are the older layout (four
 // tie-break codes, three numbers on the systems line) and are still read.
 //
-// Writers replace the file safely (temporary file, then rename); saving the
-// ".qon" first copies the version on disk to ".bak", so the backup always
-// holds the previous save. Only a complete write of the ".qon" file marks the
-// tournament saved. The reader checks every line and refuses a bad file with
-// an alert naming the file, the line and what was expected; only a whole,
-// valid file changes the settings and the players.
+// Writers replace the file safely (temporary file, then rename), so a failed
+// save leaves the file on disk as it was. The ".bak" copy is written only on
+// the arbiter's request and no save touches it. Only a complete write of the
+// ".qon" file marks the tournament saved. The reader checks every line and
+// refuses a bad file with an alert naming the file, the line and what was
+// expected; only a whole, valid file changes the settings and the players.
+// What the reader accepts the writer keeps: texts longer than their fields are
+// cut at the field width when read, points are refused beyond one decimal.
 #pragma once
 
 #include "tournament/players.h"
@@ -29,13 +31,12 @@ void WriteTournamentHeader(std::FILE* file, int count);
 std::string FormatPlayerLine(const Player& player);
 
 // Writes the header with PlayerCount and players 1..PlayerCount to the
-// ".qon" file (after copying the file on disk to ".bak") or, with backup
-// nonzero, to the ".bak" file. False after the alert of message 198 when
-// anything failed; the files on disk are then as they were.
+// ".qon" file or, with backup nonzero, to the ".bak" file. False after the
+// alert of message 198 when anything failed; the file on disk is then as it
+// was.
 bool WriteTournamentFile(int backup);
 // Writes the header with count and the players of order (ids), first to
-// last, to the ".qon" file, the old one going to ".bak" first; false after
-// the alert of message 198.
+// last, to the ".qon" file; false after the alert of message 198.
 bool WriteTournamentFileInOrder(int count, const std::vector<int>& order);
 
 // Reads the tournament file at path into the settings and players 1..N and

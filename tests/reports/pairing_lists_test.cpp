@@ -130,6 +130,9 @@ TEST(PairFile, BadFilesGiveAnErrorNamingFileAndLine) {
         {"501\n", "line 1: expected the number of boards (0 to 500)"},
         {"1\n1 2\n3 4\n", "line 3: expected the end of the file after 1 boards, found \"3\""},
         {"99999999999999999999\n", "line 1: expected the number of boards"},
+        {"2\n1 2\n3 3\n", "line 3: player 3 against himself on board 2"},
+        {"1\n0 0\n", "line 2: the BYE against the BYE on board 1"},
+        {"2\n1 2\n3 1\n", "line 3: player 1 on board 1 and on board 2"},
     };
     for (const Case& c : cases) {
         WriteText(folder + "bad.man", c.text);

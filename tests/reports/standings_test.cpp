@@ -5,7 +5,9 @@
 #include "standing_tournaments.h"
 
 #include "reports/standing_reports.h"
+#include "reports/pairing_lists.h"
 #include "reports/standings.h"
+#include "tournament/round_save.h"
 
 #include <vector>
 
@@ -155,6 +157,28 @@ TEST(StandingWriters, InstalledWritersRunAtEveryRecomputation) {
     ComputeRoundRobinTieBreaks(4, PlayerCount);
     EXPECT_NE(ReadBytes(DataFile("crosstbl.txt")).find("Final Cross Table"), std::string::npos);
     ResetStandingReports();
+}
+
+// The start-up wiring also has a saved round's result lists written, so
+// that every link of the home page leads to a page.
+TEST(StandingWriters, SavedRoundsLeaveNoDeadLinkOnTheHomePage) {
+    SetUpSwissStandings("standings_links");
+    CopyField(Settings.BaseName, "links");
+    InstallStandingReports();
+    for (int round = 1; round <= 3; ++round) {
+        ASSERT_TRUE(WritePairingLists(round));
+        ASSERT_TRUE(SaveRound(round));
+    }
+    ComputeScores(3, PlayerCount);
+    ResetStandingReports();
+    EXPECT_TRUE(FileExists(DataFile("result1.txt")));
+    const std::string index = ReadBytes(DataFile("index.html"));
+    int links = 0;
+    for (std::size_t at = index.find("href=\""); at != std::string::npos; at = index.find("href=\"", at), ++links) {
+        at += 6;
+        EXPECT_TRUE(FileExists(DataFile(index.substr(at, index.find('"', at) - at)))) << index.substr(at, 20);
+    }
+    EXPECT_EQ(links, 3 + 3 + 3); // the three standing pages, pairings and results of three rounds
 }
 
 } // namespace

@@ -110,20 +110,21 @@ TEST_F(MessageFileTest, CountsAndTexts) {
     EXPECT_TRUE(boxes.alerts.empty());
 }
 
-TEST_F(MessageFileTest, LongLinesAreCutIntoTheNextText) {
+TEST_F(MessageFileTest, LongLinesAreCutAndLaterTextsKeepTheirNumbers) {
     const std::string exact(98, 'a');
-    const std::string longer = std::string(98, 'b') + "rest";
-    const std::string twice = std::string(196, 'c') + "d";
-    Write(MessageFileName, "7", {exact, longer, "after", twice, "last", "x\xBDy"});
+    Write(MessageFileName, "4", {exact, std::string(98, 'b') + "rest", std::string(300, 'c'), "after"});
     ASSERT_TRUE(LoadMessageFile());
-    EXPECT_EQ(MessageText(0), exact); // exactly 98 characters stay one text
+    EXPECT_EQ(MessageText(0), exact);
     EXPECT_EQ(MessageText(1), std::string(98, 'b'));
-    EXPECT_EQ(MessageText(2), "rest");
+    EXPECT_EQ(MessageText(2), std::string(98, 'c'));
     EXPECT_EQ(MessageText(3), "after");
-    EXPECT_EQ(MessageText(4), std::string(98, 'c'));
-    EXPECT_EQ(MessageText(5), std::string(98, 'c'));
-    EXPECT_EQ(MessageText(6), "d"); // the count is reached inside the line
-    EXPECT_EQ(MessageText(7), "");
+
+    // A negative count is refused and the table stays as it was.
+    Write(MessageFileName, "-3", {"x"});
+    EXPECT_FALSE(LoadMessageFile());
+    ASSERT_EQ(boxes.alerts.size(), 1u);
+    EXPECT_NE(boxes.alerts[0].text.find("line 3: the count of texts -3 is below 0"), std::string::npos);
+    EXPECT_EQ(MessageText(3), "after");
 }
 
 TEST_F(MessageFileTest, AMissingOrBrokenFileIsNamedAndChangesNothing) {

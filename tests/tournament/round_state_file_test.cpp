@@ -294,6 +294,10 @@ TEST_F(RoundStateFileTest, BadContentIsRefusedNamingTheLine) {
         {"game code with an unknown player", "  10051   70017", "  10051   80017", "42"},
         {"negative game code", "  10051   70017", "  10051  -70017", "42"},
         {"a line more", "  40003   60003\r\n", "  40003   60003\r\n      1\r\n", "46"},
+        {"a player against himself", "  10051   70017", "  10011   70017", "42"},
+        {"a player on two boards", "  60025   20033", "  10025   20033", "43"},
+        {"his own opponent", "[001]    5   7", "[001]    1   7", "17"},
+        {"a NUL byte", " 1 # RANDOM_SORT", std::string(" 1\0# RANDOM_SORT", 16), "2"},
     };
     for (const Corruption& c : corruptions) {
         SCOPED_TRACE(c.what);
@@ -305,10 +309,8 @@ TEST_F(RoundStateFileTest, BadContentIsRefusedNamingTheLine) {
         ExpectRefused(c.line);
     }
 
-    // A player count that does not match the file.
+    // More players in the file than in the tournament.
     WriteFileBytes(path, good);
-    PlayerCount = 8;
-    ExpectRefused("16");
     PlayerCount = 6;
     ExpectRefused("15");
     PlayerCount = 7;
@@ -357,6 +359,20 @@ TEST_F(RoundStateFileTest, FileNames) {
     EXPECT_EQ(RoundStatePath(), "/tour/open.rnd");
     EXPECT_EQ(RoundSnapshotPath(3), "/tour/open3.rnd");
     EXPECT_EQ(RoundSnapshotPath(12), "/tour/open12.rnd");
+}
+
+// A round robin's opponents always follow its schedule.
+TEST_F(RoundStateFileTest, RoundRobinOpponentsMustFollowTheSchedule) {
+    RoundRobinOfFive();
+    ASSERT_TRUE(WriteRoundRobinState(path));
+    std::string bad = ReadFileBytes(path);
+    const std::size_t at = bad.find("[001]    0   2");
+    ASSERT_NE(at, std::string::npos);
+    bad.replace(at, 14, "[001]    0   3");
+    WriteFileBytes(path, bad);
+    ExpectRefused("15");
+    EXPECT_NE(boxes.alerts.back().text.find("opponent is 3, but the game table pairs him with 2 in round 2"),
+              std::string::npos);
 }
 
 } // namespace

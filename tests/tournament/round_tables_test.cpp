@@ -120,15 +120,28 @@ TEST_F(RoundTablesTest, AResultSetBackToNotPlayedNoLongerCounts) {
     EXPECT_EQ(CellsOf(4, 2).opponent, 0);
 }
 
-TEST_F(RoundTablesTest, PlayersWithoutABoardKeepTheirCells) {
+TEST_F(RoundTablesTest, APlayerLeftOutOfANewPairingKeepsOnlyAByeByHand) {
     // A BYE given by hand before the pairing stands in the player's cells.
     Players[6].available = 0;
     PlayerResultTable(6, 1) = HalfNoGameCode;
     ColorHistory(6, 1) = 1;
-    SetTestBoard(1, 1, 1, 2, WhiteWins);
+    SetTestBoard(1, 1, 1, 5, WhiteWins);
+    SetTestBoard(1, 2, 2, 3, Draw);
     RebuildRoundTables(1);
     EXPECT_EQ(PlayerResultTable(6, 1), HalfNoGameCode);
     EXPECT_EQ(ColorHistory(6, 1), 0); // unavailable: no colour
+
+    // The round paired again without player 5, who withdrew: his old game
+    // is gone, the BYE by hand stays.
+    Players[5].available = 0;
+    GameTable(0, 1) = 0;
+    SetTestBoard(1, 1, 1, 2, Draw);
+    SetTestBoard(1, 2, 3, 4, Draw);
+    RebuildRoundTables(1);
+    EXPECT_EQ(CellsOf(5, 1).result, 0);
+    EXPECT_EQ(CellsOf(5, 1).opponent, 0);
+    EXPECT_EQ(CellsOf(5, 1).color, 0);
+    EXPECT_EQ(PlayerResultTable(6, 1), HalfNoGameCode);
 }
 
 TEST_F(RoundTablesTest, IndicesOutsideTheTablesAreHarmless) {

@@ -179,4 +179,62 @@ TEST_F(StartTournamentTest, OpeningLeavesNothingOfTheTournamentBefore) {
     EXPECT_STREQ(Settings.BaseName, "cup");
 }
 
+// Every cell and game of the first seven players over three rounds.
+std::vector<int> SevenPlayersThreeRounds() {
+    std::vector<int> cells;
+    for (int round = 1; round <= 3; ++round) {
+        for (int id = 1; id <= 7; ++id)
+            cells.insert(cells.end(), {ColorHistory(id, round), OpponentTable(id, round), PlayerResultTable(id, round)});
+        for (int board = 0; board <= 4; ++board)
+            cells.push_back(GameTable(board, round));
+    }
+    return cells;
+}
+
+// A player moved into a started Swiss tournament has no games; its rounds
+// stay. A round robin of 2, or a started one, takes nothing.
+TEST_F(StartTournamentTest, AMovedPlayerJoinsAStartedSwissWithItsRoundsKept) {
+    Register({2000, 1900, 1800, 1700, 1600, 1500, 1400});
+    ClosedRegistration = 1;
+    RecordingMessageBox boxes;
+    ASSERT_TRUE(StartTournament(PlayerCount));
+    const int pairs[3][4][2] = {{{1, 5}, {6, 2}, {3, 7}, {4, 0}}, {{7, 1}, {2, 3}, {5, 4}, {6, 0}},
+                                {{1, 3}, {4, 2}, {6, 7}, {5, 0}}};
+    for (int round = 1; round <= 3; ++round) {
+        for (int board = 1; board <= 4; ++board) {
+            const int* pair = pairs[round - 1][board - 1];
+            SetTestBoard(round, board, pair[0], pair[1], pair[1] == 0 ? WhiteWinsForfeit : Draw);
+        }
+        RebuildRoundTables(round);
+    }
+    SetCurrentRound(3);
+    ASSERT_TRUE(WriteRoundStateFile(RoundStatePath()));
+    const std::vector<int> before = SevenPlayersThreeRounds();
+    const std::string line = "NEW; IT;00.00.00;M;   ;  0; 1300;  0;  0;20;1";
+    ASSERT_EQ(AppendPlayerToTournamentFile(folder_ + "cup.qon", line), 1);
+    for (int pass = 0; pass < 2; ++pass) { // opened, saved and opened again
+        ResetTournamentState();
+        ASSERT_TRUE(OpenTournament(folder_ + "cup.qon"));
+        ASSERT_EQ(PlayerCount, 8);
+        ASSERT_EQ(CurrentRound, 3);
+        EXPECT_EQ(SevenPlayersThreeRounds(), before);
+        EXPECT_EQ(OpponentTable(8, 2), 0);
+        ASSERT_TRUE(WriteRoundStateFile(RoundStatePath()));
+    }
+    EXPECT_EQ(boxes.alertTexts(), std::vector<std::string>{"The player has been moved"});
+
+    Settings.PairingSystem = SingleRoundRobinSystem;
+    CopyField(Settings.BaseName, std::string("rr"));
+    PlayerCount = 2;
+    EXPECT_FALSE(StartTournament(PlayerCount));
+    EXPECT_EQ(boxes.questions.size(), 1u); // the Swiss start's only
+    EXPECT_FALSE(std::filesystem::exists(folder_ + "rr.qon"));
+    PlayerCount = 8;
+    ASSERT_TRUE(StartTournament(PlayerCount));
+    const std::string rr = ReadFileBytes(folder_ + "rr.qon");
+    EXPECT_EQ(AppendPlayerToTournamentFile(folder_ + "rr.qon", line), 0);
+    EXPECT_NE(boxes.alertTexts().back().find("has started"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(folder_ + "rr.qon"), rr);
+}
+
 } // namespace
