@@ -1,0 +1,125 @@
+// The program's start, the main window's start state, its accelerators,
+// status line and close question.
+#include "support/tourman_driver.h"
+
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/platform/events.h"
+#include "toolkit/widgets/focus.h"
+#include "tourman/main_window.h"
+#include "tournament/message_table.h"
+#include "tournament/players.h"
+#include "tournament/round_state.h"
+#include "tournament/settings.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace tmt {
+namespace {
+
+using MainWindowTest = TourmanTest;
+
+TEST_F(MainWindowTest, StartsWithRoundControlsAndRegistrationClosedOff) {
+    ASSERT_TRUE(Start());
+    SavePng(MainWindow.window, "main.png");
+    EXPECT_FALSE(WkObjectIsSensitive(MainWindow.closeRegistrationButton));
+    EXPECT_FALSE(WkObjectIsSensitive(MainWindow.pages[1]));
+    EXPECT_FALSE(WkObjectIsSensitive(MainWindow.pages[2]));
+    EXPECT_TRUE(WkObjectIsSensitive(MainWindow.pages[0]));
+    EXPECT_TRUE(WkObjectIsSensitive(MainWindow.pages[3]));
+    EXPECT_EQ(Find(MessageText(71)), MainWindow.addButton);
+}
+
+TEST_F(MainWindowTest, MissingMessageFileEndsTheStart) {
+    std::filesystem::remove(programFolder + "messqnp.txt");
+    AnswerText("The message file cannot be read, so the program cannot start.\n", 0);
+    EXPECT_FALSE(Start());
+    EXPECT_EQ(MainWindow.window, nullptr);
+}
+
+TEST_F(MainWindowTest, CtrlKeysFocusThePlayerFields) {
+    ASSERT_TRUE(Start());
+    struct Case {
+        std::uint8_t scan, control;
+        char letter;
+        WkObject* MainWindowWidgets::*field;
+    } cases[] = {
+        {0x31, 0x0E, 'N', &MainWindowWidgets::name},         {0x2E, 0x03, 'C', &MainWindowWidgets::country},
+        {0x30, 0x02, 'B', &MainWindowWidgets::birthday},     {0x22, 0x07, 'G', &MainWindowWidgets::gender},
+        {0x13, 0x12, 'R', &MainWindowWidgets::fideRating},   {0x21, 0x06, 'F', &MainWindowWidgets::fideId},
+        {0x20, 0x04, 'D', &MainWindowWidgets::nationalId},   {0x26, 0x0C, 'L', &MainWindowWidgets::nationalRating},
+        {0x1E, 0x01, 'A', &MainWindowWidgets::available},
+    };
+    for (const Case& c : cases) {
+        Press(c.scan, c.control, plat::kCtrl, std::uint16_t(c.letter));
+        EXPECT_EQ(WkFormGetFocus(MainWindow.window), MainWindow.*c.field) << "Ctrl+" << c.letter;
+    }
+    WkObject* before = WkFormGetFocus(MainWindow.window);
+    EXPECT_EQ(FocusFieldByKey(MainWindow.window, 0x1F13), 0x1F13); // Ctrl+S
+    EXPECT_EQ(WkFormGetFocus(MainWindow.window), before);
+}
+
+TEST_F(MainWindowTest, StatusLineShowsTheLastSwissRoundInParentheses) {
+    ASSERT_TRUE(Start());
+    std::snprintf(Settings.BaseName, sizeof Settings.BaseName, "open");
+    Settings.PlannedRounds = 5;
+    ClosedRegistration = 1;
+    struct Case {
+        int system, round, pairingDone;
+        const char* line;
+    } cases[] = {
+        {1, 4, 1, "open [swiss Dubov]: Round 4 - STATUS: paired, results to enter"},
+        {1, 5, 0, "open [swiss Dubov]: Last round (5) - STATUS: ready for the next round"},
+        {6, 5, 1, "open [swiss Burstein]: Last round (5) - STATUS: paired, results to enter"},
+        {2, 5, 0, "open [single RR]: Round 5 - STATUS: ready for the next round"},
+        {5, 5, 1, "open [double RR]: Round 5 - STATUS: paired, results to enter"},
+    };
+    for (const Case& c : cases) {
+        Settings.PairingSystem = c.system;
+        CurrentRound = c.round;
+        IsPairingDone = c.pairingDone;
+        EXPECT_EQ(StatusLineText(), c.line);
+    }
+}
+
+TEST_F(MainWindowTest, CountersCountRegisteredAndAvailablePlayers) {
+    ASSERT_TRUE(Start());
+    PlayerCount = 3;
+    Players[1].available = Players[3].available = 1;
+    Players[2].available = 0;
+    UpdatePlayerCounters();
+    EXPECT_EQ(Caption(MainWindow.playerCounter), "Players: 3");
+    EXPECT_EQ(Caption(MainWindow.availableCounter), "Available: 2");
+}
+
+TEST_F(MainWindowTest, CloseQuestionStaysOnNoAndOnAFailedSave) {
+    ASSERT_TRUE(Start());
+    Answer(4, 0);
+    Press(0x3E, 0, plat::kAlt); // Alt+F4
+    // Save and close with no player registered: the save refuses, the program stays.
+    Answer(4, 2);
+    Answer(10, 0);
+    OnMainWindowClose(MainWindow.window, 0, nullptr, nullptr);
+    EXPECT_EQ(boxes.size(), 3u);
+    EXPECT_TRUE(WkObjectIsSensitive(MainWindow.addButton));
+    SavePng(MainWindow.window, "after-close-question.png");
+}
+
+TEST_F(MainWindowTest, CloseWithoutSavingLeavesTheDataFolderAlone) {
+    ASSERT_TRUE(Start());
+    std::FILE* f = std::fopen((dataFolder + "open.qon").c_str(), "wb");
+    std::fputs("kept\r\n", f);
+    std::fclose(f);
+    PlayerCount = 1;
+    TournamentSaved = 0;
+    const auto before = Snapshot(dataFolder);
+    Answer(4, 1);
+    EXPECT_EXIT(OnMainWindowClose(MainWindow.window, 0, nullptr, nullptr), ::testing::ExitedWithCode(0), "");
+    script.clear();
+    EXPECT_EQ(Snapshot(dataFolder), before);
+}
+
+} // namespace
+} // namespace tmt

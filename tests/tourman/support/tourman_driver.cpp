@@ -1,0 +1,249 @@
+#include "tourman_driver.h"
+
+#include "toolkit/core/event_loop.h"
+#include "toolkit/core/inherit.h"
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/core/object_draw.h"
+#include "toolkit/core/shell.h"
+#include "toolkit/core/window_system.h"
+#include "toolkit/platform/font_test_fonts.h"
+#include "toolkit/widgets/button_core.h"
+#include "toolkit/widgets/form.h"
+#include "toolkit/widgets/label.h"
+#include "tourman/app_main.h"
+#include "tourman/main_window.h"
+#include "tournament/boxes/message_boxes.h"
+#include "tournament/message_box.h"
+#include "tournament/message_table.h"
+#include "tournament/players.h"
+#include "tournament/round_state.h"
+#include "tournament/settings.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace tmt {
+
+namespace {
+
+// A message number stands in the script's text as "#N" until the table is loaded.
+std::string ScriptText(const tmt::Answer& a) {
+    if (a.text.size() > 1 && a.text[0] == '#') return MessageText(std::stoi(a.text.substr(1)));
+    return a.text;
+}
+
+void InjectClick(plat::OffscreenDisplay& display, WkObject* object) {
+    int x, y;
+    WkObjectGetAbsolutePosition(object, &x, &y);
+    WkObject* shell = WkObjectGetShell(object);
+    x += shell->x + object->width / 2;
+    y += shell->y + object->height / 2;
+    display.injectPointerMove(x, y);
+    display.injectButton(x, y, plat::kLeftButton, true);
+    display.injectButton(x, y, plat::kLeftButton, false);
+}
+
+} // namespace
+
+void TourmanTest::SetUp() {
+    static const bool fonts = UseTestFonts();
+    ASSERT_TRUE(fonts);
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    fs::path scratch = fs::path(TM_TEST_OUTPUT_DIR) / (std::string(info->test_suite_name()) + "." + info->name());
+    fs::remove_all(scratch);
+    fs::create_directories(scratch / "data");
+    fs::copy(TM_PROGRAM_DATA_DIR, scratch / "program", fs::copy_options::recursive);
+    programFolder = (scratch / "program").string() + "/";
+    dataFolder = (scratch / "data").string() + "/";
+    savedFolder_ = fs::current_path().string();
+    fs::current_path(programFolder);
+    setenv("WOKUDIR", (programFolder + "wokusys").c_str(), 1);
+
+    ResetSettings();
+    ClearPlayers();
+    ResetRoundState();
+    ClearMessageTable();
+    std::snprintf(Settings.DataFolder, sizeof Settings.DataFolder, "%s", dataFolder.c_str());
+
+    plat::OffscreenOptions options;
+    display = std::make_unique<plat::OffscreenDisplay>(options);
+    program_ = programFolder + "tourman";
+    argv_[0] = program_.data();
+    WkInitWindowSystem(display.get(), nullptr, argv_);
+    WkInstallEventLoop();
+    WkInitFormClass();
+    display->setIdleHook([this] { return AnswerOpenBox(); }, 200);
+}
+
+void TourmanTest::TearDown() {
+    for (const tmt::Answer& a : script) ADD_FAILURE() << "unused answer for \"" << ScriptText(a) << "\"";
+    script.clear();
+    if (MainWindow.window) WkShellDestroy(MainWindow.window);
+    MainWindow = MainWindowWidgets();
+    WkEndDraw();
+    WkReleaseDefaultColors();
+    WkShutdown();
+    SetMessageBoxSink(nullptr);
+    fs::current_path(savedFolder_);
+}
+
+bool TourmanTest::Start() {
+    bool started = StartApplication();
+    if (started) Flush();
+    return started;
+}
+
+void TourmanTest::Answer(int message, int button) {
+    script.push_back({"#" + std::to_string(message), button});
+}
+
+void TourmanTest::AnswerText(const std::string& text, int button) {
+    script.push_back({text, button});
+}
+
+void TourmanTest::Flush() {
+    WkFlushEvents();
+}
+
+bool TourmanTest::AnswerOpenBox() {
+    WkObject* box = OpenMessageBox();
+    if (!box) return false; // nothing can end this wait
+    SavePng(box, "box" + std::to_string(boxes.size() + 1) + ".png");
+    BoxSeen seen{"", 0, {}};
+    std::vector<WkObject*> buttons;
+    for (WkObject* o : Widgets(box)) {
+        if (o->classCode == WK_CLASS_LABEL && seen.lines == 0) {
+            seen.text = Caption(o);
+            seen.lines = static_cast<WkLabelData*>(o->classRecord)->lines;
+        }
+        if (o->classCode == WK_CLASS_PUSH_BUTTON) {
+            buttons.push_back(o);
+            seen.buttons.push_back(Caption(o));
+        }
+    }
+    boxes.push_back(seen);
+    const std::string& text = seen.text;
+    int button = 0;
+    if (script.empty()) {
+        ADD_FAILURE() << "unexpected box \"" << text << "\"";
+    } else {
+        // An expected text ending in a line break gives the box's first lines only.
+        std::string expected = ScriptText(script.front());
+        if (!expected.empty() && expected.back() == '\n') EXPECT_EQ(text.substr(0, expected.size()), expected);
+        else EXPECT_EQ(text, expected);
+        button = script.front().button;
+        script.pop_front();
+    }
+    if (button == CloseRequest) {
+        // The box has no close box: the window system's request is Alt+F4.
+        display->holdModifiers(plat::kAlt);
+        plat::KeyInfo f4;
+        f4.scanCode = 0x3E;
+        bool typed = display->injectKey(f4);
+        display->holdModifiers(0);
+        return typed;
+    }
+    if (button < 0 || button >= int(buttons.size())) {
+        ADD_FAILURE() << "the box \"" << text << "\" has no button " << button;
+        button = 0;
+    }
+    if (buttons.empty()) return false;
+    InjectClick(*display, buttons[std::size_t(button)]);
+    return true;
+}
+
+std::vector<WkObject*> TourmanTest::Widgets(WkObject* root) {
+    std::vector<WkObject*> found;
+    std::vector<WkObject*> todo{WkFormOf(root) ? WkFormOf(root) : root};
+    while (!todo.empty()) {
+        WkObject* o = todo.back();
+        todo.pop_back();
+        found.push_back(o);
+        WkFormData* d = WkFormRecord(o);
+        if (!d) continue;
+        for (int p = d->pageCount - 1; p >= 0; --p)
+            for (int i = d->pages[p].count - 1; i >= 0; --i) todo.push_back(d->pages[p].children[i]);
+    }
+    return found;
+}
+
+std::string TourmanTest::Caption(WkObject* object) {
+    switch (object->classCode) {
+    case WK_CLASS_LABEL:
+        return WkLabelGetText(object) ? WkLabelGetText(object) : "";
+    case WK_CLASS_PUSH_BUTTON:
+    case WK_CLASS_TOGGLE:
+    case WK_CLASS_TAB_TOGGLE:
+        return WkButtonRecord(object)->text ? WkButtonRecord(object)->text : "";
+    default:
+        return "";
+    }
+}
+
+WkObject* TourmanTest::Find(const std::string& text, WkObject* root) {
+    std::vector<WkObject*> roots;
+    if (root) roots.push_back(root);
+    else
+        for (WkObject* o : {MainWindow.window, OpenMessageBox()})
+            if (o) roots.push_back(o);
+    for (WkObject* r : roots)
+        for (WkObject* o : Widgets(r)) {
+            const char* name = WkObjectGetName(o);
+            if ((name && text == name) || Caption(o) == text) return o;
+        }
+    return nullptr;
+}
+
+void TourmanTest::Click(WkObject* object) {
+    InjectClick(*display, object);
+    Flush();
+}
+
+void TourmanTest::Type(const std::string& text) {
+    for (unsigned char c : text) {
+        plat::KeyInfo k;
+        k.character = c;
+        if (c >= 'a' && c <= 'z') k.virtualKey = std::uint16_t(c - 'a' + 'A');
+        else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ') k.virtualKey = c;
+        display->injectKey(k);
+        Flush();
+    }
+}
+
+void TourmanTest::Press(std::uint8_t scan, std::uint8_t character, std::uint32_t modifiers, std::uint16_t virtualKey) {
+    display->holdModifiers(modifiers);
+    plat::KeyInfo k;
+    k.virtualKey = virtualKey;
+    k.scanCode = scan;
+    k.character = character;
+    display->injectKey(k);
+    Flush();
+    display->holdModifiers(0);
+}
+
+void TourmanTest::SavePng(WkObject* window, const std::string& name) {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string path = std::string(TM_TEST_OUTPUT_DIR) + "/" + info->test_suite_name() + "." + info->name() + "-" + name;
+    EXPECT_TRUE(display->saveWindowPng(WkObjectGetNativeWindow(window), path)) << path;
+}
+
+std::vector<std::pair<std::string, std::string>> TourmanTest::Snapshot(const std::string& folder) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(folder)) {
+        if (!e.is_regular_file()) continue;
+        std::ifstream in(e.path(), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        files.emplace_back(fs::relative(e.path(), folder).string(), bytes.str());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+} // namespace tmt

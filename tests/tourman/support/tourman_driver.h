@@ -1,0 +1,85 @@
+// The scripted driver of the tournament manager's tests.
+//
+// Each test runs the program's start-up on an offscreen display, in a
+// scratch program folder (a copy of the build's) and with a scratch data
+// folder. It finds widgets by name or caption, clicks them, types and
+// presses keys. Every box the program opens is answered from a script the
+// test queues beforehand (the box's message number or text expected, the
+// button to press); a box with nothing queued for it, a text that differs,
+// or an answer still queued at the end fails the test. A PNG of every box
+// and of each window the test asks for goes to TM_TEST_OUTPUT_DIR.
+#pragma once
+
+#include "toolkit/core/object.h"
+#include "toolkit/platform/offscreen.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tmt {
+
+// The button of an answer that asks the window system to close the box (Alt+F4).
+inline constexpr int CloseRequest = -1;
+
+struct Answer {
+    std::string text; // what the box must say
+    int button;       // the position of the button to press, or CloseRequest
+};
+
+// What a box showed when the driver answered it.
+struct BoxSeen {
+    std::string text;
+    int lines;                        // as its label lays the text out
+    std::vector<std::string> buttons; // captions, left to right
+};
+
+class TourmanTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // AppMain's steps up to the event loop; false when the program ended.
+    bool Start();
+    // The next box must show the message's text (or this text; a text ending
+    // in a line break: the box's first lines) and gets its button'th button
+    // pressed.
+    void Answer(int message, int button);
+    void AnswerText(const std::string& text, int button);
+    // Runs what is waiting, answering boxes as they open.
+    void Flush();
+
+    // The first widget under root (every window's widgets when null) whose
+    // name or caption is the text, or null.
+    WkObject* Find(const std::string& nameOrCaption, WkObject* root = nullptr);
+    // The widgets under root in creation order, depth first.
+    static std::vector<WkObject*> Widgets(WkObject* root);
+    static std::string Caption(WkObject* object);
+
+    void Click(WkObject* object);
+    void Type(const std::string& text);
+    // A key by its scan code with the character it types and the modifiers
+    // held (plat::kCtrl, kAlt, kShift).
+    void Press(std::uint8_t scan, std::uint8_t character = 0, std::uint32_t modifiers = 0,
+               std::uint16_t virtualKey = 0);
+    void SavePng(WkObject* window, const std::string& name);
+    // The bytes of every file under a folder, by relative path.
+    static std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder);
+
+    std::string programFolder, dataFolder;
+    std::unique_ptr<plat::OffscreenDisplay> display;
+    std::deque<tmt::Answer> script;
+    std::vector<BoxSeen> boxes;
+
+  private:
+    bool AnswerOpenBox();
+    std::string savedFolder_;
+    char* argv_[2] = {};
+    std::string program_;
+};
+
+} // namespace tmt

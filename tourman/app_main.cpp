@@ -1,0 +1,44 @@
+#include "tourman/app_main.h"
+
+#include "pairing/burstein_engine.h"
+#include "pairing/color_improvement.h"
+#include "pairing/dubov_engine.h"
+#include "pairing/uscf_engine.h"
+#include "reports/result_lists.h"
+#include "reports/standing_reports.h"
+#include "toolkit/core/event_loop.h"
+#include "toolkit/core/shell.h"
+#include "toolkit/core/startup.h"
+#include "toolkit/widgets/form.h"
+#include "tourman/main_window.h"
+#include "tournament/boxes/message_boxes.h"
+#include "tournament/message_file.h"
+#include "tournament/round_save.h"
+#include "tournament/run_options.h"
+
+void InstallServices() {
+    InstallStandingReports();
+    ResultListsWriter = WriteResultLists;
+    RegisterDubovEngine();
+    RegisterUscfEngine();
+    RegisterBursteinEngine();
+    RegisterColorImprovementPass();
+    InstallMessageBoxes();
+}
+
+bool StartApplication() {
+    WkInstallEventLoop();
+    WkInitFormClass();
+    InstallServices();
+    ProgramFolder = WkGetCurrentDir();
+    if (!LoadMessageFile()) return false;
+    WkObject* window = BuildMainWindow();
+    WkShellRealize(window);
+    WkShellSetCloseCallback(window, OnMainWindowClose, nullptr);
+    return true;
+}
+
+int AppMain(int, char**) {
+    if (!StartApplication()) return 1;
+    return WkMainLoop();
+}

@@ -1,0 +1,18 @@
+// The tournament manager's start: AppMain, which the toolkit's entry calls,
+// and the wiring of the lower layers that only the program can do (the
+// pairing engines, the report writers, the message boxes and the main
+// window's hooks).
+#pragma once
+
+// The application's main: starts the program (StartApplication) and runs
+// the event loop until the toolkit quits; ends at once, returning 1, when
+// the message file cannot be loaded.
+int AppMain(int argc, char** argv);
+// Every step of AppMain before the event loop: the program folder from the
+// current folder, the message file, the main window built, shown and given
+// its close handler. False (after the loader's alert) when the message file
+// could not be loaded; nothing is built then.
+bool StartApplication();
+// Plugs the pairing engines, the report writers, the colour improvement and
+// the message boxes into the layers that call them. Safe to call again.
+void InstallServices();

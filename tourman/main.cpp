@@ -1,0 +1,22 @@
+// tourman: the tournament manager. It runs on the X display of DISPLAY, in
+// the folder it is started in, which holds its message file and pictures.
+#include "toolkit/core/startup.h"
+#include "toolkit/platform/x11_display.h"
+#include "tourman/app_main.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name) {
+        std::fprintf(stderr, "tourman: no X display (DISPLAY is not set)\n");
+        return 1;
+    }
+    std::unique_ptr<plat::Display> display = plat::OpenDisplay(plat::DisplayOptions());
+    if (!dynamic_cast<plat::X11Display*>(display.get())) {
+        std::fprintf(stderr, "tourman: cannot open the X display %s\n", name);
+        return 1;
+    }
+    return WkHostMain(AppMain, argc, argv, display.get());
+}

@@ -1,0 +1,268 @@
+#include "tourman/main_window.h"
+
+#include "toolkit/core/draw.h"
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/core/object_layout.h"
+#include "toolkit/core/shell.h"
+#include "toolkit/widgets/button_core.h"
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/focus.h"
+#include "toolkit/widgets/form.h"
+#include "toolkit/widgets/form_attach.h"
+#include "toolkit/widgets/label.h"
+#include "toolkit/widgets/push_button.h"
+#include "toolkit/widgets/toggle.h"
+#include "tournament/message_table.h"
+
+#include <cstdint>
+
+MainWindowWidgets MainWindow;
+
+namespace {
+
+// Fonts by slot.
+constexpr WkFontSlot kFontFixed = 1, kFontHelvSmall = 4, kFontHelvMedium = 5, kFontTimesSmall = 6,
+                     kFontTimesMedium = 7;
+constexpr int kEtchedIn = 3;
+
+struct Accelerator {
+    int key;
+    WkObject* MainWindowWidgets::*field;
+};
+
+// The Ctrl keys of the player form (scan code * 256 + control character).
+constexpr Accelerator kAccelerators[] = {
+    {0x310E, &MainWindowWidgets::name},           {0x2E03, &MainWindowWidgets::country},
+    {0x3002, &MainWindowWidgets::birthday},       {0x2207, &MainWindowWidgets::gender},
+    {0x1414, &MainWindowWidgets::title},          {0x1312, &MainWindowWidgets::fideRating},
+    {0x2106, &MainWindowWidgets::fideId},         {0x2004, &MainWindowWidgets::nationalId},
+    {0x260C, &MainWindowWidgets::nationalRating}, {0x250B, &MainWindowWidgets::kFactor},
+    {0x1E01, &MainWindowWidgets::available},
+};
+
+void OnAccelerator(WkObject* object, std::intptr_t key, void*) {
+    FocusFieldByKey(WkObjectGetShell(object), int(key));
+}
+
+std::string Text(int message) {
+    return MessageText(message);
+}
+
+WkObject* Edit(WkObject* parent, int length, int font, int filter, const char* extra = nullptr) {
+    WkObject* field = WkCreateEdit(parent, "", length, font);
+    WkEditSetFilter(field, filter, extra);
+    return field;
+}
+
+WkObject* Heading(WkObject* table, const char* text, int red, int green, int blue) {
+    WkObject* label = WkCreateLabel(table, text, kFontTimesMedium);
+    WkObjectSetOpaque(label);
+    WkObjectSetBackgroundRGB(label, red, green, blue);
+    WkObjectSetShadow(label, 1, 1, 0);
+    return label;
+}
+
+WkObject* Button(WkObject* parent, const std::string& caption, WkFontSlot font, int width, int height) {
+    WkObject* button = WkCreateButton(parent, caption.c_str(), font);
+    if (width > 0) WkObjectSetWidth(button, width);
+    if (height > 0) WkObjectSetHeight(button, height);
+    return button;
+}
+
+WkObject* Page(WkObject* parent) {
+    WkObject* page = WkCreateVerticalForm(parent);
+    WkObjectSetTransparent(page);
+    WkObjectSetShadow(page, 0, 0, 0);
+    return page;
+}
+
+WkObject* EtchedRow(WkObject* parent, bool vertical, int height) {
+    WkObject* form = vertical ? WkCreateVerticalForm(parent) : WkCreateHorizontalForm(parent);
+    WkObjectSetShadow(form, kEtchedIn, 1, 2);
+    WkObjectSetHeight(form, height);
+    WkObjectSetTransparency(form, 100);
+    return form;
+}
+
+void BuildPlayerForm(WkObject* parent) {
+    MainWindowWidgets& w = MainWindow;
+    WkObject* form = WkCreateVerticalForm(parent);
+    WkObjectSetWidth(form, 540);
+    WkObjectSetTransparent(form);
+    WkObject* first = WkCreateTableForm(form, 5);
+    for (const char* heading : {"Name", "Country", "Birthday", "Gender", "Title"})
+        Heading(first, heading, 180, 180, 255);
+    w.name = Edit(first, 20, kFontFixed, WK_FILTER_LETTERS | WK_FILTER_SPACE | WK_FILTER_UPPER, "'");
+    w.country = Edit(first, 3, kFontFixed, WK_FILTER_LETTERS | WK_FILTER_UPPER);
+    w.birthday = Edit(first, 8, kFontFixed, WK_FILTER_DIGITS, ".");
+    w.gender = WkCreateImageToggle3NoLabel(first, "man.bmp", "female.bmp", nullptr);
+    WkObject* second = WkCreateTableForm(form, 6);
+    Heading(second, "ID FIDE", 255, 180, 180);
+    Heading(second, "Rat FIDE", 255, 180, 180);
+    Heading(second, "ID Nat", 180, 255, 180);
+    Heading(second, "Rat Nat", 180, 255, 180);
+    Heading(second, "K coeff", 180, 255, 180);
+    Heading(second, "Available", 255, 255, 255);
+    w.fideId = Edit(second, 8, kFontFixed, WK_FILTER_DIGITS);
+    w.fideRating = Edit(second, 4, kFontFixed, WK_FILTER_DIGITS);
+    w.nationalId = Edit(second, 8, kFontFixed, WK_FILTER_DIGITS);
+    w.nationalRating = Edit(second, 4, kFontFixed, WK_FILTER_DIGITS);
+    w.available = WkCreateImageToggle3NoLabel(second, "out.bmp", "in.bmp", nullptr);
+    WkToggleSetOn(w.available);
+}
+
+void BuildPlayersPage(WkObject* page) {
+    MainWindowWidgets& w = MainWindow;
+    WkObject* upper = EtchedRow(page, false, 150);
+    BuildPlayerForm(upper);
+    WkObject* buttons = WkCreateVerticalForm(upper);
+    WkObjectSetTransparent(buttons);
+    w.addButton = Button(buttons, Text(71), kFontTimesMedium, 145, 40);
+    w.changeButton = Button(buttons, Text(72), kFontTimesMedium, 145, 40);
+    w.clearButton = Button(buttons, Text(73), kFontTimesMedium, 145, 40);
+
+    WkObject* lower = EtchedRow(page, true, 320);
+    WkObjectSetResizable(lower, 1, -1);
+    WkObject* row = WkCreateHorizontalForm(page);
+    WkObjectSetHeight(row, 30);
+    WkObjectSetTransparent(row);
+    WkCreateLabel(row, Text(74).c_str(), kFontHelvSmall);
+    w.search = Edit(row, 15, kFontHelvSmall, WK_FILTER_LETTERS | WK_FILTER_SPACE | WK_FILTER_DIGITS | WK_FILTER_UPPER, "'");
+    w.deleteButton = Button(row, Text(77), kFontTimesMedium, 0, 30);
+    w.closeRegistrationButton = Button(row, Text(78), kFontTimesMedium, 0, 30);
+    for (WkObject* button : {w.deleteButton, w.closeRegistrationButton}) {
+        WkObjectSetShadow(button, kEtchedIn, 1, 2);
+        WkButtonSetHoverColorRGB(button, 255, 0, 0);
+    }
+    WkObjectDisable(w.closeRegistrationButton);
+}
+
+void BuildPairingPage(WkObject* page) {
+    MainWindowWidgets& w = MainWindow;
+    WkObject* row = WkCreateTableForm(page, 4);
+    WkObjectSetHeight(row, 100);
+    WkObjectSetTransparent(row);
+    WkObject* toggles = WkCreateVerticalForm(row);
+    WkObjectSetTransparent(toggles);
+    w.pairingToggles[0] = WkCreateToggle(toggles, Text(80).c_str(), kFontHelvSmall);
+    w.pairingToggles[1] = WkCreateToggle(toggles, Text(81).c_str(), kFontHelvSmall);
+    WkObject* columns[3];
+    for (WkObject*& column : columns) {
+        column = WkCreateVerticalForm(row);
+        WkObjectSetTransparent(column);
+    }
+    w.pairButton = Button(columns[0], Text(84), kFontHelvMedium, 110, 0);
+    w.manualPairingButton = Button(columns[0], Text(85), kFontHelvMedium, 110, 0);
+    w.acceptButton = Button(columns[1], Text(86), kFontHelvMedium, 110, 0);
+    w.cancelButton = Button(columns[1], Text(87), kFontHelvMedium, 110, 0);
+    WkObjectSetForegroundRGB(w.cancelButton, 255, 10, 10);
+    WkObjectDisable(w.acceptButton);
+    WkObjectDisable(w.cancelButton);
+    w.logsButton = Button(columns[2], Text(88), kFontHelvMedium, 110, 0);
+    w.printPairingsButton = Button(columns[2], Text(89), kFontHelvMedium, 110, 0);
+}
+
+// The result buttons, in the order of their row; the digit in brackets is
+// the result each one enters.
+constexpr const char* kResultCaptions[] = {
+    "1 - 0 [1]", "0 - 1 [0]", "\xBD - \xBD [5]", "1F- 0 [3]", "0 -1F [4]", "0F-0F [2]", "\xBD" "F-\xBD" "F [6]",
+    " adj [7]", "\xBD FNB [8]",
+};
+
+void BuildResultsPage(WkObject* page) {
+    MainWindowWidgets& w = MainWindow;
+    WkObject* top = WkCreateHorizontalForm(page);
+    WkObjectSetTransparency(top, 155);
+    WkCreateLabel(top, Text(91).c_str(), kFontHelvSmall);
+    w.roundField = Edit(top, 2, kFontHelvSmall, WK_FILTER_DIGITS);
+    w.repairButton = WkCreateButton(top, Text(93).c_str(), kFontHelvSmall);
+    w.colorImprovementButton = WkCreateButton(top, Text(92).c_str(), kFontHelvSmall);
+    w.loadResultsButton = WkCreateButton(top, Text(213).c_str(), kFontHelvSmall);
+    w.resultsToggle = WkCreateToggle(top, Text(206).c_str(), kFontHelvSmall);
+    WkObjectSetWidth(w.resultsToggle, 140);
+    WkObjectSetOpaque(w.resultsToggle);
+    WkObjectSetColors(w.resultsToggle, WkAllocColor(255, 0, 0), WkWhiteColor());
+
+    WkObject* board = WkCreateHorizontalForm(page);
+    WkObjectSetHeight(board, 40);
+    WkObjectSetTransparency(board, 100);
+    WkObject* table = WkCreateLabel(board, "Table", kFontHelvSmall);
+    WkLabelSetAlignment(table, WK_ALIGN_RIGHT);
+    w.boardField = Edit(board, 3, kFontHelvSmall, WK_FILTER_DIGITS);
+    w.boardLabel = WkCreateLabel(board, Text(41).c_str(), kFontHelvSmall);
+    WkLabelSetAlignment(w.boardLabel, WK_ALIGN_LEFT);
+    WkObjectSetWidth(w.boardLabel, 500);
+    WkObjectSetForegroundColor(w.boardLabel, WkBlackColor());
+    w.resultKeyField = Edit(board, 2, kFontHelvSmall, WK_FILTER_DIGITS | WK_FILTER_SPACE, "x");
+
+    WkObject* results = WkCreateHorizontalForm(page);
+    WkObjectSetTransparent(results);
+    int i = 0;
+    for (const char* caption : kResultCaptions) {
+        w.resultButtons[i++] = WkCreateButton(results, caption, kFontHelvSmall);
+    }
+    WkObjectSetBackgroundRGB(w.resultButtons[8], 255, 50, 50);
+}
+
+void BuildOutputPage(WkObject* page) {
+    MainWindow.outputButtons = WkCreateTableForm(page, 6);
+    WkObjectSetTransparent(MainWindow.outputButtons);
+}
+
+void BuildStatusBar(WkObject* window) {
+    MainWindowWidgets& w = MainWindow;
+    WkObject* bar = WkCreateHorizontalForm(window);
+    WkObjectSetTransparent(bar);
+    const int colours[2][3] = {{224, 224, 176}, {160, 192, 144}};
+    WkObject** counters[2] = {&w.playerCounter, &w.availableCounter};
+    for (int i = 0; i < 2; ++i) {
+        std::string text = Text(110 + i) + " 0";
+        WkObject* counter = WkCreateLabel(bar, text.c_str(), kFontHelvSmall);
+        WkObjectSetOpaque(counter);
+        WkObjectSetBackgroundRGB(counter, colours[i][0], colours[i][1], colours[i][2]);
+        WkObjectSetShadow(counter, 2, 1, 0);
+        WkObjectSetWidth(counter, 115);
+        WkObjectSetResizable(counter, 0, 0);
+        *counters[i] = counter;
+    }
+}
+
+// The pages not shown now hang nowhere yet; they go with the window.
+void DestroyLoosePages(WkObject*, WkMessage*, void*, std::uint32_t) {
+    for (int i = 1; i < 4; ++i) {
+        if (MainWindow.pages[i] && !WkObjectGetParent(MainWindow.pages[i])) WkObjectDestroy(MainWindow.pages[i]);
+        MainWindow.pages[i] = nullptr;
+    }
+}
+
+} // namespace
+
+WkObject* BuildMainWindow() {
+    MainWindowWidgets& w = MainWindow;
+    w = MainWindowWidgets();
+    w.window = WkCreateShell(ProgramTitle, WK_SHELL_NO_CLOSE);
+    WkObjectSetBackgroundImageFile(WkFormOf(w.window), "tile1.bmp", WK_IMAGE_TILED);
+    WkFormSetSpacing(WkFormOf(w.window), 0);
+    for (const Accelerator& a : kAccelerators) WkAddAccelerator(w.window, a.key, OnAccelerator, nullptr);
+
+    w.pages[0] = Page(w.window);
+    for (int i = 1; i < 4; ++i) w.pages[i] = Page(nullptr);
+    WkObjectAddDestroyHandler(w.window, DestroyLoosePages, nullptr);
+    BuildPlayersPage(w.pages[0]);
+    BuildPairingPage(w.pages[1]);
+    BuildResultsPage(w.pages[2]);
+    BuildOutputPage(w.pages[3]);
+    WkObjectDisable(w.pages[1]);
+    WkObjectDisable(w.pages[2]);
+    BuildStatusBar(w.window);
+    return w.window;
+}
+
+int FocusFieldByKey(WkObject*, int key) {
+    for (const Accelerator& a : kAccelerators) {
+        if (a.key != key) continue;
+        if (WkObject* field = MainWindow.*a.field) WkObjectSetFocus(field);
+        return 0;
+    }
+    return key;
+}

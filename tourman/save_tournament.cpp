@@ -1,0 +1,21 @@
+#include "tourman/save_tournament.h"
+
+#include "tournament/message_box.h"
+#include "tournament/message_table.h"
+#include "tournament/players.h"
+#include "tournament/round_state.h"
+#include "tournament/round_state_file.h"
+#include "tournament/settings.h"
+#include "tournament/tournament_file.h"
+
+bool SaveTournament() {
+    if (PlayerCount < 1) {
+        ShowAlert(MessageText(10), MessageText(3));
+        return false;
+    }
+    if (TournamentSaved == 0) {
+        if (ClosedRegistration != 0) IsSavedRound = 1;
+        if (!WriteTournamentFile(0)) return false;
+    }
+    return ClosedRegistration == 0 || WriteRoundStateFile(RoundStatePath());
+}

@@ -1,0 +1,67 @@
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/widgets/edit_field.h"
+#include "tourman/main_window.h"
+#include "tournament/message_table.h"
+#include "tournament/players.h"
+#include "tournament/round_state.h"
+#include "tournament/settings.h"
+
+#include <cstdio>
+
+int AvailablePlayerCount = 0;
+
+namespace {
+
+const char* SystemTag(int system) {
+    static const char* const tags[] = {"",
+                                       "[swiss Dubov]",
+                                       "[single RR]",
+                                       "[swiss quon]",
+                                       "[swiss USCF]",
+                                       "[double RR]",
+                                       "[swiss Burstein]"};
+    return system >= 1 && system <= 6 ? tags[system] : "";
+}
+
+void SetSensitive(WkObject* object, bool on) {
+    if (object) on ? WkObjectEnable(object) : WkObjectDisable(object);
+}
+
+} // namespace
+
+std::string StatusLineText() {
+    std::string state = MessageText(ClosedRegistration == 0 ? 113 : IsPairingDone != 0 ? 114 : 115);
+    bool lastRound = !IsRoundRobin() && CurrentRound == Settings.PlannedRounds;
+    char line[512];
+    std::snprintf(line, sizeof line, lastRound ? "%s %s: %s (%d) - STATUS: %s" : "%s %s: %s %d - STATUS: %s",
+                  Settings.BaseName, SystemTag(Settings.PairingSystem), MessageText(lastRound ? 116 : 117).c_str(),
+                  CurrentRound, state.c_str());
+    return line;
+}
+
+void UpdatePlayerCounters() {
+    AvailablePlayerCount = 0;
+    for (int id = 1; id <= PlayerCount; ++id)
+        if (Players[id].available) ++AvailablePlayerCount;
+    const int counts[2] = {PlayerCount, AvailablePlayerCount};
+    WkObject* counters[2] = {MainWindow.playerCounter, MainWindow.availableCounter};
+    for (int i = 0; i < 2; ++i) {
+        if (!counters[i]) continue;
+        std::string text = MessageText(110 + i) + " " + std::to_string(counts[i]);
+        WkObjectSetText(counters[i], text.c_str());
+    }
+}
+
+void RefreshRoundControls() {
+    MainWindowWidgets& w = MainWindow;
+    if (ClosedRegistration == 0 || IsPairingDone != 0) {
+        SetSensitive(w.pairButton, false);
+        SetSensitive(w.manualPairingButton, false);
+        SetSensitive(w.pages[1], false);
+        SetSensitive(w.roundField, false);
+    } else {
+        SetSensitive(w.pairButton, true);
+        SetSensitive(w.manualPairingButton, true);
+    }
+    if (w.roundField) WkEditReplaceText(w.roundField, std::to_string(CurrentRound).c_str(), 0, 0);
+}
