@@ -10,11 +10,14 @@
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/form_attach.h"
 #include "toolkit/widgets/label.h"
+#include "toolkit/widgets/menu.h"
+#include "toolkit/widgets/menu_bar.h"
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/toggle.h"
 #include "tournament/message_table.h"
 
 #include <cstdint>
+#include <initializer_list>
 
 MainWindowWidgets MainWindow;
 
@@ -82,6 +85,62 @@ WkObject* EtchedRow(WkObject* parent, bool vertical, int height) {
     WkObjectSetHeight(form, height);
     WkObjectSetTransparency(form, 100);
     return form;
+}
+
+WkMenuItem* Item(WkObject* menu, int message) {
+    return WkMenuAddItem(menu, Text(message).c_str(), nullptr, nullptr);
+}
+
+WkMenuItem* Item(WkObject* menu, const char* label) {
+    return WkMenuAddItem(menu, label, nullptr, nullptr);
+}
+
+void OnExit(WkMenuItem*, int, void*) {
+    OnMainWindowClose(MainWindow.window, 0, nullptr, nullptr);
+}
+
+// A submenu of labelled items under a new item of the menu.
+void Submenu(WkObject* menu, const std::string& title, std::initializer_list<std::string> labels) {
+    WkObject* submenu = WkCreateSubmenu(WkMenuAddItem(menu, title.c_str(), nullptr, nullptr));
+    for (const std::string& label : labels) Item(submenu, label.c_str());
+}
+
+void BuildMenuBar(WkObject* window) {
+    MainWindowWidgets& w = MainWindow;
+    w.menuBar = WkCreateMenuBar(window, 2);
+    WkMenuBarSetKey(w.menuBar, 0x4400);
+    WkObject* file = w.fileMenu = WkMenuBarAddMenu(w.menuBar, "File  ");
+    Item(file, 45);
+    Item(file, 46);
+    w.saveItem = Item(file, 47);
+    WkMenuItemDisable(w.saveItem);
+    WkMenuAddSeparator(file);
+    Submenu(file, "Export", {Text(50), "Tournament", "Selected Player"});
+    Submenu(file, Text(51), {"Quon", "FSI (Italy)", "Fide", "National"});
+    WkMenuAddSeparator(file);
+    w.exitItem = WkMenuAddItem(file, Text(52).c_str(), OnExit, nullptr);
+
+    WkObject* extras = WkMenuBarAddMenu(w.menuBar, "Extras  ");
+    Submenu(extras, Text(56), {Text(57), Text(58)});
+    Submenu(extras, Text(219), {"FSI (Italy)", "USCF (USA)"});
+    WkMenuAddSeparator(extras);
+    Submenu(extras, Text(53), {Text(54), Text(55)});
+    Item(extras, "Backup *.qon file");
+    Item(extras, 60);
+    Item(extras, 210);
+    Item(extras, 61);
+    Item(extras, "Select Language");
+    Submenu(extras, Text(62), {Text(63), Text(211)});
+    WkMenuAddSeparator(extras);
+    WkObject* tournament = WkCreateSubmenu(Item(extras, 64));
+    w.loadRoundFileItem = Item(tournament, 65);
+    WkMenuItemDisable(w.loadRoundFileItem);
+    for (int message = 66; message <= 69; ++message) Item(tournament, message);
+
+    WkObject* help = WkMenuBarAddMenu(w.menuBar, "Help");
+    Item(help, "Content");
+    WkMenuAddSeparator(help);
+    Item(help, "About");
 }
 
 void BuildPlayerForm(WkObject* parent) {
@@ -244,6 +303,7 @@ WkObject* BuildMainWindow() {
     WkObjectSetBackgroundImageFile(WkFormOf(w.window), "tile1.bmp", WK_IMAGE_TILED);
     WkFormSetSpacing(WkFormOf(w.window), 0);
     for (const Accelerator& a : kAccelerators) WkAddAccelerator(w.window, a.key, OnAccelerator, nullptr);
+    BuildMenuBar(w.window);
 
     w.pages[0] = Page(w.window);
     for (int i = 1; i < 4; ++i) w.pages[i] = Page(nullptr);

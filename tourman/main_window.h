@@ -8,9 +8,15 @@
 #include <string>
 
 struct WkObject;
+struct WkMenuItem;
 
 struct MainWindowWidgets {
     WkObject* window = nullptr;
+    WkObject* menuBar = nullptr;
+    WkObject* fileMenu = nullptr;
+    WkMenuItem* saveItem = nullptr;
+    WkMenuItem* loadRoundFileItem = nullptr;
+    WkMenuItem* exitItem = nullptr;
     WkObject* pages[4] = {};
     // The player form.
     WkObject* name = nullptr;

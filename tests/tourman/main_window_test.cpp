@@ -5,6 +5,8 @@
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/platform/events.h"
 #include "toolkit/widgets/focus.h"
+#include "toolkit/widgets/menu.h"
+#include "toolkit/widgets/menu_bar.h"
 #include "tourman/main_window.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
@@ -30,6 +32,19 @@ TEST_F(MainWindowTest, StartsWithRoundControlsAndRegistrationClosedOff) {
     EXPECT_TRUE(WkObjectIsSensitive(MainWindow.pages[0]));
     EXPECT_TRUE(WkObjectIsSensitive(MainWindow.pages[3]));
     EXPECT_EQ(Find(MessageText(71)), MainWindow.addButton);
+    EXPECT_TRUE(MainWindow.saveItem->disabled);
+    EXPECT_TRUE(MainWindow.loadRoundFileItem->disabled);
+}
+
+TEST_F(MainWindowTest, F10OpensTheFileMenuWhoseExitAsksToClose) {
+    ASSERT_TRUE(Start());
+    Press(0x44); // F10
+    EXPECT_EQ(WkMenuBarRecord(MainWindow.menuBar)->current, 0);
+    EXPECT_TRUE(MainWindow.fileMenu->state & WK_STATE_SHOWN);
+    EXPECT_TRUE(display->saveScreenPng(std::string(TM_TEST_OUTPUT_DIR) + "/file-menu.png"));
+    Answer(4, 0);
+    WkMenuActivateItem(MainWindow.exitItem);
+    EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(MainWindowTest, MissingMessageFileEndsTheStart) {
