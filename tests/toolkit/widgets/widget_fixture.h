@@ -84,7 +84,7 @@ inline std::string Folder() { return std::string(TM_TEST_OUTPUT_DIR) + "/wokusys
 class WidgetTest : public ::testing::Test {
 protected:
     // Settings lines of the program's own file, written before the start.
-    void Start(const std::string& settings = "") {
+    void Start(const std::string& settings = "", int screenWidth = 640, int screenHeight = 480) {
         static const bool prepared = [] {
             std::filesystem::create_directories(Folder());
             return UseTestFonts() && setenv("WOKUDIR", Folder().c_str(), 1) == 0;
@@ -93,7 +93,7 @@ protected:
         program = Folder() + "/wtest";
         std::ofstream(program + ".ini", std::ios::binary) << settings;
         plat::OffscreenOptions options;
-        options.width = 640, options.height = 480;
+        options.width = screenWidth, options.height = screenHeight;
         display = std::make_unique<plat::OffscreenDisplay>(options);
         argv[0] = program.data();
         WkInitWindowSystem(display.get(), nullptr, argv);
