@@ -4,6 +4,8 @@
 #include "toolkit/core/object_primitives.h"
 #include "toolkit/core/shell_data.h"
 #include "toolkit/core/window_system.h"
+#include "toolkit/widgets/form_pages.h"
+#include "toolkit/widgets/form_scroll.h"
 #include "toolkit/widgets/tab_toggle.h"
 
 #include <algorithm>
@@ -92,6 +94,12 @@ int Climb(WkObject* form, int climb, bool forward, Followed& followed) {
             WkFocusObject(child, 0);
             return 1;
         }
+    }
+    // The old policy turns the page at its end.
+    int next = d->currentPage + (forward ? 1 : -1);
+    if (WkFocusSwitchPolicy() && d->pageCount >= 2 && next >= 0 && next < d->pageCount) {
+        WkFormSetPage(form, next);
+        return 1;
     }
     WkObject* link = forward ? d->nextFocusForm : d->previousFocusForm;
     if (link && std::find(followed.begin(), followed.end(), form) == followed.end()) {
@@ -270,13 +278,14 @@ void WkObjectScrollIntoView(WkObject* object) {
     WkFormData* d = WkFormRecord(form);
     if (!d) return;
     WkFormScroll* s = d->scroll;
-    auto follow = [](std::int32_t* offset, long start, int size, int formSize, int view) {
-        if (view <= 0) return;
-        if (start < *offset) *offset = std::int32_t(start);
-        else if (start + size > *offset + formSize) *offset = std::int32_t(start - formSize + std::min(size, view));
+    auto follow = [](long offset, long start, int size, int formSize, int view) {
+        if (view <= 0) return offset;
+        if (start < offset) return start;
+        if (start + size > offset + formSize) return start - formSize + std::min(size, view);
+        return offset;
     };
-    std::int32_t oldX = s->x, oldY = s->y;
-    follow(&s->y, y, object->height, form->height, s->viewHeight);
-    follow(&s->x, x, object->width, form->width, s->viewWidth);
-    if (s->x != oldX || s->y != oldY) WkRedraw(form, 0);
+    long newY = follow(s->y, y, object->height, form->height, s->viewHeight);
+    long newX = follow(s->x, x, object->width, form->width, s->viewWidth);
+    if (newY != s->y) WkFormScrollToY(form, int(newY));
+    if (newX != s->x) WkFormScrollToX(form, int(newX));
 }

@@ -14,6 +14,8 @@
 #include "toolkit/core/window_system.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form_layout.h"
+#include "toolkit/widgets/form_pages.h"
+#include "toolkit/widgets/form_scroll.h"
 
 #include <algorithm>
 #include <cstring>
@@ -80,6 +82,13 @@ void RemoveChildSeam(WkObject* form, WkObject* child) {
     else WkObjectRemoveFromParent(child, 0);
 }
 
+// The wheel over a scrolled form turns its bar.
+WkObject* WheelReceiver(WkObject* form) {
+    WkFormData* d = WkFormRecord(form);
+    if (!d || !d->scroll) return nullptr;
+    return d->scroll->verticalBar ? d->scroll->verticalBar : d->scroll->horizontalBar;
+}
+
 WkObject* MakeMainForm(WkObject* shell) { return WkCreateVerticalForm(shell); }
 
 void InstallIntoCore() {
@@ -87,6 +96,7 @@ void InstallIntoCore() {
     access.pageChildren = PageChildren;
     access.scrollOffset = ScrollOffset;
     access.removeChild = RemoveChildSeam;
+    access.wheelReceiver = WheelReceiver;
     access.focusedChild = FocusedChild;
     access.focusHolder = WkFormGetFocus;
     access.setFocus = WkObjectSetFocus;
@@ -502,6 +512,7 @@ int WkFormHandler(WkObject* form, WkMessage* message) {
     WkFormPage* page = WkFormCurrentPage(form);
     switch (message->type) {
     case WK_MSG_KEY: {
+        if (WkFormPagingKey(form, message)) return 1;
         if (WkInvokeCallbacks(d->accelerators, form, message->b, message->b, 1) > 0) return 1;
         if (!page || page->focused < 0 || page->focused >= page->count) return 0;
         WkObject* child = page->children[page->focused];
@@ -534,13 +545,15 @@ int WkFormHandler(WkObject* form, WkMessage* message) {
         return 1;
     case WK_MSG_COLORS: {
         auto background = WkColor(message->window), foreground = WkColor(message->a);
+        WkFormRetintScrollBars(form);
         EveryChildLastFirst(d, [&](WkObject* child) { PassColors(child, background, foreground); });
         return 1;
     }
     case WK_MSG_SHADOW:
         form->shadowType = std::uint8_t(message->window);
-        form->shadowWidth = std::uint8_t(message->a);
-        form->outerShadowWidth = std::uint8_t(message->b);
+        // A scrolled form's view is its whole size: it keeps no border.
+        form->shadowWidth = d->scroll ? 0 : std::uint8_t(message->a);
+        form->outerShadowWidth = d->scroll ? 0 : std::uint8_t(message->b);
         WkRedraw(form, 1);
         return 1;
     case WK_MSG_SET_TEXT:

@@ -64,6 +64,8 @@ struct WkFormScroll {
     std::int32_t x, y;                          // offsets
     std::int32_t viewWidth, viewHeight;         // below 1: not scrolled on that axis
     std::int32_t scrolledWidth, scrolledHeight; // content plus border
+    WkObject* horizontalBar;                    // the bars that move it, or none
+    WkObject* verticalBar;
 };
 
 using WkFocusCallback = void (*)(WkObject* object, std::intptr_t index, void* userData);

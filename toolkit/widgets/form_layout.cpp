@@ -2,6 +2,8 @@
 
 #include "toolkit/core/object_layout.h"
 #include "toolkit/widgets/form.h"
+#include "toolkit/widgets/form_pages.h"
+#include "toolkit/widgets/scroll_bar.h"
 
 #include <algorithm>
 #include <vector>
@@ -349,10 +351,13 @@ void PlaceTable(WkFormData* d, const Axis& a, int b, long available) {
 void PlaceAxis(WkObject* form, WkFormData* d, const Axis& a, int size) {
     form->*a.size = size;
     long available = size;
-    if (d->scroll) {
-        std::int32_t& view = a.vertical ? d->scroll->viewHeight : d->scroll->viewWidth;
-        if (size > 0) view = size;
-        if (view >= 1) available = a.vertical ? d->scroll->scrolledHeight : d->scroll->scrolledWidth;
+    if (WkFormScroll* s = d->scroll) {
+        std::int32_t& view = a.vertical ? s->viewHeight : s->viewWidth;
+        // An axis that is not scrolled stays so.
+        if (size > 0 && view >= 1) view = size;
+        if (view >= 1) available = a.vertical ? s->scrolledHeight : s->scrolledWidth;
+        WkObject* bar = a.vertical ? s->verticalBar : s->horizontalBar;
+        if (bar && view >= 1) WkScrollBarSetValues(bar, int(available), size, a.vertical ? s->y : s->x);
     }
     int b = WkObjectBorder(form);
     if (d->table) return PlaceTable(d, a, b, available);
@@ -365,6 +370,7 @@ void WkFormQuerySize(WkObject* form) {
     WkFormData* d = WkFormRecord(form);
     if (!d) return;
     form->state &= std::uint16_t(~WK_STATE_NEEDS_LAYOUT);
+    if (d->flags & WK_FORM_TABBED) WkTabbedFormShareFont(form);
     for (const Axis* a : {&kX, &kY}) {
         if (form->*a->policy == WK_POLICY_GROW) form->layout |= a->grow;
         else form->layout &= std::uint16_t(~a->grow);

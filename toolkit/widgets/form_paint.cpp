@@ -7,6 +7,7 @@
 #include "toolkit/core/shell_data.h"
 #include "toolkit/core/window_system.h"
 #include "toolkit/widgets/form.h"
+#include "toolkit/widgets/form_pages.h"
 
 namespace {
 
@@ -111,4 +112,5 @@ void WkFormExpose(WkObject* form, WkMessage* message) {
     if ((d->flags & WK_FORM_FOCUS_FRAME) && page->focused >= 0)
         WkObjectDrawFrame(form, 0, 0, form->width, form->height, WkBlackColor(), b > 1 ? 2 : 1);
     if (d->table && d->table->grid) DrawGrid(form, d);
+    if (d->flags & (WK_FORM_TABBED | WK_FORM_TAB_ROW)) WkTabbedFormDraw(form);
 }

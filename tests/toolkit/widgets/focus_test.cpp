@@ -156,7 +156,8 @@ TEST_F(Focus, AnObjectTakingTheFocusIsScrolledIntoView) {
         d->scroll->y = c.offset;
         WkObject* leaf = MakeLeaf(form, 20, 20, WK_LAYOUT_FOCUSABLE | WK_LAYOUT_SCROLL_INTO_VIEW);
         WkFormQuerySize(form);
-        leaf->y = c.y;
+        leaf->y = c.y; // moved down, the content grows with it
+        d->scroll->scrolledHeight = 200;
         WkFocusObject(leaf, 1);
         EXPECT_EQ(d->scroll->y, c.expected) << c.y;
     }

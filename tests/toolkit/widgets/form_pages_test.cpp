@@ -1,0 +1,206 @@
+#include "toolkit/widgets/form_pages.h"
+
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/widgets/form_attach.h"
+#include "toolkit/widgets/form_scroll.h"
+#include "toolkit/widgets/scroll_bar.h"
+#include "toolkit/widgets/tab_toggle.h"
+#include "input_fixture.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using wt::MakeLeaf;
+using wt::Paint;
+
+std::vector<std::intptr_t> pages; // what the page callback heard
+void Heard(WkObject*, std::intptr_t page, void*) { pages.push_back(page); }
+std::vector<std::intptr_t> keys; // what reached the accelerators
+void Accel(WkObject*, std::intptr_t key, void*) { keys.push_back(key); }
+
+class Pages : public wt::InputTest {
+protected:
+    void SetUp() override {
+        wt::InputTest::SetUp();
+        pages.clear(), keys.clear();
+        shell = Window();
+    }
+    // Sends a key as the window does, from its main form down.
+    void Press(int code, int modifiers = 0) { WkSendSimpleMessage(WkFormOf(shell), WK_MSG_KEY, 0, modifiers, code); }
+    int Beeps() { return display->beepCount(); }
+    std::string Tab(WkObject* paged, int k) {
+        char text[32];
+        return WkObjectGetText(WkFormRecord(paged)->pages[k].label, text, sizeof text);
+    }
+    // Gives each page of the form n focusable leaves, coloured by page.
+    std::vector<WkObject*> Fill(WkObject* form, int perPage, int width = 40, int height = 16) {
+        std::vector<WkObject*> leaves;
+        WkFormData* d = WkFormRecord(form);
+        for (int p = 0; p < d->pageCount; ++p) {
+            d->currentPage = std::int16_t(p);
+            for (int i = 0; i < perPage; ++i) {
+                leaves.push_back(MakeLeaf(form, width, height, WK_LAYOUT_FOCUSABLE));
+                Paint(leaves.back(), 60 * p, 160 - 40 * i, 200 - 50 * p);
+            }
+        }
+        d->currentPage = 0;
+        return leaves;
+    }
+    std::vector<plat::Rgb> Pixels() {
+        plat::Surface* s = display->surface(WkObjectGetNativeWindow(shell));
+        return std::vector<plat::Rgb>(s->pixels(), s->pixels() + s->width() * s->height());
+    }
+    WkObject* shell = nullptr;
+};
+
+TEST_F(Pages, PagingKeysAndSetPageRefuseWhatLiesOutside) {
+    WkObject* form = WkCreateVerticalPagesForm(shell, 3);
+    Fill(form, 1);
+    WkFormSetPageCallback(form, Heard, nullptr);
+    WkAddAccelerator(form, WK_KEY_PGDN, Accel, nullptr);
+    Show(shell);
+    struct Step {
+        int page;      // -2: PgDn; -3: PgDn with the paging keys off; else WkFormSetPage
+        int expected, beeps;
+    } steps[] = {{3, 0, 1}, {-1, 0, 1}, {0, 0, 0}, {2, 2, 0}, {-2, 2, 1}, {-3, 2, 0}};
+    for (const Step& s : steps) {
+        int before = Beeps();
+        if (s.page == -3) WkFormSetPagingKeysOff(form);
+        if (s.page <= -2) Press(WK_KEY_PGDN);
+        else WkFormSetPage(form, s.page);
+        EXPECT_EQ(WkFormGetPage(form), s.expected) << s.page;
+        EXPECT_EQ(Beeps() - before, s.beeps) << s.page;
+    }
+    EXPECT_EQ(pages, (std::vector<std::intptr_t>{2}));
+    EXPECT_EQ(keys, (std::vector<std::intptr_t>{WK_KEY_PGDN}));
+}
+
+TEST_F(Pages, TabbedFormSwitchesByItsTabsAndGrows) {
+    WkObject* paged = WkCreateTabbedVerticalForm(shell, 3, 0);
+    std::vector<WkObject*> leaves = Fill(paged, 2, 150, 30);
+    WkFormSetPageCallback(paged, Heard, nullptr);
+    Show(shell);
+    EXPECT_EQ(Tab(paged, 0) + Tab(paged, 1) + Tab(paged, 2), "P.1P.2P.3");
+    WkObject* second = WkFormRecord(paged)->pages[1].label;
+    Button(second, 4, 4, true), Button(second, 4, 4, false);
+    EXPECT_EQ(WkFormGetPage(paged), 1);
+    EXPECT_EQ(pages, (std::vector<std::intptr_t>{1}));
+    EXPECT_TRUE(WkTabToggleGetState(second));
+    SavePng(shell, "tabbed_form.png");
+    // The focus inside moves to the first child of the page shown.
+    WkObjectSetFocus(leaves[3]);
+    WkFormSetPage(paged, 2);
+    EXPECT_EQ(WkFormGetFocus(shell), leaves[4]);
+    WkFormSetPageCount(paged, 4);
+    EXPECT_EQ(Tab(paged, 3), "P.4");
+    WkFormSetPage(paged, 3);
+    EXPECT_TRUE(WkTabToggleGetState(WkFormRecord(paged)->pages[3].label));
+    EXPECT_EQ(pages, (std::vector<std::intptr_t>{1, 2, 3}));
+}
+
+TEST_F(Pages, OldPolicyTabTurnsThePage) {
+    Stop();
+    Start("[Focus]\r\nUseOldSwitchPolicy=1\r\n");
+    WkInitFormClass();
+    shell = Window();
+    WkObject* form = WkCreateVerticalPagesForm(shell, 2);
+    std::vector<WkObject*> leaves = Fill(form, 2);
+    Show(shell);
+    WkObjectSetFocus(leaves[1]);
+    Press(WK_KEY_TAB);
+    EXPECT_EQ(WkFormGetPage(form), 1);
+    EXPECT_EQ(WkFormGetFocus(shell), leaves[2]);
+    Press(WK_KEY_TAB, WK_MOD_SHIFT);
+    EXPECT_EQ(WkFormGetPage(form), 0);
+}
+
+TEST_F(Pages, HeldPagingButtonRepeatsItsKey) {
+    WkObject* form = WkCreateVerticalPagesForm(shell, 2);
+    WkAddAccelerator(form, WK_KEY_UP, Accel, nullptr);
+    WkObject* button = WkCreatePagingButton(shell, form, WK_KEY_UP);
+    Show(shell);
+    Button(button, 3, 3, true);
+    std::vector<std::size_t> counts{keys.size()};
+    for (int ms : {499, 1, 100, 100}) Advance(ms), counts.push_back(keys.size());
+    Button(button, 3, 3, false);
+    Advance(500);
+    EXPECT_EQ(counts, (std::vector<std::size_t>{1, 1, 2, 3, 4}));
+    EXPECT_EQ(keys.size(), 4u);
+}
+
+TEST_F(Pages, PagedFormShowsItsPageNumber) {
+    WkObject* paged = WkCreateVerticalPagedForm(shell, 3);
+    Fill(paged, 1, 120, 170);
+    Show(shell);
+    WkFormSetPage(paged, 1);
+    char text[8];
+    EXPECT_STREQ(WkObjectGetText(WkFormRecord(paged)->pageNumberLabel, text, sizeof text), "2");
+    SavePng(shell, "paged_form.png");
+}
+
+TEST_F(Pages, RemovedPagesTakeThePointerWithThem) {
+    WkObject* form = WkCreateVerticalPagesForm(shell, 4);
+    std::vector<WkObject*> leaves = Fill(form, 1);
+    Show(shell);
+    WkFormSetPage(form, 3);
+    Move(leaves[3], 5, 5);
+    WkFormSetPageCount(form, 2);
+    Move(form, 2, 2);
+    EXPECT_EQ(WkFormGetPage(form), 1);
+    EXPECT_EQ(WkFormRecord(form)->pageCount, 2);
+}
+
+TEST_F(Pages, ScrolledFormClampsAndMovesOnlyWhatIsUncovered) {
+    WkObject* inner = WkCreateScrolledVerticalForm(shell, 60, 50);
+    for (int i = 0; i < 8; ++i) Paint(MakeLeaf(inner, 40, 17), 40 * i % 256, 255 - 30 * i, 90);
+    Show(shell);
+    int width = WkObjectGetParent(inner)->width, height = WkObjectGetParent(inner)->height;
+    WkResize(WkObjectGetParent(inner), -1, -1);
+    EXPECT_EQ(WkObjectGetParent(inner)->width, width);
+    EXPECT_EQ(WkObjectGetParent(inner)->height, height);
+    WkFormScroll* s = WkFormRecord(inner)->scroll;
+    struct Case {
+        int to, expected;
+    } cases[] = {{10000, s->scrolledHeight - s->viewHeight}, {-5, 0}, {7, 7}};
+    for (const Case& c : cases) {
+        WkFormSetScrollY(inner, c.to);
+        EXPECT_EQ(WkFormGetScrollY(inner), c.expected) << c.to;
+    }
+    std::vector<plat::Rgb> moved = Pixels();
+    WkRedraw(shell, 0);
+    EXPECT_TRUE(moved == Pixels());
+    // PgDn goes through the bar, which follows.
+    WkSendSimpleMessage(inner, WK_MSG_KEY, 0, 0, WK_KEY_PGDN);
+    EXPECT_EQ(WkFormGetScrollY(inner), 7 + s->viewHeight);
+    EXPECT_EQ(WkScrollBarGetValue(WkFindVerticalScrollBar(inner)), 7 + s->viewHeight);
+}
+
+TEST_F(Pages, ScrolledFormWithoutHeightPagesItsPages) {
+    WkObject* inner = WkCreateScrolledVerticalForm(shell, 60, 0);
+    WkFormSetPageCount(inner, 2);
+    EXPECT_EQ(WkFormGetVerticalScrollBar(inner), nullptr);
+    EXPECT_NE(WkFormGetHorizontalScrollBar(inner), nullptr);
+    Show(shell);
+    WkSendSimpleMessage(inner, WK_MSG_KEY, 0, 0, WK_KEY_PGDN);
+    EXPECT_EQ(WkFormGetPage(inner), 1);
+}
+
+TEST_F(Pages, ScrolledFormPicture) {
+    WkObject* inner = WkCreateScrolledAttachmentForm(shell, 80, 60);
+    for (int i = 0; i < 5; ++i) {
+        WkObject* leaf = MakeLeaf(inner, 50, 30);
+        Paint(leaf, 50 * i, 200 - 30 * i, 120);
+        WkObjectSetPosition(leaf, 30 * i, 25 * i);
+    }
+    Show(shell);
+    WkFormScroll* s = WkFormRecord(inner)->scroll;
+    WkFormScrollToX(inner, (s->scrolledWidth - s->viewWidth) / 2);
+    WkFormScrollToY(inner, (s->scrolledHeight - s->viewHeight) / 2);
+    EXPECT_GT(WkFormGetScrollX(inner), 0);
+    EXPECT_GT(WkFormGetScrollY(inner), 0);
+    SavePng(shell, "scrolled_form.png");
+}
+
+} // namespace
