@@ -546,6 +546,7 @@ int WkFormHandler(WkObject* form, WkMessage* message) {
     case WK_MSG_COLORS: {
         auto background = WkColor(message->window), foreground = WkColor(message->a);
         WkFormRetintScrollBars(form);
+        WkTabbedFormShareColors(form, background, foreground);
         EveryChildLastFirst(d, [&](WkObject* child) { PassColors(child, background, foreground); });
         return 1;
     }
@@ -565,8 +566,11 @@ int WkFormHandler(WkObject* form, WkMessage* message) {
     case WK_MSG_ACTIVE:
         if (page) SetActive(form, page, message->window);
         return 1;
-    case WK_MSG_IMAGE:
     case WK_MSG_TRANSPARENCY:
+        WkTabbedFormShareTransparency(form, int(message->window));
+        Recolor(d);
+        return 1;
+    case WK_MSG_IMAGE:
     case WK_MSG_RECOLOR:
         Recolor(d);
         return 1;

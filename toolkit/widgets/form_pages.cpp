@@ -300,6 +300,24 @@ void WkTabbedFormShareFont(WkObject* outer) {
         if (WkObject* tab = pd->pages[k].label) tab->font = od->innerPagedForm->font;
 }
 
+void WkTabbedFormShareColors(WkObject* paged, WkColor background, WkColor foreground) {
+    WkFormData* d = WkFormRecord(paged);
+    WkObject* first = d && d->pageCount > 0 ? d->pages[0].label : nullptr;
+    if (!first || !first->parent) return;
+    // The row stores them without the message, which would reach the tabs a
+    // second time; the outer form is left alone: its own colour changes
+    // come down to here.
+    WkAssignColors(first->parent, background, foreground);
+    for (int k = 0; k < d->pageCount; ++k)
+        if (WkObject* tab = d->pages[k].label) WkApplyColors(tab, background, foreground);
+}
+
+void WkTabbedFormShareTransparency(WkObject* paged, int level) {
+    WkFormData* d = WkFormRecord(paged);
+    for (int k = 0; d && k < d->pageCount; ++k)
+        if (WkObject* tab = d->pages[k].label) WkObjectSetTransparency(tab, level);
+}
+
 void WkTabbedFormDraw(WkObject* form) {
     WkFormData* d = WkFormRecord(form);
     if (!d) return;

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "toolkit/core/callback_list.h"
+#include "toolkit/core/colors.h"
 #include "toolkit/core/fonts.h"
 #include "toolkit/core/object.h"
 
@@ -54,5 +55,9 @@ void WkTabPressed(WkObject* tab, int state, void* userData);
 // The size-query step of a tabbed outer form: the tabs take the paged
 // form's font.
 void WkTabbedFormShareFont(WkObject* outer);
+// The colour and transparency steps of a paged form with tabs: its tab row
+// and every tab take them too.
+void WkTabbedFormShareColors(WkObject* paged, WkColor background, WkColor foreground);
+void WkTabbedFormShareTransparency(WkObject* paged, int level);
 // The expose step of a tabbed outer form and of its tab row.
 void WkTabbedFormDraw(WkObject* form);

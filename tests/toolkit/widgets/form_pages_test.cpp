@@ -98,6 +98,11 @@ TEST_F(Pages, TabbedFormSwitchesByItsTabsAndGrows) {
     WkFormSetPage(paged, 3);
     EXPECT_TRUE(WkTabToggleGetState(WkFormRecord(paged)->pages[3].label));
     EXPECT_EQ(pages, (std::vector<std::intptr_t>{1, 2, 3}));
+    // The tabs take the paged form's colours.
+    WkColor red = WkAllocColor(200, 0, 0);
+    WkApplyColors(paged, red, paged->foreground);
+    EXPECT_EQ(WkFormRecord(paged)->pages[2].label->background, red);
+    WkFreeColor(red);
 }
 
 TEST_F(Pages, OldPolicyTabTurnsThePage) {
@@ -181,6 +186,7 @@ TEST_F(Pages, ScrolledFormWithoutHeightPagesItsPages) {
     WkObject* inner = WkCreateScrolledVerticalForm(shell, 60, 0);
     WkFormSetPageCount(inner, 2);
     EXPECT_EQ(WkFormGetVerticalScrollBar(inner), nullptr);
+    EXPECT_FALSE(inner->layout & WK_LAYOUT_GROW_Y);
     EXPECT_NE(WkFormGetHorizontalScrollBar(inner), nullptr);
     Show(shell);
     WkSendSimpleMessage(inner, WK_MSG_KEY, 0, 0, WK_KEY_PGDN);
@@ -201,6 +207,15 @@ TEST_F(Pages, ScrolledFormPicture) {
     EXPECT_GT(WkFormGetScrollX(inner), 0);
     EXPECT_GT(WkFormGetScrollY(inner), 0);
     SavePng(shell, "scrolled_form.png");
+    // Bar colours: both bars' parts take the colour, the tint follows the form.
+    WkColor blue = WkAllocColor(0, 0, 200);
+    WkFormSetScrollBarColor(inner, blue);
+    EXPECT_EQ(WkScrollBarRecord(WkFindHorizontalScrollBar(inner))->thumb.background, blue);
+    WkFormTintScrollBars(inner);
+    WkColor tint = WkObjectAllocTintColor(inner);
+    EXPECT_EQ(WkScrollBarRecord(WkFormGetVerticalScrollBar(inner))->thumb.background, tint);
+    WkFreeColor(tint);
+    WkFreeColor(blue);
 }
 
 } // namespace
