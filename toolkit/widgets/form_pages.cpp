@@ -54,6 +54,8 @@ void SwitchPage(WkObject* form, int p) {
         WkSendSimpleMessage(form, WK_MSG_UNMAP);
     }
     d->currentPage = std::int16_t(p);
+    // The window's activation reached only the page shown then.
+    if (form->state & WK_STATE_ACTIVE) WkSendSimpleMessage(form, WK_MSG_ACTIVE, 1);
     if (d->pageNumberLabel) SetNumber(d->pageNumberLabel, p + 1);
     if (drawable && form->transparency == WK_TRANSPARENT) WkObjectClearBehind(form);
     if (shown) {
