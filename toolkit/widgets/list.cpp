@@ -30,13 +30,6 @@ bool Live(const WkObject* l) {
 
 namespace {
 
-bool SameColor(WkColor a, WkColor b) {
-    int r1, g1, b1, r2, g2, b2;
-    WkColorToRGB(a, &r1, &g1, &b1);
-    WkColorToRGB(b, &r2, &g2, &b2);
-    return r1 == r2 && g1 == g2 && b1 == b2;
-}
-
 bool IsWhite(WkColor c) {
     int r, g, b;
     WkColorToRGB(c, &r, &g, &b);
@@ -64,11 +57,7 @@ void PaintRow(WkObject* l, int position) {
     if (!node) return;
     WkColor white = 0;
     if (node->flags & WK_ITEM_EMPHASISED) {
-        white = WkAllocColor(255, 255, 255);
-        if (IsWhite(text) || SameColor(text, white)) {
-            WkFreeColor(white);
-            white = WkAllocColor(0, 0, 0);
-        }
+        white = IsWhite(text) ? WkAllocColor(0, 0, 0) : WkAllocColor(255, 255, 255);
         text = white;
     }
     const int length = int(std::strlen(node->text));
@@ -202,8 +191,18 @@ void Tint(WkObject* l) {
     WkFreeColor(tint);
 }
 
+void Metrics(WkObject* l) {
+    WkListData* d = WkListRecord(l);
+    d->charWidth = std::uint16_t(std::max(1, WkCharWidth('a', l->font)));
+    d->rowHeight = std::uint16_t(std::max(1, WkFontHeight("A", l->font) + d->rowSpacing));
+}
+
+// The font may have changed since the last query: the metrics and the
+// title follow it.
 void QuerySize(WkObject* l) {
     WkListData* d = WkListRecord(l);
+    Metrics(l);
+    if (d->titleLabel) d->titleLabel->font = l->font;
     l->width = d->charWidth * d->visibleColumns + 2 * d->border;
     l->height = d->visibleRows * d->rowHeight + 1;
     if (!(l->layout & WK_LAYOUT_MIN_WIDTH)) l->minWidth = WkClampSize16(d->charWidth * 4 + 2 * d->border);
@@ -238,12 +237,6 @@ void Expose(WkObject* l, WkMessage* m) {
     WkBeginDraw(l, m);
     list::DrawAll(l);
     WkEndDraw();
-}
-
-void Metrics(WkObject* l) {
-    WkListData* d = WkListRecord(l);
-    d->charWidth = std::uint16_t(std::max(1, WkCharWidth('a', l->font)));
-    d->rowHeight = std::uint16_t(std::max(1, WkFontHeight("A", l->font) + d->rowSpacing));
 }
 
 WkObject* Column(WkObject* parent) {
