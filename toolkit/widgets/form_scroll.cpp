@@ -8,6 +8,7 @@
 #include "toolkit/core/window_system.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/form_attach.h"
+#include "toolkit/widgets/list.h"
 #include "toolkit/widgets/scroll_bar.h"
 
 #include <algorithm>
@@ -85,7 +86,10 @@ WkObject* AddBar(WkObject* outer, WkObject* inner, int orientation, int view) {
     return bar;
 }
 
+// A scrolled list answers with its own bars.
 WkObject* FindBar(WkObject* object, bool vertical) {
+    if (object && object->classCode == WK_CLASS_LIST && object->handler == WkListHandler)
+        return vertical ? WkListGetVerticalScrollBar(object) : WkListGetHorizontalScrollBar(object);
     for (WkObject* o = object; o; o = o->parent)
         if (WkFormScroll* s = ScrollOf(o)) return vertical ? s->verticalBar : s->horizontalBar;
     return nullptr;

@@ -39,7 +39,8 @@ int WkFormGetScrollY(WkObject* form);
 void WkFormSetScrollSteps(WkObject* form, int xStep, int yStep);
 void WkObjectSetScrollIntoView(WkObject* object, int on);
 
-// The bar of the nearest form with a scroll record, from the object up.
+// A scrolled list's own bar, else the bar of the nearest form with a
+// scroll record, from the object up.
 WkObject* WkFindVerticalScrollBar(WkObject* object);
 WkObject* WkFindHorizontalScrollBar(WkObject* object);
 WkObject* WkFormGetVerticalScrollBar(WkObject* form);

@@ -5,6 +5,7 @@
 
 #include "toolkit/core/colors.h"
 #include "toolkit/core/object_primitives.h"
+#include "toolkit/widgets/form_scroll.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/scroll_bar.h"
 #include "input_fixture.h"
@@ -63,6 +64,8 @@ TEST_F(ListTest, HorizontalBarOnlyWhenItemsAreWider) {
         list = Make({}, 4, columns, length);
         EXPECT_EQ(WkListGetHorizontalScrollBar(list) != nullptr, bar) << length << " " << columns;
         EXPECT_NE(WkListGetVerticalScrollBar(list), nullptr);
+        EXPECT_EQ(WkFindVerticalScrollBar(list), WkListGetVerticalScrollBar(list));
+        EXPECT_EQ(WkFindHorizontalScrollBar(list), WkListGetHorizontalScrollBar(list));
     }
 }
 
