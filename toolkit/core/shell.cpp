@@ -376,6 +376,11 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
     case WK_MSG_CLOSE:
         if (d->closeCallback)
             return d->closeCallback(shell, 0, d->closeData, message);
+        // Alt+F4 asks every window to close, boxes or not; a window made
+        // without a close box ends only through its own controls (a modal
+        // dialog destroyed here would leave its loop waiting for ever).
+        if (d->flags & WK_SHELL_NO_CLOSE)
+            return 1;
         if (d->flags & WK_SHELL_CLOSE_BEEPS) {
             WkBeep();
             return 1;

@@ -36,6 +36,10 @@ void WkShellRealizeAt(WkObject* shell, int x, int y);
 void WkShellHide(WkObject* shell);
 // Destroys the window at the root of the object's tree.
 void WkShellDestroy(WkObject* object);
+// A close request (the close box, Alt+F4) goes to the callback when one is
+// set; otherwise a window made without a close box ignores it, one with
+// WK_SHELL_CLOSE_BEEPS beeps, one with WK_SHELL_CLOSE_HIDES hides, and any
+// other is destroyed.
 void WkShellSetCloseCallback(WkObject* shell, WkCloseCallback callback, void* userData);
 // The window gains and loses the keyboard focus. Gaining it, a shown
 // window whose main form holds no focus gives it back to the object that

@@ -94,6 +94,7 @@ protected:
         std::ofstream(program + ".ini", std::ios::binary) << settings;
         plat::OffscreenOptions options;
         options.width = screenWidth, options.height = screenHeight;
+        options.paletteMode = paletteMode;
         display = std::make_unique<plat::OffscreenDisplay>(options);
         argv[0] = program.data();
         WkInitWindowSystem(display.get(), nullptr, argv);
@@ -120,6 +121,7 @@ protected:
     char* argv[2] = {};
     std::vector<WkObject*> owned;
     bool started = false;
+    bool paletteMode = false; // read by Start
 };
 
 } // namespace wt
