@@ -6,9 +6,11 @@
 #include "toolkit/core/fonts.h"
 #include "toolkit/core/inherit.h"
 #include "toolkit/core/memory.h"
+#include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_draw.h"
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/object_primitives.h"
+#include "toolkit/core/shell.h"
 #include "toolkit/core/timeouts.h"
 #include "toolkit/widgets/edit_internal.h"
 #include "toolkit/widgets/form.h"
@@ -87,6 +89,11 @@ void Destroy(WkObject* field) {
     d->extra = d->store.buffer = nullptr;
     for (WkColor c : {d->markedForeground, d->markedBackground, d->normalForeground, d->normalBackground})
         WkFreeColor(c);
+    // A drop-down's popup window goes with its field.
+    if (WkObject* popup = d->popup) {
+        d->popup = d->list = nullptr;
+        WkShellDestroy(popup);
+    }
 }
 
 void Expose(WkObject* field) {
@@ -128,6 +135,7 @@ int WkEditHandler(WkObject* field, WkMessage* message) {
     case WK_MSG_GET_TEXT: WkMessageReturnText(message, d->store.buffer); return 1;
     case WK_MSG_COLORS:
         if (d->flags & WK_EDIT_TINTED) WkEditTintParts(field);
+        if (d->popup) WkObjectSetColors(d->popup, field->background, field->foreground);
         WkRedraw(field, 0);
         return 1;
     case WK_MSG_SENSITIVE:

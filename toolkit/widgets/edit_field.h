@@ -81,6 +81,11 @@ using WkEditStepCallback = void (*)(WkObject* field, int step, void* data);
 using WkEditLeaveCallback = void (*)(WkObject* field, WkEditLeaveInfo* info, void* data, int key);
 using WkEditCursorCallback = void (*)(WkObject* field, const WkEditCursorInfo* cursor, void* data);
 
+struct WkListItem;
+// A drop-down's selection callback: (field, the chosen item, data, popup
+// window), called before the item's text replaces the field's.
+using WkComboCallback = void (*)(WkObject* field, WkListItem* item, void* data, WkObject* popup);
+
 struct WkEditText {
     char* buffer;  // capacity + 2 bytes
     int capacity;  // characters
@@ -100,6 +105,10 @@ struct WkEditData {
     void *activateData, *valueData, *verifyData, *leaveData, *cursorData, *stepData;
     WkEventHandler* keyCallbacks;
     WkObject* popup;
+    // A drop-down's parts: the list in the popup and the arrow button.
+    WkObject *list, *arrowButton;
+    WkComboCallback select;
+    void* selectData;
     WkObject *verticalBar, *horizontalBar;
     WkObject* arrows[2];
     int length;

@@ -14,6 +14,7 @@
 #include "toolkit/core/object_draw.h"
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/shell.h"
+#include "toolkit/core/window_system.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/scroll_bar.h"
@@ -239,7 +240,11 @@ void WkEditOpenPopup(WkObject* field) {
     if (!popup || !shell) return;
     int x, y;
     WkObjectGetAbsolutePosition(below, &x, &y);
-    WkShellRealizeWithGeometry(popup, shell->x + x, shell->y + y + below->height, below->width, WK_KEEP);
+    // Under the field, or above it when it would pass the screen's bottom.
+    WkShellFitToForm(popup);
+    int top = shell->y + y + below->height;
+    if (top + popup->height > WkScreenHeight()) top = shell->y + y - popup->height;
+    WkShellRealizeWithGeometry(popup, shell->x + x, top, below->width, WK_KEEP);
     WkObject* form = WkFormOf(popup);
     if (!form) return;
     WkPushGrab(form);

@@ -107,7 +107,7 @@ TEST_F(EditPointer, FixedPitchClicksLandOnTheirColumns) {
 
 TEST_F(EditPointer, ReadOnlyFieldOpensItsPopupOnClickAndDown) {
     WkObject* f = WkCreateEdit(form, "abc", 20, 0);
-    WkObject* popup = Window();
+    WkObject* popup = WkCreateShell("Popup", 0); // goes with the field
     WkObject* list = WkCreateEdit(popup, "", 5, 0);
     WkEditRecord(f)->popup = popup;
     WkEditSetReadOnly(f);
