@@ -187,6 +187,11 @@ TEST_F(Pages, ScrolledFormWithoutHeightPagesItsPages) {
     WkFormSetPageCount(inner, 2);
     EXPECT_EQ(WkFormGetVerticalScrollBar(inner), nullptr);
     EXPECT_FALSE(inner->layout & WK_LAYOUT_GROW_Y);
+    // A scroll view keeps its shadow type, never a border.
+    WkObject* view = WkCreateVerticalScrollView(shell, 30, 30);
+    WkObjectSetShadow(view, WK_SHADOW_IN, 3, 0);
+    EXPECT_EQ(view->shadowType, WK_SHADOW_IN);
+    EXPECT_EQ(WkObjectBorder(view), 0);
     EXPECT_NE(WkFormGetHorizontalScrollBar(inner), nullptr);
     Show(shell);
     WkSendSimpleMessage(inner, WK_MSG_KEY, 0, 0, WK_KEY_PGDN);
