@@ -36,14 +36,13 @@ bool IsWhite(WkColor c) {
     return r == 255 && g == 255 && b == 255;
 }
 
-void PaintRow(WkObject* l, int position) {
+void PaintRow(WkObject* l, int position, WkItemNode* node) {
     WkListData* d = WkListRecord(l);
     const int row = position - d->firstRow;
     if (row < 0 || row >= d->visibleRows) return;
     const int f = WkObjectBorder(l);
     const int y = f + row * d->rowHeight, width = l->width - 2 * f;
     if (width <= 0 || y + d->rowHeight > l->height - f + d->rowSpacing) return;
-    WkItemNode* node = position < d->count ? Node(l, position) : nullptr;
     const bool current = position == d->current && node;
     const bool marked = d->multipleSelection && node && (node->flags & WK_ITEM_MARKED);
     WkColor fill = l->background, text = l->foreground;
@@ -74,14 +73,15 @@ void PaintRow(WkObject* l, int position) {
 
 void DrawRow(WkObject* l, int position) {
     if (!WkObjectDrawable(l)) return;
-    PaintRow(l, position);
+    PaintRow(l, position, Node(l, position));
 }
 
 void DrawAll(WkObject* l) {
     if (!WkObjectDrawable(l)) return;
     WkListData* d = WkListRecord(l);
     WkObjectDrawBackground(l);
-    for (int p = d->firstRow; p < d->firstRow + d->visibleRows && p < d->count; ++p) PaintRow(l, p);
+    WkItemNode* node = Node(l, d->firstRow);
+    for (int p = d->firstRow; node && p < d->firstRow + d->visibleRows; ++p, node = node->next) PaintRow(l, p, node);
 }
 
 void UpdateBars(WkObject* l) {
@@ -244,7 +244,7 @@ WkObject* Column(WkObject* parent) {
     WkFormSetSpacing(column, 0);
     WkObjectSetShadow(column, WK_SHADOW_NONE, 0, 0);
     WkObjectSetTransparency(column, WK_TRANSPARENT);
-    WkObjectSetResizable(column, WK_POLICY_GROW, WK_POLICY_GROW);
+    WkObjectSetResizable(column, 1, 1);
     return column;
 }
 
@@ -322,10 +322,11 @@ WkObject* WkBuildList(WkObject* parent, const WkListData* record, int font) {
     WkObjectSetShadow(outer, WK_SHADOW_ETCHED_OUT, 1, 2);
     WkObject* left = Column(outer);
     WkObject* right = Column(outer);
+    WkObjectSetResizable(right, 0, 1); // the spare width goes to the items
 
     d->titleBox = WkCreateVerticalForm(left);
     WkFormSetSpacing(d->titleBox, 0);
-    WkObjectSetResizable(d->titleBox, WK_POLICY_GROW, WK_POLICY_FOLLOW);
+    WkObjectSetResizable(d->titleBox, 1, 0);
     WkInheritColors(left, l);
     WkAddChild(left, l);
     l->state |= WK_STATE_PART;
@@ -339,7 +340,7 @@ WkObject* WkBuildList(WkObject* parent, const WkListData* record, int font) {
     if (!d->fetchMode) {
         d->verticalBar = WkCreateScrollBar(right, WK_SCROLL_VERTICAL, d->visibleRows, std::max(1, d->count));
         WkScrollBarSetCallback(d->verticalBar, VerticalMoved, l);
-        WkObjectSetResizable(d->verticalBar, WK_POLICY_FIXED, WK_POLICY_GROW);
+        WkObjectSetResizable(d->verticalBar, 0, 1);
         if (d->horizontalBar) WkObjectAttachBottom(d->verticalBar, WK_ATTACH_EDGE, 20, nullptr);
     }
     for (WkObject* bar : {d->verticalBar, d->horizontalBar})
@@ -411,7 +412,7 @@ void WkListSetTitle(WkObject* l, const char* text) {
     WkObjectSetShadow(d->titleLabel, WK_SHADOW_OUT, 2, 0);
     WkLabelSetAlignment(d->titleLabel, 0);
     WkLabelSetMargins(d->titleLabel, 5 - d->firstColumn * d->charWidth, 3);
-    WkObjectSetResizable(d->titleLabel, WK_POLICY_GROW, WK_POLICY_FOLLOW);
+    WkObjectSetResizable(d->titleLabel, 1, 0);
     if (d->titleBox->state & WK_STATE_REALIZED) WkResize(l->outer, -1, -1);
 }
 

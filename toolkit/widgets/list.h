@@ -146,7 +146,7 @@ void WkListSetOption(WkObject* list);
 void WkListClearOption(WkObject* list);
 // Null removes the title.
 void WkListSetTitle(WkObject* list, const char* text);
-// Copies the title (an empty text without one); the buffer holds it.
+// Copies at most the item length of the title (an empty text without one).
 void WkListGetTitle(WkObject* list, char* buffer);
 void WkListSetTitleColors(WkObject* list, WkColor background, WkColor foreground);
 void WkListSetTitleBackgroundImage(WkObject* list, struct WkImage* image, int mode);
