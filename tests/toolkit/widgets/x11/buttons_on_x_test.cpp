@@ -34,12 +34,8 @@ protected:
 };
 
 TEST_F(ButtonsOnX, TheServerShowsWhatTheOffscreenDisplayDraws) {
-    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "the x11 tests need an X server (DISPLAY)";
-    xprobe::Probe probe;
-    ASSERT_TRUE(probe.connected());
-    std::string error;
-    std::unique_ptr<plat::X11Display> x = plat::X11Display::Open("", false, &error);
-    ASSERT_TRUE(x) << error;
+    OpenServer();
+    ASSERT_TRUE(x);
     Start(x.get());
     Build(true);
     const plat::Surface shown = probe.Pixels(x->xWindow(WkObjectGetNativeWindow(w.shell)));

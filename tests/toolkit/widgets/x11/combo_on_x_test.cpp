@@ -31,12 +31,8 @@ protected:
 };
 
 TEST_F(ComboOnX, ThePopupLiesUnderTheFieldAndAClickOutsideClosesIt) {
-    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "the x11 tests need an X server (DISPLAY)";
-    xprobe::Probe probe;
-    ASSERT_TRUE(probe.connected());
-    std::string error;
-    std::unique_ptr<plat::X11Display> x = plat::X11Display::Open("", false, &error);
-    ASSERT_TRUE(x) << error;
+    OpenServer();
+    ASSERT_TRUE(x);
     Start(x.get(), "xcombo");
     WkObject* shell = WkCreateShell("Combo", 0);
     WkObject* combo = WkCreateComboBox(shell, "one", 20, 12, 4, 0);

@@ -3,12 +3,14 @@
 // loop run while the server answers, and the pixels two windows differ in.
 #pragma once
 
+#include "support/x_probe.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/inherit.h"
 #include "toolkit/core/object_draw.h"
 #include "toolkit/core/timeouts.h"
 #include "toolkit/core/window_system.h"
 #include "toolkit/platform/font_test_fonts.h"
+#include "toolkit/platform/x11_display.h"
 #include "toolkit/platform/surface.h"
 #include "toolkit/widgets/form.h"
 
@@ -16,6 +18,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace wx {
@@ -58,8 +61,19 @@ protected:
             for (int x = 0; x < a.width(); ++x) differing += a.colorAt(x, y) != b.colorAt(x, y);
         return differing;
     }
+    // The server under test and a second client on it; x stays null (and
+    // the test fails) without one.
+    void OpenServer() {
+        ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "the x11 tests need an X server (DISPLAY)";
+        ASSERT_TRUE(probe.connected());
+        std::string error;
+        x = plat::X11Display::Open("", false, &error);
+        ASSERT_TRUE(x) << error;
+    }
     std::string program;
     char* argv[2] = {};
+    xprobe::Probe probe;
+    std::unique_ptr<plat::X11Display> x;
 };
 
 } // namespace wx
