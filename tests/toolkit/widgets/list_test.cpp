@@ -4,6 +4,7 @@
 #include "toolkit/widgets/list_internal.h"
 
 #include "toolkit/core/colors.h"
+#include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_primitives.h"
 #include "toolkit/widgets/form_scroll.h"
 #include "toolkit/widgets/label.h"
@@ -211,6 +212,25 @@ TEST_F(ListTest, LinkedObjectsTakeTheTextOnActivation) {
     EXPECT_STREQ(WkObjectGetText(label, buffer, sizeof buffer), ""); // offset past "Doe"
     Keys({WK_KEY_UP, WK_KEY_ENTER});
     EXPECT_STREQ(WkObjectGetText(label, buffer, sizeof buffer), "John");
+}
+
+TEST_F(ListTest, ColoursHideAndShow) {
+    list = Make({"a", "b", "c"}, 4, 5, 8);
+    Live();
+    WkObject* bars[] = {WkListGetVerticalScrollBar(list), WkListGetHorizontalScrollBar(list)};
+    const int y = WkObjectBorder(list) + 1, x = list->width - 4;
+    WkColor red = WkAllocColor(200, 0, 0), blue = WkAllocColor(0, 0, 200);
+    WkListSetCurrentColors(list, red, blue);
+    EXPECT_EQ(At(list, x, y), Rgb(red));
+    WkObjectSetColors(list, blue, red); // the current row follows the new colours
+    WkFlushEvents();
+    EXPECT_EQ(At(list, x, y), Rgb(WkListRecord(list)->currentBackground));
+    EXPECT_NE(At(list, x, y), Rgb(red));
+    WkFreeColor(red), WkFreeColor(blue);
+    WkListHide(list);
+    for (WkObject* o : {list, bars[0], bars[1]}) EXPECT_FALSE(o->state & WK_STATE_SHOWN);
+    WkListShow(list);
+    for (WkObject* o : {list, bars[0], bars[1]}) EXPECT_TRUE(o->state & WK_STATE_SHOWN);
 }
 
 TEST_F(ListTest, Picture) {
