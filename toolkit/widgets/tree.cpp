@@ -121,14 +121,14 @@ void DrawIndent(WkObject* area, WkMessage*, void* data) {
 
 void DrawExpander(WkObject* area, WkMessage*, void* data) {
     auto* node = static_cast<WkTreeNode*>(data);
-    const WkColor line = node->tree->lineColor;
+    const WkColor line = node->tree->lineColor, sign = node->tree->form->foreground;
     const int cx = area->width / 2, cy = area->height / 2, right = area->width - 1, bottom = area->height - 1;
     const bool above = node->previous || node->parent;
     if (node->expandable & 1) {
         WkObjectDrawLine(area, cx + 5, cy, right, cy, line);
-        WkObjectDrawLine(area, cx - 2, cy, cx + 2, cy, area->foreground);
+        WkObjectDrawLine(area, cx - 2, cy, cx + 2, cy, sign);
         if (above) WkObjectDrawLine(area, cx, 0, cx, cy - 4, line);
-        if (!(node->state & WK_TREE_EXPANDED)) WkObjectDrawLine(area, cx, cy - 2, cx, cy + 2, area->foreground);
+        if (!(node->state & WK_TREE_EXPANDED)) WkObjectDrawLine(area, cx, cy - 2, cx, cy + 2, sign);
         if (node->next) WkObjectDrawLine(area, cx, cy + 4, cx, bottom, line);
         WkObjectDrawRect(area, cx - 4, cy - 4, 9, 9, line);
     } else {
