@@ -18,6 +18,7 @@
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
+#include "toolkit/widgets/form_scroll.h"
 #include "toolkit/widgets/tree_internal.h"
 
 #include <algorithm>
@@ -298,8 +299,7 @@ WkTreeData* WkTreeRecord(WkObject* tree) { return Data(tree); }
 WkObject* WkCreateTree(WkObject* parent, int font, int width, int height, int imageClasses) {
     if (width <= kSmallest || width > WkScreenWidth()) width = kFallbackSize;
     if (height <= kSmallest || height > WkScreenHeight()) height = kFallbackSize;
-    WkObject* form = WkCreateVerticalForm(parent);
-    WkObjectSetPartSize(form, width, height);
+    WkObject* form = WkCreateScrolledVerticalForm(parent, width, height);
     WkFormSetSpacing(form, 0);
     auto* t = static_cast<WkTreeData*>(WkCalloc(1, sizeof(WkTreeData)));
     t->classCount = std::max(0, imageClasses);
@@ -586,4 +586,21 @@ void WkTreeSetLineColor(WkObject* tree, WkColor color) {
     if (!t) return;
     Replace(&t->lineColor, WkShadeColor(color, 100));
     tree::RedrawTree(t);
+}
+
+WkObject* WkTreeGetVerticalScrollBar(WkObject* tree) { return Data(tree) ? WkFormGetVerticalScrollBar(tree) : nullptr; }
+WkObject* WkTreeGetHorizontalScrollBar(WkObject* tree) {
+    return Data(tree) ? WkFormGetHorizontalScrollBar(tree) : nullptr;
+}
+void WkTreeSetScrollBarColor(WkObject* tree, WkColor color) {
+    if (Data(tree)) WkFormSetScrollBarColor(tree, color);
+}
+void WkTreeSetScrollBarShade(WkObject* tree, int percent) {
+    if (Data(tree)) WkFormSetScrollBarShade(tree, percent);
+}
+void WkTreeTintScrollBars(WkObject* tree) {
+    if (Data(tree)) WkFormTintScrollBars(tree);
+}
+void WkTreeUntintScrollBars(WkObject* tree) {
+    if (Data(tree)) WkFormUntintScrollBars(tree);
 }

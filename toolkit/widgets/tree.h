@@ -143,3 +143,11 @@ void WkTreeSetClassImages(WkObject* tree, int imageClass, WkImage* closed, WkIma
 void WkTreeSetSelectedColors(WkObject* tree, WkColor background, WkColor text);
 void WkTreeSetSelectedTextColor(WkObject* tree, WkColor text);
 void WkTreeSetLineColor(WkObject* tree, WkColor color);
+
+// The scrolled form's bars and their colours.
+WkObject* WkTreeGetVerticalScrollBar(WkObject* tree);
+WkObject* WkTreeGetHorizontalScrollBar(WkObject* tree);
+void WkTreeSetScrollBarColor(WkObject* tree, WkColor color);
+void WkTreeSetScrollBarShade(WkObject* tree, int percent);
+void WkTreeTintScrollBars(WkObject* tree);
+void WkTreeUntintScrollBars(WkObject* tree);

@@ -8,6 +8,7 @@
 #include "toolkit/core/image.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/form_scroll.h"
 #include "input_fixture.h"
 
 #include <map>
@@ -90,9 +91,8 @@ TEST_F(TreeTest, SizeRule) {
     WkInitFormClass();
     for (const Case& c : cases) {
         WkObject* window = Window();
-        WkObject* t = WkCreateTree(window, 0, c.width, c.height, 0);
-        Show(window);
-        EXPECT_EQ(std::pair(t->width, t->height), std::pair(c.wantWidth, c.wantHeight)) << c.width;
+        const WkFormScroll* view = WkFormRecord(WkCreateTree(window, 0, c.width, c.height, 0))->scroll;
+        EXPECT_EQ(std::pair(view->viewWidth, view->viewHeight), std::pair(c.wantWidth, c.wantHeight)) << c.width;
     }
 }
 
@@ -245,6 +245,14 @@ TEST_F(TreeTest, PictureOfARenamedNode) {
     owned.clear();
     WkFreeImage(folder);
     WkFreeImage(open);
+}
+
+TEST_F(TreeTest, SelectedNodeIsScrolledIntoView) {
+    Build();
+    for (int i = 0; i < 30; ++i) WkTreeAddNode(tree, nullptr, 0, 0, "x");
+    WkTreeSelectNode(T()->lastRoot, 1);
+    EXPECT_GT(WkFormGetScrollY(tree), 0);
+    EXPECT_EQ(WkFormGetVerticalScrollBar(tree), WkTreeGetVerticalScrollBar(tree));
 }
 
 } // namespace
