@@ -139,6 +139,12 @@ int WkEditHandler(WkObject* field, WkMessage* message) {
         WkRedraw(field, 0);
         return 1;
     case WK_MSG_SENSITIVE:
+        // A drop-down greys as a whole: its arrow must not open the popup
+        // of a field that takes no input.
+        if (d->arrowButton && WkObjectIsSensitive(d->arrowButton) != (message->window ? 1 : 0))
+            WkObjectSetSensitive(d->arrowButton, int(message->window));
+        WkRedraw(field, 0);
+        return 1;
     case WK_MSG_ACTIVE: WkRedraw(field, 0); return 1;
     default: return 0;
     }

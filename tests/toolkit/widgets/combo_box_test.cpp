@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "toolkit/core/grab.h"
+#include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/button_core.h"
 #include "toolkit/widgets/combo_box.h"
 #include "toolkit/widgets/label.h"
@@ -107,7 +108,12 @@ TEST_F(ComboBox, ThePopupLiesUnderTheFieldOrAboveItAtTheBottom) {
     }
 }
 
-TEST_F(ComboBox, AReadOnlyDropDownOpensOnDownAndAClickAndIgnoresTyping) {
+TEST_F(ComboBox, AGreyedOneStaysShutAReadOnlyOneOpensOnDownAndAClickAndIgnoresTyping) {
+    // Greyed, the arrow greys with the field.
+    WkObjectSetSensitive(combo, 0);
+    ClickArrow();
+    EXPECT_FALSE(Open());
+    WkObjectSetSensitive(combo, 1);
     WkEditSetReadOnly(combo);
     Click(combo, 4, 4);
     EXPECT_TRUE(Open());
