@@ -4,6 +4,7 @@
 
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/platform/events.h"
+#include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/menu_bar.h"
@@ -96,6 +97,23 @@ TEST_F(MainWindowTest, StatusLineShowsTheLastSwissRoundInParentheses) {
         CurrentRound = c.round;
         IsPairingDone = c.pairingDone;
         EXPECT_EQ(StatusLineText(), c.line);
+    }
+}
+
+TEST_F(MainWindowTest, RoundControlsFollowTheRegistrationAndTheAcceptedPairing) {
+    ASSERT_TRUE(Start());
+    struct Case {
+        int closed, pairingDone;
+        bool pairing;
+    } cases[] = {{1, 0, true}, {0, 0, false}, {1, 0, true}, {1, 1, false}};
+    CurrentRound = 3;
+    for (const Case& c : cases) {
+        ClosedRegistration = c.closed;
+        IsPairingDone = c.pairingDone;
+        RefreshRoundControls();
+        EXPECT_EQ(WkObjectIsSensitive(MainWindow.pairButton) != 0, c.pairing);
+        EXPECT_EQ(WkObjectIsSensitive(MainWindow.manualPairingButton) != 0, c.pairing);
+        EXPECT_STREQ(WkEditGetText(MainWindow.roundField), "3");
     }
 }
 
