@@ -9,9 +9,11 @@
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/form_attach.h"
+#include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/menu_bar.h"
+#include "toolkit/widgets/progress_bar.h"
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/toggle.h"
 #include "tournament/message_table.h"
@@ -182,6 +184,12 @@ void BuildPlayersPage(WkObject* page) {
 
     WkObject* lower = EtchedRow(page, true, 320);
     WkObjectSetResizable(lower, 1, -1);
+    w.playerTabs = WkCreateTabbedVerticalForm(lower, 3, kFontTimesMedium);
+    const std::string tabs[3] = {Text(75), Text(76), "Database"};
+    for (int i = 2; i >= 0; --i) {
+        WkFormSetPage(w.playerTabs, i);
+        WkFormSetPageLabelText(w.playerTabs, tabs[i].c_str());
+    }
     WkObject* row = WkCreateHorizontalForm(page);
     WkObjectSetHeight(row, 30);
     WkObjectSetTransparent(row);
@@ -284,14 +292,7 @@ void BuildStatusBar(WkObject* window) {
         WkObjectSetResizable(counter, 0, 0);
         *counters[i] = counter;
     }
-}
-
-// The pages not shown now hang nowhere yet; they go with the window.
-void DestroyLoosePages(WkObject*, WkMessage*, void*, std::uint32_t) {
-    for (int i = 1; i < 4; ++i) {
-        if (MainWindow.pages[i] && !WkObjectGetParent(MainWindow.pages[i])) WkObjectDestroy(MainWindow.pages[i]);
-        MainWindow.pages[i] = nullptr;
-    }
+    w.statusLine = WkCreateProgressBar(bar, Text(112).c_str(), 100, kFontHelvSmall);
 }
 
 } // namespace
@@ -305,9 +306,14 @@ WkObject* BuildMainWindow() {
     for (const Accelerator& a : kAccelerators) WkAddAccelerator(w.window, a.key, OnAccelerator, nullptr);
     BuildMenuBar(w.window);
 
-    w.pages[0] = Page(w.window);
-    for (int i = 1; i < 4; ++i) w.pages[i] = Page(nullptr);
-    WkObjectAddDestroyHandler(w.window, DestroyLoosePages, nullptr);
+    w.notebook = WkCreateTabbedVerticalForm(w.window, 4, kFontTimesMedium);
+    WkObjectSetTransparency(w.notebook, 255);
+    const int tabs[4] = {70, 79, 90, 94};
+    for (int i = 3; i >= 0; --i) {
+        WkFormSetPage(w.notebook, i);
+        w.pages[i] = Page(w.notebook);
+        WkFormSetPageLabelText(w.notebook, Text(tabs[i]).c_str());
+    }
     BuildPlayersPage(w.pages[0]);
     BuildPairingPage(w.pages[1]);
     BuildResultsPage(w.pages[2]);

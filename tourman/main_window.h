@@ -17,6 +17,7 @@ struct MainWindowWidgets {
     WkMenuItem* saveItem = nullptr;
     WkMenuItem* loadRoundFileItem = nullptr;
     WkMenuItem* exitItem = nullptr;
+    WkObject* notebook = nullptr;
     WkObject* pages[4] = {};
     // The player form.
     WkObject* name = nullptr;
@@ -33,6 +34,7 @@ struct MainWindowWidgets {
     WkObject* addButton = nullptr;
     WkObject* changeButton = nullptr;
     WkObject* clearButton = nullptr;
+    WkObject* playerTabs = nullptr;
     WkObject* search = nullptr;
     WkObject* deleteButton = nullptr;
     WkObject* closeRegistrationButton = nullptr;
@@ -59,6 +61,7 @@ struct MainWindowWidgets {
     // The status bar.
     WkObject* playerCounter = nullptr;
     WkObject* availableCounter = nullptr;
+    WkObject* statusLine = nullptr;
 };
 
 extern MainWindowWidgets MainWindow;
@@ -72,6 +75,8 @@ WkObject* BuildMainWindow();
 
 // The status line's text for the tournament as it stands.
 std::string StatusLineText();
+// Writes StatusLineText into the status line.
+void UpdateStatusLine();
 void UpdatePlayerCounters();
 void RefreshRoundControls();
 

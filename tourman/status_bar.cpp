@@ -39,6 +39,10 @@ std::string StatusLineText() {
     return line;
 }
 
+void UpdateStatusLine() {
+    if (MainWindow.statusLine) WkObjectSetText(MainWindow.statusLine, StatusLineText().c_str());
+}
+
 void UpdatePlayerCounters() {
     AvailablePlayerCount = 0;
     for (int id = 1; id <= PlayerCount; ++id)

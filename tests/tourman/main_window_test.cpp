@@ -6,6 +6,8 @@
 #include "toolkit/platform/events.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/focus.h"
+#include "toolkit/widgets/form.h"
+#include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/menu_bar.h"
 #include "tourman/main_window.h"
@@ -27,12 +29,18 @@ using MainWindowTest = TourmanTest;
 TEST_F(MainWindowTest, StartsWithRoundControlsAndRegistrationClosedOff) {
     ASSERT_TRUE(Start());
     SavePng(MainWindow.window, "main.png");
+    EXPECT_EQ(WkFormGetPage(MainWindow.notebook), 0);
     EXPECT_FALSE(WkObjectIsSensitive(MainWindow.closeRegistrationButton));
     EXPECT_FALSE(WkObjectIsSensitive(MainWindow.pages[1]));
     EXPECT_FALSE(WkObjectIsSensitive(MainWindow.pages[2]));
     EXPECT_TRUE(WkObjectIsSensitive(MainWindow.pages[0]));
     EXPECT_TRUE(WkObjectIsSensitive(MainWindow.pages[3]));
     EXPECT_EQ(Find(MessageText(71)), MainWindow.addButton);
+    for (int page = 1; page < 4; ++page) {
+        WkFormSetPage(MainWindow.notebook, page);
+        Flush();
+        SavePng(MainWindow.window, "page" + std::to_string(page) + ".png");
+    }
     EXPECT_TRUE(MainWindow.saveItem->disabled);
     EXPECT_TRUE(MainWindow.loadRoundFileItem->disabled);
 }
@@ -96,7 +104,9 @@ TEST_F(MainWindowTest, StatusLineShowsTheLastSwissRoundInParentheses) {
         Settings.PairingSystem = c.system;
         CurrentRound = c.round;
         IsPairingDone = c.pairingDone;
-        EXPECT_EQ(StatusLineText(), c.line);
+        UpdateStatusLine();
+        char shown[128];
+        EXPECT_STREQ(WkObjectGetText(MainWindow.statusLine, shown, sizeof shown), c.line);
     }
 }
 

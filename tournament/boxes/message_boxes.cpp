@@ -5,6 +5,7 @@
 #include "toolkit/core/shell.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/label.h"
+#include "toolkit/widgets/picture.h"
 #include "toolkit/widgets/push_button.h"
 
 #include <cstdint>
@@ -40,10 +41,11 @@ WkObject* AddButton(WkObject* parent, const std::string& caption, int answer) {
     return button;
 }
 
-// The window and its first row; the picture's slot comes first in the row.
-WkObject* NewBox(const std::string& text) {
+// The window and its first row: the picture and the text.
+WkObject* NewBox(const std::string& text, const char* picture) {
     WkObject* box = WkCreateShell("", WK_SHELL_DIALOG | WK_SHELL_NO_CLOSE);
     WkObject* row = WkCreateHorizontalForm(box);
+    WkCreatePicture(row, picture);
     WkCreateLabel(row, text.c_str(), kTextFont);
     return box;
 }
@@ -62,7 +64,7 @@ int Run(WkObject* box) {
 class WidgetMessageBoxes : public MessageBoxSink {
   public:
     void alert(const std::string& text, const std::string& caption) override {
-        WkObject* box = NewBox(text);
+        WkObject* box = NewBox(text, "danger.bmp");
         WkObject* button = AddButton(box, caption, 0);
         WkShellSetCloseCallback(box, PressAlertButton, button);
         Run(box);
@@ -70,7 +72,7 @@ class WidgetMessageBoxes : public MessageBoxSink {
 
     int question(const std::string& text, const std::string& caption0, const std::string& caption1,
                  const std::string& caption2) override {
-        WkObject* box = NewBox(text);
+        WkObject* box = NewBox(text, "question.bmp");
         WkObject* buttons = WkCreateHorizontalForm(box);
         AddButton(buttons, caption0, 0);
         AddButton(buttons, caption1, 1);
