@@ -155,14 +155,8 @@ TEST_F(MessageDialog, ColoursAreGivenBackAndTheLookIsSet) {
     EXPECT_EQ(WkMessageDialog("Again", "q", "a", "b", nullptr), 1);
     for (int i = 0; i < 256; ++i) after[i] = WkColorUses(WkColor(i));
     EXPECT_EQ(after, before);
-    int r, g, b, label, button;
-    WkMessageDialogSetFonts(1, 2);
-    WkMessageDialogGetTextColor(&r, &g, &b);
-    WkMessageDialogGetFonts(&label, &button);
-    EXPECT_EQ(std::vector<int>({r, g, b, label, button}), std::vector<int>({255, 255, 0, 1, 2}));
     WkMessageDialogSetBackground(112, 112, 80);
     WkMessageDialogSetTextColor(255, 255, 255);
-    WkMessageDialogSetFonts(5, 7);
 }
 
 } // namespace
