@@ -35,6 +35,13 @@ void Choose(WkObject*, WkListItem* item, void* data, std::intptr_t) {
 
 void Escape(WkObject*, std::intptr_t, void* data) { ClosePopup(static_cast<WkObject*>(data)); }
 
+// A popup destroyed on its own (with every window, say) is forgotten, so
+// the field never reaches it afterwards.
+void PopupGone(WkObject*, WkMessage*, void* data, std::uint32_t) {
+    WkEditData* d = WkEditRecord(static_cast<WkObject*>(data));
+    d->popup = d->list = nullptr;
+}
+
 void Open(WkObject*, void*, void* data) { WkEditOpenPopup(static_cast<WkObject*>(data)); }
 
 // Pointer input of the popup's main form while it holds the grab.
@@ -92,6 +99,7 @@ WkObject* WkCreateComboBox(WkObject* parent, const char* text, int length, int v
                             WkMessageBit(WK_MSG_PRESS) | WkMessageBit(WK_MSG_MOTION) | WkMessageBit(WK_MSG_WHEEL),
                             field);
 
+    WkObjectAddDestroyHandler(popup, PopupGone, field);
     WkEditData* d = WkEditRecord(field);
     d->popup = popup;
     d->list = list;

@@ -137,6 +137,11 @@ TEST_F(ComboBox, DestroyingTheWindowWhileOpenLeavesNoWindow) {
     EXPECT_EQ(WkGrabDepth(), 0);
     display->injectButton(100, 100, plat::kLeftButton, true);
     WkFlushEvents();
+    // A popup destroyed first is not destroyed again with its field.
+    shell = Window();
+    combo = WkCreateComboBox(shell, "", 5, 5, 2, 0);
+    WkShellDestroy(WkEditRecord(combo)->popup);
+    EXPECT_EQ(WkComboBoxGetList(combo), nullptr);
 }
 
 } // namespace
