@@ -4,7 +4,9 @@
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/shell.h"
+#include "toolkit/core/object_config.h"
 #include "toolkit/widgets/button_core.h"
+#include "toolkit/widgets/combo_box.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
@@ -12,13 +14,16 @@
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/menu.h"
+#include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu_bar.h"
+#include "toolkit/widgets/message_dialog.h"
 #include "toolkit/widgets/progress_bar.h"
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/toggle.h"
 #include "tournament/message_table.h"
 
 #include <cstdint>
+#include <strings.h>
 #include <initializer_list>
 
 MainWindowWidgets MainWindow;
@@ -44,6 +49,44 @@ constexpr Accelerator kAccelerators[] = {
     {0x260C, &MainWindowWidgets::nationalRating}, {0x250B, &MainWindowWidgets::kFactor},
     {0x1E01, &MainWindowWidgets::available},
 };
+
+// The player lists' title (100 characters) and the pairing and results
+// lists' titles (90 and 89).
+constexpr const char* kPlayerListTitle =
+    "     NAME                 RatF  RatN  Tit  NAT  AV  BIRTHDAY    ID_FIDE    ID_NAT   K SEX           ";
+constexpr const char* kPairingListTitle =
+    "Table WHITE PLAYER                      BLACK PLAYER                                      ";
+constexpr const char* kResultsListTitle =
+    "Table WHITE PLAYER                      BLACK PLAYER                                     ";
+
+struct TitleItem {
+    const char* title;
+    int rank;
+};
+constexpr TitleItem kTitles[] = {
+    {"GM", 20}, {"WGM", 18}, {"IM", 16}, {"WIM", 14}, {"FM", 12}, {"WFM", 10}, {"M", 9},
+    {"CM", 8},  {"A", 6},    {"1N", 6},  {"B", 5},    {"2N", 5},  {"C", 4},    {"3N", 4},
+    {"1S", 3},  {"D", 3},    {"2S", 2},  {"E", 2},    {"NC", 0},  {"--", 0},
+};
+constexpr const char* kFactors[] = {"50", "40", "35", "30", "25", "20", "15", "10", "5", "0"};
+
+int CompareRows(const char* a, const char* b) {
+    return strcasecmp(a, b);
+}
+
+WkObject* DropDown(WkObject* parent, const char* text, int length, int rows) {
+    WkObject* combo = WkCreateComboBox(parent, text, length, length, rows, kFontFixed);
+    WkEditSetReadOnly(combo);
+    return combo;
+}
+
+WkObject* List(WkObject* parent, int length, int rows, const char* title, const char* name, int transparency) {
+    WkObject* list = WkCreateList(parent, kFontFixed, length, rows, length);
+    WkListSetTitle(list, title);
+    WkObjectSetName(list, name);
+    WkObjectSetTransparency(list, transparency);
+    return list;
+}
 
 void OnAccelerator(WkObject* object, std::intptr_t key, void*) {
     FocusFieldByKey(WkObjectGetShell(object), int(key));
@@ -157,6 +200,8 @@ void BuildPlayerForm(WkObject* parent) {
     w.country = Edit(first, 3, kFontFixed, WK_FILTER_LETTERS | WK_FILTER_UPPER);
     w.birthday = Edit(first, 8, kFontFixed, WK_FILTER_DIGITS, ".");
     w.gender = WkCreateImageToggle3NoLabel(first, "man.bmp", "female.bmp", nullptr);
+    w.title = DropDown(first, "GM", 4, 20);
+    for (const TitleItem& t : kTitles) WkListAddItem(WkComboBoxGetList(w.title), t.title, t.rank);
     WkObject* second = WkCreateTableForm(form, 6);
     Heading(second, "ID FIDE", 255, 180, 180);
     Heading(second, "Rat FIDE", 255, 180, 180);
@@ -168,6 +213,8 @@ void BuildPlayerForm(WkObject* parent) {
     w.fideRating = Edit(second, 4, kFontFixed, WK_FILTER_DIGITS);
     w.nationalId = Edit(second, 8, kFontFixed, WK_FILTER_DIGITS);
     w.nationalRating = Edit(second, 4, kFontFixed, WK_FILTER_DIGITS);
+    w.kFactor = DropDown(second, "0", 2, 10);
+    for (const char* k : kFactors) WkListAddItem(WkComboBoxGetList(w.kFactor), k, 0);
     w.available = WkCreateImageToggle3NoLabel(second, "out.bmp", "in.bmp", nullptr);
     WkToggleSetOn(w.available);
 }
@@ -189,7 +236,13 @@ void BuildPlayersPage(WkObject* page) {
     for (int i = 2; i >= 0; --i) {
         WkFormSetPage(w.playerTabs, i);
         WkFormSetPageLabelText(w.playerTabs, tabs[i].c_str());
+        if (i == 2) continue;
+        WkObject*& list = i == 0 ? w.playerList : w.unavailableList;
+        list = WkCreateList(w.playerTabs, kFontFixed, 90, 8, 90);
+        WkListSetTitle(list, kPlayerListTitle);
     }
+    WkListSetCompareFunction(w.playerList, CompareRows);
+    WkObjectConfigure(w.playerList, "List Player", 0x46);
     WkObject* row = WkCreateHorizontalForm(page);
     WkObjectSetHeight(row, 30);
     WkObjectSetTransparent(row);
@@ -206,6 +259,10 @@ void BuildPlayersPage(WkObject* page) {
 
 void BuildPairingPage(WkObject* page) {
     MainWindowWidgets& w = MainWindow;
+    WkObject* listForm = WkCreateVerticalForm(page);
+    WkObjectSetWidth(listForm, 610);
+    WkObjectSetTransparent(listForm);
+    w.pairingList = List(listForm, 80, 20, kPairingListTitle, "List Pairing", 100);
     WkObject* row = WkCreateTableForm(page, 4);
     WkObjectSetHeight(row, 100);
     WkObjectSetTransparent(row);
@@ -249,6 +306,9 @@ void BuildResultsPage(WkObject* page) {
     WkObjectSetWidth(w.resultsToggle, 140);
     WkObjectSetOpaque(w.resultsToggle);
     WkObjectSetColors(w.resultsToggle, WkAllocColor(255, 0, 0), WkWhiteColor());
+
+    w.resultsList = List(page, 80, 15, kResultsListTitle, "List Result", 155);
+    WkObjectSetHeight(w.resultsList, 345);
 
     WkObject* board = WkCreateHorizontalForm(page);
     WkObjectSetHeight(board, 40);
@@ -322,6 +382,10 @@ WkObject* BuildMainWindow() {
     WkObjectDisable(w.pages[2]);
     BuildStatusBar(w.window);
     return w.window;
+}
+
+int AskYesNo(const char* title, const char* text) {
+    return WkMessageDialog(title, text, Text(1).c_str(), Text(0).c_str(), nullptr) == 1 ? 1 : 0;
 }
 
 int FocusFieldByKey(WkObject*, int key) {

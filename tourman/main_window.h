@@ -35,10 +35,13 @@ struct MainWindowWidgets {
     WkObject* changeButton = nullptr;
     WkObject* clearButton = nullptr;
     WkObject* playerTabs = nullptr;
+    WkObject* playerList = nullptr;
+    WkObject* unavailableList = nullptr;
     WkObject* search = nullptr;
     WkObject* deleteButton = nullptr;
     WkObject* closeRegistrationButton = nullptr;
     // The pairing page.
+    WkObject* pairingList = nullptr;
     WkObject* pairingToggles[2] = {};
     WkObject* pairButton = nullptr;
     WkObject* manualPairingButton = nullptr;
@@ -52,6 +55,7 @@ struct MainWindowWidgets {
     WkObject* colorImprovementButton = nullptr;
     WkObject* loadResultsButton = nullptr;
     WkObject* resultsToggle = nullptr;
+    WkObject* resultsList = nullptr;
     WkObject* boardField = nullptr;
     WkObject* boardLabel = nullptr;
     WkObject* resultKeyField = nullptr;
@@ -79,6 +83,10 @@ std::string StatusLineText();
 void UpdateStatusLine();
 void UpdatePlayerCounters();
 void RefreshRoundControls();
+
+// A modal question with two buttons, message 1 then message 0; 1 when the
+// message 0 button was pressed, else 0.
+int AskYesNo(const char* title, const char* text);
 
 // The accelerators' target: moves the focus to the player-form field of one
 // of the eleven Ctrl keys and returns 0; any other key code comes back

@@ -3,6 +3,7 @@
 
 #include "toolkit/core/shell.h"
 #include "toolkit/platform/events.h"
+#include "tourman/main_window.h"
 #include "tournament/boxes/message_boxes.h"
 #include "tournament/message_box.h"
 
@@ -46,6 +47,14 @@ TEST_F(BoxesTest, CloseRequestPressesTheAlertsButtonButBeepsAtAQuestion) {
     EXPECT_EQ(AskQuestion("Sure?", "No", "Yes"), 1);
     EXPECT_EQ(boxes.size(), 3u);
     EXPECT_EQ(display->beepCount(), 1);
+}
+
+TEST_F(BoxesTest, AskYesNoIsOneForTheSecondButtonOfTheMessageDialog) {
+    for (int button : {0, 1}) {
+        AnswerText("Swap?", button);
+        EXPECT_EQ(AskYesNo("Colours", "Swap?"), button);
+        EXPECT_EQ(boxes.back().buttons.size(), 2u);
+    }
 }
 
 } // namespace

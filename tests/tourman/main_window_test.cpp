@@ -74,7 +74,8 @@ TEST_F(MainWindowTest, CtrlKeysFocusThePlayerFields) {
         {0x30, 0x02, 'B', &MainWindowWidgets::birthday},     {0x22, 0x07, 'G', &MainWindowWidgets::gender},
         {0x13, 0x12, 'R', &MainWindowWidgets::fideRating},   {0x21, 0x06, 'F', &MainWindowWidgets::fideId},
         {0x20, 0x04, 'D', &MainWindowWidgets::nationalId},   {0x26, 0x0C, 'L', &MainWindowWidgets::nationalRating},
-        {0x1E, 0x01, 'A', &MainWindowWidgets::available},
+        {0x1E, 0x01, 'A', &MainWindowWidgets::available},   {0x14, 0x14, 'T', &MainWindowWidgets::title},
+        {0x25, 0x0B, 'K', &MainWindowWidgets::kFactor},
     };
     for (const Case& c : cases) {
         Press(c.scan, c.control, plat::kCtrl, std::uint16_t(c.letter));

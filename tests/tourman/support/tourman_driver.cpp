@@ -2,6 +2,7 @@
 
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/inherit.h"
+#include "toolkit/core/native_windows.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_draw.h"
 #include "toolkit/core/shell.h"
@@ -112,15 +113,17 @@ void TourmanTest::Flush() {
 }
 
 bool TourmanTest::AnswerOpenBox() {
-    WkObject* box = OpenMessageBox();
+    // The modal window on top: a box or the toolkit's message dialog.
+    WkNativeWindow modal = WkGetModalWindow();
+    WkObject* box = modal ? WkListedShell(modal) : nullptr;
     if (!box) return false; // nothing can end this wait
     SavePng(box, "box" + std::to_string(boxes.size() + 1) + ".png");
     BoxSeen seen{"", 0, {}};
     std::vector<WkObject*> buttons;
     for (WkObject* o : Widgets(box)) {
-        if (o->classCode == WK_CLASS_LABEL && seen.lines == 0) {
-            seen.text = Caption(o);
-            seen.lines = static_cast<WkLabelData*>(o->classRecord)->lines;
+        if (o->classCode == WK_CLASS_LABEL) {
+            seen.text += (seen.lines ? "\n" : "") + Caption(o);
+            seen.lines += static_cast<WkLabelData*>(o->classRecord)->lines;
         }
         if (o->classCode == WK_CLASS_PUSH_BUTTON) {
             buttons.push_back(o);

@@ -3,7 +3,8 @@
 // Each test runs the program's start-up on an offscreen display, in a
 // scratch program folder (a copy of the build's) and with a scratch data
 // folder. It finds widgets by name or caption, clicks them, types and
-// presses keys. Every box the program opens is answered from a script the
+// presses keys. Every box and message dialog the program opens is answered
+// from a script the
 // test queues beforehand (the box's message number or text expected, the
 // button to press); a box with nothing queued for it, a text that differs,
 // or an answer still queued at the end fails the test. A PNG of every box
@@ -31,7 +32,8 @@ struct Answer {
     int button;       // the position of the button to press, or CloseRequest
 };
 
-// What a box showed when the driver answered it.
+// What a box or message dialog showed when the driver answered it (its
+// label lines joined with line breaks).
 struct BoxSeen {
     std::string text;
     int lines;                        // as its label lays the text out
