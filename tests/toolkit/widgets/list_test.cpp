@@ -6,6 +6,7 @@
 #include "toolkit/core/colors.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_primitives.h"
+#include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/form_scroll.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/scroll_bar.h"
@@ -212,6 +213,13 @@ TEST_F(ListTest, LinkedObjectsTakeTheTextOnActivation) {
     EXPECT_STREQ(WkObjectGetText(label, buffer, sizeof buffer), ""); // offset past "Doe"
     Keys({WK_KEY_UP, WK_KEY_ENTER});
     EXPECT_STREQ(WkObjectGetText(label, buffer, sizeof buffer), "John");
+    // Tab leaves the list for the next object of the window and comes back.
+    WkObject* field = WkCreateEdit(shell, "", 5, 0);
+    WkFlushEvents();
+    WkObjectSetFocus(list);
+    Keys({WK_KEY_TAB});
+    EXPECT_TRUE(field->state & WK_STATE_FOCUS);
+    EXPECT_FALSE(list->state & WK_STATE_FOCUS);
 }
 
 TEST_F(ListTest, ColoursHideAndShow) {
