@@ -24,6 +24,9 @@ int Rename(WkTreeNode* n, const char* old, void*, int) {
     heard.push_back("rename " + std::string(old) + ">" + Text(n));
     return answer;
 }
+void Popup(WkTreeNode* n, int x, int y, void*) {
+    heard.push_back("popup " + Text(n) + " " + std::to_string(x) + "," + std::to_string(y));
+}
 int Erase(WkTreeNode* n, void*) {
     heard.push_back("delete " + Text(n));
     return answer;
@@ -194,7 +197,14 @@ TEST_F(TreeTest, PointerSelectsTogglesAndDoubleClicks) {
     EXPECT_FALSE(n["b"]->state & WK_TREE_EXPANDED);
     Button(n["c"]->imageArea, 10, 5, true);
     Button(n["c"]->imageArea, 10, 5, false);
-    EXPECT_EQ(heard, (std::vector<std::string>{"select b", "select c"}));
+    WkTreeSetPopupCallback(tree, Popup, nullptr); // at the press, in the window
+    int x, y;
+    ScreenPoint(n["a"]->label, 3, 4, &x, &y);
+    display->injectButton(x, y, plat::kRightButton, true);
+    WkFlushEvents();
+    WkObjectGetAbsolutePosition(n["a"]->label, &x, &y);
+    const std::string where = std::to_string(x + 3) + "," + std::to_string(y + 4);
+    EXPECT_EQ(heard, (std::vector<std::string>{"select b", "select c", "popup a " + where}));
 }
 
 // Nodes that go while something of theirs is running; the sanitizers watch.
