@@ -88,6 +88,16 @@ WkObject* List(WkObject* parent, int length, int rows, const char* title, const 
     return list;
 }
 
+// The right button on the player list pops up the list's menu at the pointer.
+void OnPlayerListPress(WkObject*, WkMessage* message, void* menu, std::uint32_t) {
+    if (message->f == 3) WkMenuPopup(static_cast<WkObject*>(menu), int(message->c), int(message->d));
+}
+
+// The popup menu has a window of its own, which goes with the main window.
+void DestroyPopupMenu(WkObject*, WkMessage*, void* menu, std::uint32_t) {
+    WkShellDestroy(static_cast<WkObject*>(menu));
+}
+
 void OnAccelerator(WkObject* object, std::intptr_t key, void*) {
     FocusFieldByKey(WkObjectGetShell(object), int(key));
 }
@@ -243,6 +253,10 @@ void BuildPlayersPage(WkObject* page) {
     }
     WkListSetCompareFunction(w.playerList, CompareRows);
     WkObjectConfigure(w.playerList, "List Player", 0x46);
+    w.playerListMenu = WkCreatePopupMenu(2);
+    WkMenuAddItem(w.playerListMenu, "Modify the Cross Table", nullptr, w.playerList);
+    WkMenuAddItem(w.playerListMenu, "Assign BYE", nullptr, w.playerList);
+    WkObjectAddEventHandler(w.playerList, OnPlayerListPress, 1u << (WK_MSG_PRESS - 1), w.playerListMenu);
     WkObject* row = WkCreateHorizontalForm(page);
     WkObjectSetHeight(row, 30);
     WkObjectSetTransparent(row);
@@ -381,6 +395,7 @@ WkObject* BuildMainWindow() {
     WkObjectDisable(w.pages[1]);
     WkObjectDisable(w.pages[2]);
     BuildStatusBar(w.window);
+    WkObjectAddDestroyHandler(w.window, DestroyPopupMenu, w.playerListMenu);
     return w.window;
 }
 

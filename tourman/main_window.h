@@ -37,6 +37,7 @@ struct MainWindowWidgets {
     WkObject* playerTabs = nullptr;
     WkObject* playerList = nullptr;
     WkObject* unavailableList = nullptr;
+    WkObject* playerListMenu = nullptr;
     WkObject* search = nullptr;
     WkObject* deleteButton = nullptr;
     WkObject* closeRegistrationButton = nullptr;

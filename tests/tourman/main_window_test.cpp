@@ -41,6 +41,11 @@ TEST_F(MainWindowTest, StartsWithRoundControlsAndRegistrationClosedOff) {
         Flush();
         SavePng(MainWindow.window, "page" + std::to_string(page) + ".png");
     }
+    WkFormSetPage(MainWindow.notebook, 0);
+    EXPECT_FALSE(WkObjectGetShell(MainWindow.playerListMenu)->state & WK_STATE_SHOWN);
+    Click(MainWindow.playerList, plat::kRightButton);
+    EXPECT_TRUE(WkObjectGetShell(MainWindow.playerListMenu)->state & WK_STATE_SHOWN);
+    EXPECT_TRUE(display->saveScreenPng(std::string(TM_TEST_OUTPUT_DIR) + "/player-list-menu.png"));
     EXPECT_TRUE(MainWindow.saveItem->disabled);
     EXPECT_TRUE(MainWindow.loadRoundFileItem->disabled);
 }

@@ -39,15 +39,15 @@ std::string ScriptText(const tmt::Answer& a) {
     return a.text;
 }
 
-void InjectClick(plat::OffscreenDisplay& display, WkObject* object) {
+void InjectClick(plat::OffscreenDisplay& display, WkObject* object, int button = plat::kLeftButton) {
     int x, y;
     WkObjectGetAbsolutePosition(object, &x, &y);
     WkObject* shell = WkObjectGetShell(object);
     x += shell->x + object->width / 2;
     y += shell->y + object->height / 2;
     display.injectPointerMove(x, y);
-    display.injectButton(x, y, plat::kLeftButton, true);
-    display.injectButton(x, y, plat::kLeftButton, false);
+    display.injectButton(x, y, button, true);
+    display.injectButton(x, y, button, false);
 }
 
 } // namespace
@@ -203,8 +203,8 @@ WkObject* TourmanTest::Find(const std::string& text, WkObject* root) {
     return nullptr;
 }
 
-void TourmanTest::Click(WkObject* object) {
-    InjectClick(*display, object);
+void TourmanTest::Click(WkObject* object, int button) {
+    InjectClick(*display, object, button);
     Flush();
 }
 

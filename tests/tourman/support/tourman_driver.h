@@ -62,7 +62,7 @@ class TourmanTest : public ::testing::Test {
     static std::vector<WkObject*> Widgets(WkObject* root);
     static std::string Caption(WkObject* object);
 
-    void Click(WkObject* object);
+    void Click(WkObject* object, int button = plat::kLeftButton);
     void Type(const std::string& text);
     // A key by its scan code with the character it types and the modifiers
     // held (plat::kCtrl, kAlt, kShift).
