@@ -10,6 +10,7 @@
 #include "toolkit/core/shell.h"
 #include "toolkit/core/startup.h"
 #include "toolkit/widgets/form.h"
+#include "toolkit/widgets/print_dialog.h"
 #include "tourman/main_window.h"
 #include "tournament/boxes/message_boxes.h"
 #include "tournament/message_file.h"
@@ -29,6 +30,7 @@ void InstallServices() {
 bool StartApplication() {
     WkInstallEventLoop();
     WkInitFormClass();
+    WkInstallPrintDialog();
     InstallServices();
     ProgramFolder = WkGetCurrentDir();
     if (!LoadMessageFile()) return false;

@@ -18,18 +18,14 @@
 
 namespace {
 
-// Where jobs go and how the paper lies.
-struct Choice {
-    bool toFile = false;
-    std::string file;
-    int orientation = 1;
-};
+using Choice = WkPrintChoice;
 
 struct PrintState {
     bool chosen = false; // kept holds the chosen printer
     Choice kept;
     int answer = WK_PRINT_ANSWER_DEFAULT;
     std::string answerFile;
+    WkPrintDialogHook dialog = nullptr;
 };
 
 PrintState state;
@@ -54,12 +50,17 @@ WkPrinter* MakeContext(const Choice& choice, bool information) {
     printer->information = information;
     printer->toFile = choice.toFile;
     printer->file = choice.file;
+    printer->printer = choice.printer;
     return printer;
 }
 
-// The stand-in dialog: the scripted answer applied to the settings it was
-// opened with; false when cancelled.
-bool Ask(Choice& choice) {
+// The dialog, or where none can be shown the scripted answer applied to the
+// settings it was opened with; false when cancelled.
+bool Ask(Choice& choice, WkPageRange* range) {
+    if (state.dialog) {
+        int answer = state.dialog(&choice, range);
+        if (answer >= 0) return answer == 1;
+    }
     switch (state.answer) {
     case WK_PRINT_ANSWER_CANCEL:
         return false;
@@ -70,6 +71,7 @@ bool Ask(Choice& choice) {
     default:
         choice.toFile = false;
         choice.file.clear();
+        choice.printer.clear();
         return true;
     }
 }
@@ -145,15 +147,18 @@ void WkSetPrintDialogAnswer(int answer, const char* file) {
     state.answerFile = file ? file : "";
 }
 
+void WkSetPrintDialogHook(WkPrintDialogHook hook) { state.dialog = hook; }
+
+std::vector<std::string> WkListPrinters() { return plat::ListPrinters(); }
+
 WkPrinter* WkPrinterDialog(int orientation, int flags, WkPageRange* range) {
-    (void)range; // the stand-in dialog offers no page choice
     if (!state.chosen) {
         state.kept = Choice{};
         state.chosen = true;
     }
     SetOrientation(orientation);
     Choice choice = state.kept;
-    if (!Ask(choice)) return nullptr;
+    if (!Ask(choice, range)) return nullptr;
     state.kept = choice;
     if (flags & WK_PRINTER_CONTEXT) return MakeContext(choice, false);
     if (flags & WK_PRINTER_INFORMATION) return MakeContext(choice, true);
@@ -162,7 +167,7 @@ WkPrinter* WkPrinterDialog(int orientation, int flags, WkPageRange* range) {
 
 WkPrinter* WkPrinterForOneJob() {
     Choice choice;
-    return Ask(choice) ? MakeContext(choice, false) : nullptr;
+    return Ask(choice, nullptr) ? MakeContext(choice, false) : nullptr;
 }
 
 int WkPrinterCaps(int orientation, int* widthPixels, int* heightPixels, int* widthMm, int* heightMm, int* planes) {
@@ -194,7 +199,8 @@ void WkPrinterEndJob(WkPrinter* printer) {
     printer->inJob = false;
     printer->device.endDocument();
     plat::PrintJobResult result =
-        plat::SubmitPrintJob(printer->device.pdf(), printer->jobName, printer->toFile, printer->file);
+        plat::SubmitPrintJob(printer->device.pdf(), printer->jobName, printer->toFile, printer->file,
+                             printer->printer);
     if (!result.ok) WkLog(WK_LOG_ERROR, "Error in EndDoc: %s", result.message.c_str());
 }
 

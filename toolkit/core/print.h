@@ -11,9 +11,10 @@
 // The chosen printer (where jobs go and the orientation) is process-wide,
 // kept from the first dialog that returns one for every later job.
 //
-// The print dialog: until the toolkit has a dialog of its own, it answers
-// without asking, with the default printer. WkSetPrintDialogAnswer changes
-// that answer (the tests script it); the answer holds until set again.
+// The print dialog comes with the widgets and hooks in with
+// WkSetPrintDialogHook. Where no dialog can be shown (no hook, or the hook
+// declines) the dialog answers without asking, with the default printer;
+// WkSetPrintDialogAnswer changes that answer, which holds until set again.
 //
 // Failures of a job step are logged at level 1 (WK_LOG_ERROR) with the
 // step's result, -1; printing goes on unless said otherwise.
@@ -24,6 +25,7 @@
 #include "toolkit/platform/print_device.h"
 
 #include <string>
+#include <vector>
 
 // A printer context.
 struct WkPrinter {
@@ -31,6 +33,7 @@ struct WkPrinter {
     bool information = false; // answers questions, starts no job
     bool toFile = false;      // the document goes to file, not to the spooler
     std::string file;
+    std::string printer; // the spooler's printer; empty: its default
     std::string jobName;
     bool inJob = false;
 };
@@ -44,11 +47,26 @@ struct WkPageMapping {
     int mode, left, top, width, height;
 };
 
-// The page range offered by the print dialog; the stand-in dialog never
-// chooses pages, so it is left as it is.
+// The page range offered by the print dialog: the whole range and the
+// pages selected. Pages chosen in the dialog come back as lowest and
+// highest.
 struct WkPageRange {
     int lowest, highest, first, last;
 };
+
+// What the print dialog starts from and hands back.
+struct WkPrintChoice {
+    bool toFile = false;
+    std::string file;    // the PDF file (empty: named after the job in the home folder)
+    std::string printer; // a printer the spooler lists; empty: the default printer
+    int orientation = 1; // 1 portrait, 2 landscape
+};
+// The dialog: 1 when confirmed (choice and range updated), 0 when
+// cancelled, -1 when it cannot be shown. Null removes it.
+using WkPrintDialogHook = int (*)(WkPrintChoice* choice, WkPageRange* range);
+void WkSetPrintDialogHook(WkPrintDialogHook hook);
+// The printers the spooler lists (`lpstat -e`); none when it does not answer.
+std::vector<std::string> WkListPrinters();
 
 // The dialog's answer.
 inline constexpr int WK_PRINT_ANSWER_DEFAULT = 0; // the default printer

@@ -68,7 +68,7 @@ std::string FindOnPath(const std::string& name) {
 }
 
 PrintJobResult SubmitPrintJob(const std::string& pdf, const std::string& jobName, bool toFile,
-                              const std::string& outputFile) {
+                              const std::string& outputFile, const std::string& printer) {
     PrintJobResult result;
     std::string lp = toFile ? std::string() : FindOnPath("lp");
     if (lp.empty()) {
@@ -97,7 +97,9 @@ PrintJobResult SubmitPrintJob(const std::string& pdf, const std::string& jobName
         return result;
     }
 
-    std::vector<std::string> args = {lp, "-t", jobName, "--", file};
+    std::vector<std::string> args = {lp, "-t", jobName};
+    if (!printer.empty()) args.insert(args.end(), {"-d", printer});
+    args.insert(args.end(), {"--", file});
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -127,6 +129,50 @@ PrintJobResult SubmitPrintJob(const std::string& pdf, const std::string& jobName
     }
     ::unlink(file.c_str());
     return result;
+}
+
+std::vector<std::string> ListPrinters() {
+    std::vector<std::string> printers;
+    std::string lpstat = FindOnPath("lpstat");
+    int pipeEnds[2];
+    if (lpstat.empty() || ::pipe(pipeEnds) != 0) return printers;
+    std::vector<std::string> args = {lpstat, "-e"};
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    int rc = posix_spawn(&pid, lpstat.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeEnds[1]);
+    std::string out;
+    char buffer[4096];
+    while (rc == 0) {
+        ssize_t n = ::read(pipeEnds[0], buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        out.append(buffer, std::size_t(n));
+    }
+    ::close(pipeEnds[0]);
+    if (rc != 0) return printers;
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return printers;
+    std::size_t start = 0;
+    while (start < out.size()) {
+        std::size_t end = out.find('\n', start);
+        if (end == std::string::npos) end = out.size();
+        std::string name = out.substr(start, end - start);
+        while (!name.empty() && (name.back() == '\r' || name.back() == ' ')) name.pop_back();
+        if (!name.empty()) printers.push_back(name);
+        start = end + 1;
+    }
+    return printers;
 }
 
 } // namespace plat

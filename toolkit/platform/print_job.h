@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -18,10 +19,15 @@ struct PrintJobResult {
 // Sends pdf to the spooler titled jobName. When toFile is set or no `lp` is
 // found on PATH, writes it to outputFile instead (a file named after the job
 // in the home folder, or in the current folder without one, when empty).
+// A printer name sends it to that printer instead of the spooler's default.
 // Any failure (the document cannot be written, lp cannot be started or ends
 // with an error) is reported in the result, never as success.
 PrintJobResult SubmitPrintJob(const std::string& pdf, const std::string& jobName, bool toFile = false,
-                              const std::string& outputFile = "");
+                              const std::string& outputFile = "", const std::string& printer = "");
+
+// The printers the spooler lists (`lpstat -e`, one name a line), or none
+// when there is no lpstat or it fails.
+std::vector<std::string> ListPrinters();
 
 // The full path of the first executable named name on PATH, or "".
 std::string FindOnPath(const std::string& name);
