@@ -6,6 +6,7 @@
 #include "toolkit/core/fonts.h"
 #include "toolkit/core/grab.h"
 #include "toolkit/core/inherit.h"
+#include "toolkit/core/keys.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_draw.h"
@@ -15,6 +16,7 @@
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form_attach.h"
+#include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/scroll_bar.h"
 
@@ -77,6 +79,7 @@ void DrawRow(WkObject* l, int position) {
 }
 
 void DrawAll(WkObject* l) {
+    FollowWindow(l);
     if (!WkObjectDrawable(l)) return;
     WkListData* d = WkListRecord(l);
     WkObjectDrawBackground(l);
@@ -342,6 +345,9 @@ WkObject* WkBuildList(WkObject* parent, const WkListData* record, int font) {
         WkScrollBarSetCallback(d->verticalBar, VerticalMoved, l);
         WkObjectSetResizable(d->verticalBar, 0, 1);
         if (d->horizontalBar) WkObjectAttachBottom(d->verticalBar, WK_ATTACH_EDGE, 20, nullptr);
+    } else {
+        d->pagingColumn = right;
+        for (int key : {WK_KEY_UP, WK_KEY_PGUP, WK_KEY_PGDN, WK_KEY_DOWN}) WkCreatePagingButton(right, l, key);
     }
     for (WkObject* bar : {d->verticalBar, d->horizontalBar})
         if (bar) WkObjectRefuseFocus(bar);

@@ -104,6 +104,16 @@ inline WkListData* WkListRecord(WkObject* list) { return static_cast<WkListData*
 // Constructors: each returns the item area.
 WkObject* WkCreateList(WkObject* parent, int font, int itemLength, int visibleRows, int visibleColumns);
 WkObject* WkCreateMultiSelectList(WkObject* parent, int font, int itemLength, int visibleRows, int visibleColumns);
+// A list of count items of which only a window is stored; the callback is
+// asked for a new window when the rows shown leave it. The two words are
+// kept for the callback's owner.
+WkObject* WkCreateVirtualList(WkObject* parent, WkListWindowCallback callback, void* data, std::intptr_t word1,
+                              std::intptr_t word2, int font, int visibleRows, int visibleColumns, int itemLength,
+                              int count);
+// A list of as many items as rows, fetched one at a time at either end and
+// a window at a time by the paging keys, with paging buttons for a bar.
+WkObject* WkCreateFetchList(WkObject* parent, WkListWindowCallback callback, void* data, std::intptr_t word1,
+                            std::intptr_t word2, int font, int visibleRows, int visibleColumns, int itemLength);
 // Composes the widget from a record the constructor filled (item length,
 // visible rows and columns, kind, window capacity, ...).
 WkObject* WkBuildList(WkObject* parent, const WkListData* record, int font);

@@ -142,6 +142,7 @@ void Tab(WkObject* l, bool back) {
 bool Navigate(WkObject* l, int key) {
     WkListData* d = WkListRecord(l);
     const long long current = d->current, rows = d->visibleRows;
+    if (d->fetchMode && list::FetchKey(l, key)) return true;
     switch (key) {
     case WK_KEY_HOME:
         list::SetFirstRow(l, 0);
@@ -173,6 +174,7 @@ int HandleKey(WkObject* l, WkMessage* m) {
         return 1;
     }
     if (!Live(l)) return 0;
+    if (d->kind == WK_LIST_KIND_FILE_VIEWER) return ViewKey(l, key) ? 1 : 0;
     const int before = d->current;
     bool keepSearch = false, handled = true;
     if (modifiers & WK_MOD_ALT) {
@@ -271,6 +273,11 @@ namespace list {
 
 int HandlePointer(WkObject* l, WkMessage* m) {
     WkListData* d = WkListRecord(l);
+    // A viewer has no current line: a press only takes the focus.
+    if (d->kind == WK_LIST_KIND_FILE_VIEWER && m->type != WK_MSG_WHEEL) {
+        if (m->type == WK_MSG_PRESS && Live(l)) WkObjectSetFocus(l);
+        return 1;
+    }
     switch (m->type) {
     case WK_MSG_PRESS: Press(l, m); return 1;
     case WK_MSG_MOTION: Motion(l, m); return 1;

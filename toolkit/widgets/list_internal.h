@@ -31,6 +31,15 @@ void Activate(WkObject* list, int position, int extra);
 void ResetSearch(WkListData* d);
 
 int HandleKey(WkObject* list, WkMessage* message);
+
+// Lists that keep a window of their items (list_window.cpp): the window
+// read from the start on through the window callback; the window moved when
+// the rows shown left it; a fetch list's and a file viewer's keys (false
+// for a key they leave to the plain list).
+void ReadWindow(WkObject* list, int start);
+void FollowWindow(WkObject* list);
+bool FetchKey(WkObject* list, int key);
+bool ViewKey(WkObject* list, int key);
 int HandlePointer(WkObject* list, WkMessage* message);
 
 } // namespace list
