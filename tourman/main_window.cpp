@@ -8,6 +8,7 @@
 #include "toolkit/widgets/button_core.h"
 #include "toolkit/widgets/combo_box.h"
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/file_viewer.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/form_attach.h"
@@ -346,6 +347,10 @@ void BuildResultsPage(WkObject* page) {
 }
 
 void BuildOutputPage(WkObject* page) {
+    WkObject* viewer = MainWindow.fileViewer = WkCreateFileViewer(page, "", kFontFixed, 15, 40);
+    WkListSetTitle(viewer, std::string(115, ' ').c_str());
+    WkObjectSetName(viewer, "Window File");
+    WkObjectSetTransparency(viewer, 155);
     MainWindow.outputButtons = WkCreateTableForm(page, 6);
     WkObjectSetTransparent(MainWindow.outputButtons);
 }

@@ -61,6 +61,7 @@ struct MainWindowWidgets {
     WkObject* boardLabel = nullptr;
     WkObject* resultKeyField = nullptr;
     WkObject* resultButtons[9] = {};
+    WkObject* fileViewer = nullptr;
     // The output-files page's button table (its buttons come with the page's commands).
     WkObject* outputButtons = nullptr;
     // The status bar.

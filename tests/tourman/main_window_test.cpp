@@ -36,6 +36,8 @@ TEST_F(MainWindowTest, StartsWithRoundControlsAndRegistrationClosedOff) {
     EXPECT_TRUE(WkObjectIsSensitive(MainWindow.pages[0]));
     EXPECT_TRUE(WkObjectIsSensitive(MainWindow.pages[3]));
     EXPECT_EQ(Find(MessageText(71)), MainWindow.addButton);
+    for (const char* name : {"List Player", "List Pairing", "List Result", "Window File"})
+        EXPECT_NE(Find(name), nullptr) << name;
     for (int page = 1; page < 4; ++page) {
         WkFormSetPage(MainWindow.notebook, page);
         Flush();
