@@ -143,6 +143,9 @@ int WkEditHandler(WkObject* field, WkMessage* message) {
         // of a field that takes no input.
         if (d->arrowButton && WkObjectIsSensitive(d->arrowButton) != (message->window ? 1 : 0))
             WkObjectSetSensitive(d->arrowButton, int(message->window));
+        // A spin field greys with its arrows.
+        for (WkObject* arrow : d->arrows)
+            if (arrow) WkObjectSetSensitive(arrow, int(message->window));
         WkRedraw(field, 0);
         return 1;
     case WK_MSG_ACTIVE: WkRedraw(field, 0); return 1;

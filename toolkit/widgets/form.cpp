@@ -134,20 +134,12 @@ void LinkTableChild(WkObject** children, int i, int columns) {
     Tie(&c->attachRight, &c->siblingRight, WK_ATTACH_EDGE, -1);
 }
 
-void GrowSlots(WkTableSlot** slots, std::int16_t* capacity, int needed) {
-    if (needed <= *capacity) return;
-    int grown = needed + 4;
-    *slots = static_cast<WkTableSlot*>(WkRealloc(*slots, sizeof(WkTableSlot) * grown));
-    for (int i = *capacity; i < grown; ++i) (*slots)[i] = WkTableSlot{0, WK_ALIGN_DEFAULT, 0};
-    *capacity = std::int16_t(grown);
-}
-
 void SetTableShape(WkFormData* d) {
     WkTableData* t = d->table;
     int count = d->pages[0].count;
     t->rows = std::int16_t((count + t->columns - 1) / t->columns);
-    GrowSlots(&t->columnSlots, &t->columnCapacity, t->columns);
-    GrowSlots(&t->rowSlots, &t->rowCapacity, t->rows);
+    WkTableGrowSlots(&t->columnSlots, &t->columnCapacity, t->columns);
+    WkTableGrowSlots(&t->rowSlots, &t->rowCapacity, t->rows);
 }
 
 // A child stands for its share of the colours: the new ones shaded to its
@@ -293,8 +285,8 @@ WkObject* WkCreateForm(WkObject* parent, int count, int kind) {
         d->table = static_cast<WkTableData*>(WkCalloc(1, sizeof(WkTableData)));
         d->table->columns = std::int16_t(std::clamp(count, 1, 32767));
         d->table->columnCapacity = d->table->rowCapacity = 0;
-        GrowSlots(&d->table->columnSlots, &d->table->columnCapacity, 0);
-        GrowSlots(&d->table->rowSlots, &d->table->rowCapacity, 0);
+        WkTableGrowSlots(&d->table->columnSlots, &d->table->columnCapacity, 0);
+        WkTableGrowSlots(&d->table->rowSlots, &d->table->rowCapacity, 0);
         SetTableShape(d);
     }
     WkInheritColors(parent, form);
@@ -472,6 +464,14 @@ void WkFormSetPaintAll(WkObject* form) { SetFlag(form, WK_FORM_PAINT_ALL, true);
 void WkFormClearPaintAll(WkObject* form) { SetFlag(form, WK_FORM_PAINT_ALL, false); }
 void WkFormSetPagingKeysOff(WkObject* form) { SetFlag(form, WK_FORM_NO_PAGING_KEYS, true); }
 void WkFormSetPagingKeysOn(WkObject* form) { SetFlag(form, WK_FORM_NO_PAGING_KEYS, false); }
+
+void WkTableGrowSlots(WkTableSlot** slots, std::int16_t* capacity, int needed) {
+    if (needed <= *capacity) return;
+    int grown = std::min(needed + 4, 32767);
+    *slots = static_cast<WkTableSlot*>(WkRealloc(*slots, sizeof(WkTableSlot) * grown));
+    for (int i = *capacity; i < grown; ++i) (*slots)[i] = WkTableSlot{0, WK_ALIGN_DEFAULT, 0};
+    *capacity = std::int16_t(grown);
+}
 
 void WkTableShowGrid(WkObject* form, int on) {
     WkFormData* d = WkFormRecord(form);

@@ -147,6 +147,9 @@ void WkTableGridOn(WkObject* form);
 void WkTableGridOff(WkObject* form);
 void WkTableSetColumns(WkObject* form, int columns);
 int WkTableGetColumns(WkObject* form);
+// Widens a slot array to the needed count plus 4 (new slots not fixed,
+// alignment the default, size 0).
+void WkTableGrowSlots(WkTableSlot** slots, std::int16_t* capacity, int needed);
 // Ties every child of a table form into the grid of its columns again.
 void WkTableRelink(WkObject* form);
 
