@@ -10,6 +10,7 @@
 #include "toolkit/core/shell.h"
 #include "toolkit/core/startup.h"
 #include "toolkit/widgets/form.h"
+#include "toolkit/widgets/log_window.h"
 #include "toolkit/widgets/print_dialog.h"
 #include "tourman/main_window.h"
 #include "tournament/boxes/message_boxes.h"
@@ -31,6 +32,7 @@ bool StartApplication() {
     WkInstallEventLoop();
     WkInitFormClass();
     WkInstallPrintDialog();
+    WkInstallLogWindow();
     InstallServices();
     ProgramFolder = WkGetCurrentDir();
     if (!LoadMessageFile()) return false;

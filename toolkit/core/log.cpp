@@ -160,6 +160,11 @@ void WkMakeLogWindow() {
 
 WkItemList* WkLogLines() { return lines; }
 
+void WkDropLogLines() {
+    if (lines) WkFreeItemList(lines);
+    lines = nullptr;
+}
+
 void WkSetLogWindowHooks(const WkLogWindowHooks* hooks) {
     windowHooks = hooks ? *hooks : WkLogWindowHooks{};
 }

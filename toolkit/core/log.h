@@ -67,6 +67,9 @@ void WkApplyLogManager(int visibleRows, int visibleColumns, int threshold);
 void WkMakeLogWindow();
 // The line queue, oldest first; null until the window is made.
 WkItemList* WkLogLines();
+// Frees the line queue: the next line makes the window again (for a
+// toolkit started again in the same process).
+void WkDropLogLines();
 
 struct WkLogWindowHooks {
     void (*make)() = nullptr;        // build the window around WkLogLines()
