@@ -148,13 +148,10 @@ void NewStore(WkObject* list) {
 
 WkObject* WkCreateFileViewer(WkObject* parent, const char* path, int font, int visibleRows, int visibleColumns) {
     auto* v = static_cast<WkFileViewerData*>(WkCalloc(1, sizeof(WkFileViewerData)));
-    WkListData record{};
+    WkListData record = list::NewRecord(1, visibleRows, visibleColumns);
     record.kind = WK_LIST_KIND_FILE_VIEWER;
-    record.visibleRows = std::max(1, visibleRows);
-    record.visibleColumns = std::max(1, visibleColumns);
     record.windowCallback = ReadLines;
     record.windowData = v;
-    record.current = -1;
     Index(v, &record, path);
     WkObject* list = WkBuildList(parent, &record, font);
     WkObjectAddDestroyHandler(list, Destroyed, v);

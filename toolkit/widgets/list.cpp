@@ -25,6 +25,15 @@
 
 namespace list {
 
+WkListData NewRecord(int itemLength, int rows, int columns) {
+    WkListData record{};
+    record.kind = WK_LIST_KIND_ITEMS;
+    record.itemLength = std::max(1, itemLength);
+    record.visibleRows = std::max(1, rows);
+    record.visibleColumns = std::max(1, columns);
+    return record;
+}
+
 bool Live(const WkObject* l) {
     const std::uint16_t bits = WK_STATE_SENSITIVE | WK_STATE_ACTIVE;
     return (l->state & bits) == bits;
@@ -252,11 +261,7 @@ WkObject* Column(WkObject* parent) {
 }
 
 WkObject* Create(WkObject* parent, int font, int itemLength, int rows, int columns, bool multiple) {
-    WkListData record{};
-    record.kind = WK_LIST_KIND_ITEMS;
-    record.itemLength = std::max(1, itemLength);
-    record.visibleRows = std::max(1, rows);
-    record.visibleColumns = std::max(1, columns);
+    WkListData record = list::NewRecord(itemLength, rows, columns);
     record.multipleSelection = multiple;
     return WkBuildList(parent, &record, font);
 }

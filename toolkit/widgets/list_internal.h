@@ -7,6 +7,9 @@
 
 namespace list {
 
+// A record of kind 1 with the sizes a constructor gives (1 at least each).
+WkListData NewRecord(int itemLength, int rows, int columns);
+
 // The stored node at a list position, null when it is not stored.
 WkItemNode* Node(WkObject* list, int position);
 // The shared record filled from a node (or "(NULL)" and zeros without one).

@@ -88,11 +88,7 @@ int Half(int rowHeight, int rows) { return std::max(rows, WkScreenHeight() / std
 
 WkObject* Create(WkObject* parent, WkListWindowCallback callback, void* data, std::intptr_t word1,
                  std::intptr_t word2, int font, int rows, int columns, int itemLength, bool fetch) {
-    WkListData record{};
-    record.kind = WK_LIST_KIND_ITEMS;
-    record.itemLength = std::max(1, itemLength);
-    record.visibleRows = std::max(1, rows);
-    record.visibleColumns = std::max(1, columns);
+    WkListData record = list::NewRecord(itemLength, rows, columns);
     record.windowCallback = callback;
     record.windowData = data;
     record.windowWords[0] = word1;
