@@ -6,6 +6,7 @@
 #include "toolkit/core/window_system.h"
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/form_scroll.h"
+#include "toolkit/widgets/header_table.h"
 #include "toolkit/widgets/tab_toggle.h"
 
 #include <algorithm>
@@ -286,6 +287,8 @@ void WkObjectScrollIntoView(WkObject* object) {
     };
     long newY = follow(s->y, y, object->height, form->height, s->viewHeight);
     long newX = follow(s->x, x, object->width, form->width, s->viewWidth);
-    if (newY != s->y) WkFormScrollToY(form, int(newY));
-    if (newX != s->x) WkFormScrollToX(form, int(newX));
+    // A heading view of a table with frozen headings moves with its body.
+    WkObject* scrolled = WkTableScrolledView(form);
+    if (newY != s->y) WkFormScrollToY(scrolled, int(newY));
+    if (newX != s->x) WkFormScrollToX(scrolled, int(newX));
 }

@@ -16,6 +16,7 @@
 #include "toolkit/widgets/form_layout.h"
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/form_scroll.h"
+#include "toolkit/widgets/header_table.h"
 
 #include <algorithm>
 #include <cstring>
@@ -97,6 +98,7 @@ void InstallIntoCore() {
     access.scrollOffset = ScrollOffset;
     access.removeChild = RemoveChildSeam;
     access.wheelReceiver = WheelReceiver;
+    access.hasTableBody = WkTableHasFrozenHeadings;
     access.focusedChild = FocusedChild;
     access.focusHolder = WkFormGetFocus;
     access.setFocus = WkObjectSetFocus;
@@ -337,6 +339,11 @@ void WkAddChild(WkObject* parent, WkObject* child) {
         }
         parent = shell->colorHolder ? shell->colorHolder : shell->mainForm;
     }
+    if (WkObject* inner = WkTableCellTarget(parent); inner != parent) {
+        WkAddChild(inner, child);
+        WkTableCellAdded(parent);
+        return;
+    }
     WkFormData* d = WkFormRecord(parent);
     WkFormPage* page = WkFormCurrentPage(parent);
     if (!d || !page) return;
@@ -442,7 +449,11 @@ void WkObjectRemoveFromParent(WkObject* object, int resizeParent) {
 
 void WkFormSetSpacing(WkObject* form, int pixels) {
     form = WkFormOf(form);
-    if (WkFormData* d = WkFormRecord(form)) d->spacing = std::uint8_t(std::clamp(pixels, 0, 255));
+    WkObject* inner[4];
+    if (int n = WkTableInnerTables(form, inner))
+        for (int i = 0; i < n; ++i) WkFormSetSpacing(inner[i], pixels);
+    else if (WkFormData* d = WkFormRecord(form))
+        d->spacing = std::uint8_t(std::clamp(pixels, 0, 255));
 }
 
 void WkFormSetKind(WkObject* form, int kind) {
@@ -474,6 +485,8 @@ void WkTableGrowSlots(WkTableSlot** slots, std::int16_t* capacity, int needed) {
 }
 
 void WkTableShowGrid(WkObject* form, int on) {
+    WkObject* inner[4];
+    for (int i = 0, n = WkTableInnerTables(form, inner); i < n; ++i) WkTableShowGrid(inner[i], on);
     WkFormData* d = WkFormRecord(form);
     if (!d || !d->table) return;
     d->table->grid = on ? 1 : 0;

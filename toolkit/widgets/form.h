@@ -55,8 +55,14 @@ struct WkTableData {
     std::uint8_t grid;
     std::int16_t columns, rows;
     std::int16_t columnCapacity, rowCapacity;
+    // A table with frozen headings (set on its outer table only; the body
+    // marks such a table). Below 1 a visible size means no scrolling that way.
+    std::int16_t visibleWidth, visibleHeight;
+    std::int16_t headingColumns, headingRows, totalColumns;
     WkTableSlot* columnSlots; // owned
     WkTableSlot* rowSlots;    // owned
+    WkObject *corner, *headingRowTable, *headingColumnTable, *body;
+    WkObject *headingRowView, *headingColumnView, *bodyView;
 };
 
 // The scroll state of a form that scrolls its children.

@@ -3,6 +3,7 @@
 #include "toolkit/core/object_layout.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/form_pages.h"
+#include "toolkit/widgets/header_table.h"
 #include "toolkit/widgets/scroll_bar.h"
 
 #include <algorithm>
@@ -371,6 +372,7 @@ void WkFormQuerySize(WkObject* form) {
     if (!d) return;
     form->state &= std::uint16_t(~WK_STATE_NEEDS_LAYOUT);
     if (d->flags & WK_FORM_TABBED) WkTabbedFormShareFont(form);
+    if (d->table && d->table->body) WkTableSyncHeadings(form);
     for (const Axis* a : {&kX, &kY}) {
         if (form->*a->policy == WK_POLICY_GROW) form->layout |= a->grow;
         else form->layout &= std::uint16_t(~a->grow);
@@ -397,5 +399,12 @@ void WkFormPlaceChildren(WkObject* form, int width, int height) {
     WkFormData* d = WkFormRecord(form);
     if (!d) return;
     if (width >= 0) PlaceAxis(form, d, kX, width);
+    if (!(d->table && d->table->body)) {
+        if (height >= 0) PlaceAxis(form, d, kY, height);
+        return;
+    }
+    // Each bar of a table with frozen headings takes room only when needed.
+    WkTableFitBarRow(form);
     if (height >= 0) PlaceAxis(form, d, kY, height);
+    if (WkTableFitBarColumn(form) && width >= 0) PlaceAxis(form, d, kX, width);
 }

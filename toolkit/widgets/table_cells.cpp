@@ -5,6 +5,7 @@
 #include "toolkit/core/object_layout.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/form_attach.h"
+#include "toolkit/widgets/header_table.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,7 +15,7 @@ namespace {
 
 WkTableData* PlainTable(WkObject* table) {
     WkFormData* d = WkFormRecord(table);
-    return d && d->kind == WK_FORM_TABLE && d->table ? d->table : nullptr;
+    return d && d->kind == WK_FORM_TABLE && d->table && !d->table->body ? d->table : nullptr;
 }
 
 WkFormPage& Cells(WkObject* table) { return WkFormRecord(table)->pages[0]; }
@@ -83,7 +84,13 @@ void DeleteFrom(WkObject* table, int first, int count) {
 
 } // namespace
 
-WkObject* WkTableGetCell(WkObject* table, int column, int row) { return CellOfPlain(table, column, row); }
+WkObject* WkTableGetCell(WkObject* table, int column, int row) {
+    if (WkTableHasFrozenHeadings(table)) {
+        WkObject* inner = WkTableLocateCell(table, &column, &row);
+        return inner ? CellOfPlain(inner, column, row) : nullptr;
+    }
+    return CellOfPlain(table, column, row);
+}
 
 void WkTableSetCellText(WkObject* table, int column, int row, const char* text) {
     if (WkObject* cell = WkTableGetCell(table, column, row)) WkObjectSetText(cell, text);
@@ -154,11 +161,19 @@ void WkTableSetColumnAlignment(WkObject* table, int column, int alignment) {
 void WkTableSetRowAlignment(WkObject* table, int row, int alignment) { SetSlotAlignment(table, false, row, alignment); }
 
 void WkTableDeleteRows(WkObject* table, int first, int count) {
-    if (!PlainTable(table)) return;
+    const bool frozen = WkTableHasFrozenHeadings(table);
+    if (!frozen && !PlainTable(table)) return;
     const bool shown = table->state & WK_STATE_SHOWN;
     const int width = table->width, height = table->height;
     if (shown) WkObjectHide(table);
-    DeleteFrom(table, first, count);
+    if (frozen) {
+        // The heading rows stay; the rows go from the heading column and the body.
+        WkTableData* t = WkFormRecord(table)->table;
+        for (WkObject* inner : {t->headingColumnTable, t->body})
+            if (inner) DeleteFrom(inner, first, count);
+    } else {
+        DeleteFrom(table, first, count);
+    }
     WkObjectQuerySize(table);
     WkResize(table, width, height);
     if (shown) WkObjectShow(table);

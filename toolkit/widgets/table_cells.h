@@ -39,7 +39,8 @@ void WkTableSetRowAlignment(WkObject* table, int row, int alignment);
 
 // Deletes count rows from the first (a negative count: to the last row),
 // at most the rows there are; a first row outside the table deletes
-// nothing. The table keeps its size.
+// nothing. The table keeps its size. A table with frozen headings keeps
+// its heading rows and counts the rows in its body.
 void WkTableDeleteRows(WkObject* table, int first, int count);
 void WkTableDeleteRow(WkObject* table, int row);
 void WkTableClear(WkObject* table);
