@@ -21,8 +21,9 @@ protected:
     }
     WkTableData* Record(WkObject* t) { return WkFormRecord(t)->table; }
     // Cells of the given widths (one per column, repeated row by row).
-    void Fill(WkObject* t, const std::vector<int>& widths, int cells) {
-        for (int i = 0; i < cells; ++i) cellsMade.push_back(wt::MakeLeaf(t, widths[i % widths.size()], 12));
+    void Fill(WkObject* t, const std::vector<int>& widths, int cells, std::uint16_t layout = 0) {
+        for (int i = 0; i < cells; ++i)
+            cellsMade.push_back(wt::MakeLeaf(t, widths[i % widths.size()], 12, layout));
     }
     WkObject* shell = nullptr;
     std::vector<WkObject*> cellsMade;
@@ -59,7 +60,7 @@ TEST_F(HeaderTable, CellsGoToTheirTablesAndHeadingsWidenTheirColumns) {
 
 TEST_F(HeaderTable, TheHeadingRowScrollsSidewaysWithTheBody) {
     WkObject* t = WkCreateHeaderTableForm(shell, 6, 100, 60, 1, 1);
-    Fill(t, {30}, 6 * 8);
+    Fill(t, {30}, 6 * 8, WK_LAYOUT_FOCUSABLE | WK_LAYOUT_SCROLL_INTO_VIEW);
     Show(shell);
     WkTableData* r = Record(t);
     WkObject* horizontal = WkFormGetHorizontalScrollBar(r->bodyView);
@@ -76,8 +77,12 @@ TEST_F(HeaderTable, TheHeadingRowScrollsSidewaysWithTheBody) {
         EXPECT_EQ(WkFormGetScrollY(r->headingColumnView), WkFormGetScrollY(r->bodyView));
         EXPECT_EQ(WkFormGetScrollX(r->bodyView), WkScrollBarGetValue(horizontal));
     }
-    EXPECT_GT(WkFormGetScrollX(r->bodyView), 0);
     EXPECT_GT(WkFormGetScrollY(r->bodyView), 0);
+    // A heading cell out of view taking the focus scrolls the body, and the headings with it.
+    WkScrollBarSetValue(horizontal, 0);
+    WkObjectSetFocus(cellsMade[5]);
+    EXPECT_GT(WkFormGetScrollX(r->bodyView), 0);
+    EXPECT_EQ(WkFormGetScrollX(r->headingRowView), WkFormGetScrollX(r->bodyView));
 }
 
 TEST_F(HeaderTable, Picture) {
