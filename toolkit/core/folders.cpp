@@ -4,6 +4,7 @@
 #include "toolkit/platform/files.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -79,6 +80,10 @@ int WkDriveType(const char* root) {
     }
     return WK_DRIVE_OTHER;
 }
+
+int WkMakeFolder(const char* path) { return path ? plat::MakeFolder(path) : EINVAL; }
+int WkRenameFolder(const char* from, const char* to) { return from && to ? plat::RenameFolder(from, to) : EINVAL; }
+int WkRemoveFolder(const char* path) { return path ? plat::RemoveFolder(path) : EINVAL; }
 
 int WkGetCwd(char* buffer, std::size_t size) {
     std::string folder;

@@ -34,6 +34,13 @@ WkNameList WkGetDriveNames();
 // WK_DRIVE_FLOPPY .. WK_DRIVE_OTHER for a drive's root.
 int WkDriveType(const char* root);
 
+// Folder changes: 0 on success, else the system's error number. Renaming
+// refuses an existing target (EEXIST) instead of replacing it; removing
+// takes an empty folder only.
+int WkMakeFolder(const char* path);
+int WkRenameFolder(const char* from, const char* to);
+int WkRemoveFolder(const char* path);
+
 // Copies the current folder into buffer (size bytes, 260 by default): 0 when
 // copied, 1 when it cannot be read or does not fit.
 int WkGetCwd(char* buffer, std::size_t size = 260);

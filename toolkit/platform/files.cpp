@@ -94,6 +94,16 @@ bool ListFolder(const std::string& folder, std::vector<FolderEntry>& out) {
     return true;
 }
 
+int MakeFolder(const std::string& path) { return ::mkdir(ToSlashes(path).c_str(), 0777) == 0 ? 0 : errno; }
+
+int RenameFolder(const std::string& from, const std::string& to) {
+    struct stat st;
+    if (::lstat(ToSlashes(to).c_str(), &st) == 0) return EEXIST;
+    return ::rename(ToSlashes(from).c_str(), ToSlashes(to).c_str()) == 0 ? 0 : errno;
+}
+
+int RemoveFolder(const std::string& path) { return ::rmdir(ToSlashes(path).c_str()) == 0 ? 0 : errno; }
+
 bool IsFolder(const std::string& path) { return !path.empty() && KindOf(ToSlashes(path)) == EntryKind::Folder; }
 bool IsFile(const std::string& path) { return !path.empty() && KindOf(ToSlashes(path)) == EntryKind::File; }
 

@@ -45,6 +45,13 @@ bool ListFolder(const std::string& folder, std::vector<FolderEntry>& out);
 bool IsFolder(const std::string& path);
 bool IsFile(const std::string& path);
 
+// Folder changes, each 0 on success or the system's error number. Renaming
+// never replaces: an existing target (even an empty folder) gives EEXIST.
+// Removing takes an empty folder only.
+int MakeFolder(const std::string& path);
+int RenameFolder(const std::string& from, const std::string& to);
+int RemoveFolder(const std::string& path);
+
 // The current folder (no trailing '/' except for the root); false when it
 // cannot be read.
 bool CurrentFolder(std::string& out);
