@@ -35,12 +35,7 @@ class FileBrowserTest : public InputTest {
 protected:
     void SetUp() override {
         InputTest::SetUp();
-        display->setIdleHook([this] {
-            virtualNow.microseconds += 50000;
-            virtualNow.seconds += virtualNow.microseconds / 1000000, virtualNow.microseconds %= 1000000;
-            display->virtualClock()->advance(50);
-            return true;
-        });
+        TickWhenIdle();
         top = std::string(TM_TEST_OUTPUT_DIR) + "/browser";
         fs::remove_all(top);
         fs::create_directories(top + "/sub");

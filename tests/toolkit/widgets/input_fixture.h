@@ -25,6 +25,16 @@ protected:
         WidgetTest::TearDown();
         WkSetClock(nullptr);
     }
+    // While a modal loop waits, each idle turn moves the virtual clock by a
+    // tick, so timeouts set by a test come due.
+    void TickWhenIdle() {
+        display->setIdleHook([this] {
+            virtualNow.microseconds += 50000;
+            virtualNow.seconds += virtualNow.microseconds / 1000000, virtualNow.microseconds %= 1000000;
+            display->virtualClock()->advance(50);
+            return true;
+        });
+    }
     void Show(WkObject* shell) {
         WkShellRealize(shell);
         WkFlushEvents();
