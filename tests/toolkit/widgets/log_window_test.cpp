@@ -21,6 +21,7 @@ protected:
         // The keys reach the toolkit through a window that has the focus.
         main = WkCreateShell("main", 0);
         MakeLeaf(main, 50, 50);
+        owned.push_back(main);
         Show(main);
     }
     WkObject* main = nullptr;
