@@ -27,12 +27,7 @@ class PrintDialog : public InputTest {
 protected:
     void SetUp() override {
         InputTest::SetUp();
-        display->setIdleHook([this] {
-            virtualNow.microseconds += 50000;
-            virtualNow.seconds += virtualNow.microseconds / 1000000, virtualNow.microseconds %= 1000000;
-            display->virtualClock()->advance(50);
-            return true;
-        });
+        TickWhenIdle();
         dir = std::string(TM_TEST_OUTPUT_DIR) + "/print_dialog_" +
               ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::filesystem::remove_all(dir);
