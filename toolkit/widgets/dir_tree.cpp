@@ -5,6 +5,7 @@
 #include "toolkit/core/folders.h"
 #include "toolkit/core/fonts.h"
 #include "toolkit/core/image.h"
+#include "toolkit/core/inherit.h"
 #include "toolkit/core/log.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/object_attrs.h"
@@ -183,19 +184,25 @@ WkObject* WkCreateDirTree(WkObject* parent, const char* start, int font, int wid
     WkObject* tree = WkCreateTree(parent, font, width, height, kClasses);
     d->tree = tree;
     WkObjectAddDestroyHandler(tree, Destroyed, d);
+    WkObjectInheritBackground(tree, 1, 100);
+    WkTreeData* t = WkTreeRecord(tree);
+    WkTreeSetSelectedColors(tree, t->selectedBackground, WkWhiteColor());
     WkTreeSetScrollBarShade(tree, 85);
     static const char* const pictures[kClasses][3] = {{"fbcfold.bmp", "fbofold.bmp", "fbsfold.bmp"},
                                                       {"fdisk.bmp", nullptr, nullptr},
                                                       {"hdisk.bmp", nullptr, nullptr},
                                                       {"cdrom.bmp", nullptr, nullptr},
                                                       {"rdisk.bmp", nullptr, nullptr}};
-    for (int k = 0; k < kClasses; ++k)
+    for (int k = 0; k < kClasses; ++k) {
         WkTreeSetClassImageFiles(tree, k, pictures[k][0], pictures[k][1], pictures[k][2]);
+        // The pictures' corner colour is their backdrop.
+        for (WkImage* image : {t->closedImages[k], t->openImages[k], t->selectedImages[k]})
+            if (image) WkImageSetTransparentAt(image, 0, 0);
+    }
     WkTreeSetSelectCallback(tree, Selected, d);
     WkTreeSetExpandCallback(tree, Expanded, d);
     WkTreeSetCollapseCallback(tree, Collapsed, d);
     WkTreeSetPopupCallback(tree, WkDirTreeShowMenu, d);
-    WkTreeData* t = WkTreeRecord(tree);
     int step = WkFontHeight("A", font) + 2;
     if (t->closedImages[0]) step = std::max(step, int(t->closedImages[0]->height));
     WkScrollBarSetStep(WkTreeGetVerticalScrollBar(tree), step);

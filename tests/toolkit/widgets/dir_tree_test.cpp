@@ -5,7 +5,11 @@
 #include "toolkit/widgets/dir_tree.h"
 
 #include "toolkit/core/log.h"
+#include "toolkit/core/colors.h"
+#include "toolkit/core/image.h"
+#include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/tree.h"
 #include "input_fixture.h"
 
@@ -154,3 +158,23 @@ TEST_F(DirTreeTest, UnreadableFolderHasNoChildren) {
 }
 
 } // namespace
+
+TEST_F(DirTreeTest, MenuOrderAndLooks) {
+    WkDirTreeData* d = WkDirTreeRecord(tree);
+    WkDirTreeShowMenu(Go(top + "/data"), 10, 10, d);
+    ASSERT_NE(d->popupMenu, nullptr);
+    WkMenuData* m = WkMenuRecord(d->popupMenu);
+    std::vector<std::string> labels;
+    for (int i = 0; i < m->count; ++i) labels.push_back(m->items[i]->label);
+    EXPECT_EQ(labels, (std::vector<std::string>{"New directory ...", "Rename ...", "Delete directory"}));
+    WkMenuPopDown(d->popupMenu);
+    int r, g, b, percent = 0;
+    WkColorToRGB(WkTreeRecord(tree)->selectedText, &r, &g, &b);
+    EXPECT_EQ(r + g + b, 3 * 255); // white on the highlight
+    EXPECT_TRUE(WkObjectInheritsBackground(tree, &percent));
+    EXPECT_EQ(percent, 100);
+    WkImage* folder = WkTreeRecord(tree)->closedImages[WK_DIRTREE_FOLDER];
+    if (folder) {
+        EXPECT_NE(folder->mask, nullptr); // the corner colour is the backdrop
+    }
+}
