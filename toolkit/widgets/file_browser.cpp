@@ -3,6 +3,8 @@
 #include "toolkit/core/window_system.h"
 #include "toolkit/core/folders.h"
 #include "toolkit/core/image.h"
+#include "toolkit/core/inherit.h"
+#include "toolkit/core/object_config.h"
 #include "toolkit/core/item_list.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/object_attrs.h"
@@ -38,6 +40,9 @@ struct Browser {
 Browser browser;
 
 int CompareNoCase(const char* a, const char* b) { return WkCompareNoCase(&a, &b); }
+
+// Fields and buttons stand out a little from the window behind them.
+void Lighter(WkObject* object) { WkObjectInheritBackground(object, 1, 115); }
 
 void Fill() {
     WkListClear(browser.list);
@@ -111,11 +116,13 @@ WkObject* FilterField(WkObject* parent, const std::string& patterns, bool withNa
         WkObject* list = WkComboBoxGetList(field);
         for (const std::string& e : entries) WkListAddItem(list, e.c_str(), 0);
         WkComboBoxSetCallback(field, FilterPicked, nullptr);
+        WkEditTintParts(field);
     } else {
         field = WkCreateEditWithWidth(parent, browser.filter.c_str(), 32, withName ? 16 : 8, font);
     }
     WkEditSetValueCallback(field, FilterEdited, nullptr);
     if (fixed) WkEditSetReadOnly(field);
+    Lighter(field);
     return field;
 }
 
@@ -123,22 +130,33 @@ void Build(const char* title, const std::string& patterns, bool withName, const 
     const int font = o.font ? o.font : 5;
     browser.shell = WkCreateShell(title ? title : "", WK_SHELL_DIALOG);
     WkShellSetCloseCallback(browser.shell, WindowClosed, nullptr);
+    if (o.background) WkObjectSetBackgroundImage(browser.shell, o.background, WK_IMAGE_TILED);
+    else if (!o.backgroundFile || !WkObjectSetBackgroundImageFile(browser.shell, o.backgroundFile, WK_IMAGE_TILED))
+        WkObjectConfigure(browser.shell, "FileBrowser", WK_CONFIG_BG_IMAGE);
     WkObject* row = WkCreateHorizontalForm(browser.shell);
+    WkObjectInheritBackground(row, 1, 100);
+    WkObjectSetTransparent(row);
     WkObjectSetShadow(row, 1, 1, 0);
     const int treeOptions = (o.renameFolder ? WK_DIRTREE_RENAME : 0) | (o.newFolder ? WK_DIRTREE_NEW : 0) |
                             (o.deleteFolder ? WK_DIRTREE_DELETE : 0);
     browser.tree = WkCreateDirTree(row, browser.folder.c_str(), font, 256, 256, treeOptions);
     WkDirTreeSetCallback(browser.tree, FolderChosen, nullptr);
+    if (o.plainTree) WkObjectSetTransparent(browser.tree);
+    else if (WkImage* image = WkObjectGetBackgroundImage(browser.shell))
+        WkObjectSetBackgroundImage(browser.tree, image, WK_IMAGE_TILED);
     WkCreateSash(row);
     WkObject* column = WkCreateVerticalForm(row);
+    WkObjectSetTransparent(column);
     WkFormSetSpacing(column, 0);
     browser.list = WkCreateList(column, font, kItemLength, 10, 20);
+    WkObjectSetTransparent(browser.list);
     WkListSetCompareFunction(browser.list, CompareNoCase);
     WkListSetCurrentTextColor(browser.list, WkWhiteColor());
     WkListSetScrollBarShade(browser.list, 85);
     WkListSetClickCallback(browser.list, FileClicked, nullptr);
     WkListSetActivateCallback(browser.list, FileActivated, nullptr);
     WkObject* table = WkCreateTableForm(column, 2);
+    WkObjectSetTransparent(table);
     WkObjectSetShadow(table, 1, 1, 0);
     WkCreateLabel(table, o.filterLabel ? o.filterLabel : "Filter", font);
     browser.filterField = FilterField(table, patterns, withName, font, o.fixedFilter);
@@ -146,17 +164,22 @@ void Build(const char* title, const std::string& patterns, bool withName, const 
         WkCreateLabel(table, o.fileLabel ? o.fileLabel : " File", font);
         browser.nameField = WkCreateEditWithWidth(table, browser.file.c_str(), kItemLength, 16, font);
         WkEditSetActivateCallback(browser.nameField, NameEntered, nullptr);
+        Lighter(browser.nameField);
     }
     browser.folderField = WkCreateEditWithWidth(browser.shell, browser.folder.c_str(), 4096, 20, font);
     WkObjectSetResizable(browser.folderField, 1, 0);
+    Lighter(browser.folderField);
     WkEditSetActivateCallback(browser.folderField, FolderEntered, nullptr);
     WkObject* buttons = WkCreateHorizontalForm(browser.shell);
+    WkObjectInheritBackground(buttons, 1, 85);
     WkObjectSetShadow(buttons, 1, 1, 0);
     const int buttonFont = o.buttonFont ? o.buttonFont : 7;
     WkObject* ok = WkCreateButton(buttons, o.okCaption ? o.okCaption : "    &Ok    ", buttonFont);
     WkObject* close = WkCreateButton(buttons, o.closeCaption ? o.closeCaption : "  &Close  ", buttonFont);
     WkButtonSetCallback(ok, Ok, nullptr);
     WkButtonSetCallback(close, Close, nullptr);
+    Lighter(ok);
+    Lighter(close);
     browser.parts = {browser.shell, browser.tree,      browser.list, browser.filterField,
                      browser.nameField, browser.folderField, ok,           close};
 }

@@ -5,6 +5,8 @@
 #include "toolkit/widgets/file_browser.h"
 
 #include "toolkit/core/folders.h"
+#include "toolkit/core/image.h"
+#include "toolkit/core/object_attrs.h"
 #include "toolkit/core/startup.h"
 #include "toolkit/core/timeouts.h"
 #include "toolkit/widgets/combo_box.h"
@@ -73,6 +75,10 @@ TEST_F(FileBrowserTest, FilterKindAndListing) {
         After(100, [&] {
             EXPECT_EQ(WkComboBoxGetList(Part(WkFileBrowserParts().filter)) != nullptr, c.dropDown) << c.patterns;
             EXPECT_EQ(Listed(), c.listed) << c.patterns;
+            int percent = 0;
+            EXPECT_TRUE(WkObjectInheritsBackground(Part(WkFileBrowserParts().filter), &percent));
+            EXPECT_EQ(percent, 115); // fields lighter than the window
+            EXPECT_EQ(WkObjectGetTransparency(Part(WkFileBrowserParts().list)), WK_TRANSPARENT);
             if (c.dropDown) {
                 WkListSelectItem(Part(WkFileBrowserParts().list), 1);
                 WkFlushEvents();
@@ -149,6 +155,24 @@ TEST_F(FileBrowserTest, KeepFolderAndOneAtATime) {
         EXPECT_EQ(std::string(WkGetCurrentDir()), keep ? top + "/sub/" : start);
         WkSetCwd(start.c_str());
     }
+}
+
+TEST_F(FileBrowserTest, BackgroundImageAndPlainTree) {
+    WkImage* image = WkCreateImage(8, 8, 24);
+    for (std::uint8_t plain : {0, 1}) {
+        WkBrowserOptions o;
+        o.plainTree = plain;
+        o.background = image;
+        std::string folder = top;
+        After(100, [&] {
+            WkObject* tree = Part(WkFileBrowserParts().tree);
+            EXPECT_EQ(WkObjectGetBackgroundImage(Part(WkFileBrowserParts().shell)), image);
+            EXPECT_EQ(WkObjectGetTransparency(tree), plain ? WK_TRANSPARENT : 0);
+            Click(WkFileBrowserParts().close);
+        });
+        EXPECT_EQ(WkFileBrowserWithOptions("Folder", nullptr, folder, &o), 0);
+    }
+    WkFreeImage(image);
 }
 
 } // namespace
