@@ -27,7 +27,8 @@ constexpr int kNewFolderTries = 100;
 
 void Destroyed(WkObject*, WkMessage*, void* data, std::uint32_t) {
     auto* d = static_cast<WkDirTreeData*>(data);
-    if (d->popupMenu) WkObjectDestroy(d->popupMenu);
+    // The menu lives in a window of its own; the window takes the menu along.
+    if (d->popupMenu) WkObjectDestroy(WkObjectGetShell(d->popupMenu));
     delete d;
 }
 
