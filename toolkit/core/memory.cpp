@@ -1,6 +1,7 @@
 #include "toolkit/core/memory.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -34,6 +35,12 @@ char* WkMallocText(std::size_t size) { return static_cast<char*>(WkMalloc(size))
 
 char* WkReallocText(char* block, std::size_t size) {
     return static_cast<char*>(WkRealloc(block, size));
+}
+
+char* WkCopyText(const char* text) {
+    if (!text) text = "";
+    const std::size_t n = std::strlen(text) + 1;
+    return static_cast<char*>(std::memcpy(WkMallocText(n), text, n));
 }
 
 void WkFree(void* block) { std::free(block); }

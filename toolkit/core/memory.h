@@ -20,6 +20,8 @@ void* WkRealloc(void* block, std::size_t size);
 // Text buffers; the same as WkMalloc and WkRealloc.
 char* WkMallocText(std::size_t size);
 char* WkReallocText(char* block, std::size_t size);
+// A copy of a text in a new text buffer; a null text copies as "".
+char* WkCopyText(const char* text);
 void WkFree(void* block);
 
 // Shuts the toolkit down and ends the process with status -1.

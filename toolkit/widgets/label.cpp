@@ -12,13 +12,6 @@ namespace {
 
 WkLabelData* Data(WkObject* label) { return static_cast<WkLabelData*>(label->classRecord); }
 
-char* CopyText(const char* text) {
-    if (!text) text = "";
-    std::size_t n = std::strlen(text);
-    char* copy = WkMallocText(n + 1);
-    std::memcpy(copy, text, n + 1);
-    return copy;
-}
 
 void Draw(WkObject* label, const WkMessage* expose) {
     if (!WkObjectDrawable(label)) return;
@@ -81,7 +74,7 @@ WkObject* WkCreateLabel(WkObject* parent, const char* text, WkFontSlot font) {
     WkObject base = WkBaseTemplate(WK_CLASS_LABEL);
     base.handler = WkLabelHandler;
     WkObject* label = WkNewObject(base, &kTemplate, sizeof kTemplate);
-    Data(label)->text = CopyText(text);
+    Data(label)->text = WkCopyText(text);
     label->font = font;
     label->outer = label;
     WkInheritColors(parent, label);
@@ -118,7 +111,7 @@ int WkLabelHandler(WkObject* label, WkMessage* message) {
         Draw(label, nullptr);
         return 1;
     case WK_MSG_SET_TEXT: {
-        char* text = CopyText(reinterpret_cast<const char*>(message->window));
+        char* text = WkCopyText(reinterpret_cast<const char*>(message->window));
         WkFree(d->text);
         d->text = text;
         int widest = 0;

@@ -14,13 +14,6 @@ namespace {
 
 WkProgressData* Data(WkObject* bar) { return static_cast<WkProgressData*>(bar->classRecord); }
 
-char* CopyText(const char* text) {
-    if (!text) text = "";
-    std::size_t n = std::strlen(text);
-    char* copy = WkMallocText(n + 1);
-    std::memcpy(copy, text, n + 1);
-    return copy;
-}
 
 void MakeStripColors(WkProgressData* d, WkColor color) {
     d->bar = WkAddColorRef(color);
@@ -75,7 +68,7 @@ void SetText(WkObject* bar, const char* text) {
     WkProgressData* d = Data(bar);
     int oldX0, oldX1, newX0, newX1;
     TextSpan(bar, d->text, &oldX0, &oldX1);
-    char* copy = CopyText(text);
+    char* copy = WkCopyText(text);
     WkFree(d->text);
     d->text = copy;
     TextSpan(bar, d->text, &newX0, &newX1);
@@ -106,7 +99,7 @@ WkObject* WkCreateProgressBar(WkObject* parent, const char* text, int maximum, W
     base.handler = WkProgressBarHandler;
     WkObject* bar = WkNewObject(base, &kTemplate, sizeof kTemplate);
     WkProgressData* d = Data(bar);
-    d->text = CopyText(text);
+    d->text = WkCopyText(text);
     d->maximum = maximum;
     d->frameType = bar->shadowType;
     d->frameWidth = bar->shadowWidth;

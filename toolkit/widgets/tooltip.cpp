@@ -18,12 +18,6 @@ WkTooltip* records = nullptr;
 
 const char* OrEmpty(const char* text) { return text ? text : ""; }
 
-char* CopyText(const char* text) {
-    text = OrEmpty(text);
-    char* copy = WkMallocText(std::strlen(text) + 1);
-    std::strcpy(copy, text);
-    return copy;
-}
 
 bool Shown(const WkTooltip* t) {
     const WkShellData* d = t->popup ? WkShellRecord(t->popup) : nullptr;
@@ -139,7 +133,7 @@ void SetPopupText(WkTooltip* t, const char* text) {
 void SetStatusText(WkTooltip* t, const char* text) {
     if (!t->statusTarget) return;
     WkFree(t->statusText);
-    t->statusText = CopyText(text);
+    t->statusText = WkCopyText(text);
 }
 
 WkObject* MakePopup(WkTooltip* t, const char* text) {
@@ -180,7 +174,7 @@ void WkObjectSetStatusHint(WkObject* object, const char* text, WkObject* target)
         t->hintHandler = true;
     }
     WkFree(t->statusText);
-    t->statusText = CopyText(text);
+    t->statusText = WkCopyText(text);
     SetTarget(t, target);
 }
 
