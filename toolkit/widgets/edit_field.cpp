@@ -60,9 +60,9 @@ void QuerySize(WkObject* field) {
     else
         field->width = d->visibleColumns * wa + 2 * f + 2 * d->hMargin + 3;
     if ((d->horizontalBar || (field->layout & WK_LAYOUT_GROW_X)) && !(field->layout & WK_LAYOUT_MIN_WIDTH))
-        field->minWidth = std::uint16_t(2 * f + 4 * wa + 2 * d->hMargin);
+        field->minWidth = WkClampSize16(2LL * f + 4LL * wa + 2LL * d->hMargin);
     if (d->verticalBar && !(field->layout & WK_LAYOUT_MIN_HEIGHT))
-        field->minHeight = std::uint16_t(2 * f + 2 * (d->vMargin + WkFontHeight("A", field->font)) + 2);
+        field->minHeight = WkClampSize16(2 * f + 2 * (d->vMargin + WkFontHeight("A", field->font)) + 2);
 }
 
 void Resize(WkObject* field, int width, int height) {
