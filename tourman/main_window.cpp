@@ -21,6 +21,7 @@
 #include "toolkit/widgets/progress_bar.h"
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/toggle.h"
+#include "tourman/results_list.h"
 #include "tournament/message_table.h"
 
 #include <cstdint>
@@ -401,6 +402,7 @@ WkObject* BuildMainWindow() {
     WkObjectDisable(w.pages[2]);
     BuildStatusBar(w.window);
     WkObjectAddDestroyHandler(w.window, DestroyPopupMenu, w.playerListMenu);
+    ConnectResultsList();
     return w.window;
 }
 

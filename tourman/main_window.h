@@ -85,6 +85,8 @@ std::string StatusLineText();
 void UpdateStatusLine();
 void UpdatePlayerCounters();
 void RefreshRoundControls();
+// Enables or disables a control; a control not built is skipped.
+void SetSensitive(WkObject* object, bool on);
 
 // A modal question with two buttons, message 1 then message 0; 1 when the
 // message 0 button was pressed, else 0.

@@ -1,6 +1,7 @@
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/edit_field.h"
 #include "tourman/main_window.h"
+#include "tourman/results_list.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
@@ -23,11 +24,11 @@ const char* SystemTag(int system) {
     return system >= 1 && system <= 6 ? tags[system] : "";
 }
 
+} // namespace
+
 void SetSensitive(WkObject* object, bool on) {
     if (object) on ? WkObjectEnable(object) : WkObjectDisable(object);
 }
-
-} // namespace
 
 std::string StatusLineText() {
     std::string state = MessageText(ClosedRegistration == 0 ? 113 : IsPairingDone != 0 ? 114 : 115);
@@ -68,4 +69,5 @@ void RefreshRoundControls() {
         SetSensitive(w.manualPairingButton, true);
     }
     if (w.roundField) WkEditReplaceText(w.roundField, std::to_string(CurrentRound).c_str(), 0, 0);
+    if (CurrentRound > 0) ShowRound(CurrentRound);
 }
