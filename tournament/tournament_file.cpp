@@ -40,27 +40,41 @@ char GenderChar(char gender) {
     return gender == '\0' || gender == ';' || gender == '\r' || gender == '\n' ? ' ' : gender;
 }
 
+void WriteHeader(std::FILE* f, const TournamentSettings& s, int savedRound, int count) {
+    std::fprintf(f, "%s %s\r\n", ProductBanner, BannerWarning);
+    std::fprintf(f, "%s\r\n%s\r\n", s.Name, s.Place);
+    // Padded so that the reader's columns find the end date after the comma.
+    std::fprintf(f, "%-8.8s,%-8.8s\r\n", s.BeginDate, s.EndDate);
+    std::fprintf(f, "%s\r\n", s.Arbiter);
+    std::fprintf(f, " %.1f  %.1f\r\n", s.ScoreSystem.draw, s.ScoreSystem.win);
+    for (int k = 0; k < TieBreakSlots; ++k)
+        std::fprintf(f, " %d", s.TieBreakOrder[k]);
+    std::fprintf(f, "\r\n%s\r\n", s.BaseName);
+    std::fprintf(f, "%d  %d  %d  %d\r\n", s.PlannedRounds, s.PairingSystem, s.RatingChoice, s.AcceleratedRounds);
+    std::fprintf(f, "%d\r\n%d\r\n%s\r\n", savedRound, count, ColumnLine);
+}
+
 void WritePlayers(std::FILE* f, const std::vector<int>& ids) {
     for (int id : ids)
         std::fprintf(f, "%s\r\n", FormatPlayerLine(PlayerRecord(id)).c_str());
 }
 
-bool WriteFile(int backup, int count, const std::vector<int>& ids) {
+// The header and the players' lines, to path through a temporary copy that
+// replaces it only when whole. False when anything failed; path is then as it
+// was.
+bool WriteWhole(const std::string& path, const TournamentSettings& settings, int savedRound,
+                const std::vector<int>& ids) {
+    AtomicFileWriter out(path);
+    if (!out.ok()) return false;
+    WriteHeader(out.stream(), settings, savedRound, static_cast<int>(ids.size()));
+    WritePlayers(out.stream(), ids);
+    return std::ferror(out.stream()) == 0 && out.commit();
+}
+
+bool WriteFile(int backup, const std::vector<int>& ids) {
     const std::string path = TournamentFilePath(backup);
-    bool good;
-    {
-        AtomicFileWriter out(path);
-        good = out.ok();
-        if (good) {
-            WriteTournamentHeader(out.stream(), count);
-            WritePlayers(out.stream(), ids);
-            good = std::ferror(out.stream()) == 0;
-        }
-        // The temporary file replaces the old one only when it is whole; the
-        // ".bak" is the arbiter's own backup and a save never touches it.
-        good = good && out.commit();
-    }
-    if (!good) {
+    // The ".bak" is the arbiter's own backup and a save never touches it.
+    if (!WriteWhole(path, Settings, IsSavedRound, ids)) {
         ShowAlert(MessageText(198) + "\n" + path, MessageText(3));
         return false;
     }
@@ -294,18 +308,7 @@ std::string TournamentFilePath(int backup) {
 }
 
 void WriteTournamentHeader(std::FILE* f, int count) {
-    const TournamentSettings& s = Settings;
-    std::fprintf(f, "%s %s\r\n", ProductBanner, BannerWarning);
-    std::fprintf(f, "%s\r\n%s\r\n", s.Name, s.Place);
-    // Padded so that the reader's columns find the end date after the comma.
-    std::fprintf(f, "%-8.8s,%-8.8s\r\n", s.BeginDate, s.EndDate);
-    std::fprintf(f, "%s\r\n", s.Arbiter);
-    std::fprintf(f, " %.1f  %.1f\r\n", s.ScoreSystem.draw, s.ScoreSystem.win);
-    for (int k = 0; k < TieBreakSlots; ++k)
-        std::fprintf(f, " %d", s.TieBreakOrder[k]);
-    std::fprintf(f, "\r\n%s\r\n", s.BaseName);
-    std::fprintf(f, "%d  %d  %d  %d\r\n", s.PlannedRounds, s.PairingSystem, s.RatingChoice, s.AcceleratedRounds);
-    std::fprintf(f, "%d\r\n%d\r\n%s\r\n", IsSavedRound, count, ColumnLine);
+    WriteHeader(f, Settings, IsSavedRound, count);
 }
 
 std::string FormatPlayerLine(const Player& p) {
@@ -319,7 +322,7 @@ bool WriteTournamentFile(int backup) {
     std::vector<int> ids;
     for (int id = 1; IsRegisteredId(id); ++id)
         ids.push_back(id);
-    return WriteFile(backup, static_cast<int>(ids.size()), ids);
+    return WriteFile(backup, ids);
 }
 
 bool WriteTournamentFileInOrder(int count, const std::vector<int>& order) {
@@ -330,7 +333,18 @@ bool WriteTournamentFileInOrder(int count, const std::vector<int>& order) {
         ShowAlert(MessageText(198) + "\n" + TournamentFilePath(0), MessageText(3));
         return false;
     }
-    return WriteFile(0, count, ids);
+    return WriteFile(0, ids);
+}
+
+bool WriteTournamentFileAt(const std::string& path, const TournamentSettings& settings, const std::vector<int>& ids) {
+    std::vector<int> players;
+    for (int id : ids)
+        if (IsRegisteredId(id)) players.push_back(id);
+    if (players.size() != ids.size() || !WriteWhole(path, settings, 0, players)) {
+        ShowAlert(MessageText(198) + "\n" + path, MessageText(3));
+        return false;
+    }
+    return true;
 }
 
 bool ReadTournamentFile(const std::string& path) {

@@ -16,6 +16,7 @@
 #pragma once
 
 #include "tournament/players.h"
+#include "tournament/settings.h"
 
 #include <cstdio>
 #include <string>
@@ -38,6 +39,13 @@ bool WriteTournamentFile(int backup);
 // Writes the header with count and the players of order (ids), first to
 // last, to the ".qon" file; false after the alert of message 198.
 bool WriteTournamentFileInOrder(int count, const std::vector<int>& order);
+// Writes a new tournament file at path, in the same layout and as safely:
+// the header from settings with no round saved, then the players of ids
+// (registered ids), first to last, renumbered from 1 when read back. The open
+// tournament is not touched and TournamentSaved stays as it is. False after
+// the alert of message 198 when anything failed or an id is not registered;
+// the file on disk is then as it was.
+bool WriteTournamentFileAt(const std::string& path, const TournamentSettings& settings, const std::vector<int>& ids);
 
 // Reads the tournament file at path into the settings and players 1..N and
 // fills the main window's lists. Available flags are read only when the file
