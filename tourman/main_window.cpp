@@ -22,6 +22,7 @@
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/results_list.h"
+#include "tourman/result_entry.h"
 #include "tournament/message_table.h"
 
 #include <cstdint>
@@ -403,6 +404,7 @@ WkObject* BuildMainWindow() {
     BuildStatusBar(w.window);
     WkObjectAddDestroyHandler(w.window, DestroyPopupMenu, w.playerListMenu);
     ConnectResultsList();
+    ConnectResultEntry();
     return w.window;
 }
 

@@ -9,6 +9,9 @@
 #include "toolkit/core/window_system.h"
 #include "toolkit/platform/font_test_fonts.h"
 #include "toolkit/widgets/button_core.h"
+#include "toolkit/widgets/dir_tree.h"
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/file_browser.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/label.h"
 #include "tourman/app_main.h"
@@ -23,6 +26,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -56,7 +60,12 @@ void TourmanTest::SetUp() {
     static const bool fonts = UseTestFonts();
     ASSERT_TRUE(fonts);
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path scratch = fs::path(TM_TEST_OUTPUT_DIR) / (std::string(info->test_suite_name()) + "." + info->name());
+    // The data folder must fit the tournament's folder field, or the files
+    // would land beside it: a long test name is cut for the scratch folder.
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    const std::size_t used = std::strlen(TM_TEST_OUTPUT_DIR) + std::strlen("/") + std::strlen("/data/");
+    name.resize(std::min(name.size(), sizeof Settings.DataFolder - 1 - std::min(used, sizeof Settings.DataFolder - 2)));
+    fs::path scratch = fs::path(TM_TEST_OUTPUT_DIR) / name;
     fs::remove_all(scratch);
     fs::create_directories(scratch / "data");
     fs::copy(TM_PROGRAM_DATA_DIR, scratch / "program", fs::copy_options::recursive);
@@ -108,6 +117,27 @@ void TourmanTest::AnswerText(const std::string& text, int button) {
     script.push_back({text, button});
 }
 
+void TourmanTest::ChooseFile(const std::string& path) {
+    script.push_back({path, 0, true});
+}
+
+bool TourmanTest::AnswerBrowser() {
+    const WkBrowserParts& parts = WkFileBrowserParts();
+    std::string path;
+    if (script.empty() || !script.front().browser) ADD_FAILURE() << "unexpected file browser";
+    else path = script.front().text;
+    if (!script.empty()) script.pop_front();
+    void* button = parts.close;
+    const std::size_t slash = path.rfind('/');
+    if (slash != std::string::npos) {
+        WkDirTreeSetPath(static_cast<WkObject*>(parts.tree), path.substr(0, slash).c_str(), 1);
+        WkEditReplaceText(static_cast<WkObject*>(parts.name), path.c_str() + slash + 1, 0, 0);
+        button = parts.ok;
+    }
+    InjectClick(*display, static_cast<WkObject*>(button));
+    return true;
+}
+
 void TourmanTest::Flush() {
     WkFlushEvents();
 }
@@ -117,6 +147,7 @@ bool TourmanTest::AnswerOpenBox() {
     WkNativeWindow modal = WkGetModalWindow();
     WkObject* box = modal ? WkListedShell(modal) : nullptr;
     if (!box) return false; // nothing can end this wait
+    if (box == WkFileBrowserParts().shell) return AnswerBrowser();
     SavePng(box, "box" + std::to_string(boxes.size() + 1) + ".png");
     BoxSeen seen{"", 0, {}};
     std::vector<WkObject*> buttons;
@@ -138,6 +169,7 @@ bool TourmanTest::AnswerOpenBox() {
     } else {
         // An expected text ending in a line break gives the box's first lines only.
         std::string expected = ScriptText(script.front());
+        if (script.front().browser) ADD_FAILURE() << "a box where the file browser was expected";
         if (!expected.empty() && expected.back() == '\n') EXPECT_EQ(text.substr(0, expected.size()), expected);
         else EXPECT_EQ(text, expected);
         button = script.front().button;

@@ -28,8 +28,9 @@ namespace tmt {
 inline constexpr int CloseRequest = -1;
 
 struct Answer {
-    std::string text; // what the box must say
+    std::string text; // what the box must say; for the file browser the path to choose
     int button;       // the position of the button to press, or CloseRequest
+    bool browser = false;
 };
 
 // What a box or message dialog showed when the driver answered it (its
@@ -52,6 +53,9 @@ class TourmanTest : public ::testing::Test {
     // pressed.
     void Answer(int message, int button);
     void AnswerText(const std::string& text, int button);
+    // The next modal window must be the file browser, which chooses the file
+    // at path (folder and name), or is closed when path is empty.
+    void ChooseFile(const std::string& path);
     // Runs what is waiting, answering boxes as they open.
     void Flush();
 
@@ -79,6 +83,7 @@ class TourmanTest : public ::testing::Test {
 
   private:
     bool AnswerOpenBox();
+    bool AnswerBrowser();
     std::string savedFolder_;
     char* argv_[2] = {};
     std::string program_;

@@ -1,0 +1,225 @@
+// The results page: results typed by key and by button, the moves to the
+// next unplayed board, closing a round, the autosave of every fifteenth
+// result, the results file and the exchange of a played board's colours.
+#include "support/tourman_driver.h"
+#include "support/tournament_state.h"
+
+#include "pairing/round_dispatcher.h"
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/focus.h"
+#include "toolkit/widgets/form_pages.h"
+#include "toolkit/widgets/label.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/toggle.h"
+#include "tourman/main_window.h"
+#include "tourman/result_entry.h"
+#include "tourman/results_list.h"
+#include "tourman/results_file.h"
+#include "tournament/game_code.h"
+#include "tournament/message_table.h"
+#include "tournament/start_tournament.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace tmt {
+namespace {
+
+class ResultEntryTest : public TourmanTest {
+  protected:
+    // A tournament of ten players, its registration closed and round 1
+    // paired and accepted.
+    void StartRound1(int system = FideDubovSystem) {
+        ASSERT_TRUE(Start());
+        Settings.PairingSystem = system;
+        Settings.PlannedRounds = 3;
+        std::strcpy(Settings.BaseName, "cup");
+        for (int i = 0; i < 10; ++i) AddTestPlayer("PLAYER " + std::string(1, char('A' + i)), 2400 - 50 * i);
+        ClosedRegistration = 1;
+        TournamentSaved = 0;
+        Answer(193, 0);
+        ASSERT_TRUE(StartTournament(PlayerCount));
+        PairAndAccept();
+    }
+    void PairAndAccept() {
+        if (IsRoundRobin()) {
+            SetCurrentRound(CurrentRound + 1);
+        } else {
+            if (CurrentRound == 0) Answer(187, 1);
+            ASSERT_NE(PairNextRound(PlayerCount), 0);
+        }
+        IsPairingDone = 1;
+        WkObjectEnable(MainWindow.pages[2]);
+        WkFormSetPage(MainWindow.notebook, 2);
+        List(CurrentRound);
+    }
+    void List(int round) {
+        ShowRound(round);
+        Flush();
+    }
+    void Board(int board) {
+        WkObjectSetFocus(MainWindow.boardField);
+        WkEditReplaceText(MainWindow.boardField, "", 0, 0);
+        Type(std::to_string(board));
+        Press(0x1C, 0x0D);
+    }
+    void Key(const std::string& key) {
+        WkObjectSetFocus(MainWindow.resultKeyField);
+        Type(key);
+    }
+    static int Digit(int board, int round) { return GameTable(board, round) % 10; }
+    std::string Row(int board) { return WkListGetItem(MainWindow.resultsList, board - 1)->text; }
+    std::string Shown(int board) { return Row(board).substr(Row(board).size() - 6, 5); }
+    bool Exists(const std::string& name) { return fs::exists(dataFolder + name); }
+};
+
+TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
+    StartRound1();
+    Click(MainWindow.resultsToggle);
+    EXPECT_FALSE(WkObjectIsSensitive(MainWindow.roundField));
+    for (int board : {0, 6}) {
+        AnswerText("This pair doesn't exist!", 0);
+        Board(board);
+    }
+    // 2 moves on to 3, 5 back to 1, then 3 and 4; with none left, 4 moves to 5.
+    const int order[] = {2, 5, 1, 3, 4}, next[] = {3, 1, 3, 4, 5};
+    for (int i = 0; i < 5; ++i) {
+        if (i < 2) Board(order[i]);
+        Key("1");
+        EXPECT_EQ(WkListRecord(MainWindow.resultsList)->current + 1, next[i]) << i;
+        EXPECT_EQ(std::string(WkLabelGetText(MainWindow.boardLabel)), Row(next[i]));
+        if (i == 0) {
+            Answer(42, 0); // closing with unplayed boards
+            Click(MainWindow.resultsToggle);
+            EXPECT_FALSE(Exists("cup1.rnd") || Exists("result1.txt") || WkToggleGetState(MainWindow.resultsToggle));
+            Click(MainWindow.resultsToggle);
+        }
+    }
+    // The same result again asks nothing; another one asks first, and answer 0 keeps the old.
+    Key("1");
+    Answer(44, 0);
+    Key("1");
+    Board(1);
+    Key("0");
+    EXPECT_EQ(Digit(1, 1), 1);
+    // Every key, then the nine buttons in their row; a changed result asks first.
+    const std::string keys = "105x342678";
+    const int buttonDigits[] = {1, 0, 5, 3, 4, 2, 6, 7, 8};
+    for (int i = 0; i < 19; ++i) {
+        const int board = i % 5 + 1, digit = i >= 10 ? buttonDigits[i - 10] : keys[i] == 'x' ? 5 : keys[i] - '0';
+        if (Digit(board, 1) != digit) Answer(44, 1);
+        Board(board);
+        if (i < 10) Key(keys.substr(i, 1));
+        else Click(MainWindow.resultButtons[i - 10]);
+        EXPECT_EQ(Digit(board, 1), digit) << i;
+        EXPECT_EQ(Shown(board), ResultText(digit)) << i;
+    }
+    SavePng(MainWindow.window, "results.png");
+    // Exchanged colours keep the result seen from the players.
+    const int before[] = {1, 3, 5, 0, 4}, after[] = {0, 4, 5, 1, 3};
+    for (int b = 1; b <= 5; ++b) {
+        const int white = GameTable(b, 1) / 10000, black = GameTable(b, 1) / 10 % 1000;
+        GameTable(b, 1) = EncodeGameCode(white, black, before[b - 1]);
+        Answer(39, 1);
+        SwapResultColours(b - 1);
+        EXPECT_EQ(GameTable(b, 1), EncodeGameCode(black, white, after[b - 1])) << b;
+    }
+    Click(MainWindow.resultsToggle);
+    EXPECT_TRUE(Exists("cup1.rnd") && Exists("result1.txt") && Exists("tblscore.txt"));
+    EXPECT_TRUE(IsGetResultDone == 1 && IsPairingDone == 0 && WkObjectIsSensitive(MainWindow.pairButton));
+    float points = 0;
+    for (int id = 1; id <= PlayerCount; ++id) points += ScoreRecord(id).score;
+    EXPECT_EQ(points, 5.f);
+
+    // Round 2 pairs. Closing round 1 shown again checks round 2's boards, and once they are played saves round 1.
+    PairAndAccept();
+    fs::remove(dataFolder + "cup1.rnd");
+    List(1);
+    Click(MainWindow.resultsToggle);
+    Answer(42, 0);
+    Click(MainWindow.resultsToggle);
+    for (int b = 1; b <= 5; ++b) GameTable(b, 2) = GameTable(b, 2) / 10 * 10 + 1;
+    Click(MainWindow.resultsToggle);
+    Click(MainWindow.resultsToggle);
+    EXPECT_TRUE(Exists("cup1.rnd") && !Exists("cup2.rnd"));
+}
+
+TEST_F(ResultEntryTest, RoundRobinRefusesFnb) {
+    StartRound1(SingleRoundRobinSystem);
+    Click(MainWindow.resultsToggle);
+    Key("8");
+    Answer(17, 0);
+    Click(MainWindow.resultButtons[8]);
+    EXPECT_EQ(Digit(1, 1), NotPlayed);
+}
+
+TEST_F(ResultEntryTest, FifteenthResultSaves) {
+    StartRound1();
+    Click(MainWindow.resultsToggle);
+    fs::remove(dataFolder + "cup.qon");
+    fs::remove(dataFolder + "cup.rnd");
+    // 14 results, the toggle off (refused: boards unplayed) and on, 14 more: no save; then one more.
+    for (int i = 0; i < 29; ++i) {
+        if (i == 14) {
+            Answer(42, 0);
+            Click(MainWindow.resultsToggle);
+            Click(MainWindow.resultsToggle);
+        }
+        EXPECT_FALSE(Exists("cup.qon")) << i;
+        Board(1);
+        Key("1");
+    }
+    EXPECT_TRUE(Exists("cup.qon") && Exists("cup.rnd"));
+    const int code = GameTable(1, 1);
+    ResetTournamentState();
+    ASSERT_TRUE(OpenTournament(dataFolder + "cup.qon"));
+    EXPECT_TRUE(ClosedRegistration == 1 && IsSavedRound == 1 && CurrentRound == 1 && GameTable(1, 1) == code);
+}
+
+TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
+    StartRound1();
+    Click(MainWindow.resultsToggle);
+    const std::string path = dataFolder + "r1.res";
+    std::string lines[6] = {"5  1"}, expected[6];
+    for (int b = 1; b <= 5; ++b) {
+        const std::string white = std::to_string(GameTable(b, 1) / 10000), black = std::to_string(GameTable(b, 1) / 10 % 1000);
+        lines[b] = white + " " + black + " " + std::to_string(b % 2);
+        expected[b] = "expected White " + white + " and Black " + black + " of board " + std::to_string(b) +
+                      " and a result digit 0 to 9";
+    }
+    auto file = [&](int from, int to) {
+        std::string text;
+        for (int i = from; i <= to; ++i) text += lines[i] + "\r\n";
+        return text;
+    };
+    const std::string other = "The selected file doens't correspond to the current round!\nPlease choose the correct one";
+    const std::pair<std::string, std::string> cases[] = {
+        {"5  2\n" + file(1, 5), other},
+        {"4  1\n" + file(1, 5), other},
+        {file(0, 0) + "0 0 1\n" + file(2, 5), path + ", line 2: " + expected[1]},
+        {file(0, 4) + lines[5].substr(0, lines[5].size() - 1) + "12\n", path + ", line 6: " + expected[5]},
+        {file(0, 4), path + ": the file ends early; " + expected[5]}};
+    std::vector<int> codes;
+    for (const auto& [text, alert] : cases) {
+        std::ofstream(path, std::ios::binary) << text;
+        AnswerText(alert, 0);
+        EXPECT_FALSE(ReadResultsFile(path, 1, codes)) << text;
+        EXPECT_EQ(Digit(3, 1), NotPlayed);
+    }
+    std::ofstream(path, std::ios::binary) << file(0, 5);
+    ChooseFile(path);
+    Click(MainWindow.loadResultsButton);
+    for (int b = 1; b <= 5; ++b) EXPECT_EQ(Shown(b), ResultText(b % 2));
+
+    fs::create_directory(dataFolder + "cup1.rnd");
+    AnswerText(MessageText(189) + "\n" + dataFolder + "cup1.rnd", 0);
+    Click(MainWindow.resultsToggle);
+    EXPECT_TRUE(WkToggleGetState(MainWindow.resultsToggle) && IsGetResultDone == 0 && IsPairingDone == 1);
+}
+
+} // namespace
+} // namespace tmt
