@@ -21,8 +21,10 @@
 #include "toolkit/widgets/progress_bar.h"
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/toggle.h"
+#include "tourman/export_tournament.h"
 #include "tourman/results_list.h"
 #include "tourman/result_entry.h"
+#include "tourman/settings_dialog.h"
 #include "tournament/message_table.h"
 
 #include <cstdint>
@@ -173,7 +175,10 @@ void BuildMenuBar(WkObject* window) {
     w.saveItem = Item(file, 47);
     WkMenuItemDisable(w.saveItem);
     WkMenuAddSeparator(file);
-    Submenu(file, "Export", {Text(50), "Tournament", "Selected Player"});
+    WkObject* exports = WkCreateSubmenu(Item(file, "Export"));
+    Item(exports, 50);
+    WkMenuAddItem(exports, "Tournament", [](WkMenuItem*, int, void*) { ExportTournamentCommand(); }, nullptr);
+    Item(exports, "Selected Player");
     Submenu(file, Text(51), {"Quon", "FSI (Italy)", "Fide", "National"});
     WkMenuAddSeparator(file);
     w.exitItem = WkMenuAddItem(file, Text(52).c_str(), OnExit, nullptr);
@@ -193,7 +198,8 @@ void BuildMenuBar(WkObject* window) {
     WkObject* tournament = WkCreateSubmenu(Item(extras, 64));
     w.loadRoundFileItem = Item(tournament, 65);
     WkMenuItemDisable(w.loadRoundFileItem);
-    for (int message = 66; message <= 69; ++message) Item(tournament, message);
+    WkMenuAddItem(tournament, Text(66).c_str(), [](WkMenuItem*, int, void*) { TournamentSettingsCommand(); }, nullptr);
+    for (int message = 67; message <= 69; ++message) Item(tournament, message);
 
     WkObject* help = WkMenuBarAddMenu(w.menuBar, "Help");
     Item(help, "Content");

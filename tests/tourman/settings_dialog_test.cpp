@@ -1,0 +1,248 @@
+// The settings dialog driven as the arbiter drives it: a new tournament,
+// the refusals, a change once the registration is closed, and the export.
+#include "support/tourman_driver.h"
+#include "tests/support/tournament_state.h"
+
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/focus.h"
+#include "toolkit/widgets/list.h"
+#include "tourman/export_tournament.h"
+#include "tourman/settings_dialog.h"
+#include "tournament/line_reader.h"
+#include "tournament/message_table.h"
+#include "tournament/round_state.h"
+#include "tournament/settings.h"
+#include "tournament/tournament_file.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace tmt {
+namespace {
+
+class SettingsDialogTest : public TourmanTest {
+  protected:
+    void SetUp() override {
+        TourmanTest::SetUp();
+        TournamentOpen = 0;
+    }
+
+    static std::string Text(WkObject* field) { return WkEditGetText(field); }
+    // Empties the field, clicks it and types the text.
+    void Fill(WkObject* field, const std::string& text) {
+        WkEditReplaceText(field, "", 0, 0);
+        Click(field);
+        Type(text);
+    }
+    // Opens the drop-down with a click and takes its entry at position.
+    void Choose(WkObject* combo, int position) {
+        Click(combo);
+        Press(0x47); // Home
+        for (int i = 0; i < position; ++i) Press(0x50); // Down
+        Press(0x1C, 0x0D);                                // Enter
+    }
+    // Everything the settings hold, as one text.
+    static std::string Described() {
+        const TournamentSettings& s = Settings;
+        std::string text = std::string(s.Name) + "|" + s.Place + "|" + s.BeginDate + "|" + s.EndDate + "|" +
+                           s.Arbiter + "|" + s.BaseName + "|" + s.DataFolder + "|";
+        for (int v : s.TieBreakOrder) text += std::to_string(v) + " ";
+        for (int v : {s.PairingSystem, s.PlannedRounds, s.AcceleratedRounds, s.RatingChoice})
+            text += std::to_string(v) + " ";
+        return text + std::to_string(s.ScoreSystem.win) + " " + std::to_string(s.ScoreSystem.draw);
+    }
+    void OpenTournament() {
+        for (auto [field, text] : {std::pair{Settings.Name, "Spring Open"}, {Settings.Place, "Milano"},
+                                   {Settings.BeginDate, "01042026"}, {Settings.EndDate, "05042026"},
+                                   {Settings.Arbiter, "Rossi"}, {Settings.BaseName, "open"}})
+            std::strcpy(field, text);
+        Settings.PlannedRounds = 5;
+        TournamentOpen = 1;
+    }
+};
+
+TEST_F(SettingsDialogTest, NewTournamentTypedInWritesItsEmptyFile) {
+    ASSERT_TRUE(Start());
+    Settings.PlannedRounds = 5;
+    Settings.AcceleratedRounds = 2;
+    OpenSettingsDialog(NewTournamentKind);
+    Flush();
+    SettingsFields& f = SettingsDialog;
+    EXPECT_EQ(Text(f.rounds), "9");
+    EXPECT_EQ(Text(f.acceleratedRounds), "0");
+    Fill(f.name, "Autumn Cup");
+    Fill(f.place, "Pisa");
+    Fill(f.beginDate, "011026");
+    Fill(f.endDate, "05102026");
+    Fill(f.arbiter, "Bianchi");
+    Choose(f.pairingSystem, 3);
+    Fill(f.rounds, "7");
+    Choose(f.scoreSystem, 3);
+    Choose(f.acceleratedRounds, 1);
+    // The order starts 1, 2: untick 1, tick 4 and 9, move 9 above 4.
+    for (int code : {1, 4, 9}) Click(f.tieBreaks[code]);
+    WkListSelectItem(f.tieBreakOrder, 2);
+    WkObjectSetFocus(f.tieBreakOrder);
+    Press(0x48, 0, plat::kAlt); // Alt+Up
+    std::filesystem::create_directory(dataFolder + "autumn");
+    WkEditReplaceText(f.dataFolder, (dataFolder + "autumn").c_str(), 0, 0);
+    Fill(f.baseName, "autumn");
+    Click(f.ratingChoice);
+    SavePng(f.window, "new.png");
+    Click(f.okButton);
+    EXPECT_EQ(SettingsDialog.window, nullptr);
+    const std::string stored = Described();
+    EXPECT_EQ(stored, "Autumn Cup|Pisa|011026  |05102026|Bianchi|autumn|" + dataFolder +
+                          "autumn/|2 9 4 0 0 0 0 0 0 0 4 7 1 0 3.000000 1.000000");
+    ResetSettings();
+    ASSERT_TRUE(ReadTournamentFile(dataFolder + "autumn/autumn.qon"));
+    CopyField(Settings.DataFolder, dataFolder + "autumn/");
+    EXPECT_EQ(Described(), stored);
+    EXPECT_EQ(PlayerCount, 0);
+}
+
+TEST_F(SettingsDialogTest, RefusalsChangeNothing) {
+    ASSERT_TRUE(Start());
+    OpenTournament();
+    std::ofstream(dataFolder + "open.qon") << "another tournament";
+    const std::string before = Described();
+    const auto files = Snapshot(dataFolder);
+    struct Case {
+        WkObject* SettingsFields::*field;
+        const char *refused, *passes;
+        int message;
+    } cases[] = {
+        {&SettingsFields::name, "A", "AB", 175},         {&SettingsFields::place, "P", "Pi", 176},
+        {&SettingsFields::beginDate, "1", "12", 177},    {&SettingsFields::endDate, "1", "12", 177},
+        {&SettingsFields::arbiter, "R", "Ro", 178},      {&SettingsFields::rounds, "0", "1", 180},
+        {&SettingsFields::rounds, "21", "20", 180},      {&SettingsFields::dataFolder, "/", "/d/", 181},
+        {&SettingsFields::baseName, "o", "ne", 182},
+    };
+    for (const Case& c : cases) {
+        OpenSettingsDialog(NewTournamentKind);
+        WkObject* field = SettingsDialog.*c.field;
+        WkEditReplaceText(field, c.refused, 0, 0);
+        Answer(c.message, 0);
+        Click(SettingsDialog.okButton);
+        EXPECT_NE(SettingsDialog.window, nullptr) << c.refused;
+        EXPECT_EQ(Described(), before) << c.refused;
+        WkEditReplaceText(field, c.passes, 0, 0);
+        TournamentSettings s = Settings;
+        EXPECT_TRUE(ReadSettingsFields(s, NewTournamentKind)) << c.passes;
+    }
+    // A round robin plays its schedule, whatever the rounds field says.
+    WkEditReplaceText(SettingsDialog.pairingSystem, "5: Round Robin D", 0, 0);
+    for (const char* rounds : {"0", "21"}) {
+        WkEditReplaceText(SettingsDialog.rounds, rounds, 0, 0);
+        TournamentSettings s = Settings;
+        EXPECT_TRUE(ReadSettingsFields(s, NewTournamentKind)) << rounds;
+    }
+    // The open tournament's own file is never made over.
+    OpenSettingsDialog(NewTournamentKind);
+    AnswerText(FileExistsText, 0);
+    Click(SettingsDialog.okButton);
+    EXPECT_EQ(Described(), before);
+    EXPECT_EQ(Snapshot(dataFolder), files);
+    Click(SettingsDialog.closeButton);
+    EXPECT_EQ(SettingsDialog.window, nullptr);
+}
+
+TEST_F(SettingsDialogTest, ModifyOnceTheRegistrationIsClosed) {
+    ASSERT_TRUE(Start());
+    Answer(32, 0);
+    TournamentSettingsCommand();
+    EXPECT_EQ(SettingsDialog.window, nullptr);
+    OpenTournament();
+    ClosedRegistration = 1;
+    SetCurrentRound(3);
+    struct Case {
+        const char* system;
+        bool flipRating;
+        const char* rounds;
+        std::string alert;
+        int storedSystem;
+    } cases[] = {
+        {"2: Round Robin S", false, "5", MessageText(179), 1},
+        {"1: Swiss Dubov", true, "5", MessageText(179), 1},
+        {"3: Swiss Quon", false, "2", MessageText(180), 1}, // round 3 is paired already
+        {"6: Swiss Burstein", false, "3", "The swiss system you was using has been changed!", 6},
+    };
+    for (const Case& c : cases) {
+        TournamentSettingsCommand();
+        ASSERT_EQ(Text(SettingsDialog.rounds), "5");
+        WkEditReplaceText(SettingsDialog.pairingSystem, c.system, 0, 0);
+        WkEditReplaceText(SettingsDialog.rounds, c.rounds, 0, 0);
+        if (c.flipRating) Click(SettingsDialog.ratingChoice);
+        if (c.storedSystem == 6) SavePng(SettingsDialog.window, "modify.png");
+        AnswerText(c.alert, 0);
+        TournamentSaved = 1;
+        Click(SettingsDialog.okButton);
+        EXPECT_EQ(Settings.PairingSystem, c.storedSystem) << c.system;
+        EXPECT_EQ(TournamentSaved, c.storedSystem == 6 ? 0 : 1) << c.system;
+        if (SettingsDialog.window) Click(SettingsDialog.closeButton);
+    }
+    EXPECT_EQ(Settings.PlannedRounds, 3);
+    EXPECT_EQ(Settings.RatingChoice, 1);
+}
+
+TEST_F(SettingsDialogTest, ExportTakesTheRatingRange) {
+    ASSERT_TRUE(Start());
+    OpenTournament();
+    ClosedRegistration = 1;
+    const struct {
+        const char* name;
+        int fide, national;
+    } rated[] = {{"ALFA", 1800, 0}, {"BETA", 2000, 0}, {"GAMMA", 0, 1900}, {"DELTA", 2200, 1700}, {"ECO", 1500, 1500}};
+    for (const auto& r : rated) Players[AddTestPlayer(r.name, r.fide)].nationalRating = r.national;
+    const std::string before = Described();
+    struct Case {
+        const char* base;
+        int list;
+        const char *low, *high;
+        int count;
+    } cases[] = {
+        {"fide", 1, "1800", "2000", 2},   // Alfa, Beta
+        {"nat", 0, "1800", "2000", 1},    // Gamma
+        {"either", 2, "1800", "2000", 3}, // Alfa, Beta, Gamma
+        {"none", 2, "2500", "3000", 0},
+    };
+    for (const Case& c : cases) {
+        ExportTournamentCommand();
+        SettingsFields& f = SettingsDialog;
+        ASSERT_NE(f.window, nullptr);
+        EXPECT_EQ(Text(f.ratingList), "Either");
+        WkEditReplaceText(f.baseName, c.base, 0, 0);
+        WkEditReplaceText(f.name, c.base, 0, 0);
+        WkEditReplaceText(f.lowestRating, c.low, 0, 0);
+        WkEditReplaceText(f.highestRating, c.high, 0, 0);
+        Choose(f.ratingList, c.list);
+        if (c.count == 3) SavePng(f.window, "export.png");
+        AnswerText("Exported\n" + std::to_string(c.count) + " players", 0);
+        Click(f.okButton);
+        EXPECT_EQ(SettingsDialog.window, nullptr) << c.base;
+    }
+    // A name taken, a folder that cannot be written: refused, nothing written.
+    const auto files = Snapshot(dataFolder);
+    ExportTournamentCommand();
+    WkEditReplaceText(SettingsDialog.baseName, "fide", 0, 0);
+    AnswerText(FileExistsText, 0);
+    Click(SettingsDialog.okButton);
+    WkEditReplaceText(SettingsDialog.dataFolder, (dataFolder + "gone/").c_str(), 0, 0);
+    AnswerText(MessageText(198) + "\n" + dataFolder + "gone/fide.qon", 0);
+    Click(SettingsDialog.okButton);
+    EXPECT_NE(SettingsDialog.window, nullptr);
+    EXPECT_EQ(Snapshot(dataFolder), files);
+    EXPECT_EQ(Described(), before);
+    EXPECT_EQ(PlayerCount, 5);
+
+    ASSERT_TRUE(ReadTournamentFile(dataFolder + "either.qon"));
+    EXPECT_STREQ(Settings.Name, "either");
+    EXPECT_EQ(Settings.PlannedRounds, 9);
+    ASSERT_EQ(PlayerCount, 3);
+    for (int id = 1; id <= 3; ++id) EXPECT_STREQ(Players[id].name, rated[id - 1].name);
+    EXPECT_EQ(Snapshot(dataFolder).size(), 4u);
+}
+
+} // namespace
+} // namespace tmt
