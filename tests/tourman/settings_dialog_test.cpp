@@ -1,16 +1,20 @@
 // The settings dialog driven as the arbiter drives it: a new tournament,
 // the refusals, a change once the registration is closed, and the export.
 #include "support/tourman_driver.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/tournament_state.h"
 
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/list.h"
+#include "toolkit/core/object_attrs.h"
 #include "tourman/export_tournament.h"
+#include "tourman/main_window.h"
 #include "tourman/settings_dialog.h"
 #include "tournament/line_reader.h"
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
+#include "tournament/round_tables.h"
 #include "tournament/settings.h"
 #include "tournament/tournament_file.h"
 
@@ -66,6 +70,9 @@ TEST_F(SettingsDialogTest, NewTournamentTypedInWritesItsEmptyFile) {
     ASSERT_TRUE(Start());
     Settings.PlannedRounds = 5;
     Settings.AcceleratedRounds = 2;
+    AddTestPlayer("OLD", 1500); // a tournament under way: nothing of it stays
+    SetTestBoard(2, 1, 1, 0, 1);
+    SetCurrentRound(2);
     OpenSettingsDialog(NewTournamentKind);
     Flush();
     SettingsFields& f = SettingsDialog;
@@ -92,6 +99,7 @@ TEST_F(SettingsDialogTest, NewTournamentTypedInWritesItsEmptyFile) {
     SavePng(f.window, "new.png");
     Click(f.okButton);
     EXPECT_EQ(SettingsDialog.window, nullptr);
+    EXPECT_EQ(PlayerCount + CurrentRound + GameTable(1, 2), 0);
     const std::string stored = Described();
     EXPECT_EQ(stored, "Autumn Cup|Pisa|011026  |05102026|Bianchi|autumn|" + dataFolder +
                           "autumn/|2 9 4 0 0 0 0 0 0 0 4 7 1 0 3.000000 1.000000");
@@ -184,6 +192,24 @@ TEST_F(SettingsDialogTest, ModifyOnceTheRegistrationIsClosed) {
     }
     EXPECT_EQ(Settings.PlannedRounds, 3);
     EXPECT_EQ(Settings.RatingChoice, 1);
+}
+
+// The registration reopened: the rounds go, the file is written and read
+// back into the list, and the players page takes players again.
+TEST_F(SettingsDialogTest, ReopenedRegistrationDropsTheRounds) {
+    ASSERT_TRUE(Start());
+    OpenTournament();
+    for (const char* name : {"ALFA", "BETA", "GAMMA", "DELTA", "ECO", "FOX"}) AddTestPlayer(name, 2000);
+    ClosedRegistration = IsPairingDone = 1;
+    SetCurrentRound(1);
+    for (int board = 1; board <= 3; ++board) SetTestBoard(1, board, board, board + 3, 1);
+    WkObjectDisable(MainWindow.closeRegistrationButton);
+    ResetTournament(0);
+    EXPECT_EQ(CurrentRound + ClosedRegistration + IsPairingDone, 0);
+    EXPECT_EQ(GameTable(1, 1), 0);
+    EXPECT_EQ(PlayerCount, 6);
+    EXPECT_TRUE(WkObjectIsSensitive(MainWindow.closeRegistrationButton));
+    EXPECT_EQ(Lines(ReadFileBytes(dataFolder + "open.qon"))[10], "6");
 }
 
 TEST_F(SettingsDialogTest, ExportTakesTheRatingRange) {
