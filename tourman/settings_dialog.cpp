@@ -185,6 +185,7 @@ void OpenSettingsDialog(int kind) {
     const bool fresh = kind != ModifySettingsKind;
     f.rounds = Edit(system, fresh ? "9" : std::to_string(s.PlannedRounds).c_str(), 2, WK_FILTER_DIGITS);
     const ScoreEntry* shown = nullptr;
+    OtherScore = ScoreEntry();
     for (const ScoreEntry& e : kScores)
         if (SamePoints(e.points, s.ScoreSystem)) shown = &e;
     if (!shown) {
@@ -283,7 +284,7 @@ bool ReadSettingsFields(TournamentSettings& s, int kind) {
     const std::string score = Text(f.scoreSystem);
     for (const ScoreEntry& e : kScores)
         if (score == e.text) s.ScoreSystem = e.points;
-    if (score == OtherScore.text) s.ScoreSystem = OtherScore.points;
+    if (!OtherScore.text.empty() && score == OtherScore.text) s.ScoreSystem = OtherScore.points;
 
     // The folder is kept with its '/' and must fit the setting whole.
     std::string folder = Text(f.dataFolder);

@@ -140,12 +140,13 @@ TEST_F(SettingsDialogTest, RefusalsChangeNothing) {
         EXPECT_TRUE(ReadSettingsFields(s, NewTournamentKind)) << c.passes;
     }
     // A round robin plays its schedule, whatever the rounds field says.
-    WkEditReplaceText(SettingsDialog.pairingSystem, "5: Round Robin D", 0, 0);
-    for (const char* rounds : {"0", "21"}) {
-        WkEditReplaceText(SettingsDialog.rounds, rounds, 0, 0);
-        TournamentSettings s = Settings;
-        EXPECT_TRUE(ReadSettingsFields(s, NewTournamentKind)) << rounds;
-    }
+    for (const char* system : {"2: Round Robin S", "5: Round Robin D"})
+        for (const char* rounds : {"0", "21"}) {
+            WkEditReplaceText(SettingsDialog.pairingSystem, system, 0, 0);
+            WkEditReplaceText(SettingsDialog.rounds, rounds, 0, 0);
+            TournamentSettings s = Settings;
+            EXPECT_TRUE(ReadSettingsFields(s, NewTournamentKind)) << system << rounds;
+        }
     // The open tournament's own file is never made over.
     OpenSettingsDialog(NewTournamentKind);
     AnswerText(FileExistsText, 0);
@@ -164,6 +165,7 @@ TEST_F(SettingsDialogTest, ModifyOnceTheRegistrationIsClosed) {
     OpenTournament();
     ClosedRegistration = 1;
     SetCurrentRound(3);
+    Settings.ScoreSystem = {2.0f, 1.5f}; // none of the four entries: offered as a fifth and kept
     struct Case {
         const char* system;
         bool flipRating;
@@ -192,6 +194,7 @@ TEST_F(SettingsDialogTest, ModifyOnceTheRegistrationIsClosed) {
     }
     EXPECT_EQ(Settings.PlannedRounds, 3);
     EXPECT_EQ(Settings.RatingChoice, 1);
+    EXPECT_EQ(Settings.ScoreSystem.win + Settings.ScoreSystem.draw, 3.5f);
 }
 
 // The registration reopened: the rounds go, the file is written and read
