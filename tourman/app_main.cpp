@@ -13,6 +13,7 @@
 #include "toolkit/widgets/log_window.h"
 #include "toolkit/widgets/print_dialog.h"
 #include "tourman/main_window.h"
+#include "tourman/player_list.h"
 #include "tournament/boxes/message_boxes.h"
 #include "tournament/message_file.h"
 #include "tournament/round_save.h"
@@ -26,6 +27,7 @@ void InstallServices() {
     RegisterBursteinEngine();
     RegisterColorImprovementPass();
     InstallMessageBoxes();
+    InstallPlayerListHooks();
 }
 
 bool StartApplication() {

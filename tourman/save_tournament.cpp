@@ -1,5 +1,6 @@
 #include "tourman/save_tournament.h"
 
+#include "tourman/player_list.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
@@ -14,6 +15,7 @@ bool SaveTournament() {
         return false;
     }
     if (TournamentSaved == 0) {
+        CommitPlayerList();
         if (ClosedRegistration != 0) IsSavedRound = 1;
         if (!WriteTournamentFile(0)) return false;
     }

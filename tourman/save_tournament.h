@@ -1,8 +1,8 @@
 // The one save routine of the Save item, the autosaves and the close.
 #pragma once
 
-// Writes the tournament file when it is not up to date and, once the
-// registration is closed, the round-state file. With no registered player
-// it alerts and writes nothing. True when everything it had to write was
-// written.
+// Writes the tournament file when it is not up to date (the player list
+// committed first) and, once the registration is closed, the round-state
+// file. With no registered player it alerts and writes nothing. True when
+// everything it had to write was written.
 bool SaveTournament();

@@ -254,15 +254,6 @@ TournamentContent ParseTournament(LineReader& reader, int closedRegistration) {
     return c;
 }
 
-std::string ListLine(int id, const Player& p, bool withId) {
-    const std::string fields = Format("%-20.20s  %4d  %4d  %3s  %3.3s  %1d   %8.8s   %8d  %8d  %2d  %c", p.name,
-                                      p.fideRating, p.nationalRating, p.title, p.country, p.available, p.birthDate,
-                                      p.fideId, p.nationalId, p.k, GenderChar(p.gender));
-    if (withId) return Format("%3d: ", id) + fields;
-    // Without the id the name is followed by seven blanks, not two.
-    return fields.substr(0, 20) + "     " + fields.substr(20);
-}
-
 void Install(const TournamentContent& c, int closedRegistration) {
     const std::string folder = Settings.DataFolder;
     Settings = c.settings;
@@ -281,7 +272,7 @@ void Install(const TournamentContent& c, int closedRegistration) {
         if (Settings.PairingSystem == FideDubovSystem || Settings.PairingSystem == UscfSystem)
             p.seedingKey = p.ratingUsed;
         PlayerCount = id;
-        const std::string line = ListLine(id, p, listed);
+        const std::string line = PlayerListRow(p, listed ? id : 0);
         if (TournamentWindow.addPlayerLine) TournamentWindow.addPlayerLine(line);
         if (p.available == 0 && TournamentWindow.addUnavailableLine) TournamentWindow.addUnavailableLine(line);
     }
@@ -316,6 +307,15 @@ std::string FormatPlayerLine(const Player& p) {
            Format("%3.3s;%8.8s;%c;%3.3s;%8d;%5d;%8d;%5d;%2d;%1d", FieldText(p.country).c_str(),
                   FieldText(p.birthDate).c_str(), GenderChar(p.gender), FieldText(p.title).c_str(), p.fideId,
                   p.fideRating, p.nationalId, p.nationalRating, p.k, p.available);
+}
+
+std::string PlayerListRow(const Player& p, int number) {
+    const std::string fields = Format("%-20.20s  %4d  %4d  %3s  %3.3s  %1d   %8.8s   %8d  %8d  %2d  %c", p.name,
+                                      p.fideRating, p.nationalRating, p.title, p.country, p.available, p.birthDate,
+                                      p.fideId, p.nationalId, p.k, GenderChar(p.gender));
+    if (number > 0) return Format("%3d: ", number) + fields;
+    // Without the number the name is followed by seven blanks, not two.
+    return fields.substr(0, 20) + "     " + fields.substr(20);
 }
 
 bool WriteTournamentFile(int backup) {

@@ -1,0 +1,37 @@
+// The player list of the players page as the register of the tournament.
+//
+// Until the registration is closed the rows of the player list are the
+// master copy of the registered players: row i (from 0) is player i + 1.
+// This module reads a row back into a player's fields, turns the rows into
+// the `Player` records (CommitPlayerList) and fills the hooks through which
+// the tournament-file reader fills the player list and the list of
+// unavailable players. It owns no state of its own.
+#pragma once
+
+#include "tournament/players.h"
+
+#include <string>
+
+// Reads a row as PlayerListRow lays it out (numbered or not) into player's
+// name (the 20 characters before column 27, padding kept) and, from column
+// 27 on, FIDE and national rating, title, country, available flag, birth
+// date, FIDE and national id, K factor and gender letter; every other field
+// of player is left alone. Texts are read at their columns, so an empty
+// title or country reads as empty.
+// False for a row too short to hold a name and fields (nothing changed).
+bool ReadPlayerListRow(const std::string& row, Player& player);
+
+// Players 1..PlayerCount from the rows of the player list, their rating used
+// and category rank set; the second list is refilled with the rows of the
+// players who are not available. A player without a row keeps his record.
+// No message, no status update: the form calls it after every change so
+// that the counters always count the players as listed.
+void RowsToPlayers();
+
+// RowsToPlayers, then the status line and the counters; with no registered
+// player alert message 10 and change nothing (false).
+bool CommitPlayerList();
+
+// Points the tournament-file reader's list hooks at the main window's player
+// lists (adding, clearing, hiding and showing rows, and keeping file order).
+void InstallPlayerListHooks();
