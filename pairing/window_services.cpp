@@ -8,6 +8,7 @@ PairingWindowHooks PairingWindow;
 
 void CancelLastPairing(int, int, int ask) {
     if (ask != 0 && AskQuestion(MessageText(37), MessageText(1), MessageText(0)) != 1) return;
-    if (PairingWindow.pairingCancelled != nullptr) PairingWindow.pairingCancelled();
+    // The counters first: the window shows the round that is back.
     SetCurrentRound(CurrentRound > 0 ? CurrentRound - 1 : 0);
+    if (PairingWindow.pairingCancelled != nullptr) PairingWindow.pairingCancelled();
 }

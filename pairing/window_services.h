@@ -20,6 +20,6 @@ extern PairingWindowHooks PairingWindow;
 
 // With a nonzero ask flag first asks message 37 (buttons message 1, then
 // message 0) and does nothing unless message 0's button is pressed. Then
-// tells the window, lowers CurrentRound by one (not below 0) and sets
-// ShownRound to it. The first two arguments are not used.
+// lowers CurrentRound by one (not below 0), sets ShownRound to it and tells
+// the window. The first two arguments are not used.
 void CancelLastPairing(int unused1, int unused2, int ask);

@@ -24,6 +24,7 @@
 #include "tourman/export_tournament.h"
 #include "tourman/results_list.h"
 #include "tourman/result_entry.h"
+#include "tourman/round_commands.h"
 #include "tourman/settings_dialog.h"
 #include "tournament/message_table.h"
 
@@ -411,6 +412,7 @@ WkObject* BuildMainWindow() {
     WkObjectAddDestroyHandler(w.window, DestroyPopupMenu, w.playerListMenu);
     ConnectResultsList();
     ConnectResultEntry();
+    ConnectRoundCommands();
     return w.window;
 }
 

@@ -1,0 +1,197 @@
+// The round commands driven through the pairing page from the close of the
+// registration on.
+#include "support/tourman_driver.h"
+
+#include "pairing/color_improvement.h"
+#include "pairing/dubov_engine.h"
+#include "pairing/round_dispatcher.h"
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/widgets/focus.h"
+#include "toolkit/widgets/form.h"
+#include "toolkit/widgets/form_pages.h"
+#include "toolkit/widgets/list.h"
+#include "tourman/main_window.h"
+#include "tourman/round_commands.h"
+#include "tournament/game_code.h"
+#include "tournament/players.h"
+#include "tournament/round_save.h"
+#include "tournament/round_state.h"
+#include "tournament/round_state_file.h"
+#include "tournament/round_tables.h"
+#include "tournament/scores.h"
+#include "tournament/settings.h"
+#include "tournament/start_tournament.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <utility>
+
+namespace tmt {
+namespace {
+
+class RoundCommandsTest : public TourmanTest {
+  protected:
+    // Players put in the tables, then the start with pairing numbers by
+    // rating (message 193) pairs round 1 through the window's hook.
+    void Close(int system, int players, int rounds) {
+        ASSERT_TRUE(Start());
+        Settings.PairingSystem = system;
+        Settings.PlannedRounds = rounds;
+        std::snprintf(Settings.BaseName, sizeof Settings.BaseName, "open");
+        for (int id = 1; id <= players; ++id) {
+            std::snprintf(Players[id].name, sizeof Players[id].name, "PLAYER %02d", id);
+            Players[id].available = 1;
+            Players[id].ratingUsed = Players[id].nationalRating = 2400 - 10 * id;
+        }
+        PlayerCount = players;
+        UpdatePlayerCounters();
+        ClosedRegistration = 1;
+        WkObjectEnable(MainWindow.pages[1]);
+        Answer(193, 0);
+        if (!IsRoundRobin()) Answer(187, 1);
+        ASSERT_TRUE(StartTournament(players));
+    }
+    // What closing the result entry does, then the pairing page in front.
+    void CloseResults() {
+        IsGetResultDone = 1;
+        IsPairingDone = 0;
+        WkObjectEnable(MainWindow.pages[1]);
+        RefreshRoundControls();
+        WkFormSetPage(MainWindow.notebook, 1);
+    }
+    void ActivateRow(int row) {
+        WkListSelectItem(MainWindow.pairingList, row);
+        WkObjectSetFocus(MainWindow.pairingList);
+        Press(0x1C, 0x0D, 0, 0x0D); // Enter
+    }
+    static std::string Row(WkObject* list, int row) { return WkListGetItem(list, row)->text; }
+    // Pair, manual, accept, cancel, pairing page, results page: 1 usable.
+    static std::string Controls() {
+        std::string on;
+        const MainWindowWidgets& w = MainWindow;
+        for (WkObject* o : {w.pairButton, w.manualPairingButton, w.acceptButton, w.cancelButton, w.pages[1], w.pages[2]})
+            on += WkObjectIsSensitive(o) ? '1' : '0';
+        return on;
+    }
+};
+
+constexpr const char *kProposed = "001110", *kWaiting = "110011", *kAccepted = "000001";
+
+TEST_F(RoundCommandsTest, SwissRounds) {
+    Close(FideDubovSystem, 10, 5);
+    EXPECT_EQ(Controls(), kProposed);
+    ASSERT_EQ(WkListGetCount(MainWindow.pairingList), 5);
+    for (int board = 1; board <= 5; ++board) EXPECT_EQ(Row(MainWindow.pairingList, board - 1), PairingBoardLine(board));
+    for (const char* file : {"pairs1.txt", "pairs1.html", "pairing1.txt", "pairs1.man"})
+        EXPECT_TRUE(std::filesystem::exists(dataFolder + file)) << file;
+    WkFormSetPage(MainWindow.notebook, 1);
+    Flush();
+    SavePng(MainWindow.window, "pairing.png");
+
+    // Exchange on board 1: answer 0 changes nothing, answer 1 the row, the game and the list.
+    const auto files = Snapshot(dataFolder);
+    const int code = GameTable(1, 1);
+    const std::string proposed = Row(MainWindow.pairingList, 0);
+    Answer(39, 0);
+    ActivateRow(0);
+    EXPECT_EQ(GameTable(1, 1), code);
+    EXPECT_EQ(Snapshot(dataFolder), files);
+    Answer(39, 1);
+    ActivateRow(0);
+    EXPECT_EQ(GameTable(1, 1), EncodeGameCode(6, 1, NotPlayed));
+    EXPECT_EQ(Row(MainWindow.pairingList, 0), PairingBoardLine(1));
+    EXPECT_NE(Snapshot(dataFolder), files);
+    // A BYE board keeps its colours: the BYE cannot play White.
+    int bye = EncodeGameCode(5, 0, WhiteWinsForfeit);
+    std::swap(GameTable(5, 1), bye);
+    SwapPairingColours(MainWindow.pairingList, 4);
+    EXPECT_EQ(std::exchange(GameTable(5, 1), bye), EncodeGameCode(5, 0, WhiteWinsForfeit));
+
+    // Cancel: answer 0 keeps the proposal, answer 1 is back at round 0; pairing again gives the same round.
+    Answer(37, 0);
+    Click(MainWindow.cancelButton);
+    Answer(37, 1);
+    Click(MainWindow.cancelButton);
+    EXPECT_EQ(CurrentRound, 0);
+    EXPECT_EQ(WkListGetCount(MainWindow.pairingList), 0);
+    EXPECT_EQ(Controls(), kWaiting);
+    Answer(187, 1);
+    Click(MainWindow.pairButton);
+    EXPECT_EQ(Row(MainWindow.pairingList, 0), proposed);
+    EXPECT_EQ(Controls(), kProposed);
+
+    Click(MainWindow.acceptButton);
+    for (const char* file : {"boardcrd.txt", "index.html", "eloprev.txt", "open.qon", "open.rnd"})
+        EXPECT_TRUE(std::filesystem::exists(dataFolder + file)) << file;
+    EXPECT_EQ(Controls(), kAccepted);
+    EXPECT_FALSE(WkObjectIsSensitive(MainWindow.roundField));
+    EXPECT_EQ(WkFormGetPage(MainWindow.notebook), 2);
+    EXPECT_EQ(WkListGetCount(MainWindow.resultsList), 5);
+    const int board2 = GameTable(2, 1);
+    SwapPairingColours(MainWindow.pairingList, 1);
+    EXPECT_EQ(GameTable(2, 1), board2);
+
+    // White wins everywhere. A failing engine leaves round 1 and the pair buttons.
+    for (int board = 1; board <= 5; ++board) GameTable(board, 1) = GameTable(board, 1) / 10 * 10 + WhiteWins;
+    ASSERT_TRUE(SaveRound(1));
+    ComputeScores(1, PlayerCount);
+    CloseResults();
+    RegisterPairingEngine(FideDubovSystem, [](int, int) { return 0; });
+    Click(MainWindow.pairButton);
+    RegisterDubovEngine();
+    EXPECT_EQ(CurrentRound, 1);
+    EXPECT_EQ(Controls(), kWaiting);
+    Click(MainWindow.pairButton);
+    EXPECT_EQ(CurrentRound, 2);
+    EXPECT_NE(Row(MainWindow.pairingList, 0).find("( 1.0)"), std::string::npos);
+    int white, black, digit;
+    DecodeGameCode(GameTable(1, 2), white, black, digit);
+    PairingStates[white].colorFlexible = 0;
+    Answer(40, 0);
+    ActivateRow(0);
+
+    // The acceptance's save holds the round's floaters and its open entry.
+    Click(MainWindow.acceptButton);
+    int floats = 0;
+    for (int id = 1; id <= PlayerCount; ++id) floats += std::exchange(FloatHistory(id, 2), 0);
+    EXPECT_GT(floats, 0);
+    IsGetResultDone = 1;
+    ASSERT_TRUE(ReadRoundStateFile(RoundStatePath()));
+    for (int id = 1; id <= PlayerCount; ++id) floats -= FloatHistory(id, 2);
+    EXPECT_EQ(floats, 0);
+    EXPECT_EQ(IsGetResultDone, 0);
+
+    // A limit lowered under the current round refuses.
+    Settings.PlannedRounds = 1;
+    CloseResults();
+    Answer(38, 0);
+    Click(MainWindow.pairButton);
+    EXPECT_EQ(CurrentRound, 2);
+    EXPECT_EQ(Controls(), kWaiting);
+}
+
+// Each round is accepted at once, up to the schedule's last.
+TEST_F(RoundCommandsTest, RoundRobins) {
+    const int cases[][3] = {{SingleRoundRobinSystem, 7, 7}, {SingleRoundRobinSystem, 8, 7},
+                            {DoubleRoundRobinSystem, 7, 14}, {DoubleRoundRobinSystem, 8, 14}};
+    for (const auto& [system, players, rounds] : cases) {
+        SCOPED_TRACE(players);
+        Close(system, players, 1);
+        for (int round = 1; round <= rounds; ++round) {
+            ASSERT_EQ(ShownRound, round);
+            EXPECT_EQ(WkListGetCount(MainWindow.resultsList), RoundBoardCount(round));
+            EXPECT_EQ(WkListGetCount(MainWindow.pairingList), 0);
+            EXPECT_EQ(Controls(), kAccepted);
+            CloseResults();
+            if (round == rounds) Answer(38, 0);
+            PairRoundCommand();
+        }
+        EXPECT_EQ(CurrentRound, rounds);
+        TearDown();
+        SetUp();
+    }
+}
+
+} // namespace
+} // namespace tmt
