@@ -4,7 +4,6 @@
 #include "support/tourman_driver.h"
 #include "support/tournament_state.h"
 
-#include "pairing/round_dispatcher.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/focus.h"
@@ -16,6 +15,7 @@
 #include "tourman/result_entry.h"
 #include "tourman/results_list.h"
 #include "tourman/results_file.h"
+#include "tourman/round_commands.h"
 #include "tournament/game_code.h"
 #include "tournament/message_table.h"
 #include "tournament/start_tournament.h"
@@ -42,20 +42,18 @@ class ResultEntryTest : public TourmanTest {
         ClosedRegistration = 1;
         TournamentSaved = 0;
         Answer(193, 0);
-        ASSERT_TRUE(StartTournament(PlayerCount));
-        PairAndAccept();
+        if (!IsRoundRobin()) Answer(187, 1);
+        ASSERT_TRUE(StartTournament(PlayerCount)); // pairs round 1
+        Accept();
     }
     void PairAndAccept() {
-        if (IsRoundRobin()) {
-            SetCurrentRound(CurrentRound + 1);
-        } else {
-            if (CurrentRound == 0) Answer(187, 1);
-            ASSERT_NE(PairNextRound(PlayerCount), 0);
-        }
-        IsPairingDone = 1;
-        WkObjectEnable(MainWindow.pages[2]);
-        WkFormSetPage(MainWindow.notebook, 2);
-        List(CurrentRound);
+        PairRoundCommand();
+        Accept();
+    }
+    // A round robin's round is accepted as it is paired.
+    void Accept() {
+        if (!IsRoundRobin()) AcceptPairing();
+        Flush();
     }
     void List(int round) {
         ShowRound(round);
