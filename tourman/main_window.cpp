@@ -21,6 +21,7 @@
 #include "toolkit/widgets/progress_bar.h"
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/toggle.h"
+#include "tourman/column_filter.h"
 #include "tourman/export_tournament.h"
 #include "tourman/results_list.h"
 #include "tourman/result_entry.h"
@@ -161,9 +162,10 @@ void OnExit(WkMenuItem*, int, void*) {
 }
 
 // A submenu of labelled items under a new item of the menu.
-void Submenu(WkObject* menu, const std::string& title, std::initializer_list<std::string> labels) {
+WkObject* Submenu(WkObject* menu, const std::string& title, std::initializer_list<std::string> labels) {
     WkObject* submenu = WkCreateSubmenu(WkMenuAddItem(menu, title.c_str(), nullptr, nullptr));
     for (const std::string& label : labels) Item(submenu, label.c_str());
+    return submenu;
 }
 
 void BuildMenuBar(WkObject* window) {
@@ -180,7 +182,9 @@ void BuildMenuBar(WkObject* window) {
     Item(exports, 50);
     WkMenuAddItem(exports, "Tournament", [](WkMenuItem*, int, void*) { ExportTournamentCommand(); }, nullptr);
     Item(exports, "Selected Player");
-    Submenu(file, Text(51), {"Quon", "FSI (Italy)", "Fide", "National"});
+    w.databaseMenu = Submenu(file, Text(51), {"Quon", "FSI (Italy)", "Fide", "National"});
+    // Last, so that a filter can be set before a national list is chosen.
+    w.columnFilterItem = WkMenuAddItem(w.databaseMenu, Text(183).c_str(), OnColumnFilterItem, nullptr);
     WkMenuAddSeparator(file);
     w.exitItem = WkMenuAddItem(file, Text(52).c_str(), OnExit, nullptr);
 

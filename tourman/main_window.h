@@ -15,6 +15,8 @@ struct MainWindowWidgets {
     WkObject* menuBar = nullptr;
     WkObject* fileMenu = nullptr;
     WkMenuItem* saveItem = nullptr;
+    WkObject* databaseMenu = nullptr; // the player-database submenu
+    WkMenuItem* columnFilterItem = nullptr;
     WkMenuItem* loadRoundFileItem = nullptr;
     WkMenuItem* exitItem = nullptr;
     WkObject* notebook = nullptr;
