@@ -1,0 +1,187 @@
+// uscfreport end to end: sections chosen in the folder tree, the header
+// form and the three exports; the list's limits, its template, the exit.
+#include "support/file_bytes.h"
+#include "support/report_driver.h"
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/menu.h"
+#include "uscfreport/header_form.h"
+#include "uscfreport/report_window.h"
+#include "uscfreport/section_list.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+namespace urt {
+namespace {
+
+namespace fs = std::filesystem;
+using UscfReportTest = ReportTest;
+
+// A section file as tourman writes it: line 1, the section line, an empty
+// line, one player line per round cells given.
+struct SectionSpec {
+    std::string first, section;
+    std::vector<std::string> players;
+    SectionSpec(std::string f, std::string s, std::initializer_list<const char*> cells) : first(f), section(s) {
+        char line[160];
+        for (const char* c : cells) {
+            const int id = int(players.size()) + 1;
+            std::snprintf(line, sizeof line, "%4d\t%8d\t%-30.30s\t%2.2s\t%4d%s", id, 12345600 + id, "PLAYER", "USA",
+                          2000 - 50 * id, c);
+            players.push_back(line);
+        }
+    }
+    std::string Text(const char* end) const {
+        std::string text = first + end + section + end + end;
+        for (const std::string& p : players) text += p + end;
+        return text;
+    }
+};
+
+const SectionSpec kSwiss("20260110  20260112  6", "Swiss\tR\tF\tG/90\t1\t0\tS\t3\t6\t20260110\t20260112\tN\tN\t0\t",
+                         {"\tW4\tD2\tW3", "\tW5\tD1\tW6", "\tW6\tW5\tL1", "\tL1\tW6\tD5", "\tL2\tL3\tD4", "\tL3\tL4\tX0"});
+const SectionSpec kQuad("20260108  20260109  4", "Quad\tR\tF\tG/60\t1\t0\tR\t3\t4\t20260108\t20260109\tN\tN\t0\t",
+                        {"\tW4\tD3\tW2", "\tD3\tW4\tL1", "\tD2\tD1\tZ0", "\tL1\tL2\tF0"});
+
+std::vector<std::string> Exports(const std::string& folder) {
+    return {ReadFileBytes(folder + "thexport.txt"), ReadFileBytes(folder + "tsexport.txt"),
+            ReadFileBytes(folder + "tdexport.txt")};
+}
+
+std::vector<std::string> Listed() {
+    std::vector<std::string> paths;
+    for (int i = 0; i < WkListGetCount(SectionList); ++i) paths.push_back(WkListGetItem(SectionList, i)->text);
+    return paths;
+}
+
+TEST_F(UscfReportTest, TwoSectionsGiveTheThreeExportsByteForByte) {
+    const std::string swiss = Section("swiss open", kSwiss.Text("\r\n").c_str());
+    const std::string quad = Section("quad", kQuad.Text("\n").c_str());
+    AddFolder(swiss);
+    AddFolder(quad);
+    SavePng(ReportWindow.window, "main.png");
+    Click(ReportWindow.reportButton);
+    ASSERT_NE(HeaderForm.window, nullptr);
+    SavePng(HeaderForm.window, "header-form.png");
+    const char* initial[kHeaderFields] = {"202601120000", "", "2", "20260108", "20260112", "0", "0", "", "", "", "T"};
+    for (int i = 0; i <= 10; ++i) EXPECT_STREQ(WkEditGetText(HeaderForm.fields[i]), initial[i]) << i;
+    EXPECT_TRUE(WkEditRecord(HeaderForm.fields[2])->flags & WK_EDIT_READ_ONLY);
+
+    Answer("There can't be empty fields!\nPlease fill all fields with some value", 0);
+    Click(HeaderForm.doneButton);
+    EXPECT_FALSE(fs::exists(folder + "thexport.txt"));
+    Click(HeaderForm.fields[1]);
+    Type("Spring Open");
+    WkEditReplaceText(HeaderForm.fields[1], "Spring\tOpen", 0, 1); // a tab would split the record: refused
+    const std::pair<int, const char*> typed[] = {{7, "NY"}, {8, "10001"}, {9, "USA"}, {11, "1234"}, {12, "5678"}};
+    for (const auto& [field, text] : typed) WkEditReplaceText(HeaderForm.fields[field], text, 0, 1);
+    Click(HeaderForm.doneButton);
+    EXPECT_EQ(HeaderForm.window, nullptr);
+    std::string sections, details;
+    int k = 0;
+    for (const SectionSpec* s : {&kSwiss, &kQuad}) {
+        const std::string prefix = "202601120000\t" + std::to_string(++k) + "\t";
+        sections += prefix + s->section + "\r\n";
+        for (const std::string& p : s->players) details += prefix + p + "\r\n";
+    }
+    const std::vector<std::string> written = Exports(folder);
+    EXPECT_EQ(written, (std::vector<std::string>{"B\t202601120000\tSpring Open\t2\t20260108\t20260112\t0\t0\tNY\t"
+                                                 "10001\tUSA\tT\t1234\t5678\t\r\n",
+                                                 sections, details}));
+
+    // A section file gone before Done leaves the old exports; Cancel writes nothing.
+    Click(ReportWindow.reportButton);
+    for (const auto& [field, text] : typed) WkEditReplaceText(HeaderForm.fields[field], text, 0, 1);
+    WkEditReplaceText(HeaderForm.fields[1], "Second", 0, 1);
+    fs::remove(quad + "/uscfsctn.txt");
+    Answer("I can't read the Section file", 0);
+    Click(HeaderForm.doneButton);
+    ASSERT_NE(HeaderForm.window, nullptr);
+    Click(HeaderForm.cancelButton);
+    EXPECT_EQ(HeaderForm.window, nullptr);
+    EXPECT_EQ(Exports(folder), written);
+    Answer("I can't read the file\n" + quad + "/uscfsctn.txt", 0);
+    Click(ReportWindow.reportButton);
+}
+
+TEST_F(UscfReportTest, AtMostEightSectionsEachOnceRemovedOnlyOnYes) {
+    Answer("Operation not valid", 0); // nothing chosen in the tree yet
+    Click(ReportWindow.addButton);
+    std::vector<std::string> folders;
+    for (int i = 1; i <= 9; ++i) folders.push_back(Section("s" + std::to_string(i), nullptr));
+    for (const std::string& f : folders) {
+        if (&f == &folders.back()) Answer("Operation not valid", 0);
+        AddFolder(f);
+    }
+    WkListSelectItem(SectionList, 0);
+    for (int answer : {0, 2, 1}) {
+        Answer("Are you sure do you want\nto remove the selected section?", answer);
+        Click(ReportWindow.removeButton);
+    }
+    Answer("Operation not valid", 0); // listed already
+    AddFolder(folders[1]);
+    EXPECT_EQ(SectionCount, 7);
+    EXPECT_EQ(Listed().front(), folders[1] + "/");
+}
+
+TEST_F(UscfReportTest, TemplateKeepsTheListAndLoadsWhatItHolds) {
+    std::vector<std::string> paths;
+    for (const char* name : {"open a", "open b", "under 1600"}) paths.push_back(Section(name, nullptr) + "/");
+    for (const std::string& p : paths) AddFolder(p);
+    WkMenuActivateItem(ReportWindow.saveItem);
+    const std::string path = folder + "template.txt";
+    EXPECT_EQ(ReadFileBytes(path), " 3 # number of sections\r\n" + paths[0] + "\r\n" + paths[1] + "\r\n" + paths[2] +
+                                       "\r\n");
+    WkListClear(SectionList);
+    WkMenuActivateItem(ReportWindow.openItem);
+    EXPECT_EQ(Listed(), paths);
+
+    std::string ten = "10 # number of sections\r\n";
+    std::vector<std::string> eight;
+    for (int i = 1; i <= 10; ++i) ten += "/p/" + std::to_string(i) + "/\r\n";
+    for (int i = 1; i <= 8; ++i) eight.push_back("/p/" + std::to_string(i) + "/");
+    const struct {
+        std::string bytes;
+        std::vector<std::string> loaded;
+        std::string alert;
+    } cases[] = {
+        {"# number of sections\r\n/p/q/\r\n", {}, ""},
+        {" 3 # number of sections\n/p/one\n/p/two/\n", {"/p/one/", "/p/two/"}, ""},
+        {ten, eight, ", line 1: at most 8 sections expected; the first 8 are loaded"},
+        {" 2\r\n/" + std::string(150, 'x') + "\r\n/p/q/\r\n", {"/p/q/"},
+         ", line 2: a section path of at most 150 characters expected; it is not loaded"},
+    };
+    for (const auto& c : cases) {
+        WriteFileBytes(path, c.bytes);
+        if (!c.alert.empty()) Answer(path + c.alert, 0);
+        WkMenuActivateItem(ReportWindow.openItem);
+        EXPECT_EQ(Listed(), c.loaded) << c.bytes;
+        EXPECT_EQ(SectionCount, int(c.loaded.size()));
+    }
+    Answer("Operation not valid", 0); // too long from the tree as well
+    AddFolder(Section(std::string(140, 'y'), nullptr));
+}
+
+TEST_F(UscfReportTest, ExitStaysOnNotAndOnAFailedSave) {
+    const char* quit = "Are you sure do you want to quit?\n";
+    const std::string section = Section("a", nullptr) + "/";
+    AddFolder(section);
+    Answer(quit, 0);
+    WkMenuActivateItem(ReportWindow.exitItem);
+    fs::create_directories(folder + "template.txt/x"); // the list cannot be written there
+    Answer(quit, 2);
+    Answer("I can't save the file", 0);
+    EXPECT_EQ(ConfirmExit(ReportWindow.window, 0, nullptr, nullptr), 1);
+    fs::remove_all(folder + "template.txt");
+    for (int answer : {1, 2}) {
+        Answer(quit, answer);
+        EXPECT_EXIT(ConfirmExit(ReportWindow.window, 0, nullptr, nullptr), ::testing::ExitedWithCode(0), "");
+        script.clear(); // answered in the program's process
+        EXPECT_EQ(ReadFileBytes(folder + "template.txt"), answer == 1 ? "" : " 1 # number of sections\r\n" + section + "\r\n");
+    }
+}
+
+} // namespace
+} // namespace urt

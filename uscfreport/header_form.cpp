@@ -1,0 +1,180 @@
+#include "uscfreport/header_form.h"
+
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/core/object_layout.h"
+#include "toolkit/core/shell.h"
+#include "toolkit/core/startup.h"
+#include "toolkit/widgets/combo_box.h"
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/form.h"
+#include "toolkit/widgets/label.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/push_button.h"
+#include "toolkit/widgets/tooltip.h"
+#include "tournament/message_box.h"
+#include "uscfreport/section_list.h"
+#include "uscfreport/uscf_exports.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+HeaderFormWidgets HeaderForm;
+
+namespace {
+
+constexpr WkFontSlot kFontFixedMedium = 2, kFontHelvMedium = 5, kFontTimesMedium = 7, kFontHelvLarge = 8;
+constexpr int kEtchedIn = 3;
+constexpr int kCrosstableField = 10;
+
+struct FieldSpec {
+    const char* label;
+    int length;
+    int filter; // 0: every character
+    bool readOnly;
+    bool noTabs; // free text that goes into a tab-separated record
+};
+
+constexpr FieldSpec kFields[kHeaderFields] = {
+    {"Event ID", 12, WK_FILTER_DIGITS, false, false},
+    {"Event Name", 35, 0, false, true},
+    {"Number of Sections", 2, WK_FILTER_DIGITS, true, false},
+    {"Begin Date", 8, WK_FILTER_DIGITS, false, false},
+    {"End Date", 8, WK_FILTER_DIGITS, false, false},
+    {"Affiliate ID", 8, WK_FILTER_DIGITS, false, false},
+    {"Tournament City", 21, 0, false, true},
+    {"State Abbreviation", 2, WK_FILTER_LETTERS, false, false},
+    {"Zip Code", 10, WK_FILTER_DIGITS, false, false},
+    {"Country for Event", 21, 0, false, true},
+    {"Whom to send crosstable", 1, 0, true, false},
+    {"ID Chief TD", 8, WK_FILTER_DIGITS, false, false},
+    {"ID Assist. TD", 8, WK_FILTER_DIGITS, false, false},
+};
+
+// A tab would split the field into two in the tab-separated header record.
+void RefuseTabs(WkObject*, WkEditChange* change, void*) {
+    if (change->newText && std::memchr(change->newText, '\t', std::size_t(change->insertCount))) change->accept = 0;
+}
+
+void CloseForm() {
+    WkObject* window = HeaderForm.window;
+    HeaderForm = HeaderFormWidgets();
+    if (window) WkShellDestroy(window);
+}
+
+// One table row of labels and the row of their fields below it.
+void FieldRows(WkObject* parent, int first, int last, const std::string initial[]) {
+    WkObject* table = WkCreateTableForm(parent, last - first + 1);
+    for (int i = first; i <= last; ++i) WkCreateLabel(table, kFields[i].label, kFontHelvMedium);
+    for (int i = first; i <= last; ++i) {
+        const FieldSpec& spec = kFields[i];
+        WkObject* field;
+        if (i == kCrosstableField) {
+            field = WkCreateComboBox(table, initial[i].c_str(), spec.length, 1, 3, kFontFixedMedium);
+            for (const char* choice : {"T", "A", "N"}) WkListAddItem(WkComboBoxGetList(field), choice, 0);
+            WkObjectSetShadow(field, kEtchedIn, 2, 1);
+            WkObjectSetResizable(field, 0, 0);
+            WkObjectSetTooltip(field, "T tournament director\nA affiliate\nN do not send cross tables", 0, 10000);
+        } else {
+            field = WkCreateEdit(table, initial[i].c_str(), spec.length, kFontFixedMedium);
+            if (spec.filter) WkEditSetFilter(field, spec.filter, nullptr);
+            if (spec.noTabs) WkEditSetVerifyCallback(field, RefuseTabs, nullptr);
+        }
+        if (spec.readOnly) WkEditSetReadOnly(field);
+        HeaderForm.fields[i] = field;
+    }
+}
+
+WkObject* FormButton(WkObject* parent, const char* caption, WkButtonCallback callback) {
+    WkObject* button = WkCreateButton(parent, caption, kFontTimesMedium);
+    WkObjectSetShadow(button, kEtchedIn, 2, 1);
+    WkObjectSetWidth(button, 130);
+    WkObjectSetHeight(button, 35);
+    WkButtonSetCallback(button, callback, nullptr);
+    return button;
+}
+
+// Every listed section file, read whole; false after the alert.
+bool ReadSections(std::vector<SectionFile>& sections) {
+    sections.assign(std::size_t(SectionCount), SectionFile());
+    for (int k = 1; k <= SectionCount; ++k) {
+        std::string error;
+        if (!ReadSectionFile(SectionTable[k], true, sections[std::size_t(k - 1)], error,
+                             "I can't read the Section file", false)) {
+            ShowAlert(error, "Close");
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void DoUscfReport(WkObject*, void*, void*) {
+    ReportDates = ReportDateTexts();
+    FillSectionTable();
+    if (SectionCount <= 0) {
+        ShowAlert("Please select at least one section!", "Close");
+        return;
+    }
+    for (int k = 1; k <= SectionCount; ++k) {
+        SectionFile section;
+        std::string error;
+        if (!ReadSectionFile(SectionTable[k], false, section, error, "I can't read the file", true)) {
+            ShowAlert(error, "Close");
+            return;
+        }
+        MergeReportDates(ReportDates, section);
+    }
+    ShowHeaderForm();
+}
+
+void ShowHeaderForm() {
+    const std::string initial[kHeaderFields] = {
+        ReportDates.latestEnd + "0000", "", std::to_string(SectionCount), ReportDates.earliestBegin,
+        ReportDates.latestEnd, "0", "0", "", "", "", "T", "", ""};
+    WkObject* window = HeaderForm.window = WkCreateShell("", 0xdc4);
+    WkFormSetSpacing(WkFormOf(window), 2);
+    WkObjectSetWidth(window, 737);
+    WkObjectSetHeight(window, 314);
+    WkObject* column = WkCreateVerticalForm(window);
+    WkFormSetSpacing(column, 5);
+    WkObjectSetShadow(column, 0, 0, 0);
+    WkObjectSetResizable(column, 0, 0);
+    WkObjectSetWidth(column, 773);
+    WkObjectSetHeight(column, 308);
+    WkCreateLabel(column, "USCF Tournament Report Generator", kFontHelvLarge);
+    FieldRows(column, 0, 2, initial);
+    FieldRows(column, 3, 7, initial);
+    FieldRows(column, 8, 12, initial);
+    WkObject* buttons = WkCreateHorizontalForm(column);
+    WkObjectSetShadow(buttons, 0, 0, 0);
+    HeaderForm.cancelButton = FormButton(buttons, "Cancel", CancelHeaderForm);
+    HeaderForm.doneButton = FormButton(buttons, "Done", WriteUscfExports);
+    WkShellRealize(window);
+}
+
+void WriteUscfExports(WkObject*, void*, void*) {
+    std::vector<std::string> fields;
+    for (WkObject* field : HeaderForm.fields) {
+        const char* text = WkEditGetText(field);
+        fields.push_back(text ? text : "");
+    }
+    for (const std::string& text : fields)
+        if (text.empty()) {
+            ShowAlert("There can't be empty fields!\nPlease fill all fields with some value", "Close");
+            return;
+        }
+    std::vector<SectionFile> sections;
+    if (!ReadSections(sections)) return;
+    std::string error;
+    if (!WriteExportFiles(WkGetCurrentDir(), fields, sections, error)) {
+        ShowAlert(error, "Close");
+        return;
+    }
+    CloseForm();
+}
+
+void CancelHeaderForm(WkObject*, void*, void*) {
+    CloseForm();
+}

@@ -1,0 +1,133 @@
+#include "uscfreport/section_list.h"
+
+#include "toolkit/core/startup.h"
+#include "toolkit/widgets/dir_tree.h"
+#include "toolkit/widgets/list.h"
+#include "tournament/atomic_file.h"
+#include "tournament/line_reader.h"
+#include "tournament/message_box.h"
+#include "uscfreport/report_window.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+int SectionCount = 0;
+WkObject* SectionList = nullptr;
+char SectionTable[kMaxSections + 1][kMaxSectionPath + 1] = {};
+
+namespace {
+
+constexpr const char* kTemplateName = "template.txt";
+
+std::string TemplatePath() {
+    return std::string(WkGetCurrentDir()) + kTemplateName;
+}
+
+std::string ItemText(int position) {
+    WkListItem* item = WkListGetItem(SectionList, position);
+    return item && item->text ? item->text : "";
+}
+
+bool Listed(const std::string& item) {
+    for (int i = 0; i < SectionCount; ++i)
+        if (ItemText(i) == item) return true;
+    return false;
+}
+
+void Add(const std::string& item) {
+    WkListAddItem(SectionList, item.c_str(), 0);
+    ++SectionCount;
+    std::snprintf(SectionTable[SectionCount], sizeof SectionTable[0], "%s", item.c_str());
+}
+
+// The decimal number at the start of the line (blanks before it skipped); 0
+// when there is none.
+int LeadingCount(const std::string& line) {
+    std::size_t at = line.find_first_not_of(" \t");
+    if (at == std::string::npos || !std::isdigit(static_cast<unsigned char>(line[at]))) return 0;
+    long count = std::strtol(line.c_str() + at, nullptr, 10);
+    return count > 1000000 ? 1000000 : int(count);
+}
+
+} // namespace
+
+void FillSectionTable() {
+    for (int k = 1; k <= SectionCount && k <= kMaxSections; ++k)
+        std::snprintf(SectionTable[k], sizeof SectionTable[0], "%s", ItemText(k - 1).c_str());
+}
+
+std::string SectionItemText(const std::string& path) {
+    return !path.empty() && path.back() == '/' ? path : path + "/";
+}
+
+bool AppendSection(const std::string& path) {
+    const std::string item = SectionItemText(path);
+    // A folder listed twice would have its section exported twice.
+    if (SectionCount >= kMaxSections || item.size() <= 3 || item.size() > std::size_t(kMaxSectionPath) ||
+        Listed(item)) {
+        ShowAlert("Operation not valid", "Close");
+        return false;
+    }
+    WkListAddItem(SectionList, item.c_str(), 0);
+    ++SectionCount;
+    return true;
+}
+
+void AddSection(WkObject*, void*, void* tree) {
+    AppendSection(WkDirTreeGetPath(static_cast<WkObject*>(tree)));
+}
+
+void RemoveSection(WkObject*, void*, void*) {
+    if (SectionCount <= 0) return;
+    if (AskThreeWay("Warning", "Are you sure do you want\nto remove the selected section?") != 1) return;
+    WkListItem* item = WkListGetSelectedItem(SectionList);
+    if (!item) return;
+    const int position = item->position;
+    --SectionCount;
+    WkListDeleteItem(SectionList, position);
+}
+
+void LoadTemplate() {
+    LineReader reader(TemplatePath());
+    if (!reader.ok()) {
+        ShowAlert("I can't read the file", "Close");
+        return;
+    }
+    WkListClear(SectionList);
+    SectionCount = 0;
+    std::string line, problems;
+    reader.next(line);
+    int count = LeadingCount(line);
+    if (count > kMaxSections) {
+        problems += reader.error("at most 8 sections expected; the first 8 are loaded") + "\n";
+        count = kMaxSections;
+    }
+    for (int i = 0; i < count && reader.next(line); ++i) {
+        const std::string item = SectionItemText(line);
+        if (item.size() > std::size_t(kMaxSectionPath))
+            problems += reader.error("a section path of at most 150 characters expected; it is not loaded") + "\n";
+        else
+            Add(item);
+    }
+    if (!problems.empty()) ShowAlert(problems.substr(0, problems.size() - 1), "Close");
+}
+
+bool SaveTemplate() {
+    if (SectionCount <= 0) {
+        ShowAlert("There aren't Section to save", "Close");
+        return true;
+    }
+    AtomicFileWriter file(TemplatePath());
+    if (file.ok()) {
+        std::fprintf(file.stream(), "%2d # number of sections\r\n", SectionCount);
+        for (int k = 1; k <= SectionCount; ++k) std::fprintf(file.stream(), "%s\r\n", ItemText(k - 1).c_str());
+    }
+    if (!file.ok() || !file.commit()) {
+        ShowAlert("I can't save the file", "Close");
+        return false;
+    }
+    FillSectionTable();
+    return true;
+}
