@@ -252,6 +252,8 @@ void SwapResultColours(int position) {
     if (board < 1 || board > RoundBoardCount(ShownRound)) return;
     int white, black, digit;
     DecodeGameCode(GameTable(board, ShownRound), white, black, digit);
+    // The BYE stays Black: its board is known by that.
+    if (white == 0 || black == 0) return;
     const bool free = StateRecord(white).dueColor < 0 && StateRecord(black).dueColor < 0;
     if (!Confirm(free || ShownRound == 1 ? 39 : 40)) return;
     GameTable(board, ShownRound) = EncodeGameCode(black, white, MirrorResult(digit));

@@ -32,7 +32,8 @@ void GoToBoard(const char* text);
 // A row chosen in the results list.
 void SelectResultRow(int position);
 // Activating a row of the results list: exchanges the board's colours,
-// after a question, keeping the result seen from the players.
+// after a question, keeping the result seen from the players. A BYE board
+// stays as it is.
 void SwapResultColours(int position);
 // True while the result entry is open.
 bool ResultEntryOpen();

@@ -126,6 +126,9 @@ TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
         SwapResultColours(b - 1);
         EXPECT_EQ(GameTable(b, 1), EncodeGameCode(black, white, after[b - 1])) << b;
     }
+    GameTable(5, 1) = EncodeGameCode(GameTable(5, 1) / 10000, 0, WhiteWinsForfeit); // a BYE board stays
+    SwapResultColours(4);
+    EXPECT_EQ(GameTable(5, 1) / 10 % 1000, 0);
     Click(MainWindow.resultsToggle);
     EXPECT_TRUE(Exists("cup1.rnd") && Exists("result1.txt") && Exists("tblscore.txt"));
     EXPECT_TRUE(IsGetResultDone == 1 && IsPairingDone == 0 && WkObjectIsSensitive(MainWindow.pairButton));
