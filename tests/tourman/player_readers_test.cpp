@@ -1,0 +1,148 @@
+// The player list readers handed the lines of a result list: fixed-width
+// lines cut by the column filter, semicolon lines of both kinds, rows that
+// commit back into the right fields, the form fillers and the refusals.
+#include "support/tourman_driver.h"
+
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/form_pages.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/toggle.h"
+#include "tourman/column_filter.h"
+#include "tourman/main_window.h"
+#include "tourman/player_list.h"
+#include "tourman/player_readers.h"
+#include "tournament/message_table.h"
+#include "tournament/players.h"
+#include "tournament/round_state.h"
+#include "tournament/settings.h"
+
+namespace tmt {
+namespace {
+
+class PlayerReadersTest : public TourmanTest {
+  protected:
+    void SetUp() override {
+        TourmanTest::SetUp();
+        for (ColumnFilterSlot& s : ColumnFilter) s = {0, 0};
+        ASSERT_TRUE(Start());
+        WkFormSetPage(MainWindow.playerTabs, 2);
+        results = WkCreateList(MainWindow.playerTabs, 1, 100, 4, 70);
+    }
+    // Imports every line, each time the first one left, as activating it would.
+    void ImportAll(std::initializer_list<std::string> lines, void (*reader)(WkObject*, WkListItem*, void*)) {
+        for (const std::string& line : lines) WkListAddItem(results, line.c_str(), 0);
+        for (std::size_t k = 0; k < lines.size(); ++k) reader(results, WkListGetItem(results, 0), nullptr);
+        EXPECT_EQ(WkListGetCount(results), 0);
+    }
+    // Texts placed at their columns of a line of the given length.
+    static std::string Line(std::size_t length, std::initializer_list<std::pair<std::size_t, std::string>> texts) {
+        std::string line(length, ' ');
+        for (const auto& [at, text] : texts) line.replace(at, text.size(), text);
+        return line;
+    }
+    static std::string Fields(const Player& p) {
+        std::string name = p.name;
+        name.erase(name.find_last_not_of(' ') + 1);
+        char text[160];
+        std::snprintf(text, sizeof text, "%s|%s|%s|%s|%c|F%d:%d N%d:%d K%d", name.c_str(), p.title, p.country, p.birthDate,
+                      p.gender, p.fideId, p.fideRating, p.nationalId, p.nationalRating, p.k);
+        return text;
+    }
+    WkObject* results = nullptr;
+};
+
+TEST_F(PlayerReadersTest, LinesOfEveryKindCommitAsTypedRows) {
+    ImportMode = ImportFide;
+    LoadColumnFilter(nullptr, nullptr, reinterpret_cast<void*>(1));
+    ImportAll({Line(70, {{0, "4100018"}, {10, "KASPAROV, GARRY"}, {44, " G"}, {48, "RUS"}, {53, "2812"}}),
+               Line(70, {{0, "700070"}, {10, "POLGAR, JUDIT"}, {44, "WG"}, {48, "HUN"}, {53, "2675"}}),
+               Line(70, {{0, "1234"}, {10, "AVERAGE, JOE"}, {44, "CM"}, {48, "ENG"}, {53, "2210"}}),
+               Line(60, {{10, "BLANK, BILL"}})},
+              ImportFixedWidthLine);
+    EXPECT_STREQ(WkListGetItem(MainWindow.playerList, 1)->text,
+                 "BLANK  BILL                   0     0   --  ---  1   00.00.00          0         0   0  m");
+
+    ImportMode = ImportNational;
+    // No title; the ID Code reaches column 99, past these 60-character lines.
+    const ColumnFilterSlot national[ColumnCount] = {{1, 25}, {0, 44}, {1, 30}, {1, 21}, {1, 33}, {1, 92}, {1, 0}};
+    std::copy(national, national + ColumnCount, ColumnFilter);
+    ImportAll({Line(60, {{0, "NATIONAL, NED"}, {21, "ITA"}, {25, "1650"}, {30, "25"}, {33, " 1.02.03"}}),
+               Line(60, {{0, "DATED, DORA"}, {25, "x12"}, {33, "12.03.99"}})},
+              ImportFixedWidthLine);
+
+    ImportMode = ImportQuon;
+    ImportAll({"BIANCHI, ANNA;ITA;03.04.90;F;WIM;555;2100;0;0;20", "VERDI;;;M;;0;0;0;1500;0"}, ImportSemicolonLine);
+    ImportMode = ImportFsi;
+    ImportAll({"ROSSI, MARIO;1800;CM;1;ITA;01.02.80;0;123456;M", "NERI;1700;;0;ITA;02.02.82;0;77;"}, ImportFsiLine);
+
+    ASSERT_EQ(PlayerCount, 10);
+    EXPECT_EQ(Caption(MainWindow.availableCounter), MessageText(111) + " 10");
+    ASSERT_TRUE(CommitPlayerList());
+    const char* expected[] = {
+        "AVERAGE  JOE|CM|ENG|00.00.00|m|F1234:2210 N0:0 K0",
+        "BIANCHI  ANNA|WIM|ITA|03.04.90|f|F555:2100 N0:0 K20",
+        "BLANK  BILL|--|---|00.00.00|m|F0:0 N0:0 K0",
+        "DATED  DORA|--|---|12.03.99|m|F0:0 N0:0 K0",
+        "KASPAROV  GARRY|GM|RUS|00.00.00|m|F4100018:2812 N0:0 K0",
+        "NATIONAL  NED|--|ITA|00.00.00|m|F0:0 N0:1650 K25",
+        "NERI|--|ITA|02.02.82|m|F0:1700 N77:1700 K0",
+        "POLGAR  JUDIT|WGM|HUN|00.00.00|m|F700070:2675 N0:0 K0",
+        "ROSSI  MARIO|CM|ITA|01.02.80|m|F0:0 N123456:1800 K1",
+        "VERDI|--|---|00.00.00|m|F0:0 N0:1500 K0",
+    };
+    for (int id = 1; id <= PlayerCount; ++id) EXPECT_EQ(Fields(Players[id]), expected[id - 1]) << id;
+}
+
+TEST_F(PlayerReadersTest, FormFillersAndRefusals) {
+    // Name, FIDE and national rating, K, gender; a column switched off leaves its field.
+    struct Fill {
+        int mode;
+        const char* line;
+        void (*filler)(WkObject*);
+        const char* form;
+    } fills[] = {
+        {ImportQuon, "ANNA;ITA;03.04.90;F;WIM;555;2100;0;0;20", CopySemicolonLineToForm, "ANNA|2100|0|20|m"},
+        {ImportQuon, "ANNA;ITA;03.04.90;f;WIM;555;2100;0;0;20", CopySemicolonLineToForm, "ANNA|2100|0|20|f"},
+        {ImportFsi, "ROSSI, MARIO;1800;CM;1;ITA;01.02.80;0;123;F", CopyFsiLineToForm, "ROSSI  MARIO|0|1800|1|f"},
+        {ImportNational, "NED                 1650", CopyFixedWidthLineToForm, "NED|0|1650|1|f"},
+    };
+    ColumnFilter[NameColumn] = {1, 0};
+    ColumnFilter[RatingColumn] = {1, 20};
+    const MainWindowWidgets& w = MainWindow;
+    for (const Fill& f : fills) {
+        ImportMode = f.mode;
+        WkToggleSetOff(w.available);
+        WkListAddItem(results, f.line, 0);
+        WkListSelectItem(results, 0);
+        f.filler(results);
+        std::string form;
+        for (WkObject* field : {w.name, w.fideRating, w.nationalRating, w.kFactor}) form += WkEditGetText(field) + std::string("|");
+        EXPECT_EQ(form + (WkToggleGetState(w.gender) ? "f" : "m"), f.form);
+        EXPECT_TRUE(WkToggleGetState(w.available) && WkListGetCount(results) == 0) << f.line;
+    }
+
+    struct Refusal {
+        int system, count, savedRound, nameColumn;
+        void (*reader)(WkObject*, WkListItem*, void*);
+        std::string text;
+    } refusals[] = {
+        {2, 23, 0, 1, ImportFsiLine, MessageText(122) + " 23"},
+        {5, 23, 0, 1, ImportFixedWidthLine, MessageText(122) + " 23"},
+        {1, 999, 0, 1, ImportSemicolonLine, MessageText(122) + " 999"},
+        {1, 5, 1, 1, ImportSemicolonLine, MessageText(123)},
+        {1, 999, 0, 0, ImportFixedWidthLine, MessageText(121)},
+    };
+    WkListAddItem(results, "NED                 1650", 0);
+    for (const Refusal& r : refusals) {
+        Settings.PairingSystem = r.system;
+        PlayerCount = r.count;
+        IsSavedRound = r.savedRound;
+        ColumnFilter[NameColumn].enabled = r.nameColumn;
+        AnswerText(r.text, 0);
+        r.reader(results, WkListGetItem(results, 0), nullptr);
+        EXPECT_TRUE(PlayerCount == r.count && WkListGetCount(results) == 1 && WkListGetCount(w.playerList) == 0) << r.text;
+    }
+}
+
+} // namespace
+} // namespace tmt
