@@ -16,8 +16,11 @@
 #include "tourman/results_list.h"
 #include "tourman/results_file.h"
 #include "tourman/round_commands.h"
+#include "tourman/save_tournament.h"
+#include "tourman/settings_dialog.h"
 #include "tournament/game_code.h"
 #include "tournament/message_table.h"
+#include "tournament/scores.h"
 #include "tournament/start_tournament.h"
 
 #include <cstring>
@@ -220,6 +223,49 @@ TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
     AnswerText(MessageText(189) + "\n" + dataFolder + "cup1.rnd", 0);
     Click(MainWindow.resultsToggle);
     EXPECT_TRUE(WkToggleGetState(MainWindow.resultsToggle) && IsGetResultDone == 0 && IsPairingDone == 1);
+}
+
+// Made in the dialog, three rounds paired, entered by key and closed; a
+// fresh program that opens the tournament computes the same standings.
+TEST_F(ResultEntryTest, ThreeRoundsEndToEnd) {
+    ASSERT_TRUE(Start());
+    OpenSettingsDialog(NewTournamentKind);
+    Flush();
+    for (auto [field, text] : {std::pair{SettingsDialog.name, "Club Cup"}, {SettingsDialog.place, "Pisa"},
+                               {SettingsDialog.beginDate, "01052026"}, {SettingsDialog.endDate, "03052026"},
+                               {SettingsDialog.arbiter, "Neri"}, {SettingsDialog.rounds, "3"},
+                               {SettingsDialog.baseName, "club"}, {SettingsDialog.dataFolder, dataFolder.c_str()}})
+        WkEditReplaceText(field, text, 0, 0);
+    Click(SettingsDialog.okButton);
+    for (int i = 0; i < 10; ++i) AddTestPlayer("PLAYER " + std::string(1, char('A' + i)), 2400 - 50 * i);
+    ClosedRegistration = 1;
+    Answer(193, 0);
+    Answer(187, 1);
+    ASSERT_TRUE(StartTournament(PlayerCount));
+    TournamentSaved = 0; // as the close of the registration leaves it
+    WkObjectEnable(MainWindow.pages[1]);
+    for (int round = 1; round <= 3; ++round) {
+        WkFormSetPage(MainWindow.notebook, 1);
+        Flush();
+        if (round > 1) Click(MainWindow.pairButton);
+        Click(MainWindow.acceptButton);
+        Click(MainWindow.resultsToggle);
+        Board(1);
+        for (int b = 1; b <= 5; ++b) Key(std::string(1, "1x0"[(b + round) % 3]));
+        Click(MainWindow.resultsToggle);
+        EXPECT_TRUE(Exists("club" + std::to_string(round) + ".rnd") && IsGetResultDone == 1) << round;
+    }
+    ASSERT_TRUE(SaveTournament());
+    const auto files = Snapshot(dataFolder);
+    TearDown();
+    SetUp();
+    for (const auto& [name, bytes] : files)
+        if (name != "tblscore.txt") std::ofstream(dataFolder + name, std::ios::binary) << bytes;
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenTournament(dataFolder + "club.qon"));
+    EXPECT_TRUE(IsSavedRound == 1 && CurrentRound == 3);
+    ComputeScores(CurrentRound, PlayerCount);
+    EXPECT_EQ(Snapshot(dataFolder), files);
 }
 
 } // namespace
