@@ -21,6 +21,7 @@
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
+#include "tournament/round_tables.h"
 #include "tournament/settings.h"
 
 #include <unistd.h>
@@ -78,6 +79,7 @@ void TourmanTest::SetUp() {
     ResetSettings();
     ClearPlayers();
     ResetRoundState();
+    ClearRoundTables();
     ClearMessageTable();
     std::snprintf(Settings.DataFolder, sizeof Settings.DataFolder, "%s", dataFolder.c_str());
 
