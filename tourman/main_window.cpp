@@ -23,6 +23,7 @@
 #include "toolkit/widgets/toggle.h"
 #include "tourman/column_filter.h"
 #include "tourman/export_tournament.h"
+#include "tourman/player_form.h"
 #include "tourman/results_list.h"
 #include "tourman/result_entry.h"
 #include "tourman/round_commands.h"
@@ -93,11 +94,6 @@ WkObject* List(WkObject* parent, int length, int rows, const char* title, const 
     WkObjectSetName(list, name);
     WkObjectSetTransparency(list, transparency);
     return list;
-}
-
-// The right button on the player list pops up the list's menu at the pointer.
-void OnPlayerListPress(WkObject*, WkMessage* message, void* menu, std::uint32_t) {
-    if (message->f == 3) WkMenuPopup(static_cast<WkObject*>(menu), int(message->c), int(message->d));
 }
 
 // The popup menu has a window of its own, which goes with the main window.
@@ -181,7 +177,7 @@ void BuildMenuBar(WkObject* window) {
     WkObject* exports = WkCreateSubmenu(Item(file, "Export"));
     Item(exports, 50);
     WkMenuAddItem(exports, "Tournament", [](WkMenuItem*, int, void*) { ExportTournamentCommand(); }, nullptr);
-    Item(exports, "Selected Player");
+    WkMenuAddItem(exports, "Selected Player", [](WkMenuItem*, int, void*) { MovePlayerToFile(); }, nullptr);
     w.databaseMenu = Submenu(file, Text(51), {"Quon", "FSI (Italy)", "Fide", "National"});
     // Last, so that a filter can be set before a national list is chosen.
     w.columnFilterItem = WkMenuAddItem(w.databaseMenu, Text(183).c_str(), OnColumnFilterItem, nullptr);
@@ -270,7 +266,7 @@ void BuildPlayersPage(WkObject* page) {
     w.playerListMenu = WkCreatePopupMenu(2);
     WkMenuAddItem(w.playerListMenu, "Modify the Cross Table", nullptr, w.playerList);
     WkMenuAddItem(w.playerListMenu, "Assign BYE", nullptr, w.playerList);
-    WkObjectAddEventHandler(w.playerList, OnPlayerListPress, 1u << (WK_MSG_PRESS - 1), w.playerListMenu);
+    WkObjectAddEventHandler(w.playerList, ShowPlayerPopup, 1u << (WK_MSG_PRESS - 1), w.playerListMenu);
     WkObject* row = WkCreateHorizontalForm(page);
     WkObjectSetHeight(row, 30);
     WkObjectSetTransparent(row);
@@ -417,6 +413,7 @@ WkObject* BuildMainWindow() {
     ConnectResultsList();
     ConnectResultEntry();
     ConnectRoundCommands();
+    ConnectPlayerForm();
     return w.window;
 }
 

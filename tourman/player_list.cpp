@@ -50,7 +50,8 @@ struct Cursor {
 template <std::size_t N> void CopyText(std::string text, char (&field)[N], bool trim) {
     if (trim) {
         const std::size_t first = text.find_first_not_of(' ');
-        text = first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
+        text = first == std::string::npos ? std::string()
+                                          : text.substr(first, text.find_last_not_of(' ') - first + 1);
     }
     text = text.substr(0, N - 1);
     text.copy(field, text.size());
@@ -110,7 +111,9 @@ bool CommitPlayerList() {
 
 void InstallPlayerListHooks() {
     TournamentWindow.addPlayerLine = [](const std::string& row) { AddRow(MainWindow.playerList, row); };
-    TournamentWindow.addUnavailableLine = [](const std::string& row) { AddRow(MainWindow.unavailableList, row); };
+    TournamentWindow.addUnavailableLine = [](const std::string& row) {
+        AddRow(MainWindow.unavailableList, row);
+    };
     TournamentWindow.clearPlayerLists = [] {
         for (WkObject* list : {MainWindow.playerList, MainWindow.unavailableList})
             if (list) WkListClear(list);

@@ -251,7 +251,9 @@ void Release(WkObject* l, WkMessage* m) {
     d->pressed = 0;
     if (!list::Live(l)) return;
     const int row = RowAt(l, m);
-    const bool onItem = row >= 0 && row < d->count && WkObjectContainsPoint(l, m) != 0;
+    // The release's point is the list's own (as RowAt reads it), not its parent's.
+    const bool inside = m->a >= 0 && m->a < l->width && m->b >= 0 && m->b < l->height;
+    const bool onItem = row >= 0 && row < d->count && inside;
     if (onItem) {
         if (d->multipleSelection) ToggleMark(l);
         list::NotifySelect(l, m);

@@ -128,6 +128,15 @@ TEST_F(ListTest, ClicksAndDoubleClicks) {
     EXPECT_EQ(Current(), 1);
 }
 
+TEST_F(ListTest, AClickOnTheTopRowUnderATitleSelectsIt) {
+    list = Make({"one", "two"});
+    WkListSetTitle(list, "title");
+    Live();
+    ASSERT_GT(list->y, 0);
+    Click(0);
+    EXPECT_EQ(calls.log, (std::vector<std::string>{"s:one", "c:one"}));
+}
+
 TEST_F(ListTest, IncrementalSearch) {
     list = Make({});
     WkListSetCompareFunction(list, Plain);

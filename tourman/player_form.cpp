@@ -1,0 +1,292 @@
+#include "tourman/player_form.h"
+
+#include "toolkit/core/draw.h"
+#include "toolkit/core/object.h"
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/file_browser.h"
+#include "toolkit/widgets/focus.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/menu.h"
+#include "toolkit/widgets/push_button.h"
+#include "toolkit/widgets/toggle.h"
+#include "tourman/main_window.h"
+#include "tourman/player_list.h"
+#include "tourman/save_tournament.h"
+#include "tournament/message_box.h"
+#include "tournament/message_table.h"
+#include "tournament/players.h"
+#include "tournament/round_state.h"
+#include "tournament/round_tables.h"
+#include "tournament/settings.h"
+#include "tournament/tournament_file.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+// Set when a row has been put into the form; a change needs one.
+bool RowPicked = false;
+
+constexpr int AutosaveEvery = 10;
+
+std::string FieldText(WkObject* field) {
+    const char* text = field ? WkEditGetText(field) : nullptr;
+    return text ? text : "";
+}
+
+void SetField(WkObject* field, const std::string& text) {
+    if (field) WkEditReplaceText(field, text.c_str(), 0, 0);
+}
+
+std::string WithoutLeadingBlanks(const std::string& text) {
+    const std::size_t at = text.find_first_not_of(" \t");
+    return at == std::string::npos ? std::string() : text.substr(at);
+}
+
+std::string WithoutTrailingBlanks(const std::string& text) {
+    const std::size_t end = text.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+template <std::size_t N> void CopyText(const std::string& text, char (&field)[N]) {
+    std::snprintf(field, N, "%s", text.c_str());
+}
+
+int SelectedPosition() {
+    const WkListItem* item = MainWindow.playerList ? WkListGetSelectedItem(MainWindow.playerList) : nullptr;
+    return item ? item->position : -1;
+}
+
+// The record and the per-round cells of a player who joins after rounds were
+// played: no colour preference yet, a loss without opponent in every round
+// already played, no score.
+void StartLateEntry(int id) {
+    Players[id] = Player{};
+    PlayerScores[id] = PlayerScore{};
+    PairingStates[id] = PairingState{};
+    PairingStates[id].dueColor = -1;
+    PairingStates[id].colorFlexible = 1;
+    PairingStates[id].byeEligibility = 1;
+    for (int round = 1; round <= ActiveTables().lastRound(); ++round) {
+        ColorHistory(id, round) = 0;
+        OpponentTable(id, round) = 0;
+        PlayerResultTable(id, round) = LossAtBoard;
+        FloatHistory(id, round) = 0;
+    }
+}
+
+// The rows and the records agree again and the counters count them.
+void PlayersChanged() {
+    RowsToPlayers();
+    TournamentSaved = 0;
+    UpdatePlayerCounters();
+}
+
+} // namespace
+
+Player FormPlayer() {
+    const MainWindowWidgets& w = MainWindow;
+    Player p{};
+    CopyText(WithoutLeadingBlanks(FieldText(w.name)), p.name);
+    const std::string country = FieldText(w.country);
+    CopyText(country.size() < 2 ? "---" : country, p.country);
+    const std::string birthday = FieldText(w.birthday);
+    CopyText(birthday.size() <= 3 ? "00.00.00" : birthday, p.birthDate);
+    p.gender = w.gender && WkToggleGetState(w.gender) ? 'f' : 'm';
+    CopyText(FieldText(w.title), p.title);
+    const std::string fideId = FieldText(w.fideId), nationalId = FieldText(w.nationalId);
+    p.fideId = fideId.size() < 2 ? 0 : std::atoi(fideId.c_str());
+    p.nationalId = nationalId.size() < 2 ? 0 : std::atoi(nationalId.c_str());
+    p.fideRating = std::atoi(FieldText(w.fideRating).c_str());
+    p.nationalRating = std::atoi(FieldText(w.nationalRating).c_str());
+    p.k = std::atoi(FieldText(w.kFactor).c_str());
+    p.available = w.available && WkToggleGetState(w.available) ? 1 : 0;
+    return p;
+}
+
+void AddOrModifyPlayer(int mode) {
+    WkObject* list = MainWindow.playerList;
+    if (!list) return;
+    if (mode == 1 && !RowPicked) {
+        ShowAlert(MessageText(16), MessageText(3));
+        return;
+    }
+    if (mode == 1 && PlayerCount < 1) return;
+    const int position = mode == 1 ? SelectedPosition() : -1;
+    if (mode == 1 && position < 0) return;
+    const bool closed = ClosedRegistration != 0;
+    if (closed && mode == 0) {
+        if (IsRoundRobin()) {
+            ShowAlert(MessageText(17), MessageText(3));
+            return;
+        }
+        if (AskQuestion(MessageText(18), MessageText(1), MessageText(0)) == 0) return;
+    }
+    if (mode == 0 && PlayerCount >= MaxPlayers) return;
+    Player p = FormPlayer();
+    if (std::strlen(p.name) < 2) return;
+
+    if (mode == 1) {
+        const std::string row = PlayerListRow(p, closed ? position + 1 : 0);
+        // A sorted list takes the changed row at its new place; a numbered
+        // one keeps it where it is.
+        if (closed) {
+            WkListReplaceItem(list, position, row.c_str(), 0);
+        } else {
+            WkListDeleteItem(list, position);
+            WkListAddItem(list, row.c_str(), 0);
+        }
+        PlayersChanged();
+        SaveTournament();
+    } else {
+        const int id = PlayerCount + 1;
+        if (closed) StartLateEntry(id);
+        WkListAddItem(list, PlayerListRow(p, closed ? id : 0).c_str(), 0);
+        PlayerCount = id;
+        PlayersChanged();
+        if (PlayerCount % AutosaveEvery == 0 || closed) SaveTournament();
+    }
+    ClearPlayerForm();
+    if (MainWindow.name) WkObjectSetFocus(MainWindow.name);
+    RowPicked = false;
+}
+
+void ClearPlayerForm() {
+    const MainWindowWidgets& w = MainWindow;
+    for (WkObject* field : {w.name, w.country, w.fideRating, w.fideId, w.nationalRating, w.nationalId})
+        SetField(field, "");
+    SetField(w.birthday, "00.00.00");
+    SetField(w.kFactor, "30");
+    SetField(w.title, "NC");
+    if (w.available) WkToggleSetOn(w.available);
+}
+
+void RowToForm(const WkListItem* item) {
+    const MainWindowWidgets& w = MainWindow;
+    if (!item || PlayerCount < 1) return;
+    Player p{};
+    if (!ReadPlayerListRow(item->text, p)) return;
+    SetField(w.name, WithoutTrailingBlanks(p.name));
+    SetField(w.country, p.country);
+    SetField(w.birthday, p.birthDate);
+    if (w.gender) WkToggleSetState(w.gender, p.gender == 'f');
+    SetField(w.title, p.title);
+    SetField(w.fideId, std::to_string(p.fideId));
+    SetField(w.fideRating, std::to_string(p.fideRating));
+    SetField(w.nationalId, std::to_string(p.nationalId));
+    SetField(w.nationalRating, std::to_string(p.nationalRating));
+    SetField(w.kFactor, std::to_string(p.k));
+    if (w.available) WkToggleSetState(w.available, p.available != 0);
+    SetField(w.search, std::to_string(item->position + 1));
+    RowPicked = true;
+}
+
+void SecondListSelect(const WkListItem* item) {
+    if (ClosedRegistration == 0) {
+        ShowAlert(MessageText(22), MessageText(3));
+        return;
+    }
+    WkObject* list = MainWindow.playerList;
+    if (!item || !list) return;
+    const int number = std::atoi(item->text);
+    if (number < 1 || number > PlayerCount) return;
+    WkListSelectItem(list, number - 1);
+    RowToForm(WkListGetItem(list, number - 1));
+}
+
+void DeletePlayer() {
+    const int position = SelectedPosition();
+    // Without a selected row (or once the tournament has started) nothing
+    // may go: the counts must stay those of the rows.
+    if (position < 0 || PlayerCount < 1 || ClosedRegistration != 0) {
+        WkBeep();
+        return;
+    }
+    WkListDeleteItem(MainWindow.playerList, position);
+    --PlayerCount;
+    RowPicked = false;
+    PlayersChanged();
+}
+
+void FindPlayer(const char* text) {
+    WkObject* list = MainWindow.playerList;
+    if (!list || !text || *text == '\0') return;
+    char* end = nullptr;
+    const long number = std::strtol(text, &end, 10);
+    if (*end == '\0' && number >= 1 && number <= PlayerCount) {
+        WkListSelectItem(list, int(number) - 1);
+        return;
+    }
+    for (int position = 0; position < WkListGetCount(list); ++position) {
+        const WkListItem* item = WkListGetItem(list, position);
+        if (item && std::strstr(item->text, text)) {
+            WkListSelectItem(list, position);
+            return;
+        }
+    }
+}
+
+void MovePlayerToFile() {
+    const Player p = FormPlayer();
+    if (std::strlen(p.name) < 2) {
+        ShowAlert("No player selected!", MessageText(3));
+        return;
+    }
+    const std::string line = FormatPlayerLine(p);
+    std::string file, folder;
+    if (!WkFileBrowser("Select the .QON file in which to move the selected player", "*.qon", file, folder, 1))
+        return;
+    const std::string path = folder + file;
+    std::error_code error;
+    // The open tournament rewrites its own file from its list at the next
+    // save: a line appended there would be lost, or worse, miscounted.
+    if (std::filesystem::equivalent(path, TournamentFilePath(0), error)) {
+        ShowAlert("The player cannot be moved into the open tournament's own file\n" + path, MessageText(3));
+        return;
+    }
+    char question[512];
+    std::snprintf(
+        question, sizeof question,
+        "Are you sure to move %s\nin the QON file [%s] ?\n\n(Close the Quon session that is eventually "
+        "using\n that file before to proceed!)",
+        p.name, path.c_str());
+    if (AskQuestion(question, MessageText(1), MessageText(0)) == 0) return;
+    if (AppendPlayerToTournamentFile(path, line) && MainWindow.name) WkObjectSetFocus(MainWindow.name);
+}
+
+void ShowPlayerPopup(WkObject*, WkMessage* event, void* menu, std::uint32_t) {
+    if (event->f == 3) WkMenuPopup(static_cast<WkObject*>(menu), int(event->c), int(event->d));
+}
+
+void ConnectPlayerForm() {
+    const MainWindowWidgets& w = MainWindow;
+    WkButtonSetCallback(
+        w.addButton, [](WkObject*, void*, void*) { AddOrModifyPlayer(0); }, nullptr);
+    WkButtonSetCallback(
+        w.changeButton, [](WkObject*, void*, void*) { AddOrModifyPlayer(1); }, nullptr);
+    WkButtonSetCallback(
+        w.clearButton, [](WkObject*, void*, void*) { ClearPlayerForm(); }, nullptr);
+    WkButtonSetCallback(
+        w.deleteButton, [](WkObject*, void*, void*) { DeletePlayer(); }, nullptr);
+    // Only the arbiter's picks fill the form, not the moves the list makes
+    // itself when rows come and go.
+    WkListSetSelectCallback(
+        w.playerList,
+        [](WkObject*, WkListItem* item, void*, std::intptr_t cause) {
+            if (cause != 0) RowToForm(item);
+        },
+        nullptr);
+    WkListSetSelectCallback(
+        w.unavailableList,
+        [](WkObject*, WkListItem* item, void*, std::intptr_t cause) {
+            if (cause != 0) SecondListSelect(item);
+        },
+        nullptr);
+    WkEditSetActivateCallback(
+        w.search, [](WkObject*, char* text, void*) { FindPlayer(text); }, nullptr);
+    RowPicked = false;
+}
