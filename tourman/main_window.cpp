@@ -21,6 +21,7 @@
 #include "toolkit/widgets/progress_bar.h"
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/toggle.h"
+#include "tourman/color_window.h"
 #include "tourman/column_filter.h"
 #include "tourman/export_tournament.h"
 #include "tourman/player_form.h"
@@ -414,6 +415,7 @@ WkObject* BuildMainWindow() {
     ConnectResultEntry();
     ConnectRoundCommands();
     ConnectPlayerForm();
+    ConnectColorImprovement();
     return w.window;
 }
 
