@@ -30,6 +30,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -61,11 +62,17 @@ void TourmanTest::SetUp() {
     static const bool fonts = UseTestFonts();
     ASSERT_TRUE(fonts);
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    // The data folder must fit the tournament's folder field, or the files
-    // would land beside it: a long test name is cut for the scratch folder.
+    // The data folder, and a folder a test makes in it, must fit the
+    // tournament's folder field, or the files would land beside it: a long
+    // test name is cut for the scratch folder, wherever the build lies.
     std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    const std::size_t used = std::strlen(TM_TEST_OUTPUT_DIR) + std::strlen("/") + std::strlen("/data/");
-    name.resize(std::min(name.size(), sizeof Settings.DataFolder - 1 - std::min(used, sizeof Settings.DataFolder - 2)));
+    const std::size_t room = sizeof Settings.DataFolder - 16, used = std::strlen(TM_TEST_OUTPUT_DIR "//data/");
+    const std::size_t fits = std::max<std::size_t>(room > used ? room - used : 0, 12);
+    if (name.size() > fits) { // cut, with a mark of the whole name so that no two tests share a folder
+        char mark[8];
+        std::snprintf(mark, sizeof mark, "~%04zx", std::hash<std::string>{}(name) & 0xFFFF);
+        name = name.substr(0, fits - 5) + mark;
+    }
     fs::path scratch = fs::path(TM_TEST_OUTPUT_DIR) / name;
     fs::remove_all(scratch);
     fs::create_directories(scratch / "data");
