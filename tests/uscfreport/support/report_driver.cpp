@@ -16,6 +16,8 @@
 #include "uscfreport/section_list.h"
 #include "uscfreport/uscf_exports.h"
 
+#include <stdlib.h>
+
 #include <filesystem>
 #include <vector>
 
@@ -42,9 +44,10 @@ void Collect(WkObject* object, std::string& text, std::vector<WkObject*>& button
 void ReportTest::SetUp() {
     static const bool fonts = UseTestFonts();
     ASSERT_TRUE(fonts);
-    folder = std::string(TM_TEST_OUTPUT_DIR) + "/" + TestName() + "/";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    // Short, so that its section folders stay well within the list's 150 characters.
+    char scratch[] = "/tmp/uscfreport-XXXXXX";
+    ASSERT_NE(mkdtemp(scratch), nullptr);
+    folder = std::string(scratch) + "/";
     savedFolder_ = fs::current_path().string();
     fs::current_path(folder);
     setenv("WOKUDIR", TM_TOOLKIT_DIR, 1);
@@ -70,6 +73,7 @@ void ReportTest::TearDown() {
     WkShutdown();
     SetMessageBoxSink(nullptr);
     fs::current_path(savedFolder_);
+    fs::remove_all(folder);
 }
 
 bool ReportTest::AnswerOpenBox() {

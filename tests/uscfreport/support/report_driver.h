@@ -1,8 +1,9 @@
 // The scripted driver of the report generator's tests: the program's start
-// on an offscreen display, in a scratch folder that is its current folder;
-// clicks and keys injected as input; every alert and question answered from
-// a script queued beforehand (text expected, button pressed), a box with no
-// answer queued or an answer left over failing the test.
+// on an offscreen display, in a scratch folder under /tmp that is its
+// current folder (removed at the end); clicks and keys injected as input;
+// every alert and question answered from a script queued beforehand (text
+// expected, button pressed), a box with no answer queued or an answer left
+// over failing the test.
 #pragma once
 
 #include "toolkit/core/object.h"
