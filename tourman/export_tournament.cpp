@@ -2,6 +2,7 @@
 
 #include "toolkit/core/shell.h"
 #include "toolkit/widgets/edit_field.h"
+#include "tourman/player_list.h"
 #include "tourman/settings_dialog.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -36,6 +37,8 @@ bool InExportRange(int fideRating, int nationalRating, int low, int high, Export
 }
 
 void ExportTournamentCommand() {
+    // While the registration is open the list is the register: what it shows is what gets exported.
+    if (ClosedRegistration == 0 && !CommitPlayerList()) return;
     if (PlayerCount < 1) {
         ShowAlert(MessageText(10), MessageText(3));
         return;
