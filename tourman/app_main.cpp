@@ -9,6 +9,7 @@
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/core/startup.h"
+#include "toolkit/widgets/customize_dialog.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/log_window.h"
 #include "toolkit/widgets/print_dialog.h"
@@ -38,6 +39,7 @@ bool StartApplication() {
     InstallServices();
     ProgramFolder = WkGetCurrentDir();
     if (!LoadMessageFile()) return false;
+    WkEnableCustomize();
     WkObject* window = BuildMainWindow();
     WkShellRealize(window);
     WkShellSetCloseCallback(window, OnMainWindowClose, nullptr);

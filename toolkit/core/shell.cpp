@@ -14,6 +14,7 @@
 namespace {
 
 WkMainFormMaker formMaker = nullptr;
+WkCustomizeHook customizeHook = nullptr;
 
 void InstallOperations() {
     static bool installed = false;
@@ -65,15 +66,14 @@ void LosePointer(WkShellData* d, const WkMessage* message) {
     WkSendMessage(old, &leave);
 }
 
-// Motion and wheel below the main form: the message goes to the deepest
-// object under the pointer (relative to it), or for the wheel to the object a
-// scrolled form names on the way. A motion also sets the pointer shape (the
-// innermost cursor of the objects passed through) and turns into leave for
-// the object the pointer was over and enter for the new one.
-int PointerDescent(WkShellData* d, WkObject* form, WkMessage* message) {
+// The deepest object under the point (relative to the form), through the
+// forms' pages and scroll offsets; the point ends relative to it. For the
+// wheel a scrolled form may name the receiver on the way. *cursor ends as
+// the innermost non-zero cursor slot passed through.
+WkObject* Descend(WkObject* form, WkMessage* message, int* cursor) {
     const bool wheel = message->type == WK_MSG_WHEEL;
     WkObject* receiver = form;
-    int cursor = form->cursor;
+    *cursor = form->cursor;
     while (receiver->classCode == WK_CLASS_FORM) {
         int dx, dy;
         if (WkFormScrollOffset(receiver, &dx, &dy)) {
@@ -97,9 +97,19 @@ int PointerDescent(WkShellData* d, WkObject* form, WkMessage* message) {
         message->b -= hit->y;
         receiver = hit;
         if (hit->cursor)
-            cursor = hit->cursor;
+            *cursor = hit->cursor;
     }
-    if (!wheel) {
+    return receiver;
+}
+
+// Motion and wheel below the main form: the message goes to the object
+// Descend finds, relative to it. A motion also sets the pointer shape and
+// turns into leave for the object the pointer was over and enter for the
+// new one.
+int PointerDescent(WkShellData* d, WkObject* form, WkMessage* message) {
+    int cursor = 0;
+    WkObject* receiver = Descend(form, message, &cursor);
+    if (message->type != WK_MSG_WHEEL) {
         WkNativeSetShellCursor(d, cursor);
         if (receiver != d->underPointer) {
             LosePointer(d, message);
@@ -140,6 +150,7 @@ void Expose(WkObject* shell, WkShellData* d, WkMessage* message) {
 } // namespace
 
 void WkSetMainFormMaker(WkMainFormMaker maker) { formMaker = maker; }
+void WkSetCustomizeHook(WkCustomizeHook hook) { customizeHook = hook; }
 
 WkObject* WkCreateShell(const char* title, std::uint16_t flags) {
     InstallOperations();
@@ -291,11 +302,26 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
         return d->colorHolder ? WkSendMessage(d->colorHolder, message) : 0;
     case WK_MSG_PRESS:
     case WK_MSG_RELEASE:
+        // The window holds the grab from a Shift+Ctrl press to the next
+        // release, wherever that falls and whatever keys are held then.
+        if (message->type == WK_MSG_RELEASE && WkGetGrab() == shell)
+            WkPopGrab(shell);
         if (!form || !InForm(form, message->a, message->b))
             return 0;
         // Shift+Ctrl clicks belong to the customising tools, never to the program.
-        if ((message->e & (1 | 4)) == (1 | 4))
-            return 0;
+        if ((message->e & (1 | 4)) == (1 | 4)) {
+            if (!customizeHook)
+                return 0;
+            if (message->type == WK_MSG_PRESS) {
+                WkPushGrab(shell);
+                return 1;
+            }
+            message->a -= form->x;
+            message->b -= form->y;
+            int cursor = 0;
+            customizeHook(Descend(form, message, &cursor));
+            return 1;
+        }
         message->a -= form->x;
         message->b -= form->y;
         return WkSendMessage(form, message);

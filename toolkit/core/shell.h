@@ -3,7 +3,8 @@
 // window holds one main form (made by the form maker the form class
 // installs) and is the form's size plus its own border. Its handler passes
 // keys to the colour-holding form and clicks to the main form in its
-// coordinates; motions and the wheel it carries down to the object under
+// coordinates (a click with Shift and Ctrl held to the customise hook
+// instead); motions and the wheel it carries down to the object under
 // the pointer itself, making enter and leave (with the pointer-over state
 // bit) and setting the pointer shape from the objects' cursors. Colours
 // given to the window go on to its main form. It draws its own shadow frame
@@ -19,6 +20,12 @@
 // parent, and returns it (it registers itself as the window's main form).
 using WkMainFormMaker = WkObject* (*)(WkObject* shell);
 void WkSetMainFormMaker(WkMainFormMaker maker);
+
+// Called with the deepest object (shown or not) under a click made with
+// Shift and Ctrl held, on the release; without a hook such clicks are
+// dropped. Null removes it.
+using WkCustomizeHook = void (*)(WkObject* object);
+void WkSetCustomizeHook(WkCustomizeHook hook);
 
 // Keeps a value as computed in WkShellRealizeWithGeometry.
 inline constexpr int WK_KEEP = -32768;
