@@ -12,6 +12,7 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/main_window.h"
+#include "tourman/player_list.h"
 #include "tourman/result_entry.h"
 #include "tourman/results_list.h"
 #include "tourman/results_file.h"
@@ -221,7 +222,7 @@ TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
     EXPECT_TRUE(WkToggleGetState(MainWindow.resultsToggle) && IsGetResultDone == 0 && IsPairingDone == 1);
 }
 
-// Made in the dialog, three rounds paired, entered by key and closed; a
+// Made in the dialog, ten players typed, three rounds paired, entered by key and closed; a
 // fresh program that opens the tournament computes the same standings.
 TEST_F(ResultEntryTest, ThreeRoundsEndToEnd) {
     ASSERT_TRUE(Start());
@@ -233,7 +234,16 @@ TEST_F(ResultEntryTest, ThreeRoundsEndToEnd) {
                                {SettingsDialog.baseName, "club"}, {SettingsDialog.dataFolder, dataFolder.c_str()}})
         WkEditReplaceText(field, text, 0, 0);
     Click(SettingsDialog.okButton);
-    for (int i = 0; i < 10; ++i) AddTestPlayer("PLAYER " + std::string(1, char('A' + i)), 2400 - 50 * i);
+    for (int i = 0; i < 10; ++i) {
+        Click(MainWindow.clearButton);
+        for (auto [field, text] : {std::pair{MainWindow.name, "PLAYER " + std::string(1, char('A' + i))},
+                                   {MainWindow.fideRating, std::to_string(2400 - 50 * i)}}) {
+            Click(field);
+            Type(text);
+        }
+        Click(MainWindow.addButton);
+    }
+    ASSERT_TRUE(CommitPlayerList());
     ClosedRegistration = 1;
     Answer(193, 0);
     Answer(187, 1);
