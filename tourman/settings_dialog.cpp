@@ -16,6 +16,7 @@
 #include "toolkit/widgets/toggle.h"
 #include "tourman/export_tournament.h"
 #include "tourman/main_window.h"
+#include "tourman/player_form.h"
 #include "tournament/line_reader.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -369,6 +370,7 @@ void ResetTournament(int newTournament) {
         if (w.playerList) WkListHide(w.playerList);
         ReadTournamentFile(TournamentFilePath(0));
         if (w.playerList) WkListShow(w.playerList);
+        ClearPlayerForm();
     }
     RefreshRoundControls();
     UpdatePlayerCounters();

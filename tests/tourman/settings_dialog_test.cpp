@@ -201,7 +201,9 @@ TEST_F(SettingsDialogTest, ReopenedRegistrationDropsTheRounds) {
     SetCurrentRound(1);
     for (int board = 1; board <= 3; ++board) SetTestBoard(1, board, board, board + 3, 1);
     WkObjectDisable(MainWindow.closeRegistrationButton);
+    WkEditReplaceText(MainWindow.name, "HALF TYPED", 0, 0);
     ResetTournament(0);
+    EXPECT_EQ(Text(MainWindow.name), "");
     EXPECT_EQ(CurrentRound + ClosedRegistration + IsPairingDone, 0);
     EXPECT_EQ(GameTable(1, 1), 0);
     EXPECT_EQ(PlayerCount, 6);
