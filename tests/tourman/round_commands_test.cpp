@@ -11,6 +11,7 @@
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
 #include "tourman/main_window.h"
+#include "tourman/player_list.h"
 #include "tourman/round_commands.h"
 #include "tournament/game_code.h"
 #include "tournament/players.h"
@@ -21,6 +22,7 @@
 #include "tournament/scores.h"
 #include "tournament/settings.h"
 #include "tournament/start_tournament.h"
+#include "tournament/tournament_file.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -32,7 +34,7 @@ namespace {
 
 class RoundCommandsTest : public TourmanTest {
   protected:
-    // Players put in the tables, then the start with pairing numbers by
+    // Players committed from the player list's rows, then the start with pairing numbers by
     // rating (message 193) pairs round 1 through the window's hook.
     void Close(int system, int players, int rounds) {
         ASSERT_TRUE(Start());
@@ -40,12 +42,14 @@ class RoundCommandsTest : public TourmanTest {
         Settings.PlannedRounds = rounds;
         std::snprintf(Settings.BaseName, sizeof Settings.BaseName, "open");
         for (int id = 1; id <= players; ++id) {
-            std::snprintf(Players[id].name, sizeof Players[id].name, "PLAYER %02d", id);
-            Players[id].available = 1;
-            Players[id].ratingUsed = Players[id].nationalRating = 2400 - 10 * id;
+            Player p{};
+            std::snprintf(p.name, sizeof p.name, "PLAYER %02d", id);
+            p.available = 1;
+            p.nationalRating = 2400 - 10 * id;
+            WkListAddItem(MainWindow.playerList, PlayerListRow(p, 0).c_str(), 0);
         }
         PlayerCount = players;
-        UpdatePlayerCounters();
+        ASSERT_TRUE(CommitPlayerList());
         ClosedRegistration = 1;
         WkObjectEnable(MainWindow.pages[1]);
         Answer(193, 0);
