@@ -29,6 +29,7 @@
 #include "tourman/result_entry.h"
 #include "tourman/round_commands.h"
 #include "tourman/settings_dialog.h"
+#include "tourman/tournament_commands.h"
 #include "tournament/message_table.h"
 
 #include <cstdint>
@@ -155,7 +156,7 @@ WkMenuItem* Item(WkObject* menu, const char* label) {
 }
 
 void OnExit(WkMenuItem*, int, void*) {
-    OnMainWindowClose(MainWindow.window, 0, nullptr, nullptr);
+    ExitCommand();
 }
 
 // A submenu of labelled items under a new item of the menu.
@@ -170,8 +171,8 @@ void BuildMenuBar(WkObject* window) {
     w.menuBar = WkCreateMenuBar(window, 2);
     WkMenuBarSetKey(w.menuBar, 0x4400);
     WkObject* file = w.fileMenu = WkMenuBarAddMenu(w.menuBar, "File  ");
-    Item(file, 45);
-    Item(file, 46);
+    WkMenuAddItem(file, Text(45).c_str(), [](WkMenuItem*, int, void*) { NewTournamentCommand(); }, nullptr);
+    WkMenuAddItem(file, Text(46).c_str(), [](WkMenuItem*, int, void*) { OpenTournamentCommand(); }, nullptr);
     w.saveItem = Item(file, 47);
     WkMenuItemDisable(w.saveItem);
     WkMenuAddSeparator(file);
@@ -198,7 +199,8 @@ void BuildMenuBar(WkObject* window) {
     Submenu(extras, Text(62), {Text(63), Text(211)});
     WkMenuAddSeparator(extras);
     WkObject* tournament = WkCreateSubmenu(Item(extras, 64));
-    w.loadRoundFileItem = Item(tournament, 65);
+    w.loadRoundFileItem =
+        WkMenuAddItem(tournament, Text(65).c_str(), [](WkMenuItem*, int, void*) { LoadRoundFileCommand(); }, nullptr);
     WkMenuItemDisable(w.loadRoundFileItem);
     WkMenuAddItem(tournament, Text(66).c_str(), [](WkMenuItem*, int, void*) { TournamentSettingsCommand(); }, nullptr);
     for (int message = 67; message <= 69; ++message) Item(tournament, message);
@@ -416,6 +418,7 @@ WkObject* BuildMainWindow() {
     ConnectRoundCommands();
     ConnectPlayerForm();
     ConnectColorImprovement();
+    ConnectTournamentCommands();
     return w.window;
 }
 

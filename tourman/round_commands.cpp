@@ -15,6 +15,7 @@
 #include "tourman/main_window.h"
 #include "tourman/results_list.h"
 #include "tourman/save_tournament.h"
+#include "tourman/tournament_commands.h"
 #include "tournament/color_history.h"
 #include "tournament/elo_preview.h"
 #include "tournament/game_code.h"
@@ -56,6 +57,7 @@ void EnableRoundNumberField() {
 // What follows the start of a tournament: the close of the registration's
 // own steps go before the pairing of round 1.
 int PairFirstRoundCommand(int) {
+    PrepareFirstRound();
     PairRoundCommand();
     return CurrentRound >= 1 ? 1 : 0;
 }

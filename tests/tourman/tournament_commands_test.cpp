@@ -1,0 +1,179 @@
+// The tournament commands as the arbiter uses them: a tournament made in the
+// dialog, typed in, saved and opened by a fresh program, the close of its
+// registration, saves, round files loaded, the exit; and the refusals of the
+// close.
+#include "support/tourman_driver.h"
+#include "tests/support/tournament_state.h"
+
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/form_pages.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/menu.h"
+#include "tourman/main_window.h"
+#include "tourman/save_tournament.h"
+#include "tourman/settings_dialog.h"
+#include "tourman/tournament_commands.h"
+#include "tournament/message_table.h"
+#include "tournament/round_state.h"
+#include "tournament/tournament_file.h"
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace tmt {
+namespace {
+
+class TournamentCommandsTest : public TourmanTest {
+  protected:
+    static std::vector<std::string> Rows() {
+        std::vector<std::string> rows;
+        for (int k = 0; WkListGetItem(MainWindow.playerList, k); ++k) rows.push_back(WkListGetItem(MainWindow.playerList, k)->text);
+        return rows;
+    }
+    static std::string Described() {
+        const TournamentSettings& s = Settings;
+        return std::string(s.Name) + s.Place + s.Arbiter + s.BaseName + s.DataFolder + std::to_string(s.PlannedRounds) +
+               std::to_string(s.PairingSystem) + std::to_string(TournamentOpen);
+    }
+    void Typed(const std::string& name, int rating) {
+        for (auto [field, text] : {std::pair{MainWindow.name, name}, {MainWindow.fideRating, std::to_string(rating)}}) {
+            WkEditReplaceText(field, "", 0, 0);
+            Click(field);
+            Type(text);
+        }
+        Click(MainWindow.addButton);
+    }
+    // A file's time put back a day, so that any write shows.
+    const fs::file_time_type old = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    void Age(const std::string& name) { fs::last_write_time(dataFolder + name, old); }
+    bool Written(const std::string& name) { return fs::last_write_time(dataFolder + name) != old; }
+};
+
+TEST_F(TournamentCommandsTest, MadeTypedOpenedClosedSavedAndLoaded) {
+    ASSERT_TRUE(Start());
+    Answer(6, 1);
+    NewTournamentCommand();
+    for (auto [field, text] : {std::pair{SettingsDialog.name, "Club Cup"}, {SettingsDialog.place, "Pisa"},
+                               {SettingsDialog.beginDate, "01052026"}, {SettingsDialog.endDate, "03052026"},
+                               {SettingsDialog.arbiter, "Neri"}, {SettingsDialog.rounds, "3"},
+                               {SettingsDialog.baseName, "cup"}, {SettingsDialog.dataFolder, dataFolder.c_str()}})
+        WkEditReplaceText(field, text, 0, 0);
+    Click(SettingsDialog.okButton);
+    for (int i = 0; i < 10; ++i) Typed("PLAYER " + std::string(1, char('A' + i)), 1500 + (i * 7 % 10) * 50);
+    ASSERT_TRUE(SaveTournament());
+    const std::string settings = Described();
+    const std::vector<std::string> rows = Rows();
+    const auto files = Snapshot(dataFolder);
+    TearDown();
+    SetUp();
+    TournamentOpen = 0;
+    for (const auto& [name, bytes] : files) std::ofstream(dataFolder + name, std::ios::binary) << bytes;
+    ASSERT_TRUE(Start());
+    ChooseFile(dataFolder + "cup.qon");
+    OpenTournamentCommand();
+    EXPECT_EQ(Described(), settings);
+    EXPECT_EQ(Rows(), rows);
+    EXPECT_FALSE(MainWindow.saveItem->disabled);
+    EXPECT_NE(StatusLineText().find(MessageText(113)), std::string::npos);
+
+    // An unsaved player: answer 0 keeps him unsaved, answer 2 saves him before the file is read.
+    Typed("LATE", 2000);
+    Answer(6, 0);
+    OpenTournamentCommand();
+    EXPECT_EQ(Snapshot(dataFolder), files);
+    Answer(6, 2);
+    ChooseFile(dataFolder + "cup.qon");
+    OpenTournamentCommand();
+    EXPECT_EQ(PlayerCount, 11);
+
+    Answer(15, 1);
+    Answer(193, 0);
+    Answer(187, 1);
+    Click(MainWindow.closeRegistrationButton);
+    EXPECT_TRUE(ClosedRegistration == 1 && CurrentRound == 1 && fs::exists(dataFolder + "cup.rnd"));
+    for (int k = 0; k < 11; ++k) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%3d: ", k + 1);
+        EXPECT_EQ(Rows()[k].substr(0, 5), number);
+        EXPECT_GE(std::stoi(Rows()[k ? k - 1 : 0].substr(27)), std::stoi(Rows()[k].substr(27))) << k;
+    }
+    EXPECT_EQ(Caption(MainWindow.addButton), MessageText(208));
+    EXPECT_FALSE(WkObjectIsSensitive(MainWindow.deleteButton) || WkObjectIsSensitive(MainWindow.closeRegistrationButton) ||
+                 MainWindow.loadRoundFileItem->disabled);
+    WkFormSetPage(MainWindow.notebook, 0); // round 1 is proposed on the pairing page
+    Flush();
+    SavePng(MainWindow.window, "closed.png");
+    // Round 1 is proposed after a save of the start; another folder keeps that save.
+    fs::create_directory(dataFolder + "other");
+    fs::copy_file(dataFolder + "cup.rnd", dataFolder + "other/cup.rnd");
+    TournamentSaved = 0;
+    for (bool first : {true, false}) {
+        Age("cup.qon");
+        Age("cup.rnd");
+        ASSERT_TRUE(SaveTournament());
+        EXPECT_TRUE(Written("cup.qon") == first && Written("cup.rnd")) << first;
+    }
+
+    std::ifstream in(dataFolder + "cup.rnd", std::ios::binary);
+    const std::string whole((std::istreambuf_iterator<char>(in)), {});
+    std::ofstream(dataFolder + "other/cut.rnd", std::ios::binary) << whole.substr(0, whole.size() / 2);
+    Answer(6, 1);
+    ChooseFile(dataFolder + "other/cut.rnd");
+    AnswerText(MessageText(190) + "\n", 0);
+    LoadRoundFileCommand();
+    EXPECT_EQ(CurrentRound, 1);
+    Answer(6, 1);
+    ChooseFile(dataFolder + "other/cup.rnd");
+    LoadRoundFileCommand();
+    EXPECT_TRUE(CurrentRound == 0 && ClosedRegistration == 1 && WkListGetCount(MainWindow.pairingList) == 0);
+
+    // A folder that takes no file (as root its mode would not stop a write: the file's place is taken).
+    TournamentSaved = 0;
+    fs::remove(dataFolder + "cup.qon");
+    fs::create_directory(dataFolder + "cup.qon");
+    Answer(4, 2);
+    AnswerText(MessageText(198) + "\n", 0);
+    ExitCommand();
+    EXPECT_NE(MainWindow.window, nullptr);
+}
+
+TEST_F(TournamentCommandsTest, CloseRefusedOrAskedByCount) {
+    ASSERT_TRUE(Start());
+    std::strcpy(Settings.BaseName, "cup");
+    const struct {
+        int system, players, rounds, alert;
+    } cases[] = {{1, 5, 3, 11}, {3, 6, 6, 12}, {4, 6, 5, 0}, {6, 16, 3, 14}, {2, 24, 0, 0}, {5, 25, 0, 13}, {1, 15, 3, 0}};
+    for (const auto& c : cases) {
+        Settings.PairingSystem = c.system;
+        Settings.PlannedRounds = c.rounds;
+        ClearPlayers();
+        WkListClear(MainWindow.playerList);
+        for (int i = 0; i < c.players; ++i)
+            WkListAddItem(MainWindow.playerList, PlayerListRow(Players[AddTestPlayer("P" + std::to_string(i), 1800)], 0).c_str(), 0);
+        TournamentSaved = 0;
+        ASSERT_TRUE(SaveTournament());
+        const auto files = Snapshot(dataFolder);
+        const std::vector<std::string> rows = Rows();
+        if (c.alert) Answer(c.alert, 0);
+        if (c.alert == 0 || c.alert == 14) Answer(15, 0);
+        CloseRegistration();
+        EXPECT_TRUE(ClosedRegistration == 0 && Rows() == rows && Snapshot(dataFolder) == files) << c.players;
+    }
+    // A start that cannot write the file leaves the registration of the last case open.
+    fs::remove(dataFolder + "cup.qon");
+    fs::create_directory(dataFolder + "cup.qon");
+    Answer(15, 1);
+    Answer(193, 2);
+    AnswerText(MessageText(198) + "\n", 0);
+    CloseRegistration();
+    EXPECT_TRUE(ClosedRegistration == 0 && WkObjectIsSensitive(MainWindow.closeRegistrationButton));
+    EXPECT_EQ(Caption(MainWindow.addButton), MessageText(71));
+}
+
+} // namespace
+} // namespace tmt
