@@ -12,16 +12,15 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/main_window.h"
-#include "tourman/player_list.h"
 #include "tourman/result_entry.h"
 #include "tourman/results_list.h"
 #include "tourman/results_file.h"
 #include "tourman/round_commands.h"
 #include "tourman/save_tournament.h"
 #include "tourman/settings_dialog.h"
+#include "tourman/tournament_commands.h"
 #include "tournament/game_code.h"
 #include "tournament/message_table.h"
-#include "tournament/scores.h"
 #include "tournament/start_tournament.h"
 
 #include <cstring>
@@ -222,12 +221,13 @@ TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
     EXPECT_TRUE(WkToggleGetState(MainWindow.resultsToggle) && IsGetResultDone == 0 && IsPairingDone == 1);
 }
 
-// Made in the dialog, ten players typed, three rounds paired, entered by key and closed; a
-// fresh program that opens the tournament computes the same standings.
+// Made through the dialog, ten players typed, the registration closed,
+// three rounds paired, entered by key and closed; a fresh program that
+// opens the tournament computes the same standings.
 TEST_F(ResultEntryTest, ThreeRoundsEndToEnd) {
     ASSERT_TRUE(Start());
-    OpenSettingsDialog(NewTournamentKind);
-    Flush();
+    Answer(6, 1);
+    NewTournamentCommand();
     for (auto [field, text] : {std::pair{SettingsDialog.name, "Club Cup"}, {SettingsDialog.place, "Pisa"},
                                {SettingsDialog.beginDate, "01052026"}, {SettingsDialog.endDate, "03052026"},
                                {SettingsDialog.arbiter, "Neri"}, {SettingsDialog.rounds, "3"},
@@ -243,16 +243,11 @@ TEST_F(ResultEntryTest, ThreeRoundsEndToEnd) {
         }
         Click(MainWindow.addButton);
     }
-    ASSERT_TRUE(CommitPlayerList());
-    ClosedRegistration = 1;
+    Answer(15, 1);
     Answer(193, 0);
     Answer(187, 1);
-    ASSERT_TRUE(StartTournament(PlayerCount));
-    TournamentSaved = 0; // as the close of the registration leaves it
-    WkObjectEnable(MainWindow.pages[1]);
+    Click(MainWindow.closeRegistrationButton);
     for (int round = 1; round <= 3; ++round) {
-        WkFormSetPage(MainWindow.notebook, 1);
-        Flush();
         if (round > 1) Click(MainWindow.pairButton);
         Click(MainWindow.acceptButton);
         Click(MainWindow.resultsToggle);
@@ -260,6 +255,8 @@ TEST_F(ResultEntryTest, ThreeRoundsEndToEnd) {
         for (int b = 1; b <= 5; ++b) Key(std::string(1, "1x0"[(b + round) % 3]));
         Click(MainWindow.resultsToggle);
         EXPECT_TRUE(Exists("club" + std::to_string(round) + ".rnd") && IsGetResultDone == 1) << round;
+        WkFormSetPage(MainWindow.notebook, 1);
+        Flush();
     }
     ASSERT_TRUE(SaveTournament());
     const auto files = Snapshot(dataFolder);
@@ -268,9 +265,9 @@ TEST_F(ResultEntryTest, ThreeRoundsEndToEnd) {
     for (const auto& [name, bytes] : files)
         if (name != "tblscore.txt") std::ofstream(dataFolder + name, std::ios::binary) << bytes;
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(OpenTournament(dataFolder + "club.qon"));
-    EXPECT_TRUE(IsSavedRound == 1 && CurrentRound == 3);
-    ComputeScores(CurrentRound, PlayerCount);
+    ChooseFile(dataFolder + "club.qon");
+    OpenTournamentCommand();
+    EXPECT_TRUE(ClosedRegistration == 1 && CurrentRound == 3);
     EXPECT_EQ(Snapshot(dataFolder), files);
 }
 
