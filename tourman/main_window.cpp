@@ -23,8 +23,11 @@
 #include "toolkit/widgets/toggle.h"
 #include "tourman/color_window.h"
 #include "tourman/column_filter.h"
+#include "tourman/database_page.h"
 #include "tourman/export_tournament.h"
+#include "tourman/player_database.h"
 #include "tourman/player_form.h"
+#include "tourman/uscf_conversion.h"
 #include "tourman/results_list.h"
 #include "tourman/result_entry.h"
 #include "tourman/round_commands.h"
@@ -35,6 +38,7 @@
 #include <cstdint>
 #include <strings.h>
 #include <initializer_list>
+#include <utility>
 
 MainWindowWidgets MainWindow;
 
@@ -177,10 +181,14 @@ void BuildMenuBar(WkObject* window) {
     WkMenuItemDisable(w.saveItem);
     WkMenuAddSeparator(file);
     WkObject* exports = WkCreateSubmenu(Item(file, "Export"));
-    Item(exports, 50);
+    w.exportPlayersItem = WkMenuAddItem(exports, Text(50).c_str(), [](WkMenuItem*, int, void*) { ExportPlayersCommand(); }, nullptr);
     WkMenuAddItem(exports, "Tournament", [](WkMenuItem*, int, void*) { ExportTournamentCommand(); }, nullptr);
     WkMenuAddItem(exports, "Selected Player", [](WkMenuItem*, int, void*) { MovePlayerToFile(); }, nullptr);
-    w.databaseMenu = Submenu(file, Text(51), {"Quon", "FSI (Italy)", "Fide", "National"});
+    w.databaseMenu = WkCreateSubmenu(Item(file, 51));
+    const std::pair<const char*, std::intptr_t> databases[] = {{"Quon", 1}, {"FSI (Italy)", 4}, {"Fide", 2}, {"National", 3}};
+    for (int i = 0; i < 4; ++i)
+        w.databaseItems[i] = WkMenuAddItem(w.databaseMenu, databases[i].first, ChoosePlayerDatabase,
+                                           reinterpret_cast<void*>(databases[i].second));
     // Last, so that a filter can be set before a national list is chosen.
     w.columnFilterItem = WkMenuAddItem(w.databaseMenu, Text(183).c_str(), OnColumnFilterItem, nullptr);
     WkMenuAddSeparator(file);
@@ -196,7 +204,9 @@ void BuildMenuBar(WkObject* window) {
     Item(extras, 210);
     Item(extras, 61);
     Item(extras, "Select Language");
-    Submenu(extras, Text(62), {Text(63), Text(211)});
+    WkObject* uscf = Submenu(extras, Text(62), {});
+    w.uscfConversionItem = WkMenuAddItem(uscf, Text(63).c_str(), [](WkMenuItem*, int, void*) { ConvertUscfDatabase(); }, nullptr);
+    Item(uscf, 211);
     WkMenuAddSeparator(extras);
     WkObject* tournament = WkCreateSubmenu(Item(extras, 64));
     w.loadRoundFileItem =
@@ -259,7 +269,10 @@ void BuildPlayersPage(WkObject* page) {
     for (int i = 2; i >= 0; --i) {
         WkFormSetPage(w.playerTabs, i);
         WkFormSetPageLabelText(w.playerTabs, tabs[i].c_str());
-        if (i == 2) continue;
+        if (i == 2) {
+            BuildDatabasePage(w.playerTabs, nullptr);
+            continue;
+        }
         WkObject*& list = i == 0 ? w.playerList : w.unavailableList;
         list = WkCreateList(w.playerTabs, kFontFixed, 90, 8, 90);
         WkListSetTitle(list, kPlayerListTitle);

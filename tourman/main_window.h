@@ -15,8 +15,11 @@ struct MainWindowWidgets {
     WkObject* menuBar = nullptr;
     WkObject* fileMenu = nullptr;
     WkMenuItem* saveItem = nullptr;
+    WkMenuItem* exportPlayersItem = nullptr;
     WkObject* databaseMenu = nullptr; // the player-database submenu
+    WkMenuItem* databaseItems[4] = {}; // "Quon", "FSI (Italy)", "Fide", "National"
     WkMenuItem* columnFilterItem = nullptr;
+    WkMenuItem* uscfConversionItem = nullptr;
     WkMenuItem* loadRoundFileItem = nullptr;
     WkMenuItem* exitItem = nullptr;
     WkObject* notebook = nullptr;

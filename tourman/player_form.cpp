@@ -9,6 +9,7 @@
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/toggle.h"
+#include "tourman/database_page.h"
 #include "tourman/main_window.h"
 #include "tourman/player_list.h"
 #include "tourman/save_tournament.h"
@@ -182,6 +183,7 @@ void RowToForm(const WkListItem* item) {
     SetField(w.kFactor, std::to_string(p.k));
     if (w.available) WkToggleSetState(w.available, p.available != 0);
     SetField(w.search, std::to_string(item->position + 1));
+    ShowNameInDatabaseSearch(p.name);
     RowPicked = true;
 }
 

@@ -231,9 +231,9 @@ void ImportFsiLine(WkObject* list, WkListItem* item, void*) {
 void CopySemicolonLineToForm(WkObject* list) {
     const std::string line = SelectedLine(list);
     if (line.empty()) return;
-    // Only a lower-case "f" marks a woman here, unlike the reader.
-    const std::vector<std::string> fields = SemicolonFields(line);
-    PlayerToForm(ReadSemicolonLine(line, ImportQuon), !fields[3].empty() && fields[3][0] == 'f');
+    // The search lists upper-cased lines, so "F" marks a woman as "f" does.
+    const Player p = ReadSemicolonLine(line, ImportQuon);
+    PlayerToForm(p, p.gender == 'f');
     FormFilled(list, line);
 }
 

@@ -101,7 +101,7 @@ TEST_F(PlayerReadersTest, FormFillersAndRefusals) {
         void (*filler)(WkObject*);
         const char* form;
     } fills[] = {
-        {ImportQuon, "ANNA;ITA;03.04.90;F;WIM;555;2100;0;0;20", CopySemicolonLineToForm, "ANNA|2100|0|20|m"},
+        {ImportQuon, "ANNA;ITA;03.04.90;F;WIM;555;2100;0;0;20", CopySemicolonLineToForm, "ANNA|2100|0|20|f"},
         {ImportQuon, "ANNA;ITA;03.04.90;f;WIM;555;2100;0;0;20", CopySemicolonLineToForm, "ANNA|2100|0|20|f"},
         {ImportFsi, "ROSSI, MARIO;1800;CM;1;ITA;01.02.80;0;123;F", CopyFsiLineToForm, "ROSSI  MARIO|0|1800|1|f"},
         {ImportNational, "NED                 1650", CopyFixedWidthLineToForm, "NED|0|1650|1|f"},

@@ -1,0 +1,218 @@
+// The player database from end to end: typed players exported, chosen as the
+// program's own player file, searched, imported back and the page closed; a
+// long line; the USCF conversion chosen as a national list.
+#include "support/tourman_driver.h"
+
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/form_pages.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/menu.h"
+#include "toolkit/widgets/toggle.h"
+#include "tourman/column_filter.h"
+#include "tourman/database_page.h"
+#include "tourman/main_window.h"
+#include "tourman/player_database.h"
+#include "tourman/player_list.h"
+#include "tourman/uscf_conversion.h"
+#include "tournament/players.h"
+#include "tournament/round_state.h"
+#include "tournament/settings.h"
+#include "tournament/tournament_file.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <strings.h>
+
+namespace tmt {
+namespace {
+
+// Name, country, birth date, title, gender, FIDE id and rating, national id and rating, K.
+const std::vector<std::vector<std::string>> kTyped = {
+    {"ADAMS JOHN", "ENG", "12.03.71", "GM", "m", "400041", "2690", "0", "0", "10"},
+    {"BIANCHI ANNA", "ITA", "03.04.90", "WIM", "f", "555", "2100", "7001", "2050", "20"},
+    {"CARLSEN MAGNUS", "NOR", "30.11.90", "GM", "m", "1503014", "2830", "0", "0", "10"},
+    {"DE LUCA PIA", "ITA", "00.00.00", "NC", "f", "0", "0", "123456", "1500", "30"},
+    {"EVANS ROSSITER", "USA", "01.01.01", "CM", "m", "0", "2250", "0", "2230", "25"},
+    {"FERRO LUIGI", "---", "00.00.00", "1N", "m", "0", "0", "88", "1800", "30"},
+    {"GROSSI MARIA", "ITA", "15.06.85", "WFM", "f", "2100", "2180", "42", "2100", "15"},
+    {"HOU YIFAN", "CHN", "27.02.94", "GM", "f", "8602980", "2650", "0", "0", "10"},
+    {"IVANOV IVAN", "RUS", "00.00.00", "IM", "m", "4100018", "2450", "0", "0", "10"},
+    {"ROSSI MARIO", "ITA", "01.02.80", "FM", "m", "0", "2300", "123", "2310", "20"},
+};
+
+std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Upper(std::string text) {
+    return UpperCaseInPlace(text.data());
+}
+
+class DatabasePageTest : public TourmanTest {
+  protected:
+    void SetUp() override {
+        TourmanTest::SetUp();
+        ASSERT_TRUE(Start());
+        WkFormSetPage(MainWindow.playerTabs, 2);
+    }
+    void Add(const std::vector<std::string>& t) {
+        const MainWindowWidgets& w = MainWindow;
+        Click(w.name);
+        Type(t[0]);
+        WkObject* fields[] = {w.country, w.birthday, w.title, nullptr, w.fideId, w.fideRating, w.nationalId, w.nationalRating, w.kFactor};
+        for (int k = 0; k < 9; ++k)
+            if (fields[k]) WkEditReplaceText(fields[k], t[k + 1].c_str(), 0, 0);
+        WkToggleSetState(w.gender, t[4] == "f");
+        Click(w.addButton);
+    }
+    void Search(const std::string& pattern) {
+        WkEditReplaceText(DatabasePage.search, "", 0, 0);
+        Click(DatabasePage.search);
+        Type(pattern);
+        Press(0x1C, '\r');
+    }
+    void Choose(const std::string& path, int item) {
+        ChooseFile(path);
+        WkMenuActivateItem(MainWindow.databaseItems[item]); // "Quon", "FSI (Italy)", "Fide", "National"
+    }
+    static std::vector<std::string> Listed(WkObject* list = DatabasePage.list) {
+        std::vector<std::string> lines;
+        for (int k = 0; WkListGetItem(list, k); ++k) lines.push_back(WkListGetItem(list, k)->text);
+        return lines;
+    }
+    static std::vector<std::string> Records() {
+        std::vector<std::string> rows;
+        for (int id = 1; id <= PlayerCount; ++id) rows.push_back(PlayerListRow(Players[id], 0));
+        return rows;
+    }
+};
+
+TEST_F(DatabasePageTest, ExportedPlayersSearchedAndImportedBack) {
+    std::strcpy(Settings.BaseName, "club");
+    Settings.PairingSystem = SwissQuonSystem;
+    // Eleven typed (the autosave at the tenth), one of them deleted: ROSSI comes after the save.
+    for (int k = 8; k >= 0; --k) Add(kTyped[k]);
+    Add({"ZORRO ZACK", "ESP", "", "NC", "m", "", "", "", "1200", "30"});
+    Add(kTyped[9]);
+    WkListSelectItem(MainWindow.playerList, 10);
+    Click(MainWindow.deleteButton);
+    EXPECT_EQ(Read(dataFolder + "club.qon").find("ROSSI MARIO"), std::string::npos);
+
+    const std::string csv = dataFolder + "players.csv";
+    ChooseFile(csv);
+    WkMenuActivateItem(MainWindow.exportPlayersItem);
+    std::vector<std::string> fileOrder = {"NAME;COUNTRY;BIRTHDAY;GENDER;TITLE;IDFIDE;ELOFIDE;IDNAT;ELONAT;KCOEFF"};
+    for (const auto& t : kTyped) {
+        char line[120];
+        std::snprintf(line, sizeof line, "%-20s;%3.3s;%8.8s;%s;%3.3s;%8s;%5s;%8s;%5s;%2s", t[0].c_str(), t[1].c_str(),
+                      t[2].c_str(), t[4].c_str(), t[3].c_str(), t[5].c_str(), t[6].c_str(), t[7].c_str(), t[8].c_str(), t[9].c_str());
+        fileOrder.push_back(line);
+    }
+    EXPECT_EQ(fileOrder[2], "BIANCHI ANNA        ;ITA;03.04.90;f;WIM;     555; 2100;    7001; 2050;20");
+    std::string expected;
+    for (std::string& line : fileOrder) expected += line + "\r\n", line = Upper(line);
+    EXPECT_EQ(Read(csv), expected);
+    const std::vector<std::string> before = Records();
+
+    Choose(csv, 0);
+    std::vector<std::string> sorted = fileOrder;
+    std::stable_sort(sorted.begin(), sorted.end(), [](auto& a, auto& b) { return strcasecmp(a.c_str(), b.c_str()) < 0; });
+    Search("*****");
+    EXPECT_EQ(Listed(), sorted);
+    Click(DatabasePage.sortToggle);
+    Search("*****");
+    EXPECT_EQ(Listed(), fileOrder);
+    const int beeps = display->beepCount();
+    Search("oss"); // three letters: a beep, no search
+    EXPECT_EQ(display->beepCount(), beeps + 1);
+    Search("ossi");
+    EXPECT_EQ(Listed(), (std::vector<std::string>{fileOrder[5], fileOrder[7], fileOrder[10]}));
+    Answer(119, 0);
+    Search("QQQQ");
+    EXPECT_TRUE(Listed().empty());
+
+    Click(DatabasePage.sortToggle);
+    Search("*****");
+    WkListSelectItem(DatabasePage.list, 1);
+    Click(DatabasePage.importButton);
+    EXPECT_EQ(std::string(WkEditGetText(MainWindow.name)) + WkEditGetText(MainWindow.nationalId), "BIANCHI ANNA7001");
+    EXPECT_TRUE(WkToggleGetState(MainWindow.gender));
+    Answer(23, 0);
+    WkMenuActivateItem(MainWindow.databaseItems[2]); // refused: the open database stays usable
+
+    // A new tournament takes every player line by activation.
+    WkListClear(MainWindow.playerList);
+    ClearPlayers();
+    Search("*****");
+    ClosedRegistration = 1;
+    AnswerText("I can't import players when the registration are closed.\nUse Add Late Comer instead.", 0);
+    WkListSelectItem(DatabasePage.list, 1);
+    Press(0x1C, '\r');
+    EXPECT_EQ(PlayerCount + WkListGetCount(DatabasePage.list), 11);
+    ClosedRegistration = 0;
+    Press(0x1C, '\r');
+    while (WkListGetCount(DatabasePage.list) > 1) { // every line but the header
+        const bool header = std::strncmp(WkListGetItem(DatabasePage.list, 0)->text, "NAME;", 5) == 0;
+        OnDatabaseLineActivated(DatabasePage.list, WkListGetItem(DatabasePage.list, header ? 1 : 0), nullptr);
+    }
+    ASSERT_TRUE(CommitPlayerList());
+    EXPECT_EQ(Records(), before);
+
+    Click(DatabasePage.closeButton);
+    for (WkObject* o : {DatabasePage.search, DatabasePage.importButton, DatabasePage.closeButton, DatabasePage.sortToggle})
+        EXPECT_FALSE(o->state & WK_STATE_ACTIVE) << Caption(o); // drawn etched, deaf to input
+    EXPECT_EQ(Listed(), std::vector<std::string>{fileOrder[0]});
+    Choose("", 1); // cancelled: the kind stays
+    EXPECT_EQ(ImportMode, ImportQuon);
+
+    const std::string longLine = "Long;ita" + std::string(242, ' ') + ";tail of it" + std::string(40, '.');
+    std::ofstream(dataFolder + "long.txt", std::ios::binary) << "Short;Ita\n" << longLine << "\r\nTAIL;ENG\n";
+    Choose(dataFolder + "long.txt", 0);
+    Search("tail");
+    EXPECT_EQ(Listed(), (std::vector<std::string>{Upper(longLine.substr(0, 100)), "TAIL;ENG"}));
+}
+
+TEST_F(DatabasePageTest, UscfDatabaseConvertedAndImportedAsNationalList) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"SMITH, JOHN\t12345678\t2027-12-31\tNY\t1850\t1790",
+         "SMITH, JOHN                             12345678  2027-12-31  NY 1850 1790"},
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRS\t1\t2027-12-31-extra\tTEXAS\t900\t12345",
+         "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN       1  2027-12-31 TEXAS  900 12345"},
+        {"DOE, JANE\t\t87654321\t\t\t2001-01-01\tCA\t1500P12\t0", // runs of tabs separate once
+         "DOE, JANE                               87654321  2001-01-01  CA 1500    0"},
+        {"SHORT, SAM\t777", "SHORT, SAM                                   777                    0    0"},
+    };
+    std::string input, output;
+    for (const auto& [line, fixed] : cases) input += line + std::string("\r\n"), output += fixed + std::string("\r\n");
+    EXPECT_EQ(std::strlen(cases[0].second), 74u);
+    std::ofstream(dataFolder + "uscf.txt", std::ios::binary) << input;
+    std::ofstream(dataFolder + "void.txt", std::ios::binary) << "";
+    std::ofstream(dataFolder + "void.txt.fix", std::ios::binary) << "an old output\r\n";
+    for (const char* name : {"uscf.txt", "void.txt"}) {
+        ChooseFile(dataFolder + name);
+        WkMenuActivateItem(MainWindow.uscfConversionItem);
+    }
+    EXPECT_EQ(Read(dataFolder + "uscf.txt.fix"), output);
+    EXPECT_EQ(Read(dataFolder + "void.txt.fix"), "");
+    Answer(31, 0);
+    EXPECT_FALSE(WritePlayersExport(dataFolder + "no such folder/players.csv"));
+
+    for (ColumnFilterSlot& s : ColumnFilter) s = {0, 0};
+    ColumnFilter[NameColumn] = {1, 0};
+    ColumnFilter[IdCodeColumn] = {1, 40};
+    ColumnFilter[RatingColumn] = {1, 65};
+    Choose(dataFolder + "uscf.txt.fix", 3);
+    Search("smith");
+    WkListSelectItem(DatabasePage.list, 0);
+    Press(0x1C, '\r');
+    EXPECT_EQ(Listed(MainWindow.playerList),
+              std::vector<std::string>{"SMITH  JOHN                   0  1850   --  ---  1   00.00.00          0  12345678   0  m"});
+    Search("sam ");
+    SavePng(MainWindow.window, "database-page.png");
+}
+
+} // namespace
+} // namespace tmt
