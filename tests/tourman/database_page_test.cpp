@@ -28,19 +28,16 @@
 namespace tmt {
 namespace {
 
-// Name, country, birth date, title, gender, FIDE id and rating, national id and rating, K.
-const std::vector<std::vector<std::string>> kTyped = {
-    {"ADAMS JOHN", "ENG", "12.03.71", "GM", "m", "400041", "2690", "0", "0", "10"},
-    {"BIANCHI ANNA", "ITA", "03.04.90", "WIM", "f", "555", "2100", "7001", "2050", "20"},
-    {"CARLSEN MAGNUS", "NOR", "30.11.90", "GM", "m", "1503014", "2830", "0", "0", "10"},
-    {"DE LUCA PIA", "ITA", "00.00.00", "NC", "f", "0", "0", "123456", "1500", "30"},
-    {"EVANS ROSSITER", "USA", "01.01.01", "CM", "m", "0", "2250", "0", "2230", "25"},
-    {"FERRO LUIGI", "---", "00.00.00", "1N", "m", "0", "0", "88", "1800", "30"},
-    {"GROSSI MARIA", "ITA", "15.06.85", "WFM", "f", "2100", "2180", "42", "2100", "15"},
-    {"HOU YIFAN", "CHN", "27.02.94", "GM", "f", "8602980", "2650", "0", "0", "10"},
-    {"IVANOV IVAN", "RUS", "00.00.00", "IM", "m", "4100018", "2450", "0", "0", "10"},
-    {"ROSSI MARIO", "ITA", "01.02.80", "FM", "m", "0", "2300", "123", "2310", "20"},
-};
+const char* kNames[] = {"ADAMS JOHN", "BIANCHI ANNA", "CARLSEN MAGNUS", "DE LUCA PIA", "EVANS ROSSITER",
+                        "FERRO LUIGI", "GROSSI MARIA", "HOU YIFAN", "IVANOV IVAN", "ROSSI MARIO"};
+
+// The k-th player of the list: name, country, birth date, title, gender, FIDE id and rating, national id and rating, K.
+std::vector<std::string> Typed(int k) {
+    const char* titles[] = {"GM", "WIM", "NC", "CM", "1N"};
+    auto n = [](int v) { return std::to_string(v); };
+    return {kNames[k], k % 3 ? "ITA" : "---", k % 2 ? "0" + n(k) + ".04.90" : "00.00.00", titles[k % 5], k % 2 ? "f" : "m",
+            n(k * 1001), n(2000 + 10 * k), n(k % 4 ? 70 * k : 0), n(1500 + k), n(10 + 5 * (k % 5))};
+}
 
 std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -94,9 +91,9 @@ TEST_F(DatabasePageTest, ExportedPlayersSearchedAndImportedBack) {
     std::strcpy(Settings.BaseName, "club");
     Settings.PairingSystem = SwissQuonSystem;
     // Eleven typed (the autosave at the tenth), one of them deleted: ROSSI comes after the save.
-    for (int k = 8; k >= 0; --k) Add(kTyped[k]);
+    for (int k = 8; k >= 0; --k) Add(Typed(k));
     Add({"ZORRO ZACK", "ESP", "", "NC", "m", "", "", "", "1200", "30"});
-    Add(kTyped[9]);
+    Add(Typed(9));
     WkListSelectItem(MainWindow.playerList, 10);
     Click(MainWindow.deleteButton);
     EXPECT_EQ(Read(dataFolder + "club.qon").find("ROSSI MARIO"), std::string::npos);
@@ -105,13 +102,14 @@ TEST_F(DatabasePageTest, ExportedPlayersSearchedAndImportedBack) {
     ChooseFile(csv);
     WkMenuActivateItem(MainWindow.exportPlayersItem);
     std::vector<std::string> fileOrder = {"NAME;COUNTRY;BIRTHDAY;GENDER;TITLE;IDFIDE;ELOFIDE;IDNAT;ELONAT;KCOEFF"};
-    for (const auto& t : kTyped) {
+    for (int k = 0; k < 10; ++k) {
+        const std::vector<std::string> t = Typed(k);
         char line[120];
         std::snprintf(line, sizeof line, "%-20s;%3.3s;%8.8s;%s;%3.3s;%8s;%5s;%8s;%5s;%2s", t[0].c_str(), t[1].c_str(),
                       t[2].c_str(), t[4].c_str(), t[3].c_str(), t[5].c_str(), t[6].c_str(), t[7].c_str(), t[8].c_str(), t[9].c_str());
         fileOrder.push_back(line);
     }
-    EXPECT_EQ(fileOrder[2], "BIANCHI ANNA        ;ITA;03.04.90;f;WIM;     555; 2100;    7001; 2050;20");
+    EXPECT_EQ(fileOrder[2], "BIANCHI ANNA        ;ITA;01.04.90;f;WIM;    1001; 2010;      70; 1501;15");
     std::string expected;
     for (std::string& line : fileOrder) expected += line + "\r\n", line = Upper(line);
     EXPECT_EQ(Read(csv), expected);
@@ -138,7 +136,7 @@ TEST_F(DatabasePageTest, ExportedPlayersSearchedAndImportedBack) {
     Search("*****");
     WkListSelectItem(DatabasePage.list, 1);
     Click(DatabasePage.importButton);
-    EXPECT_EQ(std::string(WkEditGetText(MainWindow.name)) + WkEditGetText(MainWindow.nationalId), "BIANCHI ANNA7001");
+    EXPECT_EQ(std::string(WkEditGetText(MainWindow.name)) + WkEditGetText(MainWindow.nationalId), "BIANCHI ANNA70");
     EXPECT_TRUE(WkToggleGetState(MainWindow.gender));
     Answer(23, 0);
     WkMenuActivateItem(MainWindow.databaseItems[2]); // refused: the open database stays usable
