@@ -29,8 +29,10 @@
 
 namespace {
 
-// Set when a row has been put into the form; a change needs one.
-bool RowPicked = false;
+// The row last put into the form, empty when none is; a change needs one.
+// The change replaces this row, wherever it has moved since and whichever
+// row a search selected meanwhile, so that no other player is overwritten.
+std::string PickedRow;
 
 constexpr int AutosaveEvery = 10;
 
@@ -112,13 +114,13 @@ Player FormPlayer() {
 void AddOrModifyPlayer(int mode) {
     WkObject* list = MainWindow.playerList;
     if (!list) return;
-    if (mode == 1 && !RowPicked) {
+    const WkListItem* picked = PickedRow.empty() ? nullptr : WkListFindItem(list, PickedRow.c_str());
+    if (mode == 1 && !picked) {
         ShowAlert(MessageText(16), MessageText(3));
         return;
     }
     if (mode == 1 && PlayerCount < 1) return;
-    const int position = mode == 1 ? SelectedPosition() : -1;
-    if (mode == 1 && position < 0) return;
+    const int position = mode == 1 ? picked->position : -1;
     const bool closed = ClosedRegistration != 0;
     if (closed && mode == 0) {
         if (IsRoundRobin()) {
@@ -153,7 +155,7 @@ void AddOrModifyPlayer(int mode) {
     }
     ClearPlayerForm();
     if (MainWindow.name) WkObjectSetFocus(MainWindow.name);
-    RowPicked = false;
+    PickedRow.clear();
 }
 
 void ClearPlayerForm() {
@@ -184,7 +186,7 @@ void RowToForm(const WkListItem* item) {
     if (w.available) WkToggleSetState(w.available, p.available != 0);
     SetField(w.search, std::to_string(item->position + 1));
     ShowNameInDatabaseSearch(p.name);
-    RowPicked = true;
+    PickedRow = item->text;
 }
 
 void SecondListSelect(const WkListItem* item) {
@@ -210,7 +212,7 @@ void DeletePlayer() {
     }
     WkListDeleteItem(MainWindow.playerList, position);
     --PlayerCount;
-    RowPicked = false;
+    PickedRow.clear();
     PlayersChanged();
 }
 
@@ -290,5 +292,5 @@ void ConnectPlayerForm() {
         nullptr);
     WkEditSetActivateCallback(
         w.search, [](WkObject*, char* text, void*) { FindPlayer(text); }, nullptr);
-    RowPicked = false;
+    PickedRow.clear();
 }

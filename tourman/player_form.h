@@ -5,9 +5,9 @@
 // the player list's popup menu, and moving the form's player into another
 // tournament's file.
 //
-// The module owns one flag: whether a row has been put into the form since
-// the last add or change (a change needs one). The rows themselves are the
-// player list's; the records follow them (player_list.h).
+// The module owns one text: the row last put into the form, until the next
+// add, change or delete (a change needs one and replaces that row). The rows
+// themselves are the player list's; the records follow them (player_list.h).
 #pragma once
 
 #include <cstdint>

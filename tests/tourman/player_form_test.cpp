@@ -104,6 +104,7 @@ TEST_F(PlayerFormTest, TypedPickedFoundDeletedMovedAndLate) {
     ClickRow(MainWindow.playerList, 2);
     EXPECT_STREQ(WkEditGetText(MainWindow.search), "3");
     EXPECT_STREQ(WkEditGetText(MainWindow.name), "CARTER");
+    FindPlayer("ZOLA"); // the change still goes to the picked row
     Click(MainWindow.changeButton);
     EXPECT_EQ(Rows(), rows);
     for (auto [text, row] : {std::pair{"7", 6}, {"ZOLA", 9}, {"ITA", 0}, {"NOBODY", 0}, {"11", 0}}) {
