@@ -341,17 +341,17 @@ void OnPickPlayerForExchange(WkObject*, void*, void* data) {
 void ShowExchangeDifference() {
     Exchange x;
     if (!ReadSelections(x)) return;
-    std::string text;
+    char text[112];
     if (x.board1 == x.board2) {
-        text = "0";
+        std::snprintf(text, sizeof text, "0");
     } else if (x.kind != Kind::None) {
         const int difference = Difference(x);
-        if (difference == kMayNotMeet) text = MessageText(160);
-        else text = std::to_string(difference) + (IsTransposition(x.kind) ? " trans." : " inter.");
+        if (difference == kMayNotMeet) std::snprintf(text, sizeof text, "%s", MessageText(160).c_str());
+        else std::snprintf(text, sizeof text, "%d %s", difference, IsTransposition(x.kind) ? "trans." : "inter.");
     } else {
         return;
     }
-    WkObjectSetText(State.difference, text.c_str());
+    WkObjectSetText(State.difference, text);
 }
 
 void OnVerifyPair(WkObject*, void*, void*) {
