@@ -168,7 +168,9 @@ TEST_F(DatabasePageTest, ExportedPlayersSearchedAndImportedBack) {
 
     const std::string longLine = "Long;ita" + std::string(242, ' ') + ";tail of it" + std::string(40, '.');
     std::ofstream(dataFolder + "long.txt", std::ios::binary) << "Short;Ita\n" << longLine << "\r\nTAIL;ENG\n";
-    Choose(dataFolder + "long.txt", 0);
+    for (ColumnFilterSlot& c : ColumnFilter) c = {0, 0};
+    Choose(dataFolder + "long.txt", 2); // the FIDE kind loads the default filter first
+    EXPECT_TRUE(ColumnFilter[NameColumn].start == 10 && ColumnFilter[RatingColumn].start == 53);
     Search("tail");
     EXPECT_EQ(Listed(), (std::vector<std::string>{Upper(longLine.substr(0, 100)), "TAIL;ENG"}));
 }
