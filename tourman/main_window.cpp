@@ -21,11 +21,14 @@
 #include "toolkit/widgets/progress_bar.h"
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/toggle.h"
+#include "tourman/bye_dialog.h"
 #include "tourman/color_window.h"
 #include "tourman/column_filter.h"
 #include "tourman/database_page.h"
 #include "tourman/export_tournament.h"
 #include "tourman/player_database.h"
+#include "tourman/game_dialog.h"
+#include "tourman/output_page.h"
 #include "tourman/player_form.h"
 #include "tourman/uscf_conversion.h"
 #include "tourman/results_list.h"
@@ -280,8 +283,8 @@ void BuildPlayersPage(WkObject* page) {
     WkListSetCompareFunction(w.playerList, CompareRows);
     WkObjectConfigure(w.playerList, "List Player", 0x46);
     w.playerListMenu = WkCreatePopupMenu(2);
-    WkMenuAddItem(w.playerListMenu, "Modify the Cross Table", nullptr, w.playerList);
-    WkMenuAddItem(w.playerListMenu, "Assign BYE", nullptr, w.playerList);
+    WkMenuAddItem(w.playerListMenu, "Modify the Cross Table", [](WkMenuItem*, int, void*) { EditPlayerGames(); }, w.playerList);
+    WkMenuAddItem(w.playerListMenu, "Assign BYE", [](WkMenuItem*, int, void*) { AssignByeCommand(); }, w.playerList);
     WkObjectAddEventHandler(w.playerList, ShowPlayerPopup, 1u << (WK_MSG_PRESS - 1), w.playerListMenu);
     WkObject* row = WkCreateHorizontalForm(page);
     WkObjectSetHeight(row, 30);
@@ -432,6 +435,7 @@ WkObject* BuildMainWindow() {
     ConnectPlayerForm();
     ConnectColorImprovement();
     ConnectTournamentCommands();
+    ConnectOutputPage();
     return w.window;
 }
 

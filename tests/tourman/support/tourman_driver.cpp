@@ -14,6 +14,7 @@
 #include "toolkit/widgets/file_browser.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/label.h"
+#include "toolkit/widgets/toggle.h"
 #include "tourman/app_main.h"
 #include "tourman/main_window.h"
 #include "tournament/boxes/message_boxes.h"
@@ -130,6 +131,24 @@ void TourmanTest::ChooseFile(const std::string& path) {
     script.push_back({path, 0, true});
 }
 
+void TourmanTest::PrintTo(const std::string& path) {
+    script.push_back({path, 0, false, true});
+}
+
+bool TourmanTest::AnswerPrintDialog(WkObject* dialog) {
+    const std::string path = script.front().text;
+    script.pop_front();
+    WkObject* ok = nullptr;
+    for (WkObject* o : Widgets(dialog)) {
+        if (o->classCode == WK_CLASS_TOGGLE && Caption(o) == "PDF file") WkToggleSetState(o, 1);
+        if (o->classCode == WK_CLASS_EDIT && WkEditRecord(o)->maxLength == 255) WkEditReplaceText(o, path.c_str(), 0, 0);
+        if (o->classCode == WK_CLASS_PUSH_BUTTON && Caption(o) == "OK") ok = o;
+    }
+    if (!ok) return false;
+    InjectClick(*display, ok);
+    return true;
+}
+
 bool TourmanTest::AnswerBrowser() {
     const WkBrowserParts& parts = WkFileBrowserParts();
     std::string path;
@@ -157,6 +176,7 @@ bool TourmanTest::AnswerOpenBox() {
     WkObject* box = modal ? WkListedShell(modal) : nullptr;
     if (!box) return false; // nothing can end this wait
     if (box == WkFileBrowserParts().shell) return AnswerBrowser();
+    if (!script.empty() && script.front().print) return AnswerPrintDialog(box);
     SavePng(box, "box" + std::to_string(boxes.size() + 1) + ".png");
     BoxSeen seen{"", 0, {}};
     std::vector<WkObject*> buttons;

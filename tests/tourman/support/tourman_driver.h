@@ -31,6 +31,7 @@ struct Answer {
     std::string text; // what the box must say; for the file browser the path to choose
     int button;       // the position of the button to press, or CloseRequest
     bool browser = false;
+    bool print = false;
 };
 
 // What a box or message dialog showed when the driver answered it (its
@@ -56,6 +57,9 @@ class TourmanTest : public ::testing::Test {
     // The next modal window must be the file browser, which chooses the file
     // at path (folder and name), or is closed when path is empty.
     void ChooseFile(const std::string& path);
+    // The next modal window must be the print dialog, which sends the job
+    // to the PDF file at path.
+    void PrintTo(const std::string& path);
     // Runs what is waiting, answering boxes as they open.
     void Flush();
 
@@ -84,6 +88,7 @@ class TourmanTest : public ::testing::Test {
   private:
     bool AnswerOpenBox();
     bool AnswerBrowser();
+    bool AnswerPrintDialog(WkObject* dialog);
     std::string savedFolder_;
     char* argv_[2] = {};
     std::string program_;

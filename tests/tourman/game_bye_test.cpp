@@ -1,0 +1,172 @@
+// The player list's popup items from the registration on: the game edit
+// dialog on a played round, the BYE dialog before the next pairing, and
+// their refusals.
+#include "support/tourman_driver.h"
+
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/menu.h"
+#include "tourman/bye_dialog.h"
+#include "tourman/game_dialog.h"
+#include "tourman/main_window.h"
+#include "tourman/player_list.h"
+#include "tourman/round_commands.h"
+#include "tourman/save_tournament.h"
+#include "tournament/game_code.h"
+#include "tournament/round_save.h"
+#include "tournament/round_state.h"
+#include "tournament/round_state_file.h"
+#include "tournament/round_tables.h"
+#include "tournament/scores.h"
+#include "tournament/settings.h"
+#include "tournament/start_tournament.h"
+#include "tournament/tournament_file.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace tmt {
+namespace {
+
+class GameByeTest : public TourmanTest {
+  protected:
+    // The right button pops the menu up; then one of its items (0 game edit, 1 BYE).
+    void Popup(int item, int system = FideDubovSystem) {
+        Settings.PairingSystem = system;
+        Click(MainWindow.playerList, plat::kRightButton);
+        EXPECT_TRUE(WkMenuRecord(MainWindow.playerListMenu)->poppedUp);
+        WkMenuPopDown(MainWindow.playerListMenu);
+        WkMenuActivateItem(WkMenuRecord(MainWindow.playerListMenu)->items[item]);
+        Settings.PairingSystem = FideDubovSystem;
+    }
+    static void Fill(WkObject* field, const std::string& text) { WkEditReplaceText(field, text.c_str(), 0, 0); }
+};
+
+TEST_F(GameByeTest, EditAGameThenGiveByes) {
+    ASSERT_TRUE(Start());
+    Settings.PlannedRounds = 5;
+    std::strcpy(Settings.BaseName, "open");
+    for (int id = 1; id <= 10; ++id) {
+        Player p{};
+        std::snprintf(p.name, sizeof p.name, "PLAYER %02d", id);
+        p.available = 1;
+        p.nationalRating = 2400 - 10 * id;
+        WkListAddItem(MainWindow.playerList, PlayerListRow(p, 0).c_str(), 0);
+    }
+    PlayerCount = 10;
+    Answer(20, 0);
+    Popup(0);
+    AnswerText(ByeWhileRegisteringText, 0);
+    Popup(1);
+    // Closed; rounds 1 and 2 paired, accepted and won by White.
+    ASSERT_TRUE(CommitPlayerList());
+    ClosedRegistration = 1;
+    Answer(193, 0);
+    Answer(187, 1);
+    ASSERT_TRUE(StartTournament(PlayerCount));
+    for (int round = 1; round <= 2; ++round) {
+        if (round > 1) PairRoundCommand();
+        AcceptPairing();
+        AnswerText(ByeBeforeResultsText, 0);
+        Popup(1);
+        for (int board = 1; board <= RoundBoardCount(round); ++board) GameTable(board, round) = GameTable(board, round) / 10 * 10 + WhiteWins;
+        ASSERT_TRUE(SaveRound(round));
+        ComputeScores(round, PlayerCount);
+        IsGetResultDone = 1;
+    }
+    for (int item : {0, 1}) {
+        Answer(17, 0);
+        Popup(item, SingleRoundRobinSystem);
+    }
+
+    // Player 3's round 2: refusals (the message) or the code and colour stored.
+    WkListSelectItem(MainWindow.playerList, 2);
+    Answer(21, 0); // stop
+    Popup(0);
+    EXPECT_EQ(GameDialog.window, nullptr);
+    const int opponent = OpponentTable(3, 2), theirs = PlayerResultTable(opponent, 2), game = GameTable(1, 2);
+    float scores[10] = {};
+    struct {
+        const char *round, *opponent, *points, *colour;
+        int message, code, colour_;
+    } const cases[] = {
+        {"", "0", "1", "NOCOL", 139},         {"0", "0", "1", "NOCOL", 139},      {"3", "0", "1", "NOCOL", 139},
+        {"2", "3", "1", "NOCOL", 140},        {"2", "11", "1", "NOCOL", 140},     {"2", "0", "1", "WHITE", 0, 3, 1},
+        {"2", "0", "\xBD", "BLACK", 0, 6, -1}, {"2", "0", "0", "NOCOL", 0, 4, 0}, {"2", "7", "1", "WHITE", 0, 1, 1},
+        {"2", "7", "\xBD", "BLACK", 0, 2, -1}, {"2", "7", "1", "NO TB", 0, 8, 0}, {"2", "7", "0", "BLACK", 0, 0, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.round) + "/" + c.opponent + "/" + c.points + "/" + c.colour);
+        if (!GameDialog.window) {
+            Answer(21, 1);
+            Popup(0);
+        }
+        Fill(GameDialog.round, c.round);
+        Fill(GameDialog.opponent, c.opponent);
+        Fill(GameDialog.points, c.points);
+        Fill(GameDialog.colour, c.colour);
+        if (c.message) Answer(c.message, 0);
+        Click(GameDialog.okButton);
+        ASSERT_EQ(GameDialog.window == nullptr, c.message == 0);
+        if (c.message) continue;
+        EXPECT_EQ(OpponentTable(3, 2), std::atoi(c.opponent));
+        EXPECT_EQ(PlayerResultTable(3, 2), c.code);
+        EXPECT_EQ(ColorHistory(3, 2), c.colour_);
+        scores[c.code] = PlayerScores[3].score;
+    }
+    EXPECT_EQ(scores[WinUnplayed] - scores[LossUnplayed], 1.0f);
+    EXPECT_EQ(PlayerResultTable(opponent, 2), theirs);
+    EXPECT_EQ(GameTable(1, 2), game);
+    // The next save holds the edit; saving the round again rebuilds it from the games.
+    TournamentSaved = 0;
+    ASSERT_TRUE(SaveTournament());
+    OpponentTable(3, 2) = 0;
+    ASSERT_TRUE(ReadRoundStateFile(RoundStatePath()));
+    EXPECT_EQ(OpponentTable(3, 2), 7);
+    ASSERT_TRUE(SaveRound(2));
+    EXPECT_EQ(OpponentTable(3, 2), opponent);
+
+    // BYEs for round 3, typed while the form shows player 2: the refusal, or the code stored.
+    struct {
+        const char *id, *result, *refusal;
+        int code;
+    } const byes[] = {
+        {"0", "1F", ByeInvalidIdText}, {"11", "1F", ByeInvalidIdText},       {"", "1F", ByeInvalidIdText},
+        {"4", "\xBD" "FN", nullptr, 8}, {"4", "1F", ByeUnavailableText},     {"5", "\xBD" "F", nullptr, 6},
+    };
+    for (const auto& b : byes) {
+        SCOPED_TRACE(b.id);
+        WkListSelectItem(MainWindow.playerList, 1);
+        if (!ByeDialog.window) {
+            Popup(1);
+            EXPECT_EQ(std::string(WkEditGetText(ByeDialog.id)), "2");
+        }
+        Fill(ByeDialog.id, b.id);
+        Fill(ByeDialog.result, b.result);
+        TournamentSaved = 0;
+        if (b.refusal) AnswerText(b.refusal, 0);
+        Click(ByeDialog.okButton);
+        ASSERT_EQ(ByeDialog.window == nullptr, b.refusal == nullptr);
+        if (b.refusal) continue;
+        EXPECT_EQ(PlayerResultTable(std::atoi(b.id), 3), b.code);
+        EXPECT_EQ(Players[std::atoi(b.id)].available, 0);
+        EXPECT_EQ(Players[2].available, 1);
+        EXPECT_EQ(TournamentSaved, 1);
+    }
+    // The next pairing leaves both out; their cells keep the BYE.
+    PairRoundCommand();
+    AcceptPairing();
+    ASSERT_EQ(RoundBoardCount(3), 4);
+    for (int board = 1; board <= 4; ++board) {
+        int white, black, digit;
+        DecodeGameCode(GameTable(board, 3), white, black, digit);
+        EXPECT_TRUE(white != 4 && white != 5 && black != 4 && black != 5) << board;
+    }
+    EXPECT_EQ(PlayerResultTable(4, 3), HalfNoGameCode);
+    EXPECT_EQ(PlayerResultTable(5, 3), HalfUnplayed);
+}
+
+} // namespace
+} // namespace tmt

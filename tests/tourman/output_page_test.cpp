@@ -1,0 +1,135 @@
+// The output-files page's buttons, the pairing page's print and logs
+// buttons, and the viewer windows they open; printing goes through the
+// print dialog into a PDF file that pdftotext reads back.
+#include "support/tourman_driver.h"
+
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/core/shell.h"
+#include "toolkit/core/shell_data.h"
+#include "toolkit/widgets/form_pages.h"
+#include "toolkit/widgets/label.h"
+#include "toolkit/widgets/form.h"
+#include "toolkit/widgets/list.h"
+#include "tourman/main_window.h"
+#include "tournament/message_table.h"
+#include "tournament/round_state.h"
+#include "tournament/settings.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace tmt {
+namespace {
+
+class OutputPageTest : public TourmanTest {
+  protected:
+    static std::string Title(WkObject* viewer) { return WkLabelGetText(WkListRecord(viewer)->titleLabel); }
+    static std::string Line(WkObject* viewer, int row) {
+        const WkListItem* item = WkListGetItem(viewer, row);
+        std::string text = item ? item->text : "";
+        return text.substr(0, text.find_last_not_of(' ') + 1);
+    }
+    // The file holds its name, then "more".
+    static void Write(const std::string& path) {
+        std::ofstream(path, std::ios::binary) << fs::path(path).filename().string() << "\r\nmore\r\n";
+    }
+    // What pdftotext reads from the PDF file the print dialog is told to write.
+    std::string Printed(WkObject* button) {
+        const std::string pdf = dataFolder + "out.pdf";
+        fs::remove(pdf);
+        PrintTo(pdf);
+        Click(button);
+        std::system(("pdftotext '" + pdf + "' '" + pdf + ".txt'").c_str());
+        std::ifstream in(pdf + ".txt");
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void Page(int page) {
+        WkObjectEnable(MainWindow.pages[page]);
+        WkFormSetPage(MainWindow.notebook, page);
+        Flush();
+    }
+    static std::vector<WkObject*> Windows() {
+        WkObject* const* shells = nullptr;
+        const int count = WkLiveShells(&shells);
+        return {shells, shells + count};
+    }
+    // The file viewers of a window, in creation order.
+    static std::vector<WkObject*> Viewers(WkObject* window) {
+        std::vector<WkObject*> viewers;
+        for (WkObject* o : Widgets(window))
+            if (o->classCode == WK_CLASS_LIST && WkListRecord(o)->kind == WK_LIST_KIND_FILE_VIEWER) viewers.push_back(o);
+        return viewers;
+    }
+};
+
+TEST_F(OutputPageTest, ButtonsViewersAndPrinting) {
+    ASSERT_TRUE(Start());
+    std::snprintf(Settings.BaseName, sizeof Settings.BaseName, "open");
+    SetCurrentRound(2);
+    WkObject* viewer = MainWindow.fileViewer;
+    // The buttons in table order with the file each shows; "" for the ids that show nothing.
+    const char* shows[] = {"scgr2-0.txt", "crosstbl.txt", "tblscore.txt", "rankcat.txt", "boardcrd.txt", "fidecros.txt",
+                           "playercd.txt", "pairs2.txt", "result2.txt", "playname.txt", "playrat.txt", "fidecard.txt",
+                           "", "elovar.txt", "open.qon", "", "", "fideelo.txt"};
+    const WkFormPage* buttons = WkFormCurrentPage(MainWindow.outputButtons);
+    ASSERT_EQ(buttons->count, 18);
+    Page(3);
+    Click(buttons->children[1]); // missing: empty
+    EXPECT_EQ(Title(viewer), "crosstbl.txt");
+    EXPECT_EQ(WkListGetCount(viewer), 0);
+    for (const char* name : shows)
+        if (*name) Write(dataFolder + name);
+    for (int i = 0; i < 18; ++i) {
+        if (!*shows[i]) continue;
+        Click(buttons->children[i]);
+        EXPECT_EQ(Title(viewer), shows[i]);
+        EXPECT_EQ(Line(viewer, 0), shows[i]);
+    }
+    Settings.PairingSystem = SingleRoundRobinSystem;
+    Answer(17, 0);
+    Click(buttons->children[0]);
+    Settings.PairingSystem = FideDubovSystem;
+
+    // The pairing page's print button shows the round's pairings and prints them.
+    Page(1);
+    EXPECT_EQ(Printed(MainWindow.printPairingsButton).rfind("pairs2.txt\n", 0), 0u);
+    EXPECT_EQ(Title(viewer), "pairs2.txt");
+    Page(3);
+
+    // A file chosen in another folder is the one printed and opened.
+    fs::create_directories(dataFolder + "other");
+    Write(dataFolder + "other/pairs2.txt");
+    std::ofstream(dataFolder + "other/pairs2.txt", std::ios::app) << "elsewhere\r\n";
+    ChooseFile(dataFolder + "other/pairs2.txt");
+    Click(buttons->children[12]);
+    EXPECT_EQ(Line(viewer, 2), "elsewhere");
+    EXPECT_NE(Printed(buttons->children[15]).find("elsewhere"), std::string::npos);
+    const std::size_t windows = Windows().size();
+    Click(buttons->children[16]);
+    WkObject* single = Windows().back();
+    EXPECT_EQ(Title(Viewers(single).at(0)), dataFolder + "other/pairs2.txt");
+    EXPECT_NE(Printed(Find(MessageText(108), single)).find("elsewhere"), std::string::npos);
+    SavePng(single, "viewer.png");
+
+    // Logs without a trace: the left pane empty, the right one the score groups.
+    Page(1);
+    Click(MainWindow.logsButton);
+    WkObject* logs = Windows().back();
+    ASSERT_NE(logs, single);
+    EXPECT_EQ(WkListGetCount(Viewers(logs).at(0)), 0);
+    EXPECT_EQ(Line(Viewers(logs).at(1), 0), "scgr2-0.txt");
+    SavePng(logs, "logs.png");
+    Click(Find(MessageText(3), logs));
+    EXPECT_EQ(Windows().back(), single);
+    WkShellRealize(single); // raised again over the main window
+    Click(Find(MessageText(3), single));
+    EXPECT_EQ(Windows().size(), windows);
+}
+
+} // namespace
+} // namespace tmt

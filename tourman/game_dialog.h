@@ -1,0 +1,37 @@
+// The game edit dialog: corrects one player's entry of the cross table for
+// one round (opponent, points, colour) in his own per-round cells, then
+// recomputes the standings. The opponent's cells and the game table stay as
+// they are, so a later save of that round, which rebuilds every player's
+// cells from the game codes, drops the correction.
+//
+// The dialog's widgets are held in GameDialog while its window lives (one
+// dialog at a time) and forgotten with it.
+#pragma once
+
+struct WkObject;
+
+struct GameDialogFields {
+    WkObject* window = nullptr;
+    WkObject* round = nullptr;
+    WkObject* opponent = nullptr;
+    WkObject* points = nullptr; // "0", "1", "½"
+    WkObject* colour = nullptr; // "WHITE", "BLACK", "NOCOL", "NO TB"
+    WkObject* okButton = nullptr;
+    WkObject* closeButton = nullptr;
+};
+
+extern GameDialogFields GameDialog;
+
+// Builds the dialog for a player (titled "%d %s") and returns its window;
+// the caller shows it.
+WkObject* OpenGameDialog(int player, const char* name);
+// OK: checks the round (1 to CurrentRound, message 139) and the opponent (0
+// to PlayerCount, not the player, message 140), writes the player's three
+// cells of that round, recomputes the standings and closes the dialog. A
+// refusal leaves the dialog open with what was typed.
+void OnGameDialogOk(WkObject* button, void* record, void* player);
+
+// The player list's popup item: refused while the registration is open
+// (message 20) and in a round robin (message 17); asks message 21, then
+// opens the dialog for the player of the selected row.
+void EditPlayerGames();
