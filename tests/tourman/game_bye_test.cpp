@@ -2,6 +2,7 @@
 // dialog on a played round, the BYE dialog before the next pairing, and
 // their refusals.
 #include "support/tourman_driver.h"
+#include "support/tournament_state.h"
 
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/list.h"
@@ -9,7 +10,6 @@
 #include "tourman/bye_dialog.h"
 #include "tourman/game_dialog.h"
 #include "tourman/main_window.h"
-#include "tourman/player_list.h"
 #include "tourman/round_commands.h"
 #include "tourman/save_tournament.h"
 #include "tournament/game_code.h"
@@ -20,9 +20,7 @@
 #include "tournament/scores.h"
 #include "tournament/settings.h"
 #include "tournament/start_tournament.h"
-#include "tournament/tournament_file.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -48,20 +46,12 @@ TEST_F(GameByeTest, EditAGameThenGiveByes) {
     ASSERT_TRUE(Start());
     Settings.PlannedRounds = 5;
     std::strcpy(Settings.BaseName, "open");
-    for (int id = 1; id <= 10; ++id) {
-        Player p{};
-        std::snprintf(p.name, sizeof p.name, "PLAYER %02d", id);
-        p.available = 1;
-        p.nationalRating = 2400 - 10 * id;
-        WkListAddItem(MainWindow.playerList, PlayerListRow(p, 0).c_str(), 0);
-    }
-    PlayerCount = 10;
+    for (int id = 1; id <= 10; ++id) AddTestPlayer("PLAYER " + std::to_string(id), 2400 - 10 * id);
     Answer(20, 0);
     Popup(0);
     AnswerText(ByeWhileRegisteringText, 0);
     Popup(1);
-    // Closed; rounds 1 and 2 paired, accepted and won by White.
-    ASSERT_TRUE(CommitPlayerList());
+    // Closed (the start fills the player list); rounds 1 and 2 paired, accepted and won by White.
     ClosedRegistration = 1;
     Answer(193, 0);
     Answer(187, 1);
