@@ -256,8 +256,9 @@ void OnBrowseDataFolder(WkObject*, void*, void*) {
 
 bool FileExists(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file) std::fclose(file);
-    return file != nullptr;
+    if (!file) return false;
+    std::fclose(file);
+    return true;
 }
 
 bool ReadSettingsFields(TournamentSettings& s, int kind) {
