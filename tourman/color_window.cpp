@@ -12,6 +12,7 @@
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/push_button.h"
+#include "tourman/confirm_close.h"
 #include "tourman/main_window.h"
 #include "tourman/results_list.h"
 #include "tourman/round_commands.h"
@@ -202,10 +203,6 @@ void OnDoAuto(WkObject* button, void*, void*) {
     ShowNewBoards();
 }
 
-void OnClose(WkObject* button, void*, void*) {
-    if (AskQuestion(MessageText(4), MessageText(1), MessageText(0)) == 1) WkShellDestroy(button);
-}
-
 void Forget(WkObject*, WkMessage*, void*, std::uint32_t) {
     State = Window();
 }
@@ -320,7 +317,7 @@ WkObject* OpenColorImprovementDialog() {
 
     WkObject* lower = Form(w.shell, false, 192, 176, 160);
     WkObjectSetResizable(lower, 1, 1);
-    Button(lower, "Close", 110, OnClose);
+    Button(lower, "Close", 110, OnConfirmClose);
     Button(lower, "Done", 110, OnColorImprovementDone);
     return w.shell;
 }
