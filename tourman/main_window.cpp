@@ -26,6 +26,7 @@
 #include "tourman/column_filter.h"
 #include "tourman/database_page.h"
 #include "tourman/export_tournament.h"
+#include "tourman/manual_pairing.h"
 #include "tourman/player_database.h"
 #include "tourman/game_dialog.h"
 #include "tourman/output_page.h"
@@ -434,6 +435,7 @@ WkObject* BuildMainWindow() {
     ConnectRoundCommands();
     ConnectPlayerForm();
     ConnectColorImprovement();
+    ConnectManualPairing();
     ConnectTournamentCommands();
     ConnectOutputPage();
     return w.window;

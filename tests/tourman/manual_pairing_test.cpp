@@ -1,0 +1,187 @@
+// The manual-pairing window in a FIDE Dubov tournament of ten players (the
+// tenth not available): round 2 paired by hand with the BYE, the refusals,
+// removing, saving and loading pairs, bad pair files, the re-pairing of round
+// 2 from the results page and the refusals of the two commands.
+#include "support/tourman_driver.h"
+
+#include "pairing/color_improvement.h"
+#include "support/tournament_state.h"
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/form_pages.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/progress_bar.h"
+#include "tourman/main_window.h"
+#include "tourman/manual_pairing.h"
+#include "tourman/results_list.h"
+#include "tourman/round_commands.h"
+#include "tournament/message_table.h"
+#include "tournament/scores.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace tmt {
+namespace {
+
+class ManualPairingTest : public TourmanTest {
+  protected:
+    // Round 1 by the engine (6-1, 2-7, 8-3, 4-9, 10-5), White winning every game.
+    void SetUp() override {
+        TourmanTest::SetUp();
+        ASSERT_TRUE(Start());
+        for (int i = 0; i < 10; ++i) AddTestPlayer("PLAYER " + std::to_string(i + 1), 2400 - 100 * i);
+        Settings.PairingSystem = FideDubovSystem;
+        Settings.PlannedRounds = 5;
+        ClosedRegistration = 1;
+        ResetByePlayer();
+        Answer(187, 0);
+        PairRoundCommand();
+        AcceptPairing();
+        PlayRound();
+        Players[10].available = 0;
+        WkObjectEnable(MainWindow.pages[1]);
+        RefreshRoundControls();
+        WkFormSetPage(MainWindow.notebook, 1);
+        Flush();
+    }
+    void PlayRound() {
+        for (int k = 1; k <= RoundBoardCount(CurrentRound); ++k)
+            if (!IsByeCode(GameTable(k, CurrentRound))) GameTable(k, CurrentRound) += WhiteWins - NotPlayed;
+        RebuildRoundTables(CurrentRound);
+        ComputeScores(CurrentRound, PlayerCount);
+        IsPairingDone = 0;
+    }
+    std::string Status() { return static_cast<WkProgressData*>(In("status")->classRecord)->text; }
+    WkObject* In(const std::string& name) { return Find(name, ManualPairingWindow()); }
+    void Press(int message) { Click(In(MessageText(message))); }
+    // Types the two ids and presses a button (add: message 154).
+    void Ids(const char* white, const char* black, int button = 154) {
+        WkEditReplaceText(In("white"), white, 0, 0);
+        WkEditReplaceText(In("black"), black, 0, 0);
+        Press(button);
+    }
+    static std::string Lines(WkObject* list) {
+        std::string all;
+        for (int i = 0; i < WkListGetCount(list); ++i) all += std::string(WkListGetItem(list, i)->text) + "|";
+        return all;
+    }
+    // The whole visible state: pairs, unpaired players, counters.
+    std::string Shown() { return Lines(In("pairs")) + "#" + Lines(In("unpaired")) + "#" + Status(); }
+    void Remove(int line) {
+        WkListSelectItem(In("pairs"), line);
+        Press(156);
+    }
+    void Write(const std::string& name, const std::string& bytes) { std::ofstream(dataFolder + name, std::ios::binary) << bytes; }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+};
+
+TEST_F(ManualPairingTest, RoundTwoByHandWithTheBye) {
+    Click(MainWindow.manualPairingButton);
+    ASSERT_NE(ManualPairingWindow(), nullptr);
+    EXPECT_EQ(Shown(), "#  1 PLAYER 1|  2 PLAYER 2|  3 PLAYER 3|  4 PLAYER 4|  5 PLAYER 5|  6 PLAYER 6|  7 PLAYER 7|"
+                       "  8 PLAYER 8|  9 PLAYER 9|#Enter the pairs");
+    Write("keep.man", "1\r\n  1    2\r\n");
+    ChooseFile(dataFolder + "keep.man");
+    Answer(10, 0);
+    Press(158); // nothing to save
+    EXPECT_EQ(Read(dataFolder + "keep.man"), "1\r\n  1    2\r\n");
+
+    const struct { const char *white, *black; int button, message; } refusals[] = {
+        {"", "3", 154, 2},    {"11", "3", 154, 140}, {"10", "3", 154, 141}, {"3", "3", 154, 143},
+        {"1", "6", 154, 143}, {"1", "3", 155, 146},  {"1", "6", 155, 143},  {"3", "10", 155, 142},
+    };
+    for (const auto& r : refusals) {
+        Answer(r.message, 0);
+        Ids(r.white, r.black, r.button);
+    }
+    Ids("1", "2"), Ids("3", "4"), Ids("5", "7"), Ids("8", "0"), Ids("0", "9"); // the BYE twice
+    Answer(144, 0);
+    Ids("2", "6");
+    Answer(145, 0);
+    Ids("6", "3");
+    Answer(149, 0);
+    Press(134);
+    EXPECT_EQ(Shown(), "  1 -   2 : PLAYER 1         0.0 - PLAYER 2         1.0|"
+                       "  3 -   4 : PLAYER 3         0.0 - PLAYER 4         1.0|"
+                       "  5 -   7 : PLAYER 5         0.0 - PLAYER 7         0.0|"
+                       "  8 -   0 : PLAYER 8         1.0 - __BYE__          0.0|"
+                       "  0 -   9 : __BYE__          0.0 - PLAYER 9         0.0|#  6 PLAYER 6|#Unpaired = 1  -  Pairs = 5");
+    Remove(1), Remove(3);
+    EXPECT_EQ(Lines(In("unpaired")), "  3 PLAYER 3|  4 PLAYER 4|  6 PLAYER 6|  9 PLAYER 9|");
+    EXPECT_EQ(Status(), "Unpaired = 4  -  Pairs = 3");
+    Ids("3", "4"), Ids("6", "9");
+
+    // Saved and loaded back: the same pairs in the same order.
+    ChooseFile(dataFolder + "hand.man");
+    Press(158);
+    EXPECT_EQ(Read(dataFolder + "hand.man"), "5\r\n  1    2\r\n  5    7\r\n  8    0\r\n  3    4\r\n  6    9\r\n");
+    const std::string shown = Shown();
+    Remove(0);
+    ChooseFile(dataFolder + "hand.man");
+    Press(157);
+    EXPECT_EQ(Shown(), shown);
+    // Bad files change nothing.
+    const struct { const char* bytes; std::string alert; } bad[] = {
+        {"1\n11 2\n", MessageText(140) + "\n"}, {"1\n10 2\n", MessageText(141) + "\n"},
+        {"2\n1 2\n3 1\n", MessageText(29) + "\n"}, {"1\n1 6\n", MessageText(143) + "\n"},
+        {"3\n1 2\n", MessageText(29) + "\n"},
+    };
+    for (const auto& b : bad) {
+        Write("bad.man", b.bytes);
+        ChooseFile(dataFolder + "bad.man");
+        AnswerText(b.alert, 0);
+        Press(157);
+        EXPECT_EQ(Shown(), shown) << b.bytes;
+    }
+    SavePng(ManualPairingWindow(), "manual_pairing.png");
+
+    Press(134);
+    EXPECT_EQ(ManualPairingWindow(), nullptr);
+    EXPECT_EQ(CurrentRound, 2);
+    EXPECT_EQ(RoundBoardCount(2), 5);
+    std::string rows;
+    for (int k = 1; k <= 5; ++k) rows += Lines(MainWindow.pairingList).find(PairingBoardLine(k)) != std::string::npos ? "+" : "-";
+    EXPECT_EQ(rows, "+++++");
+    EXPECT_EQ(GameTable(5, 2), EncodeGameCode(8, 0, WhiteWinsForfeit)); // the BYE board last
+    EXPECT_TRUE(std::filesystem::exists(dataFolder + "pairs2.man"));
+    for (WkObject* o : {MainWindow.acceptButton, MainWindow.cancelButton, MainWindow.pairButton, MainWindow.manualPairingButton})
+        rows += WkObjectIsSensitive(o) ? "1" : "0";
+    EXPECT_EQ(rows, "+++++1100");
+}
+
+TEST_F(ManualPairingTest, RepairingRoundTwoAndRefusals) {
+    PairRoundCommand();
+    AcceptPairing();
+    PlayRound(); // round 2's results and tables as after the closed entry
+    Flush();
+    Click(MainWindow.repairButton);
+    ChooseFile(dataFolder + "pairs2.man"); // the round's own pairs may be paired again
+    Press(157);
+    EXPECT_EQ(Status(), "Unpaired = 0  -  Pairs = 5");
+    Press(134);
+    EXPECT_EQ(CurrentRound, 2);
+    for (int k = 1; k <= 5; ++k) {
+        EXPECT_EQ(IsByeCode(GameTable(k, 2)) ? NotPlayed : GameTable(k, 2) % 10, NotPlayed);
+        EXPECT_EQ(WkListGetItem(MainWindow.resultsList, k - 1)->text, ResultRow(k, 2));
+    }
+
+    Settings.PlannedRounds = 2;
+    Answer(38, 0);
+    StartManualPairing();
+    Answer(4, 0); // Cancel, then stay
+    RepairShownRound();
+    Press(3);
+    Answer(4, 1);
+    Press(3);
+    EXPECT_EQ(ManualPairingWindow(), nullptr);
+    Settings.PairingSystem = 2;
+    Answer(17, 0);
+    RepairShownRound();
+}
+
+} // namespace
+} // namespace tmt
