@@ -42,7 +42,6 @@ int ManualPairingMode = 0;
 namespace {
 
 constexpr WkFontSlot kFontFixed = 1, kFontHelvSmall = 4, kFontTimesSmall = 6, kFontTimesMedium = 7;
-constexpr int kResultsPage = 2;
 
 // Player marks: not available, available and unpaired, paired.
 enum Mark { Absent = 0, Unpaired = 1, Paired = 2 };
@@ -236,12 +235,7 @@ void ShowPairingCounts(int unpaired, int pairs) {
 }
 
 WkObject* OpenManualPairing() {
-    if (State.shell) {
-        WkObject* old = State.shell;
-        WkObjectRemoveDestroyHandler(old, Forget);
-        State = Window();
-        WkShellDestroy(old);
-    }
+    if (State.shell) return State.shell; // one window at a time
     Window& w = State;
     // A dialog without a close box: Cancel asks before the pairs are lost.
     w.shell = WkCreateShell("", WK_SHELL_DIALOG | WK_SHELL_NO_CLOSE);
@@ -405,13 +399,8 @@ void OnConfirmPairs(WkObject* button, void*, void*) {
     if (round >= 2) AllocateColors(round);
     SortRoundBoards(round);
     if (ManualPairingMode == 0) {
+        ShowProposalControls();
         ListProposedRound();
-        MainWindowWidgets& m = MainWindow;
-        SetSensitive(m.pages[kResultsPage], false);
-        SetSensitive(m.pairButton, false);
-        SetSensitive(m.manualPairingButton, false);
-        SetSensitive(m.acceptButton, true);
-        SetSensitive(m.cancelButton, true);
     } else {
         ShowRound(round);
         WritePairingLists(round);

@@ -106,14 +106,18 @@ void ListProposedRound() {
     WritePairingLists(CurrentRound);
 }
 
-void PairRoundCommand() {
-    if (RoundLimitReached()) return;
+void ShowProposalControls() {
     MainWindowWidgets& w = MainWindow;
     SetSensitive(w.pages[kResultsPage], false);
     SetSensitive(w.pairButton, false);
     SetSensitive(w.manualPairingButton, false);
     SetSensitive(w.acceptButton, true);
     SetSensitive(w.cancelButton, true);
+}
+
+void PairRoundCommand() {
+    if (RoundLimitReached()) return;
+    ShowProposalControls();
     if (IsRoundRobin()) {
         SetCurrentRound(CurrentRound + 1);
         WritePairingLists(CurrentRound);

@@ -34,6 +34,9 @@ void CancelPairingCommand();
 // accepted; message 17 in a round robin.
 void SwapPairingColours(WkObject* list, int row);
 
+// A round is proposed: the results page and the pair buttons disabled, the
+// accept and cancel buttons enabled.
+void ShowProposalControls();
 // Lists the boards of CurrentRound in the pairing list (PairingBoardLine
 // of the colour improvement's module), refreshes the status
 // line and writes the round's pairing lists: the proposal step that a manual
