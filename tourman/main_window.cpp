@@ -32,6 +32,7 @@
 #include "tourman/output_page.h"
 #include "tourman/player_form.h"
 #include "tourman/uscf_conversion.h"
+#include "tourman/uscf_section.h"
 #include "tourman/results_list.h"
 #include "tourman/result_entry.h"
 #include "tourman/round_commands.h"
@@ -200,7 +201,8 @@ void BuildMenuBar(WkObject* window) {
 
     WkObject* extras = WkMenuBarAddMenu(w.menuBar, "Extras  ");
     Submenu(extras, Text(56), {Text(57), Text(58)});
-    Submenu(extras, Text(219), {"FSI (Italy)", "USCF (USA)"});
+    WkObject* ratingReports = Submenu(extras, Text(219), {"FSI (Italy)"});
+    WkMenuAddItem(ratingReports, "USCF (USA)", [](WkMenuItem*, int, void*) { OpenUscfSectionDialog(); }, nullptr);
     WkMenuAddSeparator(extras);
     Submenu(extras, Text(53), {Text(54), Text(55)});
     Item(extras, "Backup *.qon file");

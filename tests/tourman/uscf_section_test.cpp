@@ -1,0 +1,137 @@
+// The USCF section dialog and the section file it writes.
+#include "support/tourman_driver.h"
+#include "support/tournament_state.h"
+
+#include "toolkit/core/shell.h"
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/tooltip.h"
+#include "tourman/uscf_section.h"
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <tuple>
+
+namespace tmt {
+namespace {
+
+class UscfSectionTest : public TourmanTest {
+  protected:
+    std::string Field(int index) { return WkEditGetText(UscfSection.fields[index]); }
+    void Set(int index, const std::string& text) { WkEditReplaceText(UscfSection.fields[index], text.c_str(), 0, 0); }
+    std::string File() {
+        std::ostringstream bytes;
+        bytes << std::ifstream(dataFolder + UscfSectionFileName, std::ios::binary).rdbuf();
+        return bytes.str();
+    }
+};
+
+TEST_F(UscfSectionTest, TypesRefusalsCancelAndTheFileOfASwiss) {
+    ASSERT_TRUE(Start());
+    std::strcpy(Settings.Name, "Spring Open");
+    for (int id = 1; id <= 10; ++id) {
+        AddTestPlayer("PLAYER " + std::string(1, char('A' + id - 1)));
+        Players[id].nationalId = id == 2 ? 0 : 12345600 + id;
+        Players[id].nationalRating = 2000 - 50 * id;
+    }
+    std::strcpy(Players[1].country, "USA");
+    const std::string previous = "an earlier section\r\n";
+    std::ofstream(dataFolder + UscfSectionFileName, std::ios::binary) << previous;
+
+    // Before any round; the type follows the system, the last one (a Swiss) stays open.
+    for (int system = 1; system <= 6; ++system) {
+        Settings.PairingSystem = system;
+        OpenUscfSectionDialog();
+        Flush();
+        EXPECT_EQ(Field(6) + Field(7), std::string(1, "SRSSDS"[system - 1]) + "0") << system;
+        if (system < 6) WkShellDestroy(UscfSection.window);
+    }
+    WkObject* window = UscfSection.window;
+    OpenUscfSectionDialog(); // a second request only brings it forward
+    ASSERT_EQ(UscfSection.window, window);
+    const char* initial[] = {"Spring Open", "R", "F", "Game/xx", "0", "0", "S", "0", "10", "", "", "N", "N", "0"};
+    for (int i = 0; i < UscfFieldCount; ++i) EXPECT_EQ(Field(i), initial[i]) << i;
+    Set(3, "G/90");
+    Set(4, "12345678");
+    for (int i : {9, 10}) {
+        Click(UscfSection.fields[i]);
+        Type(i == 9 ? "2026-01-10" : "20260112"); // the dashes are filtered out
+    }
+    SavePng(window, "dialog.png");
+    EXPECT_GE(window->width, 773);
+    WkObject* rating = UscfSection.fields[1];
+    int x, y;
+    WkObjectGetAbsolutePosition(rating, &x, &y);
+    display->injectPointerMove(window->x + x + 3, window->y + y + 3);
+    Flush();
+    display->virtualClock()->advance(150);
+    Flush();
+    ASSERT_TRUE(rating->tooltip && WkShellRecord(rating->tooltip->popup)->flags & WK_SHELL_SHOWN);
+    SavePng(rating->tooltip->popup, "tooltip.png");
+
+    // Each refusal leaves the dialog and the old file as they were. The field
+    // itself turns tabs and line feeds into blanks; a carriage return passes it.
+    const std::tuple<int, std::string, std::string> refusals[] = {
+        {9, "", "There can't be empty fields!\nPlease fill all fields with some value"},
+        {3, "G/90\r5", "\"Time Control\" cannot hold a tab or a line break"},
+        {10, "2026011", "\"End Date\" needs eight digits: YYYYMMDD"},
+    };
+    for (const auto& [index, text, alert] : refusals) {
+        const std::string kept = Field(index);
+        Set(index, text);
+        AnswerText(alert, 0);
+        Click(UscfSection.doneButton);
+        EXPECT_EQ(File(), previous) << alert;
+        ASSERT_EQ(UscfSection.window, window) << alert;
+        Set(index, kept);
+    }
+    Answer(4, 0); // stay: the texts are kept
+    Click(UscfSection.cancelButton);
+    ASSERT_EQ(UscfSection.window, window);
+    EXPECT_EQ(Field(3), "G/90");
+    Click(UscfSection.doneButton);
+    EXPECT_EQ(UscfSection.window, nullptr);
+    EXPECT_EQ(File().substr(0, 24), "20260110  20260112  10\r\n");
+    EXPECT_NE(File().find("\r\n\r\n   1\t12345601\tPLAYER A                      \tUS\t1950\r\n   2\t"), std::string::npos);
+
+    // Three rounds: {opponent, result code} of players 1..10 in rounds 1..3.
+    const int rounds[10][3][2] = {
+        {{6, 1}, {7, 3}, {2, 6}},  {{7, 2}, {0, 3}, {1, 6}}, {{8, 3}, {4, 2}, {5, 0}}, {{9, 0}, {3, 2}, {6, 2}},
+        {{10, 0}, {0, 4}, {3, 1}}, {{1, 0}, {0, 6}, {4, 2}}, {{2, 2}, {1, 4}, {10, 3}}, {{3, 4}, {9, 1}, {0, 0}},
+        {{4, 1}, {8, 0}, {0, 3}},  {{5, 1}, {0, 8}, {7, 4}},
+    };
+    for (int id = 1; id <= 10; ++id)
+        for (int r = 1; r <= 3; ++r) {
+            OpponentTable(id, r) = rounds[id - 1][r - 1][0];
+            PlayerResultTable(id, r) = std::uint16_t(rounds[id - 1][r - 1][1]);
+        }
+    SetCurrentRound(3);
+    OpenUscfSectionDialog();
+    for (auto [index, text] : {std::pair{3, "G/90"}, {4, "12345678"}, {9, "20260110"}, {10, "20260112"}}) Set(index, text);
+    Click(UscfSection.doneButton);
+    EXPECT_EQ(File(), "20260110  20260112  10\r\n"
+                      "Spring Open\tR\tF\tG/90\t12345678\t0\tS\t3\t10\t20260110\t20260112\tN\tN\t0\t\r\n"
+                      "\r\n"
+                      "   1\t12345601\tPLAYER A                      \tUS\t1950\tW6\tW7\r\n"
+                      "   2\t       0\tPLAYER B                      \tIT\t1900\tD7\tX0\r\n"
+                      "   3\t12345603\tPLAYER C                      \tIT\t1850\tW8\tD4\tL5\r\n"
+                      "   4\t12345604\tPLAYER D                      \tIT\t1800\tL9\tD3\tD6\r\n"
+                      "   5\t12345605\tPLAYER E                      \tIT\t1750\tL10\tF0\tW3\r\n"
+                      "   6\t12345606\tPLAYER F                      \tIT\t1700\tL1\tZ0\tD4\r\n"
+                      "   7\t12345607\tPLAYER G                      \tIT\t1650\tD2\tL1\tW10\r\n"
+                      "   8\t12345608\tPLAYER H                      \tIT\t1600\tL3\tW9\tL0\r\n"
+                      "   9\t12345609\tPLAYER I                      \tIT\t1550\tW4\tL8\tX0\r\n"
+                      "  10\t12345610\tPLAYER J                      \tIT\t1500\tW5\tZ0\tL7\r\n");
+
+    // Cancel with the closing answer writes nothing.
+    std::ofstream(dataFolder + UscfSectionFileName, std::ios::binary) << previous;
+    OpenUscfSectionDialog();
+    Flush();
+    Answer(4, 1);
+    Click(UscfSection.cancelButton);
+    EXPECT_EQ(UscfSection.window, nullptr);
+    EXPECT_EQ(File(), previous);
+}
+
+} // namespace
+} // namespace tmt

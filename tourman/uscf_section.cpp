@@ -1,0 +1,223 @@
+#include "tourman/uscf_section.h"
+
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/core/object_layout.h"
+#include "toolkit/core/shell.h"
+#include "toolkit/widgets/combo_box.h"
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/form.h"
+#include "toolkit/widgets/label.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/push_button.h"
+#include "toolkit/widgets/tooltip.h"
+#include "tourman/confirm_close.h"
+#include "tournament/atomic_file.h"
+#include "tournament/message_box.h"
+#include "tournament/message_table.h"
+#include "tournament/players.h"
+#include "tournament/round_state.h"
+#include "tournament/round_tables.h"
+#include "tournament/settings.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+UscfSectionWidgets UscfSection;
+
+namespace {
+
+constexpr int kFontDefault = 0, kFontFixedMedium = 2, kFontHelvMedium = 5, kFontTimesMedium = 7, kFontHelvLarge = 8;
+
+enum FieldKind { FreeText, Choice, Shown, Digits };
+
+struct FieldSpec {
+    const char* label;
+    FieldKind kind;
+    int length;
+    const char* initial; // null: taken from the tournament
+    const char* choices; // one character each
+    const char* tooltip;
+};
+
+const FieldSpec kFields[UscfFieldCount] = {
+    {"Section Name", FreeText, 30, nullptr, nullptr, nullptr},
+    {"Rating System", Choice, 1, "R", "RDQ", "R regular\nD dual\nQ quick"},
+    {"K Factor", Choice, 1, "F", "FHQ", "F full\nH half\nQ quick"},
+    {"Time Control", FreeText, 24, "Game/xx", nullptr, nullptr},
+    {"ID Chief TD", FreeText, 8, "0", nullptr, nullptr},
+    {"ID Assistant TD", FreeText, 8, "0", nullptr, nullptr},
+    {"Tournament Type", Choice, 1, nullptr, "SMRD", "S swiss system\nM match\nR round robin\nD double round robin"},
+    {"Rounds", Shown, 2, nullptr, nullptr, nullptr},
+    {"Number of Players", Shown, 4, nullptr, nullptr, nullptr},
+    {"Begin Date", Digits, 8, "", nullptr, nullptr},
+    {"End Date", Digits, 8, "", nullptr, nullptr},
+    {"Section Type", Choice, 1, "N", "NPJSF", "N non scholastic\nP primary\nJ in-school jtp\nS scholastic\nF fide"},
+    {"Gran Prix Status", Choice, 1, "N", "NGE", "N non scholastic\nG grand prix\nE enhanced grand prix"},
+    {"Gran Prix Points", Digits, 3, "0", nullptr, nullptr},
+};
+constexpr int kTournamentType = 6, kBeginDate = 9, kEndDate = 10;
+
+// The dialog's three rows of labels over fields: first index and columns.
+constexpr int kRows[3][2] = {{0, 4}, {4, 5}, {9, 5}};
+
+constexpr const char* kEmptyFieldText = "There can't be empty fields!\nPlease fill all fields with some value";
+constexpr const char* kCannotSaveText = "Cannot save the USCF report file";
+
+std::string InitialValue(int index) {
+    switch (index) {
+    case 0:
+        return Settings.Name;
+    case kTournamentType:
+        return Settings.PairingSystem == SingleRoundRobinSystem ? "R"
+               : Settings.PairingSystem == DoubleRoundRobinSystem ? "D"
+                                                                   : "S";
+    case 7:
+        return std::to_string(CurrentRound);
+    case 8:
+        return std::to_string(PlayerCount);
+    default:
+        return kFields[index].initial;
+    }
+}
+
+WkObject* MakeField(WkObject* table, int index) {
+    const FieldSpec& spec = kFields[index];
+    const std::string text = InitialValue(index);
+    if (spec.kind != Choice) {
+        WkObject* field = WkCreateEdit(table, text.c_str(), spec.length, kFontFixedMedium);
+        if (spec.kind == Digits) WkEditSetFilter(field, WK_FILTER_DIGITS, nullptr);
+        if (spec.kind == Shown) WkEditSetReadOnly(field);
+        return field;
+    }
+    const std::string choices = spec.choices;
+    const int font = index == kTournamentType ? kFontDefault : kFontFixedMedium;
+    WkObject* combo = WkCreateComboBox(table, text.c_str(), 1, 1, int(choices.size()), font);
+    WkEditSetReadOnly(combo);
+    WkObjectSetShadow(combo, WK_SHADOW_ETCHED_IN, 2, 1);
+    WkObjectSetResizable(combo, 0, 0); // one character wide, not the cell's width
+    for (char choice : choices) WkListAddItem(WkComboBoxGetList(combo), std::string(1, choice).c_str(), 0);
+    WkObjectSetTooltip(combo, spec.tooltip, 0, 10000);
+    return combo;
+}
+
+WkObject* MakeButton(WkObject* row, const char* caption) {
+    WkObject* button = WkCreateButton(row, caption, kFontTimesMedium);
+    WkObjectSetSize(button, 130, 35);
+    WkObjectSetShadow(button, WK_SHADOW_ETCHED_IN, 2, 1);
+    return button;
+}
+
+void Forget(WkObject* window, WkMessage*, void*, std::uint32_t) {
+    if (UscfSection.window == window) UscfSection = UscfSectionWidgets();
+}
+
+// A player's cell of one round; empty when the round leaves none.
+std::string RoundCell(int opponent, int result) {
+    if (opponent == 0) {
+        if (result == WinUnplayed) return "\tX0";
+        if (result == LossUnplayed) return "\tF0";
+        if (result == HalfUnplayed || result == HalfNoGameCode) return "\tZ0";
+    }
+    const std::string id = std::to_string(opponent);
+    switch (result) {
+    case LossAtBoard:
+    case LossUnplayed:
+        return "\tL" + id;
+    case WinAtBoard:
+    case WinUnplayed:
+        return "\tW" + id;
+    case DrawAtBoard:
+        return "\tD" + id;
+    default:
+        return "";
+    }
+}
+
+// The whole file from the fields' texts and the tournament's tables (the
+// active instance is the family's: Swiss or round robin).
+std::string SectionText(const std::string (&texts)[UscfFieldCount]) {
+    std::string out = texts[kBeginDate] + "  " + texts[kEndDate] + "  " + std::to_string(PlayerCount) + "\r\n";
+    for (const std::string& text : texts) out += text + "\t";
+    out += "\r\n\r\n";
+    for (int id = 1; id <= PlayerCount && id <= MaxPlayers; ++id) {
+        const Player& p = Players[id];
+        char columns[128];
+        std::snprintf(columns, sizeof columns, "%4d\t%8d\t%-30.30s\t%2.2s\t%4d", id, p.nationalId, p.name, p.country,
+                      p.nationalRating);
+        out += columns;
+        for (int round = 1; round <= CurrentRound; ++round)
+            out += RoundCell(OpponentTable(id, round), PlayerResultTable(id, round));
+        out += "\r\n";
+    }
+    return out;
+}
+
+void Refuse(const std::string& text) {
+    ShowAlert(text, MessageText(3));
+}
+
+// The first refusal of the fields' texts, or "" when all pass. A tab or a
+// line break would split the file's lines; the report generator compares
+// the dates as numbers, which only works with all eight digits.
+std::string Refusal(const std::string (&texts)[UscfFieldCount]) {
+    for (const std::string& text : texts)
+        if (text.empty()) return kEmptyFieldText;
+    for (int i = 0; i < UscfFieldCount; ++i)
+        if (texts[i].find_first_of("\t\r\n") != std::string::npos)
+            return std::string("\"") + kFields[i].label + "\" cannot hold a tab or a line break";
+    for (int i : {kBeginDate, kEndDate})
+        if (texts[i].size() != 8 || texts[i].find_first_not_of("0123456789") != std::string::npos)
+            return std::string("\"") + kFields[i].label + "\" needs eight digits: YYYYMMDD";
+    return "";
+}
+
+} // namespace
+
+void OpenUscfSectionDialog() {
+    if (UscfSection.window) {
+        WkShellRealize(UscfSection.window);
+        return;
+    }
+    UscfSectionWidgets& d = UscfSection;
+    d.window = WkCreateShell("", WK_SHELL_DIALOG | WK_SHELL_NO_MAXIMISE | WK_SHELL_NO_MINIMISE | WK_SHELL_HOLD_SIZE);
+    WkFormSetSpacing(WkFormOf(d.window), 2);
+    WkObjectAddDestroyHandler(d.window, Forget, nullptr);
+
+    WkObject* form = WkCreateVerticalForm(d.window);
+    WkFormSetSpacing(form, 5);
+    WkObjectSetShadow(form, WK_SHADOW_NONE, 0, 0);
+    WkCreateLabel(form, "Report to USCF: Insert the data for this section", kFontHelvLarge);
+    for (const auto& [first, columns] : kRows) {
+        WkObject* table = WkCreateTableForm(form, columns);
+        for (int i = first; i < first + columns; ++i) WkCreateLabel(table, kFields[i].label, kFontHelvMedium);
+        for (int i = first; i < first + columns; ++i) d.fields[i] = MakeField(table, i);
+    }
+    WkObject* buttons = WkCreateHorizontalForm(form);
+    WkObjectSetShadow(buttons, WK_SHADOW_NONE, 0, 0);
+    d.cancelButton = MakeButton(buttons, "Cancel");
+    WkButtonSetCallback(d.cancelButton, OnConfirmClose, nullptr);
+    d.doneButton = MakeButton(buttons, "Done");
+    WkButtonSetCallback(d.doneButton, WriteUscfSectionFile, nullptr);
+    // Fixed at 773 x 308, or larger where the fonts make the rows wider, so
+    // that no field is cut; the window takes the form's size plus its border.
+    WkObjectQuerySize(form);
+    WkObjectSetSize(form, std::max(773, form->width), std::max(308, form->height));
+    WkObjectSetResizable(form, 0, 0);
+    WkShellRealize(d.window);
+}
+
+void WriteUscfSectionFile(WkObject*, void*, void*) {
+    if (!UscfSection.window) return;
+    std::string texts[UscfFieldCount];
+    for (int i = 0; i < UscfFieldCount; ++i) {
+        const char* text = WkEditGetText(UscfSection.fields[i]);
+        texts[i] = text ? text : "";
+    }
+    if (const std::string refusal = Refusal(texts); !refusal.empty()) return Refuse(refusal);
+    const std::string bytes = SectionText(texts);
+    AtomicFileWriter file(std::string(Settings.DataFolder) + UscfSectionFileName);
+    if (!file.ok() || std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) != bytes.size() || !file.commit())
+        return Refuse(kCannotSaveText);
+    WkShellDestroy(UscfSection.window);
+}
