@@ -71,16 +71,25 @@ bool MaskSet(const Surface& mask, int x, int y) { return mask.colorAt(x, y) != 0
 
 // Walks the destination pixels of a copy of from (cut to the source) to
 // (x, y) that the clip lets through: f(destination x, y, source x, y).
-template <class F> void ForEachCopied(const Canvas& to, int x, int y, const Surface& source, const Rect& rawFrom, F f) {
+template <class F> void ForEachCopiedRow(const Canvas& to, int x, int y, const Surface& source, const Rect& rawFrom,
+                                         F f) {
     Rect from = ClampRect(rawFrom);
     x = std::clamp(x, -kCoordLimit, kCoordLimit);
     y = std::clamp(y, -kCoordLimit, kCoordLimit);
     Rect cut = Intersect(from, source.bounds());
     if (cut.empty()) return;
     const int ox = x - from.x0, oy = y - from.y0; // destination = source + offset
-    Rect dst = Intersect(Rect{cut.x0 + ox, cut.y0 + oy, cut.x1 + ox, cut.y1 + oy}, to.clip());
-    for (int dy = dst.y0; dy < dst.y1; ++dy)
-        for (int dx = dst.x0; dx < dst.x1; ++dx) f(dx, dy, dx - ox, dy - oy);
+    // The surface may have shrunk since the clip was set; never write past it.
+    Rect dst = Intersect(Intersect(Rect{cut.x0 + ox, cut.y0 + oy, cut.x1 + ox, cut.y1 + oy}, to.clip()),
+                         to.surface().bounds());
+    if (dst.empty()) return;
+    for (int dy = dst.y0; dy < dst.y1; ++dy) f(dst.x0, dst.x1, dy, dst.x0 - ox, dy - oy);
+}
+
+template <class F> void ForEachCopied(const Canvas& to, int x, int y, const Surface& source, const Rect& rawFrom, F f) {
+    ForEachCopiedRow(to, x, y, source, rawFrom, [&](int x0, int x1, int dy, int sx0, int sy) {
+        for (int dx = x0; dx < x1; ++dx) f(dx, dy, sx0 + (dx - x0), sy);
+    });
 }
 
 } // namespace
@@ -177,6 +186,17 @@ void Blit(Canvas& to, int x, int y, const Surface& source, const Rect& from, Ras
         Canvas partCanvas(part);
         Blit(partCanvas, 0, 0, source, cut);
         Blit(to, x + (cut.x0 - from.x0), y + (cut.y0 - from.y0), part, part.bounds(), op);
+        return;
+    }
+    if (op == RasterOp::Copy && !source.paletted() && !to.surface().paletted()) {
+        // True colour to true colour, row by row: every background tile and
+        // picture of a repaint comes this way.
+        Surface& target = to.surface();
+        ForEachCopiedRow(to, x, y, source, from, [&](int x0, int x1, int dy, int sx0, int sy) {
+            const Rgb* s = source.pixels() + std::size_t(sy) * std::size_t(source.width()) + std::size_t(sx0);
+            Rgb* d = target.pixels() + std::size_t(dy) * std::size_t(target.width()) + std::size_t(x0);
+            for (int i = 0; i < x1 - x0; ++i) d[i] = s[i] & 0xFFFFFF;
+        });
         return;
     }
     Converter convert(source, to.surface());

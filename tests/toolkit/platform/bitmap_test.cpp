@@ -176,6 +176,20 @@ TEST(Blit, CutsAtTheSourceEdgesAndHonoursTheClip) {
     EXPECT_EQ(rastertest::Count(dst, 0), 144 - 3);
 }
 
+TEST(Blit, CopiesWhatLandsOnTheTargetWhereverTheSourceHangsOver) {
+    const Surface src = Noise(6, 6, nullptr, 3);
+    for (auto [x, y] : {std::pair{-3, -2}, {4, 3}, {-2, 4}, {1, -5}}) {
+        Surface dst(5, 5);
+        Canvas c(dst);
+        plat::Blit(c, x, y, src, src.bounds());
+        for (int ty = 0; ty < 5; ++ty)
+            for (int tx = 0; tx < 5; ++tx) {
+                const bool inside = tx - x >= 0 && tx - x < 6 && ty - y >= 0 && ty - y < 6;
+                ASSERT_EQ(Value(dst, tx, ty), inside ? Value(src, tx - x, ty - y) : 0u) << x << "," << y;
+            }
+    }
+}
+
 TEST(Blit, CopiesWithinOneSurfaceAsIfFromASnapshot) {
     for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 2}, {0, -2}, {3, 3}}) {
         Surface s = Noise(10, 10, nullptr, 9);
