@@ -1,0 +1,593 @@
+// How fast tourman answers the arbiter at the desk. The tournament is a
+// 999-player FIDE Dubov Swiss at round 9 (500 boards, the last round paired
+// and waiting for its results), made with the tests' simulator and written
+// by the program's own writers. Everything runs on the offscreen backend
+// except the one figure taken on an X server.
+//
+//   Start    cold starts of the program (this program run again as a child
+//            process): up to the main window's first frame, the Open command
+//            once the file is chosen, and the paint that follows it
+//   Typing   one result key on the results page, to the end of the repaint
+//            it causes, for each of the 500 boards
+//   Lists    PgDn and PgUp over the results list and the player list, the
+//            keys handed to the list (the main window's notebook takes them
+//            to switch its pages before a focused list sees them)
+//   Viewer   "crosstbl.txt" and a 10 MB text file in the file viewer: the
+//            first frame, then paging to the end
+//   Repaint  the whole main window at 1024 x 768 (the notebook page
+//            switched, so that pixels change), offscreen and on X
+//
+// The X figure runs on an Xvfb started here on a free display number, or on
+// DISPLAY when there is no Xvfb; without either it is not measured. The
+// program ends with a table of every figure, its target and whether it holds.
+// Run by hand from the build tree: build/bench/desk/bench_desk
+#include "reports/cross_table.h"
+#include "support/recording_message_box.h"
+#include "support/tournament_simulator.h"
+#include "toolkit/core/event_loop.h"
+#include "toolkit/core/keys.h"
+#include "toolkit/core/native_windows.h"
+#include "toolkit/core/object.h"
+#include "toolkit/core/window_system.h"
+#include "toolkit/platform/offscreen.h"
+#include "toolkit/platform/x11_display.h"
+#include "toolkit/widgets/dir_tree.h"
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/file_browser.h"
+#include "toolkit/widgets/file_viewer.h"
+#include "toolkit/widgets/focus.h"
+#include "toolkit/widgets/form.h"
+#include "toolkit/widgets/form_pages.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/toggle.h"
+#include "tourman/app_main.h"
+#include "tourman/main_window.h"
+#include "tourman/result_entry.h"
+#include "tourman/results_list.h"
+#include "tourman/tournament_commands.h"
+#include "tournament/message_file.h"
+#include "tournament/round_save.h"
+#include "tournament/round_state_file.h"
+#include "tournament/start_tournament.h"
+#include "tournament/tournament_file.h"
+
+#include <benchmark/benchmark.h>
+
+#include <X11/Xlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+const std::string Root = "/tmp/tm_bench_desk/";
+const std::string ProgramDir = Root + "program/";
+const std::string DataDir = Root + "data/";
+constexpr const char* BaseName = "open999";
+constexpr int ColdStarts = 7;
+
+std::string QonPath() { return DataDir + BaseName + ".qon"; }
+
+double Ms(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+struct Samples {
+    std::vector<double> ms;
+    double Median() const {
+        if (ms.empty()) return 0;
+        std::vector<double> v = ms;
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    }
+    double Worst() const { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
+    double Total() const {
+        double t = 0;
+        for (double x : ms) t += x;
+        return t;
+    }
+};
+
+// One line of the closing table; a negative value was not measured.
+struct Figure {
+    std::string name;
+    double value;
+    double target; // 0: no target, shown for information
+    std::string note;
+};
+std::vector<Figure> Figures;
+
+void Report(benchmark::State& state, const std::string& name, double value, double target,
+            const std::string& note = "") {
+    Figures.push_back({name, value, target, note});
+    std::string key = name;
+    std::replace(key.begin(), key.end(), ' ', '_');
+    state.counters[key + "_ms"] = value;
+}
+
+// --- The tournament.
+
+// The program folder (the build's, copied) and the tournament's files.
+bool MakeTournament() {
+    fs::remove_all(Root);
+    fs::create_directories(DataDir);
+    fs::copy(TM_PROGRAM_DATA_DIR, ProgramDir, fs::copy_options::recursive);
+    ProgramFolder = ProgramDir;
+    if (!LoadMessageFile()) return false;
+    InstallServices();
+    RecordingMessageBox boxes; // the first round's colour question, answered silently
+    SimulationOptions options;
+    options.players = 999;
+    options.rounds = 9;
+    options.system = FideDubovSystem;
+    options.seed = 67;
+    options.withdrawPerMille = 0; // every player plays round 9: 500 boards
+    options.dataFolder = DataDir;
+    SetUpSimulatedTournament(options);
+    std::snprintf(Settings.Name, sizeof Settings.Name, "Open 999");
+    std::snprintf(Settings.BaseName, sizeof Settings.BaseName, "%s", BaseName);
+    for (int round = 1; round <= 8; ++round) {
+        if (PairNextRound(PlayerCount) == 0) return false;
+        PlaySimulatedRound(options, round);
+        if (!SaveRound(round)) return false;
+        CloseSimulatedRound(options, round);
+    }
+    if (PairNextRound(PlayerCount) == 0) return false;
+    IsPairingDone = 1; // accepted, the results still to come
+    IsGetResultDone = 0;
+    IsSavedRound = 1;
+    TournamentSaved = 0;
+    WriteCrossTable(PlayerCount);
+    const bool written = WriteTournamentFile(0) && WriteRoundStateFile(RoundStatePath());
+    ResetTournamentState();
+    ClearMessageTable();
+    return written;
+}
+
+// --- The program on a display.
+
+std::unique_ptr<plat::Display> TheDisplay;
+Clock::time_point FileChosen;
+std::string Argv0;
+char* Argv[2] = {};
+
+std::vector<WkObject*> Widgets(WkObject* root) {
+    std::vector<WkObject*> found;
+    std::vector<WkObject*> todo{WkFormOf(root) ? WkFormOf(root) : root};
+    while (!todo.empty()) {
+        WkObject* o = todo.back();
+        todo.pop_back();
+        found.push_back(o);
+        if (WkFormData* d = WkFormRecord(o))
+            for (int p = 0; p < d->pageCount; ++p)
+                for (int i = 0; i < d->pages[p].count; ++i) todo.push_back(d->pages[p].children[i]);
+    }
+    return found;
+}
+
+bool Click(void* target) {
+    WkObject* object = static_cast<WkObject*>(target);
+    int x, y;
+    WkObjectGetAbsolutePosition(object, &x, &y);
+    WkObject* shell = WkObjectGetShell(object);
+    x += shell->x + object->width / 2;
+    y += shell->y + object->height / 2;
+    TheDisplay->injectPointerMove(x, y);
+    return TheDisplay->injectButton(x, y, plat::kLeftButton, true) &&
+           TheDisplay->injectButton(x, y, plat::kLeftButton, false);
+}
+
+// The arbiter's hand in modal waits: the file browser chooses the
+// tournament's file, any box gets its first button.
+bool AnswerModal() {
+    const WkNativeWindow modal = WkGetModalWindow();
+    WkObject* box = modal ? WkListedShell(modal) : nullptr;
+    if (!box) return false;
+    const WkBrowserParts& parts = WkFileBrowserParts();
+    if (box == parts.shell) {
+        WkDirTreeSetPath(static_cast<WkObject*>(parts.tree), DataDir.substr(0, DataDir.size() - 1).c_str(), 1);
+        WkEditReplaceText(static_cast<WkObject*>(parts.name), (std::string(BaseName) + ".qon").c_str(), 0, 0);
+        FileChosen = Clock::now();
+        return Click(parts.ok);
+    }
+    for (WkObject* o : Widgets(box))
+        if (o->classCode == WK_CLASS_PUSH_BUTTON) return Click(o);
+    return false;
+}
+
+// The program's start-up up to its event loop, in the program folder.
+bool StartProgram(std::unique_ptr<plat::Display> display) {
+    TheDisplay = std::move(display);
+    fs::current_path(ProgramDir);
+    setenv("WOKUDIR", (ProgramDir + "wokusys").c_str(), 1);
+    Argv0 = ProgramDir + "tourman";
+    Argv[0] = Argv0.data();
+    WkInitWindowSystem(TheDisplay.get(), nullptr, Argv);
+    if (!StartApplication()) return false;
+    WkFlushEvents();
+    return true;
+}
+
+std::unique_ptr<plat::Display> NewOffscreen() {
+    auto display = std::make_unique<plat::OffscreenDisplay>(plat::OffscreenOptions());
+    display->setIdleHook(AnswerModal, 1000000);
+    return display;
+}
+
+struct OpenTimes {
+    double open = -1, paint = -1;
+};
+
+// The Open command with the file chosen (and the alert that the round's
+// results are still to come answered), then a complete paint of the window.
+// The window under the alert is painted inside the command already, so the
+// paint counted apart is a second one: the sum errs on the slow side.
+OpenTimes OpenByCommand() {
+    OpenTournamentCommand();
+    const Clock::time_point opened = Clock::now();
+    WkFlushEvents();
+    TheDisplay->invalidate(WkObjectGetNativeWindow(MainWindow.window));
+    WkFlushEvents();
+    const Clock::time_point painted = Clock::now();
+    if (PlayerCount != 999 || CurrentRound != 9) return {};
+    return {Ms(FileChosen, opened), Ms(opened, painted)};
+}
+
+// A cold start, as a child process: times since the parent forked it.
+int StartChild(long long forkedAtNs) {
+    const Clock::time_point forked{std::chrono::nanoseconds(forkedAtNs)};
+    if (!StartProgram(NewOffscreen())) return 1;
+    const Clock::time_point framed = Clock::now();
+    const OpenTimes t = OpenByCommand();
+    std::printf("%f %f %f\n", Ms(forked, framed), t.open, t.paint);
+    std::fflush(stdout);
+    _exit(t.open < 0 ? 1 : 0);
+}
+
+// The main window at 1024 x 768 where it stands.
+void Resize1024x768() {
+    const plat::WindowRecord* w = TheDisplay->window(WkObjectGetNativeWindow(MainWindow.window));
+    plat::Rect r = w->client;
+    r.x1 = r.x0 + 1024;
+    r.y1 = r.y0 + 768;
+    TheDisplay->setGeometry(WkObjectGetNativeWindow(MainWindow.window), r);
+    WkFlushEvents();
+}
+
+// Whole repaints, the notebook switched between the results and the
+// players page before each (not timed), so that on X the changed pixels go
+// to the server inside the time, which includes the server's answer.
+Samples WholeRepaints(int count, plat::X11Display* x11) {
+    Samples s;
+    for (int i = 0; i < count; ++i) {
+        WkFormSetPage(MainWindow.notebook, i % 2 == 0 ? 0 : 2);
+        const Clock::time_point start = Clock::now();
+        TheDisplay->invalidate(WkObjectGetNativeWindow(MainWindow.window));
+        WkFlushEvents();
+        if (x11) {
+            x11->present();
+            XSync(x11->connection(), False);
+        }
+        s.ms.push_back(Ms(start, Clock::now()));
+    }
+    return s;
+}
+
+// The X figure, as a child process on DISPLAY: median and worst.
+int X11Child() {
+    std::string error;
+    std::unique_ptr<plat::X11Display> x11 = plat::X11Display::Open("", false, &error);
+    if (!x11) {
+        std::fprintf(stderr, "bench_desk: %s\n", error.c_str());
+        return 1;
+    }
+    plat::X11Display* raw = x11.get();
+    if (!StartProgram(std::move(x11))) return 1;
+    if (!OpenTournament(QonPath())) return 1;
+    ShowRound(CurrentRound);
+    Resize1024x768();
+    for (int i = 0; i < 20; ++i) { // until the server has mapped and shown it
+        WkFlushEvents();
+        raw->present();
+        XSync(raw->connection(), False);
+        usleep(10000);
+    }
+    const Samples s = WholeRepaints(60, raw);
+    std::printf("%f %f\n", s.Median(), s.Worst());
+    std::fflush(stdout);
+    _exit(0);
+}
+
+// Runs this program again with the arguments (and DISPLAY when not empty);
+// its output, empty when it failed.
+std::string RunChild(const std::vector<std::string>& args, const std::string& display) {
+    int out[2];
+    if (pipe(out) != 0) return "";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out[1], 1);
+        close(out[0]);
+        close(out[1]);
+        if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
+        std::vector<char*> argv{const_cast<char*>("bench_desk")};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv("/proc/self/exe", argv.data());
+        _exit(127);
+    }
+    close(out[1]);
+    std::string text;
+    char buffer[256];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) text.append(buffer, std::size_t(n));
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? text : "";
+}
+
+bool Prepared = false, PreparedOk = false;
+
+// The tournament written, then the program started in this process and the
+// tournament opened by its command, for the figures taken in process.
+bool Prepare() {
+    if (Prepared) return PreparedOk;
+    Prepared = true;
+    if (!MakeTournament()) {
+        std::fprintf(stderr, "bench_desk: the tournament could not be made\n");
+        return false;
+    }
+    PreparedOk = StartProgram(NewOffscreen()) && OpenByCommand().open >= 0;
+    if (!PreparedOk) std::fprintf(stderr, "bench_desk: the program could not open the tournament\n");
+    return PreparedOk;
+}
+
+void Key(std::uint8_t scan, std::uint8_t character = 0, std::uint16_t virtualKey = 0) {
+    plat::KeyInfo k;
+    k.scanCode = scan;
+    k.character = character;
+    k.virtualKey = virtualKey;
+    k.extended = character == 0;
+    TheDisplay->injectKey(k);
+}
+
+double TimedKey(std::uint8_t scan, std::uint8_t character = 0, std::uint16_t virtualKey = 0) {
+    const Clock::time_point start = Clock::now();
+    Key(scan, character, virtualKey);
+    WkFlushEvents();
+    return Ms(start, Clock::now());
+}
+
+// A paging key handed to a list itself: in the main window the notebook
+// takes PgDn and PgUp to switch its pages before a list sees them.
+double TimedListKey(WkObject* list, int key) {
+    const Clock::time_point start = Clock::now();
+    WkSendSimpleMessage(list, WK_MSG_KEY, 0, 0, key);
+    WkFlushEvents();
+    return Ms(start, Clock::now());
+}
+
+// --- The figures.
+
+void Start(benchmark::State& state) {
+    for (auto _ : state) {
+        if (!Prepare()) return state.SkipWithError("not prepared");
+        Samples up, open, paint, total;
+        for (int i = 0; i < ColdStarts; ++i) {
+            const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                      Clock::now().time_since_epoch()).count();
+            double a = -1, b = -1, c = -1;
+            const std::string out = RunChild({"--start-child", std::to_string(now)}, "");
+            if (std::sscanf(out.c_str(), "%lf %lf %lf", &a, &b, &c) != 3)
+                return state.SkipWithError("a cold start failed");
+            up.ms.push_back(a);
+            open.ms.push_back(b);
+            paint.ms.push_back(c);
+            total.ms.push_back(a + b + c);
+        }
+        const std::string n = "median of " + std::to_string(ColdStarts) + " cold starts";
+        Report(state, "start to first frame", up.Median(), 0, n);
+        Report(state, "start open command", open.Median(), 0, "file chosen to command's end, alert included");
+        Report(state, "start first paint", paint.Median(), 0, "a complete paint after the open");
+        Report(state, "start with tournament open", total.Median(), 300, n + ", sum of the three");
+    }
+}
+
+void Typing(benchmark::State& state) {
+    for (auto _ : state) {
+        if (!Prepare()) return state.SkipWithError("not prepared");
+        WkFormSetPage(MainWindow.notebook, 2);
+        WkToggleSetOn(MainWindow.resultsToggle);
+        WkFlushEvents();
+        WkObject* list = MainWindow.resultsList;
+        WkListSelectItem(list, 0);
+        SelectResultRow(0);
+        WkFlushEvents();
+        if (!ResultEntryOpen() || WkListGetCount(list) != 500) return state.SkipWithError("no result entry");
+        Samples s, plain, saving;
+        const char keys[] = "10x1x0";
+        for (int i = 0; i < 500; ++i) {
+            const char c = keys[i % 6];
+            s.ms.push_back(TimedKey(0, std::uint8_t(c), c == 'x' ? 'X' : std::uint16_t(c)));
+            (i % 15 == 14 ? saving : plain).ms.push_back(s.ms.back());
+        }
+        int played = 0;
+        for (int board = 1; board <= 500; ++board) played += GameTable(board, 9) % 10 != NotPlayed;
+        if (played != 500) return state.SkipWithError("a key entered nothing");
+        Report(state, "result key median", s.Median(), 16, "500 keys, one per board");
+        Report(state, "result key worst", s.Worst(), 50, "every 15th key saves the tournament");
+        Report(state, "result key worst, no save", plain.Worst(), 50);
+        Report(state, "result key with autosave median", saving.Median(), 0, "the 33 keys that save");
+    }
+}
+
+// PgDn steps over the list and PgUp back, each to the end of its repaint.
+void PageOver(benchmark::State& state, WkObject* list, const std::string& name) {
+    Click(list); // as the arbiter gives it the focus
+    WkFlushEvents();
+    WkSendSimpleMessage(list, WK_MSG_KEY, 0, 0, WK_KEY_HOME);
+    WkFlushEvents();
+    WkListData* d = WkListRecord(list);
+    const int before = d->firstRow;
+    Samples s;
+    for (int i = 0; i < 20; ++i) s.ms.push_back(TimedListKey(list, WK_KEY_PGDN));
+    const int moved = d->firstRow - before;
+    std::fprintf(stderr, "probe %d %d count %d rows %d\n", before, d->firstRow, d->count, d->visibleRows);
+    for (int i = 0; i < 20; ++i) s.ms.push_back(TimedListKey(list, WK_KEY_PGUP));
+    if (moved <= 0) return state.SkipWithError(("PgDn did not move " + name).c_str());
+    Report(state, name + " page step median", s.Median(), 16, "20 PgDn, 20 PgUp, handed to the list");
+    Report(state, name + " page step worst", s.Worst(), 16);
+}
+
+void Lists(benchmark::State& state) {
+    for (auto _ : state) {
+        if (!Prepare()) return state.SkipWithError("not prepared");
+        WkFormSetPage(MainWindow.notebook, 2);
+        WkFlushEvents();
+        PageOver(state, MainWindow.resultsList, "results list");
+        WkFormSetPage(MainWindow.notebook, 0);
+        WkFlushEvents();
+        PageOver(state, MainWindow.playerList, "player list");
+    }
+}
+
+// A file in the output page's viewer: the first frame, then PgDn to its end.
+void View(benchmark::State& state, const std::string& path, const std::string& name) {
+    WkObject* viewer = MainWindow.fileViewer;
+    const Clock::time_point start = Clock::now();
+    WkFileViewerLoad(viewer, path.c_str());
+    WkFlushEvents();
+    Report(state, name + " first frame", Ms(start, Clock::now()), 100);
+    Click(viewer);
+    WkFlushEvents();
+    WkListData* d = WkListRecord(viewer);
+    Samples s;
+    for (int last = -1; d->firstRow != last && s.ms.size() < 1000000;) {
+        last = d->firstRow;
+        s.ms.push_back(TimedListKey(viewer, WK_KEY_PGDN));
+    }
+    if (d->firstRow == 0) return state.SkipWithError(("PgDn did not move the viewer on " + name).c_str());
+    const std::string n = std::to_string(s.ms.size()) + " PgDn to line " + std::to_string(d->firstRow);
+    Report(state, name + " page step median", s.Median(), 16, n);
+    Report(state, name + " page step worst", s.Worst(), 16);
+    Report(state, name + " paging to the end", s.Total(), 0, n);
+}
+
+void Viewer(benchmark::State& state) {
+    for (auto _ : state) {
+        if (!Prepare()) return state.SkipWithError("not prepared");
+        WkFormSetPage(MainWindow.notebook, 3);
+        WkFlushEvents();
+        View(state, DataDir + "crosstbl.txt", "crosstbl.txt");
+        const std::string big = Root + "big.txt";
+        {
+            std::ofstream out(big, std::ios::binary);
+            std::string line(198, ' ');
+            for (int i = 0; line.size() * i < 10 * 1024 * 1024; ++i) {
+                const std::string number = std::to_string(i + 1);
+                for (std::size_t c = 0; c < line.size(); ++c) line[c] = char('a' + (c + i) % 26);
+                line.replace(0, number.size(), number);
+                out << line << "\r\n";
+            }
+        }
+        View(state, big, "10 MB file");
+        WkFileViewerLoad(MainWindow.fileViewer, "");
+    }
+}
+
+void Repaint(benchmark::State& state) {
+    for (auto _ : state) {
+        if (!Prepare()) return state.SkipWithError("not prepared");
+        Resize1024x768();
+        const Samples s = WholeRepaints(60, nullptr);
+        Report(state, "whole repaint offscreen median", s.Median(), 16, "1024 x 768, 60 repaints");
+        Report(state, "whole repaint offscreen worst", s.Worst(), 16);
+    }
+}
+
+// An Xvfb of our own on a free display number; its pid, 0 when none started.
+pid_t StartXvfb(std::string& display) {
+    for (const char* dir : {"/usr/bin/", "/usr/local/bin/"}) {
+        const std::string program = std::string(dir) + "Xvfb";
+        if (access(program.c_str(), X_OK) != 0) continue;
+        int n = 90;
+        while (fs::exists("/tmp/.X" + std::to_string(n) + "-lock") ||
+               fs::exists("/tmp/.X11-unix/X" + std::to_string(n)))
+            ++n;
+        display = ":" + std::to_string(n);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            if (!freopen("/dev/null", "w", stderr)) _exit(127);
+            execl(program.c_str(), "Xvfb", display.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                  "-noreset", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        for (int tries = 0; tries < 100 && !fs::exists("/tmp/.X11-unix/X" + std::to_string(n)); ++tries)
+            usleep(100000);
+        return pid;
+    }
+    return 0;
+}
+
+void X11Repaint(benchmark::State& state) {
+    for (auto _ : state) {
+        if (!Prepare()) return state.SkipWithError("not prepared");
+        std::string display;
+        const pid_t xvfb = StartXvfb(display);
+        const char* given = std::getenv("DISPLAY");
+        if (!xvfb && (!given || !*given)) {
+            Figures.push_back({"whole repaint on X median", -1, 16, "not measured: no Xvfb and no DISPLAY"});
+            continue;
+        }
+        const std::string out = RunChild({"--x11-child"}, xvfb ? display : std::string(given));
+        if (xvfb) {
+            kill(xvfb, SIGTERM);
+            waitpid(xvfb, nullptr, 0);
+        }
+        double median = -1, worst = -1;
+        if (std::sscanf(out.c_str(), "%lf %lf", &median, &worst) != 2) return state.SkipWithError("the X run failed");
+        const std::string where = xvfb ? "Xvfb " + display : "DISPLAY " + std::string(given);
+        Report(state, "whole repaint on X median", median, 16, where + ", pixels on the server");
+        Report(state, "whole repaint on X worst", worst, 16);
+    }
+}
+
+void PrintTable() {
+    std::printf("\n%-36s %12s %10s  %-6s %s\n", "figure", "measured", "target", "holds", "");
+    for (const Figure& f : Figures) {
+        char measured[32] = "-", target[32] = "-";
+        if (f.value >= 0) std::snprintf(measured, sizeof measured, "%.2f ms", f.value);
+        if (f.target > 0) std::snprintf(target, sizeof target, "< %.0f ms", f.target);
+        const char* holds = f.target <= 0 || f.value < 0 ? "" : f.value < f.target ? "yes" : "NO";
+        std::printf("%-36s %12s %10s  %-6s %s\n", f.name.c_str(), measured, target, holds, f.note.c_str());
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--start-child") return StartChild(std::atoll(argv[2]));
+    if (argc == 2 && std::string(argv[1]) == "--x11-child") return X11Child();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    using Function = void (*)(benchmark::State&);
+    const std::pair<const char*, Function> figures[] = {{"Start", Start},   {"Typing", Typing},
+                                                        {"Lists", Lists},   {"Viewer", Viewer},
+                                                        {"Repaint", Repaint}, {"X11Repaint", X11Repaint}};
+    for (const auto& [name, function] : figures)
+        benchmark::RegisterBenchmark(name, function)->Iterations(1)->Unit(benchmark::kMillisecond);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    PrintTable();
+    return PreparedOk ? 0 : 1;
+}
