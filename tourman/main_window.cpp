@@ -27,12 +27,11 @@
 #include "tourman/database_page.h"
 #include "tourman/export_tournament.h"
 #include "tourman/manual_pairing.h"
+#include "tourman/extras_commands.h"
 #include "tourman/player_database.h"
 #include "tourman/game_dialog.h"
 #include "tourman/output_page.h"
 #include "tourman/player_form.h"
-#include "tourman/uscf_conversion.h"
-#include "tourman/uscf_section.h"
 #include "tourman/results_list.h"
 #include "tourman/result_entry.h"
 #include "tourman/round_commands.h"
@@ -168,10 +167,16 @@ void OnExit(WkMenuItem*, int, void*) {
     ExitCommand();
 }
 
-// A submenu of labelled items under a new item of the menu.
-WkObject* Submenu(WkObject* menu, const std::string& title, std::initializer_list<std::string> labels) {
+// An Extras item: its id goes to ExtrasCommand.
+WkMenuItem* Extra(WkObject* menu, const std::string& label, std::intptr_t id) {
+    return WkMenuAddItem(menu, label.c_str(), OnExtrasItem, reinterpret_cast<void*>(id));
+}
+
+// A submenu of Extras items under a new item of the menu.
+WkObject* Submenu(WkObject* menu, const std::string& title,
+                  std::initializer_list<std::pair<std::string, std::intptr_t>> items) {
     WkObject* submenu = WkCreateSubmenu(WkMenuAddItem(menu, title.c_str(), nullptr, nullptr));
-    for (const std::string& label : labels) Item(submenu, label.c_str());
+    for (const auto& [label, id] : items) Extra(submenu, label, id);
     return submenu;
 }
 
@@ -200,31 +205,30 @@ void BuildMenuBar(WkObject* window) {
     w.exitItem = WkMenuAddItem(file, Text(52).c_str(), OnExit, nullptr);
 
     WkObject* extras = WkMenuBarAddMenu(w.menuBar, "Extras  ");
-    Submenu(extras, Text(56), {Text(57), Text(58)});
-    WkObject* ratingReports = Submenu(extras, Text(219), {"FSI (Italy)"});
-    WkMenuAddItem(ratingReports, "USCF (USA)", [](WkMenuItem*, int, void*) { OpenUscfSectionDialog(); }, nullptr);
+    Submenu(extras, Text(56), {{Text(57), 0}, {Text(58), 2}});
+    Submenu(extras, Text(219), {{"FSI (Italy)", 1}, {"USCF (USA)", 15}});
     WkMenuAddSeparator(extras);
-    Submenu(extras, Text(53), {Text(54), Text(55)});
-    Item(extras, "Backup *.qon file");
-    Item(extras, 60);
-    Item(extras, 210);
-    Item(extras, 61);
-    Item(extras, "Select Language");
+    Submenu(extras, Text(53), {{Text(54), 9}, {Text(55), 10}});
+    Extra(extras, "Backup *.qon file", 3);
+    Extra(extras, Text(60), 4);
+    Extra(extras, Text(210), 12);
+    Extra(extras, Text(61), 5);
+    Extra(extras, "Select Language", 13);
     WkObject* uscf = Submenu(extras, Text(62), {});
-    w.uscfConversionItem = WkMenuAddItem(uscf, Text(63).c_str(), [](WkMenuItem*, int, void*) { ConvertUscfDatabase(); }, nullptr);
-    Item(uscf, 211);
+    w.uscfConversionItem = Extra(uscf, Text(63), 7);
+    Extra(uscf, Text(211), 14);
     WkMenuAddSeparator(extras);
     WkObject* tournament = WkCreateSubmenu(Item(extras, 64));
     w.loadRoundFileItem =
         WkMenuAddItem(tournament, Text(65).c_str(), [](WkMenuItem*, int, void*) { LoadRoundFileCommand(); }, nullptr);
     WkMenuItemDisable(w.loadRoundFileItem);
-    WkMenuAddItem(tournament, Text(66).c_str(), [](WkMenuItem*, int, void*) { TournamentSettingsCommand(); }, nullptr);
-    for (int message = 67; message <= 69; ++message) Item(tournament, message);
+    for (std::intptr_t id = 1; id <= 4; ++id)
+        WkMenuAddItem(tournament, Text(65 + int(id)).c_str(), OnTournamentMenuItem, reinterpret_cast<void*>(id));
 
     WkObject* help = WkMenuBarAddMenu(w.menuBar, "Help");
-    Item(help, "Content");
+    WkMenuAddItem(help, "Content", OnHelpItem, reinterpret_cast<void*>(std::intptr_t(0)));
     WkMenuAddSeparator(help);
-    Item(help, "About");
+    WkMenuAddItem(help, "About", OnHelpItem, reinterpret_cast<void*>(std::intptr_t(1)));
 }
 
 void BuildPlayerForm(WkObject* parent) {
@@ -440,6 +444,7 @@ WkObject* BuildMainWindow() {
     ConnectManualPairing();
     ConnectTournamentCommands();
     ConnectOutputPage();
+    ConnectExtrasCommands();
     return w.window;
 }
 

@@ -1,0 +1,169 @@
+#include "tourman/extras_commands.h"
+
+#include "reports/fide_rating_report.h"
+#include "reports/national_rating_report.h"
+#include "reports/pairing_lists.h"
+#include "reports/player_lists.h"
+#include "reports/tournament_stats.h"
+#include "toolkit/widgets/file_browser.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/message_dialog.h"
+#include "toolkit/widgets/toggle.h"
+#include "tourman/group_dialogs.h"
+#include "tourman/main_window.h"
+#include "tourman/settings_dialog.h"
+#include "tourman/uscf_conversion.h"
+#include "tourman/uscf_section.h"
+#include "pairing/round_dispatcher.h"
+#include "tournament/message_box.h"
+#include "tournament/message_file.h"
+#include "tournament/message_table.h"
+#include "tournament/players.h"
+#include "tournament/round_state.h"
+#include "tournament/run_options.h"
+#include "tournament/settings.h"
+#include "tournament/tournament_file.h"
+
+#include <cstdint>
+#include <string>
+
+int UnusedOption = 0;
+
+namespace {
+
+void Alert(const std::string& text) {
+    ShowAlert(text, MessageText(3));
+}
+
+// The confirmation of a writer that says nothing itself: the text when the
+// file stands, else message 31.
+void Confirm(bool written, const char* text) {
+    Alert(written ? std::string(text) : MessageText(31));
+}
+
+bool RoundRobin() {
+    return Settings.PairingSystem == 2 || Settings.PairingSystem == 5;
+}
+
+void RoundRobinTable() {
+    if (!RoundRobin()) return Alert("Option not available for swiss system");
+    Alert(WriteRoundRobinPairings() ? MessageText(197) : MessageText(31));
+}
+
+void ChooseMessageFile() {
+    std::string file, folder = ProgramFolder;
+    if (!WkFileBrowser("Select the message_file", "*.qnp", file, folder, 1)) return;
+    InstallMessageFile(folder + file);
+}
+
+struct ExtrasItem {
+    int id;
+    bool needsClosedRegistration;
+    void (*run)();
+};
+
+const ExtrasItem kExtrasItems[] = {
+    {0, true, [] { FideRatingReportCommand(PlayerCount, 1); }},
+    {2, true, [] { FideRatingReportCommand(PlayerCount, 0); }},
+    {1, true, NationalRatingReportCommand},
+    {15, false, OpenUscfSectionDialog},
+    {9, false, [] { Confirm(WritePlayersByName(PlayerCount), "OK file PLAYNAME.TXT"); }},
+    {10, false, [] { Confirm(WritePlayersByRating(PlayerCount), "OK file PLAYRAT.TXT"); }},
+    // The writer alerts its own failure.
+    {3, false, [] { if (WriteTournamentFile(1)) Alert("OK backup file *.QON (extension *.BAK)"); }},
+    {4, true, OpenRatingGroupsDialog},
+    {12, true, OpenDateGroupsDialog},
+    {5, false, [] { Confirm(WriteTournamentStatistics(PlayerCount), "OK file TOURSTAT.TXT"); }},
+    {13, false, ChooseMessageFile},
+    {7, false, ConvertUscfDatabase},
+    {14, true, RoundRobinTable},
+};
+
+// The two questions before rounds or the registration are taken back.
+bool ConfirmTwice() {
+    return AskQuestion(MessageText(33), MessageText(1), MessageText(0)) == 1 &&
+           AskQuestion(MessageText(34), MessageText(1), MessageText(0)) == 1;
+}
+
+// What deleting rounds leaves: no proposed boards, no results to enter,
+// the pairing page ready for the next round.
+void AfterRoundsDeleted() {
+    MainWindowWidgets& w = MainWindow;
+    for (WkObject* list : {w.pairingList, w.resultsList})
+        if (list) WkListClear(list);
+    IsGetResultDone = IsPairingDone = 0;
+    SetSensitive(w.pages[1], true);
+    RefreshRoundControls();
+    UpdateStatusLine();
+}
+
+const char* const kContentText = "Refer to the documentation coming with program\nfor instrunctions and licence terms";
+const char* const kAboutText =
+    "tourman 3.51\n"
+    "A chess tournament manager: registers the players, pairs the rounds\n"
+    "(Swiss and round robin), takes the results and writes the standings,\n"
+    "the lists and the rating reports of the tournament.";
+
+} // namespace
+
+void ExtrasCommand(int id) {
+    for (const ExtrasItem& item : kExtrasItems) {
+        if (item.id != id) continue;
+        if (item.needsClosedRegistration && ClosedRegistration == 0) return;
+        return item.run();
+    }
+}
+
+void TournamentMenuCommand(int id) {
+    switch (id) {
+    case 1:
+        return TournamentSettingsCommand();
+    case 2:
+        if (ClosedRegistration == 0) return Alert(MessageText(32));
+        if (!ConfirmTwice()) return;
+        DeleteRounds(1, CurrentRound, PlayerCount);
+        return AfterRoundsDeleted();
+    case 3:
+        if (CurrentRound == 0) return Alert(MessageText(35));
+        if (AskQuestion(MessageText(36), MessageText(1), MessageText(0)) != 1) return;
+        DeleteRounds(CurrentRound, CurrentRound, PlayerCount);
+        return AfterRoundsDeleted();
+    case 4:
+        if (ClosedRegistration == 0) return Alert(MessageText(32));
+        if (!ConfirmTwice()) return;
+        AvailablePlayerCount = PlayerCount;
+        return ResetTournament(0);
+    default:
+        return;
+    }
+}
+
+void HelpCommand(int id) {
+    if (id != 0 && id != 1) return;
+    WkMessageDialog(ProgramTitle, id == 0 ? kContentText : kAboutText, MessageText(3).c_str(), nullptr);
+}
+
+void OptionToggle(WkObject*, int on, void* option) {
+    int* flags[] = {nullptr, &VerboseOption, &RelaxedColorOption, nullptr, &ColorImprovementOption, &UnusedOption};
+    const std::intptr_t n = reinterpret_cast<std::intptr_t>(option);
+    if (n < 1 || n > 5 || !flags[n]) return;
+    *flags[n] = on != 0;
+}
+
+void OnExtrasItem(WkMenuItem*, int, void* id) {
+    ExtrasCommand(int(reinterpret_cast<std::intptr_t>(id)));
+}
+
+void OnTournamentMenuItem(WkMenuItem*, int, void* id) {
+    TournamentMenuCommand(int(reinterpret_cast<std::intptr_t>(id)));
+}
+
+void OnHelpItem(WkMenuItem*, int, void* id) {
+    HelpCommand(int(reinterpret_cast<std::intptr_t>(id)));
+}
+
+void ConnectExtrasCommands() {
+    for (std::intptr_t option = 1; option <= 2; ++option)
+        if (WkObject* toggle = MainWindow.pairingToggles[option - 1])
+            WkToggleSetCallback(toggle, OptionToggle, reinterpret_cast<void*>(option));
+}
