@@ -24,6 +24,7 @@
 #include "reports/cross_table.h"
 #include "support/recording_message_box.h"
 #include "support/tournament_simulator.h"
+#include "support/widget_input.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/keys.h"
 #include "toolkit/core/native_windows.h"
@@ -162,30 +163,8 @@ Clock::time_point FileChosen;
 std::string Argv0;
 char* Argv[2] = {};
 
-std::vector<WkObject*> Widgets(WkObject* root) {
-    std::vector<WkObject*> found;
-    std::vector<WkObject*> todo{WkFormOf(root) ? WkFormOf(root) : root};
-    while (!todo.empty()) {
-        WkObject* o = todo.back();
-        todo.pop_back();
-        found.push_back(o);
-        if (WkFormData* d = WkFormRecord(o))
-            for (int p = 0; p < d->pageCount; ++p)
-                for (int i = 0; i < d->pages[p].count; ++i) todo.push_back(d->pages[p].children[i]);
-    }
-    return found;
-}
-
-bool Click(void* target) {
-    WkObject* object = static_cast<WkObject*>(target);
-    int x, y;
-    WkObjectGetAbsolutePosition(object, &x, &y);
-    WkObject* shell = WkObjectGetShell(object);
-    x += shell->x + object->width / 2;
-    y += shell->y + object->height / 2;
-    TheDisplay->injectPointerMove(x, y);
-    return TheDisplay->injectButton(x, y, plat::kLeftButton, true) &&
-           TheDisplay->injectButton(x, y, plat::kLeftButton, false);
+bool Click(void* object) {
+    return tmt::InjectClick(*TheDisplay, static_cast<WkObject*>(object));
 }
 
 // The arbiter's hand in modal waits: the file browser chooses the
@@ -201,7 +180,7 @@ bool AnswerModal() {
         FileChosen = Clock::now();
         return Click(parts.ok);
     }
-    for (WkObject* o : Widgets(box))
+    for (WkObject* o : tmt::WidgetsUnder(box))
         if (o->classCode == WK_CLASS_PUSH_BUTTON) return Click(o);
     return false;
 }

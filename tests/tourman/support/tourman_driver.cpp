@@ -1,5 +1,7 @@
 #include "tourman_driver.h"
 
+#include "support/widget_input.h"
+
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/inherit.h"
 #include "toolkit/core/native_windows.h"
@@ -44,17 +46,6 @@ namespace {
 std::string ScriptText(const tmt::Answer& a) {
     if (a.text.size() > 1 && a.text[0] == '#') return MessageText(std::stoi(a.text.substr(1)));
     return a.text;
-}
-
-void InjectClick(plat::OffscreenDisplay& display, WkObject* object, int button = plat::kLeftButton) {
-    int x, y;
-    WkObjectGetAbsolutePosition(object, &x, &y);
-    WkObject* shell = WkObjectGetShell(object);
-    x += shell->x + object->width / 2;
-    y += shell->y + object->height / 2;
-    display.injectPointerMove(x, y);
-    display.injectButton(x, y, button, true);
-    display.injectButton(x, y, button, false);
 }
 
 } // namespace
@@ -223,18 +214,7 @@ bool TourmanTest::AnswerOpenBox() {
 }
 
 std::vector<WkObject*> TourmanTest::Widgets(WkObject* root) {
-    std::vector<WkObject*> found;
-    std::vector<WkObject*> todo{WkFormOf(root) ? WkFormOf(root) : root};
-    while (!todo.empty()) {
-        WkObject* o = todo.back();
-        todo.pop_back();
-        found.push_back(o);
-        WkFormData* d = WkFormRecord(o);
-        if (!d) continue;
-        for (int p = d->pageCount - 1; p >= 0; --p)
-            for (int i = d->pages[p].count - 1; i >= 0; --i) todo.push_back(d->pages[p].children[i]);
-    }
-    return found;
+    return WidgetsUnder(root);
 }
 
 std::string TourmanTest::Caption(WkObject* object) {

@@ -1,6 +1,7 @@
 #include "report_driver.h"
 
 #include "support/file_bytes.h"
+#include "support/widget_input.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/inherit.h"
 #include "toolkit/core/native_windows.h"
@@ -96,14 +97,7 @@ bool ReportTest::AnswerOpenBox() {
 }
 
 void ReportTest::Inject(WkObject* object) {
-    int x, y;
-    WkObjectGetAbsolutePosition(object, &x, &y);
-    WkObject* shell = WkObjectGetShell(object);
-    x += shell->x + object->width / 2;
-    y += shell->y + object->height / 2;
-    display->injectPointerMove(x, y);
-    display->injectButton(x, y, plat::kLeftButton, true);
-    display->injectButton(x, y, plat::kLeftButton, false);
+    tmt::InjectClick(*display, object);
 }
 
 void ReportTest::Click(WkObject* object) {
