@@ -12,6 +12,7 @@
 #include "tourman/database_page.h"
 #include "tourman/main_window.h"
 #include "tourman/player_database.h"
+#include "tourman/player_form.h"
 #include "tourman/player_list.h"
 #include "tourman/uscf_conversion.h"
 #include "tournament/players.h"
@@ -116,6 +117,8 @@ TEST_F(DatabasePageTest, ExportedPlayersSearchedAndImportedBack) {
     const std::vector<std::string> before = Records();
 
     Choose(csv, 0);
+    RowToForm(WkListGetItem(MainWindow.playerList, 0)); // a picked player's name goes into the search
+    EXPECT_STREQ(WkEditGetText(DatabasePage.search), "ADAMS ");
     std::vector<std::string> sorted = fileOrder;
     std::stable_sort(sorted.begin(), sorted.end(), [](auto& a, auto& b) { return strcasecmp(a.c_str(), b.c_str()) < 0; });
     Search("*****");
