@@ -127,15 +127,11 @@ TEST_F(ExtrasTest, ItemsWriteConfirmAndFail) {
     EXPECT_EQ(Snapshot(good), files);
 }
 
-TEST_F(ExtrasTest, RoundRobinTable) {
+TEST_F(ExtrasTest, RoundRobinTableAndGroupDialogs) {
     Begin(2);
     Answer(197, 0);
     Pick(MessageText(211));
     EXPECT_TRUE(std::filesystem::exists(dataFolder + "pairsRR.txt"));
-}
-
-TEST_F(ExtrasTest, GroupDialogs) {
-    Begin(1);
     const int limits[] = {0, 1400, 1400, 1600, 1600, 1800, 1800, 2000, 2000, 3000};
     Pick(MessageText(60));
     ASSERT_NE(Find(MessageText(185), GroupDialog.window), nullptr);
