@@ -92,6 +92,9 @@ void AfterRoundsDeleted() {
     for (WkObject* list : {w.pairingList, w.resultsList})
         if (list) WkListClear(list);
     IsGetResultDone = IsPairingDone = 0;
+    // A proposal that was pending went with its round.
+    SetSensitive(w.acceptButton, false);
+    SetSensitive(w.cancelButton, false);
     SetSensitive(w.pages[1], true);
     RefreshRoundControls();
     UpdateStatusLine();

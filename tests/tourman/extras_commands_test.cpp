@@ -174,9 +174,10 @@ TEST_F(ExtrasTest, TournamentSubmenu) {
     Answer(187, 1);
     Click(MainWindow.pairButton);
     EXPECT_EQ(CurrentRound, 1);
-    Answer(36, 1);
+    Answer(36, 1); // the proposal goes with its round
     Pick(MessageText(68));
     EXPECT_EQ(CurrentRound, 0);
+    EXPECT_FALSE(WkObjectIsSensitive(MainWindow.acceptButton));
     // The reopened registration lists the players of the file, sorted.
     Answer(33, 1);
     Answer(34, 1);
