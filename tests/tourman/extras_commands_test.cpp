@@ -82,6 +82,10 @@ class ExtrasTest : public TourmanTest {
         WkMenuActivateItem(item);
         Flush();
     }
+    // A data folder under a plain file cannot be written, even by root.
+    void Writable(bool on) {
+        std::snprintf(Settings.DataFolder, sizeof Settings.DataFolder, "%s%s", dataFolder.c_str(), on ? "" : "open.qon/");
+    }
     void SetUp() override {
         TourmanTest::SetUp();
         ASSERT_TRUE(Start());
@@ -104,27 +108,25 @@ TEST_F(ExtrasTest, ItemsWriteConfirmAndFail) {
         {MessageText(61), "tourstat.txt", "OK file TOURSTAT.TXT", cannot},
     };
     Begin(1);
-    const std::string good = Settings.DataFolder;
     for (const ExtrasRow& row : rows) {
         SCOPED_TRACE(row.label);
         AnswerText(row.ok, 0);
         Pick(row.label);
-        EXPECT_TRUE(std::filesystem::exists(good + row.file));
-        // A folder under a plain file cannot be written, even by root.
-        std::snprintf(Settings.DataFolder, sizeof Settings.DataFolder, "%sopen.qon/", good.c_str());
+        EXPECT_TRUE(std::filesystem::exists(dataFolder + row.file));
+        Writable(false);
         AnswerText(row.failure, 0);
         Pick(row.label);
-        std::snprintf(Settings.DataFolder, sizeof Settings.DataFolder, "%s", good.c_str());
+        Writable(true);
     }
     AnswerText("Option not available for swiss system", 0);
     Pick(MessageText(211));
     // With the registration open these do nothing.
     ClosedRegistration = 0;
-    const auto files = Snapshot(good);
+    const auto files = Snapshot(dataFolder);
     for (const std::string& label : {MessageText(57), MessageText(58), MessageText(60), MessageText(210),
                                     MessageText(211), std::string("FSI (Italy)")})
         Pick(label);
-    EXPECT_EQ(Snapshot(good), files);
+    EXPECT_EQ(Snapshot(dataFolder), files);
 }
 
 TEST_F(ExtrasTest, RoundRobinTableAndGroupDialogs) {
@@ -132,6 +134,10 @@ TEST_F(ExtrasTest, RoundRobinTableAndGroupDialogs) {
     Answer(197, 0);
     Pick(MessageText(211));
     EXPECT_TRUE(std::filesystem::exists(dataFolder + "pairsRR.txt"));
+    Writable(false);
+    Answer(31, 0);
+    Pick(MessageText(211));
+    Writable(true);
     const int limits[] = {0, 1400, 1400, 1600, 1600, 1800, 1800, 2000, 2000, 3000};
     Pick(MessageText(60));
     ASSERT_NE(Find(MessageText(185), GroupDialog.window), nullptr);
