@@ -1,5 +1,6 @@
 #include "tourman/manual_pairing.h"
 
+#include "reports/board_cards.h"
 #include "reports/pairing_lists.h"
 #include "toolkit/core/colors.h"
 #include "toolkit/core/object.h"
@@ -404,6 +405,14 @@ void OnConfirmPairs(WkObject* button, void*, void*) {
     } else {
         ShowRound(round);
         WritePairingLists(round);
+        // The new boards are unplayed: the round is open for results again,
+        // with its own board cards, and the next round waits for them.
+        WriteBoardCards(round);
+        IsPairingDone = 1;
+        IsGetResultDone = 0;
+        for (WkObject* object : {MainWindow.pages[1], MainWindow.pairButton, MainWindow.manualPairingButton})
+            SetSensitive(object, false);
+        UpdateStatusLine();
     }
     WkShellDestroy(button);
 }
