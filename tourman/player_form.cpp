@@ -293,4 +293,6 @@ void ConnectPlayerForm() {
     WkEditSetActivateCallback(
         w.search, [](WkObject*, char* text, void*) { FindPlayer(text); }, nullptr);
     PickedRow.clear();
+    // The form starts empty, not with the first entry of each field's choices.
+    ClearPlayerForm();
 }

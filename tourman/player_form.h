@@ -46,5 +46,5 @@ void ShowPlayerPopup(WkObject* list, WkMessage* event, void* menu, std::uint32_t
 // 3 characters or fewer, 0 for an id shorter than 2 digits.
 Player FormPlayer();
 
-// Connects the form's buttons, both lists and the search field.
+// Connects the form's buttons, both lists and the search field, and clears the form.
 void ConnectPlayerForm();

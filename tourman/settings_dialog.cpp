@@ -371,8 +371,8 @@ void ResetTournament(int newTournament) {
         if (w.playerList) WkListHide(w.playerList);
         ReadTournamentFile(TournamentFilePath(0));
         if (w.playerList) WkListShow(w.playerList);
-        ClearPlayerForm();
     }
+    ClearPlayerForm();
     RefreshRoundControls();
     UpdatePlayerCounters();
     UpdateStatusLine();

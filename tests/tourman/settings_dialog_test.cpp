@@ -68,6 +68,9 @@ class SettingsDialogTest : public TourmanTest {
 
 TEST_F(SettingsDialogTest, NewTournamentTypedInWritesItsEmptyFile) {
     ASSERT_TRUE(Start());
+    // The form starts cleared, and a new tournament clears it again.
+    EXPECT_EQ(Text(MainWindow.title) + Text(MainWindow.kFactor), "NC30");
+    WkEditReplaceText(MainWindow.title, "GM", 0, 0);
     Settings.PlannedRounds = 5;
     Settings.AcceleratedRounds = 2;
     AddTestPlayer("OLD", 1500); // a tournament under way: nothing of it stays
@@ -95,6 +98,7 @@ TEST_F(SettingsDialogTest, NewTournamentTypedInWritesItsEmptyFile) {
     SavePng(f.window, "new.png");
     Click(f.okButton);
     EXPECT_EQ(SettingsDialog.window, nullptr);
+    EXPECT_EQ(Text(MainWindow.title) + Text(MainWindow.kFactor), "NC30");
     EXPECT_EQ(PlayerCount + CurrentRound + GameTable(1, 2), 0);
     const std::string stored = Described();
     EXPECT_EQ(stored, "Autumn Cup|Pisa|011026  |05102026|Bianchi|autumn|" + dataFolder +
