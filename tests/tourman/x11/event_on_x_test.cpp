@@ -1,5 +1,5 @@
-// A round robin of six players carried through all its rounds by tourman
-// on an X server: the program runs in this process on the X11 backend,
+// A round robin of six players and a USCF Swiss of thirty, each carried
+// through all its rounds by tourman on an X server: the program runs in this process on the X11 backend,
 // every click and key goes through the server (xdotool at the widget's
 // place on the screen), and every box is answered from a queue as it opens.
 // The files it leaves are checked: CR LF line ends only, each result list
@@ -147,58 +147,70 @@ class EventOnX : public ::testing::Test {
                       std::string(TM_TEST_OUTPUT_DIR) + "/" + name);
     }
 
+    void Run(const char* system, const std::string& base, int players, int rounds);
+
     std::string program, data;
     char* argv[2] = {};
     std::unique_ptr<plat::X11Display> x;
 };
 
-TEST_F(EventOnX, RoundRobinOfSixPlayers) {
+// An event of the system typed into the settings dialog, its players typed
+// into the form and every round paired, its results keyed and closed.
+void EventOnX::Run(const char* system, const std::string& base, int players, int rounds) {
+    const bool swiss = system[0] != '2';
+    const std::string data = this->data + base + "/";
+    fs::create_directories(data);
     answers = {{6, 1}};
     NewTournamentCommand();
     Pump();
     ASSERT_NE(SettingsDialog.window, nullptr);
-    for (auto [field, text] : {std::pair{SettingsDialog.name, "Club Robin"}, {SettingsDialog.place, "Pisa"},
+    for (auto [field, text] : {std::pair{SettingsDialog.name, "Club Event"}, {SettingsDialog.place, "Pisa"},
                                {SettingsDialog.beginDate, "01052026"}, {SettingsDialog.endDate, "03052026"},
-                               {SettingsDialog.arbiter, "Neri"}, {SettingsDialog.rounds, "5"},
-                               {SettingsDialog.baseName, "robin"}})
+                               {SettingsDialog.arbiter, "Neri"},
+                               {SettingsDialog.baseName, base.c_str()}})
         Fill(field, text);
     WkEditReplaceText(SettingsDialog.dataFolder, data.c_str(), 0, 0);
-    WkEditReplaceText(SettingsDialog.pairingSystem, "2: Round Robin S", 0, 0);
-    Png(SettingsDialog.window, "settings.png");
+    WkEditReplaceText(SettingsDialog.pairingSystem, system, 0, 0);
+    WkEditReplaceText(SettingsDialog.rounds, std::to_string(rounds).c_str(), 0, 0);
+    Png(SettingsDialog.window, base + "-settings.png");
     Click(SettingsDialog.okButton);
-    ASSERT_EQ(Settings.PairingSystem, SingleRoundRobinSystem) << unexpected << (SettingsDialog.window ? "open" : "closed");
-    for (int i = 0; i < 6; ++i) {
-        Fill(MainWindow.name, "PLAYER " + std::string(1, char('A' + i)));
-        Fill(MainWindow.fideRating, std::to_string(2400 - 50 * i));
+    ASSERT_EQ(Settings.PairingSystem, system[0] - '0') << unexpected;
+    WkFormSetPage(MainWindow.notebook, 0);
+    Pump();
+    for (int i = 0; i < players; ++i) {
+        Fill(MainWindow.name, "PLAYER " + std::string(1, char('A' + i % 26)) + std::string(i / 26, 'A'));
+        Fill(MainWindow.fideRating, std::to_string(2400 - 20 * i));
         Click(MainWindow.addButton);
     }
-    ASSERT_EQ(PlayerCount, 6);
+    ASSERT_EQ(PlayerCount, players);
     answers = {{15, 1}, {193, 0}};
+    if (swiss) answers.push_back({187, 1});
     Click(MainWindow.closeRegistrationButton);
-    for (int round = 1; round <= 5; ++round) {
-        if (round > 1) {
-            WkFormSetPage(MainWindow.notebook, 1);
-            Click(MainWindow.pairButton);
-        }
-        ASSERT_EQ(CurrentRound, round);
+    const int boardCount = players / 2;
+    for (int round = 1; round <= rounds; ++round) {
+        WkFormSetPage(MainWindow.notebook, 1);
+        Pump();
+        if (round > 1) Click(MainWindow.pairButton);
+        ASSERT_EQ(CurrentRound, round) << unexpected;
+        if (swiss) Click(MainWindow.acceptButton);
         WkFormSetPage(MainWindow.notebook, 2);
         Pump();
         Click(MainWindow.resultsToggle);
         WkEditReplaceText(MainWindow.boardField, "", 0, 0);
         Click(MainWindow.boardField);
         Key("1 Return");
-        for (int b = 1; b <= 3; ++b) {
+        for (int b = 1; b <= boardCount; ++b) {
             Click(MainWindow.resultKeyField);
             Key(std::string(1, "1x0"[(b + round) % 3]));
         }
-        if (round == 5) Png(MainWindow.window, "results-round5.png");
+        
         Click(MainWindow.resultsToggle);
-        EXPECT_TRUE(fs::exists(data + "robin" + std::to_string(round) + ".rnd")) << "round " << round;
+        EXPECT_TRUE(fs::exists(data + base + std::to_string(round) + ".rnd")) << "round " << round << unexpected;
     }
     for (int page = 0; page < 4; ++page) {
         WkFormSetPage(MainWindow.notebook, page);
         Pump();
-        Png(MainWindow.window, "page" + std::to_string(page) + ".png");
+        Png(MainWindow.window, base + "-page" + std::to_string(page) + ".png");
     }
     EXPECT_EQ(unexpected, "");
     for (const fs::directory_entry& e : fs::directory_iterator(data)) {
@@ -212,7 +224,7 @@ TEST_F(EventOnX, RoundRobinOfSixPlayers) {
     // Each board of each result list shows the key typed for it ("½" as
     // 0xBD); the standings give each player the sum of his results.
     std::map<int, double> sums;
-    for (int round = 1; round <= 5; ++round) {
+    for (int round = 1; round <= rounds; ++round) {
         const std::string file = "result" + std::to_string(round) + ".txt";
         std::istringstream lines(Bytes(data + file));
         int boards = 0;
@@ -227,7 +239,7 @@ TEST_F(EventOnX, RoundRobinOfSixPlayers) {
             sums[white] += key == '1' ? 1 : key == 'x' ? 0.5 : 0;
             sums[black] += key == '0' ? 1 : key == 'x' ? 0.5 : 0;
         }
-        EXPECT_EQ(boards, 3) << file;
+        EXPECT_EQ(boards, boardCount) << file;
     }
     std::istringstream standings(Bytes(data + "tblscore.txt"));
     int rows = 0;
@@ -239,7 +251,13 @@ TEST_F(EventOnX, RoundRobinOfSixPlayers) {
         ++rows;
         EXPECT_EQ(score, sums[id]) << "tblscore.txt, player " << id;
     }
-    EXPECT_EQ(rows, 6) << "tblscore.txt";
+    EXPECT_EQ(rows, players) << "tblscore.txt";
+}
+
+// One run of the program carries both events, each in its own data folder.
+TEST_F(EventOnX, RoundRobinOfSixThenUscfSwissOfThirty) {
+    Run("2: Round Robin S", "robin", 6, 5);
+    Run("4: Swiss USCF", "swiss", 30, 7);
 }
 
 } // namespace
