@@ -226,14 +226,7 @@ TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
 // opens the tournament computes the same standings.
 TEST_F(ResultEntryTest, ThreeRoundsEndToEnd) {
     ASSERT_TRUE(Start());
-    Answer(6, 1);
-    NewTournamentCommand();
-    for (auto [field, text] : {std::pair{SettingsDialog.name, "Club Cup"}, {SettingsDialog.place, "Pisa"},
-                               {SettingsDialog.beginDate, "01052026"}, {SettingsDialog.endDate, "03052026"},
-                               {SettingsDialog.arbiter, "Neri"}, {SettingsDialog.rounds, "3"},
-                               {SettingsDialog.baseName, "club"}, {SettingsDialog.dataFolder, dataFolder.c_str()}})
-        WkEditReplaceText(field, text, 0, 0);
-    Click(SettingsDialog.okButton);
+    NewClubCup("club");
     for (int i = 0; i < 10; ++i) {
         Click(MainWindow.clearButton);
         for (auto [field, text] : {std::pair{MainWindow.name, "PLAYER " + std::string(1, char('A' + i))},

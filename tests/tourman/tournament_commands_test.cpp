@@ -56,14 +56,7 @@ class TournamentCommandsTest : public TourmanTest {
 
 TEST_F(TournamentCommandsTest, MadeTypedOpenedClosedSavedAndLoaded) {
     ASSERT_TRUE(Start());
-    Answer(6, 1);
-    NewTournamentCommand();
-    for (auto [field, text] : {std::pair{SettingsDialog.name, "Club Cup"}, {SettingsDialog.place, "Pisa"},
-                               {SettingsDialog.beginDate, "01052026"}, {SettingsDialog.endDate, "03052026"},
-                               {SettingsDialog.arbiter, "Neri"}, {SettingsDialog.rounds, "3"},
-                               {SettingsDialog.baseName, "cup"}, {SettingsDialog.dataFolder, dataFolder.c_str()}})
-        WkEditReplaceText(field, text, 0, 0);
-    Click(SettingsDialog.okButton);
+    NewClubCup("cup");
     for (int i = 0; i < 10; ++i) Typed("PLAYER " + std::string(1, char('A' + i)), 1500 + (i * 7 % 10) * 50);
     ASSERT_TRUE(SaveTournament());
     const std::string settings = Described();

@@ -19,6 +19,8 @@
 #include "toolkit/widgets/toggle.h"
 #include "tourman/app_main.h"
 #include "tourman/main_window.h"
+#include "tourman/settings_dialog.h"
+#include "tourman/tournament_commands.h"
 #include "tournament/boxes/message_boxes.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -155,6 +157,18 @@ bool TourmanTest::AnswerBrowser() {
     }
     InjectClick(*display, static_cast<WkObject*>(button));
     return true;
+}
+
+void TourmanTest::NewClubCup(const std::string& baseName) {
+    Answer(6, 1);
+    NewTournamentCommand();
+    for (auto [field, text] : {std::pair{SettingsDialog.name, "Club Cup"}, {SettingsDialog.place, "Pisa"},
+                               {SettingsDialog.beginDate, "01052026"}, {SettingsDialog.endDate, "03052026"},
+                               {SettingsDialog.arbiter, "Neri"}, {SettingsDialog.rounds, "3"},
+                               {SettingsDialog.baseName, baseName.c_str()},
+                               {SettingsDialog.dataFolder, dataFolder.c_str()}})
+        WkEditReplaceText(field, text, 0, 0);
+    Click(SettingsDialog.okButton);
 }
 
 void TourmanTest::Flush() {

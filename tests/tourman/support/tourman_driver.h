@@ -62,6 +62,10 @@ class TourmanTest : public ::testing::Test {
     void PrintTo(const std::string& path);
     // Runs what is waiting, answering boxes as they open.
     void Flush();
+    // The New command answered and its dialog filled: "Club Cup" in Pisa,
+    // 1-3 May 2026, arbiter Neri, three rounds, the base name given, in the
+    // test's data folder; then OK.
+    void NewClubCup(const std::string& baseName);
 
     // The first widget under root (every window's widgets when null) whose
     // name or caption is the text, or null.
