@@ -23,10 +23,13 @@ function(tm_library name)
   endif()
 endfunction()
 
-# tm_test(NAME LABEL label SOURCES... [LIBS libs...]): one GoogleTest program;
-# every test in it is registered with ctest under the given label.
+# tm_test(NAME LABEL label SOURCES... [LIBS libs...] [CASES cases...]): one
+# GoogleTest program; every test in it is registered with ctest under the
+# given label. With CASES only those cases are registered, each a ctest test
+# named Suite.Case that passes only when that one case ran and passed, so that
+# the caller can give them properties of their own (fixtures that order them).
 function(tm_test name)
-  cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS;CASES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
@@ -37,6 +40,14 @@ function(tm_test name)
   # ctest runs every test case as a process of its own and in parallel; the
   # cases of one program share its scratch folder and file names, so they take
   # turns, while different programs still run side by side.
+  if(T_CASES)
+    foreach(case ${T_CASES})
+      add_test(NAME ${case} COMMAND ${name} --gtest_filter=${case} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+      set_tests_properties(${case} PROPERTIES LABELS ${T_LABEL} RESOURCE_LOCK ${name}
+        PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\.")
+    endforeach()
+    return()
+  endif()
   gtest_discover_tests(${name}
     PROPERTIES LABELS ${T_LABEL} RESOURCE_LOCK ${name}
     DISCOVERY_TIMEOUT 120

@@ -1,0 +1,7 @@
+#include "event_on_x.h"
+
+namespace xev {
+
+void EventOnX::OutputsAndReports() {}
+
+} // namespace xev

@@ -1,0 +1,69 @@
+// The driver of the X server tests that carry whole events: the program
+// (tourman or uscfreport) runs in the test's own process on the X11 backend,
+// every click and key goes through the server (xdotool at the widget's place
+// on the screen), and every box is answered from a queue as it opens.
+// Each test case is a process of its own (a fresh run of the program) with
+// its scratch folder under TM_TEST_OUTPUT_DIR/event: the program folder is
+// a copy of the build's, the data folders are kept for the cases after it.
+#pragma once
+
+#include "toolkit/core/object.h"
+#include "toolkit/platform/x11_display.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <utility>
+
+namespace xev {
+
+namespace fs = std::filesystem;
+
+// Where the cases keep an event's data folder: TM_TEST_OUTPUT_DIR/event/data/<base>/.
+std::string EventFolder(const std::string& base);
+// A file's bytes; empty when it cannot be read.
+std::string Bytes(const fs::path& path);
+
+class XProgramTest : public ::testing::Test {
+  protected:
+    void TearDown() override;
+    // Opens the server, lays out the program folder under event/<scratch>/
+    // and starts tourman or uscfreport there, up to its event loop.
+    void StartTourman(const std::string& scratch);
+    void StartUscfReport(const std::string& scratch);
+
+    // The next box must show this message's text (or this text) and gets its
+    // button'th button clicked. A box with nothing queued, or another text,
+    // is noted in `unexpected` and gets its first button.
+    void Answer(int message, int button);
+    void AnswerText(const std::string& text, int button);
+    // Runs the loop for a while; a box that opens meanwhile gets its answer.
+    void Pump(int ms = 150);
+    // The object's centre on the screen, where the server has its window.
+    std::string At(WkObject* object);
+    // xdotool runs while the loop goes on, so that the program answers the server at once.
+    void Xdo(const std::string& command, bool pump = true);
+    void Click(WkObject* object);
+    void Fill(WkObject* field, const std::string& text);
+    void Key(const std::string& keys);
+    // The window's pixels as the server shows them, to TM_TEST_OUTPUT_DIR/name.
+    void Png(WkObject* window, const std::string& name);
+
+    std::deque<std::pair<std::string, int>> answers; // text the box must show, button
+    std::string unexpected;
+    std::string program; // the program folder, ending with '/'
+    std::unique_ptr<plat::X11Display> x;
+
+  private:
+    void Open(const std::string& scratch);
+    void Loop();
+    static void AnswerBox(int, void* self);
+    WkObject* mainWindow_ = nullptr;
+    std::string argv0_;
+    char* argv_[2] = {};
+};
+
+} // namespace xev
