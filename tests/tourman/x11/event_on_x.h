@@ -7,6 +7,7 @@
 #include "x_driver.h"
 
 #include <string>
+#include <vector>
 
 namespace xev {
 
@@ -35,6 +36,19 @@ class EventOnX : public XProgramTest {
     const std::string& Base() const { return base_; }
     std::string Data() const { return EventFolder(base_); }
     std::string base_;
+
+  private:
+    // The item under the bar title and item labels, clicked through the server.
+    void PickMenu(const std::vector<std::string>& labels);
+    void SectionFile();
+    void CheckSectionCells();
+    void ExtrasReports();
+    void OutputButtons();
+    void CheckNamedFiles();
+    // The timeout that fills the file browser and the print dialog.
+    static void FillDialog(int, void* self);
+    WkObject* filled_ = nullptr;
+    int fillTimeout_ = 0;
 };
 
 } // namespace xev
