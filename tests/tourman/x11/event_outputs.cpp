@@ -47,14 +47,16 @@ std::string Trim(const std::string& text) {
 std::vector<std::string> Lines(const std::string& bytes) {
     std::vector<std::string> lines;
     std::istringstream in(bytes);
-    for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.find('\r')));
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line.substr(0, line.find('\r')));
     return lines;
 }
 
 std::vector<std::string> Split(const std::string& line, char at) {
     std::vector<std::string> parts;
     std::istringstream in(line);
-    for (std::string part; std::getline(in, part, at);) parts.push_back(part);
+    for (std::string part; std::getline(in, part, at);)
+        parts.push_back(part);
     return parts;
 }
 
@@ -73,7 +75,8 @@ std::map<int, CrossRow> CrossRows(const std::string& bytes, std::size_t width) {
         if (bar == std::string::npos || number <= 0) continue;
         CrossRow& row = rows[number];
         row.name = Trim(line.substr(4, 17));
-        for (std::size_t at = bar + 3; at < line.size(); at += width) row.cells.push_back(line.substr(at, width));
+        for (std::size_t at = bar + 3; at < line.size(); at += width)
+            row.cells.push_back(line.substr(at, width));
     }
     return rows;
 }
@@ -94,6 +97,66 @@ std::string Point(const std::string& centre, WkObject* object, int x, int y) {
     return std::to_string(cx - object->width / 2 + x) + " " + std::to_string(cy - object->height / 2 + y);
 }
 
+std::string Caption(WkObject* o) {
+    const char* text = WkButtonRecord(o)->text;
+    return text ? text : "";
+}
+
+std::string ViewerTitle() {
+    return Trim(WkLabelGetText(WkListRecord(MainWindow.fileViewer)->titleLabel));
+}
+
+std::vector<WkObject*> Windows() {
+    WkObject* const* shells = nullptr;
+    const int count = WkLiveShells(&shells);
+    return {shells, shells + count};
+}
+
+// Every file the finished event should have left in its data folder: "%s"
+// stands for the base name, "%d" for each round from the first given; 'r'
+// only in a round robin, 's' only in a Swiss; '½' where a drawn game shows
+// as the byte 0xBD.
+struct NamedFile {
+    const char* pattern;
+    char mark = 0;
+    int firstRound = 1;
+};
+const NamedFile kNamedFiles[] = {
+    {"%s.qon"},
+    {"%s.bak"},
+    {"%s.elo"},
+    {"%s.rnd"},
+    {"%s%d.rnd"},
+    {"pairs%d.txt"},
+    {"pairs%d.html"},
+    {"pairing%d.txt"},
+    {"pairs%d.man", 's'},
+    {"scgr%d-0.txt", 's', 2},
+    {"result%d.txt", '\xBD'},
+    {"result%d.html", '\xBD'},
+    {"pairsRR.txt", 'r'},
+    {"crosstbl.txt", '\xBD'},
+    {"crosstbl.html", '\xBD'},
+    {"index.html"},
+    {"tblscore.txt"},
+    {"tblscore.html"},
+    {"rankcat.txt"},
+    {"tourstat.txt"},
+    {"rankgrp.txt"},
+    {"rankdagr.txt"},
+    {"boardcrd.txt"},
+    {"playercd.txt"},
+    {"elovar.txt"},
+    {"playercard.html"},
+    {"eloprev.txt"},
+    {"playname.txt"},
+    {"playrat.txt"},
+    {"fideelo.txt"},
+    {"fidecros.txt"},
+    {"fidecard.txt"},
+    {"uscfsctn.txt"},
+};
+
 } // namespace
 
 void EventOnX::PickMenu(const std::vector<std::string>& labels) {
@@ -104,7 +167,8 @@ void EventOnX::PickMenu(const std::vector<std::string>& labels) {
         const WkMenuBarEntry& title = d->titles[i];
         if (Trim(title.label) != labels[0]) continue;
         menu = title.menu;
-        Xdo("mousemove " + Point(At(bar), bar, WkObjectBorder(bar) + title.x + title.width / 2, bar->height / 2) +
+        Xdo("mousemove " +
+            Point(At(bar), bar, WkObjectBorder(bar) + title.x + title.width / 2, bar->height / 2) +
             " click 1");
     }
     bool held = false;
@@ -149,9 +213,11 @@ void EventOnX::CheckSectionCells() {
     const std::map<int, CrossRow> cross = CrossRows(Bytes(Data() + "crosstbl.txt"), robin ? 4 : 6);
     ASSERT_EQ(cross.size(), std::size_t(PlayerCount)) << Data() << "crosstbl.txt";
     std::map<std::string, int> position; // a round robin's rows by name
-    for (const auto& [number, row] : cross) position[row.name] = number;
+    for (const auto& [number, row] : cross)
+        position[row.name] = number;
     std::map<int, std::string> names;
-    for (int line = 3; line < int(lines.size()); ++line) names[line - 2] = Trim(Split(lines[line], '\t').at(2).substr(0, 17));
+    for (int line = 3; line < int(lines.size()); ++line)
+        names[line - 2] = Trim(Split(lines[line], '\t').at(2).substr(0, 17));
     for (int id = 1; id <= PlayerCount; ++id) {
         const std::vector<std::string> parts = Split(lines[std::size_t(id + 2)], '\t');
         const CrossRow& row = robin ? cross.at(position[names[id]]) : cross.at(id);
@@ -161,35 +227,20 @@ void EventOnX::CheckSectionCells() {
         for (int round = 1; round <= CurrentRound; ++round) {
             const std::string& cell = parts[std::size_t(4 + round)];
             if (!robin) {
-                EXPECT_EQ(cell, SwissCell(row.cells.at(std::size_t(round - 1)))) << where << ", round " << round;
+                EXPECT_EQ(cell, SwissCell(row.cells.at(std::size_t(round - 1))))
+                    << where << ", round " << round;
                 continue;
             }
             const int column = position[names[std::atoi(cell.c_str() + 1)]];
             const char shown = row.cells.at(std::size_t(column - 1)).at(1);
-            EXPECT_EQ(cell[0], shown == '1' ? 'W' : shown == '0' ? 'L' : shown == '\xBD' ? 'D' : '?')
+            EXPECT_EQ(cell[0], shown == '1'      ? 'W'
+                               : shown == '0'    ? 'L'
+                               : shown == '\xBD' ? 'D'
+                                                 : '?')
                 << where << ", round " << round;
         }
     }
 }
-
-namespace {
-
-std::string Caption(WkObject* o) {
-    const char* text = WkButtonRecord(o)->text;
-    return text ? text : "";
-}
-
-std::string ViewerTitle() {
-    return Trim(WkLabelGetText(WkListRecord(MainWindow.fileViewer)->titleLabel));
-}
-
-std::vector<WkObject*> Windows() {
-    WkObject* const* shells = nullptr;
-    const int count = WkLiveShells(&shells);
-    return {shells, shells + count};
-}
-
-} // namespace
 
 // The file browser chooses the standings of the data folder; the print
 // dialog prints into "print.pdf" of the program folder.
@@ -203,7 +254,8 @@ void EventOnX::FillDialog(int, void* data) {
     WkObject* ok = nullptr;
     const WkBrowserParts& browser = WkFileBrowserParts();
     if (shell && shell == browser.shell) {
-        WkDirTreeSetPath(static_cast<WkObject*>(browser.tree), fs::path(self->Data()).parent_path().c_str(), 1);
+        WkDirTreeSetPath(static_cast<WkObject*>(browser.tree), fs::path(self->Data()).parent_path().c_str(),
+                         1);
         WkEditReplaceText(static_cast<WkObject*>(browser.name), "tblscore.txt", 0, 0);
         ok = static_cast<WkObject*>(browser.ok);
     } else if (shell) {
@@ -212,7 +264,8 @@ void EventOnX::FillDialog(int, void* data) {
             if (o->classCode == WK_CLASS_TOGGLE && Caption(o) == "PDF file") print = true;
         for (WkObject* o : print ? tmt::WidgetsUnder(shell) : std::vector<WkObject*>()) {
             if (o->classCode == WK_CLASS_TOGGLE && Caption(o) == "PDF file") WkToggleSetState(o, 1);
-            if (o->classCode == WK_CLASS_EDIT) WkEditReplaceText(o, (self->program + "print.pdf").c_str(), 0, 0);
+            if (o->classCode == WK_CLASS_EDIT)
+                WkEditReplaceText(o, (self->program + "print.pdf").c_str(), 0, 0);
             if (o->classCode == WK_CLASS_PUSH_BUTTON && Caption(o) == "OK") ok = o;
         }
     }
@@ -229,7 +282,8 @@ void EventOnX::ExtrasReports() {
         {{MessageText(53), MessageText(55)}, "OK file PLAYRAT.TXT"},
         {{"Backup *.qon file"}, "OK backup file *.QON (extension *.BAK)"},
         {{MessageText(61)}, "OK file TOURSTAT.TXT"},
-        {{MessageText(62), MessageText(211)}, IsRoundRobin() ? MessageText(197) : "Option not available for swiss system"},
+        {{MessageText(62), MessageText(211)},
+         IsRoundRobin() ? MessageText(197) : "Option not available for swiss system"},
     };
     for (const auto& [path, confirmation] : reports) {
         AnswerText(confirmation, 0);
@@ -247,7 +301,9 @@ void EventOnX::ExtrasReports() {
     for (const auto& [message, limits] : groups) {
         PickMenu({"Extras", MessageText(message)});
         ASSERT_NE(GroupDialog.window, nullptr) << MessageText(message) << unexpected;
-        for (int i = 0; i < 10; ++i) WkEditReplaceText(GroupDialog.fields[i / 2][i % 2], std::to_string(limits[std::size_t(i)]).c_str(), 0, 0);
+        for (int i = 0; i < 10; ++i)
+            WkEditReplaceText(GroupDialog.fields[i / 2][i % 2],
+                              std::to_string(limits[std::size_t(i)]).c_str(), 0, 0);
         AnswerText(message == 60 ? "OK file RANKGRP.TXT" : "OK file RANKDAGR.TXT", 0);
         for (WkObject* o : tmt::WidgetsUnder(GroupDialog.window))
             if (o->classCode == WK_CLASS_PUSH_BUTTON && Caption(o) == MessageText(134)) {
@@ -265,10 +321,24 @@ void EventOnX::OutputButtons() {
     WkFormSetPage(MainWindow.notebook, 3);
     Pump();
     const std::string round = std::to_string(CurrentRound), pdf = program + "print.pdf";
-    const std::string shows[] = {IsRoundRobin() ? "" : "scgr" + round + "-0.txt", "crosstbl.txt", "tblscore.txt",
-                                 "rankcat.txt", "boardcrd.txt", "fidecros.txt", "playercd.txt", "pairs" + round + ".txt",
-                                 "result" + round + ".txt", "playname.txt", "playrat.txt", "fidecard.txt",
-                                 "tblscore.txt", "elovar.txt", base_ + ".qon", "print", "window", "fideelo.txt"};
+    const std::string shows[] = {IsRoundRobin() ? "" : "scgr" + round + "-0.txt",
+                                 "crosstbl.txt",
+                                 "tblscore.txt",
+                                 "rankcat.txt",
+                                 "boardcrd.txt",
+                                 "fidecros.txt",
+                                 "playercd.txt",
+                                 "pairs" + round + ".txt",
+                                 "result" + round + ".txt",
+                                 "playname.txt",
+                                 "playrat.txt",
+                                 "fidecard.txt",
+                                 "tblscore.txt",
+                                 "elovar.txt",
+                                 base_ + ".qon",
+                                 "print",
+                                 "window",
+                                 "fideelo.txt"};
     const WkFormPage* buttons = WkFormCurrentPage(MainWindow.outputButtons);
     ASSERT_EQ(buttons->count, 18);
     fs::remove(pdf);
@@ -295,22 +365,6 @@ void EventOnX::OutputButtons() {
     EXPECT_EQ(Bytes(pdf).substr(0, 5), "%PDF-") << pdf;
 }
 
-// Every file the finished event should have left in its data folder: "%s"
-// stands for the base name, "%d" for each round; 'r' only in a round robin,
-// 's' only in a Swiss; '½' where a drawn game shows as the byte 0xBD.
-struct NamedFile {
-    const char* pattern;
-    char mark = 0;
-};
-const NamedFile kNamedFiles[] = {
-    {"%s.qon"}, {"%s.bak"}, {"%s.elo"}, {"%s.rnd"}, {"%s%d.rnd"}, {"pairs%d.txt"}, {"pairs%d.html"},
-    {"pairing%d.txt"}, {"pairs%d.man", 's'}, {"result%d.txt", '\xBD'}, {"result%d.html", '\xBD'}, {"pairsRR.txt", 'r'},
-    {"crosstbl.txt", '\xBD'}, {"crosstbl.html", '\xBD'}, {"index.html"}, {"tblscore.txt"}, {"tblscore.html"}, {"rankcat.txt"},
-    {"tourstat.txt"}, {"rankgrp.txt"}, {"rankdagr.txt"}, {"boardcrd.txt"}, {"playercd.txt"}, {"elovar.txt"},
-    {"playercard.html"}, {"eloprev.txt"}, {"playname.txt"}, {"playrat.txt"}, {"fideelo.txt"}, {"fidecros.txt"},
-    {"fidecard.txt"}, {"uscfsctn.txt"},
-};
-
 void EventOnX::CheckNamedFiles() {
     const bool robin = IsRoundRobin();
     for (const NamedFile& named : kNamedFiles) {
@@ -318,12 +372,14 @@ void EventOnX::CheckNamedFiles() {
         std::string name = named.pattern;
         if (const std::size_t s = name.find("%s"); s != std::string::npos) name.replace(s, 2, base_);
         const std::size_t d = name.find("%d");
-        for (int round = 1; round <= (d == std::string::npos ? 1 : CurrentRound); ++round) {
-            const std::string file = d == std::string::npos ? name : std::string(name).replace(d, 2, std::to_string(round));
+        for (int round = named.firstRound; round <= (d == std::string::npos ? 1 : CurrentRound); ++round) {
+            const std::string file =
+                d == std::string::npos ? name : std::string(name).replace(d, 2, std::to_string(round));
             const std::string bytes = Bytes(Data() + file);
             EXPECT_FALSE(bytes.empty()) << Data() << file << " is missing";
             bool crlf = true;
-            for (std::size_t i = 0; i < bytes.size(); ++i) crlf &= bytes[i] != '\n' || (i > 0 && bytes[i - 1] == '\r');
+            for (std::size_t i = 0; i < bytes.size(); ++i)
+                crlf &= bytes[i] != '\n' || (i > 0 && bytes[i - 1] == '\r');
             EXPECT_TRUE(crlf) << file << " has a line end without CR";
             EXPECT_EQ(bytes.find("\xC2\xBD"), std::string::npos) << file << ": \"½\" in UTF-8";
             const bool draws = named.mark == '\xBD' && robin; // each round of the robin has a draw
