@@ -29,6 +29,7 @@
 #include "tourman/manual_pairing.h"
 #include "tourman/extras_commands.h"
 #include "tourman/player_database.h"
+#include "tourman/save_tournament.h"
 #include "tourman/game_dialog.h"
 #include "tourman/output_page.h"
 #include "tourman/player_form.h"
@@ -187,7 +188,7 @@ void BuildMenuBar(WkObject* window) {
     WkObject* file = w.fileMenu = WkMenuBarAddMenu(w.menuBar, "File  ");
     WkMenuAddItem(file, Text(45).c_str(), [](WkMenuItem*, int, void*) { NewTournamentCommand(); }, nullptr);
     WkMenuAddItem(file, Text(46).c_str(), [](WkMenuItem*, int, void*) { OpenTournamentCommand(); }, nullptr);
-    w.saveItem = Item(file, 47);
+    w.saveItem = WkMenuAddItem(file, Text(47).c_str(), [](WkMenuItem*, int, void*) { SaveTournament(); }, nullptr);
     WkMenuItemDisable(w.saveItem);
     WkMenuAddSeparator(file);
     WkObject* exports = WkCreateSubmenu(Item(file, "Export"));
