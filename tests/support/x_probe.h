@@ -2,11 +2,16 @@
 // it reads a window's pixels from the server, hears the bell, plays the
 // window manager's part (close requests, moves) and runs the desktop tools
 // (xdotool, xclip) beside the display under test. Owns its own connection.
+// Also starts and stops a real window manager (openbox) for the tests that
+// run under one.
 #pragma once
 
 #include "toolkit/platform/surface.h"
 
+#include <set>
 #include <string>
+#include <sys/types.h>
+#include <vector>
 
 struct _XDisplay;
 
@@ -30,10 +35,47 @@ public:
     void SendClose(unsigned long window) const;
     void MoveResize(unsigned long window, int x, int y, int width, int height) const;
     bool NumLockOn() const;
+    // Where the window's client area is on the screen, whatever frame a
+    // window manager put around it.
+    void ScreenPosition(unsigned long window, int* x, int* y) const;
+    // Mapped with all its ancestors, so that clicks can reach it.
+    bool Viewable(unsigned long window) const;
 
 private:
     _XDisplay* dpy_ = nullptr;
     int xkbEvent_ = 0;
+};
+
+// openbox on DISPLAY with the tests' configuration: click to focus, a title
+// bar to drag, no key bindings (the keys stay the program's), one desktop.
+// Its configuration and log go under a folder of the test's; no user
+// configuration, cache or session is read or written. Stopped by its process
+// id, it leaves the server bare as it found it: what it put on the root
+// window goes and the focus goes back.
+class WindowManager {
+public:
+    WindowManager();
+    ~WindowManager(); // stops it when it runs
+    WindowManager(const WindowManager&) = delete;
+    WindowManager& operator=(const WindowManager&) = delete;
+
+    // "" once it manages the screen and frames new windows; otherwise what failed.
+    std::string Start(const std::string& folder);
+    // False when it did not stop by itself and was killed.
+    bool Stop();
+    // Whether any window manager manages the screen now.
+    bool Managed() const;
+    // The windows it manages, bottom first.
+    std::vector<unsigned long> Stacking() const;
+    // The window's ICCCM state: 1 normal, 3 iconic, 0 withdrawn.
+    long WmState(unsigned long window) const;
+    _XDisplay* connection() const { return dpy_; }
+
+private:
+    _XDisplay* dpy_ = nullptr;
+    pid_t pid_ = 0;
+    std::set<unsigned long> rootProperties_;
+    unsigned long focusBefore_ = 0;
 };
 
 // A connection to DISPLAY, waiting out a server's reset; null when none.

@@ -658,7 +658,12 @@ WindowRecord* Display::userAction(WindowId id, Hit hit, int screenX, int screenY
 
 bool Display::injectCloseRequest(WindowId id) {
     WindowRecord* w = find(id);
-    if (!w || !w->shown || w->minimised || !(w->boxes & kCloseBox)) return false;
+    return w && (w->boxes & kCloseBox) && injectHostCloseRequest(id);
+}
+
+bool Display::injectHostCloseRequest(WindowId id) {
+    WindowRecord* w = find(id);
+    if (!w || !w->shown || w->minimised) return false;
     Insets in = frameInsets(w->kind);
     if (!userAction(id, Hit::CloseBox, w->client.x1 + in.right - 10, w->client.y0 - in.top / 2, true)) return false;
     Event e;

@@ -228,6 +228,10 @@ public:
     bool injectButton(int screenX, int screenY, int button, bool down);
     bool injectWheel(int screenX, int screenY, int delta);
     bool injectCloseRequest(WindowId id); // its close box
+    // The host's own close request (a window manager's close action, or
+    // its Alt+F4): also for a window without a close box, whose program
+    // decides what closing it means.
+    bool injectHostCloseRequest(WindowId id);
     bool injectMinimise(WindowId id);     // its minimise box
     bool injectUserGeometry(WindowId id, const Rect& client, std::uint32_t edges);
     void injectClipboardFromOtherProgram(std::string_view text);

@@ -743,6 +743,10 @@ bool X11Display::handle(_XEvent& e) {
         XConfigureEvent& c = e.xconfigure;
         // Reports of our own moves that were overtaken by a later one are old news.
         if (!c.send_event && c.serial < n->configureSerial) return false;
+        // While a window manager takes the window in, before it maps it,
+        // the server reports its passing work (sizes the window had before
+        // the program's last request reached it), nothing the user did.
+        if (!c.send_event && !n->mapped) return false;
         int x = c.x, y = c.y;
         if (!c.send_event) {
             Window child;
@@ -791,7 +795,7 @@ bool X11Display::handle(_XEvent& e) {
     case ClientMessage:
         if (id && e.xclient.message_type == aProtocols_ && e.xclient.format == 32 &&
             Atom(e.xclient.data.l[0]) == aDelete_)
-            return injectCloseRequest(id);
+            return injectHostCloseRequest(id);
         return false;
     case KeyPress:
     case KeyRelease:

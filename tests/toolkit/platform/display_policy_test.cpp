@@ -143,8 +143,12 @@ TEST_F(Policy, CloseBoxes) {
     EXPECT_TRUE(d.injectCloseRequest(a));
     EXPECT_EQ(rec.take(), (Lines{"MayActivate 1 2", "FocusOut 2", "FocusIn 1"}));
     EXPECT_EQ(drain(), (Lines{"Close 1"}));
+    EXPECT_TRUE(d.injectHostCloseRequest(noClose)) << "the host's own request needs no close box";
+    EXPECT_EQ(rec.take(), (Lines{"MayActivate 2 2", "FocusOut 1", "FocusIn 2"}));
+    EXPECT_EQ(drain(), (Lines{"Close 2"}));
     d.hide(a);
     EXPECT_FALSE(d.injectCloseRequest(a)) << "a hidden window has no close box to press";
+    EXPECT_FALSE(d.injectHostCloseRequest(a));
 }
 
 TEST_F(Policy, OwnedWindowsStayAboveTheirOwner) {

@@ -1,7 +1,6 @@
 #include "x_driver.h"
 
 #include "support/widget_input.h"
-#include "support/x_probe.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/native_windows.h"
 #include "toolkit/core/object_attrs.h"
@@ -52,6 +51,9 @@ void XProgramTest::Open(const std::string& scratch) {
     program = folder.string() + "/";
     fs::current_path(folder);
     setenv("WOKUDIR", (folder / "wokusys").c_str(), 1);
+    wm = std::make_unique<xprobe::WindowManager>();
+    ASSERT_EQ(wm->Start((fs::path(TM_TEST_OUTPUT_DIR) / "event/wm" / scratch).string()), "");
+    probe_ = std::make_unique<xprobe::Probe>();
     std::string error;
     x = plat::X11Display::Open("", false, &error);
     ASSERT_TRUE(x) << error;
@@ -86,6 +88,9 @@ void XProgramTest::TearDown() {
     MainWindow = MainWindowWidgets();
     ReportWindow = ReportWindowWidgets();
     WkShutdown();
+    if (wm) {
+        EXPECT_TRUE(wm->Stop()) << "the window manager did not stop";
+    }
 }
 
 void XProgramTest::Answer(int message, int button) { answers.push_back({MessageText(message), button}); }
@@ -103,6 +108,8 @@ void XProgramTest::AnswerBox(int, void* data) {
     WkNativeWindow modal = WkGetModalWindow();
     WkObject* box = modal ? WkListedShell(modal) : nullptr;
     if (!box || box == self->mainWindow_) return;
+    // The window manager frames and maps it first; a click before that is lost.
+    if (!self->probe_->Viewable(self->x->xWindow(modal))) return;
     std::string text;
     std::vector<WkObject*> buttons;
     for (WkObject* o : tmt::WidgetsUnder(box)) {
@@ -122,10 +129,10 @@ void XProgramTest::AnswerBox(int, void* data) {
 }
 
 std::string XProgramTest::At(WkObject* object) {
-    const std::string shell = xprobe::Run("xdotool getwindowgeometry --shell " +
-                                          std::to_string(x->xWindow(WkObjectGetNativeWindow(object))));
-    int left = std::atoi(shell.substr(shell.find("X=") + 2).c_str());
-    int top = std::atoi(shell.substr(shell.find("Y=") + 2).c_str());
+    // The server's word, not the window record's: the window manager may
+    // have placed the frame elsewhere than the program asked.
+    int left = 0, top = 0;
+    probe_->ScreenPosition(x->xWindow(WkObjectGetNativeWindow(object)), &left, &top);
     int ox, oy;
     WkObjectGetAbsolutePosition(object, &ox, &oy);
     return std::to_string(left + ox + object->width / 2) + " " + std::to_string(top + oy + object->height / 2);
@@ -149,8 +156,7 @@ void XProgramTest::Fill(WkObject* field, const std::string& text) {
 void XProgramTest::Key(const std::string& keys) { Xdo("key --delay 20 " + keys); }
 
 void XProgramTest::Png(WkObject* window, const std::string& name) {
-    xprobe::Probe probe;
-    plat::SavePng(probe.Pixels(x->xWindow(WkObjectGetNativeWindow(window))), std::string(TM_TEST_OUTPUT_DIR) + "/" + name);
+    plat::SavePng(probe_->Pixels(x->xWindow(WkObjectGetNativeWindow(window))), std::string(TM_TEST_OUTPUT_DIR) + "/" + name);
 }
 
 } // namespace xev

@@ -5,8 +5,12 @@
 // Each test case is a process of its own (a fresh run of the program) with
 // its scratch folder under TM_TEST_OUTPUT_DIR/event: the program folder is
 // a copy of the build's, the data folders are kept for the cases after it.
+// The program runs under a window manager (openbox) as on a desktop: it
+// frames the windows, gives new ones the focus and has its own close
+// request; the driver starts it with the program and stops it after.
 #pragma once
 
+#include "support/x_probe.h"
 #include "toolkit/core/object.h"
 #include "toolkit/platform/x11_display.h"
 
@@ -56,11 +60,13 @@ class XProgramTest : public ::testing::Test {
     std::string unexpected;
     std::string program; // the program folder, ending with '/'
     std::unique_ptr<plat::X11Display> x;
+    std::unique_ptr<xprobe::WindowManager> wm;
 
   private:
     void Open(const std::string& scratch);
     void Loop();
     static void AnswerBox(int, void* self);
+    std::unique_ptr<xprobe::Probe> probe_; // asks the server where windows are and what they show
     WkObject* mainWindow_ = nullptr;
     std::string argv0_;
     char* argv_[2] = {};

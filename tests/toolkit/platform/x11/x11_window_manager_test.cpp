@@ -2,9 +2,9 @@
 // xdotool): its close action, minimising and restoring, the focus it gives
 // by clicks and activation, owned windows above their owner, a modal
 // dialog's hold on focus and close, and frame moves and sizes within the
-// size limits. Each test starts the window manager on the test's server with
-// a configuration of its own and stops it by its process id, leaving the
-// root window's properties and the focus as it found them.
+// size limits. Each test starts the window manager on the test's server
+// (the tests' shared configuration) and stops it by its process id, leaving
+// the root window's properties and the focus as it found them.
 #include "toolkit/platform/x11_display.h"
 
 #include "support/x_probe.h"
@@ -13,15 +13,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
-#include <fstream>
 #include <functional>
 #include <future>
-#include <set>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -31,8 +25,6 @@
 #undef FocusIn
 #undef ButtonPress
 
-extern char** environ;
-
 using namespace plat;
 
 namespace {
@@ -41,58 +33,14 @@ bool Same(const Rect& a, const Rect& b) { return a.x0 == b.x0 && a.y0 == b.y0 &&
 
 constexpr long kNormalState = 1, kIconicState = 3; // ICCCM WM_STATE
 
-// Polls until done() holds or timeoutMs pass; true when it held.
-bool Eventually(const std::function<bool()>& done, int timeoutMs = 5000) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        if (done()) return true;
-        if (std::chrono::steady_clock::now() >= end) return false;
-        usleep(20000);
-    }
-}
-
-// The window manager's configuration: click to focus, a title bar to drag,
-// no key bindings (the keys stay the program's), one desktop.
-constexpr const char* kConfig = R"(<?xml version="1.0" encoding="UTF-8"?>
-<openbox_config xmlns="http://openbox.org/3.4/rc">
-  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
-  <placement><policy>Smart</policy></placement>
-  <theme><name>Clearlooks</name></theme>
-  <desktops><number>1</number></desktops>
-  <keyboard></keyboard>
-  <mouse>
-    <context name="Client">
-      <mousebind button="Left" action="Press"><action name="Focus"/><action name="Raise"/></mousebind>
-    </context>
-    <context name="Titlebar">
-      <mousebind button="Left" action="Press"><action name="Focus"/><action name="Raise"/></mousebind>
-      <mousebind button="Left" action="Drag"><action name="Move"/></mousebind>
-    </context>
-  </mouse>
-</openbox_config>
-)";
-
 class WindowManagerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "the x11 tests need an X server (DISPLAY)";
         ASSERT_TRUE(probe.connected());
-        x = xprobe::Connect();
-        ASSERT_NE(x, nullptr);
-        // The window manager's windows come and go under our questions.
-        XSetErrorHandler([](::Display*, XErrorEvent*) { return 0; });
+        ASSERT_EQ(wm.Start(std::string(TM_TEST_OUTPUT_DIR) + "/wm"), "");
+        x = wm.connection();
         root = DefaultRootWindow(x);
-        aCheck = XInternAtom(x, "_NET_SUPPORTING_WM_CHECK", False);
-        aStacking = XInternAtom(x, "_NET_CLIENT_LIST_STACKING", False);
-        aState = XInternAtom(x, "WM_STATE", False);
-        ASSERT_FALSE(Managed()) << "another window manager runs on this server";
-        int count = 0;
-        Atom* props = XListProperties(x, root, &count);
-        for (int i = 0; i < count; ++i) rootProperties.insert(props[i]);
-        if (props) XFree(props);
-        int revert = 0;
-        XGetInputFocus(x, &focusBefore, &revert);
-        StartWindowManager();
 
         std::string error;
         d = X11Display::Open("", false, &error);
@@ -112,113 +60,8 @@ protected:
 
     void TearDown() override {
         d.reset();
-        if (wm > 0) {
-            kill(wm, SIGTERM);
-            int status = 0;
-            bool ended = Eventually([&] { return waitpid(wm, &status, WNOHANG) == wm; });
-            if (!ended) {
-                kill(wm, SIGKILL);
-                waitpid(wm, &status, 0);
-            }
-            EXPECT_TRUE(ended) << "the window manager did not stop";
-        }
-        if (!x) return;
-        // What the window manager left on the root goes, and the focus is
-        // given back, so that the next tests see a bare server.
-        int count = 0;
-        Atom* props = XListProperties(x, root, &count);
-        for (int i = 0; i < count; ++i)
-            if (!rootProperties.count(props[i])) XDeleteProperty(x, root, props[i]);
-        if (props) XFree(props);
-        XSetInputFocus(x, focusBefore, RevertToPointerRoot, CurrentTime);
-        XSync(x, False);
-        EXPECT_FALSE(Managed());
-        XCloseDisplay(x);
-    }
-
-    void StartWindowManager() {
-        std::string dir = std::string(TM_TEST_OUTPUT_DIR) + "/wm";
-        ASSERT_EQ(xprobe::Run("mkdir -p '" + dir + "'"), "");
-        std::string config = dir + "/rc.xml", log = dir + "/openbox.log";
-        std::ofstream(config) << kConfig;
-        // No user configuration, cache or session is read or written.
-        std::vector<std::string> env;
-        for (char** e = environ; *e; ++e) {
-            std::string v = *e;
-            if (v.rfind("HOME=", 0) != 0 && v.rfind("XDG_", 0) != 0) env.push_back(v);
-        }
-        for (const char* name : {"HOME=", "XDG_CONFIG_HOME=", "XDG_CACHE_HOME=", "XDG_DATA_HOME=", "XDG_STATE_HOME="})
-            env.push_back(name + dir);
-        std::vector<char*> envp;
-        for (std::string& v : env) envp.push_back(v.data());
-        envp.push_back(nullptr);
-        std::string program = "openbox", sm = "--sm-disable", option = "--config-file";
-        char* argv[] = {program.data(), sm.data(), option.data(), config.data(), nullptr};
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&files, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_adddup2(&files, 1, 2);
-        int failed = posix_spawnp(&wm, "openbox", &files, nullptr, argv, envp.data());
-        posix_spawn_file_actions_destroy(&files);
-        ASSERT_EQ(failed, 0) << "openbox cannot be started (scripts/setup installs it)";
-        ASSERT_TRUE(Eventually([&] { return Managed(); })) << "openbox does not manage the screen; see " << log;
-        // It names itself before it takes the windows that are mapped; a map
-        // that falls in between is lost. A window of our own, mapped again
-        // until it is framed, tells when it takes new windows.
-        Window ready = XCreateSimpleWindow(x, root, 0, 0, 10, 10, 0, 0, 0);
-        bool framed = false;
-        for (int tries = 0; tries < 10 && !framed; ++tries) {
-            XUnmapWindow(x, ready);
-            XMapWindow(x, ready);
-            framed = Eventually([&] { return WmState(ready) == kNormalState; }, 500);
-        }
-        XDestroyWindow(x, ready);
-        XSync(x, False);
-        ASSERT_TRUE(framed) << "openbox does not frame new windows; see " << log;
-        ASSERT_TRUE(Eventually([&] { return WindowList(root, aStacking).empty(); }));
-    }
-
-    // A window manager names its own check window on the root, and that
-    // window names itself.
-    bool Managed() {
-        Window w = WindowProperty(root, aCheck);
-        return w && WindowProperty(w, aCheck) == w;
-    }
-
-    Window WindowProperty(Window of, Atom name) {
-        std::vector<Window> v = WindowList(of, name);
-        return v.empty() ? 0 : v.front();
-    }
-
-    std::vector<Window> WindowList(Window of, Atom name) {
-        Atom type = 0;
-        int format = 0;
-        unsigned long count = 0, after = 0;
-        unsigned char* data = nullptr;
-        std::vector<Window> out;
-        XSync(x, False);
-        if (XGetWindowProperty(x, of, name, 0, 1024, False, XA_WINDOW, &type, &format, &count, &after, &data) ==
-                Success &&
-            data && format == 32)
-            for (unsigned long i = 0; i < count; ++i) out.push_back(reinterpret_cast<Window*>(data)[i]);
-        if (data) XFree(data);
-        return out;
-    }
-
-    // ICCCM state: 1 normal, 3 iconic, 0 withdrawn.
-    long WmState(Window w) {
-        Atom type = 0;
-        int format = 0;
-        unsigned long count = 0, after = 0;
-        unsigned char* data = nullptr;
-        long state = 0;
-        XSync(x, False);
-        if (XGetWindowProperty(x, w, aState, 0, 2, False, aState, &type, &format, &count, &after, &data) == Success &&
-            data && count >= 1)
-            state = reinterpret_cast<long*>(data)[0];
-        if (data) XFree(data);
-        return state;
+        EXPECT_TRUE(wm.Stop()) << "the window manager did not stop";
+        EXPECT_FALSE(wm.Managed());
     }
 
     Window Focused() {
@@ -238,29 +81,35 @@ protected:
         return Rect{sx, sy, sx + a.width, sy + a.height};
     }
 
-    WindowId Show(const Rect& client, WindowId owner = 0) {
+    WindowId Show(const Rect& client, WindowId owner = 0, std::uint32_t boxes = kCloseBox | kMinimiseBox | kMaximiseBox,
+                  const Rect* firstSize = nullptr) {
         WindowParams p;
         p.owner = owner;
         p.title = "Managed";
-        p.client = client;
+        p.client = firstSize ? *firstSize : client;
+        p.boxes = boxes;
         WindowId id = d->createWindow(p);
+        if (firstSize) {
+            d->setGeometry(id, Rect{firstSize->x0, firstSize->y0, firstSize->x1 + 1, firstSize->y1});
+            d->setGeometry(id, client);
+        }
         d->show(id, true);
         Window xid = d->xWindow(id);
         // Managed: framed by the window manager and in its list.
-        EXPECT_TRUE(Until([&] { return WmState(xid) == kNormalState && Listed(xid); }))
-            << "not managed: state " << WmState(xid) << " listed " << Listed(xid);
+        EXPECT_TRUE(Until([&] { return wm.WmState(xid) == kNormalState && Listed(xid); }))
+            << "not managed: state " << wm.WmState(xid) << " listed " << Listed(xid);
         return id;
     }
 
     bool Listed(Window w) {
-        for (Window c : WindowList(root, aStacking))
+        for (Window c : wm.Stacking())
             if (c == w) return true;
         return false;
     }
 
     // Stacking order of the window manager, bottom first: a's place before b's.
     bool StackedBelow(Window a, Window b) {
-        std::vector<Window> v = WindowList(root, aStacking);
+        std::vector<Window> v = wm.Stacking();
         auto ia = std::find(v.begin(), v.end(), a), ib = std::find(v.begin(), v.end(), b);
         return ia != v.end() && ib != v.end() && ia < ib;
     }
@@ -316,11 +165,9 @@ protected:
 
     std::unique_ptr<X11Display> d;
     xprobe::Probe probe;
-    ::Display* x = nullptr;
-    Window root = 0, focusBefore = 0;
-    Atom aCheck = 0, aStacking = 0, aState = 0;
-    std::set<Atom> rootProperties;
-    pid_t wm = 0;
+    xprobe::WindowManager wm;
+    ::Display* x = nullptr; // the window manager's watcher's connection
+    Window root = 0;
     WindowId modal = 0;
     int refused = 0;
     std::vector<Event> seen;
@@ -341,8 +188,19 @@ TEST_F(WindowManagerTest, ClientAreaStaysWhereTheProgramPutsIt) {
     EXPECT_EQ(Count(EventType::Move, w), 1) << "the window manager's report of the program's move is no move";
 }
 
+TEST_F(WindowManagerTest, ClientAreaMadeBeforeTheShowComesUpAsLastSet) {
+    // Made small, then fitted to its content and placed, as the toolkit does.
+    const Rect first{10, 24, 101, 60};
+    WindowId w = Show(Rect{100, 120, 500, 400}, 0, kCloseBox, &first);
+    Fence(w);
+    EXPECT_TRUE(Same(d->window(w)->client, Rect{100, 120, 500, 400}));
+    EXPECT_TRUE(Same(OnScreen(d->xWindow(w)), Rect{100, 120, 500, 400}));
+}
+
 TEST_F(WindowManagerTest, CloseActionReachesOnlyUnblockedWindows) {
-    WindowId main = Show(Rect{100, 100, 500, 400});
+    // A main window without a close box still hears the window manager's
+    // close: its program answers with its close question.
+    WindowId main = Show(Rect{100, 100, 500, 400}, 0, kMinimiseBox);
     EXPECT_EQ(Tool("wmctrl -i -c " + Id(main)), "");
     EXPECT_TRUE(Until([&] { return Count(EventType::CloseRequest, main) == 1; }));
 
@@ -371,14 +229,14 @@ TEST_F(WindowManagerTest, MinimisedAndRestoredWindowComesBackFromItsBackingStore
     };
     EXPECT_TRUE(Until([&] { return sized(true) == 1; }));
     EXPECT_TRUE(d->window(w)->minimised);
-    EXPECT_TRUE(Until([&] { return WmState(d->xWindow(w)) == kIconicState; }));
+    EXPECT_TRUE(Until([&] { return wm.WmState(d->xWindow(w)) == kIconicState; }));
     EXPECT_EQ(d->activeWindow(), other) << "the focus goes to the window left on the screen";
 
     seen.clear();
     EXPECT_EQ(Tool("wmctrl -i -a " + Id(w)), "");
     EXPECT_TRUE(Until([&] { return sized(false) == 1 && d->activeWindow() == w; }));
     EXPECT_FALSE(d->window(w)->minimised);
-    EXPECT_TRUE(Until([&] { return WmState(d->xWindow(w)) == kNormalState && Focused() == d->xWindow(w); }));
+    EXPECT_TRUE(Until([&] { return wm.WmState(d->xWindow(w)) == kNormalState && Focused() == d->xWindow(w); }));
     EXPECT_TRUE(Until([&] { return ShowsItsBackingStore(w); }));
     EXPECT_EQ(Count(EventType::Paint, w), 0) << "the backing store answers the expose";
 
@@ -386,7 +244,7 @@ TEST_F(WindowManagerTest, MinimisedAndRestoredWindowComesBackFromItsBackingStore
     EXPECT_EQ(Tool("xdotool windowminimize " + Id(w)), "");
     EXPECT_TRUE(Until([&] { return d->window(w)->minimised; }));
     d->raise(w);
-    EXPECT_TRUE(Until([&] { return WmState(d->xWindow(w)) == kNormalState && Focused() == d->xWindow(w); }));
+    EXPECT_TRUE(Until([&] { return wm.WmState(d->xWindow(w)) == kNormalState && Focused() == d->xWindow(w); }));
     EXPECT_FALSE(d->window(w)->minimised);
     EXPECT_EQ(d->activeWindow(), w);
 }
