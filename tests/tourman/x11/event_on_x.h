@@ -6,6 +6,8 @@
 
 #include "x_driver.h"
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,29 +15,49 @@ namespace xev {
 
 class EventOnX : public XProgramTest {
   protected:
-    // The result key typed on the board in the round ('1', 'x', '0').
-    static char ResultKey(int round, int board);
+    // The result of the board in the round (a win, a draw or a forfeit) and
+    // whether it is keyed or clicked, from a generator seeded with both.
+    struct Result {
+        int digit;
+        bool button;
+    };
+    static Result ResultKey(int round, int board);
     // The New command, its dialog typed: the system as the field shows it
     // ("2: Round Robin S"), the base name, the rounds; the data folder is EventFolder(base).
     void NewEvent(const char* system, const std::string& base, int rounds);
     void TypePlayers(int players);
     void CloseRegistration(bool swiss);
-    // Pairs the round (round 1 is paired by the close) and accepts a Swiss proposal.
-    void PairRound(int round, bool swiss);
-    // Opens the entry, keys ResultKey on each board and closes the entry.
-    void EnterResults(int round, int boards);
+    // Pairs the round (round 1 is paired by the close); a Swiss proposal is
+    // checked, handed to the step given, checked again and accepted.
+    void PairRound(int round, bool swiss, const std::function<void()>& proposal = {});
+    // Opens the entry, enters ResultKey on each board but a BYE's, by key or
+    // by button, and closes the entry.
+    void EnterResults(int round);
+    // The Swiss's own steps: a BYE for the next round through the player
+    // list's popup; a player made (un)available in the player form; the
+    // accepted round's colours improved in the colour window; a proposed
+    // board's colours exchanged on the pairing page; the proposal cancelled
+    // and paired by hand from its "pairs<n>.man".
+    void GiveBye(int player, const char* result, double points);
+    void SetAvailable(int player, bool on);
+    void ImproveColours();
+    void ExchangeColours();
+    void PairByHand();
     // Every output-page button, every Extras report and the USCF section
     // file of the finished event, with the section window's screenshot.
     void OutputsAndReports();
     // A screenshot of each page of the main window.
     void PagesPng(const std::string& base);
-    // CR LF only in every text file; each result list as keyed; each
-    // player's standings score the sum of his results.
-    void CheckFiles(int players, int rounds, int boards);
+    // CR LF only in every text file; each result list as the round's game
+    // codes; each player's standings score the sum of his results, a player
+    // on no board of a round counted as offBoard_ says.
+    void CheckFiles(int players, int rounds);
 
     const std::string& Base() const { return base_; }
     std::string Data() const { return EventFolder(base_); }
     std::string base_;
+    std::map<int, std::map<int, double>> offBoard_; // round: player on no board, his points
+    std::string browse_;                            // the file the next file browser is to choose
 
   private:
     // The item under the bar title and item labels, clicked through the server.
@@ -49,6 +71,9 @@ class EventOnX : public XProgramTest {
     static void FillDialog(int, void* self);
     WkObject* filled_ = nullptr;
     int fillTimeout_ = 0;
+    // The screen point of a list's row, which must be in sight.
+    std::string RowAt(WkObject* list, int row);
+    static void Browse(int, void* self);
 };
 
 } // namespace xev
