@@ -58,10 +58,12 @@ class EventOnX : public XProgramTest {
     std::string base_;
     std::map<int, std::map<int, double>> offBoard_; // round: player on no board, his points
     std::string browse_;                            // the file the next file browser is to choose
-
-  private:
     // The item under the bar title and item labels, clicked through the server.
     void PickMenu(const std::vector<std::string>& labels);
+    // The timeout that has the file browser choose browse_ once it opens.
+    static void Browse(int, void* self);
+
+  private:
     void SectionFile();
     void CheckSectionCells();
     void ExtrasReports();
@@ -73,7 +75,6 @@ class EventOnX : public XProgramTest {
     int fillTimeout_ = 0;
     // The screen point of a list's row, which must be in sight.
     std::string RowAt(WkObject* list, int row);
-    static void Browse(int, void* self);
 };
 
 } // namespace xev
