@@ -123,41 +123,16 @@ struct NamedFile {
     char mark = 0;
     int firstRound = 1;
 };
+// clang-format off
 const NamedFile kNamedFiles[] = {
-    {"%s.qon"},
-    {"%s.bak"},
-    {"%s.elo"},
-    {"%s.rnd"},
-    {"%s%d.rnd"},
-    {"pairs%d.txt"},
-    {"pairs%d.html"},
-    {"pairing%d.txt"},
-    {"pairs%d.man", 's'},
-    {"scgr%d-0.txt", 's', 2},
-    {"result%d.txt", '\xBD'},
-    {"result%d.html", '\xBD'},
-    {"pairsRR.txt", 'r'},
-    {"crosstbl.txt", '\xBD'},
-    {"crosstbl.html", '\xBD'},
-    {"index.html"},
-    {"tblscore.txt"},
-    {"tblscore.html"},
-    {"rankcat.txt"},
-    {"tourstat.txt"},
-    {"rankgrp.txt"},
-    {"rankdagr.txt"},
-    {"boardcrd.txt"},
-    {"playercd.txt"},
-    {"elovar.txt"},
-    {"playercard.html"},
-    {"eloprev.txt"},
-    {"playname.txt"},
-    {"playrat.txt"},
-    {"fideelo.txt"},
-    {"fidecros.txt"},
-    {"fidecard.txt"},
-    {"uscfsctn.txt"},
+    {"%s.qon"}, {"%s.bak"}, {"%s.elo"}, {"%s.rnd"}, {"%s%d.rnd"}, {"pairs%d.txt"}, {"pairs%d.html"},
+    {"pairing%d.txt"}, {"pairs%d.man", 's'}, {"scgr%d-0.txt", 's', 2}, {"result%d.txt", '\xBD'},
+    {"result%d.html", '\xBD'}, {"pairsRR.txt", 'r'}, {"crosstbl.txt", '\xBD'}, {"crosstbl.html", '\xBD'},
+    {"index.html"}, {"tblscore.txt"}, {"tblscore.html"}, {"rankcat.txt"}, {"tourstat.txt"}, {"rankgrp.txt"},
+    {"rankdagr.txt"}, {"boardcrd.txt"}, {"playercd.txt"}, {"elovar.txt"}, {"playercard.html"}, {"eloprev.txt"},
+    {"playname.txt"}, {"playrat.txt"}, {"fideelo.txt"}, {"fidecros.txt"}, {"fidecard.txt"}, {"uscfsctn.txt"},
 };
+// clang-format on
 
 } // namespace
 
