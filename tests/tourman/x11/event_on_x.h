@@ -58,8 +58,9 @@ class EventOnX : public XProgramTest {
     std::string base_;
     std::map<int, std::map<int, double>> offBoard_; // round: player on no board, his points
     std::string browse_;                            // the file the next file browser is to choose
-    // The item under the bar title and item labels, clicked through the server.
-    void PickMenu(const std::vector<std::string>& labels);
+    // The item under the bar title and item labels, clicked through the
+    // server; the bar is tourman's unless another is given.
+    void PickMenu(const std::vector<std::string>& labels, WkObject* bar = nullptr);
     // The timeout that has the file browser choose browse_ once it opens.
     static void Browse(int, void* self);
 

@@ -136,8 +136,8 @@ const NamedFile kNamedFiles[] = {
 
 } // namespace
 
-void EventOnX::PickMenu(const std::vector<std::string>& labels) {
-    WkObject* bar = MainWindow.menuBar;
+void EventOnX::PickMenu(const std::vector<std::string>& labels, WkObject* bar) {
+    if (!bar) bar = MainWindow.menuBar;
     const WkMenuBarData* d = WkMenuBarRecord(bar);
     WkObject* menu = nullptr;
     for (int i = 0; i < d->count && !menu; ++i) {
