@@ -216,7 +216,7 @@ void EventOnX::ImproveColours() {
     ASSERT_NE(window, nullptr) << unexpected;
     // The player buttons, White and Black of each board: two Whites of
     // boards in sight whose exchange keeps within 80 points, so that no rule
-    // asks. The lower board's Black gets the upper White and the other way.
+    // asks. The two Whites change boards.
     std::vector<WkObject*> players;
     for (WkObject* o : Buttons(window))
         if (std::isdigit(static_cast<unsigned char>(WkButtonRecord(o)->text[2]))) players.push_back(o);
@@ -271,7 +271,8 @@ void EventOnX::PairByHand() {
     WkObject* window = ManualPairingWindow();
     ASSERT_NE(window, nullptr) << unexpected;
     // The file browser runs its own loop: a timeout chooses the file.
-    browse_ = Data() + "pairs" + std::to_string(round) + ".man";
+    const std::string file = Data() + "pairs" + std::to_string(round) + ".man";
+    browse_ = file;
     WkAddTimeout(100, Browse, this);
     Click(Button(window, MessageText(157)));
     EXPECT_EQ(browse_, "") << "no file browser";
@@ -279,7 +280,7 @@ void EventOnX::PairByHand() {
     Click(Button(window, MessageText(134)));
     EXPECT_EQ(ManualPairingWindow(), nullptr) << unexpected;
     ASSERT_EQ(CurrentRound, round) << unexpected;
-    EXPECT_EQ(Pairs(round), proposed) << "round " << round << ": paired by hand from " << browse_;
+    EXPECT_EQ(Pairs(round), proposed) << "round " << round << ": paired by hand from " << file;
     CheckRound(round, "paired by hand");
 }
 
