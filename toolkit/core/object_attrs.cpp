@@ -62,7 +62,9 @@ void SetSensitiveState(WkObject* object, int on) {
     else
         object->state &= std::uint16_t(~WK_STATE_SENSITIVE);
     WkSendSimpleMessage(object, WK_MSG_SENSITIVE, on ? 1 : 0);
-    if (object->transparency == WK_TRANSPARENT) WkObjectClearBehind(object);
+    // Only what is seen has anything behind it to show again: a hidden page
+    // shares its place with the page on show.
+    if (object->transparency == WK_TRANSPARENT && WkObjectDrawable(object)) WkObjectClearBehind(object);
     WkRedraw(Outer(object), 0);
 }
 

@@ -189,6 +189,14 @@ TEST_F(ObjectDrawTest, HidingAChildRepaintsWhereItWasAndFramesRepaintOnlyTheirBa
     child->state &= std::uint16_t(~WK_STATE_REALIZED);
     WkRedraw(child, 1);
     EXPECT_EQ(log.count(WK_MSG_EXPOSE), 0);
+    // Nor does a hidden transparent one clear its place when its sensitivity
+    // changes: the place may be another's, as a paged form's pages share theirs.
+    child->state = std::uint16_t((child->state | WK_STATE_REALIZED) & ~WK_STATE_SHOWN);
+    child->transparency = WK_TRANSPARENT;
+    Junk(s, 10, 10, 30, 20);
+    WkObjectSetSensitive(child, 0);
+    WkObjectSetSensitive(child, 1);
+    EXPECT_EQ(s.colorAt(20, 20), 0xFF00FFu);
     WkObjectDestroy(shell);
 }
 
