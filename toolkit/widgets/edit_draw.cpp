@@ -169,12 +169,12 @@ void ShowCursor(WkObject* field, bool on) {
 
 void ScrollIntoView(WkObject* field) {
     WkEditData* d = WkEditRecord(field);
-    int cell = CharWidth(field, ' ');
-    if (d->cursor < d->length && d->store.buffer[d->cursor] != '\n' && d->store.buffer[d->cursor] != '\t')
-        cell = CharWidth(field, static_cast<unsigned char>(d->store.buffer[d->cursor]));
+    // Only the cursor's place must lie within the view, not its whole cell: a
+    // field typed full to its visible columns keeps its first character in
+    // view, the cursor at the end drawn in the right margin.
     int xOffset = d->xOffset, topLine = d->topLine;
     if (d->cursorX < xOffset) xOffset = d->cursorX;
-    else if (d->cursorX + cell > xOffset + d->visibleWidth) xOffset = std::max(0, d->cursorX + cell - d->visibleWidth);
+    else if (d->cursorX > xOffset + d->visibleWidth) xOffset = d->cursorX - d->visibleWidth;
     if (d->cursorLine < topLine) topLine = d->cursorLine;
     else if (d->cursorLine >= topLine + d->visibleLines) topLine = d->cursorLine - d->visibleLines + 1;
     if (xOffset != d->xOffset || topLine != d->topLine) {

@@ -106,6 +106,21 @@ TEST_F(EditField, KeysEditTheText) {
     }
 }
 
+// A field typed full to its visible columns keeps its first character in
+// view (a date of eight digits showed only its last seven); typing past the
+// view still scrolls the cursor's place into it.
+TEST_F(EditField, TypedFullFieldKeepsItsStartInView) {
+    WkObject* full = WkCreateEditEx(form, "", 8, 1, 8, 0);
+    WkObject* narrow = WkCreateEditEx(form, "", 80, 1, 4, 0);
+    Show();
+    Press(full, Typed("20260501"));
+    Press(narrow, Typed(std::string(80, 'A').c_str()));
+    EXPECT_EQ(WkEditRecord(full)->xOffset, 0);
+    const WkEditData* d = WkEditRecord(narrow);
+    EXPECT_GT(d->xOffset, 0);
+    EXPECT_EQ(d->xOffset, d->cursorX - d->visibleWidth);
+}
+
 TEST_F(EditField, AutoIndentCopiesLeadingBlanks) {
     WkObject* f = WkCreateMultiLineEdit(form, "  x", 20, 3, 0);
     WkEditSetAutoIndent(f, 1);
