@@ -36,6 +36,10 @@ TEST_F(MainWindowTest, StartsWithRoundControlsAndRegistrationClosedOff) {
     EXPECT_TRUE(WkObjectIsSensitive(MainWindow.pages[0]));
     EXPECT_TRUE(WkObjectIsSensitive(MainWindow.pages[3]));
     EXPECT_EQ(Find(MessageText(71)), MainWindow.addButton);
+    // The program folder carries the toolkit's arrows and paging pictures: without them
+    // drop-down, scroll-bar and spin arrows draw blank.
+    for (int slot = 0; slot < WK_STOCK_BITMAPS; ++slot)
+        EXPECT_NE(WkStockBitmap(slot), nullptr) << "stock picture " << slot;
     for (const char* name : {"List Player", "List Pairing", "List Result", "Window File"})
         EXPECT_NE(Find(name), nullptr) << name;
     for (int page = 1; page < 4; ++page) {
