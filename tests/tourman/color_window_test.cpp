@@ -11,7 +11,6 @@
 #include "tourman/color_window.h"
 #include "tourman/main_window.h"
 #include "tourman/round_commands.h"
-#include "tournament/scores.h"
 
 #include <filesystem>
 #include <set>
@@ -24,22 +23,12 @@ class ColorWindowTest : public TourmanTest {
     void SetUp() override {
         TourmanTest::SetUp();
         ASSERT_TRUE(Start());
-        for (int i = 0; i < 10; ++i) AddTestPlayer("PLAYER " + std::to_string(i + 1), 2400 - 100 * i);
-        Settings.PairingSystem = FideDubovSystem;
-        Settings.PlannedRounds = 5;
-        ClosedRegistration = 1;
+        TenPlayerDubov();
     }
     void PairAndAccept() {
         PairRoundCommand();
         AcceptPairing();
         Flush();
-    }
-    void PlayRound() { // White wins every game
-        for (int k = 1; k <= RoundBoardCount(CurrentRound); ++k)
-            if (!IsByeCode(GameTable(k, CurrentRound))) GameTable(k, CurrentRound) += WhiteWins - NotPlayed;
-        RebuildRoundTables(CurrentRound);
-        ComputeScores(CurrentRound, PlayerCount);
-        IsPairingDone = 0;
     }
     // The results page's button; once the window is open it may cover the button.
     WkObject* Open() {
@@ -82,7 +71,7 @@ TEST_F(ColorWindowTest, ExchangesAndDoneInRoundsOneAndTwo) {
     std::multiset<int> boards{GameTable(1, 1), GameTable(2, 1), GameTable(3, 1), GameTable(4, 1), GameTable(5, 1)};
     EXPECT_EQ(boards, (std::multiset<int>{20019, 60079, 80039, 40099, 100059})); // no new colours
 
-    PlayRound();
+    WhiteWinsRound();
     PairAndAccept();
     PairingStates[7].colorFlexible = PairingStates[4].colorFlexible = 0; // red rings
     PairingStates[5].dueColor = -1;                                      // no colour due
@@ -150,7 +139,7 @@ TEST_F(ColorWindowTest, ByeBoardCloseDoAutoAndRefusals) {
     Boxed("Close", 4, 1);
     EXPECT_EQ(ColorImprovementDialog(), nullptr);
 
-    PlayRound();
+    WhiteWinsRound();
     PairAndAccept();
     Open();
     Press("Do AUTO");

@@ -16,7 +16,6 @@
 #include "tourman/results_list.h"
 #include "tourman/round_commands.h"
 #include "tournament/message_table.h"
-#include "tournament/scores.h"
 
 #include <filesystem>
 #include <fstream>
@@ -30,27 +29,17 @@ class ManualPairingTest : public TourmanTest {
     void SetUp() override {
         TourmanTest::SetUp();
         ASSERT_TRUE(Start());
-        for (int i = 0; i < 10; ++i) AddTestPlayer("PLAYER " + std::to_string(i + 1), 2400 - 100 * i);
-        Settings.PairingSystem = FideDubovSystem;
-        Settings.PlannedRounds = 5;
-        ClosedRegistration = 1;
+        TenPlayerDubov();
         ResetByePlayer();
         Answer(187, 0);
         PairRoundCommand();
         AcceptPairing();
-        PlayRound();
+        WhiteWinsRound();
         Players[10].available = 0;
         WkObjectEnable(MainWindow.pages[1]);
         RefreshRoundControls();
         WkFormSetPage(MainWindow.notebook, 1);
         Flush();
-    }
-    void PlayRound() {
-        for (int k = 1; k <= RoundBoardCount(CurrentRound); ++k)
-            if (!IsByeCode(GameTable(k, CurrentRound))) GameTable(k, CurrentRound) += WhiteWins - NotPlayed;
-        RebuildRoundTables(CurrentRound);
-        ComputeScores(CurrentRound, PlayerCount);
-        IsPairingDone = 0;
     }
     std::string Status() { return static_cast<WkProgressData*>(In("status")->classRecord)->text; }
     WkObject* In(const std::string& name) { return Find(name, ManualPairingWindow()); }
@@ -148,7 +137,7 @@ TEST_F(ManualPairingTest, RoundTwoByHandWithTheBye) {
 TEST_F(ManualPairingTest, RepairingRoundTwoAndRefusals) {
     PairRoundCommand();
     AcceptPairing();
-    PlayRound(); // round 2's results and tables as after the closed entry
+    WhiteWinsRound(); // round 2's results and tables as after the closed entry
     IsGetResultDone = 1;
     Flush();
     Click(MainWindow.repairButton);

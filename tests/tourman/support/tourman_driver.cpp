@@ -1,5 +1,6 @@
 #include "tourman_driver.h"
 
+#include "support/tournament_state.h"
 #include "support/widget_input.h"
 
 #include "toolkit/core/event_loop.h"
@@ -27,6 +28,7 @@
 #include "tournament/players.h"
 #include "tournament/round_state.h"
 #include "tournament/round_tables.h"
+#include "tournament/scores.h"
 #include "tournament/settings.h"
 
 #include <unistd.h>
@@ -169,6 +171,21 @@ void TourmanTest::NewClubCup(const std::string& baseName) {
                                {SettingsDialog.dataFolder, dataFolder.c_str()}})
         WkEditReplaceText(field, text, 0, 0);
     Click(SettingsDialog.okButton);
+}
+
+void TourmanTest::TenPlayerDubov() {
+    for (int i = 0; i < 10; ++i) AddTestPlayer("PLAYER " + std::to_string(i + 1), 2400 - 100 * i);
+    Settings.PairingSystem = FideDubovSystem;
+    Settings.PlannedRounds = 5;
+    ClosedRegistration = 1;
+}
+
+void TourmanTest::WhiteWinsRound() {
+    for (int k = 1; k <= RoundBoardCount(CurrentRound); ++k)
+        if (!IsByeCode(GameTable(k, CurrentRound))) GameTable(k, CurrentRound) += WhiteWins - NotPlayed;
+    RebuildRoundTables(CurrentRound);
+    ComputeScores(CurrentRound, PlayerCount);
+    IsPairingDone = 0;
 }
 
 void TourmanTest::Flush() {

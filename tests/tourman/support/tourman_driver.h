@@ -66,6 +66,12 @@ class TourmanTest : public ::testing::Test {
     // 1-3 May 2026, arbiter Neri, three rounds, the base name given, in the
     // test's data folder; then OK.
     void NewClubCup(const std::string& baseName);
+    // A Swiss of ten players rated 2400 down to 1500 (FIDE Dubov, five
+    // rounds), its registration closed, set straight into the tables.
+    void TenPlayerDubov();
+    // White wins every game of the current round that is not a BYE; the
+    // tables and scores follow and the round waits for its next pairing.
+    static void WhiteWinsRound();
 
     // The first widget under root (every window's widgets when null) whose
     // name or caption is the text, or null.
