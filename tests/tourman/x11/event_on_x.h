@@ -52,6 +52,9 @@ class EventOnX : public XProgramTest {
     // codes; each player's standings score the sum of his results, a player
     // on no board of a round counted as offBoard_ says.
     void CheckFiles(int players, int rounds);
+    // After the last round: the outputs and reports, the pages' screenshots,
+    // the files checked, and the event saved through File > Save.
+    void FinishEvent(int players, int rounds);
 
     const std::string& Base() const { return base_; }
     std::string Data() const { return EventFolder(base_); }
@@ -63,6 +66,8 @@ class EventOnX : public XProgramTest {
     void PickMenu(const std::vector<std::string>& labels, WkObject* bar = nullptr);
     // The timeout that has the file browser choose browse_ once it opens.
     static void Browse(int, void* self);
+    // Has the open file browser choose the file at path (folder and name).
+    void ChooseInBrowser(const std::string& path);
 
   private:
     void SectionFile();

@@ -291,11 +291,16 @@ void EventOnX::Browse(int, void* data) {
         if (!self->browse_.empty()) WkAddTimeout(100, Browse, self);
         return;
     }
-    const std::size_t slash = self->browse_.rfind('/');
-    WkDirTreeSetPath(static_cast<WkObject*>(parts.tree), self->browse_.substr(0, slash).c_str(), 1);
-    WkEditReplaceText(static_cast<WkObject*>(parts.name), self->browse_.c_str() + slash + 1, 0, 0);
+    self->ChooseInBrowser(self->browse_);
     self->browse_.clear();
-    self->Xdo("mousemove " + self->At(static_cast<WkObject*>(parts.ok)) + " click 1", false);
+}
+
+void EventOnX::ChooseInBrowser(const std::string& path) {
+    const WkBrowserParts& parts = WkFileBrowserParts();
+    const std::size_t slash = path.rfind('/');
+    WkDirTreeSetPath(static_cast<WkObject*>(parts.tree), path.substr(0, slash).c_str(), 1);
+    WkEditReplaceText(static_cast<WkObject*>(parts.name), path.c_str() + slash + 1, 0, 0);
+    Xdo("mousemove " + At(static_cast<WkObject*>(parts.ok)) + " click 1", false);
 }
 
 void EventOnX::PagesPng(const std::string& base) {
@@ -354,6 +359,13 @@ void EventOnX::CheckFiles(int players, int rounds) {
     EXPECT_EQ(rows, players) << "tblscore.txt";
 }
 
+void EventOnX::FinishEvent(int players, int rounds) {
+    OutputsAndReports();
+    PagesPng(base_);
+    CheckFiles(players, rounds);
+    PickMenu({"File", MessageText(47)}); // left saved, as the close question's save leaves it
+}
+
 TEST_F(EventOnX, RoundRobinOfSix) {
     StartTourman("robin-run");
     base_ = "robin";
@@ -364,10 +376,7 @@ TEST_F(EventOnX, RoundRobinOfSix) {
         PairRound(round, false);
         EnterResults(round);
     }
-    OutputsAndReports();
-    PagesPng(base_);
-    CheckFiles(6, 5);
-    PickMenu({"File", MessageText(47)}); // left saved, as the close question's save leaves it
+    FinishEvent(6, 5);
 }
 
 // Player 5 has a BYE (half a point) in round 2 and is back for round 3;
@@ -391,10 +400,7 @@ TEST_F(EventOnX, UscfSwissOfThirty) {
         if (round == 4) ImproveColours();
         EnterResults(round);
     }
-    OutputsAndReports();
-    PagesPng(base_);
-    CheckFiles(30, 7);
-    PickMenu({"File", MessageText(47)});
+    FinishEvent(30, 7);
 }
 
 } // namespace xev

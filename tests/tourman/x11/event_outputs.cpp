@@ -12,7 +12,6 @@
 #include "toolkit/core/shell_data.h"
 #include "toolkit/core/timeouts.h"
 #include "toolkit/core/window_system.h"
-#include "toolkit/widgets/dir_tree.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/file_browser.h"
 #include "toolkit/widgets/form.h"
@@ -229,12 +228,8 @@ void EventOnX::FillDialog(int, void* data) {
     if (shell == self->filled_) return;
     self->filled_ = shell;
     WkObject* ok = nullptr;
-    const WkBrowserParts& browser = WkFileBrowserParts();
-    if (shell && shell == browser.shell) {
-        WkDirTreeSetPath(static_cast<WkObject*>(browser.tree), fs::path(self->Data()).parent_path().c_str(),
-                         1);
-        WkEditReplaceText(static_cast<WkObject*>(browser.name), "tblscore.txt", 0, 0);
-        ok = static_cast<WkObject*>(browser.ok);
+    if (shell && shell == WkFileBrowserParts().shell) {
+        self->ChooseInBrowser(self->Data() + "tblscore.txt");
     } else if (shell) {
         bool print = false;
         for (WkObject* o : tmt::WidgetsUnder(shell))
