@@ -188,6 +188,9 @@ WkObject* MenuUnder(WkObject* bar, const WkMessage* m) {
     return e ? WkMenuHitTest(e->menu, static_cast<int>(m->c), static_cast<int>(m->d)) : nullptr;
 }
 
+// The pointer over an open menu moves its highlight (and, with the button
+// held, opens submenus); over another title it opens that one: dragged
+// there, or with a title open, moved there without a button.
 void Track(WkObject* bar, WkMessage* m) {
     WkMenuBarData* d = WkMenuBarRecord(bar);
     if (WkObject* menu = MenuUnder(bar, m)) {
@@ -195,7 +198,8 @@ void Track(WkObject* bar, WkMessage* m) {
         return;
     }
     const int title = TitleAt(bar, m);
-    if (d->pointerFlag && title >= 0 && title != d->current) Switch(bar, title);
+    const bool follow = (m->e & kLeftHeld) ? d->pointerFlag != 0 : Open(d) != nullptr;
+    if (follow && title >= 0 && title != d->current) Switch(bar, title);
 }
 
 void Press(WkObject* bar, WkMessage* m) {
@@ -206,11 +210,9 @@ void Press(WkObject* bar, WkMessage* m) {
         d->pointerFlag = 1;
     } else if (TitleAt(bar, m) < 0) {
         d->pointerFlag = 0;
-        if (!Open(d)) {
-            WkMenuBarDeactivate(bar);
-        } else if (WkObject* menu = MenuUnder(bar, m)) {
-            WkMenuForward(menu, m);
-        }
+        // A press outside the titles and every open menu closes the bar.
+        if (WkObject* menu = Open(d) ? MenuUnder(bar, m) : nullptr) WkMenuForward(menu, m);
+        else WkMenuBarDeactivate(bar);
         return;
     }
     d->pointerFlag = 1;
@@ -539,15 +541,15 @@ int WkMenuBarHandler(WkObject* bar, WkMessage* message) {
         if (Usable(bar) && message->f == 1) Press(bar, message);
         return 1;
     case WK_MSG_MOTION:
-        if (Usable(bar) && Grabbing(bar) && (message->e & kLeftHeld)) Track(bar, message);
+        if (Usable(bar) && Grabbing(bar)) Track(bar, message);
         return 1;
     case WK_MSG_ENTER:
         d->pointerFlag = 1;
-        if (Usable(bar) && Grabbing(bar) && (message->e & kLeftHeld)) Track(bar, message);
+        if (Usable(bar) && Grabbing(bar)) Track(bar, message);
         return 1;
     case WK_MSG_LEAVE:
         d->pointerFlag = 0;
-        if (Usable(bar) && Grabbing(bar) && (message->e & kLeftHeld)) Track(bar, message);
+        if (Usable(bar) && Grabbing(bar)) Track(bar, message);
         return 1;
     case WK_MSG_RELEASE:
         if (Usable(bar) && message->f == 1) Release(bar, message);

@@ -207,21 +207,34 @@ void Pointer(WkObject* menu, WkMessage* m) {
     }
 }
 
+// Without a button held the highlight follows the pointer over the items;
+// a submenu opens only on a press (or a drag) over its item.
+void Hover(WkObject* menu, WkMessage* m) {
+    if (PassOn(menu, m) || !Inside(menu, m)) return;
+    const int index = ItemAt(menu, static_cast<int>(m->b));
+    if (index >= 0) SetCurrent(menu, index);
+}
+
 void Release(WkObject* menu, WkMessage* m) {
     // Only the first button chooses: the release of the button whose press
     // popped the menu up (the right one, over the menu's first item) must not.
     if (m->f != 1 || PassOn(menu, m)) return;
     WkMenuData* d = WkMenuRecord(menu);
+    const int index = Inside(menu, m) ? ItemAt(menu, static_cast<int>(m->b)) : -1;
+    WkMenuItem* under = index >= 0 ? d->items[index] : nullptr;
+    // A click on an item with a submenu opens the submenu and keeps the
+    // chain open, so that the pointer can go on into it without a button held.
+    if (under && under->submenu) {
+        SetCurrent(menu, index);
+        OpenSubmenu(under);
+        return;
+    }
     WkMenuItem* current = Current(d);
     if (current && current->submenu && !Open(current->submenu)) {
         OpenSubmenu(current);
         return;
     }
-    WkMenuItem* chosen = nullptr;
-    if (Inside(menu, m)) {
-        const int index = ItemAt(menu, static_cast<int>(m->b));
-        if (index >= 0 && !d->items[index]->disabled) chosen = d->items[index];
-    }
+    WkMenuItem* chosen = under && !under->disabled ? under : nullptr;
     // The callback runs last: it may destroy the menu and its window.
     CloseChain(menu);
     WkMenuActivateItem(chosen);
@@ -244,7 +257,8 @@ void Key(WkObject* menu, WkMessage* m) {
     WkMenuData* d = WkMenuRecord(menu);
     switch (static_cast<int>(m->b)) {
     case WK_KEY_ESC:
-        if (WkObject* root = WkMenuGetPopupRoot(menu)) WkMenuPopDown(root);
+        // One level: the deepest open menu, the popup root itself last.
+        if (WkMenuGetPopupRoot(menu)) WkMenuPopDown(menu);
         return;
     case WK_KEY_ENTER: {
         WkMenuItem* current = Current(d);
@@ -368,6 +382,7 @@ int WkMenuHandler(WkObject* menu, WkMessage* message) {
     case WK_MSG_LEAVE:
         // The grab turns motions into enter and leave at the holder's edge.
         if (message->e & kLeftHeld) Pointer(menu, message);
+        else Hover(menu, message);
         return 1;
     case WK_MSG_RELEASE: Release(menu, message); return 1;
     case WK_MSG_EXPOSE:

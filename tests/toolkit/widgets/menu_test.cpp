@@ -227,6 +227,80 @@ TEST_F(Menus, ThePointerOpensTitlesAndChoosesItems) {
     EXPECT_EQ(WkGetGrab(), nullptr);
 }
 
+// A person at the mouse, clicking and moving with no button held: each step
+// is one action in the same session and the state it leaves.
+TEST_F(Menus, ClicksAloneWorkTheBarAndItsSubmenus) {
+    wt::MenusWindow w = Bar();
+    enum Target { Title, File, Export, Body, Escape };
+    struct Step {
+        const char* what;
+        bool click;
+        Target target;
+        int index;
+        int title;        // the open title
+        int current;      // File's highlighted item
+        bool submenu;     // Export's submenu shown
+        std::size_t runs; // items chosen so far
+    } steps[] = {
+        {"a click on a title posts its menu", true, Title, 0, 0, 0, false, 0},
+        {"the highlight follows the pointer", false, File, 1, 0, 1, false, 0},
+        {"passing over a submenu's item opens nothing", false, File, 7, 0, 7, false, 0},
+        {"a click on it opens the submenu, which stays", true, File, 7, 0, 7, true, 0},
+        {"into the submenu, no button held", false, Export, 1, 0, 7, true, 0},
+        {"Escape closes one level", false, Escape, 0, 0, 7, false, 0},
+        {"the submenu clicked open again", true, File, 7, 0, 7, true, 0},
+        {"a click on its item runs it and closes all", true, Export, 0, -1, 7, false, 1},
+        {"over another title, nothing open", false, Title, 1, -1, 7, false, 1},
+        {"File clicked open again", true, Title, 0, 0, 0, false, 1},
+        {"over another title, the open one follows", false, Title, 1, 1, 0, false, 1},
+        {"back to File", false, Title, 0, 0, 0, false, 1},
+        {"a click on an item runs it", true, File, 1, -1, 1, false, 2},
+        {"File once more", true, Title, 0, 0, 0, false, 2},
+        {"a click outside every menu closes it", true, Body, 0, -1, 0, false, 2},
+        {"Escape at the pull-down closes the bar", true, Title, 0, 0, 0, false, 2},
+        {"", false, Escape, 0, -1, 0, false, 2},
+    };
+    const WkMenuBarData* bar = WkMenuBarRecord(w.bar);
+    for (const Step& s : steps) {
+        WkObject* at = w.bar;
+        int x = bar->titles[s.index].x + 8, y = 8;
+        if (s.target == File || s.target == Export) {
+            at = s.target == File ? w.file : w.submenu;
+            x = 10, y = ItemY(WkMenuRecord(at)->items[s.index]);
+        } else if (s.target == Body) {
+            x = w.bar->width - 10, y = w.bar->height + 40;
+        }
+        if (s.target == Escape) Key(0x1B, 0x01);
+        else if (s.click) Press(at, x, y), Release(at, x, y);
+        else Move(at, x, y);
+        EXPECT_EQ(OpenTitle(w), s.title) << s.what;
+        EXPECT_EQ(Current(w.file), s.current) << s.what;
+        EXPECT_EQ(Shown(w.submenu), s.submenu) << s.what;
+        EXPECT_EQ(chosen.size(), s.runs) << s.what;
+        EXPECT_EQ(WkGetGrab(), s.title < 0 ? nullptr : w.bar) << s.what;
+    }
+    ASSERT_EQ(chosen.size(), 2u);
+    EXPECT_EQ(chosen[0].item, w.html);
+    EXPECT_EQ(chosen[1].item, w.grid);
+}
+
+TEST_F(Menus, EscapeClosesOneLevelOfAPopupChain) {
+    Show(Window());
+    WkObject* menu = Popup();
+    WkMenuItem* more = WkMenuAddItem(menu, "More", nullptr, nullptr);
+    WkObject* submenu = WkCreateSubmenu(more);
+    WkMenuAddItem(submenu, "Last", wt::Chose, nullptr);
+    WkMenuPopup(menu, 200, 200);
+    Press(menu, 10, ItemY(more));
+    Release(menu, 10, ItemY(more));
+    for (bool menuShown : {true, false}) {
+        Key(0x1B, 0x01);
+        EXPECT_FALSE(Shown(submenu));
+        EXPECT_EQ(Shown(menu), menuShown);
+        EXPECT_EQ(WkGetGrab(), menuShown ? menu : nullptr);
+    }
+}
+
 TEST_F(Menus, TheLaterOfTwoMarkedTitlesKeepsTheLetter) {
     WkObject* shell = Window();
     WkObject* bar = WkCreateMenuBar(shell, 0);
