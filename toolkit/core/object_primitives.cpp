@@ -5,6 +5,7 @@
 #include "toolkit/core/object_draw.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -224,10 +225,51 @@ int WkObjectXorRect(WkObject* object, int x, int y, int width, int height) {
     return 1;
 }
 
+namespace {
+
+// Relative luminance, 0 black to 1 white, through the usual screen curve.
+double Luminance(WkColor color) {
+    int rgb[3];
+    WkColorToRGB(color, &rgb[0], &rgb[1], &rgb[2]);
+    double sum = 0;
+    const double weights[3] = {0.2126, 0.7152, 0.0722};
+    for (int i = 0; i < 3; ++i) {
+        const double v = rgb[i] / 255.0;
+        sum += weights[i] * (v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
+
+double Contrast(WkColor a, WkColor b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+int Brightest(WkColor color) {
+    int r, g, b;
+    WkColorToRGB(color, &r, &g, &b);
+    return std::max({r, g, b});
+}
+
+} // namespace
+
 WkColor WkHighlightColor(WkColor background, WkColor foreground) {
     int br, bg, bb, fr, fg, fb;
     WkColorToRGB(background, &br, &bg, &bb);
     WkColorToRGB(foreground, &fr, &fg, &fb);
     bool darker = fr * fr + fg * fg + fb * fb < br * br + bg * bg + bb * bb;
-    return WkShadeColor(background, darker ? 115 : 72);
+    if (darker) {
+        // A background too light to be lightened visibly (white) is
+        // darkened a little instead: the highlight must show.
+        const WkColor lighter = WkShadeColor(background, 115);
+        if (Brightest(lighter) - Brightest(background) >= 12) return lighter;
+        WkFreeColor(lighter);
+        return WkShadeColor(background, 80);
+    }
+    // Light text: darkened until the text reads on it (a contrast of 4.5).
+    for (int percent = 72;; percent -= 4) {
+        const WkColor shaded = WkShadeColor(background, percent);
+        if (percent <= 0 || Contrast(shaded, foreground) >= 4.5) return shaded;
+        WkFreeColor(shaded);
+    }
 }

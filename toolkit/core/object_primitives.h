@@ -72,5 +72,6 @@ int WkObjectXorLine(WkObject* object, int x1, int y1, int x2, int y2);
 int WkObjectXorRect(WkObject* object, int x, int y, int width, int height);
 
 // A new colour: the background shaded to 115 percent under a darker
-// foreground, else to 72 percent.
+// foreground (to 80 percent when it is too light to lighten visibly), else
+// to 72 percent or darker, until the foreground stands out from it.
 WkColor WkHighlightColor(WkColor background, WkColor foreground);

@@ -331,6 +331,10 @@ void WkButtonPreferredSize(WkObject* object) {
     if (HasIndicator(object, d)) w += 3 * h / 2;
     object->width = w + 2 * frame;
     object->height = t + 2 * frame;
+    // A fixed width never cuts the label: it widens to the label's measure
+    // in the font in use.
+    if ((object->layout & WK_LAYOUT_FIXED_WIDTH) && object->fixedWidth < object->width)
+        object->fixedWidth = WkClampSize16(object->width);
 }
 
 void WkButtonDraw(WkObject* object, const WkMessage* expose, int clearLabel, int clearFrame) {

@@ -187,7 +187,9 @@ WkObject* WkCreateDirTree(WkObject* parent, const char* start, int font, int wid
     WkObjectAddDestroyHandler(tree, Destroyed, d);
     WkObjectInheritBackground(tree, 1, 100);
     WkTreeData* t = WkTreeRecord(tree);
-    WkTreeSetSelectedColors(tree, t->selectedBackground, WkWhiteColor());
+    // White on a highlight made for white text: one made for the dark
+    // foreground would be lighter than the background, and white on it unreadable.
+    WkTreeSetSelectedTextColor(tree, WkWhiteColor());
     WkTreeSetScrollBarShade(tree, 85);
     static const char* const pictures[kClasses][3] = {{"fbcfold.bmp", "fbofold.bmp", "fbsfold.bmp"},
                                                       {"fdisk.bmp", nullptr, nullptr},

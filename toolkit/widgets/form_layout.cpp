@@ -198,8 +198,13 @@ void SetSize(WkObject* form, WkFormData* d, const Axis& a, const Extent& e) {
         return;
     }
     if (form->layout & a.fixedFlag) {
+        // A fixed size too small for what the children need at least grows
+        // to it: children are never cut off by their form's own edge. A
+        // composite's wrapper keeps its size: its parts fit themselves to it.
         form->*a.size = form->*a.fixedSize;
-        form->*a.minSize = form->*a.fixedSize;
+        if (!(form->layout & WK_LAYOUT_OUTER_WRAPPER))
+            form->*a.size = std::max<std::int32_t>(form->*a.size, std::int32_t(std::min<long>(e.min + 2 * b, 0xFFFF)));
+        form->*a.minSize = WkSaturateU16(form->*a.size);
         return;
     }
     form->*a.size = std::int32_t(std::min<long>(e.size + 2 * b, 0x7FFFFFFF));

@@ -188,6 +188,26 @@ TEST_F(PrimitivesTest, HighlightColour) {
     for (WkColor c : {grey, black, white, lighter, darker}) WkFreeColor(c);
 }
 
+// The highlight must show on its background and the text must read on it.
+TEST_F(PrimitivesTest, HighlightShowsAndTextReadsOnIt) {
+    struct Case {
+        int background, text, highlight; // greys
+    } cases[] = {
+        {255, 0, 204},   // white under black text: darkened, as it cannot lighten
+        {250, 0, 200},   // too light to lighten visibly
+        {240, 0, 255},   // still lightened
+        {192, 255, 115}, // white text darkened past 72 percent until it reads
+        {255, 255, 112}, // white on white
+    };
+    for (const Case& c : cases) {
+        WkColor background = WkAllocColor(c.background, c.background, c.background);
+        WkColor text = WkAllocColor(c.text, c.text, c.text);
+        WkColor highlight = WkHighlightColor(background, text);
+        EXPECT_EQ(Rgb(highlight), plat::MakeRgb(c.highlight, c.highlight, c.highlight)) << c.background << " " << c.text;
+        for (WkColor color : {background, text, highlight}) WkFreeColor(color);
+    }
+}
+
 TEST_F(PrimitivesTest, PictureOfTheLook) {
     WkObject* canvas = MakeLeaf(MainForm(shell), 440, 220);
     // Three image modes on three objects below the canvas.

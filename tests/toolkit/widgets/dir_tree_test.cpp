@@ -171,6 +171,8 @@ TEST_F(DirTreeTest, MenuOrderAndLooks) {
     int r, g, b, percent = 0;
     WkColorToRGB(WkTreeRecord(tree)->selectedText, &r, &g, &b);
     EXPECT_EQ(r + g + b, 3 * 255); // white on the highlight
+    WkColorToRGB(WkTreeRecord(tree)->selectedBackground, &r, &g, &b);
+    EXPECT_LT(r + g + b, 3 * 120); // dark enough for white to read on it
     EXPECT_TRUE(WkObjectInheritsBackground(tree, &percent));
     EXPECT_EQ(percent, 100);
     WkImage* folder = WkTreeRecord(tree)->closedImages[WK_DIRTREE_FOLDER];

@@ -105,6 +105,31 @@ TEST_F(Forms, EmptyFormsMeasureTheirBorderAndATableItsSpacing) {
     }
 }
 
+// Two leaves of 40 and 50 by 10 side by side: they need 101 by 18.
+TEST_F(Forms, AFixedSizeTooSmallForTheChildrenGrowsToThem) {
+    struct Case {
+        int width, height;
+        bool wrapper; // a composite's outer form keeps its size
+        int grownWidth, grownHeight;
+    } cases[] = {
+        {200, 30, false, 200, 30},
+        {60, 30, false, 101, 30},
+        {200, 5, false, 200, 18},
+        {60, 5, true, 60, 5},
+    };
+    for (const Case& c : cases) {
+        WkObject* form = Form(WK_FORM_HORIZONTAL);
+        MakeLeaf(form, 40, 10);
+        MakeLeaf(form, 50, 10);
+        WkObjectSetSize(form, c.width, c.height);
+        if (c.wrapper) form->layout |= WK_LAYOUT_OUTER_WRAPPER;
+        Lay(form);
+        EXPECT_EQ(form->width, c.grownWidth) << c.width << " " << c.height;
+        EXPECT_EQ(form->height, c.grownHeight) << c.width << " " << c.height;
+        EXPECT_EQ(form->minWidth, c.grownWidth);
+    }
+}
+
 TEST_F(Forms, ChainsThatReachNoEdgeOrLoopOrOverflow) {
     WkObject* form = Form(WK_FORM_ATTACHMENT);
     WkObject* loose = MakeLeaf(form, 10, 10);

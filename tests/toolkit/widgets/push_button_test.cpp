@@ -233,6 +233,21 @@ TEST_F(PushButton, PreferredSizeFollowsTextAndPicture) {
     WkFreeImage(picture);
 }
 
+TEST_F(PushButton, AFixedWidthNeverCutsTheCaption) {
+    const int frame = 2 + 1;
+    int widest, lines;
+    WkMeasureLines("Pair next round", 0, &widest, &lines);
+    const int whole = widest + 6 + 2 * frame;
+    const int cases[][2] = {{whole + 20, whole + 20}, {whole, whole}, {whole - 1, whole}}; // fixed, shown
+    for (const auto& c : cases) {
+        WkObject* button = WkCreateButton(shell, "Pair next round", 0);
+        WkObjectSetWidth(button, c[0]);
+        Show(shell);
+        EXPECT_EQ(button->width, c[1]) << c[0];
+        WkObjectDestroy(button);
+    }
+}
+
 class ButtonsPicture : public wt::InputTest {};
 
 TEST_F(ButtonsPicture, EveryLookSideBySide) {
