@@ -91,13 +91,6 @@ std::string SwissCell(const std::string& cross) {
     return std::string(1, "WLD"[sign]) + std::to_string(std::atoi(cross.c_str() + 2));
 }
 
-// The point (x, y) of the object, counted from its top left, on the
-// screen; centre is where At puts the object.
-std::string Point(const std::string& centre, WkObject* object, int x, int y) {
-    const int cx = std::atoi(centre.c_str()), cy = std::atoi(centre.c_str() + centre.find(' '));
-    return std::to_string(cx - object->width / 2 + x) + " " + std::to_string(cy - object->height / 2 + y);
-}
-
 std::string Caption(WkObject* o) {
     const char* text = WkButtonRecord(o)->text;
     return text ? text : "";
@@ -144,7 +137,7 @@ void EventOnX::PickMenu(const std::vector<std::string>& labels, WkObject* bar) {
         if (Trim(title.label) != labels[0]) continue;
         menu = title.menu;
         Xdo("mousemove " +
-            Point(At(bar), bar, WkObjectBorder(bar) + title.x + title.width / 2, bar->height / 2) +
+            At(bar, WkObjectBorder(bar) + title.x + title.width / 2, bar->height / 2) +
             " click 1");
     }
     bool held = false;
@@ -159,7 +152,7 @@ void EventOnX::PickMenu(const std::vector<std::string>& labels, WkObject* bar) {
         // A submenu opens at the press and stays while the button is held:
         // its item is chosen where the button is let go.
         const char* action = item->submenu ? " mousedown 1" : held ? " mouseup 1" : " click 1";
-        Xdo("mousemove " + Point(At(menu), menu, menu->width / 2, y) + action);
+        Xdo("mousemove " + At(menu, menu->width / 2, y) + action);
         held = item->submenu != nullptr;
         menu = item->submenu;
     }

@@ -129,14 +129,16 @@ void XProgramTest::AnswerBox(int, void* data) {
     answers.pop_front();
 }
 
-std::string XProgramTest::At(WkObject* object) {
+std::string XProgramTest::At(WkObject* object) { return At(object, object->width / 2, object->height / 2); }
+
+std::string XProgramTest::At(WkObject* object, int x, int y) {
     // The server's word, not the window record's: the window manager may
     // have placed the frame elsewhere than the program asked.
     int left = 0, top = 0;
-    probe_->ScreenPosition(x->xWindow(WkObjectGetNativeWindow(object)), &left, &top);
+    probe_->ScreenPosition(this->x->xWindow(WkObjectGetNativeWindow(object)), &left, &top);
     int ox, oy;
     WkObjectGetAbsolutePosition(object, &ox, &oy);
-    return std::to_string(left + ox + object->width / 2) + " " + std::to_string(top + oy + object->height / 2);
+    return std::to_string(left + ox + x) + " " + std::to_string(top + oy + y);
 }
 
 void XProgramTest::Xdo(const std::string& command, bool pump) {

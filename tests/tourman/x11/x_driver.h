@@ -46,8 +46,10 @@ class XProgramTest : public ::testing::Test {
     void AnswerText(const std::string& text, int button);
     // Runs the loop for a while; a box that opens meanwhile gets its answer.
     void Pump(int ms = 150);
-    // The object's centre on the screen, where the server has its window.
+    // The object's centre on the screen, where the server has its window;
+    // or its point (x, y) counted from its top left.
     std::string At(WkObject* object);
+    std::string At(WkObject* object, int x, int y);
     // xdotool runs while the loop goes on, so that the program answers the server at once.
     void Xdo(const std::string& command, bool pump = true);
     void Click(WkObject* object);
