@@ -278,9 +278,20 @@ void Paste(WkObject* field) {
     }
     const char* text = WkGetClipboardText(WkObjectGetNativeWindow(field));
     if (!text) return;
-    int length = int(std::strlen(text));
-    if (!(d->flags & WK_EDIT_MULTI_LINE)) length = std::min(length, d->maxLength);
-    ChangeAtCursor(field, text, length, 0);
+    // Pasted characters pass the filter as typed ones do: what it refuses
+    // is left out, with one beep.
+    const bool multi = d->flags & WK_EDIT_MULTI_LINE;
+    std::string kept;
+    bool refused = false;
+    for (const char* c = text; *c; ++c) {
+        const int f = multi && (*c == '\n' || *c == '\r') ? *c : Filter(field, static_cast<unsigned char>(*c));
+        if (f < 0) refused = true;
+        else kept.push_back(char(f));
+    }
+    if (refused) WkBeep();
+    int length = int(kept.size());
+    if (!multi) length = std::min(length, d->maxLength);
+    if (length > 0) ChangeAtCursor(field, kept.data(), length, 0);
 }
 
 int HandleKey(WkObject* field, WkMessage* message) {

@@ -139,6 +139,8 @@ WkListItem* WkListGetNextMarked(WkObject* list);
 WkListItem* WkListGetFirstUnmarked(WkObject* list);
 WkListItem* WkListGetNextUnmarked(WkObject* list);
 void WkListSelectItem(WkObject* list, int position);
+// Leaves no item current (items and scroll position stay); no callback.
+void WkListSelectNone(WkObject* list);
 void WkListMarkText(WkObject* list, const char* text);
 void WkListUnmarkText(WkObject* list, const char* text);
 void WkListUnmarkItem(WkObject* list, int position);

@@ -194,6 +194,10 @@ void WkListSelectItem(WkObject* l, int position) {
     list::SetFirstRow(l, position);
 }
 
+void WkListSelectNone(WkObject* l) {
+    list::MoveCurrent(l, -1);
+}
+
 void WkListMarkText(WkObject* l, const char* text) {
     int position;
     WkItemNode* node = FindText(l, text, &position);

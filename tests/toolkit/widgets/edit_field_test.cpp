@@ -87,6 +87,7 @@ TEST_F(EditField, KeysEditTheText) {
         {"paste multi-line", 9, 3, "", 1, nullptr, "a\r\nb", {kPaste}, "a\nb", 0},
         {"paste one line", 9, 1, "", 1, nullptr, "a\r\nb", {kPaste}, "a b", 0},
         {"paste cut keeps tail", 5, 1, "abc", 1, nullptr, "XYZ", {WK_KEY_RIGHT, WK_KEY_INS | kShift}, "aXYbc", 0},
+        {"paste through the filter", 4, 1, "", 4, nullptr, "2a1b0c", {kPaste}, "210", 1},
         {"cut and paste", 9, 1, "abc", 1, nullptr, nullptr, {WK_KEY_RIGHT | kShift, kCut, WK_KEY_END, kPaste}, "bca", 0},
         {"tab in multi-line", 9, 3, "ab", 1, nullptr, nullptr, {WK_KEY_RIGHT, WK_KEY_TAB}, "a\tb", 0},
         {"up and down", 9, 3, "abc\nd\nefg", 1, nullptr, nullptr,
