@@ -28,14 +28,6 @@ template <typename... Args> std::string Format(const char* format, Args... args)
     return buffer;
 }
 
-// A text field as written: a ';' would split the line, so it becomes a blank.
-std::string FieldText(const char* text) {
-    std::string field(text);
-    for (char& c : field)
-        if (c == ';') c = ' ';
-    return field;
-}
-
 char GenderChar(char gender) {
     return gender == '\0' || gender == ';' || gender == '\r' || gender == '\n' ? ' ' : gender;
 }
@@ -243,12 +235,15 @@ TournamentContent ParseTournament(LineReader& reader, int closedRegistration) {
         p.inRange(players, RoundRobinMinPlayers, RoundRobinMaxPlayers, "the round robin's player count");
     p.line("the column line");
 
-    const bool readAvailable = c.savedRound != 0 || closedRegistration != 0;
+    // A player withdrawn while the registration is open stays withdrawn; only
+    // there a field that is no flag is taken as available, as files of that
+    // state were always read.
+    const bool strictAvailable = c.savedRound != 0 || closedRegistration != 0;
     for (int i = 1; i <= players; ++i) {
         int available;
         c.players.push_back(ReadPlayer(p, p.line("player " + std::to_string(i)), available));
-        if (readAvailable && available < 0) p.fail("expected the available flag 0 or 1 in the last field");
-        c.available.push_back(readAvailable ? available : 1);
+        if (strictAvailable && available < 0) p.fail("expected the available flag 0 or 1 in the last field");
+        c.available.push_back(available < 0 ? 1 : available);
     }
     p.end("the players (is the player count right?)");
     return c;
@@ -302,10 +297,19 @@ void WriteTournamentHeader(std::FILE* f, int count) {
     WriteHeader(f, Settings, IsSavedRound, count);
 }
 
+std::string PlayerFileText(const std::string& text) {
+    std::string field(text);
+    for (char& c : field) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (c == ';' || byte < 0x20 || byte == 0x7F) c = ' ';
+    }
+    return field;
+}
+
 std::string FormatPlayerLine(const Player& p) {
-    return FieldText(p.name) + ";" +
-           Format("%3.3s;%8.8s;%c;%3.3s;%8d;%5d;%8d;%5d;%2d;%1d", FieldText(p.country).c_str(),
-                  FieldText(p.birthDate).c_str(), GenderChar(p.gender), FieldText(p.title).c_str(), p.fideId,
+    return PlayerFileText(p.name) + ";" +
+           Format("%3.3s;%8.8s;%c;%3.3s;%8d;%5d;%8d;%5d;%2d;%1d", PlayerFileText(p.country).c_str(),
+                  PlayerFileText(p.birthDate).c_str(), GenderChar(p.gender), PlayerFileText(p.title).c_str(), p.fideId,
                   p.fideRating, p.nationalId, p.nationalRating, p.k, p.available);
 }
 

@@ -27,8 +27,12 @@ std::string TournamentFilePath(int backup);
 
 // Lines 1-12 with count on line 11, written to an open file.
 void WriteTournamentHeader(std::FILE* file, int count);
-// One player line without its line end: eleven fields, ';' between them. A
-// ';' inside a text field is written as a blank, an empty gender as a blank.
+// A text field as the file keeps it: a ';' (which would split the line) and
+// a control character (which would not read back) become blanks. Importers
+// apply it too, so that a player reads back as he was taken in.
+std::string PlayerFileText(const std::string& text);
+// One player line without its line end: eleven fields, ';' between them.
+// Text fields are written through PlayerFileText, an empty gender as a blank.
 std::string FormatPlayerLine(const Player& player);
 
 // The player's row in the main window's player lists. With number 0 (the
@@ -55,9 +59,11 @@ bool WriteTournamentFileInOrder(int count, const std::vector<int>& order);
 bool WriteTournamentFileAt(const std::string& path, const TournamentSettings& settings, const std::vector<int>& ids);
 
 // Reads the tournament file at path into the settings and players 1..N and
-// fills the main window's lists. Available flags are read only when the file
-// says its pairing numbers are fixed or the registration is closed. False
-// after an alert (message 199, or the bad line) with nothing changed.
+// fills the main window's lists, a player who is not available in both.
+// Once the file says its pairing numbers are fixed or the registration is
+// closed, the available field must be 0 or 1; before, anything but 0 reads
+// as available. False after an alert (message 199, or the bad line) with
+// nothing changed.
 bool ReadTournamentFile(const std::string& path);
 
 // Appends one player line to another tournament's file (path ends in "qon")

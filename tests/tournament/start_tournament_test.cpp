@@ -143,9 +143,11 @@ TEST_F(StartTournamentTest, OpeningLeavesNothingOfTheTournamentBefore) {
     ASSERT_TRUE(WriteRoundStateFile(RoundStatePath()));
     const std::string started = folder_ + "cup.qon";
 
-    // A tournament still registering, saved without any round-state file.
+    // A tournament still registering, saved without any round-state file;
+    // its first player is available.
     CopyField(Settings.BaseName, std::string("fresh"));
     ClosedRegistration = 0;
+    Players[1].available = 1;
     ASSERT_TRUE(WriteTournamentFile(0));
     const std::string fresh = folder_ + "fresh.qon";
 

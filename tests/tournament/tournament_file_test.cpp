@@ -186,16 +186,18 @@ TEST_F(TournamentFileTest, SemicolonsAndAnEmptyGenderCannotShiftFields) {
     EXPECT_EQ(Players[1].fideId, 100001);
 }
 
-TEST_F(TournamentFileTest, AvailableFlagsOnlyOnceTheNumbersAreFixed) {
+TEST_F(TournamentFileTest, AvailableFlagsKeptWhileTheRegistrationIsOpen) {
     AddFullPlayer(7); // not available
     ASSERT_TRUE(WriteTournamentFile(0));
     std::vector<std::string> unavailable;
     static std::vector<std::string>* sink = &unavailable;
     TournamentWindow.addUnavailableLine = [](const std::string& line) { sink->push_back(line); };
     ASSERT_TRUE(ReadTournamentFile(path()));
-    EXPECT_EQ(Players[1].available, 1);
+    EXPECT_EQ(Players[1].available, 0);
     EXPECT_EQ(ListedLines[0].substr(0, 27), "PLAYER 7                   ");
-    EXPECT_TRUE(unavailable.empty());
+    ASSERT_EQ(unavailable.size(), 1u);
+    EXPECT_EQ(unavailable[0].substr(0, 5), "PLAYE");
+    unavailable.clear();
 
     ClosedRegistration = 1;
     ASSERT_TRUE(ReadTournamentFile(path()));
