@@ -29,7 +29,6 @@ namespace {
 
 constexpr int kFontFixedSmall = 1, kFontHelvSmall = 4, kFontTimesSmall = 6;
 constexpr int kEtchedIn = 3;
-constexpr int kLineLength = 100;
 constexpr const char* kListEverything = "*****";
 constexpr const char* kClosedRegistrationText =
     "I can't import players when the registration are closed.\nUse Add Late Comer instead.";
@@ -61,7 +60,7 @@ void BuildDatabasePage(WkObject* parent, void*) {
     WkObject* row = WkCreateHorizontalForm(parent);
     WkObjectSetShadow(row, 0, 0, 0);
     WkObjectSetTransparent(row);
-    d.list = WkCreateList(row, kFontFixedSmall, kLineLength, 4, 70);
+    d.list = WkCreateList(row, kFontFixedSmall, DatabaseLineLength, 4, 70);
     WkObjectSetTransparent(d.list);
     WkListSetCompareFunction(d.list, CompareLines);
     WkListSetActivateCallback(d.list, OnDatabaseLineActivated, nullptr);
@@ -104,7 +103,8 @@ void SearchPlayerDatabase(const char* pattern) {
     while (reader.next(line)) {
         UpperCaseInPlace(line.data());
         if (!everything && line.find(wanted) == std::string::npos) continue;
-        WkListAddItem(list, line.substr(0, kLineLength).c_str(), 0);
+        const bool cut = line.size() > std::size_t(DatabaseLineLength);
+        WkListAddItem(list, line.substr(0, DatabaseLineLength).c_str(), cut ? CutDatabaseLine : 0);
         ++listed;
     }
     if (listed == 0) Alert(MessageText(119));

@@ -21,12 +21,17 @@ struct DatabasePageWidgets {
 };
 extern DatabasePageWidgets DatabasePage;
 
+// A listed line holds at most this many characters; a longer one is listed
+// as its start, with CutDatabaseLine as its user data.
+inline constexpr int DatabaseLineLength = 100;
+inline constexpr int CutDatabaseLine = 1;
+
 // Builds the page into parent (the notebook page being filled); the second
 // argument is not used. No database is open afterwards.
 void BuildDatabasePage(WkObject* parent, void* unused);
 // Lists every line of the database holding the pattern (in any case), or
 // every line for "*****": each line read whole, upper-cased, listed cut to
-// the list's 100 characters. Message 118 when the file cannot be opened (the
+// the list's 100 characters (and marked so). Message 118 when the file cannot be opened (the
 // list keeps its lines), message 119 when nothing matched (the list empty).
 void SearchPlayerDatabase(const char* pattern);
 // Enter in the search field: message 120 without a database; a pattern of

@@ -82,6 +82,56 @@ void StartLateEntry(int id) {
     }
 }
 
+constexpr const char* NoBirthDate = "00.00.00";
+
+std::string Trimmed(const std::string& text) {
+    return WithoutTrailingBlanks(WithoutLeadingBlanks(text));
+}
+
+// "dd.mm.yy" naming a day of the calendar; the two-digit year gives no
+// century, so a 29 February is taken in every fourth year.
+bool IsBirthDate(const std::string& text) {
+    if (text.size() != 8 || text[2] != '.' || text[5] != '.') return false;
+    for (std::size_t k : {0, 1, 3, 4, 6, 7})
+        if (text[k] < '0' || text[k] > '9') return false;
+    const int day = std::atoi(text.substr(0, 2).c_str()), month = std::atoi(text.substr(3, 2).c_str()),
+              year = std::atoi(text.substr(6, 2).c_str());
+    static const int monthDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12 || day < 1 || day > monthDays[month - 1]) return false;
+    return month != 2 || day != 29 || year % 4 == 0;
+}
+
+// The first field of the form that holds what no player can have, and the
+// message naming it; no field when the form holds a player.
+struct FormFault {
+    WkObject* field = nullptr;
+    std::string text;
+};
+
+FormFault CheckForm() {
+    const MainWindowWidgets& w = MainWindow;
+    if (Trimmed(FieldText(w.name)).size() < 2) return {w.name, "Name: a player's name has at least 2 characters."};
+    if (Trimmed(FieldText(w.country)).size() == 1)
+        return {w.country, "Country: give 2 or 3 letters, or leave the field empty."};
+    const std::string birthday = FieldText(w.birthday);
+    if (!Trimmed(birthday).empty() && birthday != NoBirthDate && !IsBirthDate(birthday))
+        return {w.birthday, "Birthday: \"" + birthday +
+                                "\" is not a date.\nType day, month and year as dd.mm.yy, or leave 00.00.00 "
+                                "when the date is not known."};
+    return {};
+}
+
+// Tells which field is wrong and puts the focus there, its text selected so
+// that typing replaces it; true when the form holds no player.
+bool RefuseBadForm() {
+    const FormFault fault = CheckForm();
+    if (!fault.field) return false;
+    ShowAlert(fault.text, MessageText(3));
+    WkObjectSetFocus(fault.field);
+    WkEditSelectAll(fault.field);
+    return true;
+}
+
 // The rows and the records agree again and the counters count them.
 void PlayersChanged() {
     RowsToPlayers();
@@ -98,12 +148,11 @@ Player FormPlayer() {
     const std::string country = FieldText(w.country);
     CopyText(country.size() < 2 ? "---" : country, p.country);
     const std::string birthday = FieldText(w.birthday);
-    CopyText(birthday.size() <= 3 ? "00.00.00" : birthday, p.birthDate);
+    CopyText(Trimmed(birthday).empty() ? NoBirthDate : birthday, p.birthDate);
     p.gender = w.gender && WkToggleGetState(w.gender) ? 'f' : 'm';
     CopyText(FieldText(w.title), p.title);
-    const std::string fideId = FieldText(w.fideId), nationalId = FieldText(w.nationalId);
-    p.fideId = fideId.size() < 2 ? 0 : std::atoi(fideId.c_str());
-    p.nationalId = nationalId.size() < 2 ? 0 : std::atoi(nationalId.c_str());
+    p.fideId = std::atoi(FieldText(w.fideId).c_str());
+    p.nationalId = std::atoi(FieldText(w.nationalId).c_str());
     p.fideRating = std::atoi(FieldText(w.fideRating).c_str());
     p.nationalRating = std::atoi(FieldText(w.nationalRating).c_str());
     p.k = std::atoi(FieldText(w.kFactor).c_str());
@@ -122,16 +171,16 @@ void AddOrModifyPlayer(int mode) {
     if (mode == 1 && PlayerCount < 1) return;
     const int position = mode == 1 ? picked->position : -1;
     const bool closed = ClosedRegistration != 0;
-    if (closed && mode == 0) {
-        if (IsRoundRobin()) {
-            ShowAlert(MessageText(17), MessageText(3));
-            return;
-        }
-        if (AskQuestion(MessageText(18), MessageText(1), MessageText(0)) == 0) return;
+    if (closed && mode == 0 && IsRoundRobin()) {
+        ShowAlert(MessageText(17), MessageText(3));
+        return;
     }
+    // Whatever the form holds that no player can have is said before
+    // anything is asked or added, and stays in the form to be mended.
+    if (RefuseBadForm()) return;
+    if (closed && mode == 0 && AskQuestion(MessageText(18), MessageText(1), MessageText(0)) == 0) return;
     if (mode == 0 && PlayerCount >= MaxPlayers) return;
-    Player p = FormPlayer();
-    if (std::strlen(p.name) < 2) return;
+    const Player p = FormPlayer();
 
     if (mode == 1) {
         const std::string row = PlayerListRow(p, closed ? position + 1 : 0);
@@ -211,6 +260,11 @@ void DeletePlayer() {
         return;
     }
     WkListDeleteItem(MainWindow.playerList, position);
+    // No row is left selected and the form shows no one, so that a second
+    // press deletes nothing until the arbiter picks the next player.
+    WkListSelectNone(MainWindow.playerList);
+    ClearPlayerForm();
+    SetField(MainWindow.search, "");
     --PlayerCount;
     PickedRow.clear();
     PlayersChanged();
@@ -235,11 +289,12 @@ void FindPlayer(const char* text) {
 }
 
 void MovePlayerToFile() {
-    const Player p = FormPlayer();
-    if (std::strlen(p.name) < 2) {
+    if (Trimmed(FieldText(MainWindow.name)).size() < 2) {
         ShowAlert("No player selected!", MessageText(3));
         return;
     }
+    if (RefuseBadForm()) return;
+    const Player p = FormPlayer();
     const std::string line = FormatPlayerLine(p);
     std::string file, folder;
     if (!WkFileBrowser("Select the .QON file in which to move the selected player", "*.qon", file, folder, 1))

@@ -19,7 +19,11 @@ struct WkListItem;
 
 // Mode 0 adds the form's player (a late entry once the registration is
 // closed, Swiss only); mode 1 replaces the picked row. Saves every tenth
-// player added, every late entry and every change.
+// player added, every late entry and every change. A name of fewer than 2
+// characters, a country of one letter or a birth date that is not a day of
+// the calendar written dd.mm.yy (nor 00.00.00, or empty: not known) is
+// refused with a message naming the field, which gets the focus with its
+// text selected; the form keeps what it holds.
 void AddOrModifyPlayer(int mode);
 // Empties the form: Birthday "00.00.00", K "30", title "NC", available on;
 // the gender toggle keeps its state.
@@ -29,21 +33,23 @@ void RowToForm(const WkListItem* item);
 // A row of the list of unavailable players: picks the same player in the
 // player list (once the registration is closed).
 void SecondListSelect(const WkListItem* item);
-// Removes the selected row; beeps when none is selected.
+// Removes the selected row and clears the form and the search field,
+// leaving no row selected; beeps when none is selected.
 void DeletePlayer();
 // Selects row n for a number 1..PlayerCount, otherwise the first row that
 // contains the text; nothing when no row matches.
 void FindPlayer(const char* text);
 // Appends the form's player to another tournament's file, after the arbiter
-// chose the file and confirmed; the player stays in this tournament.
+// chose the file and confirmed; the player stays in this tournament. The
+// form is checked as for an add.
 void MovePlayerToFile();
 // The player list's event handler: pointer button 3 pops the popup menu
 // (userData) up at the pointer; every other event passes on.
 void ShowPlayerPopup(WkObject* list, WkMessage* event, void* menu, std::uint32_t mask);
 
 // The form's player as AddOrModifyPlayer reads it: the name without leading
-// blanks, "---" for a country shorter than 2, "00.00.00" for a birth date of
-// 3 characters or fewer, 0 for an id shorter than 2 digits.
+// blanks, "---" for a country shorter than 2, "00.00.00" for an empty birth
+// date, 0 for an empty id or rating.
 Player FormPlayer();
 
 // Connects the form's buttons, both lists and the search field, and clears the form.

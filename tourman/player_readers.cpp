@@ -4,6 +4,7 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/column_filter.h"
+#include "tourman/database_page.h"
 #include "tourman/main_window.h"
 #include "tourman/player_list.h"
 #include "tournament/line_reader.h"
@@ -15,6 +16,7 @@
 #include "tournament/tournament_file.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -44,48 +46,91 @@ char GenderLetter(const std::string& field) {
     return field[0] == 'M' ? 'm' : field[0] == 'F' ? 'f' : field[0];
 }
 
-// Every ';' separates, so an empty field stays in its place.
+// What a player can hold, as wide as the entry form's fields and the player
+// list's columns take it.
+constexpr std::size_t NameWidth = 20, CountryWidth = 3, BirthDateWidth = 8, TitleWidth = 3;
+constexpr int IdDigits = 8, RatingDigits = 4, KDigits = 2;
+
+// A line read into a player, and why it cannot be one ("" when it can).
+struct LineRead {
+    Player player{};
+    std::string refusal;
+
+    void refuse(const std::string& why) {
+        if (refusal.empty()) refusal = why;
+    }
+    void name(const std::string& text) {
+        std::string upper(text.size(), ' ');
+        UpperNoComma(text.c_str(), upper.data(), upper.size() + 1);
+        upper = Trim(upper);
+        if (upper.empty()) refuse("The line holds no name.");
+        else if (upper.size() < 2) refuse("The name has fewer than 2 characters.");
+        if (upper.size() > NameWidth) refuse("The name has more than " + std::to_string(NameWidth) + " characters.");
+        CopyField(player.name, upper);
+    }
+    // A text, blank when empty; longer than its field it is refused.
+    template <std::size_t N>
+    void text(const std::string& value, std::size_t width, const char* what, char (&field)[N], const char* blank) {
+        if (value.size() > width)
+            refuse(std::string("The ") + what + " \"" + value + "\" has more than " + std::to_string(width) +
+                   " characters.");
+        SetText(field, value, blank);
+    }
+    // A whole number; 0 when the field holds none (no digits, or other
+    // characters too), refused when it does not fit its field or lies below 0.
+    void number(const std::string& value, int digits, const char* what, int& field) {
+        field = 0;
+        const std::string t = Trim(value);
+        const std::size_t first = t.empty() || (t[0] != '-' && t[0] != '+') ? 0 : 1;
+        if (first == t.size() || t.find_first_not_of("0123456789", first) != std::string::npos) return;
+        const std::size_t significant = std::min(t.find_first_not_of('0', first), t.size());
+        const std::string shown = std::string("The ") + what + " " + t;
+        if (t[0] == '-' && significant < t.size()) refuse(shown + " is below 0.");
+        else if (t.size() - significant > std::size_t(digits))
+            refuse(shown + " has more than " + std::to_string(digits) + " digits.");
+        else field = Number(t);
+    }
+};
+
+// Every ';' separates, so an empty field stays in its place. A control
+// character becomes a blank, as the tournament file would keep it.
 std::vector<std::string> SemicolonFields(const std::string& line) {
     std::vector<std::string> fields(1);
     for (char c : line) {
         if (c == ';') fields.emplace_back();
         else fields.back() += c;
     }
-    for (std::string& f : fields) f = Trim(f);
+    for (std::string& f : fields) f = Trim(PlayerFileText(f));
     fields.resize(std::max<std::size_t>(fields.size(), 10));
     return fields;
 }
 
-// The blank texts of a row would shift the words a committed row is read by.
-void FillBlanks(Player& p, const std::string& country, const std::string& title, const std::string& birth) {
-    SetText(p.country, country, "---");
-    SetText(p.title, title, "--");
-    SetText(p.birthDate, birth, "00.00.00");
-    p.available = 1;
-}
-
-Player ReadSemicolonLine(const std::string& line, int mode) {
+LineRead ReadSemicolonLine(const std::string& line, int mode) {
     const std::vector<std::string> f = SemicolonFields(line);
-    Player p{};
-    UpperNoComma(f[0].c_str(), p.name);
-    if (mode == ImportQuon) {
-        FillBlanks(p, f[1], f[4], f[2]);
+    LineRead r;
+    Player& p = r.player;
+    r.name(f[0]);
+    const bool quon = mode == ImportQuon;
+    r.text(f[quon ? 1 : 4], CountryWidth, "country", p.country, "---");
+    r.text(f[quon ? 4 : 2], TitleWidth, "title", p.title, "--");
+    r.text(f[quon ? 2 : 5], BirthDateWidth, "birth date", p.birthDate, "00.00.00");
+    p.available = 1;
+    if (quon) {
         p.gender = GenderLetter(f[3]);
-        p.fideId = Number(f[5]);
-        p.fideRating = Number(f[6]);
-        p.nationalId = Number(f[7]);
-        p.nationalRating = Number(f[8]);
-        p.k = Number(f[9]);
+        r.number(f[5], IdDigits, "FIDE id", p.fideId);
+        r.number(f[6], RatingDigits, "FIDE rating", p.fideRating);
+        r.number(f[7], IdDigits, "national id", p.nationalId);
+        r.number(f[8], RatingDigits, "national rating", p.nationalRating);
+        r.number(f[9], KDigits, "K factor", p.k);
     } else {
-        FillBlanks(p, f[4], f[2], f[5]);
-        p.nationalRating = Number(f[1]);
-        p.k = Number(f[3]);
+        r.number(f[1], RatingDigits, "rating", p.nationalRating);
+        r.number(f[3], KDigits, "K factor", p.k);
         p.fideRating = p.k != 0 ? 0 : p.nationalRating;
-        p.fideId = Number(f[6]);
-        p.nationalId = Number(f[7]);
+        r.number(f[6], IdDigits, "FIDE id", p.fideId);
+        r.number(f[7], IdDigits, "national id", p.nationalId);
         p.gender = GenderLetter(f[8]);
     }
-    return p;
+    return r;
 }
 
 // The column's characters; those past the line's end read as blanks.
@@ -111,7 +156,9 @@ struct FixedWidthLine {
     bool on(ColumnSlot slot) const { return ColumnFilter[slot].enabled != 0; }
 };
 
-FixedWidthLine CutFixedWidthLine(const std::string& line) {
+FixedWidthLine CutFixedWidthLine(const std::string& listed) {
+    // Positions stay: each character the file would not keep is one blank.
+    const std::string line = PlayerFileText(listed);
     FixedWidthLine l;
     for (int s = 0; s < ColumnCount; ++s) {
         const ColumnSlot slot = ColumnSlot(s);
@@ -123,28 +170,29 @@ FixedWidthLine CutFixedWidthLine(const std::string& line) {
         else if (slot == NameColumn) {
             char name[PlayerNameSize];
             UpperNoComma(Trim(raw).c_str(), name);
-            text = name;
+            text = Trim(name);
         } else text = Trim(raw);
     }
     return l;
 }
 
-Player ReadFixedWidthLine(const std::string& line, int mode) {
+// The columns into a player; a Name column switched off is not checked.
+LineRead ReadFixedWidthLine(const std::string& line, int mode) {
     const FixedWidthLine l = CutFixedWidthLine(line);
-    Player p{};
-    CopyField(p.name, l.text[NameColumn]);
-    FillBlanks(p, l.text[CountryColumn], l.text[TitleColumn], l.text[BirthdayColumn]);
+    LineRead r;
+    Player& p = r.player;
+    if (l.on(NameColumn)) r.name(l.text[NameColumn]);
+    r.text(l.text[CountryColumn], CountryWidth, "country", p.country, "---");
+    r.text(l.text[TitleColumn], TitleWidth, "title", p.title, "--");
+    r.text(l.text[BirthdayColumn], BirthDateWidth, "birth date", p.birthDate, "00.00.00");
+    p.available = 1;
     p.gender = 'm';
-    const int rating = Number(l.text[RatingColumn]), id = Number(l.text[IdCodeColumn]);
-    if (mode == ImportFide) {
-        p.fideRating = rating;
-        p.fideId = id;
-    } else {
-        p.nationalRating = rating;
-        p.nationalId = id;
-        p.k = Number(l.text[KColumn]);
-    }
-    return p;
+    const bool fide = mode == ImportFide;
+    r.number(l.text[RatingColumn], RatingDigits, fide ? "FIDE rating" : "national rating",
+             fide ? p.fideRating : p.nationalRating);
+    r.number(l.text[IdCodeColumn], IdDigits, fide ? "FIDE id" : "national id", fide ? p.fideId : p.nationalId);
+    if (!fide) r.number(l.text[KColumn], KDigits, "K factor", p.k);
+    return r;
 }
 
 bool AtPlayerLimit() {
@@ -158,6 +206,30 @@ void Refuse(int message) {
     ShowAlert(MessageText(message), MessageText(3));
 }
 
+// A line listed without its end lost what was there: refused when a field
+// read lay in it (a semicolon line short of its fields, a column past it).
+void RefuseCutField(const WkListItem* item, int mode, LineRead& read) {
+    if (!item || item->userData != CutDatabaseLine) return;
+    bool lost = false;
+    if (mode == ImportQuon || mode == ImportFsi) {
+        const std::size_t fields = mode == ImportQuon ? 10 : 9;
+        lost = std::count(item->text, item->text + std::strlen(item->text), ';') < std::ptrdiff_t(fields);
+    } else {
+        for (int s = 0; s < ColumnCount; ++s)
+            lost = lost || (ColumnFilter[s].enabled && ColumnFilter[s].start + ColumnWidth[s] > DatabaseLineLength);
+    }
+    if (lost)
+        read.refuse("The line is longer than " + std::to_string(DatabaseLineLength) +
+                    " characters and its end, which holds some of the player's data, is not listed.");
+}
+
+// True after telling why the line makes no player; nothing has changed.
+bool RefusedLine(const std::string& line, const LineRead& read) {
+    if (read.refusal.empty()) return false;
+    ShowAlert("This line cannot be taken as a player:\n\"" + Trim(line) + "\"\n" + read.refusal, MessageText(3));
+    return true;
+}
+
 void AddRow(WkObject* list, const std::string& line, const Player& p) {
     WkListAddItem(MainWindow.playerList, PlayerListRow(p, 0).c_str(), 0);
     ++PlayerCount;
@@ -168,7 +240,7 @@ void AddRow(WkObject* list, const std::string& line, const Player& p) {
     WkListDeleteText(list, line.c_str());
 }
 
-std::string LineOf(WkListItem* item) {
+std::string LineOf(const WkListItem* item) {
     return item && item->text ? item->text : "";
 }
 
@@ -195,9 +267,13 @@ void PlayerToForm(const Player& p, bool female) {
     WkToggleSetState(w.gender, female);
 }
 
-// The selected line of the list, or "" when none is.
-std::string SelectedLine(WkObject* list) {
-    return LineOf(WkListGetSelectedItem(list));
+// The item's line read by the reader of the mode, a cut end checked.
+LineRead ReadItem(const WkListItem* item, int mode) {
+    const std::string line = LineOf(item);
+    LineRead read = mode == ImportQuon || mode == ImportFsi ? ReadSemicolonLine(line, mode)
+                                                           : ReadFixedWidthLine(line, mode);
+    RefuseCutField(item, mode, read);
+    return read;
 }
 
 void FormFilled(WkObject* list, const std::string& line) {
@@ -210,44 +286,51 @@ void FormFilled(WkObject* list, const std::string& line) {
 void ImportSemicolonLine(WkObject* list, WkListItem* item, void*) {
     const std::string line = LineOf(item);
     if (AtPlayerLimit()) return;
-    const Player p = ReadSemicolonLine(line, ImportQuon);
+    const LineRead read = ReadItem(item, ImportQuon);
     if (ClosedRegistration != 0 || IsSavedRound != 0) return Refuse(123);
-    AddRow(list, line, p);
+    if (!RefusedLine(line, read)) AddRow(list, line, read.player);
 }
 
 void ImportFixedWidthLine(WkObject* list, WkListItem* item, void*) {
     const std::string line = LineOf(item);
     if (!ColumnFilter[NameColumn].enabled) return Refuse(121);
     if (AtPlayerLimit()) return;
-    AddRow(list, line, ReadFixedWidthLine(line, ImportMode));
+    const LineRead read = ReadItem(item, ImportMode);
+    if (!RefusedLine(line, read)) AddRow(list, line, read.player);
 }
 
 void ImportFsiLine(WkObject* list, WkListItem* item, void*) {
     const std::string line = LineOf(item);
     if (AtPlayerLimit()) return;
-    AddRow(list, line, ReadSemicolonLine(line, ImportFsi));
+    const LineRead read = ReadItem(item, ImportFsi);
+    if (!RefusedLine(line, read)) AddRow(list, line, read.player);
 }
 
 void CopySemicolonLineToForm(WkObject* list) {
-    const std::string line = SelectedLine(list);
+    const WkListItem* item = WkListGetSelectedItem(list);
+    const std::string line = LineOf(item);
     if (line.empty()) return;
     // The search lists upper-cased lines, so "F" marks a woman as "f" does.
-    const Player p = ReadSemicolonLine(line, ImportQuon);
-    PlayerToForm(p, p.gender == 'f');
+    const LineRead read = ReadItem(item, ImportQuon);
+    if (RefusedLine(line, read)) return;
+    PlayerToForm(read.player, read.player.gender == 'f');
     FormFilled(list, line);
 }
 
 void CopyFsiLineToForm(WkObject* list) {
-    const std::string line = SelectedLine(list);
+    const WkListItem* item = WkListGetSelectedItem(list);
+    const std::string line = LineOf(item);
     if (line.empty()) return;
-    const Player p = ReadSemicolonLine(line, ImportFsi);
-    PlayerToForm(p, p.gender == 'f');
+    const LineRead read = ReadItem(item, ImportFsi);
+    if (RefusedLine(line, read)) return;
+    PlayerToForm(read.player, read.player.gender == 'f');
     FormFilled(list, line);
 }
 
 void CopyFixedWidthLineToForm(WkObject* list) {
-    const std::string line = SelectedLine(list);
-    if (line.empty()) return;
+    const WkListItem* item = WkListGetSelectedItem(list);
+    const std::string line = LineOf(item);
+    if (line.empty() || RefusedLine(line, ReadItem(item, ImportMode))) return;
     const FixedWidthLine l = CutFixedWidthLine(line);
     const MainWindowWidgets& w = MainWindow;
     const bool fide = ImportMode == ImportFide;

@@ -46,12 +46,11 @@ std::string UscfFixedWidthLine(const std::string& line) {
     f.resize(std::max<std::size_t>(f.size(), kFieldCount));
     char head[64];
     std::snprintf(head, sizeof head, "%-40.40s%8d  %-10.10s ", f[0].c_str(), Number(f[1]), f[2].c_str());
-    char tail[32];
-    std::snprintf(tail, sizeof tail, " %4d %4d", Number(f[4]), Number(f[5]));
-    // The fourth field is kept whole however long.
-    std::string third = f[3];
-    if (third.size() < 3) third.insert(0, 3 - third.size(), ' ');
-    return head + third + tail;
+    // The fourth field takes its three columns and no more, so that the
+    // ratings stay where a column filter reads them.
+    char tail[48];
+    std::snprintf(tail, sizeof tail, "%3.3s %4d %4d", f[3].c_str(), Number(f[4]), Number(f[5]));
+    return std::string(head) + tail;
 }
 
 void ConvertUscfDatabase() {

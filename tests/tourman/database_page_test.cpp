@@ -183,7 +183,7 @@ TEST_F(DatabasePageTest, UscfDatabaseConvertedAndImportedAsNationalList) {
         {"SMITH, JOHN\t12345678\t2027-12-31\tNY\t1850\t1790",
          "SMITH, JOHN                             12345678  2027-12-31  NY 1850 1790"},
         {"ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRS\t1\t2027-12-31-extra\tTEXAS\t900\t12345",
-         "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN       1  2027-12-31 TEXAS  900 12345"},
+         "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN       1  2027-12-31 TEX  900 12345"},
         {"DOE, JANE\t\t87654321\t\t\t2001-01-01\tCA\t1500P12\t0", // runs of tabs separate once
          "DOE, JANE                               87654321  2001-01-01  CA 1500    0"},
         {"SHORT, SAM\t777", "SHORT, SAM                                   777                    0    0"},

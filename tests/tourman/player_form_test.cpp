@@ -9,6 +9,8 @@
 #include "toolkit/widgets/list.h"
 #include "tourman/main_window.h"
 #include "tourman/player_form.h"
+#include "tourman/save_tournament.h"
+#include "tourman/tournament_commands.h"
 #include "tournament/round_state.h"
 #include "tournament/round_tables.h"
 #include "tournament/settings.h"
@@ -75,9 +77,10 @@ TEST_F(PlayerFormTest, TypedPickedFoundDeletedMovedAndLate) {
     std::strcpy(Settings.BaseName, "club");
     Settings.PairingSystem = SwissQuonSystem;
     Click(MainWindow.deleteButton); // no row selected: nothing goes
-    AddTyped("X");                  // one letter: nothing, and no box
+    AnswerText("Name: a player's name has at least 2 characters.", 0);
+    AddTyped("X"); // one letter: nothing
     EXPECT_EQ(WkListGetCount(MainWindow.playerList), 0);
-    AddTyped("young", "", "1.1", "");
+    AddTyped("young", "", "", "");
     for (const char* name : {"smith john", "adams", "o'brien", "zola", "Brown", "miller", "carter", "davis"})
         AddTyped(name, "ITA", "12.03.71", "812345");
     EXPECT_FALSE(fs::exists(dataFolder + "club.qon")) << "the ninth add saved";
@@ -161,6 +164,63 @@ TEST_F(PlayerFormTest, TypedPickedFoundDeletedMovedAndLate) {
     Answer(17, 0);
     Click(MainWindow.addButton);
     EXPECT_EQ(Rows().size(), 11u);
+}
+
+TEST_F(PlayerFormTest, BadFieldsNamedOneLetterNameWithdrawnReopenedOneDeleted) {
+    ASSERT_TRUE(Start());
+    NewClubCup("cup");
+    AddTyped("adams", "ENG", "29.02.96", "4100018");
+    Click(MainWindow.clearButton);
+    Fill(MainWindow.name, "brown");
+    Click(MainWindow.available); // withdrawn before the start
+    Click(MainWindow.addButton);
+    ASSERT_TRUE(SaveTournament());
+    const auto saved = Snapshot(dataFolder);
+    const std::string name = "Name: a player's name has at least 2 characters.", date = "\" is not a date.\nType "
+                             "day, month and year as dd.mm.yy, or leave 00.00.00 when the date is not known.";
+    using W = MainWindowWidgets;
+    const std::tuple<const char*, const char*, const char*, WkObject* W::*, std::string> bads[] = {
+        {"X", "", "", &W::name, name},
+        {"Hill", "I", "", &W::country, "Country: give 2 or 3 letters, or leave the field empty."},
+        {"Hill", "", "29.02.91", &W::birthday, "Birthday: \"29.02.91" + date},
+        {"Hill", "", "1.1", &W::birthday, "Birthday: \"1.1" + date},
+        {"Hill", "", "12.13.99", &W::birthday, "Birthday: \"12.13.99" + date},
+    };
+    for (const auto& [typed, country, birthday, field, message] : bads) {
+        AnswerText(message, 0);
+        AddTyped(typed, country, birthday);
+        EXPECT_TRUE((MainWindow.*field)->state & WK_STATE_FOCUS) << message;
+        EXPECT_STREQ(WkEditGetText(MainWindow.country), country) << "the form keeps what was typed";
+    }
+    EXPECT_EQ(Snapshot(dataFolder), saved);
+
+    // After the refusal the next name typed replaces the letter.
+    Click(MainWindow.clearButton);
+    Fill(MainWindow.name, "X");
+    AnswerText(name, 0);
+    Click(MainWindow.addButton);
+    Type("Hill Henry");
+    Fill(MainWindow.fideId, "812345");
+    Click(MainWindow.addButton);
+    const std::vector<std::string> rows = Rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2], "HILL HENRY                    0     0   NC  ---  1   00.00.00     812345         0  30  m");
+
+    // The withdrawn player stays withdrawn through a save and a reopen.
+    ASSERT_TRUE(SaveTournament());
+    ChooseFile(dataFolder + "cup.qon");
+    OpenTournamentCommand();
+    EXPECT_EQ(Rows(), rows);
+    EXPECT_EQ(Counters(), "Players: 3, Available: 2");
+
+    // Delete twice on the last row: one player goes, the second press beeps.
+    ClickRow(MainWindow.playerList, 2);
+    Click(MainWindow.deleteButton);
+    const int beeps = display->beepCount();
+    Click(MainWindow.deleteButton);
+    EXPECT_EQ(display->beepCount(), beeps + 1);
+    EXPECT_EQ(Rows(), std::vector<std::string>(rows.begin(), rows.begin() + 2));
+    EXPECT_EQ(std::string(WkEditGetText(MainWindow.name)) + WkEditGetText(MainWindow.search), "");
 }
 
 } // namespace

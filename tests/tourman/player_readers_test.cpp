@@ -8,9 +8,12 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/column_filter.h"
+#include "tourman/database_page.h"
 #include "tourman/main_window.h"
 #include "tourman/player_list.h"
 #include "tourman/player_readers.h"
+#include "tourman/save_tournament.h"
+#include "tourman/tournament_commands.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
@@ -142,6 +145,51 @@ TEST_F(PlayerReadersTest, FormFillersAndRefusals) {
         r.reader(results, WkListGetItem(results, 0), nullptr);
         EXPECT_TRUE(PlayerCount == r.count && WkListGetCount(results) == 1 && WkListGetCount(w.playerList) == 0) << r.text;
     }
+}
+
+TEST_F(PlayerReadersTest, LinesKeptWholeThroughSaveAndReopenOrRefusedByLine) {
+    NewClubCup("imp");
+    LoadColumnFilter(nullptr, nullptr, reinterpret_cast<void*>(1)); // name at 10, rating at 53, id at 0
+    // The player after the reopen (kept in name order), or why not; whether listed without its end.
+    const std::tuple<int, std::string, std::string, bool> cases[] = {
+        {ImportFsi, "EXTRA;1800;CM;0;ITA;01.02.80;0;1;M;NOT READ", "EXTRA|CM|ITA|01.02.80|m|F0:1800 N1:1800 K0", true},
+        {ImportQuon, "MAX WIDTHS;ITA;31.12.99;F;WGM;99999999;9999;99999999;9999;99",
+         "MAX WIDTHS|WGM|ITA|31.12.99|f|F99999999:9999 N99999999:9999 K99", false},
+        {ImportFide, Line(60, {{0, "812345"}, {10, "SEMI;COLON, ANN"}, {53, "2210"}}),
+         "SEMI COLON  ANN|--|---|00.00.00|m|F812345:2210 N0:0 K0", false},
+        {ImportQuon, "TAB\tAND\x01" "CTRL;ITA;;M;;0;0;0;1500;0", "TAB AND CTRL|--|ITA|00.00.00|m|F0:0 N0:1500 K0", false},
+        {ImportQuon, "WIDE ID;ITA;;M;;123456789;2100;0;0;20", "The FIDE id 123456789 has more than 8 digits.", false},
+        {ImportQuon, "BELOW;;;F;;0;0;0;-5;0", "The national rating -5 is below 0.", false},
+        {ImportFsi, "KAY;2830;CM;283;ITA;01.02.80;0;1;M", "The K factor 283 has more than 2 digits.", false},
+        {ImportQuon, "", "The line holds no name.", false},
+        {ImportQuon, "CUT;ITA;;M;;0;0;0;1500;2", "The line is longer than 100 characters and its end, which holds "
+                                                 "some of the player's data, is not listed.", true},
+    };
+    std::vector<std::string> kept;
+    for (const auto& [mode, line, outcome, cut] : cases) {
+        ImportMode = mode;
+        const bool refused = outcome.find('|') == std::string::npos;
+        const std::string alert = "This line cannot be taken as a player:\n\"" + line + "\"\n" + outcome;
+        if (refused) AnswerText(alert, 0);
+        else kept.push_back(outcome);
+        WkListAddItem(results, line.c_str(), cut ? CutDatabaseLine : 0);
+        auto reader = mode == ImportQuon ? ImportSemicolonLine : mode == ImportFsi ? ImportFsiLine : ImportFixedWidthLine;
+        reader(results, WkListGetItem(results, 0), nullptr);
+        EXPECT_EQ(std::pair(PlayerCount, WkListGetCount(results)), std::pair(int(kept.size()), refused ? 1 : 0)) << line;
+        if (refused && mode == ImportQuon && !line.empty()) { // the import button too, the form untouched
+            WkListSelectItem(results, 0);
+            AnswerText(alert, 0);
+            CopySemicolonLineToForm(results);
+            EXPECT_STREQ(WkEditGetText(MainWindow.fideId), "") << line;
+        }
+        WkListClear(results);
+    }
+    ASSERT_TRUE(SaveTournament());
+    ChooseFile(dataFolder + "imp.qon");
+    OpenTournamentCommand();
+    std::vector<std::string> reopened;
+    for (int id = 1; id <= PlayerCount; ++id) reopened.push_back(Fields(Players[id]));
+    EXPECT_EQ(reopened, kept);
 }
 
 } // namespace
