@@ -12,6 +12,7 @@
 #include "toolkit/widgets/tooltip.h"
 #include "tourman/confirm_close.h"
 #include "tournament/atomic_file.h"
+#include "tournament/calendar_date.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
@@ -50,8 +51,8 @@ const FieldSpec kFields[UscfFieldCount] = {
     {"Tournament Type", Choice, 1, nullptr, "SMRD", "S swiss system\nM match\nR round robin\nD double round robin"},
     {"Rounds", Shown, 2, nullptr, nullptr, nullptr},
     {"Number of Players", Shown, 4, nullptr, nullptr, nullptr},
-    {"Begin Date", Digits, 8, "", nullptr, nullptr},
-    {"End Date", Digits, 8, "", nullptr, nullptr},
+    {"Begin Date", Digits, 8, nullptr, nullptr, nullptr},
+    {"End Date", Digits, 8, nullptr, nullptr, nullptr},
     {"Section Type", Choice, 1, "N", "NPJSF", "N non scholastic\nP primary\nJ in-school jtp\nS scholastic\nF fide"},
     {"Gran Prix Status", Choice, 1, "N", "NGE", "N non scholastic\nG grand prix\nE enhanced grand prix"},
     {"Gran Prix Points", Digits, 3, "0", nullptr, nullptr},
@@ -63,6 +64,13 @@ constexpr int kRows[3][2] = {{0, 4}, {4, 5}, {9, 5}};
 
 constexpr const char* kEmptyFieldText = "There can't be empty fields!\nPlease fill all fields with some value";
 constexpr const char* kCannotSaveText = "Cannot save the USCF report file";
+
+// The tournament's own date as the section file writes it; empty when the
+// settings hold no date.
+std::string TournamentDate(const char* stored) {
+    CalendarDate date;
+    return ParseDate(stored, DateForm::DayFirst, date) ? UscfDateText(date) : "";
+}
 
 std::string InitialValue(int index) {
     switch (index) {
@@ -76,6 +84,9 @@ std::string InitialValue(int index) {
         return std::to_string(CurrentRound);
     case 8:
         return std::to_string(PlayerCount);
+    case kBeginDate:
+    case kEndDate:
+        return TournamentDate(index == kBeginDate ? Settings.BeginDate : Settings.EndDate);
     default:
         return kFields[index].initial;
     }
@@ -159,17 +170,16 @@ void Refuse(const std::string& text) {
 
 // The first refusal of the fields' texts, or "" when all pass. A tab or a
 // line break would split the file's lines; the report generator compares
-// the dates as numbers, which only works with all eight digits.
+// the dates as numbers, which only works with real dates of all eight
+// digits.
 std::string Refusal(const std::string (&texts)[UscfFieldCount]) {
     for (const std::string& text : texts)
         if (text.empty()) return kEmptyFieldText;
     for (int i = 0; i < UscfFieldCount; ++i)
         if (texts[i].find_first_of("\t\r\n") != std::string::npos)
             return std::string("\"") + kFields[i].label + "\" cannot hold a tab or a line break";
-    for (int i : {kBeginDate, kEndDate})
-        if (texts[i].size() != 8 || texts[i].find_first_not_of("0123456789") != std::string::npos)
-            return std::string("\"") + kFields[i].label + "\" needs eight digits: YYYYMMDD";
-    return "";
+    return DateFieldsRefusal(kFields[kBeginDate].label, texts[kBeginDate], kFields[kEndDate].label, texts[kEndDate],
+                             DateForm::UscfForm);
 }
 
 } // namespace

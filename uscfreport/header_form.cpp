@@ -11,10 +11,12 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/tooltip.h"
+#include "tournament/calendar_date.h"
 #include "tournament/message_box.h"
 #include "uscfreport/section_list.h"
 #include "uscfreport/uscf_exports.h"
 
+#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -25,7 +27,7 @@ namespace {
 
 constexpr WkFontSlot kFontFixedMedium = 2, kFontHelvMedium = 5, kFontTimesMedium = 7, kFontHelvLarge = 8;
 constexpr int kEtchedIn = 3;
-constexpr int kCrosstableField = 10;
+constexpr int kBeginDateField = 3, kEndDateField = 4, kStateField = 7, kCrosstableField = 10;
 
 struct FieldSpec {
     const char* label;
@@ -165,6 +167,15 @@ void WriteUscfExports(WkObject*, void*, void*) {
             ShowAlert("There can't be empty fields!\nPlease fill all fields with some value", "Close");
             return;
         }
+    const std::string refusal = DateFieldsRefusal(kFields[kBeginDateField].label, fields[kBeginDateField],
+                                                  kFields[kEndDateField].label, fields[kEndDateField],
+                                                  DateForm::UscfForm);
+    if (!refusal.empty()) {
+        ShowAlert(refusal, "Close");
+        return;
+    }
+    // USCF knows its states by capitals.
+    for (char& c : fields[kStateField]) c = char(std::toupper(static_cast<unsigned char>(c)));
     std::vector<SectionFile> sections;
     if (!ReadSections(sections)) return;
     std::string error;

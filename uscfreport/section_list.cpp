@@ -106,7 +106,10 @@ void LoadTemplate() {
     }
     for (int i = 0; i < count && reader.next(line); ++i) {
         const std::string item = SectionItemText(line);
-        if (item.size() > std::size_t(kMaxSectionPath))
+        // The list would hold the path only up to a NUL byte: another folder.
+        if (item.find('\0') != std::string::npos)
+            problems += reader.error("a section path without a NUL byte expected; it is not loaded") + "\n";
+        else if (item.size() > std::size_t(kMaxSectionPath))
             problems += reader.error("a section path of at most 150 characters expected; it is not loaded") + "\n";
         else
             Add(item);

@@ -37,7 +37,7 @@ void RemoveSection(WkObject* button, void* record, void* userData);
 
 // "template.txt": the section count on its first line, then one path a line.
 // LoadTemplate replaces the list with the paths it holds (at most 8, none
-// longer than the list takes). SaveTemplate writes the list; it returns
+// longer than the list takes or holding a NUL byte). SaveTemplate writes the list; it returns
 // false only when a list could not be written (an empty list has nothing
 // to lose: it is refused with an alert and counts as done).
 void LoadTemplate();

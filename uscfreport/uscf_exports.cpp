@@ -1,6 +1,7 @@
 #include "uscfreport/uscf_exports.h"
 
 #include "tournament/atomic_file.h"
+#include "tournament/calendar_date.h"
 #include "tournament/line_reader.h"
 
 #include <cstdio>
@@ -9,10 +10,11 @@ ReportDateTexts ReportDates;
 
 namespace {
 
-// Line 1 holds tourman's dates of at most eight digits; the report keeps up
-// to fourteen.
+// Line 1 holds tourman's dates, "YYYYMMDD": the report orders them as numbers,
+// so anything else would give the event another section's first or last day.
 bool IsDate(const std::string& text) {
-    return !text.empty() && text.size() <= 14 && text.find_first_not_of("0123456789") == std::string::npos;
+    CalendarDate date;
+    return ParseDate(text, DateForm::UscfForm, date);
 }
 
 // The bytes of a line copied as read, NUL bytes included, and its line end.
@@ -41,7 +43,7 @@ bool ReadSectionFile(const std::string& folder, bool whole, SectionFile& section
     const std::vector<std::string> words = Words(line);
     if (words.size() != 3 || !IsDate(words[0]) || !IsDate(words[1]) || !ParseInt(words[2], section.playerCount) ||
         section.playerCount < 0) {
-        error = reader.error("the begin date, the end date and the number of players expected");
+        error = reader.error("the begin date, the end date (real dates: YYYYMMDD) and the number of players expected");
         return false;
     }
     section.beginDate = words[0];

@@ -110,6 +110,44 @@ TEST_F(UscfReportTest, TwoSectionsGiveTheThreeExportsByteForByte) {
     Click(ReportWindow.reportButton);
 }
 
+// A section whose line 1 holds no real dates is refused by its file before
+// the form opens; the form takes real dates only, the end not before the
+// begin, and writes the state in capitals.
+TEST_F(UscfReportTest, DatesAreRealDaysAndTheStateIsInCapitals) {
+    AddFolder(Section("swiss", kSwiss.Text("\r\n").c_str()));
+    const std::string quad = Section("quad", "20260108  20260230  4\r\n");
+    AddFolder(quad);
+    Answer(quad + "/uscfsctn.txt, line 1: the begin date, the end date (real dates: YYYYMMDD) and the number of "
+                  "players expected",
+           0);
+    Click(ReportWindow.reportButton);
+    EXPECT_EQ(HeaderForm.window, nullptr);
+    WriteFileBytes(quad + "/uscfsctn.txt", kQuad.Text("\r\n"));
+    Click(ReportWindow.reportButton);
+    ASSERT_NE(HeaderForm.window, nullptr);
+    const std::pair<int, const char*> typed[] = {{1, "Open"}, {7, "il"}, {8, "60601"}, {9, "USA"}, {11, "1"}, {12, "2"}};
+    for (const auto& [field, text] : typed) WkEditReplaceText(HeaderForm.fields[field], text, 0, 1);
+    const struct {
+        const char *begin, *end, *alert;
+    } refusals[] = {
+        {"20260229", "20260112", "\"Begin Date\" is not a day of the calendar: 20260229"},
+        {"20260108", "2026011", "\"End Date\" needs eight digits: YYYYMMDD"},
+        {"20260108", "20260107", "\"End Date\" lies before \"Begin Date\""},
+    };
+    for (const auto& r : refusals) {
+        WkEditReplaceText(HeaderForm.fields[3], r.begin, 0, 1);
+        WkEditReplaceText(HeaderForm.fields[4], r.end, 0, 1);
+        Answer(r.alert, 0);
+        Click(HeaderForm.doneButton);
+        EXPECT_FALSE(fs::exists(folder + "thexport.txt")) << r.alert;
+    }
+    WkEditReplaceText(HeaderForm.fields[4], "20260112", 0, 1);
+    Click(HeaderForm.doneButton);
+    EXPECT_EQ(HeaderForm.window, nullptr);
+    EXPECT_EQ(ReadFileBytes(folder + "thexport.txt"),
+              "B\t202601120000\tOpen\t2\t20260108\t20260112\t0\t0\tIL\t60601\tUSA\tT\t1\t2\t\r\n");
+}
+
 TEST_F(UscfReportTest, AtMostEightSectionsEachOnceRemovedOnlyOnYes) {
     Answer("Operation not valid", 0); // nothing chosen in the tree yet
     Click(ReportWindow.addButton);
@@ -156,6 +194,8 @@ TEST_F(UscfReportTest, TemplateKeepsTheListAndLoadsWhatItHolds) {
         {ten, eight, ", line 1: at most 8 sections expected; the first 8 are loaded"},
         {" 2\r\n/" + std::string(150, 'x') + "\r\n/p/q/\r\n", {"/p/q/"},
          ", line 2: a section path of at most 150 characters expected; it is not loaded"},
+        {std::string(" 2\r\n/p/q/\r\n/p/\0x/\r\n", 19), {"/p/q/"},
+         ", line 3: a section path without a NUL byte expected; it is not loaded"},
     };
     for (const auto& c : cases) {
         WriteFileBytes(path, c.bytes);
