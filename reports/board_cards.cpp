@@ -44,15 +44,15 @@ bool WriteBoardCards(int round) {
     const std::string end = FieldText(Settings.EndDate);
     std::string out;
     for (const RoundBoard& b : RoundBoards(round)) {
-        AppendFormat(out, "\n Table %d,  Round: %d, Tournament: %s, Date:%s,%s\n", b.board, round, name.c_str(),
-                     begin.c_str(), end.c_str());
+        AppendFormat(out, "\n%s%d,  Round: %d, Tournament: %s, Date:%s,%s\n", BoardCardStart, b.board, round,
+                     name.c_str(), begin.c_str(), end.c_str());
         AppendFormat(out, "\n %s\n", PlayerLine(b, AsStored).c_str());
         out += "\n  _______________________    _________    _______________________\n"
                "      white signature          result         black signature\n"
                "\n      -       -       -       -       -       -      -      -      -\n";
     }
     out += '\n';
-    return WriteReportFile(DataFolderFile("boardcrd.txt"), out);
+    return WriteReportFile(DataFolderFile(BoardCardsFileName), out);
 }
 
 std::string RtfEscape(const std::string& text) {

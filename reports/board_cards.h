@@ -13,6 +13,11 @@
 
 #include <string>
 
+// The text file's name, and how each card's first line begins, so that a
+// printer can keep a card on one page.
+inline constexpr const char* BoardCardsFileName = "boardcrd.txt";
+inline constexpr const char* BoardCardStart = " Table ";
+
 // Each writes DataFolder's file whole and returns whether it was written.
 bool WriteBoardCards(int round);
 bool WriteBoardCardsRtf(int round);

@@ -1,5 +1,7 @@
 #include "tourman/text_viewers.h"
 
+#include "reports/board_cards.h"
+#include "toolkit/core/draw.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/print_text.h"
@@ -9,6 +11,7 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/push_button.h"
 #include "tourman/settings_dialog.h"
+#include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/settings.h"
 
@@ -51,6 +54,10 @@ void SetViewedFile(WkObject* viewer, const std::string& path, const std::string&
     WkFileViewerLoad(viewer, path.c_str());
 }
 
+void ClearViewedFile(WkObject* viewer) {
+    SetViewedFile(viewer, "", "");
+}
+
 std::string ViewedFilePath(WkObject* viewer) {
     const auto found = ViewedPaths.find(viewer);
     if (found != ViewedPaths.end()) return found->second;
@@ -60,7 +67,15 @@ std::string ViewedFilePath(WkObject* viewer) {
 }
 
 void PrintViewedFile(WkObject* viewer) {
-    if (viewer) WkPrintFile(ViewedFilePath(viewer).c_str());
+    if (!viewer) return;
+    const std::string path = ViewedFilePath(viewer);
+    if (path.empty()) return WkBeep(); // no file shown
+    // A board card is cut out whole: it never runs over a page break.
+    const std::string cards = BoardCardsFileName;
+    const bool isCards = path.size() >= cards.size() && path.compare(path.size() - cards.size(), cards.size(), cards) == 0;
+    std::string failure;
+    WkPrintFile(path.c_str(), &failure, isCards ? BoardCardStart : nullptr);
+    if (!failure.empty()) ShowAlert(failure, MessageText(3));
 }
 
 WkObject* OpenFileViewer(const std::string& path) {

@@ -15,10 +15,14 @@ struct WkObject;
 
 // Shows the file at path in the viewer, titled with title.
 void SetViewedFile(WkObject* viewer, const std::string& path, const std::string& title);
+// Empties the viewer: no file shown, no title, nothing to print.
+void ClearViewedFile(WkObject* viewer);
 // The full path of the file the viewer shows; for a viewer that was never
 // given one, the data folder and the viewer's title.
 std::string ViewedFilePath(WkObject* viewer);
-// Prints the file the viewer shows through the print dialog.
+// Prints the file the viewer shows through the print dialog, board cards
+// each whole on a page; what kept the file from being printed is alerted.
+// With no file shown it only beeps.
 void PrintViewedFile(WkObject* viewer);
 
 // The single-file window on path, titled with it, with its close and print

@@ -2,6 +2,7 @@
 // buttons, and the viewer windows they open; printing goes through the
 // print dialog into a PDF file that pdftotext reads back.
 #include "support/tourman_driver.h"
+#include "support/tournament_state.h"
 
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/shell.h"
@@ -11,13 +12,18 @@
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/list.h"
 #include "tourman/main_window.h"
+#include "tourman/result_entry.h"
+#include "tourman/round_commands.h"
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
 #include "tournament/settings.h"
+#include "tournament/start_tournament.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -129,6 +135,63 @@ TEST_F(OutputPageTest, ButtonsViewersAndPrinting) {
     WkShellRealize(single); // raised again over the main window
     Click(Find(MessageText(3), single));
     EXPECT_EQ(Windows().size(), windows);
+}
+
+// A 24-player round robin: its cross table printed in portrait keeps every
+// round's column, each board card stays whole on its page, and a PDF file
+// that cannot be written is said so.
+TEST_F(OutputPageTest, WideTablesAndBoardCardsPrintWhole) {
+    ASSERT_TRUE(Start());
+    Settings.PairingSystem = SingleRoundRobinSystem;
+    std::snprintf(Settings.BaseName, sizeof Settings.BaseName, "robin");
+    for (int i = 1; i <= 24; ++i) AddTestPlayer("PLAYER " + std::to_string(i), 2400 - 10 * i);
+    ClosedRegistration = 1;
+    Answer(193, 0);
+    ASSERT_TRUE(StartTournament(24)); // round 1 paired and accepted
+    for (int round = 1; round <= 23; ++round) {
+        if (round > 1) PairRoundCommand();
+        for (int board = 1; board <= 12; ++board) GameTable(board, round) -= NotPlayed - (board % 3 ? WhiteWins : Draw);
+        ResultEntryToggle(false);
+    }
+    Page(3);
+    const WkFormPage* buttons = WkFormCurrentPage(MainWindow.outputButtons);
+    const std::string pdf = dataFolder + "out.pdf";
+    // One page of the PDF printed last, as laid out (0: every page).
+    auto PageText = [&](int page) {
+        const std::string pages = page ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
+        std::system(("pdftotext -layout" + pages + " '" + pdf + "' '" + pdf + ".txt'").c_str());
+        std::ifstream in(pdf + ".txt");
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    Click(buttons->children[1]); // the cross table
+    Printed(buttons->children[15]);
+    std::istringstream table(PageText(0));
+    int rows = 0;
+    for (std::string line; std::getline(table, line);) {
+        const std::size_t bar = line.find(" | ");
+        if (bar == std::string::npos) continue;
+        std::istringstream cells(line.substr(bar + 3));
+        std::vector<std::string> columns{std::istream_iterator<std::string>(cells), {}};
+        EXPECT_EQ(columns.size(), 24u) << line;
+        if (rows++ == 0) {
+            EXPECT_EQ(columns.back(), "24") << line;
+        }
+    }
+    EXPECT_EQ(rows, 25);
+
+    Click(buttons->children[4]); // round 23's twelve board cards: six a page
+    Printed(buttons->children[15]);
+    for (int page = 1; page <= 2; ++page) {
+        const std::string text = PageText(page);
+        int opened = 0, closed = 0;
+        for (std::size_t at = 0; (at = text.find("Table ", at)) != std::string::npos; ++at) ++opened;
+        for (std::size_t at = 0; (at = text.find("black signature", at)) != std::string::npos; ++at) ++closed;
+        EXPECT_EQ(std::to_string(opened) + " " + std::to_string(closed), "6 6") << page;
+    }
+
+    PrintTo(dataFolder + "gone/out.pdf");
+    AnswerText("Cannot write " + dataFolder + "gone/out.pdf: No such file or directory", 0);
+    Click(buttons->children[15]);
 }
 
 } // namespace

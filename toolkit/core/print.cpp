@@ -201,6 +201,7 @@ void WkPrinterEndJob(WkPrinter* printer) {
     plat::PrintJobResult result =
         plat::SubmitPrintJob(printer->device.pdf(), printer->jobName, printer->toFile, printer->file,
                              printer->printer);
+    printer->failure = result.ok ? std::string() : result.message;
     if (!result.ok) WkLog(WK_LOG_ERROR, "Error in EndDoc: %s", result.message.c_str());
 }
 

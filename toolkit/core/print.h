@@ -36,6 +36,7 @@ struct WkPrinter {
     std::string printer; // the spooler's printer; empty: its default
     std::string jobName;
     bool inJob = false;
+    std::string failure; // why the last job could not be sent off; empty when it was
 };
 
 // How a logical page is put on paper. mode: 0 fit to the page keeping the
@@ -110,7 +111,8 @@ void WkClosePrinter(WkPrinter* printer);
 int WkPrinterStartJob(WkPrinter* printer, const char* jobName);
 int WkPrinterStartPage(WkPrinter* printer);
 int WkPrinterEndPage(WkPrinter* printer);
-// Ends the job and sends the document off; a failure to do so is logged.
+// Ends the job and sends the document off; a failure to do so is logged
+// and kept in the context's failure.
 void WkPrinterEndJob(WkPrinter* printer);
 // Deletes the context; an open job is dropped unsent. Null does nothing.
 void WkDeletePrinter(WkPrinter* printer);

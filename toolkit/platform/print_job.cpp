@@ -39,6 +39,73 @@ bool WriteFile(const std::string& path, const std::string& bytes, std::string& m
     return ok;
 }
 
+// What a program run by RunProgram did.
+struct Run {
+    bool started = false; // false: failure says why
+    bool exited = false;  // ended by itself (else failure tells the signal or the lost track)
+    int status = 0;       // its exit status
+    std::string output;   // what it wrote on the stream captured
+    std::string failure;
+};
+
+// Runs args[0] with the arguments (never through a shell) and waits for it;
+// what it writes on the stream captured (1 standard output, 2 standard
+// error) is read into the result, the other stream goes to /dev/null.
+Run RunProgram(std::vector<std::string> args, int captured) {
+    Run run;
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0) {
+        run.failure = std::strerror(errno);
+        return run;
+    }
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], captured);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    posix_spawn_file_actions_addopen(&actions, captured == 1 ? 2 : 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeEnds[1]);
+    char buffer[4096];
+    while (rc == 0) {
+        ssize_t n = ::read(pipeEnds[0], buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        run.output.append(buffer, std::size_t(n));
+    }
+    ::close(pipeEnds[0]);
+    if (rc != 0) {
+        run.failure = std::strerror(rc);
+        return run;
+    }
+    run.started = true;
+    int status = 0;
+    pid_t w;
+    do {
+        w = ::waitpid(pid, &status, 0);
+    } while (w < 0 && errno == EINTR);
+    if (w < 0)
+        run.failure = "was lost track of: " + std::string(std::strerror(errno));
+    else if (WIFEXITED(status)) {
+        run.exited = true;
+        run.status = WEXITSTATUS(status);
+    } else
+        run.failure = "was stopped by signal " + std::to_string(WTERMSIG(status));
+    return run;
+}
+
+// ": " and the first line of what a program said, or "" when it said nothing.
+std::string FirstLine(const std::string& text) {
+    const std::size_t begin = text.find_first_not_of(" \t\r\n");
+    if (begin == std::string::npos) return "";
+    const std::size_t end = text.find_first_of("\r\n", begin);
+    return ": " + text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+}
+
 std::string DefaultOutputFile(const std::string& jobName) {
     const char* home = std::getenv("HOME");
     std::string folder = home && *home ? std::string(home) : std::string(".");
@@ -100,33 +167,17 @@ PrintJobResult SubmitPrintJob(const std::string& pdf, const std::string& jobName
     std::vector<std::string> args = {lp, "-t", jobName};
     if (!printer.empty()) args.insert(args.end(), {"-d", printer});
     args.insert(args.end(), {"--", file});
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    // lp tells its request id on standard output; the caller has no use for it.
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    int rc = posix_spawn(&pid, lp.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) {
-        result.message = "Cannot start " + lp + ": " + std::strerror(rc);
-    } else {
-        int status = 0;
-        pid_t w;
-        do {
-            w = ::waitpid(pid, &status, 0);
-        } while (w < 0 && errno == EINTR);
-        if (w < 0)
-            result.message = "Lost track of " + lp + ": " + std::strerror(errno);
-        else if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
-            result.ok = true;
-        else if (WIFEXITED(status))
-            result.message = lp + " failed with exit status " + std::to_string(WEXITSTATUS(status));
-        else
-            result.message = lp + " was stopped by signal " + std::to_string(WTERMSIG(status));
-    }
+    // lp tells its request id on standard output, which the caller has no
+    // use for, and why it refuses a job on standard error.
+    const Run run = RunProgram(args, 2);
+    if (!run.started)
+        result.message = "Cannot start " + lp + ": " + run.failure;
+    else if (!run.exited)
+        result.message = lp + " " + run.failure;
+    else if (run.status == 0)
+        result.ok = true;
+    else
+        result.message = lp + " failed with exit status " + std::to_string(run.status) + FirstLine(run.output);
     ::unlink(file.c_str());
     return result;
 }
@@ -134,35 +185,10 @@ PrintJobResult SubmitPrintJob(const std::string& pdf, const std::string& jobName
 std::vector<std::string> ListPrinters() {
     std::vector<std::string> printers;
     std::string lpstat = FindOnPath("lpstat");
-    int pipeEnds[2];
-    if (lpstat.empty() || ::pipe(pipeEnds) != 0) return printers;
-    std::vector<std::string> args = {lpstat, "-e"};
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    int rc = posix_spawn(&pid, lpstat.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeEnds[1]);
-    std::string out;
-    char buffer[4096];
-    while (rc == 0) {
-        ssize_t n = ::read(pipeEnds[0], buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        out.append(buffer, std::size_t(n));
-    }
-    ::close(pipeEnds[0]);
-    if (rc != 0) return printers;
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return printers;
+    if (lpstat.empty()) return printers;
+    const Run run = RunProgram({lpstat, "-e"}, 1);
+    if (!run.exited || run.status != 0) return printers;
+    const std::string& out = run.output;
     std::size_t start = 0;
     while (start < out.size()) {
         std::size_t end = out.find('\n', start);

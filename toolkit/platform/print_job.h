@@ -21,7 +21,8 @@ struct PrintJobResult {
 // in the home folder, or in the current folder without one, when empty).
 // A printer name sends it to that printer instead of the spooler's default.
 // Any failure (the document cannot be written, lp cannot be started or ends
-// with an error) is reported in the result, never as success.
+// with an error, the first line it wrote on standard error then told) is
+// reported in the result, never as success.
 PrintJobResult SubmitPrintJob(const std::string& pdf, const std::string& jobName, bool toFile = false,
                               const std::string& outputFile = "", const std::string& printer = "");
 
