@@ -56,27 +56,31 @@ void ChooseMessageFile() {
     InstallMessageFile(folder + file);
 }
 
+// What an item needs: nothing, a tournament (whose folder takes its files),
+// or a tournament whose registration is closed.
+enum Needs { NeedsNothing, NeedsTournament, NeedsClosedRegistration };
+
 struct ExtrasItem {
     int id;
-    bool needsClosedRegistration;
+    Needs needs;
     void (*run)();
 };
 
 const ExtrasItem kExtrasItems[] = {
-    {0, true, [] { FideRatingReportCommand(PlayerCount, 1); }},
-    {2, true, [] { FideRatingReportCommand(PlayerCount, 0); }},
-    {1, true, NationalRatingReportCommand},
-    {15, false, OpenUscfSectionDialog},
-    {9, false, [] { Confirm(WritePlayersByName(PlayerCount), "OK file PLAYNAME.TXT"); }},
-    {10, false, [] { Confirm(WritePlayersByRating(PlayerCount), "OK file PLAYRAT.TXT"); }},
+    {0, NeedsClosedRegistration, [] { FideRatingReportCommand(PlayerCount, 1); }},
+    {2, NeedsClosedRegistration, [] { FideRatingReportCommand(PlayerCount, 0); }},
+    {1, NeedsClosedRegistration, NationalRatingReportCommand},
+    {15, NeedsTournament, OpenUscfSectionDialog},
+    {9, NeedsTournament, [] { Confirm(WritePlayersByName(PlayerCount), "OK file PLAYNAME.TXT"); }},
+    {10, NeedsTournament, [] { Confirm(WritePlayersByRating(PlayerCount), "OK file PLAYRAT.TXT"); }},
     // The writer alerts its own failure.
-    {3, false, [] { if (WriteTournamentFile(1)) Alert("OK backup file *.QON (extension *.BAK)"); }},
-    {4, true, OpenRatingGroupsDialog},
-    {12, true, OpenDateGroupsDialog},
-    {5, false, [] { Confirm(WriteTournamentStatistics(PlayerCount), "OK file TOURSTAT.TXT"); }},
-    {13, false, ChooseMessageFile},
-    {7, false, ConvertUscfDatabase},
-    {14, true, RoundRobinTable},
+    {3, NeedsTournament, [] { if (WriteTournamentFile(1)) Alert("OK backup file *.QON (extension *.BAK)"); }},
+    {4, NeedsClosedRegistration, OpenRatingGroupsDialog},
+    {12, NeedsClosedRegistration, OpenDateGroupsDialog},
+    {5, NeedsTournament, [] { Confirm(WriteTournamentStatistics(PlayerCount), "OK file TOURSTAT.TXT"); }},
+    {13, NeedsNothing, ChooseMessageFile},
+    {7, NeedsNothing, ConvertUscfDatabase},
+    {14, NeedsClosedRegistration, RoundRobinTable},
 };
 
 // The two questions before rounds or the registration are taken back.
@@ -112,7 +116,10 @@ const char* const kAboutText =
 void ExtrasCommand(int id) {
     for (const ExtrasItem& item : kExtrasItems) {
         if (item.id != id) continue;
-        if (item.needsClosedRegistration && ClosedRegistration == 0) return;
+        // With no tournament there is no folder for its files: they would
+        // land, empty, in the program's folder.
+        if (item.needs != NeedsNothing && TournamentOpen == 0) return Alert(MessageText(32));
+        if (item.needs == NeedsClosedRegistration && ClosedRegistration == 0) return;
         return item.run();
     }
 }

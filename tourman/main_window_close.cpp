@@ -5,6 +5,7 @@
 #include "tourman/save_tournament.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
+#include "tournament/players.h"
 #include "tournament/round_state.h"
 #include "tournament/settings.h"
 
@@ -13,8 +14,9 @@
 int OnMainWindowClose(WkObject* window, std::intptr_t, void*, WkMessage*) {
     int answer = AskQuestion(MessageText(4), MessageText(1), MessageText(0), MessageText(5));
     if (answer == 0) return 1;
-    // A save that failed has already said why; closing now would lose what it could not write.
-    if (answer == 2 && !SaveTournament()) return 1;
+    // A save that failed has already said why; closing now would lose what it
+    // could not write. With no player registered there is nothing to lose.
+    if (answer == 2 && !SaveTournament() && PlayerCount > 0) return 1;
     WkShellDestroy(window);
     MainWindow = MainWindowWidgets();
     WkShutdown();

@@ -53,6 +53,15 @@ void ShowToggleState(bool on) {
     else WkObjectSetBackgroundRGB(toggle, 255, 0, 0);
 }
 
+// The toggle switched back on after a close that could not be done; what
+// the open entry disabled stays disabled.
+void KeepEntryOpen() {
+    restoringToggle = true;
+    WkToggleSetOn(MainWindow.resultsToggle);
+    restoringToggle = false;
+    ShowToggleState(true);
+}
+
 int ResultDigit(int board, int round) {
     int white, black, digit;
     DecodeGameCode(GameTable(board, round), white, black, digit);
@@ -183,7 +192,8 @@ void ResultEntryToggle(bool on) {
     for (int board = 1; board <= RoundBoardCount(CurrentRound); ++board) {
         if (ResultDigit(board, CurrentRound) == NotPlayed) {
             Alert(MessageText(42));
-            return;
+            // The boards still wait for their results: the entry stays open.
+            return KeepEntryOpen();
         }
     }
     const int pairingDone = IsPairingDone;
@@ -193,11 +203,7 @@ void ResultEntryToggle(bool on) {
         // The round is not on disk: the entry stays open, as before the click.
         IsGetResultDone = 0;
         IsPairingDone = pairingDone;
-        restoringToggle = true;
-        WkToggleSetOn(w.resultsToggle);
-        restoringToggle = false;
-        ShowToggleState(true);
-        return;
+        return KeepEntryOpen();
     }
     UpdateStatusLine();
     for (WkObject* object : {w.pages[1], w.pairButton, w.manualPairingButton, w.roundField})
@@ -226,6 +232,10 @@ void GoToBoard(const char* text) {
     int board = 0;
     if (!ParseInt(text ? text : "", board) || board < 1 || board > WkListGetCount(list)) {
         Alert("This pair doesn't exist!");
+        // The field shows the board chosen in the list, not the one refused.
+        const int chosen = WkListRecord(list)->current;
+        const std::string shown = chosen >= 0 && chosen < WkListGetCount(list) ? std::to_string(chosen + 1) : "";
+        WkEditReplaceText(MainWindow.boardField, shown.c_str(), 0, 0);
         WkObjectSetFocus(MainWindow.boardField);
         return;
     }

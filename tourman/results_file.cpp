@@ -77,7 +77,10 @@ bool ReadResultsFile(const std::string& path, int round, std::vector<int>& codes
 }
 
 void LoadResultsFile() {
-    if (!ResultEntryOpen()) return;
+    if (!ResultEntryOpen()) {
+        Alert("The result entry is closed: press \"" + MessageText(206) + "\" first.");
+        return;
+    }
     if (IsRoundRobin()) {
         Alert(MessageText(17));
         return;

@@ -16,6 +16,7 @@
 // 0..9; codes is then left empty.
 bool ReadResultsFile(const std::string& path, int round, std::vector<int>& codes);
 
-// The load-results button: chooses a ".res" file and, when it is good,
-// writes its results into the shown round and lists them.
+// The load-results button: while the result entry is closed an alert says
+// so; otherwise it chooses a ".res" file and, when it is good, writes its
+// results into the shown round and lists them.
 void LoadResultsFile();

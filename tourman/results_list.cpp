@@ -41,7 +41,18 @@ bool ShowRound(const std::string& text) {
     char* end = nullptr;
     const long round = std::strtol(text.c_str(), &end, 10);
     const bool number = end != text.c_str() && *end == '\0';
-    return ShowRound(number && round >= 1 && round <= CurrentRound ? int(round) : 0);
+    if (ShowRound(number && round >= 1 && round <= CurrentRound ? int(round) : 0)) return true;
+    // The field goes back to the round the list shows, not the one refused.
+    if (MainWindow.roundField) WkEditReplaceText(MainWindow.roundField, std::to_string(ShownRound).c_str(), 0, 0);
+    return false;
+}
+
+void ResetResultsFields() {
+    MainWindowWidgets& w = MainWindow;
+    for (WkObject* field : {w.boardField, w.resultKeyField})
+        if (field) WkEditReplaceText(field, "", 0, 0);
+    if (w.boardLabel) WkObjectSetText(w.boardLabel, MessageText(41).c_str());
+    if (w.roundField) WkEditReplaceText(w.roundField, std::to_string(CurrentRound).c_str(), 0, 0);
 }
 
 bool ShowRound(int round) {

@@ -17,6 +17,9 @@
 #include "tourman/export_tournament.h"
 #include "tourman/main_window.h"
 #include "tourman/player_form.h"
+#include "tourman/results_list.h"
+#include "tourman/text_viewers.h"
+#include "tournament/calendar_date.h"
 #include "tournament/line_reader.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -80,6 +83,11 @@ int Number(WkObject* field) {
 
 void Refuse(const std::string& text) {
     ShowAlert(text, MessageText(3));
+}
+
+std::string FewerRoundsText(int paired) {
+    const std::string round = std::to_string(paired);
+    return "Round " + round + " is paired already: the planned rounds cannot be fewer than " + round + ".";
 }
 
 WkObject* Table(WkObject* parent, int columns) {
@@ -267,8 +275,14 @@ bool ReadSettingsFields(TournamentSettings& s, int kind) {
         WkObject* field;
         int message;
     } texts[] = {{f.name, 175}, {f.place, 176}, {f.beginDate, 177}, {f.endDate, 177}, {f.arbiter, 178}};
-    for (const auto& t : texts)
+    for (const auto& t : texts) {
         if (!Passes(t.field)) return Refuse(MessageText(t.message)), false;
+        // Only real days, the tournament not ending before it begins.
+        if (t.field != f.endDate) continue;
+        const std::string refusal = DateFieldsRefusal(MessageText(164), Text(f.beginDate), MessageText(218),
+                                                      Text(f.endDate), DateForm::DayFirst);
+        if (!refusal.empty()) return Refuse(refusal), false;
+    }
 
     const int system = Number(f.pairingSystem);
     const bool guarded = kind == ModifySettingsKind && ClosedRegistration != 0;
@@ -276,11 +290,11 @@ bool ReadSettingsFields(TournamentSettings& s, int kind) {
         return Refuse(MessageText(179)), false;
     s.PairingSystem = system;
 
-    // Rounds already paired cannot be planned away.
     const int rounds = Number(f.rounds);
-    if (!IsRoundRobinSystem(system) &&
-        (rounds < 1 || rounds > MaxPlannedRounds || (kind == ModifySettingsKind && rounds < CurrentRound)))
-        return Refuse(MessageText(180)), false;
+    if (!IsRoundRobinSystem(system) && (rounds < 1 || rounds > MaxPlannedRounds)) return Refuse(MessageText(180)), false;
+    // Rounds already paired cannot be planned away.
+    if (!IsRoundRobinSystem(system) && kind == ModifySettingsKind && rounds < CurrentRound)
+        return Refuse(FewerRoundsText(CurrentRound)), false;
     s.PlannedRounds = rounds;
     s.AcceleratedRounds = Number(f.acceleratedRounds);
     const std::string score = Text(f.scoreSystem);
@@ -367,12 +381,15 @@ void ResetTournament(int newTournament) {
     if (newTournament) {
         const std::string title = std::string(Settings.BaseName) + " - " + ProgramTitle;
         if (w.window) WkShellSetTitle(w.window, title.c_str());
+        // Nothing of the tournament left shows.
+        ClearViewedFile(w.fileViewer);
     } else {
         if (w.playerList) WkListHide(w.playerList);
         ReadTournamentFile(TournamentFilePath(0));
         if (w.playerList) WkListShow(w.playerList);
     }
     ClearPlayerForm();
+    ResetResultsFields();
     RefreshRoundControls();
     UpdatePlayerCounters();
     UpdateStatusLine();

@@ -73,7 +73,8 @@ void OnSettingsOk(WkObject* button, void* record, void* kind);
 void OnCloseDialog(WkObject* button, void* record, void* data);
 
 // Back to an open registration with no round paired: for a new tournament
-// (1) empty players, tables and state and an empty tournament file written;
+// (1) empty players, tables and state, nothing left in the output page's
+// viewer and an empty tournament file written;
 // for the open one (0) its rounds removed and its file written and read
 // back, so that the player list holds what the file holds.
 void ResetTournament(int newTournament);

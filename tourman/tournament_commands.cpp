@@ -3,7 +3,6 @@
 #include "toolkit/core/native_windows.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/file_browser.h"
-#include "toolkit/widgets/file_viewer.h"
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu.h"
@@ -11,8 +10,10 @@
 #include "tourman/main_window.h"
 #include "tourman/player_form.h"
 #include "tourman/player_list.h"
+#include "tourman/results_list.h"
 #include "tourman/save_tournament.h"
 #include "tourman/settings_dialog.h"
+#include "tourman/text_viewers.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
@@ -110,7 +111,9 @@ void OpenTournamentCommand() {
     if (w.playerList) WkListShow(w.playerList);
     if (!opened) return;
 
-    if (w.fileViewer) WkFileViewerLoad(w.fileViewer, "");
+    // Nothing of the tournament left shows: no file, no board.
+    ClearViewedFile(w.fileViewer);
+    ResetResultsFields();
     const std::string title = std::string(Settings.BaseName) + " - " + ProgramTitle;
     if (w.window) WkShellSetTitle(w.window, title.c_str());
     SetMenuItem(w.saveItem, true);

@@ -13,6 +13,7 @@
 #include "tourman/player_list.h"
 #include "tourman/round_commands.h"
 #include "tourman/settings_dialog.h"
+#include "tourman/uscf_section.h"
 #include "tournament/game_code.h"
 #include "tournament/message_table.h"
 #include "tournament/round_save.h"
@@ -127,6 +128,22 @@ TEST_F(ExtrasTest, ItemsWriteConfirmAndFail) {
                                     MessageText(211), std::string("FSI (Italy)")})
         Pick(label);
     EXPECT_EQ(Snapshot(dataFolder), files);
+}
+
+// With no tournament open its items say so and write nothing, neither into
+// a data folder nor into the program's folder.
+TEST_F(ExtrasTest, TournamentItemsNeedATournament) {
+    TournamentOpen = 0;
+    Settings.DataFolder[0] = '\0'; // as the program starts
+    const auto program = Snapshot(programFolder), data = Snapshot(dataFolder);
+    for (const std::string& label : {MessageText(54), MessageText(55), MessageText(61),
+                                     std::string("Backup *.qon file"), std::string("USCF (USA)")}) {
+        Answer(32, 0);
+        Pick(label);
+    }
+    EXPECT_EQ(UscfSection.window, nullptr);
+    EXPECT_EQ(Snapshot(programFolder), program);
+    EXPECT_EQ(Snapshot(dataFolder), data);
 }
 
 TEST_F(ExtrasTest, RoundRobinTableAndGroupDialogs) {

@@ -149,17 +149,19 @@ TEST_F(MainWindowTest, CountersCountRegisteredAndAvailablePlayers) {
     EXPECT_EQ(Caption(MainWindow.availableCounter), "Available: 2");
 }
 
-TEST_F(MainWindowTest, CloseQuestionStaysOnNoAndOnAFailedSave) {
+TEST_F(MainWindowTest, CloseQuestionStaysOnNoAndClosesWithNothingToSave) {
     ASSERT_TRUE(Start());
     Answer(4, 0);
     Press(0x3E, 0, plat::kAlt); // Alt+F4
-    // Save and close with no player registered: the save refuses, the program stays.
-    Answer(4, 2);
-    Answer(10, 0);
-    OnMainWindowClose(MainWindow.window, 0, nullptr, nullptr);
-    EXPECT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(WkObjectIsSensitive(MainWindow.addButton));
     SavePng(MainWindow.window, "after-close-question.png");
+    // Save and close with no player registered: the save says there is
+    // nothing to save, and closing loses nothing.
+    Answer(4, 2);
+    Answer(10, 0);
+    EXPECT_EXIT(OnMainWindowClose(MainWindow.window, 0, nullptr, nullptr), ::testing::ExitedWithCode(0), "");
+    script.clear(); // answered in the program's process
 }
 
 TEST_F(MainWindowTest, CloseWithoutSavingLeavesTheDataFolderAlone) {

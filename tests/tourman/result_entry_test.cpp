@@ -94,10 +94,9 @@ TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
         EXPECT_EQ(WkListRecord(MainWindow.resultsList)->current + 1, next[i]) << i;
         EXPECT_EQ(std::string(WkLabelGetText(MainWindow.boardLabel)), Row(next[i]));
         if (i == 0) {
-            Answer(42, 0); // closing with unplayed boards
+            Answer(42, 0); // closing with unplayed boards: refused, the entry stays open
             Click(MainWindow.resultsToggle);
-            EXPECT_FALSE(Exists("cup1.rnd") || Exists("result1.txt") || WkToggleGetState(MainWindow.resultsToggle));
-            Click(MainWindow.resultsToggle);
+            EXPECT_FALSE(Exists("cup1.rnd") || Exists("result1.txt") || !WkToggleGetState(MainWindow.resultsToggle));
         }
     }
     // The same result again asks nothing; another one asks first, and answer 0 keeps the old.
@@ -144,8 +143,30 @@ TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
     Click(MainWindow.resultsToggle);
     for (int b = 1; b <= 5; ++b) GameTable(b, 2) = GameTable(b, 2) / 10 * 10 + 1;
     Click(MainWindow.resultsToggle);
-    Click(MainWindow.resultsToggle);
     EXPECT_TRUE(Exists("cup1.rnd") && !Exists("cup2.rnd"));
+}
+
+// What the page refuses says why; a refused round or board number gives way
+// in its field to the one the list shows.
+TEST_F(ResultEntryTest, RefusalsSayWhyAndFieldsShowWhatIsListed) {
+    StartRound1();
+    AnswerText("The result entry is closed: press \"Enter results\" first.", 0);
+    Click(MainWindow.loadResultsButton);
+    WkEditReplaceText(MainWindow.roundField, "5", 0, 0);
+    Answer(43, 0);
+    ShowRound(std::string(WkEditGetText(MainWindow.roundField)));
+    EXPECT_STREQ(WkEditGetText(MainWindow.roundField), "1");
+    Click(MainWindow.resultsToggle);
+    const struct {
+        int chosen, refused;
+        const char* shown;
+    } boards[] = {{2, 9, "2"}, {5, 6, "5"}};
+    for (const auto& b : boards) {
+        Board(b.chosen);
+        AnswerText("This pair doesn't exist!", 0);
+        Board(b.refused);
+        EXPECT_STREQ(WkEditGetText(MainWindow.boardField), b.shown) << b.refused;
+    }
 }
 
 TEST_F(ResultEntryTest, RoundRobinRefusesFnb) {
@@ -162,11 +183,10 @@ TEST_F(ResultEntryTest, FifteenthResultSaves) {
     Click(MainWindow.resultsToggle);
     fs::remove(dataFolder + "cup.qon");
     fs::remove(dataFolder + "cup.rnd");
-    // 14 results, the toggle off (refused: boards unplayed) and on, 14 more: no save; then one more.
+    // 14 results, the toggle clicked (refused: boards unplayed, the entry stays open), 14 more: no save; then one more.
     for (int i = 0; i < 29; ++i) {
         if (i == 14) {
             Answer(42, 0);
-            Click(MainWindow.resultsToggle);
             Click(MainWindow.resultsToggle);
         }
         EXPECT_FALSE(Exists("cup.qon")) << i;

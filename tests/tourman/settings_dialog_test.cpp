@@ -121,7 +121,7 @@ TEST_F(SettingsDialogTest, RefusalsChangeNothing) {
         int message;
     } cases[] = {
         {&SettingsFields::name, "A", "AB", 175},         {&SettingsFields::place, "P", "Pi", 176},
-        {&SettingsFields::beginDate, "1", "12", 177},    {&SettingsFields::endDate, "1", "12", 177},
+        {&SettingsFields::beginDate, "1", "010426", 177}, {&SettingsFields::endDate, "1", "050426", 177},
         {&SettingsFields::arbiter, "R", "Ro", 178},      {&SettingsFields::rounds, "0", "1", 180},
         {&SettingsFields::rounds, "21", "20", 180},      {&SettingsFields::dataFolder, "/", "/d/", 181},
         {&SettingsFields::baseName, "o", "ne", 182},
@@ -156,6 +156,43 @@ TEST_F(SettingsDialogTest, RefusalsChangeNothing) {
     EXPECT_EQ(SettingsDialog.window, nullptr);
 }
 
+// Only real days, day first, the end not before the begin; each refusal
+// names its field and the data folder stays as it was.
+TEST_F(SettingsDialogTest, DatesAreRealDaysInOrder) {
+    ASSERT_TRUE(Start());
+    OpenTournament();
+    CopyField(Settings.BaseName, std::string("other"));
+    const auto files = Snapshot(dataFolder);
+    const struct {
+        const char *begin, *end, *alert;
+    } cases[] = {
+        {"0104202", "05042026", "\"Begin date\" needs a date: DDMMYYYY"},
+        {"31042026", "05042026", "\"Begin date\" is not a day of the calendar: 31042026"},
+        {"29022025", "05042026", "\"Begin date\" is not a day of the calendar: 29022025"},
+        {"01042026", "00052026", "\"End date\" is not a day of the calendar: 00052026"},
+        {"01042026", "01132026", "\"End date\" is not a day of the calendar: 01132026"},
+        {"01042026", "1.4.2.26", "\"End date\" needs a date: DDMMYYYY"},
+        {"06042026", "05042026", "\"End date\" lies before \"Begin date\""},
+        {"29022024", "290224", ""}, // a leap day, both ways of writing it
+        {"1.4.26", "05042026  ", ""},
+        {"01.04.26", "310326", "\"End date\" lies before \"Begin date\""},
+    };
+    for (const auto& c : cases) {
+        OpenSettingsDialog(NewTournamentKind);
+        WkEditReplaceText(SettingsDialog.beginDate, c.begin, 0, 0);
+        WkEditReplaceText(SettingsDialog.endDate, c.end, 0, 0);
+        TournamentSettings s = Settings;
+        if (!*c.alert) {
+            EXPECT_TRUE(ReadSettingsFields(s, NewTournamentKind)) << c.begin << " " << c.end;
+            continue;
+        }
+        AnswerText(c.alert, 0);
+        Click(SettingsDialog.okButton);
+        EXPECT_NE(SettingsDialog.window, nullptr) << c.alert;
+        EXPECT_EQ(Snapshot(dataFolder), files) << c.alert;
+    }
+}
+
 TEST_F(SettingsDialogTest, ModifyOnceTheRegistrationIsClosed) {
     ASSERT_TRUE(Start());
     Answer(32, 0);
@@ -173,7 +210,7 @@ TEST_F(SettingsDialogTest, ModifyOnceTheRegistrationIsClosed) {
     } cases[] = {
         {"2: Round Robin S", "5", false, MessageText(179), 1},
         {"1: Swiss Dubov", "5", true, MessageText(179), 1},
-        {"3: Swiss Quon", "2", false, MessageText(180), 1}, // round 3 is paired already
+        {"3: Swiss Quon", "2", false, "Round 3 is paired already: the planned rounds cannot be fewer than 3.", 1},
         {"6: Swiss Burstein", "3", false, "The swiss system you was using has been changed!", 6},
     };
     for (const auto& c : cases) {

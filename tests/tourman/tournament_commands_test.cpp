@@ -8,11 +8,14 @@
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/form_pages.h"
+#include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu.h"
 #include "tourman/main_window.h"
+#include "tourman/output_page.h"
 #include "tourman/save_tournament.h"
 #include "tourman/settings_dialog.h"
+#include "tourman/text_viewers.h"
 #include "tourman/tournament_commands.h"
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
@@ -22,6 +25,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -127,6 +131,39 @@ TEST_F(TournamentCommandsTest, MadeTypedOpenedClosedSavedAndLoaded) {
     AnswerText(MessageText(198) + "\n", 0);
     ExitCommand();
     EXPECT_NE(MainWindow.window, nullptr);
+}
+
+// New and Open leave nothing of the tournament before on the output page's
+// viewer and the results page's fields.
+TEST_F(TournamentCommandsTest, NewAndOpenLeaveNothingStale) {
+    ASSERT_TRUE(Start());
+    NewClubCup("cup");
+    Typed("PLAYER A", 1500);
+    ASSERT_TRUE(SaveTournament());
+    std::ofstream(dataFolder + "crosstbl.txt") << "an old table\r\n";
+    const std::function<void()> commands[] = {
+        [&] { NewClubCup("cup2"); },
+        [&] {
+            ChooseFile(dataFolder + "cup.qon");
+            OpenTournamentCommand();
+        },
+    };
+    for (const auto& command : commands) {
+        ShowOutputFile(nullptr, 2);
+        ASSERT_EQ(WkListGetCount(MainWindow.fileViewer), 1);
+        WkEditReplaceText(MainWindow.boardField, "7", 0, 0);
+        WkEditReplaceText(MainWindow.roundField, "3", 0, 0);
+        WkObjectSetText(MainWindow.boardLabel, "an old board");
+        command();
+        char title[256];
+        WkListGetTitle(MainWindow.fileViewer, title);
+        EXPECT_EQ(std::to_string(WkListGetCount(MainWindow.fileViewer)) + "|" + title + "|" +
+                      ViewedFilePath(MainWindow.fileViewer),
+                  "0||");
+        EXPECT_EQ(std::string(WkEditGetText(MainWindow.boardField)) + "|" + WkEditGetText(MainWindow.roundField) + "|" +
+                      WkLabelGetText(MainWindow.boardLabel),
+                  "|0|" + MessageText(41));
+    }
 }
 
 TEST_F(TournamentCommandsTest, CloseRefusedOrAskedByCount) {
