@@ -85,6 +85,14 @@ void Refuse(const std::string& text) {
     ShowAlert(text, MessageText(3));
 }
 
+// A stored date without the blanks that pad it to eight characters: a field
+// full of them would take no digit typed.
+std::string StoredDate(const char* date) {
+    std::string text = date;
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
 std::string FewerRoundsText(int paired) {
     const std::string round = std::to_string(paired);
     return "Round " + round + " is paired already: the planned rounds cannot be fewer than " + round + ".";
@@ -182,8 +190,8 @@ void OpenSettingsDialog(int kind) {
     Labels(texts, {MessageText(162), MessageText(163), MessageText(164), MessageText(218)});
     f.name = Edit(texts, s.Name, 25, WK_FILTER_ALL);
     f.place = Edit(texts, s.Place, 25, WK_FILTER_ALL);
-    f.beginDate = Edit(texts, s.BeginDate, 8, WK_FILTER_DIGITS);
-    f.endDate = Edit(texts, s.EndDate, 8, WK_FILTER_DIGITS);
+    f.beginDate = Edit(texts, StoredDate(s.BeginDate).c_str(), 8, WK_FILTER_DIGITS);
+    f.endDate = Edit(texts, StoredDate(s.EndDate).c_str(), 8, WK_FILTER_DIGITS);
 
     WkObject* system = Table(main, 4);
     Labels(system, {MessageText(165), MessageText(166), MessageText(167), MessageText(168)});

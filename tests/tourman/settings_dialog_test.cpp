@@ -162,6 +162,9 @@ TEST_F(SettingsDialogTest, DatesAreRealDaysInOrder) {
     ASSERT_TRUE(Start());
     OpenTournament();
     CopyField(Settings.BaseName, std::string("other"));
+    CopyField(Settings.EndDate, std::string("050426  ")); // as the file pads it: the field has room to type
+    OpenSettingsDialog(ModifySettingsKind);
+    EXPECT_EQ(Text(SettingsDialog.beginDate) + "|" + Text(SettingsDialog.endDate), "01042026|050426");
     const auto files = Snapshot(dataFolder);
     const struct {
         const char *begin, *end, *alert;
