@@ -10,9 +10,9 @@ struct WkMenuItem;
 
 // The Extras items by their id (the item's user data). Items of the
 // tournament alert message 32 while none is open and write nothing; items
-// that need the registration closed do nothing while it is open; every file written is
-// confirmed only once its writer says it stands, and a failure alerts
-// instead. Ids without a command do nothing.
+// that need the registration closed do nothing while it is open; every file
+// written is confirmed only once its writer says it stands, and a failure
+// alerts instead. Ids without a command do nothing.
 void ExtrasCommand(int id);
 // The tournament submenu: 1 settings, 2 delete all rounds, 3 delete the
 // last round, 4 reopen the registration; each refusal and each question

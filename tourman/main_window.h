@@ -104,5 +104,6 @@ int FocusFieldByKey(WkObject* window, int key);
 
 // The close question: 0 keeps the program running; 1 closes without saving;
 // 2 saves and closes, but stays open when the save did not succeed, so that
-// nothing typed is lost (with no player registered nothing can be). Closing shuts the toolkit down and ends the process.
+// nothing typed is lost (with no player registered nothing can be). Closing
+// shuts the toolkit down and ends the process.
 int OnMainWindowClose(WkObject* window, std::intptr_t value, void* userData, struct WkMessage* message);

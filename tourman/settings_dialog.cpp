@@ -299,7 +299,8 @@ bool ReadSettingsFields(TournamentSettings& s, int kind) {
     s.PairingSystem = system;
 
     const int rounds = Number(f.rounds);
-    if (!IsRoundRobinSystem(system) && (rounds < 1 || rounds > MaxPlannedRounds)) return Refuse(MessageText(180)), false;
+    if (!IsRoundRobinSystem(system) && (rounds < 1 || rounds > MaxPlannedRounds))
+        return Refuse(MessageText(180)), false;
     // Rounds already paired cannot be planned away.
     if (!IsRoundRobinSystem(system) && kind == ModifySettingsKind && rounds < CurrentRound)
         return Refuse(FewerRoundsText(CurrentRound)), false;

@@ -71,8 +71,7 @@ void PrintViewedFile(WkObject* viewer) {
     const std::string path = ViewedFilePath(viewer);
     if (path.empty()) return WkBeep(); // no file shown
     // A board card is cut out whole: it never runs over a page break.
-    const std::string cards = BoardCardsFileName;
-    const bool isCards = path.size() >= cards.size() && path.compare(path.size() - cards.size(), cards.size(), cards) == 0;
+    const bool isCards = path.substr(path.rfind('/') + 1) == BoardCardsFileName;
     std::string failure;
     WkPrintFile(path.c_str(), &failure, isCards ? BoardCardStart : nullptr);
     if (!failure.empty()) ShowAlert(failure, MessageText(3));

@@ -58,7 +58,8 @@ std::string Quoted(const std::string& label) {
 // The refusal of one field, or "".
 std::string FieldRefusal(const std::string& label, const std::string& text, DateForm form, CalendarDate& date) {
     if (!Split(text, form, date))
-        return Quoted(label) + (form == DateForm::UscfForm ? " needs eight digits: YYYYMMDD" : " needs a date: DDMMYYYY");
+        return Quoted(label) +
+               (form == DateForm::UscfForm ? " needs eight digits: YYYYMMDD" : " needs a date: DDMMYYYY");
     if (!IsCalendarDate(date.year, date.month, date.day))
         return Quoted(label) + " is not a day of the calendar: " + Trimmed(text);
     return "";

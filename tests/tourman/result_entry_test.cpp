@@ -147,25 +147,20 @@ TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
 }
 
 // What the page refuses says why; a refused round or board number gives way
-// in its field to the one the list shows.
+// in its field to the one listed.
 TEST_F(ResultEntryTest, RefusalsSayWhyAndFieldsShowWhatIsListed) {
     StartRound1();
     AnswerText("The result entry is closed: press \"Enter results\" first.", 0);
     Click(MainWindow.loadResultsButton);
-    WkEditReplaceText(MainWindow.roundField, "5", 0, 0);
     Answer(43, 0);
-    ShowRound(std::string(WkEditGetText(MainWindow.roundField)));
+    ShowRound(std::string("5"));
     EXPECT_STREQ(WkEditGetText(MainWindow.roundField), "1");
     Click(MainWindow.resultsToggle);
-    const struct {
-        int chosen, refused;
-        const char* shown;
-    } boards[] = {{2, 9, "2"}, {5, 6, "5"}};
-    for (const auto& b : boards) {
-        Board(b.chosen);
+    for (const auto& [chosen, refused] : {std::pair{2, 9}, {5, 6}}) {
+        Board(chosen);
         AnswerText("This pair doesn't exist!", 0);
-        Board(b.refused);
-        EXPECT_STREQ(WkEditGetText(MainWindow.boardField), b.shown) << b.refused;
+        Board(refused);
+        EXPECT_EQ(WkEditGetText(MainWindow.boardField), std::to_string(chosen));
     }
 }
 

@@ -157,42 +157,30 @@ TEST_F(SettingsDialogTest, RefusalsChangeNothing) {
 }
 
 // Only real days, day first, the end not before the begin; each refusal
-// names its field and the data folder stays as it was.
+// names its field and writes nothing. A stored date shows without its padding.
 TEST_F(SettingsDialogTest, DatesAreRealDaysInOrder) {
     ASSERT_TRUE(Start());
     OpenTournament();
-    CopyField(Settings.BaseName, std::string("other"));
-    CopyField(Settings.EndDate, std::string("050426  ")); // as the file pads it: the field has room to type
-    OpenSettingsDialog(ModifySettingsKind);
-    EXPECT_EQ(Text(SettingsDialog.beginDate) + "|" + Text(SettingsDialog.endDate), "01042026|050426");
+    std::strcpy(Settings.BaseName, "other");
+    std::strcpy(Settings.EndDate, "050426  ");
     const auto files = Snapshot(dataFolder);
     const struct {
         const char *begin, *end, *alert;
     } cases[] = {
-        {"0104202", "05042026", "\"Begin date\" needs a date: DDMMYYYY"},
-        {"31042026", "05042026", "\"Begin date\" is not a day of the calendar: 31042026"},
-        {"29022025", "05042026", "\"Begin date\" is not a day of the calendar: 29022025"},
-        {"01042026", "00052026", "\"End date\" is not a day of the calendar: 00052026"},
-        {"01042026", "01132026", "\"End date\" is not a day of the calendar: 01132026"},
-        {"01042026", "1.4.2.26", "\"End date\" needs a date: DDMMYYYY"},
-        {"06042026", "05042026", "\"End date\" lies before \"Begin date\""},
-        {"29022024", "290224", ""}, // a leap day, both ways of writing it
-        {"1.4.26", "05042026  ", ""},
+        {"0104202", "050426", "\"Begin date\" needs a date: DDMMYYYY"},
+        {"29022025", "050426", "\"Begin date\" is not a day of the calendar: 29022025"},
+        {"01042026", "31042026", "\"End date\" is not a day of the calendar: 31042026"},
         {"01.04.26", "310326", "\"End date\" lies before \"Begin date\""},
+        {"29022024", "290224", ""}, // a leap day, both ways of writing it: written
     };
     for (const auto& c : cases) {
         OpenSettingsDialog(NewTournamentKind);
+        EXPECT_EQ(Text(SettingsDialog.endDate), "050426");
         WkEditReplaceText(SettingsDialog.beginDate, c.begin, 0, 0);
         WkEditReplaceText(SettingsDialog.endDate, c.end, 0, 0);
-        TournamentSettings s = Settings;
-        if (!*c.alert) {
-            EXPECT_TRUE(ReadSettingsFields(s, NewTournamentKind)) << c.begin << " " << c.end;
-            continue;
-        }
-        AnswerText(c.alert, 0);
+        if (*c.alert) AnswerText(c.alert, 0);
         Click(SettingsDialog.okButton);
-        EXPECT_NE(SettingsDialog.window, nullptr) << c.alert;
-        EXPECT_EQ(Snapshot(dataFolder), files) << c.alert;
+        EXPECT_EQ(Snapshot(dataFolder) == files, *c.alert != 0) << c.begin;
     }
 }
 
