@@ -13,6 +13,7 @@
 #include "tourman/main_window.h"
 #include "tourman/player_list.h"
 #include "tourman/save_tournament.h"
+#include "tournament/calendar_date.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
@@ -96,9 +97,7 @@ bool IsBirthDate(const std::string& text) {
         if (text[k] < '0' || text[k] > '9') return false;
     const int day = std::atoi(text.substr(0, 2).c_str()), month = std::atoi(text.substr(3, 2).c_str()),
               year = std::atoi(text.substr(6, 2).c_str());
-    static const int monthDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12 || day < 1 || day > monthDays[month - 1]) return false;
-    return month != 2 || day != 29 || year % 4 == 0;
+    return IsCalendarDate(2000 + year, month, day); // 2000 to 2099: every fourth year a leap year
 }
 
 // The first field of the form that holds what no player can have, and the
