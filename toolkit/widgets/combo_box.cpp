@@ -87,6 +87,8 @@ WkObject* WkCreateComboBox(WkObject* parent, const char* text, int length, int v
     WkImage* arrow = WkStockBitmap(WK_BMP_SCROLL_DOWN);
     WkObject* button = arrow ? WkCreateButtonImages3Only(form, arrow, nullptr, nullptr) : WkCreateButton(form, "", 1);
     WkObjectSetResizable(button, 1, 1);
+    // Tab goes from the field to the next one, not onto its own arrow.
+    WkObjectRefuseFocus(button);
     WkButtonSetCallback(button, Open, field);
 
     WkObject* list = WkCreateList(popup, font, length, rows, visible);

@@ -7,6 +7,7 @@
 #include "toolkit/core/clipboard.h"
 #include "toolkit/core/draw.h"
 #include "toolkit/core/keys.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 
 #include <algorithm>
@@ -28,11 +29,13 @@ int composed = 0, composedDigits = 0;
 
 int OldSwitchPolicy() { return WkFocusSwitchPolicy(); }
 
-// The focus moves to the next or previous field of the window.
-void MoveFocus(WkObject* field, bool forward, bool oldPolicy) {
-    (void)field;
-    (void)forward;
-    (void)oldPolicy;
+// The focus moves to the next or previous field of the parent form, or by
+// the old policy's steps out of it.
+void MoveFocus(WkObject* field, bool forward, bool oldSteps) {
+    WkObject* form = field->parent;
+    if (!form) return;
+    if (oldSteps) forward ? WkFocusLeaveForward(form) : WkFocusLeaveBackward(form);
+    else forward ? WkFocusNext(form) : WkFocusPrevious(form);
 }
 
 bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }

@@ -7,6 +7,8 @@
 #include "toolkit/core/timeouts.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/shell.h"
+#include "toolkit/widgets/combo_box.h"
+#include "toolkit/widgets/spin_field.h"
 #include "edit_fixture.h"
 
 #include <gtest/gtest.h>
@@ -213,6 +215,34 @@ TEST_F(EditField, StepCursorAndKeyCallbacks) {
     EXPECT_EQ(calls.steps, 13);
     EXPECT_EQ(calls.cursors, 3 + 2);
     EXPECT_EQ(calls.lastKey, WK_KEY_F1);
+}
+
+// Tab, Shift+Tab, Enter in a one-line field and, under the old policy, Down
+// and Up leave the field for the next or previous one; drop-down and spin
+// fields alike; Ctrl+Tab leaves a multi-line field.
+TEST_F(EditField, KeysThatLeaveAFieldMoveTheFocusOn) {
+    const char* old = "[Focus]\r\nUseOldSwitchPolicy=1\r\n";
+    struct Case { const char* settings; int from, key, to; };
+    const Case cases[] = {
+        {"", 0, WK_KEY_TAB, 1},          {"", 1, WK_KEY_TAB, 2},         {"", 2, WK_KEY_TAB, 3},
+        {"", 3, WK_KEY_TAB | kCtrl, 4},  {"", 2, WK_KEY_TAB | kShift, 1}, {"", 0, WK_KEY_ENTER, 1},
+        {"", 0, WK_KEY_DOWN, 0},         {old, 0, WK_KEY_DOWN, 1},      {old, 4, WK_KEY_UP, 3},
+        {old, 4, WK_KEY_TAB, 0},         {"", 0, WK_KEY_TAB | kShift, 4}, // round the window
+        {"", 4, WK_KEY_TAB, 0},
+    };
+    for (const Case& c : cases) {
+        Stop();
+        Start(c.settings);
+        shell = Window();
+        form = WkFormOf(shell);
+        WkObject* fields[5] = {WkCreateEdit(form, "a", 5, 0), WkCreateComboBox(form, "b", 5, 5, 3, 0),
+                               WkCreateSpinField(form, "1", 3, 3, 0, nullptr, nullptr),
+                               WkCreateMultiLineEdit(form, "c", 5, 2, 0), WkCreateEdit(form, "d", 5, 0)};
+        Show();
+        WkObjectSetFocus(fields[c.from]);
+        Press(fields[c.from], {c.key});
+        EXPECT_EQ(WkFormGetFocus(shell), fields[c.to]) << c.from << " key " << std::hex << c.key;
+    }
 }
 
 TEST_F(EditField, CursorBlinksWhileFocused) {

@@ -47,12 +47,15 @@ TEST_F(Focus, TabVisitsTheLeavesByPolicyWrapAndVisibility) {
         const char* settings;
         bool wrapS, hideC, shift;
         const char* order;
+        bool hideS = false;
     } cases[] = {
         {"", false, false, false, "ABCDA"},  // leaves S after C, wraps at the main form
         {"", false, false, true, "ADCBA"},   // Shift+Tab backwards
         {"[Focus]\r\nUseOldSwitchPolicy=1\r\n", false, false, false, "ABDA"}, // Tab leaves the group
         {"", true, false, false, "ABCB"},   // S wraps inside
         {"", false, true, false, "ABDA"},   // a hidden leaf is passed over
+        {"", false, false, false, "ADA", true}, // and a hidden group, both ways
+        {"", false, false, true, "ADA", true},
     };
     for (const Case& c : cases) {
         Stop();
@@ -61,6 +64,7 @@ TEST_F(Focus, TabVisitsTheLeavesByPolicyWrapAndVisibility) {
         Build();
         if (c.wrapS) WkFormSetNoWrap(s, 0);
         if (c.hideC) WkObjectHide(leaves[2]);
+        if (c.hideS) WkObjectHide(s);
         std::string order = Holder();
         for (std::size_t k = 1; k < std::strlen(c.order); ++k) {
             Key(0x0F, 9, c.shift ? plat::kShift : 0);
