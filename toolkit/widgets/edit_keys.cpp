@@ -197,7 +197,6 @@ bool MoveCursor(WkObject* field, int key, int modifiers) {
     if (oldFrom != oldTo || HasSelection(d)) DrawLines(field, firstLine, lastLine);
     ScrollIntoView(field);
     ShowCursor(field, true);
-    if (d->cursor != old) CallCursorCallback(field);
     return true;
 }
 
@@ -268,7 +267,13 @@ int KeyFromStep4(WkObject* field, int modifiers, int key) {
     WkEditData* d = WkEditRecord(field);
     if (key >= 0x100 && WkInvokeCallbacks(d->keyCallbacks, field, key, std::uint32_t(key), 1) > 0) return 1;
     if (d->flags & WK_EDIT_READ_ONLY) return 1;
-    return EditingKey(field, modifiers, key);
+    // The activate callback of a one-line field may destroy it.
+    if (!(d->flags & WK_EDIT_MULTI_LINE) && (key == WK_KEY_ENTER || key == kKeyEnterPad))
+        return EditingKey(field, modifiers, key);
+    const int old = d->cursor;
+    const int handled = EditingKey(field, modifiers, key);
+    if (d->cursor != old) CallCursorCallback(field);
+    return handled;
 }
 
 } // namespace

@@ -96,6 +96,8 @@ TEST_F(EditField, KeysEditTheText) {
          {WK_KEY_END, WK_KEY_DOWN, WK_KEY_DOWN, 'X', WK_KEY_UP, WK_KEY_UP, 'Y'}, "aYbc\nd\neXfg", 0},
         {"pages and text ends", 9, 3, "a\nb\nc\nd\ne\nf", 1, nullptr, nullptr,
          {WK_KEY_PGDN, 'X', WK_KEY_PGUP, 'Y', WK_KEY_END | kCtrl, 'Z', WK_KEY_HOME, 'W'}, "Ya\nb\nc\nd\nXe\nWfZ", 0},
+        {"right stops at the end", 5, 1, "abc", 1, nullptr, nullptr,
+         {WK_KEY_RIGHT, WK_KEY_RIGHT, WK_KEY_RIGHT, WK_KEY_RIGHT, 'd'}, "abcd", 0},
     };
     for (const Case& c : cases) {
         WkObject* f = WkCreateEditEx(form, c.text, c.columns, c.lines, c.columns, 0);
@@ -215,6 +217,25 @@ TEST_F(EditField, StepCursorAndKeyCallbacks) {
     EXPECT_EQ(calls.steps, 13);
     EXPECT_EQ(calls.cursors, 3 + 2);
     EXPECT_EQ(calls.lastKey, WK_KEY_F1);
+}
+
+// Typing, deleting and pasting move the cursor as the moving keys do; a key
+// that leaves it where it was tells nothing.
+TEST_F(EditField, TheCursorCallbackHearsOfEveryKeyThatMovedIt) {
+    display->injectClipboardFromOtherProgram("yz");
+    const std::pair<std::vector<int>, std::vector<int>> cases[] = {
+        {Typed("xy"), {1, 2}}, {{WK_KEY_END, WK_KEY_BACKSPACE}, {3, 2}}, {{WK_KEY_DEL}, {}},
+        {{WK_KEY_END, kPaste}, {3, 5}}, {{WK_KEY_END, WK_KEY_RIGHT}, {3}}, // nothing past the end of the text
+    };
+    for (const auto& [keys, want] : cases) {
+        std::vector<int> heard;
+        WkObject* f = WkCreateEdit(form, "abc", 10, 0);
+        WkEditSetCursorCallback(f, [](WkObject*, const WkEditCursorInfo* c, void* data) {
+            static_cast<std::vector<int>*>(data)->push_back(c->index);
+        }, &heard);
+        Press(f, keys);
+        EXPECT_EQ(heard, want) << WkEditGetText(f);
+    }
 }
 
 // Tab, Shift+Tab, Enter in a one-line field and, under the old policy, Down
