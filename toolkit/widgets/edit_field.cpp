@@ -173,7 +173,7 @@ WkObject* WkCreateEditEx(WkObject* parent, const char* text, int columns, int li
     d->markedBackground = WkAddColorRef(field->background);
     d->normalForeground = WkAddColorRef(field->foreground);
     d->normalBackground = WkAddColorRef(field->background);
-    d->store.capacity = columns * lines;
+    d->store.capacity = int(std::min<long long>((long long)columns * lines, WK_EDIT_MAX_TEXT));
     d->store.buffer = WkMallocText(std::size_t(d->store.capacity) + 2);
     d->store.buffer[0] = '\0';
     d->flags = WK_EDIT_INSERT | (multi ? WK_EDIT_MULTI_LINE : 0);

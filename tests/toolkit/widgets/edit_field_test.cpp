@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -41,15 +42,20 @@ std::vector<int> Typed(const char* s) {
 using EditField = et::EditField;
 
 TEST_F(EditField, CreationRulesDecideLinesAndColumns) {
-    struct Case { int columns, lines, visible; bool multi; int visibleColumns, visibleLines; };
-    for (const Case& c : {Case{10, 0, 10, false, 10, 1}, Case{10, 1, -1, true, 10, 1}, Case{10, 2, 4, true, 4, 2},
-                          Case{5, 1, 9, false, 5, 1}}) {
+    struct Case { int columns, lines, visible; bool multi; int visibleColumns, visibleLines, capacity; };
+    // The last: columns times lines past the longest text a field takes.
+    for (const Case& c : {Case{10, 0, 10, false, 10, 1, 10}, Case{10, 1, -1, true, 10, 1, 10},
+                          Case{10, 2, 4, true, 4, 2, 20}, Case{5, 1, 9, false, 5, 1, 5},
+                          Case{INT_MAX, 2, 4, true, 4, 2, 2147483595}}) {
         WkObject* f = WkCreateEditEx(form, "x", c.columns, c.lines, c.visible, 0);
         WkEditData* d = WkEditRecord(f);
         EXPECT_EQ(bool(d->flags & WK_EDIT_MULTI_LINE), c.multi) << c.columns << "/" << c.lines;
         EXPECT_EQ(d->visibleColumns, c.visibleColumns);
         EXPECT_EQ(d->visibleLines, c.visibleLines);
         EXPECT_EQ(d->cursor, 0);
+        EXPECT_EQ(d->store.capacity, c.capacity) << c.columns << "/" << c.lines;
+        EXPECT_STREQ(WkEditGetText(f), "x");
+        WkObjectDestroy(f);
     }
 }
 
