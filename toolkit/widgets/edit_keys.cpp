@@ -200,10 +200,15 @@ bool MoveCursor(WkObject* field, int key, int modifiers) {
     return true;
 }
 
-// Tab, and Up and Down where they leave the field: the leave check, then
-// the focus moves.
+// The leave check for a key that leaves the field; when it accepts (and,
+// for Enter, the field holds the focus), the focus moves. The focus-out of
+// a move has seen the check run; a field that kept the focus after all
+// (nothing else could take it) is checked again when it loses it later.
 void Leave(WkObject* field, int key, bool forward, bool oldSteps) {
-    if (LeaveCheck(field, key, 0)) MoveFocus(field, forward, oldSteps);
+    const bool enter = key == WK_KEY_ENTER || key == kKeyEnterPad;
+    if (LeaveCheck(field, key, 0) && (!enter || (field->state & WK_STATE_FOCUS)))
+        MoveFocus(field, forward, oldSteps);
+    WkEditRecord(field)->flags &= std::uint16_t(~WK_EDIT_LEAVE_CHECKED);
 }
 
 int EditingKey(WkObject* field, int modifiers, int key) {
@@ -251,7 +256,7 @@ int EditingKey(WkObject* field, int modifiers, int key) {
             NewLine(field);
             return 1;
         }
-        if (LeaveCheck(field, key, 0) && (field->state & WK_STATE_FOCUS)) MoveFocus(field, true, false);
+        Leave(field, key, true, false);
         if (d->activate) d->activate(field, d->store.buffer, d->activateData);
         return 1;
     case WK_KEY_TAB:

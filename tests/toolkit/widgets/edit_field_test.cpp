@@ -272,6 +272,22 @@ TEST_F(EditField, KeysThatLeaveAFieldMoveTheFocusOn) {
     }
 }
 
+// An accepted Tab that finds nowhere else to go leaves the field without
+// the mark of a checked departure: losing the focus later checks again.
+TEST_F(EditField, TheLeaveCheckRunsAgainWhenTheFocusGoesAfterAnAcceptedTabThatStayed) {
+    Calls calls;
+    WkObject* f = WkCreateEdit(form, "abc", 10, 0);
+    WkEditSetLeaveCallback(f, Leave, &calls);
+    Show();
+    WkObjectSetFocus(f);
+    Press(f, {WK_KEY_TAB});
+    EXPECT_EQ(calls.leaves, 1);
+    EXPECT_TRUE(f->state & WK_STATE_FOCUS);
+    WkFormFocusOut(form);
+    EXPECT_EQ(calls.leaves, 2);
+    EXPECT_EQ(calls.lastKey, 0);
+}
+
 TEST_F(EditField, CursorBlinksWhileFocused) {
     WkObject* f = WkCreateEdit(form, "ab", 10, 0);
     Show();
