@@ -262,6 +262,12 @@ int EditingKey(WkObject* field, int modifiers, int key) {
     case WK_KEY_TAB:
         if (multi) ChangeAtCursor(field, "\t", 1, Overwritten(d, 1));
         return 1;
+    case WK_KEY_PGUP:
+    case WK_KEY_PGDN:
+        // A one-line field has no pages, but the keys stay with the field
+        // that has the focus rather than paging the form around it.
+        MoveCursor(field, key, modifiers);
+        return 1;
     default:
         return MoveCursor(field, key, modifiers) ? 1 : 0;
     }

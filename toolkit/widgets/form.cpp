@@ -525,11 +525,20 @@ int WkFormHandler(WkObject* form, WkMessage* message) {
     WkFormPage* page = WkFormCurrentPage(form);
     switch (message->type) {
     case WK_MSG_KEY: {
+        WkObject* child = FocusedChild(form);
+        if (child && !WkObjectDrawable(child)) child = nullptr;
+        // The focused object keeps the paging keys it takes (the cursor
+        // keys of a field, a list's own paging); the form pages only with
+        // those it leaves.
+        if (WkIsPagingKey(int(message->b)) && child) {
+            const WkMessage key = *message;
+            if (WkSendMessage(child, message) || message->type != WK_MSG_KEY) return 1;
+            *message = key;
+            child = nullptr;
+        }
         if (WkFormPagingKey(form, message)) return 1;
         if (WkInvokeCallbacks(d->accelerators, form, message->b, message->b, 1) > 0) return 1;
-        if (!page || page->focused < 0 || page->focused >= page->count) return 0;
-        WkObject* child = page->children[page->focused];
-        return WkObjectDrawable(child) ? WkSendMessage(child, message) : 0;
+        return child ? WkSendMessage(child, message) : 0;
     }
     case WK_MSG_EXPOSE:
         WkFormExpose(form, message);

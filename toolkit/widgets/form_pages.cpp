@@ -103,7 +103,12 @@ void PagingPressed(WkObject* button, void*, void* data) {
     auto* target = static_cast<WkObject*>(data);
     int key = int(reinterpret_cast<std::intptr_t>(WkObjectGetUserData(button)));
     if (!HoldsFocus(target)) WkObjectSetFocus(target);
-    WkSendSimpleMessage(target, WK_MSG_KEY, 0, 0, key);
+    // A form pages itself: the object focused on its page must not take
+    // the key on the way (End would only move a field's cursor).
+    WkMessage message;
+    message.type = WK_MSG_KEY;
+    message.b = key;
+    if (!WkFormRecord(target) || !WkFormPagingKey(target, &message)) WkSendMessage(target, &message);
 }
 
 } // namespace
@@ -166,12 +171,16 @@ char* WkFormGetPageLabelText(WkObject* form, char* buffer, int size) {
     return WkObjectGetText(page->label, buffer, std::size_t(size));
 }
 
+bool WkIsPagingKey(int key) {
+    return key == WK_KEY_HOME || key == WK_KEY_END || key == WK_KEY_PGUP || key == WK_KEY_PGDN;
+}
+
 int WkFormPagingKey(WkObject* form, const WkMessage* message) {
     WkFormData* d = WkFormRecord(form);
     if (d && (d->flags & WK_FORM_TABBED) && d->innerPagedForm) d = WkFormRecord(form = d->innerPagedForm);
     if (!d) return 0;
     int key = int(message->b);
-    if (key != WK_KEY_HOME && key != WK_KEY_END && key != WK_KEY_PGUP && key != WK_KEY_PGDN) return 0;
+    if (!WkIsPagingKey(key)) return 0;
     if (WkObject* bar = d->scroll ? d->scroll->verticalBar : nullptr) {
         const WkFormScroll& s = *d->scroll;
         int target = key == WK_KEY_HOME  ? 0

@@ -25,6 +25,8 @@ void WkFormSetPageLabelText(WkObject* form, const char* text);
 // Null without a label object.
 char* WkFormGetPageLabelText(WkObject* form, char* buffer, int size);
 
+// Home, End, PgUp and PgDn: the keys a form pages with.
+bool WkIsPagingKey(int key);
 // The paging step of a form's key message: the vertical bar of a scrolled
 // form, else the pages; 1 when the key was used.
 int WkFormPagingKey(WkObject* form, const WkMessage* message);

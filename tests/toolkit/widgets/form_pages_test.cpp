@@ -2,7 +2,9 @@
 
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/form_attach.h"
+#include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/form_scroll.h"
+#include "toolkit/widgets/list.h"
 #include "toolkit/widgets/scroll_bar.h"
 #include "toolkit/widgets/tab_toggle.h"
 #include "input_fixture.h"
@@ -119,6 +121,35 @@ TEST_F(Pages, OldPolicyTabTurnsThePage) {
     EXPECT_EQ(WkFormGetFocus(shell), leaves[2]);
     Press(WK_KEY_TAB, WK_MOD_SHIFT);
     EXPECT_EQ(WkFormGetPage(form), 0);
+}
+
+// The focused object takes the paging keys it uses: a field moves its
+// cursor and a list pages itself, both on the page they stand on; the form
+// pages with the keys they leave (a button's) and with its paging buttons.
+TEST_F(Pages, AFocusedFieldOrListKeepsThePagingKeys) {
+    WkObject* paged = WkCreatePagedForm(shell, 3, 1);
+    WkObject* field = WkCreateEdit(paged, "abcdef", 10, 0);
+    WkObject* list = WkCreateList(paged, 0, 8, 4, 8);
+    for (const char* item : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}) WkListAddItem(list, item, 0);
+    WkObject* leaf = wt::MakeLeaf(paged, 40, 16, WK_LAYOUT_FOCUSABLE);
+    WkObject* end = WkCreatePagingButton(shell, paged, WK_KEY_END);
+    Show(shell);
+    struct Case { WkObject* focus; int key; int page, cursor, current; };
+    const Case cases[] = {
+        {field, WK_KEY_END, 0, 6, 0}, {field, WK_KEY_PGDN, 0, 0, 0}, {list, WK_KEY_PGDN, 0, 0, 3},
+        {leaf, WK_KEY_PGDN, 1, 0, 0}, {leaf, WK_KEY_END, 2, 0, 0},   {field, 0, 2, 0, 0}, // 0: the End button
+    };
+    for (const Case& c : cases) {
+        WkFormSetPage(paged, 0);
+        WkEditSetCursor(field, 0);
+        WkListSelectItem(list, 0);
+        WkObjectSetFocus(c.focus);
+        if (c.key) Press(c.key);
+        else Button(end, 3, 3, true), Button(end, 3, 3, false);
+        EXPECT_EQ(WkFormGetPage(paged), c.page) << c.key;
+        EXPECT_EQ(WkEditGetCursor(field), c.cursor) << c.key;
+        EXPECT_EQ(WkListRecord(list)->current, c.current) << c.key;
+    }
 }
 
 TEST_F(Pages, HeldPagingButtonRepeatsItsKey) {

@@ -170,7 +170,9 @@ TEST_F(ListTest, NavigationKeys) {
         int key, current, first;
     };
     for (Step s : {Step{WK_KEY_UP, 0, 0}, {WK_KEY_DOWN, 1, 0}, {WK_KEY_END, 9, 6}, {WK_KEY_DOWN, 9, 6},
-                   {WK_KEY_PGUP, 3, 3}, {WK_KEY_UP, 2, 2}, {WK_KEY_PGDN, 5, 5}, {WK_KEY_HOME, 0, 0}}) {
+                   {WK_KEY_PGUP, 3, 3}, {WK_KEY_UP, 2, 2}, {WK_KEY_PGDN, 5, 5}, {WK_KEY_HOME, 0, 0},
+                   {WK_KEY_PGDN, 3, 3}, {WK_KEY_DOWN, 4, 3}, {WK_KEY_DOWN, 5, 3}, {WK_KEY_DOWN, 6, 3},
+                   {WK_KEY_DOWN, 7, 4}}) { // past the bottom row the view follows
         Keys({s.key});
         EXPECT_EQ(Current(), s.current) << std::hex << s.key;
         EXPECT_EQ(WkScrollBarGetValue(bar), s.first) << std::hex << s.key;

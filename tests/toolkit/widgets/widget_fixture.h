@@ -51,12 +51,14 @@ inline int LeafHandler(WkObject* o, WkMessage* m) {
         o->state &= std::uint16_t(~WK_STATE_FOCUS);
         return 1;
     case WK_MSG_KEY: {
-        // The keys of a push button: Tab leaves the group under the old policy.
+        // The keys of a push button: Tab leaves the group under the old
+        // policy; the others are left to the forms around it.
         bool oldPolicy = WkFocusSwitchPolicy() != 0, back = m->a & WK_MOD_SHIFT;
         if (m->b == WK_KEY_TAB && !back) oldPolicy ? WkFocusLeaveForward(o->parent) : WkFocusNext(o->parent);
         else if (m->b == WK_KEY_TAB) oldPolicy ? WkFocusLeaveBackward(o->parent) : WkFocusPrevious(o->parent);
         else if (m->b == WK_KEY_RIGHT || m->b == WK_KEY_DOWN) WkFocusNext(o->parent);
         else if (m->b == WK_KEY_LEFT || m->b == WK_KEY_UP) WkFocusPrevious(o->parent);
+        else return 0;
         return 1;
     }
     }
