@@ -5,6 +5,7 @@
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/shell.h"
+#include "toolkit/core/timeouts.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/form_attach.h"
 #include "toolkit/widgets/list.h"
@@ -23,24 +24,53 @@ void ClosePopup(WkObject* field) {
     WkShellHide(popup);
 }
 
+// A popup window forgotten by its field.
+void PopupGone(WkObject*, WkMessage*, void* data, std::uint32_t) {
+    WkEditData* d = WkEditRecord(static_cast<WkObject*>(data));
+    d->popup = d->list = nullptr;
+}
+
+void DestroyPopup(int, void* popup) { WkShellDestroy(static_cast<WkObject*>(popup)); }
+
+// A popup destroyed before its turn came (with every window) takes its
+// pending destruction along.
+void DropPendingDestroy(WkObject*, WkMessage*, void* id, std::uint32_t) {
+    WkRemoveTimeout(int(reinterpret_cast<std::intptr_t>(id)));
+}
+
+// The field went while its selection callback ran. The popup's list and
+// window are still at work below that call, so the popup is destroyed
+// only once the dispatch has returned.
+void FieldGoneWhileChoosing(WkObject* field, WkMessage*, void* gone, std::uint32_t) {
+    *static_cast<bool*>(gone) = true;
+    WkEditData* d = WkEditRecord(field);
+    WkObject* popup = d->popup;
+    if (!popup) return;
+    d->popup = d->list = nullptr;
+    WkObjectRemoveDestroyHandler(popup, PopupGone);
+    const int id = WkAddTimeout(0, DestroyPopup, popup);
+    WkObjectAddDestroyHandler(popup, DropPendingDestroy, reinterpret_cast<void*>(std::intptr_t(id)));
+}
+
 void Choose(WkObject*, WkListItem* item, void* data, std::intptr_t) {
     auto* field = static_cast<WkObject*>(data);
     WkEditData* d = WkEditRecord(field);
     // The callback may query the list, which refills the shared item.
     const std::string text = item->text ? item->text : "";
     ClosePopup(field);
-    if (d->select) d->select(field, item, d->selectData, d->popup);
+    if (d->select) {
+        // The callback may destroy the field (closing its dialog, say),
+        // which is then left alone.
+        bool gone = false;
+        WkObjectAddDestroyHandler(field, FieldGoneWhileChoosing, &gone);
+        d->select(field, item, d->selectData, d->popup);
+        if (gone) return;
+        WkObjectRemoveDestroyHandler(field, FieldGoneWhileChoosing);
+    }
     WkEditReplaceText(field, text.c_str(), 1, 1);
 }
 
 void Escape(WkObject*, std::intptr_t, void* data) { ClosePopup(static_cast<WkObject*>(data)); }
-
-// A popup destroyed on its own (with every window, say) is forgotten, so
-// the field never reaches it afterwards.
-void PopupGone(WkObject*, WkMessage*, void* data, std::uint32_t) {
-    WkEditData* d = WkEditRecord(static_cast<WkObject*>(data));
-    d->popup = d->list = nullptr;
-}
 
 void Open(WkObject*, void*, void* data) { WkEditOpenPopup(static_cast<WkObject*>(data)); }
 
@@ -101,6 +131,8 @@ WkObject* WkCreateComboBox(WkObject* parent, const char* text, int length, int v
                             WkMessageBit(WK_MSG_PRESS) | WkMessageBit(WK_MSG_MOTION) | WkMessageBit(WK_MSG_WHEEL),
                             field);
 
+    // A popup destroyed on its own (with every window, say) is forgotten,
+    // so the field never reaches it afterwards.
     WkObjectAddDestroyHandler(popup, PopupGone, field);
     WkEditData* d = WkEditRecord(field);
     d->popup = popup;

@@ -34,6 +34,10 @@ class ComboBox : public InputTest {
 protected:
     void SetUp() override {
         InputTest::SetUp();
+        Build();
+    }
+    // A window with a label and the drop-down under it, shown.
+    void Build() {
         shell = Window();
         WkCreateLabel(shell, "Above", 0);
         combo = WkCreateComboBox(shell, "old", 20, 12, 4, 0);
@@ -125,6 +129,25 @@ TEST_F(ComboBox, AGreyedOneStaysShutAReadOnlyOneOpensOnDownAndAClickAndIgnoresTy
     EXPECT_STREQ(WkEditGetText(combo), "delta");
     testform::TypeKey(*display, 'X', 0x2D, 0, 'x');
     EXPECT_STREQ(WkEditGetText(combo), "delta");
+}
+
+// A selection callback may close the window that holds the drop-down: the
+// field is not touched after it, and the popup, still at work under the
+// call, goes once the choice has returned.
+TEST_F(ComboBox, ASelectionCallbackMayCloseTheFieldsWindow) {
+    for (bool byKey : {false, true}) {
+        WkComboBoxSetCallback(combo, [](WkObject* field, WkListItem*, void*, WkObject*) {
+            WkShellDestroy(WkObjectGetShell(field));
+        }, nullptr);
+        owned.clear();
+        ClickArrow();
+        if (byKey) Key(0x0D, 0x1C);
+        else ClickRow(2);
+        Advance(50);
+        WkObject* const* shells = nullptr;
+        EXPECT_EQ(WkLiveShells(&shells), 0) << byKey;
+        Build();
+    }
 }
 
 TEST_F(ComboBox, DestroyingTheWindowWhileOpenLeavesNoWindow) {
