@@ -243,6 +243,7 @@ void BuildPlayerForm(WkObject* parent) {
     w.name = Edit(first, 20, kFontFixed, WK_FILTER_LETTERS | WK_FILTER_SPACE | WK_FILTER_UPPER, "'");
     w.country = Edit(first, 3, kFontFixed, WK_FILTER_LETTERS | WK_FILTER_UPPER);
     w.birthday = Edit(first, 8, kFontFixed, WK_FILTER_DIGITS, ".");
+    WkEditSetPlaceholder(w.birthday, "00.00.00");
     w.gender = WkCreateImageToggle3NoLabel(first, "man.bmp", "female.bmp", nullptr);
     w.title = DropDown(first, "GM", 4, 20);
     for (const TitleItem& t : kTitles) WkListAddItem(WkComboBoxGetList(w.title), t.title, t.rank);

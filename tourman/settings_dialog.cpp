@@ -35,6 +35,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 SettingsFields SettingsDialog;
 int TournamentOpen = 0;
@@ -112,6 +113,8 @@ void Labels(WkObject* table, std::initializer_list<std::string> texts) {
 WkObject* Edit(WkObject* parent, const char* text, int length, int filter) {
     WkObject* field = WkCreateEdit(parent, text, length, kFontHelvSmall);
     WkEditSetFilter(field, filter, nullptr);
+    // A preset text that fills the field is typed over.
+    if (int(std::strlen(text)) == length) WkEditSetPlaceholder(field, text);
     return field;
 }
 

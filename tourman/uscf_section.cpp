@@ -99,6 +99,8 @@ WkObject* MakeField(WkObject* table, int index) {
         WkObject* field = WkCreateEdit(table, text.c_str(), spec.length, kFontFixedMedium);
         if (spec.kind == Digits) WkEditSetFilter(field, WK_FILTER_DIGITS, nullptr);
         if (spec.kind == Shown) WkEditSetReadOnly(field);
+        // A preset text that fills the field is typed over.
+        else if (int(text.size()) == spec.length) WkEditSetPlaceholder(field, text.c_str());
         return field;
     }
     const std::string choices = spec.choices;

@@ -83,6 +83,8 @@ void FieldRows(WkObject* parent, int first, int last, const std::string initial[
             if (spec.noTabs) WkEditSetVerifyCallback(field, RefuseTabs, nullptr);
         }
         if (spec.readOnly) WkEditSetReadOnly(field);
+        // A preset text that fills the field (the event's dates) is typed over.
+        else if (int(initial[i].size()) == spec.length) WkEditSetPlaceholder(field, initial[i].c_str());
         HeaderForm.fields[i] = field;
     }
 }

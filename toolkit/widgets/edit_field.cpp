@@ -36,6 +36,9 @@ void Blink(int, void* data) {
 void FocusIn(WkObject* field) {
     WkEditData* d = WkEditRecord(field);
     field->state |= WK_STATE_FOCUS;
+    // Still showing its placeholder, the field is typed over.
+    if (d->placeholder && d->length > 0 && std::strcmp(d->store.buffer, d->placeholder) == 0)
+        WkEditSelectAll(field);
     edit::DrawFocusFrame(field);
     edit::ShowCursor(field, true);
     WkRestartTimeout(&d->timer, WK_EDIT_BLINK_MS, Blink, field);
@@ -84,9 +87,10 @@ void Destroy(WkObject* field) {
     WkEditData* d = WkEditRecord(field);
     WkClearTimeout(&d->timer);
     WkFree(d->extra);
+    WkFree(d->placeholder);
     WkFreeCallbacks(&d->keyCallbacks);
     WkFree(d->store.buffer);
-    d->extra = d->store.buffer = nullptr;
+    d->extra = d->store.buffer = d->placeholder = nullptr;
     for (WkColor c : {d->markedForeground, d->markedBackground, d->normalForeground, d->normalBackground})
         WkFreeColor(c);
     // A drop-down's popup window goes with its field.

@@ -9,8 +9,8 @@
 // are declared here too.
 //
 // A field owns its class record (WkEditData) with the text store, the extra
-// filter characters, the key callbacks, its blink timeout and its own
-// references to the two colour pairs; all are freed with it.
+// filter characters, the placeholder, the key callbacks, its blink timeout
+// and its own references to the two colour pairs; all are freed with it.
 #pragma once
 
 #include "toolkit/core/callback_list.h"
@@ -111,6 +111,7 @@ struct WkEditData {
     void* selectData;
     WkObject *verticalBar, *horizontalBar;
     WkObject* arrows[2];
+    char* placeholder; // selected whole when the field takes the focus showing it, or null
     int length;
     int cursor;
     int anchor, selectionEnd;
@@ -196,6 +197,10 @@ void WkEditSetMask(WkObject* field, char display);
 void WkEditClearMask(WkObject* field);
 void WkEditSelectAll(WkObject* field);
 void WkEditSelectRange(WkObject* field, int from, int to);
+// While the field reads this text (a placeholder that fills it, such as an
+// unknown date), taking the focus by key or click selects it whole, so
+// that typing replaces it; null takes the placeholder away.
+void WkEditSetPlaceholder(WkObject* field, const char* text);
 // The smaller end first.
 void WkEditGetSelection(WkObject* field, int* from, int* to);
 void WkEditSetCursor(WkObject* field, int index);

@@ -152,6 +152,12 @@ void WkEditSelectAll(WkObject* field) {
     edit::CursorMoved(field, false);
 }
 
+void WkEditSetPlaceholder(WkObject* field, const char* text) {
+    WkEditData* d = WkEditRecord(field);
+    WkFree(d->placeholder);
+    d->placeholder = text ? WkCopyText(text) : nullptr;
+}
+
 void WkEditSelectRange(WkObject* field, int from, int to) {
     WkEditData* d = WkEditRecord(field);
     d->anchor = Clamped(d, from);
