@@ -219,11 +219,10 @@ void EnterResultKey(const char* text) {
 
 void EnterResultButton(int digit) {
     if (!ResultEntryOpen() || !ShownRoundIsListed()) return;
-    if (digit == HalfNoGame && IsRoundRobin()) {
-        Alert(MessageText(17));
-        return;
-    }
-    EnterForSelectedBoard(digit, false);
+    if (digit == HalfNoGame && IsRoundRobin()) Alert(MessageText(17));
+    else EnterForSelectedBoard(digit, false);
+    // The next result is keyed where the keys are taken, not on the button.
+    WkObjectSetFocus(MainWindow.resultKeyField);
 }
 
 void GoToBoard(const char* text) {
@@ -242,6 +241,7 @@ void GoToBoard(const char* text) {
     WkListSelectItem(list, board - 1);
     WkEditReplaceText(MainWindow.boardField, "", 0, 0);
     ShowSelectedRow(board - 1, 0);
+    WkObjectSetFocus(MainWindow.resultKeyField);
 }
 
 void SelectResultRow(int position) {

@@ -164,6 +164,35 @@ TEST_F(ResultEntryTest, RefusalsSayWhyAndFieldsShowWhatIsListed) {
     }
 }
 
+// After a click on a result button, or Enter in the board field, the keys
+// go where results are keyed: the next key typed enters a result. After the
+// last open board, which is the last board, the selection stays there.
+TEST_F(ResultEntryTest, TheNextResultKeyFollowsAButtonOrTheBoardField) {
+    StartRound1();
+    Click(MainWindow.resultsToggle);
+    ASSERT_EQ(WkListRecord(MainWindow.resultsList)->current, 0);
+    struct Step { int button, board; const char* key; int entered, digit, next; };
+    const Step steps[] = {
+        {0, 0, nullptr, 1, 1, 2}, // "1 - 0 [1]"
+        {-1, 0, "0", 2, 0, 3},
+        {-1, 3, "1", 3, 1, 4},
+        {5, 0, nullptr, 4, 2, 5}, // "0F-0F [2]"
+        {-1, 0, "x", 5, 5, 5},
+    };
+    for (const Step& s : steps) {
+        if (s.button >= 0) Click(MainWindow.resultButtons[s.button]);
+        if (s.board) {
+            Click(MainWindow.boardField);
+            Type(std::to_string(s.board));
+            Press(0x1C, 0x0D);
+        }
+        if (s.key) Type(s.key);
+        EXPECT_EQ(Digit(s.entered, 1), s.digit) << s.entered;
+        EXPECT_EQ(WkListRecord(MainWindow.resultsList)->current + 1, s.next) << s.entered;
+        EXPECT_EQ(WkFormGetFocus(MainWindow.window), MainWindow.resultKeyField) << s.entered;
+    }
+}
+
 TEST_F(ResultEntryTest, RoundRobinRefusesFnb) {
     StartRound1(SingleRoundRobinSystem);
     Click(MainWindow.resultsToggle);
