@@ -263,7 +263,8 @@ TEST_F(Menus, ClicksAloneWorkTheBarAndItsSubmenus) {
     const WkMenuBarData* bar = WkMenuBarRecord(w.bar);
     for (const Step& s : steps) {
         WkObject* at = w.bar;
-        int x = bar->titles[s.index].x + 8, y = 8;
+        int x = 0, y = 8;
+        if (s.target == Title) x = bar->titles[s.index].x + 8;
         if (s.target == File || s.target == Export) {
             at = s.target == File ? w.file : w.submenu;
             x = 10, y = ItemY(WkMenuRecord(at)->items[s.index]);
