@@ -52,13 +52,17 @@ void AppendSettings(std::string& out) {
 void AppendPlayerNumber(std::string& out) {
     const int count = ReportPlayerCount(PlayerCount);
     AppendFormat(out, "   Player Number: %d\n", PlayerCount);
-    out += "  Average Rating: ";
-    if (count > 0) {
-        long long sum = 0;
-        for (int id = 1; id <= count; ++id)
-            sum += Players[id].ratingUsed;
-        AppendFormat(out, "%g", static_cast<double>(static_cast<float>(sum) / static_cast<float>(count)));
+    // An unrated player has no rating to average: counted as 0 he would
+    // pull the field's average down.
+    long long sum = 0;
+    int rated = 0;
+    for (int id = 1; id <= count; ++id) {
+        if (Players[id].ratingUsed <= 0) continue;
+        sum += Players[id].ratingUsed;
+        ++rated;
     }
+    out += "  Average Rating: ";
+    if (rated > 0) AppendFormat(out, "%g", static_cast<double>(static_cast<float>(sum) / static_cast<float>(rated)));
     out += '\n';
 }
 

@@ -6,9 +6,9 @@
 #pragma once
 
 // Writes the statistics with the country groups of players 1..players
-// (limited to the registered ones); the player number and the average
-// rating count every registered player, and with none registered the
-// average shows no value. Countries rank by their totals as numbers,
-// larger first, equal totals by country code, later codes first. Returns
-// whether the file was written.
+// (limited to the registered ones); the player number counts every
+// registered player, the average rating every rated one (withdrawn or
+// not), and with none rated the average shows no value. Countries rank by
+// their totals as numbers, larger first, equal totals by country code,
+// later codes first. Returns whether the file was written.
 bool WriteTournamentStatistics(int players);
