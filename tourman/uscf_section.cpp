@@ -13,6 +13,7 @@
 #include "tourman/confirm_close.h"
 #include "tournament/atomic_file.h"
 #include "tournament/calendar_date.h"
+#include "tournament/game_code.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
@@ -125,12 +126,17 @@ void Forget(WkObject* window, WkMessage*, void*, std::uint32_t) {
     if (UscfSection.window == window) UscfSection = UscfSectionWidgets();
 }
 
-// A player's cell of one round; empty when the round leaves none.
-std::string RoundCell(int opponent, int result) {
+// A player's cell of one round: every round has one, so that the n-th cell
+// is round n. A round without a game and without a point (not paired,
+// withdrawn, a round robin's scheduled BYE, whose opponent is the BYE and
+// whose result a loss without play) is USCF's unpaired round, never a loss
+// to nobody or a forfeit the player never had.
+std::string RoundCell(int opponent, int result, bool roundRobin) {
+    if (result == HalfUnplayed || result == HalfNoGameCode) return "\tZ0";
     if (opponent == 0) {
         if (result == WinUnplayed) return "\tX0";
-        if (result == LossUnplayed) return "\tF0";
-        if (result == HalfUnplayed || result == HalfNoGameCode) return "\tZ0";
+        if (result == LossUnplayed && !roundRobin) return "\tF0";
+        if (result == LossUnplayed || result == LossAtBoard) return "\tU0";
     }
     const std::string id = std::to_string(opponent);
     switch (result) {
@@ -143,7 +149,7 @@ std::string RoundCell(int opponent, int result) {
     case DrawAtBoard:
         return "\tD" + id;
     default:
-        return "";
+        return "\tU0";
     }
 }
 
@@ -160,7 +166,7 @@ std::string SectionText(const std::string (&texts)[UscfFieldCount]) {
                       p.nationalRating);
         out += columns;
         for (int round = 1; round <= CurrentRound; ++round)
-            out += RoundCell(OpponentTable(id, round), PlayerResultTable(id, round));
+            out += RoundCell(OpponentTable(id, round), PlayerResultTable(id, round), IsRoundRobin());
         out += "\r\n";
     }
     return out;
@@ -184,9 +190,24 @@ std::string Refusal(const std::string (&texts)[UscfFieldCount]) {
                              DateForm::UscfForm);
 }
 
+// Refuses, with an alert, while the last round is paired and its results
+// are not closed: its players' cells do not hold its games until the
+// results are closed, and the file would report the round as unplayed.
+bool RefusedWhileRoundOpen() {
+    const int round = CurrentRound;
+    bool open = round >= 1 && IsPairingDone != 0;
+    for (int board = 1; round >= 1 && board <= RoundBoardCount(round) && !open; ++board)
+        open = GameTable(board, round) % 10 == NotPlayed;
+    if (open)
+        Refuse("The results of round " + std::to_string(round) +
+               " are not closed!\nClose them before the USCF report");
+    return open;
+}
+
 } // namespace
 
 void OpenUscfSectionDialog() {
+    if (RefusedWhileRoundOpen()) return;
     if (UscfSection.window) {
         WkShellRealize(UscfSection.window);
         return;
@@ -220,7 +241,7 @@ void OpenUscfSectionDialog() {
 }
 
 void WriteUscfSectionFile(WkObject*, void*, void*) {
-    if (!UscfSection.window) return;
+    if (!UscfSection.window || RefusedWhileRoundOpen()) return;
     std::string texts[UscfFieldCount];
     for (int i = 0; i < UscfFieldCount; ++i) {
         const char* text = WkEditGetText(UscfSection.fields[i]);

@@ -27,9 +27,11 @@ struct UscfSectionWidgets {
 extern UscfSectionWidgets UscfSection;
 
 // Builds the dialog over the tournament as it stands and shows it; while one
-// is shown it only comes forward.
+// is shown it only comes forward. Refused with an alert while the last round
+// is paired and its results are not closed.
 void OpenUscfSectionDialog();
-// The Done button: checks the fields, writes the section file and closes the
-// dialog; a refusal or a failed write leaves the dialog open and the old
-// file as it was.
+// The Done button: checks the fields (and, as the opening, the last round),
+// writes the section file and closes the dialog; a refusal or a failed
+// write leaves the dialog open and the old file as it was. A player line
+// holds one cell a round, round 1 first.
 void WriteUscfSectionFile(WkObject* button, void* record, void* data);

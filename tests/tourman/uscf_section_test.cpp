@@ -7,10 +7,12 @@
 #include "toolkit/widgets/tooltip.h"
 #include "tourman/uscf_section.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <tuple>
+#include <vector>
 
 namespace tmt {
 namespace {
@@ -112,14 +114,14 @@ TEST_F(UscfSectionTest, TypesRefusalsCancelAndTheFileOfASwiss) {
     EXPECT_EQ(File(), "20260110  20260112  10\r\n"
                       "Spring Open\tR\tF\tG/90\t12345678\t0\tS\t3\t10\t20260110\t20260112\tN\tN\t0\t\r\n"
                       "\r\n"
-                      "   1\t12345601\tPLAYER A                      \tUS\t1950\tW6\tW7\r\n"
-                      "   2\t       0\tPLAYER B                      \tIT\t1900\tD7\tX0\r\n"
+                      "   1\t12345601\tPLAYER A                      \tUS\t1950\tW6\tW7\tZ0\r\n"
+                      "   2\t       0\tPLAYER B                      \tIT\t1900\tD7\tX0\tZ0\r\n"
                       "   3\t12345603\tPLAYER C                      \tIT\t1850\tW8\tD4\tL5\r\n"
                       "   4\t12345604\tPLAYER D                      \tIT\t1800\tL9\tD3\tD6\r\n"
                       "   5\t12345605\tPLAYER E                      \tIT\t1750\tL10\tF0\tW3\r\n"
                       "   6\t12345606\tPLAYER F                      \tIT\t1700\tL1\tZ0\tD4\r\n"
                       "   7\t12345607\tPLAYER G                      \tIT\t1650\tD2\tL1\tW10\r\n"
-                      "   8\t12345608\tPLAYER H                      \tIT\t1600\tL3\tW9\tL0\r\n"
+                      "   8\t12345608\tPLAYER H                      \tIT\t1600\tL3\tW9\tU0\r\n"
                       "   9\t12345609\tPLAYER I                      \tIT\t1550\tW4\tL8\tX0\r\n"
                       "  10\t12345610\tPLAYER J                      \tIT\t1500\tW5\tZ0\tL7\r\n");
 
@@ -158,6 +160,49 @@ TEST_F(UscfSectionTest, DatesStartFromTheTournamentsAndAreRealDays) {
         AnswerText(alert, 0);
         Click(UscfSection.doneButton);
         EXPECT_EQ(Snapshot(dataFolder), files) << alert;
+    }
+}
+
+// One cell a round after the five columns: a round robin of five, player 4's BYE in round 2; a Swiss of
+// six, player 6 withdrawn after round 1, players 1 and 2 adjourned in round 2 (a half point without play
+// against a named opponent). Three boards a round, as game codes. No file while the last round is open.
+TEST_F(UscfSectionTest, OneCellARound) {
+    ASSERT_TRUE(Start());
+    std::strcpy(Settings.Name, "Cup");
+    const std::tuple<int, std::vector<int>, std::string> cases[] = {
+        {SingleRoundRobinSystem, {20051, 30045, 10002, 50030, 10023, 40002},
+         "\tU0\tW2|\tW5\tL1|\tD4\tW5|\tD3\tU0|\tL2\tL3|"},
+        {FideDubovSystem, {10041, 20055, 60031, 10027, 30055, 40003},
+         "\tW4\tZ0|\tD5\tZ0|\tL6\tD5|\tL1\tX0|\tD2\tD3|\tW3\tU0|"},
+    };
+    for (const auto& [system, codes, cells] : cases) {
+        ClearPlayers();
+        Settings.PairingSystem = system;
+        for (int id = 0; id < int(std::count(cells.begin(), cells.end(), '|')); ++id) AddTestPlayer("PLAYER");
+        for (int i = 0; i < 6; ++i)
+            SetTestBoard(i / 3 + 1, i % 3 + 1, codes[i] / 10000, codes[i] / 10 % 1000, codes[i] % 10);
+        for (int round = 1; round <= 2; ++round) {
+            Players[6].available = round == 1;
+            RebuildRoundTables(round);
+        }
+        SetCurrentRound(2);
+        OpenUscfSectionDialog();
+        Set(9, "20260110");
+        Set(10, "20260112");
+        Click(UscfSection.doneButton);
+        std::istringstream lines(File());
+        std::string line, written;
+        for (int n = 0; std::getline(lines, line); ++n) written += n < 3 ? "" : line.substr(52, line.size() - 53) + "|";
+        EXPECT_EQ(written, cells);
+    }
+    const std::string kept = File();
+    for (int pairingDone : {0, 1}) { // proposed (a board unplayed), accepted (all played, not closed)
+        SetTestBoard(3, 1, 1, 2, pairingDone ? WhiteWins : NotPlayed);
+        SetCurrentRound(3);
+        IsPairingDone = pairingDone;
+        AnswerText("The results of round 3 are not closed!\nClose them before the USCF report", 0);
+        OpenUscfSectionDialog();
+        EXPECT_TRUE(UscfSection.window == nullptr && File() == kept);
     }
 }
 

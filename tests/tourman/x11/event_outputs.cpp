@@ -84,7 +84,7 @@ std::map<int, CrossRow> CrossRows(const std::string& bytes, std::size_t width) {
 
 // The section cell of a Swiss cross-table cell ("+W12  ", "-BYE  ", " --   ").
 std::string SwissCell(const std::string& cross) {
-    if (cross.compare(0, 3, " --") == 0) return "L0";
+    if (cross.compare(0, 3, " --") == 0) return "U0";
     const std::size_t sign = std::string("+-=").find(cross[0]);
     if (sign == std::string::npos) return "?" + cross;
     if (cross.compare(1, 3, "BYE") == 0) return std::string(1, "XFZ"[sign]) + "0";
