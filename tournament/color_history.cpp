@@ -246,6 +246,18 @@ void UpdateColorHistory(int rounds, int players) {
     PairingStates[0].colorFlexible = 1;
 }
 
+void RestorePairingState(int players) {
+    const int round = CurrentRound;
+    if (round < 1) return;
+    if (round == 1) {
+        for (int id = 1; id <= std::clamp(players, 0, MaxPlayers); ++id) PairingStates[id].colorFlexible = 1;
+        return;
+    }
+    CurrentRound = round - 1;
+    UpdateColorHistory(round - 1, players);
+    CurrentRound = round;
+}
+
 int DecidePairColors(int a, int b, int round) {
     if (b == 0) return EncodeGameCode(a, 0, WhiteWinsForfeit);
     int decision = 0;

@@ -23,6 +23,15 @@ int FloatLimit();
 // counter is advanced), then gives the BYE no due colour and a flexible one.
 void UpdateColorHistory(int rounds, int players);
 
+// Once a Swiss round-state file is read: every player's pairing state as
+// the pairing of the current round left it, which the file does not hold,
+// so that the round's colour questions, the colour window and the round
+// check see what they saw before the save. The rounds before the current
+// one give it, as they gave the pairing (UpdateColorHistory with the round
+// counter where the pairing found it); in round 1 every colour is only a
+// preference. Nothing before the first round.
+void RestorePairingState(int players);
+
 // Decides the colours of every board of the round and rewrites its game
 // codes as (white, black, not played); a BYE board keeps its BYE code.
 void AllocateColors(int round);

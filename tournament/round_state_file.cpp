@@ -2,6 +2,7 @@
 
 #include "tournament/atomic_file.h"
 #include "tournament/capacities.h"
+#include "tournament/color_history.h"
 #include "tournament/game_code.h"
 #include "tournament/line_reader.h"
 #include "tournament/message_box.h"
@@ -211,11 +212,51 @@ bool IsHeading(const std::string& text) {
     return at != std::string::npos && text[at] == '#';
 }
 
+// A Swiss player's opponent in a round whose results are closed: his game
+// as the game table gives it, or nobody (a game not played at the board),
+// unless his entry was corrected by hand. The game dialog corrects one
+// player's cells at a time, so a single cell proves nothing. A correction
+// of one player leaves his partner naming him; a game corrected on both
+// sides leaves each naming a new opponent who names him back. A game of
+// the table that neither of its players knows, each naming a third player
+// who does not name him back, is neither: the opponents are not the ones
+// of these games (a column shifted, rows of another round or file), and
+// the next pairing would take them for who met whom. The last round counts
+// once its pairing is no longer open for results: until its results are
+// closed, its cells are not rebuilt from its games.
+void CheckSwissGames(StateParser& parse, const StateImage& image, const std::vector<int>& opponentLines,
+                     const std::vector<int>& columns) {
+    const std::vector<std::vector<int>>& opponents = image.cells[OpponentSection];
+    const int current = image.values[0], pairingOpen = image.values[6];
+    auto named = [&](int id, int round) {
+        return id >= 1 && id <= static_cast<int>(opponents.size()) ? opponents[id - 1][round - 1] : 0;
+    };
+    auto knows = [&](int id, int partner, int round) {
+        const int opponent = named(id, round);
+        return opponent == 0 || opponent == partner || named(opponent, round) == id;
+    };
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const int round = columns[c];
+        if (round < 1 || round > current || (round == current && pairingOpen != 0)) continue;
+        for (int board = 1; board <= image.games[0][c]; ++board) {
+            int white, black, digit;
+            DecodeGameCode(image.games[board][c], white, black, digit);
+            if (white == 0 || black == 0 || knows(white, black, round) || knows(black, white, round)) continue;
+            parse.failAt(opponentLines[static_cast<std::size_t>(white) - 1],
+                         "player " + std::to_string(white) + "'s opponent is " +
+                             std::to_string(named(white, round)) + " and player " + std::to_string(black) +
+                             "'s is " + std::to_string(named(black, round)) + " in round " +
+                             std::to_string(round) + ", but the game table pairs them on board " +
+                             std::to_string(board));
+        }
+    }
+}
+
 // The cells of the two players of every board of a round must be of one
 // game: nobody meets himself, sits on two boards, or (round robin, whose
 // opponents always follow the schedule) has another opponent than the game
-// table gives him. A Swiss opponent may be corrected by hand, so there only
-// the first rule holds.
+// table gives him. A Swiss opponent may be corrected by hand, so there the
+// games are checked as a whole (CheckSwissGames).
 void CheckOpponents(StateParser& parse, const StateImage& image, const Layout& layout,
                     const std::vector<int>& opponentLines, const std::vector<int>& columns) {
     const std::vector<std::vector<int>>& opponents = image.cells[OpponentSection];
@@ -244,6 +285,7 @@ void CheckOpponents(StateParser& parse, const StateImage& image, const Layout& l
                 parse.failAt(opponentLines[p], wrong + " in round " + std::to_string(round));
         }
     }
+    if (!layout.roundRobin) CheckSwissGames(parse, image, opponentLines, columns);
 }
 
 StateImage Parse(LineReader& reader, Layout& layout) {
@@ -399,6 +441,7 @@ bool ReadState(const std::string& path, bool roundRobin) {
                           std::to_string(PlayerCount)};
         const StateImage image = Parse(reader, layout);
         Commit(image, layout);
+        if (!roundRobin) RestorePairingState(PlayerCount);
         return true;
     } catch (const BadFile& bad) {
         ShowAlert(MessageText(190) + "\n" + bad.what, MessageText(3));

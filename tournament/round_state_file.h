@@ -27,9 +27,11 @@ std::string RoundSnapshotPath(int round);
 bool WriteRoundRobinState(const std::string& path);
 bool WriteSwissState(const std::string& path);
 
-// Read the file at path into RoundState and the tables; false after an alert
-// (message 190, and the reason) when it cannot be opened or is not a valid
-// round-state file of the family, in which case nothing has changed.
+// Read the file at path into RoundState and the tables, and give a Swiss
+// tournament's players back the pairing state of the current round
+// (RestorePairingState); false after an alert (message 190, and the reason)
+// when it cannot be opened or is not a valid round-state file of the
+// family, in which case nothing has changed.
 bool ReadRoundRobinState(const std::string& path);
 bool ReadSwissState(const std::string& path);
 
