@@ -210,6 +210,9 @@ void ResultEntryToggle(bool on) {
         SetSensitive(object, true);
     RecomputeStandings();
     if (w.pairingList) WkListClear(w.pairingList);
+    // The closed round goes to the tournament's own files at once: a
+    // tournament reopened after a crash, or closed without saving, has it.
+    SaveTournament();
 }
 
 void EnterResultKey(const char* text) {

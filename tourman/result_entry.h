@@ -19,8 +19,9 @@ int NextUnplayedBoard(int boards, int start, int round);
 // Opens (on) or closes the result entry. Closing checks every board of the
 // current round; with one unplayed it alerts, saves nothing and the entry
 // stays open. Otherwise it saves the round shown, opens the way to the next
-// pairing and recomputes the standings of the current round. A round that
-// could not be saved keeps the entry open too.
+// pairing, recomputes the standings of the current round and saves the
+// tournament as the Save command does. A round that could not be saved
+// keeps the entry open too.
 void ResultEntryToggle(bool on);
 // The result key field's text after a key: the result it stands for goes
 // to the selected board, which moves on to the next unplayed one.

@@ -4,6 +4,7 @@
 #include "support/tourman_driver.h"
 #include "support/tournament_state.h"
 
+#include "pairing/round_check.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/focus.h"
@@ -23,9 +24,11 @@
 #include "tournament/message_table.h"
 #include "tournament/start_tournament.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -243,7 +246,7 @@ TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
     const std::string other = "The selected file doens't correspond to the current round!\nPlease choose the correct one";
     const std::pair<std::string, std::string> cases[] = {
         {"5  2\n" + file(1, 5), other},
-        {"4  1\n" + file(1, 5), other},
+        {"4  1\n" + file(1, 5), path + ", line 1: the file holds 4 boards, round 1 has 5"},
         {file(0, 0) + "0 0 1\n" + file(2, 5), path + ", line 2: " + expected[1]},
         {file(0, 4) + lines[5].substr(0, lines[5].size() - 1) + "12\n", path + ", line 6: " + expected[5]},
         {file(0, 4), path + ": the file ends early; " + expected[5]}};
@@ -254,6 +257,19 @@ TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
         EXPECT_FALSE(ReadResultsFile(path, 1, codes)) << text;
         EXPECT_EQ(Digit(3, 1), NotPlayed);
     }
+    // Numbers apart by any white space: all on one line, or one a line. The last board made a BYE takes
+    // only the BYE's result.
+    const int white5 = GameTable(5, 1) / 10000, board5 = std::exchange(GameTable(5, 1), white5 * 10000 + WhiteWinsForfeit);
+    std::string oneLine = file(0, 4) + std::to_string(white5) + " 0 ", oneEach = oneLine;
+    std::replace(oneLine.begin(), oneLine.end(), '\n', ' ');
+    std::replace(oneEach.begin(), oneEach.end(), ' ', '\n');
+    for (const std::string& text : {oneLine + "3", oneEach + "3", file(0, 4) + std::to_string(white5) + " 0 0"}) {
+        std::ofstream(path, std::ios::binary) << text;
+        if (text.back() == '0')
+            AnswerText(path + ", line 6: expected White " + std::to_string(white5) + " and Black 0 of board 5 and the BYE's result 3", 0);
+        EXPECT_EQ(ReadResultsFile(path, 1, codes) && codes[0] % 10 == 1 && codes[4] == GameTable(5, 1), text.back() == '3');
+    }
+    GameTable(5, 1) = board5;
     std::ofstream(path, std::ios::binary) << file(0, 5);
     ChooseFile(path);
     Click(MainWindow.loadResultsButton);
@@ -263,6 +279,46 @@ TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
     AnswerText(MessageText(189) + "\n" + dataFolder + "cup1.rnd", 0);
     Click(MainWindow.resultsToggle);
     EXPECT_TRUE(WkToggleGetState(MainWindow.resultsToggle) && IsGetResultDone == 0 && IsPairingDone == 1);
+}
+
+// Round 2 closed, nothing saved after it: a fresh program opens the tournament with the round and its
+// results, and its Save writes what is on disk already. The Swiss's round 3, proposed and saved, opens
+// again with every player's colour state as the pairing left it, and passes the round check.
+TEST_F(ResultEntryTest, ClosedRoundsReachTheDiskAtOnce) {
+    for (int system : {SingleRoundRobinSystem, FideDubovSystem}) {
+        StartRound1(system);
+        for (int round = 1; round <= 2; ++round) {
+            if (round == 2) PairAndAccept();
+            Click(MainWindow.resultsToggle);
+            Board(1);
+            for (int b = 1; b <= 5; ++b) Key(std::string(1, "1x0"[(b + round) % 3]));
+            Click(MainWindow.resultsToggle);
+        }
+        const int last = GameTable(5, 2);
+        const auto files = Snapshot(dataFolder);
+        Restart(files, "tblscore.txt");
+        ChooseFile(dataFolder + "cup.qon");
+        OpenTournamentCommand();
+        EXPECT_TRUE(CurrentRound == 2 && IsGetResultDone == 1 && GameTable(5, 2) == last && last % 10 == Draw);
+        EXPECT_EQ(Snapshot(dataFolder), files);
+        ASSERT_TRUE(SaveTournament());
+        EXPECT_EQ(Snapshot(dataFolder), files);
+        if (system == FideDubovSystem) {
+            PairRoundCommand();
+            PairingState proposed[11];
+            std::copy(PairingStates, PairingStates + 11, proposed);
+            ASSERT_TRUE(SaveTournament());
+            Restart(Snapshot(dataFolder));
+            ChooseFile(dataFolder + "cup.qon");
+            OpenTournamentCommand();
+            for (int id = 1; id <= 10; ++id)
+                EXPECT_TRUE(PairingStates[id].dueColor == proposed[id].dueColor &&
+                            PairingStates[id].colorFlexible == proposed[id].colorFlexible) << id;
+            EXPECT_TRUE(CheckPairedRound(3, PlayerCount).ok);
+        }
+        TearDown();
+        SetUp();
+    }
 }
 
 // Made through the dialog, ten players typed, the registration closed,
@@ -297,11 +353,7 @@ TEST_F(ResultEntryTest, ThreeRoundsEndToEnd) {
     }
     ASSERT_TRUE(SaveTournament());
     const auto files = Snapshot(dataFolder);
-    TearDown();
-    SetUp();
-    for (const auto& [name, bytes] : files)
-        if (name != "tblscore.txt") std::ofstream(dataFolder + name, std::ios::binary) << bytes;
-    ASSERT_TRUE(Start());
+    Restart(files, "tblscore.txt");
     ChooseFile(dataFolder + "club.qon");
     OpenTournamentCommand();
     EXPECT_TRUE(ClosedRegistration == 1 && CurrentRound == 3);

@@ -65,10 +65,7 @@ TEST_F(TournamentCommandsTest, MadeTypedOpenedClosedSavedAndLoaded) {
     const std::string settings = Described();
     const std::vector<std::string> rows = Rows();
     const auto files = Snapshot(dataFolder);
-    TearDown();
-    SetUp();
-    for (const auto& [name, bytes] : files) std::ofstream(dataFolder + name, std::ios::binary) << bytes;
-    ASSERT_TRUE(Start());
+    Restart(files);
     ChooseFile(dataFolder + "cup.qon");
     OpenTournamentCommand();
     EXPECT_EQ(Described(), settings);

@@ -321,4 +321,12 @@ std::vector<std::pair<std::string, std::string>> TourmanTest::Snapshot(const std
     return files;
 }
 
+void TourmanTest::Restart(const std::vector<std::pair<std::string, std::string>>& files, const std::string& leftOut) {
+    TearDown();
+    SetUp();
+    for (const auto& [name, bytes] : files)
+        if (name != leftOut) std::ofstream(dataFolder + name, std::ios::binary) << bytes;
+    ASSERT_TRUE(Start());
+}
+
 } // namespace tmt

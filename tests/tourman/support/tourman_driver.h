@@ -89,6 +89,9 @@ class TourmanTest : public ::testing::Test {
     void SavePng(WkObject* window, const std::string& name);
     // The bytes of every file under a folder, by relative path.
     static std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder);
+    // The program ended and a fresh one started up to its event loop, with
+    // the files of a Snapshot in its data folder, but the one left out.
+    void Restart(const std::vector<std::pair<std::string, std::string>>& files, const std::string& leftOut = "");
 
     std::string programFolder, dataFolder;
     std::unique_ptr<plat::OffscreenDisplay> display;
