@@ -50,8 +50,7 @@ MainWindowWidgets MainWindow;
 namespace {
 
 // Fonts by slot.
-constexpr WkFontSlot kFontFixed = 1, kFontHelvSmall = 4, kFontHelvMedium = 5, kFontTimesSmall = 6,
-                     kFontTimesMedium = 7;
+constexpr WkFontSlot kFontFixed = 1, kFontHelvSmall = 4, kFontHelvMedium = 5, kFontTimesMedium = 7;
 constexpr int kEtchedIn = 3;
 
 struct Accelerator {

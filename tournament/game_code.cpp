@@ -13,8 +13,7 @@ const char* const ResultTexts[10] = {
     "1F- 0",
     "0 -1F",
     "\xBD - \xBD",
-    "\xBD"
-    "F-F\xBD",
+    ("\xBD" "F-F\xBD"), // split, as \xBDF would be one escape
     " adj ",
     "\xBD FNB",
     " ... ",

@@ -20,7 +20,7 @@ TEST(ResultLists, EveryResultTextFillsFiveColumns) {
     for (int digit = 0; digit <= 9; ++digit) SetTestBoard(3, digit + 1, 1, 2, digit);
     ASSERT_TRUE(WriteResultLists(3));
     const std::string text = ReadBytes(DataFile("result3.txt"));
-    const char* expected[] = {"0 - 1", "1 - 0", "0F-0F", "1F- 0", "0 -1F", "\xBD - \xBD", "\xBD" "F-F\xBD", " adj ", "\xBD FNB", " ... "};
+    const char* expected[] = {"0 - 1", "1 - 0", "0F-0F", "1F- 0", "0 -1F", "\xBD - \xBD", ("\xBD" "F-F\xBD"), " adj ", "\xBD FNB", " ... "};
     for (const char* result : expected)
         EXPECT_NE(text.find(std::string("SMITH & <JONES>       = ") + result + "\r\n"), std::string::npos) << result;
 }
