@@ -3,6 +3,7 @@
 #include "reports/report_file.h"
 
 #include <filesystem>
+#include <limits>
 
 namespace {
 
@@ -38,6 +39,53 @@ TEST(ReportFile, FormatsTextsOfAnyLength) {
     std::string rule;
     AppendRule(rule, '=', 3);
     EXPECT_EQ(rule, "===\n");
+}
+
+// The reports' own formatting must print every field as the C library
+// does: the exact binary value rounded to the nearest, a tie to the even
+// digit, the sign kept on a value that rounds to zero.
+TEST(ReportFile, FixedPointFieldsRoundAsTheCLibraryDoes) {
+    struct Case {
+        const char* format;
+        double value;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"%4.1f", 0.25, " 0.2"},           {"%5.2f", 0.125, " 0.12"},
+        {"%4.1f", 0.35, " 0.3"},           {"%4.1f", 2.25, " 2.2"},
+        {"%4.1f", 2.35, " 2.4"},           {"%.0f", 2.5, "2"},
+        {"%.0f", 1.5, "2"},                {"%4.1f", -0.04, "-0.0"},
+        {"%05.1f", -2.5, "-02.5"},         {"%-6.2f|", 1.005, "1.00  |"},
+        {"%6.2f", double(0.675f), "  0.68"}, {"%f", 3.0, "3.000000"},
+        {"%5.1f", double(9.5f), "  9.5"},  {"%.1f", 1e17, "100000000000000000.0"},
+        {"%5.2f", -std::numeric_limits<double>::infinity(), " -inf"},
+    };
+    for (const Case& c : cases) {
+        std::string out;
+        AppendFormat(out, c.format, c.value);
+        EXPECT_EQ(out, c.expected) << c.format << " of " << c.value;
+    }
+}
+
+TEST(ReportFile, WholeNumbersTextsAndOtherConversions) {
+    struct Case {
+        void (*format)(std::string&);
+        const char* expected;
+    };
+    const Case cases[] = {
+        {[](std::string& o) { AppendFormat(o, "%03d|%-4d|%5d|%d", -7, 12, -345, -2147483647 - 1); },
+         "-07|12  | -345|-2147483648"},
+        {[](std::string& o) { AppendFormat(o, "%-20.20s|%3.3s|%5s|%-3s|", "a name longer than twenty", "abcdef", "ab", "x"); },
+         "a name longer than t|abc|   ab|x  |"},
+        {[](std::string& o) { AppendFormat(o, "%c%3c%-3c|%%|%4lld|%lu", 'a', 'b', 'c', -5LL, 7UL); }, "a  bc  |%|  -5|7"},
+        {[](std::string& o) { AppendFormat(o, "%g|%x", 0.5, 255); }, "0.5|ff"},
+        {[](std::string& o) { AppendFormat(o, "\xBD%s\xBD", "x"); }, "\xBDx\xBD"},
+    };
+    for (const Case& c : cases) {
+        std::string out = "<";
+        c.format(out);
+        EXPECT_EQ(out, std::string("<") + c.expected);
+    }
 }
 
 TEST(ReportFile, FieldTextStopsAtTheFieldsEnd) {
