@@ -40,6 +40,8 @@ public:
 private:
     std::FILE* file_ = nullptr;
     bool owned_ = false;
+    char* buffer_ = nullptr; // the line being read, grown as needed
+    std::size_t capacity_ = 0;
     int line_ = 0;
     bool ended_ = true;
     std::string name_;
