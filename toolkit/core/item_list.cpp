@@ -112,7 +112,16 @@ void WkFreeItemList(WkItemList* list) {
 int WkItemListAdd(WkItemList* list, const char* text, int value) {
     WkItemNode* node = TakeNode(list, text, value);
     if (!list->compare) {
+        list->orderedBy = nullptr;
         int position = list->count;
+        LinkAfter(list, list->last, node);
+        return position;
+    }
+    // Items that come in order (a whole tournament's rows) go to the end at
+    // once instead of passing every item before them.
+    if (list->count == 0) list->orderedBy = list->compare;
+    if (list->orderedBy == list->compare && list->last && list->compare(list->last->text, node->text) <= 0) {
+        const int position = list->count;
         LinkAfter(list, list->last, node);
         return position;
     }
@@ -125,6 +134,7 @@ int WkItemListAdd(WkItemList* list, const char* text, int value) {
 }
 
 void WkItemListInsert(WkItemList* list, int position, const char* text, int value) {
+    list->orderedBy = nullptr;
     WkItemNode* node = TakeNode(list, text, value);
     if (position >= list->count) {
         LinkAfter(list, list->last, node);
@@ -165,6 +175,7 @@ int WkItemListReplaceText(WkItemList* list, const char* key, const char* text, i
     int position = -1;
     WkItemNode* node = FindWithPrev(list, key, nullptr, &position);
     if (!node) return -1;
+    list->orderedBy = nullptr;
     Fill(list, node, text, value);
     return position;
 }
@@ -173,6 +184,7 @@ int WkItemListReplace(WkItemList* list, int position, const char* text, int valu
     if (position < 0) return -1;
     WkItemNode* node = NthWithPrev(list, position, nullptr);
     if (!node) return -1;
+    list->orderedBy = nullptr;
     Fill(list, node, text, value);
     return position;
 }
@@ -212,6 +224,7 @@ int WkItemListMoveUp(WkItemList* list, int p) {
     WkItemNode* above = NthWithPrev(list, p - 1, &abovePrev);
     WkItemNode* node = above ? above->next : nullptr;
     if (!node) return p - 1;
+    list->orderedBy = nullptr;
     // abovePrev -> above -> node -> rest   becomes   abovePrev -> node -> above -> rest
     above->next = node->next;
     node->next = above;

@@ -28,6 +28,10 @@ struct WkItemList {
     WkItemCompare compare;
     WkItemNode* cursor; // next item of the running iteration
     int index;          // position of the item last returned by the iteration
+    // The compare the items are known to stand in the order of (null: not
+    // known); while it is the list's, a sorted add looks at the last item
+    // first. Whatever places or rewrites items itself clears it.
+    WkItemCompare orderedBy;
 };
 
 // A list whose items hold up to textLength characters, with preallocate

@@ -106,6 +106,7 @@ void ReadWindow(WkObject* l, int start) {
     WkListData* d = WkListRecord(l);
     d->windowStart = start;
     while (d->store->count < d->windowCapacity) WkItemListAdd(d->store, "", 0);
+    d->store->orderedBy = nullptr; // the window's texts come from the application
     for (WkItemNode* node = d->store->first; node; node = node->next) {
         node->text[0] = '\0';
         node->flags = node->value = 0;

@@ -45,6 +45,38 @@ TEST_F(ItemListTest, UnsortedKeepsTheOrderOfAdding) {
     ExpectConsistent(list);
 }
 
+// A sorted add goes before the first item above it, also when the items no
+// longer stand in order: after an insert at a place, a replaced text, a
+// move, or a compare set on items already there.
+TEST_F(ItemListTest, SortedAddingFindsItsPlaceWhateverChangedTheOrder) {
+    struct Case {
+        const char* what;
+        void (*before)(WkItemList*);
+        const char* text;
+        int position;
+        Strings texts;
+    };
+    const Case cases[] = {
+        {"in order", [](WkItemList*) {}, "d", 2, {"a", "c", "d", "e"}},
+        {"at the end", [](WkItemList*) {}, "f", 3, {"a", "c", "e", "f"}},
+        {"after an insert", [](WkItemList* l) { WkItemListInsert(l, 0, "z", 0); }, "f", 0, {"f", "z", "a", "c", "e"}},
+        {"after a replace", [](WkItemList* l) { WkItemListReplace(l, 0, "x", 0); }, "f", 0, {"f", "x", "c", "e"}},
+        {"after a move", [](WkItemList* l) { WkItemListMoveUp(l, 2); }, "d", 1, {"a", "d", "e", "c"}},
+        {"compare set late", [](WkItemList* l) { l->compare = nullptr; WkItemListAdd(l, "b", 0); l->compare = std::strcmp; },
+         "d", 2, {"a", "c", "d", "e", "b"}},
+    };
+    for (const Case& c : cases) {
+        list = WkCreateItemList(10, 0, std::strcmp);
+        for (const char* text : {"a", "c", "e"}) WkItemListAdd(list, text, 0);
+        c.before(list);
+        EXPECT_EQ(WkItemListAdd(list, c.text, 0), c.position) << c.what;
+        EXPECT_EQ(Texts(list), c.texts) << c.what;
+        ExpectConsistent(list);
+        WkFreeItemList(list);
+    }
+    list = nullptr;
+}
+
 TEST_F(ItemListTest, SortedAddingReturnsThePositionTaken) {
     list = WkCreateItemList(10, 0, std::strcmp);
     EXPECT_EQ(WkItemListAdd(list, "b", 0), 0);
