@@ -27,6 +27,30 @@ void PaintArea(WkObject* form, const WkMessage* expose, const WkRect& area) {
     WkPaintObjectBackground(form);
 }
 
+// The expose message's last word: the parent painted its whole area
+// (children paint theirs in full too), and what lies behind the object is
+// drawn already (a transparent form then need not clear it again).
+constexpr std::intptr_t kParentPainted = 1, kBehindCleared = 2;
+
+// A transparent form clears its whole exposed area to what lies behind it
+// before its children draw. A transparent child form would clear the same
+// pixels again with the same picture, once per level of nesting: it need not
+// when nothing drew over them since, neither a sibling before it that
+// overlaps it nor a handler of its own that draws before it clears.
+bool BehindLeftAsCleared(WkFormPage* page, int index, int sx, int sy) {
+    WkObject* c = page->children[index];
+    if (c->classCode != WK_CLASS_FORM || c->transparency != WK_TRANSPARENT || c->handlers) return false;
+    const WkRect place{c->x - sx, c->y - sy, c->width, c->height};
+    for (int k = 0; k < index; ++k) {
+        WkObject* before = page->children[k];
+        WkRect overlap;
+        if (WkObjectDrawable(before) &&
+            Overlap(place, WkRect{before->x - sx, before->y - sy, before->width, before->height}, &overlap))
+            return false;
+    }
+    return true;
+}
+
 bool IsMainForm(WkObject* form) {
     WkShellData* shell = WkShellRecord(form->parent);
     return shell && shell->mainForm == form;
@@ -69,13 +93,13 @@ void WkFormExpose(WkObject* form, WkMessage* message) {
     }
     int sx = 0, sy = 0;
     WkFormScrollOffset(form, &sx, &sy);
-    bool parentPainted = message->g != 0;
+    bool parentPainted = (message->g & kParentPainted) != 0;
     bool paintAll = (d->flags & WK_FORM_PAINT_ALL) || parentPainted;
     if (paintAll) {
         if (parentPainted && OnlyShadow(form, d)) WkObjectDrawShadow(form);
         else PaintArea(form, message, ClipOf(message));
     } else {
-        if (form->transparency == WK_TRANSPARENT) WkObjectClearExposed(form, message);
+        if (form->transparency == WK_TRANSPARENT && !(message->g & kBehindCleared)) WkObjectClearExposed(form, message);
         WkRectNode* uncovered = WkNewRect(area.x, area.y, area.width, area.height);
         for (int i = 0; i < page->count; ++i) {
             WkObject* c = page->children[i];
@@ -104,7 +128,9 @@ void WkFormExpose(WkObject* form, WkMessage* message) {
         expose.d = part.y - (c->y - sy);
         expose.e = part.width;
         expose.f = part.height;
-        expose.g = paintAll ? 1 : 0;
+        expose.g = paintAll ? kParentPainted : 0;
+        if (!paintAll && form->transparency == WK_TRANSPARENT && BehindLeftAsCleared(page, i, sx, sy))
+            expose.g |= kBehindCleared;
         WkBeginDraw(c, &expose);
         WkSendMessage(c, &expose);
     }

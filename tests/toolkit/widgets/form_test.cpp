@@ -251,4 +251,38 @@ TEST_F(Forms, FourKindsOfFormsInOneWindow) {
                                                                             "/forms_layout.png"));
 }
 
+// Transparent forms nested in each other show the window's picture, drawn
+// once below them all; a transparent form that a sibling before it drew
+// over still clears what it covers.
+TEST_F(Forms, TransparentFormsShowTheWindowsPictureAndClearASiblingsDrawing) {
+    WkObject* shell = Window();
+    WkObject* main = WkFormOf(shell);
+    WkFormSetKind(main, WK_FORM_HORIZONTAL);
+    WkImage* tile = WkCreateImage(2, 2, 24);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x) WkImageSetPixelRGB(tile, x, y, 100 + 50 * x, 60 + 80 * y, 20);
+    WkObjectSetBackgroundImage(main, tile, WK_IMAGE_TILED);
+    WkObject* outer = WkCreateVerticalForm(main);
+    WkObject* inner = WkCreateVerticalForm(outer);
+    wt::Paint(MakeLeaf(inner, 20, 20), 200, 40, 40);
+    WkObject* attached = WkCreateAttachmentForm(main);
+    wt::Paint(MakeLeaf(attached, 60, 60), 40, 40, 200); // under the form after it, which fills the same place
+    WkObject* over = WkCreateVerticalForm(attached);
+    wt::Paint(MakeLeaf(over, 10, 10), 40, 200, 40);
+    for (WkObject* form : {outer, inner, attached, over}) WkObjectSetTransparent(form);
+    WkShellRealizeWithGeometry(shell, 0, 0, 300, 120);
+    WkFlushEvents();
+    const plat::Surface& s = *display->surface(WkObjectGetNativeWindow(shell));
+    const auto tileAt = [](int x, int y) { return plat::MakeRgb(100 + 50 * (x % 2), 60 + 80 * (y % 2), 20); };
+    struct Point {
+        WkObject* form;
+        int x, y; // from the form's bottom right corner
+    };
+    for (const Point& p : {Point{inner, 2, 2}, Point{outer, 2, 3}, Point{over, 3, 2}, Point{over, 1, 1}}) {
+        int x = p.form->width - p.x, y = p.form->height - p.y;
+        for (WkObject* o = p.form; o != main; o = o->parent) x += o->x, y += o->y;
+        EXPECT_EQ(s.colorAt(x, y), tileAt(x, y)) << x << ", " << y;
+    }
+}
+
 } // namespace
