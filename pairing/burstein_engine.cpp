@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -161,13 +160,8 @@ int PairBursteinGroup(int g, int round, int groupCount, std::vector<SearchPair>&
 }
 
 void WriteBursteinScoreGroups(int groupCount, int pass) {
-    std::ostringstream out;
-    out << "Score groups of the round " << CurrentRound << "\n";
-    const std::string dashes(42, '-');
-    for (int g = 1; g <= groupCount; ++g) {
-        const ScoreGroup& group = ScoreGroupAt(g);
-        out << "\n" << dashes << "\n Group " << g << ", score = " << group.score << "\n" << dashes << "\n";
-        if (PlayerListCount(group.whiteDue) == 0) continue;
+    WriteScoreGroupDump(groupCount, pass, 42, [](std::ostream& out, const ScoreGroup& group) {
+        if (PlayerListCount(group.whiteDue) == 0) return;
         out << "   ID  dueC    EB     cd\n" << "  " << std::string(41, '-') << "\n";
         for (const IdNode* node = group.whiteDue.head; node != nullptr; node = node->next) {
             const PairingState& state = StateRecord(node->id);
@@ -177,6 +171,5 @@ void WriteBursteinScoreGroups(int groupCount, int pass) {
                           node->id, key, state.colorFlexible);
             out << line;
         }
-    }
-    WriteScoreGroupDumpFile(pass, out.str());
+    });
 }

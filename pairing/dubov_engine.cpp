@@ -22,7 +22,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -264,7 +263,7 @@ void SwissSide(char* out, std::size_t size, int id, bool colorTable, Side side) 
     std::snprintf(out, size, format, id, BuchholzKey(id), state.colorFlexible, state.mayFloatUp);
 }
 
-void WriteTable(std::ostringstream& out, const DumpLayout& layout, bool colorTable, const std::vector<int>& left,
+void WriteTable(std::ostream& out, const DumpLayout& layout, bool colorTable, const std::vector<int>& left,
                 const std::vector<int>& right, int missingLeftWidth) {
     out << (colorTable ? layout.colorTitle : layout.floaterTitle) << layout.header;
     out << (colorTable ? "  ---------------------------------------------\n"
@@ -288,18 +287,12 @@ void WriteTable(std::ostringstream& out, const DumpLayout& layout, bool colorTab
 }
 
 void WriteDump(int groupCount, int pass, const DumpLayout& layout, int floaterPad, int colorPad) {
-    std::ostringstream out;
-    out << "Score groups of the round " << CurrentRound << "\n";
-    const std::string dashes(47, '-');
-    for (int g = 1; g <= groupCount; ++g) {
-        const ScoreGroup& group = ScoreGroupAt(g);
-        out << "\n" << dashes << "\n Group " << g << ", score = " << group.score << "\n" << dashes << "\n";
+    WriteScoreGroupDump(groupCount, pass, 47, [&](std::ostream& out, const ScoreGroup& group) {
         if (IntQueueCount(group.downfloaters) + IntQueueCount(group.opponents) > 0)
             WriteTable(out, layout, false, GroupListIds(group.downfloaters), GroupListIds(group.opponents), floaterPad);
         if (PlayerListCount(group.whiteDue) + PlayerListCount(group.blackDue) > 0)
             WriteTable(out, layout, true, GroupListIds(group.whiteDue), GroupListIds(group.blackDue), colorPad);
-    }
-    WriteScoreGroupDumpFile(pass, out.str());
+    });
 }
 
 } // namespace

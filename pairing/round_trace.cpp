@@ -1,5 +1,6 @@
 #include "pairing/round_trace.h"
 
+#include "pairing/score_groups.h"
 #include "pairing/trace.h"
 #include "tournament/round_state.h"
 #include "tournament/run_options.h"
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <streambuf>
 #include <string>
 
@@ -66,12 +68,20 @@ void ClosePairingTrace() {
     Trace.buffer.reset();
 }
 
-void WriteScoreGroupDumpFile(int pass, const std::string& text) {
+void WriteScoreGroupDump(int groupCount, int pass, int ruleWidth, const ScoreGroupDumpBody& body) {
+    std::ostringstream out;
+    out << "Score groups of the round " << CurrentRound << "\n";
+    const std::string rule(static_cast<std::size_t>(ruleWidth), '-');
+    for (int g = 1; g <= groupCount; ++g) {
+        const ScoreGroup& group = ScoreGroupAt(g);
+        out << "\n" << rule << "\n Group " << g << ", score = " << group.score << "\n" << rule << "\n";
+        body(out, group);
+    }
     const std::string path = std::string(Settings.DataFolder) + "scgr" + std::to_string(CurrentRound) + "-" +
                              std::to_string(pass) + ".txt";
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) return;
-    for (char ch : text) {
+    for (char ch : out.str()) {
         if (ch == '\n') std::fputc('\r', file);
         std::fputc(ch, file);
     }

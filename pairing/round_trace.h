@@ -1,4 +1,5 @@
-// The trace file of the round being paired.
+// The trace file of the round being paired, and the frame of the
+// score-group dumps (the engines write what their groups hold).
 //
 // While the verbose option is on, the engine that pairs a round opens
 // "<DataFolder>verbos<round>.txt" (replacing an older one) and points the
@@ -8,7 +9,11 @@
 // The module owns the one open file.
 #pragma once
 
+#include <functional>
+#include <iosfwd>
 #include <string>
+
+struct ScoreGroup;
 
 // "%sverbos%d.txt" of the data folder and the round.
 std::string PairingTracePath(int round);
@@ -24,7 +29,15 @@ void KeepPairingTraceOnOpen(bool on);
 // Flushes and closes the trace file, if one is open, and clears PairingTrace.
 void ClosePairingTrace();
 
-// Writes text as "<DataFolder>scgr<CurrentRound>-<pass>.txt" (replacing an
-// older one) with CR LF line ends. The dump is for the arbiter's eyes: a file
-// that cannot be created is skipped and pairing goes on.
-void WriteScoreGroupDumpFile(int pass, const std::string& text);
+// What an engine writes of one group in its score-group dump, after the
+// group's heading.
+using ScoreGroupDumpBody = std::function<void(std::ostream& out, const ScoreGroup& group)>;
+
+// Writes the score-group dump of a pass as
+// "<DataFolder>scgr<CurrentRound>-<pass>.txt" (replacing an older one) with
+// CR LF line ends: the line "Score groups of the round <CurrentRound>", then
+// for each group 1..groupCount an empty line, the heading " Group <g>,
+// score = <score>" between two rules of ruleWidth dashes, and what body
+// writes of the group. The dump is for the arbiter's eyes: a file that
+// cannot be created is skipped and pairing goes on.
+void WriteScoreGroupDump(int groupCount, int pass, int ruleWidth, const ScoreGroupDumpBody& body);

@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -308,13 +307,8 @@ void AppendAtFirstEmpty(int id, std::vector<int>& ids) {
 }
 
 void WriteUscfScoreGroups(int groupCount, int pass) {
-    std::ostringstream out;
-    out << "Score groups of the round " << CurrentRound << "\n";
-    const std::string dashes(42, '-');
-    for (int g = 1; g <= groupCount; ++g) {
-        const ScoreGroup& group = ScoreGroupAt(g);
-        out << "\n" << dashes << "\n Group " << g << ", score = " << group.score << "\n" << dashes << "\n";
-        if (PlayerListCount(group.whiteDue) == 0) continue;
+    WriteScoreGroupDump(groupCount, pass, 42, [](std::ostream& out, const ScoreGroup& group) {
+        if (PlayerListCount(group.whiteDue) == 0) return;
         char line[96];
         std::snprintf(line, sizeof line, "   ID  dueC  %4s  cd  \n", "Rat");
         out << line << "  " << std::string(41, '-') << "\n";
@@ -324,6 +318,5 @@ void WriteUscfScoreGroups(int groupCount, int pass) {
                           node->id, SeedingKey(node->id), state.colorFlexible);
             out << line;
         }
-    }
-    WriteScoreGroupDumpFile(pass, out.str());
+    });
 }
