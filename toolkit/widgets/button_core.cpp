@@ -281,6 +281,27 @@ WkButtonImages WkLoadButtonImages(const char* normal, const char* pressed, const
                           WkLoadButtonImage(hoverInsensitive)};
 }
 
+WkButtonData WkButtonTemplate(std::uint8_t textAlignment) {
+    WkButtonData t{};
+    t.imageGap = 3;
+    t.edgeMargin = 2;
+    t.lineSpacing = 2;
+    t.textAlignment = textAlignment;
+    t.textPosition = 4;
+    t.mnemonicPosition = -1;
+    return t;
+}
+
+WkObject* WkButtonNew(WkObject* parent, const WkObject& base, WkButtonData record, const char* label,
+                      WkFontSlot font, const WkButtonImages& images, bool fromFiles) {
+    if (fromFiles) record.style |= WK_BUTTON_OWNS_IMAGES;
+    WkObject* object = WkNewObject(base, &record, sizeof record);
+    WkButtonInit(parent, object, label, font, images);
+    // Loaded pictures are the object's own: no copies are kept of them.
+    if (fromFiles) WkButtonRecord(object)->copiedImages = 0;
+    return object;
+}
+
 void WkButtonInit(WkObject* parent, WkObject* object, const char* label, WkFontSlot font,
                   const WkButtonImages& images) {
     WkButtonData* d = WkButtonRecord(object);

@@ -1,6 +1,7 @@
 // The labelled-button core shared by the push button (class code 4), the
 // toggle button (5) and the tab toggle (6): one class record (WkButtonData),
-// creation, the '&' mnemonic and its Alt key, six pictures chosen by state
+// creation (with the eight picture constructors each class has, written
+// once here), the '&' mnemonic and its Alt key, six pictures chosen by state
 // and hover, the colours of the pressed look, the preferred size, drawing,
 // the colour, shadow and text messages, and the setters all three share.
 //
@@ -14,6 +15,7 @@
 #include "toolkit/core/object.h"
 
 #include <cstdint>
+#include <type_traits>
 
 struct WkImage;
 
@@ -80,6 +82,77 @@ struct WkButtonImages {
     WkImage* hoverInsensitive = nullptr;
 };
 
+// How a class makes one object of its own: its templates copied and set
+// for the pictures given, then WkButtonInit. fromFiles: the pictures were
+// loaded from files and belong to the object.
+using WkButtonMaker = WkObject* (*)(WkObject* parent, const char* label, WkFontSlot font,
+                                    const WkButtonImages& images, bool fromFiles);
+
+// Defines, at namespace scope, the eight picture constructors that every
+// class of the core has, all ending in the class's maker: from the caller's
+// pictures WkCreate<Name>Images, ...ImagesOnly, ...Images3 and ...Images3Only,
+// from picture files WkCreateImage<Name>, ...NoLabel, ...3 and ...3NoLabel.
+// "Only" and "NoLabel" have no label; "3" has no hover pictures. The class's
+// header declares them by their names; its module defines them with
+// WK_BUTTON_PICTURE_CONSTRUCTORS(Name, maker); after its maker.
+#define WK_BUTTON_PICTURE_CONSTRUCTORS(Name, make)                                                           \
+    WkObject* WkCreate##Name##Images(WkObject* parent, const char* label, WkFontSlot font, WkImage* normal,  \
+                                     WkImage* pressed, WkImage* insensitive, WkImage* hover,                 \
+                                     WkImage* hoverPressed, WkImage* hoverInsensitive) {                     \
+        return make(parent, label, font,                                                                     \
+                    WkButtonImages{normal, pressed, insensitive, hover, hoverPressed, hoverInsensitive},     \
+                    false);                                                                                  \
+    }                                                                                                        \
+    WkObject* WkCreate##Name##ImagesOnly(WkObject* parent, WkImage* normal, WkImage* pressed,                \
+                                         WkImage* insensitive, WkImage* hover, WkImage* hoverPressed,        \
+                                         WkImage* hoverInsensitive) {                                        \
+        return WkCreate##Name##Images(parent, nullptr, 0, normal, pressed, insensitive, hover, hoverPressed, \
+                                      hoverInsensitive);                                                     \
+    }                                                                                                        \
+    WkObject* WkCreate##Name##Images3(WkObject* parent, const char* label, WkFontSlot font, WkImage* normal, \
+                                      WkImage* pressed, WkImage* insensitive) {                              \
+        return WkCreate##Name##Images(parent, label, font, normal, pressed, insensitive, nullptr, nullptr,   \
+                                      nullptr);                                                              \
+    }                                                                                                        \
+    WkObject* WkCreate##Name##Images3Only(WkObject* parent, WkImage* normal, WkImage* pressed,               \
+                                          WkImage* insensitive) {                                            \
+        return WkCreate##Name##Images(parent, nullptr, 0, normal, pressed, insensitive, nullptr, nullptr,    \
+                                      nullptr);                                                              \
+    }                                                                                                        \
+    WkObject* WkCreateImage##Name(WkObject* parent, const char* label, WkFontSlot font, const char* normal,  \
+                                  const char* pressed, const char* insensitive, const char* hover,           \
+                                  const char* hoverPressed, const char* hoverInsensitive) {                  \
+        return make(parent, label, font,                                                                     \
+                    WkLoadButtonImages(normal, pressed, insensitive, hover, hoverPressed, hoverInsensitive), \
+                    true);                                                                                   \
+    }                                                                                                        \
+    WkObject* WkCreateImage##Name##NoLabel(WkObject* parent, const char* normal, const char* pressed,        \
+                                           const char* insensitive, const char* hover,                       \
+                                           const char* hoverPressed, const char* hoverInsensitive) {         \
+        return WkCreateImage##Name(parent, nullptr, 0, normal, pressed, insensitive, hover, hoverPressed,    \
+                                   hoverInsensitive);                                                        \
+    }                                                                                                        \
+    WkObject* WkCreateImage##Name##3(WkObject* parent, const char* label, WkFontSlot font,                  \
+                                     const char* normal, const char* pressed, const char* insensitive) {     \
+        return WkCreateImage##Name(parent, label, font, normal, pressed, insensitive, nullptr, nullptr,      \
+                                   nullptr);                                                                 \
+    }                                                                                                        \
+    WkObject* WkCreateImage##Name##3NoLabel(WkObject* parent, const char* normal, const char* pressed,      \
+                                            const char* insensitive) {                                       \
+        return WkCreateImage##Name(parent, nullptr, 0, normal, pressed, insensitive, nullptr, nullptr,       \
+                                   nullptr);                                                                 \
+    }                                                                                                        \
+    static_assert(std::is_same_v<decltype(&make), WkButtonMaker>, "a class's maker is a WkButtonMaker")
+
+// The class record's template the three classes start from: image gap 3,
+// edge margin 2, line spacing 2, the label below a picture, no mnemonic,
+// and the class's text alignment.
+WkButtonData WkButtonTemplate(std::uint8_t textAlignment);
+// A new object from the class's two templates, its creation ended with
+// WkButtonInit; fromFiles: the pictures were loaded from files and are the
+// object's own.
+WkObject* WkButtonNew(WkObject* parent, const WkObject& base, WkButtonData record, const char* label,
+                      WkFontSlot font, const WkButtonImages& images, bool fromFiles);
 // The common end of every constructor, after the templates are copied.
 void WkButtonInit(WkObject* parent, WkObject* object, const char* label, WkFontSlot font,
                   const WkButtonImages& images);

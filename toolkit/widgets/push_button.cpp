@@ -14,36 +14,19 @@ constexpr int kKeypadEnter = 0xE00D;
 // pixels, decided at the first labelled button.
 int labelShadowWidth = 0;
 
-WkButtonData Template() {
-    WkButtonData t{};
-    t.imageGap = 3;
-    t.edgeMargin = 2;
-    t.lineSpacing = 2;
-    t.textAlignment = 2;
-    t.textPosition = 4;
-    t.mnemonicPosition = -1;
-    return t;
-}
-
 WkObject* Create(WkObject* parent, const char* label, WkFontSlot font, const WkButtonImages& images,
                  bool fromFiles) {
     WkObject base = WkBaseTemplate(WK_CLASS_BUTTON);
     base.handler = WkButtonHandler;
-    const WkButtonData record = Template();
-    WkObject* button = WkNewObject(base, &record, sizeof record);
-    WkButtonData* d = WkButtonRecord(button);
+    WkButtonData record = WkButtonTemplate(2);
     if (images.normal) {
-        button->shadowWidth = d->releasedShadow = d->pressedShadow = 2;
+        base.shadowWidth = record.releasedShadow = record.pressedShadow = 2;
     } else {
         if (labelShadowWidth == 0) labelShadowWidth = WkScreenWidth() < 800 ? 2 : 3;
-        button->shadowWidth = d->releasedShadow = static_cast<std::uint8_t>(labelShadowWidth);
-        d->pressedShadow = 1;
+        base.shadowWidth = record.releasedShadow = static_cast<std::uint8_t>(labelShadowWidth);
+        record.pressedShadow = 1;
     }
-    if (fromFiles) d->style |= WK_BUTTON_OWNS_IMAGES;
-    WkButtonInit(parent, button, label, font, images);
-    // Loaded pictures are the button's own: no copies are kept of them.
-    if (fromFiles) d->copiedImages = 0;
-    return button;
+    return WkButtonNew(parent, base, record, label, font, images, fromFiles);
 }
 
 void Call(WkObject* button) {
@@ -120,51 +103,7 @@ WkObject* WkCreateButton(WkObject* parent, const char* label, WkFontSlot font) {
     return Create(parent, label, font, WkButtonImages{}, false);
 }
 
-WkObject* WkCreateButtonImages(WkObject* parent, const char* label, WkFontSlot font, WkImage* normal,
-                               WkImage* pressed, WkImage* insensitive, WkImage* hover, WkImage* hoverPressed,
-                               WkImage* hoverInsensitive) {
-    return Create(parent, label, font,
-                  WkButtonImages{normal, pressed, insensitive, hover, hoverPressed, hoverInsensitive}, false);
-}
-
-WkObject* WkCreateButtonImagesOnly(WkObject* parent, WkImage* normal, WkImage* pressed, WkImage* insensitive,
-                                   WkImage* hover, WkImage* hoverPressed, WkImage* hoverInsensitive) {
-    return WkCreateButtonImages(parent, nullptr, 0, normal, pressed, insensitive, hover, hoverPressed,
-                                hoverInsensitive);
-}
-
-WkObject* WkCreateButtonImages3(WkObject* parent, const char* label, WkFontSlot font, WkImage* normal,
-                                WkImage* pressed, WkImage* insensitive) {
-    return WkCreateButtonImages(parent, label, font, normal, pressed, insensitive, nullptr, nullptr, nullptr);
-}
-
-WkObject* WkCreateButtonImages3Only(WkObject* parent, WkImage* normal, WkImage* pressed, WkImage* insensitive) {
-    return WkCreateButtonImages(parent, nullptr, 0, normal, pressed, insensitive, nullptr, nullptr, nullptr);
-}
-
-WkObject* WkCreateImageButton(WkObject* parent, const char* label, WkFontSlot font, const char* normal,
-                              const char* pressed, const char* insensitive, const char* hover,
-                              const char* hoverPressed, const char* hoverInsensitive) {
-    return Create(parent, label, font,
-                  WkLoadButtonImages(normal, pressed, insensitive, hover, hoverPressed, hoverInsensitive), true);
-}
-
-WkObject* WkCreateImageButtonNoLabel(WkObject* parent, const char* normal, const char* pressed,
-                                     const char* insensitive, const char* hover, const char* hoverPressed,
-                                     const char* hoverInsensitive) {
-    return WkCreateImageButton(parent, nullptr, 0, normal, pressed, insensitive, hover, hoverPressed,
-                               hoverInsensitive);
-}
-
-WkObject* WkCreateImageButton3(WkObject* parent, const char* label, WkFontSlot font, const char* normal,
-                               const char* pressed, const char* insensitive) {
-    return WkCreateImageButton(parent, label, font, normal, pressed, insensitive, nullptr, nullptr, nullptr);
-}
-
-WkObject* WkCreateImageButton3NoLabel(WkObject* parent, const char* normal, const char* pressed,
-                                      const char* insensitive) {
-    return WkCreateImageButton(parent, nullptr, 0, normal, pressed, insensitive, nullptr, nullptr, nullptr);
-}
+WK_BUTTON_PICTURE_CONSTRUCTORS(Button, Create);
 
 int WkButtonHandler(WkObject* button, WkMessage* message) {
     WkButtonData* d = WkButtonRecord(button);

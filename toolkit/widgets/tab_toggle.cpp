@@ -46,6 +46,11 @@ WkObject* Create(WkObject* parent, const WkToggleLook& look) {
     return WkToggleCreate(WK_CLASS_TAB_TOGGLE, WkTabToggleHandler, parent, look);
 }
 
+WkObject* Make(WkObject* parent, const char* label, WkFontSlot font, const WkButtonImages& images,
+               bool fromFiles) {
+    return Create(parent, {images, label, font, fromFiles});
+}
+
 // The radio button's round indicator.
 void DrawIndicator(WkObject* tab, const WkMessage* expose) {
     const WkButtonData* d = WkButtonRecord(tab);
@@ -196,52 +201,7 @@ WkObject* WkCreatePageTab(WkObject* parent, const char* label, WkFontSlot font) 
     return tab;
 }
 
-WkObject* WkCreateTabToggleImages(WkObject* parent, const char* label, WkFontSlot font, WkImage* normal,
-                                  WkImage* pressed, WkImage* insensitive, WkImage* hover, WkImage* hoverPressed,
-                                  WkImage* hoverInsensitive) {
-    return Create(parent, {{normal, pressed, insensitive, hover, hoverPressed, hoverInsensitive}, label, font, false});
-}
-
-WkObject* WkCreateTabToggleImagesOnly(WkObject* parent, WkImage* normal, WkImage* pressed, WkImage* insensitive,
-                                      WkImage* hover, WkImage* hoverPressed, WkImage* hoverInsensitive) {
-    return WkCreateTabToggleImages(parent, nullptr, 0, normal, pressed, insensitive, hover, hoverPressed,
-                                   hoverInsensitive);
-}
-
-WkObject* WkCreateTabToggleImages3(WkObject* parent, const char* label, WkFontSlot font, WkImage* normal,
-                                   WkImage* pressed, WkImage* insensitive) {
-    return WkCreateTabToggleImages(parent, label, font, normal, pressed, insensitive, nullptr, nullptr, nullptr);
-}
-
-WkObject* WkCreateTabToggleImages3Only(WkObject* parent, WkImage* normal, WkImage* pressed,
-                                       WkImage* insensitive) {
-    return WkCreateTabToggleImages(parent, nullptr, 0, normal, pressed, insensitive, nullptr, nullptr, nullptr);
-}
-
-WkObject* WkCreateImageTabToggle(WkObject* parent, const char* label, WkFontSlot font, const char* normal,
-                                 const char* pressed, const char* insensitive, const char* hover,
-                                 const char* hoverPressed, const char* hoverInsensitive) {
-    const WkButtonImages images = WkLoadButtonImages(normal, pressed, insensitive, hover, hoverPressed,
-                                                     hoverInsensitive);
-    return Create(parent, {images, label, font, true});
-}
-
-WkObject* WkCreateImageTabToggleNoLabel(WkObject* parent, const char* normal, const char* pressed,
-                                        const char* insensitive, const char* hover, const char* hoverPressed,
-                                        const char* hoverInsensitive) {
-    return WkCreateImageTabToggle(parent, nullptr, 0, normal, pressed, insensitive, hover, hoverPressed,
-                                  hoverInsensitive);
-}
-
-WkObject* WkCreateImageTabToggle3(WkObject* parent, const char* label, WkFontSlot font, const char* normal,
-                                  const char* pressed, const char* insensitive) {
-    return WkCreateImageTabToggle(parent, label, font, normal, pressed, insensitive, nullptr, nullptr, nullptr);
-}
-
-WkObject* WkCreateImageTabToggle3NoLabel(WkObject* parent, const char* normal, const char* pressed,
-                                         const char* insensitive) {
-    return WkCreateImageTabToggle(parent, nullptr, 0, normal, pressed, insensitive, nullptr, nullptr, nullptr);
-}
+WK_BUTTON_PICTURE_CONSTRUCTORS(TabToggle, Make);
 
 int WkTabToggleHandler(WkObject* tab, WkMessage* message) {
     WkButtonData* d = WkButtonRecord(tab);

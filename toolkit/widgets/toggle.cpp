@@ -49,6 +49,11 @@ int Key(WkObject* toggle, const WkMessage* message) {
 // empty signature and back is exact.
 using Opaque = void (*)();
 
+WkObject* Make(WkObject* parent, const char* label, WkFontSlot font, const WkButtonImages& images,
+               bool fromFiles) {
+    return WkToggleCreate(WK_CLASS_TOGGLE, WkToggleHandler, parent, {images, label, font, fromFiles});
+}
+
 } // namespace
 
 WkObject* WkToggleCreate(std::uint16_t classCode, WkClassHandler handler, WkObject* parent,
@@ -57,13 +62,7 @@ WkObject* WkToggleCreate(std::uint16_t classCode, WkClassHandler handler, WkObje
     base.handler = handler;
     base.shadowType = WK_SHADOW_NONE;
     base.shadowWidth = base.outerShadowWidth = 0;
-    WkButtonData record{};
-    record.imageGap = 3;
-    record.edgeMargin = 2;
-    record.lineSpacing = 2;
-    record.textAlignment = 0;
-    record.textPosition = 4;
-    record.mnemonicPosition = -1;
+    WkButtonData record = WkButtonTemplate(0);
     record.pressedBackground = WK_NO_PRESSED_BACKGROUND;
     if (look.images.normal) {
         base.shadowWidth = record.releasedShadow = record.pressedShadow = 2;
@@ -74,13 +73,8 @@ WkObject* WkToggleCreate(std::uint16_t classCode, WkClassHandler handler, WkObje
     } else {
         base.transparency = WK_TRANSPARENT;
     }
-    if (look.fromFiles) record.style |= WK_BUTTON_OWNS_IMAGES;
     if (look.adjust) look.adjust(base, record);
-    WkObject* object = WkNewObject(base, &record, sizeof record);
-    WkButtonInit(parent, object, look.label, look.font, look.images);
-    // Loaded pictures are the object's own: no copies are kept of them.
-    if (look.fromFiles) WkButtonRecord(object)->copiedImages = 0;
-    return object;
+    return WkButtonNew(parent, base, record, look.label, look.font, look.images, look.fromFiles);
 }
 
 void WkToggleStoreCallback(WkObject* object, WkToggleCallback callback, void* userData) {
@@ -161,52 +155,7 @@ WkObject* WkCreateToggle(WkObject* parent, const char* label, WkFontSlot font) {
     return toggle;
 }
 
-WkObject* WkCreateToggleImages(WkObject* parent, const char* label, WkFontSlot font, WkImage* normal,
-                               WkImage* pressed, WkImage* insensitive, WkImage* hover, WkImage* hoverPressed,
-                               WkImage* hoverInsensitive) {
-    const WkButtonImages images{normal, pressed, insensitive, hover, hoverPressed, hoverInsensitive};
-    return WkToggleCreate(WK_CLASS_TOGGLE, WkToggleHandler, parent, {images, label, font, false});
-}
-
-WkObject* WkCreateToggleImagesOnly(WkObject* parent, WkImage* normal, WkImage* pressed, WkImage* insensitive,
-                                   WkImage* hover, WkImage* hoverPressed, WkImage* hoverInsensitive) {
-    return WkCreateToggleImages(parent, nullptr, 0, normal, pressed, insensitive, hover, hoverPressed,
-                                hoverInsensitive);
-}
-
-WkObject* WkCreateToggleImages3(WkObject* parent, const char* label, WkFontSlot font, WkImage* normal,
-                                WkImage* pressed, WkImage* insensitive) {
-    return WkCreateToggleImages(parent, label, font, normal, pressed, insensitive, nullptr, nullptr, nullptr);
-}
-
-WkObject* WkCreateToggleImages3Only(WkObject* parent, WkImage* normal, WkImage* pressed, WkImage* insensitive) {
-    return WkCreateToggleImages(parent, nullptr, 0, normal, pressed, insensitive, nullptr, nullptr, nullptr);
-}
-
-WkObject* WkCreateImageToggle(WkObject* parent, const char* label, WkFontSlot font, const char* normal,
-                              const char* pressed, const char* insensitive, const char* hover,
-                              const char* hoverPressed, const char* hoverInsensitive) {
-    const WkButtonImages images = WkLoadButtonImages(normal, pressed, insensitive, hover, hoverPressed,
-                                                     hoverInsensitive);
-    return WkToggleCreate(WK_CLASS_TOGGLE, WkToggleHandler, parent, {images, label, font, true});
-}
-
-WkObject* WkCreateImageToggleNoLabel(WkObject* parent, const char* normal, const char* pressed,
-                                     const char* insensitive, const char* hover, const char* hoverPressed,
-                                     const char* hoverInsensitive) {
-    return WkCreateImageToggle(parent, nullptr, 0, normal, pressed, insensitive, hover, hoverPressed,
-                               hoverInsensitive);
-}
-
-WkObject* WkCreateImageToggle3(WkObject* parent, const char* label, WkFontSlot font, const char* normal,
-                               const char* pressed, const char* insensitive) {
-    return WkCreateImageToggle(parent, label, font, normal, pressed, insensitive, nullptr, nullptr, nullptr);
-}
-
-WkObject* WkCreateImageToggle3NoLabel(WkObject* parent, const char* normal, const char* pressed,
-                                      const char* insensitive) {
-    return WkCreateImageToggle(parent, nullptr, 0, normal, pressed, insensitive, nullptr, nullptr, nullptr);
-}
+WK_BUTTON_PICTURE_CONSTRUCTORS(Toggle, Make);
 
 void WkToggleDrawIndicator(WkObject* toggle, const WkMessage* expose) {
     if (!WkObjectDrawable(toggle)) return;

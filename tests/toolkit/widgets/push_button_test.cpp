@@ -1,15 +1,18 @@
 #include "toolkit/widgets/push_button.h"
 
 #include "toolkit/core/image.h"
+#include "toolkit/core/image_path.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/mnemonics.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/shell_data.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/focus.h"
+#include "toolkit/widgets/tab_toggle.h"
 #include "buttons_window.h"
 #include "input_fixture.h"
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -246,6 +249,58 @@ TEST_F(PushButton, AFixedWidthNeverCutsTheCaption) {
         EXPECT_EQ(button->width, c[1]) << c[0];
         WkObjectDestroy(button);
     }
+}
+
+TEST_F(PushButton, EachPictureConstructorOfTheThreeClassesFillsItsSlots) {
+    const std::string folder = std::string(TM_TEST_SOURCE_DIR) + "/../toolkit/data";
+    WkPushImagePath(folder.c_str());
+    WkImage* p[6]; // widths 16 to 21: normal, pressed, insensitive, hover, hover pressed, hover insensitive
+    for (int i = 0; i < 6; ++i) p[i] = WkCreateImage(16 + i, 8, 8);
+    // Widths 32, 11, 13, 7, 32, 13 in the same order.
+    const char* f[6] = {"danger.bmp", "pfend.bmp", "sbup.bmp", "spinup.bmp", "question.bmp", "sbleft.bmp"};
+    // Slot widths in record order: normal, hover, pressed, hover pressed, insensitive, hover insensitive.
+    const int six[6] = {16, 19, 17, 20, 18, 21}, three[6] = {16, 0, 17, 0, 18, 0};
+    const int sixFiles[6] = {32, 7, 11, 32, 13, 13}, threeFiles[6] = {32, 0, 11, 0, 13, 0};
+    struct Case { WkObject* object; int classCode; bool label; const int* widths; } cases[] = {
+        {WkCreateButtonImages(shell, "Pic", 0, p[0], p[1], p[2], p[3], p[4], p[5]), 4, true, six},
+        {WkCreateButtonImagesOnly(shell, p[0], p[1], p[2], p[3], p[4], p[5]), 4, false, six},
+        {WkCreateButtonImages3(shell, "Pic", 0, p[0], p[1], p[2]), 4, true, three},
+        {WkCreateButtonImages3Only(shell, p[0], p[1], p[2]), 4, false, three},
+        {WkCreateImageButton(shell, "Pic", 0, f[0], f[1], f[2], f[3], f[4], f[5]), 4, true, sixFiles},
+        {WkCreateImageButtonNoLabel(shell, f[0], f[1], f[2], f[3], f[4], f[5]), 4, false, sixFiles},
+        {WkCreateImageButton3(shell, "Pic", 0, f[0], f[1], f[2]), 4, true, threeFiles},
+        {WkCreateImageButton3NoLabel(shell, f[0], f[1], f[2]), 4, false, threeFiles},
+        {WkCreateToggleImages(shell, "Pic", 0, p[0], p[1], p[2], p[3], p[4], p[5]), 5, true, six},
+        {WkCreateToggleImagesOnly(shell, p[0], p[1], p[2], p[3], p[4], p[5]), 5, false, six},
+        {WkCreateToggleImages3(shell, "Pic", 0, p[0], p[1], p[2]), 5, true, three},
+        {WkCreateToggleImages3Only(shell, p[0], p[1], p[2]), 5, false, three},
+        {WkCreateImageToggle(shell, "Pic", 0, f[0], f[1], f[2], f[3], f[4], f[5]), 5, true, sixFiles},
+        {WkCreateImageToggleNoLabel(shell, f[0], f[1], f[2], f[3], f[4], f[5]), 5, false, sixFiles},
+        {WkCreateImageToggle3(shell, "Pic", 0, f[0], f[1], f[2]), 5, true, threeFiles},
+        {WkCreateImageToggle3NoLabel(shell, f[0], f[1], f[2]), 5, false, threeFiles},
+        {WkCreateTabToggleImages(shell, "Pic", 0, p[0], p[1], p[2], p[3], p[4], p[5]), 6, true, six},
+        {WkCreateTabToggleImagesOnly(shell, p[0], p[1], p[2], p[3], p[4], p[5]), 6, false, six},
+        {WkCreateTabToggleImages3(shell, "Pic", 0, p[0], p[1], p[2]), 6, true, three},
+        {WkCreateTabToggleImages3Only(shell, p[0], p[1], p[2]), 6, false, three},
+        {WkCreateImageTabToggle(shell, "Pic", 0, f[0], f[1], f[2], f[3], f[4], f[5]), 6, true, sixFiles},
+        {WkCreateImageTabToggleNoLabel(shell, f[0], f[1], f[2], f[3], f[4], f[5]), 6, false, sixFiles},
+        {WkCreateImageTabToggle3(shell, "Pic", 0, f[0], f[1], f[2]), 6, true, threeFiles},
+        {WkCreateImageTabToggle3NoLabel(shell, f[0], f[1], f[2]), 6, false, threeFiles},
+    };
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        const Case& c = cases[i];
+        const WkButtonData* d = WkButtonRecord(c.object);
+        EXPECT_EQ(c.object->classCode, c.classCode) << i;
+        EXPECT_STREQ(d->text, c.label ? "Pic" : nullptr) << i;
+        for (int slot = 0; slot < WK_BUTTON_IMAGES; ++slot)
+            EXPECT_EQ(d->images[slot] ? d->images[slot]->width : 0, c.widths[slot]) << i << " " << slot;
+        const bool fromFiles = c.widths == sixFiles || c.widths == threeFiles;
+        EXPECT_EQ(d->style & WK_BUTTON_OWNS_IMAGES, fromFiles ? WK_BUTTON_OWNS_IMAGES : 0) << i;
+        EXPECT_EQ(c.object->shadowWidth, 2) << i;
+    }
+    for (const Case& c : cases) WkObjectDestroy(c.object);
+    for (WkImage* image : p) WkFreeImage(image);
+    WkPopImagePath(folder.c_str());
 }
 
 class ButtonsPicture : public wt::InputTest {};
