@@ -283,6 +283,8 @@ TEST_F(Forms, TransparentFormsShowTheWindowsPictureAndClearASiblingsDrawing) {
         for (WkObject* o = p.form; o != main; o = o->parent) x += o->x, y += o->y;
         EXPECT_EQ(s.colorAt(x, y), tileAt(x, y)) << x << ", " << y;
     }
+    WkObjectSetBackgroundImage(main, nullptr, WK_IMAGE_TILED); // the picture stays the caller's
+    WkFreeImage(tile);
 }
 
 } // namespace
