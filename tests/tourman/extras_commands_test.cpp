@@ -39,17 +39,6 @@ std::string Read(const std::string& path) {
     return s.str();
 }
 
-WkMenuItem* FindItem(WkObject* menu, const std::string& label) {
-    const WkMenuData* d = WkMenuRecord(menu);
-    for (int i = 0; i < d->count; ++i) {
-        WkMenuItem* item = d->items[i];
-        WkMenuItem* found = item->label && label == item->label ? item : nullptr;
-        if (!found && item->submenu) found = FindItem(item->submenu, label);
-        if (found) return found;
-    }
-    return nullptr;
-}
-
 class ExtrasTest : public TourmanTest {
   protected:
     // Ten players started in the system (PLAYER I rated 1600), round 1 accepted.
@@ -78,7 +67,7 @@ class ExtrasTest : public TourmanTest {
     }
     void Pick(const std::string& label) {
         WkMenuItem* item = nullptr;
-        for (int menu = 1; menu <= 2 && !item; ++menu) item = FindItem(WkMenuBarRecord(MainWindow.menuBar)->titles[menu].menu, label);
+        for (int menu = 1; menu <= 2 && !item; ++menu) item = FindMenuItem(WkMenuBarRecord(MainWindow.menuBar)->titles[menu].menu, label);
         ASSERT_NE(item, nullptr) << label;
         WkMenuActivateItem(item);
         Flush();

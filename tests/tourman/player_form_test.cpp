@@ -28,11 +28,6 @@ namespace fs = std::filesystem;
 
 class PlayerFormTest : public TourmanTest {
   protected:
-    void Fill(WkObject* field, const std::string& text) {
-        WkEditReplaceText(field, "", 0, 0);
-        Click(field);
-        Type(text);
-    }
     void AddTyped(const std::string& name, const std::string& country = "", const std::string& birthday = "",
                   const std::string& fideId = "") {
         Click(MainWindow.clearButton);

@@ -33,12 +33,6 @@ class SettingsDialogTest : public TourmanTest {
     }
 
     static std::string Text(WkObject* field) { return WkEditGetText(field); }
-    // Empties the field, clicks it and types the text.
-    void Fill(WkObject* field, const std::string& text) {
-        WkEditReplaceText(field, "", 0, 0);
-        Click(field);
-        Type(text);
-    }
     // Opens the drop-down with a click and takes its entry at position.
     void Choose(WkObject* combo, int position) {
         Click(combo);

@@ -28,6 +28,7 @@
 #include "tournament/players.h"
 #include "tournament/round_state.h"
 #include "tournament/round_tables.h"
+#include "tournament/run_options.h"
 #include "tournament/scores.h"
 #include "tournament/settings.h"
 
@@ -84,6 +85,7 @@ void TourmanTest::SetUp() {
     ResetRoundState();
     ClearRoundTables();
     ClearMessageTable();
+    ResetRunOptions(); // a trace or option a test before turned on would write files of its own
     std::snprintf(Settings.DataFolder, sizeof Settings.DataFolder, "%s", dataFolder.c_str());
 
     plat::OffscreenOptions options;
@@ -275,6 +277,17 @@ WkObject* TourmanTest::Find(const std::string& text, WkObject* root) {
     return nullptr;
 }
 
+WkMenuItem* TourmanTest::FindMenuItem(WkObject* menu, const std::string& label) {
+    const WkMenuData* d = WkMenuRecord(menu);
+    for (int i = 0; i < d->count; ++i) {
+        WkMenuItem* item = d->items[i];
+        WkMenuItem* found = item->label && label == item->label ? item : nullptr;
+        if (!found && item->submenu) found = FindMenuItem(item->submenu, label);
+        if (found) return found;
+    }
+    return nullptr;
+}
+
 void TourmanTest::Click(WkObject* object, int button) {
     InjectClick(*display, object, button);
     Flush();
@@ -289,6 +302,12 @@ void TourmanTest::Type(const std::string& text) {
         display->injectKey(k);
         Flush();
     }
+}
+
+void TourmanTest::Fill(WkObject* field, const std::string& text) {
+    WkEditReplaceText(field, "", 0, 0);
+    Click(field);
+    Type(text);
 }
 
 void TourmanTest::Press(std::uint8_t scan, std::uint8_t character, std::uint32_t modifiers, std::uint16_t virtualKey) {

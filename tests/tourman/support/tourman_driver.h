@@ -13,6 +13,7 @@
 
 #include "toolkit/core/object.h"
 #include "toolkit/platform/offscreen.h"
+#include "toolkit/widgets/menu.h"
 
 #include <gtest/gtest.h>
 
@@ -80,8 +81,13 @@ class TourmanTest : public ::testing::Test {
     static std::vector<WkObject*> Widgets(WkObject* root);
     static std::string Caption(WkObject* object);
 
+    // The item under the label in the menu or any of its submenus, or null.
+    static WkMenuItem* FindMenuItem(WkObject* menu, const std::string& label);
+
     void Click(WkObject* object, int button = plat::kLeftButton);
     void Type(const std::string& text);
+    // The field emptied, clicked and the text typed into it.
+    void Fill(WkObject* field, const std::string& text);
     // A key by its scan code with the character it types and the modifiers
     // held (plat::kCtrl, kAlt, kShift).
     void Press(std::uint8_t scan, std::uint8_t character = 0, std::uint32_t modifiers = 0,
