@@ -12,6 +12,15 @@ WkMessage* pending = nullptr;
 constexpr std::uint32_t kPointerBits =
     plat::kShift | plat::kCtrl | plat::kAlt | plat::kLeftHeld | plat::kMiddleHeld | plat::kRightHeld;
 
+// The pointer as the host gives it: the same position in both places (the
+// router makes the first relative to the receiver and the second to the
+// screen) and the modifier and button bits.
+void SetPointer(WkMessage* m, int x, int y, std::uint32_t modifiers) {
+    WkSetPointerPosition(m, x, y);
+    WkSetPointerScreen(m, x, y);
+    WkSetPointerState(m, static_cast<int>(modifiers & kPointerBits));
+}
+
 // Fills the record from the event; false when the event makes no message
 // (it gets the default handling).
 bool Fill(const plat::Event& event, WkMessage* m, std::intptr_t* result) {
@@ -20,16 +29,14 @@ bool Fill(const plat::Event& event, WkMessage* m, std::intptr_t* result) {
     switch (event.type) {
     case plat::EventType::Move:
         m->type = WK_MSG_MOVE;
-        m->a = event.x;
-        m->b = event.y;
+        WkSetNewPosition(m, event.x, event.y);
         return true;
     case plat::EventType::Resize:
         if (event.minimised) {
             m->type = WK_MSG_UNMAP;
         } else {
             m->type = WK_MSG_RESIZE;
-            m->a = event.width;
-            m->b = event.height;
+            WkSetNewSize(m, event.width, event.height);
         }
         return true;
     case plat::EventType::FocusIn:
@@ -40,10 +47,7 @@ bool Fill(const plat::Event& event, WkMessage* m, std::intptr_t* result) {
         return true;
     case plat::EventType::Paint:
         m->type = WK_MSG_EXPOSE;
-        m->c = event.rect.x0;
-        m->d = event.rect.y0;
-        m->e = event.rect.width();
-        m->f = event.rect.height();
+        WkSetExposeClip(m, WkRect{event.rect.x0, event.rect.y0, event.rect.width(), event.rect.height()});
         return true;
     case plat::EventType::CloseRequest:
         m->type = WK_MSG_CLOSE;
@@ -56,13 +60,11 @@ bool Fill(const plat::Event& event, WkMessage* m, std::intptr_t* result) {
         if ((event.modifiers & plat::kAlt) && event.key.virtualKey == WK_KEY_ALT_TAB)
             return false;
         m->type = WK_MSG_KEY;
-        m->a = WkModifierBits(event.modifiers);
-        m->b = event.key.virtualKey;
+        WkSetKey(m, WkModifierBits(event.modifiers), event.key.virtualKey);
         return true;
     case plat::EventType::Character:
         m->type = WK_MSG_KEY;
-        m->a = WkModifierBits(event.modifiers);
-        m->b = event.key.character;
+        WkSetKey(m, WkModifierBits(event.modifiers), event.key.character);
         return true;
     case plat::EventType::PointerMove:
     case plat::EventType::ButtonPress:
@@ -70,17 +72,13 @@ bool Fill(const plat::Event& event, WkMessage* m, std::intptr_t* result) {
         m->type = event.type == plat::EventType::PointerMove    ? WK_MSG_MOTION
                   : event.type == plat::EventType::ButtonPress ? WK_MSG_PRESS
                                                                 : WK_MSG_RELEASE;
-        m->a = m->c = event.x;
-        m->b = m->d = event.y;
-        m->e = static_cast<int>(event.modifiers & kPointerBits);
-        m->f = event.type == plat::EventType::PointerMove ? 0 : event.button;
+        SetPointer(m, event.x, event.y, event.modifiers);
+        WkSetPointerButton(m, event.type == plat::EventType::PointerMove ? 0 : event.button);
         return true;
     case plat::EventType::PointerEnter:
     case plat::EventType::PointerLeave:
         m->type = event.type == plat::EventType::PointerEnter ? WK_MSG_ENTER : WK_MSG_LEAVE;
-        m->a = m->c = event.x;
-        m->b = m->d = event.y;
-        m->e = static_cast<int>(event.modifiers & kPointerBits);
+        SetPointer(m, event.x, event.y, event.modifiers);
         return true;
     case plat::EventType::Wheel: {
         int lines = 0;
@@ -91,10 +89,8 @@ bool Fill(const plat::Event& event, WkMessage* m, std::intptr_t* result) {
         // The wheel reports the pointer on the screen; the router makes it
         // relative to the receiver.
         m->type = WK_MSG_WHEEL;
-        m->a = m->c = event.screenX;
-        m->b = m->d = event.screenY;
-        m->e = static_cast<int>(event.modifiers & kPointerBits);
-        m->g = lines;
+        SetPointer(m, event.screenX, event.screenY, event.modifiers);
+        WkSetWheelLines(m, lines);
         return true;
     }
     case plat::EventType::ClipboardLost:

@@ -85,8 +85,7 @@ void ReplaceBackground(WkObject* object, WkColor background) {
 void SendColors(WkObject* object) {
     WkMessage message;
     message.type = WK_MSG_COLORS;
-    message.window = std::intptr_t(object->background);
-    message.a = std::intptr_t(object->foreground);
+    WkSetNewColors(&message, object->background, object->foreground);
     WkSendMessage(object, &message);
 }
 
@@ -253,8 +252,7 @@ void WkBlendTranslucent(WkObject* object) {
                 object->imageMode = WK_IMAGE_TILED;
                 WkMessage message;
                 message.type = WK_MSG_IMAGE;
-                message.window = reinterpret_cast<std::intptr_t>(blended);
-                message.a = 0;
+                WkSetNewImage(&message, blended, 0);
                 WkSendMessage(object, &message);
                 return;
             }

@@ -56,7 +56,7 @@ void WkShellRemoveMnemonics(WkObject* object) {
 int WkShellDispatchMnemonic(WkMessage* message, WkObject* shell) {
     WkShellData* d = WkShellRecord(shell);
     if (!d) return 0;
-    const int key = static_cast<int>(message->b);
+    const int key = WkKeyCode(message);
     for (int i = d->mnemonicCount - 1; i >= 0; --i) {
         WkObject* target = d->mnemonics[i].object;
         if (WkObjectDrawable(target) && Matches(d->mnemonics[i].key, key)) {

@@ -47,20 +47,16 @@ void RouteToGrab(WkObject* holder, WkMessage* message) {
     WkObject* shell = WkObjectGetShell(holder);
     int x = 0, y = 0;
     WkObjectGetAbsolutePosition(holder, &x, &y);
-    message->a -= x;
-    message->b -= y;
+    WkOffsetPointer(message, -x, -y);
     if (shell) {
-        if (message->type == WK_MSG_WHEEL) {
-            message->a -= shell->x;
-            message->b -= shell->y;
-        } else {
-            message->c += shell->x;
-            message->d += shell->y;
-        }
+        if (message->type == WK_MSG_WHEEL)
+            WkOffsetPointer(message, -shell->x, -shell->y);
+        else
+            WkOffsetPointerScreen(message, shell->x, shell->y);
     }
     if (message->type == WK_MSG_MOTION) {
-        const bool inside = message->a >= 0 && message->b >= 0 && message->a < holder->width &&
-                            message->b < holder->height;
+        const int px = WkPointerX(message), py = WkPointerY(message);
+        const bool inside = px >= 0 && py >= 0 && px < holder->width && py < holder->height;
         if (!inside && WkGrabInside()) {
             message->type = WK_MSG_LEAVE;
             WkSetGrabInside(0);
@@ -88,8 +84,7 @@ void RoutePointer(WkMessage* message) {
     if (!target)
         return;
     if (message->type == WK_MSG_WHEEL) {
-        message->a -= target->x;
-        message->b -= target->y;
+        WkOffsetPointer(message, -target->x, -target->y);
     } else {
         if (lastPointer && lastPointer != target) {
             WkMessage leave = *message;
@@ -97,8 +92,7 @@ void RoutePointer(WkMessage* message) {
             WkSendMessage(lastPointer, &leave);
         }
         lastPointer = target;
-        message->c += target->x;
-        message->d += target->y;
+        WkOffsetPointerScreen(message, target->x, target->y);
     }
     WkSendMessage(target, message);
 }
@@ -107,10 +101,10 @@ void RoutePointer(WkMessage* message) {
 void ForgetOnDestroy(WkObject* object, WkMessage*, void*, std::uint32_t) { WkNativeForgetShell(object); }
 
 bool HookedKey(const WkMessage* message) {
-    const int code = message->b;
+    const int code = WkKeyCode(message);
     if (code == 0x7A00 || code == 0x7B00)
         return true;
-    return (code == 0x5E00 || code == 0x5F00) && (message->a & WK_MOD_SHIFT) != 0;
+    return (code == 0x5E00 || code == 0x5F00) && (WkKeyModifiers(message) & WK_MOD_SHIFT) != 0;
 }
 
 } // namespace
@@ -318,7 +312,7 @@ void WkRouteEvent(WkMessage* message) {
             WkSendMessage(holder, message);
         } else if (HookedKey(message)) {
             if (keyHook)
-                keyHook(message->b);
+                keyHook(WkKeyCode(message));
         } else if (WkObject* shell = WkListedShell(window)) {
             WkSendMessage(shell, message);
         }
@@ -343,8 +337,9 @@ void WkRouteEvent(WkMessage* message) {
         }
         return;
     case WK_MSG_EXPOSE: {
-        message->a = message->b = 0;
-        WkNativeSetClip(window, message->c, message->d, message->e, message->f);
+        WkSetExposeOrigin(message, 0, 0);
+        const WkRect clip = WkExposeClip(message);
+        WkNativeSetClip(window, clip.x, clip.y, clip.width, clip.height);
         if (WkObject* shell = WkListedShell(window))
             WkSendMessage(shell, message);
         WkNativeEndDraw();
@@ -358,7 +353,7 @@ void WkRouteEvent(WkMessage* message) {
         return;
     case WK_MSG_RESIZE:
         if (WkObject* shell = WkListedShell(window)) {
-            if (message->a != shell->width || message->b != shell->height) {
+            if (WkNewWidth(message) != shell->width || WkNewHeight(message) != shell->height) {
                 WkMessage hidden = *message;
                 hidden.type = WK_MSG_UNMAP;
                 WkSendMessage(shell, &hidden);
@@ -371,8 +366,8 @@ void WkRouteEvent(WkMessage* message) {
         return;
     case WK_MSG_MOVE:
         if (WkObject* shell = WkListedShell(window)) {
-            shell->x = message->a;
-            shell->y = message->b;
+            shell->x = WkNewX(message);
+            shell->y = WkNewY(message);
         }
         return;
     case WK_MSG_FOCUS_IN:

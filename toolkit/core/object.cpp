@@ -169,10 +169,7 @@ int WkSendMessage(WkObject* object, WkMessage* message) {
     if (message->type == WK_MSG_PRESS || message->type == WK_MSG_RELEASE) {
         while (receiver->classCode == WK_CLASS_FORM) {
             int dx, dy;
-            if (WkFormScrollOffset(receiver, &dx, &dy)) {
-                message->a += dx;
-                message->b += dy;
-            }
+            if (WkFormScrollOffset(receiver, &dx, &dy)) WkOffsetPointer(message, dx, dy);
             WkObject* const* children = nullptr;
             int count = WkFormPageChildren(receiver, &children);
             WkObject* hit = nullptr;
@@ -180,8 +177,7 @@ int WkSendMessage(WkObject* object, WkMessage* message) {
                 if (children[i] && WkObjectContainsPoint(children[i], message)) hit = children[i];
             if (!hit) break;
             if (!WkObjectDrawable(hit)) return 1;
-            message->a -= hit->x;
-            message->b -= hit->y;
+            WkOffsetPointer(message, -hit->x, -hit->y);
             receiver = hit;
         }
     }
@@ -200,8 +196,8 @@ int WkObjectContainsPoint(const WkObject* object, const WkMessage* message) {
     if (!object || !message) return 0;
     std::intptr_t x = object->classCode == WK_CLASS_SHELL ? 0 : object->x;
     std::intptr_t y = object->classCode == WK_CLASS_SHELL ? 0 : object->y;
-    return message->a >= x && message->a < x + object->width && message->b >= y &&
-           message->b < y + object->height;
+    const std::intptr_t px = WkPointerX(message), py = WkPointerY(message);
+    return px >= x && px < x + object->width && py >= y && py < y + object->height;
 }
 
 void WkObjectGetVisibleRect(WkObject* object, WkRect* rect, int* x, int* y) {
@@ -279,25 +275,25 @@ char* WkObjectGetText(WkObject* object, char* buffer, std::size_t size) {
     if (buffer && size) buffer[0] = 0;
     WkMessage message;
     message.type = WK_MSG_GET_TEXT;
-    message.window = reinterpret_cast<std::intptr_t>(buffer);
-    message.a = buffer ? std::intptr_t(size) : 0;
+    WkSetTextBuffer(&message, buffer, buffer ? std::intptr_t(size) : 0);
     WkSendMessage(object, &message);
-    return reinterpret_cast<char*>(message.window);
+    return WkTextBuffer(&message);
 }
 
 void WkMessageReturnText(WkMessage* message, const char* text) {
     if (!message) return;
     if (!text) text = "";
     std::size_t length = std::strlen(text);
-    auto* buffer = reinterpret_cast<char*>(message->window);
+    char* buffer = WkTextBuffer(message);
     if (!buffer) {
         char* copy = WkMallocText(length + 1);
         std::memcpy(copy, text, length + 1);
-        message->window = reinterpret_cast<std::intptr_t>(copy);
+        WkSetTextBuffer(message, copy);
         return;
     }
-    if (message->a <= 0) return;
-    std::size_t n = std::min(length, std::size_t(message->a) - 1);
+    const std::intptr_t size = WkTextBufferSize(message);
+    if (size <= 0) return;
+    std::size_t n = std::min(length, std::size_t(size) - 1);
     std::memmove(buffer, text, n);
     buffer[n] = 0;
 }

@@ -1,8 +1,8 @@
 // The toolkit's object model: the base record every window, form and widget
-// shares (WkObject), the message record (WkMessage) and its types, the one
-// delivery function WkSendMessage with its descent through forms, the
-// event-handler lists run before the class handler, hit-testing and the
-// geometry questions, creation from templates and destruction.
+// shares (WkObject), the one delivery function WkSendMessage with its
+// descent through forms, the event-handler lists run before the class
+// handler, hit-testing and the geometry questions, creation from templates
+// and destruction. The message record and its types are message.h.
 //
 // Behaviour is not inherited: each object carries one class handler that
 // receives every message sent to it and a list of event handlers that run
@@ -21,6 +21,7 @@
 
 #include "toolkit/core/callback_list.h"
 #include "toolkit/core/colors.h"
+#include "toolkit/core/message.h"
 #include "toolkit/core/rect_list.h"
 #include "toolkit/core/window_system.h"
 
@@ -108,53 +109,6 @@ inline constexpr std::uint8_t WK_SHADOW_ETCHED_IN = 3;
 inline constexpr std::uint8_t WK_SHADOW_ETCHED_OUT = 4;
 
 inline constexpr std::uint8_t WK_TRANSPARENT = 255;
-
-// Message types. Pointer messages carry a, b relative to the receiver, c, d
-// on the screen, e the modifier and button bits, f the button; wheel
-// messages g the lines to scroll. An expose carries the receiver's origin in
-// its native window in a, b and the clip (relative to the receiver) in c, d,
-// e, f, and g non-zero when the parent form has painted the area already.
-// Attribute messages carry their first value in the window field.
-inline constexpr int WK_MSG_KEY = 1;         // a modifier bits, b key code
-inline constexpr int WK_MSG_PRESS = 2;
-inline constexpr int WK_MSG_RELEASE = 3;
-inline constexpr int WK_MSG_MOTION = 4;
-inline constexpr int WK_MSG_ENTER = 5;
-inline constexpr int WK_MSG_LEAVE = 6;
-inline constexpr int WK_MSG_EXPOSE = 7;
-inline constexpr int WK_MSG_DESTROY = 8;
-inline constexpr int WK_MSG_MAP = 9;
-inline constexpr int WK_MSG_UNMAP = 10;
-inline constexpr int WK_MSG_QUERY_SIZE = 11; // the class writes its preferred (and minimum) size
-inline constexpr int WK_MSG_RESIZE = 12;     // a width, b height
-inline constexpr int WK_MSG_MOVE = 13;       // a x, b y of the native window
-inline constexpr int WK_MSG_FOCUS_IN = 14;
-inline constexpr int WK_MSG_FOCUS_OUT = 15;
-inline constexpr int WK_MSG_REALIZE = 17;
-inline constexpr int WK_MSG_UNREALIZE = 18;
-inline constexpr int WK_MSG_COLORS = 19;      // window background, a foreground
-inline constexpr int WK_MSG_SHADOW = 20;      // window type, a width, b outer width
-inline constexpr int WK_MSG_SET_TEXT = 21;    // window the text
-inline constexpr int WK_MSG_GET_TEXT = 22;    // window the buffer or 0, a its size (WkMessageReturnText)
-inline constexpr int WK_MSG_CLOSE = 23;
-inline constexpr int WK_MSG_SENSITIVE = 24;   // window 1 or 0
-inline constexpr int WK_MSG_ACTIVE = 25;      // window 1 or 0
-inline constexpr int WK_MSG_POP_DOWN = 26;    // drop the pointer grab
-inline constexpr int WK_MSG_IMAGE = 27;       // window the image or 0, a the mode
-inline constexpr int WK_MSG_WHEEL = 28;
-inline constexpr int WK_MSG_TRANSPARENCY = 29; // window the level
-inline constexpr int WK_MSG_RECOLOR = 30;      // the parent form's colours or image changed
-
-// The event mask bit of a message type.
-inline constexpr std::uint32_t WkMessageBit(int type) { return std::uint32_t(1) << (type - 1); }
-
-// The message record. Every field is pointer-sized, so that the texts,
-// buffers and images some types carry fit.
-struct WkMessage {
-    int type = 0;
-    std::intptr_t window = 0;
-    std::intptr_t a = 0, b = 0, c = 0, d = 0, e = 0, f = 0, g = 0;
-};
 
 using WkClassHandler = int (*)(WkObject* object, WkMessage* message);
 
@@ -246,13 +200,15 @@ void WkObjectDestroy(WkObject* object);
 // the class handler's result, 0 when the type is or became 0, 1 for a press
 // or release swallowed by a child that is not shown or not realized.
 int WkSendMessage(WkObject* object, WkMessage* message);
-// Sends a message of the type with window, a and b set and every other
-// field 0; the class handler's result as WkSendMessage gives it.
+// Sends a message of the type with its window field and the next two
+// words set (what message.h names for the type: a new size, the new
+// shadow, colours...) and every other field 0; the class handler's result
+// as WkSendMessage gives it.
 int WkSendSimpleMessage(WkObject* object, int type, std::intptr_t window = 0, std::intptr_t a = 0,
                         std::intptr_t b = 0);
 
-// 1 when the message's a, b lie in the object's rectangle (x and y taken as
-// 0 for a top-level window).
+// 1 when the pointer message's position lies in the object's rectangle (x
+// and y taken as 0 for a top-level window).
 int WkObjectContainsPoint(const WkObject* object, const WkMessage* message);
 // The object's visible rectangle, relative to itself, and its origin in the
 // native window; all 0 when nothing of it is visible.

@@ -115,16 +115,7 @@ void PlainBackground(WkObject* object) {
 }
 
 WkMessage ExposeFor(WkObject* object, int originX, int originY, const WkRect& clip) {
-    WkMessage expose;
-    expose.type = WK_MSG_EXPOSE;
-    expose.window = std::intptr_t(WkObjectGetNativeWindow(object));
-    expose.a = originX;
-    expose.b = originY;
-    expose.c = clip.x;
-    expose.d = clip.y;
-    expose.e = clip.width;
-    expose.f = clip.height;
-    return expose;
+    return WkExposeMessage(std::intptr_t(WkObjectGetNativeWindow(object)), originX, originY, clip);
 }
 
 bool Intersect(const WkRect& a, const WkRect& b, WkRect* out) {
@@ -141,14 +132,14 @@ void WkBeginDraw(WkObject* object, const WkMessage* expose) {
     WkRect clip;
     int x, y;
     if (expose) {
-        x = int(expose->a);
-        y = int(expose->b);
-        clip = WkRect{int(expose->c) + x, int(expose->d) + y, int(expose->e), int(expose->f)};
+        x = WkExposeOriginX(expose);
+        y = WkExposeOriginY(expose);
+        clip = WkExposeClip(expose);
     } else {
         WkObjectGetVisibleRect(object, &clip, &x, &y);
-        clip.x += x;
-        clip.y += y;
     }
+    clip.x += x;
+    clip.y += y;
     target.object = object;
     target.window = WkObjectGetNativeWindow(object);
     target.originX = x;
@@ -192,7 +183,7 @@ void WkObjectClearAreaEx(WkObject* object, const WkMessage* expose, int x, int y
     if (!expose) nested.emplace();
     WkRect clip;
     if (expose) {
-        clip = WkRect{int(expose->c), int(expose->d), int(expose->e), int(expose->f)};
+        clip = WkExposeClip(expose);
     } else {
         int ox, oy;
         WkObjectGetVisibleRect(object, &clip, &ox, &oy);

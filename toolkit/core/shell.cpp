@@ -52,7 +52,9 @@ void Show(WkObject* shell, WkShellData* d) {
     d->flags |= WK_SHELL_SHOWN;
 }
 
-bool InForm(const WkObject* form, std::intptr_t x, std::intptr_t y) {
+// 1 when the pointer lies over the main form.
+bool InForm(const WkObject* form, const WkMessage* message) {
+    const int x = WkPointerX(message), y = WkPointerY(message);
     return x >= form->x && y >= form->y && x < form->x + form->width && y < form->y + form->height;
 }
 
@@ -76,10 +78,8 @@ WkObject* Descend(WkObject* form, WkMessage* message, int* cursor) {
     *cursor = form->cursor;
     while (receiver->classCode == WK_CLASS_FORM) {
         int dx, dy;
-        if (WkFormScrollOffset(receiver, &dx, &dy)) {
-            message->a += dx;
-            message->b += dy;
-        }
+        if (WkFormScrollOffset(receiver, &dx, &dy))
+            WkOffsetPointer(message, dx, dy);
         if (wheel) {
             if (WkObject* named = WkFormWheelReceiver(receiver)) {
                 receiver = named;
@@ -93,8 +93,7 @@ WkObject* Descend(WkObject* form, WkMessage* message, int* cursor) {
                 hit = children[i];
         if (!hit)
             break;
-        message->a -= hit->x;
-        message->b -= hit->y;
+        WkOffsetPointer(message, -hit->x, -hit->y);
         receiver = hit;
         if (hit->cursor)
             *cursor = hit->cursor;
@@ -129,21 +128,16 @@ void Expose(WkObject* shell, WkShellData* d, WkMessage* message) {
     if (!form)
         return;
     // The part of the clip that meets the form, relative to the form.
-    const std::intptr_t x0 = std::max<std::intptr_t>(message->c, form->x);
-    const std::intptr_t y0 = std::max<std::intptr_t>(message->d, form->y);
-    const std::intptr_t x1 = std::min<std::intptr_t>(message->c + message->e, form->x + form->width);
-    const std::intptr_t y1 = std::min<std::intptr_t>(message->d + message->f, form->y + form->height);
+    const WkRect clip = WkExposeClip(message);
+    const std::intptr_t x0 = std::max<std::intptr_t>(clip.x, form->x);
+    const std::intptr_t y0 = std::max<std::intptr_t>(clip.y, form->y);
+    const std::intptr_t x1 = std::min<std::intptr_t>(std::intptr_t(clip.x) + clip.width, form->x + form->width);
+    const std::intptr_t y1 = std::min<std::intptr_t>(std::intptr_t(clip.y) + clip.height, form->y + form->height);
     if (x1 <= x0 || y1 <= y0)
         return;
-    WkMessage m;
-    m.type = WK_MSG_EXPOSE;
-    m.window = message->window;
-    m.a = message->a + form->x;
-    m.b = message->b + form->y;
-    m.c = x0 - form->x;
-    m.d = y0 - form->y;
-    m.e = x1 - x0;
-    m.f = y1 - y0;
+    const WkRect part{int(x0 - form->x), int(y0 - form->y), int(x1 - x0), int(y1 - y0)};
+    WkMessage m = WkExposeMessage(message->window, WkExposeOriginX(message) + form->x,
+                                  WkExposeOriginY(message) + form->y, part);
     WkSendMessage(form, &m);
 }
 
@@ -306,24 +300,22 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
         // release, wherever that falls and whatever keys are held then.
         if (message->type == WK_MSG_RELEASE && WkGetGrab() == shell)
             WkPopGrab(shell);
-        if (!form || !InForm(form, message->a, message->b))
+        if (!form || !InForm(form, message))
             return 0;
         // Shift+Ctrl clicks belong to the customising tools, never to the program.
-        if ((message->e & (1 | 4)) == (1 | 4)) {
+        if ((WkPointerState(message) & (1 | 4)) == (1 | 4)) {
             if (!customizeHook)
                 return 0;
             if (message->type == WK_MSG_PRESS) {
                 WkPushGrab(shell);
                 return 1;
             }
-            message->a -= form->x;
-            message->b -= form->y;
+            WkOffsetPointer(message, -form->x, -form->y);
             int cursor = 0;
             customizeHook(Descend(form, message, &cursor));
             return 1;
         }
-        message->a -= form->x;
-        message->b -= form->y;
+        WkOffsetPointer(message, -form->x, -form->y);
         return WkSendMessage(form, message);
     case WK_MSG_ENTER:
         // The pointer came into the window: its own shape first, then the
@@ -333,10 +325,9 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
         [[fallthrough]];
     case WK_MSG_MOTION:
     case WK_MSG_WHEEL:
-        if (!form || !InForm(form, message->a, message->b))
+        if (!form || !InForm(form, message))
             return 0;
-        message->a -= form->x;
-        message->b -= form->y;
+        WkOffsetPointer(message, -form->x, -form->y);
         return PointerDescent(d, form, message);
     case WK_MSG_LEAVE:
         LosePointer(d, message);
@@ -345,9 +336,9 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
         return 1;
     case WK_MSG_COLORS:
         if (form)
-            WkApplyColors(form, static_cast<WkColor>(message->window), static_cast<WkColor>(message->a));
+            WkApplyColors(form, WkNewBackground(message), WkNewForeground(message));
         if (d->colorHolder && d->colorHolder != form)
-            WkApplyColors(d->colorHolder, static_cast<WkColor>(message->window), static_cast<WkColor>(message->a));
+            WkApplyColors(d->colorHolder, WkNewBackground(message), WkNewForeground(message));
         return 1;
     case WK_MSG_EXPOSE:
         Expose(shell, d, message);
@@ -373,8 +364,8 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
         return 1;
     case WK_MSG_RESIZE: {
         const int b = WkObjectBorder(shell);
-        shell->width = static_cast<int>(message->a);
-        shell->height = static_cast<int>(message->b);
+        shell->width = WkNewWidth(message);
+        shell->height = WkNewHeight(message);
         if (form) {
             form->x = form->y = b;
             WkSendSimpleMessage(form, WK_MSG_RESIZE, 0, shell->width - 2 * b, shell->height - 2 * b);
@@ -383,15 +374,15 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
     }
     case WK_MSG_SHADOW:
         if (WkObject* holder = d->colorHolder) {
-            holder->shadowType = static_cast<std::uint8_t>(message->window);
-            holder->shadowWidth = static_cast<std::uint8_t>(message->a);
-            holder->outerShadowWidth = static_cast<std::uint8_t>(message->b);
+            holder->shadowType = static_cast<std::uint8_t>(WkNewShadowType(message));
+            holder->shadowWidth = static_cast<std::uint8_t>(WkNewShadowWidth(message));
+            holder->outerShadowWidth = static_cast<std::uint8_t>(WkNewOuterShadowWidth(message));
         }
         if (WkDisplay())
             WkDisplay()->invalidate(d->nativeWindow);
         return 1;
     case WK_MSG_SET_TEXT:
-        WkShellSetTitle(shell, reinterpret_cast<const char*>(message->window));
+        WkShellSetTitle(shell, WkNewText(message));
         return 1;
     case WK_MSG_GET_TEXT: {
         char title[256];
@@ -421,15 +412,11 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
         const std::uint16_t bits = WK_STATE_SENSITIVE | WK_STATE_ACTIVE;
         for (WkObject* o : {shell, form}) {
             if (!o) continue;
-            if (message->window) o->state |= bits;
+            if (WkTurnedOn(message)) o->state |= bits;
             else o->state &= static_cast<std::uint16_t>(~bits);
         }
-        if (form) {
-            WkMessage m;
-            m.type = WK_MSG_ACTIVE;
-            m.window = message->window;
-            WkSendMessage(form, &m);
-        }
+        if (form)
+            WkSendSimpleMessage(form, WK_MSG_ACTIVE, WkTurnedOn(message));
         return 1;
     }
     case WK_MSG_FOCUS_IN:

@@ -76,17 +76,17 @@ TEST_F(EventLoop, KeysArriveAsToolkitCodesOrCharacters) {
     ShownShell(&seen);
     Key('C', 0x2E, plat::kCtrl, 3);
     ASSERT_EQ(seen.count(WK_MSG_KEY), 1);
-    EXPECT_EQ(seen.last(WK_MSG_KEY)->b, 0x2E03);
-    EXPECT_EQ(seen.last(WK_MSG_KEY)->a, WK_MOD_CTRL);
+    EXPECT_EQ(WkKeyCode(seen.last(WK_MSG_KEY)), 0x2E03);
+    EXPECT_EQ(WkKeyModifiers(seen.last(WK_MSG_KEY)), WK_MOD_CTRL);
     Key('X', 0x2D, plat::kShift, 'X');
-    EXPECT_EQ(seen.last(WK_MSG_KEY)->b, 'X');
-    EXPECT_EQ(seen.last(WK_MSG_KEY)->a, WK_MOD_SHIFT);
+    EXPECT_EQ(WkKeyCode(seen.last(WK_MSG_KEY)), 'X');
+    EXPECT_EQ(WkKeyModifiers(seen.last(WK_MSG_KEY)), WK_MOD_SHIFT);
     Key(0, 0x47, plat::kNumLock, '7');
-    EXPECT_EQ(seen.last(WK_MSG_KEY)->b, '7');
+    EXPECT_EQ(WkKeyCode(seen.last(WK_MSG_KEY)), '7');
     Key(0, 0x47, 0, 0);
-    EXPECT_EQ(seen.last(WK_MSG_KEY)->b, 0x4700);
+    EXPECT_EQ(WkKeyCode(seen.last(WK_MSG_KEY)), 0x4700);
     Key('1', 0x02, plat::kAlt, 0);
-    EXPECT_EQ(seen.last(WK_MSG_KEY)->b, 0x7801);
+    EXPECT_EQ(WkKeyCode(seen.last(WK_MSG_KEY)), 0x7801);
     EXPECT_EQ(seen.count(WK_MSG_KEY), 5);
     // Alt+F4 asks to close; nothing arrives as a key.
     Key(0, 0x3E, plat::kAlt, 0);
@@ -116,10 +116,10 @@ TEST_F(EventLoop, KeysTakeTheModifiersTheyWentDownWith) {
     WkFlushEvents();
     display->holdModifiers(0);
     ASSERT_EQ(seen.count(WK_MSG_KEY), 3);
-    EXPECT_EQ(seen.messages[0].b, 0x2E03);
-    EXPECT_EQ(seen.messages[0].a, WK_MOD_CTRL);
-    EXPECT_EQ(seen.messages[1].b, '7');
-    EXPECT_EQ(seen.messages[2].b, 0x4700);
+    EXPECT_EQ(WkKeyCode(&seen.messages[0]), 0x2E03);
+    EXPECT_EQ(WkKeyModifiers(&seen.messages[0]), WK_MOD_CTRL);
+    EXPECT_EQ(WkKeyCode(&seen.messages[1]), '7');
+    EXPECT_EQ(WkKeyCode(&seen.messages[2]), 0x4700);
 }
 
 int hooked = 0;
@@ -138,7 +138,7 @@ TEST_F(EventLoop, LogKeysGoToTheHookOnly) {
     // Ctrl+F1 without Shift is an ordinary key.
     Key(0, 0x3B, plat::kCtrl);
     EXPECT_EQ(seen.count(WK_MSG_KEY), 1);
-    EXPECT_EQ(seen.last(WK_MSG_KEY)->b, 0x5E00);
+    EXPECT_EQ(WkKeyCode(seen.last(WK_MSG_KEY)), 0x5E00);
 }
 
 TEST_F(EventLoop, ThreeSmallWheelTurnsMakeOneNotch) {
@@ -154,9 +154,9 @@ TEST_F(EventLoop, ThreeSmallWheelTurnsMakeOneNotch) {
     }
     const WkMessage* w = seen.last(WK_MSG_WHEEL);
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->g, -3);
-    EXPECT_EQ(w->a, 20); // made relative to the window
-    EXPECT_EQ(w->b, 30);
+    EXPECT_EQ(WkWheelLines(w), -3);
+    EXPECT_EQ(WkPointerX(w), 20); // made relative to the window
+    EXPECT_EQ(WkPointerY(w), 30);
 }
 
 TEST_F(EventLoop, AModalDialogIsCentredAndBlocksTheWindowBelow) {
@@ -182,10 +182,10 @@ TEST_F(EventLoop, AModalDialogIsCentredAndBlocksTheWindowBelow) {
     display->injectButton(dialog->x + 5, dialog->y + 6, plat::kLeftButton, true);
     WkFlushEvents();
     ASSERT_EQ(dialogSeen.count(WK_MSG_PRESS), 1);
-    EXPECT_EQ(dialogSeen.last(WK_MSG_PRESS)->a, 5);
-    EXPECT_EQ(dialogSeen.last(WK_MSG_PRESS)->c, dialog->x + 5);
-    EXPECT_EQ(dialogSeen.last(WK_MSG_PRESS)->f, 1);
-    EXPECT_NE(dialogSeen.last(WK_MSG_PRESS)->e & 0x100, 0);
+    EXPECT_EQ(WkPointerX(dialogSeen.last(WK_MSG_PRESS)), 5);
+    EXPECT_EQ(WkPointerScreenX(dialogSeen.last(WK_MSG_PRESS)), dialog->x + 5);
+    EXPECT_EQ(WkPointerButton(dialogSeen.last(WK_MSG_PRESS)), 1);
+    EXPECT_NE(WkPointerState(dialogSeen.last(WK_MSG_PRESS)) & 0x100, 0);
     // Once the dialog is hidden the main window takes clicks again.
     WkNativeHide(dialog);
     EXPECT_EQ(WkGetModalWindow(), 0u);
@@ -244,7 +244,7 @@ TEST_F(EventLoop, TheSingleFetchKeepsItsMessageFromTheObjects) {
     display->injectKey(k);
     display->injectKey(k);
     EXPECT_EQ(WkNextEvent(&record, 0), WK_MSG_KEY);
-    EXPECT_EQ(record.b, 0x011B);
+    EXPECT_EQ(WkKeyCode(&record), 0x011B);
     EXPECT_EQ(seen.count(WK_MSG_KEY), 0);
     EXPECT_EQ(WkNextEvent(&record, 1), WK_MSG_KEY);
     EXPECT_EQ(seen.count(WK_MSG_KEY), 0);

@@ -162,12 +162,7 @@ TEST_F(ObjectDrawTest, HidingAChildRepaintsWhereItWasAndFramesRepaintOnlyTheirBa
     EXPECT_EQ(s.colorAt(12, 12), 0xFF00FFu) << "inside the frame nothing is painted";
 
     // An expose given to a clear makes the object the target again.
-    WkMessage expose;
-    expose.type = WK_MSG_EXPOSE;
-    expose.a = 10;
-    expose.b = 10;
-    expose.e = 5;
-    expose.f = 5;
+    WkMessage expose = WkExposeMessage(0, 10, 10, WkRect{0, 0, 5, 5});
     WkBeginDraw(child, &expose);
     WkObjectClearExposed(child, &expose);
     EXPECT_EQ(WkCurrentDrawTarget().object, child);
@@ -225,11 +220,7 @@ TEST_F(ObjectDrawTest, DrawingInsideAnExposeHandlerGivesTheHandlersTargetBack) {
     Junk(s, 0, 0, 100, 60);
 
     // Only the left half of the outer object is exposed.
-    WkMessage expose;
-    expose.type = WK_MSG_EXPOSE;
-    expose.a = expose.b = 10;
-    expose.e = 20;
-    expose.f = 30;
+    WkMessage expose = WkExposeMessage(0, 10, 10, WkRect{0, 0, 20, 30});
     WkBeginDraw(outer, &expose);
     WkSendMessage(outer, &expose);
     EXPECT_EQ(WkCurrentDrawTarget().object, outer);

@@ -264,14 +264,12 @@ TEST_F(ObjectTest, GetTextNeverWritesPastTheBuffer) {
 
 int SizeHandler(WkObject* o, WkMessage* m) {
     auto* log = static_cast<Log*>(o->userData);
-    log->types.push_back(m->type);
-    log->a.push_back(m->a);
-    log->b.push_back(m->b);
+    log->add(m);
     if (m->type == WK_MSG_QUERY_SIZE) {
         if (o->layout & WK_LAYOUT_FIXED_WIDTH) o->width = o->fixedWidth;
     } else if (m->type == WK_MSG_RESIZE) {
-        o->width = int(m->a);
-        o->height = int(m->b);
+        o->width = WkNewWidth(m);
+        o->height = WkNewHeight(m);
     }
     return 0;
 }

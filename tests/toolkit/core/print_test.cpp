@@ -412,8 +412,7 @@ TEST_F(PrintTest, ObjectTreeIsDrawnOntoThePageAndPutBack) {
             if (m->type == WK_MSG_REALIZE) {
                 WkMessage place;
                 place.type = WK_MSG_RESIZE;
-                place.a = o->width;
-                place.b = o->height;
+                WkSetNewSize(&place, o->width, o->height);
                 WkSendMessage(o, &place);
             }
             SetRealized(o, m->type == WK_MSG_REALIZE);

@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testform {
@@ -55,8 +56,8 @@ inline int FormHandler(WkObject* form, WkMessage* message) {
         return 1;
     }
     case WK_MSG_RESIZE: {
-        form->width = int(message->a);
-        form->height = int(message->b);
+        form->width = WkNewWidth(message);
+        form->height = WkNewHeight(message);
         int y = b + kSpacing;
         for (int i = 0; i < r->count; ++i) {
             r->children[i]->x = b + kSpacing;
@@ -65,8 +66,7 @@ inline int FormHandler(WkObject* form, WkMessage* message) {
             if (r->children[i]->classCode == WK_CLASS_FORM) {
                 WkMessage place;
                 place.type = WK_MSG_RESIZE;
-                place.a = r->children[i]->width;
-                place.b = r->children[i]->height;
+                WkSetNewSize(&place, r->children[i]->width, r->children[i]->height);
                 WkSendMessage(r->children[i], &place);
             }
         }
@@ -126,11 +126,41 @@ inline WkObject* MakeForm(WkObject* parent) {
     return form;
 }
 
-// What a leaf has received.
+// The two values a message carries first, by its type: a key's modifiers
+// and code, a pointer's position, an expose's origin, a new size or
+// position, a new shadow's widths, a new foreground or image mode, a text
+// buffer's size; 0 for what a type does not carry.
+inline std::pair<std::intptr_t, std::intptr_t> Carried(const WkMessage* m) {
+    switch (m->type) {
+    case WK_MSG_KEY: return {WkKeyModifiers(m), WkKeyCode(m)};
+    case WK_MSG_PRESS:
+    case WK_MSG_RELEASE:
+    case WK_MSG_MOTION:
+    case WK_MSG_ENTER:
+    case WK_MSG_LEAVE:
+    case WK_MSG_WHEEL: return {WkPointerX(m), WkPointerY(m)};
+    case WK_MSG_EXPOSE: return {WkExposeOriginX(m), WkExposeOriginY(m)};
+    case WK_MSG_RESIZE: return {WkNewWidth(m), WkNewHeight(m)};
+    case WK_MSG_MOVE: return {WkNewX(m), WkNewY(m)};
+    case WK_MSG_SHADOW: return {WkNewShadowWidth(m), WkNewOuterShadowWidth(m)};
+    case WK_MSG_COLORS: return {WkNewForeground(m), 0};
+    case WK_MSG_IMAGE: return {WkNewImageMode(m), 0};
+    case WK_MSG_GET_TEXT: return {WkTextBufferSize(m), 0};
+    default: return {0, 0};
+    }
+}
+
+// What a leaf has received: each message's type and its two first values.
 struct Log {
     std::vector<int> types;
     std::vector<std::intptr_t> a, b;
     int count(int type) const { return int(std::count(types.begin(), types.end(), type)); }
+    void add(const WkMessage* m) {
+        types.push_back(m->type);
+        const auto [first, second] = Carried(m);
+        a.push_back(first);
+        b.push_back(second);
+    }
 };
 
 struct LeafRecord {
@@ -141,9 +171,7 @@ struct LeafRecord {
 inline int LeafHandler(WkObject* leaf, WkMessage* message) {
     auto* r = static_cast<LeafRecord*>(leaf->classRecord);
     if (r->log) {
-        r->log->types.push_back(message->type);
-        r->log->a.push_back(message->a);
-        r->log->b.push_back(message->b);
+        r->log->add(message);
     }
     if (message->type == WK_MSG_EXPOSE && r->paints) WkPaintObjectBackground(leaf);
     return 7;
@@ -178,8 +206,7 @@ inline void SetRealized(WkObject* object, bool on) {
 inline void LayOutShown(WkObject* shell) {
     WkMessage m;
     m.type = WK_MSG_RESIZE;
-    m.a = shell->width;
-    m.b = shell->height;
+    WkSetNewSize(&m, shell->width, shell->height);
     WkSendMessage(shell, &m);
     SetRealized(shell, true);
 }
@@ -208,9 +235,8 @@ inline plat::Surface& SurfaceOf(WkObject* shell) { return *WkDisplay()->surface(
 inline WkMessage Pointer(int type, int x, int y) {
     WkMessage m;
     m.type = type;
-    m.a = x;
-    m.b = y;
-    m.f = 1;
+    WkSetPointerPosition(&m, x, y);
+    WkSetPointerButton(&m, 1);
     return m;
 }
 

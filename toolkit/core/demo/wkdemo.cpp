@@ -90,8 +90,8 @@ int FactsFormHandler(WkObject* form, WkMessage* message) {
         return 1;
     }
     case WK_MSG_RESIZE:
-        form->width = int(message->a);
-        form->height = int(message->b);
+        form->width = WkNewWidth(message);
+        form->height = WkNewHeight(message);
         return 1;
     case WK_MSG_EXPOSE: {
         WkPaintObjectBackground(form);

@@ -34,12 +34,11 @@ namespace {
 
 void Record(WkObject*, WkMessage* message, void* data, std::uint32_t) {
     auto* log = static_cast<testform::Log*>(data);
-    log->types.push_back(message->type);
-    log->a.push_back(message->a);
-    log->b.push_back(message->b);
+    log->add(message);
 }
 
-// The b fields of the messages of a type from entry first on.
+// The second values the messages of a type carry (Carried), from entry first
+// on.
 std::vector<std::intptr_t> Values(const testform::Log& log, int type, std::size_t first = 0) {
     std::vector<std::intptr_t> out;
     for (std::size_t i = first; i < log.types.size(); ++i)
