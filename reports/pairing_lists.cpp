@@ -5,7 +5,7 @@
 #include "reports/round_boards.h"
 #include "reports/round_page.h"
 #include "tournament/capacities.h"
-#include "tournament/line_reader.h"
+#include "tournament/files/line_reader.h"
 #include "tournament/players.h"
 #include "tournament/settings.h"
 

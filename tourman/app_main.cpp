@@ -1,5 +1,6 @@
 #include "tourman/app_main.h"
 
+#include "message_boxes/message_boxes.h"
 #include "pairing/burstein_engine.h"
 #include "pairing/color_improvement.h"
 #include "pairing/dubov_engine.h"
@@ -15,8 +16,7 @@
 #include "toolkit/widgets/print_dialog.h"
 #include "tourman/main_window.h"
 #include "tourman/player_list.h"
-#include "tournament/boxes/message_boxes.h"
-#include "tournament/message_file.h"
+#include "tournament/files/message_file.h"
 #include "tournament/round_save.h"
 #include "tournament/run_options.h"
 

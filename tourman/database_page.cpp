@@ -12,7 +12,7 @@
 #include "tourman/column_filter.h"
 #include "tourman/player_database.h"
 #include "tourman/player_readers.h"
-#include "tournament/line_reader.h"
+#include "tournament/files/line_reader.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"

@@ -4,12 +4,12 @@
 #include "toolkit/widgets/edit_field.h"
 #include "tourman/player_list.h"
 #include "tourman/settings_dialog.h"
+#include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
 #include "tournament/settings.h"
-#include "tournament/tournament_file.h"
 
 #include <cstdlib>
 #include <string>

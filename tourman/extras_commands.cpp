@@ -15,14 +15,14 @@
 #include "tourman/uscf_conversion.h"
 #include "tourman/uscf_section.h"
 #include "pairing/round_dispatcher.h"
+#include "tournament/files/message_file.h"
+#include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
-#include "tournament/message_file.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
 #include "tournament/run_options.h"
 #include "tournament/settings.h"
-#include "tournament/tournament_file.h"
 
 #include <cstdint>
 #include <string>

@@ -5,7 +5,7 @@
 #include "tourman/column_filter.h"
 #include "tourman/database_page.h"
 #include "tourman/player_list.h"
-#include "tournament/atomic_file.h"
+#include "tournament/files/atomic_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"

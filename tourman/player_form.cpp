@@ -14,13 +14,14 @@
 #include "tourman/player_list.h"
 #include "tourman/save_tournament.h"
 #include "tournament/calendar_date.h"
+#include "tournament/files/player_list_row.h"
+#include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
 #include "tournament/round_tables.h"
 #include "tournament/settings.h"
-#include "tournament/tournament_file.h"
 
 #include <cstdio>
 #include <cstdlib>

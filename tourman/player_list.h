@@ -2,24 +2,11 @@
 //
 // Until the registration is closed the rows of the player list are the
 // master copy of the registered players: row i (from 0) is player i + 1.
-// This module reads a row back into a player's fields, turns the rows into
+// This module turns the rows (player_list_row.h gives their layout) into
 // the `Player` records (CommitPlayerList) and fills the hooks through which
 // the tournament-file reader fills the player list and the list of
 // unavailable players. It owns no state of its own.
 #pragma once
-
-#include "tournament/players.h"
-
-#include <string>
-
-// Reads a row as PlayerListRow lays it out (numbered or not) into player's
-// name (the 20 characters before column 27, padding kept) and, from column
-// 27 on, FIDE and national rating, title, country, available flag, birth
-// date, FIDE and national id, K factor and gender letter; every other field
-// of player is left alone. Texts are read at their columns, so an empty
-// title or country reads as empty.
-// False for a row too short to hold a name and fields (nothing changed).
-bool ReadPlayerListRow(const std::string& row, Player& player);
 
 // Players 1..PlayerCount from the rows of the player list, their rating used
 // and category rank set; the second list is refilled with the rows of the

@@ -7,13 +7,14 @@
 #include "tourman/database_page.h"
 #include "tourman/main_window.h"
 #include "tourman/player_list.h"
-#include "tournament/line_reader.h"
+#include "tournament/files/line_reader.h"
+#include "tournament/files/player_list_row.h"
+#include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
 #include "tournament/settings.h"
-#include "tournament/tournament_file.h"
 
 #include <algorithm>
 #include <cstring>

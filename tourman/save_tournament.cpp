@@ -1,13 +1,13 @@
 #include "tourman/save_tournament.h"
 
 #include "tourman/player_list.h"
+#include "tournament/files/round_state_file.h"
+#include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
-#include "tournament/round_state_file.h"
 #include "tournament/settings.h"
-#include "tournament/tournament_file.h"
 
 bool SaveTournament() {
     if (PlayerCount < 1) {

@@ -20,14 +20,14 @@
 #include "tourman/results_list.h"
 #include "tourman/text_viewers.h"
 #include "tournament/calendar_date.h"
-#include "tournament/line_reader.h"
+#include "tournament/files/line_reader.h"
+#include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
 #include "tournament/round_tables.h"
 #include "tournament/settings.h"
-#include "tournament/tournament_file.h"
 
 #include <strings.h>
 

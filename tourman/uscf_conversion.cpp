@@ -1,8 +1,8 @@
 #include "tourman/uscf_conversion.h"
 
 #include "toolkit/widgets/file_browser.h"
-#include "tournament/atomic_file.h"
-#include "tournament/line_reader.h"
+#include "tournament/files/atomic_file.h"
+#include "tournament/files/line_reader.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 

@@ -1,6 +1,6 @@
 #include "tournament/round_save.h"
 
-#include "tournament/round_state_file.h"
+#include "tournament/files/round_state_file.h"
 #include "tournament/round_tables.h"
 
 #include <string>

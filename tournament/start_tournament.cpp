@@ -1,17 +1,17 @@
 #include "tournament/start_tournament.h"
 
-#include "tournament/line_reader.h"
+#include "tournament/files/line_reader.h"
+#include "tournament/files/round_state_file.h"
+#include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/random.h"
 #include "tournament/round_robin.h"
 #include "tournament/round_state.h"
-#include "tournament/round_state_file.h"
 #include "tournament/round_tables.h"
 #include "tournament/settings.h"
 #include "tournament/standings_order.h"
-#include "tournament/tournament_file.h"
 #include "tournament/tournament_window.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 #include "uscfreport/report_window.h"
 
+#include "message_boxes/message_boxes.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_layout.h"
@@ -13,7 +14,6 @@
 #include "toolkit/widgets/message_dialog.h"
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/tooltip.h"
-#include "tournament/boxes/message_boxes.h"
 #include "uscfreport/header_form.h"
 #include "uscfreport/section_list.h"
 

@@ -3,8 +3,8 @@
 #include "toolkit/core/startup.h"
 #include "toolkit/widgets/dir_tree.h"
 #include "toolkit/widgets/list.h"
-#include "tournament/atomic_file.h"
-#include "tournament/line_reader.h"
+#include "tournament/files/atomic_file.h"
+#include "tournament/files/line_reader.h"
 #include "tournament/message_box.h"
 #include "uscfreport/report_window.h"
 

@@ -1,8 +1,8 @@
 #include "uscfreport/uscf_exports.h"
 
-#include "tournament/atomic_file.h"
 #include "tournament/calendar_date.h"
-#include "tournament/line_reader.h"
+#include "tournament/files/atomic_file.h"
+#include "tournament/files/line_reader.h"
 
 #include <cstdio>
 

@@ -46,11 +46,11 @@
 #include "tourman/result_entry.h"
 #include "tourman/results_list.h"
 #include "tourman/tournament_commands.h"
-#include "tournament/message_file.h"
+#include "tournament/files/message_file.h"
+#include "tournament/files/round_state_file.h"
+#include "tournament/files/tournament_file.h"
 #include "tournament/round_save.h"
-#include "tournament/round_state_file.h"
 #include "tournament/start_tournament.h"
-#include "tournament/tournament_file.h"
 
 #include <benchmark/benchmark.h>
 

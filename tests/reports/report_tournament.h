@@ -7,7 +7,7 @@
 #pragma once
 
 #include "support/tournament_state.h"
-#include "tournament/line_reader.h"
+#include "tournament/files/line_reader.h"
 
 #include <gtest/gtest.h>
 

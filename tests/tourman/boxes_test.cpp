@@ -1,10 +1,10 @@
 // The alert and question boxes drawn with widgets, answered by position.
 #include "support/tourman_driver.h"
 
+#include "message_boxes/message_boxes.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/platform/events.h"
 #include "tourman/main_window.h"
-#include "tournament/boxes/message_boxes.h"
 #include "tournament/message_box.h"
 
 namespace tmt {

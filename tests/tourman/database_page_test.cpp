@@ -15,10 +15,10 @@
 #include "tourman/player_form.h"
 #include "tourman/player_list.h"
 #include "tourman/uscf_conversion.h"
+#include "tournament/files/player_list_row.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
 #include "tournament/settings.h"
-#include "tournament/tournament_file.h"
 
 #include <algorithm>
 #include <cstring>

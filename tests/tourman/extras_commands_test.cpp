@@ -14,6 +14,7 @@
 #include "tourman/round_commands.h"
 #include "tourman/settings_dialog.h"
 #include "tourman/uscf_section.h"
+#include "tournament/files/player_list_row.h"
 #include "tournament/game_code.h"
 #include "tournament/message_table.h"
 #include "tournament/round_save.h"
@@ -23,7 +24,6 @@
 #include "tournament/scores.h"
 #include "tournament/settings.h"
 #include "tournament/start_tournament.h"
-#include "tournament/tournament_file.h"
 
 #include <cstdio>
 #include <filesystem>

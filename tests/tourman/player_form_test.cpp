@@ -11,10 +11,10 @@
 #include "tourman/player_form.h"
 #include "tourman/save_tournament.h"
 #include "tourman/tournament_commands.h"
+#include "tournament/files/tournament_file.h"
 #include "tournament/round_state.h"
 #include "tournament/round_tables.h"
 #include "tournament/settings.h"
-#include "tournament/tournament_file.h"
 #include "tournament/tournament_window.h"
 
 #include <cstring>

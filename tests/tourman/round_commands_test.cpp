@@ -13,16 +13,16 @@
 #include "tourman/main_window.h"
 #include "tourman/player_list.h"
 #include "tourman/round_commands.h"
+#include "tournament/files/player_list_row.h"
+#include "tournament/files/round_state_file.h"
 #include "tournament/game_code.h"
 #include "tournament/players.h"
 #include "tournament/round_save.h"
 #include "tournament/round_state.h"
-#include "tournament/round_state_file.h"
 #include "tournament/round_tables.h"
 #include "tournament/scores.h"
 #include "tournament/settings.h"
 #include "tournament/start_tournament.h"
-#include "tournament/tournament_file.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -11,12 +11,13 @@
 #include "tourman/export_tournament.h"
 #include "tourman/main_window.h"
 #include "tourman/settings_dialog.h"
-#include "tournament/line_reader.h"
+#include "tournament/files/line_reader.h"
+#include "tournament/files/player_list_row.h"
+#include "tournament/files/tournament_file.h"
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
 #include "tournament/round_tables.h"
 #include "tournament/settings.h"
-#include "tournament/tournament_file.h"
 
 #include <cstring>
 #include <filesystem>

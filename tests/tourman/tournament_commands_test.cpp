@@ -17,9 +17,9 @@
 #include "tourman/settings_dialog.h"
 #include "tourman/text_viewers.h"
 #include "tourman/tournament_commands.h"
+#include "tournament/files/player_list_row.h"
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
-#include "tournament/tournament_file.h"
 
 #include <chrono>
 #include <cstring>

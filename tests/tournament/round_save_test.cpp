@@ -2,7 +2,7 @@
 
 #include "support/recording_message_box.h"
 #include "support/tournament_state.h"
-#include "tournament/round_state_file.h"
+#include "tournament/files/round_state_file.h"
 
 #include <gtest/gtest.h>
 

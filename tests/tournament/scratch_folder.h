@@ -2,7 +2,7 @@
 // Header only.
 #pragma once
 
-#include "tournament/line_reader.h"
+#include "tournament/files/line_reader.h"
 #include "tournament/settings.h"
 
 #include <gtest/gtest.h>

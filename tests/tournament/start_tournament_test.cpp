@@ -4,10 +4,10 @@
 #include "support/recording_message_box.h"
 #include "support/tournament_state.h"
 #include "scratch_folder.h"
-#include "tournament/line_reader.h"
+#include "tournament/files/line_reader.h"
+#include "tournament/files/round_state_file.h"
+#include "tournament/files/tournament_file.h"
 #include "tournament/random.h"
-#include "tournament/round_state_file.h"
-#include "tournament/tournament_file.h"
 #include "tournament/tournament_window.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 #include "support/tournament_state.h"
 #include "support/widget_input.h"
 
+#include "message_boxes/message_boxes.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/inherit.h"
 #include "toolkit/core/native_windows.h"
@@ -22,7 +23,6 @@
 #include "tourman/main_window.h"
 #include "tourman/settings_dialog.h"
 #include "tourman/tournament_commands.h"
-#include "tournament/boxes/message_boxes.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"

@@ -35,13 +35,6 @@ std::string PlayerFileText(const std::string& text);
 // Text fields are written through PlayerFileText, an empty gender as a blank.
 std::string FormatPlayerLine(const Player& player);
 
-// The player's row in the main window's player lists. With number 0 (the
-// registration open) the name fills 20 characters and 7 blanks follow; with
-// a number (the registration closed) "%3d: " precedes the name and 2 blanks
-// follow. Either way the other fields begin at column 27, so the form, the
-// file reader and the importers give the same row for the same player.
-std::string PlayerListRow(const Player& player, int number);
-
 // Writes the header with PlayerCount and players 1..PlayerCount to the
 // ".qon" file or, with backup nonzero, to the ".bak" file. False after the
 // alert of message 198 when anything failed; the file on disk is then as it

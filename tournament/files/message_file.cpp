@@ -1,8 +1,8 @@
-#include "tournament/message_file.h"
+#include "tournament/files/message_file.h"
 
-#include "tournament/atomic_file.h"
 #include "tournament/capacities.h"
-#include "tournament/line_reader.h"
+#include "tournament/files/atomic_file.h"
+#include "tournament/files/line_reader.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/run_options.h"

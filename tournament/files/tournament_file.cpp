@@ -1,8 +1,9 @@
-#include "tournament/tournament_file.h"
+#include "tournament/files/tournament_file.h"
 
-#include "tournament/atomic_file.h"
 #include "tournament/capacities.h"
-#include "tournament/line_reader.h"
+#include "tournament/files/atomic_file.h"
+#include "tournament/files/line_reader.h"
+#include "tournament/files/player_list_row.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
@@ -26,10 +27,6 @@ template <typename... Args> std::string Format(const char* format, Args... args)
     char buffer[256];
     std::snprintf(buffer, sizeof buffer, format, args...);
     return buffer;
-}
-
-char GenderChar(char gender) {
-    return gender == '\0' || gender == ';' || gender == '\r' || gender == '\n' ? ' ' : gender;
 }
 
 void WriteHeader(std::FILE* f, const TournamentSettings& s, int savedRound, int count) {
@@ -311,15 +308,6 @@ std::string FormatPlayerLine(const Player& p) {
            Format("%3.3s;%8.8s;%c;%3.3s;%8d;%5d;%8d;%5d;%2d;%1d", PlayerFileText(p.country).c_str(),
                   PlayerFileText(p.birthDate).c_str(), GenderChar(p.gender), PlayerFileText(p.title).c_str(), p.fideId,
                   p.fideRating, p.nationalId, p.nationalRating, p.k, p.available);
-}
-
-std::string PlayerListRow(const Player& p, int number) {
-    const std::string fields = Format("%-20.20s  %4d  %4d  %3s  %3.3s  %1d   %8.8s   %8d  %8d  %2d  %c", p.name,
-                                      p.fideRating, p.nationalRating, p.title, p.country, p.available, p.birthDate,
-                                      p.fideId, p.nationalId, p.k, GenderChar(p.gender));
-    if (number > 0) return Format("%3d: ", number) + fields;
-    // Without the number the name is followed by seven blanks, not two.
-    return fields.substr(0, 20) + "     " + fields.substr(20);
 }
 
 bool WriteTournamentFile(int backup) {

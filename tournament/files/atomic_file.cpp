@@ -1,4 +1,4 @@
-#include "tournament/atomic_file.h"
+#include "tournament/files/atomic_file.h"
 
 AtomicFileWriter::AtomicFileWriter(const std::string& path) : path_(path), temporary_(path + ".tmp") {
     file_ = std::fopen(temporary_.c_str(), "wb");

@@ -1,4 +1,4 @@
-#include "tournament/line_reader.h"
+#include "tournament/files/line_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tournament/message_file.h"
+#include "tournament/files/message_file.h"
 
 #include "support/file_bytes.h"
 #include "support/recording_message_box.h"

@@ -1,4 +1,4 @@
-#include "tournament/boxes/message_boxes.h"
+#include "message_boxes/message_boxes.h"
 
 #include "toolkit/core/draw.h"
 #include "toolkit/core/event_loop.h"

@@ -1,4 +1,4 @@
-#include "tournament/round_state_file.h"
+#include "tournament/files/round_state_file.h"
 
 #include "support/file_bytes.h"
 #include "support/recording_message_box.h"

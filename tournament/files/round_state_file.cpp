@@ -1,10 +1,10 @@
-#include "tournament/round_state_file.h"
+#include "tournament/files/round_state_file.h"
 
-#include "tournament/atomic_file.h"
 #include "tournament/capacities.h"
 #include "tournament/color_history.h"
+#include "tournament/files/atomic_file.h"
+#include "tournament/files/line_reader.h"
 #include "tournament/game_code.h"
-#include "tournament/line_reader.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
