@@ -14,8 +14,11 @@
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/log_window.h"
 #include "toolkit/widgets/print_dialog.h"
-#include "tourman/main_window.h"
-#include "tourman/player_list.h"
+#include "tourman/commands/round_commands.h"
+#include "tourman/commands/tournament_commands.h"
+#include "tourman/dialogs/color_window.h"
+#include "tourman/main_window/main_window.h"
+#include "tourman/pages/players/player_list.h"
 #include "tournament/files/message_file.h"
 #include "tournament/round_save.h"
 #include "tournament/run_options.h"
@@ -29,6 +32,9 @@ void InstallServices() {
     RegisterColorImprovementPass();
     InstallMessageBoxes();
     InstallPlayerListHooks();
+    InstallRoundCommandHooks();
+    InstallTournamentCommandHooks();
+    InstallColorImprovementHooks();
 }
 
 bool StartApplication() {

@@ -13,6 +13,8 @@ int AppMain(int argc, char** argv);
 // its close handler. False (after the loader's alert) when the message file
 // could not be loaded; nothing is built then.
 bool StartApplication();
-// Plugs the pairing engines, the report writers, the colour improvement and
-// the message boxes into the layers that call them. Safe to call again.
+// Plugs the pairing engines, the report writers, the colour improvement, the
+// message boxes and the main window's hooks (the player lists, a cancelled
+// pairing, the pairing of round 1, the colour improvement's board list) into
+// the layers that call them. Safe to call again.
 void InstallServices();

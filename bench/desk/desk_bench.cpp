@@ -42,10 +42,13 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/app_main.h"
-#include "tourman/main_window.h"
-#include "tourman/result_entry.h"
-#include "tourman/results_list.h"
-#include "tourman/tournament_commands.h"
+#include "tourman/commands/tournament_commands.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/output/output_widgets.h"
+#include "tourman/pages/players/players_widgets.h"
+#include "tourman/pages/results/result_entry.h"
+#include "tourman/pages/results/results_list.h"
+#include "tourman/pages/results/results_widgets.h"
 #include "tournament/files/message_file.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_file.h"
@@ -386,9 +389,9 @@ void Typing(benchmark::State& state) {
     for (auto _ : state) {
         if (!Prepare()) return state.SkipWithError("not prepared");
         WkFormSetPage(MainWindow.notebook, 2);
-        WkToggleSetOn(MainWindow.resultsToggle);
+        WkToggleSetOn(ResultsPage.resultsToggle);
         WkFlushEvents();
-        WkObject* list = MainWindow.resultsList;
+        WkObject* list = ResultsPage.resultsList;
         WkListSelectItem(list, 0);
         SelectResultRow(0);
         WkFlushEvents();
@@ -433,16 +436,16 @@ void Lists(benchmark::State& state) {
         if (!Prepare()) return state.SkipWithError("not prepared");
         WkFormSetPage(MainWindow.notebook, 2);
         WkFlushEvents();
-        PageOver(state, MainWindow.resultsList, "results list");
+        PageOver(state, ResultsPage.resultsList, "results list");
         WkFormSetPage(MainWindow.notebook, 0);
         WkFlushEvents();
-        PageOver(state, MainWindow.playerList, "player list");
+        PageOver(state, PlayersPage.playerList, "player list");
     }
 }
 
 // A file in the output page's viewer: the first frame, then PgDn to its end.
 void View(benchmark::State& state, const std::string& path, const std::string& name) {
-    WkObject* viewer = MainWindow.fileViewer;
+    WkObject* viewer = OutputPage.fileViewer;
     const Clock::time_point start = Clock::now();
     WkFileViewerLoad(viewer, path.c_str());
     WkFlushEvents();
@@ -480,7 +483,7 @@ void Viewer(benchmark::State& state) {
             }
         }
         View(state, big, "10 MB file");
-        WkFileViewerLoad(MainWindow.fileViewer, "");
+        WkFileViewerLoad(OutputPage.fileViewer, "");
     }
 }
 

@@ -4,7 +4,7 @@
 #include "message_boxes/message_boxes.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/platform/events.h"
-#include "tourman/main_window.h"
+#include "tourman/main_window/window_frame.h"
 #include "tournament/message_box.h"
 
 namespace tmt {

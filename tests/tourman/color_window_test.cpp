@@ -8,9 +8,10 @@
 #include "reports/pairing_lists.h"
 #include "support/tournament_state.h"
 #include "toolkit/widgets/list.h"
-#include "tourman/color_window.h"
-#include "tourman/main_window.h"
-#include "tourman/round_commands.h"
+#include "tourman/commands/round_commands.h"
+#include "tourman/dialogs/color_window.h"
+#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/results/results_widgets.h"
 
 #include <filesystem>
 #include <set>
@@ -33,7 +34,7 @@ class ColorWindowTest : public TourmanTest {
     // The results page's button; once the window is open it may cover the button.
     WkObject* Open() {
         if (ColorImprovementDialog()) ColorImprovementCommand();
-        else Click(MainWindow.colorImprovementButton);
+        else Click(ResultsPage.colorImprovementButton);
         return ColorImprovementDialog();
     }
     // The window's buttons or labels in creation order: the player buttons
@@ -121,7 +122,7 @@ TEST_F(ColorWindowTest, ExchangesAndDoneInRoundsOneAndTwo) {
     WritePairingLists(2), WriteBoardCards(2);
     EXPECT_EQ(Snapshot(dataFolder), files); // the lists and cards show the boards as they stand
     for (int k = 1; k <= 5; ++k)
-        EXPECT_EQ(Row(MainWindow.pairingList, k - 1) + Row(MainWindow.resultsList, k - 1),
+        EXPECT_EQ(Row(PairingPage.pairingList, k - 1) + Row(ResultsPage.resultsList, k - 1),
                   PairingBoardLine(k) + PairingBoardLine(k));
 
 }
@@ -145,7 +146,8 @@ TEST_F(ColorWindowTest, ByeBoardCloseDoAutoAndRefusals) {
     Press("Do AUTO");
     EXPECT_EQ(ColorImprovementDialog(), nullptr);
     EXPECT_TRUE(std::filesystem::exists(dataFolder + "colorlog2.txt"));
-    EXPECT_EQ(Row(MainWindow.pairingList, 0) + Row(MainWindow.resultsList, 0), PairingBoardLine(1) + PairingBoardLine(1));
+    EXPECT_EQ(Row(PairingPage.pairingList, 0) + Row(ResultsPage.resultsList, 0),
+              PairingBoardLine(1) + PairingBoardLine(1));
     WkObject* window = Open();
     GameTable(1, 2) += Draw - NotPlayed; // a result entered meanwhile: Done and the button refuse
     const char* closed = "Colours can only be improved in the current round before any of its results is entered.";

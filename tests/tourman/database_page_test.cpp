@@ -8,13 +8,14 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/toggle.h"
-#include "tourman/column_filter.h"
-#include "tourman/database_page.h"
-#include "tourman/main_window.h"
-#include "tourman/player_database.h"
-#include "tourman/player_form.h"
-#include "tourman/player_list.h"
-#include "tourman/uscf_conversion.h"
+#include "tourman/commands/uscf_conversion.h"
+#include "tourman/dialogs/column_filter.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/players/database_page.h"
+#include "tourman/pages/players/player_database.h"
+#include "tourman/pages/players/player_form.h"
+#include "tourman/pages/players/player_list.h"
+#include "tourman/pages/players/players_widgets.h"
 #include "tournament/files/player_list_row.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
@@ -54,10 +55,10 @@ class DatabasePageTest : public TourmanTest {
     void SetUp() override {
         TourmanTest::SetUp();
         ASSERT_TRUE(Start());
-        WkFormSetPage(MainWindow.playerTabs, 2);
+        WkFormSetPage(PlayersPage.playerTabs, 2);
     }
     void Add(const std::vector<std::string>& t) {
-        const MainWindowWidgets& w = MainWindow;
+        const PlayersPageWidgets& w = PlayersPage;
         Click(w.name);
         Type(t[0]);
         WkObject* fields[] = {w.country, w.birthday, w.title, nullptr, w.fideId, w.fideRating, w.nationalId, w.nationalRating, w.kFactor};
@@ -95,8 +96,8 @@ TEST_F(DatabasePageTest, ExportedPlayersSearchedAndImportedBack) {
     for (int k = 8; k >= 0; --k) Add(Typed(k));
     Add({"ZORRO ZACK", "ESP", "", "NC", "m", "", "", "", "1200", "30"});
     Add(Typed(9));
-    WkListSelectItem(MainWindow.playerList, 10);
-    Click(MainWindow.deleteButton);
+    WkListSelectItem(PlayersPage.playerList, 10);
+    Click(PlayersPage.deleteButton);
     EXPECT_EQ(Read(dataFolder + "club.qon").find("ROSSI MARIO"), std::string::npos);
 
     const std::string csv = dataFolder + "players.csv";
@@ -117,7 +118,7 @@ TEST_F(DatabasePageTest, ExportedPlayersSearchedAndImportedBack) {
     const std::vector<std::string> before = Records();
 
     Choose(csv, 0);
-    RowToForm(WkListGetItem(MainWindow.playerList, 0)); // a picked player's name goes into the search
+    RowToForm(WkListGetItem(PlayersPage.playerList, 0)); // a picked player's name goes into the search
     EXPECT_STREQ(WkEditGetText(DatabasePage.search), "ADAMS ");
     std::vector<std::string> sorted = fileOrder;
     std::stable_sort(sorted.begin(), sorted.end(), [](auto& a, auto& b) { return strcasecmp(a.c_str(), b.c_str()) < 0; });
@@ -139,13 +140,13 @@ TEST_F(DatabasePageTest, ExportedPlayersSearchedAndImportedBack) {
     Search("*****");
     WkListSelectItem(DatabasePage.list, 1);
     Click(DatabasePage.importButton);
-    EXPECT_EQ(std::string(WkEditGetText(MainWindow.name)) + WkEditGetText(MainWindow.nationalId), "BIANCHI ANNA70");
-    EXPECT_TRUE(WkToggleGetState(MainWindow.gender));
+    EXPECT_EQ(std::string(WkEditGetText(PlayersPage.name)) + WkEditGetText(PlayersPage.nationalId), "BIANCHI ANNA70");
+    EXPECT_TRUE(WkToggleGetState(PlayersPage.gender));
     Answer(23, 0);
     WkMenuActivateItem(MainWindow.databaseItems[2]); // refused: the open database stays usable
 
     // A new tournament takes every player line by activation.
-    WkListClear(MainWindow.playerList);
+    WkListClear(PlayersPage.playerList);
     ClearPlayers();
     Search("*****");
     ClosedRegistration = 1;
@@ -211,7 +212,7 @@ TEST_F(DatabasePageTest, UscfDatabaseConvertedAndImportedAsNationalList) {
     Search("smith");
     WkListSelectItem(DatabasePage.list, 0);
     Press(0x1C, '\r');
-    EXPECT_EQ(Listed(MainWindow.playerList),
+    EXPECT_EQ(Listed(PlayersPage.playerList),
               std::vector<std::string>{"SMITH  JOHN                   0  1850   --  ---  1   00.00.00          0  12345678   0  m"});
     Search("sam ");
     SavePng(MainWindow.window, "database-page.png");

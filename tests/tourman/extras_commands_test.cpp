@@ -8,12 +8,15 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/menu_bar.h"
-#include "tourman/group_dialogs.h"
-#include "tourman/main_window.h"
-#include "tourman/player_list.h"
-#include "tourman/round_commands.h"
-#include "tourman/settings_dialog.h"
-#include "tourman/uscf_section.h"
+#include "tourman/commands/round_commands.h"
+#include "tourman/dialogs/group_dialogs.h"
+#include "tourman/dialogs/settings_dialog.h"
+#include "tourman/dialogs/uscf_section.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/players/player_list.h"
+#include "tourman/pages/players/players_widgets.h"
+#include "tourman/pages/results/results_widgets.h"
 #include "tournament/files/player_list_row.h"
 #include "tournament/game_code.h"
 #include "tournament/message_table.h"
@@ -52,7 +55,7 @@ class ExtrasTest : public TourmanTest {
             std::snprintf(p.name, sizeof p.name, "PLAYER %c", 'K' - id);
             p.available = 1;
             p.nationalRating = ratings[id - 1];
-            WkListAddItem(MainWindow.playerList, PlayerListRow(p, 0).c_str(), 0);
+            WkListAddItem(PlayersPage.playerList, PlayerListRow(p, 0).c_str(), 0);
         }
         PlayerCount = 10;
         ASSERT_TRUE(CommitPlayerList());
@@ -177,23 +180,23 @@ TEST_F(ExtrasTest, TournamentSubmenu) {
     Answer(34, 1);
     Pick(MessageText(67));
     EXPECT_EQ(CurrentRound, 0);
-    EXPECT_EQ(WkListGetCount(MainWindow.pairingList) + WkListGetCount(MainWindow.resultsList), 0);
+    EXPECT_EQ(WkListGetCount(PairingPage.pairingList) + WkListGetCount(ResultsPage.resultsList), 0);
     Answer(35, 0);
     Pick(MessageText(68));
     Answer(187, 1);
-    Click(MainWindow.pairButton);
+    Click(PairingPage.pairButton);
     EXPECT_EQ(CurrentRound, 1);
     Answer(36, 1); // the proposal goes with its round
     Pick(MessageText(68));
     EXPECT_EQ(CurrentRound, 0);
-    EXPECT_FALSE(WkObjectIsSensitive(MainWindow.acceptButton));
+    EXPECT_FALSE(WkObjectIsSensitive(PairingPage.acceptButton));
     // The reopened registration lists the players of the file, sorted.
     Answer(33, 1);
     Answer(34, 1);
     Pick(MessageText(69));
     EXPECT_EQ(ClosedRegistration, 0);
-    ASSERT_EQ(WkListGetCount(MainWindow.playerList), 10);
-    EXPECT_EQ(std::string(WkListGetItem(MainWindow.playerList, 0)->text).substr(0, 8), "PLAYER A");
+    ASSERT_EQ(WkListGetCount(PlayersPage.playerList), 10);
+    EXPECT_EQ(std::string(WkListGetItem(PlayersPage.playerList, 0)->text).substr(0, 8), "PLAYER A");
     Answer(32, 0);
     Pick(MessageText(67));
 }
@@ -220,10 +223,10 @@ TEST_F(ExtrasTest, OptionsHelpAndLanguage) {
     IsGetResultDone = 1;
     IsPairingDone = 0;
     RefreshRoundControls();
-    Click(MainWindow.pairingToggles[0]);
-    Click(MainWindow.pairingToggles[1]);
+    Click(PairingPage.pairingToggles[0]);
+    Click(PairingPage.pairingToggles[1]);
     EXPECT_EQ(VerboseOption + RelaxedColorOption, 2);
-    Click(MainWindow.pairButton);
+    Click(PairingPage.pairButton);
     EXPECT_EQ(CurrentRound, 2);
     EXPECT_TRUE(std::filesystem::exists(dataFolder + "verbos2.txt"));
 }

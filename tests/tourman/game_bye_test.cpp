@@ -7,11 +7,11 @@
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu.h"
-#include "tourman/bye_dialog.h"
-#include "tourman/game_dialog.h"
-#include "tourman/main_window.h"
-#include "tourman/round_commands.h"
-#include "tourman/save_tournament.h"
+#include "tourman/commands/round_commands.h"
+#include "tourman/commands/save_tournament.h"
+#include "tourman/dialogs/bye_dialog.h"
+#include "tourman/dialogs/game_dialog.h"
+#include "tourman/pages/players/players_widgets.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/game_code.h"
 #include "tournament/round_save.h"
@@ -33,10 +33,10 @@ class GameByeTest : public TourmanTest {
     // The right button pops the menu up; then one of its items (0 game edit, 1 BYE).
     void Popup(int item, int system = FideDubovSystem) {
         Settings.PairingSystem = system;
-        Click(MainWindow.playerList, plat::kRightButton);
-        EXPECT_TRUE(WkMenuRecord(MainWindow.playerListMenu)->poppedUp);
-        WkMenuPopDown(MainWindow.playerListMenu);
-        WkMenuActivateItem(WkMenuRecord(MainWindow.playerListMenu)->items[item]);
+        Click(PlayersPage.playerList, plat::kRightButton);
+        EXPECT_TRUE(WkMenuRecord(PlayersPage.playerListMenu)->poppedUp);
+        WkMenuPopDown(PlayersPage.playerListMenu);
+        WkMenuActivateItem(WkMenuRecord(PlayersPage.playerListMenu)->items[item]);
         Settings.PairingSystem = FideDubovSystem;
     }
     static void Fill(WkObject* field, const std::string& text) { WkEditReplaceText(field, text.c_str(), 0, 0); }
@@ -72,7 +72,7 @@ TEST_F(GameByeTest, EditAGameThenGiveByes) {
     }
 
     // Player 3's round 2: refusals (the message) or the code and colour stored.
-    WkListSelectItem(MainWindow.playerList, 2);
+    WkListSelectItem(PlayersPage.playerList, 2);
     Answer(21, 0); // stop
     Popup(0);
     EXPECT_EQ(GameDialog.window, nullptr);
@@ -128,7 +128,7 @@ TEST_F(GameByeTest, EditAGameThenGiveByes) {
     };
     for (const auto& b : byes) {
         SCOPED_TRACE(b.id);
-        WkListSelectItem(MainWindow.playerList, 1);
+        WkListSelectItem(PlayersPage.playerList, 1);
         if (!ByeDialog.window) {
             Popup(1);
             EXPECT_EQ(std::string(WkEditGetText(ByeDialog.id)), "2");

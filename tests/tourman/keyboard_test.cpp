@@ -10,9 +10,12 @@
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
-#include "tourman/main_window.h"
-#include "tourman/settings_dialog.h"
-#include "tourman/uscf_section.h"
+#include "tourman/dialogs/settings_dialog.h"
+#include "tourman/dialogs/uscf_section.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/players/players_widgets.h"
+#include "tourman/pages/results/results_widgets.h"
 #include "tournament/settings.h"
 
 #include <algorithm>
@@ -28,8 +31,8 @@ using KeyboardTest = TourmanTest;
 
 TEST_F(KeyboardTest, TabShiftTabAndEnterVisitTheFieldsInOrder) {
     ASSERT_TRUE(Start());
-    const MainWindowWidgets& w = MainWindow;
     const SettingsFields& s = SettingsDialog;
+    const PlayersPageWidgets& w = PlayersPage;
     // The window, opened, and its fields in order.
     using Order = std::function<std::vector<WkObject*>()>;
     const Order form = [&] {
@@ -79,7 +82,7 @@ TEST_F(KeyboardTest, TabShiftTabAndEnterVisitTheFieldsInOrder) {
             visited.push_back(int(std::find(order.begin(), order.end(), holder) - order.begin()));
         }
         EXPECT_EQ(visited, c.visited) << c.from << " " << int(c.key);
-        if (window != w.window) WkShellDestroy(window);
+        if (window != MainWindow.window) WkShellDestroy(window);
     }
 }
 
@@ -87,38 +90,37 @@ TEST_F(KeyboardTest, TabShiftTabAndEnterVisitTheFieldsInOrder) {
 // focused list, and the notebook stays on its page.
 TEST_F(KeyboardTest, CursorAndPagingKeysStayWithTheFocusedFieldOrList) {
     ASSERT_TRUE(Start());
-    MainWindowWidgets& w = MainWindow;
-    for (WkObject* page : {w.pages[1], w.pages[2]}) WkObjectSetSensitive(page, 1);
-    for (WkObject* list : {w.playerList, w.pairingList, w.resultsList})
+    for (WkObject* page : {MainWindow.pages[1], MainWindow.pages[2]}) WkObjectSetSensitive(page, 1);
+    for (WkObject* list : {PlayersPage.playerList, PairingPage.pairingList, ResultsPage.resultsList})
         for (int i = 0; i < 40; ++i) WkListAddItem(list, ("ROW " + std::to_string(100 + i)).c_str(), 0);
-    WkEditReplaceText(w.name, "ROSSI", 0, 0);
-    WkEditReplaceText(w.fideRating, "2400", 0, 0);
+    WkEditReplaceText(PlayersPage.name, "ROSSI", 0, 0);
+    WkEditReplaceText(PlayersPage.fideRating, "2400", 0, 0);
     struct Case {
         int page;
-        WkObject* MainWindowWidgets::*focus;
+        WkObject* const* focus;
         std::vector<std::uint8_t> keys;
         int at; // a field's cursor, a list's current row
     };
     const Case cases[] = {
-        {0, &MainWindowWidgets::name, {kEnd}, 5},
-        {0, &MainWindowWidgets::name, {kEnd, 0x4B, kPgDn}, 4}, // Left
-        {0, &MainWindowWidgets::name, {kEnd, kHome}, 0},
-        {0, &MainWindowWidgets::birthday, {kEnd}, 8},
-        {0, &MainWindowWidgets::fideRating, {kEnd}, 4},
-        {0, &MainWindowWidgets::playerList, {kPgDn, kPgDn}, 24},
-        {1, &MainWindowWidgets::pairingList, {kPgDn}, 18},
-        {2, &MainWindowWidgets::resultsList, {kPgDn, kHome}, 0},
-        {2, &MainWindowWidgets::resultsList, {kEnd}, 39}, // the last row
+        {0, &PlayersPage.name, {kEnd}, 5},
+        {0, &PlayersPage.name, {kEnd, 0x4B, kPgDn}, 4}, // Left
+        {0, &PlayersPage.name, {kEnd, kHome}, 0},
+        {0, &PlayersPage.birthday, {kEnd}, 8},
+        {0, &PlayersPage.fideRating, {kEnd}, 4},
+        {0, &PlayersPage.playerList, {kPgDn, kPgDn}, 24},
+        {1, &PairingPage.pairingList, {kPgDn}, 18},
+        {2, &ResultsPage.resultsList, {kPgDn, kHome}, 0},
+        {2, &ResultsPage.resultsList, {kEnd}, 39}, // the last row
     };
     for (const Case& c : cases) {
-        WkFormSetPage(w.notebook, c.page);
+        WkFormSetPage(MainWindow.notebook, c.page);
         Flush();
-        WkObject* focus = w.*c.focus;
+        WkObject* focus = *c.focus;
         WkObjectSetFocus(focus);
         if (focus->classCode == WK_CLASS_EDIT) WkEditSetCursor(focus, 0);
         for (std::uint8_t key : c.keys) Press(key);
-        EXPECT_EQ(WkFormGetPage(w.notebook), c.page) << c.page << " " << int(c.keys[0]);
-        EXPECT_EQ(WkFormGetFocus(w.window), focus);
+        EXPECT_EQ(WkFormGetPage(MainWindow.notebook), c.page) << c.page << " " << int(c.keys[0]);
+        EXPECT_EQ(WkFormGetFocus(MainWindow.window), focus);
         const bool field = focus->classCode == WK_CLASS_EDIT;
         EXPECT_EQ(field ? WkEditGetCursor(focus) : WkListRecord(focus)->current, c.at) << int(c.keys[0]);
     }
@@ -131,7 +133,7 @@ TEST_F(KeyboardTest, AFullPresetTextIsTypedOver) {
     ASSERT_TRUE(Start());
     std::strcpy(Settings.BeginDate, "01042026");
     std::strcpy(Settings.EndDate, "05042026");
-    const MainWindowWidgets& w = MainWindow;
+    const PlayersPageWidgets& w = PlayersPage;
     const SettingsFields& s = SettingsDialog;
     const std::pair<std::function<WkObject*()>, const char*> cases[] = {
         {[&] { return WkObjectSetFocus(w.country), Press(kTab, 9), w.birthday; }, "12.03.85"},

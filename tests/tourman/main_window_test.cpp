@@ -10,7 +10,13 @@
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/menu_bar.h"
-#include "tourman/main_window.h"
+#include "tourman/commands/round_commands.h"
+#include "tourman/main_window/main_window.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/players/players_page.h"
+#include "tourman/pages/players/players_widgets.h"
+#include "tourman/pages/results/results_widgets.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
@@ -30,12 +36,12 @@ TEST_F(MainWindowTest, StartsWithRoundControlsAndRegistrationClosedOff) {
     ASSERT_TRUE(Start());
     SavePng(MainWindow.window, "main.png");
     EXPECT_EQ(WkFormGetPage(MainWindow.notebook), 0);
-    EXPECT_FALSE(WkObjectIsSensitive(MainWindow.closeRegistrationButton));
+    EXPECT_FALSE(WkObjectIsSensitive(PlayersPage.closeRegistrationButton));
     EXPECT_FALSE(WkObjectIsSensitive(MainWindow.pages[1]));
     EXPECT_FALSE(WkObjectIsSensitive(MainWindow.pages[2]));
     EXPECT_TRUE(WkObjectIsSensitive(MainWindow.pages[0]));
     EXPECT_TRUE(WkObjectIsSensitive(MainWindow.pages[3]));
-    EXPECT_EQ(Find(MessageText(71)), MainWindow.addButton);
+    EXPECT_EQ(Find(MessageText(71)), PlayersPage.addButton);
     // The program folder carries the toolkit's arrows and paging pictures: without them
     // drop-down, scroll-bar and spin arrows draw blank.
     for (int slot = 0; slot < WK_STOCK_BITMAPS; ++slot)
@@ -48,9 +54,9 @@ TEST_F(MainWindowTest, StartsWithRoundControlsAndRegistrationClosedOff) {
         SavePng(MainWindow.window, "page" + std::to_string(page) + ".png");
     }
     WkFormSetPage(MainWindow.notebook, 0);
-    EXPECT_FALSE(WkObjectGetShell(MainWindow.playerListMenu)->state & WK_STATE_SHOWN);
-    Click(MainWindow.playerList, plat::kRightButton);
-    EXPECT_TRUE(WkObjectGetShell(MainWindow.playerListMenu)->state & WK_STATE_SHOWN);
+    EXPECT_FALSE(WkObjectGetShell(PlayersPage.playerListMenu)->state & WK_STATE_SHOWN);
+    Click(PlayersPage.playerList, plat::kRightButton);
+    EXPECT_TRUE(WkObjectGetShell(PlayersPage.playerListMenu)->state & WK_STATE_SHOWN);
     EXPECT_TRUE(display->saveScreenPng(std::string(TM_TEST_OUTPUT_DIR) + "/player-list-menu.png"));
     EXPECT_TRUE(MainWindow.saveItem->disabled);
     EXPECT_TRUE(MainWindow.loadRoundFileItem->disabled);
@@ -79,18 +85,18 @@ TEST_F(MainWindowTest, CtrlKeysFocusThePlayerFields) {
     struct Case {
         std::uint8_t scan, control;
         char letter;
-        WkObject* MainWindowWidgets::*field;
+        WkObject* PlayersPageWidgets::*field;
     } cases[] = {
-        {0x31, 0x0E, 'N', &MainWindowWidgets::name},         {0x2E, 0x03, 'C', &MainWindowWidgets::country},
-        {0x30, 0x02, 'B', &MainWindowWidgets::birthday},     {0x22, 0x07, 'G', &MainWindowWidgets::gender},
-        {0x13, 0x12, 'R', &MainWindowWidgets::fideRating},   {0x21, 0x06, 'F', &MainWindowWidgets::fideId},
-        {0x20, 0x04, 'D', &MainWindowWidgets::nationalId},   {0x26, 0x0C, 'L', &MainWindowWidgets::nationalRating},
-        {0x1E, 0x01, 'A', &MainWindowWidgets::available},   {0x14, 0x14, 'T', &MainWindowWidgets::title},
-        {0x25, 0x0B, 'K', &MainWindowWidgets::kFactor},
+        {0x31, 0x0E, 'N', &PlayersPageWidgets::name},         {0x2E, 0x03, 'C', &PlayersPageWidgets::country},
+        {0x30, 0x02, 'B', &PlayersPageWidgets::birthday},     {0x22, 0x07, 'G', &PlayersPageWidgets::gender},
+        {0x13, 0x12, 'R', &PlayersPageWidgets::fideRating},   {0x21, 0x06, 'F', &PlayersPageWidgets::fideId},
+        {0x20, 0x04, 'D', &PlayersPageWidgets::nationalId},   {0x26, 0x0C, 'L', &PlayersPageWidgets::nationalRating},
+        {0x1E, 0x01, 'A', &PlayersPageWidgets::available},   {0x14, 0x14, 'T', &PlayersPageWidgets::title},
+        {0x25, 0x0B, 'K', &PlayersPageWidgets::kFactor},
     };
     for (const Case& c : cases) {
         Press(c.scan, c.control, plat::kCtrl, std::uint16_t(c.letter));
-        EXPECT_EQ(WkFormGetFocus(MainWindow.window), MainWindow.*c.field) << "Ctrl+" << c.letter;
+        EXPECT_EQ(WkFormGetFocus(MainWindow.window), PlayersPage.*c.field) << "Ctrl+" << c.letter;
     }
     WkObject* before = WkFormGetFocus(MainWindow.window);
     EXPECT_EQ(FocusFieldByKey(MainWindow.window, 0x1F13), 0x1F13); // Ctrl+S
@@ -133,9 +139,9 @@ TEST_F(MainWindowTest, RoundControlsFollowTheRegistrationAndTheAcceptedPairing) 
         ClosedRegistration = c.closed;
         IsPairingDone = c.pairingDone;
         RefreshRoundControls();
-        EXPECT_EQ(WkObjectIsSensitive(MainWindow.pairButton) != 0, c.pairing);
-        EXPECT_EQ(WkObjectIsSensitive(MainWindow.manualPairingButton) != 0, c.pairing);
-        EXPECT_STREQ(WkEditGetText(MainWindow.roundField), "3");
+        EXPECT_EQ(WkObjectIsSensitive(PairingPage.pairButton) != 0, c.pairing);
+        EXPECT_EQ(WkObjectIsSensitive(PairingPage.manualPairingButton) != 0, c.pairing);
+        EXPECT_STREQ(WkEditGetText(ResultsPage.roundField), "3");
     }
 }
 
@@ -153,7 +159,7 @@ TEST_F(MainWindowTest, CloseQuestionStaysOnNoAndClosesWithNothingToSave) {
     ASSERT_TRUE(Start());
     Answer(4, 0);
     Press(0x3E, 0, plat::kAlt); // Alt+F4
-    EXPECT_TRUE(WkObjectIsSensitive(MainWindow.addButton));
+    EXPECT_TRUE(WkObjectIsSensitive(PlayersPage.addButton));
     SavePng(MainWindow.window, "after-close-question.png");
     // Save and close with no player registered: nothing to save, nothing lost by closing.
     Answer(4, 2);

@@ -11,10 +11,12 @@
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/progress_bar.h"
-#include "tourman/main_window.h"
-#include "tourman/manual_pairing.h"
-#include "tourman/results_list.h"
-#include "tourman/round_commands.h"
+#include "tourman/commands/round_commands.h"
+#include "tourman/dialogs/manual_pairing.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/results/results_list.h"
+#include "tourman/pages/results/results_widgets.h"
 #include "tournament/message_table.h"
 
 #include <filesystem>
@@ -69,7 +71,7 @@ class ManualPairingTest : public TourmanTest {
 };
 
 TEST_F(ManualPairingTest, RoundTwoByHandWithTheBye) {
-    Click(MainWindow.manualPairingButton);
+    Click(PairingPage.manualPairingButton);
     ASSERT_NE(ManualPairingWindow(), nullptr);
     EXPECT_EQ(Shown(), "#  1 PLAYER 1|  2 PLAYER 2|  3 PLAYER 3|  4 PLAYER 4|  5 PLAYER 5|  6 PLAYER 6|  7 PLAYER 7|"
                        "  8 PLAYER 8|  9 PLAYER 9|#Enter the pairs");
@@ -126,8 +128,10 @@ TEST_F(ManualPairingTest, RoundTwoByHandWithTheBye) {
     Press(134);
     EXPECT_EQ(CurrentRound * 10 + RoundBoardCount(2), 25);
     std::string rows;
-    for (int k = 1; k <= 5; ++k) rows += Lines(MainWindow.pairingList).find(PairingBoardLine(k)) != std::string::npos ? "+" : "-";
-    for (WkObject* o : {MainWindow.acceptButton, MainWindow.cancelButton, MainWindow.pairButton, MainWindow.manualPairingButton})
+    for (int k = 1; k <= 5; ++k)
+        rows += Lines(PairingPage.pairingList).find(PairingBoardLine(k)) != std::string::npos ? "+" : "-";
+    for (WkObject* o : {PairingPage.acceptButton, PairingPage.cancelButton, PairingPage.pairButton,
+                        PairingPage.manualPairingButton})
         rows += WkObjectIsSensitive(o) ? "1" : "0";
     EXPECT_EQ(rows, "+++++1100");
     EXPECT_EQ(GameTable(5, 2), EncodeGameCode(8, 0, WhiteWinsForfeit)); // the BYE board last
@@ -140,15 +144,15 @@ TEST_F(ManualPairingTest, RepairingRoundTwoAndRefusals) {
     WhiteWinsRound(); // round 2's results and tables as after the closed entry
     IsGetResultDone = 1;
     Flush();
-    Click(MainWindow.repairButton);
+    Click(ResultsPage.repairButton);
     ChooseFile(dataFolder + "pairs2.man"); // the round's own pairs may be paired again
     Press(157);
     EXPECT_EQ(Status(), "Unpaired = 0  -  Pairs = 5");
     Press(134);
-    EXPECT_EQ(CurrentRound * 10 + IsGetResultDone + WkObjectIsSensitive(MainWindow.pairButton), 20);
+    EXPECT_EQ(CurrentRound * 10 + IsGetResultDone + WkObjectIsSensitive(PairingPage.pairButton), 20);
     for (int k = 1; k <= 5; ++k) {
         EXPECT_EQ(IsByeCode(GameTable(k, 2)) ? NotPlayed : GameTable(k, 2) % 10, NotPlayed);
-        EXPECT_EQ(WkListGetItem(MainWindow.resultsList, k - 1)->text, ResultRow(k, 2));
+        EXPECT_EQ(WkListGetItem(ResultsPage.resultsList, k - 1)->text, ResultRow(k, 2));
     }
 
     Settings.PlannedRounds = 2;

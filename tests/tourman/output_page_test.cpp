@@ -11,9 +11,11 @@
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/list.h"
-#include "tourman/main_window.h"
-#include "tourman/result_entry.h"
-#include "tourman/round_commands.h"
+#include "tourman/commands/round_commands.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/output/output_widgets.h"
+#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/results/result_entry.h"
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
 #include "tournament/settings.h"
@@ -77,12 +79,12 @@ TEST_F(OutputPageTest, ButtonsViewersAndPrinting) {
     ASSERT_TRUE(Start());
     std::snprintf(Settings.BaseName, sizeof Settings.BaseName, "open");
     SetCurrentRound(2);
-    WkObject* viewer = MainWindow.fileViewer;
+    WkObject* viewer = OutputPage.fileViewer;
     // The buttons in table order with the file each shows; "" for the ids that show nothing.
     const char* shows[] = {"scgr2-0.txt", "crosstbl.txt", "tblscore.txt", "rankcat.txt", "boardcrd.txt", "fidecros.txt",
                            "playercd.txt", "pairs2.txt", "result2.txt", "playname.txt", "playrat.txt", "fidecard.txt",
                            "", "elovar.txt", "open.qon", "", "", "fideelo.txt"};
-    const WkFormPage* buttons = WkFormCurrentPage(MainWindow.outputButtons);
+    const WkFormPage* buttons = WkFormCurrentPage(OutputPage.outputButtons);
     ASSERT_EQ(buttons->count, 18);
     Page(3);
     Click(buttons->children[1]); // missing: empty
@@ -103,7 +105,7 @@ TEST_F(OutputPageTest, ButtonsViewersAndPrinting) {
 
     // The pairing page's print button shows the round's pairings and prints them.
     Page(1);
-    EXPECT_EQ(Printed(MainWindow.printPairingsButton).rfind("pairs2.txt\n", 0), 0u);
+    EXPECT_EQ(Printed(PairingPage.printPairingsButton).rfind("pairs2.txt\n", 0), 0u);
     EXPECT_EQ(Title(viewer), "pairs2.txt");
     Page(3);
 
@@ -124,7 +126,7 @@ TEST_F(OutputPageTest, ButtonsViewersAndPrinting) {
 
     // Logs without a trace: the left pane empty, the right one the score groups.
     Page(1);
-    Click(MainWindow.logsButton);
+    Click(PairingPage.logsButton);
     WkObject* logs = Windows().back();
     ASSERT_NE(logs, single);
     EXPECT_EQ(WkListGetCount(Viewers(logs).at(0)), 0);
@@ -153,7 +155,7 @@ TEST_F(OutputPageTest, WideTablesAndBoardCardsPrintWhole) {
         ResultEntryToggle(false);
     }
     Page(3);
-    WkObject* const* buttons = WkFormCurrentPage(MainWindow.outputButtons)->children;
+    WkObject* const* buttons = WkFormCurrentPage(OutputPage.outputButtons)->children;
     Click(buttons[1]); // the cross table: 24 cells in each of its 25 rows
     std::istringstream table(Printed(buttons[15], "-layout "));
     int rows = 0;

@@ -7,10 +7,11 @@
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
-#include "tourman/main_window.h"
-#include "tourman/player_form.h"
-#include "tourman/save_tournament.h"
-#include "tourman/tournament_commands.h"
+#include "tourman/commands/save_tournament.h"
+#include "tourman/commands/tournament_commands.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/players/player_form.h"
+#include "tourman/pages/players/players_widgets.h"
 #include "tournament/files/tournament_file.h"
 #include "tournament/round_state.h"
 #include "tournament/round_tables.h"
@@ -30,12 +31,12 @@ class PlayerFormTest : public TourmanTest {
   protected:
     void AddTyped(const std::string& name, const std::string& country = "", const std::string& birthday = "",
                   const std::string& fideId = "") {
-        Click(MainWindow.clearButton);
-        Fill(MainWindow.name, name);
-        Fill(MainWindow.country, country);
-        Fill(MainWindow.birthday, birthday);
-        Fill(MainWindow.fideId, fideId);
-        Click(MainWindow.addButton);
+        Click(PlayersPage.clearButton);
+        Fill(PlayersPage.name, name);
+        Fill(PlayersPage.country, country);
+        Fill(PlayersPage.birthday, birthday);
+        Fill(PlayersPage.fideId, fideId);
+        Click(PlayersPage.addButton);
     }
     void ClickRow(WkObject* list, int row) {
         int x, y;
@@ -51,8 +52,8 @@ class PlayerFormTest : public TourmanTest {
     }
     static std::vector<std::string> Rows() {
         std::vector<std::string> rows;
-        for (int k = 0; WkListGetItem(MainWindow.playerList, k); ++k)
-            rows.push_back(WkListGetItem(MainWindow.playerList, k)->text);
+        for (int k = 0; WkListGetItem(PlayersPage.playerList, k); ++k)
+            rows.push_back(WkListGetItem(PlayersPage.playerList, k)->text);
         return rows;
     }
     static std::vector<std::string> Lines(const std::string& path) {
@@ -71,18 +72,18 @@ TEST_F(PlayerFormTest, TypedPickedFoundDeletedMovedAndLate) {
     ASSERT_TRUE(Start());
     std::strcpy(Settings.BaseName, "club");
     Settings.PairingSystem = SwissQuonSystem;
-    Click(MainWindow.deleteButton); // no row selected: nothing goes
+    Click(PlayersPage.deleteButton); // no row selected: nothing goes
     AnswerText("Name: a player's name has at least 2 characters.", 0);
     AddTyped("X"); // one letter: nothing
-    EXPECT_EQ(WkListGetCount(MainWindow.playerList), 0);
+    EXPECT_EQ(WkListGetCount(PlayersPage.playerList), 0);
     AddTyped("young", "", "", "");
     for (const char* name : {"smith john", "adams", "o'brien", "zola", "Brown", "miller", "carter", "davis"})
         AddTyped(name, "ITA", "12.03.71", "812345");
     EXPECT_FALSE(fs::exists(dataFolder + "club.qon")) << "the ninth add saved";
-    Click(MainWindow.clearButton);
-    Fill(MainWindow.name, "Lee");
-    Click(MainWindow.available);
-    Click(MainWindow.addButton);
+    Click(PlayersPage.clearButton);
+    Fill(PlayersPage.name, "Lee");
+    Click(PlayersPage.available);
+    Click(PlayersPage.addButton);
 
     const std::vector<std::string> rows = Rows();
     ASSERT_EQ(rows.size(), 10u);
@@ -98,27 +99,27 @@ TEST_F(PlayerFormTest, TypedPickedFoundDeletedMovedAndLate) {
         EXPECT_EQ(lines[std::size_t(11 + id)], FormatPlayerLine(Players[id]));
 
     Answer(16, 0);
-    Click(MainWindow.changeButton);
-    ClickRow(MainWindow.playerList, 2);
-    EXPECT_STREQ(WkEditGetText(MainWindow.search), "3");
-    EXPECT_STREQ(WkEditGetText(MainWindow.name), "CARTER");
+    Click(PlayersPage.changeButton);
+    ClickRow(PlayersPage.playerList, 2);
+    EXPECT_STREQ(WkEditGetText(PlayersPage.search), "3");
+    EXPECT_STREQ(WkEditGetText(PlayersPage.name), "CARTER");
     FindPlayer("ZOLA"); // the change still goes to the picked row
-    Click(MainWindow.changeButton);
+    Click(PlayersPage.changeButton);
     EXPECT_EQ(Rows(), rows);
     for (auto [text, row] : {std::pair{"7", 6}, {"ZOLA", 9}, {"ITA", 0}, {"NOBODY", 0}, {"11", 0}}) {
         FindPlayer(text);
-        EXPECT_EQ(WkListGetSelectedItem(MainWindow.playerList)->position, row) << text;
+        EXPECT_EQ(WkListGetSelectedItem(PlayersPage.playerList)->position, row) << text;
     }
-    Click(MainWindow.deleteButton); // ADAMS
+    Click(PlayersPage.deleteButton); // ADAMS
     EXPECT_EQ(Rows(), std::vector<std::string>(rows.begin() + 1, rows.end()));
     EXPECT_EQ(Counters(), "Players: 9, Available: 8");
     FindPlayer("LEE");
-    Click(MainWindow.deleteButton);
+    Click(PlayersPage.deleteButton);
     EXPECT_EQ(Counters(), "Players: 8, Available: 8");
 
     // CARTER into another tournament's file, then into the own one.
     fs::copy_file(dataFolder + "club.qon", dataFolder + "other.qon");
-    ClickRow(MainWindow.playerList, 1);
+    ClickRow(PlayersPage.playerList, 1);
     ChooseFile(dataFolder + "other.qon");
     AnswerText("Are you sure to move CARTER\n", 1);
     AnswerText("The player has been moved", 0);
@@ -151,13 +152,13 @@ TEST_F(PlayerFormTest, TypedPickedFoundDeletedMovedAndLate) {
     EXPECT_TRUE(fs::exists(dataFolder + "club.rnd"));
     EXPECT_EQ(PairingStates[11].colorFlexible, 1);
     EXPECT_EQ(PlayerResultTable(11, 2), LossAtBoard);
-    WkFormSetPage(MainWindow.playerTabs, 1);
+    WkFormSetPage(PlayersPage.playerTabs, 1);
     Flush();
-    ClickRow(MainWindow.unavailableList, 0);
-    EXPECT_STREQ(WkEditGetText(MainWindow.name), "LEE");
+    ClickRow(PlayersPage.unavailableList, 0);
+    EXPECT_STREQ(WkEditGetText(PlayersPage.name), "LEE");
     Settings.PairingSystem = SingleRoundRobinSystem;
     Answer(17, 0);
-    Click(MainWindow.addButton);
+    Click(PlayersPage.addButton);
     EXPECT_EQ(Rows().size(), 11u);
 }
 
@@ -165,15 +166,15 @@ TEST_F(PlayerFormTest, BadFieldsNamedOneLetterNameWithdrawnReopenedOneDeleted) {
     ASSERT_TRUE(Start());
     NewClubCup("cup");
     AddTyped("adams", "ENG", "29.02.96", "4100018");
-    Click(MainWindow.clearButton);
-    Fill(MainWindow.name, "brown");
-    Click(MainWindow.available); // withdrawn before the start
-    Click(MainWindow.addButton);
+    Click(PlayersPage.clearButton);
+    Fill(PlayersPage.name, "brown");
+    Click(PlayersPage.available); // withdrawn before the start
+    Click(PlayersPage.addButton);
     ASSERT_TRUE(SaveTournament());
     const auto saved = Snapshot(dataFolder);
     const std::string name = "Name: a player's name has at least 2 characters.", date = "\" is not a date.\nType "
                              "day, month and year as dd.mm.yy, or leave 00.00.00 when the date is not known.";
-    using W = MainWindowWidgets;
+    using W = PlayersPageWidgets;
     const std::tuple<const char*, const char*, const char*, WkObject* W::*, std::string> bads[] = {
         {"X", "", "", &W::name, name},
         {"Hill", "I", "", &W::country, "Country: give 2 or 3 letters, or leave the field empty."},
@@ -184,19 +185,19 @@ TEST_F(PlayerFormTest, BadFieldsNamedOneLetterNameWithdrawnReopenedOneDeleted) {
     for (const auto& [typed, country, birthday, field, message] : bads) {
         AnswerText(message, 0);
         AddTyped(typed, country, birthday);
-        EXPECT_TRUE((MainWindow.*field)->state & WK_STATE_FOCUS) << message;
-        EXPECT_STREQ(WkEditGetText(MainWindow.country), country) << "the form keeps what was typed";
+        EXPECT_TRUE((PlayersPage.*field)->state & WK_STATE_FOCUS) << message;
+        EXPECT_STREQ(WkEditGetText(PlayersPage.country), country) << "the form keeps what was typed";
     }
     EXPECT_EQ(Snapshot(dataFolder), saved);
 
     // After the refusal the next name typed replaces the letter.
-    Click(MainWindow.clearButton);
-    Fill(MainWindow.name, "X");
+    Click(PlayersPage.clearButton);
+    Fill(PlayersPage.name, "X");
     AnswerText(name, 0);
-    Click(MainWindow.addButton);
+    Click(PlayersPage.addButton);
     Type("Hill Henry");
-    Fill(MainWindow.fideId, "812345");
-    Click(MainWindow.addButton);
+    Fill(PlayersPage.fideId, "812345");
+    Click(PlayersPage.addButton);
     const std::vector<std::string> rows = Rows();
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[2], "HILL HENRY                    0     0   NC  ---  1   00.00.00     812345         0  30  m");
@@ -209,13 +210,13 @@ TEST_F(PlayerFormTest, BadFieldsNamedOneLetterNameWithdrawnReopenedOneDeleted) {
     EXPECT_EQ(Counters(), "Players: 3, Available: 2");
 
     // Delete twice on the last row: one player goes, the second press beeps.
-    ClickRow(MainWindow.playerList, 2);
-    Click(MainWindow.deleteButton);
+    ClickRow(PlayersPage.playerList, 2);
+    Click(PlayersPage.deleteButton);
     const int beeps = display->beepCount();
-    Click(MainWindow.deleteButton);
+    Click(PlayersPage.deleteButton);
     EXPECT_EQ(display->beepCount(), beeps + 1);
     EXPECT_EQ(Rows(), std::vector<std::string>(rows.begin(), rows.begin() + 2));
-    EXPECT_EQ(std::string(WkEditGetText(MainWindow.name)) + WkEditGetText(MainWindow.search), "");
+    EXPECT_EQ(std::string(WkEditGetText(PlayersPage.name)) + WkEditGetText(PlayersPage.search), "");
 }
 
 } // namespace

@@ -7,13 +7,14 @@
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/toggle.h"
-#include "tourman/column_filter.h"
-#include "tourman/database_page.h"
-#include "tourman/main_window.h"
-#include "tourman/player_list.h"
-#include "tourman/player_readers.h"
-#include "tourman/save_tournament.h"
-#include "tourman/tournament_commands.h"
+#include "tourman/commands/save_tournament.h"
+#include "tourman/commands/tournament_commands.h"
+#include "tourman/dialogs/column_filter.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/players/database_page.h"
+#include "tourman/pages/players/player_list.h"
+#include "tourman/pages/players/player_readers.h"
+#include "tourman/pages/players/players_widgets.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
@@ -28,8 +29,8 @@ class PlayerReadersTest : public TourmanTest {
         TourmanTest::SetUp();
         for (ColumnFilterSlot& s : ColumnFilter) s = {0, 0};
         ASSERT_TRUE(Start());
-        WkFormSetPage(MainWindow.playerTabs, 2);
-        results = WkCreateList(MainWindow.playerTabs, 1, 100, 4, 70);
+        WkFormSetPage(PlayersPage.playerTabs, 2);
+        results = WkCreateList(PlayersPage.playerTabs, 1, 100, 4, 70);
     }
     // Imports every line, each time the first one left, as activating it would.
     void ImportAll(std::initializer_list<std::string> lines, void (*reader)(WkObject*, WkListItem*, void*)) {
@@ -62,7 +63,7 @@ TEST_F(PlayerReadersTest, LinesOfEveryKindCommitAsTypedRows) {
                Line(70, {{0, "1234"}, {10, "AVERAGE, JOE"}, {44, "CM"}, {48, "ENG"}, {53, "2210"}}),
                Line(60, {{10, "BLANK, BILL"}})},
               ImportFixedWidthLine);
-    EXPECT_STREQ(WkListGetItem(MainWindow.playerList, 1)->text,
+    EXPECT_STREQ(WkListGetItem(PlayersPage.playerList, 1)->text,
                  "BLANK  BILL                   0     0   --  ---  1   00.00.00          0         0   0  m");
 
     ImportMode = ImportNational;
@@ -111,7 +112,7 @@ TEST_F(PlayerReadersTest, FormFillersAndRefusals) {
     };
     ColumnFilter[NameColumn] = {1, 0};
     ColumnFilter[RatingColumn] = {1, 20};
-    const MainWindowWidgets& w = MainWindow;
+    const PlayersPageWidgets& w = PlayersPage;
     for (const Fill& f : fills) {
         ImportMode = f.mode;
         WkToggleSetOff(w.available);
@@ -180,7 +181,7 @@ TEST_F(PlayerReadersTest, LinesKeptWholeThroughSaveAndReopenOrRefusedByLine) {
             WkListSelectItem(results, 0);
             AnswerText(alert, 0);
             CopySemicolonLineToForm(results);
-            EXPECT_STREQ(WkEditGetText(MainWindow.fideId), "") << line;
+            EXPECT_STREQ(WkEditGetText(PlayersPage.fideId), "") << line;
         }
         WkListClear(results);
     }

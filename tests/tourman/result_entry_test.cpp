@@ -12,14 +12,17 @@
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/toggle.h"
-#include "tourman/main_window.h"
-#include "tourman/result_entry.h"
-#include "tourman/results_list.h"
-#include "tourman/results_file.h"
-#include "tourman/round_commands.h"
-#include "tourman/save_tournament.h"
-#include "tourman/settings_dialog.h"
-#include "tourman/tournament_commands.h"
+#include "tourman/commands/round_commands.h"
+#include "tourman/commands/save_tournament.h"
+#include "tourman/commands/tournament_commands.h"
+#include "tourman/dialogs/settings_dialog.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/players/players_widgets.h"
+#include "tourman/pages/results/result_entry.h"
+#include "tourman/pages/results/results_file.h"
+#include "tourman/pages/results/results_list.h"
+#include "tourman/pages/results/results_widgets.h"
 #include "tournament/game_code.h"
 #include "tournament/message_table.h"
 #include "tournament/start_tournament.h"
@@ -66,25 +69,25 @@ class ResultEntryTest : public TourmanTest {
         Flush();
     }
     void Board(int board) {
-        WkObjectSetFocus(MainWindow.boardField);
-        WkEditReplaceText(MainWindow.boardField, "", 0, 0);
+        WkObjectSetFocus(ResultsPage.boardField);
+        WkEditReplaceText(ResultsPage.boardField, "", 0, 0);
         Type(std::to_string(board));
         Press(0x1C, 0x0D);
     }
     void Key(const std::string& key) {
-        WkObjectSetFocus(MainWindow.resultKeyField);
+        WkObjectSetFocus(ResultsPage.resultKeyField);
         Type(key);
     }
     static int Digit(int board, int round) { return GameTable(board, round) % 10; }
-    std::string Row(int board) { return WkListGetItem(MainWindow.resultsList, board - 1)->text; }
+    std::string Row(int board) { return WkListGetItem(ResultsPage.resultsList, board - 1)->text; }
     std::string Shown(int board) { return Row(board).substr(Row(board).size() - 6, 5); }
     bool Exists(const std::string& name) { return fs::exists(dataFolder + name); }
 };
 
 TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
     StartRound1();
-    Click(MainWindow.resultsToggle);
-    EXPECT_FALSE(WkObjectIsSensitive(MainWindow.roundField));
+    Click(ResultsPage.resultsToggle);
+    EXPECT_FALSE(WkObjectIsSensitive(ResultsPage.roundField));
     for (int board : {0, 6}) {
         AnswerText("This pair doesn't exist!", 0);
         Board(board);
@@ -94,12 +97,12 @@ TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
     for (int i = 0; i < 5; ++i) {
         if (i < 2) Board(order[i]);
         Key("1");
-        EXPECT_EQ(WkListRecord(MainWindow.resultsList)->current + 1, next[i]) << i;
-        EXPECT_EQ(std::string(WkLabelGetText(MainWindow.boardLabel)), Row(next[i]));
+        EXPECT_EQ(WkListRecord(ResultsPage.resultsList)->current + 1, next[i]) << i;
+        EXPECT_EQ(std::string(WkLabelGetText(ResultsPage.boardLabel)), Row(next[i]));
         if (i == 0) {
             Answer(42, 0); // closing with unplayed boards: refused, the entry stays open
-            Click(MainWindow.resultsToggle);
-            EXPECT_FALSE(Exists("cup1.rnd") || Exists("result1.txt") || !WkToggleGetState(MainWindow.resultsToggle));
+            Click(ResultsPage.resultsToggle);
+            EXPECT_FALSE(Exists("cup1.rnd") || Exists("result1.txt") || !WkToggleGetState(ResultsPage.resultsToggle));
         }
     }
     // The same result again asks nothing; another one asks first, and answer 0 keeps the old.
@@ -117,7 +120,7 @@ TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
         if (Digit(board, 1) != digit) Answer(44, 1);
         Board(board);
         if (i < 10) Key(keys.substr(i, 1));
-        else Click(MainWindow.resultButtons[i - 10]);
+        else Click(ResultsPage.resultButtons[i - 10]);
         EXPECT_EQ(Digit(board, 1), digit) << i;
         EXPECT_EQ(Shown(board), ResultText(digit)) << i;
     }
@@ -134,18 +137,18 @@ TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
     GameTable(5, 1) = EncodeGameCode(GameTable(5, 1) / 10000, 0, WhiteWinsForfeit); // a BYE board stays
     SwapResultColours(4);
     EXPECT_EQ(GameTable(5, 1) / 10 % 1000, 0);
-    Click(MainWindow.resultsToggle);
-    EXPECT_TRUE(IsPairingDone == 0 && WkObjectIsSensitive(MainWindow.pairButton));
+    Click(ResultsPage.resultsToggle);
+    EXPECT_TRUE(IsPairingDone == 0 && WkObjectIsSensitive(PairingPage.pairButton));
 
     // Round 2 pairs. Closing round 1 shown again checks round 2's boards, and once they are played saves round 1.
     PairAndAccept();
     fs::remove(dataFolder + "cup1.rnd");
     List(1);
-    Click(MainWindow.resultsToggle);
+    Click(ResultsPage.resultsToggle);
     Answer(42, 0);
-    Click(MainWindow.resultsToggle);
+    Click(ResultsPage.resultsToggle);
     for (int b = 1; b <= 5; ++b) GameTable(b, 2) = GameTable(b, 2) / 10 * 10 + 1;
-    Click(MainWindow.resultsToggle);
+    Click(ResultsPage.resultsToggle);
     EXPECT_TRUE(Exists("cup1.rnd") && !Exists("cup2.rnd"));
 }
 
@@ -154,16 +157,16 @@ TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
 TEST_F(ResultEntryTest, RefusalsSayWhyAndFieldsShowWhatIsListed) {
     StartRound1();
     AnswerText("The result entry is closed: press \"Enter results\" first.", 0);
-    Click(MainWindow.loadResultsButton);
+    Click(ResultsPage.loadResultsButton);
     Answer(43, 0);
     ShowRound(std::string("5"));
-    EXPECT_STREQ(WkEditGetText(MainWindow.roundField), "1");
-    Click(MainWindow.resultsToggle);
+    EXPECT_STREQ(WkEditGetText(ResultsPage.roundField), "1");
+    Click(ResultsPage.resultsToggle);
     for (const auto& [chosen, refused] : {std::pair{2, 9}, {5, 6}}) {
         Board(chosen);
         AnswerText("This pair doesn't exist!", 0);
         Board(refused);
-        EXPECT_EQ(WkEditGetText(MainWindow.boardField), std::to_string(chosen));
+        EXPECT_EQ(WkEditGetText(ResultsPage.boardField), std::to_string(chosen));
     }
 }
 
@@ -172,8 +175,8 @@ TEST_F(ResultEntryTest, RefusalsSayWhyAndFieldsShowWhatIsListed) {
 // last open board, which is the last board, the selection stays there.
 TEST_F(ResultEntryTest, TheNextResultKeyFollowsAButtonOrTheBoardField) {
     StartRound1();
-    Click(MainWindow.resultsToggle);
-    ASSERT_EQ(WkListRecord(MainWindow.resultsList)->current, 0);
+    Click(ResultsPage.resultsToggle);
+    ASSERT_EQ(WkListRecord(ResultsPage.resultsList)->current, 0);
     struct Step { int button, board; const char* key; int entered, digit, next; };
     const Step steps[] = {
         {0, 0, nullptr, 1, 1, 2}, // "1 - 0 [1]"
@@ -183,38 +186,38 @@ TEST_F(ResultEntryTest, TheNextResultKeyFollowsAButtonOrTheBoardField) {
         {-1, 0, "x", 5, 5, 5},
     };
     for (const Step& s : steps) {
-        if (s.button >= 0) Click(MainWindow.resultButtons[s.button]);
+        if (s.button >= 0) Click(ResultsPage.resultButtons[s.button]);
         if (s.board) {
-            Click(MainWindow.boardField);
+            Click(ResultsPage.boardField);
             Type(std::to_string(s.board));
             Press(0x1C, 0x0D);
         }
         if (s.key) Type(s.key);
         EXPECT_EQ(Digit(s.entered, 1), s.digit) << s.entered;
-        EXPECT_EQ(WkListRecord(MainWindow.resultsList)->current + 1, s.next) << s.entered;
-        EXPECT_EQ(WkFormGetFocus(MainWindow.window), MainWindow.resultKeyField) << s.entered;
+        EXPECT_EQ(WkListRecord(ResultsPage.resultsList)->current + 1, s.next) << s.entered;
+        EXPECT_EQ(WkFormGetFocus(MainWindow.window), ResultsPage.resultKeyField) << s.entered;
     }
 }
 
 TEST_F(ResultEntryTest, RoundRobinRefusesFnb) {
     StartRound1(SingleRoundRobinSystem);
-    Click(MainWindow.resultsToggle);
+    Click(ResultsPage.resultsToggle);
     Key("8");
     Answer(17, 0);
-    Click(MainWindow.resultButtons[8]);
+    Click(ResultsPage.resultButtons[8]);
     EXPECT_EQ(Digit(1, 1), NotPlayed);
 }
 
 TEST_F(ResultEntryTest, FifteenthResultSaves) {
     StartRound1();
-    Click(MainWindow.resultsToggle);
+    Click(ResultsPage.resultsToggle);
     fs::remove(dataFolder + "cup.qon");
     fs::remove(dataFolder + "cup.rnd");
     // 14 results, the toggle clicked (refused: boards unplayed, the entry stays open), 14 more: no save; then one more.
     for (int i = 0; i < 29; ++i) {
         if (i == 14) {
             Answer(42, 0);
-            Click(MainWindow.resultsToggle);
+            Click(ResultsPage.resultsToggle);
         }
         EXPECT_FALSE(Exists("cup.qon")) << i;
         Board(1);
@@ -229,7 +232,7 @@ TEST_F(ResultEntryTest, FifteenthResultSaves) {
 
 TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
     StartRound1();
-    Click(MainWindow.resultsToggle);
+    Click(ResultsPage.resultsToggle);
     const std::string path = dataFolder + "r1.res";
     std::string lines[6] = {"5  1"}, expected[6];
     for (int b = 1; b <= 5; ++b) {
@@ -272,13 +275,13 @@ TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
     GameTable(5, 1) = board5;
     std::ofstream(path, std::ios::binary) << file(0, 5);
     ChooseFile(path);
-    Click(MainWindow.loadResultsButton);
+    Click(ResultsPage.loadResultsButton);
     for (int b = 1; b <= 5; ++b) EXPECT_EQ(Shown(b), ResultText(b % 2));
 
     fs::create_directory(dataFolder + "cup1.rnd");
     AnswerText(MessageText(189) + "\n" + dataFolder + "cup1.rnd", 0);
-    Click(MainWindow.resultsToggle);
-    EXPECT_TRUE(WkToggleGetState(MainWindow.resultsToggle) && IsGetResultDone == 0 && IsPairingDone == 1);
+    Click(ResultsPage.resultsToggle);
+    EXPECT_TRUE(WkToggleGetState(ResultsPage.resultsToggle) && IsGetResultDone == 0 && IsPairingDone == 1);
 }
 
 // Round 2 closed, nothing saved after it: a fresh program opens the tournament with the round and its
@@ -289,10 +292,10 @@ TEST_F(ResultEntryTest, ClosedRoundsReachTheDiskAtOnce) {
         StartRound1(system);
         for (int round = 1; round <= 2; ++round) {
             if (round == 2) PairAndAccept();
-            Click(MainWindow.resultsToggle);
+            Click(ResultsPage.resultsToggle);
             Board(1);
             for (int b = 1; b <= 5; ++b) Key(std::string(1, "1x0"[(b + round) % 3]));
-            Click(MainWindow.resultsToggle);
+            Click(ResultsPage.resultsToggle);
         }
         const int last = GameTable(5, 2);
         const auto files = Snapshot(dataFolder);
@@ -328,25 +331,25 @@ TEST_F(ResultEntryTest, ThreeRoundsEndToEnd) {
     ASSERT_TRUE(Start());
     NewClubCup("club");
     for (int i = 0; i < 10; ++i) {
-        Click(MainWindow.clearButton);
-        for (auto [field, text] : {std::pair{MainWindow.name, "PLAYER " + std::string(1, char('A' + i))},
-                                   {MainWindow.fideRating, std::to_string(2400 - 50 * i)}}) {
+        Click(PlayersPage.clearButton);
+        for (auto [field, text] : {std::pair{PlayersPage.name, "PLAYER " + std::string(1, char('A' + i))},
+                                   {PlayersPage.fideRating, std::to_string(2400 - 50 * i)}}) {
             Click(field);
             Type(text);
         }
-        Click(MainWindow.addButton);
+        Click(PlayersPage.addButton);
     }
     Answer(15, 1);
     Answer(193, 0);
     Answer(187, 1);
-    Click(MainWindow.closeRegistrationButton);
+    Click(PlayersPage.closeRegistrationButton);
     for (int round = 1; round <= 3; ++round) {
-        if (round > 1) Click(MainWindow.pairButton);
-        Click(MainWindow.acceptButton);
-        Click(MainWindow.resultsToggle);
+        if (round > 1) Click(PairingPage.pairButton);
+        Click(PairingPage.acceptButton);
+        Click(ResultsPage.resultsToggle);
         Board(1);
         for (int b = 1; b <= 5; ++b) Key(std::string(1, "1x0"[(b + round) % 3]));
-        Click(MainWindow.resultsToggle);
+        Click(ResultsPage.resultsToggle);
         EXPECT_TRUE(Exists("club" + std::to_string(round) + ".rnd") && IsGetResultDone == 1) << round;
         WkFormSetPage(MainWindow.notebook, 1);
         Flush();

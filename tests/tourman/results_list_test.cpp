@@ -6,8 +6,9 @@
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
-#include "tourman/main_window.h"
-#include "tourman/results_list.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/results/results_list.h"
+#include "tourman/pages/results/results_widgets.h"
 #include "tournament/game_code.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
@@ -47,11 +48,11 @@ TEST_F(ResultsListTest, ListsARound) {
 
     EXPECT_TRUE(ShowRound(1));
     EXPECT_EQ(ShownRound, 1);
-    EXPECT_EQ(Rows(MainWindow.resultsList),
+    EXPECT_EQ(Rows(ResultsPage.resultsList),
               (std::vector<std::string>{"  1:   2 A VERY LONG NAME CUT ( 0.0) -   1 ALPHA                ( 1.5) = [\xBD - \xBD]",
                                         "  2:   3 GAMMA                (10.0) -   0 __BYE__              ( 0.0) = [1F- 0]"}));
-    EXPECT_EQ(WkListGetItem(MainWindow.resultsList, 1)->userData, 2);
-    EXPECT_FALSE(WkObjectIsSensitive(MainWindow.repairButton));
+    EXPECT_EQ(WkListGetItem(ResultsPage.resultsList, 1)->userData, 2);
+    EXPECT_FALSE(WkObjectIsSensitive(ResultsPage.repairButton));
 
     // Enter in the round field lists the round typed; rounds outside 1..2 are refused.
     for (const char* refused : {"0", "3", ""}) {
@@ -60,13 +61,14 @@ TEST_F(ResultsListTest, ListsARound) {
     }
     WkObjectEnable(MainWindow.pages[2]);
     WkFormSetPage(MainWindow.notebook, 2);
-    WkEditReplaceText(MainWindow.roundField, "2", 0, 0);
-    WkObjectSetFocus(MainWindow.roundField);
+    WkEditReplaceText(ResultsPage.roundField, "2", 0, 0);
+    WkObjectSetFocus(ResultsPage.roundField);
     Press(0x1C, 0x0D, 0, 0x0D);
     EXPECT_EQ(ShownRound, 2);
-    EXPECT_EQ(Rows(MainWindow.resultsList),
+    EXPECT_EQ(Rows(ResultsPage.resultsList),
               (std::vector<std::string>{"  1:   1 ALPHA                ( 1.5) -   3 GAMMA                (10.0) = [ ... ]"}));
-    for (WkObject* button : {MainWindow.repairButton, MainWindow.colorImprovementButton, MainWindow.loadResultsButton})
+    for (WkObject* button :
+         {ResultsPage.repairButton, ResultsPage.colorImprovementButton, ResultsPage.loadResultsButton})
         EXPECT_TRUE(WkObjectIsSensitive(button));
     EXPECT_EQ(boxes.size(), 3u);
 }

@@ -10,9 +10,12 @@
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
-#include "tourman/main_window.h"
-#include "tourman/player_list.h"
-#include "tourman/round_commands.h"
+#include "tourman/commands/round_commands.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/players/player_list.h"
+#include "tourman/pages/players/players_widgets.h"
+#include "tourman/pages/results/results_widgets.h"
 #include "tournament/files/player_list_row.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/game_code.h"
@@ -46,7 +49,7 @@ class RoundCommandsTest : public TourmanTest {
             std::snprintf(p.name, sizeof p.name, "PLAYER %02d", id);
             p.available = 1;
             p.nationalRating = 2400 - 10 * id;
-            WkListAddItem(MainWindow.playerList, PlayerListRow(p, 0).c_str(), 0);
+            WkListAddItem(PlayersPage.playerList, PlayerListRow(p, 0).c_str(), 0);
         }
         PlayerCount = players;
         ASSERT_TRUE(CommitPlayerList());
@@ -65,16 +68,16 @@ class RoundCommandsTest : public TourmanTest {
         WkFormSetPage(MainWindow.notebook, 1);
     }
     void ActivateRow(int row) {
-        WkListSelectItem(MainWindow.pairingList, row);
-        WkObjectSetFocus(MainWindow.pairingList);
+        WkListSelectItem(PairingPage.pairingList, row);
+        WkObjectSetFocus(PairingPage.pairingList);
         Press(0x1C, 0x0D, 0, 0x0D); // Enter
     }
     static std::string Row(WkObject* list, int row) { return WkListGetItem(list, row)->text; }
     // Pair, manual, accept, cancel, pairing page, results page: 1 usable.
     static std::string Controls() {
         std::string on;
-        const MainWindowWidgets& w = MainWindow;
-        for (WkObject* o : {w.pairButton, w.manualPairingButton, w.acceptButton, w.cancelButton, w.pages[1], w.pages[2]})
+        for (WkObject* o : {PairingPage.pairButton, PairingPage.manualPairingButton, PairingPage.acceptButton,
+                            PairingPage.cancelButton, MainWindow.pages[1], MainWindow.pages[2]})
             on += WkObjectIsSensitive(o) ? '1' : '0';
         return on;
     }
@@ -85,8 +88,8 @@ constexpr const char *kProposed = "001110", *kWaiting = "110011", *kAccepted = "
 TEST_F(RoundCommandsTest, SwissRounds) {
     Close(FideDubovSystem, 10, 5);
     EXPECT_EQ(Controls(), kProposed);
-    ASSERT_EQ(WkListGetCount(MainWindow.pairingList), 5);
-    for (int board = 1; board <= 5; ++board) EXPECT_EQ(Row(MainWindow.pairingList, board - 1), PairingBoardLine(board));
+    ASSERT_EQ(WkListGetCount(PairingPage.pairingList), 5);
+    for (int board = 1; board <= 5; ++board) EXPECT_EQ(Row(PairingPage.pairingList, board - 1), PairingBoardLine(board));
     for (const char* file : {"pairs1.txt", "pairs1.html", "pairing1.txt", "pairs1.man"})
         EXPECT_TRUE(std::filesystem::exists(dataFolder + file)) << file;
     WkFormSetPage(MainWindow.notebook, 1);
@@ -96,7 +99,7 @@ TEST_F(RoundCommandsTest, SwissRounds) {
     // Exchange on board 1: answer 0 changes nothing, answer 1 the row, the game and the list.
     const auto files = Snapshot(dataFolder);
     const int code = GameTable(1, 1);
-    const std::string proposed = Row(MainWindow.pairingList, 0);
+    const std::string proposed = Row(PairingPage.pairingList, 0);
     Answer(39, 0);
     ActivateRow(0);
     EXPECT_EQ(GameTable(1, 1), code);
@@ -104,36 +107,36 @@ TEST_F(RoundCommandsTest, SwissRounds) {
     Answer(39, 1);
     ActivateRow(0);
     EXPECT_EQ(GameTable(1, 1), EncodeGameCode(6, 1, NotPlayed));
-    EXPECT_EQ(Row(MainWindow.pairingList, 0), PairingBoardLine(1));
+    EXPECT_EQ(Row(PairingPage.pairingList, 0), PairingBoardLine(1));
     EXPECT_NE(Snapshot(dataFolder), files);
     // A BYE board keeps its colours: the BYE cannot play White.
     int bye = EncodeGameCode(5, 0, WhiteWinsForfeit);
     std::swap(GameTable(5, 1), bye);
-    SwapPairingColours(MainWindow.pairingList, 4);
+    SwapPairingColours(PairingPage.pairingList, 4);
     EXPECT_EQ(std::exchange(GameTable(5, 1), bye), EncodeGameCode(5, 0, WhiteWinsForfeit));
 
     // Cancel: answer 0 keeps the proposal, answer 1 is back at round 0; pairing again gives the same round.
     Answer(37, 0);
-    Click(MainWindow.cancelButton);
+    Click(PairingPage.cancelButton);
     Answer(37, 1);
-    Click(MainWindow.cancelButton);
+    Click(PairingPage.cancelButton);
     EXPECT_EQ(CurrentRound, 0);
-    EXPECT_EQ(WkListGetCount(MainWindow.pairingList), 0);
+    EXPECT_EQ(WkListGetCount(PairingPage.pairingList), 0);
     EXPECT_EQ(Controls(), kWaiting);
     Answer(187, 1);
-    Click(MainWindow.pairButton);
-    EXPECT_EQ(Row(MainWindow.pairingList, 0), proposed);
+    Click(PairingPage.pairButton);
+    EXPECT_EQ(Row(PairingPage.pairingList, 0), proposed);
     EXPECT_EQ(Controls(), kProposed);
 
-    Click(MainWindow.acceptButton);
+    Click(PairingPage.acceptButton);
     for (const char* file : {"boardcrd.txt", "index.html", "eloprev.txt", "open.qon", "open.rnd"})
         EXPECT_TRUE(std::filesystem::exists(dataFolder + file)) << file;
     EXPECT_EQ(Controls(), kAccepted);
-    EXPECT_FALSE(WkObjectIsSensitive(MainWindow.roundField));
+    EXPECT_FALSE(WkObjectIsSensitive(ResultsPage.roundField));
     EXPECT_EQ(WkFormGetPage(MainWindow.notebook), 2);
-    EXPECT_EQ(WkListGetCount(MainWindow.resultsList), 5);
+    EXPECT_EQ(WkListGetCount(ResultsPage.resultsList), 5);
     const int board2 = GameTable(2, 1);
-    SwapPairingColours(MainWindow.pairingList, 1);
+    SwapPairingColours(PairingPage.pairingList, 1);
     EXPECT_EQ(GameTable(2, 1), board2);
 
     // White wins everywhere. A failing engine leaves round 1 and the pair buttons.
@@ -142,13 +145,13 @@ TEST_F(RoundCommandsTest, SwissRounds) {
     ComputeScores(1, PlayerCount);
     CloseResults();
     RegisterPairingEngine(FideDubovSystem, [](int, int) { return 0; });
-    Click(MainWindow.pairButton);
+    Click(PairingPage.pairButton);
     RegisterDubovEngine();
     EXPECT_EQ(CurrentRound, 1);
     EXPECT_EQ(Controls(), kWaiting);
-    Click(MainWindow.pairButton);
+    Click(PairingPage.pairButton);
     EXPECT_EQ(CurrentRound, 2);
-    EXPECT_NE(Row(MainWindow.pairingList, 0).find("( 1.0)"), std::string::npos);
+    EXPECT_NE(Row(PairingPage.pairingList, 0).find("( 1.0)"), std::string::npos);
     int white, black, digit;
     DecodeGameCode(GameTable(1, 2), white, black, digit);
     PairingStates[white].colorFlexible = 0;
@@ -156,7 +159,7 @@ TEST_F(RoundCommandsTest, SwissRounds) {
     ActivateRow(0);
 
     // The acceptance's save holds the round's floaters and its open entry.
-    Click(MainWindow.acceptButton);
+    Click(PairingPage.acceptButton);
     int floats = 0;
     for (int id = 1; id <= PlayerCount; ++id) floats += std::exchange(FloatHistory(id, 2), 0);
     EXPECT_GT(floats, 0);
@@ -170,7 +173,7 @@ TEST_F(RoundCommandsTest, SwissRounds) {
     Settings.PlannedRounds = 1;
     CloseResults();
     Answer(38, 0);
-    Click(MainWindow.pairButton);
+    Click(PairingPage.pairButton);
     EXPECT_EQ(CurrentRound, 2);
     EXPECT_EQ(Controls(), kWaiting);
 }
@@ -184,8 +187,8 @@ TEST_F(RoundCommandsTest, RoundRobins) {
         Close(system, players, 1);
         for (int round = 1; round <= rounds; ++round) {
             ASSERT_EQ(ShownRound, round);
-            EXPECT_EQ(WkListGetCount(MainWindow.resultsList), RoundBoardCount(round));
-            EXPECT_EQ(WkListGetCount(MainWindow.pairingList), 0);
+            EXPECT_EQ(WkListGetCount(ResultsPage.resultsList), RoundBoardCount(round));
+            EXPECT_EQ(WkListGetCount(PairingPage.pairingList), 0);
             EXPECT_EQ(Controls(), kAccepted);
             CloseResults();
             if (round == rounds) Answer(38, 0);

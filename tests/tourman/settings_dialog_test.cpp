@@ -8,9 +8,9 @@
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/list.h"
-#include "tourman/export_tournament.h"
-#include "tourman/main_window.h"
-#include "tourman/settings_dialog.h"
+#include "tourman/commands/export_tournament.h"
+#include "tourman/dialogs/settings_dialog.h"
+#include "tourman/pages/players/players_widgets.h"
 #include "tournament/files/line_reader.h"
 #include "tournament/files/player_list_row.h"
 #include "tournament/files/tournament_file.h"
@@ -64,8 +64,8 @@ class SettingsDialogTest : public TourmanTest {
 TEST_F(SettingsDialogTest, NewTournamentTypedInWritesItsEmptyFile) {
     ASSERT_TRUE(Start());
     // The form starts cleared, and a new tournament clears it again.
-    EXPECT_EQ(Text(MainWindow.title) + Text(MainWindow.kFactor), "NC30");
-    WkEditReplaceText(MainWindow.title, "GM", 0, 0);
+    EXPECT_EQ(Text(PlayersPage.title) + Text(PlayersPage.kFactor), "NC30");
+    WkEditReplaceText(PlayersPage.title, "GM", 0, 0);
     Settings.PlannedRounds = 5;
     Settings.AcceleratedRounds = 2;
     AddTestPlayer("OLD", 1500); // a tournament under way: nothing of it stays
@@ -93,7 +93,7 @@ TEST_F(SettingsDialogTest, NewTournamentTypedInWritesItsEmptyFile) {
     SavePng(f.window, "new.png");
     Click(f.okButton);
     EXPECT_EQ(SettingsDialog.window, nullptr);
-    EXPECT_EQ(Text(MainWindow.title) + Text(MainWindow.kFactor), "NC30");
+    EXPECT_EQ(Text(PlayersPage.title) + Text(PlayersPage.kFactor), "NC30");
     EXPECT_EQ(PlayerCount + CurrentRound + GameTable(1, 2), 0);
     const std::string stored = Described();
     EXPECT_EQ(stored, "Autumn Cup|Pisa|011026  |05102026|Bianchi|autumn|" + dataFolder +
@@ -227,15 +227,15 @@ TEST_F(SettingsDialogTest, ReopenedRegistrationDropsTheRounds) {
     ClosedRegistration = IsPairingDone = 1;
     SetCurrentRound(1);
     for (int board = 1; board <= 3; ++board) SetTestBoard(1, board, board, board + 3, 1);
-    WkObjectDisable(MainWindow.closeRegistrationButton);
-    WkEditReplaceText(MainWindow.name, "HALF TYPED", 0, 0);
+    WkObjectDisable(PlayersPage.closeRegistrationButton);
+    WkEditReplaceText(PlayersPage.name, "HALF TYPED", 0, 0);
     ResetTournament(0);
-    EXPECT_EQ(Text(MainWindow.name), "");
+    EXPECT_EQ(Text(PlayersPage.name), "");
     EXPECT_EQ(CurrentRound + ClosedRegistration + IsPairingDone, 0);
     EXPECT_EQ(GameTable(1, 1), 0);
     EXPECT_EQ(PlayerCount, 6);
-    EXPECT_EQ(WkListGetCount(MainWindow.playerList), 6);
-    EXPECT_TRUE(WkObjectIsSensitive(MainWindow.closeRegistrationButton));
+    EXPECT_EQ(WkListGetCount(PlayersPage.playerList), 6);
+    EXPECT_TRUE(WkObjectIsSensitive(PlayersPage.closeRegistrationButton));
     EXPECT_EQ(Lines(ReadFileBytes(dataFolder + "open.qon"))[10], "6");
 }
 
@@ -249,7 +249,7 @@ TEST_F(SettingsDialogTest, ExportTakesTheRatingRange) {
     for (const auto& r : rated) {
         Player& p = Players[AddTestPlayer(r.name, r.fide)];
         p.nationalRating = r.national;
-        WkListAddItem(MainWindow.playerList, PlayerListRow(p, 0).c_str(), 0);
+        WkListAddItem(PlayersPage.playerList, PlayerListRow(p, 0).c_str(), 0);
         p.fideRating = p.nationalRating = 0; // the list holds them until it is committed
     }
     const std::string before = Described();

@@ -11,12 +11,17 @@
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu.h"
-#include "tourman/main_window.h"
-#include "tourman/output_page.h"
-#include "tourman/save_tournament.h"
-#include "tourman/settings_dialog.h"
-#include "tourman/text_viewers.h"
-#include "tourman/tournament_commands.h"
+#include "tourman/commands/save_tournament.h"
+#include "tourman/commands/tournament_commands.h"
+#include "tourman/dialogs/settings_dialog.h"
+#include "tourman/main_window/main_window.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/output/output_page.h"
+#include "tourman/pages/output/output_widgets.h"
+#include "tourman/pages/output/text_viewers.h"
+#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/players/players_widgets.h"
+#include "tourman/pages/results/results_widgets.h"
 #include "tournament/files/player_list_row.h"
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
@@ -35,8 +40,8 @@ class TournamentCommandsTest : public TourmanTest {
   protected:
     static std::vector<std::string> Rows() {
         std::vector<std::string> rows;
-        for (int k = 0; WkListGetItem(MainWindow.playerList, k); ++k)
-            rows.push_back(WkListGetItem(MainWindow.playerList, k)->text);
+        for (int k = 0; WkListGetItem(PlayersPage.playerList, k); ++k)
+            rows.push_back(WkListGetItem(PlayersPage.playerList, k)->text);
         return rows;
     }
     static std::string Described() {
@@ -44,12 +49,13 @@ class TournamentCommandsTest : public TourmanTest {
         return std::string(s.Name) + s.Place + s.Arbiter + s.BaseName + s.DataFolder + std::to_string(s.PlannedRounds);
     }
     void Typed(const std::string& name, int rating) {
-        for (auto [field, text] : {std::pair{MainWindow.name, name}, {MainWindow.fideRating, std::to_string(rating)}}) {
+        for (auto [field, text] :
+             {std::pair{PlayersPage.name, name}, {PlayersPage.fideRating, std::to_string(rating)}}) {
             WkEditReplaceText(field, "", 0, 0);
             Click(field);
             Type(text);
         }
-        Click(MainWindow.addButton);
+        Click(PlayersPage.addButton);
     }
     // A file's time put back a day, so that any write shows.
     const fs::file_time_type old = fs::file_time_type::clock::now() - std::chrono::hours(24);
@@ -86,13 +92,13 @@ TEST_F(TournamentCommandsTest, MadeTypedOpenedClosedSavedAndLoaded) {
     Answer(15, 1);
     Answer(193, 0);
     Answer(187, 1);
-    Click(MainWindow.closeRegistrationButton);
+    Click(PlayersPage.closeRegistrationButton);
     EXPECT_TRUE(ClosedRegistration == 1 && CurrentRound == 1 && fs::exists(dataFolder + "cup.rnd"));
     for (int k = 0; k < 11; ++k) // numbered by rating, 2000 down to 1500
         EXPECT_TRUE(std::stoi(Rows()[k]) == k + 1 && std::stoi(Rows()[k].substr(27)) == 2000 - 50 * k) << Rows()[k];
-    EXPECT_EQ(Caption(MainWindow.addButton), MessageText(208));
-    EXPECT_FALSE(WkObjectIsSensitive(MainWindow.deleteButton) ||
-                 WkObjectIsSensitive(MainWindow.closeRegistrationButton) || MainWindow.loadRoundFileItem->disabled);
+    EXPECT_EQ(Caption(PlayersPage.addButton), MessageText(208));
+    EXPECT_FALSE(WkObjectIsSensitive(PlayersPage.deleteButton) ||
+                 WkObjectIsSensitive(PlayersPage.closeRegistrationButton) || MainWindow.loadRoundFileItem->disabled);
     WkFormSetPage(MainWindow.notebook, 0); // round 1 is proposed on the pairing page
     Flush();
     SavePng(MainWindow.window, "closed.png");
@@ -117,7 +123,7 @@ TEST_F(TournamentCommandsTest, MadeTypedOpenedClosedSavedAndLoaded) {
     Answer(6, 1);
     ChooseFile(dataFolder + "other/cup.rnd");
     LoadRoundFileCommand();
-    EXPECT_TRUE(CurrentRound == 0 && ClosedRegistration == 1 && WkListGetCount(MainWindow.pairingList) == 0);
+    EXPECT_TRUE(CurrentRound == 0 && ClosedRegistration == 1 && WkListGetCount(PairingPage.pairingList) == 0);
 
     // A folder that takes no file (as root its mode would not stop a write: the file's place is taken).
     TournamentSaved = 0;
@@ -139,18 +145,18 @@ TEST_F(TournamentCommandsTest, NewAndOpenLeaveNothingStale) {
     std::ofstream(dataFolder + "crosstbl.txt") << "an old table\r\n";
     for (const char* file : {"", "cup.qon"}) { // New, then Open
         ShowOutputFile(nullptr, 2);
-        WkEditReplaceText(MainWindow.boardField, "7", 0, 0);
-        WkEditReplaceText(MainWindow.roundField, "3", 0, 0);
-        WkObjectSetText(MainWindow.boardLabel, "an old board");
+        WkEditReplaceText(ResultsPage.boardField, "7", 0, 0);
+        WkEditReplaceText(ResultsPage.roundField, "3", 0, 0);
+        WkObjectSetText(ResultsPage.boardLabel, "an old board");
         if (*file) {
             ChooseFile(dataFolder + file);
             OpenTournamentCommand();
         } else {
             NewClubCup("cup2");
         }
-        EXPECT_EQ(std::to_string(WkListGetCount(MainWindow.fileViewer)) + ViewedFilePath(MainWindow.fileViewer) + "|" +
-                      WkEditGetText(MainWindow.boardField) + "|" + WkEditGetText(MainWindow.roundField) + "|" +
-                      WkLabelGetText(MainWindow.boardLabel),
+        EXPECT_EQ(std::to_string(WkListGetCount(OutputPage.fileViewer)) + ViewedFilePath(OutputPage.fileViewer) + "|" +
+                      WkEditGetText(ResultsPage.boardField) + "|" + WkEditGetText(ResultsPage.roundField) + "|" +
+                      WkLabelGetText(ResultsPage.boardLabel),
                   "0||0|" + MessageText(41)) << file;
     }
 }
@@ -165,9 +171,10 @@ TEST_F(TournamentCommandsTest, CloseRefusedOrAskedByCount) {
         Settings.PairingSystem = c.system;
         Settings.PlannedRounds = c.rounds;
         ClearPlayers();
-        WkListClear(MainWindow.playerList);
+        WkListClear(PlayersPage.playerList);
         for (int i = 0; i < c.players; ++i)
-            WkListAddItem(MainWindow.playerList, PlayerListRow(Players[AddTestPlayer("P" + std::to_string(i))], 0).c_str(), 0);
+            WkListAddItem(PlayersPage.playerList,
+                          PlayerListRow(Players[AddTestPlayer("P" + std::to_string(i))], 0).c_str(), 0);
         TournamentSaved = 0;
         ASSERT_TRUE(SaveTournament());
         const auto files = Snapshot(dataFolder);
@@ -184,8 +191,8 @@ TEST_F(TournamentCommandsTest, CloseRefusedOrAskedByCount) {
     Answer(193, 2);
     AnswerText(MessageText(198) + "\n", 0);
     CloseRegistration();
-    EXPECT_TRUE(ClosedRegistration == 0 && WkObjectIsSensitive(MainWindow.closeRegistrationButton));
-    EXPECT_EQ(Caption(MainWindow.addButton), MessageText(71));
+    EXPECT_TRUE(ClosedRegistration == 0 && WkObjectIsSensitive(PlayersPage.closeRegistrationButton));
+    EXPECT_EQ(Caption(PlayersPage.addButton), MessageText(71));
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "toolkit/core/shell.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/tooltip.h"
-#include "tourman/uscf_section.h"
+#include "tourman/dialogs/uscf_section.h"
 
 #include <algorithm>
 #include <cstring>

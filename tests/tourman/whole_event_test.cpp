@@ -18,8 +18,11 @@
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/menu_bar.h"
-#include "tourman/main_window.h"
-#include "tourman/uscf_section.h"
+#include "tourman/dialogs/uscf_section.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/players/players_widgets.h"
+#include "tourman/pages/results/results_widgets.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/random.h"
@@ -54,16 +57,16 @@ class WholeEventTest : public TourmanTest {
     void KeyResults(int round) {
         WkFormSetPage(MainWindow.notebook, 2);
         Flush();
-        Click(MainWindow.resultsToggle);
+        Click(ResultsPage.resultsToggle);
         for (int board = 1; board <= RoundBoardCount(round); ++board) {
-            WkObjectSetFocus(MainWindow.boardField);
-            WkEditReplaceText(MainWindow.boardField, "", 0, 0);
+            WkObjectSetFocus(ResultsPage.boardField);
+            WkEditReplaceText(ResultsPage.boardField, "", 0, 0);
             Type(std::to_string(board));
             Press(0x1C, 0x0D);
-            WkObjectSetFocus(MainWindow.resultKeyField);
+            WkObjectSetFocus(ResultsPage.resultKeyField);
             Type(Keys(round).substr(std::size_t(board - 1), 1));
         }
-        Click(MainWindow.resultsToggle); // closes the round
+        Click(ResultsPage.resultsToggle); // closes the round
     }
 };
 
@@ -75,24 +78,24 @@ TEST_F(WholeEventTest, DataFolderMatchesTheReference) {
                                  "CONTI ELENA", "RICCI PIETRO", "MARINO GINO", "GRECO LISA", "BRUNO ENZO"};
     const int ratings[] = {2210, 1985, 2340, 1760, 2105, 1890, 2050, 1655, 1930, 2275};
     for (int i = 0; i < 10; ++i) {
-        Fill(MainWindow.name, names[i]);
-        Fill(MainWindow.fideRating, std::to_string(ratings[i]));
-        Click(MainWindow.addButton);
+        Fill(PlayersPage.name, names[i]);
+        Fill(PlayersPage.fideRating, std::to_string(ratings[i]));
+        Click(PlayersPage.addButton);
     }
     ASSERT_EQ(PlayerCount, 10);
     Answer(15, 1);
     Answer(193, 0);
     Answer(187, 1);
-    Click(MainWindow.closeRegistrationButton);
+    Click(PlayersPage.closeRegistrationButton);
     ASSERT_EQ(CurrentRound, 1);
 
     for (int round = 1; round <= 3; ++round) {
         SCOPED_TRACE(round);
         WkFormSetPage(MainWindow.notebook, 1);
         Flush();
-        if (round > 1) Click(MainWindow.pairButton);
+        if (round > 1) Click(PairingPage.pairButton);
         ASSERT_EQ(CurrentRound, round);
-        Click(MainWindow.acceptButton);
+        Click(PairingPage.acceptButton);
         ASSERT_EQ(IsPairingDone, 1);
         KeyResults(round);
         ASSERT_EQ(IsGetResultDone, 1);

@@ -1,9 +1,9 @@
+#include "message_boxes/message_boxes.h"
 #include "tourman_driver.h"
 
 #include "support/tournament_state.h"
 #include "support/widget_input.h"
 
-#include "message_boxes/message_boxes.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/inherit.h"
 #include "toolkit/core/native_windows.h"
@@ -20,9 +20,10 @@
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/app_main.h"
-#include "tourman/main_window.h"
-#include "tourman/settings_dialog.h"
-#include "tourman/tournament_commands.h"
+#include "tourman/commands/tournament_commands.h"
+#include "tourman/dialogs/settings_dialog.h"
+#include "tourman/main_window/main_window.h"
+#include "tourman/main_window/window_frame.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
@@ -102,7 +103,7 @@ void TourmanTest::TearDown() {
     for (const tmt::Answer& a : script) ADD_FAILURE() << "unused answer for \"" << ScriptText(a) << "\"";
     script.clear();
     if (MainWindow.window) WkShellDestroy(MainWindow.window);
-    MainWindow = MainWindowWidgets();
+    ForgetMainWindow();
     WkEndDraw();
     WkReleaseDefaultColors();
     WkShutdown();

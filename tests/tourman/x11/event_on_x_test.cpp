@@ -17,12 +17,15 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/toggle.h"
-#include "tourman/bye_dialog.h"
-#include "tourman/color_window.h"
-#include "tourman/main_window.h"
-#include "tourman/manual_pairing.h"
-#include "tourman/settings_dialog.h"
-#include "tourman/tournament_commands.h"
+#include "tourman/commands/tournament_commands.h"
+#include "tourman/dialogs/bye_dialog.h"
+#include "tourman/dialogs/color_window.h"
+#include "tourman/dialogs/manual_pairing.h"
+#include "tourman/dialogs/settings_dialog.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/players/players_widgets.h"
+#include "tourman/pages/results/results_widgets.h"
 #include "tournament/game_code.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
@@ -76,9 +79,9 @@ void EventOnX::TypePlayers(int players) {
     WkFormSetPage(MainWindow.notebook, 0);
     Pump();
     for (int i = 0; i < players; ++i) {
-        Fill(MainWindow.name, "PLAYER " + std::string(1, char('A' + i % 26)) + std::string(i / 26, 'A'));
-        Fill(MainWindow.fideRating, std::to_string(2400 - 20 * i));
-        Click(MainWindow.addButton);
+        Fill(PlayersPage.name, "PLAYER " + std::string(1, char('A' + i % 26)) + std::string(i / 26, 'A'));
+        Fill(PlayersPage.fideRating, std::to_string(2400 - 20 * i));
+        Click(PlayersPage.addButton);
     }
     ASSERT_EQ(PlayerCount, players);
 }
@@ -87,7 +90,7 @@ void EventOnX::CloseRegistration(bool swiss) {
     Answer(15, 1);
     Answer(193, 0);
     if (swiss) Answer(187, 1);
-    Click(MainWindow.closeRegistrationButton);
+    Click(PlayersPage.closeRegistrationButton);
 }
 
 namespace {
@@ -135,12 +138,12 @@ std::string EventOnX::RowAt(WkObject* list, int row) {
 void EventOnX::PairRound(int round, bool swiss, const std::function<void()>& proposal) {
     WkFormSetPage(MainWindow.notebook, 1);
     Pump();
-    if (round > 1) Click(MainWindow.pairButton);
+    if (round > 1) Click(PairingPage.pairButton);
     ASSERT_EQ(CurrentRound, round) << unexpected;
     if (!swiss) return;
     CheckRound(round, "as paired");
     if (proposal) proposal();
-    Click(MainWindow.acceptButton);
+    Click(PairingPage.acceptButton);
     ASSERT_EQ(IsPairingDone, 1) << "round " << round << unexpected;
 }
 
@@ -148,25 +151,25 @@ void EventOnX::EnterResults(int round) {
     static constexpr int kButtonDigits[9] = {1, 0, 5, 3, 4, 2, 6, 7, 8};
     WkFormSetPage(MainWindow.notebook, 2);
     Pump();
-    Click(MainWindow.resultsToggle);
+    Click(ResultsPage.resultsToggle);
     int first = 1;
     while (IsByeCode(GameTable(first, round))) ++first;
-    WkEditReplaceText(MainWindow.boardField, "", 0, 0);
-    Click(MainWindow.boardField);
+    WkEditReplaceText(ResultsPage.boardField, "", 0, 0);
+    Click(ResultsPage.boardField);
     Key(std::to_string(first) + " Return");
     bool keying = false; // the key field has the focus
     for (int board = first; board <= RoundBoardCount(round); ++board) {
         if (IsByeCode(GameTable(board, round))) continue;
         const Result r = ResultKey(round, board);
         if (r.button) {
-            Click(MainWindow.resultButtons[std::find(kButtonDigits, kButtonDigits + 9, r.digit) - kButtonDigits]);
+            Click(ResultsPage.resultButtons[std::find(kButtonDigits, kButtonDigits + 9, r.digit) - kButtonDigits]);
         } else {
-            if (!keying) Click(MainWindow.resultKeyField);
+            if (!keying) Click(ResultsPage.resultKeyField);
             Key(r.digit == Draw && board % 2 ? "x" : std::to_string(r.digit));
         }
         keying = !r.button;
     }
-    Click(MainWindow.resultsToggle);
+    Click(ResultsPage.resultsToggle);
     EXPECT_TRUE(fs::exists(Data() + Base() + std::to_string(round) + ".rnd")) << "round " << round << unexpected;
     for (int board = 1; board <= RoundBoardCount(round); ++board) {
         if (IsByeCode(GameTable(board, round))) continue;
@@ -178,10 +181,10 @@ void EventOnX::EnterResults(int round) {
 void EventOnX::GiveBye(int player, const char* result, double points) {
     WkFormSetPage(MainWindow.notebook, 0);
     Pump();
-    Xdo("mousemove " + RowAt(MainWindow.playerList, player - 1) + " click 1");
+    Xdo("mousemove " + RowAt(PlayersPage.playerList, player - 1) + " click 1");
     Pump(300); // past the list's double click
     Xdo("click 3");
-    WkObject* menu = MainWindow.playerListMenu;
+    WkObject* menu = PlayersPage.playerListMenu;
     ASSERT_TRUE(WkMenuRecord(menu)->poppedUp) << unexpected;
     const WkMenuItem* item = WkMenuRecord(menu)->items[1];
     int x = 0, y = 0;
@@ -200,10 +203,10 @@ void EventOnX::GiveBye(int player, const char* result, double points) {
 void EventOnX::SetAvailable(int player, bool on) {
     WkFormSetPage(MainWindow.notebook, 0);
     Pump();
-    Xdo("mousemove " + RowAt(MainWindow.playerList, player - 1) + " click 1");
-    ASSERT_EQ(WkToggleGetState(MainWindow.available), !on) << "player " << player << " in the form";
-    Click(MainWindow.available);
-    Click(MainWindow.changeButton);
+    Xdo("mousemove " + RowAt(PlayersPage.playerList, player - 1) + " click 1");
+    ASSERT_EQ(WkToggleGetState(PlayersPage.available), !on) << "player " << player << " in the form";
+    Click(PlayersPage.available);
+    Click(PlayersPage.changeButton);
     EXPECT_EQ(Players[player].available, on ? 1 : 0) << "player " << player << unexpected;
     // Out of the rounds to come, until he is back.
     for (int round = CurrentRound + 1; !on && round <= Settings.PlannedRounds; ++round) offBoard_[round][player] = 0;
@@ -211,7 +214,7 @@ void EventOnX::SetAvailable(int player, bool on) {
 
 void EventOnX::ImproveColours() {
     const int round = CurrentRound;
-    Click(MainWindow.colorImprovementButton);
+    Click(ResultsPage.colorImprovementButton);
     WkObject* window = ColorImprovementDialog();
     ASSERT_NE(window, nullptr) << unexpected;
     // The player buttons, White and Black of each board: two Whites of
@@ -256,7 +259,7 @@ void EventOnX::ExchangeColours() {
     }
     DecodeGameCode(GameTable(board, round), white, black, digit);
     Answer(StateRecord(white).colorFlexible && StateRecord(black).colorFlexible ? 39 : 40, 1);
-    Xdo("mousemove " + RowAt(MainWindow.pairingList, board - 1) + " click --repeat 2 1");
+    Xdo("mousemove " + RowAt(PairingPage.pairingList, board - 1) + " click --repeat 2 1");
     EXPECT_EQ(GameTable(board, round), EncodeGameCode(black, white, NotPlayed))
         << "round " << round << ", board " << board << ": the colours exchanged" << unexpected;
 }
@@ -265,9 +268,9 @@ void EventOnX::PairByHand() {
     const int round = CurrentRound;
     const std::set<std::pair<int, int>> proposed = Pairs(round);
     Answer(37, 1);
-    Click(MainWindow.cancelButton);
+    Click(PairingPage.cancelButton);
     ASSERT_EQ(CurrentRound, round - 1) << unexpected;
-    Click(MainWindow.manualPairingButton);
+    Click(PairingPage.manualPairingButton);
     WkObject* window = ManualPairingWindow();
     ASSERT_NE(window, nullptr) << unexpected;
     // The file browser runs its own loop: a timeout chooses the file.

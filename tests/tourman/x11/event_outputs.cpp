@@ -22,9 +22,10 @@
 #include "toolkit/widgets/menu_bar.h"
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/toggle.h"
-#include "tourman/group_dialogs.h"
-#include "tourman/main_window.h"
-#include "tourman/uscf_section.h"
+#include "tourman/dialogs/group_dialogs.h"
+#include "tourman/dialogs/uscf_section.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/output/output_widgets.h"
 #include "tournament/message_table.h"
 #include "tournament/game_code.h"
 #include "tournament/players.h"
@@ -97,7 +98,7 @@ std::string Caption(WkObject* o) {
 }
 
 std::string ViewerTitle() {
-    return Trim(WkLabelGetText(WkListRecord(MainWindow.fileViewer)->titleLabel));
+    return Trim(WkLabelGetText(WkListRecord(OutputPage.fileViewer)->titleLabel));
 }
 
 std::vector<WkObject*> Windows() {
@@ -304,7 +305,7 @@ void EventOnX::OutputButtons() {
                                  "print",
                                  "window",
                                  "fideelo.txt"};
-    const WkFormPage* buttons = WkFormCurrentPage(MainWindow.outputButtons);
+    const WkFormPage* buttons = WkFormCurrentPage(OutputPage.outputButtons);
     ASSERT_EQ(buttons->count, 18);
     fs::remove(pdf);
     fillTimeout_ = WkAddTimeout(100, FillDialog, this);

@@ -14,8 +14,9 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/menu_bar.h"
-#include "tourman/main_window.h"
-#include "tourman/settings_dialog.h"
+#include "tourman/dialogs/settings_dialog.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/pairing/pairing_widgets.h"
 #include "tournament/message_table.h"
 
 
@@ -93,13 +94,13 @@ TEST_F(PointerOnX, ClickedMenusWholeCaptionsAndReadableSelections) {
     // The pairing page of the proposed round: each caption and each row whole.
     WkFormSetPage(MainWindow.notebook, 1);
     Pump();
-    for (WkObject* button : {MainWindow.pairButton, MainWindow.manualPairingButton, MainWindow.acceptButton,
-                             MainWindow.cancelButton, MainWindow.logsButton, MainWindow.printPairingsButton}) {
+    for (WkObject* button : {PairingPage.pairButton, PairingPage.manualPairingButton, PairingPage.acceptButton,
+                             PairingPage.cancelButton, PairingPage.logsButton, PairingPage.printPairingsButton}) {
         const char* caption = WkButtonRecord(button)->text;
         EXPECT_GE(button->width, WkTextWidth(caption, button->font) + 2 * WkObjectBorder(button)) << caption;
     }
-    const WkListData* rows = WkListRecord(MainWindow.pairingList);
-    EXPECT_GE(MainWindow.pairingList->width - 2 * rows->border, 80 * rows->charWidth) << "the pairing rows cut";
+    const WkListData* rows = WkListRecord(PairingPage.pairingList);
+    EXPECT_GE(PairingPage.pairingList->width - 2 * rows->border, 80 * rows->charWidth) << "the pairing rows cut";
     Png(MainWindow.window, "pointer-pairing-page.png");
 
     // The file browser of Select Language, over two message files: the

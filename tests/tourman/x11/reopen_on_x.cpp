@@ -10,7 +10,7 @@
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/tree.h"
-#include "tourman/main_window.h"
+#include "tourman/main_window/window_frame.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"

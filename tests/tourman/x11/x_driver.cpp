@@ -12,7 +12,8 @@
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/label.h"
 #include "tourman/app_main.h"
-#include "tourman/main_window.h"
+#include "tourman/main_window/main_window.h"
+#include "tourman/main_window/window_frame.h"
 #include "tournament/message_table.h"
 #include "uscfreport/report_window.h"
 
@@ -85,7 +86,7 @@ void XProgramTest::TearDown() {
     EXPECT_EQ(unexpected, "");
     EXPECT_TRUE(answers.empty()) << answers.size() << " answers left, the first for \"" << answers.front().first << "\"";
     if (mainWindow_) WkShellDestroy(mainWindow_);
-    MainWindow = MainWindowWidgets();
+    ForgetMainWindow();
     ReportWindow = ReportWindowWidgets();
     WkShutdown();
     if (wm) {

@@ -1,0 +1,174 @@
+#include "tourman/commands/extras_commands.h"
+
+#include "reports/fide_rating_report.h"
+#include "reports/national_rating_report.h"
+#include "reports/pairing_lists.h"
+#include "reports/player_lists.h"
+#include "reports/tournament_stats.h"
+#include "toolkit/widgets/file_browser.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/message_dialog.h"
+#include "tourman/commands/round_commands.h"
+#include "tourman/commands/uscf_conversion.h"
+#include "tourman/dialogs/group_dialogs.h"
+#include "tourman/dialogs/settings_dialog.h"
+#include "tourman/dialogs/uscf_section.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/results/results_widgets.h"
+#include "pairing/round_dispatcher.h"
+#include "tournament/files/message_file.h"
+#include "tournament/files/tournament_file.h"
+#include "tournament/message_box.h"
+#include "tournament/message_table.h"
+#include "tournament/players.h"
+#include "tournament/round_state.h"
+#include "tournament/run_options.h"
+#include "tournament/settings.h"
+
+#include <cstdint>
+#include <string>
+
+int UnusedOption = 0;
+
+namespace {
+
+void Alert(const std::string& text) {
+    ShowAlert(text, MessageText(3));
+}
+
+// The confirmation of a writer that says nothing itself: the text when the
+// file stands, else message 31.
+void Confirm(bool written, const char* text) {
+    Alert(written ? std::string(text) : MessageText(31));
+}
+
+bool RoundRobin() {
+    return Settings.PairingSystem == 2 || Settings.PairingSystem == 5;
+}
+
+void RoundRobinTable() {
+    if (!RoundRobin()) return Alert("Option not available for swiss system");
+    Alert(WriteRoundRobinPairings() ? MessageText(197) : MessageText(31));
+}
+
+void ChooseMessageFile() {
+    std::string file, folder = ProgramFolder;
+    if (!WkFileBrowser("Select the message_file", "*.qnp", file, folder, 1)) return;
+    InstallMessageFile(folder + file);
+}
+
+// What an item needs: nothing, a tournament (whose folder takes its files),
+// or a tournament whose registration is closed.
+enum Needs { NeedsNothing, NeedsTournament, NeedsClosedRegistration };
+
+struct ExtrasItem {
+    int id;
+    Needs needs;
+    void (*run)();
+};
+
+const ExtrasItem kExtrasItems[] = {
+    {0, NeedsClosedRegistration, [] { FideRatingReportCommand(PlayerCount, 1); }},
+    {2, NeedsClosedRegistration, [] { FideRatingReportCommand(PlayerCount, 0); }},
+    {1, NeedsClosedRegistration, NationalRatingReportCommand},
+    {15, NeedsTournament, OpenUscfSectionDialog},
+    {9, NeedsTournament, [] { Confirm(WritePlayersByName(PlayerCount), "OK file PLAYNAME.TXT"); }},
+    {10, NeedsTournament, [] { Confirm(WritePlayersByRating(PlayerCount), "OK file PLAYRAT.TXT"); }},
+    // The writer alerts its own failure.
+    {3, NeedsTournament, [] { if (WriteTournamentFile(1)) Alert("OK backup file *.QON (extension *.BAK)"); }},
+    {4, NeedsClosedRegistration, OpenRatingGroupsDialog},
+    {12, NeedsClosedRegistration, OpenDateGroupsDialog},
+    {5, NeedsTournament, [] { Confirm(WriteTournamentStatistics(PlayerCount), "OK file TOURSTAT.TXT"); }},
+    {13, NeedsNothing, ChooseMessageFile},
+    {7, NeedsNothing, ConvertUscfDatabase},
+    {14, NeedsClosedRegistration, RoundRobinTable},
+};
+
+// The two questions before rounds or the registration are taken back.
+bool ConfirmTwice() {
+    return AskQuestion(MessageText(33), MessageText(1), MessageText(0)) == 1 &&
+           AskQuestion(MessageText(34), MessageText(1), MessageText(0)) == 1;
+}
+
+// What deleting rounds leaves: no proposed boards, no results to enter,
+// the pairing page ready for the next round.
+void AfterRoundsDeleted() {
+    for (WkObject* list : {PairingPage.pairingList, ResultsPage.resultsList})
+        if (list) WkListClear(list);
+    IsGetResultDone = IsPairingDone = 0;
+    // A proposal that was pending went with its round.
+    SetSensitive(PairingPage.acceptButton, false);
+    SetSensitive(PairingPage.cancelButton, false);
+    SetSensitive(MainWindow.pages[1], true);
+    RefreshRoundControls();
+    UpdateStatusLine();
+}
+
+const char* const kContentText = "Refer to the documentation coming with program\nfor instrunctions and licence terms";
+const char* const kAboutText =
+    "tourman 3.51\n"
+    "A chess tournament manager: registers the players, pairs the rounds\n"
+    "(Swiss and round robin), takes the results and writes the standings,\n"
+    "the lists and the rating reports of the tournament.";
+
+} // namespace
+
+void ExtrasCommand(int id) {
+    for (const ExtrasItem& item : kExtrasItems) {
+        if (item.id != id) continue;
+        // With no tournament there is no folder for its files: they would
+        // land, empty, in the program's folder.
+        if (item.needs != NeedsNothing && TournamentOpen == 0) return Alert(MessageText(32));
+        if (item.needs == NeedsClosedRegistration && ClosedRegistration == 0) return;
+        return item.run();
+    }
+}
+
+void TournamentMenuCommand(int id) {
+    switch (id) {
+    case 1:
+        return TournamentSettingsCommand();
+    case 2:
+        if (ClosedRegistration == 0) return Alert(MessageText(32));
+        if (!ConfirmTwice()) return;
+        DeleteRounds(1, CurrentRound, PlayerCount);
+        return AfterRoundsDeleted();
+    case 3:
+        if (CurrentRound == 0) return Alert(MessageText(35));
+        if (AskQuestion(MessageText(36), MessageText(1), MessageText(0)) != 1) return;
+        DeleteRounds(CurrentRound, CurrentRound, PlayerCount);
+        return AfterRoundsDeleted();
+    case 4:
+        if (ClosedRegistration == 0) return Alert(MessageText(32));
+        if (!ConfirmTwice()) return;
+        AvailablePlayerCount = PlayerCount;
+        return ResetTournament(0);
+    default:
+        return;
+    }
+}
+
+void HelpCommand(int id) {
+    if (id != 0 && id != 1) return;
+    WkMessageDialog(ProgramTitle, id == 0 ? kContentText : kAboutText, MessageText(3).c_str(), nullptr);
+}
+
+void OptionToggle(WkObject*, int on, void* option) {
+    int* flags[] = {nullptr, &VerboseOption, &RelaxedColorOption, nullptr, &ColorImprovementOption, &UnusedOption};
+    const std::intptr_t n = reinterpret_cast<std::intptr_t>(option);
+    if (n < 1 || n > 5 || !flags[n]) return;
+    *flags[n] = on != 0;
+}
+
+void OnExtrasItem(WkMenuItem*, int, void* id) {
+    ExtrasCommand(int(reinterpret_cast<std::intptr_t>(id)));
+}
+
+void OnTournamentMenuItem(WkMenuItem*, int, void* id) {
+    TournamentMenuCommand(int(reinterpret_cast<std::intptr_t>(id)));
+}
+
+void OnHelpItem(WkMenuItem*, int, void* id) {
+    HelpCommand(int(reinterpret_cast<std::intptr_t>(id)));
+}

@@ -1,0 +1,53 @@
+// The round commands of the pairing page: pairing the next round (by the
+// pairing engines in a Swiss tournament, from the fixed schedule in a round
+// robin), accepting the proposed boards, cancelling the last pairing and
+// exchanging the colours of a proposed board; also the round controls of
+// the pairing and results pages as the round's state sets them, and the
+// window's side of a cancelled pairing, which the pairing code reaches
+// through its hooks. The round counters, flags and game codes stay in the
+// tournament's tables; this module owns nothing.
+#pragma once
+
+struct WkObject;
+
+// The last round the tournament may pair: the planned rounds of a Swiss
+// tournament, the schedule's rounds of a round robin, never past the round
+// tables' last column.
+int LastPairableRound();
+// True, after alert message 38, when CurrentRound has reached that round.
+bool RoundLimitReached();
+
+// Pairs the next round. Swiss: the boards are proposed in the pairing list
+// for acceptance; a round that cannot be paired leaves the round counters and
+// the pair buttons as they were. Round robin: the next round of the schedule
+// is accepted at once.
+void PairRoundCommand();
+// Opens the proposed round for results: board cards, the pairing done, the
+// results page on the round, the web index, the rating preview, the Dubov
+// floaters and, in a Swiss tournament, the save.
+void AcceptPairing();
+// The cancel button: asks message 37 first, then undoes the last pairing.
+void CancelPairingCommand();
+// Activating a row of the pairing list: after a question, White and Black of
+// that board of the shown round change places (not played), the row and the
+// round's pairing lists are written again. Nothing once the round is
+// accepted; message 17 in a round robin.
+void SwapPairingColours(WkObject* list, int row);
+
+// A round is proposed: the results page and the pair buttons disabled, the
+// accept and cancel buttons enabled.
+void ShowProposalControls();
+// Lists the boards of CurrentRound in the pairing list (PairingBoardLine
+// of the colour improvement's module), refreshes the status
+// line and writes the round's pairing lists: the proposal step that a manual
+// pairing shares.
+void ListProposedRound();
+
+// The pair and manual buttons, the pairing page's tab and the results
+// page's round field as the round's state allows them, the round field at
+// the current round, which the results page lists.
+void RefreshRoundControls();
+
+// Fills the pairing code's window hooks: a cancelled pairing and the round
+// field enabled.
+void InstallRoundCommandHooks();

@@ -1,0 +1,23 @@
+#include "tourman/commands/save_tournament.h"
+
+#include "tourman/pages/players/player_list.h"
+#include "tournament/files/round_state_file.h"
+#include "tournament/files/tournament_file.h"
+#include "tournament/message_box.h"
+#include "tournament/message_table.h"
+#include "tournament/players.h"
+#include "tournament/round_state.h"
+#include "tournament/settings.h"
+
+bool SaveTournament() {
+    if (PlayerCount < 1) {
+        ShowAlert(MessageText(10), MessageText(3));
+        return false;
+    }
+    if (TournamentSaved == 0) {
+        CommitPlayerList();
+        if (ClosedRegistration != 0) IsSavedRound = 1;
+        if (!WriteTournamentFile(0)) return false;
+    }
+    return ClosedRegistration == 0 || WriteRoundStateFile(RoundStatePath());
+}

@@ -1,9 +1,0 @@
-#include "tourman/confirm_close.h"
-
-#include "toolkit/core/shell.h"
-#include "tournament/message_box.h"
-#include "tournament/message_table.h"
-
-void OnConfirmClose(WkObject* button, void*, void*) {
-    if (AskQuestion(MessageText(4), MessageText(1), MessageText(0)) == 1) WkShellDestroy(button);
-}

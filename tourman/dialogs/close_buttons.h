@@ -1,0 +1,14 @@
+// The close buttons of the program's dialogs: the plain one, which closes
+// the dialog, and the Cancel button of the dialogs that hold unsaved work
+// (the manual pairing, the USCF section dialog, the colour improvement),
+// which asks before the work is thrown away. Holds no state.
+#pragma once
+
+struct WkObject;
+
+// Button callback: destroys the top-level window holding the button; closes
+// the other dialogs of the program too.
+void OnCloseDialog(WkObject* button, void* record, void* data);
+// Button callback: asks message 4 with the buttons message 1 (stay) and
+// message 0; the second destroys the window that holds the button.
+void OnConfirmClose(WkObject* button, void* record, void* data);

@@ -1,0 +1,81 @@
+// The tournament settings dialog and the return to an open registration.
+//
+// One dialog edits the whole settings record: to make a new tournament, to
+// change the open one, or to give the settings of an export (whose OK
+// handler lives in export_tournament.*, which connects it). The dialog's input widgets are held
+// in SettingsDialog while the window lives (only one at a time; opening
+// another replaces the handles) and are forgotten with it. Nothing reaches
+// the settings before OK, and OK stores nothing unless every field passes.
+// ResetTournament puts the run state back to an open registration, for a new
+// tournament or for the reopened registration of the open one.
+#pragma once
+
+#include <string>
+
+struct WkObject;
+struct TournamentSettings;
+
+enum SettingsDialogKind { ModifySettingsKind = 0, NewTournamentKind = 1, ExportTournamentKind = 2 };
+
+struct SettingsFields {
+    WkObject* window = nullptr;
+    int kind = ModifySettingsKind;
+    WkObject* name = nullptr;
+    WkObject* place = nullptr;
+    WkObject* beginDate = nullptr;
+    WkObject* endDate = nullptr;
+    WkObject* arbiter = nullptr;
+    WkObject* pairingSystem = nullptr; // read-only drop-down, "N: ..."
+    WkObject* rounds = nullptr;
+    WkObject* scoreSystem = nullptr; // read-only drop-down
+    WkObject* tieBreaks[10] = {};    // check boxes by tie-break code 1..9
+    WkObject* tieBreakOrder = nullptr;
+    WkObject* dataFolder = nullptr;
+    WkObject* baseName = nullptr;
+    WkObject* ratingChoice = nullptr;
+    WkObject* acceleratedRounds = nullptr;
+    // The export kind's own fields.
+    WkObject* lowestRating = nullptr;
+    WkObject* highestRating = nullptr;
+    WkObject* ratingList = nullptr; // "National", "FIDE" or "Either"
+    WkObject* okButton = nullptr;
+    WkObject* closeButton = nullptr;
+};
+
+extern SettingsFields SettingsDialog;
+// 1 once a tournament has been created or opened; the settings command
+// refuses before.
+extern int TournamentOpen;
+
+// The alert of a new file whose name is taken.
+inline constexpr const char* FileExistsText = "A file with the same name already exist! Chooce another name";
+
+// Builds and shows the dialog of a kind and returns at once; the dialog
+// is modal and ends with its OK or close button.
+void OpenSettingsDialog(int kind);
+
+// The dialog's fields read into settings (a copy of the open tournament's
+// settings, changed only where the dialog holds a value). Every field is
+// checked first; false after the alert of the first refusal, settings then
+// partly filled and not to be used. The modify kind also refuses, once the
+// registration is closed, a change between the Swiss and the round-robin
+// families or of the rating choice.
+bool ReadSettingsFields(TournamentSettings& settings, int kind);
+// Whether a file can be opened for reading at path.
+bool FileExists(const std::string& path);
+
+// Callbacks of the dialog's widgets.
+void OnTieBreakToggle(WkObject* box, int on, void* index);
+void OnBrowseDataFolder(WkObject* button, void* record, void* data);
+void OnSettingsOk(WkObject* button, void* record, void* kind);
+
+// Back to an open registration with no round paired: for a new tournament
+// (1) empty players, tables and state, nothing left in the output page's
+// viewer and an empty tournament file written;
+// for the open one (0) its rounds removed and its file written and read
+// back, so that the player list holds what the file holds.
+void ResetTournament(int newTournament);
+
+// The tournament menu's settings item: alert message 32 while no
+// tournament is open, else the dialog of the modify kind.
+void TournamentSettingsCommand();

@@ -1,0 +1,31 @@
+#include "tourman/main_window/main_window.h"
+
+#include "pairing/score_groups.h"
+#include "toolkit/core/shell.h"
+#include "toolkit/core/window_system.h"
+#include "tourman/commands/save_tournament.h"
+#include "tourman/main_window/window_frame.h"
+#include "tournament/message_box.h"
+#include "tournament/message_table.h"
+#include "tournament/players.h"
+#include "tournament/round_state.h"
+#include "tournament/settings.h"
+
+#include <cstdlib>
+
+int OnMainWindowClose(WkObject* window, std::intptr_t, void*, WkMessage*) {
+    int answer = AskQuestion(MessageText(4), MessageText(1), MessageText(0), MessageText(5));
+    if (answer == 0) return 1;
+    // A save that failed has already said why; closing now would lose what it
+    // could not write. With no player registered there is nothing to lose.
+    if (answer == 2 && !SaveTournament() && PlayerCount > 0) return 1;
+    WkShellDestroy(window);
+    ForgetMainWindow();
+    WkShutdown();
+    if (!IsRoundRobin()) ClearScoreGroups(CurrentRound);
+    std::exit(0);
+}
+
+void ExitCommand() {
+    OnMainWindowClose(MainWindow.window, 0, nullptr, nullptr);
+}

@@ -1,0 +1,27 @@
+#include "tourman/pages/page_parts.h"
+
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/push_button.h"
+
+WkObject* PageEdit(WkObject* parent, int length, int font, int filter, const char* extra) {
+    WkObject* field = WkCreateEdit(parent, "", length, font);
+    WkEditSetFilter(field, filter, extra);
+    return field;
+}
+
+WkObject* PageButton(WkObject* parent, const std::string& caption, int font, int width, int height) {
+    WkObject* button = WkCreateButton(parent, caption.c_str(), font);
+    if (width > 0) WkObjectSetWidth(button, width);
+    if (height > 0) WkObjectSetHeight(button, height);
+    return button;
+}
+
+WkObject* PageList(WkObject* parent, int length, int rows, const char* title, const char* name, int transparency) {
+    WkObject* list = WkCreateList(parent, PageFontFixed, length, rows, length);
+    WkListSetTitle(list, title);
+    WkObjectSetName(list, name);
+    WkObjectSetTransparency(list, transparency);
+    return list;
+}

@@ -1,0 +1,247 @@
+#include "tourman/pages/results/result_entry.h"
+
+#include "toolkit/core/draw.h"
+#include "toolkit/core/object_attrs.h"
+#include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/focus.h"
+#include "toolkit/widgets/list.h"
+#include "toolkit/widgets/scroll_bar.h"
+#include "toolkit/widgets/toggle.h"
+#include "tourman/commands/save_tournament.h"
+#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/results/results_list.h"
+#include "tourman/pages/results/results_widgets.h"
+#include "tournament/files/line_reader.h"
+#include "tournament/game_code.h"
+#include "tournament/message_box.h"
+#include "tournament/message_table.h"
+#include "tournament/players.h"
+#include "tournament/round_robin_scores.h"
+#include "tournament/round_save.h"
+#include "tournament/round_state.h"
+#include "tournament/round_tables.h"
+#include "tournament/scores.h"
+#include "tournament/settings.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+// Results entered since the toggle last changed.
+int resultsEntered = 0;
+// Set while the toggle is switched back by the program, whose callback must
+// then leave everything as it is.
+bool restoringToggle = false;
+
+constexpr int kAutosaveEvery = 15;
+
+void Alert(const std::string& text) {
+    ShowAlert(text, MessageText(3));
+}
+
+bool Confirm(int message) {
+    return AskQuestion(MessageText(message), MessageText(1), MessageText(0)) != 0;
+}
+
+void ShowToggleState(bool on) {
+    WkObject* toggle = ResultsPage.resultsToggle;
+    WkObjectSetText(toggle, MessageText(on ? 205 : 206).c_str());
+    if (on) WkObjectSetBackgroundRGB(toggle, 112, 165, 160);
+    else WkObjectSetBackgroundRGB(toggle, 255, 0, 0);
+}
+
+// The toggle switched back on after a close that could not be done; what
+// the open entry disabled stays disabled.
+void KeepEntryOpen() {
+    restoringToggle = true;
+    WkToggleSetOn(ResultsPage.resultsToggle);
+    restoringToggle = false;
+    ShowToggleState(true);
+}
+
+int ResultDigit(int board, int round) {
+    int white, black, digit;
+    DecodeGameCode(GameTable(board, round), white, black, digit);
+    return digit;
+}
+
+// The row's text in the board label, the scroll bar a few rows above it so
+// that the boards before it stay in sight.
+void ShowSelectedRow(int position, int rowsAbove) {
+    WkObject* list = ResultsPage.resultsList;
+    if (WkListItem* item = WkListGetItem(list, position)) WkObjectSetText(ResultsPage.boardLabel, item->text);
+    if (WkObject* bar = WkListGetVerticalScrollBar(list)) WkScrollBarSetValue(bar, std::max(0, position - rowsAbove));
+}
+
+// The result a key stands for; -1 for a key that enters nothing.
+int KeyDigit(const std::string& text) {
+    if (text == "x" || text == "X") return Draw;
+    if (text.size() != 1 || text[0] < '0' || text[0] > '8') return -1;
+    const int digit = text[0] - '0';
+    if (digit == HalfNoGame && IsRoundRobin()) return -1;
+    return digit;
+}
+
+// Enters digit (-1: nothing) for the selected board and moves on; stops
+// where the arbiter keeps the board's old result.
+void EnterForSelectedBoard(int digit, bool fromKey) {
+    WkObject* list = ResultsPage.resultsList;
+    const int boards = std::min(RoundBoardCount(ShownRound), WkListGetCount(list));
+    const int position = WkListRecord(list)->current;
+    if (fromKey) WkEditReplaceText(ResultsPage.resultKeyField, "", 0, 0);
+    if (position < 0 || position >= boards) {
+        WkBeep();
+        return;
+    }
+    const int board = position + 1;
+    if (digit >= 0) {
+        int white, black, old;
+        DecodeGameCode(GameTable(board, ShownRound), white, black, old);
+        if (old != NotPlayed && old != digit && !Confirm(44)) return;
+        GameTable(board, ShownRound) = EncodeGameCode(white, black, digit);
+        WkListReplaceItem(list, position, ResultRow(board, ShownRound).c_str(), 0);
+    }
+    const int next = NextUnplayedBoard(boards, board + 1, ShownRound);
+    if (next <= boards) WkListSelectItem(list, next - 1);
+    ShowSelectedRow(WkListRecord(list)->current, 2);
+
+    if (++resultsEntered % kAutosaveEvery == 0) {
+        // A full save: the tournament file is written again too, saying
+        // that a round state goes with it.
+        IsSavedRound = 0;
+        TournamentSaved = 0;
+        SaveTournament();
+    }
+}
+
+bool ShownRoundIsListed() {
+    return ShownRound >= 1 && ShownRound <= CurrentRound;
+}
+
+void RecomputeStandings() {
+    if (IsRoundRobin()) ComputeRoundRobinTieBreaks(CurrentRound, PlayerCount);
+    else ComputeScores(CurrentRound, PlayerCount);
+}
+
+} // namespace
+
+int MirrorResult(int digit) {
+    switch (digit) {
+    case BlackWins: return WhiteWins;
+    case WhiteWins: return BlackWins;
+    case WhiteWinsForfeit: return BlackWinsForfeit;
+    case BlackWinsForfeit: return WhiteWinsForfeit;
+    default: return digit;
+    }
+}
+
+int NextUnplayedBoard(int boards, int start, int round) {
+    if (round != CurrentRound) return start;
+    for (int board = start; board <= boards; ++board)
+        if (ResultDigit(board, round) == NotPlayed) return board;
+    for (int board = 1; board < start && board <= boards; ++board)
+        if (ResultDigit(board, round) == NotPlayed) return board;
+    return start;
+}
+
+bool ResultEntryOpen() {
+    return ResultsPage.resultsToggle && WkToggleGetState(ResultsPage.resultsToggle) != 0;
+}
+
+void ResultEntryToggle(bool on) {
+    if (restoringToggle) return;
+    resultsEntered = 0;
+    ShowToggleState(on);
+    if (on) {
+        SetSensitive(ResultsPage.roundField, false);
+        SetSensitive(MainWindow.pages[1], false);
+        return;
+    }
+    if (ShownRound == CurrentRound) IsGetResultDone = 0;
+    for (int board = 1; board <= RoundBoardCount(CurrentRound); ++board) {
+        if (ResultDigit(board, CurrentRound) == NotPlayed) {
+            Alert(MessageText(42));
+            // The boards still wait for their results: the entry stays open.
+            return KeepEntryOpen();
+        }
+    }
+    const int pairingDone = IsPairingDone;
+    if (ShownRound == CurrentRound) IsGetResultDone = 1;
+    IsPairingDone = 0;
+    if (!SaveRound(ShownRound)) {
+        // The round is not on disk: the entry stays open, as before the click.
+        IsGetResultDone = 0;
+        IsPairingDone = pairingDone;
+        return KeepEntryOpen();
+    }
+    UpdateStatusLine();
+    for (WkObject* object : {MainWindow.pages[1], PairingPage.pairButton, PairingPage.manualPairingButton,
+                             ResultsPage.roundField})
+        SetSensitive(object, true);
+    RecomputeStandings();
+    if (PairingPage.pairingList) WkListClear(PairingPage.pairingList);
+    // The closed round goes to the tournament's own files at once: a
+    // tournament reopened after a crash, or closed without saving, has it.
+    SaveTournament();
+}
+
+void EnterResultKey(const char* text) {
+    if (!ResultEntryOpen() || !ShownRoundIsListed()) return;
+    EnterForSelectedBoard(KeyDigit(text ? text : ""), true);
+}
+
+void EnterResultButton(int digit) {
+    if (!ResultEntryOpen() || !ShownRoundIsListed()) return;
+    if (digit == HalfNoGame && IsRoundRobin()) Alert(MessageText(17));
+    else EnterForSelectedBoard(digit, false);
+    // The next result is keyed where the keys are taken, not on the button.
+    WkObjectSetFocus(ResultsPage.resultKeyField);
+}
+
+void GoToBoard(const char* text) {
+    if (!ResultEntryOpen()) return;
+    WkObject* list = ResultsPage.resultsList;
+    int board = 0;
+    if (!ParseInt(text ? text : "", board) || board < 1 || board > WkListGetCount(list)) {
+        Alert("This pair doesn't exist!");
+        // The field shows the board chosen in the list, not the one refused.
+        const int chosen = WkListRecord(list)->current;
+        const std::string shown = chosen >= 0 && chosen < WkListGetCount(list) ? std::to_string(chosen + 1) : "";
+        WkEditReplaceText(ResultsPage.boardField, shown.c_str(), 0, 0);
+        WkObjectSetFocus(ResultsPage.boardField);
+        return;
+    }
+    WkListSelectItem(list, board - 1);
+    WkEditReplaceText(ResultsPage.boardField, "", 0, 0);
+    ShowSelectedRow(board - 1, 0);
+    WkObjectSetFocus(ResultsPage.resultKeyField);
+}
+
+void SelectResultRow(int position) {
+    if (!ResultEntryOpen()) return;
+    if (WkListItem* item = WkListGetItem(ResultsPage.resultsList, position))
+        WkObjectSetText(ResultsPage.boardLabel, item->text);
+    WkEditReplaceText(ResultsPage.resultKeyField, "", 0, 0);
+    WkObjectSetFocus(ResultsPage.resultKeyField);
+}
+
+void SwapResultColours(int position) {
+    if (!ResultEntryOpen()) return;
+    if (IsRoundRobin()) {
+        Alert(MessageText(17));
+        return;
+    }
+    const int board = position + 1;
+    if (board < 1 || board > RoundBoardCount(ShownRound)) return;
+    int white, black, digit;
+    DecodeGameCode(GameTable(board, ShownRound), white, black, digit);
+    // The BYE stays Black: its board is known by that.
+    if (white == 0 || black == 0) return;
+    const bool free = StateRecord(white).dueColor < 0 && StateRecord(black).dueColor < 0;
+    if (!Confirm(free || ShownRound == 1 ? 39 : 40)) return;
+    GameTable(board, ShownRound) = EncodeGameCode(black, white, MirrorResult(digit));
+    WkListReplaceItem(ResultsPage.resultsList, position, ResultRow(board, ShownRound).c_str(), 0);
+}

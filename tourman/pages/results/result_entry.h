@@ -1,0 +1,42 @@
+// Entering results on the results page: the toggle that opens and closes the
+// result entry of the round shown, the result key field and the nine result
+// buttons, the board field, the row selection and the exchange of a played
+// board's colours. Closing the entry saves the round shown and recomputes
+// the standings. Owns the count of results entered since the toggle last
+// changed (every fifteenth saves the tournament); everything else lives in
+// the tournament's tables and the main window's widgets.
+#pragma once
+
+// The result seen from the other side: 0 and 1 exchanged, 3 and 4
+// exchanged, any other digit unchanged.
+int MirrorResult(int digit);
+
+// The board to move to after an entry at start - 1: start itself when round
+// is not the current round; otherwise the first unplayed board from start to
+// boards, else the first unplayed before start, else start.
+int NextUnplayedBoard(int boards, int start, int round);
+
+// Opens (on) or closes the result entry. Closing checks every board of the
+// current round; with one unplayed it alerts, saves nothing and the entry
+// stays open. Otherwise it saves the round shown, opens the way to the next
+// pairing, recomputes the standings of the current round and saves the
+// tournament as the Save command does. A round that could not be saved
+// keeps the entry open too. While the entry switches its own toggle back
+// on, the toggle's call does nothing.
+void ResultEntryToggle(bool on);
+// The result key field's text after a key: the result it stands for goes
+// to the selected board, which moves on to the next unplayed one.
+void EnterResultKey(const char* text);
+// One of the nine result buttons.
+void EnterResultButton(int digit);
+// The board field's Enter: selects that board's row.
+void GoToBoard(const char* text);
+// A row chosen in the results list.
+void SelectResultRow(int position);
+// Activating a row of the results list: exchanges the board's colours,
+// after a question, keeping the result seen from the players. A BYE board
+// stays as it is.
+void SwapResultColours(int position);
+// True while the result entry is open.
+bool ResultEntryOpen();
+

@@ -1,0 +1,29 @@
+// The results page's list of boards: the row text of one board, which the
+// pairing list shares, and ShowRound, which lists the boards of a round and
+// makes it the shown round. Holds no state of its own: the rows are read
+// from the game table, the names and scores from the player tables.
+#pragma once
+
+#include <string>
+
+// "%3d: %3d %-20.20s (%4.1f) - %3d %-20.20s (%4.1f) = [%s]": the board
+// number, White's id, name and score, Black's id, name and score, and the
+// result text of the code's digit (" ... " while the game is not played).
+std::string BoardRow(int board, int gameCode);
+// The row of a board of a round as the game table holds it.
+std::string ResultRow(int board, int round);
+
+// Lists on the results page the round whose number the text holds: alert
+// message 43 and nothing else changed when it is not a round from 1 to
+// CurrentRound, the round field then showing the round listed. Otherwise
+// ShownRound becomes that round, the buttons that act on the current round
+// only (re-pair, colour improvement, load results) are usable just when it
+// is the current round, the board label is reset and the list holds one row
+// per board, the board number as each row's data.
+bool ShowRound(const std::string& text);
+bool ShowRound(int round);
+
+// The results page's fields as a tournament starts them: no board typed
+// or chosen, the round field at the current round.
+void ResetResultsFields();
+
