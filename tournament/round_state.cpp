@@ -1,5 +1,7 @@
 #include "tournament/round_state.h"
 
+#include "tournament/round_tables.h"
+
 int CurrentRound = 0;
 int ShownRound = 0;
 int RandomSort = 0;
@@ -8,6 +10,7 @@ int IsSavedRound = 0;
 int IsGetResultDone = 0;
 int ClosedRegistration = 0;
 int IsPairingDone = 0;
+int TournamentSaved = 1;
 
 void SetCurrentRound(int round) {
     CurrentRound = round;
@@ -22,4 +25,72 @@ void ResetRoundState() {
     IsGetResultDone = 0;
     ClosedRegistration = 0;
     IsPairingDone = 0;
+}
+
+void ResetTournament() {
+    ClearRoundTables();
+    ResetRoundState();
+}
+
+void RegistrationReopened() {
+    SetCurrentRound(0);
+    ClosedRegistration = IsGetResultDone = IsSavedRound = IsPairingDone = 0;
+}
+
+void RoundAccepted() {
+    IsPairingDone = 1;
+    IsGetResultDone = 0;
+}
+
+void ResultsOpened() {
+    IsGetResultDone = 0;
+}
+
+void ResultsClosed(bool currentRoundShown) {
+    if (currentRoundShown) IsGetResultDone = 1;
+    IsPairingDone = 0;
+}
+
+void ResultsCloseUndone(int pairingDone) {
+    IsGetResultDone = 0;
+    IsPairingDone = pairingDone;
+}
+
+void RoundsDeleted() {
+    IsGetResultDone = IsPairingDone = 0;
+}
+
+void TournamentChanged() {
+    TournamentSaved = 0;
+}
+
+void TournamentMatchesFile() {
+    TournamentSaved = 1;
+}
+
+void FullSaveDue() {
+    IsSavedRound = 0;
+    TournamentSaved = 0;
+}
+
+void PlayerNumbersFixed() {
+    IsSavedRound = 1;
+}
+
+void TournamentFileRead(int savedRound) {
+    IsSavedRound = savedRound;
+}
+
+void RestoreSavedRound(int savedRound) {
+    IsSavedRound = savedRound;
+}
+
+void RoundStateRead(int round, const int values[7]) {
+    SetCurrentRound(round);
+    RandomSort = values[1];
+    RoundStateUnused = values[2];
+    IsSavedRound = values[3];
+    IsGetResultDone = values[4];
+    ClosedRegistration = values[5];
+    IsPairingDone = values[6];
 }

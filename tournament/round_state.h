@@ -1,11 +1,16 @@
-// The round counters and the state flags of the tournament's progress.
+// The round counters and the state flags of the tournament's progress, and
+// the one module that changes them.
 //
 // `CurrentRound` is the last paired round (0 before the first pairing);
 // pairing, the check for unplayed boards and the recomputation work on it.
 // `ShownRound` is the round shown on the results page; result entry, the
 // result lists and the round save work on it. Every change of CurrentRound
 // goes through SetCurrentRound, which moves ShownRound with it. The flags are
-// the ones kept in the round-state file, in its order.
+// the ones kept in the round-state file, in its order, and TournamentSaved,
+// which no file keeps.
+//
+// Everyone reads the flags; they change only through the transitions below,
+// each named for what happened to the tournament.
 #pragma once
 
 extern int CurrentRound;
@@ -16,13 +21,68 @@ extern int ShownRound;
 extern int RandomSort;
 // Kept in the round-state file's third line and restored unchanged.
 extern int RoundStateUnused;
-extern int IsSavedRound;       // IS_SAVED_ROUND
-extern int IsGetResultDone;    // IS_GET_RESULT_DONE
+// IS_SAVED_ROUND: 1 when the tournament file lists the players at their
+// pairing numbers and a round-state file goes with it.
+extern int IsSavedRound;
+// IS_GET_RESULT_DONE: 1 once the results of the current round are closed.
+extern int IsGetResultDone;
 extern int ClosedRegistration; // CLOSED_REGISTRATION
-extern int IsPairingDone;      // IS_PAIRING_DONE
+// IS_PAIRING_DONE: 1 from the acceptance of the current round until its
+// results are closed.
+extern int IsPairingDone;
+// 1 when the tournament file holds the tournament as it stands: every edit
+// of its settings or players clears it, every write of the file sets it. 1
+// at program start.
+extern int TournamentSaved;
 
 // CurrentRound = round and ShownRound = round.
 void SetCurrentRound(int round);
 
-// Every counter and flag back to 0 (program start, a new tournament).
+// Every counter and flag of the round-state file back to 0 (program start,
+// a new tournament); TournamentSaved stays as it is.
 void ResetRoundState();
+// The tournament back to no round: its round tables, scores and pairing
+// states cleared and its round state reset. The players, the settings and
+// TournamentSaved stay as the caller has them: New clears the players and
+// writes an empty file, Open has just read them, the tests build their own.
+void ResetTournament();
+
+// The registration open with no round paired (a new tournament, a reopened
+// registration, a tournament opened before its start): round 0 and the
+// registration, pairing, results and saved-round flags 0.
+void RegistrationReopened();
+// The proposed round is accepted (or paired again by hand in place): open
+// for results, which are not closed yet.
+void RoundAccepted();
+// The results of the current round are open again: a close of the entry
+// on the current round begins so.
+void ResultsOpened();
+// The result entry closed with every board played: the current round's
+// results are closed when it is the round shown, and the next round may be
+// paired.
+void ResultsClosed(bool currentRoundShown);
+// A close whose round could not be saved: the results open again and the
+// pairing flag back to pairingDone, its value before the close.
+void ResultsCloseUndone(int pairingDone);
+// Rounds deleted: no proposal waits and no results are to be entered.
+void RoundsDeleted();
+
+// The settings or the players changed: the tournament file is behind.
+void TournamentChanged();
+// The tournament is what its file holds, just written or just read.
+void TournamentMatchesFile();
+// The next save writes the tournament file again too, which then says
+// again that a round state goes with it (the autosave of the results).
+void FullSaveDue();
+// The players' pairing numbers are fixed: the tournament file written next
+// lists them in that order and says that a round state goes with it.
+void PlayerNumbersFixed();
+// A tournament file was read: IsSavedRound as its header says.
+void TournamentFileRead(int savedRound);
+// IsSavedRound back to a value taken before a step that may have changed
+// it (a write that failed, a file read again only for its players).
+void RestoreSavedRound(int savedRound);
+// A round-state file was read: the round and the seven values of its
+// header lines (round, RandomSort, unused, IsSavedRound, IsGetResultDone,
+// ClosedRegistration, IsPairingDone; the first is given as round).
+void RoundStateRead(int round, const int values[7]);

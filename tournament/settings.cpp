@@ -15,8 +15,6 @@ constexpr TournamentSettings DefaultSettings() {
 
 TournamentSettings Settings = DefaultSettings();
 
-int TournamentSaved = 1;
-
 const char TieBreakTitles[TieBreakCodeCount][8] = {
     "", " Buc1 ", " BucT ", " BucM ", "  S-B ", " Cmlt ", "  ARO ", " Mblk ", " Mwns ", " APRO ",
 };

@@ -1,7 +1,8 @@
 // The settings of the open tournament.
 //
-// Holds the process-wide `TournamentSettings` record (`Settings`), the column
-// titles of the tie-breaks and the up-to-date flag of the tournament file.
+// Holds the process-wide `TournamentSettings` record (`Settings`) and the
+// column titles of the tie-breaks (the up-to-date flag of the tournament
+// file, TournamentSaved, is the round state's).
 // Created with the defaults at program start, filled when a tournament is
 // created or opened; the pairing, scoring and report code read it in place.
 #pragma once
@@ -75,8 +76,3 @@ inline bool IsRoundRobin() {
 extern const char TieBreakTitles[TieBreakCodeCount][8];
 // The title of a code; codes outside 0..9 give the empty title.
 const char* TieBreakTitle(int code);
-
-// 1 when the tournament file has been written since the last change of
-// settings or players; every such edit clears it, every write of the file's
-// header sets it. 1 at program start.
-extern int TournamentSaved;

@@ -65,9 +65,9 @@ bool StartTournament(int count) {
     // A round robin's numbers are fixed from here on; the file says so, so
     // that every later open lists the players in pairing-number order.
     const int savedBefore = IsSavedRound;
-    if (IsRoundRobin()) IsSavedRound = 1;
+    if (IsRoundRobin()) PlayerNumbersFixed();
     if (!WriteTournamentFileInOrder(count, order)) {
-        IsSavedRound = savedBefore;
+        RestoreSavedRound(savedBefore);
         return false;
     }
     if (TournamentWindow.clearPlayerLists) TournamentWindow.clearPlayerLists();
@@ -81,7 +81,7 @@ bool StartTournament(int count) {
             ShowAlert(RoundRobinCountText(), MessageText(3));
             return false;
         }
-        IsSavedRound = 1;
+        PlayerNumbersFixed();
         if (!WriteRoundStateFile(RoundStatePath())) return false;
     }
     if (TournamentWindow.pairFirstRound) TournamentWindow.pairFirstRound(PlayerCount);
@@ -105,11 +105,10 @@ bool OpenTournament(const std::string& path) {
         return false;
     }
     CopyField(Settings.DataFolder, folder);
-    ClearRoundTables();
     const int savedRound = IsSavedRound;
-    ResetRoundState();
-    IsSavedRound = savedRound;
-    TournamentSaved = 1;
+    ResetTournament();
+    RestoreSavedRound(savedRound);
+    TournamentMatchesFile();
 
     const std::string statePath = RoundStatePath();
     if (std::FILE* f = std::fopen(statePath.c_str(), "rb")) {
@@ -120,7 +119,7 @@ bool OpenTournament(const std::string& path) {
             // closed, which only the round-state file says: read them now.
             const int saved = IsSavedRound;
             ReadTournamentFile(path);
-            IsSavedRound = saved;
+            RestoreSavedRound(saved);
         }
     }
     return true;

@@ -53,6 +53,7 @@
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_file.h"
 #include "tournament/round_save.h"
+#include "tournament/round_state.h"
 #include "tournament/start_tournament.h"
 
 #include <benchmark/benchmark.h>
@@ -148,10 +149,9 @@ bool MakeTournament() {
         CloseSimulatedRound(options, round);
     }
     if (PairNextRound(PlayerCount) == 0) return false;
-    IsPairingDone = 1; // accepted, the results still to come
-    IsGetResultDone = 0;
-    IsSavedRound = 1;
-    TournamentSaved = 0;
+    RoundAccepted(); // the results still to come
+    PlayerNumbersFixed();
+    TournamentChanged();
     WriteCrossTable(PlayerCount);
     const bool written = WriteTournamentFile(0) && WriteRoundStateFile(RoundStatePath());
     ResetTournamentState();

@@ -16,10 +16,9 @@
 inline void ResetTournamentState() {
     ClearPlayers();
     ResetSettings();
-    ClearRoundTables();
-    ResetRoundState();
+    ResetTournament();
     ResetByePlayer();
-    TournamentSaved = 1;
+    TournamentMatchesFile();
     ResetRunOptions();
 }
 

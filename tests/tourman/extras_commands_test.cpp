@@ -220,8 +220,7 @@ TEST_F(ExtrasTest, OptionsHelpAndLanguage) {
     for (int board = 1; board <= 5; ++board) GameTable(board, 1) = GameTable(board, 1) / 10 * 10 + WhiteWins;
     ASSERT_TRUE(SaveRound(1));
     ComputeScores(1, PlayerCount);
-    IsGetResultDone = 1;
-    IsPairingDone = 0;
+    ResultsClosed(true);
     RefreshRoundControls();
     Click(PairingPage.pairingToggles[0]);
     Click(PairingPage.pairingToggles[1]);

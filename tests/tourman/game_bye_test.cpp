@@ -110,7 +110,7 @@ TEST_F(GameByeTest, EditAGameThenGiveByes) {
     EXPECT_EQ(PlayerResultTable(opponent, 2), theirs);
     EXPECT_EQ(GameTable(1, 2), game);
     // The next save holds the edit; saving the round again rebuilds it from the games.
-    TournamentSaved = 0;
+    TournamentChanged();
     ASSERT_TRUE(SaveTournament());
     OpponentTable(3, 2) = 0;
     ASSERT_TRUE(ReadRoundStateFile(RoundStatePath()));
@@ -135,7 +135,7 @@ TEST_F(GameByeTest, EditAGameThenGiveByes) {
         }
         Fill(ByeDialog.id, b.id);
         Fill(ByeDialog.result, b.result);
-        TournamentSaved = 0;
+        TournamentChanged();
         if (b.refusal) AnswerText(b.refusal, 0);
         Click(ByeDialog.okButton);
         ASSERT_EQ(ByeDialog.window == nullptr, b.refusal == nullptr);

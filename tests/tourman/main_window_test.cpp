@@ -174,7 +174,7 @@ TEST_F(MainWindowTest, CloseWithoutSavingLeavesTheDataFolderAlone) {
     std::fputs("kept\r\n", f);
     std::fclose(f);
     PlayerCount = 1;
-    TournamentSaved = 0;
+    TournamentChanged();
     const auto before = Snapshot(dataFolder);
     Answer(4, 1);
     EXPECT_EXIT(OnMainWindowClose(MainWindow.window, 0, nullptr, nullptr), ::testing::ExitedWithCode(0), "");

@@ -25,6 +25,7 @@
 #include "tourman/pages/results/results_widgets.h"
 #include "tournament/game_code.h"
 #include "tournament/message_table.h"
+#include "tournament/round_state.h"
 #include "tournament/start_tournament.h"
 
 #include <algorithm>
@@ -49,7 +50,7 @@ class ResultEntryTest : public TourmanTest {
         std::strcpy(Settings.BaseName, "cup");
         for (int i = 0; i < 10; ++i) AddTestPlayer("PLAYER " + std::string(1, char('A' + i)), 2400 - 50 * i);
         ClosedRegistration = 1;
-        TournamentSaved = 0;
+        TournamentChanged();
         Answer(193, 0);
         if (!IsRoundRobin()) Answer(187, 1);
         ASSERT_TRUE(StartTournament(PlayerCount)); // pairs round 1

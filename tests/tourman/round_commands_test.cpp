@@ -61,8 +61,7 @@ class RoundCommandsTest : public TourmanTest {
     }
     // What closing the result entry does, then the pairing page in front.
     void CloseResults() {
-        IsGetResultDone = 1;
-        IsPairingDone = 0;
+        ResultsClosed(true);
         WkObjectEnable(MainWindow.pages[1]);
         RefreshRoundControls();
         WkFormSetPage(MainWindow.notebook, 1);

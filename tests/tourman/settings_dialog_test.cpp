@@ -207,7 +207,7 @@ TEST_F(SettingsDialogTest, ModifyOnceTheRegistrationIsClosed) {
         if (c.flipRating) Click(SettingsDialog.ratingChoice);
         if (c.storedSystem == 6) SavePng(SettingsDialog.window, "modify.png");
         AnswerText(c.alert, 0);
-        TournamentSaved = 1;
+        TournamentMatchesFile();
         Click(SettingsDialog.okButton);
         EXPECT_EQ(Settings.PairingSystem, c.storedSystem) << c.system;
         EXPECT_EQ(TournamentSaved, c.storedSystem == 6 ? 0 : 1) << c.system;
@@ -229,7 +229,7 @@ TEST_F(SettingsDialogTest, ReopenedRegistrationDropsTheRounds) {
     for (int board = 1; board <= 3; ++board) SetTestBoard(1, board, board, board + 3, 1);
     WkObjectDisable(PlayersPage.closeRegistrationButton);
     WkEditReplaceText(PlayersPage.name, "HALF TYPED", 0, 0);
-    ResetTournament(0);
+    BackToOpenRegistration(0);
     EXPECT_EQ(Text(PlayersPage.name), "");
     EXPECT_EQ(CurrentRound + ClosedRegistration + IsPairingDone, 0);
     EXPECT_EQ(GameTable(1, 1), 0);

@@ -105,7 +105,7 @@ TEST_F(TournamentCommandsTest, MadeTypedOpenedClosedSavedAndLoaded) {
     // Round 1 is proposed after a save of the start; another folder keeps that save.
     fs::create_directory(dataFolder + "other");
     fs::copy_file(dataFolder + "cup.rnd", dataFolder + "other/cup.rnd");
-    TournamentSaved = 0;
+    TournamentChanged();
     for (bool first : {true, false}) {
         Age("cup.qon");
         Age("cup.rnd");
@@ -126,7 +126,7 @@ TEST_F(TournamentCommandsTest, MadeTypedOpenedClosedSavedAndLoaded) {
     EXPECT_TRUE(CurrentRound == 0 && ClosedRegistration == 1 && WkListGetCount(PairingPage.pairingList) == 0);
 
     // A folder that takes no file (as root its mode would not stop a write: the file's place is taken).
-    TournamentSaved = 0;
+    TournamentChanged();
     fs::remove(dataFolder + "cup.qon");
     fs::create_directory(dataFolder + "cup.qon");
     Answer(4, 2);
@@ -175,7 +175,7 @@ TEST_F(TournamentCommandsTest, CloseRefusedOrAskedByCount) {
         for (int i = 0; i < c.players; ++i)
             WkListAddItem(PlayersPage.playerList,
                           PlayerListRow(Players[AddTestPlayer("P" + std::to_string(i))], 0).c_str(), 0);
-        TournamentSaved = 0;
+        TournamentChanged();
         ASSERT_TRUE(SaveTournament());
         const auto files = Snapshot(dataFolder);
         const std::vector<std::string> rows = Rows();

@@ -1,6 +1,7 @@
 #include "tournament/players.h"
 
 #include "support/tournament_state.h"
+#include "tournament/round_state.h"
 #include "tournament/settings.h"
 
 #include <gtest/gtest.h>

@@ -96,7 +96,7 @@ bool ConfirmTwice() {
 void AfterRoundsDeleted() {
     for (WkObject* list : {PairingPage.pairingList, ResultsPage.resultsList})
         if (list) WkListClear(list);
-    IsGetResultDone = IsPairingDone = 0;
+    RoundsDeleted();
     // A proposal that was pending went with its round.
     SetSensitive(PairingPage.acceptButton, false);
     SetSensitive(PairingPage.cancelButton, false);
@@ -143,7 +143,7 @@ void TournamentMenuCommand(int id) {
         if (ClosedRegistration == 0) return Alert(MessageText(32));
         if (!ConfirmTwice()) return;
         AvailablePlayerCount = PlayerCount;
-        return ResetTournament(0);
+        return BackToOpenRegistration(0);
     default:
         return;
     }

@@ -110,7 +110,7 @@ void PairRoundCommand() {
 
 void AcceptPairing() {
     WriteBoardCards(CurrentRound);
-    IsPairingDone = 1;
+    RoundAccepted();
     SetSensitive(MainWindow.pages[1], false);
     SetSensitive(PairingPage.acceptButton, false);
     SetSensitive(PairingPage.cancelButton, false);
@@ -123,7 +123,6 @@ void AcceptPairing() {
     if (MainWindow.notebook) WkFormSetPage(MainWindow.notebook, kResultsPage);
     WriteEloPreview(PlayerCount, CurrentRound);
     if (Settings.PairingSystem == FideDubovSystem) MarkRoundFloaters(CurrentRound);
-    IsGetResultDone = 0;
     // Saved last, so that the saved state holds the round's floaters and
     // its open result entry: a tournament reopened from this save goes on
     // exactly where the acceptance left it.

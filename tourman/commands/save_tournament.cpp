@@ -16,7 +16,7 @@ bool SaveTournament() {
     }
     if (TournamentSaved == 0) {
         CommitPlayerList();
-        if (ClosedRegistration != 0) IsSavedRound = 1;
+        if (ClosedRegistration != 0) PlayerNumbersFixed();
         if (!WriteTournamentFile(0)) return false;
     }
     return ClosedRegistration == 0 || WriteRoundStateFile(RoundStatePath());

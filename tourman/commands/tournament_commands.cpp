@@ -103,7 +103,7 @@ void NewTournamentCommand() {
     if (!MayLeaveTournament()) return;
     OpenSettingsDialog(NewTournamentKind);
     UpdatePlayerCounters();
-    TournamentSaved = 0;
+    TournamentChanged();
 }
 
 void OpenTournamentCommand() {
@@ -131,8 +131,7 @@ void OpenTournamentCommand() {
             if (list) WkListClear(list);
         SetSensitive(MainWindow.pages[kPairingPage], false);
         SetSensitive(MainWindow.pages[kResultsPage], false);
-        SetCurrentRound(0);
-        ClosedRegistration = IsGetResultDone = IsSavedRound = IsPairingDone = 0;
+        RegistrationReopened();
     }
     ShowRegistration(ClosedRegistration == 0);
     TournamentOpen = 1;
@@ -177,7 +176,7 @@ void CloseRegistration() {
 void PrepareFirstRound() {
     ClearPlayerForm();
     RefreshRoundControls();
-    TournamentSaved = 0;
+    TournamentChanged();
     SaveTournament();
     if (MainWindow.notebook) WkFormSetPage(MainWindow.notebook, kPairingPage);
 }

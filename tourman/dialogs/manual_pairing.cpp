@@ -402,8 +402,7 @@ void OnConfirmPairs(WkObject* button, void*, void*) {
         // The new boards are unplayed: the round is open for results again,
         // with its own board cards, and the next round waits for them.
         WriteBoardCards(round);
-        IsPairingDone = 1;
-        IsGetResultDone = 0;
+        RoundAccepted();
         for (WkObject* object : {MainWindow.pages[1], PairingPage.pairButton, PairingPage.manualPairingButton})
             SetSensitive(object, false);
         UpdateStatusLine();

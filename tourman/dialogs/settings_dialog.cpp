@@ -359,14 +359,14 @@ void OnSettingsOk(WkObject*, void*, void* data) {
     if (kind == ModifySettingsKind && ClosedRegistration != 0 && s.PairingSystem != Settings.PairingSystem)
         Refuse("The swiss system you was using has been changed!");
     Settings = s;
-    TournamentSaved = 0;
-    if (kind == NewTournamentKind) ResetTournament(1);
+    TournamentChanged();
+    if (kind == NewTournamentKind) BackToOpenRegistration(1);
     RefreshRoundControls();
     UpdateStatusLine();
     if (SettingsDialog.window) WkShellDestroy(SettingsDialog.window);
 }
 
-void ResetTournament(int newTournament) {
+void BackToOpenRegistration(int newTournament) {
     // A new tournament starts from nothing; only a reopened registration
     // takes back the rounds it played.
     if (!newTournament && PlayerCount > 0) DeleteRounds(1, CurrentRound, PlayerCount);
@@ -383,11 +383,9 @@ void ResetTournament(int newTournament) {
     if (newTournament) {
         ClearPlayers();
         ResetByePlayer();
-        ClearRoundTables();
-        ResetRoundState();
+        ResetTournament();
     }
-    ClosedRegistration = IsGetResultDone = IsSavedRound = IsPairingDone = 0;
-    SetCurrentRound(0);
+    RegistrationReopened();
     TournamentOpen = 1;
 
     for (WkObject* list : {PlayersPage.playerList, PlayersPage.unavailableList})
@@ -413,5 +411,5 @@ void ResetTournament(int newTournament) {
 void TournamentSettingsCommand() {
     if (TournamentOpen == 0) return Refuse(MessageText(32));
     OpenSettingsDialog(ModifySettingsKind);
-    TournamentSaved = 0;
+    TournamentChanged();
 }

@@ -6,8 +6,8 @@
 // in SettingsDialog while the window lives (only one at a time; opening
 // another replaces the handles) and are forgotten with it. Nothing reaches
 // the settings before OK, and OK stores nothing unless every field passes.
-// ResetTournament puts the run state back to an open registration, for a new
-// tournament or for the reopened registration of the open one.
+// BackToOpenRegistration puts the run state back to an open registration,
+// for a new tournament or for the reopened registration of the open one.
 #pragma once
 
 #include <string>
@@ -74,7 +74,7 @@ void OnSettingsOk(WkObject* button, void* record, void* kind);
 // viewer and an empty tournament file written;
 // for the open one (0) its rounds removed and its file written and read
 // back, so that the player list holds what the file holds.
-void ResetTournament(int newTournament);
+void BackToOpenRegistration(int newTournament);
 
 // The tournament menu's settings item: alert message 32 while no
 // tournament is open, else the dialog of the modify kind.

@@ -418,13 +418,7 @@ void Commit(const StateImage& image, Layout& layout) {
             if (columns[c] != 0)
                 GameTable(set, board, columns[c]) = board <= image.boards ? image.games[board][c] : 0;
 
-    SetCurrentRound(round);
-    RandomSort = image.values[1];
-    RoundStateUnused = image.values[2];
-    IsSavedRound = image.values[3];
-    IsGetResultDone = image.values[4];
-    ClosedRegistration = image.values[5];
-    IsPairingDone = image.values[6];
+    RoundStateRead(round, image.values);
 }
 
 bool ReadState(const std::string& path, bool roundRobin) {

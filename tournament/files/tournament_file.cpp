@@ -68,7 +68,7 @@ bool WriteFile(int backup, const std::vector<int>& ids) {
         return false;
     }
     // A backup is a copy; only the tournament's own file makes it saved.
-    if (backup == 0) TournamentSaved = 1;
+    if (backup == 0) TournamentMatchesFile();
     return true;
 }
 
@@ -268,7 +268,7 @@ void Install(const TournamentContent& c, int closedRegistration) {
         if (TournamentWindow.addPlayerLine) TournamentWindow.addPlayerLine(line);
         if (p.available == 0 && TournamentWindow.addUnavailableLine) TournamentWindow.addUnavailableLine(line);
     }
-    IsSavedRound = c.savedRound;
+    TournamentFileRead(c.savedRound);
     if (IsSavedRound != 0 && TournamentWindow.keepFileOrder) TournamentWindow.keepFileOrder();
 }
 

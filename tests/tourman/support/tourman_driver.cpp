@@ -83,8 +83,7 @@ void TourmanTest::SetUp() {
 
     ResetSettings();
     ClearPlayers();
-    ResetRoundState();
-    ClearRoundTables();
+    ResetTournament();
     ClearMessageTable();
     ResetRunOptions(); // a trace or option a test before turned on would write files of its own
     std::snprintf(Settings.DataFolder, sizeof Settings.DataFolder, "%s", dataFolder.c_str());

@@ -6,6 +6,7 @@
 #include "tournament/files/line_reader.h"
 #include "tournament/files/player_list_row.h"
 #include "tournament/random.h"
+#include "tournament/round_state.h"
 #include "tournament/scratch_folder.h"
 #include "tournament/tournament_window.h"
 
@@ -70,8 +71,8 @@ TEST_F(TournamentFileTest, NineHundredNinetyNinePlayersReadBackWhole) {
         AddFullPlayer(i);
     Settings.TieBreakOrder[2] = 4;
     Settings.ScoreSystem = {3.0f, 1.0f};
-    IsSavedRound = 1;
-    TournamentSaved = 0;
+    PlayerNumbersFixed();
+    TournamentChanged();
     ASSERT_TRUE(WriteTournamentFile(0));
     EXPECT_EQ(TournamentSaved, 1);
     const std::string written = ReadFileBytes(path());
@@ -136,7 +137,7 @@ std::string Described() {
 // Whatever a file holds that the reader accepts reads back the same after a
 // save: texts too long for their fields are cut when read, not when written.
 TEST_F(TournamentFileTest, WhatTheReaderAcceptsSurvivesSaveAndReopen) {
-    IsSavedRound = 1;
+    PlayerNumbersFixed();
     AddFullPlayer(1);
     AddFullPlayer(2);
     ASSERT_TRUE(WriteTournamentFile(0));
@@ -229,7 +230,7 @@ TEST_F(TournamentFileTest, OnlyTheBackupCommandWritesTheBackup) {
     ASSERT_TRUE(WriteTournamentFile(0));
     EXPECT_FALSE(std::filesystem::exists(folder_ + "open.bak"));
     // The backup copies the state as it stands but does not save it.
-    TournamentSaved = 0;
+    TournamentChanged();
     ASSERT_TRUE(WriteTournamentFile(1));
     EXPECT_EQ(TournamentSaved, 0);
     const std::string backup = ReadFileBytes(folder_ + "open.bak");
@@ -247,7 +248,7 @@ TEST_F(TournamentFileTest, FailedWriteKeepsTheFileAndSaysSo) {
     const std::string qon = ReadFileBytes(path());
     std::filesystem::create_directory(path() + ".tmp"); // the temporary file cannot be made
     AddFullPlayer(3);
-    TournamentSaved = 0;
+    TournamentChanged();
     RecordingMessageBox boxes;
     EXPECT_FALSE(WriteTournamentFile(0));
     EXPECT_EQ(TournamentSaved, 0);
@@ -261,8 +262,8 @@ TEST_F(TournamentFileTest, FailedWriteKeepsTheFileAndSaysSo) {
 TEST_F(TournamentFileTest, WriteAtMakesAnotherTournamentsFile) {
     for (int i = 1; i <= 4; ++i)
         AddFullPlayer(i);
-    IsSavedRound = 1;
-    TournamentSaved = 0;
+    PlayerNumbersFixed();
+    TournamentChanged();
     TournamentSettings other = Settings;
     CopyField(other.BaseName, std::string("secb"));
     other.PairingSystem = UscfSystem;

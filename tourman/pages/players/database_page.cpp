@@ -109,7 +109,7 @@ void ChoosePlayerDatabase(WkMenuItem*, int, void* data) {
         WkObjectEnable(input);
         WkObjectSetBackgroundRGB(input, kKinds[kind].red, kKinds[kind].green, kKinds[kind].blue);
     }
-    TournamentSaved = 0;
+    TournamentChanged();
     DatabaseFree = 0;
 }
 

@@ -135,7 +135,7 @@ bool RefuseBadForm() {
 // The rows and the records agree again and the counters count them.
 void PlayersChanged() {
     RowsToPlayers();
-    TournamentSaved = 0;
+    TournamentChanged();
     UpdatePlayerCounters();
 }
 

@@ -236,7 +236,7 @@ void AddRow(WkObject* list, const std::string& line, const Player& p) {
     ++PlayerCount;
     // The records follow the rows, so that the counters count what is listed.
     RowsToPlayers();
-    TournamentSaved = 0;
+    TournamentChanged();
     UpdatePlayerCounters();
     WkListDeleteText(list, line.c_str());
 }

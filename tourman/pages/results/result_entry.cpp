@@ -111,8 +111,7 @@ void EnterForSelectedBoard(int digit, bool fromKey) {
     if (++resultsEntered % kAutosaveEvery == 0) {
         // A full save: the tournament file is written again too, saying
         // that a round state goes with it.
-        IsSavedRound = 0;
-        TournamentSaved = 0;
+        FullSaveDue();
         SaveTournament();
     }
 }
@@ -160,7 +159,7 @@ void ResultEntryToggle(bool on) {
         SetSensitive(MainWindow.pages[1], false);
         return;
     }
-    if (ShownRound == CurrentRound) IsGetResultDone = 0;
+    if (ShownRound == CurrentRound) ResultsOpened();
     for (int board = 1; board <= RoundBoardCount(CurrentRound); ++board) {
         if (ResultDigit(board, CurrentRound) == NotPlayed) {
             Alert(MessageText(42));
@@ -169,12 +168,10 @@ void ResultEntryToggle(bool on) {
         }
     }
     const int pairingDone = IsPairingDone;
-    if (ShownRound == CurrentRound) IsGetResultDone = 1;
-    IsPairingDone = 0;
+    ResultsClosed(ShownRound == CurrentRound);
     if (!SaveRound(ShownRound)) {
         // The round is not on disk: the entry stays open, as before the click.
-        IsGetResultDone = 0;
-        IsPairingDone = pairingDone;
+        ResultsCloseUndone(pairingDone);
         return KeepEntryOpen();
     }
     UpdateStatusLine();
