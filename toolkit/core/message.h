@@ -3,10 +3,11 @@
 //
 // A message is a type and eight pointer-sized words whose meaning depends on
 // the type. Code reads and fills them through the functions below, which
-// say once, by type, what each word holds; only this header touches the
-// words by their letters. The record is a plain value: whoever makes one
-// owns it, and the texts, buffers and images it points at stay the
-// sender's.
+// say once, by type, what each word holds; besides them only
+// WkSendSimpleMessage (object.h), which fills the first two words of any
+// type as it is given them, touches the words by their letters. The record
+// is a plain value: whoever makes one owns it, and the texts, buffers and
+// images it points at stay the sender's.
 #pragma once
 
 #include "toolkit/core/colors.h"
@@ -149,7 +150,9 @@ inline void WkSetNewImage(WkMessage* m, WkImage* image, int mode) {
 // buffer field.
 inline char* WkTextBuffer(const WkMessage* m) { return reinterpret_cast<char*>(m->window); }
 inline std::intptr_t WkTextBufferSize(const WkMessage* m) { return m->a; }
-inline void WkSetTextBuffer(WkMessage* m, char* buffer) { m->window = reinterpret_cast<std::intptr_t>(buffer); }
+inline void WkSetTextBuffer(WkMessage* m, char* buffer) {
+    m->window = reinterpret_cast<std::intptr_t>(buffer);
+}
 inline void WkSetTextBuffer(WkMessage* m, char* buffer, std::intptr_t size) {
     WkSetTextBuffer(m, buffer);
     m->a = size;

@@ -131,8 +131,10 @@ void Expose(WkObject* shell, WkShellData* d, WkMessage* message) {
     const WkRect clip = WkExposeClip(message);
     const std::intptr_t x0 = std::max<std::intptr_t>(clip.x, form->x);
     const std::intptr_t y0 = std::max<std::intptr_t>(clip.y, form->y);
-    const std::intptr_t x1 = std::min<std::intptr_t>(std::intptr_t(clip.x) + clip.width, form->x + form->width);
-    const std::intptr_t y1 = std::min<std::intptr_t>(std::intptr_t(clip.y) + clip.height, form->y + form->height);
+    const std::intptr_t x1 =
+        std::min<std::intptr_t>(std::intptr_t(clip.x) + clip.width, form->x + form->width);
+    const std::intptr_t y1 =
+        std::min<std::intptr_t>(std::intptr_t(clip.y) + clip.height, form->y + form->height);
     if (x1 <= x0 || y1 <= y0)
         return;
     const WkRect part{int(x0 - form->x), int(y0 - form->y), int(x1 - x0), int(y1 - y0)};

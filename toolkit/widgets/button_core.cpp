@@ -429,14 +429,15 @@ void WkButtonColorsChanged(WkObject* object, WkColor, WkColor) {
 }
 
 void WkButtonShadowMessage(WkObject* object, WkButtonData* d, const WkMessage* message) {
-    d->releasedShadow = d->pressedShadow = object->shadowWidth = static_cast<std::uint8_t>(message->a);
-    object->outerShadowWidth = static_cast<std::uint8_t>(message->b);
-    object->shadowType = static_cast<std::uint8_t>(message->window);
+    d->releasedShadow = d->pressedShadow = object->shadowWidth =
+        static_cast<std::uint8_t>(WkNewShadowWidth(message));
+    object->outerShadowWidth = static_cast<std::uint8_t>(WkNewOuterShadowWidth(message));
+    object->shadowType = static_cast<std::uint8_t>(WkNewShadowType(message));
     Redraw(object);
 }
 
 void WkButtonTextMessage(WkObject* object, WkButtonData* d, const WkMessage* message) {
-    const char* label = reinterpret_cast<const char*>(message->window);
+    const char* label = WkNewText(message);
     if (WkObjectDrawable(object) && d->text) {
         // The old label's place, for a shorter new one.
         const Placement p = Place(object, d);

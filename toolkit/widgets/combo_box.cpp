@@ -78,18 +78,17 @@ void Open(WkObject*, void*, void* data) { WkEditOpenPopup(static_cast<WkObject*>
 void PopupPointer(WkObject* form, WkMessage* message, void* data, std::uint32_t) {
     auto* field = static_cast<WkObject*>(data);
     if (message->type == WK_MSG_PRESS) {
-        if (message->a < 0 || message->b < 0 || message->a >= form->width || message->b >= form->height)
-            ClosePopup(field);
+        const int x = WkPointerX(message), y = WkPointerY(message);
+        if (x < 0 || y < 0 || x >= form->width || y >= form->height) ClosePopup(field);
         return;
     }
-    if (message->type == WK_MSG_MOTION && !(message->e & kButtonsHeld)) return;
+    if (message->type == WK_MSG_MOTION && !(WkPointerState(message) & kButtonsHeld)) return;
     WkObject* list = WkEditRecord(field)->list;
     int fx, fy, lx, ly;
     WkObjectGetAbsolutePosition(form, &fx, &fy);
     WkObjectGetAbsolutePosition(list, &lx, &ly);
     WkMessage moved = *message;
-    moved.a += 1 - (lx - fx);
-    moved.b += 1 - (ly - fy);
+    WkOffsetPointer(&moved, 1 - (lx - fx), 1 - (ly - fy));
     WkSendMessage(list, &moved);
 }
 

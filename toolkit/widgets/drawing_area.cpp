@@ -25,7 +25,7 @@ void ToInput(WkObject* area, WkMessage* m) {
 
 void Resize(WkObject* area, WkMessage* m) {
     WkDrawingAreaData* d = Data(area);
-    WkDrawingAreaSize size{area->width, area->height, int(m->a), int(m->b)};
+    WkDrawingAreaSize size{area->width, area->height, WkNewWidth(m), WkNewHeight(m)};
     if (d->resize) d->resize(area, &size, d->resizeData);
     area->width = d->width = size.newWidth;
     area->height = d->height = size.newHeight;
@@ -35,9 +35,9 @@ int Handler(WkObject* area, WkMessage* m) {
     WkDrawingAreaData* d = Data(area);
     switch (m->type) {
     case WK_MSG_KEY:
-        if (m->b != WK_KEY_TAB)
+        if (WkKeyCode(m) != WK_KEY_TAB)
             ToInput(area, m);
-        else if (m->a & WK_MOD_SHIFT)
+        else if (WkKeyModifiers(m) & WK_MOD_SHIFT)
             WkFocusLeaveBackward(area->parent);
         else
             WkFocusLeaveForward(area->parent);

@@ -41,14 +41,8 @@ public:
 
 private:
     void Set(const WkRect& clip) {
-        WkMessage m;
-        m.type = WK_MSG_EXPOSE;
-        m.a = originX_;
-        m.b = originY_;
-        m.c = clip.x - originX_;
-        m.d = clip.y - originY_;
-        m.e = clip.width;
-        m.f = clip.height;
+        WkMessage m = WkExposeMessage(0, originX_, originY_,
+                                      WkRect{clip.x - originX_, clip.y - originY_, clip.width, clip.height});
         WkBeginDraw(field_, &m);
     }
     WkObject* field_;

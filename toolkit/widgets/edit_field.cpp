@@ -126,16 +126,16 @@ int WkEditHandler(WkObject* field, WkMessage* message) {
     case WK_MSG_EXPOSE: Expose(field); return 1;
     case WK_MSG_DESTROY: Destroy(field); return 1;
     case WK_MSG_QUERY_SIZE: QuerySize(field); return 1;
-    case WK_MSG_RESIZE: Resize(field, int(message->a), int(message->b)); return 1;
+    case WK_MSG_RESIZE: Resize(field, WkNewWidth(message), WkNewHeight(message)); return 1;
     case WK_MSG_FOCUS_IN: FocusIn(field); return 1;
     case WK_MSG_FOCUS_OUT: FocusOut(field); return 1;
     case WK_MSG_SHADOW:
-        field->shadowType = std::uint8_t(message->window);
-        field->shadowWidth = std::uint8_t(message->a);
-        field->outerShadowWidth = std::uint8_t(message->b);
+        field->shadowType = std::uint8_t(WkNewShadowType(message));
+        field->shadowWidth = std::uint8_t(WkNewShadowWidth(message));
+        field->outerShadowWidth = std::uint8_t(WkNewOuterShadowWidth(message));
         WkRedraw(field, 1);
         return 1;
-    case WK_MSG_SET_TEXT: WkEditReplaceText(field, reinterpret_cast<const char*>(message->window), 0, 0); return 1;
+    case WK_MSG_SET_TEXT: WkEditReplaceText(field, WkNewText(message), 0, 0); return 1;
     case WK_MSG_GET_TEXT: WkMessageReturnText(message, d->store.buffer); return 1;
     case WK_MSG_COLORS:
         if (d->flags & WK_EDIT_TINTED) WkEditTintParts(field);
@@ -145,11 +145,11 @@ int WkEditHandler(WkObject* field, WkMessage* message) {
     case WK_MSG_SENSITIVE:
         // A drop-down greys as a whole: its arrow must not open the popup
         // of a field that takes no input.
-        if (d->arrowButton && WkObjectIsSensitive(d->arrowButton) != (message->window ? 1 : 0))
-            WkObjectSetSensitive(d->arrowButton, int(message->window));
+        if (d->arrowButton && WkObjectIsSensitive(d->arrowButton) != (WkTurnedOn(message) ? 1 : 0))
+            WkObjectSetSensitive(d->arrowButton, WkTurnedOn(message));
         // A spin field greys with its arrows.
         for (WkObject* arrow : d->arrows)
-            if (arrow) WkObjectSetSensitive(arrow, int(message->window));
+            if (arrow) WkObjectSetSensitive(arrow, WkTurnedOn(message));
         WkRedraw(field, 0);
         return 1;
     case WK_MSG_ACTIVE: WkRedraw(field, 0); return 1;

@@ -315,7 +315,7 @@ void Paste(WkObject* field) {
 
 int HandleKey(WkObject* field, WkMessage* message) {
     WkEditData* d = WkEditRecord(field);
-    const int modifiers = int(message->a), key = int(message->b);
+    const int modifiers = WkKeyModifiers(message), key = WkKeyCode(message);
     const bool multi = d->flags & WK_EDIT_MULTI_LINE;
     // Alt+digit composes a character code; the third digit or any other key
     // (which is dropped) types it.

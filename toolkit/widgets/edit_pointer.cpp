@@ -57,7 +57,7 @@ void SelectLine(WkObject* field) {
 // its anchor (the old cursor when there was none) to there.
 void PlaceCursor(WkObject* field, const WkMessage* m, bool extend) {
     WkEditData* d = WkEditRecord(field);
-    int target = HitTest(field, int(m->a), int(m->b));
+    int target = HitTest(field, WkPointerX(m), WkPointerY(m));
     if (extend && !HasSelection(d)) d->anchor = d->cursor;
     d->cursor = target;
     if (extend) d->selectionEnd = target;
@@ -72,7 +72,7 @@ void OpenPopupOrIgnore(WkObject* field) {
 void Press(WkObject* field, WkMessage* m) {
     WkEditData* d = WkEditRecord(field);
     if (!Usable(field)) return;
-    if (int(m->f) != 1) {
+    if (WkPointerButton(m) != 1) {
         if (d->flags & WK_EDIT_READ_ONLY) return;
         PlaceCursor(field, m, false);
         Paste(field);
@@ -96,7 +96,7 @@ void Press(WkObject* field, WkMessage* m) {
     d->clicks = std::uint8_t(d->clicks + 1);
     switch (d->clicks) {
     case 1:
-        PlaceCursor(field, m, m->e & kShiftHeld);
+        PlaceCursor(field, m, WkPointerState(m) & kShiftHeld);
         d->flags |= WK_EDIT_DRAGGING;
         break;
     case 2: SelectWord(field); break;
@@ -107,8 +107,8 @@ void Press(WkObject* field, WkMessage* m) {
 
 void Motion(WkObject* field, WkMessage* m) {
     WkEditData* d = WkEditRecord(field);
-    if (!(d->flags & WK_EDIT_DRAGGING) || !(m->e & kButton1Held)) return;
-    int target = HitTest(field, int(m->a), int(m->b));
+    if (!(d->flags & WK_EDIT_DRAGGING) || !(WkPointerState(m) & kButton1Held)) return;
+    int target = HitTest(field, WkPointerX(m), WkPointerY(m));
     if (target == d->cursor) return;
     if (!HasSelection(d)) d->anchor = d->cursor;
     d->cursor = d->selectionEnd = target;
@@ -152,8 +152,9 @@ int HandlePointer(WkObject* field, WkMessage* message) {
     case WK_MSG_POP_DOWN: Release(field); return 1;
     case WK_MSG_WHEEL:
         if (WkObject* bar = WkEditRecord(field)->verticalBar)
-            WkScrollBarSetValue(bar, int(std::clamp<long long>(
-                                         (long long)WkScrollBarGetValue(bar) + message->g, 0, WK_EDIT_MAX_TEXT)));
+            WkScrollBarSetValue(
+                bar, int(std::clamp<long long>((long long)WkScrollBarGetValue(bar) + WkWheelLines(message), 0,
+                                               WK_EDIT_MAX_TEXT)));
         return 1;
     default: return 0;
     }

@@ -530,14 +530,14 @@ int WkFormHandler(WkObject* form, WkMessage* message) {
         // The focused object keeps the paging keys it takes (the cursor
         // keys of a field, a list's own paging); the form pages only with
         // those it leaves.
-        if (WkIsPagingKey(int(message->b)) && child) {
+        if (WkIsPagingKey(WkKeyCode(message)) && child) {
             const WkMessage key = *message;
             if (WkSendMessage(child, message) || message->type != WK_MSG_KEY) return 1;
             *message = key;
             child = nullptr;
         }
         if (WkFormPagingKey(form, message)) return 1;
-        if (WkInvokeCallbacks(d->accelerators, form, message->b, message->b, 1) > 0) return 1;
+        if (WkInvokeCallbacks(d->accelerators, form, WkKeyCode(message), WkKeyCode(message), 1) > 0) return 1;
         return child ? WkSendMessage(child, message) : 0;
     }
     case WK_MSG_EXPOSE:
@@ -557,7 +557,7 @@ int WkFormHandler(WkObject* form, WkMessage* message) {
         WkFormQuerySize(form);
         return 1;
     case WK_MSG_RESIZE:
-        WkFormPlaceChildren(form, int(message->a), int(message->b));
+        WkFormPlaceChildren(form, WkNewWidth(message), WkNewHeight(message));
         return 1;
     case WK_MSG_FOCUS_OUT:
         WkFormFocusOut(form);
@@ -566,17 +566,17 @@ int WkFormHandler(WkObject* form, WkMessage* message) {
         Realize(form, d);
         return 1;
     case WK_MSG_COLORS: {
-        auto background = WkColor(message->window), foreground = WkColor(message->a);
+        auto background = WkNewBackground(message), foreground = WkNewForeground(message);
         WkFormRetintScrollBars(form);
         WkTabbedFormShareColors(form, background, foreground);
         EveryChildLastFirst(d, [&](WkObject* child) { PassColors(child, background, foreground); });
         return 1;
     }
     case WK_MSG_SHADOW:
-        form->shadowType = std::uint8_t(message->window);
+        form->shadowType = std::uint8_t(WkNewShadowType(message));
         // A scrolled form's view is its whole size: it keeps no border.
-        form->shadowWidth = d->scroll ? 0 : std::uint8_t(message->a);
-        form->outerShadowWidth = d->scroll ? 0 : std::uint8_t(message->b);
+        form->shadowWidth = d->scroll ? 0 : std::uint8_t(WkNewShadowWidth(message));
+        form->outerShadowWidth = d->scroll ? 0 : std::uint8_t(WkNewOuterShadowWidth(message));
         WkRedraw(form, 1);
         return 1;
     case WK_MSG_SET_TEXT:
@@ -586,10 +586,10 @@ int WkFormHandler(WkObject* form, WkMessage* message) {
         if (!(form->state & WK_STATE_ACTIVE)) return 1;
         [[fallthrough]];
     case WK_MSG_ACTIVE:
-        if (page) SetActive(form, page, message->window);
+        if (page) SetActive(form, page, WkTurnedOn(message));
         return 1;
     case WK_MSG_TRANSPARENCY:
-        WkTabbedFormShareTransparency(form, int(message->window));
+        WkTabbedFormShareTransparency(form, WkNewTransparency(message));
         Recolor(d);
         return 1;
     case WK_MSG_IMAGE:

@@ -107,7 +107,7 @@ void PagingPressed(WkObject* button, void*, void* data) {
     // the key on the way (End would only move a field's cursor).
     WkMessage message;
     message.type = WK_MSG_KEY;
-    message.b = key;
+    WkSetKey(&message, 0, key);
     if (!WkFormRecord(target) || !WkFormPagingKey(target, &message)) WkSendMessage(target, &message);
 }
 
@@ -179,7 +179,7 @@ int WkFormPagingKey(WkObject* form, const WkMessage* message) {
     WkFormData* d = WkFormRecord(form);
     if (d && (d->flags & WK_FORM_TABBED) && d->innerPagedForm) d = WkFormRecord(form = d->innerPagedForm);
     if (!d) return 0;
-    int key = int(message->b);
+    int key = WkKeyCode(message);
     if (!WkIsPagingKey(key)) return 0;
     if (WkObject* bar = d->scroll ? d->scroll->verticalBar : nullptr) {
         const WkFormScroll& s = *d->scroll;

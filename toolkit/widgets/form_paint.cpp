@@ -11,8 +11,6 @@
 
 namespace {
 
-WkRect ClipOf(const WkMessage* m) { return WkRect{int(m->c), int(m->d), int(m->e), int(m->f)}; }
-
 bool Overlap(const WkRect& a, const WkRect& b, WkRect* out) {
     WkIntersection cut;
     if (!WkIntersectRect(a, b, &cut)) return false;
@@ -22,15 +20,15 @@ bool Overlap(const WkRect& a, const WkRect& b, WkRect* out) {
 
 void PaintArea(WkObject* form, const WkMessage* expose, const WkRect& area) {
     WkMessage m = *expose;
-    m.c = area.x, m.d = area.y, m.e = area.width, m.f = area.height;
+    WkSetExposeClip(&m, area);
     WkBeginDraw(form, &m);
     WkPaintObjectBackground(form);
 }
 
-// The expose message's last word: the parent painted its whole area
+// The expose message's flags: the parent painted its whole area
 // (children paint theirs in full too), and what lies behind the object is
 // drawn already (a transparent form then need not clear it again).
-constexpr std::intptr_t kParentPainted = 1, kBehindCleared = 2;
+constexpr int kParentPainted = 1, kBehindCleared = 2;
 
 // A transparent form clears its whole exposed area to what lies behind it
 // before its children draw. A transparent child form would clear the same
@@ -87,19 +85,20 @@ void WkFormExpose(WkObject* form, WkMessage* message) {
     if (!d || !page || !WkObjectDrawable(form)) return;
     int b = WkObjectBorder(form);
     WkRect area;
-    if (!Overlap(ClipOf(message), WkRect{b, b, form->width - 2 * b, form->height - 2 * b}, &area)) {
+    if (!Overlap(WkExposeClip(message), WkRect{b, b, form->width - 2 * b, form->height - 2 * b}, &area)) {
         WkObjectDrawShadow(form);
         return;
     }
     int sx = 0, sy = 0;
     WkFormScrollOffset(form, &sx, &sy);
-    bool parentPainted = (message->g & kParentPainted) != 0;
+    bool parentPainted = (WkExposeFlags(message) & kParentPainted) != 0;
     bool paintAll = (d->flags & WK_FORM_PAINT_ALL) || parentPainted;
     if (paintAll) {
         if (parentPainted && OnlyShadow(form, d)) WkObjectDrawShadow(form);
-        else PaintArea(form, message, ClipOf(message));
+        else PaintArea(form, message, WkExposeClip(message));
     } else {
-        if (form->transparency == WK_TRANSPARENT && !(message->g & kBehindCleared)) WkObjectClearExposed(form, message);
+        if (form->transparency == WK_TRANSPARENT && !(WkExposeFlags(message) & kBehindCleared))
+            WkObjectClearExposed(form, message);
         WkRectNode* uncovered = WkNewRect(area.x, area.y, area.width, area.height);
         for (int i = 0; i < page->count; ++i) {
             WkObject* c = page->children[i];
@@ -122,15 +121,13 @@ void WkFormExpose(WkObject* form, WkMessage* message) {
         if (!WkObjectDrawable(c) || !Overlap(area, WkRect{c->x - sx, c->y - sy, c->width, c->height}, &part))
             continue;
         WkMessage expose = *message;
-        expose.a = message->a + c->x - sx;
-        expose.b = message->b + c->y - sy;
-        expose.c = part.x - (c->x - sx);
-        expose.d = part.y - (c->y - sy);
-        expose.e = part.width;
-        expose.f = part.height;
-        expose.g = paintAll ? kParentPainted : 0;
+        WkSetExposeOrigin(&expose, WkExposeOriginX(message) + c->x - sx,
+                          WkExposeOriginY(message) + c->y - sy);
+        WkSetExposeClip(&expose, WkRect{part.x - (c->x - sx), part.y - (c->y - sy), part.width, part.height});
+        int flags = paintAll ? kParentPainted : 0;
         if (!paintAll && form->transparency == WK_TRANSPARENT && BehindLeftAsCleared(page, i, sx, sy))
-            expose.g |= kBehindCleared;
+            flags |= kBehindCleared;
+        WkSetExposeFlags(&expose, flags);
         WkBeginDraw(c, &expose);
         WkSendMessage(c, &expose);
     }

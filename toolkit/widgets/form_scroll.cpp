@@ -23,11 +23,7 @@ WkFormScroll* ScrollOf(WkObject* form) {
 
 // Draws one area of the form (its own coordinates) as an expose would.
 void ExposeArea(WkObject* form, int originX, int originY, const WkRect& area) {
-    WkMessage expose;
-    expose.type = WK_MSG_EXPOSE;
-    expose.window = std::intptr_t(WkObjectGetNativeWindow(form));
-    expose.a = originX, expose.b = originY;
-    expose.c = area.x, expose.d = area.y, expose.e = area.width, expose.f = area.height;
+    WkMessage expose = WkExposeMessage(std::intptr_t(WkObjectGetNativeWindow(form)), originX, originY, area);
     WkBeginDraw(form, &expose);
     WkSendMessage(form, &expose);
     WkEndDraw();

@@ -101,17 +101,17 @@ int WkLabelHandler(WkObject* label, WkMessage* message) {
         return 1;
     }
     case WK_MSG_RESIZE:
-        label->width = static_cast<int>(message->a);
-        label->height = static_cast<int>(message->b);
+        label->width = WkNewWidth(message);
+        label->height = WkNewHeight(message);
         return 1;
     case WK_MSG_SHADOW:
-        label->shadowType = static_cast<std::uint8_t>(message->window);
-        label->shadowWidth = static_cast<std::uint8_t>(message->a);
-        label->outerShadowWidth = static_cast<std::uint8_t>(message->b);
+        label->shadowType = static_cast<std::uint8_t>(WkNewShadowType(message));
+        label->shadowWidth = static_cast<std::uint8_t>(WkNewShadowWidth(message));
+        label->outerShadowWidth = static_cast<std::uint8_t>(WkNewOuterShadowWidth(message));
         Draw(label, nullptr);
         return 1;
     case WK_MSG_SET_TEXT: {
-        char* text = WkCopyText(reinterpret_cast<const char*>(message->window));
+        char* text = WkCopyText(WkNewText(message));
         WkFree(d->text);
         d->text = text;
         int widest = 0;

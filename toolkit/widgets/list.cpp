@@ -283,7 +283,7 @@ int WkListHandler(WkObject* l, WkMessage* m) {
     case WK_MSG_EXPOSE: Expose(l, m); return 1;
     case WK_MSG_DESTROY: Destroy(l); return 1;
     case WK_MSG_QUERY_SIZE: QuerySize(l); return 1;
-    case WK_MSG_RESIZE: Resize(l, int(m->a), int(m->b)); return 1;
+    case WK_MSG_RESIZE: Resize(l, WkNewWidth(m), WkNewHeight(m)); return 1;
     case WK_MSG_FOCUS_IN:
     case WK_MSG_FOCUS_OUT:
         if (m->type == WK_MSG_FOCUS_IN) l->state |= WK_STATE_FOCUS;
@@ -297,9 +297,9 @@ int WkListHandler(WkObject* l, WkMessage* m) {
         WkRedraw(l, 0);
         return 1;
     case WK_MSG_SHADOW:
-        l->shadowType = std::uint8_t(m->window);
-        l->shadowWidth = std::uint8_t(m->a);
-        l->outerShadowWidth = std::uint8_t(m->b);
+        l->shadowType = std::uint8_t(WkNewShadowType(m));
+        l->shadowWidth = std::uint8_t(WkNewShadowWidth(m));
+        l->outerShadowWidth = std::uint8_t(WkNewOuterShadowWidth(m));
         WkRedraw(l, 1);
         return 1;
     case WK_MSG_SENSITIVE:

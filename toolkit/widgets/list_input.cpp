@@ -168,7 +168,7 @@ namespace list {
 
 int HandleKey(WkObject* l, WkMessage* m) {
     WkListData* d = WkListRecord(l);
-    const int key = int(m->b), modifiers = int(m->a);
+    const int key = WkKeyCode(m), modifiers = WkKeyModifiers(m);
     if (key == WK_KEY_TAB) {
         Tab(l, modifiers & WK_MOD_SHIFT);
         return 1;
@@ -214,7 +214,7 @@ void CloseDoubleClick(int, void* data) {
 // The position of the row under the pointer (it may lie past the items).
 int RowAt(WkObject* l, const WkMessage* m) {
     WkListData* d = WkListRecord(l);
-    const long long y = m->b - WkObjectBorder(l);
+    const long long y = WkPointerY(m) - WkObjectBorder(l);
     if (y < 0) return -1;
     return int(std::min<long long>(d->firstRow + y / d->rowHeight, INT_MAX));
 }
@@ -236,8 +236,8 @@ void Press(WkObject* l, WkMessage* m) {
 
 void Motion(WkObject* l, WkMessage* m) {
     WkListData* d = WkListRecord(l);
-    if (!d->pressed || !(m->e & 0x100) || d->count == 0) return;
-    const long long y = m->b - WkObjectBorder(l);
+    if (!d->pressed || !(WkPointerState(m) & 0x100) || d->count == 0) return;
+    const long long y = WkPointerY(m) - WkObjectBorder(l);
     const long long row = d->firstRow + (y < 0 ? y / d->rowHeight - 1 : y / d->rowHeight);
     const int position = int(std::clamp<long long>(row, 0, d->count - 1));
     list::MoveCurrent(l, position);
@@ -252,7 +252,8 @@ void Release(WkObject* l, WkMessage* m) {
     if (!list::Live(l)) return;
     const int row = RowAt(l, m);
     // The release's point is the list's own (as RowAt reads it), not its parent's.
-    const bool inside = m->a >= 0 && m->a < l->width && m->b >= 0 && m->b < l->height;
+    const int x = WkPointerX(m), y = WkPointerY(m);
+    const bool inside = x >= 0 && x < l->width && y >= 0 && y < l->height;
     const bool onItem = row >= 0 && row < d->count && inside;
     if (onItem) {
         if (d->multipleSelection) ToggleMark(l);
@@ -286,7 +287,7 @@ int HandlePointer(WkObject* l, WkMessage* m) {
     case WK_MSG_RELEASE: Release(l, m); return 1;
     case WK_MSG_WHEEL:
         if (Live(l) && d->verticalBar)
-            SetFirstRow(l, int(std::clamp<long long>((long long)d->firstRow + m->g, 0, INT_MAX)));
+            SetFirstRow(l, int(std::clamp<long long>((long long)d->firstRow + WkWheelLines(m), 0, INT_MAX)));
         return 1;
     default: return 0;
     }

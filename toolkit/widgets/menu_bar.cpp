@@ -176,8 +176,9 @@ void Switch(WkObject* bar, int index) {
 // The title under a point relative to the bar, or -1.
 int TitleAt(WkObject* bar, const WkMessage* m) {
     WkMenuBarData* d = WkMenuBarRecord(bar);
-    if (m->a < 0 || m->b < 0 || m->a >= bar->width || m->b >= bar->height) return -1;
-    const int x = static_cast<int>(m->a) - WkObjectBorder(bar) - d->titlePadding / 2;
+    const int px = WkPointerX(m), py = WkPointerY(m);
+    if (px < 0 || py < 0 || px >= bar->width || py >= bar->height) return -1;
+    const int x = px - WkObjectBorder(bar) - d->titlePadding / 2;
     for (int i = 0; i < d->count; ++i)
         if (x >= d->titles[i].x && x < d->titles[i].x + d->titles[i].width) return i;
     return -1;
@@ -185,7 +186,7 @@ int TitleAt(WkObject* bar, const WkMessage* m) {
 
 WkObject* MenuUnder(WkObject* bar, const WkMessage* m) {
     WkMenuBarEntry* e = Open(WkMenuBarRecord(bar));
-    return e ? WkMenuHitTest(e->menu, static_cast<int>(m->c), static_cast<int>(m->d)) : nullptr;
+    return e ? WkMenuHitTest(e->menu, WkPointerScreenX(m), WkPointerScreenY(m)) : nullptr;
 }
 
 // The pointer over an open menu moves its highlight (and, with the button
@@ -198,7 +199,7 @@ void Track(WkObject* bar, WkMessage* m) {
         return;
     }
     const int title = TitleAt(bar, m);
-    const bool follow = (m->e & kLeftHeld) ? d->pointerFlag != 0 : Open(d) != nullptr;
+    const bool follow = (WkPointerState(m) & kLeftHeld) ? d->pointerFlag != 0 : Open(d) != nullptr;
     if (follow && title >= 0 && title != d->current) Switch(bar, title);
 }
 
@@ -291,7 +292,7 @@ bool OpenCurrentSubmenu(WkMenuBarEntry* e) {
 
 void Key(WkObject* bar, WkMessage* m) {
     WkMenuBarData* d = WkMenuBarRecord(bar);
-    const int key = static_cast<int>(m->b);
+    const int key = WkKeyCode(m);
     WkMenuBarEntry* e = Open(d);
     switch (key) {
     case WK_KEY_ESC:
@@ -538,7 +539,7 @@ int WkMenuBarHandler(WkObject* bar, WkMessage* message) {
         if (Usable(bar)) Key(bar, message);
         return 1;
     case WK_MSG_PRESS:
-        if (Usable(bar) && message->f == 1) Press(bar, message);
+        if (Usable(bar) && WkPointerButton(message) == 1) Press(bar, message);
         return 1;
     case WK_MSG_MOTION:
         if (Usable(bar) && Grabbing(bar)) Track(bar, message);
@@ -552,19 +553,19 @@ int WkMenuBarHandler(WkObject* bar, WkMessage* message) {
         if (Usable(bar) && Grabbing(bar)) Track(bar, message);
         return 1;
     case WK_MSG_RELEASE:
-        if (Usable(bar) && message->f == 1) Release(bar, message);
+        if (Usable(bar) && WkPointerButton(message) == 1) Release(bar, message);
         return 1;
     case WK_MSG_POP_DOWN: WkMenuBarDeactivate(bar); return 1;
     case WK_MSG_EXPOSE: Draw(bar); return 1;
     case WK_MSG_SHADOW:
-        bar->shadowType = std::uint8_t(message->window);
-        bar->shadowWidth = std::uint8_t(message->a);
-        bar->outerShadowWidth = std::uint8_t(message->b);
+        bar->shadowType = std::uint8_t(WkNewShadowType(message));
+        bar->shadowWidth = std::uint8_t(WkNewShadowWidth(message));
+        bar->outerShadowWidth = std::uint8_t(WkNewOuterShadowWidth(message));
         WkRedraw(bar, 1);
         return 1;
     case WK_MSG_DESTROY: Destroy(bar); return 1;
     case WK_MSG_QUERY_SIZE: QuerySize(bar); return 1;
-    case WK_MSG_RESIZE: bar->width = static_cast<int>(message->a); return 1;
+    case WK_MSG_RESIZE: bar->width = WkNewWidth(message); return 1;
     case WK_MSG_COLORS: {
         const WkColor background = WkHighlightColor(bar->background, bar->foreground);
         SetHighlight(bar, background, bar->foreground);

@@ -170,7 +170,8 @@ int ItemAt(WkObject* menu, int y) {
 }
 
 bool Inside(WkObject* menu, const WkMessage* m) {
-    return m->a >= 0 && m->b >= 0 && m->a < menu->width && m->b < menu->height;
+    const int x = WkPointerX(m), y = WkPointerY(m);
+    return x >= 0 && y >= 0 && x < menu->width && y < menu->height;
 }
 
 // Closes the popup root of the chain, or gives the bar above it its idle state.
@@ -183,7 +184,7 @@ void CloseChain(WkObject* menu) {
 }
 
 void Track(WkObject* menu, WkMessage* m) {
-    const int index = ItemAt(menu, static_cast<int>(m->b));
+    const int index = ItemAt(menu, WkPointerY(m));
     if (index < 0) return;
     SetCurrent(menu, index);
     OpenSubmenu(WkMenuRecord(menu)->items[index]);
@@ -191,7 +192,7 @@ void Track(WkObject* menu, WkMessage* m) {
 
 // Another open menu of the chain under the pointer takes the message.
 bool PassOn(WkObject* menu, WkMessage* m) {
-    WkObject* hit = WkMenuHitTest(menu, static_cast<int>(m->c), static_cast<int>(m->d));
+    WkObject* hit = WkMenuHitTest(menu, WkPointerScreenX(m), WkPointerScreenY(m));
     if (!hit || hit == menu) return false;
     WkMenuForward(hit, m);
     return true;
@@ -211,16 +212,16 @@ void Pointer(WkObject* menu, WkMessage* m) {
 // a submenu opens only on a press (or a drag) over its item.
 void Hover(WkObject* menu, WkMessage* m) {
     if (PassOn(menu, m) || !Inside(menu, m)) return;
-    const int index = ItemAt(menu, static_cast<int>(m->b));
+    const int index = ItemAt(menu, WkPointerY(m));
     if (index >= 0) SetCurrent(menu, index);
 }
 
 void Release(WkObject* menu, WkMessage* m) {
     // Only the first button chooses: the release of the button whose press
     // popped the menu up (the right one, over the menu's first item) must not.
-    if (m->f != 1 || PassOn(menu, m)) return;
+    if (WkPointerButton(m) != 1 || PassOn(menu, m)) return;
     WkMenuData* d = WkMenuRecord(menu);
-    const int index = Inside(menu, m) ? ItemAt(menu, static_cast<int>(m->b)) : -1;
+    const int index = Inside(menu, m) ? ItemAt(menu, WkPointerY(m)) : -1;
     WkMenuItem* under = index >= 0 ? d->items[index] : nullptr;
     // A click on an item with a submenu opens the submenu and keeps the
     // chain open, so that the pointer can go on into it without a button held.
@@ -255,7 +256,7 @@ void Step(WkObject* menu, int direction) {
 
 void Key(WkObject* menu, WkMessage* m) {
     WkMenuData* d = WkMenuRecord(menu);
-    switch (static_cast<int>(m->b)) {
+    switch (WkKeyCode(m)) {
     case WK_KEY_ESC:
         // One level: the deepest open menu, the popup root itself last.
         if (WkMenuGetPopupRoot(menu)) WkMenuPopDown(menu);
@@ -320,8 +321,7 @@ int WkMenuForward(WkObject* menu, WkMessage* message) {
     int x, y;
     ScreenOrigin(menu, &x, &y);
     WkMessage copy = *message;
-    copy.a = copy.c - x;
-    copy.b = copy.d - y;
+    WkSetPointerPosition(&copy, WkPointerScreenX(&copy) - x, WkPointerScreenY(&copy) - y);
     return WkSendMessage(menu, &copy);
 }
 
@@ -381,7 +381,7 @@ int WkMenuHandler(WkObject* menu, WkMessage* message) {
     case WK_MSG_ENTER:
     case WK_MSG_LEAVE:
         // The grab turns motions into enter and leave at the holder's edge.
-        if (message->e & kLeftHeld) Pointer(menu, message);
+        if (WkPointerState(message) & kLeftHeld) Pointer(menu, message);
         else Hover(menu, message);
         return 1;
     case WK_MSG_RELEASE: Release(menu, message); return 1;
@@ -391,8 +391,8 @@ int WkMenuHandler(WkObject* menu, WkMessage* message) {
     case WK_MSG_DESTROY: WkMenuFreeItems(menu); return 1;
     case WK_MSG_QUERY_SIZE: QuerySize(menu); return 1;
     case WK_MSG_RESIZE:
-        menu->width = static_cast<int>(message->a);
-        menu->height = static_cast<int>(message->b);
+        menu->width = WkNewWidth(message);
+        menu->height = WkNewHeight(message);
         return 1;
     case WK_MSG_COLORS:
         // A menu with an owner gets its pair from the owner.

@@ -49,10 +49,7 @@ void DrawSpan(WkObject* bar, int x0, int x1) {
     x0 = std::max(x0, visible.x);
     x1 = std::min(x1, visible.x + visible.width);
     if (x1 <= x0 || visible.height <= 0) return;
-    WkMessage expose;
-    expose.type = WK_MSG_EXPOSE;
-    expose.a = ox, expose.b = oy;
-    expose.c = x0, expose.d = visible.y, expose.e = x1 - x0, expose.f = visible.height;
+    WkMessage expose = WkExposeMessage(0, ox, oy, WkRect{x0, visible.y, x1 - x0, visible.height});
     Draw(bar, &expose);
 }
 
@@ -129,8 +126,8 @@ int WkProgressBarHandler(WkObject* bar, WkMessage* message) {
         return 1;
     case WK_MSG_RESIZE:
         // The bar keeps a size its text or font does not fit into.
-        if (WkTextWidth(d->text, bar->font) < message->a) bar->width = static_cast<int>(message->a);
-        if (FontHeight(bar) < message->b) bar->height = static_cast<int>(message->b);
+        if (WkTextWidth(d->text, bar->font) < WkNewWidth(message)) bar->width = WkNewWidth(message);
+        if (FontHeight(bar) < WkNewHeight(message)) bar->height = WkNewHeight(message);
         return 1;
     case WK_MSG_COLORS:
         if (bar->transparency == 0) {
@@ -139,13 +136,14 @@ int WkProgressBarHandler(WkObject* bar, WkMessage* message) {
         }
         return 1;
     case WK_MSG_SHADOW:
-        if (message->a >= 1 && message->a <= 6) d->frameWidth = static_cast<std::uint8_t>(message->a);
+        if (const int width = WkNewShadowWidth(message); width >= 1 && width <= 6)
+            d->frameWidth = static_cast<std::uint8_t>(width);
         bar->shadowType = d->frameType;
         bar->shadowWidth = d->frameWidth;
         bar->outerShadowWidth = 0;
         WkRedraw(bar, 1);
         return 1;
-    case WK_MSG_SET_TEXT: SetText(bar, reinterpret_cast<const char*>(message->window)); return 1;
+    case WK_MSG_SET_TEXT: SetText(bar, WkNewText(message)); return 1;
     case WK_MSG_GET_TEXT: WkMessageReturnText(message, d->text); return 1;
     default: return 0;
     }

@@ -52,9 +52,9 @@ void KeyFired(int, void* data) {
 }
 
 int Key(WkObject* button, WkButtonData* d, const WkMessage* message) {
-    int key = static_cast<int>(message->b);
+    int key = WkKeyCode(message);
     if (key >= 'a' && key <= 'z') key -= 32;
-    const bool shift = message->a & WK_MOD_SHIFT;
+    const bool shift = WkKeyModifiers(message) & WK_MOD_SHIFT;
     WkObject* parent = button->parent;
     if (key == WK_KEY_ENTER || key == kKeypadEnter || key == ' ' || (d->mnemonicKey && key == d->mnemonicKey)) {
         if (WkButtonUsable(button) && !d->keyTimeout) {
@@ -77,7 +77,7 @@ int Key(WkObject* button, WkButtonData* d, const WkMessage* message) {
 }
 
 void Press(WkObject* button, WkButtonData* d, const WkMessage* message) {
-    if (!WkButtonUsable(button) || message->f != 1) return;
+    if (!WkButtonUsable(button) || WkPointerButton(message) != 1) return;
     if ((button->layout & WK_LAYOUT_FOCUSABLE) && !(button->state & WK_STATE_FOCUS) && !WkFocusSwitchPolicy())
         WkObjectSetFocus(button);
     WkPushGrab(button);
@@ -89,7 +89,7 @@ void Press(WkObject* button, WkButtonData* d, const WkMessage* message) {
 }
 
 void Release(WkObject* button, WkButtonData* d, const WkMessage* message) {
-    if (WkGetGrab() != button || message->f != 1) return;
+    if (WkGetGrab() != button || WkPointerButton(message) != 1) return;
     WkPopGrab(button);
     WkClearTimeout(&d->repeatTimeout);
     if (!(button->state & WK_STATE_ON)) return;
@@ -129,11 +129,11 @@ int WkButtonHandler(WkObject* button, WkMessage* message) {
     case WK_MSG_REALIZE:
     case WK_MSG_RECOLOR: WkButtonRefresh(button, d); return 1;
     case WK_MSG_QUERY_SIZE: WkButtonPreferredSize(button); return 1;
-    case WK_MSG_RESIZE: WkButtonResizeMessage(button, static_cast<int>(message->a), static_cast<int>(message->b)); return 1;
+    case WK_MSG_RESIZE: WkButtonResizeMessage(button, WkNewWidth(message), WkNewHeight(message)); return 1;
     case WK_MSG_FOCUS_IN: WkButtonFocusIn(button); return 1;
     case WK_MSG_FOCUS_OUT: WkButtonFocusOut(button); return 1;
     case WK_MSG_COLORS:
-        WkButtonColorsChanged(button, static_cast<WkColor>(message->window), static_cast<WkColor>(message->a));
+        WkButtonColorsChanged(button, WkNewBackground(message), WkNewForeground(message));
         return 1;
     case WK_MSG_SHADOW: WkButtonShadowMessage(button, d, message); return 1;
     case WK_MSG_SET_TEXT: WkButtonTextMessage(button, d, message); return 1;

@@ -67,20 +67,20 @@ int WkSashHandler(WkObject* sash, WkMessage* m) {
     switch (m->type) {
     case WK_MSG_PRESS:
         if (WkGetGrab() != sash) WkPushGrab(sash);
-        d->pressX = d->currentX = std::int32_t(m->a);
-        d->pressY = d->currentY = std::int32_t(m->b);
+        d->pressX = d->currentX = WkPointerX(m);
+        d->pressY = d->currentY = WkPointerY(m);
         return 1;
     case WK_MSG_MOTION:
     case WK_MSG_ENTER: // the pointer leaves and enters the thin sash as it drags
     case WK_MSG_LEAVE:
         if (WkGetGrab() != sash) return 1;
-        d->currentX = std::int32_t(m->a), d->currentY = std::int32_t(m->b);
+        d->currentX = WkPointerX(m), d->currentY = WkPointerY(m);
         MoveBoundary(sash);
         return 1;
     case WK_MSG_RELEASE:
         if (WkGetGrab() != sash) return 1;
         WkPopGrab(sash);
-        d->currentX = std::int32_t(m->a), d->currentY = std::int32_t(m->b);
+        d->currentX = WkPointerX(m), d->currentY = WkPointerY(m);
         MoveBoundary(sash);
         return 1;
     case WK_MSG_EXPOSE:
@@ -94,7 +94,7 @@ int WkSashHandler(WkObject* sash, WkMessage* m) {
         sash->minWidth = sash->minHeight = 4;
         return 1;
     case WK_MSG_RESIZE:
-        sash->width = int(m->a), sash->height = int(m->b);
+        sash->width = WkNewWidth(m), sash->height = WkNewHeight(m);
         return 1;
     default:
         return 0;

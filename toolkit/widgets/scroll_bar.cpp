@@ -185,10 +185,10 @@ void Press(WkObject* bar, WkMessage* m) {
     if ((bar->layout & WK_LAYOUT_FOCUSABLE) && !(bar->state & WK_STATE_FOCUS)) WkObjectSetFocus(bar);
     if (!Live(bar)) return;
     int frame = WkObjectBorder(bar);
-    int x = std::clamp(int(m->a), frame, bar->width - frame - 1);
-    int y = std::clamp(int(m->b), frame, bar->height - frame - 1);
+    int x = std::clamp(WkPointerX(m), frame, bar->width - frame - 1);
+    int y = std::clamp(WkPointerY(m), frame, bar->height - frame - 1);
     int p = Along(d, x, y);
-    int button = int(m->f);
+    int button = WkPointerButton(m);
     int thumbStart = Along(d, d->thumb.x, d->thumb.y);
     int thumbLength = Along(d, d->thumb.width, d->thumb.height);
     bool onThumb = p >= thumbStart && p < thumbStart + thumbLength;
@@ -224,7 +224,7 @@ void Press(WkObject* bar, WkMessage* m) {
 
 void Release(WkObject* bar, WkMessage* m) {
     WkScrollBarData* d = Data(bar);
-    if (WkGetGrab() != bar || int(m->f) != d->pressedButton) return;
+    if (WkGetGrab() != bar || WkPointerButton(m) != d->pressedButton) return;
     // A click shorter than the first delay still takes its step.
     int pending = d->pending;
     EndPress(bar);
@@ -234,17 +234,17 @@ void Release(WkObject* bar, WkMessage* m) {
 void Motion(WkObject* bar, WkMessage* m) {
     WkScrollBarData* d = Data(bar);
     const int buttons = 0x100 | 0x200 | 0x400;
-    if (d->pressedPart != WK_SCROLL_PART_THUMB || !(bar->state & WK_STATE_ON) || !(m->e & buttons) ||
-        d->pending >= 0 || d->track <= 0 || !Live(bar))
+    if (d->pressedPart != WK_SCROLL_PART_THUMB || !(bar->state & WK_STATE_ON) ||
+        !(WkPointerState(m) & buttons) || d->pending >= 0 || d->track <= 0 || !Live(bar))
         return;
-    WkScrollBarSetValue(bar, ValueAt(bar, Along(d, int(m->a), int(m->b)), d->grabOffset));
+    WkScrollBarSetValue(bar, ValueAt(bar, Along(d, WkPointerX(m), WkPointerY(m)), d->grabOffset));
 }
 
 void Key(WkObject* bar, WkMessage* m) {
     WkScrollBarData* d = Data(bar);
-    int key = int(m->b);
+    int key = WkKeyCode(m);
     if (key == WK_KEY_TAB) {
-        if (m->a & WK_MOD_SHIFT)
+        if (WkKeyModifiers(m) & WK_MOD_SHIFT)
             WkFocusPrevious(bar);
         else
             WkFocusNext(bar);
@@ -311,8 +311,8 @@ int Handler(WkObject* bar, WkMessage* m) {
         return 1;
     }
     case WK_MSG_RESIZE:
-        bar->width = int(m->a);
-        bar->height = int(m->b);
+        bar->width = WkNewWidth(m);
+        bar->height = WkNewHeight(m);
         Layout(bar);
         return 1;
     case WK_MSG_FOCUS_IN:
@@ -330,7 +330,7 @@ int Handler(WkObject* bar, WkMessage* m) {
         if (WkGetGrab() == bar) EndPress(bar);
         return 1;
     case WK_MSG_WHEEL:
-        if (Live(bar)) WkScrollBarSetValue(bar, Moved(d->value, std::int64_t(d->step) * m->g));
+        if (Live(bar)) WkScrollBarSetValue(bar, Moved(d->value, std::int64_t(d->step) * WkWheelLines(m)));
         return 1;
     default: return 0;
     }

@@ -184,7 +184,7 @@ int Key(WkObject* tab, const WkMessage* message) {
         if (WkButtonUsable(tab) && !IsOn(tab)) WkTabToggleSelect(tab);
         return 1;
     }
-    return WkToggleFocusKey(tab, key, static_cast<int>(message->a), true);
+    return WkToggleFocusKey(tab, key, WkKeyModifiers(message), true);
 }
 
 } // namespace
@@ -225,16 +225,16 @@ int WkTabToggleHandler(WkObject* tab, WkMessage* message) {
     case WK_MSG_RECOLOR: WkButtonRefresh(tab, d); return 1;
     case WK_MSG_QUERY_SIZE: WkButtonPreferredSize(tab); return 1;
     case WK_MSG_RESIZE:
-        WkButtonResizeMessage(tab, static_cast<int>(message->a), static_cast<int>(message->b));
+        WkButtonResizeMessage(tab, WkNewWidth(message), WkNewHeight(message));
         return 1;
     case WK_MSG_FOCUS_IN: FocusIn(tab); return 1;
     case WK_MSG_FOCUS_OUT: FocusOut(tab); return 1;
     case WK_MSG_COLORS:
-        WkButtonColorsChanged(tab, static_cast<WkColor>(message->window), static_cast<WkColor>(message->a));
+        WkButtonColorsChanged(tab, WkNewBackground(message), WkNewForeground(message));
         return 1;
     case WK_MSG_SHADOW:
         if (HasPicture(tab)) WkButtonShadowMessage(tab, d, message);
-        else if (WkToggleTakeWidth(tab, static_cast<int>(message->a))) Draw(tab, nullptr);
+        else if (WkToggleTakeWidth(tab, WkNewShadowWidth(message))) Draw(tab, nullptr);
         return 1;
     case WK_MSG_SET_TEXT:
         WkButtonTextMessage(tab, d, message);

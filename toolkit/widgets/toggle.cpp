@@ -42,7 +42,7 @@ int Key(WkObject* toggle, const WkMessage* message) {
         if (WkButtonUsable(toggle)) Flip(toggle);
         return 1;
     }
-    return WkToggleFocusKey(toggle, key, static_cast<int>(message->a), false);
+    return WkToggleFocusKey(toggle, key, WkKeyModifiers(message), false);
 }
 
 // The one function-pointer type the record stores: a cast through the
@@ -99,7 +99,7 @@ void WkToggleSwitch(WkObject* object, bool on) {
 }
 
 int WkToggleKeyCode(const WkMessage* message) {
-    int key = static_cast<int>(message->b);
+    int key = WkKeyCode(message);
     if (key >= 'a' && key <= 'z') key -= 32;
     return key;
 }
@@ -202,16 +202,16 @@ int WkToggleHandler(WkObject* toggle, WkMessage* message) {
     case WK_MSG_RECOLOR: WkButtonRefresh(toggle, d); return 1;
     case WK_MSG_QUERY_SIZE: WkButtonPreferredSize(toggle); return 1;
     case WK_MSG_RESIZE:
-        WkButtonResizeMessage(toggle, static_cast<int>(message->a), static_cast<int>(message->b));
+        WkButtonResizeMessage(toggle, WkNewWidth(message), WkNewHeight(message));
         return 1;
     case WK_MSG_FOCUS_IN: WkButtonFocusIn(toggle); return 1;
     case WK_MSG_FOCUS_OUT: WkToggleFocusOut(toggle); return 1;
     case WK_MSG_COLORS:
-        WkButtonColorsChanged(toggle, static_cast<WkColor>(message->window), static_cast<WkColor>(message->a));
+        WkButtonColorsChanged(toggle, WkNewBackground(message), WkNewForeground(message));
         return 1;
     case WK_MSG_SHADOW:
         if (HasPicture(toggle)) WkButtonShadowMessage(toggle, d, message);
-        else if (WkToggleTakeWidth(toggle, static_cast<int>(message->a))) Draw(toggle, nullptr);
+        else if (WkToggleTakeWidth(toggle, WkNewShadowWidth(message))) Draw(toggle, nullptr);
         return 1;
     case WK_MSG_SET_TEXT:
         WkButtonTextMessage(toggle, d, message);

@@ -46,8 +46,8 @@ void OnPointer(WkObject*, WkMessage* m, void* data, std::uint32_t) {
         if (!t->timer || Shown(t)) return;
         [[fallthrough]];
     case WK_MSG_ENTER:
-        t->pointerX = int(m->c);
-        t->pointerY = int(m->d);
+        t->pointerX = WkPointerScreenX(m);
+        t->pointerY = WkPointerScreenY(m);
         WkRestartTimeout(&t->timer, unsigned(t->delay), ShowTimeout, t);
         return;
     default: // leave and press

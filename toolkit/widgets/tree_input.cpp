@@ -96,10 +96,10 @@ void AskDelete(WkTreeNode* node) {
 }
 
 void NodeKey(WkTreeNode* node, const WkMessage* m) {
-    const int key = int(m->b);
+    const int key = WkKeyCode(m);
     switch (key) {
     case WK_KEY_TAB:
-        if (m->a & WK_MOD_SHIFT) WkFocusLeaveBackward(node->tree->form);
+        if (WkKeyModifiers(m) & WK_MOD_SHIFT) WkFocusLeaveBackward(node->tree->form);
         else WkFocusLeaveForward(node->tree->form);
         return;
     case WK_KEY_UP: return MoveTo(node, Above(node));
@@ -125,13 +125,13 @@ bool EndsEditing(int key) {
 
 void Press(WkTreeNode* node, const WkMessage* m) {
     WkTreeData* t = node->tree;
-    if (m->f != 1) {
+    if (WkPointerButton(m) != 1) {
         if (t->editing) tree::EndEdit(t->editing, true);
         const WkTreeCallbacks& own = node->callbacks;
         const WkTreeCallbacks& all = t->callbacks;
         int x, y;
         WkObjectGetAbsolutePosition(node->label, &x, &y);
-        x += int(m->a), y += int(m->b);
+        x += WkPointerX(m), y += WkPointerY(m);
         if (own.popup) own.popup(node, x, y, own.popupData);
         else if (all.popup) all.popup(node, x, y, all.popupData);
         return;
@@ -165,10 +165,10 @@ void LabelEvent(WkObject*, WkMessage* m, void* data, std::uint32_t) {
     const WkMessage copy = *m;
     if (node->tree->editing == node) {
         // The field edits with the other keys and places its cursor on a left press.
-        if (copy.type == WK_MSG_KEY ? !EndsEditing(int(copy.b)) : copy.f == 1) return;
+        if (copy.type == WK_MSG_KEY ? !EndsEditing(WkKeyCode(&copy)) : WkPointerButton(&copy) == 1) return;
         if (copy.type == WK_MSG_KEY) {
             m->type = 0;
-            return EndEdit(node, copy.b != WK_KEY_ESC);
+            return EndEdit(node, WkKeyCode(&copy) != WK_KEY_ESC);
         }
     }
     // Taken here: the field never sees it, and it may be gone after.
@@ -179,7 +179,7 @@ void LabelEvent(WkObject*, WkMessage* m, void* data, std::uint32_t) {
 
 void AreaInput(WkObject* area, WkMessage* m, void* data) {
     auto* node = static_cast<WkTreeNode*>(data);
-    if (m->type != WK_MSG_RELEASE || m->f != 1) return;
+    if (m->type != WK_MSG_RELEASE || WkPointerButton(m) != 1) return;
     if (area == node->imageArea) WkTreeSelectNode(node, 1);
     else Toggle(node);
 }

@@ -45,7 +45,9 @@ protected:
 TEST_F(DrawingAreaTest, InputCallbackBringsFocusPressesAndTheGrab) {
     WkObject* area = Show(40, 30);
     WkMessage press, release;
-    press.type = WK_MSG_PRESS, release.type = WK_MSG_RELEASE, press.f = release.f = 1;
+    press.type = WK_MSG_PRESS, release.type = WK_MSG_RELEASE;
+    WkSetPointerButton(&press, 1);
+    WkSetPointerButton(&release, 1);
     WkSendMessage(area, &press);
     EXPECT_FALSE(area->layout & WK_LAYOUT_FOCUSABLE);
     EXPECT_EQ(WkGetGrab(), nullptr);

@@ -123,7 +123,7 @@ TEST_F(EditOperations, ScrolledFieldAndItsBarsFollowEachOther) {
     // bar with it, a new line raises the bar's maximum.
     WkMessage wheel;
     wheel.type = WK_MSG_WHEEL;
-    wheel.g = 3;
+    WkSetWheelLines(&wheel, 3);
     WkSendMessage(f, &wheel);
     EXPECT_EQ(d->topLine, 23);
     WkEditSetCursor(f, WkEditRecord(f)->length);

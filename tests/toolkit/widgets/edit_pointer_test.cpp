@@ -17,7 +17,9 @@ constexpr int kButton1 = 0x100, kShiftHeld = 0x1;
 void Pointer(WkObject* field, int type, int x, int y, int state = 0, int button = 1) {
     WkMessage m;
     m.type = type;
-    m.a = x, m.b = y, m.e = state, m.f = button;
+    WkSetPointerPosition(&m, x, y);
+    WkSetPointerState(&m, state);
+    WkSetPointerButton(&m, button);
     WkSendMessage(field, &m);
 }
 

@@ -49,7 +49,10 @@ protected:
     // Pointer messages along a vertical bar.
     void Send(WkObject* bar, int type, int along, int button) {
         WkMessage m;
-        m.type = type, m.a = 9, m.b = along, m.f = button, m.e = type == WK_MSG_MOTION ? 0x100 : 0;
+        m.type = type;
+        WkSetPointerPosition(&m, 9, along);
+        WkSetPointerButton(&m, button);
+        WkSetPointerState(&m, type == WK_MSG_MOTION ? 0x100 : 0);
         WkSendMessage(bar, &m);
     }
     void RunTo(long ms) {
@@ -164,7 +167,9 @@ TEST_F(ScrollBarTest, KeysAndWheel) {
                       {WK_MSG_KEY, 'x', 4}};
     for (auto [type, code, value] : cases) {
         WkMessage m;
-        m.type = type, m.b = m.g = code;
+        m.type = type;
+        WkSetKey(&m, 0, code);
+        WkSetWheelLines(&m, code);
         WkSendMessage(bar, &m);
         EXPECT_EQ(WkScrollBarGetValue(bar), value) << code;
     }

@@ -39,7 +39,7 @@ inline int LeafHandler(WkObject* o, WkMessage* m) {
         o->width = r->width, o->height = r->height;
         return 1;
     case WK_MSG_RESIZE:
-        o->width = int(m->a), o->height = int(m->b);
+        o->width = WkNewWidth(m), o->height = WkNewHeight(m);
         return 1;
     case WK_MSG_EXPOSE:
         WkPaintObjectBackground(o);
@@ -53,11 +53,12 @@ inline int LeafHandler(WkObject* o, WkMessage* m) {
     case WK_MSG_KEY: {
         // The keys of a push button: Tab leaves the group under the old
         // policy; the others are left to the forms around it.
-        bool oldPolicy = WkFocusSwitchPolicy() != 0, back = m->a & WK_MOD_SHIFT;
-        if (m->b == WK_KEY_TAB && !back) oldPolicy ? WkFocusLeaveForward(o->parent) : WkFocusNext(o->parent);
-        else if (m->b == WK_KEY_TAB) oldPolicy ? WkFocusLeaveBackward(o->parent) : WkFocusPrevious(o->parent);
-        else if (m->b == WK_KEY_RIGHT || m->b == WK_KEY_DOWN) WkFocusNext(o->parent);
-        else if (m->b == WK_KEY_LEFT || m->b == WK_KEY_UP) WkFocusPrevious(o->parent);
+        bool oldPolicy = WkFocusSwitchPolicy() != 0, back = WkKeyModifiers(m) & WK_MOD_SHIFT;
+        const int key = WkKeyCode(m);
+        if (key == WK_KEY_TAB && !back) oldPolicy ? WkFocusLeaveForward(o->parent) : WkFocusNext(o->parent);
+        else if (key == WK_KEY_TAB) oldPolicy ? WkFocusLeaveBackward(o->parent) : WkFocusPrevious(o->parent);
+        else if (key == WK_KEY_RIGHT || key == WK_KEY_DOWN) WkFocusNext(o->parent);
+        else if (key == WK_KEY_LEFT || key == WK_KEY_UP) WkFocusPrevious(o->parent);
         else return 0;
         return 1;
     }
