@@ -318,7 +318,8 @@ void MovePlayerToFile() {
 }
 
 void ShowPlayerPopup(WkObject*, WkMessage* event, void* menu, std::uint32_t) {
-    if (event->f == 3) WkMenuPopup(static_cast<WkObject*>(menu), int(event->c), int(event->d));
+    if (WkPointerButton(event) == 3)
+        WkMenuPopup(static_cast<WkObject*>(menu), WkPointerScreenX(event), WkPointerScreenY(event));
 }
 
 void StartPlayerForm() {
