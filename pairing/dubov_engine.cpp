@@ -27,8 +27,8 @@
 
 namespace {
 
-void Alert(int message) {
-    ShowAlert(MessageText(message), MessageText(3));
+void Alert(MessageNumber message) {
+    ShowAlert(MessageText(message), MessageText(MsgClose));
 }
 
 int HeldBy(int g) {
@@ -90,10 +90,16 @@ void DumpOfSystem(int groupCount, int pass) {
         WriteDubovScoreGroups(groupCount, pass);
 }
 
-int Fail(int message) {
-    if (message != 0) Alert(message);
+// Ends a pairing that failed: closes the trace and gives 0.
+int Fail() {
     ClosePairingTrace();
     return 0;
+}
+
+// The same after the alert of message.
+int Fail(MessageNumber message) {
+    Alert(message);
+    return Fail();
 }
 
 } // namespace
@@ -126,7 +132,7 @@ int PairSwissRoundWith(int players, int round, GroupPairer pairGroup) {
     if (std::ostream* trace = ActivePairingTrace()) *trace << "***** Pairing round " << round << "\n\n";
     int groupCount = 0;
     int toPair = MakeScoreGroups(players, groupCount);
-    if (toPair < 0) return Fail(0);
+    if (toPair < 0) return Fail();
     DumpOfSystem(groupCount, 0);
     // The budget stays the one of the groups first made, across restarts.
     const int budget = 5 * groupCount;
@@ -162,12 +168,12 @@ int PairSwissRoundWith(int players, int round, GroupPairer pairGroup) {
         // with its queues as the failed attempt left them: the round goes on
         // to the restarts at once, and fails when they are spent.
         if (g == 1 || MergeTarget(g) == 0) {
-            if (mergeRestartDone) return Fail(201);
+            if (mergeRestartDone) return Fail(MsgTopGroupCannotBePaired);
         } else {
             g = MergeScoreGroups(g);
             ++attempts;
             if (attempts < budget) continue;
-            if (mergeRestartDone) return Fail(200);
+            if (mergeRestartDone) return Fail(MsgPairingStops);
         }
         attempts = 0;
         if (!upfloatRestartDone) {
@@ -175,7 +181,7 @@ int PairSwissRoundWith(int players, int round, GroupPairer pairGroup) {
             TraceLine("\n\n++++++++++++++++++++++++++++++++++++++++++++++++++++++++\n");
             TraceLine("I can't do pairing!\n Trying to set all upfloater ON and restart\n");
             TraceLine("++++++++++++++++++++++++++++++++++++++++++++++++++++++++\n\n");
-            Alert(202);
+            Alert(MsgPairingAgainWithUpfloats);
             ++PairingStats.restarts;
             ClearScoreGroups(round);
             for (int p = 1; p <= players && p < PlayerRows; ++p) {
@@ -186,20 +192,20 @@ int PairSwissRoundWith(int players, int round, GroupPairer pairGroup) {
                 state.workingColor = state.dueColor;
             }
             toPair = MakeScoreGroups(players, groupCount);
-            if (toPair < 0) return Fail(0);
+            if (toPair < 0) return Fail();
         } else {
             mergeRestartDone = true;
             TraceLine("\n\n+++++++++++++++++++++++++++++++++++++++++++++++++++++++++++++\n");
             TraceLine("  I can't do pairing!\n  Trying to merge all the group and restart\n");
             TraceLine("+++++++++++++++++++++++++++++++++++++++++++++++++++++++++++++++\n\n");
-            Alert(203);
+            Alert(MsgPairingAgainMerged);
             ++PairingStats.restarts;
             ClearScoreGroups(round);
             MergedMode = 1;
             toPair = MakeScoreGroups(players, groupCount);
             if (toPair < 0) {
                 MergedMode = 0;
-                return Fail(0);
+                return Fail();
             }
             for (int i = groupCount; i > 1;)
                 i = MergeScoreGroups(i);
@@ -212,7 +218,7 @@ int PairSwissRoundWith(int players, int round, GroupPairer pairGroup) {
     }
     // Nothing reaches the table unless each player has one board and an
     // opponent he may meet: a broken round fails instead.
-    if (!PairsAreSound(roundPairs, players, toPair, round)) return Fail(200);
+    if (!PairsAreSound(roundPairs, players, toPair, round)) return Fail(MsgPairingStops);
     if (ActivePairingTrace() != nullptr) DumpOfSystem(groupCount, 1);
     const int boards = toPair % 2 == 1 ? (toPair - 1) / 2 + 1 : toPair / 2;
     GameTable(0, round) = boards;

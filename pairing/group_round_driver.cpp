@@ -26,8 +26,8 @@ const char* const GroupTraceRule = "================================";
 
 namespace {
 
-void Alert(int message) {
-    ShowAlert(MessageText(message), MessageText(3));
+void Alert(MessageNumber message) {
+    ShowAlert(MessageText(message), MessageText(MsgClose));
 }
 
 // Puts ids[1..] into group target's white-due list as a merge does.
@@ -175,7 +175,7 @@ int PairGroupedRound(int players, int round, GroupPairer pairGroup, GroupDumper 
         // to the restart at once, and fails when that is spent too.
         if (g == 1) {
             if (restarted) {
-                Alert(201);
+                Alert(MsgTopGroupCannotBePaired);
                 ClosePairingTrace();
                 return 0;
             }
@@ -184,7 +184,7 @@ int PairGroupedRound(int players, int round, GroupPairer pairGroup, GroupDumper 
             ++attempts;
             if (attempts < budget) continue;
             if (restarted) {
-                Alert(200);
+                Alert(MsgPairingStops);
                 ClosePairingTrace();
                 return 0;
             }
@@ -195,7 +195,7 @@ int PairGroupedRound(int players, int round, GroupPairer pairGroup, GroupDumper 
             *trace << "\n\n" << std::string(61, '+') << "\n"
                    << "  I can't do pairing!\n  Trying to merge all the group and restart\n"
                    << std::string(63, '+') << "\n\n";
-        Alert(203);
+        Alert(MsgPairingAgainMerged);
         ++PairingStats.restarts;
         ClearScoreGroups(round);
         toPair = MakeScoreGroups(players, groupCount);
@@ -216,7 +216,7 @@ int PairGroupedRound(int players, int round, GroupPairer pairGroup, GroupDumper 
     // (somebody left without an opponent) fails instead of making empty
     // boards.
     if (static_cast<int>(roundPairs.size()) - 1 < written) {
-        Alert(200);
+        Alert(MsgPairingStops);
         ClosePairingTrace();
         return 0;
     }

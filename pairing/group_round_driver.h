@@ -23,10 +23,11 @@ using GroupPairer = int (*)(int g, int round, int groupCount, std::vector<Search
 // after the restart's merge).
 using GroupDumper = void (*)(int groupCount, int pass);
 
-// The round driver: 1 when round is paired, 0 after an alert (201 when
-// group 1 fails after the restart, 200 when the budget is spent after the
-// restart, 188 from the BYE choice); message 203 is shown at the restart,
-// which a failing group 1 also starts at once.
+// The round driver: 1 when round is paired, 0 after an alert
+// (MsgTopGroupCannotBePaired when group 1 fails after the restart,
+// MsgPairingStops when the budget is spent after the restart, MsgNoByeReceiver
+// from the BYE choice); MsgPairingAgainMerged is shown at the restart, which a
+// failing group 1 also starts at once.
 int PairGroupedRound(int players, int round, GroupPairer pairGroup, GroupDumper dump);
 
 // The ids of a group's list or queue in their order, ids[1..].

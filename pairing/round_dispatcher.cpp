@@ -160,7 +160,7 @@ int PairTryingByeReceivers(PairingEngine engine, int players, int round) {
 bool RoundPassesCheck(int round, int players) {
     const RoundCheck check = CheckPairedRound(round, players);
     if (check.ok) return true;
-    ShowAlert(MessageText(200), MessageText(3));
+    ShowAlert(MessageText(MsgPairingStops), MessageText(MsgClose));
     return false;
 }
 
@@ -204,7 +204,7 @@ int PairNextRound(int players) {
     if (CurrentRound >= SwissInstance.lastRound()) return 0;
     PairingEngine engine = RegisteredPairingEngine(system);
     if (engine == nullptr) {
-        ShowAlert(MessageText(200), MessageText(3));
+        ShowAlert(MessageText(MsgPairingStops), MessageText(MsgClose));
         return 0;
     }
 
@@ -239,7 +239,10 @@ int PairNextRound(int players) {
 int PairFirstRound(int players) {
     const int system = Settings.PairingSystem;
     int answer = 1;
-    if (RandomSort == 0) answer = AskQuestion(MessageText(187), MessageText(1), MessageText(0)) == 1 ? 1 : 0;
+    if (RandomSort == 0) {
+        const std::string question = MessageText(MsgTopSeedWhiteQuestion);
+        answer = AskQuestion(question, MessageText(MsgNo), MessageText(MsgYes)) == 1 ? 1 : 0;
+    }
 
     std::vector<int> p{0}; // P[1..n]
     const int last = std::clamp(players, 0, MaxPlayers);

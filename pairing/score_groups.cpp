@@ -69,7 +69,7 @@ template <typename Chooser> int GiveBye(int groupCount, int n, Chooser choose, v
         if (std::ostream* out = ActivePairingTrace()) trace(*out, choice.id, g, choice.fromWhiteList);
         return choice.id;
     }
-    ShowAlert(MessageText(188), MessageText(3));
+    ShowAlert(MessageText(MsgNoByeReceiver), MessageText(MsgClose));
     return 0;
 }
 

@@ -45,7 +45,7 @@ int ScoreGroupSize(int g);
 // Builds the groups of CurrentRound from players 1..players and gives the
 // BYE when the number n of available players is odd. Returns n (the BYE
 // receiver included) with groupCount set to the number of groups; returns
-// -1 when nobody may receive the BYE: the alert of message 188 has been
+// -1 when nobody may receive the BYE: the alert of MsgNoByeReceiver has been
 // shown, no BYE board is written, and the round must fail. The store should
 // be empty when it is called.
 int MakeScoreGroups(int players, int& groupCount);
@@ -54,7 +54,7 @@ int MakeScoreGroups(int players, int& groupCount);
 // receiver by the system's rule, write the BYE board (receiver, 0, 3) on
 // board (n - 1) / 2 + 1 of CurrentRound and take him out of his list, with
 // the system's trace lines. Return the receiver's id, or 0 after the alert
-// of message 188 when nobody may receive it.
+// of MsgNoByeReceiver when nobody may receive it.
 int AssignByeSwiss(int groupCount, int n);
 int AssignByeUscf(int groupCount, int n);
 int AssignByeBurstein(int groupCount, int n);

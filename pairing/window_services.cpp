@@ -7,7 +7,9 @@
 PairingWindowHooks PairingWindow;
 
 void CancelLastPairing(int, int, int ask) {
-    if (ask != 0 && AskQuestion(MessageText(37), MessageText(1), MessageText(0)) != 1) return;
+    if (ask != 0 &&
+        AskQuestion(MessageText(MsgCancelLastPairingQuestion), MessageText(MsgNo), MessageText(MsgYes)) != 1)
+        return;
     // The counters first: the window shows the round that is back.
     SetCurrentRound(CurrentRound > 0 ? CurrentRound - 1 : 0);
     if (PairingWindow.pairingCancelled != nullptr) PairingWindow.pairingCancelled();

@@ -18,8 +18,8 @@ struct PairingWindowHooks {
 
 extern PairingWindowHooks PairingWindow;
 
-// With a nonzero ask flag first asks message 37 (buttons message 1, then
-// message 0) and does nothing unless message 0's button is pressed. Then
-// lowers CurrentRound by one (not below 0), sets ShownRound to it and tells
-// the window. The first two arguments are not used.
+// With a nonzero ask flag first asks MsgCancelLastPairingQuestion (buttons
+// MsgNo, then MsgYes) and does nothing unless the MsgYes button is pressed.
+// Then lowers CurrentRound by one (not below 0), sets ShownRound to it and
+// tells the window. The first two arguments are not used.
 void CancelLastPairing(int unused1, int unused2, int ask);

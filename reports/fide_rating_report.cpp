@@ -181,5 +181,5 @@ void FideRatingReportCommand(int players, int byStandings) {
     ok = WriteFideCrossTable(players, byStandings) && ok;
     ShowAlert(ok ? "OK files FIDEELO.TXT, FIDECARD.TXT, FIDECROS.TXT"
                  : "I cannot save all of the files FIDEELO.TXT, FIDECARD.TXT, FIDECROS.TXT",
-              MessageText(3));
+              MessageText(MsgClose));
 }

@@ -118,12 +118,12 @@ bool WriteNationalRatingReport() {
     const int players = ReportedPlayers(PlayerCount);
     if (players < 1) return false;
     if (!WriteReportFile(NationalRatingReportPath(), NationalRatingReport(players))) {
-        ShowAlert("I cannot save the *.ELO file", MessageText(3));
+        ShowAlert("I cannot save the *.ELO file", MessageText(MsgClose));
         return false;
     }
     return true;
 }
 
 void NationalRatingReportCommand() {
-    if (WriteNationalRatingReport()) ShowAlert("OK file report *.ELO", MessageText(3));
+    if (WriteNationalRatingReport()) ShowAlert("OK file report *.ELO", MessageText(MsgClose));
 }

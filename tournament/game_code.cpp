@@ -27,7 +27,7 @@ bool Packable(int id) {
 
 int EncodeGameCode(int white, int black, int digit) {
     if (!Packable(white) || !Packable(black) || digit < 0 || digit > 9) {
-        ShowAlert(MessageText(192), MessageText(3));
+        ShowAlert(MessageText(MsgPlayerNumberTooHigh), MessageText(MsgClose));
         return EmptyGameCode;
     }
     return white * 10000 + black * 10 + digit;

@@ -24,7 +24,7 @@ enum ResultCode {
 constexpr int EmptyGameCode = 9;
 
 // Packs a game. An id below 0 or above 999, or a digit outside 0..9, shows
-// the alert of message 192 and gives 9.
+// the alert of MsgPlayerNumberTooHigh and gives 9.
 int EncodeGameCode(int white, int black, int digit);
 // Unpacks a code: digit = code mod 10, white = code / 10000,
 // black = code / 10 - white x 1000. Returns white.

@@ -3,11 +3,13 @@
 // Entries 0..223; each is null until the message file fills it. Code that
 // shows a text names its number through MessageText, which never fails: an
 // entry the file did not fill (or a number outside the table) gives
-// "[message N]", so a missing text is visible but harmless. Message 3 is the
-// caption of the alert box's button.
+// "[message N]", so a missing text is visible but harmless. The numbers have
+// names in message_numbers.h; MsgClose is the caption of the alert box's
+// button.
 #pragma once
 
 #include "tournament/capacities.h"
+#include "tournament/message_numbers.h"
 
 #include <string>
 

@@ -40,7 +40,7 @@ void CopyToArray(const IdListHeader& list, int* array, std::size_t capacity) {
 IdNode* NewNode(int id) {
     IdNode* node = new (std::nothrow) IdNode{id, nullptr};
     if (node == nullptr) {
-        ShowAlert("Out of memory!", MessageText(3));
+        ShowAlert("Out of memory!", MessageText(MsgClose));
         std::exit(1);
     }
     return node;
@@ -132,7 +132,7 @@ void PlayerListRemove(PlayerList& list, int id) {
             text, sizeof text,
             "Player %d to remove not found!\nReport this problem to tourman-support@example.org, Thancks!",
             id);
-        ShowAlert(text, MessageText(3));
+        ShowAlert(text, MessageText(MsgClose));
         return;
     }
     if (previous == nullptr)
@@ -147,7 +147,7 @@ void PlayerListRemove(PlayerList& list, int id) {
 IdNode* PlayerListFind(const PlayerList& list, int id) {
     for (IdNode* node = list.head; node != nullptr; node = node->next)
         if (node->id == id) return node;
-    ShowAlert("(2) Name not found!", MessageText(3));
+    ShowAlert("(2) Name not found!", MessageText(MsgClose));
     return nullptr;
 }
 

@@ -55,10 +55,11 @@ bool StartTournament(int count) {
     // Checked before anything is written: a round-robin file with another
     // count could not be read back, and the tournament would be lost.
     if (IsRoundRobin() && (count < RoundRobinMinPlayers || count > RoundRobinMaxPlayers)) {
-        ShowAlert(RoundRobinCountText(), MessageText(3));
+        ShowAlert(RoundRobinCountText(), MessageText(MsgClose));
         return false;
     }
-    const int answer = AskQuestion(MessageText(193), MessageText(194), MessageText(195), MessageText(196));
+    const int answer = AskQuestion(MessageText(MsgPairingNumbersQuestion), MessageText(MsgNumbersByRating),
+                                   MessageText(MsgNumbersByDraw), MessageText(MsgNumbersAsEntered));
     RandomSort = answer;
     const std::vector<int> order = PairingNumberOrder(count, answer);
 
@@ -78,7 +79,7 @@ bool StartTournament(int count) {
 
     if (IsRoundRobin()) {
         if (BuildRoundRobinPairings(PlayerCount) == 0) {
-            ShowAlert(RoundRobinCountText(), MessageText(3));
+            ShowAlert(RoundRobinCountText(), MessageText(MsgClose));
             return false;
         }
         PlayerNumbersFixed();
@@ -93,7 +94,7 @@ bool OpenTournament(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     if (folder.size() >= sizeof Settings.DataFolder) {
-        ShowAlert(MessageText(199) + "\n" + path, MessageText(3));
+        ShowAlert(MessageText(MsgCannotReadTournamentFile) + "\n" + path, MessageText(MsgClose));
         return false;
     }
     // The tournament open before leaves nothing behind: its registration

@@ -15,13 +15,13 @@
 // other answer as entered.
 std::vector<int> PairingNumberOrder(int count, int answer);
 
-// Asks how the pairing numbers are given (message 193), stores the answer in
-// RandomSort, writes the file in the new order and reads it back; for a
-// round robin builds the schedule and writes the round-state file; then
-// pairs round 1 through TournamentWindow.pairFirstRound. A round robin of
-// fewer than 3 or more than 24 players is refused before anything is asked
-// or written. False, after the alert of the step that failed, when the
-// tournament could not be started.
+// Asks how the pairing numbers are given (MsgPairingNumbersQuestion), stores
+// the answer in RandomSort, writes the file in the new order and reads it back;
+// for a round robin builds the schedule and writes the round-state file; then
+// pairs round 1 through TournamentWindow.pairFirstRound. A round robin of fewer
+// than 3 or more than 24 players is refused before anything is asked or
+// written. False, after the alert of the step that failed, when the tournament
+// could not be started.
 bool StartTournament(int count);
 
 // Opens the tournament file at path: on success the data folder becomes the

@@ -37,7 +37,7 @@ class ColourImprovement : public ::testing::Test {
     void SetUp() override {
         ClearScoreGroups(0);
         ClearMessageTable();
-        SetMessageText(200, "Cannot pair");
+        SetMessageText(MsgPairingStops, "Cannot pair");
         folder = std::string(TM_TEST_OUTPUT_DIR) + "/";
         Restart();
     }

@@ -387,8 +387,10 @@ TEST_F(DubovEngineTest, FirstGroupFailingRestartsThenEndsTheRound) {
     PlayFirstRound(FideDubovSystem, 2);
     RecordingMessageBox boxes;
     EXPECT_EQ(PairNextRound(PlayerCount), 0);
-    EXPECT_EQ(boxes.alertTexts(), (std::vector<std::string>{MessageText(202), MessageText(203), MessageText(201)}));
-    EXPECT_EQ(boxes.alerts[0].caption, MessageText(3));
+    EXPECT_EQ(boxes.alertTexts(), (std::vector<std::string>{MessageText(MsgPairingAgainWithUpfloats),
+                                                            MessageText(MsgPairingAgainMerged),
+                                                            MessageText(MsgTopGroupCannotBePaired)}));
+    EXPECT_EQ(boxes.alerts[0].caption, MessageText(MsgClose));
     EXPECT_EQ(CurrentRound, 1);
 }
 
@@ -447,9 +449,9 @@ TEST_F(ScriptedDubovTest, SpentBudgetRestartsTwiceThenFails) {
     EXPECT_EQ(PairNextRound(PlayerCount), 0);
     EXPECT_EQ(engineResult, 0);
     ASSERT_EQ(boxes.alerts.size(), 3u);
-    EXPECT_EQ(boxes.alerts[0].text, MessageText(202));
-    EXPECT_EQ(boxes.alerts[1].text, MessageText(203));
-    EXPECT_EQ(boxes.alerts[2].text, MessageText(200));
+    EXPECT_EQ(boxes.alerts[0].text, MessageText(MsgPairingAgainWithUpfloats));
+    EXPECT_EQ(boxes.alerts[1].text, MessageText(MsgPairingAgainMerged));
+    EXPECT_EQ(boxes.alerts[2].text, MessageText(MsgPairingStops));
     const std::string trace = File("verbos2.txt");
     const std::size_t upfloat = trace.find("I can't do pairing!\r\n Trying to set all upfloater ON and restart\r\n");
     const std::size_t merge = trace.find("  I can't do pairing!\r\n  Trying to merge all the group and restart\r\n");
@@ -470,7 +472,9 @@ TEST_F(ScriptedDubovTest, FailingGroupWithNobodyAboveRestartsThenEndsTheRound) {
     RecordingMessageBox boxes;
     EXPECT_EQ(PairNextRound(PlayerCount), 0);
     EXPECT_EQ(engineResult, 0);
-    EXPECT_EQ(boxes.alertTexts(), (std::vector<std::string>{MessageText(202), MessageText(203), MessageText(201)}));
+    EXPECT_EQ(boxes.alertTexts(), (std::vector<std::string>{MessageText(MsgPairingAgainWithUpfloats),
+                                                            MessageText(MsgPairingAgainMerged),
+                                                            MessageText(MsgTopGroupCannotBePaired)}));
 }
 
 // Pairs that would repeat a game or leave players without a board never
@@ -483,7 +487,7 @@ TEST_F(ScriptedDubovTest, BrokenPairsAreNotWritten) {
     EXPECT_EQ(engineResult, 0);
     EXPECT_EQ(firstBoardAfterEngine, 0);
     ASSERT_EQ(boxes.alerts.size(), 1u);
-    EXPECT_EQ(boxes.alerts[0].text, MessageText(200));
+    EXPECT_EQ(boxes.alerts[0].text, MessageText(MsgPairingStops));
 }
 
 } // namespace

@@ -22,7 +22,7 @@ class FirstRound : public ::testing::Test {
     void SetUp() override {
         ResetTournamentState();
         ClearMessageTable();
-        SetMessageText(187, "White on board 1?");
+        SetMessageText(MsgTopSeedWhiteQuestion, "White on board 1?");
     }
     void TearDown() override { ResetTournamentState(); }
 
@@ -53,7 +53,7 @@ using BoardList = std::vector<std::pair<int, int>>;
 
 TEST_F(FirstRound, TenSortedPlayersAnsweredYesAlternateColoursFromBoardOne) {
     Start(FideDubovSystem, 10);
-    boxes.answers = {1}; // message 0's button
+    boxes.answers = {1}; // the MsgYes button
     ASSERT_NE(PairNextRound(PlayerCount), 0);
     EXPECT_EQ(Boards(), (BoardList{{1, 6}, {7, 2}, {3, 8}, {9, 4}, {5, 10}}));
     ASSERT_EQ(boxes.questions.size(), 1u);

@@ -96,8 +96,10 @@ TEST(RefusedRound, PairsNowAndPassesTheCheck) {
         int system, players, seed, rounds;
         std::vector<std::string> alerts;
     };
-    for (const Case& c : {Case{FideBursteinSystem, 10, 5, 8, {}},
-                          Case{SwissQuonSystem, 13, 71, 9, {MessageText(202), MessageText(203)}}}) {
+    const std::vector<std::string> restarts{MessageText(MsgPairingAgainWithUpfloats),
+                                            MessageText(MsgPairingAgainMerged)};
+    for (const Case& c :
+         {Case{FideBursteinSystem, 10, 5, 8, {}}, Case{SwissQuonSystem, 13, 71, 9, restarts}}) {
         RecordingMessageBox boxes;
         const SimulationResult result = RunSimulatedTournament(Event(c.system, c.players, c.seed, c.rounds));
         EXPECT_EQ(result.problem, "") << c.system;

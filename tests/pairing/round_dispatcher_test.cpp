@@ -39,8 +39,8 @@ class Dispatcher : public ::testing::Test {
         ResetTournamentState();
         ClearScoreGroups(0);
         ClearMessageTable();
-        SetMessageText(188, "No BYE");
-        SetMessageText(200, "Cannot pair");
+        SetMessageText(MsgNoByeReceiver, "No BYE");
+        SetMessageText(MsgPairingStops, "Cannot pair");
         for (int system : {1, 3, 4, 6})
             RegisterPairingEngine(system, nullptr);
         PairedCancels = 0;
@@ -307,7 +307,7 @@ TEST_F(Dispatcher, DeletingARoundRobinRoundKeepsItsPairingsUnplayed) {
 
 TEST_F(Dispatcher, CancellingAsksWhenToldAndHonoursNo) {
     SetCurrentRound(3);
-    boxes.answers = {0}; // message 1's button: no
+    boxes.answers = {0}; // the MsgNo button
     CancelLastPairing(0, 0, 1);
     EXPECT_EQ(CurrentRound, 3);
     boxes.answers = {1};

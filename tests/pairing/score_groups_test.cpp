@@ -20,7 +20,7 @@ class ScoreGroups : public ::testing::Test {
         ResetTournamentState();
         ClearScoreGroups(0);
         ClearMessageTable();
-        SetMessageText(188, "No BYE");
+        SetMessageText(MsgNoByeReceiver, "No BYE");
         SetCurrentRound(3);
     }
     void TearDown() override {

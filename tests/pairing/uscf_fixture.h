@@ -20,9 +20,9 @@ class UscfFixture : public SearchFixture {
         Settings.PairingSystem = UscfSystem;
         ClearScoreGroups(0);
         ClearMessageTable();
-        SetMessageText(200, "Budget spent");
-        SetMessageText(201, "Group one");
-        SetMessageText(203, "Restart");
+        SetMessageText(MsgPairingStops, "Budget spent");
+        SetMessageText(MsgTopGroupCannotBePaired, "Group one");
+        SetMessageText(MsgPairingAgainMerged, "Restart");
     }
     void TearDown() override {
         ClearScoreGroups(0);

@@ -102,7 +102,7 @@ TEST(FideCards, ResultsInTheTournamentsPointsTotalsInGamePoints) {
 }
 
 TEST(FideRatingReportCommand, WritesOnlyOnceStartedAndSaysWhetherItWrote) {
-    SetMessageText(3, "OK");
+    SetMessageText(MsgClose, "OK");
     SetUpSwissRatingTournament("fide_command");
     ClosedRegistration = 0;
     {

@@ -71,7 +71,7 @@ TEST(NationalRatingReport, TextsAndCorruptValuesCannotShiftTheFields) {
 }
 
 TEST(NationalRatingReportCommand, ConfirmsOnlyAReportThatWasWritten) {
-    SetMessageText(3, "OK");
+    SetMessageText(MsgClose, "OK");
     SetUpSwissRatingTournament("elo_command");
     {
         RecordingMessageBox boxes;

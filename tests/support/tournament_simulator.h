@@ -155,7 +155,7 @@ inline int PairRoundBySearch(int players, int round) {
     const int found = PairGroupHomogeneous(search, count, count / 2, field, pairs, leftovers, partial, round);
     DisposePairingSearch(search);
     if (found != count / 2) {
-        ShowAlert(MessageText(200), MessageText(3));
+        ShowAlert(MessageText(MsgPairingStops), MessageText(MsgClose));
         return 0;
     }
     for (int i = 1; i <= found; ++i)

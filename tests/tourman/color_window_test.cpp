@@ -63,7 +63,7 @@ class ColorWindowTest : public TourmanTest {
 // Round 1: 6-1 and 2-7 (made 2-1 and 6-7 here), 8-3, 4-9, 10-5; round 2:
 // 2-10, 8-4, 1-6, 7-3, 9-5 (player 1 rated 2400, each next one 100 less).
 TEST_F(ColorWindowTest, ExchangesAndDoneInRoundsOneAndTwo) {
-    Answer(187, 0);
+    Answer(MsgTopSeedWhiteQuestion, 0);
     PairAndAccept();
     ASSERT_NE(Open(), nullptr);
     Pick(1, 0), Pick(2, 0);
@@ -82,7 +82,7 @@ TEST_F(ColorWindowTest, ExchangesAndDoneInRoundsOneAndTwo) {
     EXPECT_EQ(Caption(PlayerButton(3, 0)), "  1:  0.0, 2400");
     PairingStates[7].colorFlexible = PairingStates[4].colorFlexible = 1;
     PairingStates[5].dueColor = 0;
-    Boxed("Verify Pair", 2);
+    Boxed("Verify Pair", MsgEnterBothPlayers);
     const struct {
         int board1, side1, board2, side2;
         const char* shown;
@@ -93,15 +93,15 @@ TEST_F(ColorWindowTest, ExchangesAndDoneInRoundsOneAndTwo) {
         Pick(p.board1, p.side1), Pick(p.board2, p.side2);
         EXPECT_EQ(Labels(), p.shown);
     }
-    Boxed("Exchange Players", 161);
+    Boxed("Exchange Players", MsgSameBoard);
     Pick(3, 0), Pick(3, 0);
     AnswerText("Please don't loose time :-)", 0);
     Press("Exchange Players");
     Pick(4, 0), Pick(1, 0), Pick(5, 0); // the third replaces the first
     EXPECT_EQ(Labels(), "  9 (5)|  2 (1)|500 trans.");
-    Boxed("Verify Pair", 146);
+    Boxed("Verify Pair", MsgMayBePaired);
     Pick(2, 1);
-    Boxed("Verify Pair", 143);
+    Boxed("Verify Pair", MsgMayNotBePaired);
 
     PairingStates[4].dueColor = -1; // boards 2 and 4 now lean to opposite colours
     Pick(2, 0), Pick(4, 1);
@@ -129,15 +129,15 @@ TEST_F(ColorWindowTest, ExchangesAndDoneInRoundsOneAndTwo) {
 
 TEST_F(ColorWindowTest, ByeBoardCloseDoAutoAndRefusals) {
     Players[10].available = 0; // nine players: round 1 ends with the BYE board
-    Answer(187, 0);
+    Answer(MsgTopSeedWhiteQuestion, 0);
     PairAndAccept();
     Open();
     const int bye = RoundBoardCount(1), white = GameTable(1, 1) / 10000;
     Pick(bye, 1), Pick(1, 1);
     Press("Exchange Players"); // the BYE moves and keeps its result
     EXPECT_EQ(ColorWorkingBoard(1), EncodeGameCode(white, 0, WhiteWinsForfeit));
-    Boxed("Close", 4, 0);
-    Boxed("Close", 4, 1);
+    Boxed("Close", MsgCloseWithoutSaving, 0);
+    Boxed("Close", MsgCloseWithoutSaving, 1);
     EXPECT_EQ(ColorImprovementDialog(), nullptr);
 
     WhiteWinsRound();
@@ -156,7 +156,7 @@ TEST_F(ColorWindowTest, ByeBoardCloseDoAutoAndRefusals) {
     AnswerText(closed, 0);
     EXPECT_EQ(Open(), window);
     Settings.PairingSystem = SingleRoundRobinSystem;
-    Answer(17, 0);
+    Answer(MsgNotInRoundRobin, 0);
     Open();
 }
 

@@ -53,20 +53,20 @@ TEST_F(ColumnFilterTest, SavedLoadedRefusedAndKeptThroughOk) {
     Click(ColumnFilterDialog.toggles[RatingColumn]);
     SetStart(RatingColumn, "48");
     ChooseFile(dataFolder + "mine.flt");
-    Click(DialogButton(126));
+    Click(DialogButton(MsgSaveFilter));
     EXPECT_EQ(Read(dataFolder + "mine.flt"), "1  48\r\n0  0\r\n0  0\r\n0  0\r\n0  0\r\n0  0\r\n1  0\r\n");
     const std::string saved = "1:48 0:0 0:0 0:0 0:0 0:0 1:0 ";
 
     // A failed save keeps the values taken from the dialog.
     std::filesystem::create_directories(dataFolder + "taken.flt/inside");
     ChooseFile(dataFolder + "taken.flt");
-    Answer(31, 0);
-    Click(DialogButton(126));
+    Answer(MsgCannotCreateFile, 0);
+    Click(DialogButton(MsgSaveFilter));
 
     struct Case {
         const char* name;
         const char* text;
-        std::string slots; // empty: refused with message 29, the filter as it was
+        std::string slots; // empty: refused with MsgCannotOpenFile, the filter as it was
     } cases[] = {
         {"one blank, LF", "1 48\n0 0\n0 0\n0 0\n0 0\n0 0\n1 0\n", saved},
         {"tabs and blank lines", "1\t7\n\n2 1\n0 0 \n1 3\n1 9\n1 17\n1 30\n\n", "1:7 2:1 0:0 1:3 1:9 1:17 1:30 "},
@@ -78,20 +78,20 @@ TEST_F(ColumnFilterTest, SavedLoadedRefusedAndKeptThroughOk) {
     for (const Case& c : cases) {
         std::ofstream(dataFolder + "case.flt", std::ios::binary) << c.text;
         ChooseFile(dataFolder + "case.flt");
-        if (c.slots.empty()) Answer(29, 0);
+        if (c.slots.empty()) Answer(MsgCannotOpenFile, 0);
         else expected = c.slots;
-        Click(DialogButton(133));
+        Click(DialogButton(MsgLoadFilter));
         EXPECT_EQ(Slots(), expected) << c.name;
         EXPECT_EQ(WkToggleGetState(ColumnFilterDialog.toggles[CountryColumn]) != 0, ColumnFilter[CountryColumn].enabled != 0) << c.name;
         EXPECT_EQ(WkEditGetText(ColumnFilterDialog.starts[NameColumn]), std::to_string(ColumnFilter[NameColumn].start)) << c.name;
     }
     ChooseFile("");
-    Click(DialogButton(133));
+    Click(DialogButton(MsgLoadFilter));
     EXPECT_EQ(Slots(), expected);
 
     // Off with OK keeps the start; on again restores it.
     Click(ColumnFilterDialog.toggles[BirthdayColumn]);
-    Click(DialogButton(134));
+    Click(DialogButton(MsgOk));
     EXPECT_EQ(ColumnFilterDialog.window, nullptr);
     EXPECT_EQ(Slots(), "1:7 1:1 0:0 1:3 0:9 1:17 1:30 ");
     OpenDialog();
@@ -100,14 +100,14 @@ TEST_F(ColumnFilterTest, SavedLoadedRefusedAndKeptThroughOk) {
     SavePng(ColumnFilterDialog.window, "dialog.png");
     Click(ColumnFilterDialog.toggles[BirthdayColumn]);
     SetStart(IdCodeColumn, "5");
-    Click(DialogButton(3)); // closes without taking the values
+    Click(DialogButton(MsgClose)); // closes without taking the values
     EXPECT_EQ(Slots(), "1:7 1:1 0:0 1:3 0:9 1:17 1:30 ");
 
     LoadColumnFilter(nullptr, nullptr, reinterpret_cast<void*>(1));
     EXPECT_EQ(Slots(), "1:53 1:44 0:0 1:48 0:0 1:0 1:10 ");
     for (int mode : {ImportQuon, ImportFsi}) {
         ImportMode = mode;
-        Answer(124, 0);
+        Answer(MsgColumnFiltersNotUsed, 0);
         WkMenuActivateItem(MainWindow.columnFilterItem);
         EXPECT_EQ(ColumnFilterDialog.window, nullptr);
     }

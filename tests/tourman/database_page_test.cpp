@@ -132,7 +132,7 @@ TEST_F(DatabasePageTest, ExportedPlayersSearchedAndImportedBack) {
     EXPECT_EQ(display->beepCount(), beeps + 1);
     Search("ossi");
     EXPECT_EQ(Listed(), (std::vector<std::string>{fileOrder[5], fileOrder[7], fileOrder[10]}));
-    Answer(119, 0);
+    Answer(MsgNoPlayerFound, 0);
     Search("QQQQ");
     EXPECT_TRUE(Listed().empty());
 
@@ -142,7 +142,7 @@ TEST_F(DatabasePageTest, ExportedPlayersSearchedAndImportedBack) {
     Click(DatabasePage.importButton);
     EXPECT_EQ(std::string(WkEditGetText(PlayersPage.name)) + WkEditGetText(PlayersPage.nationalId), "BIANCHI ANNA70");
     EXPECT_TRUE(WkToggleGetState(PlayersPage.gender));
-    Answer(23, 0);
+    Answer(MsgDatabaseAlreadyOpen, 0);
     WkMenuActivateItem(MainWindow.databaseItems[2]); // refused: the open database stays usable
 
     // A new tournament takes every player line by activation.
@@ -201,7 +201,7 @@ TEST_F(DatabasePageTest, UscfDatabaseConvertedAndImportedAsNationalList) {
     }
     EXPECT_EQ(Read(dataFolder + "uscf.txt.fix"), output);
     EXPECT_EQ(Read(dataFolder + "void.txt.fix"), "");
-    Answer(31, 0);
+    Answer(MsgCannotCreateFile, 0);
     EXPECT_FALSE(WritePlayersExport(dataFolder + "no such folder/players.csv"));
 
     for (ColumnFilterSlot& s : ColumnFilter) s = {0, 0};

@@ -60,8 +60,8 @@ class ExtrasTest : public TourmanTest {
         PlayerCount = 10;
         ASSERT_TRUE(CommitPlayerList());
         TournamentOpen = ClosedRegistration = 1;
-        Answer(193, 0);
-        if (system != 2) Answer(187, 1);
+        Answer(MsgPairingNumbersQuestion, 0);
+        if (system != 2) Answer(MsgTopSeedWhiteQuestion, 1);
         ASSERT_TRUE(StartTournament(10));
         if (system != 2) AcceptPairing();
         WkObjectEnable(MainWindow.pages[1]);
@@ -90,15 +90,18 @@ struct ExtrasRow {
 };
 
 TEST_F(ExtrasTest, ItemsWriteConfirmAndFail) {
-    const std::string fide = "files FIDEELO.TXT, FIDECARD.TXT, FIDECROS.TXT", cannot = MessageText(31);
+    const std::string fide = "files FIDEELO.TXT, FIDECARD.TXT, FIDECROS.TXT",
+                      cannot = MessageText(MsgCannotCreateFile);
     const ExtrasRow rows[] = {
-        {MessageText(57), "fidecros.txt", "OK " + fide, "I cannot save all of the " + fide},
-        {MessageText(58), "fideelo.txt", "OK " + fide, "I cannot save all of the " + fide},
+        {MessageText(MsgFideFilesByStandings), "fidecros.txt", "OK " + fide,
+         "I cannot save all of the " + fide},
+        {MessageText(MsgFideFilesByRating), "fideelo.txt", "OK " + fide, "I cannot save all of the " + fide},
         {"FSI (Italy)", "open.elo", "OK file report *.ELO", "I cannot save the *.ELO file"},
-        {MessageText(54), "playname.txt", "OK file PLAYNAME.TXT", cannot},
-        {MessageText(55), "playrat.txt", "OK file PLAYRAT.TXT", cannot},
-        {"Backup *.qon file", "open.bak", "OK backup file *.QON (extension *.BAK)", MessageText(198) + "\n"},
-        {MessageText(61), "tourstat.txt", "OK file TOURSTAT.TXT", cannot},
+        {MessageText(MsgListByName), "playname.txt", "OK file PLAYNAME.TXT", cannot},
+        {MessageText(MsgListByRating), "playrat.txt", "OK file PLAYRAT.TXT", cannot},
+        {"Backup *.qon file", "open.bak", "OK backup file *.QON (extension *.BAK)",
+         MessageText(MsgCannotWriteTournamentFile) + "\n"},
+        {MessageText(MsgTournamentStatistics), "tourstat.txt", "OK file TOURSTAT.TXT", cannot},
     };
     Begin(1);
     for (const ExtrasRow& row : rows) {
@@ -112,12 +115,13 @@ TEST_F(ExtrasTest, ItemsWriteConfirmAndFail) {
         Writable(true);
     }
     AnswerText("Option not available for swiss system", 0);
-    Pick(MessageText(211));
+    Pick(MessageText(MsgRoundRobinTableItem));
     // With the registration open these do nothing.
     ClosedRegistration = 0;
     const auto files = Snapshot(dataFolder);
-    for (const std::string& label : {MessageText(57), MessageText(58), MessageText(60), MessageText(210),
-                                    MessageText(211), std::string("FSI (Italy)")})
+    for (const std::string& label : {MessageText(MsgFideFilesByStandings), MessageText(MsgFideFilesByRating),
+                                     MessageText(MsgRatingGroupsItem), MessageText(MsgBirthDateGroupsItem),
+                                     MessageText(MsgRoundRobinTableItem), std::string("FSI (Italy)")})
         Pick(label);
     EXPECT_EQ(Snapshot(dataFolder), files);
 }
@@ -129,7 +133,7 @@ TEST_F(ExtrasTest, TournamentItemsNeedATournament) {
     Settings.DataFolder[0] = '\0';
     const auto program = Snapshot(programFolder);
     for (const char* label : {"By name", "By rating", "Tournament statistics", "Backup *.qon file", "USCF (USA)"}) {
-        Answer(32, 0);
+        Answer(MsgNeedsStartedTournament, 0);
         Pick(label);
     }
     EXPECT_TRUE(Snapshot(programFolder) == program && !UscfSection.window);
@@ -137,30 +141,30 @@ TEST_F(ExtrasTest, TournamentItemsNeedATournament) {
 
 TEST_F(ExtrasTest, RoundRobinTableAndGroupDialogs) {
     Begin(2);
-    Answer(197, 0);
-    Pick(MessageText(211));
+    Answer(MsgRoundRobinTableWritten, 0);
+    Pick(MessageText(MsgRoundRobinTableItem));
     EXPECT_TRUE(std::filesystem::exists(dataFolder + "pairsRR.txt"));
     Writable(false);
-    Answer(31, 0);
-    Pick(MessageText(211));
+    Answer(MsgCannotCreateFile, 0);
+    Pick(MessageText(MsgRoundRobinTableItem));
     Writable(true);
     const int limits[] = {0, 1400, 1400, 1600, 1600, 1800, 1800, 2000, 2000, 3000};
-    Pick(MessageText(60));
-    ASSERT_NE(Find(MessageText(185), GroupDialog.window), nullptr);
+    Pick(MessageText(MsgRatingGroupsItem));
+    ASSERT_NE(Find(MessageText(MsgRatingGroupsHeading), GroupDialog.window), nullptr);
     for (int i = 0; i < 10; ++i) WkEditReplaceText(GroupDialog.fields[i / 2][i % 2], std::to_string(limits[i]).c_str(), 0, 1);
     SavePng(GroupDialog.window, "rating_groups.png");
     AnswerText("OK file RANKGRP.TXT", 0);
-    Click(Find(MessageText(134), GroupDialog.window));
+    Click(Find(MessageText(MsgOk), GroupDialog.window));
     const std::string text = Read(dataFolder + "rankgrp.txt");
     const std::size_t second = text.find("1400 < rating <= 1600"), player = text.find("PLAYER I");
     EXPECT_TRUE(second < player && player < text.find("1600 < rating <= 1800")) << text;
 
     // The date dialog shows the same limits; its close button keeps them and writes nothing.
-    Pick(MessageText(210));
-    ASSERT_NE(Find(MessageText(209), GroupDialog.window), nullptr);
+    Pick(MessageText(MsgBirthDateGroupsItem));
+    ASSERT_NE(Find(MessageText(MsgBirthDateGroupsHeading), GroupDialog.window), nullptr);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(WkEditGetText(GroupDialog.fields[i / 2][i % 2]), std::to_string(limits[i]));
     WkEditReplaceText(GroupDialog.fields[0][0], "123", 0, 1);
-    Click(Find(MessageText(3), GroupDialog.window));
+    Click(Find(MessageText(MsgClose), GroupDialog.window));
     EXPECT_EQ(CurrentGroupLimits.groups[0].lower, 0);
     EXPECT_FALSE(std::filesystem::exists(dataFolder + "rankdagr.txt"));
 }
@@ -168,50 +172,50 @@ TEST_F(ExtrasTest, RoundRobinTableAndGroupDialogs) {
 // Deleting rounds and reopening: stopping at either question changes nothing.
 TEST_F(ExtrasTest, TournamentSubmenu) {
     Begin(1);
-    for (int item : {67, 69}) {
-        Answer(33, 0);
+    for (int item : {MsgDeleteAllRounds, MsgReopenRegistration}) {
+        Answer(MsgDeleteAllRoundsQuestion, 0);
         Pick(MessageText(item));
-        Answer(33, 1);
-        Answer(34, 0);
+        Answer(MsgDeleteAllRoundsQuestion, 1);
+        Answer(MsgAreYouSure, 0);
         Pick(MessageText(item));
         EXPECT_TRUE(CurrentRound == 1 && ClosedRegistration == 1);
     }
-    Answer(33, 1);
-    Answer(34, 1);
-    Pick(MessageText(67));
+    Answer(MsgDeleteAllRoundsQuestion, 1);
+    Answer(MsgAreYouSure, 1);
+    Pick(MessageText(MsgDeleteAllRounds));
     EXPECT_EQ(CurrentRound, 0);
     EXPECT_EQ(WkListGetCount(PairingPage.pairingList) + WkListGetCount(ResultsPage.resultsList), 0);
-    Answer(35, 0);
-    Pick(MessageText(68));
-    Answer(187, 1);
+    Answer(MsgNoRoundPaired, 0);
+    Pick(MessageText(MsgDeleteLastRound));
+    Answer(MsgTopSeedWhiteQuestion, 1);
     Click(PairingPage.pairButton);
     EXPECT_EQ(CurrentRound, 1);
-    Answer(36, 1); // the proposal goes with its round
-    Pick(MessageText(68));
+    Answer(MsgDeleteLastRoundQuestion, 1); // the proposal goes with its round
+    Pick(MessageText(MsgDeleteLastRound));
     EXPECT_EQ(CurrentRound, 0);
     EXPECT_FALSE(WkObjectIsSensitive(PairingPage.acceptButton));
     // The reopened registration lists the players of the file, sorted.
-    Answer(33, 1);
-    Answer(34, 1);
-    Pick(MessageText(69));
+    Answer(MsgDeleteAllRoundsQuestion, 1);
+    Answer(MsgAreYouSure, 1);
+    Pick(MessageText(MsgReopenRegistration));
     EXPECT_EQ(ClosedRegistration, 0);
     ASSERT_EQ(WkListGetCount(PlayersPage.playerList), 10);
     EXPECT_EQ(std::string(WkListGetItem(PlayersPage.playerList, 0)->text).substr(0, 8), "PLAYER A");
-    Answer(32, 0);
-    Pick(MessageText(67));
+    Answer(MsgNeedsStartedTournament, 0);
+    Pick(MessageText(MsgDeleteAllRounds));
 }
 
 TEST_F(ExtrasTest, OptionsHelpAndLanguage) {
     TournamentOpen = 0;
-    Answer(32, 0);
-    Pick(MessageText(66));
+    Answer(MsgNeedsStartedTournament, 0);
+    Pick(MessageText(MsgTournamentSettings));
     AnswerText("tourman 3.51\n", 0);
     Pick("About");
     // Not a message file: the installed one stays as it was.
     const std::string installed = Read(programFolder + "messqnp.txt");
     std::ofstream(dataFolder + "bad.qnp") << "not a message file\r\n";
     ChooseFile(dataFolder + "bad.qnp");
-    AnswerText(MessageText(204) + "\n", 0);
+    AnswerText(MessageText(MsgCannotReadMessageFile) + "\n", 0);
     Pick("Select Language");
     EXPECT_EQ(Read(programFolder + "messqnp.txt"), installed);
 

@@ -47,14 +47,14 @@ TEST_F(GameByeTest, EditAGameThenGiveByes) {
     Settings.PlannedRounds = 5;
     std::strcpy(Settings.BaseName, "open");
     for (int id = 1; id <= 10; ++id) AddTestPlayer("PLAYER " + std::to_string(id), 2400 - 10 * id);
-    Answer(20, 0);
+    Answer(MsgRegistrationStillOpen, 0);
     Popup(0);
     AnswerText(ByeWhileRegisteringText, 0);
     Popup(1);
     // Closed (the start fills the player list); rounds 1 and 2 paired, accepted and won by White.
     ClosedRegistration = 1;
-    Answer(193, 0);
-    Answer(187, 1);
+    Answer(MsgPairingNumbersQuestion, 0);
+    Answer(MsgTopSeedWhiteQuestion, 1);
     ASSERT_TRUE(StartTournament(PlayerCount));
     for (int round = 1; round <= 2; ++round) {
         if (round > 1) PairRoundCommand();
@@ -67,13 +67,13 @@ TEST_F(GameByeTest, EditAGameThenGiveByes) {
         IsGetResultDone = 1;
     }
     for (int item : {0, 1}) {
-        Answer(17, 0);
+        Answer(MsgNotInRoundRobin, 0);
         Popup(item, SingleRoundRobinSystem);
     }
 
     // Player 3's round 2: refusals (the message) or the code and colour stored.
     WkListSelectItem(PlayersPage.playerList, 2);
-    Answer(21, 0); // stop
+    Answer(MsgChangePlayerGamesQuestion, 0); // stop
     Popup(0);
     EXPECT_EQ(GameDialog.window, nullptr);
     const int opponent = OpponentTable(3, 2), theirs = PlayerResultTable(opponent, 2), game = GameTable(1, 2);
@@ -82,15 +82,23 @@ TEST_F(GameByeTest, EditAGameThenGiveByes) {
         const char *round, *opponent, *points, *colour;
         int message, code, colour_;
     } const cases[] = {
-        {"", "0", "1", "NOCOL", 139},         {"0", "0", "1", "NOCOL", 139},      {"3", "0", "1", "NOCOL", 139},
-        {"2", "3", "1", "NOCOL", 140},        {"2", "11", "1", "NOCOL", 140},     {"2", "0", "1", "WHITE", 0, 3, 1},
-        {"2", "0", "\xBD", "BLACK", 0, 6, -1}, {"2", "0", "0", "NOCOL", 0, 4, 0}, {"2", "7", "1", "WHITE", 0, 1, 1},
-        {"2", "7", "\xBD", "BLACK", 0, 2, -1}, {"2", "7", "1", "NO TB", 0, 8, 0}, {"2", "7", "0", "BLACK", 0, 0, -1},
+        {"", "0", "1", "NOCOL", MsgRoundOutOfRange},
+        {"0", "0", "1", "NOCOL", MsgRoundOutOfRange},
+        {"3", "0", "1", "NOCOL", MsgRoundOutOfRange},
+        {"2", "3", "1", "NOCOL", MsgPlayerIdOutOfRange},
+        {"2", "11", "1", "NOCOL", MsgPlayerIdOutOfRange},
+        {"2", "0", "1", "WHITE", 0, 3, 1},
+        {"2", "0", "\xBD", "BLACK", 0, 6, -1},
+        {"2", "0", "0", "NOCOL", 0, 4, 0},
+        {"2", "7", "1", "WHITE", 0, 1, 1},
+        {"2", "7", "\xBD", "BLACK", 0, 2, -1},
+        {"2", "7", "1", "NO TB", 0, 8, 0},
+        {"2", "7", "0", "BLACK", 0, 0, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.round) + "/" + c.opponent + "/" + c.points + "/" + c.colour);
         if (!GameDialog.window) {
-            Answer(21, 1);
+            Answer(MsgChangePlayerGamesQuestion, 1);
             Popup(0);
         }
         Fill(GameDialog.round, c.round);

@@ -41,7 +41,7 @@ TEST_F(MainWindowTest, StartsWithRoundControlsAndRegistrationClosedOff) {
     EXPECT_FALSE(WkObjectIsSensitive(MainWindow.pages[2]));
     EXPECT_TRUE(WkObjectIsSensitive(MainWindow.pages[0]));
     EXPECT_TRUE(WkObjectIsSensitive(MainWindow.pages[3]));
-    EXPECT_EQ(Find(MessageText(71)), PlayersPage.addButton);
+    EXPECT_EQ(Find(MessageText(MsgAddPlayer)), PlayersPage.addButton);
     // The program folder carries the toolkit's arrows and paging pictures: without them
     // drop-down, scroll-bar and spin arrows draw blank.
     for (int slot = 0; slot < WK_STOCK_BITMAPS; ++slot)
@@ -68,7 +68,7 @@ TEST_F(MainWindowTest, F10OpensTheFileMenuWhoseExitAsksToClose) {
     EXPECT_EQ(WkMenuBarRecord(MainWindow.menuBar)->current, 0);
     EXPECT_TRUE(MainWindow.fileMenu->state & WK_STATE_SHOWN);
     EXPECT_TRUE(display->saveScreenPng(std::string(TM_TEST_OUTPUT_DIR) + "/file-menu.png"));
-    Answer(4, 0);
+    Answer(MsgCloseWithoutSaving, 0);
     WkMenuActivateItem(MainWindow.exitItem);
     EXPECT_EQ(boxes.size(), 1u);
 }
@@ -157,13 +157,13 @@ TEST_F(MainWindowTest, CountersCountRegisteredAndAvailablePlayers) {
 
 TEST_F(MainWindowTest, CloseQuestionStaysOnNoAndClosesWithNothingToSave) {
     ASSERT_TRUE(Start());
-    Answer(4, 0);
+    Answer(MsgCloseWithoutSaving, 0);
     Press(0x3E, 0, plat::kAlt); // Alt+F4
     EXPECT_TRUE(WkObjectIsSensitive(PlayersPage.addButton));
     SavePng(MainWindow.window, "after-close-question.png");
     // Save and close with no player registered: nothing to save, nothing lost by closing.
-    Answer(4, 2);
-    Answer(10, 0);
+    Answer(MsgCloseWithoutSaving, 2);
+    Answer(MsgNoPlayerRegistered, 0);
     EXPECT_EXIT(OnMainWindowClose(MainWindow.window, 0, nullptr, nullptr), ::testing::ExitedWithCode(0), "");
     script.clear(); // answered in the program's process
 }
@@ -176,7 +176,7 @@ TEST_F(MainWindowTest, CloseWithoutSavingLeavesTheDataFolderAlone) {
     PlayerCount = 1;
     TournamentChanged();
     const auto before = Snapshot(dataFolder);
-    Answer(4, 1);
+    Answer(MsgCloseWithoutSaving, 1);
     EXPECT_EXIT(OnMainWindowClose(MainWindow.window, 0, nullptr, nullptr), ::testing::ExitedWithCode(0), "");
     script.clear();
     EXPECT_EQ(Snapshot(dataFolder), before);

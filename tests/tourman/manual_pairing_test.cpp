@@ -33,7 +33,7 @@ class ManualPairingTest : public TourmanTest {
         ASSERT_TRUE(Start());
         TenPlayerDubov();
         ResetByePlayer();
-        Answer(187, 0);
+        Answer(MsgTopSeedWhiteQuestion, 0);
         PairRoundCommand();
         AcceptPairing();
         WhiteWinsRound();
@@ -46,8 +46,8 @@ class ManualPairingTest : public TourmanTest {
     std::string Status() { return static_cast<WkProgressData*>(In("status")->classRecord)->text; }
     WkObject* In(const std::string& name) { return Find(name, ManualPairingWindow()); }
     void Press(int message) { Click(In(MessageText(message))); }
-    // Types the two ids and presses a button (add: message 154).
-    void Ids(const char* white, const char* black, int button = 154) {
+    // Types the two ids and presses a button (add by default).
+    void Ids(const char* white, const char* black, int button = MsgAddPair) {
         WkEditReplaceText(In("white"), white, 0, 0);
         WkEditReplaceText(In("black"), black, 0, 0);
         Press(button);
@@ -61,7 +61,7 @@ class ManualPairingTest : public TourmanTest {
     std::string Shown() { return Lines(In("pairs")) + "#" + Lines(In("unpaired")) + "#" + Status(); }
     void Remove(int line) {
         WkListSelectItem(In("pairs"), line);
-        Press(156);
+        Press(MsgRemovePair);
     }
     void Write(const std::string& name, const std::string& bytes) { std::ofstream(dataFolder + name, std::ios::binary) << bytes; }
     static std::string Read(const std::string& path) {
@@ -77,15 +77,21 @@ TEST_F(ManualPairingTest, RoundTwoByHandWithTheBye) {
                        "  8 PLAYER 8|  9 PLAYER 9|#Enter the pairs");
     Write("keep.man", "1\r\n  1    2\r\n");
     ChooseFile(dataFolder + "keep.man");
-    Answer(10, 0);
-    Press(158); // nothing to save
+    Answer(MsgNoPlayerRegistered, 0);
+    Press(MsgSavePairs); // nothing to save
     EXPECT_EQ(Read(dataFolder + "keep.man"), "1\r\n  1    2\r\n");
 
     Ids("1", "2"), Ids("3", "4"), Ids("5", "7"), Ids("8", "0"), Ids("0", "9"); // the BYE twice
-    const struct { const char *white, *black; int button, message; } refusals[] = {
-        {"", "3", 154, 2},    {"11", "3", 154, 140}, {"10", "3", 154, 141}, {"6", "6", 154, 143},
-        {"6", "1", 154, 143}, {"2", "6", 154, 144},  {"6", "3", 154, 145},  {"6", "3", 155, 146},
-        {"6", "1", 155, 143}, {"6", "10", 155, 142}, {"", "", 134, 149},
+    const struct {
+        const char *white, *black;
+        int button, message;
+    } refusals[] = {
+        {"", "3", MsgAddPair, MsgEnterBothPlayers},     {"11", "3", MsgAddPair, MsgPlayerIdOutOfRange},
+        {"10", "3", MsgAddPair, MsgPlayerNotAvailable}, {"6", "6", MsgAddPair, MsgMayNotBePaired},
+        {"6", "1", MsgAddPair, MsgMayNotBePaired},      {"2", "6", MsgAddPair, MsgWhiteAlreadyPaired},
+        {"6", "3", MsgAddPair, MsgBlackAlreadyPaired},  {"6", "3", MsgCheckPair, MsgMayBePaired},
+        {"6", "1", MsgCheckPair, MsgMayNotBePaired},    {"6", "10", MsgCheckPair, MsgBlackNotAvailable},
+        {"", "", MsgOk, MsgPlayersNotPaired},
     };
     for (const auto& r : refusals) {
         Answer(r.message, 0);
@@ -103,29 +109,34 @@ TEST_F(ManualPairingTest, RoundTwoByHandWithTheBye) {
 
     // Saved and loaded back: the same pairs in the same order.
     ChooseFile(dataFolder + "hand.man");
-    Press(158);
+    Press(MsgSavePairs);
     EXPECT_EQ(Read(dataFolder + "hand.man"), "5\r\n  1    2\r\n  5    7\r\n  8    0\r\n  3    4\r\n  6    9\r\n");
     const std::string shown = Shown();
     Remove(0);
     ChooseFile(dataFolder + "hand.man");
-    Press(157);
+    Press(MsgLoadPairs);
     EXPECT_EQ(Shown(), shown);
     // Bad files change nothing.
-    const struct { const char* bytes; std::string alert; } bad[] = {
-        {"1\n11 2\n", MessageText(140) + "\n"}, {"1\n10 2\n", MessageText(141) + "\n"},
-        {"2\n1 2\n3 1\n", MessageText(29) + "\n"}, {"1\n1 6\n", MessageText(143) + "\n"},
-        {"3\n1 2\n", MessageText(29) + "\n"},
+    const struct {
+        const char* bytes;
+        std::string alert;
+    } bad[] = {
+        {"1\n11 2\n", MessageText(MsgPlayerIdOutOfRange) + "\n"},
+        {"1\n10 2\n", MessageText(MsgPlayerNotAvailable) + "\n"},
+        {"2\n1 2\n3 1\n", MessageText(MsgCannotOpenFile) + "\n"},
+        {"1\n1 6\n", MessageText(MsgMayNotBePaired) + "\n"},
+        {"3\n1 2\n", MessageText(MsgCannotOpenFile) + "\n"},
     };
     for (const auto& b : bad) {
         Write("bad.man", b.bytes);
         ChooseFile(dataFolder + "bad.man");
         AnswerText(b.alert, 0);
-        Press(157);
+        Press(MsgLoadPairs);
         EXPECT_EQ(Shown(), shown) << b.bytes;
     }
     SavePng(ManualPairingWindow(), "manual_pairing.png");
 
-    Press(134);
+    Press(MsgOk);
     EXPECT_EQ(CurrentRound * 10 + RoundBoardCount(2), 25);
     std::string rows;
     for (int k = 1; k <= 5; ++k)
@@ -146,9 +157,9 @@ TEST_F(ManualPairingTest, RepairingRoundTwoAndRefusals) {
     Flush();
     Click(ResultsPage.repairButton);
     ChooseFile(dataFolder + "pairs2.man"); // the round's own pairs may be paired again
-    Press(157);
+    Press(MsgLoadPairs);
     EXPECT_EQ(Status(), "Unpaired = 0  -  Pairs = 5");
-    Press(134);
+    Press(MsgOk);
     EXPECT_EQ(CurrentRound * 10 + IsGetResultDone + WkObjectIsSensitive(PairingPage.pairButton), 20);
     for (int k = 1; k <= 5; ++k) {
         EXPECT_EQ(IsByeCode(GameTable(k, 2)) ? NotPlayed : GameTable(k, 2) % 10, NotPlayed);
@@ -156,16 +167,16 @@ TEST_F(ManualPairingTest, RepairingRoundTwoAndRefusals) {
     }
 
     Settings.PlannedRounds = 2;
-    Answer(38, 0);
+    Answer(MsgAllRoundsPaired, 0);
     StartManualPairing();
-    Answer(4, 0); // Cancel, then stay
+    Answer(MsgCloseWithoutSaving, 0); // Cancel, then stay
     RepairShownRound();
-    Press(3);
-    Answer(4, 1);
-    Press(3);
+    Press(MsgClose);
+    Answer(MsgCloseWithoutSaving, 1);
+    Press(MsgClose);
     EXPECT_EQ(ManualPairingWindow(), nullptr);
     Settings.PairingSystem = 2;
-    Answer(17, 0);
+    Answer(MsgNotInRoundRobin, 0);
     RepairShownRound();
 }
 

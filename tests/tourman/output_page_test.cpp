@@ -99,7 +99,7 @@ TEST_F(OutputPageTest, ButtonsViewersAndPrinting) {
         EXPECT_EQ(Line(viewer, 0), shows[i]);
     }
     Settings.PairingSystem = SingleRoundRobinSystem;
-    Answer(17, 0);
+    Answer(MsgNotInRoundRobin, 0);
     Click(buttons->children[0]);
     Settings.PairingSystem = FideDubovSystem;
 
@@ -121,7 +121,7 @@ TEST_F(OutputPageTest, ButtonsViewersAndPrinting) {
     Click(buttons->children[16]);
     WkObject* single = Windows().back();
     EXPECT_EQ(Title(Viewers(single).at(0)), dataFolder + "other/pairs2.txt");
-    EXPECT_NE(Printed(Find(MessageText(108), single)).find("elsewhere"), std::string::npos);
+    EXPECT_NE(Printed(Find(MessageText(MsgPrint), single)).find("elsewhere"), std::string::npos);
     SavePng(single, "viewer.png");
 
     // Logs without a trace: the left pane empty, the right one the score groups.
@@ -132,10 +132,10 @@ TEST_F(OutputPageTest, ButtonsViewersAndPrinting) {
     EXPECT_EQ(WkListGetCount(Viewers(logs).at(0)), 0);
     EXPECT_EQ(Line(Viewers(logs).at(1), 0), "scgr2-0.txt");
     SavePng(logs, "logs.png");
-    Click(Find(MessageText(3), logs));
+    Click(Find(MessageText(MsgClose), logs));
     EXPECT_EQ(Windows().back(), single);
     WkShellRealize(single); // raised again over the main window
-    Click(Find(MessageText(3), single));
+    Click(Find(MessageText(MsgClose), single));
     EXPECT_EQ(Windows().size(), windows);
 }
 
@@ -147,7 +147,7 @@ TEST_F(OutputPageTest, WideTablesAndBoardCardsPrintWhole) {
     std::snprintf(Settings.BaseName, sizeof Settings.BaseName, "robin");
     for (int i = 1; i <= 24; ++i) AddTestPlayer("PLAYER " + std::to_string(i), 2400 - 10 * i);
     ClosedRegistration = 1;
-    Answer(193, 0);
+    Answer(MsgPairingNumbersQuestion, 0);
     ASSERT_TRUE(StartTournament(24)); // round 1 paired and accepted
     for (int round = 1; round <= 23; ++round) {
         if (round > 1) PairRoundCommand();

@@ -98,7 +98,7 @@ TEST_F(PlayerFormTest, TypedPickedFoundDeletedMovedAndLate) {
     for (int id = 1; id <= 10; ++id)
         EXPECT_EQ(lines[std::size_t(11 + id)], FormatPlayerLine(Players[id]));
 
-    Answer(16, 0);
+    Answer(MsgSelectPlayerFirst, 0);
     Click(PlayersPage.changeButton);
     ClickRow(PlayersPage.playerList, 2);
     EXPECT_STREQ(WkEditGetText(PlayersPage.search), "3");
@@ -145,7 +145,7 @@ TEST_F(PlayerFormTest, TypedPickedFoundDeletedMovedAndLate) {
     SetCurrentRound(2);
     ASSERT_TRUE(ReadTournamentFile(dataFolder + "club.qon"));
     TournamentWindow.keepFileOrder();
-    Answer(18, 1);
+    Answer(MsgAddLateEntryQuestion, 1);
     AddTyped("late comer");
     EXPECT_EQ(Rows().back().substr(0, 15), " 11: LATE COMER");
     EXPECT_EQ(Lines(dataFolder + "club.qon")[10], "11");
@@ -157,7 +157,7 @@ TEST_F(PlayerFormTest, TypedPickedFoundDeletedMovedAndLate) {
     ClickRow(PlayersPage.unavailableList, 0);
     EXPECT_STREQ(WkEditGetText(PlayersPage.name), "LEE");
     Settings.PairingSystem = SingleRoundRobinSystem;
-    Answer(17, 0);
+    Answer(MsgNotInRoundRobin, 0);
     Click(PlayersPage.addButton);
     EXPECT_EQ(Rows().size(), 11u);
 }

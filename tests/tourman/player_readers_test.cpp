@@ -80,7 +80,7 @@ TEST_F(PlayerReadersTest, LinesOfEveryKindCommitAsTypedRows) {
     ImportAll({"ROSSI, MARIO;1800;CM;1;ITA;01.02.80;0;123456;M", "NERI;1700;;0;ITA;02.02.82;0;77;"}, ImportFsiLine);
 
     ASSERT_EQ(PlayerCount, 10);
-    EXPECT_EQ(Caption(MainWindow.availableCounter), MessageText(111) + " 10");
+    EXPECT_EQ(Caption(MainWindow.availableCounter), MessageText(MsgAvailableCounter) + " 10");
     ASSERT_TRUE(CommitPlayerList());
     const char* expected[] = {
         "AVERAGE  JOE|CM|ENG|00.00.00|m|F1234:2210 N0:0 K0",
@@ -130,11 +130,11 @@ TEST_F(PlayerReadersTest, FormFillersAndRefusals) {
         void (*reader)(WkObject*, WkListItem*, void*);
         std::string text;
     } refusals[] = {
-        {2, 23, 0, 1, ImportFsiLine, MessageText(122) + " 23"},
-        {5, 23, 0, 1, ImportFixedWidthLine, MessageText(122) + " 23"},
-        {1, 999, 0, 1, ImportSemicolonLine, MessageText(122) + " 999"},
-        {1, 5, 1, 1, ImportSemicolonLine, MessageText(123)},
-        {1, 999, 0, 0, ImportFixedWidthLine, MessageText(121)},
+        {2, 23, 0, 1, ImportFsiLine, MessageText(MsgPlayerLimit) + " 23"},
+        {5, 23, 0, 1, ImportFixedWidthLine, MessageText(MsgPlayerLimit) + " 23"},
+        {1, 999, 0, 1, ImportSemicolonLine, MessageText(MsgPlayerLimit) + " 999"},
+        {1, 5, 1, 1, ImportSemicolonLine, MessageText(MsgNoImportAfterStart)},
+        {1, 999, 0, 0, ImportFixedWidthLine, MessageText(MsgNoNameColumn)},
     };
     WkListAddItem(results, "NED                 1650", 0);
     for (const Refusal& r : refusals) {

@@ -51,8 +51,8 @@ class ResultEntryTest : public TourmanTest {
         for (int i = 0; i < 10; ++i) AddTestPlayer("PLAYER " + std::string(1, char('A' + i)), 2400 - 50 * i);
         ClosedRegistration = 1;
         TournamentChanged();
-        Answer(193, 0);
-        if (!IsRoundRobin()) Answer(187, 1);
+        Answer(MsgPairingNumbersQuestion, 0);
+        if (!IsRoundRobin()) Answer(MsgTopSeedWhiteQuestion, 1);
         ASSERT_TRUE(StartTournament(PlayerCount)); // pairs round 1
         Accept();
     }
@@ -101,14 +101,14 @@ TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
         EXPECT_EQ(WkListRecord(ResultsPage.resultsList)->current + 1, next[i]) << i;
         EXPECT_EQ(std::string(WkLabelGetText(ResultsPage.boardLabel)), Row(next[i]));
         if (i == 0) {
-            Answer(42, 0); // closing with unplayed boards: refused, the entry stays open
+            Answer(MsgBoardsWithoutResult, 0); // closing with unplayed boards: refused, the entry stays open
             Click(ResultsPage.resultsToggle);
             EXPECT_FALSE(Exists("cup1.rnd") || Exists("result1.txt") || !WkToggleGetState(ResultsPage.resultsToggle));
         }
     }
     // The same result again asks nothing; another one asks first, and answer 0 keeps the old.
     Key("1");
-    Answer(44, 0);
+    Answer(MsgChangeResultQuestion, 0);
     Key("1");
     Board(1);
     Key("0");
@@ -118,7 +118,7 @@ TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
     const int buttonDigits[] = {1, 0, 5, 3, 4, 2, 6, 7, 8};
     for (int i = 0; i < 19; ++i) {
         const int board = i % 5 + 1, digit = i >= 10 ? buttonDigits[i - 10] : keys[i] == 'x' ? 5 : keys[i] - '0';
-        if (Digit(board, 1) != digit) Answer(44, 1);
+        if (Digit(board, 1) != digit) Answer(MsgChangeResultQuestion, 1);
         Board(board);
         if (i < 10) Key(keys.substr(i, 1));
         else Click(ResultsPage.resultButtons[i - 10]);
@@ -131,7 +131,7 @@ TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
     for (int b = 1; b <= 5; ++b) {
         const int white = GameTable(b, 1) / 10000, black = GameTable(b, 1) / 10 % 1000;
         GameTable(b, 1) = EncodeGameCode(white, black, before[b - 1]);
-        Answer(39, 1);
+        Answer(MsgSwapColoursQuestion, 1);
         SwapResultColours(b - 1);
         EXPECT_EQ(GameTable(b, 1), EncodeGameCode(black, white, after[b - 1])) << b;
     }
@@ -146,7 +146,7 @@ TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
     fs::remove(dataFolder + "cup1.rnd");
     List(1);
     Click(ResultsPage.resultsToggle);
-    Answer(42, 0);
+    Answer(MsgBoardsWithoutResult, 0);
     Click(ResultsPage.resultsToggle);
     for (int b = 1; b <= 5; ++b) GameTable(b, 2) = GameTable(b, 2) / 10 * 10 + 1;
     Click(ResultsPage.resultsToggle);
@@ -159,7 +159,7 @@ TEST_F(ResultEntryTest, RefusalsSayWhyAndFieldsShowWhatIsListed) {
     StartRound1();
     AnswerText("The result entry is closed: press \"Enter results\" first.", 0);
     Click(ResultsPage.loadResultsButton);
-    Answer(43, 0);
+    Answer(MsgNoSuchRound, 0);
     ShowRound(std::string("5"));
     EXPECT_STREQ(WkEditGetText(ResultsPage.roundField), "1");
     Click(ResultsPage.resultsToggle);
@@ -204,7 +204,7 @@ TEST_F(ResultEntryTest, RoundRobinRefusesFnb) {
     StartRound1(SingleRoundRobinSystem);
     Click(ResultsPage.resultsToggle);
     Key("8");
-    Answer(17, 0);
+    Answer(MsgNotInRoundRobin, 0);
     Click(ResultsPage.resultButtons[8]);
     EXPECT_EQ(Digit(1, 1), NotPlayed);
 }
@@ -217,7 +217,7 @@ TEST_F(ResultEntryTest, FifteenthResultSaves) {
     // 14 results, the toggle clicked (refused: boards unplayed, the entry stays open), 14 more: no save; then one more.
     for (int i = 0; i < 29; ++i) {
         if (i == 14) {
-            Answer(42, 0);
+            Answer(MsgBoardsWithoutResult, 0);
             Click(ResultsPage.resultsToggle);
         }
         EXPECT_FALSE(Exists("cup.qon")) << i;
@@ -280,7 +280,7 @@ TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
     for (int b = 1; b <= 5; ++b) EXPECT_EQ(Shown(b), ResultText(b % 2));
 
     fs::create_directory(dataFolder + "cup1.rnd");
-    AnswerText(MessageText(189) + "\n" + dataFolder + "cup1.rnd", 0);
+    AnswerText(MessageText(MsgCannotWriteRoundFile) + "\n" + dataFolder + "cup1.rnd", 0);
     Click(ResultsPage.resultsToggle);
     EXPECT_TRUE(WkToggleGetState(ResultsPage.resultsToggle) && IsGetResultDone == 0 && IsPairingDone == 1);
 }
@@ -340,9 +340,9 @@ TEST_F(ResultEntryTest, ThreeRoundsEndToEnd) {
         }
         Click(PlayersPage.addButton);
     }
-    Answer(15, 1);
-    Answer(193, 0);
-    Answer(187, 1);
+    Answer(MsgCloseRegistrationQuestion, 1);
+    Answer(MsgPairingNumbersQuestion, 0);
+    Answer(MsgTopSeedWhiteQuestion, 1);
     Click(PlayersPage.closeRegistrationButton);
     for (int round = 1; round <= 3; ++round) {
         if (round > 1) Click(PairingPage.pairButton);

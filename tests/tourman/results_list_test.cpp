@@ -56,7 +56,7 @@ TEST_F(ResultsListTest, ListsARound) {
 
     // Enter in the round field lists the round typed; rounds outside 1..2 are refused.
     for (const char* refused : {"0", "3", ""}) {
-        Answer(43, 0);
+        Answer(MsgNoSuchRound, 0);
         EXPECT_FALSE(ShowRound(refused)) << refused;
     }
     WkObjectEnable(MainWindow.pages[2]);

@@ -38,7 +38,7 @@ namespace {
 class RoundCommandsTest : public TourmanTest {
   protected:
     // Players committed from the player list's rows, then the start with pairing numbers by
-    // rating (message 193) pairs round 1 through the window's hook.
+    // rating (MsgPairingNumbersQuestion) pairs round 1 through the window's hook.
     void Close(int system, int players, int rounds) {
         ASSERT_TRUE(Start());
         Settings.PairingSystem = system;
@@ -55,8 +55,8 @@ class RoundCommandsTest : public TourmanTest {
         ASSERT_TRUE(CommitPlayerList());
         ClosedRegistration = 1;
         WkObjectEnable(MainWindow.pages[1]);
-        Answer(193, 0);
-        if (!IsRoundRobin()) Answer(187, 1);
+        Answer(MsgPairingNumbersQuestion, 0);
+        if (!IsRoundRobin()) Answer(MsgTopSeedWhiteQuestion, 1);
         ASSERT_TRUE(StartTournament(players));
     }
     // What closing the result entry does, then the pairing page in front.
@@ -99,11 +99,11 @@ TEST_F(RoundCommandsTest, SwissRounds) {
     const auto files = Snapshot(dataFolder);
     const int code = GameTable(1, 1);
     const std::string proposed = Row(PairingPage.pairingList, 0);
-    Answer(39, 0);
+    Answer(MsgSwapColoursQuestion, 0);
     ActivateRow(0);
     EXPECT_EQ(GameTable(1, 1), code);
     EXPECT_EQ(Snapshot(dataFolder), files);
-    Answer(39, 1);
+    Answer(MsgSwapColoursQuestion, 1);
     ActivateRow(0);
     EXPECT_EQ(GameTable(1, 1), EncodeGameCode(6, 1, NotPlayed));
     EXPECT_EQ(Row(PairingPage.pairingList, 0), PairingBoardLine(1));
@@ -115,14 +115,14 @@ TEST_F(RoundCommandsTest, SwissRounds) {
     EXPECT_EQ(std::exchange(GameTable(5, 1), bye), EncodeGameCode(5, 0, WhiteWinsForfeit));
 
     // Cancel: answer 0 keeps the proposal, answer 1 is back at round 0; pairing again gives the same round.
-    Answer(37, 0);
+    Answer(MsgCancelLastPairingQuestion, 0);
     Click(PairingPage.cancelButton);
-    Answer(37, 1);
+    Answer(MsgCancelLastPairingQuestion, 1);
     Click(PairingPage.cancelButton);
     EXPECT_EQ(CurrentRound, 0);
     EXPECT_EQ(WkListGetCount(PairingPage.pairingList), 0);
     EXPECT_EQ(Controls(), kWaiting);
-    Answer(187, 1);
+    Answer(MsgTopSeedWhiteQuestion, 1);
     Click(PairingPage.pairButton);
     EXPECT_EQ(Row(PairingPage.pairingList, 0), proposed);
     EXPECT_EQ(Controls(), kProposed);
@@ -154,7 +154,7 @@ TEST_F(RoundCommandsTest, SwissRounds) {
     int white, black, digit;
     DecodeGameCode(GameTable(1, 2), white, black, digit);
     PairingStates[white].colorFlexible = 0;
-    Answer(40, 0);
+    Answer(MsgSwapColoursAgainstPreferences, 0);
     ActivateRow(0);
 
     // The acceptance's save holds the round's floaters and its open entry.
@@ -171,7 +171,7 @@ TEST_F(RoundCommandsTest, SwissRounds) {
     // A limit lowered under the current round refuses.
     Settings.PlannedRounds = 1;
     CloseResults();
-    Answer(38, 0);
+    Answer(MsgAllRoundsPaired, 0);
     Click(PairingPage.pairButton);
     EXPECT_EQ(CurrentRound, 2);
     EXPECT_EQ(Controls(), kWaiting);
@@ -190,7 +190,7 @@ TEST_F(RoundCommandsTest, RoundRobins) {
             EXPECT_EQ(WkListGetCount(PairingPage.pairingList), 0);
             EXPECT_EQ(Controls(), kAccepted);
             CloseResults();
-            if (round == rounds) Answer(38, 0);
+            if (round == rounds) Answer(MsgAllRoundsPaired, 0);
             PairRoundCommand();
         }
         EXPECT_EQ(CurrentRound, rounds);

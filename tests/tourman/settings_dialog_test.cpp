@@ -115,11 +115,15 @@ TEST_F(SettingsDialogTest, RefusalsChangeNothing) {
         const char *refused, *passes;
         int message;
     } cases[] = {
-        {&SettingsFields::name, "A", "AB", 175},         {&SettingsFields::place, "P", "Pi", 176},
-        {&SettingsFields::beginDate, "1", "010426", 177}, {&SettingsFields::endDate, "1", "050426", 177},
-        {&SettingsFields::arbiter, "R", "Ro", 178},      {&SettingsFields::rounds, "0", "1", 180},
-        {&SettingsFields::rounds, "21", "20", 180},      {&SettingsFields::dataFolder, "/", "/d/", 181},
-        {&SettingsFields::baseName, "o", "ne", 182},
+        {&SettingsFields::name, "A", "AB", MsgEnterTournamentName},
+        {&SettingsFields::place, "P", "Pi", MsgEnterPlace},
+        {&SettingsFields::beginDate, "1", "010426", MsgEnterDates},
+        {&SettingsFields::endDate, "1", "050426", MsgEnterDates},
+        {&SettingsFields::arbiter, "R", "Ro", MsgEnterArbiter},
+        {&SettingsFields::rounds, "0", "1", MsgPlannedRoundsRange},
+        {&SettingsFields::rounds, "21", "20", MsgPlannedRoundsRange},
+        {&SettingsFields::dataFolder, "/", "/d/", MsgEnterDataFolder},
+        {&SettingsFields::baseName, "o", "ne", MsgEnterFileName},
     };
     for (const auto& c : cases) {
         OpenSettingsDialog(NewTournamentKind);
@@ -181,7 +185,7 @@ TEST_F(SettingsDialogTest, DatesAreRealDaysInOrder) {
 
 TEST_F(SettingsDialogTest, ModifyOnceTheRegistrationIsClosed) {
     ASSERT_TRUE(Start());
-    Answer(32, 0);
+    Answer(MsgNeedsStartedTournament, 0);
     TournamentSettingsCommand();
     EXPECT_EQ(SettingsDialog.window, nullptr);
     OpenTournament();
@@ -194,9 +198,10 @@ TEST_F(SettingsDialogTest, ModifyOnceTheRegistrationIsClosed) {
         std::string alert;
         int storedSystem;
     } cases[] = {
-        {"2: Round Robin S", "5", false, MessageText(179), 1},
-        {"1: Swiss Dubov", "5", true, MessageText(179), 1},
-        {"3: Swiss Quon", "2", false, "Round 3 is paired already: the planned rounds cannot be fewer than 3.", 1},
+        {"2: Round Robin S", "5", false, MessageText(MsgFixedAfterRegistration), 1},
+        {"1: Swiss Dubov", "5", true, MessageText(MsgFixedAfterRegistration), 1},
+        {"3: Swiss Quon", "2", false, "Round 3 is paired already: the planned rounds cannot be fewer than 3.",
+         1},
         {"6: Swiss Burstein", "3", false, "The swiss system you was using has been changed!", 6},
     };
     for (const auto& c : cases) {
@@ -283,7 +288,7 @@ TEST_F(SettingsDialogTest, ExportTakesTheRatingRange) {
     AnswerText(FileExistsText, 0);
     Click(SettingsDialog.okButton);
     WkEditReplaceText(SettingsDialog.dataFolder, (dataFolder + "gone/").c_str(), 0, 0);
-    AnswerText(MessageText(198) + "\n" + dataFolder + "gone/fide.qon", 0);
+    AnswerText(MessageText(MsgCannotWriteTournamentFile) + "\n" + dataFolder + "gone/fide.qon", 0);
     Click(SettingsDialog.okButton);
     EXPECT_NE(SettingsDialog.window, nullptr);
     EXPECT_EQ(Snapshot(dataFolder), files);

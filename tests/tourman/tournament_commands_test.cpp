@@ -77,26 +77,26 @@ TEST_F(TournamentCommandsTest, MadeTypedOpenedClosedSavedAndLoaded) {
     EXPECT_EQ(Described(), settings);
     EXPECT_EQ(Rows(), rows);
     EXPECT_FALSE(MainWindow.saveItem->disabled);
-    EXPECT_NE(StatusLineText().find(MessageText(113)), std::string::npos);
+    EXPECT_NE(StatusLineText().find(MessageText(MsgStateRegistrationOpen)), std::string::npos);
 
     // An unsaved player: answer 0 keeps him unsaved, answer 2 saves him before the file is read.
     Typed("LATE", 2000);
-    Answer(6, 0);
+    Answer(MsgLeaveOpenTournament, 0);
     OpenTournamentCommand();
     EXPECT_EQ(Snapshot(dataFolder), files);
-    Answer(6, 2);
+    Answer(MsgLeaveOpenTournament, 2);
     ChooseFile(dataFolder + "cup.qon");
     OpenTournamentCommand();
     EXPECT_EQ(PlayerCount, 11);
 
-    Answer(15, 1);
-    Answer(193, 0);
-    Answer(187, 1);
+    Answer(MsgCloseRegistrationQuestion, 1);
+    Answer(MsgPairingNumbersQuestion, 0);
+    Answer(MsgTopSeedWhiteQuestion, 1);
     Click(PlayersPage.closeRegistrationButton);
     EXPECT_TRUE(ClosedRegistration == 1 && CurrentRound == 1 && fs::exists(dataFolder + "cup.rnd"));
     for (int k = 0; k < 11; ++k) // numbered by rating, 2000 down to 1500
         EXPECT_TRUE(std::stoi(Rows()[k]) == k + 1 && std::stoi(Rows()[k].substr(27)) == 2000 - 50 * k) << Rows()[k];
-    EXPECT_EQ(Caption(PlayersPage.addButton), MessageText(208));
+    EXPECT_EQ(Caption(PlayersPage.addButton), MessageText(MsgAddLateEntry));
     EXPECT_FALSE(WkObjectIsSensitive(PlayersPage.deleteButton) ||
                  WkObjectIsSensitive(PlayersPage.closeRegistrationButton) || MainWindow.loadRoundFileItem->disabled);
     WkFormSetPage(MainWindow.notebook, 0); // round 1 is proposed on the pairing page
@@ -115,12 +115,12 @@ TEST_F(TournamentCommandsTest, MadeTypedOpenedClosedSavedAndLoaded) {
 
     fs::copy_file(dataFolder + "cup.rnd", dataFolder + "other/cut.rnd");
     fs::resize_file(dataFolder + "other/cut.rnd", fs::file_size(dataFolder + "cup.rnd") / 2);
-    Answer(6, 1);
+    Answer(MsgLeaveOpenTournament, 1);
     ChooseFile(dataFolder + "other/cut.rnd");
-    AnswerText(MessageText(190) + "\n", 0);
+    AnswerText(MessageText(MsgCannotReadRoundFile) + "\n", 0);
     LoadRoundFileCommand();
     EXPECT_EQ(CurrentRound, 1);
-    Answer(6, 1);
+    Answer(MsgLeaveOpenTournament, 1);
     ChooseFile(dataFolder + "other/cup.rnd");
     LoadRoundFileCommand();
     EXPECT_TRUE(CurrentRound == 0 && ClosedRegistration == 1 && WkListGetCount(PairingPage.pairingList) == 0);
@@ -129,8 +129,8 @@ TEST_F(TournamentCommandsTest, MadeTypedOpenedClosedSavedAndLoaded) {
     TournamentChanged();
     fs::remove(dataFolder + "cup.qon");
     fs::create_directory(dataFolder + "cup.qon");
-    Answer(4, 2);
-    AnswerText(MessageText(198) + "\n", 0);
+    Answer(MsgCloseWithoutSaving, 2);
+    AnswerText(MessageText(MsgCannotWriteTournamentFile) + "\n", 0);
     ExitCommand();
     EXPECT_NE(MainWindow.window, nullptr);
 }
@@ -157,7 +157,7 @@ TEST_F(TournamentCommandsTest, NewAndOpenLeaveNothingStale) {
         EXPECT_EQ(std::to_string(WkListGetCount(OutputPage.fileViewer)) + ViewedFilePath(OutputPage.fileViewer) + "|" +
                       WkEditGetText(ResultsPage.boardField) + "|" + WkEditGetText(ResultsPage.roundField) + "|" +
                       WkLabelGetText(ResultsPage.boardLabel),
-                  "0||0|" + MessageText(41)) << file;
+                  "0||0|" + MessageText(MsgChooseBoard)) << file;
     }
 }
 
@@ -166,7 +166,13 @@ TEST_F(TournamentCommandsTest, CloseRefusedOrAskedByCount) {
     std::strcpy(Settings.BaseName, "cup");
     const struct {
         int system, players, rounds, alert;
-    } cases[] = {{1, 5, 3, 11}, {3, 6, 6, 12}, {4, 6, 5, 0}, {6, 16, 3, 14}, {2, 24, 0, 0}, {5, 25, 0, 13}, {1, 15, 3, 0}};
+    } cases[] = {{1, 5, 3, MsgSwissTooFewPlayers},
+                 {3, 6, 6, MsgSwissTooFewPlayersForRounds},
+                 {4, 6, 5, 0},
+                 {6, 16, 3, MsgManyPlayersForRounds},
+                 {2, 24, 0, 0},
+                 {5, 25, 0, MsgRoundRobinPlayerCount},
+                 {1, 15, 3, 0}};
     for (const auto& c : cases) {
         Settings.PairingSystem = c.system;
         Settings.PlannedRounds = c.rounds;
@@ -180,19 +186,19 @@ TEST_F(TournamentCommandsTest, CloseRefusedOrAskedByCount) {
         const auto files = Snapshot(dataFolder);
         const std::vector<std::string> rows = Rows();
         if (c.alert) Answer(c.alert, 0);
-        if (c.alert == 0 || c.alert == 14) Answer(15, 0);
+        if (c.alert == 0 || c.alert == MsgManyPlayersForRounds) Answer(MsgCloseRegistrationQuestion, 0);
         CloseRegistration();
         EXPECT_TRUE(ClosedRegistration == 0 && Rows() == rows && Snapshot(dataFolder) == files) << c.players;
     }
     // A start that cannot write the file leaves the registration of the last case open.
     fs::remove(dataFolder + "cup.qon");
     fs::create_directory(dataFolder + "cup.qon");
-    Answer(15, 1);
-    Answer(193, 2);
-    AnswerText(MessageText(198) + "\n", 0);
+    Answer(MsgCloseRegistrationQuestion, 1);
+    Answer(MsgPairingNumbersQuestion, 2);
+    AnswerText(MessageText(MsgCannotWriteTournamentFile) + "\n", 0);
     CloseRegistration();
     EXPECT_TRUE(ClosedRegistration == 0 && WkObjectIsSensitive(PlayersPage.closeRegistrationButton));
-    EXPECT_EQ(Caption(PlayersPage.addButton), MessageText(71));
+    EXPECT_EQ(Caption(PlayersPage.addButton), MessageText(MsgAddPlayer));
 }
 
 } // namespace

@@ -87,7 +87,7 @@ TEST_F(UscfSectionTest, TypesRefusalsCancelAndTheFileOfASwiss) {
         ASSERT_EQ(UscfSection.window, window) << alert;
         Set(index, kept);
     }
-    Answer(4, 0); // stay: the texts are kept
+    Answer(MsgCloseWithoutSaving, 0); // stay: the texts are kept
     Click(UscfSection.cancelButton);
     ASSERT_EQ(UscfSection.window, window);
     EXPECT_EQ(Field(3), "G/90");
@@ -129,7 +129,7 @@ TEST_F(UscfSectionTest, TypesRefusalsCancelAndTheFileOfASwiss) {
     std::ofstream(dataFolder + UscfSectionFileName, std::ios::binary) << previous;
     OpenUscfSectionDialog();
     Flush();
-    Answer(4, 1);
+    Answer(MsgCloseWithoutSaving, 1);
     Click(UscfSection.cancelButton);
     EXPECT_EQ(UscfSection.window, nullptr);
     EXPECT_EQ(File(), previous);

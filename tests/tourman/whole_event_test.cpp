@@ -83,9 +83,9 @@ TEST_F(WholeEventTest, DataFolderMatchesTheReference) {
         Click(PlayersPage.addButton);
     }
     ASSERT_EQ(PlayerCount, 10);
-    Answer(15, 1);
-    Answer(193, 0);
-    Answer(187, 1);
+    Answer(MsgCloseRegistrationQuestion, 1);
+    Answer(MsgPairingNumbersQuestion, 0);
+    Answer(MsgTopSeedWhiteQuestion, 1);
     Click(PlayersPage.closeRegistrationButton);
     ASSERT_EQ(CurrentRound, 1);
 
@@ -103,10 +103,10 @@ TEST_F(WholeEventTest, DataFolderMatchesTheReference) {
 
     // Some Extras reports, each confirmed once written.
     const std::pair<std::string, std::string> reports[] = {
-        {MessageText(57), "OK files FIDEELO.TXT, FIDECARD.TXT, FIDECROS.TXT"},
-        {MessageText(54), "OK file PLAYNAME.TXT"},
-        {MessageText(55), "OK file PLAYRAT.TXT"},
-        {MessageText(61), "OK file TOURSTAT.TXT"},
+        {MessageText(MsgFideFilesByStandings), "OK files FIDEELO.TXT, FIDECARD.TXT, FIDECROS.TXT"},
+        {MessageText(MsgListByName), "OK file PLAYNAME.TXT"},
+        {MessageText(MsgListByRating), "OK file PLAYRAT.TXT"},
+        {MessageText(MsgTournamentStatistics), "OK file TOURSTAT.TXT"},
         {"FSI (Italy)", "OK file report *.ELO"},
     };
     for (const auto& [label, confirmation] : reports) {

@@ -43,8 +43,8 @@ TEST(GameCode, RoundTripsIdsAtTheLimits) {
 
 TEST(GameCode, UnpackableIdsAlertAndGiveAnEmptyBoard) {
     RecordingMessageBox boxes;
-    SetMessageText(192, "Player number too big");
-    SetMessageText(3, "OK");
+    SetMessageText(MsgPlayerNumberTooHigh, "Player number too big");
+    SetMessageText(MsgClose, "OK");
     EXPECT_EQ(EncodeGameCode(1000, 5, 1), EmptyGameCode);
     EXPECT_EQ(EncodeGameCode(5, 1000, 1), EmptyGameCode);
     EXPECT_EQ(EncodeGameCode(-1, 5, 1), EmptyGameCode);

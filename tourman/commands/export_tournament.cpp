@@ -41,7 +41,7 @@ void ExportTournamentCommand() {
     // While the registration is open the list is the register: what it shows is what gets exported.
     if (ClosedRegistration == 0 && !CommitPlayerList()) return;
     if (PlayerCount < 1) {
-        ShowAlert(MessageText(10), MessageText(3));
+        ShowAlert(MessageText(MsgNoPlayerRegistered), MessageText(MsgClose));
         return;
     }
     OpenSettingsDialog(ExportTournamentKind);
@@ -55,13 +55,13 @@ void OnExportOk(WkObject*, void*, void*) {
     const ExportRatingList list = ChosenList();
     const std::string path = std::string(s.DataFolder) + s.BaseName + ".qon";
     if (FileExists(path)) {
-        ShowAlert(FileExistsText, MessageText(3));
+        ShowAlert(FileExistsText, MessageText(MsgClose));
         return;
     }
     std::vector<int> ids;
     for (int id = 1; IsRegisteredId(id); ++id)
         if (InExportRange(Players[id].fideRating, Players[id].nationalRating, low, high, list)) ids.push_back(id);
     if (!WriteTournamentFileAt(path, s, ids)) return;
-    ShowAlert("Exported\n" + std::to_string(ids.size()) + " players", MessageText(3));
+    ShowAlert("Exported\n" + std::to_string(ids.size()) + " players", MessageText(MsgClose));
     if (SettingsDialog.window) WkShellDestroy(SettingsDialog.window);
 }

@@ -12,8 +12,8 @@ enum ExportRatingList { ExportNational, ExportFide, ExportEither };
 // included) of the list: the national rating, the FIDE rating, or either.
 bool InExportRange(int fideRating, int nationalRating, int low, int high, ExportRatingList list);
 
-// File, Export, Tournament: commits the player list while the registration
-// is open (alert message 10 and nothing more without players) and opens
+// File, Export, Tournament: commits the player list while the registration is
+// open (alert MsgNoPlayerRegistered and nothing more without players) and opens
 // the settings dialog's export kind.
 void ExportTournamentCommand();
 

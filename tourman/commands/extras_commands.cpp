@@ -34,13 +34,13 @@ int UnusedOption = 0;
 namespace {
 
 void Alert(const std::string& text) {
-    ShowAlert(text, MessageText(3));
+    ShowAlert(text, MessageText(MsgClose));
 }
 
 // The confirmation of a writer that says nothing itself: the text when the
-// file stands, else message 31.
+// file stands, else MsgCannotCreateFile.
 void Confirm(bool written, const char* text) {
-    Alert(written ? std::string(text) : MessageText(31));
+    Alert(written ? std::string(text) : MessageText(MsgCannotCreateFile));
 }
 
 bool RoundRobin() {
@@ -49,7 +49,8 @@ bool RoundRobin() {
 
 void RoundRobinTable() {
     if (!RoundRobin()) return Alert("Option not available for swiss system");
-    Alert(WriteRoundRobinPairings() ? MessageText(197) : MessageText(31));
+    Alert(WriteRoundRobinPairings() ? MessageText(MsgRoundRobinTableWritten)
+                                    : MessageText(MsgCannotCreateFile));
 }
 
 void ChooseMessageFile() {
@@ -85,10 +86,14 @@ const ExtrasItem kExtrasItems[] = {
     {14, NeedsClosedRegistration, RoundRobinTable},
 };
 
+// True when the question is answered with its Yes button.
+bool Confirmed(MessageNumber question) {
+    return AskQuestion(MessageText(question), MessageText(MsgNo), MessageText(MsgYes)) == 1;
+}
+
 // The two questions before rounds or the registration are taken back.
 bool ConfirmTwice() {
-    return AskQuestion(MessageText(33), MessageText(1), MessageText(0)) == 1 &&
-           AskQuestion(MessageText(34), MessageText(1), MessageText(0)) == 1;
+    return Confirmed(MsgDeleteAllRoundsQuestion) && Confirmed(MsgAreYouSure);
 }
 
 // What deleting rounds leaves: no proposed boards, no results to enter,
@@ -119,7 +124,8 @@ void ExtrasCommand(int id) {
         if (item.id != id) continue;
         // With no tournament there is no folder for its files: they would
         // land, empty, in the program's folder.
-        if (item.needs != NeedsNothing && TournamentOpen == 0) return Alert(MessageText(32));
+        if (item.needs != NeedsNothing && TournamentOpen == 0)
+            return Alert(MessageText(MsgNeedsStartedTournament));
         if (item.needs == NeedsClosedRegistration && ClosedRegistration == 0) return;
         return item.run();
     }
@@ -130,17 +136,17 @@ void TournamentMenuCommand(int id) {
     case 1:
         return TournamentSettingsCommand();
     case 2:
-        if (ClosedRegistration == 0) return Alert(MessageText(32));
+        if (ClosedRegistration == 0) return Alert(MessageText(MsgNeedsStartedTournament));
         if (!ConfirmTwice()) return;
         DeleteRounds(1, CurrentRound, PlayerCount);
         return AfterRoundsDeleted();
     case 3:
-        if (CurrentRound == 0) return Alert(MessageText(35));
-        if (AskQuestion(MessageText(36), MessageText(1), MessageText(0)) != 1) return;
+        if (CurrentRound == 0) return Alert(MessageText(MsgNoRoundPaired));
+        if (!Confirmed(MsgDeleteLastRoundQuestion)) return;
         DeleteRounds(CurrentRound, CurrentRound, PlayerCount);
         return AfterRoundsDeleted();
     case 4:
-        if (ClosedRegistration == 0) return Alert(MessageText(32));
+        if (ClosedRegistration == 0) return Alert(MessageText(MsgNeedsStartedTournament));
         if (!ConfirmTwice()) return;
         AvailablePlayerCount = PlayerCount;
         return BackToOpenRegistration(0);
@@ -151,7 +157,8 @@ void TournamentMenuCommand(int id) {
 
 void HelpCommand(int id) {
     if (id != 0 && id != 1) return;
-    WkMessageDialog(ProgramTitle, id == 0 ? kContentText : kAboutText, MessageText(3).c_str(), nullptr);
+    WkMessageDialog(ProgramTitle, id == 0 ? kContentText : kAboutText, MessageText(MsgClose).c_str(),
+                    nullptr);
 }
 
 void OptionToggle(WkObject*, int on, void* option) {

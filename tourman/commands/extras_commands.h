@@ -8,8 +8,8 @@
 struct WkObject;
 struct WkMenuItem;
 
-// The Extras items by their id (the item's user data). Items of the
-// tournament alert message 32 while none is open and write nothing; items
+// The Extras items by their id (the item's user data). Items of the tournament
+// alert MsgNeedsStartedTournament while none is open and write nothing; items
 // that need the registration closed do nothing while it is open; every file
 // written is confirmed only once its writer says it stands, and a failure
 // alerts instead. Ids without a command do nothing.

@@ -33,8 +33,8 @@ namespace {
 
 constexpr int kResultsPage = 2;
 
-void Alert(int message) {
-    ShowAlert(MessageText(message), MessageText(3));
+void Alert(MessageNumber message) {
+    ShowAlert(MessageText(message), MessageText(MsgClose));
 }
 
 // Back to waiting for a pairing: the window's part of every cancel.
@@ -64,7 +64,7 @@ bool RoundLimitReached() {
     // At or past the limit: a limit lowered under the current round must
     // not let the pairing run on.
     if (CurrentRound < LastPairableRound()) return false;
-    Alert(38);
+    Alert(MsgAllRoundsPaired);
     return true;
 }
 
@@ -136,7 +136,7 @@ void CancelPairingCommand() {
 void SwapPairingColours(WkObject* list, int row) {
     if (IsPairingDone != 0) return;
     if (IsRoundRobin()) {
-        Alert(17);
+        Alert(MsgNotInRoundRobin);
         return;
     }
     const int board = row + 1;
@@ -150,8 +150,9 @@ void SwapPairingColours(WkObject* list, int row) {
         return;
     }
     const bool noPreference = StateRecord(white).colorFlexible != 0 && StateRecord(black).colorFlexible != 0;
-    const int question = noPreference || ShownRound == 1 ? 39 : 40;
-    if (AskQuestion(MessageText(question), MessageText(1), MessageText(0)) != 1) return;
+    const MessageNumber question =
+        noPreference || ShownRound == 1 ? MsgSwapColoursQuestion : MsgSwapColoursAgainstPreferences;
+    if (AskQuestion(MessageText(question), MessageText(MsgNo), MessageText(MsgYes)) != 1) return;
     GameTable(board, ShownRound) = EncodeGameCode(black, white, NotPlayed);
     if (list) WkListReplaceItem(list, row, BoardRow(board, GameTable(board, ShownRound)).c_str(), board);
     // The printed lists must show the colours that will be accepted.

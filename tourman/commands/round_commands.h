@@ -14,7 +14,8 @@ struct WkObject;
 // tournament, the schedule's rounds of a round robin, never past the round
 // tables' last column.
 int LastPairableRound();
-// True, after alert message 38, when CurrentRound has reached that round.
+// True, after alert MsgAllRoundsPaired, when CurrentRound has reached that
+// round.
 bool RoundLimitReached();
 
 // Pairs the next round. Swiss: the boards are proposed in the pairing list
@@ -26,12 +27,13 @@ void PairRoundCommand();
 // results page on the round, the web index, the rating preview, the Dubov
 // floaters and, in a Swiss tournament, the save.
 void AcceptPairing();
-// The cancel button: asks message 37 first, then undoes the last pairing.
+// The cancel button: asks MsgCancelLastPairingQuestion first, then undoes the
+// last pairing.
 void CancelPairingCommand();
 // Activating a row of the pairing list: after a question, White and Black of
 // that board of the shown round change places (not played), the row and the
 // round's pairing lists are written again. Nothing once the round is
-// accepted; message 17 in a round robin.
+// accepted; MsgNotInRoundRobin in a round robin.
 void SwapPairingColours(WkObject* list, int row);
 
 // A round is proposed: the results page and the pair buttons disabled, the

@@ -11,7 +11,7 @@
 
 bool SaveTournament() {
     if (PlayerCount < 1) {
-        ShowAlert(MessageText(10), MessageText(3));
+        ShowAlert(MessageText(MsgNoPlayerRegistered), MessageText(MsgClose));
         return false;
     }
     if (TournamentSaved == 0) {

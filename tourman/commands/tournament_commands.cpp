@@ -37,8 +37,8 @@ namespace {
 
 constexpr int kPairingPage = 1, kResultsPage = 2, kOutputPage = 3;
 
-void Alert(int message) {
-    ShowAlert(MessageText(message), MessageText(3));
+void Alert(MessageNumber message) {
+    ShowAlert(MessageText(message), MessageText(MsgClose));
 }
 
 int CompareRows(const char* a, const char* b) {
@@ -53,7 +53,8 @@ void SetMenuItem(WkMenuItem* item, bool on) {
 // every player-list command usable; closed, late entries only and the rows
 // kept at their pairing numbers.
 void ShowRegistration(bool open) {
-    if (PlayersPage.addButton) WkObjectSetText(PlayersPage.addButton, MessageText(open ? 71 : 208).c_str());
+    if (PlayersPage.addButton)
+        WkObjectSetText(PlayersPage.addButton, MessageText(open ? MsgAddPlayer : MsgAddLateEntry).c_str());
     SetSensitive(PlayersPage.deleteButton, open);
     SetSensitive(PlayersPage.closeRegistrationButton, open);
     SetMenuItem(MainWindow.loadRoundFileItem, !open);
@@ -84,7 +85,8 @@ void RefreshWindow() {
 // on, 2 saves first. A save that fails stops the command, or what it could
 // not write would be lost; with no player there is nothing to lose.
 bool MayLeaveTournament() {
-    const int answer = AskQuestion(MessageText(6), MessageText(1), MessageText(0), MessageText(5));
+    const int answer = AskQuestion(MessageText(MsgLeaveOpenTournament), MessageText(MsgNo),
+                                   MessageText(MsgYes), MessageText(MsgSaveFirst));
     if (answer == 0) return false;
     return answer != 2 || SaveTournament() || PlayerCount < 1;
 }
@@ -111,7 +113,7 @@ void OpenTournamentCommand() {
     // way: opening another would drop them.
     if ((ClosedRegistration != 0 || TournamentSaved == 0) && !MayLeaveTournament()) return;
     std::string file, folder;
-    if (!WkFileBrowser(MessageText(7).c_str(), "*.qon *.ini", file, folder, 1)) return;
+    if (!WkFileBrowser(MessageText(MsgOpenTournamentTitle).c_str(), "*.qon *.ini", file, folder, 1)) return;
     if (PlayersPage.playerList) WkListHide(PlayersPage.playerList);
     const bool opened = OpenTournament(folder + file);
     if (PlayersPage.playerList) WkListShow(PlayersPage.playerList);
@@ -125,7 +127,7 @@ void OpenTournamentCommand() {
     SetMenuItem(MainWindow.saveItem, true);
     if (ClosedRegistration != 0) {
         ShowRoundsRead();
-        if (IsPairingDone != 0 && IsGetResultDone == 0) Alert(9);
+        if (IsPairingDone != 0 && IsGetResultDone == 0) Alert(MsgResultsNotComplete);
     } else {
         for (WkObject* list : {PairingPage.pairingList, ResultsPage.resultsList})
             if (list) WkListClear(list);
@@ -140,9 +142,10 @@ void OpenTournamentCommand() {
 }
 
 void LoadRoundFileCommand() {
-    if (AskQuestion(MessageText(6), MessageText(1), MessageText(0)) != 1) return;
+    if (AskQuestion(MessageText(MsgLeaveOpenTournament), MessageText(MsgNo), MessageText(MsgYes)) != 1)
+        return;
     std::string file, folder = Settings.DataFolder;
-    if (!WkFileBrowser(MessageText(8).c_str(), "*.rnd", file, folder, 0)) return;
+    if (!WkFileBrowser(MessageText(MsgLoadRoundFileTitle).c_str(), "*.rnd", file, folder, 0)) return;
     // The file is read where it was chosen: a round file kept in another
     // folder is as good as the tournament's own.
     if (!ReadRoundStateFile(folder + file)) return;
@@ -152,12 +155,14 @@ void LoadRoundFileCommand() {
 
 void CloseRegistration() {
     const bool swiss = !IsRoundRobin();
-    if (swiss && PlayerCount <= 5) return Alert(11);
-    if (swiss && Settings.PlannedRounds >= PlayerCount) return Alert(12);
-    if (!swiss && (PlayerCount < 3 || PlayerCount > 24)) return Alert(13);
+    if (swiss && PlayerCount <= 5) return Alert(MsgSwissTooFewPlayers);
+    if (swiss && Settings.PlannedRounds >= PlayerCount) return Alert(MsgSwissTooFewPlayersForRounds);
+    if (!swiss && (PlayerCount < 3 || PlayerCount > 24)) return Alert(MsgRoundRobinPlayerCount);
     const int rounds = Settings.PlannedRounds;
-    if (swiss && rounds >= 0 && rounds < 30 && PlayerCount >= (1 << (rounds + 1))) Alert(14);
-    if (AskQuestion(MessageText(15), MessageText(1), MessageText(0)) != 1) return;
+    if (swiss && rounds >= 0 && rounds < 30 && PlayerCount >= (1 << (rounds + 1)))
+        Alert(MsgManyPlayersForRounds);
+    if (AskQuestion(MessageText(MsgCloseRegistrationQuestion), MessageText(MsgNo), MessageText(MsgYes)) != 1)
+        return;
 
     MainWindowWidgets& w = MainWindow;
     ShowRegistration(false);

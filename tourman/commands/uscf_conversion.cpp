@@ -34,8 +34,8 @@ int Number(const std::string& text) {
     return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : int(value);
 }
 
-void Alert(int message) {
-    ShowAlert(MessageText(message), MessageText(3));
+void Alert(MessageNumber message) {
+    ShowAlert(MessageText(message), MessageText(MsgClose));
 }
 
 } // namespace
@@ -58,11 +58,11 @@ void ConvertUscfDatabase() {
     if (!WkFileBrowser("USCF DB", "*.*", file, folder, 1)) return;
     LineReader reader(folder + file);
     if (!reader.ok()) {
-        Alert(29);
+        Alert(MsgCannotOpenFile);
         return;
     }
     AtomicFileWriter writer(folder + file + ".fix");
     std::string line;
     while (writer.ok() && reader.next(line)) std::fprintf(writer.stream(), "%s\r\n", UscfFixedWidthLine(line).c_str());
-    if (!writer.ok() || !writer.commit()) Alert(31);
+    if (!writer.ok() || !writer.commit()) Alert(MsgCannotCreateFile);
 }

@@ -7,9 +7,9 @@
 
 #include <string>
 
-// The Extras menu's command: asks for the input file ("USCF DB") and
-// converts it. Message 29 when it cannot be read, 31 when the output cannot
-// be written whole (an old output then stays).
+// The Extras menu's command: asks for the input file ("USCF DB") and converts
+// it. MsgCannotOpenFile when it cannot be read, MsgCannotCreateFile when the
+// output cannot be written whole (an old output then stays).
 void ConvertUscfDatabase();
 // One input line as its output line, without the line end.
 std::string UscfFixedWidthLine(const std::string& line);

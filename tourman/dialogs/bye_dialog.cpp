@@ -43,7 +43,7 @@ void Forget(WkObject*, WkMessage*, void*, std::uint32_t) {
 }
 
 void Alert(const std::string& text) {
-    ShowAlert(text, MessageText(3));
+    ShowAlert(text, MessageText(MsgClose));
 }
 
 } // namespace
@@ -73,9 +73,9 @@ WkObject* OpenByeDialog() {
     WkObjectSetHeight(buttons, 60);
     WkObjectSetTransparency(buttons, 155);
     WkObjectSetShadow(buttons, 0, 0, 0);
-    b.closeButton = WkCreateButton(buttons, MessageText(3).c_str(), kFontHelvMedium);
+    b.closeButton = WkCreateButton(buttons, MessageText(MsgClose).c_str(), kFontHelvMedium);
     WkButtonSetCallback(b.closeButton, OnCloseDialog, nullptr);
-    b.okButton = WkCreateButton(buttons, MessageText(134).c_str(), kFontHelvMedium);
+    b.okButton = WkCreateButton(buttons, MessageText(MsgOk).c_str(), kFontHelvMedium);
     WkButtonSetCallback(b.okButton, OnByeOk, nullptr);
     return b.window;
 }
@@ -110,7 +110,7 @@ void OnByeOk(WkObject* button, void*, void*) {
 
 void AssignByeCommand() {
     if (ClosedRegistration == 0) return Alert(ByeWhileRegisteringText);
-    if (IsRoundRobin()) return Alert(MessageText(17));
+    if (IsRoundRobin()) return Alert(MessageText(MsgNotInRoundRobin));
     if (IsGetResultDone == 0) return Alert(ByeBeforeResultsText);
     WkShellRealize(OpenByeDialog());
 }

@@ -37,6 +37,6 @@ WkObject* OpenByeDialog();
 void OnByeOk(WkObject* button, void* record, void* data);
 
 // The player list's popup item: refused while the registration is open, in
-// a round robin (message 17) and while results of the current round are
+// a round robin (MsgNotInRoundRobin) and while results of the current round are
 // missing; otherwise opens the dialog.
 void AssignByeCommand();

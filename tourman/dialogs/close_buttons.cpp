@@ -9,5 +9,6 @@ void OnCloseDialog(WkObject* button, void*, void*) {
 }
 
 void OnConfirmClose(WkObject* button, void*, void*) {
-    if (AskQuestion(MessageText(4), MessageText(1), MessageText(0)) == 1) WkShellDestroy(button);
+    if (AskQuestion(MessageText(MsgCloseWithoutSaving), MessageText(MsgNo), MessageText(MsgYes)) == 1)
+        WkShellDestroy(button);
 }

@@ -9,6 +9,6 @@ struct WkObject;
 // Button callback: destroys the top-level window holding the button; closes
 // the other dialogs of the program too.
 void OnCloseDialog(WkObject* button, void* record, void* data);
-// Button callback: asks message 4 with the buttons message 1 (stay) and
-// message 0; the second destroys the window that holds the button.
+// Button callback: asks MsgCloseWithoutSaving with the buttons MsgNo (stay) and
+// MsgYes; the second destroys the window that holds the button.
 void OnConfirmClose(WkObject* button, void* record, void* data);

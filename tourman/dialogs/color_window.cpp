@@ -70,7 +70,7 @@ int BoardCount() {
 }
 
 void Alert(const std::string& text) {
-    ShowAlert(text, MessageText(3));
+    ShowAlert(text, MessageText(MsgClose));
 }
 
 std::string Picture(int id) {
@@ -129,7 +129,7 @@ bool ReadSelections(Exchange& x) {
     for (int i = 0; i < 2; ++i) {
         const char* text = WkLabelGetText(State.selection[i]);
         if (std::sscanf(text, "%d (%d", ids[i], boards[i]) != 2 || *boards[i] < 1 || *boards[i] > BoardCount()) {
-            Alert(MessageText(2));
+            Alert(MessageText(MsgEnterBothPlayers));
             return false;
         }
     }
@@ -251,7 +251,7 @@ int ColorWorkingBoard(int board) {
 
 void ColorImprovementCommand() {
     if (IsRoundRobin()) {
-        Alert(MessageText(17));
+        Alert(MessageText(MsgNotInRoundRobin));
         return;
     }
     if (!RoundOpen(CurrentRound, RoundBoardCount(CurrentRound))) return;
@@ -339,7 +339,8 @@ void ShowExchangeDifference() {
         std::snprintf(text, sizeof text, "0");
     } else if (x.kind != Kind::None) {
         const int difference = Difference(x);
-        if (difference == kMayNotMeet) std::snprintf(text, sizeof text, "%s", MessageText(160).c_str());
+        if (difference == kMayNotMeet)
+            std::snprintf(text, sizeof text, "%s", MessageText(MsgNotAllowed).c_str());
         else std::snprintf(text, sizeof text, "%d %s", difference, IsTransposition(x.kind) ? "trans." : "inter.");
     } else {
         return;
@@ -350,7 +351,7 @@ void ShowExchangeDifference() {
 void OnVerifyPair(WkObject*, void*, void*) {
     Exchange x;
     if (!ReadSelections(x)) return;
-    Alert(MessageText(CanPlayersMeet(x.first, x.second, CurrentRound) ? 146 : 143));
+    Alert(MessageText(CanPlayersMeet(x.first, x.second, CurrentRound) ? MsgMayBePaired : MsgMayNotBePaired));
 }
 
 void OnExchangePlayers(WkObject*, void*, void*) {
@@ -361,7 +362,7 @@ void OnExchangePlayers(WkObject*, void*, void*) {
         return;
     }
     if (x.board1 == x.board2) {
-        Alert(MessageText(161));
+        Alert(MessageText(MsgSameBoard));
         return;
     }
     if (x.kind == Kind::None) return;
@@ -374,7 +375,7 @@ void OnExchangePlayers(WkObject*, void*, void*) {
     const bool r80 = da + db == 0 && dc + dd == 0 && opposed;
     const int difference = Difference(x);
     if (difference == kMayNotMeet) {
-        Alert(MessageText(143));
+        Alert(MessageText(MsgMayNotBePaired));
         return;
     }
     if (difference > 200 && r200) {

@@ -14,10 +14,10 @@
 
 struct WkObject;
 
-// The results page's colour button: message 17 in a round robin; refused
-// with an alert while a board of the round holds a result (the window's
-// exchanges and Done write every board as not played); a window already
-// open is brought forward; otherwise the window is built and shown.
+// The results page's colour button: MsgNotInRoundRobin in a round robin;
+// refused with an alert while a board of the round holds a result (the window's
+// exchanges and Done write every board as not played); a window already open is
+// brought forward; otherwise the window is built and shown.
 void ColorImprovementCommand();
 // Fills the automatic colour improvement's window hooks (the pairing
 // page's board list, the closing of the window).

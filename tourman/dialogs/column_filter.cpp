@@ -38,8 +38,8 @@ constexpr DialogRow kRows[ColumnCount] = {
     {IdCodeColumn, "ID Code"},
 };
 
-void Alert(int message) {
-    ShowAlert(MessageText(message), MessageText(3));
+void Alert(MessageNumber message) {
+    ShowAlert(MessageText(message), MessageText(MsgClose));
 }
 
 // The whole file, or false when it cannot be opened or does not hold seven
@@ -93,7 +93,7 @@ void ForgetDialog(WkObject*, WkMessage*, void*, std::uint32_t) {
     ColumnFilterDialog = ColumnFilterDialogWidgets();
 }
 
-WkObject* Button(WkObject* parent, int message, int font, WkButtonCallback callback, void* data) {
+WkObject* Button(WkObject* parent, MessageNumber message, int font, WkButtonCallback callback, void* data) {
     WkObject* button = WkCreateButton(parent, MessageText(message).c_str(), font);
     WkButtonSetCallback(button, callback, data);
     return button;
@@ -109,12 +109,12 @@ void LoadColumnFilter(WkObject*, void*, void* useDefault) {
     std::string path = ProgramFolder + DefaultColumnFilterFile;
     if (!useDefault) {
         std::string file, folder;
-        if (!WkFileBrowser(MessageText(125).c_str(), "*.flt", file, folder, 1)) return;
+        if (!WkFileBrowser(MessageText(MsgLoadColumnFilterTitle).c_str(), "*.flt", file, folder, 1)) return;
         path = folder + file;
     }
     ColumnFilterSlot slots[ColumnCount];
     if (!ReadFilterFile(path, slots)) {
-        Alert(29);
+        Alert(MsgCannotOpenFile);
         return;
     }
     for (int slot = 0; slot < ColumnCount; ++slot) ColumnFilter[slot] = slots[slot];
@@ -123,12 +123,12 @@ void LoadColumnFilter(WkObject*, void*, void* useDefault) {
 
 void SaveColumnFilter(WkObject*, void*, void*) {
     std::string file = "*.flt", folder;
-    if (!WkFileBrowser(MessageText(126).c_str(), "*.*", file, folder, 1)) return;
+    if (!WkFileBrowser(MessageText(MsgSaveFilter).c_str(), "*.*", file, folder, 1)) return;
     TakeDialogValues();
     AtomicFileWriter writer(folder + file);
     if (writer.ok())
         for (const ColumnFilterSlot& s : ColumnFilter) std::fprintf(writer.stream(), "%d  %d\r\n", s.enabled, s.start);
-    if (!writer.ok() || !writer.commit()) Alert(31);
+    if (!writer.ok() || !writer.commit()) Alert(MsgCannotCreateFile);
 }
 
 void OnColumnFilterOk(WkObject* button, void*, void*) {
@@ -138,7 +138,7 @@ void OnColumnFilterOk(WkObject* button, void*, void*) {
 
 void OpenColumnFilterDialog() {
     if (ImportMode == ImportQuon || ImportMode == ImportFsi) {
-        Alert(124);
+        Alert(MsgColumnFiltersNotUsed);
         return;
     }
     WkShellRealize(ColumnFilterDialog.window ? ColumnFilterDialog.window : BuildColumnFilterDialog());
@@ -150,8 +150,9 @@ void OnColumnFilterItem(WkMenuItem*, int, void*) {
 
 WkObject* BuildColumnFilterDialog() {
     ColumnFilterDialogWidgets& d = ColumnFilterDialog;
-    d.window = WkCreateShell(MessageText(183).c_str(),
-                             WK_SHELL_DIALOG | WK_SHELL_NO_CLOSE | WK_SHELL_NO_MAXIMISE | WK_SHELL_NO_MINIMISE);
+    d.window =
+        WkCreateShell(MessageText(MsgColumnFilter).c_str(),
+                      WK_SHELL_DIALOG | WK_SHELL_NO_CLOSE | WK_SHELL_NO_MAXIMISE | WK_SHELL_NO_MINIMISE);
     WkObjectSetBackgroundRGB(d.window, 197, 197, 144);
     WkObjectAddDestroyHandler(d.window, ForgetDialog, nullptr);
 
@@ -159,10 +160,11 @@ WkObject* BuildColumnFilterDialog() {
     WkObjectSetBackgroundRGB(form, 197, 197, 144);
     WkObjectSetSize(form, 280, 320);
     WkObjectSetShadow(form, 0, 0, 0);
-    Label(form, MessageText(129), kFontTimesSmall);
+    Label(form, MessageText(MsgRatingListColumns), kFontTimesSmall);
 
     WkObject* table = WkCreateTableForm(form, 3);
-    for (int message : {130, 131, 132}) WkObjectSetShadow(Label(table, MessageText(message), kFontHelvSmall), kEtchedIn, 1, 1);
+    for (int message : {MsgField, MsgStart, MsgWidth})
+        WkObjectSetShadow(Label(table, MessageText(message), kFontHelvSmall), kEtchedIn, 1, 1);
     for (const DialogRow& row : kRows) {
         const ColumnFilterSlot& s = ColumnFilter[row.slot];
         d.toggles[row.slot] = WkCreateToggle(table, row.label, kFontHelvSmall);
@@ -176,12 +178,12 @@ WkObject* BuildColumnFilterDialog() {
     WkObjectSetBackgroundRGB(files, 199, 196, 175);
     WkObjectSetShadow(files, 0, 0, 0);
     WkObjectSetTransparent(files);
-    WkObjectSetSize(Button(files, 133, kFontTimesSmall, LoadColumnFilter, nullptr), 100, 30);
-    WkObjectSetSize(Button(files, 126, kFontTimesSmall, SaveColumnFilter, nullptr), 100, 30);
+    WkObjectSetSize(Button(files, MsgLoadFilter, kFontTimesSmall, LoadColumnFilter, nullptr), 100, 30);
+    WkObjectSetSize(Button(files, MsgSaveFilter, kFontTimesSmall, SaveColumnFilter, nullptr), 100, 30);
 
     WkObject* answers = WkCreateHorizontalForm(form);
     WkObjectSetBackgroundRGB(answers, 160, 144, 80);
-    Button(answers, 3, kFontTimesMedium, CloseDialog, nullptr);
-    Button(answers, 134, kFontTimesMedium, OnColumnFilterOk, nullptr);
+    Button(answers, MsgClose, kFontTimesMedium, CloseDialog, nullptr);
+    Button(answers, MsgOk, kFontTimesMedium, OnColumnFilterOk, nullptr);
     return d.window;
 }

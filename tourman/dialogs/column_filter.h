@@ -39,15 +39,18 @@ struct ColumnFilterDialogWidgets {
 };
 extern ColumnFilterDialogWidgets ColumnFilterDialog;
 
-// With useDefault non-null reads the default filter; otherwise asks for a
-// file (message 125, "*.flt") and shows what it read in the open dialog. A
-// file that cannot be opened, holds fewer than seven lines of two numbers,
-// or a start outside 0..MaxColumnStart gives message 29 and changes nothing.
+// With useDefault non-null reads the default filter; otherwise asks for a file
+// (MsgLoadColumnFilterTitle, "*.flt") and shows what it read in the open
+// dialog. A file that cannot be opened, holds fewer than seven lines of two
+// numbers, or a start outside 0..MaxColumnStart gives MsgCannotOpenFile and
+// changes nothing.
 void LoadColumnFilter(WkObject* button, void* record, void* useDefault);
-// Takes the dialog's values into the filter, asks for a file (message 126)
-// and replaces it safely with the seven slots; message 31 when that fails.
+// Takes the dialog's values into the filter, asks for a file (MsgSaveFilter)
+// and replaces it safely with the seven slots; MsgCannotCreateFile when that
+// fails.
 void SaveColumnFilter(WkObject* button, void* record, void* data);
-// Message 124 in the semicolon kinds (1 and 4); otherwise shows the dialog.
+// MsgColumnFiltersNotUsed in the semicolon kinds (1 and 4); otherwise shows the
+// dialog.
 void OpenColumnFilterDialog();
 // The dialog's OK: takes its values into the filter and closes it. A slot
 // turned off keeps its start.

@@ -76,8 +76,8 @@ std::string FieldText(WkObject* field) {
     return text ? text : "";
 }
 
-void Refuse(int message) {
-    ShowAlert(MessageText(message), MessageText(3));
+void Refuse(MessageNumber message) {
+    ShowAlert(MessageText(message), MessageText(MsgClose));
 }
 
 } // namespace
@@ -95,7 +95,8 @@ WkObject* OpenGameDialog(int player, const char* name) {
     WkObject* table = WkCreateTableForm(g.window, 4);
     WkObjectSetTransparency(table, 255);
     WkObjectSetSize(table, 300, 70);
-    for (int message : {117, 136, 137, 138}) WkCreateLabel(table, MessageText(message).c_str(), kFontHelvSmall);
+    for (int message : {MsgRound, MsgOpponent, MsgPoints, MsgColour})
+        WkCreateLabel(table, MessageText(message).c_str(), kFontHelvSmall);
     g.round = NumberField(table, "", 2);
     g.opponent = NumberField(table, "0", 3);
     g.points = DropDown(table, "\xBD", 2, 3);
@@ -106,9 +107,9 @@ WkObject* OpenGameDialog(int player, const char* name) {
     WkObject* buttons = WkCreateHorizontalForm(g.window);
     WkObjectSetTransparency(buttons, 255);
     WkObjectSetShadow(buttons, 0, 0, 0);
-    g.closeButton = WkCreateButton(buttons, MessageText(3).c_str(), kFontTimesSmall);
+    g.closeButton = WkCreateButton(buttons, MessageText(MsgClose).c_str(), kFontTimesSmall);
     WkButtonSetCallback(g.closeButton, OnCloseDialog, nullptr);
-    g.okButton = WkCreateButton(buttons, MessageText(134).c_str(), kFontTimesSmall);
+    g.okButton = WkCreateButton(buttons, MessageText(MsgOk).c_str(), kFontTimesSmall);
     WkButtonSetCallback(g.okButton, OnGameDialogOk, reinterpret_cast<void*>(std::intptr_t(player)));
     return g.window;
 }
@@ -117,9 +118,9 @@ void OnGameDialogOk(WkObject* button, void*, void* data) {
     const GameDialogFields& g = GameDialog;
     const int player = int(reinterpret_cast<std::intptr_t>(data));
     const int round = FieldNumber(g.round);
-    if (round < 1 || round > CurrentRound) return Refuse(139);
+    if (round < 1 || round > CurrentRound) return Refuse(MsgRoundOutOfRange);
     const int opponent = FieldNumber(g.opponent);
-    if (opponent < 0 || opponent > PlayerCount || opponent == player) return Refuse(140);
+    if (opponent < 0 || opponent > PlayerCount || opponent == player) return Refuse(MsgPlayerIdOutOfRange);
 
     const std::string points = FieldText(g.points), colour = FieldText(g.colour);
     int result = LossUnplayed;
@@ -139,9 +140,10 @@ void OnGameDialogOk(WkObject* button, void*, void* data) {
 }
 
 void EditPlayerGames() {
-    if (ClosedRegistration == 0) return Refuse(20);
-    if (IsRoundRobin()) return Refuse(17);
-    if (AskQuestion(MessageText(21), MessageText(1), MessageText(0)) == 0) return;
+    if (ClosedRegistration == 0) return Refuse(MsgRegistrationStillOpen);
+    if (IsRoundRobin()) return Refuse(MsgNotInRoundRobin);
+    if (AskQuestion(MessageText(MsgChangePlayerGamesQuestion), MessageText(MsgNo), MessageText(MsgYes)) == 0)
+        return;
     const WkListItem* item = PlayersPage.playerList ? WkListGetSelectedItem(PlayersPage.playerList) : nullptr;
     const int player = item ? item->position + 1 : 0;
     if (!IsRegisteredId(player)) {

@@ -25,13 +25,14 @@ extern GameDialogFields GameDialog;
 // Builds the dialog for a player (titled "%d %s") and returns its window;
 // the caller shows it.
 WkObject* OpenGameDialog(int player, const char* name);
-// OK: checks the round (1 to CurrentRound, message 139) and the opponent (0
-// to PlayerCount, not the player, message 140), writes the player's three
-// cells of that round, recomputes the standings and closes the dialog. A
-// refusal leaves the dialog open with what was typed.
+// OK: checks the round (1 to CurrentRound, MsgRoundOutOfRange) and the opponent
+// (0 to PlayerCount, not the player, MsgPlayerIdOutOfRange), writes the
+// player's three cells of that round, recomputes the standings and closes the
+// dialog. A refusal leaves the dialog open with what was typed.
 void OnGameDialogOk(WkObject* button, void* record, void* player);
 
 // The player list's popup item: refused while the registration is open
-// (message 20) and in a round robin (message 17); asks message 21, then
-// opens the dialog for the player of the selected row.
+// (MsgRegistrationStillOpen) and in a round robin (MsgNotInRoundRobin); asks
+// MsgChangePlayerGamesQuestion, then opens the dialog for the player of the
+// selected row.
 void EditPlayerGames();

@@ -25,7 +25,7 @@ constexpr int kFontFixedSmall = 1, kFontHelvMedium = 5, kFontTimesMedium = 7;
 
 struct GroupDialogKind {
     int red, green, blue; // the window's background
-    int heading;          // message
+    int heading;          // a message number
     int rowFont;
     int fieldLength;
     bool (*write)(const GroupLimits&);
@@ -33,10 +33,24 @@ struct GroupDialogKind {
     void (*ok)(WkObject*, void*, void*);
 };
 
-const GroupDialogKind kRatingGroups = {230, 230, 154, 185, kFontHelvMedium, 4, WriteRatingGroupStandings,
-                                       "OK file RANKGRP.TXT", OnRatingGroupsOk};
-const GroupDialogKind kDateGroups = {130, 230, 154, 209, kFontTimesMedium, 8, WriteDateGroupStandings,
-                                     "OK file RANKDAGR.TXT", OnDateGroupsOk};
+const GroupDialogKind kRatingGroups = {230,
+                                       230,
+                                       154,
+                                       MsgRatingGroupsHeading,
+                                       kFontHelvMedium,
+                                       4,
+                                       WriteRatingGroupStandings,
+                                       "OK file RANKGRP.TXT",
+                                       OnRatingGroupsOk};
+const GroupDialogKind kDateGroups = {130,
+                                     230,
+                                     154,
+                                     MsgBirthDateGroupsHeading,
+                                     kFontTimesMedium,
+                                     8,
+                                     WriteDateGroupStandings,
+                                     "OK file RANKDAGR.TXT",
+                                     OnDateGroupsOk};
 
 void Forget(WkObject*, WkMessage*, void*, std::uint32_t) {
     GroupDialog = GroupDialogWidgets();
@@ -51,8 +65,9 @@ WkObject* LimitField(WkObject* row, int value, int length) {
 }
 
 void OpenGroupsDialog(const GroupDialogKind& kind) {
-    WkObject* window = GroupDialog.window = WkCreateShell(MessageText(184).c_str(),
-                                     WK_SHELL_DIALOG | WK_SHELL_NO_CLOSE | WK_SHELL_NO_MAXIMISE | WK_SHELL_NO_MINIMISE);
+    WkObject* window = GroupDialog.window =
+        WkCreateShell(MessageText(MsgGroups).c_str(),
+                      WK_SHELL_DIALOG | WK_SHELL_NO_CLOSE | WK_SHELL_NO_MAXIMISE | WK_SHELL_NO_MINIMISE);
     WkObjectSetBackgroundRGB(WkFormOf(window), kind.red, kind.green, kind.blue);
     WkObjectAddDestroyHandler(window, Forget, nullptr);
     WkObject* form = WkCreateVerticalForm(window);
@@ -66,7 +81,7 @@ void OpenGroupsDialog(const GroupDialogKind& kind) {
         WkObjectSetTransparent(row);
         WkObjectSetShadow(row, WK_SHADOW_ETCHED_IN, 1, 1);
         char label[64];
-        std::snprintf(label, sizeof label, "%s %d:  >", MessageText(186).c_str(), k + 1);
+        std::snprintf(label, sizeof label, "%s %d:  >", MessageText(MsgGroup).c_str(), k + 1);
         WkCreateLabel(row, label, kind.rowFont);
         GroupDialog.fields[k][0] = LimitField(row, CurrentGroupLimits.groups[k].lower, kind.fieldLength);
         WkCreateLabel(row, "&  <=", kFontHelvMedium);
@@ -75,8 +90,10 @@ void OpenGroupsDialog(const GroupDialogKind& kind) {
     WkObject* buttons = WkCreateHorizontalForm(form);
     WkObjectSetTransparency(buttons, 81);
     WkObjectSetShadow(buttons, WK_SHADOW_ETCHED_IN, 1, 1);
-    WkButtonSetCallback(WkCreateButton(buttons, MessageText(3).c_str(), kFontTimesMedium), OnCloseDialog, nullptr);
-    WkButtonSetCallback(WkCreateButton(buttons, MessageText(134).c_str(), kFontTimesMedium), kind.ok, nullptr);
+    WkButtonSetCallback(WkCreateButton(buttons, MessageText(MsgClose).c_str(), kFontTimesMedium),
+                        OnCloseDialog, nullptr);
+    WkButtonSetCallback(WkCreateButton(buttons, MessageText(MsgOk).c_str(), kFontTimesMedium), kind.ok,
+                        nullptr);
     WkShellRealize(window);
 }
 
@@ -91,8 +108,8 @@ void TakeGroupsAndWrite(WkObject* button, const GroupDialogKind& kind) {
     const bool written = kind.write(CurrentGroupLimits);
     WkShellDestroy(button);
     // The writers say nothing of a file they could not create.
-    if (!written) return ShowAlert(MessageText(31), MessageText(3));
-    WkMessageDialog("", kind.done, MessageText(3).c_str(), nullptr);
+    if (!written) return ShowAlert(MessageText(MsgCannotCreateFile), MessageText(MsgClose));
+    WkMessageDialog("", kind.done, MessageText(MsgClose).c_str(), nullptr);
 }
 
 } // namespace

@@ -63,7 +63,7 @@ struct Window {
 Window State;
 
 void Alert(const std::string& text) {
-    ShowAlert(text, MessageText(3));
+    ShowAlert(text, MessageText(MsgClose));
 }
 
 // The round the pairs are checked for: a re-paired round must not count its
@@ -118,12 +118,12 @@ void Restart() {
 // The message of the first rule the pair breaks against the marks, or 0.
 int PairFault(int white, int black, const Marks& marks) {
     for (int id : {white, black})
-        if (id < 0 || id > PlayerCount || id > MaxPlayers) return 140;
+        if (id < 0 || id > PlayerCount || id > MaxPlayers) return MsgPlayerIdOutOfRange;
     for (int id : {white, black})
-        if (id != 0 && marks[std::size_t(id)] == Absent) return 141;
-    if (!CanPlayersMeet(white, black, PairedRound())) return 143;
-    if (white != 0 && marks[std::size_t(white)] == Paired) return 144;
-    if (black != 0 && marks[std::size_t(black)] == Paired) return 145;
+        if (id != 0 && marks[std::size_t(id)] == Absent) return MsgPlayerNotAvailable;
+    if (!CanPlayersMeet(white, black, PairedRound())) return MsgMayNotBePaired;
+    if (white != 0 && marks[std::size_t(white)] == Paired) return MsgWhiteAlreadyPaired;
+    if (black != 0 && marks[std::size_t(black)] == Paired) return MsgBlackAlreadyPaired;
     return 0;
 }
 
@@ -141,12 +141,13 @@ void AddPair(int white, int black) {
         if (id != 0) WkListDeleteText(State.unpaired, UnpairedLine(id).c_str());
 }
 
-// The two id fields: false, after alert message 2, when either is empty.
+// The two id fields: false, after alert MsgEnterBothPlayers, when either is
+// empty.
 bool ReadIds(int& white, int& black) {
     const char* w = WkEditGetText(State.white);
     const char* b = WkEditGetText(State.black);
     if (!w || !b || *w == '\0' || *b == '\0') {
-        Alert(MessageText(2));
+        Alert(MessageText(MsgEnterBothPlayers));
         return false;
     }
     white = std::atoi(w), black = std::atoi(b);
@@ -173,7 +174,8 @@ WkObject* Fixed(WkObject* form, int width, int height) {
     return form;
 }
 
-WkObject* Button(WkObject* parent, int message, WkFontSlot font, int width, WkButtonCallback callback) {
+WkObject* Button(WkObject* parent, MessageNumber message, WkFontSlot font, int width,
+                 WkButtonCallback callback) {
     WkObject* button = WkCreateButton(parent, MessageText(message).c_str(), font);
     WkObjectSetSize(button, width, 35);
     WkButtonSetCallback(button, callback, nullptr);
@@ -181,7 +183,7 @@ WkObject* Button(WkObject* parent, int message, WkFontSlot font, int width, WkBu
 }
 
 // A labelled id field in its fixed box.
-WkObject* IdField(WkObject* row, int message, int width, const char* name) {
+WkObject* IdField(WkObject* row, MessageNumber message, int width, const char* name) {
     WkObject* box = Fixed(WkCreateHorizontalForm(row), width, 35);
     WkCreateLabel(box, MessageText(message).c_str(), kFontHelvSmall);
     WkObject* field = WkCreateEdit(box, "", 3, kFontFixed);
@@ -192,7 +194,7 @@ WkObject* IdField(WkObject* row, int message, int width, const char* name) {
 
 void Open(int mode) {
     if (IsRoundRobin()) {
-        Alert(MessageText(17));
+        Alert(MessageText(MsgNotInRoundRobin));
         return;
     }
     if (mode == 0 && RoundLimitReached()) return;
@@ -214,7 +216,8 @@ void StartManualPairing() {
 }
 
 void RepairShownRound() {
-    if (!IsRoundRobin() && ResultsPage.boardLabel) WkObjectSetText(ResultsPage.boardLabel, MessageText(41).c_str());
+    if (!IsRoundRobin() && ResultsPage.boardLabel)
+        WkObjectSetText(ResultsPage.boardLabel, MessageText(MsgChooseBoard).c_str());
     Open(2);
 }
 
@@ -224,8 +227,8 @@ WkObject* ManualPairingWindow() {
 
 void ShowPairingCounts(int unpaired, int pairs) {
     char text[160];
-    std::snprintf(text, sizeof text, "%s = %d  -  %s = %d", MessageText(150).c_str(), unpaired,
-                  MessageText(151).c_str(), pairs);
+    std::snprintf(text, sizeof text, "%s = %d  -  %s = %d", MessageText(MsgUnpaired).c_str(), unpaired,
+                  MessageText(MsgPairs).c_str(), pairs);
     if (State.status) WkObjectSetText(State.status, text);
 }
 
@@ -241,9 +244,9 @@ WkObject* OpenManualPairing() {
     WkObjectSetShadow(left, WK_SHADOW_NONE, 0, 0);
     WkObject* row = WkCreateHorizontalForm(left);
     WkObjectSetResizable(row, 1, 1);
-    w.white = IdField(row, 152, 169, "white");
-    w.black = IdField(row, 153, 166, "black");
-    Button(row, 154, kFontTimesSmall, 120, OnAddPair);
+    w.white = IdField(row, MsgWhite, 169, "white");
+    w.black = IdField(row, MsgBlack, 166, "black");
+    Button(row, MsgAddPair, kFontTimesSmall, 120, OnAddPair);
     w.pairs = WkCreateList(left, kFontFixed, 55, 17, 55);
     WkObjectSetName(w.pairs, "pairs");
     WkObjectSetColors(w.pairs, WkAllocColor(53, 112, 112), WkAllocColor(255, 255, 255));
@@ -256,21 +259,21 @@ WkObject* OpenManualPairing() {
     w.unpaired = WkCreateList(holder, kFontFixed, 12, 6, 12);
     WkObjectSetName(w.unpaired, "unpaired");
     WkObjectSetShadow(w.unpaired, WK_SHADOW_NONE, 0, 0);
-    WkListSetTitle(w.unpaired, MessageText(150).c_str());
+    WkListSetTitle(w.unpaired, MessageText(MsgUnpaired).c_str());
     WkObjectSetTransparency(w.unpaired, 155);
     WkListSetCompareFunction(w.unpaired, CompareLines);
     Restart();
-    Button(right, 155, kFontTimesSmall, 110, OnCheckPair);
-    Button(right, 156, kFontTimesSmall, 110, OnRemovePair);
-    Button(right, 157, kFontTimesSmall, 110, OnLoadPairs);
-    Button(right, 158, kFontTimesSmall, 110, OnSavePairs);
+    Button(right, MsgCheckPair, kFontTimesSmall, 110, OnCheckPair);
+    Button(right, MsgRemovePair, kFontTimesSmall, 110, OnRemovePair);
+    Button(right, MsgLoadPairs, kFontTimesSmall, 110, OnLoadPairs);
+    Button(right, MsgSavePairs, kFontTimesSmall, 110, OnSavePairs);
 
     WkObject* lower = Form(w.shell, false, 192, 176, 160);
     WkObjectSetResizable(lower, 1, 1);
-    Button(lower, 3, kFontTimesMedium, 110, OnConfirmClose);
-    Button(lower, 134, kFontTimesMedium, 110, OnConfirmPairs);
+    Button(lower, MsgClose, kFontTimesMedium, 110, OnConfirmClose);
+    Button(lower, MsgOk, kFontTimesMedium, 110, OnConfirmPairs);
 
-    w.status = WkCreateProgressBar(w.shell, MessageText(159).c_str(), 100, kFontTimesMedium);
+    w.status = WkCreateProgressBar(w.shell, MessageText(MsgEnterPairs).c_str(), 100, kFontTimesMedium);
     WkObjectSetName(w.status, "status");
     return w.shell;
 }
@@ -291,11 +294,12 @@ void OnAddPair(WkObject*, void*, void*) {
 void OnCheckPair(WkObject*, void*, void*) {
     int white, black;
     if (!ReadIds(white, black)) return;
-    int message = 0;
-    if (white < 0 || black < 0 || white > PlayerCount || black > PlayerCount) message = 140;
-    else if (white != 0 && State.marks[std::size_t(white)] == Absent) message = 141;
-    else if (black != 0 && State.marks[std::size_t(black)] == Absent) message = 142;
-    else message = CanPlayersMeet(white, black, PairedRound()) ? 146 : 143;
+    const MessageNumber message =
+        white < 0 || black < 0 || white > PlayerCount || black > PlayerCount ? MsgPlayerIdOutOfRange
+        : white != 0 && State.marks[std::size_t(white)] == Absent            ? MsgPlayerNotAvailable
+        : black != 0 && State.marks[std::size_t(black)] == Absent            ? MsgBlackNotAvailable
+        : CanPlayersMeet(white, black, PairedRound())                        ? MsgMayBePaired
+                                                                             : MsgMayNotBePaired;
     Alert(MessageText(message));
 }
 
@@ -318,12 +322,12 @@ void OnRemovePair(WkObject*, void*, void*) {
 
 void OnLoadPairs(WkObject*, void*, void*) {
     std::string file, folder;
-    if (!WkFileBrowser(MessageText(147).c_str(), "*.man", file, folder, 1)) return;
+    if (!WkFileBrowser(MessageText(MsgLoadPairsTitle).c_str(), "*.man", file, folder, 1)) return;
     const std::string path = folder + file;
     std::vector<PairFileBoard> boards;
     std::string error;
     if (!ReadPairFile(path, boards, error)) {
-        Alert(MessageText(29) + "\n" + error);
+        Alert(MessageText(MsgCannotOpenFile) + "\n" + error);
         return;
     }
     // The whole file is checked as the add button checks a pair before the
@@ -347,10 +351,10 @@ void OnLoadPairs(WkObject*, void*, void*) {
 
 void OnSavePairs(WkObject*, void*, void*) {
     std::string file, folder;
-    if (!WkFileBrowser(MessageText(30).c_str(), "", file, folder, 1)) return;
+    if (!WkFileBrowser(MessageText(MsgSaveAs).c_str(), "", file, folder, 1)) return;
     // Nothing to save leaves a file of that name as it was.
     if (State.pairCount == 0) {
-        Alert(MessageText(10));
+        Alert(MessageText(MsgNoPlayerRegistered));
         return;
     }
     AtomicFileWriter out(folder + file);
@@ -363,12 +367,12 @@ void OnSavePairs(WkObject*, void*, void*) {
                 std::fprintf(out.stream(), "%3d  %3d\r\n", white, black);
         }
     }
-    if (!out.ok() || !out.commit()) Alert(MessageText(31));
+    if (!out.ok() || !out.commit()) Alert(MessageText(MsgCannotCreateFile));
 }
 
 void OnConfirmPairs(WkObject* button, void*, void*) {
     if (State.unpairedCount > 0) {
-        Alert(MessageText(149));
+        Alert(MessageText(MsgPlayersNotPaired));
         return;
     }
     if (State.pairCount > SwissMaxBoards) {

@@ -18,11 +18,11 @@ struct WkObject;
 extern int ManualPairingMode;
 
 // The pairing page's manual button (mode 0) and the results page's re-pair
-// button (mode 2). Message 17 in a round robin; a new round past the last
-// one is refused with message 38. Players' colour preferences are brought up
-// to the round to be paired, then the window is built and shown. A new round
-// confirmed is proposed for acceptance as the pair command proposes it; a
-// re-paired round is listed again and open for results.
+// button (mode 2). MsgNotInRoundRobin in a round robin; a new round past the
+// last one is refused with MsgAllRoundsPaired. Players' colour preferences are
+// brought up to the round to be paired, then the window is built and shown. A
+// new round confirmed is proposed for acceptance as the pair command proposes
+// it; a re-paired round is listed again and open for results.
 void StartManualPairing();
 void RepairShownRound();
 
@@ -32,7 +32,7 @@ WkObject* OpenManualPairing();
 // The open window, or null.
 WkObject* ManualPairingWindow();
 
-// The status bar: "%s = %d  -  %s = %d" with messages 150 and 151.
+// The status bar: "%s = %d  -  %s = %d" with MsgUnpaired and MsgPairs.
 void ShowPairingCounts(int unpaired, int pairs);
 
 // Button callbacks of the window.

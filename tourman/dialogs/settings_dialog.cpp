@@ -88,7 +88,7 @@ int Number(WkObject* field) {
 }
 
 void Refuse(const std::string& text) {
-    ShowAlert(text, MessageText(3));
+    ShowAlert(text, MessageText(MsgClose));
 }
 
 // A stored date without the blanks that pad it to eight characters: a field
@@ -144,12 +144,12 @@ void BuildTieBreaks(WkObject* parent) {
     WkObject* boxes = WkCreateVerticalForm(row);
     WkObjectSetShadow(boxes, WK_SHADOW_NONE, 0, 0);
     WkObjectSetTransparent(boxes);
-    WkCreateLabel(boxes, MessageText(169).c_str(), kFontFixed);
+    WkCreateLabel(boxes, MessageText(MsgTieBreaks).c_str(), kFontFixed);
     for (int code = 1; code <= 9; ++code)
         f.tieBreaks[code] = WkCreateToggle(boxes, kTieBreaks[code - 1], kFontFixed);
 
     f.tieBreakOrder = WkCreateList(row, kFontFixed, 22, 4, 22);
-    WkListSetTitle(f.tieBreakOrder, MessageText(170).c_str());
+    WkListSetTitle(f.tieBreakOrder, MessageText(MsgTieBreakOrder).c_str());
     WkObjectSetTransparency(f.tieBreakOrder, 200);
     WkListSetOption(f.tieBreakOrder);
     for (int code : Settings.TieBreakOrder) {
@@ -183,8 +183,8 @@ void OpenSettingsDialog(int kind) {
     SettingsFields& f = SettingsDialog;
     const TournamentSettings& s = Settings;
     f.kind = kind;
-    const std::string title = kind == ModifySettingsKind   ? MessageText(66)
-                              : kind == NewTournamentKind ? MessageText(45)
+    const std::string title = kind == ModifySettingsKind  ? MessageText(MsgTournamentSettings)
+                              : kind == NewTournamentKind ? MessageText(MsgNewTournament)
                                                           : std::string("Export Tournament");
     f.window = WkCreateShell(title.c_str(), WK_SHELL_DIALOG);
     WkFormSetSpacing(WkFormOf(f.window), 0);
@@ -195,14 +195,16 @@ void OpenSettingsDialog(int kind) {
     WkObjectSetBackgroundImageFile(main, "tile1.bmp", WK_IMAGE_TILED);
 
     WkObject* texts = Table(main, 4);
-    Labels(texts, {MessageText(162), MessageText(163), MessageText(164), MessageText(218)});
+    Labels(texts, {MessageText(MsgTournamentName), MessageText(MsgPlace), MessageText(MsgBeginDate),
+                   MessageText(MsgEndDate)});
     f.name = Edit(texts, s.Name, 25, WK_FILTER_ALL);
     f.place = Edit(texts, s.Place, 25, WK_FILTER_ALL);
     f.beginDate = Edit(texts, StoredDate(s.BeginDate).c_str(), 8, WK_FILTER_DIGITS);
     f.endDate = Edit(texts, StoredDate(s.EndDate).c_str(), 8, WK_FILTER_DIGITS);
 
     WkObject* system = Table(main, 4);
-    Labels(system, {MessageText(165), MessageText(166), MessageText(167), MessageText(168)});
+    Labels(system, {MessageText(MsgArbiter), MessageText(MsgPairingSystem), MessageText(MsgRounds),
+                    MessageText(MsgScorePoints)});
     f.arbiter = Edit(system, s.Arbiter, 25, WK_FILTER_ALL);
     const int code = s.PairingSystem >= 1 && s.PairingSystem <= 6 ? s.PairingSystem : 1;
     f.pairingSystem = DropDown(system, kSystems[code - 1], 18, 3, kFontHelvSmall,
@@ -228,7 +230,7 @@ void OpenSettingsDialog(int kind) {
 
     WkObject* folder = WkCreateHorizontalForm(main);
     WkObjectSetTransparency(folder, 200);
-    WkObject* browse = WkCreateButton(folder, MessageText(171).c_str(), kFontTimesSmall);
+    WkObject* browse = WkCreateButton(folder, MessageText(MsgDataFolder).c_str(), kFontTimesSmall);
     WkObjectSetShadow(browse, WK_SHADOW_ETCHED_IN, 2, 1);
     WkObjectSetHeight(browse, 30);
     WkButtonSetCallback(browse, OnBrowseDataFolder, nullptr);
@@ -239,7 +241,7 @@ void OpenSettingsDialog(int kind) {
     WkObjectSetSize(f.dataFolder, 400, 28);
 
     WkObject* file = Table(main, 3);
-    Labels(file, {MessageText(172), MessageText(173), MessageText(217)});
+    Labels(file, {MessageText(MsgFileName), MessageText(MsgFideRating), MessageText(MsgAcceleratedRounds)});
     f.baseName = Edit(file, s.BaseName, 8, WK_FILTER_LETTERS | WK_FILTER_DIGITS);
     f.ratingChoice = WkCreateToggle(file, "", kFontHelvSmall);
     WkObjectSetWidth(f.ratingChoice, 30);
@@ -255,9 +257,9 @@ void OpenSettingsDialog(int kind) {
     WkObjectSetSize(buttons, 297, 46);
     WkObjectSetResizable(buttons, 0, 0);
     WkObjectSetTransparent(buttons);
-    f.closeButton = WkCreateButton(buttons, MessageText(3).c_str(), kFontHelvSmall);
+    f.closeButton = WkCreateButton(buttons, MessageText(MsgClose).c_str(), kFontHelvSmall);
     WkButtonSetCallback(f.closeButton, OnCloseDialog, nullptr);
-    f.okButton = WkCreateButton(buttons, MessageText(134).c_str(), kFontHelvSmall);
+    f.okButton = WkCreateButton(buttons, MessageText(MsgOk).c_str(), kFontHelvSmall);
     // The export kind's OK is the export's own, which its command connects.
     if (kind != ExportTournamentKind)
         WkButtonSetCallback(f.okButton, OnSettingsOk, reinterpret_cast<void*>(std::intptr_t(kind)));
@@ -275,7 +277,8 @@ void OnBrowseDataFolder(WkObject*, void*, void*) {
     WkBrowserOptions options;
     options.keepFolder = options.newFolder = options.renameFolder = options.deleteFolder = 1;
     std::string folder;
-    if (WkFileBrowserWithOptions(MessageText(174).c_str(), "", folder, &options) == 1 && SettingsDialog.dataFolder)
+    if (WkFileBrowserWithOptions(MessageText(MsgChooseDataFolder).c_str(), "", folder, &options) == 1 &&
+        SettingsDialog.dataFolder)
         WkEditReplaceText(SettingsDialog.dataFolder, folder.c_str(), 0, 0);
 }
 
@@ -291,25 +294,30 @@ bool ReadSettingsFields(TournamentSettings& s, int kind) {
     const struct {
         WkObject* field;
         int message;
-    } texts[] = {{f.name, 175}, {f.place, 176}, {f.beginDate, 177}, {f.endDate, 177}, {f.arbiter, 178}};
+    } texts[] = {{f.name, MsgEnterTournamentName},
+                 {f.place, MsgEnterPlace},
+                 {f.beginDate, MsgEnterDates},
+                 {f.endDate, MsgEnterDates},
+                 {f.arbiter, MsgEnterArbiter}};
     for (const auto& t : texts) {
         if (!Passes(t.field)) return Refuse(MessageText(t.message)), false;
         // Only real days, the tournament not ending before it begins.
         if (t.field != f.endDate) continue;
-        const std::string refusal = DateFieldsRefusal(MessageText(164), Text(f.beginDate), MessageText(218),
-                                                      Text(f.endDate), DateForm::DayFirst);
+        const std::string refusal =
+            DateFieldsRefusal(MessageText(MsgBeginDate), Text(f.beginDate), MessageText(MsgEndDate),
+                              Text(f.endDate), DateForm::DayFirst);
         if (!refusal.empty()) return Refuse(refusal), false;
     }
 
     const int system = Number(f.pairingSystem);
     const bool guarded = kind == ModifySettingsKind && ClosedRegistration != 0;
     if (guarded && IsRoundRobinSystem(system) != IsRoundRobinSystem(Settings.PairingSystem))
-        return Refuse(MessageText(179)), false;
+        return Refuse(MessageText(MsgFixedAfterRegistration)), false;
     s.PairingSystem = system;
 
     const int rounds = Number(f.rounds);
     if (!IsRoundRobinSystem(system) && (rounds < 1 || rounds > MaxPlannedRounds))
-        return Refuse(MessageText(180)), false;
+        return Refuse(MessageText(MsgPlannedRoundsRange)), false;
     // Rounds already paired cannot be planned away.
     if (!IsRoundRobinSystem(system) && kind == ModifySettingsKind && rounds < CurrentRound)
         return Refuse(FewerRoundsText(CurrentRound)), false;
@@ -323,8 +331,9 @@ bool ReadSettingsFields(TournamentSettings& s, int kind) {
     // The folder is kept with its '/' and must fit the setting whole.
     std::string folder = Text(f.dataFolder);
     if (!folder.empty() && folder.back() != '/') folder += '/';
-    if (folder.size() < 3 || folder.size() >= sizeof s.DataFolder) return Refuse(MessageText(181)), false;
-    if (!Passes(f.baseName)) return Refuse(MessageText(182)), false;
+    if (folder.size() < 3 || folder.size() >= sizeof s.DataFolder)
+        return Refuse(MessageText(MsgEnterDataFolder)), false;
+    if (!Passes(f.baseName)) return Refuse(MessageText(MsgEnterFileName)), false;
 
     int slot = 0;
     for (int i = 0; i < WkListGetCount(f.tieBreakOrder) && slot < TieBreakSlots; ++i)
@@ -333,7 +342,8 @@ bool ReadSettingsFields(TournamentSettings& s, int kind) {
         s.TieBreakOrder[slot++] = 0;
 
     const int ratingChoice = WkToggleGetState(f.ratingChoice) ? 1 : 0;
-    if (guarded && ratingChoice != Settings.RatingChoice) return Refuse(MessageText(179)), false;
+    if (guarded && ratingChoice != Settings.RatingChoice)
+        return Refuse(MessageText(MsgFixedAfterRegistration)), false;
     s.RatingChoice = ratingChoice;
 
     CopyField(s.Name, Text(f.name));
@@ -378,7 +388,7 @@ void BackToOpenRegistration(int newTournament) {
     if (MainWindow.saveItem) WkMenuItemEnable(MainWindow.saveItem);
     for (WkObject* button : {PlayersPage.deleteButton, PlayersPage.closeRegistrationButton})
         if (button) WkObjectEnable(button);
-    if (PlayersPage.addButton) WkObjectSetText(PlayersPage.addButton, MessageText(71).c_str());
+    if (PlayersPage.addButton) WkObjectSetText(PlayersPage.addButton, MessageText(MsgAddPlayer).c_str());
 
     if (newTournament) {
         ClearPlayers();
@@ -409,7 +419,7 @@ void BackToOpenRegistration(int newTournament) {
 }
 
 void TournamentSettingsCommand() {
-    if (TournamentOpen == 0) return Refuse(MessageText(32));
+    if (TournamentOpen == 0) return Refuse(MessageText(MsgNeedsStartedTournament));
     OpenSettingsDialog(ModifySettingsKind);
     TournamentChanged();
 }

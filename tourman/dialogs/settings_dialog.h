@@ -76,6 +76,6 @@ void OnSettingsOk(WkObject* button, void* record, void* kind);
 // back, so that the player list holds what the file holds.
 void BackToOpenRegistration(int newTournament);
 
-// The tournament menu's settings item: alert message 32 while no
+// The tournament menu's settings item: alert MsgNeedsStartedTournament while no
 // tournament is open, else the dialog of the modify kind.
 void TournamentSettingsCommand();

@@ -173,7 +173,7 @@ std::string SectionText(const std::string (&texts)[UscfFieldCount]) {
 }
 
 void Refuse(const std::string& text) {
-    ShowAlert(text, MessageText(3));
+    ShowAlert(text, MessageText(MsgClose));
 }
 
 // The first refusal of the fields' texts, or "" when all pass. A tab or a

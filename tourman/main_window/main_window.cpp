@@ -79,45 +79,56 @@ void BuildMenuBar(WkObject* window) {
     w.menuBar = WkCreateMenuBar(window, 2);
     WkMenuBarSetKey(w.menuBar, 0x4400);
     WkObject* file = w.fileMenu = WkMenuBarAddMenu(w.menuBar, "File  ");
-    WkMenuAddItem(file, Text(45).c_str(), [](WkMenuItem*, int, void*) { NewTournamentCommand(); }, nullptr);
-    WkMenuAddItem(file, Text(46).c_str(), [](WkMenuItem*, int, void*) { OpenTournamentCommand(); }, nullptr);
-    w.saveItem = WkMenuAddItem(file, Text(47).c_str(), [](WkMenuItem*, int, void*) { SaveTournament(); }, nullptr);
+    WkMenuAddItem(
+        file, Text(MsgNewTournament).c_str(), [](WkMenuItem*, int, void*) { NewTournamentCommand(); },
+        nullptr);
+    WkMenuAddItem(
+        file, Text(MsgOpenTournament).c_str(), [](WkMenuItem*, int, void*) { OpenTournamentCommand(); },
+        nullptr);
+    w.saveItem = WkMenuAddItem(
+        file, Text(MsgSave).c_str(), [](WkMenuItem*, int, void*) { SaveTournament(); }, nullptr);
     WkMenuItemDisable(w.saveItem);
     WkMenuAddSeparator(file);
     WkObject* exports = WkCreateSubmenu(Item(file, "Export"));
-    w.exportPlayersItem = WkMenuAddItem(exports, Text(50).c_str(), [](WkMenuItem*, int, void*) { ExportPlayersCommand(); }, nullptr);
+    w.exportPlayersItem = WkMenuAddItem(
+        exports, Text(MsgExportPlayersItem).c_str(), [](WkMenuItem*, int, void*) { ExportPlayersCommand(); },
+        nullptr);
     WkMenuAddItem(exports, "Tournament", [](WkMenuItem*, int, void*) { ExportTournamentCommand(); }, nullptr);
     WkMenuAddItem(exports, "Selected Player", [](WkMenuItem*, int, void*) { MovePlayerToFile(); }, nullptr);
-    w.databaseMenu = WkCreateSubmenu(Item(file, 51));
+    w.databaseMenu = WkCreateSubmenu(Item(file, MsgPlayerDatabaseMenu));
     const std::pair<const char*, std::intptr_t> databases[] = {{"Quon", 1}, {"FSI (Italy)", 4}, {"Fide", 2}, {"National", 3}};
     for (int i = 0; i < 4; ++i)
         w.databaseItems[i] = WkMenuAddItem(w.databaseMenu, databases[i].first, ChoosePlayerDatabase,
                                            reinterpret_cast<void*>(databases[i].second));
     // Last, so that a filter can be set before a national list is chosen.
-    w.columnFilterItem = WkMenuAddItem(w.databaseMenu, Text(183).c_str(), OnColumnFilterItem, nullptr);
+    w.columnFilterItem =
+        WkMenuAddItem(w.databaseMenu, Text(MsgColumnFilter).c_str(), OnColumnFilterItem, nullptr);
     WkMenuAddSeparator(file);
-    w.exitItem = WkMenuAddItem(file, Text(52).c_str(), OnExit, nullptr);
+    w.exitItem = WkMenuAddItem(file, Text(MsgExit).c_str(), OnExit, nullptr);
 
     WkObject* extras = WkMenuBarAddMenu(w.menuBar, "Extras  ");
-    Submenu(extras, Text(56), {{Text(57), 0}, {Text(58), 2}});
-    Submenu(extras, Text(219), {{"FSI (Italy)", 1}, {"USCF (USA)", 15}});
+    Submenu(extras, Text(MsgFideReportMenu),
+            {{Text(MsgFideFilesByStandings), 0}, {Text(MsgFideFilesByRating), 2}});
+    Submenu(extras, Text(MsgNationalReportsMenu), {{"FSI (Italy)", 1}, {"USCF (USA)", 15}});
     WkMenuAddSeparator(extras);
-    Submenu(extras, Text(53), {{Text(54), 9}, {Text(55), 10}});
+    Submenu(extras, Text(MsgPlayerListsMenu), {{Text(MsgListByName), 9}, {Text(MsgListByRating), 10}});
     Extra(extras, "Backup *.qon file", 3);
-    Extra(extras, Text(60), 4);
-    Extra(extras, Text(210), 12);
-    Extra(extras, Text(61), 5);
+    Extra(extras, Text(MsgRatingGroupsItem), 4);
+    Extra(extras, Text(MsgBirthDateGroupsItem), 12);
+    Extra(extras, Text(MsgTournamentStatistics), 5);
     Extra(extras, "Select Language", 13);
-    WkObject* uscf = Submenu(extras, Text(62), {});
-    w.uscfConversionItem = Extra(uscf, Text(63), 7);
-    Extra(uscf, Text(211), 14);
+    WkObject* uscf = Submenu(extras, Text(MsgToolsMenu), {});
+    w.uscfConversionItem = Extra(uscf, Text(MsgConvertUscfDatabase), 7);
+    Extra(uscf, Text(MsgRoundRobinTableItem), 14);
     WkMenuAddSeparator(extras);
-    WkObject* tournament = WkCreateSubmenu(Item(extras, 64));
-    w.loadRoundFileItem =
-        WkMenuAddItem(tournament, Text(65).c_str(), [](WkMenuItem*, int, void*) { LoadRoundFileCommand(); }, nullptr);
+    WkObject* tournament = WkCreateSubmenu(Item(extras, MsgTournamentMenu));
+    w.loadRoundFileItem = WkMenuAddItem(
+        tournament, Text(MsgLoadRoundFileItem).c_str(),
+        [](WkMenuItem*, int, void*) { LoadRoundFileCommand(); }, nullptr);
     WkMenuItemDisable(w.loadRoundFileItem);
     for (std::intptr_t id = 1; id <= 4; ++id)
-        WkMenuAddItem(tournament, Text(65 + int(id)).c_str(), OnTournamentMenuItem, reinterpret_cast<void*>(id));
+        WkMenuAddItem(tournament, Text(MsgTournamentSettings + int(id) - 1).c_str(), OnTournamentMenuItem,
+                      reinterpret_cast<void*>(id));
 
     WkObject* help = WkMenuBarAddMenu(w.menuBar, "Help");
     WkMenuAddItem(help, "Content", OnHelpItem, reinterpret_cast<void*>(std::intptr_t(0)));
@@ -132,7 +143,7 @@ void BuildStatusBar(WkObject* window) {
     const int colours[2][3] = {{224, 224, 176}, {160, 192, 144}};
     WkObject** counters[2] = {&w.playerCounter, &w.availableCounter};
     for (int i = 0; i < 2; ++i) {
-        std::string text = Text(110 + i) + " 0";
+        std::string text = Text(MsgPlayersCounter + i) + " 0";
         WkObject* counter = WkCreateLabel(bar, text.c_str(), kFontHelvSmall);
         WkObjectSetOpaque(counter);
         WkObjectSetBackgroundRGB(counter, colours[i][0], colours[i][1], colours[i][2]);
@@ -141,7 +152,7 @@ void BuildStatusBar(WkObject* window) {
         WkObjectSetResizable(counter, 0, 0);
         *counters[i] = counter;
     }
-    w.statusLine = WkCreateProgressBar(bar, Text(112).c_str(), 100, kFontHelvSmall);
+    w.statusLine = WkCreateProgressBar(bar, Text(MsgReady).c_str(), 100, kFontHelvSmall);
 }
 
 } // namespace
@@ -157,7 +168,7 @@ WkObject* BuildMainWindow() {
 
     w.notebook = WkCreateTabbedVerticalForm(w.window, 4, kFontTimesMedium);
     WkObjectSetTransparency(w.notebook, 255);
-    const int tabs[4] = {70, 79, 90, 94};
+    const int tabs[4] = {MsgPlayersTab, MsgPairingTab, MsgResultsTab, MsgOutputFilesTab};
     for (int i = 3; i >= 0; --i) {
         WkFormSetPage(w.notebook, i);
         w.pages[i] = Page(w.notebook);

@@ -14,7 +14,8 @@
 #include <cstdlib>
 
 int OnMainWindowClose(WkObject* window, std::intptr_t, void*, WkMessage*) {
-    int answer = AskQuestion(MessageText(4), MessageText(1), MessageText(0), MessageText(5));
+    int answer = AskQuestion(MessageText(MsgCloseWithoutSaving), MessageText(MsgNo), MessageText(MsgYes),
+                             MessageText(MsgSaveFirst));
     if (answer == 0) return 1;
     // A save that failed has already said why; closing now would lose what it
     // could not write. With no player registered there is nothing to lose.

@@ -32,12 +32,14 @@ void SetSensitive(WkObject* object, bool on) {
 }
 
 std::string StatusLineText() {
-    std::string state = MessageText(ClosedRegistration == 0 ? 113 : IsPairingDone != 0 ? 114 : 115);
+    std::string state = MessageText(ClosedRegistration == 0 ? MsgStateRegistrationOpen
+                                    : IsPairingDone != 0    ? MsgStatePaired
+                                                            : MsgStateReadyForNextRound);
     bool lastRound = !IsRoundRobin() && CurrentRound == Settings.PlannedRounds;
     char line[512];
     std::snprintf(line, sizeof line, lastRound ? "%s %s: %s (%d) - STATUS: %s" : "%s %s: %s %d - STATUS: %s",
-                  Settings.BaseName, SystemTag(Settings.PairingSystem), MessageText(lastRound ? 116 : 117).c_str(),
-                  CurrentRound, state.c_str());
+                  Settings.BaseName, SystemTag(Settings.PairingSystem),
+                  MessageText(lastRound ? MsgLastRound : MsgRound).c_str(), CurrentRound, state.c_str());
     return line;
 }
 
@@ -53,11 +55,12 @@ void UpdatePlayerCounters() {
     WkObject* counters[2] = {MainWindow.playerCounter, MainWindow.availableCounter};
     for (int i = 0; i < 2; ++i) {
         if (!counters[i]) continue;
-        std::string text = MessageText(110 + i) + " " + std::to_string(counts[i]);
+        std::string text = MessageText(MsgPlayersCounter + i) + " " + std::to_string(counts[i]);
         WkObjectSetText(counters[i], text.c_str());
     }
 }
 
 int AskYesNo(const char* title, const char* text) {
-    return WkMessageDialog(title, text, MessageText(1).c_str(), MessageText(0).c_str(), nullptr) == 1 ? 1 : 0;
+    const std::string no = MessageText(MsgNo), yes = MessageText(MsgYes);
+    return WkMessageDialog(title, text, no.c_str(), yes.c_str(), nullptr) == 1 ? 1 : 0;
 }

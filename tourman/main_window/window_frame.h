@@ -45,6 +45,6 @@ void UpdatePlayerCounters();
 // Enables or disables a control; a control not built is skipped.
 void SetSensitive(WkObject* object, bool on);
 
-// A modal question with two buttons, message 1 then message 0; 1 when the
-// message 0 button was pressed, else 0.
+// A modal question with two buttons, MsgNo then MsgYes; 1 when the
+// MsgYes button was pressed, else 0.
 int AskYesNo(const char* title, const char* text);

@@ -95,12 +95,12 @@ bool InstallMessageFile(const std::string& path) {
     {
         LineReader reader(path);
         if (!reader.ok()) {
-            ShowAlert(MessageText(204) + "\n" + path, MessageText(3));
+            ShowAlert(MessageText(MsgCannotReadMessageFile) + "\n" + path, MessageText(MsgClose));
             return false;
         }
         const MessageImage image = ReadMessageImage(reader);
         if (!image.error.empty()) {
-            ShowAlert(MessageText(204) + "\n" + image.error, MessageText(3));
+            ShowAlert(MessageText(MsgCannotReadMessageFile) + "\n" + image.error, MessageText(MsgClose));
             return false;
         }
     }
@@ -120,9 +120,9 @@ bool InstallMessageFile(const std::string& path) {
         std::fputs("\r\n", f);
     }
     if (!out.commit()) {
-        ShowAlert(MessageText(214) + "\n" + target, MessageText(3));
+        ShowAlert(MessageText(MsgCannotReplaceMessageFile) + "\n" + target, MessageText(MsgClose));
         return false;
     }
-    ShowAlert(MessageText(215), MessageText(3));
+    ShowAlert(MessageText(MsgLanguageAtNextStart), MessageText(MsgClose));
     return true;
 }

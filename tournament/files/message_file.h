@@ -23,9 +23,10 @@ bool LoadMessageFile();
 // The same from any path; used by LoadMessageFile and the tests.
 bool LoadMessageFileFrom(const std::string& path);
 
-// Copies the message file at path over ProgramFolder + "messqnp.txt" (line
-// by line, CR LF line ends, one empty line added at the end); the table in
-// memory is not reloaded. Alerts message 204 when the file cannot be read or
-// is not a message file, 214 when the copy cannot be written (the old file
-// then stays), and 215 when it is done. Returns true when installed.
+// Copies the message file at path over ProgramFolder + "messqnp.txt" (line by
+// line, CR LF line ends, one empty line added at the end); the table in memory
+// is not reloaded. Alerts MsgCannotReadMessageFile when the file cannot be read
+// or is not a message file, MsgCannotReplaceMessageFile when the copy cannot be
+// written (the old file then stays), and MsgLanguageAtNextStart when it is
+// done. Returns true when installed.
 bool InstallMessageFile(const std::string& path);

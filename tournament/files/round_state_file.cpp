@@ -115,7 +115,7 @@ bool WriteState(const std::string& path, bool roundRobin) {
         }
     }
     if (!out.commit()) {
-        ShowAlert(MessageText(189) + "\n" + path, MessageText(3));
+        ShowAlert(MessageText(MsgCannotWriteRoundFile) + "\n" + path, MessageText(MsgClose));
         return false;
     }
     return true;
@@ -424,7 +424,7 @@ void Commit(const StateImage& image, Layout& layout) {
 bool ReadState(const std::string& path, bool roundRobin) {
     LineReader reader(path);
     if (!reader.ok()) {
-        ShowAlert(MessageText(190) + "\n" + path, MessageText(3));
+        ShowAlert(MessageText(MsgCannotReadRoundFile) + "\n" + path, MessageText(MsgClose));
         return false;
     }
     Layout layout(roundRobin);
@@ -438,7 +438,7 @@ bool ReadState(const std::string& path, bool roundRobin) {
         if (!roundRobin) RestorePairingState(PlayerCount);
         return true;
     } catch (const BadFile& bad) {
-        ShowAlert(MessageText(190) + "\n" + bad.what, MessageText(3));
+        ShowAlert(MessageText(MsgCannotReadRoundFile) + "\n" + bad.what, MessageText(MsgClose));
         return false;
     }
 }

@@ -23,14 +23,14 @@ std::string RoundStatePath();
 std::string RoundSnapshotPath(int round);
 
 // Write the file at path from the current tables and RoundState; false after
-// the alert of message 189 when it could not be written whole.
+// the alert of MsgCannotWriteRoundFile when it could not be written whole.
 bool WriteRoundRobinState(const std::string& path);
 bool WriteSwissState(const std::string& path);
 
 // Read the file at path into RoundState and the tables, and give a Swiss
 // tournament's players back the pairing state of the current round
-// (RestorePairingState); false after an alert (message 190, and the reason)
-// when it cannot be opened or is not a valid round-state file of the
+// (RestorePairingState); false after an alert (MsgCannotReadRoundFile, and the
+// reason) when it cannot be opened or is not a valid round-state file of the
 // family, in which case nothing has changed.
 bool ReadRoundRobinState(const std::string& path);
 bool ReadSwissState(const std::string& path);

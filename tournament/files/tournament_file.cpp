@@ -64,7 +64,7 @@ bool WriteFile(int backup, const std::vector<int>& ids) {
     const std::string path = TournamentFilePath(backup);
     // The ".bak" is the arbiter's own backup and a save never touches it.
     if (!WriteWhole(path, Settings, IsSavedRound, ids)) {
-        ShowAlert(MessageText(198) + "\n" + path, MessageText(3));
+        ShowAlert(MessageText(MsgCannotWriteTournamentFile) + "\n" + path, MessageText(MsgClose));
         return false;
     }
     // A backup is a copy; only the tournament's own file makes it saved.
@@ -322,7 +322,8 @@ bool WriteTournamentFileInOrder(int count, const std::vector<int>& order) {
     for (int k = 0; k < count && k < static_cast<int>(order.size()); ++k)
         if (IsRegisteredId(order[k])) ids.push_back(order[k]);
     if (static_cast<int>(ids.size()) != count) {
-        ShowAlert(MessageText(198) + "\n" + TournamentFilePath(0), MessageText(3));
+        ShowAlert(MessageText(MsgCannotWriteTournamentFile) + "\n" + TournamentFilePath(0),
+                  MessageText(MsgClose));
         return false;
     }
     return WriteFile(0, ids);
@@ -333,7 +334,7 @@ bool WriteTournamentFileAt(const std::string& path, const TournamentSettings& se
     for (int id : ids)
         if (IsRegisteredId(id)) players.push_back(id);
     if (players.size() != ids.size() || !WriteWhole(path, settings, 0, players)) {
-        ShowAlert(MessageText(198) + "\n" + path, MessageText(3));
+        ShowAlert(MessageText(MsgCannotWriteTournamentFile) + "\n" + path, MessageText(MsgClose));
         return false;
     }
     return true;
@@ -342,14 +343,14 @@ bool WriteTournamentFileAt(const std::string& path, const TournamentSettings& se
 bool ReadTournamentFile(const std::string& path) {
     LineReader reader(path);
     if (!reader.ok()) {
-        ShowAlert(MessageText(199) + "\n" + path, MessageText(3));
+        ShowAlert(MessageText(MsgCannotReadTournamentFile) + "\n" + path, MessageText(MsgClose));
         return false;
     }
     TournamentContent content;
     try {
         content = ParseTournament(reader, ClosedRegistration);
     } catch (const BadFile& bad) {
-        ShowAlert(MessageText(199) + "\n" + bad.what, MessageText(3));
+        ShowAlert(MessageText(MsgCannotReadTournamentFile) + "\n" + bad.what, MessageText(MsgClose));
         return false;
     }
     Install(content, ClosedRegistration);
@@ -359,13 +360,13 @@ bool ReadTournamentFile(const std::string& path) {
 int AppendPlayerToTournamentFile(const std::string& path, const std::string& line) {
     const std::size_t n = path.size();
     if (n < 3 || path.compare(n - 3, 3, "qon") != 0) {
-        ShowAlert("Can't read the file 2\n" + path, MessageText(3));
+        ShowAlert("Can't read the file 2\n" + path, MessageText(MsgClose));
         return 0;
     }
     const std::string temporary = path.substr(0, n - 3) + "qn2";
     LineReader reader(path);
     if (!reader.ok()) {
-        ShowAlert("Can't read the file 2\n" + path, MessageText(3));
+        ShowAlert("Can't read the file 2\n" + path, MessageText(MsgClose));
         return 0;
     }
     // The whole target is read and checked before anything is written.
@@ -384,7 +385,7 @@ int AppendPlayerToTournamentFile(const std::string& path, const std::string& lin
             ((ParseInt(lines[9], started) && started != 0) || RegistrationClosed(path.substr(0, n - 3) + "rnd"))) {
             ShowAlert("The player cannot be moved: the round robin in\n" + path +
                           "\nhas started and its schedule is fixed",
-                      MessageText(3));
+                      MessageText(MsgClose));
             return 0;
         }
         const int count =
@@ -395,7 +396,7 @@ int AppendPlayerToTournamentFile(const std::string& path, const std::string& lin
             lines.push_back(p.line(k == 0 ? "the column line" : "player " + std::to_string(k)));
         p.end("the players (is the player count right?)");
     } catch (const BadFile& bad) {
-        ShowAlert("Can't read the file 2\n" + bad.what, MessageText(3));
+        ShowAlert("Can't read the file 2\n" + bad.what, MessageText(MsgClose));
         return 0;
     }
     std::string added = line;
@@ -414,9 +415,9 @@ int AppendPlayerToTournamentFile(const std::string& path, const std::string& lin
     if (good) good = std::rename(temporary.c_str(), path.c_str()) == 0;
     if (!good) {
         std::remove(temporary.c_str());
-        ShowAlert("Can't write the file 3\n" + path, MessageText(3));
+        ShowAlert("Can't write the file 3\n" + path, MessageText(MsgClose));
         return 0;
     }
-    ShowAlert("The player has been moved", MessageText(3));
+    ShowAlert("The player has been moved", MessageText(MsgClose));
     return 1;
 }

@@ -35,28 +35,28 @@ std::string PlayerFileText(const std::string& text);
 // Text fields are written through PlayerFileText, an empty gender as a blank.
 std::string FormatPlayerLine(const Player& player);
 
-// Writes the header with PlayerCount and players 1..PlayerCount to the
-// ".qon" file or, with backup nonzero, to the ".bak" file. False after the
-// alert of message 198 when anything failed; the file on disk is then as it
-// was.
+// Writes the header with PlayerCount and players 1..PlayerCount to the ".qon"
+// file or, with backup nonzero, to the ".bak" file. False after the alert of
+// MsgCannotWriteTournamentFile when anything failed; the file on disk is then
+// as it was.
 bool WriteTournamentFile(int backup);
-// Writes the header with count and the players of order (ids), first to
-// last, to the ".qon" file; false after the alert of message 198.
+// Writes the header with count and the players of order (ids), first to last,
+// to the ".qon" file; false after the alert of MsgCannotWriteTournamentFile.
 bool WriteTournamentFileInOrder(int count, const std::vector<int>& order);
-// Writes a new tournament file at path, in the same layout and as safely:
-// the header from settings with no round saved, then the players of ids
-// (registered ids), first to last, renumbered from 1 when read back. The open
-// tournament is not touched and TournamentSaved stays as it is. False after
-// the alert of message 198 when anything failed or an id is not registered;
+// Writes a new tournament file at path, in the same layout and as safely: the
+// header from settings with no round saved, then the players of ids (registered
+// ids), first to last, renumbered from 1 when read back. The open tournament is
+// not touched and TournamentSaved stays as it is. False after the alert of
+// MsgCannotWriteTournamentFile when anything failed or an id is not registered;
 // the file on disk is then as it was.
 bool WriteTournamentFileAt(const std::string& path, const TournamentSettings& settings, const std::vector<int>& ids);
 
 // Reads the tournament file at path into the settings and players 1..N and
-// fills the main window's lists, a player who is not available in both.
-// Once the file says its pairing numbers are fixed or the registration is
-// closed, the available field must be 0 or 1; before, anything but 0 reads
-// as available. False after an alert (message 199, or the bad line) with
-// nothing changed.
+// fills the main window's lists, a player who is not available in both. Once
+// the file says its pairing numbers are fixed or the registration is closed,
+// the available field must be 0 or 1; before, anything but 0 reads as
+// available. False after an alert (MsgCannotReadTournamentFile, or the bad
+// line) with nothing changed.
 bool ReadTournamentFile(const std::string& path);
 
 // Appends one player line to another tournament's file (path ends in "qon")

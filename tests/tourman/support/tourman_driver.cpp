@@ -164,7 +164,7 @@ bool TourmanTest::AnswerBrowser() {
 }
 
 void TourmanTest::NewClubCup(const std::string& baseName) {
-    Answer(6, 1);
+    Answer(MsgLeaveOpenTournament, 1);
     NewTournamentCommand();
     for (auto [field, text] : {std::pair{SettingsDialog.name, "Club Cup"}, {SettingsDialog.place, "Pisa"},
                                {SettingsDialog.beginDate, "01052026"}, {SettingsDialog.endDate, "03052026"},

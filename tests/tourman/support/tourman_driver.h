@@ -14,6 +14,7 @@
 #include "toolkit/core/object.h"
 #include "toolkit/platform/offscreen.h"
 #include "toolkit/widgets/menu.h"
+#include "tournament/message_numbers.h"
 
 #include <gtest/gtest.h>
 

@@ -58,7 +58,7 @@ void EventOnX::NewEvent(const char* system, const std::string& base, int rounds)
     const std::string data = EventFolder(base);
     fs::remove_all(data);
     fs::create_directories(data);
-    Answer(6, 1);
+    Answer(MsgLeaveOpenTournament, 1);
     NewTournamentCommand();
     Pump();
     ASSERT_NE(SettingsDialog.window, nullptr);
@@ -87,9 +87,9 @@ void EventOnX::TypePlayers(int players) {
 }
 
 void EventOnX::CloseRegistration(bool swiss) {
-    Answer(15, 1);
-    Answer(193, 0);
-    if (swiss) Answer(187, 1);
+    Answer(MsgCloseRegistrationQuestion, 1);
+    Answer(MsgPairingNumbersQuestion, 0);
+    if (swiss) Answer(MsgTopSeedWhiteQuestion, 1);
     Click(PlayersPage.closeRegistrationButton);
 }
 
@@ -267,7 +267,7 @@ void EventOnX::ExchangeColours() {
 void EventOnX::PairByHand() {
     const int round = CurrentRound;
     const std::set<std::pair<int, int>> proposed = Pairs(round);
-    Answer(37, 1);
+    Answer(MsgCancelLastPairingQuestion, 1);
     Click(PairingPage.cancelButton);
     ASSERT_EQ(CurrentRound, round - 1) << unexpected;
     Click(PairingPage.manualPairingButton);
@@ -277,10 +277,10 @@ void EventOnX::PairByHand() {
     const std::string file = Data() + "pairs" + std::to_string(round) + ".man";
     browse_ = file;
     WkAddTimeout(100, Browse, this);
-    Click(Button(window, MessageText(157)));
+    Click(Button(window, MessageText(MsgLoadPairs)));
     EXPECT_EQ(browse_, "") << "no file browser";
     Png(window, base_ + "-manual-pairing.png");
-    Click(Button(window, MessageText(134)));
+    Click(Button(window, MessageText(MsgOk)));
     EXPECT_EQ(ManualPairingWindow(), nullptr) << unexpected;
     ASSERT_EQ(CurrentRound, round) << unexpected;
     EXPECT_EQ(Pairs(round), proposed) << "round " << round << ": paired by hand from " << file;
@@ -366,7 +366,7 @@ void EventOnX::FinishEvent(int players, int rounds) {
     OutputsAndReports();
     PagesPng(base_);
     CheckFiles(players, rounds);
-    PickMenu({"File", MessageText(47)}); // left saved, as the close question's save leaves it
+    PickMenu({"File", MessageText(MsgSave)}); // left saved, as the close question's save leaves it
 }
 
 TEST_F(EventOnX, RoundRobinOfSix) {

@@ -160,7 +160,7 @@ void EventOnX::PickMenu(const std::vector<std::string>& labels, WkObject* bar) {
 }
 
 void EventOnX::SectionFile() {
-    PickMenu({"Extras", MessageText(219), "USCF (USA)"});
+    PickMenu({"Extras", MessageText(MsgNationalReportsMenu), "USCF (USA)"});
     ASSERT_NE(UscfSection.window, nullptr) << unexpected;
     Fill(UscfSection.fields[9], "20260501");
     Fill(UscfSection.fields[10], "20260503");
@@ -241,15 +241,15 @@ void EventOnX::FillDialog(int, void* data) {
 void EventOnX::ExtrasReports() {
     const std::string fide = "OK files FIDEELO.TXT, FIDECARD.TXT, FIDECROS.TXT";
     const std::pair<std::vector<std::string>, std::string> reports[] = {
-        {{MessageText(56), MessageText(57)}, fide},
-        {{MessageText(56), MessageText(58)}, fide},
-        {{MessageText(219), "FSI (Italy)"}, "OK file report *.ELO"},
-        {{MessageText(53), MessageText(54)}, "OK file PLAYNAME.TXT"},
-        {{MessageText(53), MessageText(55)}, "OK file PLAYRAT.TXT"},
+        {{MessageText(MsgFideReportMenu), MessageText(MsgFideFilesByStandings)}, fide},
+        {{MessageText(MsgFideReportMenu), MessageText(MsgFideFilesByRating)}, fide},
+        {{MessageText(MsgNationalReportsMenu), "FSI (Italy)"}, "OK file report *.ELO"},
+        {{MessageText(MsgPlayerListsMenu), MessageText(MsgListByName)}, "OK file PLAYNAME.TXT"},
+        {{MessageText(MsgPlayerListsMenu), MessageText(MsgListByRating)}, "OK file PLAYRAT.TXT"},
         {{"Backup *.qon file"}, "OK backup file *.QON (extension *.BAK)"},
-        {{MessageText(61)}, "OK file TOURSTAT.TXT"},
-        {{MessageText(62), MessageText(211)},
-         IsRoundRobin() ? MessageText(197) : "Option not available for swiss system"},
+        {{MessageText(MsgTournamentStatistics)}, "OK file TOURSTAT.TXT"},
+        {{MessageText(MsgToolsMenu), MessageText(MsgRoundRobinTableItem)},
+         IsRoundRobin() ? MessageText(MsgRoundRobinTableWritten) : "Option not available for swiss system"},
     };
     for (const auto& [path, confirmation] : reports) {
         AnswerText(confirmation, 0);
@@ -261,8 +261,8 @@ void EventOnX::ExtrasReports() {
     }
     // Five rating groups and five birth-date groups (day x 10000 + month x 100 + year).
     const std::pair<int, std::vector<int>> groups[] = {
-        {60, {0, 1999, 1999, 2100, 2100, 2200, 2200, 2300, 2300, 3000}},
-        {210, {0, 10100, 10100, 311250, 311250, 311270, 311270, 311290, 311290, 311299}},
+        {MsgRatingGroupsItem, {0, 1999, 1999, 2100, 2100, 2200, 2200, 2300, 2300, 3000}},
+        {MsgBirthDateGroupsItem, {0, 10100, 10100, 311250, 311250, 311270, 311270, 311290, 311290, 311299}},
     };
     for (const auto& [message, limits] : groups) {
         PickMenu({"Extras", MessageText(message)});
@@ -272,7 +272,7 @@ void EventOnX::ExtrasReports() {
                               std::to_string(limits[std::size_t(i)]).c_str(), 0, 0);
         AnswerText(message == 60 ? "OK file RANKGRP.TXT" : "OK file RANKDAGR.TXT", 0);
         for (WkObject* o : tmt::WidgetsUnder(GroupDialog.window))
-            if (o->classCode == WK_CLASS_PUSH_BUTTON && Caption(o) == MessageText(134)) {
+            if (o->classCode == WK_CLASS_PUSH_BUTTON && Caption(o) == MessageText(MsgOk)) {
                 Click(o);
                 break;
             }
@@ -311,14 +311,14 @@ void EventOnX::OutputButtons() {
     fillTimeout_ = WkAddTimeout(100, FillDialog, this);
     for (int i = 0; i < 18; ++i) {
         const std::string& file = shows[i];
-        if (file.empty()) Answer(17, 0);
+        if (file.empty()) Answer(MsgNotInRoundRobin, 0);
         const std::size_t windows = Windows().size();
         Click(buttons->children[i]);
         if (file == "print") Pump(500);
         if (file == "window") {
             ASSERT_EQ(Windows().size(), windows + 1) << "the viewer window";
             for (WkObject* o : tmt::WidgetsUnder(Windows().back()))
-                if (o->classCode == WK_CLASS_PUSH_BUTTON && Caption(o) == MessageText(3)) {
+                if (o->classCode == WK_CLASS_PUSH_BUTTON && Caption(o) == MessageText(MsgClose)) {
                     Click(o);
                     break;
                 }

@@ -75,14 +75,14 @@ TEST_F(PointerOnX, ClickedMenusWholeCaptionsAndReadableSelections) {
     WkObject* extras = ClickTitle("Extras");
     ASSERT_NE(extras, nullptr);
     EXPECT_TRUE(Shown(extras));
-    const int tournament = MoveTo(extras, MessageText(64));
+    const int tournament = MoveTo(extras, MessageText(MsgTournamentMenu));
     EXPECT_EQ(WkMenuRecord(extras)->current, tournament) << "the highlight follows the pointer";
     WkObject* submenu = WkMenuRecord(extras)->items[tournament]->submenu;
     EXPECT_FALSE(Shown(submenu));
     Xdo("click 1");
     Pump(300);
     ASSERT_TRUE(Shown(submenu)) << "the click opens the submenu and it stays";
-    EXPECT_EQ(MoveTo(submenu, MessageText(66)), WkMenuRecord(submenu)->current);
+    EXPECT_EQ(MoveTo(submenu, MessageText(MsgTournamentSettings)), WkMenuRecord(submenu)->current);
     Xdo("click 1");
     ASSERT_NE(SettingsDialog.window, nullptr) << unexpected;
     EXPECT_EQ(SettingsDialog.kind, ModifySettingsKind);

@@ -50,10 +50,10 @@ const Rewritten kRewritten[] = {
     {"crosstbl.html"},
     {"rankcat.txt"},
     {"playercd.txt"},
-    {"playname.txt", "Extras", {53, 54}, "OK file PLAYNAME.TXT"},
-    {"playrat.txt", "Extras", {53, 55}, "OK file PLAYRAT.TXT"},
-    {"tourstat.txt", "Extras", {61}, "OK file TOURSTAT.TXT"},
-    {"%s.rnd", "File", {47}},
+    {"playname.txt", "Extras", {MsgPlayerListsMenu, MsgListByName}, "OK file PLAYNAME.TXT"},
+    {"playrat.txt", "Extras", {MsgPlayerListsMenu, MsgListByRating}, "OK file PLAYRAT.TXT"},
+    {"tourstat.txt", "Extras", {MsgTournamentStatistics}, "OK file TOURSTAT.TXT"},
+    {"%s.rnd", "File", {MsgSave}},
 };
 
 std::vector<std::string> Lines(const std::string& bytes) {
@@ -103,10 +103,10 @@ TEST_F(ReopenOnX, BothEventsAsTheyWereLeft) {
         };
         for (const Rewritten& r : kRewritten)
             if (!r.menu) fs::remove(copy + name(r));
-        if (&e != kEvents) Answer(6, 1); // the first tournament is left
+        if (&e != kEvents) Answer(MsgLeaveOpenTournament, 1); // the first tournament is left
         browse_ = copy + e.base + ".qon";
         WkAddTimeout(100, Browse, this);
-        PickMenu({"File", MessageText(46)});
+        PickMenu({"File", MessageText(MsgOpenTournament)});
         ASSERT_EQ(browse_, "") << e.base << ": no file browser";
         ASSERT_EQ(std::string(Settings.DataFolder), copy) << unexpected;
         EXPECT_TRUE(PlayerCount == e.players && CurrentRound == e.rounds && ClosedRegistration == 1 &&

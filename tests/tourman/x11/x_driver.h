@@ -13,6 +13,7 @@
 #include "support/x_probe.h"
 #include "toolkit/core/object.h"
 #include "toolkit/platform/x11_display.h"
+#include "tournament/message_numbers.h"
 
 #include <gtest/gtest.h>
 

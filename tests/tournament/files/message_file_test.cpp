@@ -144,10 +144,10 @@ TEST_F(MessageFileTest, AMissingOrBrokenFileIsNamedAndChangesNothing) {
 }
 
 TEST_F(MessageFileTest, InstallingCopiesTheFileForTheNextStart) {
-    SetMessageText(3, "OK");
-    SetMessageText(204, "cannot read");
-    SetMessageText(214, "cannot replace");
-    SetMessageText(215, "installed");
+    SetMessageText(MsgClose, "OK");
+    SetMessageText(MsgCannotReadMessageFile, "cannot read");
+    SetMessageText(MsgCannotReplaceMessageFile, "cannot replace");
+    SetMessageText(MsgLanguageAtNextStart, "installed");
     const std::string old = Write(MessageFileName, "1", {"old"});
     const std::string chosen = WriteRaw("italiano.qnp", "Titolo\nriga\n1\n");
 
@@ -155,7 +155,7 @@ TEST_F(MessageFileTest, InstallingCopiesTheFileForTheNextStart) {
     EXPECT_EQ(ReadFileBytes(old), "Titolo\r\nriga\r\n1\r\n\r\n"); // the three lines and one empty line
     ASSERT_EQ(boxes.alerts.size(), 1u);
     EXPECT_EQ(boxes.alerts[0].text, "installed");
-    EXPECT_EQ(MessageText(3), "OK"); // the table in memory stays
+    EXPECT_EQ(MessageText(MsgClose), "OK"); // the table in memory stays
 
     // A file that cannot be read, or is not a message file, is not installed.
     EXPECT_FALSE(InstallMessageFile(folder + "missing.qnp"));

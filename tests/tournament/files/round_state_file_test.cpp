@@ -48,9 +48,9 @@ class RoundStateFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ResetTournamentState();
-        SetMessageText(3, "OK");
-        SetMessageText(189, "The round file cannot be written.");
-        SetMessageText(190, "The round file cannot be read.");
+        SetMessageText(MsgClose, "OK");
+        SetMessageText(MsgCannotWriteRoundFile, "The round file cannot be written.");
+        SetMessageText(MsgCannotReadRoundFile, "The round file cannot be read.");
         path = std::string(TM_TEST_OUTPUT_DIR) + "/" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".rnd";
         std::filesystem::remove_all(path + ".tmp");

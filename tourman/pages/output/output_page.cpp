@@ -23,17 +23,20 @@ namespace {
 
 constexpr int kFontFixed = 1, kFontTimesSmall = 6, kEtchedIn = 3;
 
-// The page's buttons in creation order (six to a row): a message number or
-// a literal caption, and the handler's id.
+// The page's buttons in creation order (six to a row, two lines here): a
+// message number or a literal caption, and the handler's id.
 struct OutputButton {
     int message;
     const char* caption;
     int id;
 };
 constexpr OutputButton kButtons[] = {
-    {95, nullptr, 1},   {96, nullptr, 2},   {97, nullptr, 3},   {98, nullptr, 12}, {99, nullptr, 4},   {0, "FIDE CrossTbl", 20},
-    {100, nullptr, 5},  {101, nullptr, 7},  {102, nullptr, 8},  {103, nullptr, 17}, {104, nullptr, 18}, {0, "FIDE Cards", 21},
-    {105, nullptr, 0},  {106, nullptr, 6},  {107, nullptr, 9},  {108, nullptr, 10}, {109, nullptr, 16}, {0, "FIDE Report", 22},
+    {MsgScoreGroups, nullptr, 1},    {MsgCrossTable, nullptr, 2},       {MsgStandings, nullptr, 3},
+    {MsgByCategory, nullptr, 12},    {MsgBoardCards, nullptr, 4},       {0, "FIDE CrossTbl", 20},
+    {MsgPlayerCards, nullptr, 5},    {MsgPairings, nullptr, 7},         {MsgResults, nullptr, 8},
+    {MsgPlayersByName, nullptr, 17}, {MsgPlayersByRating, nullptr, 18}, {0, "FIDE Cards", 21},
+    {MsgOtherFile, nullptr, 0},      {MsgRatingChange, nullptr, 6},     {MsgTournamentFile, nullptr, 9},
+    {MsgPrint, nullptr, 10},         {MsgFileViewer, nullptr, 16},      {0, "FIDE Report", 22},
 };
 
 // Ids that show one fixed file of the data folder.
@@ -77,7 +80,7 @@ void ShowOutputFile(WkObject*, int id) {
         return;
     }
     case 1:
-        if (IsRoundRobin()) return ShowAlert(MessageText(17), MessageText(3));
+        if (IsRoundRobin()) return ShowAlert(MessageText(MsgNotInRoundRobin), MessageText(MsgClose));
         return Show(RoundFile("scgr%d-0.txt", round));
     case 7:
         return Show(RoundFile("pairs%d.txt", round));

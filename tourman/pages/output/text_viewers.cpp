@@ -34,7 +34,7 @@ void OnPrintButton(WkObject*, void*, void* viewer) {
 }
 
 WkObject* CloseButton(WkObject* parent) {
-    WkObject* button = WkCreateButton(parent, MessageText(3).c_str(), kFontTimesMedium);
+    WkObject* button = WkCreateButton(parent, MessageText(MsgClose).c_str(), kFontTimesMedium);
     WkButtonSetCallback(button, OnCloseDialog, nullptr);
     return button;
 }
@@ -74,11 +74,11 @@ void PrintViewedFile(WkObject* viewer) {
     const bool isCards = path.substr(path.rfind('/') + 1) == BoardCardsFileName;
     std::string failure;
     WkPrintFile(path.c_str(), &failure, isCards ? BoardCardStart : nullptr);
-    if (!failure.empty()) ShowAlert(failure, MessageText(3));
+    if (!failure.empty()) ShowAlert(failure, MessageText(MsgClose));
 }
 
 WkObject* OpenFileViewer(const std::string& path) {
-    WkObject* window = WkCreateShell(MessageText(109).c_str(), WK_SHELL_NO_CLOSE);
+    WkObject* window = WkCreateShell(MessageText(MsgFileViewer).c_str(), WK_SHELL_NO_CLOSE);
     WkFormSetSpacing(WkFormOf(window), 0);
     WkObject* viewer = WkCreateFileViewer(window, "", kFontFixedSmall, 15, 40);
     SetViewedFile(viewer, path, path);
@@ -89,7 +89,7 @@ WkObject* OpenFileViewer(const std::string& path) {
     WkObjectSetBackgroundRGB(buttons, 192, 176, 160);
     WkObjectSetResizable(buttons, 1, 0);
     CloseButton(buttons);
-    WkObject* print = WkCreateButton(buttons, MessageText(108).c_str(), kFontTimesMedium);
+    WkObject* print = WkCreateButton(buttons, MessageText(MsgPrint).c_str(), kFontTimesMedium);
     WkButtonSetCallback(print, OnPrintButton, viewer);
     return window;
 }

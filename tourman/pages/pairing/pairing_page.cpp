@@ -35,22 +35,22 @@ void BuildPairingPage(WkObject* page) {
     WkObjectSetTransparent(row);
     WkObject* toggles = WkCreateVerticalForm(row);
     WkObjectSetTransparent(toggles);
-    w.pairingToggles[0] = WkCreateToggle(toggles, MessageText(80).c_str(), PageFontHelvSmall);
-    w.pairingToggles[1] = WkCreateToggle(toggles, MessageText(81).c_str(), PageFontHelvSmall);
+    w.pairingToggles[0] = WkCreateToggle(toggles, MessageText(MsgPairingTrace).c_str(), PageFontHelvSmall);
+    w.pairingToggles[1] = WkCreateToggle(toggles, MessageText(MsgRelaxedColours).c_str(), PageFontHelvSmall);
     WkObject* columns[3];
     for (WkObject*& column : columns) {
         column = WkCreateVerticalForm(row);
         WkObjectSetTransparent(column);
     }
-    w.pairButton = PageButton(columns[0], MessageText(84), PageFontHelvMedium, 110, 0);
-    w.manualPairingButton = PageButton(columns[0], MessageText(85), PageFontHelvMedium, 110, 0);
-    w.acceptButton = PageButton(columns[1], MessageText(86), PageFontHelvMedium, 110, 0);
-    w.cancelButton = PageButton(columns[1], MessageText(87), PageFontHelvMedium, 110, 0);
+    w.pairButton = PageButton(columns[0], MessageText(MsgPairNextRound), PageFontHelvMedium, 110, 0);
+    w.manualPairingButton = PageButton(columns[0], MessageText(MsgManualPairing), PageFontHelvMedium, 110, 0);
+    w.acceptButton = PageButton(columns[1], MessageText(MsgAcceptPairing), PageFontHelvMedium, 110, 0);
+    w.cancelButton = PageButton(columns[1], MessageText(MsgCancelPairing), PageFontHelvMedium, 110, 0);
     WkObjectSetForegroundRGB(w.cancelButton, 255, 10, 10);
     WkObjectDisable(w.acceptButton);
     WkObjectDisable(w.cancelButton);
-    w.logsButton = PageButton(columns[2], MessageText(88), PageFontHelvMedium, 110, 0);
-    w.printPairingsButton = PageButton(columns[2], MessageText(89), PageFontHelvMedium, 110, 0);
+    w.logsButton = PageButton(columns[2], MessageText(MsgLogs), PageFontHelvMedium, 110, 0);
+    w.printPairingsButton = PageButton(columns[2], MessageText(MsgPrintPairings), PageFontHelvMedium, 110, 0);
 }
 
 void ConnectPairingPage() {

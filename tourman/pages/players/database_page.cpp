@@ -41,7 +41,7 @@ int CompareLines(const char* a, const char* b) {
 }
 
 void Alert(const std::string& text) {
-    ShowAlert(text, MessageText(3));
+    ShowAlert(text, MessageText(MsgClose));
 }
 
 // The browser's title and the input column's colour, by kind.
@@ -50,10 +50,14 @@ struct DatabaseKind {
     int red, green, blue;
 };
 constexpr DatabaseKind kKinds[] = {
-    {0, 0, 0, 0}, {24, 180, 180, 255}, {25, 255, 180, 180}, {26, 180, 255, 180}, {27, 180, 180, 255},
+    {0, 0, 0, 0},
+    {MsgChooseQuonFile, 180, 180, 255},
+    {MsgChooseFideList, 255, 180, 180},
+    {MsgChooseNationalList, 180, 255, 180},
+    {MsgChooseFsiList, 180, 180, 255},
 };
 
-WkObject* PageButton(WkObject* parent, int message, WkButtonCallback callback) {
+WkObject* PageButton(WkObject* parent, MessageNumber message, WkButtonCallback callback) {
     WkObject* button = WkCreateButton(parent, MessageText(message).c_str(), kFontTimesSmall);
     WkObjectSetShadow(button, kEtchedIn, 2, 1);
     WkObjectSetWidth(button, 100);
@@ -83,9 +87,9 @@ void BuildDatabasePage(WkObject* parent, void*) {
     d.search = WkCreateEdit(d.input, "", 12, kFontFixedSmall);
     WkEditSetFilter(d.search, WK_FILTER_LETTERS | WK_FILTER_UPPER, " '1234567890-*,");
     WkEditSetActivateCallback(d.search, OnDatabaseSearchEnter, nullptr);
-    d.importButton = PageButton(d.input, 127, OnImportButton);
-    d.closeButton = PageButton(d.input, 3, OnCloseDatabase);
-    d.sortToggle = WkCreateToggle(d.input, MessageText(148).c_str(), kFontHelvSmall);
+    d.importButton = PageButton(d.input, MsgImport, OnImportButton);
+    d.closeButton = PageButton(d.input, MsgClose, OnCloseDatabase);
+    d.sortToggle = WkCreateToggle(d.input, MessageText(MsgSorted).c_str(), kFontHelvSmall);
     WkToggleSetOn(d.sortToggle);
     WkToggleSetCallback(d.sortToggle, OnSortToggle, nullptr);
     WkObjectDisable(d.input);
@@ -95,7 +99,7 @@ void ChoosePlayerDatabase(WkMenuItem*, int, void* data) {
     const int kind = int(reinterpret_cast<std::intptr_t>(data));
     if (kind < ImportQuon || kind > ImportFsi) return;
     if (!DatabaseFree) {
-        Alert(MessageText(23));
+        Alert(MessageText(MsgDatabaseAlreadyOpen));
         return;
     }
     if (kind == ImportFide) LoadColumnFilter(nullptr, nullptr, reinterpret_cast<void*>(1));
@@ -123,7 +127,7 @@ void SearchPlayerDatabase(const char* pattern) {
     WkObject* list = DatabasePage.list;
     LineReader reader(PlayerDatabasePath);
     if (!reader.ok()) {
-        Alert(MessageText(118));
+        Alert(MessageText(MsgCannotOpenDatabase));
         return;
     }
     WkListClear(list);
@@ -141,12 +145,12 @@ void SearchPlayerDatabase(const char* pattern) {
         WkListAddItem(list, line.substr(0, DatabaseLineLength).c_str(), cut ? CutDatabaseLine : 0);
         ++listed;
     }
-    if (listed == 0) Alert(MessageText(119));
+    if (listed == 0) Alert(MessageText(MsgNoPlayerFound));
 }
 
 void OnDatabaseSearchEnter(WkObject*, char* text, void*) {
     if (ImportMode == ImportNone) {
-        Alert(MessageText(120));
+        Alert(MessageText(MsgChooseDatabaseFirst));
         return;
     }
     if (text && std::strlen(text) > 3) SearchPlayerDatabase(text);

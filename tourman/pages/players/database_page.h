@@ -23,24 +23,25 @@ struct DatabasePageWidgets {
 };
 extern DatabasePageWidgets DatabasePage;
 
-// The items of the File menu's player-database submenu, the kind (1 to 4)
-// as user data. A second choice while a database is open gives message 23;
-// that, and a cancelled browser, leave the import mode and the open
-// database as they were. The FIDE kind loads the default column filter
-// first.
+// The items of the File menu's player-database submenu, the kind (1 to 4) as
+// user data. A second choice while a database is open gives
+// MsgDatabaseAlreadyOpen; that, and a cancelled browser, leave the import mode
+// and the open database as they were. The FIDE kind loads the default column
+// filter first.
 void ChoosePlayerDatabase(WkMenuItem* item, int checked, void* kind);
 
 // Builds the page into parent (the notebook page being filled); the second
 // argument is not used. No database is open afterwards.
 void BuildDatabasePage(WkObject* parent, void* unused);
-// Lists every line of the database holding the pattern (in any case), or
-// every line for "*****": each line read whole, upper-cased, listed cut to
-// the list's 100 characters (and marked so). Message 118 when the file cannot be opened (the
-// list keeps its lines), message 119 when nothing matched (the list empty).
+// Lists every line of the database holding the pattern (in any case), or every
+// line for "*****": each line read whole, upper-cased, listed cut to the list's
+// 100 characters (and marked so). MsgCannotOpenDatabase when the file cannot be
+// opened (the list keeps its lines), MsgNoPlayerFound when nothing matched (the
+// list empty).
 void SearchPlayerDatabase(const char* pattern);
-// Enter in the search field: message 120 without a database; a pattern of
-// more than three characters searches, a shorter one beeps. The focus then
-// goes to the list.
+// Enter in the search field: MsgChooseDatabaseFirst without a database; a
+// pattern of more than three characters searches, a shorter one beeps. The
+// focus then goes to the list.
 void OnDatabaseSearchEnter(WkObject* edit, char* text, void* data);
 // A listed line activated: imported as a new row of the player list by the
 // reader of the import mode; refused while the registration is closed.

@@ -15,19 +15,19 @@ int DatabaseFree = 1;
 
 namespace {
 
-void Alert(int message) {
-    ShowAlert(MessageText(message), MessageText(3));
+void Alert(MessageNumber message) {
+    ShowAlert(MessageText(message), MessageText(MsgClose));
 }
 
 } // namespace
 
 void ExportPlayersCommand() {
     if (PlayerCount < 1) {
-        Alert(10);
+        Alert(MsgNoPlayerRegistered);
         return;
     }
     std::string file, folder;
-    if (!WkFileBrowser(MessageText(30).c_str(), "*.csv", file, folder, 1)) return;
+    if (!WkFileBrowser(MessageText(MsgSaveAs).c_str(), "*.csv", file, folder, 1)) return;
     // The file shows the list as it stands, the players typed since the last save too.
     if (!CommitPlayerList()) return;
     WritePlayersExport(folder + file);
@@ -44,6 +44,6 @@ bool WritePlayersExport(const std::string& path) {
         }
     }
     if (writer.ok() && writer.commit()) return true;
-    Alert(31);
+    Alert(MsgCannotCreateFile);
     return false;
 }

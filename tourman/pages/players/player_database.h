@@ -14,9 +14,10 @@ extern std::string PlayerDatabasePath;
 // 1 while no database is open; a choice clears it, the page's close sets it.
 extern int DatabaseFree;
 
-// File, Export, message 50: message 10 without players; otherwise asks for
-// a ".csv" file, commits the player list and writes the export.
+// File, Export, MsgExportPlayersItem: MsgNoPlayerRegistered without players;
+// otherwise asks for a ".csv" file, commits the player list and writes the
+// export.
 void ExportPlayersCommand();
 // The header and one line a player 1..PlayerCount, CR LF; replaces an old
-// file only when the new one is whole. False after message 31.
+// file only when the new one is whole. False after MsgCannotCreateFile.
 bool WritePlayersExport(const std::string& path);

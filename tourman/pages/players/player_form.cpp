@@ -126,7 +126,7 @@ FormFault CheckForm() {
 bool RefuseBadForm() {
     const FormFault fault = CheckForm();
     if (!fault.field) return false;
-    ShowAlert(fault.text, MessageText(3));
+    ShowAlert(fault.text, MessageText(MsgClose));
     WkObjectSetFocus(fault.field);
     WkEditSelectAll(fault.field);
     return true;
@@ -165,20 +165,22 @@ void AddOrModifyPlayer(int mode) {
     if (!list) return;
     const WkListItem* picked = PickedRow.empty() ? nullptr : WkListFindItem(list, PickedRow.c_str());
     if (mode == 1 && !picked) {
-        ShowAlert(MessageText(16), MessageText(3));
+        ShowAlert(MessageText(MsgSelectPlayerFirst), MessageText(MsgClose));
         return;
     }
     if (mode == 1 && PlayerCount < 1) return;
     const int position = mode == 1 ? picked->position : -1;
     const bool closed = ClosedRegistration != 0;
     if (closed && mode == 0 && IsRoundRobin()) {
-        ShowAlert(MessageText(17), MessageText(3));
+        ShowAlert(MessageText(MsgNotInRoundRobin), MessageText(MsgClose));
         return;
     }
     // Whatever the form holds that no player can have is said before
     // anything is asked or added, and stays in the form to be mended.
     if (RefuseBadForm()) return;
-    if (closed && mode == 0 && AskQuestion(MessageText(18), MessageText(1), MessageText(0)) == 0) return;
+    if (closed && mode == 0 &&
+        AskQuestion(MessageText(MsgAddLateEntryQuestion), MessageText(MsgNo), MessageText(MsgYes)) == 0)
+        return;
     if (mode == 0 && PlayerCount >= MaxPlayers) return;
     const Player p = FormPlayer();
 
@@ -240,7 +242,7 @@ void RowToForm(const WkListItem* item) {
 
 void SecondListSelect(const WkListItem* item) {
     if (ClosedRegistration == 0) {
-        ShowAlert(MessageText(22), MessageText(3));
+        ShowAlert(MessageText(MsgAbsentListNeedsClosedRegistration), MessageText(MsgClose));
         return;
     }
     WkObject* list = PlayersPage.playerList;
@@ -290,7 +292,7 @@ void FindPlayer(const char* text) {
 
 void MovePlayerToFile() {
     if (Trimmed(FieldText(PlayersPage.name)).size() < 2) {
-        ShowAlert("No player selected!", MessageText(3));
+        ShowAlert("No player selected!", MessageText(MsgClose));
         return;
     }
     if (RefuseBadForm()) return;
@@ -304,7 +306,8 @@ void MovePlayerToFile() {
     // The open tournament rewrites its own file from its list at the next
     // save: a line appended there would be lost, or worse, miscounted.
     if (std::filesystem::equivalent(path, TournamentFilePath(0), error)) {
-        ShowAlert("The player cannot be moved into the open tournament's own file\n" + path, MessageText(3));
+        ShowAlert("The player cannot be moved into the open tournament's own file\n" + path,
+                  MessageText(MsgClose));
         return;
     }
     char question[512];
@@ -313,7 +316,7 @@ void MovePlayerToFile() {
         "Are you sure to move %s\nin the QON file [%s] ?\n\n(Close the Quon session that is eventually "
         "using\n that file before to proceed!)",
         p.name, path.c_str());
-    if (AskQuestion(question, MessageText(1), MessageText(0)) == 0) return;
+    if (AskQuestion(question, MessageText(MsgNo), MessageText(MsgYes)) == 0) return;
     if (AppendPlayerToTournamentFile(path, line) && PlayersPage.name) WkObjectSetFocus(PlayersPage.name);
 }
 

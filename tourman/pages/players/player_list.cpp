@@ -34,7 +34,7 @@ void RowsToPlayers() {
 
 bool CommitPlayerList() {
     if (PlayerCount < 1) {
-        ShowAlert(MessageText(10), MessageText(3));
+        ShowAlert(MessageText(MsgNoPlayerRegistered), MessageText(MsgClose));
         return false;
     }
     RowsToPlayers();

@@ -16,7 +16,7 @@
 void RowsToPlayers();
 
 // RowsToPlayers, then the status line and the counters; with no registered
-// player alert message 10 and change nothing (false).
+// player alert MsgNoPlayerRegistered and change nothing (false).
 bool CommitPlayerList();
 
 // Points the tournament-file reader's list hooks at the main window's player

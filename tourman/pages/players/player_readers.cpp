@@ -199,12 +199,12 @@ LineRead ReadFixedWidthLine(const std::string& line, int mode) {
 bool AtPlayerLimit() {
     const int limit = IsRoundRobin() ? kRoundRobinImportLimit : MaxPlayers;
     if (PlayerCount < limit) return false;
-    ShowAlert(MessageText(122) + " " + std::to_string(limit), MessageText(3));
+    ShowAlert(MessageText(MsgPlayerLimit) + " " + std::to_string(limit), MessageText(MsgClose));
     return true;
 }
 
-void Refuse(int message) {
-    ShowAlert(MessageText(message), MessageText(3));
+void Refuse(MessageNumber message) {
+    ShowAlert(MessageText(message), MessageText(MsgClose));
 }
 
 // A line listed without its end lost what was there: refused when a field
@@ -227,7 +227,8 @@ void RefuseCutField(const WkListItem* item, int mode, LineRead& read) {
 // True after telling why the line makes no player; nothing has changed.
 bool RefusedLine(const std::string& line, const LineRead& read) {
     if (read.refusal.empty()) return false;
-    ShowAlert("This line cannot be taken as a player:\n\"" + Trim(line) + "\"\n" + read.refusal, MessageText(3));
+    ShowAlert("This line cannot be taken as a player:\n\"" + Trim(line) + "\"\n" + read.refusal,
+              MessageText(MsgClose));
     return true;
 }
 
@@ -288,13 +289,13 @@ void ImportSemicolonLine(WkObject* list, WkListItem* item, void*) {
     const std::string line = LineOf(item);
     if (AtPlayerLimit()) return;
     const LineRead read = ReadItem(item, ImportQuon);
-    if (ClosedRegistration != 0 || IsSavedRound != 0) return Refuse(123);
+    if (ClosedRegistration != 0 || IsSavedRound != 0) return Refuse(MsgNoImportAfterStart);
     if (!RefusedLine(line, read)) AddRow(list, line, read.player);
 }
 
 void ImportFixedWidthLine(WkObject* list, WkListItem* item, void*) {
     const std::string line = LineOf(item);
-    if (!ColumnFilter[NameColumn].enabled) return Refuse(121);
+    if (!ColumnFilter[NameColumn].enabled) return Refuse(MsgNoNameColumn);
     if (AtPlayerLimit()) return;
     const LineRead read = ReadItem(item, ImportMode);
     if (!RefusedLine(line, read)) AddRow(list, line, read.player);

@@ -25,11 +25,11 @@ struct WkListItem;
 inline constexpr int DatabaseLineLength = 100;
 inline constexpr int CutDatabaseLine = 1;
 
-// The readers take the result list and its item whose text is the line.
-// Each refuses at the player limit (message 122 and the limit: 23 in a round
-// robin, else 999); the semicolon reader also once the registration is
-// closed or a round saved (message 123), the fixed-width one without a Name
-// column (message 121, before the limit); then a line that makes no player.
+// The readers take the result list and its item whose text is the line. Each
+// refuses at the player limit (MsgPlayerLimit and the limit: 23 in a round
+// robin, else 999); the semicolon reader also once the registration is closed
+// or a round saved (MsgNoImportAfterStart), the fixed-width one without a Name
+// column (MsgNoNameColumn, before the limit); then a line that makes no player.
 void ImportSemicolonLine(WkObject* list, WkListItem* item, void* data);
 void ImportFixedWidthLine(WkObject* list, WkListItem* item, void* data);
 void ImportFsiLine(WkObject* list, WkListItem* item, void* data);

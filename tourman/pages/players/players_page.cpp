@@ -138,14 +138,14 @@ void BuildPlayersPage(WkObject* page) {
     BuildPlayerForm(upper);
     WkObject* buttons = WkCreateVerticalForm(upper);
     WkObjectSetTransparent(buttons);
-    w.addButton = PageButton(buttons, MessageText(71), PageFontTimesMedium, 145, 40);
-    w.changeButton = PageButton(buttons, MessageText(72), PageFontTimesMedium, 145, 40);
-    w.clearButton = PageButton(buttons, MessageText(73), PageFontTimesMedium, 145, 40);
+    w.addButton = PageButton(buttons, MessageText(MsgAddPlayer), PageFontTimesMedium, 145, 40);
+    w.changeButton = PageButton(buttons, MessageText(MsgChangePlayer), PageFontTimesMedium, 145, 40);
+    w.clearButton = PageButton(buttons, MessageText(MsgClearForm), PageFontTimesMedium, 145, 40);
 
     WkObject* lower = EtchedRow(page, true, 320);
     WkObjectSetResizable(lower, 1, -1);
     w.playerTabs = WkCreateTabbedVerticalForm(lower, 3, PageFontTimesMedium);
-    const std::string tabs[3] = {MessageText(75), MessageText(76), "Database"};
+    const std::string tabs[3] = {MessageText(MsgPlayerListTab), MessageText(MsgNotAvailableTab), "Database"};
     for (int i = 2; i >= 0; --i) {
         WkFormSetPage(w.playerTabs, i);
         WkFormSetPageLabelText(w.playerTabs, tabs[i].c_str());
@@ -168,11 +168,12 @@ void BuildPlayersPage(WkObject* page) {
     WkObject* row = WkCreateHorizontalForm(page);
     WkObjectSetHeight(row, 30);
     WkObjectSetTransparent(row);
-    WkCreateLabel(row, MessageText(74).c_str(), PageFontHelvSmall);
+    WkCreateLabel(row, MessageText(MsgSearch).c_str(), PageFontHelvSmall);
     w.search = PageEdit(row, 15, PageFontHelvSmall,
                         WK_FILTER_LETTERS | WK_FILTER_SPACE | WK_FILTER_DIGITS | WK_FILTER_UPPER, "'");
-    w.deleteButton = PageButton(row, MessageText(77), PageFontTimesMedium, 0, 30);
-    w.closeRegistrationButton = PageButton(row, MessageText(78), PageFontTimesMedium, 0, 30);
+    w.deleteButton = PageButton(row, MessageText(MsgDeletePlayer), PageFontTimesMedium, 0, 30);
+    w.closeRegistrationButton =
+        PageButton(row, MessageText(MsgCloseRegistration), PageFontTimesMedium, 0, 30);
     for (WkObject* button : {w.deleteButton, w.closeRegistrationButton}) {
         WkObjectSetShadow(button, PageEtchedIn, 1, 2);
         WkButtonSetHoverColorRGB(button, 255, 0, 0);

@@ -39,16 +39,16 @@ bool restoringToggle = false;
 constexpr int kAutosaveEvery = 15;
 
 void Alert(const std::string& text) {
-    ShowAlert(text, MessageText(3));
+    ShowAlert(text, MessageText(MsgClose));
 }
 
-bool Confirm(int message) {
-    return AskQuestion(MessageText(message), MessageText(1), MessageText(0)) != 0;
+bool Confirm(MessageNumber message) {
+    return AskQuestion(MessageText(message), MessageText(MsgNo), MessageText(MsgYes)) != 0;
 }
 
 void ShowToggleState(bool on) {
     WkObject* toggle = ResultsPage.resultsToggle;
-    WkObjectSetText(toggle, MessageText(on ? 205 : 206).c_str());
+    WkObjectSetText(toggle, MessageText(on ? MsgCloseResults : MsgEnterResults).c_str());
     if (on) WkObjectSetBackgroundRGB(toggle, 112, 165, 160);
     else WkObjectSetBackgroundRGB(toggle, 255, 0, 0);
 }
@@ -100,7 +100,7 @@ void EnterForSelectedBoard(int digit, bool fromKey) {
     if (digit >= 0) {
         int white, black, old;
         DecodeGameCode(GameTable(board, ShownRound), white, black, old);
-        if (old != NotPlayed && old != digit && !Confirm(44)) return;
+        if (old != NotPlayed && old != digit && !Confirm(MsgChangeResultQuestion)) return;
         GameTable(board, ShownRound) = EncodeGameCode(white, black, digit);
         WkListReplaceItem(list, position, ResultRow(board, ShownRound).c_str(), 0);
     }
@@ -162,7 +162,7 @@ void ResultEntryToggle(bool on) {
     if (ShownRound == CurrentRound) ResultsOpened();
     for (int board = 1; board <= RoundBoardCount(CurrentRound); ++board) {
         if (ResultDigit(board, CurrentRound) == NotPlayed) {
-            Alert(MessageText(42));
+            Alert(MessageText(MsgBoardsWithoutResult));
             // The boards still wait for their results: the entry stays open.
             return KeepEntryOpen();
         }
@@ -192,7 +192,7 @@ void EnterResultKey(const char* text) {
 
 void EnterResultButton(int digit) {
     if (!ResultEntryOpen() || !ShownRoundIsListed()) return;
-    if (digit == HalfNoGame && IsRoundRobin()) Alert(MessageText(17));
+    if (digit == HalfNoGame && IsRoundRobin()) Alert(MessageText(MsgNotInRoundRobin));
     else EnterForSelectedBoard(digit, false);
     // The next result is keyed where the keys are taken, not on the button.
     WkObjectSetFocus(ResultsPage.resultKeyField);
@@ -228,7 +228,7 @@ void SelectResultRow(int position) {
 void SwapResultColours(int position) {
     if (!ResultEntryOpen()) return;
     if (IsRoundRobin()) {
-        Alert(MessageText(17));
+        Alert(MessageText(MsgNotInRoundRobin));
         return;
     }
     const int board = position + 1;
@@ -238,7 +238,7 @@ void SwapResultColours(int position) {
     // The BYE stays Black: its board is known by that.
     if (white == 0 || black == 0) return;
     const bool free = StateRecord(white).dueColor < 0 && StateRecord(black).dueColor < 0;
-    if (!Confirm(free || ShownRound == 1 ? 39 : 40)) return;
+    if (!Confirm(free || ShownRound == 1 ? MsgSwapColoursQuestion : MsgSwapColoursAgainstPreferences)) return;
     GameTable(board, ShownRound) = EncodeGameCode(black, white, MirrorResult(digit));
     WkListReplaceItem(ResultsPage.resultsList, position, ResultRow(board, ShownRound).c_str(), 0);
 }

@@ -19,7 +19,7 @@ constexpr const char* kOtherRound =
     "The selected file doens't correspond to the current round!\nPlease choose the correct one";
 
 void Alert(const std::string& text) {
-    ShowAlert(text, MessageText(3));
+    ShowAlert(text, MessageText(MsgClose));
 }
 
 // A word of the file and the line it stands on.
@@ -55,7 +55,7 @@ bool ReadResultsFile(const std::string& path, int round, std::vector<int>& codes
     codes.clear();
     LineReader reader(path);
     if (!reader.ok()) {
-        Alert(MessageText(29));
+        Alert(MessageText(MsgCannotOpenFile));
         return false;
     }
     const std::vector<Word> words = FileWords(reader);
@@ -124,11 +124,11 @@ bool ReadResultsFile(const std::string& path, int round, std::vector<int>& codes
 
 void LoadResultsFile() {
     if (!ResultEntryOpen()) {
-        Alert("The result entry is closed: press \"" + MessageText(206) + "\" first.");
+        Alert("The result entry is closed: press \"" + MessageText(MsgEnterResults) + "\" first.");
         return;
     }
     if (IsRoundRobin()) {
-        Alert(MessageText(17));
+        Alert(MessageText(MsgNotInRoundRobin));
         return;
     }
     std::string file, folder;

@@ -44,13 +44,13 @@ void ResetResultsFields() {
     ResultsPageWidgets& w = ResultsPage;
     for (WkObject* field : {w.boardField, w.resultKeyField})
         if (field) WkEditReplaceText(field, "", 0, 0);
-    if (w.boardLabel) WkObjectSetText(w.boardLabel, MessageText(41).c_str());
+    if (w.boardLabel) WkObjectSetText(w.boardLabel, MessageText(MsgChooseBoard).c_str());
     if (w.roundField) WkEditReplaceText(w.roundField, std::to_string(CurrentRound).c_str(), 0, 0);
 }
 
 bool ShowRound(int round) {
     if (round < 1 || round > CurrentRound) {
-        ShowAlert(MessageText(43), MessageText(3));
+        ShowAlert(MessageText(MsgNoSuchRound), MessageText(MsgClose));
         return false;
     }
     ShownRound = round;
@@ -60,7 +60,7 @@ bool ShowRound(int round) {
     if (!w.resultsList) return true;
     WkListClear(w.resultsList);
     WkListHide(w.resultsList);
-    if (w.boardLabel) WkObjectSetText(w.boardLabel, MessageText(41).c_str());
+    if (w.boardLabel) WkObjectSetText(w.boardLabel, MessageText(MsgChooseBoard).c_str());
     const int boards = RoundBoardCount(round);
     for (int board = 1; board <= boards; ++board) WkListAddItem(w.resultsList, ResultRow(board, round).c_str(), board);
     WkListShow(w.resultsList);

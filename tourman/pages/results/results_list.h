@@ -14,7 +14,7 @@ std::string BoardRow(int board, int gameCode);
 std::string ResultRow(int board, int round);
 
 // Lists on the results page the round whose number the text holds: alert
-// message 43 and nothing else changed when it is not a round from 1 to
+// MsgNoSuchRound and nothing else changed when it is not a round from 1 to
 // CurrentRound, the round field then showing the round listed. Otherwise
 // ShownRound becomes that round, the buttons that act on the current round
 // only (re-pair, colour improvement, load results) are usable just when it

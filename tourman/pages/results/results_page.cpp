@@ -42,12 +42,12 @@ void BuildResultsPage(WkObject* page) {
     w = ResultsPageWidgets();
     WkObject* top = WkCreateHorizontalForm(page);
     WkObjectSetTransparency(top, 155);
-    WkCreateLabel(top, MessageText(91).c_str(), PageFontHelvSmall);
+    WkCreateLabel(top, MessageText(MsgRoundLabel).c_str(), PageFontHelvSmall);
     w.roundField = PageEdit(top, 2, PageFontHelvSmall, WK_FILTER_DIGITS);
-    w.repairButton = WkCreateButton(top, MessageText(93).c_str(), PageFontHelvSmall);
-    w.colorImprovementButton = WkCreateButton(top, MessageText(92).c_str(), PageFontHelvSmall);
-    w.loadResultsButton = WkCreateButton(top, MessageText(213).c_str(), PageFontHelvSmall);
-    w.resultsToggle = WkCreateToggle(top, MessageText(206).c_str(), PageFontHelvSmall);
+    w.repairButton = WkCreateButton(top, MessageText(MsgRepairRound).c_str(), PageFontHelvSmall);
+    w.colorImprovementButton = WkCreateButton(top, MessageText(MsgColours).c_str(), PageFontHelvSmall);
+    w.loadResultsButton = WkCreateButton(top, MessageText(MsgLoadResults).c_str(), PageFontHelvSmall);
+    w.resultsToggle = WkCreateToggle(top, MessageText(MsgEnterResults).c_str(), PageFontHelvSmall);
     WkObjectSetWidth(w.resultsToggle, 140);
     WkObjectSetOpaque(w.resultsToggle);
     WkObjectSetColors(w.resultsToggle, WkAllocColor(255, 0, 0), WkWhiteColor());
@@ -61,7 +61,7 @@ void BuildResultsPage(WkObject* page) {
     WkObject* table = WkCreateLabel(board, "Table", PageFontHelvSmall);
     WkLabelSetAlignment(table, WK_ALIGN_RIGHT);
     w.boardField = PageEdit(board, 3, PageFontHelvSmall, WK_FILTER_DIGITS);
-    w.boardLabel = WkCreateLabel(board, MessageText(41).c_str(), PageFontHelvSmall);
+    w.boardLabel = WkCreateLabel(board, MessageText(MsgChooseBoard).c_str(), PageFontHelvSmall);
     WkLabelSetAlignment(w.boardLabel, WK_ALIGN_LEFT);
     WkObjectSetWidth(w.boardLabel, 500);
     WkObjectSetForegroundColor(w.boardLabel, WkBlackColor());
