@@ -110,6 +110,14 @@ void WkNativeDrawImage(WkImage* image, int sourceX, int sourceY, int width, int 
     plat::Blit(canvas, x, y, *image->deviceBitmap, from);
 }
 
+bool WkNativeDrawImageTiled(WkImage* image, int originX, int originY, int x, int y, int width, int height) {
+    plat::Surface* surface = WkNativeDrawSurface();
+    if (!image || !image->deviceBitmap || !surface || !WkNativeCurrentWindow() || WkNativePrintDevice()) return false;
+    if (image->mask && !(image->flags & WK_IMAGE_MERGED)) return false;
+    plat::Canvas canvas(*surface, WkNativeCurrentClip());
+    return plat::BlitTiled(canvas, originX, originY, *image->deviceBitmap, plat::Rect{x, y, x + width, y + height});
+}
+
 void WkImageMergeBackgroundColor(WkImage* image, int red, int green, int blue) {
     if (!MergeReady(image)) return;
     plat::Surface& bitmap = *image->deviceBitmap;

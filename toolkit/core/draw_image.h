@@ -32,6 +32,12 @@ void WkImageFreeDeviceBitmap(WkImage* image);
 // WkPrintDrawImage (print.h).
 void WkNativeDrawImage(WkImage* image, int sourceX, int sourceY, int width, int height, int x, int y);
 
+// The image's device bitmap repeated over the rectangle (x, y, width,
+// height) of the current device, copies of it with their top-left corners at
+// (originX, originY) and steps of its size. False, drawing nothing, where it
+// must be drawn copy by copy (a mask, a palette display, the print page).
+bool WkNativeDrawImageTiled(WkImage* image, int originX, int originY, int x, int y, int width, int height);
+
 // For a masked image: the colour, or the tile repeated from (xOffset mod
 // tile width, yOffset mod tile height), painted into the device bitmap where
 // the mask is clear; from then on the image is drawn without mask.

@@ -91,7 +91,10 @@ void PlainBackground(WkObject* object) {
             }
             if (object->imageMode != WK_IMAGE_TILED) {
                 DrawImageCut(image, sx, sy, inside);
-            } else {
+            } else if (!WkNativeDrawImageTiled(image, OriginX() + sx, OriginY() + sy,
+                                               OriginX() + std::max(inside.x, sx), OriginY() + std::max(inside.y, sy),
+                                               inside.x + inside.width - std::max(inside.x, sx),
+                                               inside.y + inside.height - std::max(inside.y, sy))) {
                 // Tiles keep their phase from the start offset; only those
                 // that reach the inside of the border are drawn.
                 int firstX = sx + (std::max(0, b - sx) / image->width) * image->width;

@@ -1,6 +1,7 @@
 #include "toolkit/platform/bitmap.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 namespace plat {
@@ -204,6 +205,34 @@ void Blit(Canvas& to, int x, int y, const Surface& source, const Rect& from, Ras
         Pixel s = convert(Stored(source, sx, sy));
         to.setPixel(dx, dy, op == RasterOp::Copy ? s : Combine(to.pixel(dx, dy), s, op));
     });
+}
+
+bool BlitTiled(Canvas& to, int x, int y, const Surface& source, const Rect& area) {
+    Surface& target = to.surface();
+    if (source.paletted() || target.paletted() || &source == &target) return false;
+    const int tw = source.width(), th = source.height();
+    const Rect dst = Intersect(Intersect(ClampRect(area), to.clip()), target.bounds());
+    if (tw <= 0 || th <= 0 || dst.empty()) return true;
+    auto phase = [](i64 v, int m) { return int(((v % m) + m) % m); };
+    const Rgb* tile = source.pixels();
+    Rgb* pixels = target.pixels();
+    // Pixels stored as colours copy as they are; others lose their top byte.
+    const bool plain = std::none_of(tile, tile + std::size_t(tw) * std::size_t(th),
+                                    [](Rgb p) { return (p & 0xFF000000u) != 0; });
+    // Row by row: a window's background is hundreds of small tiles.
+    for (int dy = dst.y0; dy < dst.y1; ++dy) {
+        const Rgb* row = tile + std::size_t(phase(i64(dy) - y, th)) * std::size_t(tw);
+        Rgb* d = pixels + std::size_t(dy) * std::size_t(target.width());
+        for (int dx = dst.x0, sx = phase(i64(dst.x0) - x, tw); dx < dst.x1; sx = 0) {
+            const int n = std::min(tw - sx, dst.x1 - dx);
+            if (plain)
+                std::memcpy(d + dx, row + sx, std::size_t(n) * sizeof(Rgb));
+            else
+                for (int i = 0; i < n; ++i) d[dx + i] = row[sx + i] & 0xFFFFFF;
+            dx += n;
+        }
+    }
+    return true;
 }
 
 void BlitMasked(Canvas& to, int x, int y, const Surface& image, const Rect& from, const Surface& mask) {

@@ -64,6 +64,11 @@ enum class RasterOp { Copy, Xor, And };
 // Copies from (the part inside source of) from, with its top-left at (x, y).
 void Blit(Canvas& to, int x, int y, const Surface& source, const Rect& from, RasterOp op = RasterOp::Copy);
 
+// Fills area (cut to the clip) with the source repeated: copies of it have
+// their top-left corners at (x + i * width, y + j * height). True colour to
+// true colour only; false, drawing nothing, for any other pair.
+bool BlitTiled(Canvas& to, int x, int y, const Surface& source, const Rect& area);
+
 // The image where the mask is set, the destination elsewhere. The mask is
 // read at the same offsets as the image; pixels outside it count as clear.
 void BlitMasked(Canvas& to, int x, int y, const Surface& image, const Rect& from, const Surface& mask);

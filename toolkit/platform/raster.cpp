@@ -243,6 +243,13 @@ void Canvas::line(int x1, int y1, int x2, int y2, Pixel value, Op op, bool withE
         t0 = std::max(t0, major0 - hi);
         t1 = std::min(t1, major0 - lo);
     }
+    if (t0 > t1) return;
+    if (dMinor == 0 && xMajor) {
+        // A horizontal line (frames and rules are made of them): one span.
+        const i64 a = major0 + step * t0, b = major0 + step * t1;
+        span(int(std::min(a, b)), int(std::max(a, b) + 1), int(minor0), value, op);
+        return;
+    }
     for (i64 t = t0; t <= t1; ++t) {
         const i64 major = major0 + step * t;
         // Exact minor coordinate minor0 + t * dMinor / n, rounded half up.

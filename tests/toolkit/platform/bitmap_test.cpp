@@ -220,6 +220,38 @@ Surface MaskOf(int w, int h, const Palette* display, bool (*set)(int, int)) {
 
 bool Diamond(int x, int y) { return std::abs(x - 4) + std::abs(y - 4) <= 3; }
 
+// The tile repeated over an area is what copying it once per place would
+// give: wherever its copies start, inside the clip, to the surface's edge.
+TEST(BlitTiled, EqualsTheTileCopiedToEachPlace) {
+    struct Case {
+        int x, y; // where a copy starts
+        Rect area, clip;
+        Rgb topByte; // set in the tile's pixels, which the copy drops
+    };
+    const Case cases[] = {
+        {0, 0, Rect{0, 0, 20, 14}, Rect{0, 0, 20, 14}, 0},
+        {-3, -5, Rect{2, 1, 17, 12}, Rect{0, 0, 20, 14}, 0},
+        {7, 2, Rect{0, 0, 20, 14}, Rect{4, 3, 11, 9}, 0xFF000000u},
+        {-4, 9, Rect{12, 8, 40, 40}, Rect{0, 0, 20, 14}, 0}, // to the last column and row
+    };
+    const Surface plain = Noise(5, 4, nullptr, 7);
+    for (const Case& t : cases) {
+        Surface tile = plain;
+        for (int i = 0; i < 20; ++i) tile.pixels()[i] |= t.topByte;
+        Surface got(20, 14), want(20, 14);
+        Canvas into(got, t.clip);
+        ASSERT_TRUE(plat::BlitTiled(into, t.x, t.y, tile, t.area));
+        Canvas reference(want, plat::Intersect(t.clip, t.area));
+        for (int y = t.y - 40; y < 40; y += 4)
+            for (int x = t.x - 40; x < 40; x += 5) plat::Blit(reference, x, y, plain, plain.bounds());
+        EXPECT_TRUE(SamePixels(got, want)) << t.x << ", " << t.y;
+    }
+    Palette palette;
+    Surface indexed(4, 4, &palette), target(8, 8);
+    Canvas c(target);
+    EXPECT_FALSE(plat::BlitTiled(c, 0, 0, indexed, target.bounds()));
+}
+
 TEST(BlitMasked, ShowsTheImageWhereTheMaskIsSetAndTheDeviceElsewhere) {
     const Surface image = Noise(9, 9, nullptr, 21);
     const Surface mask = MaskOf(9, 9, nullptr, Diamond);
