@@ -25,13 +25,35 @@ const DefaultFont kDefaults[] = {
 // Slot 0 holds no font of its own: it shows slot 2's.
 WkNativeFont table[WK_FONT_SLOTS];
 
+// A slot's font as the settings gave it at the start, made when the slot is
+// first used: opening a font file takes time, and a window uses few slots.
+struct Pending {
+    bool waiting = false;
+    bool fromSettings = false; // face, height and bold came from the settings
+    std::string face;
+    int height = 0, bold = 0;
+    const DefaultFont* row = nullptr;
+};
+Pending pending[WK_FONT_SLOTS];
+
+void Make(int slot) {
+    Pending& p = pending[slot];
+    if (!p.waiting) return;
+    p.waiting = false;
+    WkNativeFont font = p.fromSettings ? WkCreateFont(p.height, p.face.c_str(), p.bold, 0, 1) : nullptr;
+    if (!font) font = WkCreateFont(p.row->height, p.row->face, 0, 0, 1);
+    table[slot] = std::move(font);
+}
+
 std::vector<std::string> fontNames;
 bool namesRead = false;
 std::size_t nameCursor = 0;
 
 const plat::Font* Own(int slot) {
     if (slot < 0 || slot >= WK_FONT_SLOTS) return nullptr;
-    return slot == 0 ? table[2].get() : table[slot].get();
+    if (slot == 0) slot = 2;
+    Make(slot);
+    return table[slot].get();
 }
 
 } // namespace
@@ -62,19 +84,22 @@ void WkLoadFonts(int screenHeight) {
     WkDeleteFonts();
     const char* section = WkFontSectionFor(screenHeight);
     for (const DefaultFont& d : kDefaults) {
-        WkNativeFont font = WkLoadFontSetting(section, d.key);
-        if (!font) font = WkCreateFont(d.height, d.face, 0, 0, 1);
-        table[d.slot] = std::move(font);
+        Pending& p = pending[d.slot];
+        p.waiting = true;
+        p.row = &d;
+        p.fromSettings = WkParseFontValue(WkReadSetting(section, d.key), &p.face, &p.height, &p.bold) != 0;
     }
 }
 
 void WkDeleteFonts() {
     for (WkNativeFont& f : table) f.reset();
+    for (Pending& p : pending) p.waiting = false;
 }
 
 WkFontSlot WkAddFont(const char* face, int height, int bold, int italic) {
     // Slot 0 is taken by slot 2's font, so the search starts at 1.
     for (int slot = 1; slot < WK_FONT_SLOTS; ++slot) {
+        Make(slot);
         if (table[slot]) continue;
         WkNativeFont font = WkCreateFont(height, face, bold, italic, 1);
         if (!font) return 0;
@@ -86,6 +111,7 @@ WkFontSlot WkAddFont(const char* face, int height, int bold, int italic) {
 
 void WkDeleteFont(WkFontSlot slot) {
     if (slot <= 0 || slot >= WK_FONT_SLOTS) return;
+    pending[slot].waiting = false;
     table[slot].reset();
 }
 

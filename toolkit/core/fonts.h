@@ -4,8 +4,9 @@
 // Slots 0 to 9 are filled when the window system starts, from the settings
 // section chosen by the screen height ("Fonts640x480" up to 480 pixels,
 // "Fonts800x600" up to 600, "Fonts1024x768" above), each key falling back to
-// its row's default font; slot 0 ("DEFAULT") shares slot 2's font. Slots 10
-// to 31 take fonts a program adds. The table owns its fonts.
+// its row's default font; slot 0 ("DEFAULT") shares slot 2's font. The
+// settings are read then; each font is made when its slot is first used.
+// Slots 10 to 31 take fonts a program adds. The table owns its fonts.
 //
 // Measuring with a slot above 31, below 0 or without a font measures with
 // slot 0 instead; with no font at all the answers are 0.

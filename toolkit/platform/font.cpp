@@ -4,6 +4,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_GLYPH_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -46,12 +47,38 @@ struct Font::Face {
 };
 
 struct Font::Glyph {
-    bool ready = false;
+    bool ready = false;         // the advance is known
+    bool drawn = false;         // the bitmap is made
     int advance = 0;
     int left = 0, top = 0;      // bitmap origin: right of the pen, above the baseline
     int width = 0, rows = 0;
     std::vector<std::uint8_t> ink; // width * rows, 1 where the glyph is drawn
+    FT_Glyph outline = nullptr;    // the hinted outline, kept until the bitmap is made
+
+    Glyph() = default;
+    Glyph(const Glyph&) = delete;
+    Glyph& operator=(const Glyph&) = delete;
+    ~Glyph() {
+        if (outline) FT_Done_Glyph(outline);
+    }
+    // The ink of a rendered slot or glyph bitmap.
+    void take(const FT_Bitmap& bm, int bitmapLeft, int bitmapTop);
 };
+
+void Font::Glyph::take(const FT_Bitmap& bm, int bitmapLeft, int bitmapTop) {
+    left = bitmapLeft;
+    top = bitmapTop;
+    width = int(bm.width);
+    rows = int(bm.rows);
+    ink.assign(std::size_t(width) * std::size_t(rows), 0);
+    for (int r = 0; r < rows; ++r) {
+        const unsigned char* row = bm.buffer + (bm.pitch >= 0 ? r : r - rows + 1) * bm.pitch;
+        for (int col = 0; col < width; ++col) {
+            bool on = bm.pixel_mode == FT_PIXEL_MODE_MONO ? (row[col >> 3] >> (7 - (col & 7))) & 1 : row[col] >= 128;
+            ink[std::size_t(r) * std::size_t(width) + std::size_t(col)] = on ? 1 : 0;
+        }
+    }
+}
 
 Font::Font(std::unique_ptr<Face> face, FaceFile file, const FontMetrics& metrics, bool emboldened, bool slanted)
     : face_handle_(std::move(face)), face_(std::move(file)), metrics_(metrics), embolden_(emboldened),
@@ -67,28 +94,36 @@ const Font::Glyph& Font::glyph(unsigned char c) const {
     const FT_Int32 flags = FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP;
     FT_UInt index = FT_Get_Char_Index(face, Cp1252ToUnicode(c));
     // A character the face lacks shows as the face's missing-glyph box.
-    if (FT_Load_Glyph(face, index, flags) != 0 && (index == 0 || FT_Load_Glyph(face, 0, flags) != 0)) return g;
+    if (FT_Load_Glyph(face, index, flags) != 0 && (index == 0 || FT_Load_Glyph(face, 0, flags) != 0)) {
+        g.drawn = true;
+        return g;
+    }
     FT_GlyphSlot slot = face->glyph;
     if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
         if (slant_) FT_GlyphSlot_Oblique(slot);
         if (embolden_) FT_GlyphSlot_Embolden(slot);
     }
     g.advance = int((slot->advance.x + 32) >> 6);
-    if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return g;
-    const FT_Bitmap& bm = slot->bitmap;
-    g.left = slot->bitmap_left;
-    g.top = slot->bitmap_top;
-    g.width = int(bm.width);
-    g.rows = int(bm.rows);
-    g.ink.assign(std::size_t(g.width) * std::size_t(g.rows), 0);
-    for (int r = 0; r < g.rows; ++r) {
-        const unsigned char* row = bm.buffer + (bm.pitch >= 0 ? r : r - g.rows + 1) * bm.pitch;
-        for (int col = 0; col < g.width; ++col) {
-            bool on = bm.pixel_mode == FT_PIXEL_MODE_MONO ? (row[col >> 3] >> (7 - (col & 7))) & 1
-                                                          : row[col] >= 128;
-            g.ink[std::size_t(r) * std::size_t(g.width) + std::size_t(col)] = on ? 1 : 0;
-        }
+    // Measuring needs only the advance: the bitmap is made when the glyph
+    // is first drawn, from a copy of the hinted outline (a window measures
+    // many texts that it does not show yet).
+    if (slot->format == FT_GLYPH_FORMAT_OUTLINE && FT_Get_Glyph(slot, &g.outline) == 0) return g;
+    g.drawn = true;
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) == 0) g.take(slot->bitmap, slot->bitmap_left, slot->bitmap_top);
+    return g;
+}
+
+const Font::Glyph& Font::drawnGlyph(unsigned char c) const {
+    Glyph& g = const_cast<Glyph&>(glyph(c));
+    if (g.drawn) return g;
+    g.drawn = true;
+    FT_Glyph image = g.outline;
+    g.outline = nullptr;
+    if (FT_Glyph_To_Bitmap(&image, FT_RENDER_MODE_MONO, nullptr, 1) == 0) {
+        const auto* bitmap = reinterpret_cast<FT_BitmapGlyph>(image);
+        g.take(bitmap->bitmap, bitmap->left, bitmap->top);
     }
+    FT_Done_Glyph(image);
     return g;
 }
 
@@ -113,7 +148,7 @@ void Font::drawText(Surface& surface, const Rect& clip, int x, int y, std::strin
     long long pen = x;
     for (char ch : text) {
         if (pen - reach >= area.x1) break;
-        const Glyph& g = glyph(static_cast<unsigned char>(ch));
+        const Glyph& g = drawnGlyph(static_cast<unsigned char>(ch));
         const long long gx = pen + g.left, gy = baseline - g.top;
         pen += g.advance;
         const long long c0 = std::max<long long>(0, area.x0 - gx), c1 = std::min<long long>(g.width, area.x1 - gx);

@@ -6,7 +6,8 @@
 // keeps the result the same on every machine with the same font files and
 // lets paletted surfaces take the colour as a palette index exactly. Texts are
 // Windows-1252 bytes; each byte is converted to Unicode only to find its glyph.
-// A Font owns its font file handle and the glyphs it has rendered so far.
+// A Font owns its font file handle and the glyphs it has loaded so far:
+// measured ones keep their hinted outline, drawn ones their bitmap.
 //
 // Widths are the sum of the characters' advances, without kerning, the same
 // whether measured or drawn. Text is drawn with the top-left corner of its cell
@@ -72,7 +73,8 @@ private:
     struct Face;
     Font(std::unique_ptr<Face> face, FaceFile file, const FontMetrics& metrics, bool emboldened, bool slanted);
     friend std::unique_ptr<Font> CreateFont(const FontRequest& request, const FontCatalog& catalog);
-    const Glyph& glyph(unsigned char c) const;
+    const Glyph& glyph(unsigned char c) const;      // its advance known
+    const Glyph& drawnGlyph(unsigned char c) const; // its bitmap made too
 
     std::unique_ptr<Face> face_handle_;
     FaceFile face_;

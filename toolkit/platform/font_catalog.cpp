@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <future>
 #include <memory>
 
 namespace plat {
@@ -117,8 +118,21 @@ std::string FamilyName(FcPattern* font, const std::string& utf8Family) {
 
 } // namespace
 
+namespace {
+
+std::future<FcConfig*> systemConfig; // the host's configuration being read
+bool systemAsked = false;
+
+} // namespace
+
+void FontCatalog::PrepareSystem() {
+    if (systemAsked || systemConfig.valid()) return;
+    systemConfig = std::async(std::launch::async, [] { return FcInitLoadConfigAndFonts(); });
+}
+
 const FontCatalog& FontCatalog::System() {
-    static FontCatalog catalog(FcInitLoadConfigAndFonts(), AdoptTag{});
+    systemAsked = true;
+    static FontCatalog catalog(systemConfig.valid() ? systemConfig.get() : FcInitLoadConfigAndFonts(), AdoptTag{});
     return catalog;
 }
 

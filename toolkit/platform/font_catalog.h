@@ -34,6 +34,11 @@ public:
     // The host's font configuration; FONTCONFIG_FILE, when set before the
     // first use, names the configuration file to read instead of the host's.
     static const FontCatalog& System();
+    // Starts reading the host's configuration on a thread of its own, for
+    // System() to take when it is first asked: reading it takes a few
+    // milliseconds that a program's start can spend opening its display.
+    // Nothing once System() has been asked.
+    static void PrepareSystem();
 
     // A catalogue of the fonts in the given folders only.
     explicit FontCatalog(const std::vector<std::string>& folders);

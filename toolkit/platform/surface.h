@@ -5,10 +5,12 @@
 // hold one 8-bit index each into a 256-entry palette that the surface does not
 // own (the display's hardware palette); they are turned into colours only
 // when presented or saved, so changing a palette entry changes what is shown
-// without drawing again.
+// without drawing again. A surface counts the times its pixels were handed
+// out for writing, so that whoever shows it can tell that nothing changed.
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace plat {
@@ -52,10 +54,21 @@ inline Rect Union(const Rect& a, const Rect& b) {
 class Surface {
 public:
     Surface() = default;
+    Surface(const Surface&) = default;
+    Surface(Surface&&) = default;
+    Surface& operator=(const Surface& other) {
+        if (this != &other) assignFrom(other);
+        return *this;
+    }
+    Surface& operator=(Surface&& other) {
+        if (this != &other) assignFrom(std::move(other));
+        return *this;
+    }
     // A true-colour surface, or a palette surface whose indices are looked up in palette.
     Surface(int width, int height, const Palette* palette = nullptr) { resize(width, height, palette); }
 
     void resize(int width, int height, const Palette* palette = nullptr) {
+        touch();
         width_ = width > 0 ? width : 0;
         height_ = height > 0 ? height : 0;
         palette_ = palette;
@@ -76,10 +89,21 @@ public:
     const Palette* palette() const { return palette_; }
 
     // Raw storage: 32-bit pixels on true-colour surfaces, 8-bit indices on palette ones.
-    Rgb* pixels() { return pixels_.data(); }
+    Rgb* pixels() {
+        touch();
+        return pixels_.data();
+    }
     const Rgb* pixels() const { return pixels_.data(); }
-    std::uint8_t* indices() { return indices_.data(); }
+    std::uint8_t* indices() {
+        touch();
+        return indices_.data();
+    }
     const std::uint8_t* indices() const { return indices_.data(); }
+
+    // A number that grows whenever the pixels are handed out for writing,
+    // the surface is resized or another is assigned to it: while it stands
+    // still, nothing can have changed.
+    std::uint64_t generation() const { return generation_; }
 
     // The colour shown at (x, y); 0 outside the surface.
     Rgb colorAt(int x, int y) const {
@@ -93,6 +117,19 @@ private:
     const Palette* palette_ = nullptr;
     std::vector<Rgb> pixels_;
     std::vector<std::uint8_t> indices_;
+    std::uint64_t generation_ = 0;
+
+    void touch() { ++generation_; }
+    // The other's pixels, under a generation above both its own and the other's.
+    template <class Other> void assignFrom(Other&& other) {
+        const std::uint64_t next = (generation_ > other.generation_ ? generation_ : other.generation_) + 1;
+        width_ = other.width_;
+        height_ = other.height_;
+        palette_ = other.palette_;
+        pixels_ = std::forward<Other>(other).pixels_;
+        indices_ = std::forward<Other>(other).indices_;
+        generation_ = next;
+    }
 };
 
 } // namespace plat

@@ -1,5 +1,6 @@
 #include "toolkit/platform/x11_display.h"
 
+#include "toolkit/platform/font_catalog.h"
 #include "toolkit/platform/font_charset.h"
 
 #include <algorithm>
@@ -169,6 +170,9 @@ GC Gc(void* gc) { return static_cast<GC>(gc); }
 // --- Connection.
 
 std::unique_ptr<X11Display> X11Display::Open(const std::string& name, bool paletteMode, std::string* error) {
+    // The first text will need the font configuration: it is read while the
+    // connection is made.
+    FontCatalog::PrepareSystem();
     ::Display* d = XOpenDisplay(name.empty() ? nullptr : name.c_str());
     if (!d) {
         if (error) *error = "cannot open the X display \"" + name + "\"";
@@ -191,19 +195,18 @@ X11Display::X11Display(_XDisplay* dpy, int width, int height, bool paletteMode)
     root_ = RootWindow(dpy_, screen_);
     gc_ = XCreateGC(dpy_, root_, 0, nullptr);
     selectionWindow_ = XCreateSimpleWindow(dpy_, root_, -10, -10, 1, 1, 0, 0, 0);
-    auto atom = [this](const char* n) { return XInternAtom(dpy_, n, False); };
-    aProtocols_ = atom("WM_PROTOCOLS");
-    aDelete_ = atom("WM_DELETE_WINDOW");
-    aUtf8_ = atom("UTF8_STRING");
-    aNetName_ = atom("_NET_WM_NAME");
-    aClipboard_ = atom("CLIPBOARD");
-    aTargets_ = atom("TARGETS");
-    aText_ = atom("TEXT");
-    aIncoming_ = atom("WOKU_SELECTION");
-    aMotifHints_ = atom("_MOTIF_WM_HINTS");
-    aWindowType_ = atom("_NET_WM_WINDOW_TYPE");
-    aTypeDialog_ = atom("_NET_WM_WINDOW_TYPE_DIALOG");
-    aTypeNormal_ = atom("_NET_WM_WINDOW_TYPE_NORMAL");
+    // One round trip for all the names, not one each.
+    char* names[] = {const_cast<char*>("WM_PROTOCOLS"),     const_cast<char*>("WM_DELETE_WINDOW"),
+                     const_cast<char*>("UTF8_STRING"),      const_cast<char*>("_NET_WM_NAME"),
+                     const_cast<char*>("CLIPBOARD"),        const_cast<char*>("TARGETS"),
+                     const_cast<char*>("TEXT"),             const_cast<char*>("WOKU_SELECTION"),
+                     const_cast<char*>("_MOTIF_WM_HINTS"),  const_cast<char*>("_NET_WM_WINDOW_TYPE"),
+                     const_cast<char*>("_NET_WM_WINDOW_TYPE_DIALOG"), const_cast<char*>("_NET_WM_WINDOW_TYPE_NORMAL")};
+    Atom atoms[std::size(names)] = {};
+    XInternAtoms(dpy_, names, int(std::size(names)), False, atoms);
+    unsigned long* targets[] = {&aProtocols_, &aDelete_,  &aUtf8_,        &aNetName_,   &aClipboard_,  &aTargets_,
+                                &aText_,      &aIncoming_, &aMotifHints_, &aWindowType_, &aTypeDialog_, &aTypeNormal_};
+    for (std::size_t i = 0; i < std::size(names); ++i) *targets[i] = atoms[i];
 
     Visual* v = DefaultVisual(dpy_, screen_);
     XImage* probe = XCreateImage(dpy_, v, DefaultDepth(dpy_, screen_), ZPixmap, 0, nullptr, 1, 1, 32, 0);
@@ -291,6 +294,7 @@ void X11Display::makeImage(Native& n, int width, int height) {
     freeImage(n);
     n.width = width;
     n.height = height;
+    n.shownGeneration = 0;
     n.pixels.assign(std::size_t(width) * std::size_t(height), 0);
     n.raw.clear();
     if (width <= 0 || height <= 0) return;
@@ -333,22 +337,42 @@ void X11Display::presentWindow(WindowId id, Native& n, const Rect* exposed) {
     if (!w || !n.image) return;
     const Surface& s = w->surface;
     if (s.width() != n.width || s.height() != n.height) return; // a resize is on its way
+    // A window shows nothing until the server exposes it after its map (the
+    // Expose brings its pixels), and a backing store nobody drew on since the
+    // last time has nothing new.
+    if (!exposed && (!n.exposedSinceMap || n.shownGeneration == s.generation())) return;
+    n.shownGeneration = s.generation();
     // Only what changed since the last time goes to the server.
     int x0 = n.width, y0 = n.height, x1 = 0, y1 = 0;
     const Rgb* palette = s.paletted() ? s.palette()->entries : nullptr;
     for (int y = 0; y < n.height; ++y) {
-        std::size_t row = std::size_t(y) * std::size_t(n.width);
+        const std::size_t row = std::size_t(y) * std::size_t(n.width);
         std::uint32_t* shown = n.pixels.data() + row;
-        for (int x = 0; x < n.width; ++x) {
-            Rgb c = palette ? palette[s.indices()[row + std::size_t(x)]] : s.pixels()[row + std::size_t(x)];
-            if (c == shown[x]) continue;
-            shown[x] = c;
-            if (!fastPixels_) XPutPixel(n.image, x, y, pixelValue(c));
-            x0 = std::min(x0, x);
-            x1 = std::max(x1, x + 1);
-            y0 = std::min(y0, y);
-            y1 = y + 1;
+        int from = 0, to = n.width; // the changed columns of the row
+        if (!palette) {
+            const Rgb* now = s.pixels() + row;
+            if (std::memcmp(shown, now, std::size_t(n.width) * sizeof(Rgb)) == 0) continue;
+            while (shown[from] == now[from]) ++from;
+            while (shown[to - 1] == now[to - 1]) --to;
+            std::memcpy(shown + from, now + from, std::size_t(to - from) * sizeof(Rgb));
+            if (!fastPixels_)
+                for (int x = from; x < to; ++x) XPutPixel(n.image, x, y, pixelValue(shown[x]));
+        } else {
+            from = n.width, to = 0;
+            for (int x = 0; x < n.width; ++x) {
+                Rgb c = palette[s.indices()[row + std::size_t(x)]];
+                if (c == shown[x]) continue;
+                shown[x] = c;
+                if (!fastPixels_) XPutPixel(n.image, x, y, pixelValue(c));
+                from = std::min(from, x);
+                to = x + 1;
+            }
+            if (from >= to) continue;
         }
+        x0 = std::min(x0, from);
+        x1 = std::max(x1, to);
+        y0 = std::min(y0, y);
+        y1 = y + 1;
     }
     Rect put = x0 < x1 ? Rect{x0, y0, x1, y1} : Rect{};
     if (exposed) put = Union(put, Intersect(*exposed, s.bounds()));
@@ -574,6 +598,8 @@ void X11Display::changed(Change what, WindowId id) {
         XFlush(dpy_);
         return;
     case Change::Palette:
+        // The colours change without a drawing: everything is compared.
+        for (auto& [window, shown] : natives_) shown.shownGeneration = 0;
         present();
         return;
     case Change::Clipboard: {
@@ -733,6 +759,7 @@ bool X11Display::handle(_XEvent& e) {
         Native* n = native(id);
         if (!n) return false;
         Rect r{e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width, e.xexpose.y + e.xexpose.height};
+        n->exposedSinceMap = n->mapped;
         presentWindow(id, *n, &r);
         return false;
     }
@@ -781,6 +808,7 @@ bool X11Display::handle(_XEvent& e) {
         Native* n = native(id);
         if (!n) return false;
         n->mapped = false;
+        n->exposedSinceMap = false;
         if (e.xunmap.serial < n->mapSerial) return false; // our own, or before our last show
         const WindowRecord* w = window(id);
         if (!w || !w->shown || w->minimised) return false;

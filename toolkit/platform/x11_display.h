@@ -15,10 +15,11 @@
 // client area where the program put it.
 //
 // Pixels: each window keeps the image last sent to the server. Before a wait
-// (and on present()) every window's backing store is compared with it and
-// what changed is sent with XPutImage; an Expose is answered from the same
-// image, never by asking the program to paint. Palette displays are shown
-// through the palette as it is at that moment.
+// (and on present()) every shown window whose backing store was drawn on is
+// compared with it, a row at a time, and what changed is sent with
+// XPutImage; an Expose is answered from the same image, never by asking the
+// program to paint, and a window shows nothing before its first Expose.
+// Palette displays are shown through the palette as it is at that moment.
 //
 // The CLIPBOARD selection is offered as UTF-8 (and Latin-1 for old clients)
 // with LF line ends; text from other programs is read as UTF-8 or Latin-1
@@ -70,8 +71,10 @@ private:
         _XImage* image = nullptr;
         std::vector<std::uint32_t> pixels; // the colours the server was last sent
         std::vector<char> raw;             // the image's bytes on servers of another pixel format
+        std::uint64_t shownGeneration = 0; // the backing store's generation when last compared
         int width = 0, height = 0;
         bool mapped = false;
+        bool exposedSinceMap = false;      // the server has asked for its pixels since it was mapped
         unsigned long mapSerial = 0;       // our last map or unmap of it
         unsigned long configureSerial = 0; // our last move or size of it
     };

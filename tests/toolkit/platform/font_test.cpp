@@ -196,6 +196,28 @@ TEST(Font, OpaqueTextFillsExactlyItsCell) {
     EXPECT_GT(reds, 10);
 }
 
+// A glyph measured long before it is drawn (its bitmap made only then)
+// draws the same pixels as one drawn at once, in every style.
+TEST(Font, GlyphsMeasuredFirstDrawTheSame) {
+    struct Case {
+        const char* face;
+        int weight;
+        bool italic;
+    };
+    const Case cases[] = {{"courier new", 400, false}, {"arial", 700, false}, {"times", 400, true}, {"times", 700, true}};
+    const char* text = "Qg\xBD@W";
+    for (const Case& c : cases) {
+        auto measured = Make(c.face, 18, c.weight, c.italic), fresh = Make(c.face, 18, c.weight, c.italic);
+        ASSERT_TRUE(measured && fresh);
+        const int width = measured->textWidth(text);
+        const plat::Surface late = Drawn(*measured, text), early = Drawn(*fresh, text);
+        EXPECT_EQ(width, fresh->textWidth(text)) << c.face;
+        EXPECT_GT(InkCount(late), 0) << c.face;
+        EXPECT_TRUE(std::equal(late.pixels(), late.pixels() + std::size_t(late.width()) * std::size_t(late.height()),
+                               early.pixels())) << c.face << " " << c.weight << " " << c.italic;
+    }
+}
+
 TEST(Font, HeightsOutOfRangeAreRefusedAndNegativeOnesGiveTheCharacterHeight) {
     for (int h : {0, plat::kMaxFontHeight + 1, -plat::kMaxFontHeight - 1, INT_MIN, INT_MAX})
         EXPECT_FALSE(Make("arial", h)) << h;
