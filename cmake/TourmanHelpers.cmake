@@ -84,3 +84,14 @@ function(tm_bench name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
 endfunction()
+
+# tm_program(NAME): what a program executable (tourman, uscfreport) links
+# beyond its libraries. The C++ run-time library is linked in: resolving its
+# thousands of symbols at every start cost a millisecond. Tests and
+# benchmarks keep the shared one that their frameworks are built against,
+# and so does the sanitizer build.
+function(tm_program name)
+  if(NOT TM_SANITIZE)
+    target_link_options(${name} PRIVATE -static-libstdc++ -static-libgcc)
+  endif()
+endfunction()
