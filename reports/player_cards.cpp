@@ -81,6 +81,27 @@ std::string PlayerLine(int id) {
     return line;
 }
 
+// The end of a played round's row in either card: the opponent's rating,
+// the rating difference ("%*d" at wholeWidth), the expected score ("%5.2f"),
+// the points and the running score ("%4.1f") and the opponent's score
+// ("%*.1f" at scoreWidth), each after sep, then end.
+void AppendPlayedTail(std::string& out, const CardRound& r, float points, float running, const char* sep,
+                      const char* end, int wholeWidth, int scoreWidth) {
+    out += sep;
+    AppendInt(out, Rating(r.opponent), wholeWidth);
+    out += sep;
+    AppendInt(out, Truncated(r.difference), wholeWidth);
+    out += sep;
+    AppendFixed(out, r.expected, 5, 2);
+    out += sep;
+    AppendFixed(out, points, 4, 1);
+    out += sep;
+    AppendFixed(out, running, 4, 1);
+    out += sep;
+    AppendFixed(out, ScoreRecord(r.opponent).score, scoreWidth, 1);
+    out += end;
+}
+
 // The sums of one card.
 struct CardTotals {
     float expected = 0.0f;
@@ -130,10 +151,16 @@ void AppendTextCard(std::string& out, int id, int rounds, int performance) {
             totals.expected += r.expected;
             totals.ratings += Rating(r.opponent);
             ++totals.games;
-            AppendFormat(out, "%2d  %2s %3d %-20.20s %4d %4d %5.2f %4.1f %4.1f %5.1f\n", r.round,
-                         ColorText(r.color), r.opponent, Name(r.opponent).c_str(), Rating(r.opponent),
-                         Truncated(r.difference), r.expected, points, totals.running,
-                         ScoreRecord(r.opponent).score);
+            // "%2d  %2s %3d %-20.20s %4d %4d %5.2f %4.1f %4.1f %5.1f\n", a field at a time: every
+            // card has a row for every round.
+            AppendInt(out, r.round, 2);
+            out += "  ";
+            AppendText(out, ColorText(r.color), 2);
+            out += ' ';
+            AppendInt(out, r.opponent, 3);
+            out += ' ';
+            AppendText(out, PlayerRecord(r.opponent).name, 20, 20, true);
+            AppendPlayedTail(out, r, points, totals.running, " ", "\n", 4, 5);
         } else {
             AppendFormat(out, "%2d  -- %3d %-20.20s %4d %4s %5s %4.1f %4.1f %5.1f\n", r.round, r.opponent,
                          "not played", Rating(r.opponent), " - ", " - ", points, totals.running, 0.0);
@@ -188,7 +215,18 @@ std::string HtmlName(int id) {
     return HtmlEscape(name);
 }
 
-void AppendHtmlCard(std::string& out, int id, int rounds) {
+// The texts of the players as the page's rows show them, made once a page.
+struct HtmlPlayers {
+    std::vector<std::string> titles, names;
+    explicit HtmlPlayers(int count) {
+        for (int id = 0; id <= count; ++id) {
+            titles.push_back(HtmlEscape(Title(id)));
+            names.push_back(HtmlName(id));
+        }
+    }
+};
+
+void AppendHtmlCard(std::string& out, int id, int rounds, const HtmlPlayers& players) {
     out += "\n<tr> <td>\n";
     AppendFormat(out, "\n\n <a name=\"%d\"></a> <H4>%s <br> %s, %s,%s<br>\n%s</H4>\n", id,
                  HtmlEscape(FieldText(Settings.Name)).c_str(), HtmlEscape(FieldText(Settings.Place)).c_str(),
@@ -206,13 +244,24 @@ void AppendHtmlCard(std::string& out, int id, int rounds) {
             totals.expected += r.expected;
             ratings += static_cast<float>(Rating(r.opponent));
             ++totals.games;
-            AppendFormat(
-                out,
-                "<td>%d</td> <td>%s</td> <td>%d</td> <td> <a href=\"playercard.html#%d\"> %s %s </a> </td> "
-                "<td>%d</td> <td>%d</td> <td>%5.2f</td> <td>%4.1f</td> <td>%4.1f</td> <td>%4.1f</td>\n",
-                r.round, ColorText(r.color), r.opponent, r.opponent, HtmlEscape(Title(r.opponent)).c_str(),
-                HtmlName(r.opponent).c_str(), Rating(r.opponent), Truncated(r.difference), r.expected, points,
-                totals.running, ScoreRecord(r.opponent).score);
+            // "<td>%d</td> <td>%s</td> <td>%d</td> <td> <a href=\"playercard.html#%d\"> %s %s </a> </td> "
+            // "<td>%d</td> <td>%d</td> <td>%5.2f</td> <td>%4.1f</td> <td>%4.1f</td> <td>%4.1f</td>\n",
+            // a field at a time: every card has a row for every round.
+            const bool known = r.opponent >= 0 && r.opponent < static_cast<int>(players.names.size());
+            out += "<td>";
+            AppendInt(out, r.round);
+            out += "</td> <td>";
+            out += ColorText(r.color);
+            out += "</td> <td>";
+            AppendInt(out, r.opponent);
+            out += "</td> <td> <a href=\"playercard.html#";
+            AppendInt(out, r.opponent);
+            out += "\"> ";
+            out += known ? players.titles[static_cast<std::size_t>(r.opponent)] : HtmlEscape(Title(r.opponent));
+            out += ' ';
+            out += known ? players.names[static_cast<std::size_t>(r.opponent)] : HtmlName(r.opponent);
+            out += " </a> ";
+            AppendPlayedTail(out, r, points, totals.running, "</td> <td>", "</td>\n", 0, 4);
         } else {
             AppendFormat(out,
                          "<td>%d</td> <td>--</td> <td>%d</td> <td>not played</td> <td>%d</td> <td>--</td> "
@@ -275,8 +324,9 @@ bool WritePlayerCardsHtml(int players) {
     // A table without rows is no table: with no player there is none.
     if (count > 0) {
         page += "<table cellpadding=\"4\" cellspacing=\"2\" border=\"1\"> \n<tbody>\n";
+        const HtmlPlayers players(count);
         for (int id = 1; id <= count; ++id)
-            AppendHtmlCard(page, id, rounds);
+            AppendHtmlCard(page, id, rounds, players);
         page += "</tbody>\n</table>\n";
     }
     AppendHtmlNavigation(page);

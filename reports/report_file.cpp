@@ -109,17 +109,20 @@ bool Fixed(std::string& out, const Conversion& c, double value) {
     const double magnitude = std::fabs(value);
     const double scaled = magnitude * scale;
     if (scaled >= 4503599627370496.0) return false; // 2^52: whole numbers only from here
-    // The product's rounding error, exactly: where the product fell on a
-    // half, it tells which way the exact value lies.
-    const double error = std::fma(magnitude, scale, -scaled);
-    double whole = std::floor(scaled);
-    const double part = scaled - whole;
-    if (part > 0.5 || (part == 0.5 && (error > 0 || (error == 0 && std::fmod(whole, 2.0) != 0)))) whole += 1;
+    auto rest = static_cast<unsigned long long>(scaled); // the whole part: the product is not negative
+    const double part = scaled - static_cast<double>(rest);
+    if (part > 0.5) {
+        ++rest;
+    } else if (part == 0.5) {
+        // The product's rounding error, exactly: where the product fell on
+        // a half, it tells which way the exact value lies.
+        const double error = std::fma(magnitude, scale, -scaled);
+        if (error > 0 || (error == 0 && rest % 2 != 0)) ++rest;
+    }
     // Digits from the right: the fraction's, the point, the whole part's.
     char body[48];
     char* end = body + sizeof body;
     char* q = end;
-    auto rest = static_cast<unsigned long long>(whole);
     for (int i = 0; i < precision; ++i, rest /= 10) *--q = char('0' + rest % 10);
     if (precision > 0) *--q = '.';
     do {
@@ -211,6 +214,32 @@ void AppendFormat(std::string& out, const char* format, ...) {
     }
     out.append(text);
     va_end(args);
+}
+
+void AppendInt(std::string& out, long long value, int width, bool left) {
+    Conversion c{};
+    c.width = width;
+    c.left = left;
+    Decimal(out, c, value < 0, value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value));
+}
+
+void AppendFixed(std::string& out, double value, int width, int precision) {
+    Conversion c{};
+    c.width = width;
+    c.precision = precision;
+    if (Fixed(out, c, value)) return;
+    const std::string one = "%" + std::to_string(width) + "." + std::to_string(precision) + "f";
+    c.at = one.c_str();
+    c.end = c.at + one.size();
+    ByLibrary(out, c, value);
+}
+
+void AppendText(std::string& out, const char* text, int width, int precision, bool left) {
+    Conversion c{};
+    c.width = width;
+    c.left = left;
+    const std::size_t length = precision < 0 ? std::strlen(text) : strnlen(text, static_cast<std::size_t>(precision));
+    Pad(out, c, false, text, length);
 }
 
 void AppendRule(std::string& out, char c, int count) {

@@ -15,6 +15,15 @@
 // Appends the printf-style format to out (any length; never truncated).
 void AppendFormat(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+// Single fields exactly as AppendFormat prints them, for the lines written
+// by the hundred thousand (a player card's rounds), without reading a
+// format: a whole number as "%*d" ("%-*d" when left), a fixed-point number
+// as "%*.*f", a text as "%*.*s" ("%-*.*s" when left; a precision below 0
+// takes it whole).
+void AppendInt(std::string& out, long long value, int width = 0, bool left = false);
+void AppendFixed(std::string& out, double value, int width, int precision);
+void AppendText(std::string& out, const char* text, int width, int precision = -1, bool left = false);
+
 // A line of count copies of c and "\n".
 void AppendRule(std::string& out, char c, int count);
 

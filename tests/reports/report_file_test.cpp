@@ -88,6 +88,30 @@ TEST(ReportFile, WholeNumbersTextsAndOtherConversions) {
     }
 }
 
+// The single fields print as their printf conversions do.
+TEST(ReportFile, SingleFieldsPrintAsTheirConversions) {
+    struct Case {
+        void (*append)(std::string&);
+        const char* expected;
+    };
+    const Case cases[] = {
+        {[](std::string& o) { AppendInt(o, -7, 3); }, " -7"},               // %3d
+        {[](std::string& o) { AppendInt(o, 42, 4, true); }, "42  "},        // %-4d
+        {[](std::string& o) { AppendInt(o, -2147483648LL); }, "-2147483648"}, // %d
+        {[](std::string& o) { AppendFixed(o, 0.125, 5, 2); }, " 0.12"},     // %5.2f
+        {[](std::string& o) { AppendFixed(o, -0.04, 4, 1); }, "-0.0"},      // %4.1f
+        {[](std::string& o) { AppendFixed(o, 1e17, 3, 1); }, "100000000000000000.0"},
+        {[](std::string& o) { AppendText(o, "a name longer than twenty", 20, 20, true); }, "a name longer than t"},
+        {[](std::string& o) { AppendText(o, "W ", 2); }, "W "},
+        {[](std::string& o) { AppendText(o, "ab", 5); }, "   ab"},          // the last: %5s
+    };
+    for (const Case& c : cases) {
+        std::string out = "<";
+        c.append(out);
+        EXPECT_EQ(out, std::string("<") + c.expected);
+    }
+}
+
 TEST(ReportFile, FieldTextStopsAtTheFieldsEnd) {
     char field[4] = {'A', 'B', 'C', 'D'}; // no terminator
     EXPECT_EQ(FieldText(field), "ABCD");
