@@ -1,34 +1,45 @@
 // How fast tourman answers the arbiter at the desk. The tournament is a
 // 999-player FIDE Dubov Swiss at round 9 (500 boards, the last round paired
 // and waiting for its results), made with the tests' simulator and written
-// by the program's own writers. Everything runs on the offscreen backend
-// except the one figure taken on an X server.
+// by the program's own writers, in a fresh scratch folder per run (removed
+// at the end).
 //
+// In this process, on the offscreen backend, from the call to the end of
+// the work it causes:
 //   Start    cold starts of the program (this program run again as a child
 //            process): up to the main window's first frame, the Open command
 //            once the file is chosen, and the paint that follows it
+//   Lists    PgDn and PgUp over the results list and the player list, the
+//            list clicked and the keys pressed at the window as the user's
 //   Typing   one result key on the results page, to the end of the repaint
 //            it causes, for each of the 500 boards
-//   Lists    PgDn and PgUp over the results list and the player list, the
-//            keys handed to the list (the main window's notebook takes them
-//            to switch its pages before a focused list sees them)
 //   Viewer   "crosstbl.txt" and a 10 MB text file in the file viewer: the
 //            first frame, then paging to the end
 //   Repaint  the whole main window at 1024 x 768 (the notebook page
-//            switched, so that pixels change), offscreen and on X
-//
-// The X figure runs on an Xvfb started here on a free display number, or on
-// DISPLAY when there is no Xvfb; without either it is not measured. The
-// program ends with a table of every figure, its target and whether it holds.
+//            switched, so that pixels change)
+// On an X server (an Xvfb started here on a free display number, or DISPLAY
+// when there is no Xvfb; without either they are not measured):
+//   the whole repaint, with the pixels on the server, and what the user sees,
+//   measured from outside the program by a second client under openbox
+//   (screen_watch.h): from exec to the first complete paint (tourman and,
+//   for comparison, xcalc), from a click on the file browser's Ok to the
+//   window settled with the opened tournament (and the alert that its last
+//   round's results are still to come), and from an XTest key to its pixels
+//   for a result key and for a page step of the results list.
+// The program ends with a table of every figure, its target and whether it
+// holds; the figures on the screen give min / median / max.
 // Run by hand from the build tree: build/bench/desk/bench_desk
 #include "reports/cross_table.h"
+#include "screen_watch.h"
 #include "support/recording_message_box.h"
 #include "support/tournament_simulator.h"
 #include "support/widget_input.h"
+#include "support/x_probe.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/keys.h"
 #include "toolkit/core/native_windows.h"
 #include "toolkit/core/object.h"
+#include "toolkit/core/timeouts.h"
 #include "toolkit/core/window_system.h"
 #include "toolkit/platform/offscreen.h"
 #include "toolkit/platform/x11_display.h"
@@ -59,16 +70,22 @@
 #include <benchmark/benchmark.h>
 
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -76,9 +93,17 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-const std::string Root = "/tmp/tm_bench_desk/";
-const std::string ProgramDir = Root + "program/";
-const std::string DataDir = Root + "data/";
+// The run's scratch folder, a fresh one in the temporary folder (the
+// children it starts are given it): the program folder and the data.
+std::string Root, ProgramDir, DataDir;
+void UseRoot(const std::string& root) {
+    Root = root;
+    ProgramDir = Root + "program/";
+    DataDir = Root + "data/";
+}
+// The tournament as it was made, for the figures on the screen: the figures
+// taken in this process enter results into the first copy.
+std::string ScreenDataDir() { return Root + "screen-data/"; }
 constexpr const char* BaseName = "open999";
 constexpr int ColdStarts = 7;
 
@@ -125,7 +150,6 @@ void Report(benchmark::State& state, const std::string& name, double value, doub
 
 // The program folder (the build's, copied) and the tournament's files.
 bool MakeTournament() {
-    fs::remove_all(Root);
     fs::create_directories(DataDir);
     fs::copy(TM_PROGRAM_DATA_DIR, ProgramDir, fs::copy_options::recursive);
     ProgramFolder = ProgramDir;
@@ -291,6 +315,251 @@ int X11Child() {
     _exit(0);
 }
 
+// --- What the user sees on an X server (a child process on the bench's
+// Xvfb, under openbox). A second X client (desk::ScreenWatch) acts as the
+// user through XTest and takes each time from the moment its action went to
+// the server to the moment the screen first showed what it settled on.
+
+constexpr int StartRuns = 7, OpenRuns = 3, ResultKeys = 30, PageSteps = 20;
+
+// One figure of the child: its name and its samples, on one line.
+void PrintSamples(const std::string& name, const std::vector<double>& ms) {
+    std::printf("%s", name.c_str());
+    for (double v : ms) std::printf(" %.3f", v);
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+// From exec to the first complete paint of a program started in the
+// program folder, and its window gone again.
+std::vector<double> StartOnScreen(desk::ScreenWatch& watch, const std::vector<std::string>& argv) {
+    std::vector<double> ms;
+    for (int i = 0; i < StartRuns; ++i) {
+        watch.arm();
+        const desk::Clock::time_point exec = desk::Clock::now();
+        const int pid = desk::Spawn(argv, ProgramDir, "");
+        if (!pid) return {};
+        const double settled = watch.settled(exec, 800, 15000);
+        desk::Stop(pid);
+        watch.arm();
+        watch.settled(desk::Clock::now(), 300, 3000);
+        if (settled < 0) return {};
+        ms.push_back(settled);
+    }
+    return ms;
+}
+
+// What the program's thread and the user's hand tell each other: where the
+// user is to act next (a window and a place in it), and when a step is through.
+struct Target {
+    unsigned long window = 0;
+    int x = 0, y = 0;
+};
+struct Hand {
+    std::mutex lock;
+    std::condition_variable changed;
+    Target next;
+    bool offered = false, userDone = false;
+
+    void offer(const Target& t) {
+        std::lock_guard<std::mutex> hold(lock);
+        next = t;
+        offered = true;
+        changed.notify_all();
+    }
+    // The place offered; false when none came within a minute.
+    bool take(Target* t) {
+        std::unique_lock<std::mutex> hold(lock);
+        if (!changed.wait_for(hold, std::chrono::seconds(60), [&] { return offered; })) return false;
+        *t = next;
+        offered = false;
+        return true;
+    }
+    void done() {
+        std::lock_guard<std::mutex> hold(lock);
+        userDone = true;
+    }
+    // The step is through, or the hand has stopped for good.
+    bool takeDone() {
+        std::lock_guard<std::mutex> hold(lock);
+        const bool d = userDone || gone;
+        userDone = false;
+        return d;
+    }
+    void leave() {
+        std::lock_guard<std::mutex> hold(lock);
+        gone = true;
+    }
+    bool gone = false;
+};
+Hand TheHand;
+plat::X11Display* OnX = nullptr;
+
+// Offers the centre of an object: its window and the place in it.
+void OfferCentre(WkObject* object) {
+    int ox = 0, oy = 0;
+    WkObjectGetAbsolutePosition(object, &ox, &oy);
+    TheHand.offer({OnX->xWindow(WkObjectGetNativeWindow(object)), ox + object->width / 2, oy + object->height / 2});
+}
+
+// The target on the screen once its window is shown and has stopped moving
+// (a window manager places a new window after it is mapped); false when it
+// is not shown within two seconds.
+bool OnScreen(const desk::ScreenWatch& watch, const Target& t, int* x, int* y) {
+    int lastX = -1, lastY = -1;
+    for (int tries = 0; tries < 100; ++tries) {
+        int sx, sy;
+        if (watch.position(t.window, &sx, &sy)) {
+            if (sx == lastX && sy == lastY) {
+                *x = sx + t.x;
+                *y = sy + t.y;
+                return true;
+            }
+            lastX = sx, lastY = sy;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+// Runs the program's own event loop until the user's hand says its step is
+// through (a tick of the toolkit's timer looks).
+int keepLooping = 0;
+void LookForTheHand(int, void*) {
+    if (TheHand.takeDone()) keepLooping = 0;
+    else WkAddTimeout(20, LookForTheHand, nullptr);
+}
+void LoopUntilTheHandIsDone() {
+    keepLooping = 1;
+    WkAddTimeout(20, LookForTheHand, nullptr);
+    WkLoopWhile(&keepLooping, 1);
+}
+
+// While File > Open runs: the question whether to leave the open
+// tournament gets "leave" (not timed), the file browser is filled with the
+// tournament's file and its Ok offered to the hand, then the alert that the
+// round's results are still to come has its button offered.
+struct OpenWatch {
+    bool filled = false, alertOffered = false, active = false;
+} Opening;
+void WatchTheOpen(int, void*) {
+    if (!Opening.active) return;
+    const WkNativeWindow modal = WkGetModalWindow();
+    WkObject* box = modal ? WkListedShell(modal) : nullptr;
+    const WkBrowserParts& parts = WkFileBrowserParts();
+    if (box && box == parts.shell && !Opening.filled) {
+        WkDirTreeSetPath(static_cast<WkObject*>(parts.tree), DataDir.substr(0, DataDir.size() - 1).c_str(), 1);
+        WkEditReplaceText(static_cast<WkObject*>(parts.name), (std::string(BaseName) + ".qon").c_str(), 0, 0);
+        WkFlushEvents();
+        OfferCentre(static_cast<WkObject*>(parts.ok));
+        Opening.filled = true;
+    } else if (box && box != parts.shell) {
+        std::vector<WkObject*> buttons;
+        for (WkObject* o : tmt::WidgetsUnder(box))
+            if (o->classCode == WK_CLASS_PUSH_BUTTON) buttons.push_back(o);
+        if (!Opening.filled && buttons.size() > 1) {
+            Click(buttons[1]); // leave the tournament without saving it
+        } else if (Opening.filled && !Opening.alertOffered && !buttons.empty()) {
+            OfferCentre(buttons[0]);
+            Opening.alertOffered = true;
+        }
+    }
+    WkAddTimeout(20, WatchTheOpen, nullptr);
+}
+
+// The user's side, on a thread of its own with its own connection.
+void UserHand(desk::ScreenWatch& watch, std::map<std::string, std::vector<double>>& out) {
+    Target t;
+    int x = 0, y = 0;
+    // The next place offered, on the screen.
+    const auto next = [&] { return TheHand.take(&t) && OnScreen(watch, t, &x, &y); };
+    // An action and the screen's answer to it; a pointer's move may change
+    // nothing, so it is waited for only briefly.
+    const auto act = [&](const char* figure, int quietMs, auto action, int limitMs = 30000) {
+        watch.arm();
+        const double ms = watch.settled(action(), quietMs, limitMs);
+        if (figure && ms >= 0) out[figure].push_back(ms);
+    };
+    // File > Open: from the click on Ok to the screen settled, the window
+    // repainted and the alert that the round's results are still to come
+    // over it, waiting for the user. The pointer is moved to the button
+    // first (its highlight is not counted); the alert is closed after.
+    for (int run = 0; run < OpenRuns; ++run) {
+        if (!next()) return;
+        act(nullptr, 300, [&] { return watch.move(x, y); }, 600);
+        act("open", 600, [&] { return watch.click(x, y); });
+        if (!next()) return;
+        act(nullptr, 600, [&] { return watch.click(x, y); });
+        TheHand.done();
+    }
+    // The results list clicked, then paged down and back up.
+    if (!next()) return;
+    act(nullptr, 400, [&] { return watch.click(x, y); });
+    act(nullptr, 400, [&] { return watch.key(XK_Home); }, 5000);
+    for (int i = 0; i < PageSteps; ++i) act("page", 400, [&] { return watch.key(XK_Next); }, 5000);
+    for (int i = 0; i < PageSteps; ++i) act("page", 400, [&] { return watch.key(XK_Prior); }, 5000);
+    TheHand.done();
+    // Result keys typed into the result field, clicked first.
+    if (!next()) return;
+    act(nullptr, 400, [&] { return watch.click(x, y); });
+    const unsigned long keys[] = {XK_1, XK_0, XK_x, XK_1, XK_x, XK_0};
+    for (int i = 0; i < ResultKeys; ++i) act("key", 400, [&] { return watch.key(keys[i % 6]); }, 5000);
+    TheHand.done();
+}
+
+// The figures on the screen, a line each: the start of tourman and of
+// xcalc (for comparison), File > Open, a page step, a result key.
+int XUserChild() {
+    xprobe::WindowManager wm;
+    const std::string failed = wm.Start(Root + "openbox");
+    if (!failed.empty()) {
+        std::fprintf(stderr, "bench_desk: %s\n", failed.c_str());
+        return 1;
+    }
+    desk::ScreenWatch watch;
+    if (!watch.ok()) {
+        std::fprintf(stderr, "bench_desk: the X server lacks DAMAGE, XFIXES, MIT-SHM or XTEST\n");
+        return 1;
+    }
+    PrintSamples("start", StartOnScreen(watch, {TM_TOURMAN_PROGRAM}));
+    if (access("/usr/bin/xcalc", X_OK) == 0) PrintSamples("xcalc", StartOnScreen(watch, {"/usr/bin/xcalc"}));
+
+    std::string error;
+    std::unique_ptr<plat::X11Display> x11 = plat::X11Display::Open("", false, &error);
+    if (!x11) return 1;
+    OnX = x11.get();
+    if (!StartProgram(std::move(x11))) return 1;
+    std::map<std::string, std::vector<double>> out;
+    std::thread user([&] {
+        UserHand(watch, out);
+        TheHand.leave();
+    });
+    for (int run = 0; run < OpenRuns; ++run) {
+        // The player list, not a field, has the keyboard: no text cursor
+        // blinks while the screen is watched.
+        WkObjectSetFocus(PlayersPage.playerList);
+        Opening.filled = Opening.alertOffered = false;
+        Opening.active = true;
+        WkAddTimeout(20, WatchTheOpen, nullptr);
+        OpenTournamentCommand();
+        Opening.active = false;
+        LoopUntilTheHandIsDone();
+    }
+    WkFormSetPage(MainWindow.notebook, 2);
+    WkFlushEvents();
+    OfferCentre(ResultsPage.resultsList);
+    LoopUntilTheHandIsDone();
+    WkToggleSetOn(ResultsPage.resultsToggle);
+    WkListSelectItem(ResultsPage.resultsList, 0);
+    SelectResultRow(0);
+    WkFlushEvents();
+    OfferCentre(ResultsPage.resultKeyField);
+    LoopUntilTheHandIsDone();
+    user.join();
+    for (const auto& [name, ms] : out) PrintSamples(name, ms);
+    _exit(0);
+}
+
 // Runs this program again with the arguments (and DISPLAY when not empty);
 // its output, empty when it failed.
 std::string RunChild(const std::vector<std::string>& args, const std::string& display) {
@@ -329,7 +598,9 @@ bool Prepare() {
         std::fprintf(stderr, "bench_desk: the tournament could not be made\n");
         return false;
     }
-    PreparedOk = StartProgram(NewOffscreen()) && OpenByCommand().open >= 0;
+    std::error_code copied;
+    fs::copy(DataDir, ScreenDataDir(), fs::copy_options::recursive, copied);
+    PreparedOk = !copied && StartProgram(NewOffscreen()) && OpenByCommand().open >= 0;
     if (!PreparedOk) std::fprintf(stderr, "bench_desk: the program could not open the tournament\n");
     return PreparedOk;
 }
@@ -350,14 +621,8 @@ double TimedKey(std::uint8_t scan, std::uint8_t character = 0, std::uint16_t vir
     return Ms(start, Clock::now());
 }
 
-// A paging key handed to a list itself: in the main window the notebook
-// takes PgDn and PgUp to switch its pages before a list sees them.
-double TimedListKey(WkObject* list, int key) {
-    const Clock::time_point start = Clock::now();
-    WkSendSimpleMessage(list, WK_MSG_KEY, 0, 0, key);
-    WkFlushEvents();
-    return Ms(start, Clock::now());
-}
+// The paging keys' scan codes (keys of the separate block).
+constexpr std::uint8_t ScanHome = 0x47, ScanPgUp = 0x49, ScanPgDn = 0x51;
 
 // --- The figures.
 
@@ -369,7 +634,7 @@ void Start(benchmark::State& state) {
             const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
                                       Clock::now().time_since_epoch()).count();
             double a = -1, b = -1, c = -1;
-            const std::string out = RunChild({"--start-child", std::to_string(now)}, "");
+            const std::string out = RunChild({"--start-child", Root, std::to_string(now)}, "");
             if (std::sscanf(out.c_str(), "%lf %lf %lf", &a, &b, &c) != 3)
                 return state.SkipWithError("a cold start failed");
             up.ms.push_back(a);
@@ -413,21 +678,22 @@ void Typing(benchmark::State& state) {
     }
 }
 
-// PgDn steps over the list and PgUp back, each to the end of its repaint.
+// PgDn steps over the list and PgUp back, each to the end of its repaint:
+// the list clicked, as the arbiter gives it the focus, and the keys pressed
+// at the window, as the arbiter's are.
 void PageOver(benchmark::State& state, WkObject* list, const std::string& name) {
-    Click(list); // as the arbiter gives it the focus
+    Click(list);
     WkFlushEvents();
-    WkSendSimpleMessage(list, WK_MSG_KEY, 0, 0, WK_KEY_HOME);
+    Key(ScanHome);
     WkFlushEvents();
     WkListData* d = WkListRecord(list);
     const int before = d->firstRow;
     Samples s;
-    for (int i = 0; i < 20; ++i) s.ms.push_back(TimedListKey(list, WK_KEY_PGDN));
+    for (int i = 0; i < 20; ++i) s.ms.push_back(TimedKey(ScanPgDn));
     const int moved = d->firstRow - before;
-    std::fprintf(stderr, "probe %d %d count %d rows %d\n", before, d->firstRow, d->count, d->visibleRows);
-    for (int i = 0; i < 20; ++i) s.ms.push_back(TimedListKey(list, WK_KEY_PGUP));
+    for (int i = 0; i < 20; ++i) s.ms.push_back(TimedKey(ScanPgUp));
     if (moved <= 0) return state.SkipWithError(("PgDn did not move " + name).c_str());
-    Report(state, name + " page step median", s.Median(), 16, "20 PgDn, 20 PgUp, handed to the list");
+    Report(state, name + " page step median", s.Median(), 16, "20 PgDn, 20 PgUp at the window, the list focused");
     Report(state, name + " page step worst", s.Worst(), 16);
 }
 
@@ -456,7 +722,7 @@ void View(benchmark::State& state, const std::string& path, const std::string& n
     Samples s;
     for (int last = -1; d->firstRow != last && s.ms.size() < 1000000;) {
         last = d->firstRow;
-        s.ms.push_back(TimedListKey(viewer, WK_KEY_PGDN));
+        s.ms.push_back(TimedKey(ScanPgDn));
     }
     if (d->firstRow == 0) return state.SkipWithError(("PgDn did not move the viewer on " + name).c_str());
     const std::string n = std::to_string(s.ms.size()) + " PgDn to line " + std::to_string(d->firstRow);
@@ -521,7 +787,21 @@ pid_t StartXvfb(std::string& display) {
     return 0;
 }
 
-void X11Repaint(benchmark::State& state) {
+struct Spread {
+    double min = -1, median = -1, max = -1;
+};
+Spread SpreadOf(std::vector<double> ms) {
+    if (ms.empty()) return {};
+    std::sort(ms.begin(), ms.end());
+    return {ms.front(), ms[ms.size() / 2], ms.back()};
+}
+std::string SpreadNote(const Spread& s, std::size_t count, const std::string& what) {
+    char text[160];
+    std::snprintf(text, sizeof text, "min %.1f / max %.1f of %zu, %s", s.min, s.max, count, what.c_str());
+    return text;
+}
+
+void X11(benchmark::State& state) {
     for (auto _ : state) {
         if (!Prepare()) return state.SkipWithError("not prepared");
         std::string display;
@@ -531,16 +811,45 @@ void X11Repaint(benchmark::State& state) {
             Figures.push_back({"whole repaint on X median", -1, 16, "not measured: no Xvfb and no DISPLAY"});
             continue;
         }
-        const std::string out = RunChild({"--x11-child"}, xvfb ? display : std::string(given));
+        const std::string where = xvfb ? display : std::string(given);
+        const std::string repaint = RunChild({"--x11-child", Root}, where);
+        const std::string user = RunChild({"--x-user-child", Root}, where);
         if (xvfb) {
             kill(xvfb, SIGTERM);
             waitpid(xvfb, nullptr, 0);
         }
         double median = -1, worst = -1;
-        if (std::sscanf(out.c_str(), "%lf %lf", &median, &worst) != 2) return state.SkipWithError("the X run failed");
-        const std::string where = xvfb ? "Xvfb " + display : "DISPLAY " + std::string(given);
-        Report(state, "whole repaint on X median", median, 16, where + ", pixels on the server");
+        if (std::sscanf(repaint.c_str(), "%lf %lf", &median, &worst) != 2) return state.SkipWithError("the X run failed");
+        const std::string server = xvfb ? "Xvfb " + display : "DISPLAY " + std::string(given);
+        Report(state, "whole repaint on X median", median, 16, server + ", pixels on the server");
         Report(state, "whole repaint on X worst", worst, 16);
+        std::map<std::string, std::vector<double>> lines;
+        std::istringstream in(user);
+        for (std::string line; std::getline(in, line);) {
+            std::istringstream words(line);
+            std::string name;
+            words >> name;
+            for (double v; words >> v;) lines[name].push_back(v);
+        }
+        if (lines["start"].empty() || lines["open"].empty() || lines["key"].empty() || lines["page"].empty())
+            return state.SkipWithError("the run on the screen failed");
+        const Spread start = SpreadOf(lines["start"]), xcalc = SpreadOf(lines["xcalc"]);
+        std::string startNote = SpreadNote(start, lines["start"].size(), "exec to the first complete paint");
+        if (xcalc.median >= 0) {
+            char text[64];
+            std::snprintf(text, sizeof text, "; xcalc %.1f", xcalc.median);
+            startNote += text;
+        }
+        Report(state, "X start to first paint", start.median, 60, startNote);
+        const Spread open = SpreadOf(lines["open"]);
+        Report(state, "X open to window ready", open.median, 40,
+               SpreadNote(open, lines["open"].size(), "Ok to the window and its alert"));
+        const Spread key = SpreadOf(lines["key"]);
+        Report(state, "X result key to pixels", key.median, 16,
+               SpreadNote(key, lines["key"].size(), "XTest key to the pixels"));
+        const Spread page = SpreadOf(lines["page"]);
+        Report(state, "X results page step", page.median, 16,
+               SpreadNote(page, lines["page"].size(), "XTest PgDn and PgUp to the pixels"));
     }
 }
 
@@ -558,18 +867,40 @@ void PrintTable() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]) == "--start-child") return StartChild(std::atoll(argv[2]));
-    if (argc == 2 && std::string(argv[1]) == "--x11-child") return X11Child();
+    // The children run in the scratch folder their parent made.
+    if (argc == 4 && std::string(argv[1]) == "--start-child") {
+        UseRoot(argv[2]);
+        return StartChild(std::atoll(argv[3]));
+    }
+    if (argc == 3 && std::string(argv[1]) == "--x11-child") {
+        UseRoot(argv[2]);
+        return X11Child();
+    }
+    if (argc == 3 && std::string(argv[1]) == "--x-user-child") {
+        UseRoot(argv[2]);
+        DataDir = ScreenDataDir();
+        return XUserChild();
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/tm_bench_desk.XXXXXX";
+    if (!mkdtemp(pattern.data())) {
+        std::fprintf(stderr, "bench_desk: no scratch folder can be made in %s\n", pattern.c_str());
+        return 1;
+    }
+    UseRoot(pattern + "/");
     using Function = void (*)(benchmark::State&);
-    const std::pair<const char*, Function> figures[] = {{"Start", Start},   {"Typing", Typing},
-                                                        {"Lists", Lists},   {"Viewer", Viewer},
-                                                        {"Repaint", Repaint}, {"X11Repaint", X11Repaint}};
+    // Lists before Typing: once result entry is open, a click on the results
+    // list gives the keyboard to the result field.
+    const std::pair<const char*, Function> figures[] = {{"Start", Start},     {"Lists", Lists}, {"Typing", Typing},
+                                                        {"Viewer", Viewer},   {"Repaint", Repaint}, {"X11", X11}};
     for (const auto& [name, function] : figures)
         benchmark::RegisterBenchmark(name, function)->Iterations(1)->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     PrintTable();
+    std::error_code ignored;
+    fs::remove_all(Root, ignored);
     return PreparedOk ? 0 : 1;
 }
