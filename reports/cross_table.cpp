@@ -68,8 +68,11 @@ std::string HtmlTable(int players, int rounds) {
                      p, p, HtmlEscape(FieldText(player.title).substr(0, 3)).c_str(),
                      HtmlEscape(StandingName(p)).c_str(), player.ratingUsed, ShownPerformance(p),
                      HtmlEscape(FieldText(player.country).substr(0, 3)).c_str(), ScoreRecord(p).score);
-        for (int r = 1; r <= rounds; ++r)
-            AppendFormat(out, "<td>%s</td>", SwissCrossTableCell(p, r).c_str());
+        for (int r = 1; r <= rounds; ++r) {
+            out += "<td>";
+            out += SwissCrossTableCell(p, r);
+            out += "</td>";
+        }
         out += "</tr>\n";
     }
     AppendCrossTablePageEnd(out);
@@ -103,7 +106,8 @@ std::string SwissCrossTableCell(int id, int round) {
     }
     std::string cell = ResultSign(code);
     cell += ColorLetter(ColorHistory(id, round));
-    AppendFormat(cell, "%-3d ", opponent);
+    AppendInt(cell, opponent, 3, true); // "%-3d ": a cell of every round of every player
+    cell += ' ';
     return cell;
 }
 
