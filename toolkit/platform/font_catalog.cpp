@@ -120,19 +120,29 @@ std::string FamilyName(FcPattern* font, const std::string& utf8Family) {
 
 namespace {
 
-std::future<FcConfig*> systemConfig; // the host's configuration being read
+// The host's configuration being read. A program that opened a display but
+// never drew a text still owns what the thread read: it is freed at exit.
+struct PendingConfig {
+    std::future<FcConfig*> reading;
+    ~PendingConfig() {
+        if (!reading.valid()) return;
+        if (FcConfig* config = reading.get()) FcConfigDestroy(config);
+    }
+};
+
+PendingConfig systemConfig;
 bool systemAsked = false;
 
 } // namespace
 
 void FontCatalog::PrepareSystem() {
-    if (systemAsked || systemConfig.valid()) return;
-    systemConfig = std::async(std::launch::async, [] { return FcInitLoadConfigAndFonts(); });
+    if (systemAsked || systemConfig.reading.valid()) return;
+    systemConfig.reading = std::async(std::launch::async, [] { return FcInitLoadConfigAndFonts(); });
 }
 
 const FontCatalog& FontCatalog::System() {
     systemAsked = true;
-    static FontCatalog catalog(systemConfig.valid() ? systemConfig.get() : FcInitLoadConfigAndFonts(), AdoptTag{});
+    static FontCatalog catalog(systemConfig.reading.valid() ? systemConfig.reading.get() : FcInitLoadConfigAndFonts(), AdoptTag{});
     return catalog;
 }
 
