@@ -68,9 +68,9 @@ std::vector<std::string> Words(const std::string& text) {
     return words;
 }
 
-bool ParseInt(const std::string& text, int& value) {
+bool ParseInt(std::string_view text, int& value) {
     const std::size_t at = text.find_first_not_of(" \t");
-    if (at == std::string::npos) return false;
+    if (at == std::string_view::npos) return false;
     const char* p = text.data() + at;
     const char* end = text.data() + text.find_last_not_of(" \t") + 1;
     const bool negative = *p == '-';
@@ -90,16 +90,28 @@ bool ParseInt(const std::string& text, int& value) {
     return true;
 }
 
-std::string StrictLines::line(const std::string& expected) {
+StrictLines::Fault StrictLines::take(std::string& text) {
     if (hasPending_) {
         hasPending_ = false;
-        return std::move(pending_);
+        text = std::move(pending_);
+        return Fault::None;
     }
-    std::string text;
-    if (!reader_.next(text)) throw BadFile{reader_.name() + ": the file ends early; expected " + expected};
-    if (!reader_.lineEnded()) fail("the file ends in the middle of this line; expected " + expected);
-    if (text.find('\0') != std::string::npos) fail("a NUL byte in the line; expected " + expected);
-    return text;
+    if (!reader_.next(text)) return Fault::EndsEarly;
+    if (!reader_.lineEnded()) return Fault::EndsInLine;
+    if (text.find('\0') != std::string::npos) return Fault::NulByte;
+    return Fault::None;
+}
+
+void StrictLines::failLine(Fault fault, const std::string& expected) const {
+    switch (fault) {
+    case Fault::EndsEarly: throw BadFile{reader_.name() + ": the file ends early; expected " + expected};
+    case Fault::EndsInLine: fail("the file ends in the middle of this line; expected " + expected);
+    default: fail("a NUL byte in the line; expected " + expected);
+    }
+}
+
+std::string StrictLines::line(const std::string& expected) {
+    return lineFor([&] { return expected; });
 }
 
 void StrictLines::unread(std::string text) {

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 
@@ -66,7 +67,7 @@ std::vector<std::string> Words(const std::string& text);
 // text, blanks and tabs around it ignored, as a whole decimal number with an
 // optional sign; false when it is not one (a NUL byte included) or does not
 // fit an int.
-bool ParseInt(const std::string& text, int& value);
+bool ParseInt(std::string_view text, int& value);
 
 // The lines of a file for a strict reader: every failure throws BadFile.
 class StrictLines {
@@ -77,6 +78,13 @@ public:
     // it, is cut short, and a NUL byte is refused (a text or a number
     // holding one would be cut at it without a word).
     std::string line(const std::string& expected);
+    // As line(), with what was expected spelled by expected() only when the
+    // line fails: readers of a row per player spell it once, not per row.
+    template <class Expected> std::string lineFor(const Expected& expected) {
+        std::string text;
+        if (const Fault fault = take(text); fault != Fault::None) failLine(fault, expected());
+        return text;
+    }
     // Hands text back: the next line() returns it again.
     void unread(std::string text);
     [[noreturn]] void fail(const std::string& what) const;
@@ -84,6 +92,11 @@ public:
     void end(const std::string& what);
 
 protected:
+    enum class Fault { None, EndsEarly, EndsInLine, NulByte };
+    // The next line into text, and what refuses it.
+    Fault take(std::string& text);
+    [[noreturn]] void failLine(Fault fault, const std::string& expected) const;
+
     LineReader& reader_;
     std::string pending_;
     bool hasPending_ = false;

@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -121,6 +123,24 @@ bool WriteState(const std::string& path, bool roundRobin) {
     return true;
 }
 
+bool Blank(char c) { return c == ' ' || c == '\t'; }
+
+// The first blank-separated word of text, empty when there is none.
+std::string_view FirstWord(const std::string& text) {
+    std::size_t at = 0;
+    while (at < text.size() && Blank(text[at])) ++at;
+    std::size_t end = at;
+    while (end < text.size() && !Blank(text[end])) ++end;
+    return std::string_view(text).substr(at, end - at);
+}
+
+// A player's row label, "[007]": the id at least three digits wide.
+std::string RowLabel(int id) {
+    std::string digits = std::to_string(id);
+    if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+    return "[" + digits + "]";
+}
+
 class StateParser : public StrictLines {
   public:
     explicit StateParser(LineReader& reader) : StrictLines(reader) {}
@@ -140,15 +160,28 @@ class StateParser : public StrictLines {
         return value;
     }
 
-    // Every blank-separated number of the line; a word that is not a whole
-    // number is refused.
-    std::vector<int> numbers(const std::vector<std::string>& words, std::size_t from,
-                             const std::string& expected) {
+    // Every blank-separated number of text after its first skip words; a
+    // word that is not a whole number is refused. What was expected is
+    // spelled only for a line that fails.
+    template <class Expected>
+    std::vector<int> numbers(const std::string& text, std::size_t skip, const Expected& expected) {
         std::vector<int> values;
-        for (std::size_t w = from; w < words.size(); ++w) {
-            int value;
-            if (!ParseInt(words[w], value)) fail("\"" + words[w] + "\" is not a number; expected " + expected);
-            values.push_back(value);
+        values.reserve(16);
+        std::size_t word = 0;
+        for (std::size_t at = 0; at < text.size();) {
+            if (Blank(text[at])) {
+                ++at;
+                continue;
+            }
+            std::size_t end = at;
+            while (end < text.size() && !Blank(text[end])) ++end;
+            if (word++ >= skip) {
+                const std::string_view w(text.data() + at, end - at);
+                int value;
+                if (!ParseInt(w, value)) fail("\"" + std::string(w) + "\" is not a number; expected " + expected());
+                values.push_back(value);
+            }
+            at = end;
         }
         return values;
     }
@@ -315,26 +348,23 @@ StateImage Parse(LineReader& reader, Layout& layout) {
     for (Section section : layout.sections(round)) {
         parse.header(SectionHeaders[section]);
         for (int id = 1; id <= (image.players < 0 ? layout.players : image.players); ++id) {
-            char label[16];
-            std::snprintf(label, sizeof label, "[%03d]", id);
-            const std::string what =
-                std::string("the row ") + label + " of \"" + SectionHeaders[section] + "\"";
-            const std::string text = parse.line(what);
+            const std::string label = RowLabel(id);
+            const auto what = [&] { return "the row " + label + " of \"" + SectionHeaders[section] + "\""; };
+            const std::string text = parse.lineFor(what);
             if (image.players < 0 && id > 1 && !layout.roundRobin && IsHeading(text)) {
                 parse.unread(text);
                 break;
             }
-            const std::vector<std::string> words = Words(text);
-            if (words.empty() || words[0] != label) parse.fail("expected " + what);
+            if (FirstWord(text) != label) parse.fail("expected " + what());
             std::vector<int> row;
             if (round > 0) {
-                const std::string cells = std::to_string(round) + " " + CellRule(section);
-                row = parse.numbers(words, 1, cells);
+                const auto cells = [&] { return std::to_string(round) + " " + CellRule(section); };
+                row = parse.numbers(text, 1, cells);
                 if (static_cast<int>(row.size()) != round)
-                    parse.fail("expected " + cells + " after " + label);
+                    parse.fail("expected " + cells() + " after " + label);
                 for (int value : row)
                     if (!ValidCell(section, value, layout.players))
-                        parse.fail(std::to_string(value) + " is out of range; expected " + cells);
+                        parse.fail(std::to_string(value) + " is out of range; expected " + cells());
             }
             image.cells[section].push_back(row);
             if (section == OpponentSection) opponentLines.push_back(parse.lineNumber());
@@ -349,10 +379,12 @@ StateImage Parse(LineReader& reader, Layout& layout) {
     const std::size_t columns = columnRounds.size();
     std::vector<std::vector<int>> boardOf(columns, std::vector<int>(static_cast<std::size_t>(layout.players) + 1, 0));
     for (int board = 0; board <= image.boards; ++board) {
-        const std::string what = std::to_string(columns) + (board == 0 ? " board counts" : " game codes") +
-                                 " in row " + std::to_string(board) + " of \"" + GamesHeader + "\"";
-        std::vector<int> row = parse.numbers(Words(parse.line(what)), 0, what);
-        if (row.size() != columns) parse.fail("expected " + what);
+        const auto what = [&] {
+            return std::to_string(columns) + (board == 0 ? " board counts" : " game codes") + " in row " +
+                   std::to_string(board) + " of \"" + GamesHeader + "\"";
+        };
+        std::vector<int> row = parse.numbers(parse.lineFor(what), 0, what);
+        if (row.size() != columns) parse.fail("expected " + what());
         for (std::size_t c = 0; c < columns; ++c) {
             const int value = row[c];
             if (board == 0) {
