@@ -135,16 +135,32 @@ float TextRoundPoints(const CardRound& r, CardTotals& totals) {
     }
 }
 
-void AppendTextCard(std::string& out, int id, int rounds, int performance) {
-    AppendFormat(out, "\n\n%s\n%s, %s,%s\n", FieldText(Settings.Name).c_str(),
-                 FieldText(Settings.Place).c_str(), FieldText(Settings.BeginDate).c_str(),
-                 FieldText(Settings.EndDate).c_str());
-    out += PlayerLine(id);
+// The tournament's heading that every text card repeats.
+std::string TextCardHead() {
+    std::string head;
+    AppendFormat(head, "\n\n%s\n%s, %s,%s\n", FieldText(Settings.Name).c_str(), FieldText(Settings.Place).c_str(),
+                 FieldText(Settings.BeginDate).c_str(), FieldText(Settings.EndDate).c_str());
+    return head;
+}
+
+// One player's card: his rounds and his line are read once for the text
+// and the page, the heading once a file.
+struct Card {
+    int id;
+    std::vector<CardRound> rounds;
+    std::string playerLine;
+    Card(int player, int roundCount) : id(player), rounds(CardRounds(player, roundCount)), playerLine(PlayerLine(player)) {}
+};
+
+void AppendTextCard(std::string& out, const Card& card, const std::string& head, int performance) {
+    const int id = card.id;
+    out += head;
+    out += card.playerLine;
     AppendRule(out, '-', 64);
     out += " r  Col ID Opponent             Rat  diff  exp.  res  Cum  Score\n";
     AppendRule(out, '-', 64);
     CardTotals totals;
-    for (const CardRound& r : CardRounds(id, rounds)) {
+    for (const CardRound& r : card.rounds) {
         const float points = TextRoundPoints(r, totals);
         totals.runningSum += totals.running;
         if (r.played) {
@@ -218,6 +234,7 @@ std::string HtmlName(int id) {
 // The texts of the players as the page's rows show them, made once a page.
 struct HtmlPlayers {
     std::vector<std::string> titles, names;
+    HtmlPlayers() = default;
     explicit HtmlPlayers(int count) {
         for (int id = 0; id <= count; ++id) {
             titles.push_back(HtmlEscape(Title(id)));
@@ -226,18 +243,28 @@ struct HtmlPlayers {
     }
 };
 
-void AppendHtmlCard(std::string& out, int id, int rounds, const HtmlPlayers& players) {
+// The tournament's heading that every card of the page repeats, escaped.
+std::string HtmlCardHead() {
+    return HtmlEscape(FieldText(Settings.Name)) + " <br> " + HtmlEscape(FieldText(Settings.Place)) + ", " +
+           HtmlEscape(FieldText(Settings.BeginDate)) + "," + HtmlEscape(FieldText(Settings.EndDate)) + "<br>\n";
+}
+
+void AppendHtmlCard(std::string& out, const Card& card, const std::string& head, const HtmlPlayers& players) {
+    const int id = card.id;
     out += "\n<tr> <td>\n";
-    AppendFormat(out, "\n\n <a name=\"%d\"></a> <H4>%s <br> %s, %s,%s<br>\n%s</H4>\n", id,
-                 HtmlEscape(FieldText(Settings.Name)).c_str(), HtmlEscape(FieldText(Settings.Place)).c_str(),
-                 HtmlEscape(FieldText(Settings.BeginDate)).c_str(),
-                 HtmlEscape(FieldText(Settings.EndDate)).c_str(), HtmlEscape(PlayerLine(id)).c_str());
+    // "\n\n <a name=\"%d\"></a> <H4>%s <br> %s, %s,%s<br>\n%s</H4>\n"
+    out += "\n\n <a name=\"";
+    AppendInt(out, id);
+    out += "\"></a> <H4>";
+    out += head;
+    out += HtmlEscape(card.playerLine);
+    out += "</H4>\n";
     out += "<table cellpadding=\"1\" cellspacing=\"1\" border=\"0\"> \n<tbody>\n<tr> "
            "<th>R</th> <th>C</th> <th>ID</th> <th width=\"165\">OPPONENT</th> <th>Rat</th>  <th>diff</th> "
            "<th>exp.</th> <th>res</th> <th>Cum</th> <th>Score</th>\n</tr> \n";
     CardTotals totals;
     float ratings = 0.0f;
-    for (const CardRound& r : CardRounds(id, rounds)) {
+    for (const CardRound& r : card.rounds) {
         const float points = HtmlRoundPoints(r, totals);
         out += "<tr> ";
         if (r.played) {
@@ -291,6 +318,36 @@ void AppendCardsHead(std::string& out) {
     out += head;
 }
 
+// The page around its cards; a table without rows is no table: with no
+// player there is none.
+void AppendCardsPageStart(std::string& page, int count) {
+    AppendCardsHead(page);
+    AppendHtmlNavigation(page);
+    page += "<h2>National Player Cards</h2>\n";
+    if (count > 0) page += "<table cellpadding=\"4\" cellspacing=\"2\" border=\"1\"> \n<tbody>\n";
+}
+void AppendCardsPageEnd(std::string& page, int count) {
+    if (count > 0) page += "</tbody>\n</table>\n";
+    AppendHtmlNavigation(page);
+    AppendHtmlFooter(page);
+    AppendHtmlPageEnd(page);
+}
+
+// Room for every card at once: a text grown by doubling is copied whole
+// at each step, and a 999-player page runs to megabytes. The room not
+// written is never touched.
+std::size_t TextRoom(int count, int rounds) {
+    return static_cast<std::size_t>(std::max(count, 0)) * (400 + static_cast<std::size_t>(std::max(rounds, 0)) * 80);
+}
+std::size_t PageRoom(int count, int rounds) {
+    return 4096 + static_cast<std::size_t>(std::max(count, 0)) *
+                      (1024 + static_cast<std::size_t>(std::max(rounds, 0)) * 320);
+}
+
+HtmlPlayers PagePlayers(int count) {
+    return count > 0 ? HtmlPlayers(count) : HtmlPlayers();
+}
+
 } // namespace
 
 bool WritePlayerCards(int players) {
@@ -302,15 +359,26 @@ bool WritePlayerCards(int players) {
     AppendFormat(elovar, "\nRating variation at round %d\n\n", rounds);
     elovar += "  ID  NAME                  K   Elo    Nvar  PRat    +/-\n";
     AppendRule(elovar, '-', 57);
+    // The page is made in the same pass: it shows each player's
+    // performance once the text card has stored it.
+    cards.reserve(TextRoom(count, rounds));
+    std::string page;
+    page.reserve(PageRoom(count, rounds));
+    AppendCardsPageStart(page, count);
+    const HtmlPlayers pagePlayers = PagePlayers(count);
+    const std::string textHead = TextCardHead(), htmlHead = HtmlCardHead();
     for (int id = 1; id <= count; ++id) {
         const int performance = PerformanceRating(id, rounds);
         PlayerScores[id].performance = static_cast<float>(performance);
-        AppendTextCard(cards, id, rounds, performance);
+        const Card card(id, rounds);
+        AppendTextCard(cards, card, textHead, performance);
         AppendElovarLine(elovar, id, performance);
+        AppendHtmlCard(page, card, htmlHead, pagePlayers);
     }
+    AppendCardsPageEnd(page, count);
     bool ok = WriteReportFile(DataFolderFile("playercd.txt"), cards);
     ok = WriteReportFile(DataFolderFile("elovar.txt"), elovar) && ok;
-    ok = WritePlayerCardsHtml(players) && ok;
+    ok = WriteReportFile(DataFolderFile("playercard.html"), page) && ok;
     return ok;
 }
 
@@ -318,19 +386,12 @@ bool WritePlayerCardsHtml(int players) {
     const int count = ReportPlayerCount(players);
     const int rounds = CardRoundCount();
     std::string page;
-    AppendCardsHead(page);
-    AppendHtmlNavigation(page);
-    page += "<h2>National Player Cards</h2>\n";
-    // A table without rows is no table: with no player there is none.
-    if (count > 0) {
-        page += "<table cellpadding=\"4\" cellspacing=\"2\" border=\"1\"> \n<tbody>\n";
-        const HtmlPlayers players(count);
-        for (int id = 1; id <= count; ++id)
-            AppendHtmlCard(page, id, rounds, players);
-        page += "</tbody>\n</table>\n";
-    }
-    AppendHtmlNavigation(page);
-    AppendHtmlFooter(page);
-    AppendHtmlPageEnd(page);
+    page.reserve(PageRoom(count, rounds));
+    AppendCardsPageStart(page, count);
+    const HtmlPlayers pagePlayers = PagePlayers(count);
+    const std::string head = HtmlCardHead();
+    for (int id = 1; id <= count; ++id)
+        AppendHtmlCard(page, Card(id, rounds), head, pagePlayers);
+    AppendCardsPageEnd(page, count);
     return WriteReportFile(DataFolderFile("playercard.html"), page);
 }

@@ -13,7 +13,8 @@
 #pragma once
 
 // Writes "playercd.txt" and "elovar.txt" for players 1..players, stores each
-// one's performance rating, then writes the page (WritePlayerCardsHtml).
+// one's performance rating, then writes the page as WritePlayerCardsHtml
+// does (made in the same pass, each player's rounds read once).
 // Every file is written even when another fails, and the performances are
 // stored all the same; returns true only when all three were written.
 bool WritePlayerCards(int players);

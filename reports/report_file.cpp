@@ -70,6 +70,18 @@ bool ReadConversion(const char* p, Conversion& c) {
 void Pad(std::string& out, const Conversion& c, bool minus, const char* body, std::size_t length) {
     const std::size_t used = length + (minus ? 1 : 0);
     const std::size_t fill = static_cast<std::size_t>(c.width) > used ? static_cast<std::size_t>(c.width) - used : 0;
+    // A short field, as nearly every one is, goes into the report in one append.
+    char field[64];
+    if (used + fill <= sizeof field) {
+        char* p = field;
+        if (!c.left && !c.zero) p = std::fill_n(p, fill, ' ');
+        if (minus) *p++ = '-';
+        if (!c.left && c.zero) p = std::fill_n(p, fill, '0');
+        p = std::copy_n(body, length, p);
+        if (c.left) p = std::fill_n(p, fill, ' ');
+        out.append(field, static_cast<std::size_t>(p - field));
+        return;
+    }
     if (fill && !c.left && !c.zero) out.append(fill, ' ');
     if (minus) out += '-';
     if (fill && !c.left && c.zero) out.append(fill, '0');
@@ -247,23 +259,48 @@ void AppendRule(std::string& out, char c, int count) {
     out += '\n';
 }
 
-bool WriteReportFile(const std::string& path, const std::string& text) {
-    std::string bytes;
-    bytes.reserve(text.size() + text.size() / 8);
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t line = text.find('\n', at);
-        if (line == std::string::npos) {
-            bytes.append(text, at, std::string::npos);
-            break;
+namespace {
+
+// The text with each "\n" as CR LF, through a buffer of its own: a report
+// of megabytes is not copied whole first.
+bool WriteWithCrLf(std::FILE* file, const std::string& text) {
+    constexpr std::size_t kChunk = 1 << 16;
+    char chunk[kChunk];
+    std::size_t used = 0;
+    const auto flush = [&] {
+        const bool written = std::fwrite(chunk, 1, used, file) == used;
+        used = 0;
+        return written;
+    };
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char* line = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const char* const stop = line ? line : end;
+        while (p < stop) {
+            if (used == kChunk && !flush()) return false;
+            const std::size_t n = std::min(static_cast<std::size_t>(stop - p), kChunk - used);
+            std::memcpy(chunk + used, p, n);
+            used += n;
+            p += n;
         }
-        bytes.append(text, at, line - at);
-        bytes += "\r\n";
-        at = line + 1;
+        if (line) {
+            if (used + 2 > kChunk && !flush()) return false;
+            chunk[used++] = '\r';
+            chunk[used++] = '\n';
+            p = line + 1;
+        }
     }
+    return flush();
+}
+
+} // namespace
+
+bool WriteReportFile(const std::string& path, const std::string& text) {
     const std::string temporary = path + ".tmp";
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    bool ok = WriteWithCrLf(file, text);
     ok = std::fflush(file) == 0 && ok;
     ok = std::fclose(file) == 0 && ok;
     if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;

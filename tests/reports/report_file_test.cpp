@@ -120,3 +120,50 @@ TEST(ReportFile, FieldTextStopsAtTheFieldsEnd) {
 }
 
 } // namespace
+
+// A report of megabytes goes out a piece at a time: a line end on the
+// border of two pieces keeps its CR LF whole, and the end of the text,
+// with or without a line end, is written.
+TEST(ReportFile, LargeReportsKeepEveryLineEndAcrossTheirPieces) {
+    const std::string folder = UseDataFolder("report_file_large");
+    struct Case {
+        std::size_t xs; // the text starts with this many 'x'
+        const char* tail;
+        const char* written; // the file after its 'x'
+    };
+    const Case cases[] = {
+        {65535, "\n", "\r\n"},
+        {65534, "\n\n", "\r\n\r\n"},
+        {65536, "\nend", "\r\nend"},
+        {131070, "\n", "\r\n"},
+        {200000, "\nlast line\n", "\r\nlast line\r\n"}, // the last ends with its line end
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WriteReportFile(folder + "big.txt", std::string(c.xs, 'x') + c.tail));
+        const std::string bytes = ReadBytes(folder + "big.txt");
+        EXPECT_EQ(bytes.find_first_not_of('x'), c.xs) << c.xs;
+        EXPECT_EQ(bytes.substr(std::min(c.xs, bytes.size())), c.written) << c.xs;
+    }
+}
+
+// Fields are built aside when they are short; wider ones are padded in the
+// report itself, alike.
+TEST(ReportFile, WideFieldsPadAsShortOnes) {
+    struct Case {
+        void (*append)(std::string&);
+        std::size_t spaces, zeros;
+        const char* body;
+    };
+    const Case cases[] = {
+        {[](std::string& o) { AppendInt(o, -5, 64); }, 62, 0, "-5"},
+        {[](std::string& o) { AppendInt(o, -5, 65); }, 63, 0, "-5"},
+        {[](std::string& o) { AppendFormat(o, "%070d", 7); }, 0, 69, "7"},
+        {[](std::string& o) { AppendFixed(o, 2.5, 66, 1); }, 63, 0, "2.5"},
+        {[](std::string& o) { AppendText(o, "ab", 100); }, 98, 0, "ab"}, // the last: %100s
+    };
+    for (const Case& c : cases) {
+        std::string out;
+        c.append(out);
+        EXPECT_EQ(out, std::string(c.spaces, ' ') + std::string(c.zeros, '0') + c.body);
+    }
+}
