@@ -333,17 +333,6 @@ void AppendCardsPageEnd(std::string& page, int count) {
     AppendHtmlPageEnd(page);
 }
 
-// Room for every card at once: a text grown by doubling is copied whole
-// at each step, and a 999-player page runs to megabytes. The room not
-// written is never touched.
-std::size_t TextRoom(int count, int rounds) {
-    return static_cast<std::size_t>(std::max(count, 0)) * (400 + static_cast<std::size_t>(std::max(rounds, 0)) * 80);
-}
-std::size_t PageRoom(int count, int rounds) {
-    return 4096 + static_cast<std::size_t>(std::max(count, 0)) *
-                      (1024 + static_cast<std::size_t>(std::max(rounds, 0)) * 320);
-}
-
 HtmlPlayers PagePlayers(int count) {
     return count > 0 ? HtmlPlayers(count) : HtmlPlayers();
 }
@@ -353,45 +342,47 @@ HtmlPlayers PagePlayers(int count) {
 bool WritePlayerCards(int players) {
     const int count = ReportPlayerCount(players);
     const int rounds = CardRoundCount();
-    std::string cards;
     std::string elovar;
     AppendReportHeading(elovar);
     AppendFormat(elovar, "\nRating variation at round %d\n\n", rounds);
     elovar += "  ID  NAME                  K   Elo    Nvar  PRat    +/-\n";
     AppendRule(elovar, '-', 57);
-    // The page is made in the same pass: it shows each player's
-    // performance once the text card has stored it.
-    cards.reserve(TextRoom(count, rounds));
-    std::string page;
-    page.reserve(PageRoom(count, rounds));
-    AppendCardsPageStart(page, count);
+    // The text cards and the page run to megabytes: each goes to its file
+    // as it is made. The page is made in the same pass: it shows each
+    // player's performance once the text card has stored it.
+    ReportStream cards(DataFolderFile("playercd.txt"));
+    ReportStream page(DataFolderFile("playercard.html"));
+    AppendCardsPageStart(page.text(), count);
     const HtmlPlayers pagePlayers = PagePlayers(count);
     const std::string textHead = TextCardHead(), htmlHead = HtmlCardHead();
     for (int id = 1; id <= count; ++id) {
         const int performance = PerformanceRating(id, rounds);
         PlayerScores[id].performance = static_cast<float>(performance);
         const Card card(id, rounds);
-        AppendTextCard(cards, card, textHead, performance);
+        AppendTextCard(cards.text(), card, textHead, performance);
         AppendElovarLine(elovar, id, performance);
-        AppendHtmlCard(page, card, htmlHead, pagePlayers);
+        AppendHtmlCard(page.text(), card, htmlHead, pagePlayers);
+        cards.pass();
+        page.pass();
     }
-    AppendCardsPageEnd(page, count);
-    bool ok = WriteReportFile(DataFolderFile("playercd.txt"), cards);
+    AppendCardsPageEnd(page.text(), count);
+    bool ok = cards.commit();
     ok = WriteReportFile(DataFolderFile("elovar.txt"), elovar) && ok;
-    ok = WriteReportFile(DataFolderFile("playercard.html"), page) && ok;
+    ok = page.commit() && ok;
     return ok;
 }
 
 bool WritePlayerCardsHtml(int players) {
     const int count = ReportPlayerCount(players);
     const int rounds = CardRoundCount();
-    std::string page;
-    page.reserve(PageRoom(count, rounds));
-    AppendCardsPageStart(page, count);
+    ReportStream page(DataFolderFile("playercard.html"));
+    AppendCardsPageStart(page.text(), count);
     const HtmlPlayers pagePlayers = PagePlayers(count);
     const std::string head = HtmlCardHead();
-    for (int id = 1; id <= count; ++id)
-        AppendHtmlCard(page, Card(id, rounds), head, pagePlayers);
-    AppendCardsPageEnd(page, count);
-    return WriteReportFile(DataFolderFile("playercard.html"), page);
+    for (int id = 1; id <= count; ++id) {
+        AppendHtmlCard(page.text(), Card(id, rounds), head, pagePlayers);
+        page.pass();
+    }
+    AppendCardsPageEnd(page.text(), count);
+    return page.commit();
 }

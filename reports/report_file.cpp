@@ -308,6 +308,35 @@ bool WriteReportFile(const std::string& path, const std::string& text) {
     return ok;
 }
 
+ReportStream::ReportStream(const std::string& path) : path_(path), temporary_(path + ".tmp") {
+    file_ = std::fopen(temporary_.c_str(), "wb");
+    ok_ = file_ != nullptr;
+}
+
+ReportStream::~ReportStream() {
+    if (!file_) return;
+    std::fclose(file_);
+    std::remove(temporary_.c_str());
+}
+
+void ReportStream::pass() {
+    if (text_.size() < (1u << 16)) return;
+    if (ok_) ok_ = WriteWithCrLf(file_, text_);
+    text_.clear();
+}
+
+bool ReportStream::commit() {
+    if (!file_) return false;
+    bool ok = ok_ && WriteWithCrLf(file_, text_);
+    text_.clear();
+    ok = std::fflush(file_) == 0 && ok;
+    ok = std::fclose(file_) == 0 && ok;
+    file_ = nullptr;
+    if (ok) ok = std::rename(temporary_.c_str(), path_.c_str()) == 0;
+    if (!ok) std::remove(temporary_.c_str());
+    return ok;
+}
+
 std::string DataFolderFile(const char* name) {
     return FieldText(Settings.DataFolder) + name;
 }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 // Appends the printf-style format to out (any length; never truncated).
@@ -30,6 +31,31 @@ void AppendRule(std::string& out, char c, int count);
 // Writes text to path whole, "\n" as CR LF. Returns true when the file
 // stands complete; on failure an earlier file of that name is left alone.
 bool WriteReportFile(const std::string& path, const std::string& text);
+
+// A report written to its file while it is made, for the reports of
+// megabytes (the player cards of a large tournament): a text made whole
+// first costs fresh memory for every byte of it. text() holds what is not
+// written yet; pass() writes it once it is large and empties it, keeping
+// its room for what follows; commit() writes the rest and puts the file in
+// place as WriteReportFile does. A report not committed leaves the earlier
+// file as it was and no temporary file.
+class ReportStream {
+  public:
+    explicit ReportStream(const std::string& path);
+    ~ReportStream();
+    ReportStream(const ReportStream&) = delete;
+    ReportStream& operator=(const ReportStream&) = delete;
+
+    std::string& text() { return text_; }
+    void pass();
+    // True when the file stands complete.
+    bool commit();
+
+  private:
+    std::string path_, temporary_, text_;
+    std::FILE* file_ = nullptr;
+    bool ok_ = true;
+};
 
 // The tournament's DataFolder followed by the file name made from a pattern
 // with one round number ("pairs%d.txt") or a plain name ("index.html").

@@ -167,3 +167,45 @@ TEST(ReportFile, WideFieldsPadAsShortOnes) {
         EXPECT_EQ(out, std::string(c.spaces, ' ') + std::string(c.zeros, '0') + c.body);
     }
 }
+
+// A report written while it is made is the file WriteReportFile writes, and
+// only once committed: until then, and when it is dropped, the earlier file
+// stands and no temporary file is left.
+TEST(ReportFile, AStreamedReportReplacesTheFileOnlyWhenCommitted) {
+    const std::string folder = UseDataFolder("report_file_stream");
+    struct Case {
+        int pieces;
+        const char* piece;
+        bool commit;
+        std::size_t size; // of the file afterwards
+        const char* end;  // its last bytes
+    };
+    const Case cases[] = {
+        {0, "", true, 0, ""},
+        {3, "one\n", true, 15, "one\r\none\r\n"},
+        {2, "dropped\n", false, 5, "old\r\n"},
+        {20000, "0123456789\n", true, 240000, "9\r\n0123456789\r\n"}, // written a piece at a time
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WriteReportFile(folder + "r.txt", "old\n"));
+        {
+            ReportStream stream(folder + "r.txt");
+            for (int i = 0; i < c.pieces; ++i) {
+                stream.text() += c.piece;
+                stream.pass();
+            }
+            EXPECT_EQ(ReadBytes(folder + "r.txt"), "old\r\n");
+            if (c.commit) {
+                EXPECT_TRUE(stream.commit());
+            }
+        }
+        const std::string bytes = ReadBytes(folder + "r.txt");
+        const std::string end = c.end;
+        EXPECT_EQ(bytes.size(), c.size) << c.pieces;
+        EXPECT_EQ(bytes.substr(bytes.size() - std::min(bytes.size(), end.size())), end) << c.pieces;
+        EXPECT_FALSE(FileExists(folder + "r.txt.tmp")) << c.pieces;
+    }
+    ReportStream nowhere(folder + "no such folder/r.txt");
+    nowhere.text() = "x\n";
+    EXPECT_FALSE(nowhere.commit());
+}
