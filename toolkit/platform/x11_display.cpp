@@ -295,15 +295,17 @@ void X11Display::makeImage(Native& n, int width, int height) {
     n.width = width;
     n.height = height;
     n.shownGeneration = 0;
-    n.pixels.assign(std::size_t(width) * std::size_t(height), 0);
     n.raw.clear();
+    // On a server of our pixel format the colours sent are kept from the
+    // first frame on, which goes straight from the backing store (see
+    // presentWindow); elsewhere they start black.
+    if (fastPixels_) n.pixels.clear();
+    else n.pixels.assign(std::size_t(width) * std::size_t(height), 0);
     if (width <= 0 || height <= 0) return;
     n.image = XCreateImage(dpy_, DefaultVisual(dpy_, screen_), DefaultDepth(dpy_, screen_), ZPixmap, 0, nullptr,
                            unsigned(width), unsigned(height), 32, 0);
     if (!n.image) return;
-    if (fastPixels_) {
-        n.image->data = reinterpret_cast<char*>(n.pixels.data());
-    } else {
+    if (!fastPixels_) {
         n.raw.assign(std::size_t(n.image->bytes_per_line) * std::size_t(height), 0);
         n.image->data = n.raw.data();
         for (int y = 0; y < height; ++y)
@@ -342,9 +344,28 @@ void X11Display::presentWindow(WindowId id, Native& n, const Rect* exposed) {
     // last time has nothing new.
     if (!exposed && (!n.exposedSinceMap || n.shownGeneration == s.generation())) return;
     n.shownGeneration = s.generation();
+    const Rgb* palette = s.paletted() ? s.palette()->entries : nullptr;
+    const std::size_t area = std::size_t(n.width) * std::size_t(n.height);
+    if (fastPixels_ && n.pixels.empty()) {
+        if (!palette) {
+            // The first frame goes whole, straight from the backing store;
+            // the copy later frames are compared with is made after it has
+            // gone, while the server draws: a window's worth of fresh memory
+            // takes longer to come by than the frame to send.
+            if (n.mapped) {
+                n.image->data = reinterpret_cast<char*>(const_cast<Rgb*>(s.pixels()));
+                XPutImage(dpy_, n.xid, Gc(gc_), n.image, 0, 0, 0, 0, unsigned(n.width), unsigned(n.height));
+                XFlush(dpy_);
+            }
+            n.pixels.assign(s.pixels(), s.pixels() + area);
+            n.image->data = reinterpret_cast<char*>(n.pixels.data());
+            return;
+        }
+        n.pixels.assign(area, 0);
+        n.image->data = reinterpret_cast<char*>(n.pixels.data());
+    }
     // Only what changed since the last time goes to the server.
     int x0 = n.width, y0 = n.height, x1 = 0, y1 = 0;
-    const Rgb* palette = s.paletted() ? s.palette()->entries : nullptr;
     for (int y = 0; y < n.height; ++y) {
         const std::size_t row = std::size_t(y) * std::size_t(n.width);
         std::uint32_t* shown = n.pixels.data() + row;
