@@ -107,6 +107,7 @@ TEST_F(ComboBox, ThePopupLiesUnderTheFieldOrAboveItAtTheBottom) {
             const int row = WkListRecord(list)->rowHeight;
             EXPECT_EQ(At(list, list->width - 6, row + row / 2), Rgb(list->background));
             EXPECT_TRUE(display->saveScreenPng(std::string(TM_TEST_OUTPUT_DIR) + "/combo_open.png"));
+            ExpectScreenPicture(plat::Union(ScreenArea(shell), ScreenArea(popup)), "combo_open.png");
         }
         Key(0x1B, 0x01);
     }

@@ -91,6 +91,7 @@ TEST_F(Pages, TabbedFormSwitchesByItsTabsAndGrows) {
     EXPECT_EQ(pages, (std::vector<std::intptr_t>{1}));
     EXPECT_TRUE(WkTabToggleGetState(second));
     SavePng(shell, "tabbed_form.png");
+    ExpectPicture(shell, "tabbed_form.png");
     // The focus inside moves to the first child of the page shown.
     WkObjectSetFocus(leaves[3]);
     WkFormSetPage(paged, 2);
@@ -174,6 +175,7 @@ TEST_F(Pages, PagedFormShowsItsPageNumber) {
     char text[8];
     EXPECT_STREQ(WkObjectGetText(WkFormRecord(paged)->pageNumberLabel, text, sizeof text), "2");
     SavePng(shell, "paged_form.png");
+    ExpectPicture(shell, "paged_form.png");
 }
 
 TEST_F(Pages, RemovedPagesTakeThePointerWithThem) {

@@ -102,6 +102,7 @@ TEST_F(HeaderTable, Picture) {
     WkScrollBarSetValue(WkFormGetVerticalScrollBar(r->bodyView), 200);
     WkFlushEvents();
     SavePng(shell, "header_table.png");
+    ExpectPicture(shell, "header_table.png");
 }
 
 } // namespace

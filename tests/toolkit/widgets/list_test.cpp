@@ -272,6 +272,7 @@ TEST_F(ListTest, Picture) {
     Keys({' ', WK_KEY_DOWN, WK_KEY_DOWN, ' ', WK_KEY_DOWN});
     WkFlushEvents();
     SavePng(shell, "lists.png");
+    ExpectPicture(shell, "lists.png");
     WkListData* d = WkListRecord(plain);
     const int f = WkObjectBorder(plain), y = f + (d->current - d->firstRow) * d->rowHeight + 1;
     EXPECT_EQ(At(plain, plain->width - f - 3, y), Rgb(d->currentBackground));

@@ -332,6 +332,10 @@ TEST_F(Menus, Screenshot) {
     wt::OpenFileAndExport(w);
     WkFlushEvents();
     EXPECT_TRUE(display->saveScreenPng(std::string(TM_TEST_OUTPUT_DIR) + "/menus.png"));
+    // The window with its pull-down and the submenu beside it.
+    ExpectScreenPicture(plat::Union(plat::Union(ScreenArea(w.shell), ScreenArea(WkObjectGetShell(w.file))),
+                                    ScreenArea(WkObjectGetShell(w.submenu))),
+                        "menus_open.png");
     // The highlighted item is filled; the open submenu sits at the pull-down's right edge.
     EXPECT_EQ(At(w.file, 5, w.exportItem->offset + 3), Rgb(WkMenuRecord(w.file)->highlightBackground));
     EXPECT_EQ(WkObjectGetShell(w.submenu)->x,

@@ -76,6 +76,7 @@ TEST_F(ProgressBarTest, ATextChangeDrawsWhatAFullRedrawDraws) {
         WkFree(copy);
     }
     SavePng(shell, "progress.png");
+    ExpectPicture(shell, "progress.png");
 }
 
 } // namespace

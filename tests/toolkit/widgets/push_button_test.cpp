@@ -311,6 +311,7 @@ TEST_F(ButtonsPicture, EveryLookSideBySide) {
     wt::PressAndFocus(w);
     WkFlushEvents();
     SavePng(w.shell, "buttons.png");
+    ExpectPicture(w.shell, "buttons.png");
     const int h = WkFontHeight("A", 0);
     // Focused: the black frame two pixels thick.
     EXPECT_EQ(At(w.focused, 0, 0), Rgb(WkBlackColor()));

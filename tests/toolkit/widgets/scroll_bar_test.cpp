@@ -232,6 +232,7 @@ TEST_F(ScrollBarTest, PictureOfBothOrientations) {
     WkEndDraw();
     EXPECT_TRUE(display->saveWindowPng(WkObjectGetNativeWindow(shell), std::string(TM_TEST_OUTPUT_DIR) +
                                                                             "/scrollbars.png"));
+    ExpectPicture(shell, "scrollbars.png");
     std::filesystem::remove(wt::Folder() + "/sbup.bmp");
     std::filesystem::remove(wt::Folder() + "/sbdown.bmp");
 }

@@ -94,6 +94,7 @@ TEST_F(SpinField, DisablingGreysTheArrows) {
         EXPECT_FALSE(Shows(Arrow(insensitive, which), black));
     }
     SavePng(shell, "spin.png");
+    ExpectPicture(shell, "spin.png");
 }
 
 } // namespace

@@ -222,6 +222,7 @@ TEST_F(Toggles, Picture) {
     WkTabToggleSelect(second);
     WkFlushEvents();
     SavePng(shell, "toggles.png");
+    ExpectPicture(shell, "toggles.png");
     // The selected tab's raised top and the lower unselected neighbour.
     EXPECT_EQ(At(second, second->width / 2, 1), Rgb(second->darkShadow));
     EXPECT_EQ(At(second, second->width / 2, second->height - 1), Rgb(second->background));

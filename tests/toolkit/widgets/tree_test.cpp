@@ -251,6 +251,7 @@ TEST_F(TreeTest, PictureOfARenamedNode) {
     EXPECT_EQ(At(n["b"]->imageArea, 10, 7), plat::MakeRgb(250, 220, 120));
     EXPECT_EQ(At(n["b1"]->imageArea, 10, 7), plat::MakeRgb(230, 190, 60));
     SavePng(shell, "tree.png");
+    ExpectPicture(shell, "tree.png");
     WkObjectDestroy(shell);
     owned.clear();
     WkFreeImage(folder);

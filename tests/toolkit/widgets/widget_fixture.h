@@ -13,6 +13,7 @@
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/platform/font_test_fonts.h"
+#include "support/reference_picture.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +115,23 @@ protected:
         WkReleaseDefaultColors();
         WkShutdown();
         started = false;
+    }
+    // The window as painted, pixel for pixel, against reference/<name>: the
+    // offscreen display paints the same pixels every run.
+    void ExpectPicture(WkObject* shell, const std::string& name) {
+        ExpectPicture(*display->surface(WkObjectGetNativeWindow(shell)), name);
+    }
+    // The part of the screen where a window and its open popups lie.
+    void ExpectScreenPicture(const plat::Rect& area, const std::string& name) {
+        ExpectPicture(refpic::Crop(display->composite(), area), name);
+    }
+    static void ExpectPicture(const plat::Surface& picture, const std::string& name) {
+        EXPECT_TRUE(refpic::MatchesReference(picture, TM_TEST_SOURCE_DIR "/toolkit/widgets/reference/" + name,
+                                             std::string(TM_TEST_OUTPUT_DIR) + "/" + name, refpic::kExact));
+    }
+    // A shell's place on the screen, its frame left out.
+    static plat::Rect ScreenArea(WkObject* shell) {
+        return {shell->x, shell->y, shell->x + shell->width, shell->y + shell->height};
     }
     // A form without parent, destroyed by the fixture.
     WkObject* Form(int kind, int count = 1) { return owned.emplace_back(WkCreateForm(nullptr, count, kind)); }

@@ -70,7 +70,7 @@ void EventOnX::NewEvent(const char* system, const std::string& base, int rounds)
     WkEditReplaceText(SettingsDialog.dataFolder, data.c_str(), 0, 0);
     WkEditReplaceText(SettingsDialog.pairingSystem, system, 0, 0);
     WkEditReplaceText(SettingsDialog.rounds, std::to_string(rounds).c_str(), 0, 0);
-    Png(SettingsDialog.window, base + "-settings.png");
+    Png(SettingsDialog.window, base + "-settings.png", {SettingsDialog.dataFolder}); // the build's own folder
     Click(SettingsDialog.okButton);
     ASSERT_EQ(Settings.PairingSystem, system[0] - '0') << unexpected;
 }

@@ -14,6 +14,7 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/menu_bar.h"
+#include "toolkit/widgets/tree.h"
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/main_window/window_frame.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
@@ -57,7 +58,10 @@ class PointerOnX : public EventOnX {
             return;
         }
         self->browsed_ = WkListGetSelectedItem(static_cast<WkObject*>(parts.list))->text;
-        self->Png(static_cast<WkObject*>(parts.shell), "pointer-file-browser.png");
+        // The folder tree (its view and bars) and the folder's path are the build's own: left out.
+        self->Png(static_cast<WkObject*>(parts.shell), "pointer-file-browser.png",
+                  {WkTreeGetVerticalScrollBar(static_cast<WkObject*>(parts.tree))->parent,
+                   static_cast<WkObject*>(parts.folder)});
         self->Xdo("mousemove " + self->At(static_cast<WkObject*>(parts.close)) + " click 1", false);
     }
     std::string browsed_;

@@ -4,7 +4,9 @@
 // button keeps the program running; the window manager's close action asks
 // it again and "Yes" ends the program (the first button has the focus;
 // Right and Enter press "Yes").
+#include "support/reference_picture.h"
 #include "support/x_probe.h"
+#include "toolkit/platform/font_test_fonts.h"
 #include "toolkit/platform/png.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +72,22 @@ int WaitForExit(pid_t child) {
     return -1;
 }
 
+// The window against reference/name. The program is another process: its
+// drawing may still be on its way and a focused field's cursor blinks, so
+// the picture is taken again for up to three seconds until it matches.
+::testing::AssertionResult ShownAsReference(const xprobe::Probe& probe, unsigned long window, const std::string& name) {
+    const std::string reference = TM_TEST_SOURCE_DIR "/tourman/x11/reference/" + name,
+                      output = std::string(TM_TEST_OUTPUT_DIR) + "/" + name;
+    plat::Surface shown = probe.Pixels(window), expected;
+    for (int i = 0; i < 30 && !std::getenv("TM_UPDATE_PICTURES") && plat::LoadPng(reference, expected); ++i) {
+        if (refpic::Within(refpic::Compare(shown, expected, refpic::kOnServer.channel), refpic::kOnServer, shown)) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        shown = probe.Pixels(window);
+    }
+    plat::SavePng(shown, output);
+    return refpic::MatchesReference(shown, reference, output, refpic::kOnServer);
+}
+
 struct Program {
     const char* path;
     const char* mainWindow; // title of the main window
@@ -86,6 +104,9 @@ TEST_P(RunOnX, ShowsTheMainWindowAndEndsThroughTheCloseQuestion) {
     ASSERT_TRUE(probe.connected());
     xprobe::WindowManager wm;
     ASSERT_EQ(wm.Start(std::string(TM_TEST_OUTPUT_DIR) + "/run-wm"), "");
+    // The tests' fonts, as in every other picture of the tests: what the
+    // programs show must not depend on the fonts the machine has besides.
+    ASSERT_TRUE(UseTestFonts());
     const fs::path run = fs::path(TM_TEST_OUTPUT_DIR) / "run";
     fs::remove_all(run);
     fs::copy(TM_PROGRAM_DATA_DIR, run, fs::copy_options::recursive);
@@ -111,6 +132,7 @@ TEST_P(RunOnX, ShowsTheMainWindowAndEndsThroughTheCloseQuestion) {
     EXPECT_GT(shown.width(), 400);
     EXPECT_GT(shown.height(), 200);
     EXPECT_TRUE(plat::SavePng(shown, std::string(TM_TEST_OUTPUT_DIR) + "/" + program.png));
+    EXPECT_TRUE(ShownAsReference(probe, window, program.png));
 
     // Alt+F4 is the program's own (the window manager binds no keys);
     // wmctrl's request goes through the window manager.
@@ -125,6 +147,9 @@ TEST_P(RunOnX, ShowsTheMainWindowAndEndsThroughTheCloseQuestion) {
         if (box == 0) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         if (last) plat::SavePng(probe.Pixels(box), std::string(TM_TEST_OUTPUT_DIR) + "/question-" + program.png);
+        if (last) {
+            EXPECT_TRUE(ShownAsReference(probe, box, std::string("question-") + program.png));
+        }
         // The question takes the focus itself: the keys go wherever it is.
         for (int i = 0; i < 50 && Focused() != box; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
         EXPECT_EQ(Focused(), box) << "the close question has not the focus";

@@ -9,7 +9,10 @@
 #include "toolkit/core/window_system.h"
 #include "toolkit/platform/font_test_fonts.h"
 #include "toolkit/platform/png.h"
+#include "support/reference_picture.h"
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/edit_internal.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/label.h"
 #include "tourman/app_main.h"
 #include "tourman/main_window/main_window.h"
@@ -159,8 +162,27 @@ void XProgramTest::Fill(WkObject* field, const std::string& text) {
 
 void XProgramTest::Key(const std::string& keys) { Xdo("key --delay 20 " + keys); }
 
-void XProgramTest::Png(WkObject* window, const std::string& name) {
-    plat::SavePng(probe_->Pixels(x->xWindow(WkObjectGetNativeWindow(window))), std::string(TM_TEST_OUTPUT_DIR) + "/" + name);
+void XProgramTest::Png(WkObject* window, const std::string& name, const std::vector<WkObject*>& hidden) {
+    // A focused field's cursor is pictured shown, whatever the phase of its
+    // blink; and what the program drew last reaches the server first.
+    WkObject* focused = WkFormGetFocus(window);
+    if (focused && focused->classCode == WK_CLASS_EDIT && (focused->state & WK_STATE_FOCUS)) {
+        edit::ShowCursor(focused, true);
+        edit::RestartBlink(focused);
+    }
+    x->present();
+    xprobe::Probe::Sync(x->connection());
+    const plat::Surface shown = probe_->Pixels(x->xWindow(WkObjectGetNativeWindow(window)));
+    const std::string output = std::string(TM_TEST_OUTPUT_DIR) + "/" + name;
+    plat::SavePng(shown, output);
+    std::vector<plat::Rect> areas;
+    for (WkObject* o : hidden) {
+        int left = 0, top = 0;
+        WkObjectGetAbsolutePosition(o, &left, &top);
+        areas.push_back({left, top, left + o->width, top + o->height});
+    }
+    EXPECT_TRUE(refpic::MatchesReference(shown, TM_TEST_SOURCE_DIR "/tourman/x11/reference/" + name, output,
+                                         refpic::kOnServer, areas));
 }
 
 } // namespace xev

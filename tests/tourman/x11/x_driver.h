@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace xev {
 
@@ -56,8 +57,10 @@ class XProgramTest : public ::testing::Test {
     void Click(WkObject* object);
     void Fill(WkObject* field, const std::string& text);
     void Key(const std::string& keys);
-    // The window's pixels as the server shows them, to TM_TEST_OUTPUT_DIR/name.
-    void Png(WkObject* window, const std::string& name);
+    // The window's pixels as the server shows them, to TM_TEST_OUTPUT_DIR/name,
+    // compared with reference/name beside the tests; the hidden objects'
+    // areas (those that show the build's own folders) are left out.
+    void Png(WkObject* window, const std::string& name, const std::vector<WkObject*>& hidden = {});
 
     std::deque<std::pair<std::string, int>> answers; // text the box must show, button
     std::string unexpected;

@@ -14,6 +14,7 @@
 #include "toolkit/core/timeouts.h"
 #include "toolkit/platform/png.h"
 #include "toolkit/platform/x11_display.h"
+#include "support/reference_picture.h"
 #include "support/x_probe.h"
 
 #include <X11/Xlib.h>
@@ -214,6 +215,8 @@ TEST_F(ToolkitOnX, TheServerHoldsTheSamePixelsAsTheOffscreenDisplay) {
     std::string error;
     ASSERT_TRUE(plat::LoadPng(png, shown, &error)) << error;
     EXPECT_EQ(Difference(shown, backing), "") << "the server against the window's backing store";
+    EXPECT_TRUE(refpic::MatchesReference(shown, TM_TEST_SOURCE_DIR "/toolkit/core/x11/reference/toolkit_window_xwd.png",
+                                         png, refpic::kOnServer));
     const int x0 = shell->x, y0 = shell->y;
 
     // The same window drawn by the toolkit on the offscreen display of the

@@ -5,6 +5,7 @@
 
 #include "toolkit/platform/bitmap.h"
 #include "toolkit/platform/png.h"
+#include "support/reference_picture.h"
 #include "support/x_probe.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +141,8 @@ TEST_F(X11Test, WindowShowsItsBackingStoreAndExposesAreAnsweredWithoutPaints) {
     std::string error;
     ASSERT_TRUE(LoadPng(png, fromXwd, &error)) << error;
     EXPECT_TRUE(SamePixels(fromXwd, *d->surface(w), &where)) << where;
+    EXPECT_TRUE(refpic::MatchesReference(fromXwd, TM_TEST_SOURCE_DIR "/toolkit/platform/x11/reference/x11_window.png",
+                                         png, refpic::kOnServer));
 
     // Only a changed corner goes out again; the rest stays.
     d->surface(w)->pixels()[0] = 0x123456;
