@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -294,18 +295,23 @@ bool WriteWithCrLf(std::FILE* file, const std::string& text) {
     return flush();
 }
 
+// Closes the temporary file and, when everything reached it, puts it in
+// place of path; otherwise removes it, so an earlier file stays as it was.
+bool PutInPlace(std::FILE* file, bool written, const std::string& temporary, const std::string& path) {
+    bool ok = std::fflush(file) == 0 && written;
+    ok = std::fclose(file) == 0 && ok;
+    if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok) std::remove(temporary.c_str());
+    return ok;
+}
+
 } // namespace
 
 bool WriteReportFile(const std::string& path, const std::string& text) {
     const std::string temporary = path + ".tmp";
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) return false;
-    bool ok = WriteWithCrLf(file, text);
-    ok = std::fflush(file) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(temporary.c_str());
-    return ok;
+    return PutInPlace(file, WriteWithCrLf(file, text), temporary, path);
 }
 
 ReportStream::ReportStream(const std::string& path) : path_(path), temporary_(path + ".tmp") {
@@ -327,14 +333,9 @@ void ReportStream::pass() {
 
 bool ReportStream::commit() {
     if (!file_) return false;
-    bool ok = ok_ && WriteWithCrLf(file_, text_);
+    const bool written = ok_ && WriteWithCrLf(file_, text_);
     text_.clear();
-    ok = std::fflush(file_) == 0 && ok;
-    ok = std::fclose(file_) == 0 && ok;
-    file_ = nullptr;
-    if (ok) ok = std::rename(temporary_.c_str(), path_.c_str()) == 0;
-    if (!ok) std::remove(temporary_.c_str());
-    return ok;
+    return PutInPlace(std::exchange(file_, nullptr), written, temporary_, path_);
 }
 
 std::string DataFolderFile(const char* name) {
