@@ -3,6 +3,7 @@
 #include "reports/html_frame.h"
 #include "reports/report_file.h"
 #include "reports/standing_rows.h"
+#include "reports/writers_aside.h"
 #include "tournament/players.h"
 #include "tournament/rating.h"
 #include "tournament/round_state.h"
@@ -337,39 +338,46 @@ HtmlPlayers PagePlayers(int count) {
     return count > 0 ? HtmlPlayers(count) : HtmlPlayers();
 }
 
-} // namespace
-
-bool WritePlayerCards(int players) {
-    const int count = ReportPlayerCount(players);
-    const int rounds = CardRoundCount();
+// The text cards and "elovar.txt" from the performances stored for them.
+bool WriteTextCards(int count, int rounds, const std::vector<int>& performances) {
     std::string elovar;
     AppendReportHeading(elovar);
     AppendFormat(elovar, "\nRating variation at round %d\n\n", rounds);
     elovar += "  ID  NAME                  K   Elo    Nvar  PRat    +/-\n";
     AppendRule(elovar, '-', 57);
-    // The text cards and the page run to megabytes: each goes to its file
-    // as it is made. The page is made in the same pass: it shows each
-    // player's performance once the text card has stored it.
+    // The cards run to megabytes: they go to their file as they are made.
     ReportStream cards(DataFolderFile("playercd.txt"));
-    ReportStream page(DataFolderFile("playercard.html"));
-    AppendCardsPageStart(page.text(), count);
-    const HtmlPlayers pagePlayers = PagePlayers(count);
-    const std::string textHead = TextCardHead(), htmlHead = HtmlCardHead();
+    const std::string head = TextCardHead();
     for (int id = 1; id <= count; ++id) {
-        const int performance = PerformanceRating(id, rounds);
-        PlayerScores[id].performance = static_cast<float>(performance);
-        const Card card(id, rounds);
-        AppendTextCard(cards.text(), card, textHead, performance);
+        const int performance = performances[static_cast<std::size_t>(id)];
+        AppendTextCard(cards.text(), Card(id, rounds), head, performance);
         AppendElovarLine(elovar, id, performance);
-        AppendHtmlCard(page.text(), card, htmlHead, pagePlayers);
         cards.pass();
-        page.pass();
     }
-    AppendCardsPageEnd(page.text(), count);
     bool ok = cards.commit();
     ok = WriteReportFile(DataFolderFile("elovar.txt"), elovar) && ok;
-    ok = page.commit() && ok;
     return ok;
+}
+
+} // namespace
+
+void StartPlayerCards(int players) {
+    const int count = ReportPlayerCount(players);
+    const int rounds = CardRoundCount();
+    std::vector<int> performances(static_cast<std::size_t>(count) + 1, 0);
+    for (int id = 1; id <= count; ++id) {
+        performances[static_cast<std::size_t>(id)] = PerformanceRating(id, rounds);
+        PlayerScores[id].performance = static_cast<float>(performances[static_cast<std::size_t>(id)]);
+    }
+    WriteAside([count, rounds, performances = std::move(performances)] {
+        return WriteTextCards(count, rounds, performances);
+    });
+    WriteAside([players] { return WritePlayerCardsHtml(players); });
+}
+
+bool WritePlayerCards(int players) {
+    StartPlayerCards(players);
+    return AwaitWritersAside();
 }
 
 bool WritePlayerCardsHtml(int players) {

@@ -221,4 +221,5 @@ void FinishStandings(int rounds, int players, int categoryPlayers) {
     Call(StandingReports.writeStandings, players);
     Call(StandingReports.writeCrossTable, players);
     Call(StandingReports.writeStandingsByCategory, categoryPlayers);
+    Call(StandingReports.awaitWriters);
 }

@@ -52,5 +52,6 @@ void ComputeAverageOpponentPerformance(int rounds, int players);
 // The tail of every recomputation, in this order: rating variation, each
 // player's performance rating stored, home page, player cards, average
 // performance of the opponents, standings, cross table, and the ranking by
-// category (of categoryPlayers).
+// category (of categoryPlayers); then it waits for the reports still being
+// written, so that they stand complete when it returns.
 void FinishStandings(int rounds, int players, int categoryPlayers);

@@ -4,7 +4,9 @@
 // one process-wide table of function pointers, so the tournament model does
 // not depend on the report code: the reports install their writers at start
 // and tests install recorders. Every entry is empty by default and an empty
-// entry is skipped. FinishStandings (scores.h) calls them in their order.
+// entry is skipped. FinishStandings (scores.h) calls them in their order. A
+// writer may go on after it returned (the player cards, the largest, are
+// made while the other reports are), reading the tournament only.
 #pragma once
 
 struct StandingReportWriters {
@@ -15,6 +17,9 @@ struct StandingReportWriters {
     // Hands over to the round-robin cross table in a round robin.
     void (*writeCrossTable)(int players) = nullptr;
     void (*writeStandingsByCategory)(int players) = nullptr;
+    // Waits for what the writers above left running when they returned;
+    // called last, so every report stands complete once the scores are.
+    void (*awaitWriters)() = nullptr;
 };
 
 extern StandingReportWriters StandingReports;

@@ -1,13 +1,21 @@
 // The player cards, the rating-variation list and the player-card page:
 // golden files of the small tournament, the stored performances, the two
-// running scores, and tables that hold more or less than they should.
+// running scores, and tables that hold more or less than they should. And
+// the writers run aside, as the cards are: the wait covers every one and
+// tells whether each wrote its files.
 #include "card_tournament.h"
 #include "report_checks.h"
 
 #include "reports/player_cards.h"
 #include "reports/standing_reports.h"
+#include "reports/writers_aside.h"
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -147,6 +155,57 @@ TEST(PlayerCards, TablesBeyondTheirBoundsAndAMissingFolder) {
         PlayerScores[id].performance = 77.0f;
     EXPECT_FALSE(WritePlayerCards(PlayerCount));
     EXPECT_FLOAT_EQ(PlayerScores[4].performance, 3010.0f);
+}
+
+TEST(WritersAside, TheWaitCoversEveryWriterAndTellsWhetherEachWrote) {
+    const struct {
+        std::vector<bool> wrote;
+        bool expected;
+    } cases[] = {
+        {{}, true},
+        {{true}, true},
+        {{false}, false},
+        {{true, true, true, true}, true},
+        {{true, true, true}, true}, // an earlier failure is not told again
+        {{true, false, true}, false},
+        {{true, true, true, false}, false}, // the last writer's failure
+    };
+    for (const auto& c : cases) {
+        std::atomic<int> done{0};
+        for (std::size_t i = 0; i < c.wrote.size(); ++i) {
+            const bool wrote = c.wrote[i];
+            // The later writers are the slower, so the wait cannot end on
+            // the first one done.
+            WriteAside([&done, wrote, i] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(2 * static_cast<int>(i)));
+                ++done;
+                return wrote;
+            });
+        }
+        EXPECT_EQ(AwaitWritersAside(), c.expected) << c.wrote.size() << " writers";
+        EXPECT_EQ(done.load(), static_cast<int>(c.wrote.size()));
+    }
+}
+
+TEST(WritersAside, TheRecomputationsReportsStandWhenItReturnsAndOneBlockedCostsNoOther) {
+    SetUpCardTournament("aside_reports");
+    // A folder in the way of the text cards: they cannot be put in place.
+    std::filesystem::create_directories(DataFile("playercd.txt/inside"));
+    InstallStandingReports();
+    ComputeScores(2, PlayerCount);
+    for (const char* file : {"index.html", "elovar.txt", "playercard.html", "tblscore.txt", "tblscore.html",
+                             "crosstbl.txt", "crosstbl.html", "rankcat.txt"}) {
+        EXPECT_GT(ReadBytes(DataFile(file)).size(), 100u) << file;
+        EXPECT_FALSE(FileExists(DataFile(file) + ".tmp")) << file;
+    }
+    EXPECT_FALSE(FileExists(DataFile("playercd.txt.tmp")));
+    // The failure was the recomputation's own: the next wait is clean, and
+    // the cards come once the folder is gone.
+    EXPECT_TRUE(AwaitWritersAside());
+    std::filesystem::remove_all(DataFile("playercd.txt"));
+    ComputeScores(2, PlayerCount);
+    ResetStandingReports();
+    EXPECT_EQ(CountOf(ReadBytes(DataFile("playercd.txt")), "  var="), 5);
 }
 
 } // namespace
