@@ -7,7 +7,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -295,47 +294,26 @@ bool WriteWithCrLf(std::FILE* file, const std::string& text) {
     return flush();
 }
 
-// Closes the temporary file and, when everything reached it, puts it in
-// place of path; otherwise removes it, so an earlier file stays as it was.
-bool PutInPlace(std::FILE* file, bool written, const std::string& temporary, const std::string& path) {
-    bool ok = std::fflush(file) == 0 && written;
-    ok = std::fclose(file) == 0 && ok;
-    if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(temporary.c_str());
-    return ok;
-}
-
 } // namespace
 
 bool WriteReportFile(const std::string& path, const std::string& text) {
-    const std::string temporary = path + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
-    return PutInPlace(file, WriteWithCrLf(file, text), temporary, path);
+    AtomicFileWriter file(path);
+    return file.ok() && WriteWithCrLf(file.stream(), text) && file.commit();
 }
 
-ReportStream::ReportStream(const std::string& path) : path_(path), temporary_(path + ".tmp") {
-    file_ = std::fopen(temporary_.c_str(), "wb");
-    ok_ = file_ != nullptr;
-}
-
-ReportStream::~ReportStream() {
-    if (!file_) return;
-    std::fclose(file_);
-    std::remove(temporary_.c_str());
-}
+ReportStream::ReportStream(const std::string& path) : file_(path), ok_(file_.ok()) {}
 
 void ReportStream::pass() {
     if (text_.size() < (1u << 16)) return;
-    if (ok_) ok_ = WriteWithCrLf(file_, text_);
+    if (ok_) ok_ = WriteWithCrLf(file_.stream(), text_);
     text_.clear();
 }
 
 bool ReportStream::commit() {
-    if (!file_) return false;
-    const bool written = ok_ && WriteWithCrLf(file_, text_);
+    const bool written = ok_ && WriteWithCrLf(file_.stream(), text_);
     text_.clear();
-    return PutInPlace(std::exchange(file_, nullptr), written, temporary_, path_);
+    ok_ = false;
+    return written && file_.commit();
 }
 
 std::string DataFolderFile(const char* name) {

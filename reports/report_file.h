@@ -9,8 +9,9 @@
 // folder and a safe view of the fixed text fields the reports print.
 #pragma once
 
+#include "tournament/files/atomic_file.h"
+
 #include <cstddef>
-#include <cstdio>
 #include <string>
 
 // Appends the printf-style format to out (any length; never truncated).
@@ -37,24 +38,22 @@ bool WriteReportFile(const std::string& path, const std::string& text);
 // first costs fresh memory for every byte of it. text() holds what is not
 // written yet; pass() writes it once it is large and empties it, keeping
 // its room for what follows; commit() writes the rest and puts the file in
-// place as WriteReportFile does. A report not committed leaves the earlier
-// file as it was and no temporary file.
+// place as WriteReportFile does. A report not committed, or whose writing
+// failed, leaves the earlier file as it was and, once the stream is gone, no
+// temporary file.
 class ReportStream {
   public:
     explicit ReportStream(const std::string& path);
-    ~ReportStream();
-    ReportStream(const ReportStream&) = delete;
-    ReportStream& operator=(const ReportStream&) = delete;
 
     std::string& text() { return text_; }
     void pass();
-    // True when the file stands complete.
+    // True when the file stands complete; a stream commits once.
     bool commit();
 
   private:
-    std::string path_, temporary_, text_;
-    std::FILE* file_ = nullptr;
-    bool ok_ = true;
+    AtomicFileWriter file_;
+    std::string text_;
+    bool ok_; // everything passed so far reached the file
 };
 
 // The tournament's DataFolder followed by the file name made from a pattern
