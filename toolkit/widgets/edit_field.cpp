@@ -277,3 +277,9 @@ void WkEditSetAutoIndent(WkObject* field, int on) {
     if (on) d->flags |= WK_EDIT_AUTO_INDENT;
     else d->flags &= std::uint16_t(~WK_EDIT_AUTO_INDENT);
 }
+
+void WkEditSetEnterStays(WkObject* field, int on) {
+    WkEditData* d = WkEditRecord(field);
+    if (on) d->flags |= WK_EDIT_ENTER_STAYS;
+    else d->flags &= std::uint16_t(~WK_EDIT_ENTER_STAYS);
+}

@@ -29,6 +29,8 @@ inline constexpr std::uint16_t WK_EDIT_MASKED = 0x0100;
 inline constexpr std::uint16_t WK_EDIT_READ_ONLY = 0x0400;
 inline constexpr std::uint16_t WK_EDIT_FIXED_PITCH = 0x0800;
 inline constexpr std::uint16_t WK_EDIT_TINTED = 0x1000;
+// Enter runs the activate callback and leaves the focus in the field.
+inline constexpr std::uint16_t WK_EDIT_ENTER_STAYS = 0x2000;
 
 // Filter modes (WkEditFilter); characters outside the chosen classes pass
 // only when they are among the field's extra characters.
@@ -170,6 +172,10 @@ void WkEditReplaceText(WkObject* field, const char* text, int marked, int notify
 void WkEditSetFilter(WkObject* field, int mode, const char* extra);
 int WkEditGetFilter(WkObject* field);
 void WkEditSetAutoIndent(WkObject* field, int on);
+// A one-line field whose Enter is a command of its own (a search, a
+// choice) keeps the focus, so that Enter pressed again never reaches the
+// object after it.
+void WkEditSetEnterStays(WkObject* field, int on);
 
 // A multi-line field with a horizontal and a vertical scroll bar in a form
 // of its own, the field a part of it; returns the field. The bars follow

@@ -256,7 +256,7 @@ int EditingKey(WkObject* field, int modifiers, int key) {
             NewLine(field);
             return 1;
         }
-        Leave(field, key, true, false);
+        if (!(d->flags & WK_EDIT_ENTER_STAYS)) Leave(field, key, true, false);
         if (d->activate) d->activate(field, d->store.buffer, d->activateData);
         return 1;
     case WK_KEY_TAB:

@@ -213,6 +213,8 @@ void ClearPlayerForm() {
     const PlayersPageWidgets& w = PlayersPage;
     for (WkObject* field : {w.name, w.country, w.fideRating, w.fideId, w.nationalRating, w.nationalId})
         SetField(field, "");
+    // Nobody is in the form: the search field no longer shows whom it found.
+    SetField(w.search, "");
     SetField(w.birthday, "00.00.00");
     SetField(w.kFactor, "30");
     SetField(w.title, "NC");
@@ -266,7 +268,6 @@ void DeletePlayer() {
     // press deletes nothing until the arbiter picks the next player.
     WkListSelectNone(PlayersPage.playerList);
     ClearPlayerForm();
-    SetField(PlayersPage.search, "");
     --PlayerCount;
     PickedRow.clear();
     PlayersChanged();
@@ -277,17 +278,19 @@ void FindPlayer(const char* text) {
     if (!list || !text || *text == '\0') return;
     char* end = nullptr;
     const long number = std::strtol(text, &end, 10);
-    if (*end == '\0' && number >= 1 && number <= PlayerCount) {
-        WkListSelectItem(list, int(number) - 1);
-        return;
-    }
-    for (int position = 0; position < WkListGetCount(list); ++position) {
+    int found = -1;
+    if (*end == '\0' && number >= 1 && number <= PlayerCount) found = int(number) - 1;
+    for (int position = 0; found < 0 && position < WkListGetCount(list); ++position) {
         const WkListItem* item = WkListGetItem(list, position);
-        if (item && std::strstr(item->text, text)) {
-            WkListSelectItem(list, position);
-            return;
-        }
+        if (item && std::strstr(item->text, text)) found = position;
     }
+    if (found < 0) return;
+    WkListSelectItem(list, found);
+    // The player found is the one in the form, as if picked in the list;
+    // the search field shows his number, selected, so that the next search
+    // is typed over it.
+    RowToForm(WkListGetItem(list, found));
+    if (PlayersPage.search) WkEditSelectAll(PlayersPage.search);
 }
 
 void MovePlayerToFile() {

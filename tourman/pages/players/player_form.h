@@ -25,19 +25,20 @@ struct WkListItem;
 // refused with a message naming the field, which gets the focus with its
 // text selected; the form keeps what it holds.
 void AddOrModifyPlayer(int mode);
-// Empties the form: Birthday "00.00.00", K "30", title "NC", available on;
-// the gender toggle keeps its state.
+// Empties the form and the search field: Birthday "00.00.00", K "30",
+// title "NC", available on; the gender toggle keeps its state.
 void ClearPlayerForm();
 // A row of the player list into the form; the search field shows its number.
 void RowToForm(const WkListItem* item);
 // A row of the list of unavailable players: picks the same player in the
 // player list (once the registration is closed).
 void SecondListSelect(const WkListItem* item);
-// Removes the selected row and clears the form and the search field,
-// leaving no row selected; beeps when none is selected.
+// Removes the selected row and clears the form, leaving no row selected;
+// beeps when none is selected.
 void DeletePlayer();
 // Selects row n for a number 1..PlayerCount, otherwise the first row that
-// contains the text; nothing when no row matches.
+// contains the text, and puts it into the form as a pick does (the search
+// field then shows its number, selected); nothing when no row matches.
 void FindPlayer(const char* text);
 // Appends the form's player to another tournament's file, after the arbiter
 // chose the file and confirmed; the player stays in this tournament. The

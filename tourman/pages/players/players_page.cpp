@@ -171,6 +171,9 @@ void BuildPlayersPage(WkObject* page) {
     WkCreateLabel(row, MessageText(MsgSearch).c_str(), PageFontHelvSmall);
     w.search = PageEdit(row, 15, PageFontHelvSmall,
                         WK_FILTER_LETTERS | WK_FILTER_SPACE | WK_FILTER_DIGITS | WK_FILTER_UPPER, "'");
+    // Enter finds; the next Enter finds again and never reaches the
+    // buttons beside the field, the first of which deletes.
+    WkEditSetEnterStays(w.search, 1);
     w.deleteButton = PageButton(row, MessageText(MsgDeletePlayer), PageFontTimesMedium, 0, 30);
     w.closeRegistrationButton =
         PageButton(row, MessageText(MsgCloseRegistration), PageFontTimesMedium, 0, 30);

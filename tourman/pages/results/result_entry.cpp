@@ -204,11 +204,12 @@ void GoToBoard(const char* text) {
     int board = 0;
     if (!ParseInt(text ? text : "", board) || board < 1 || board > WkListGetCount(list)) {
         Alert("This pair doesn't exist!");
-        // The field shows the board chosen in the list, not the one refused.
+        // The field shows the board chosen in the list, not the one refused,
+        // and the next key is a result for that board.
         const int chosen = WkListRecord(list)->current;
         const std::string shown = chosen >= 0 && chosen < WkListGetCount(list) ? std::to_string(chosen + 1) : "";
         WkEditReplaceText(ResultsPage.boardField, shown.c_str(), 0, 0);
-        WkObjectSetFocus(ResultsPage.boardField);
+        WkObjectSetFocus(ResultsPage.resultKeyField);
         return;
     }
     WkListSelectItem(list, board - 1);

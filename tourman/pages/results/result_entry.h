@@ -29,7 +29,9 @@ void ResultEntryToggle(bool on);
 void EnterResultKey(const char* text);
 // One of the nine result buttons.
 void EnterResultButton(int digit);
-// The board field's Enter: selects that board's row.
+// The board field's Enter: selects that board's row. A board that does not
+// exist is refused; the field shows the current board again and the result
+// key field takes the focus, as after a board chosen.
 void GoToBoard(const char* text);
 // A row chosen in the results list.
 void SelectResultRow(int position);

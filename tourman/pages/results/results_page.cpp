@@ -44,6 +44,10 @@ void BuildResultsPage(WkObject* page) {
     WkObjectSetTransparency(top, 155);
     WkCreateLabel(top, MessageText(MsgRoundLabel).c_str(), PageFontHelvSmall);
     w.roundField = PageEdit(top, 2, PageFontHelvSmall, WK_FILTER_DIGITS);
+    // Enter lists the round typed and leaves the field ready for another:
+    // the buttons after it are for the current round only, and the list
+    // may have just disabled them.
+    WkEditSetEnterStays(w.roundField, 1);
     w.repairButton = WkCreateButton(top, MessageText(MsgRepairRound).c_str(), PageFontHelvSmall);
     w.colorImprovementButton = WkCreateButton(top, MessageText(MsgColours).c_str(), PageFontHelvSmall);
     w.loadResultsButton = WkCreateButton(top, MessageText(MsgLoadResults).c_str(), PageFontHelvSmall);
@@ -80,7 +84,12 @@ void ConnectResultsPage() {
     const ResultsPageWidgets& w = ResultsPage;
     if (w.roundField)
         WkEditSetActivateCallback(
-            w.roundField, [](WkObject*, char* text, void*) { ShowRound(text ? text : ""); }, nullptr);
+            w.roundField,
+            [](WkObject* field, char* text, void*) {
+                ShowRound(text ? text : "");
+                WkEditSelectAll(field);
+            },
+            nullptr);
     WkToggleSetCallback(
         w.resultsToggle, [](WkObject*, int state, void*) { ResultEntryToggle(state != 0); }, nullptr);
     WkEditSetValueCallback(
