@@ -76,26 +76,35 @@ int DeleteNode(WkTreeNode* node, void*) {
     return 1;
 }
 
-WkTreeNode* AddFolder(WkDirTreeData* d, WkTreeNode* parent, const char* name) {
+// A folder just made is named by the arbiter whatever the options say:
+// "NewDir0" is no name to keep.
+WkTreeNode* AddFolder(WkDirTreeData* d, WkTreeNode* parent, const char* name, bool made = false) {
     WkTreeNode* n = WkTreeAddNode(d->tree, parent, WK_DIRTREE_FOLDER, 1, name);
-    if (d->options & WK_DIRTREE_RENAME) WkTreeNodeSetRenameCallback(n, RenameNode, nullptr);
+    if (made || (d->options & WK_DIRTREE_RENAME)) WkTreeNodeSetRenameCallback(n, RenameNode, nullptr);
     if (d->options & WK_DIRTREE_DELETE) WkTreeNodeSetDeleteCallback(n, DeleteNode, nullptr);
     return n;
 }
 
-// Reads the node's sub-folders anew.
-void Fill(WkDirTreeData* d, WkTreeNode* node) {
+// Reads the node's sub-folders anew; false when its folder is gone.
+bool Fill(WkDirTreeData* d, WkTreeNode* node) {
     if (d->current && d->current != node && Alive(d->current, WkTreeGetFirstChild(node))) d->current = nullptr;
     WkTreeRemoveChildren(node, 0);
     const std::string folder = WkDirTreeNodeFolder(node);
-    if (!WkIsFolder(folder.c_str())) return;
-    d->path = folder;
+    if (!WkIsFolder(folder.c_str())) return false;
     WkNameList names = WkGetSubdirNames(folder.c_str());
     for (char** n = names; *n; ++n) AddFolder(d, node, *n);
     WkFreeNameList(names);
+    return true;
 }
 
-void Expanded(WkTreeNode* node, void* data) { Fill(static_cast<WkDirTreeData*>(data), node); }
+// The folder opened becomes the current one, and the highlighted one: what
+// a command takes from the tree is always what the arbiter sees chosen.
+void Expanded(WkTreeNode* node, void* data) {
+    auto* d = static_cast<WkDirTreeData*>(data);
+    if (!Fill(d, node)) return;
+    if (WkTreeGetSelected(d->tree) != node) WkTreeSelectNode(node, 1);
+    else if (Current(d) != node) MakeCurrent(d, node, WkDirTreeNodeFolder(node), true);
+}
 
 void Collapsed(WkTreeNode* node, void* data) {
     auto* d = static_cast<WkDirTreeData*>(data);
@@ -284,6 +293,8 @@ void WkDirTreeShowMenu(WkTreeNode* node, int x, int y, void* data) {
             WkMenuAddItem(d->popupMenu, caption(d->deleteCaption, "Delete directory"), MenuDelete, d);
     }
     d->menuNode = node;
+    // The press came in the window's own coordinates; the menu stands on the screen.
+    if (WkObject* shell = WkObjectGetShell(d->tree)) x += shell->x, y += shell->y;
     WkMenuPopup(d->popupMenu, x, y);
 }
 
@@ -302,7 +313,10 @@ void WkDirTreeNewFolder(WkObject* tree, WkTreeNode* node) {
             WkLog(1, "failed to create temp dir: %s, errno: %d", path.c_str(), error);
             return;
         }
-        WkTreeEditLabel(AddFolder(d, node, name.c_str()));
+        // The new folder is the chosen one, its name ready to be typed.
+        WkTreeNode* made = AddFolder(d, node, name.c_str(), true);
+        WkTreeSelectNode(made, 1);
+        WkTreeEditLabel(made);
         return;
     }
 }

@@ -1,7 +1,8 @@
 // The folder tree: a tree of the machine's drives (here the one root "/")
 // and their folders, read from the disk when a node is expanded. The
 // selected node's folder is the tree's current path, reported through a
-// selection callback. A popup menu on the right button makes, renames and
+// selection callback; a folder expanded by the user is selected with it, so
+// the current folder is always the highlighted one. A popup menu on the right button makes, renames and
 // deletes folders as the tree's options allow.
 //
 // The folder-tree record (WkDirTreeData) hangs on the tree form's destroy
@@ -50,9 +51,11 @@ const char* WkDirTreeGetPath(WkObject* tree);
 // when no folder has the exact name) and makes the deepest folder reached
 // current. A path that starts at no root leaves the selection as it is.
 void WkDirTreeSetPath(WkObject* tree, const char* path, int notify);
-// The tree-wide popup callback: the menu of the node at a screen point.
+// The tree-wide popup callback: the menu of the node at a point of the
+// tree's window (as the tree reports a press), shown there on the screen.
 void WkDirTreeShowMenu(WkTreeNode* node, int x, int y, void* data);
-// The menu's commands on a node.
+// The menu's commands on a node. A new folder is selected and its label
+// edited at once, whatever the rename option says.
 void WkDirTreeNewFolder(WkObject* tree, WkTreeNode* node);
 void WkDirTreeDeleteFolder(WkObject* tree, WkTreeNode* node, int notify);
 // The folder a node stands for.

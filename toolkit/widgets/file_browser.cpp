@@ -214,7 +214,8 @@ int WkRunFileBrowser(const char* title, const char* patterns, std::string* file,
         if (file) *file = browser.file;
         folder = browser.folder.back() == '/' ? browser.folder : browser.folder + '/';
     }
-    if (o.keepFolder) remembered = browser.folder;
+    // Only a choice moves the program: a browser closed leaves the folder as it was.
+    if (o.keepFolder && browser.result == kChosen) remembered = browser.folder;
     WkSetCwd(remembered.c_str());
     WkShellHide(browser.shell);
     WkShellDestroy(browser.shell);

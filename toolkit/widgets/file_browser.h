@@ -14,7 +14,7 @@
 struct WkImage;
 
 struct WkBrowserOptions {
-    std::uint8_t keepFolder = 0; // 1: the browsed folder stays current afterwards
+    std::uint8_t keepFolder = 0; // 1: the folder of a choice stays current afterwards
     std::uint8_t newFolder = 0, renameFolder = 0, deleteFolder = 0; // the folder tree's menu
     std::uint8_t plainTree = 0;   // 1: the tree fully transparent
     std::uint8_t fixedFilter = 0; // 1: the filter field is read-only
