@@ -6,8 +6,10 @@
 
 #include "pairing/color_improvement.h"
 #include "support/tournament_state.h"
+#include "toolkit/core/native_windows.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/progress_bar.h"
@@ -19,6 +21,7 @@
 #include "tourman/pages/results/results_widgets.h"
 #include "tournament/message_table.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -45,6 +48,7 @@ class ManualPairingTest : public TourmanTest {
     }
     std::string Status() { return static_cast<WkProgressData*>(In("status")->classRecord)->text; }
     WkObject* In(const std::string& name) { return Find(name, ManualPairingWindow()); }
+    static WkObject* Focus() { return WkFormGetFocus(ManualPairingWindow()); }
     void Press(int message) { Click(In(MessageText(message))); }
     // Types the two ids and presses a button (add by default).
     void Ids(const char* white, const char* black, int button = MsgAddPair) {
@@ -73,6 +77,9 @@ class ManualPairingTest : public TourmanTest {
 TEST_F(ManualPairingTest, RoundTwoByHandWithTheBye) {
     Click(PairingPage.manualPairingButton);
     ASSERT_NE(ManualPairingWindow(), nullptr);
+    char title[256];
+    WkShellGetTitle(ManualPairingWindow(), title);
+    EXPECT_STREQ(title, "Manual pairing");
     EXPECT_EQ(Shown(), "#  1 PLAYER 1|  2 PLAYER 2|  3 PLAYER 3|  4 PLAYER 4|  5 PLAYER 5|  6 PLAYER 6|  7 PLAYER 7|"
                        "  8 PLAYER 8|  9 PLAYER 9|#Enter the pairs");
     Write("keep.man", "1\r\n  1    2\r\n");
@@ -81,21 +88,42 @@ TEST_F(ManualPairingTest, RoundTwoByHandWithTheBye) {
     Press(MsgSavePairs); // nothing to save
     EXPECT_EQ(Read(dataFolder + "keep.man"), "1\r\n  1    2\r\n");
 
-    Ids("1", "2"), Ids("3", "4"), Ids("5", "7"), Ids("8", "0"), Ids("0", "9"); // the BYE twice
+    // Each pair added leaves the focus in the White field for the next one.
+    for (auto [white, black] : {std::pair{"1", "2"}, {"3", "4"}, {"5", "7"}, {"8", "0"}, {"0", "9"}}) { // the BYE twice
+        Ids(white, black);
+        EXPECT_EQ(Focus(), In("white")) << white << " - " << black;
+    }
+    // A refusal names the field it concerns, which takes the focus with its
+    // text selected; one about the pair leaves it in White.
     const struct {
         const char *white, *black;
-        int button, message;
+        int button;
+        const char *alert, *focus;
     } refusals[] = {
-        {"", "3", MsgAddPair, MsgEnterBothPlayers},     {"11", "3", MsgAddPair, MsgPlayerIdOutOfRange},
-        {"10", "3", MsgAddPair, MsgPlayerNotAvailable}, {"6", "6", MsgAddPair, MsgMayNotBePaired},
-        {"6", "1", MsgAddPair, MsgMayNotBePaired},      {"2", "6", MsgAddPair, MsgWhiteAlreadyPaired},
-        {"6", "3", MsgAddPair, MsgBlackAlreadyPaired},  {"6", "3", MsgCheckPair, MsgMayBePaired},
-        {"6", "1", MsgCheckPair, MsgMayNotBePaired},    {"6", "10", MsgCheckPair, MsgBlackNotAvailable},
-        {"", "", MsgOk, MsgPlayersNotPaired},
+        {"", "3", MsgAddPair, "White: Select or enter both players first.", "white"},
+        {"6", "", MsgAddPair, "Black: Select or enter both players first.", "black"},
+        {"11", "3", MsgAddPair, "White: Player id out of range.", "white"},
+        {"6", "12", MsgAddPair, "Black: Player id out of range.", "black"},
+        {"10", "3", MsgAddPair, "White: The player is not available.", "white"},
+        {"6", "10", MsgAddPair, "Black: The player is not available.", "black"},
+        {"6", "6", MsgAddPair, "These two players may not be paired.", "white"},
+        {"6", "1", MsgAddPair, "These two players may not be paired.", "white"},
+        {"2", "6", MsgAddPair, "The white player is already paired.", "white"},
+        {"6", "3", MsgAddPair, "The black player is already paired.", "black"},
+        {"6", "3", MsgCheckPair, "These two players may be paired.", "white"},
+        {"6", "1", MsgCheckPair, "These two players may not be paired.", "white"},
+        {"6", "11", MsgCheckPair, "Black: Player id out of range.", "black"},
+        {"6", "10", MsgCheckPair, "The black player is not available.", "black"},
+        {"", "", MsgOk, "Some players are not paired yet.", nullptr},
     };
     for (const auto& r : refusals) {
-        Answer(r.message, 0);
+        AnswerText(r.alert, 0);
         Ids(r.white, r.black, r.button);
+        if (!r.focus) continue;
+        EXPECT_EQ(Focus(), In(r.focus)) << r.alert;
+        int from = 0, to = 0;
+        WkEditGetSelection(Focus(), &from, &to);
+        EXPECT_EQ(to - from, int(std::strlen(WkEditGetText(Focus())))) << r.alert;
     }
     EXPECT_EQ(Shown(), "  1 -   2 : PLAYER 1         0.0 - PLAYER 2         1.0|"
                        "  3 -   4 : PLAYER 3         0.0 - PLAYER 4         1.0|"

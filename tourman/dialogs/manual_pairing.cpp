@@ -9,6 +9,7 @@
 #include "toolkit/core/shell.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/file_browser.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
@@ -34,6 +35,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -45,6 +47,9 @@ int ManualPairingMode = 0;
 namespace {
 
 constexpr WkFontSlot kFontFixed = 1, kFontHelvSmall = 4, kFontTimesSmall = 6, kFontTimesMedium = 7;
+// An unpaired player's line: id, blank, the whole name; the column beside
+// the pairs is as wide as the list.
+constexpr int kUnpairedLength = 24, kUnpairedWidth = 230;
 
 // Player marks: not available, available and unpaired, paired.
 enum Mark { Absent = 0, Unpaired = 1, Paired = 2 };
@@ -85,10 +90,13 @@ std::string PairLine(int white, int black) {
     return line;
 }
 
+// The whole name: players whose names begin alike are told apart.
 std::string UnpairedLine(int id) {
     char line[32];
-    std::snprintf(line, sizeof line, "%3d %-8.8s", id, PlayerRecord(id).name);
-    return line;
+    std::snprintf(line, sizeof line, "%3d %.20s", id, PlayerRecord(id).name);
+    std::string text = line;
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
 }
 
 bool ReadPairLine(const char* line, int& white, int& black) {
@@ -115,16 +123,40 @@ void Restart() {
         if (State.marks[std::size_t(id)] == Unpaired) WkListAddItem(State.unpaired, UnpairedLine(id).c_str(), id);
 }
 
-// The message of the first rule the pair breaks against the marks, or 0.
-int PairFault(int white, int black, const Marks& marks) {
-    for (int id : {white, black})
-        if (id < 0 || id > PlayerCount || id > MaxPlayers) return MsgPlayerIdOutOfRange;
-    for (int id : {white, black})
-        if (id != 0 && marks[std::size_t(id)] == Absent) return MsgPlayerNotAvailable;
-    if (!CanPlayersMeet(white, black, PairedRound())) return MsgMayNotBePaired;
-    if (white != 0 && marks[std::size_t(white)] == Paired) return MsgWhiteAlreadyPaired;
-    if (black != 0 && marks[std::size_t(black)] == Paired) return MsgBlackAlreadyPaired;
-    return 0;
+// The first rule a pair breaks: its message (0 for none) and the side it
+// concerns (0 White, 1 Black; -1 the pair as a whole).
+struct Fault {
+    int message = 0;
+    int side = -1;
+};
+
+Fault PairFault(int white, int black, const Marks& marks) {
+    const int ids[2] = {white, black};
+    for (int side : {0, 1})
+        if (ids[side] < 0 || ids[side] > PlayerCount || ids[side] > MaxPlayers) return {MsgPlayerIdOutOfRange, side};
+    for (int side : {0, 1})
+        if (ids[side] != 0 && marks[std::size_t(ids[side])] == Absent) return {MsgPlayerNotAvailable, side};
+    if (!CanPlayersMeet(white, black, PairedRound())) return {MsgMayNotBePaired, -1};
+    if (white != 0 && marks[std::size_t(white)] == Paired) return {MsgWhiteAlreadyPaired, 0};
+    if (black != 0 && marks[std::size_t(black)] == Paired) return {MsgBlackAlreadyPaired, 1};
+    return {};
+}
+
+WkObject* SideField(int side) {
+    return side == 1 ? State.black : State.white;
+}
+
+// The refusal names the field it concerns, unless its text does already,
+// and that field takes the focus with its text selected, to be typed over.
+void RefuseIds(const Fault& fault) {
+    const bool named = fault.message == MsgWhiteAlreadyPaired || fault.message == MsgBlackAlreadyPaired ||
+                       fault.message == MsgBlackNotAvailable;
+    const std::string field = MessageText(fault.side == 1 ? MsgBlack : MsgWhite);
+    Alert(fault.side >= 0 && !named ? field + ": " + MessageText(fault.message) : MessageText(fault.message));
+    WkObject* focus = SideField(std::max(fault.side, 0));
+    if (!focus) return;
+    WkObjectSetFocus(focus);
+    WkEditSelectAll(focus);
 }
 
 void MarkPaired(Marks& marks, int white, int black) {
@@ -141,13 +173,14 @@ void AddPair(int white, int black) {
         if (id != 0) WkListDeleteText(State.unpaired, UnpairedLine(id).c_str());
 }
 
-// The two id fields: false, after alert MsgEnterBothPlayers, when either is
-// empty.
+// The two id fields: false, after alert MsgEnterBothPlayers naming the
+// first empty one, when either is empty.
 bool ReadIds(int& white, int& black) {
     const char* w = WkEditGetText(State.white);
     const char* b = WkEditGetText(State.black);
-    if (!w || !b || *w == '\0' || *b == '\0') {
-        Alert(MessageText(MsgEnterBothPlayers));
+    const bool noWhite = !w || *w == '\0';
+    if (noWhite || !b || *b == '\0') {
+        RefuseIds({MsgEnterBothPlayers, noWhite ? 0 : 1});
         return false;
     }
     white = std::atoi(w), black = std::atoi(b);
@@ -236,7 +269,7 @@ WkObject* OpenManualPairing() {
     if (State.shell) return State.shell; // one window at a time
     Window& w = State;
     // A dialog without a close box: Cancel asks before the pairs are lost.
-    w.shell = WkCreateShell("", WK_SHELL_DIALOG | WK_SHELL_NO_CLOSE);
+    w.shell = WkCreateShell(MessageText(MsgManualPairing).c_str(), WK_SHELL_DIALOG | WK_SHELL_NO_CLOSE);
     WkObjectAddDestroyHandler(w.shell, Forget, nullptr);
 
     WkObject* columns = Form(w.shell, false, 197, 197, 144);
@@ -252,11 +285,11 @@ WkObject* OpenManualPairing() {
     WkObjectSetColors(w.pairs, WkAllocColor(53, 112, 112), WkAllocColor(255, 255, 255));
     WkObjectSetShadow(w.pairs, WK_SHADOW_NONE, 0, 0);
 
-    WkObject* right = Fixed(Form(columns, true, 197, 197, 144), 154, 408);
+    WkObject* right = Fixed(Form(columns, true, 197, 197, 144), kUnpairedWidth, 408);
     WkObject* holder = WkCreateVerticalForm(right);
     WkObjectSetHeight(holder, 140);
     WkObjectSetTransparency(holder, 255);
-    w.unpaired = WkCreateList(holder, kFontFixed, 12, 6, 12);
+    w.unpaired = WkCreateList(holder, kFontFixed, kUnpairedLength, 6, kUnpairedLength);
     WkObjectSetName(w.unpaired, "unpaired");
     WkObjectSetShadow(w.unpaired, WK_SHADOW_NONE, 0, 0);
     WkListSetTitle(w.unpaired, MessageText(MsgUnpaired).c_str());
@@ -281,26 +314,28 @@ WkObject* OpenManualPairing() {
 void OnAddPair(WkObject*, void*, void*) {
     int white, black;
     if (!ReadIds(white, black)) return;
-    if (const int fault = PairFault(white, black, State.marks)) {
-        Alert(MessageText(fault));
+    if (const Fault fault = PairFault(white, black, State.marks); fault.message) {
+        RefuseIds(fault);
         return;
     }
     AddPair(white, black);
     ShowPairingCounts(State.unpairedCount, State.pairCount);
     WkEditReplaceText(State.white, "", 0, 0);
     WkEditReplaceText(State.black, "", 0, 0);
+    // The next pair is typed at once, White first.
+    WkObjectSetFocus(State.white);
 }
 
 void OnCheckPair(WkObject*, void*, void*) {
     int white, black;
     if (!ReadIds(white, black)) return;
-    const MessageNumber message =
-        white < 0 || black < 0 || white > PlayerCount || black > PlayerCount ? MsgPlayerIdOutOfRange
-        : white != 0 && State.marks[std::size_t(white)] == Absent            ? MsgPlayerNotAvailable
-        : black != 0 && State.marks[std::size_t(black)] == Absent            ? MsgBlackNotAvailable
-        : CanPlayersMeet(white, black, PairedRound())                        ? MsgMayBePaired
-                                                                             : MsgMayNotBePaired;
-    Alert(MessageText(message));
+    const bool whiteOut = white < 0 || white > PlayerCount, blackOut = black < 0 || black > PlayerCount;
+    const Fault fault = whiteOut || blackOut                                  ? Fault{MsgPlayerIdOutOfRange, whiteOut ? 0 : 1}
+                        : white != 0 && State.marks[std::size_t(white)] == Absent ? Fault{MsgPlayerNotAvailable, 0}
+                        : black != 0 && State.marks[std::size_t(black)] == Absent ? Fault{MsgBlackNotAvailable, 1}
+                        : CanPlayersMeet(white, black, PairedRound())             ? Fault{MsgMayBePaired, -1}
+                                                                                  : Fault{MsgMayNotBePaired, -1};
+    RefuseIds(fault);
 }
 
 void OnRemovePair(WkObject*, void*, void*) {
@@ -336,7 +371,7 @@ void OnLoadPairs(WkObject*, void*, void*) {
     Marks marks = FreshMarks(unpaired);
     for (std::size_t i = 0; i < boards.size(); ++i) {
         const PairFileBoard& p = boards[i];
-        if (const int fault = PairFault(p.white, p.black, marks)) {
+        if (const int fault = PairFault(p.white, p.black, marks).message) {
             char where[64];
             std::snprintf(where, sizeof where, "pair %d: %d - %d", int(i) + 1, p.white, p.black);
             Alert(MessageText(fault) + "\n" + path + ", " + where);
