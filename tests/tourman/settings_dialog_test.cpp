@@ -198,8 +198,8 @@ TEST_F(SettingsDialogTest, ModifyOnceTheRegistrationIsClosed) {
         std::string alert;
         int storedSystem;
     } cases[] = {
-        {"2: Round Robin S", "5", false, MessageText(MsgFixedAfterRegistration), 1},
-        {"1: Swiss Dubov", "5", true, MessageText(MsgFixedAfterRegistration), 1},
+        {"2: Round Robin S", "5", false, "Pairing system: This cannot be changed once the registration is closed.", 1},
+        {"1: Swiss Dubov", "5", true, "FIDE rating: This cannot be changed once the registration is closed.", 1},
         {"3: Swiss Quon", "2", false, "Round 3 is paired already: the planned rounds cannot be fewer than 3.",
          1},
         {"6: Swiss Burstein", "3", false, "The swiss system you was using has been changed!", 6},

@@ -9,11 +9,20 @@
 #include "tournament/round_state.h"
 #include "tournament/settings.h"
 
+bool RefuseUnnamedTournament() {
+    if (Settings.BaseName[0] != '\0') return false;
+    ShowAlert("The tournament has no file name yet: nothing is written.\nStart it with New tournament (File menu).",
+              MessageText(MsgClose));
+    return true;
+}
+
 bool SaveTournament() {
     if (PlayerCount < 1) {
         ShowAlert(MessageText(MsgNoPlayerRegistered), MessageText(MsgClose));
         return false;
     }
+    // Its files would be ".qon" and ".rnd", hidden, in whatever folder is current.
+    if (RefuseUnnamedTournament()) return false;
     if (TournamentSaved == 0) {
         CommitPlayerList();
         if (ClosedRegistration != 0) PlayerNumbersFixed();

@@ -158,6 +158,7 @@ void CloseRegistration() {
     if (swiss && PlayerCount <= 5) return Alert(MsgSwissTooFewPlayers);
     if (swiss && Settings.PlannedRounds >= PlayerCount) return Alert(MsgSwissTooFewPlayersForRounds);
     if (!swiss && (PlayerCount < 3 || PlayerCount > 24)) return Alert(MsgRoundRobinPlayerCount);
+    if (RefuseUnnamedTournament()) return;
     const int rounds = Settings.PlannedRounds;
     if (swiss && rounds >= 0 && rounds < 30 && PlayerCount >= (1 << (rounds + 1)))
         Alert(MsgManyPlayersForRounds);

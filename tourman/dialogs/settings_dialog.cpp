@@ -91,6 +91,12 @@ void Refuse(const std::string& text) {
     ShowAlert(text, MessageText(MsgClose));
 }
 
+// The refusal of a change the started tournament no longer takes, naming
+// the field that holds it.
+std::string FixedFieldText(MessageNumber field) {
+    return MessageText(field) + ": " + MessageText(MsgFixedAfterRegistration);
+}
+
 // A stored date without the blanks that pad it to eight characters: a field
 // full of them would take no digit typed.
 std::string StoredDate(const char* date) {
@@ -312,7 +318,7 @@ bool ReadSettingsFields(TournamentSettings& s, int kind) {
     const int system = Number(f.pairingSystem);
     const bool guarded = kind == ModifySettingsKind && ClosedRegistration != 0;
     if (guarded && IsRoundRobinSystem(system) != IsRoundRobinSystem(Settings.PairingSystem))
-        return Refuse(MessageText(MsgFixedAfterRegistration)), false;
+        return Refuse(FixedFieldText(MsgPairingSystem)), false;
     s.PairingSystem = system;
 
     const int rounds = Number(f.rounds);
@@ -343,7 +349,7 @@ bool ReadSettingsFields(TournamentSettings& s, int kind) {
 
     const int ratingChoice = WkToggleGetState(f.ratingChoice) ? 1 : 0;
     if (guarded && ratingChoice != Settings.RatingChoice)
-        return Refuse(MessageText(MsgFixedAfterRegistration)), false;
+        return Refuse(FixedFieldText(MsgFideRating)), false;
     s.RatingChoice = ratingChoice;
 
     CopyField(s.Name, Text(f.name));

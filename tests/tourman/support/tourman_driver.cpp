@@ -179,6 +179,7 @@ void TourmanTest::TenPlayerDubov() {
     for (int i = 0; i < 10; ++i) AddTestPlayer("PLAYER " + std::to_string(i + 1), 2400 - 100 * i);
     Settings.PairingSystem = FideDubovSystem;
     Settings.PlannedRounds = 5;
+    std::strcpy(Settings.BaseName, "ten");
     ClosedRegistration = 1;
 }
 

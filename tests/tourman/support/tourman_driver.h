@@ -69,7 +69,8 @@ class TourmanTest : public ::testing::Test {
     // test's data folder; then OK.
     void NewClubCup(const std::string& baseName);
     // A Swiss of ten players rated 2400 down to 1500 (FIDE Dubov, five
-    // rounds), its registration closed, set straight into the tables.
+    // rounds, file name "ten"), its registration closed, set straight into
+    // the tables.
     void TenPlayerDubov();
     // White wins every game of the current round that is not a BYE; the
     // tables and scores follow and the round waits for its next pairing.
