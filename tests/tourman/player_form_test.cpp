@@ -5,6 +5,7 @@
 
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
 #include "tourman/commands/save_tournament.h"
@@ -217,6 +218,85 @@ TEST_F(PlayerFormTest, BadFieldsNamedOneLetterNameWithdrawnReopenedOneDeleted) {
     EXPECT_EQ(display->beepCount(), beeps + 1);
     EXPECT_EQ(Rows(), std::vector<std::string>(rows.begin(), rows.begin() + 2));
     EXPECT_EQ(std::string(WkEditGetText(PlayersPage.name)) + WkEditGetText(PlayersPage.search), "");
+}
+
+// Enter in Search finds the player and fills the form, and pressed again
+// finds him again: from no field of the page does a chain of Enters reach
+// "Delete player" (or "Close registration" and "Clear form"), here with a
+// row picked, so that a delete reached would take it.
+TEST_F(PlayerFormTest, SearchEnterEnterAndEnterChainsLeaveEveryPlayer) {
+    ASSERT_TRUE(Start());
+    const char* unnamed = "The tournament has no file name yet: nothing is written.\nStart it with New tournament "
+                          "(File menu).";
+    for (int i = 0; i < 10; ++i) {
+        if (i == 9) AnswerText(unnamed, 0); // the tenth player's save
+        AddTyped("player " + std::string(1, char('a' + i)));
+    }
+    AnswerText(unnamed, 0);
+    EXPECT_FALSE(SaveTournament());
+    EXPECT_FALSE(fs::exists(programFolder + ".qon") || fs::exists(".qon")) << "a hidden file for no tournament";
+    NewClubCup("cup");
+    for (const char* name : {"adams", "brown", "carter", "zola"}) AddTyped(name, "ITA");
+    const std::vector<std::string> rows = Rows();
+    ASSERT_EQ(rows.size(), 4u);
+
+    const struct {
+        const char* typed;
+        int row;
+        const char* name;
+    } searches[] = {{"ADAMS", 0, "ADAMS"}, {"CART", 2, "CARTER"}, {"2", 1, "BROWN"},
+                    {"ITA", 0, "ADAMS"},   {"ZOLA", 3, "ZOLA"},   {"4", 3, "ZOLA"}};
+    for (const auto& s : searches) {
+        Fill(PlayersPage.search, s.typed);
+        for (int enter = 0; enter < 2; ++enter) {
+            Press(0x1C, 0x0D);
+            EXPECT_EQ(Rows(), rows) << s.typed << ", Enter " << enter + 1;
+            EXPECT_EQ(WkListGetSelectedItem(PlayersPage.playerList)->position, s.row) << s.typed;
+            EXPECT_STREQ(WkEditGetText(PlayersPage.name), s.name) << s.typed;
+            EXPECT_TRUE(PlayersPage.search->state & WK_STATE_FOCUS) << s.typed;
+            int from = 0, to = 0;
+            WkEditGetSelection(PlayersPage.search, &from, &to);
+            EXPECT_EQ(std::string(WkEditGetText(PlayersPage.search)).substr(std::size_t(from), std::size_t(to - from)),
+                      std::to_string(s.row + 1))
+                << s.typed << ": the number, selected to be typed over";
+        }
+    }
+    // Typing goes on in the field: the next search replaces the number.
+    Type("BROWN");
+    Press(0x1C, 0x0D);
+    EXPECT_STREQ(WkEditGetText(PlayersPage.name), "BROWN");
+
+    using W = PlayersPageWidgets;
+    WkObject* W::*const fields[] = {&W::name,       &W::country,    &W::birthday,       &W::gender,
+                                    &W::title,      &W::fideId,     &W::fideRating,     &W::nationalId,
+                                    &W::nationalRating, &W::kFactor, &W::available,    &W::search};
+    for (WkObject* W::*field : fields) {
+        ClickRow(PlayersPage.playerList, 3); // the last row, picked
+        WkObjectSetFocus(PlayersPage.*field);
+        for (int enter = 0; enter < 14; ++enter) {
+            Press(0x1C, 0x0D);
+            for (WkObject* command : {PlayersPage.deleteButton, PlayersPage.closeRegistrationButton,
+                                      PlayersPage.clearButton})
+                EXPECT_FALSE(command->state & WK_STATE_FOCUS) << Caption(command) << " after Enter " << enter + 1;
+        }
+        EXPECT_EQ(Rows().size(), rows.size()) << Caption(PlayersPage.*field);
+        EXPECT_EQ(WkListGetSelectedItem(PlayersPage.playerList)->position, 3) << Caption(PlayersPage.*field);
+    }
+
+    // Nothing of the tournament left behind stays in Search.
+    ASSERT_TRUE(SaveTournament());
+    for (bool open : {true, false}) {
+        Fill(PlayersPage.search, "ZOLA");
+        Press(0x1C, 0x0D);
+        ASSERT_STREQ(WkEditGetText(PlayersPage.search), "4");
+        if (open) {
+            ChooseFile(dataFolder + "cup.qon");
+            OpenTournamentCommand();
+        } else {
+            NewClubCup("second");
+        }
+        EXPECT_STREQ(WkEditGetText(PlayersPage.search), "") << (open ? "Open" : "New");
+    }
 }
 
 } // namespace

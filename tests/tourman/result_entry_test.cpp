@@ -200,6 +200,65 @@ TEST_F(ResultEntryTest, TheNextResultKeyFollowsAButtonOrTheBoardField) {
     }
 }
 
+// The focus after a refusal, and after Enter in the Round field, is where
+// the next key belongs: the result key field after a board that does not
+// exist (the key then enters the result of the board shown, here the last
+// one), the Round field itself after a round listed or refused, never one
+// of the buttons after it that the round listed disables. While a round is
+// open for results the Round field is disabled and takes nothing. The last
+// board, the only one without a result, keeps the entry from closing;
+// entered, it stays chosen.
+TEST_F(ResultEntryTest, TheFocusAfterRefusalsTheRoundFieldAndTheLastBoard) {
+    StartRound1();
+    for (int b = 1; b <= 5; ++b) GameTable(b, 1) = GameTable(b, 1) / 10 * 10 + WhiteWins;
+    Click(ResultsPage.resultsToggle);
+    Click(ResultsPage.resultsToggle);
+    PairAndAccept();
+    ASSERT_EQ(CurrentRound, 2);
+    auto roundEntered = [&](const char* typed) {
+        WkObjectSetFocus(ResultsPage.roundField);
+        WkEditReplaceText(ResultsPage.roundField, "", 0, 0);
+        Type(typed);
+        Press(0x1C, 0x0D);
+    };
+    roundEntered("1"); // disabled: nothing is listed
+    EXPECT_EQ(ShownRound, 2);
+    EXPECT_EQ(Row(1), ResultRow(1, 2));
+
+    Click(ResultsPage.resultsToggle);
+    Board(1);
+    for (int b = 1; b <= 4; ++b) Key("1");
+    EXPECT_EQ(WkListRecord(ResultsPage.resultsList)->current + 1, 5);
+    Answer(MsgBoardsWithoutResult, 0);
+    Click(ResultsPage.resultsToggle);
+    EXPECT_FALSE(Exists("cup2.rnd"));
+    AnswerText("This pair doesn't exist!", 0);
+    Board(6);
+    EXPECT_EQ(WkFormGetFocus(MainWindow.window), ResultsPage.resultKeyField);
+    EXPECT_STREQ(WkEditGetText(ResultsPage.boardField), "5");
+    Type("0");
+    EXPECT_EQ(Digit(5, 2), BlackWins);
+    EXPECT_STREQ(WkEditGetText(ResultsPage.boardField), "5");
+    EXPECT_EQ(WkListRecord(ResultsPage.resultsList)->current + 1, 5);
+    EXPECT_EQ(std::string(WkLabelGetText(ResultsPage.boardLabel)), Row(5));
+    Click(ResultsPage.resultsToggle);
+    EXPECT_TRUE(Exists("cup2.rnd") && IsGetResultDone == 1);
+
+    const struct {
+        const char* typed;
+        bool refused;
+        int shown;
+    } rounds[] = {{"5", true, 2}, {"1", false, 1}, {"0", true, 1}, {"2", false, 2}};
+    for (const auto& r : rounds) {
+        if (r.refused) Answer(MsgNoSuchRound, 0);
+        roundEntered(r.typed);
+        EXPECT_EQ(ShownRound, r.shown) << r.typed;
+        EXPECT_EQ(WkEditGetText(ResultsPage.roundField), std::to_string(r.shown)) << r.typed;
+        EXPECT_EQ(WkFormGetFocus(MainWindow.window), ResultsPage.roundField) << r.typed;
+        EXPECT_EQ(WkObjectIsSensitive(ResultsPage.repairButton), r.shown == 2) << r.typed;
+    }
+}
+
 TEST_F(ResultEntryTest, RoundRobinRefusesFnb) {
     StartRound1(SingleRoundRobinSystem);
     Click(ResultsPage.resultsToggle);

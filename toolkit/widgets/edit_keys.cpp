@@ -252,6 +252,12 @@ int EditingKey(WkObject* field, int modifiers, int key) {
         return 1;
     case WK_KEY_ENTER:
     case kKeyEnterPad:
+        // A disabled field that still holds the focus runs no command, as it
+        // takes no character.
+        if (!Usable(field)) {
+            WkBeep();
+            return 1;
+        }
         if (multi) {
             NewLine(field);
             return 1;
