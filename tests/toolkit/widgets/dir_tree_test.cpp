@@ -7,6 +7,7 @@
 #include "toolkit/core/log.h"
 #include "toolkit/core/colors.h"
 #include "toolkit/core/image.h"
+#include "toolkit/core/native_windows.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/menu.h"
@@ -155,6 +156,86 @@ TEST_F(DirTreeTest, UnreadableFolderHasNoChildren) {
     EXPECT_EQ(WkTreeGetFirstChild(full), nullptr);
     fs::permissions(top + "/full", fs::perms::owner_all);
     EXPECT_EQ(Log(), "");
+}
+
+// A folder opened, whichever way, is the selected one as well as the
+// current one, and is read anew: a folder made since it was last read
+// shows. The last case opens the last folder of its parent.
+TEST_F(DirTreeTest, AnOpenedFolderIsSelectedAndReadAnew) {
+    WkTreeNode* root = Go(top);
+    WkTreeExpandNode(root, 1);
+    const struct {
+        const char* folder;
+        const char* made; // after the first opening
+        int how;          // 0 expand call, 1 the expander clicked, 2 the Right key
+    } cases[] = {{"ab", "y", 0}, {"Data", "new", 1}, {"full", "second", 2}};
+    for (const auto& c : cases) {
+        WkTreeSelectNode(root, 1);
+        WkTreeNode* node = WkTreeGetFirstChild(root);
+        while (node && WkEditGetText(node->label) != std::string(c.folder)) node = node->next;
+        ASSERT_NE(node, nullptr) << c.folder;
+        for (int opening = 0; opening < 2; ++opening) {
+            if (opening == 1) {
+                fs::create_directory(top + "/" + c.folder + "/" + c.made);
+                WkTreeCollapseNode(node, 1);
+            }
+            if (c.how == 0) {
+                WkTreeExpandNode(node, 1);
+            } else if (c.how == 1) {
+                Button(node->expanderArea, 10, 5, true);
+                Button(node->expanderArea, 10, 5, false);
+            } else {
+                WkTreeSelectNode(node, 1);
+                Key(0x27, 0x4D); // Right
+            }
+            EXPECT_EQ(WkTreeGetSelected(tree), node) << c.folder;
+            EXPECT_EQ(Path(), top + "/" + c.folder) << c.folder;
+            EXPECT_EQ(reported.back(), top + "/" + c.folder) << c.folder;
+            bool shown = false;
+            for (WkTreeNode* n = WkTreeGetFirstChild(node); n; n = n->next)
+                shown = shown || WkEditGetText(n->label) == std::string(c.made);
+            EXPECT_EQ(shown, opening == 1) << c.folder;
+        }
+    }
+}
+
+// "New directory ..." in a tree that offers no renaming: the new folder is
+// selected and its name typed at once, and the folder takes it on disk.
+TEST_F(DirTreeTest, ANewFolderIsNamedAtOnce) {
+    WkObject* only = WkCreateDirTree(shell, top.c_str(), 0, 200, 200, WK_DIRTREE_NEW);
+    WkDirTreeSetPath(only, (top + "/ab").c_str(), 1);
+    WkTreeNode* ab = WkTreeGetSelected(only);
+    WkDirTreeNewFolder(only, ab);
+    WkTreeNode* made = WkTreeGetSelected(only);
+    ASSERT_NE(made, ab);
+    EXPECT_EQ(WkTreeRecord(only)->editing, made);
+    EXPECT_EQ(std::string(WkDirTreeGetPath(only)), top + "/ab/NewDir0");
+    EXPECT_TRUE(made->label->state & WK_STATE_FOCUS);
+    WkEditReplaceText(made->label, "Round1", 0, 0);
+    Key(0x0D, 0x1C);
+    EXPECT_TRUE(fs::is_directory(top + "/ab/Round1"));
+    EXPECT_FALSE(fs::exists(top + "/ab/NewDir0"));
+    EXPECT_EQ(std::string(WkDirTreeGetPath(only)), top + "/ab/Round1");
+}
+
+// The popup menu stands where the right button was pressed, on the screen.
+TEST_F(DirTreeTest, ThePopupMenuOpensAtThePointer) {
+    WkTreeNode* data = Go(top + "/data");
+    WkNativeSetGeometry(shell, 150, 90, shell->width, shell->height);
+    WkFlushEvents();
+    ASSERT_EQ(shell->x * 1000 + shell->y, 150090);
+    int x, y;
+    ScreenPoint(data->label, 6, 4, &x, &y);
+    display->injectPointerMove(x, y);
+    display->injectButton(x, y, plat::kRightButton, true);
+    display->injectButton(x, y, plat::kRightButton, false);
+    WkFlushEvents();
+    WkDirTreeData* d = WkDirTreeRecord(tree);
+    ASSERT_NE(d->popupMenu, nullptr);
+    WkObject* menu = WkObjectGetShell(d->popupMenu);
+    EXPECT_NEAR(menu->x, x, 2);
+    EXPECT_NEAR(menu->y, y, 2);
+    WkMenuPopDown(d->popupMenu);
 }
 
 } // namespace

@@ -155,6 +155,20 @@ TEST_F(FileBrowserTest, KeepFolderAndOneAtATime) {
         EXPECT_EQ(std::string(WkGetCurrentDir()), keep ? top + "/sub/" : start);
         WkSetCwd(start.c_str());
     }
+    // Closed without a choice, by its button or by the window, a browser
+    // that keeps the folder of a choice leaves the current one as it was.
+    for (bool window : {false, true}) {
+        std::string folder = top + "/sub";
+        After(100, [&] {
+            WkObject* shell = Part(WkFileBrowserParts().shell);
+            if (!window) Click(WkFileBrowserParts().close);
+            else if (shell) display->injectCloseRequest(WkObjectGetNativeWindow(shell));
+        });
+        EXPECT_EQ(WkFolderBrowser("Folder", nullptr, folder, 1), 0) << window;
+        EXPECT_EQ(folder, top + "/sub") << window;
+        EXPECT_EQ(std::string(WkGetCurrentDir()), start) << window;
+        WkSetCwd(start.c_str());
+    }
 }
 
 TEST_F(FileBrowserTest, BackgroundImageAndPlainTree) {
