@@ -5,6 +5,8 @@
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu.h"
+#include "toolkit/widgets/tree.h"
+#include "toolkit/widgets/dir_tree.h"
 #include "uscfreport/header_form.h"
 #include "uscfreport/report_window.h"
 #include "uscfreport/section_list.h"
@@ -159,6 +161,38 @@ TEST_F(UscfReportTest, AtMostEightSectionsEachOnceRemovedOnlyOnYes) {
     AddFolder(folders[1]);
     EXPECT_EQ(SectionCount, 7);
     EXPECT_EQ(Listed().front(), folders[1] + "/");
+}
+
+// "Add Section" takes the folder highlighted in the tree, also one just
+// opened and one whose name hides it; the last listed section is the one
+// removed when it is selected, and nothing goes while none is.
+TEST_F(UscfReportTest, AddTakesTheHighlightedFolderAndRemoveTheSelectedOne) {
+    const std::string a = Section("a", nullptr), b = Section("b", nullptr), hidden = Section(".hidden", nullptr);
+    AddFolder(a);
+    WkDirTreeSetPath(ReportWindow.dirTree, folder.c_str(), 1);
+    WkTreeNode* top = WkTreeGetSelected(ReportWindow.dirTree);
+    WkTreeNode* opened = nullptr;
+    for (WkTreeNode* n = WkTreeGetFirstChild(top); n; n = n->next)
+        if (WkEditGetText(n->label) == std::string("b")) opened = n;
+    ASSERT_NE(opened, nullptr);
+    WkTreeExpandNode(opened, 1); // opened, not clicked
+    EXPECT_EQ(WkTreeGetSelected(ReportWindow.dirTree), opened);
+    Click(ReportWindow.addButton);
+    AddFolder(hidden);
+    EXPECT_EQ(Listed(), (std::vector<std::string>{a + "/", b + "/", hidden + "/"}));
+
+    const struct {
+        int selected; // -1 none
+        std::vector<std::string> left;
+    } removals[] = {{-1, {a + "/", b + "/", hidden + "/"}}, {2, {a + "/", b + "/"}}, {1, {a + "/"}}};
+    for (const auto& r : removals) {
+        if (r.selected < 0) WkListSelectNone(SectionList);
+        else WkListSelectItem(SectionList, r.selected);
+        Answer("Are you sure do you want\nto remove the selected section?", 1);
+        Click(ReportWindow.removeButton);
+        EXPECT_EQ(Listed(), r.left) << r.selected;
+        EXPECT_EQ(SectionCount, int(r.left.size())) << r.selected;
+    }
 }
 
 TEST_F(UscfReportTest, TemplateKeepsTheListAndLoadsWhatItHolds) {

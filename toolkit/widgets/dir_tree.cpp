@@ -313,10 +313,12 @@ void WkDirTreeNewFolder(WkObject* tree, WkTreeNode* node) {
             WkLog(1, "failed to create temp dir: %s, errno: %d", path.c_str(), error);
             return;
         }
-        // The new folder is the chosen one, its name ready to be typed.
+        // The new folder is the chosen one, its name selected so that the
+        // name typed replaces it.
         WkTreeNode* made = AddFolder(d, node, name.c_str(), true);
         WkTreeSelectNode(made, 1);
         WkTreeEditLabel(made);
+        WkEditSelectAll(made->label);
         return;
     }
 }
