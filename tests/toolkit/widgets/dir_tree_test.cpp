@@ -159,7 +159,7 @@ TEST_F(DirTreeTest, UnreadableFolderHasNoChildren) {
     EXPECT_EQ(Log(), "");
 }
 
-// A folder opened, whichever way, is the selected one as well as the
+// A folder opened, by call or by its expander, is the selected one as well as the
 // current one, and is read anew: a folder made since it was last read
 // shows. The last case opens the last folder of its parent.
 TEST_F(DirTreeTest, AnOpenedFolderIsSelectedAndReadAnew) {
@@ -168,8 +168,8 @@ TEST_F(DirTreeTest, AnOpenedFolderIsSelectedAndReadAnew) {
     const struct {
         const char* folder;
         const char* made; // after the first opening
-        int how;          // 0 expand call, 1 the expander clicked, 2 the Right key
-    } cases[] = {{"ab", "y", 0}, {"Data", "new", 1}, {"full", "second", 2}};
+        int how;          // 0 expand call, 1 the expander clicked
+    } cases[] = {{"ab", "y", 0}, {"Data", "new", 1}, {"full", "second", 0}};
     for (const auto& c : cases) {
         WkTreeSelectNode(root, 1);
         WkTreeNode* node = WkTreeGetFirstChild(root);
@@ -182,12 +182,9 @@ TEST_F(DirTreeTest, AnOpenedFolderIsSelectedAndReadAnew) {
             }
             if (c.how == 0) {
                 WkTreeExpandNode(node, 1);
-            } else if (c.how == 1) {
+            } else {
                 Button(node->expanderArea, 10, 5, true);
                 Button(node->expanderArea, 10, 5, false);
-            } else {
-                WkTreeSelectNode(node, 1);
-                Key(0x27, 0x4D); // Right
             }
             EXPECT_EQ(WkTreeGetSelected(tree), node) << c.folder;
             EXPECT_EQ(Path(), top + "/" + c.folder) << c.folder;
@@ -200,43 +197,35 @@ TEST_F(DirTreeTest, AnOpenedFolderIsSelectedAndReadAnew) {
     }
 }
 
-// "New directory ..." in a tree that offers no renaming: the new folder is
-// selected and its name typed at once, and the folder takes it on disk.
-TEST_F(DirTreeTest, ANewFolderIsNamedAtOnce) {
-    WkObject* only = WkCreateDirTree(shell, top.c_str(), 0, 200, 200, WK_DIRTREE_NEW);
+// The popup menu stands where the right button was pressed, on the
+// screen; in a tree that offers no renaming, its "New directory ..." makes a
+// folder that is selected and named at once by the keys typed.
+TEST_F(DirTreeTest, TheMenuOpensAtThePointerAndNamesItsNewFolder) {
+    WkObject* window = Window();
+    WkObject* only = WkCreateDirTree(window, top.c_str(), 0, 200, 200, WK_DIRTREE_NEW);
+    Show(window);
     WkDirTreeSetPath(only, (top + "/ab").c_str(), 1);
     WkTreeNode* ab = WkTreeGetSelected(only);
-    WkDirTreeNewFolder(only, ab);
-    WkTreeNode* made = WkTreeGetSelected(only);
-    ASSERT_NE(made, ab);
-    EXPECT_EQ(WkTreeRecord(only)->editing, made);
-    EXPECT_EQ(std::string(WkDirTreeGetPath(only)), top + "/ab/NewDir0");
-    EXPECT_TRUE(made->label->state & WK_STATE_FOCUS);
-    for (char c : std::string("round1")) testform::TypeKey(*display, std::uint16_t(std::toupper(c)), 0x13, 0, std::uint8_t(c));
-    Key(0x0D, 0x1C);
-    EXPECT_TRUE(fs::is_directory(top + "/ab/round1"));
-    EXPECT_FALSE(fs::exists(top + "/ab/NewDir0"));
-    EXPECT_EQ(std::string(WkDirTreeGetPath(only)), top + "/ab/round1");
-}
-
-// The popup menu stands where the right button was pressed, on the screen.
-TEST_F(DirTreeTest, ThePopupMenuOpensAtThePointer) {
-    WkTreeNode* data = Go(top + "/data");
-    WkNativeSetGeometry(shell, 150, 90, shell->width, shell->height);
+    WkNativeSetGeometry(window, 150, 90, window->width, window->height);
     WkFlushEvents();
-    ASSERT_EQ(shell->x * 1000 + shell->y, 150090);
     int x, y;
-    ScreenPoint(data->label, 6, 4, &x, &y);
+    ScreenPoint(ab->label, 6, 4, &x, &y);
     display->injectPointerMove(x, y);
     display->injectButton(x, y, plat::kRightButton, true);
     display->injectButton(x, y, plat::kRightButton, false);
     WkFlushEvents();
-    WkDirTreeData* d = WkDirTreeRecord(tree);
-    ASSERT_NE(d->popupMenu, nullptr);
-    WkObject* menu = WkObjectGetShell(d->popupMenu);
-    EXPECT_NEAR(menu->x, x, 2);
-    EXPECT_NEAR(menu->y, y, 2);
-    WkMenuPopDown(d->popupMenu);
+    WkObject* menu = WkDirTreeRecord(only)->popupMenu;
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(WkObjectGetShell(menu)->x * 1000 + WkObjectGetShell(menu)->y, x * 1000 + y);
+    Button(menu, 20, WkMenuRecord(menu)->items[0]->offset + 6, true);
+    Button(menu, 20, WkMenuRecord(menu)->items[0]->offset + 6, false);
+    WkTreeNode* made = WkTreeGetSelected(only);
+    EXPECT_EQ(std::string(WkDirTreeGetPath(only)), top + "/ab/NewDir0");
+    EXPECT_TRUE(made->label->state & WK_STATE_FOCUS);
+    for (char c : std::string("round1")) testform::TypeKey(*display, std::uint16_t(std::toupper(c)), 0x13, 0, std::uint8_t(c));
+    Key(0x0D, 0x1C);
+    EXPECT_TRUE(fs::is_directory(top + "/ab/round1") && !fs::exists(top + "/ab/NewDir0"));
+    EXPECT_EQ(std::string(WkDirTreeGetPath(only)), top + "/ab/round1");
 }
 
 } // namespace

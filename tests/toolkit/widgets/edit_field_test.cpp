@@ -272,36 +272,6 @@ TEST_F(EditField, KeysThatLeaveAFieldMoveTheFocusOn) {
     }
 }
 
-// Enter activates a field and moves on to the next, unless the field keeps
-// the focus on Enter (its command, such as a search, may be repeated); a
-// disabled field that holds the focus runs nothing and beeps. The last case
-// is the last field of the window, whose Enter goes round to the first.
-TEST_F(EditField, EnterActivatesAndMovesOnOrStays) {
-    struct Case { int from; bool stays, disabled; int to, activates, beeps; };
-    const Case cases[] = {
-        {0, false, false, 1, 1, 0}, {0, true, false, 0, 1, 0}, {0, false, true, 0, 0, 1},
-        {0, true, true, 0, 0, 1},   {2, false, false, 0, 1, 0}, {2, true, false, 2, 1, 0},
-    };
-    for (const Case& c : cases) {
-        Calls calls;
-        WkObject* fields[3];
-        for (WkObject*& f : fields) {
-            f = WkCreateEdit(form, "a", 5, 0);
-            WkEditSetActivateCallback(f, [](WkObject*, char*, void* data) { ++static_cast<Calls*>(data)->activates; }, &calls);
-        }
-        Show();
-        WkEditSetEnterStays(fields[c.from], c.stays ? 1 : 0);
-        WkObjectSetFocus(fields[c.from]);
-        if (c.disabled) WkObjectDisable(fields[c.from]);
-        const int beeps = display->beepCount();
-        Press(fields[c.from], {WK_KEY_ENTER});
-        EXPECT_EQ(WkFormGetFocus(shell), fields[c.to]) << c.from << c.stays << c.disabled;
-        EXPECT_EQ(calls.activates, c.activates) << c.from << c.stays << c.disabled;
-        EXPECT_EQ(display->beepCount() - beeps, c.beeps) << c.from << c.stays << c.disabled;
-        for (WkObject* f : fields) WkObjectDestroy(f);
-    }
-}
-
 // An accepted Tab that finds nowhere else to go leaves the field without
 // the mark of a checked departure: losing the focus later checks again.
 TEST_F(EditField, TheLeaveCheckRunsAgainWhenTheFocusGoesAfterAnAcceptedTabThatStayed) {
