@@ -2,8 +2,9 @@
 // and their folders, read from the disk when a node is expanded. The
 // selected node's folder is the tree's current path, reported through a
 // selection callback; a folder expanded by the user is selected with it, so
-// the current folder is always the highlighted one. A popup menu on the right button makes, renames and
-// deletes folders as the tree's options allow.
+// the current folder is always the highlighted one. A popup menu on the
+// right button makes, renames and deletes folders as the tree's options
+// allow.
 //
 // The folder-tree record (WkDirTreeData) hangs on the tree form's destroy
 // handler and owns the popup menu; both go with the tree. Paths and names

@@ -330,11 +330,11 @@ void OnCheckPair(WkObject*, void*, void*) {
     int white, black;
     if (!ReadIds(white, black)) return;
     const bool whiteOut = white < 0 || white > PlayerCount, blackOut = black < 0 || black > PlayerCount;
-    const Fault fault = whiteOut || blackOut                                  ? Fault{MsgPlayerIdOutOfRange, whiteOut ? 0 : 1}
-                        : white != 0 && State.marks[std::size_t(white)] == Absent ? Fault{MsgPlayerNotAvailable, 0}
-                        : black != 0 && State.marks[std::size_t(black)] == Absent ? Fault{MsgBlackNotAvailable, 1}
-                        : CanPlayersMeet(white, black, PairedRound())             ? Fault{MsgMayBePaired, -1}
-                                                                                  : Fault{MsgMayNotBePaired, -1};
+    Fault fault{MsgMayNotBePaired, -1};
+    if (whiteOut || blackOut) fault = {MsgPlayerIdOutOfRange, whiteOut ? 0 : 1};
+    else if (white != 0 && State.marks[std::size_t(white)] == Absent) fault = {MsgPlayerNotAvailable, 0};
+    else if (black != 0 && State.marks[std::size_t(black)] == Absent) fault = {MsgBlackNotAvailable, 1};
+    else if (CanPlayersMeet(white, black, PairedRound())) fault = {MsgMayBePaired, -1};
     RefuseIds(fault);
 }
 

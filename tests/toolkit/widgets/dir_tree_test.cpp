@@ -222,7 +222,8 @@ TEST_F(DirTreeTest, TheMenuOpensAtThePointerAndNamesItsNewFolder) {
     WkTreeNode* made = WkTreeGetSelected(only);
     EXPECT_EQ(std::string(WkDirTreeGetPath(only)), top + "/ab/NewDir0");
     EXPECT_TRUE(made->label->state & WK_STATE_FOCUS);
-    for (char c : std::string("round1")) testform::TypeKey(*display, std::uint16_t(std::toupper(c)), 0x13, 0, std::uint8_t(c));
+    for (char c : std::string("round1"))
+        testform::TypeKey(*display, std::uint16_t(std::toupper(c)), 0x13, 0, std::uint8_t(c));
     Key(0x0D, 0x1C);
     EXPECT_TRUE(fs::is_directory(top + "/ab/round1") && !fs::exists(top + "/ab/NewDir0"));
     EXPECT_EQ(std::string(WkDirTreeGetPath(only)), top + "/ab/round1");
