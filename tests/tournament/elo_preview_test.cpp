@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -74,19 +73,6 @@ TEST_F(EloPreviewTest, ByeOnEitherSideAndCorruptBoardsAreLeftOut) {
 TEST_F(EloPreviewTest, MissingFolderWritesNothing) {
     std::strcpy(Settings.DataFolder, "/nonexistent-folder-of-the-preview/");
     EXPECT_FALSE(WriteEloPreview(5, 2));
-}
-
-TEST_F(EloPreviewTest, AFailedWriteLeavesTheLastPreviewWhole) {
-    // A folder where the new preview is written first stops the write.
-    const std::string path = EloPreviewPath();
-    std::ofstream(path, std::ios::binary) << "last round's preview\r\n";
-    std::filesystem::create_directory(path + ".tmp");
-    EXPECT_FALSE(WriteEloPreview(5, 2));
-    EXPECT_EQ(ReadFile(path), "last round's preview\r\n");
-    std::filesystem::remove(path + ".tmp");
-    EXPECT_TRUE(WriteEloPreview(5, 2));
-    EXPECT_EQ(ReadFile(path).rfind("OPEN - ROMA, \r\n", 0), 0u);
-    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
 }
 
 } // namespace
