@@ -105,17 +105,16 @@ bool ReadSectionFile(const std::string& folder, SectionFile& section, std::strin
     section.beginDate = words[0];
     section.endDate = words[1];
     if (!reader.next(section.sectionLine) || !IsSectionLine(section.sectionLine))
-        return refuse(2, "the section line expected: its 14 fields, none empty, each ended by a tab");
+        return refuse(2, "the section line expected:\nits 14 fields, none empty, each ended by a tab");
     if (reader.next(line) && line.find_first_not_of(" \t") != std::string::npos)
         return refuse(3, "an empty line expected");
     section.playerLines.clear();
     for (int id = 1; id <= section.playerCount; ++id) {
-        const std::string expected =
-            "player " + std::to_string(id) + "'s line of the " + std::to_string(section.playerCount) +
-            " announced on line 1 expected: id, USCF id, name (30 characters), country (2), "
-            "rating, then the rounds' cells, and the line end";
         if (!reader.next(line) || !reader.lineEnded() || !IsPlayerLine(line, id))
-            return refuse(id + 3, expected);
+            return refuse(id + 3, "player " + std::to_string(id) + "'s line expected (line 1 announces " +
+                                      std::to_string(section.playerCount) +
+                                      "):\nid, USCF id, name (30 characters), country (2), rating,\n"
+                                      "then the rounds' cells and the line end");
         section.playerLines.push_back(line);
     }
     return true;

@@ -245,10 +245,10 @@ TEST_F(UscfReportTest, EditedFilesAreRefusedByTheirLineAndTheExportsStay) {
     const std::vector<std::string> written = Exports(folder);
     const std::size_t players = good.find("\r\n\r\n") + 4, last = good.rfind("   4\t");
     const std::string fields =
-        ", line 2: the section line expected: its 14 fields, none empty, each ended by a tab";
+        ", line 2: the section line expected:\nits 14 fields, none empty, each ended by a tab";
     const std::string player =
-        "'s line of the 4 announced on line 1 expected: id, USCF id, name (30 characters), "
-        "country (2), rating, then the rounds' cells, and the line end";
+        "'s line expected (line 1 announces 4):\nid, USCF id, name (30 characters), country (2), "
+        "rating,\nthen the rounds' cells and the line end";
     const std::pair<std::string, std::string> cases[] = {
         {"20260110  20260109  4" + good.substr(21), ", line 1: a begin date not after the end date expected"},
         {good.substr(0, players - 6) + good.substr(players - 4), fields}, // 13 fields
