@@ -192,7 +192,14 @@ TEST_F(OutputPageTest, PrintingWithoutASpoolerSaysWhyAndWritesNoFile) {
         const char* name;
         std::string old;
         bool had = false;
-    } homeVariable("HOME", home), pathVariable("PATH", bin);
+    };
+    // The font cache stays where it was: fonts met for the first time would
+    // otherwise be cached in the test's home folder.
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    const char* oldHome = std::getenv("HOME");
+    Variable cacheVariable("XDG_CACHE_HOME",
+                           cache ? std::string(cache) : std::string(oldHome ? oldHome : "/tmp") + "/.cache");
+    Variable homeVariable("HOME", home), pathVariable("PATH", bin);
     ASSERT_TRUE(Start());
     SetCurrentRound(2);
     Write(dataFolder + "pairs2.txt");
