@@ -16,6 +16,7 @@
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/results_widgets.h"
+#include "tournament/players.h"
 #include "tournament/settings.h"
 
 #include <algorithm>
@@ -153,6 +154,61 @@ TEST_F(KeyboardTest, AFullPresetTextIsTypedOver) {
         Type(typed);
         EXPECT_STREQ(WkEditGetText(field), typed);
         if (SettingsDialog.window) WkShellDestroy(SettingsDialog.window);
+    }
+}
+
+// The Name field takes the accented letters and upper-cases them, typed or
+// pasted, and the player is added under that name.
+TEST_F(KeyboardTest, AccentedNamesAreTakenInCapitals) {
+    ASSERT_TRUE(Start());
+    std::strcpy(Settings.BaseName, "club");
+    const struct {
+        bool paste;
+        const char *text, *name;
+    } cases[] = {{false, "M\xFCller", "M\xDCLLER"}, {true, "J\xE4ger", "J\xC4GER"},
+                 {false, "\xE9mile \x9A" "ar\xF8", "\xC9MILE \x8A" "AR\xD8"}};
+    int added = 0;
+    for (const auto& c : cases) {
+        Click(PlayersPage.clearButton);
+        Click(PlayersPage.name);
+        const int beeps = display->beepCount();
+        if (c.paste) {
+            display->injectClipboardFromOtherProgram(c.text);
+            Press(0x2F, 0x16, plat::kCtrl, 'V');
+        } else {
+            Type(c.text);
+        }
+        EXPECT_STREQ(WkEditGetText(PlayersPage.name), c.name);
+        EXPECT_EQ(display->beepCount(), beeps) << c.text;
+        Click(PlayersPage.addButton);
+        // Stored padded, in the order of the names.
+        bool stored = false;
+        for (int id = 1; id <= PlayerCount; ++id)
+            stored = stored || std::string(Players[id].name).find(std::string(c.name) + " ") == 0;
+        EXPECT_TRUE(stored) << c.name;
+        ++added;
+    }
+    EXPECT_EQ(PlayerCount, added);
+}
+
+// A drop-down opens on the value its field shows, whatever its list chose
+// before, so that Enter right after opening keeps the value.
+TEST_F(KeyboardTest, DropDownsOpenOnTheirValue) {
+    ASSERT_TRUE(Start());
+    const PlayersPageWidgets& w = PlayersPage;
+    const struct {
+        WkObject* const* field;
+        const char* value;
+    } cases[] = {{&w.title, "IM"}, {&w.title, "--"}, {&w.kFactor, "15"}, {&w.kFactor, "0"}};
+    for (const auto& c : cases) {
+        WkObject* field = *c.field;
+        Click(field);
+        Press(0x50); // Down: the list's own choice moves off the value
+        Press(0x1C, 0x0D);
+        WkEditReplaceText(field, c.value, 0, 0);
+        Click(field);
+        Press(0x1C, 0x0D); // Enter
+        EXPECT_STREQ(WkEditGetText(field), c.value);
     }
 }
 

@@ -197,9 +197,10 @@ void WkEditSetMask(WkObject* field, char display);
 void WkEditClearMask(WkObject* field);
 void WkEditSelectAll(WkObject* field);
 void WkEditSelectRange(WkObject* field, int from, int to);
-// While the field reads this text (a placeholder that fills it, such as an
-// unknown date), taking the focus by key or click selects it whole, so
-// that typing replaces it; null takes the placeholder away.
+// While the field reads this text (a placeholder such as an unknown date or
+// a 0 that stands for "none"), taking the focus by click too selects it
+// whole, as the keyboard's steps select any text, so that typing replaces
+// it; null takes the placeholder away.
 void WkEditSetPlaceholder(WkObject* field, const char* text);
 // The smaller end first.
 void WkEditGetSelection(WkObject* field, int* from, int* to);

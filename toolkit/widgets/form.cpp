@@ -101,7 +101,7 @@ void InstallIntoCore() {
     access.hasTableBody = WkTableHasFrozenHeadings;
     access.focusedChild = FocusedChild;
     access.focusHolder = WkFormGetFocus;
-    access.setFocus = WkObjectSetFocus;
+    access.setFocus = WkObjectSetFocusBy;
     access.focusPrevious = WkFocusPrevious;
     WkSetFormAccess(&access);
     WkSetMainFormMaker(MakeMainForm);

@@ -37,6 +37,14 @@ void Chosen(WkObject*, void*, void* userData) {
     *choice->result = choice->number;
 }
 
+// Escape answers as the first button does: the callers put the answer
+// that declines or closes first. The window has no close box, and the
+// window system's close request (Alt+F4) leaves it waiting.
+int EscapePressesFirst(WkObject*, std::intptr_t, void* result, WkMessage* request) {
+    if (request && request->type == WK_MSG_KEY) *static_cast<int*>(result) = 1;
+    return 1;
+}
+
 // Every part between the bars, the last one included (an empty text is one
 // empty part). Texts of any length are taken whole.
 std::vector<std::string> Split(const char* text) {
@@ -68,6 +76,7 @@ int Run(const char* title, const char* text, const std::string& captions) {
         choices[i] = Choice{&result, static_cast<int>(i) + 1};
         WkButtonSetCallback(button, Chosen, &choices[i]);
     }
+    WkShellSetCloseCallback(shell, EscapePressesFirst, &result);
     WkShellRealize(shell);
     WkLoopWhile(&result, 0);
 

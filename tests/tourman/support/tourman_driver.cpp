@@ -228,6 +228,12 @@ bool TourmanTest::AnswerOpenBox() {
         button = script.front().button;
         script.pop_front();
     }
+    if (button == EscapeKey) {
+        plat::KeyInfo escape;
+        escape.scanCode = 0x01;
+        escape.character = 0x1B;
+        return display->injectKey(escape);
+    }
     if (button == CloseRequest) {
         // The box has no close box: the window system's request is Alt+F4.
         display->holdModifiers(plat::kAlt);

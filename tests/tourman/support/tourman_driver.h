@@ -28,10 +28,12 @@ namespace tmt {
 
 // The button of an answer that asks the window system to close the box (Alt+F4).
 inline constexpr int CloseRequest = -1;
+// The "button" of an answer that presses Escape in the box.
+inline constexpr int EscapeKey = -2;
 
 struct Answer {
     std::string text; // what the box must say; for the file browser the path to choose
-    int button;       // the position of the button to press, or CloseRequest
+    int button;       // the position of the button to press, CloseRequest or EscapeKey
     bool browser = false;
     bool print = false;
 };
