@@ -43,7 +43,10 @@ void FocusIn(WkObject* field, int reason) {
     const bool placeholder = d->placeholder && std::strcmp(d->store.buffer, d->placeholder) == 0;
     const bool keyed =
         reason == WK_FOCUS_BY_KEY && !(d->flags & (WK_EDIT_READ_ONLY | WK_EDIT_MULTI_LINE));
-    if (d->length > 0 && (placeholder || keyed)) WkEditSelectAll(field);
+    if (d->length > 0 && (placeholder || keyed)) {
+        WkEditSelectAll(field);
+        d->flags |= WK_EDIT_ENTRY_SELECTED;
+    }
     edit::DrawFocusFrame(field);
     edit::ShowCursor(field, true);
     WkRestartTimeout(&d->timer, WK_EDIT_BLINK_MS, Blink, field);
@@ -55,8 +58,17 @@ void FocusOut(WkObject* field) {
     field->state &= std::uint16_t(~WK_STATE_FOCUS);
     edit::DrawFocusFrame(field);
     edit::ShowCursor(field, false);
+    // The whole text that taking the focus selected, still selected, goes
+    // with the focus: a form tabbed through is not left highlighted field
+    // by field.
+    int from, to;
+    edit::SelectionRange(d, &from, &to);
+    if ((d->flags & WK_EDIT_ENTRY_SELECTED) && from == 0 && to == d->length && to > 0) {
+        edit::ClearSelection(d);
+        if (WkObjectDrawable(field)) edit::DrawAll(field);
+    }
     if (!(d->flags & WK_EDIT_LEAVE_CHECKED)) edit::LeaveCheck(field, 0, 1);
-    d->flags &= std::uint16_t(~(WK_EDIT_LEAVE_CHECKED | WK_EDIT_DRAGGING));
+    d->flags &= std::uint16_t(~(WK_EDIT_LEAVE_CHECKED | WK_EDIT_DRAGGING | WK_EDIT_ENTRY_SELECTED));
 }
 
 void QuerySize(WkObject* field) {

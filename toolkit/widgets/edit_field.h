@@ -29,6 +29,7 @@ inline constexpr std::uint16_t WK_EDIT_MASKED = 0x0100;
 inline constexpr std::uint16_t WK_EDIT_READ_ONLY = 0x0400;
 inline constexpr std::uint16_t WK_EDIT_FIXED_PITCH = 0x0800;
 inline constexpr std::uint16_t WK_EDIT_TINTED = 0x1000;
+inline constexpr std::uint16_t WK_EDIT_ENTRY_SELECTED = 0x2000; // taking the focus selected the text
 
 // Filter modes (WkEditFilter); characters outside the chosen classes pass
 // only when they are among the field's extra characters.

@@ -37,11 +37,12 @@ void Chosen(WkObject*, void*, void* userData) {
     *choice->result = choice->number;
 }
 
-// Escape answers as the first button does: the callers put the answer
-// that declines or closes first. The window has no close box, and the
-// window system's close request (Alt+F4) leaves it waiting.
-int EscapePressesFirst(WkObject*, std::intptr_t, void* result, WkMessage* request) {
-    if (request && request->type == WK_MSG_KEY) *static_cast<int*>(result) = 1;
+// Escape and the window system's close request (Alt+F4, or the close box
+// a window manager draws though the window asks for none) answer as the
+// first button does: the callers put the answer that declines or closes
+// first.
+int PressFirst(WkObject*, std::intptr_t, void* result, WkMessage*) {
+    *static_cast<int*>(result) = 1;
     return 1;
 }
 
@@ -76,7 +77,7 @@ int Run(const char* title, const char* text, const std::string& captions) {
         choices[i] = Choice{&result, static_cast<int>(i) + 1};
         WkButtonSetCallback(button, Chosen, &choices[i]);
     }
-    WkShellSetCloseCallback(shell, EscapePressesFirst, &result);
+    WkShellSetCloseCallback(shell, PressFirst, &result);
     WkShellRealize(shell);
     WkLoopWhile(&result, 0);
 

@@ -179,6 +179,26 @@ TEST_F(EditPointer, EnteredByKeyTheTextIsTypedOverByClickTheCaretFalls) {
         Press(f, {'x', 'y'});
         EXPECT_STREQ(WkEditGetText(f), c.typed) << c.way << " " << c.text;
     }
+    // Passed through by Tab, a field keeps no highlighted text behind; a
+    // selection made while it had the focus stays.
+    Stop();
+    Start();
+    WkSetClock(et::VirtualClock);
+    shell = Window();
+    form = WkFormOf(shell);
+    WkObject* after = WkCreateEdit(form, "first", 20, 0);
+    WkObject* passed = WkCreateEdit(form, "passed", 20, 0);
+    WkCreateEdit(form, "last", 20, 0);
+    Show();
+    WkObjectSetFocus(after);
+    Press(after, {WK_KEY_TAB});
+    ASSERT_EQ(Selection(passed), std::make_pair(0, 6));
+    Press(passed, {WK_KEY_TAB});
+    EXPECT_EQ(Selection(passed), std::make_pair(6, 6));
+    Press(WkFormGetFocus(shell), {et::kShift | WK_KEY_TAB});
+    WkEditSelectRange(passed, 0, 3);
+    Press(passed, {WK_KEY_TAB});
+    EXPECT_EQ(Selection(passed), std::make_pair(0, 3));
 }
 
 } // namespace
