@@ -132,6 +132,15 @@ TEST_F(EditPointer, ReadOnlyFieldOpensItsPopupOnClickAndDown) {
 // typed over; a click puts the caret where it falls, unless the field shows
 // its placeholder; the program naming the field leaves the cursor alone.
 TEST_F(EditPointer, EnteredByKeyTheTextIsTypedOverByClickTheCaretFalls) {
+    // A toolkit started anew with an empty window: the window opening gives
+    // its first field the focus.
+    const auto NewWindow = [this] {
+        Stop();
+        Start();
+        WkSetClock(et::VirtualClock);
+        shell = Window();
+        form = WkFormOf(shell);
+    };
     enum Way { kTabFromBefore, kShiftTabFromAfter, kEnterFromBefore, kClickColumn2, kProgram, kOpening };
     struct Case {
         Way way;
@@ -154,11 +163,7 @@ TEST_F(EditPointer, EnteredByKeyTheTextIsTypedOverByClickTheCaretFalls) {
         {kTabFromBefore, "", false, false, {0, 0}, "xy"},
     };
     for (const Case& c : cases) {
-        Stop();
-        Start();
-        WkSetClock(et::VirtualClock);
-        shell = Window();
-        form = WkFormOf(shell);
+        NewWindow();
         WkObject* before = WkCreateEdit(form, "b", 20, 0);
         WkObject* f = WkCreateEdit(form, c.text, 20, 0);
         WkObject* after = WkCreateEdit(form, "a", 20, 0);
@@ -181,11 +186,7 @@ TEST_F(EditPointer, EnteredByKeyTheTextIsTypedOverByClickTheCaretFalls) {
     }
     // Passed through by Tab, a field keeps no highlighted text behind; a
     // selection made while it had the focus stays.
-    Stop();
-    Start();
-    WkSetClock(et::VirtualClock);
-    shell = Window();
-    form = WkFormOf(shell);
+    NewWindow();
     WkObject* after = WkCreateEdit(form, "first", 20, 0);
     WkObject* passed = WkCreateEdit(form, "passed", 20, 0);
     WkCreateEdit(form, "last", 20, 0);
