@@ -226,6 +226,7 @@ TEST_F(UscfSectionTest, DatesStartFromTheTournamentsAndAreRealDays) {
         Click(UscfSection.doneButton);
         EXPECT_EQ(Snapshot(dataFolder), files) << alert;
     }
+    WkShellDestroy(UscfSection.window); // the next test opens its own
 }
 
 // One cell a round after the five columns: a round robin of five, player 4's BYE in round 2; a Swiss of
