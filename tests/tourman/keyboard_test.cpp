@@ -191,26 +191,5 @@ TEST_F(KeyboardTest, AccentedNamesAreTakenInCapitals) {
     EXPECT_EQ(PlayerCount, added);
 }
 
-// A drop-down opens on the value its field shows, whatever its list chose
-// before, so that Enter right after opening keeps the value.
-TEST_F(KeyboardTest, DropDownsOpenOnTheirValue) {
-    ASSERT_TRUE(Start());
-    const PlayersPageWidgets& w = PlayersPage;
-    const struct {
-        WkObject* const* field;
-        const char* value;
-    } cases[] = {{&w.title, "IM"}, {&w.title, "--"}, {&w.kFactor, "15"}, {&w.kFactor, "0"}};
-    for (const auto& c : cases) {
-        WkObject* field = *c.field;
-        Click(field);
-        Press(0x50); // Down: the list's own choice moves off the value
-        Press(0x1C, 0x0D);
-        WkEditReplaceText(field, c.value, 0, 0);
-        Click(field);
-        Press(0x1C, 0x0D); // Enter
-        EXPECT_STREQ(WkEditGetText(field), c.value);
-    }
-}
-
 } // namespace
 } // namespace tmt
