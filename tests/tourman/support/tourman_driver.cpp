@@ -84,6 +84,7 @@ void TourmanTest::SetUp() {
     ResetSettings();
     ClearPlayers();
     ResetTournament();
+    TournamentOpen = 0; // a fresh program has no tournament open
     ClearMessageTable();
     ResetRunOptions(); // a trace or option a test before turned on would write files of its own
     std::snprintf(Settings.DataFolder, sizeof Settings.DataFolder, "%s", dataFolder.c_str());
