@@ -164,7 +164,7 @@ bool TourmanTest::AnswerBrowser() {
     return true;
 }
 
-void TourmanTest::NewClubCup(const std::string& baseName) {
+void TourmanTest::NewClubCup(const std::string& baseName, const char* system) {
     Answer(MsgLeaveOpenTournament, 1);
     NewTournamentCommand();
     for (auto [field, text] : {std::pair{SettingsDialog.name, "Club Cup"}, {SettingsDialog.place, "Pisa"},
@@ -173,6 +173,7 @@ void TourmanTest::NewClubCup(const std::string& baseName) {
                                {SettingsDialog.baseName, baseName.c_str()},
                                {SettingsDialog.dataFolder, dataFolder.c_str()}})
         WkEditReplaceText(field, text, 0, 0);
+    if (system) WkEditReplaceText(SettingsDialog.pairingSystem, system, 0, 0);
     Click(SettingsDialog.okButton);
 }
 
@@ -203,7 +204,9 @@ bool TourmanTest::AnswerOpenBox() {
     if (box == WkFileBrowserParts().shell) return AnswerBrowser();
     if (!script.empty() && script.front().print) return AnswerPrintDialog(box);
     SavePng(box, "box" + std::to_string(boxes.size() + 1) + ".png");
-    BoxSeen seen{"", 0, {}};
+    BoxSeen seen{"", 0, {}, ""};
+    char status[256];
+    if (MainWindow.statusLine) seen.statusLine = WkObjectGetText(MainWindow.statusLine, status, sizeof status);
     std::vector<WkObject*> buttons;
     for (WkObject* o : Widgets(box)) {
         if (o->classCode == WK_CLASS_LABEL) {
