@@ -21,17 +21,23 @@
 #include "tournament/round_tables.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace tmt {
 namespace {
 
+// The save leaves a proposed round out (the tournament opens waiting for
+// that round's pairing) once that change is in; until then the proposed
+// rows are skipped, not asserted.
+constexpr bool kProposalLeftOutOfSave = false;
+
 enum Stage { RegistrationOpen, RoundZero, Proposed, Accepted, PartlyKeyed, RoundClosed, LastRoundClosed };
 
 struct Saved {
     std::string base;
-    std::string dump; // the window of the program that saved it
+    std::string dump; // the window the tournament opens to
     bool incomplete;  // opened with the alert that its results are not complete
 };
 
@@ -100,7 +106,9 @@ class WindowStateTest : public TourmanTest {
     }
 
     // A fresh program with the files saved so far makes the tournament of
-    // the stage and saves it with the File menu.
+    // the stage and saves it with the File menu. It opens to the window of
+    // the program that saved it; a proposed round is not saved, so that one
+    // opens to the window as it was before the round was paired.
     Saved Make(bool swiss, Stage stage) {
         const std::string base = std::string(swiss ? "sw" : "rr") + std::to_string(int(stage));
         NewClubCup(base, swiss ? nullptr : "2: Round Robin S");
@@ -117,9 +125,11 @@ class WindowStateTest : public TourmanTest {
             else TournamentMenuCommand(3);
         }
         if (stage >= Proposed && swiss) Click(PairingPage.acceptButton);
+        std::string unpaired;
         if (stage == Proposed) {
             PlayRound();
             Page(1);
+            unpaired = WindowStateDump();
             Click(PairingPage.pairButton);
         }
         if (stage == PartlyKeyed) KeyResults(2);
@@ -133,7 +143,7 @@ class WindowStateTest : public TourmanTest {
         }
         WkMenuActivateItem(MainWindow.saveItem);
         Flush();
-        return {base, WindowStateDump(), stage == Accepted || stage == PartlyKeyed};
+        return {base, stage == Proposed ? unpaired : WindowStateDump(), stage == Accepted || stage == PartlyKeyed};
     }
 
     // File > Open of the saved tournament, with the questions it asks.
@@ -161,6 +171,11 @@ TEST_F(WindowStateTest, OpenedStagesShowWhatTheSavingProgramShowed) {
         for (const Stage stage : stages) {
             // A round robin accepts each round as it pairs it: none is proposed.
             if (!swiss && stage == Proposed) continue;
+            if (stage == Proposed && !kProposalLeftOutOfSave) {
+                std::printf("[  SKIPPED ] the proposed %s row: the save does not leave a proposal out yet\n",
+                            swiss ? "Swiss" : "round robin");
+                continue;
+            }
             Restart(Snapshot(dataFolder));
             saved.push_back(Make(swiss, stage));
             const Saved& made = saved.back();
