@@ -19,6 +19,7 @@
 #include "tournament/files/player_list_row.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/game_code.h"
+#include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_save.h"
 #include "tournament/round_state.h"
@@ -29,6 +30,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -200,6 +204,41 @@ TEST_F(RoundCommandsTest, RoundRobins) {
         TearDown();
         SetUp();
     }
+}
+
+// A report the arbiter hands out that cannot be written (a folder stands
+// where it is written first) leaves the last one whole and is alerted by
+// name: the rating preview at the acceptance, the score groups at the pairing.
+TEST_F(RoundCommandsTest, AReportThatCannotBeWrittenKeepsTheLastOneAndIsAlerted) {
+    Close(FideDubovSystem, 10, 5);
+    const struct {
+        const char* file;
+        std::function<void()> write;
+    } cases[] = {
+        {"eloprev.txt", [&] { Click(PairingPage.acceptButton); }},
+        {"scgr2-0.txt",
+         [&] {
+             for (int board = 1; board <= 5; ++board) GameTable(board, 1) = GameTable(board, 1) / 10 * 10 + WhiteWins;
+             ASSERT_TRUE(SaveRound(1));
+             ComputeScores(1, PlayerCount);
+             CloseResults();
+             Click(PairingPage.pairButton);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string path = dataFolder + c.file;
+        std::ofstream(path, std::ios::binary) << "the last one\r\n";
+        std::filesystem::create_directory(path + ".tmp");
+        AnswerText(MessageText(MsgCannotCreateFile) + "\n" + path, 0);
+        c.write();
+        EXPECT_TRUE(script.empty());
+        std::ifstream in(path, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "the last one\r\n");
+        std::filesystem::remove(path + ".tmp");
+    }
+    EXPECT_EQ(CurrentRound, 2);
+    EXPECT_EQ(Controls(), kProposed);
 }
 
 } // namespace

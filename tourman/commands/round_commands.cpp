@@ -78,7 +78,10 @@ void AcceptPairing() {
     RefreshRoundControls();
     WriteHtmlIndex();
     if (MainWindow.notebook) WkFormSetPage(MainWindow.notebook, kResultsPage);
-    WriteEloPreview(PlayerCount, CurrentRound);
+    // The preview is handed to the players at once: one that could not be
+    // written must not pass for the old one still in the folder.
+    if (!WriteEloPreview(PlayerCount, CurrentRound))
+        ShowAlert(MessageText(MsgCannotCreateFile) + "\n" + EloPreviewPath(), MessageText(MsgClose));
     if (Settings.PairingSystem == FideDubovSystem) MarkRoundFloaters(CurrentRound);
     // Saved last, so that the saved state holds the round's floaters and
     // its open result entry: a tournament reopened from this save goes on

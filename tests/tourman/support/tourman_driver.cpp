@@ -138,8 +138,10 @@ bool TourmanTest::AnswerPrintDialog(WkObject* dialog) {
     script.pop_front();
     WkObject* ok = nullptr;
     for (WkObject* o : Widgets(dialog)) {
-        if (o->classCode == WK_CLASS_TOGGLE && Caption(o) == "PDF file") WkToggleSetState(o, 1);
-        if (o->classCode == WK_CLASS_EDIT && WkEditRecord(o)->maxLength == 255) WkEditReplaceText(o, path.c_str(), 0, 0);
+        if (o->classCode == WK_CLASS_TOGGLE && Caption(o) == (path.empty() ? "Default printer" : "PDF file"))
+            WkToggleSetState(o, 1);
+        if (o->classCode == WK_CLASS_EDIT && WkEditRecord(o)->maxLength == 255 && !path.empty())
+            WkEditReplaceText(o, path.c_str(), 0, 0);
         if (o->classCode == WK_CLASS_PUSH_BUTTON && Caption(o) == "OK") ok = o;
     }
     if (!ok) return false;

@@ -61,7 +61,7 @@ class TourmanTest : public ::testing::Test {
     // at path (folder and name), or is closed when path is empty.
     void ChooseFile(const std::string& path);
     // The next modal window must be the print dialog, which sends the job
-    // to the PDF file at path.
+    // to the PDF file at path, or to the default printer when path is empty.
     void PrintTo(const std::string& path);
     // Runs what is waiting, answering boxes as they open.
     void Flush();
@@ -107,8 +107,10 @@ class TourmanTest : public ::testing::Test {
     std::deque<tmt::Answer> script;
     std::vector<BoxSeen> boxes;
 
-  private:
+    // Answers the box open on top from the script; the display's idle hook.
     bool AnswerOpenBox();
+
+  private:
     bool AnswerBrowser();
     bool AnswerPrintDialog(WkObject* dialog);
     std::string savedFolder_;
