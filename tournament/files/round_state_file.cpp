@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,11 +40,14 @@ struct Layout {
     int boards;   // game rows 1..boards; (N + 1) / 2, the BYE board counted
     int schedule; // round robin: rounds of the whole schedule
 
-    explicit Layout(bool rr) : roundRobin(rr), set(rr ? &RoundRobinInstance : &SwissInstance) {
-        players = std::clamp(PlayerCount, 0, set->rows - 1);
+    // The tournament as it stands, or one described by its player count and
+    // pairing system (a file checked before the tournament is read).
+    explicit Layout(bool rr, int count = PlayerCount, int system = Settings.PairingSystem)
+        : roundRobin(rr), set(rr ? &RoundRobinInstance : &SwissInstance) {
+        players = std::clamp(count, 0, set->rows - 1);
         boards = std::min((players + 1) / 2, set->maxBoards());
         int rounds = players % 2 == 0 ? players - 1 : players;
-        if (Settings.PairingSystem == DoubleRoundRobinSystem) rounds *= 2;
+        if (system == DoubleRoundRobinSystem) rounds *= 2;
         schedule = std::clamp(rounds, 0, set->lastRound());
     }
     int maxRound() const { return roundRobin ? schedule : set->lastRound(); }
@@ -84,9 +88,36 @@ int CellValue(Layout& layout, Section section, int id, int round) {
     return 0;
 }
 
+// Whether the Swiss round is proposed and not accepted: the registration
+// closed, the round not open for results and one of its boards without a
+// result (a round whose results were closed has them all).
+bool Proposed(bool roundRobin, int round, int closedRegistration, int pairingDone,
+              const std::vector<int>& codes) {
+    if (roundRobin || round < 1 || closedRegistration == 0 || pairingDone != 0) return false;
+    return std::any_of(codes.begin(), codes.end(), [](int code) {
+        int white, black, digit;
+        DecodeGameCode(code, white, black, digit);
+        return digit == NotPlayed;
+    });
+}
+
+// The game codes of the round's boards.
+std::vector<int> RoundCodes(RoundTableSet& set, int round) {
+    std::vector<int> codes;
+    const int boards = std::clamp(static_cast<int>(GameTable(set, 0, round)), 0, set.maxBoards());
+    for (int board = 1; board <= boards; ++board)
+        codes.push_back(GameTable(set, board, round));
+    return codes;
+}
+
 bool WriteState(const std::string& path, bool roundRobin) {
     Layout layout(roundRobin);
-    const int round = std::clamp(CurrentRound, 0, layout.maxRound());
+    int round = std::clamp(CurrentRound, 0, layout.maxRound());
+    // A proposal is not kept: the file holds the tournament as it stood
+    // before the round was paired, with the flags of then (a proposal
+    // changes none), so that a reopened tournament proposes it again rather
+    // than take its unplayed boards for an accepted round.
+    if (Proposed(roundRobin, round, ClosedRegistration, IsPairingDone, RoundCodes(*layout.set, round))) --round;
     const int values[7] = {round,           RandomSort,         RoundStateUnused, IsSavedRound,
                            IsGetResultDone, ClosedRegistration, IsPairingDone};
 
@@ -417,8 +448,23 @@ StateImage Parse(LineReader& reader, Layout& layout) {
     return image;
 }
 
-void Commit(const StateImage& image, Layout& layout) {
+// The round the file leaves the tournament at: a Swiss round saved while it
+// was proposed (as files were once written) is dropped, and the tournament
+// waits for its pairing again.
+int RoundKept(const StateImage& image, const Layout& layout) {
     const int round = image.values[0];
+    const std::vector<int> columns = layout.gameColumns(round);
+    std::vector<int> codes;
+    if (!layout.roundRobin && round >= 1) {
+        const std::size_t c = columns.size() - 1; // the Swiss columns end at the round
+        for (int board = 1; board <= image.games[0][c]; ++board)
+            codes.push_back(image.games[board][c]);
+    }
+    return Proposed(layout.roundRobin, round, image.values[5], image.values[6], codes) ? round - 1 : round;
+}
+
+void Commit(const StateImage& image, Layout& layout) {
+    const int round = RoundKept(image, layout);
     RoundTableSet& set = *layout.set;
     for (Section section : layout.sections(round)) {
         for (int id = 1; id <= layout.players; ++id) {
@@ -444,13 +490,22 @@ void Commit(const StateImage& image, Layout& layout) {
             }
         }
     }
-    const std::vector<int> columns = layout.gameColumns(round);
+    const std::vector<int> columns = layout.gameColumns(image.values[0]);
     for (int board = 0; board <= layout.boards; ++board)
         for (std::size_t c = 0; c < columns.size(); ++c)
-            if (columns[c] != 0)
+            if (columns[c] != 0 && (layout.roundRobin || columns[c] <= round))
                 GameTable(set, board, columns[c]) = board <= image.boards ? image.games[board][c] : 0;
 
     RoundStateRead(round, image.values);
+}
+
+// The file at path as the layout reads it, checked whole; BadFile names
+// the file, the line and what was expected there.
+StateImage ParseFile(LineReader& reader, const std::string& path, Layout& layout, int count) {
+    if (count > layout.set->rows - 1)
+        throw BadFile{path + ": this kind of tournament holds at most " + std::to_string(layout.set->rows - 1) +
+                      " players, the tournament has " + std::to_string(count)};
+    return Parse(reader, layout);
 }
 
 bool ReadState(const std::string& path, bool roundRobin) {
@@ -461,11 +516,7 @@ bool ReadState(const std::string& path, bool roundRobin) {
     }
     Layout layout(roundRobin);
     try {
-        if (PlayerCount > layout.set->rows - 1)
-            throw BadFile{path + ": this kind of tournament holds at most " +
-                          std::to_string(layout.set->rows - 1) + " players, the tournament has " +
-                          std::to_string(PlayerCount)};
-        const StateImage image = Parse(reader, layout);
+        const StateImage image = ParseFile(reader, path, layout, PlayerCount);
         Commit(image, layout);
         if (!roundRobin) RestorePairingState(PlayerCount);
         return true;
@@ -506,4 +557,49 @@ bool WriteRoundStateFile(const std::string& path) {
 }
 bool ReadRoundStateFile(const std::string& path) {
     return ReadState(path, IsRoundRobin());
+}
+
+std::string RoundStateFileProblem(const std::string& path, int players, int pairingSystem) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && !error) return path + ": the file is missing";
+    LineReader reader(path);
+    if (!reader.ok()) return path + ": the file cannot be opened";
+    Layout layout(IsRoundRobinSystem(pairingSystem), players, pairingSystem);
+    try {
+        ParseFile(reader, path, layout, players);
+        return std::string();
+    } catch (const BadFile& bad) {
+        return bad.what;
+    }
+}
+
+std::string NewestRoundSnapshot(const std::string& folder, const std::string& baseName) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    std::string newest;
+    fs::file_time_type newestTime;
+    int newestRound = 0;
+    for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        // "<base><round>.rnd": the round is a number from 1 without padding.
+        if (name.size() <= baseName.size() + 4 || name.compare(0, baseName.size(), baseName) != 0 ||
+            name.compare(name.size() - 4, 4, ".rnd") != 0)
+            continue;
+        const std::string digits = name.substr(baseName.size(), name.size() - baseName.size() - 4);
+        int round;
+        if (digits.find_first_not_of("0123456789") != std::string::npos || digits[0] == '0' ||
+            !ParseInt(digits, round))
+            continue;
+        std::error_code timeError;
+        const fs::file_time_type time = fs::last_write_time(it->path(), timeError);
+        if (timeError || !it->is_regular_file(timeError)) continue;
+        // The file written last; of two written at once, the later round.
+        if (newest.empty() || time > newestTime || (time == newestTime && round > newestRound)) {
+            newest = name;
+            newestTime = time;
+            newestRound = round;
+        }
+    }
+    return newest;
 }

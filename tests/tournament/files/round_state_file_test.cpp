@@ -399,4 +399,35 @@ TEST_F(RoundStateFileTest, SwissGamesTheirPlayersDoNotKnow) {
               std::string::npos);
 }
 
+// A Swiss round proposed and not accepted is written as the tournament
+// stood before its pairing, an accepted one as it stands. Read back, a file
+// that holds a proposal (as files were once written) is before it too.
+TEST_F(RoundStateFileTest, AProposedRoundIsKeptAsTheRoundBefore) {
+    SwissAfterTwoRounds();
+    ASSERT_TRUE(WriteSwissState(path));
+    const std::string before = ReadFileBytes(path);
+    const struct {
+        int pairingDone, firstUnplayed; // boards from there to 3 have no result; board 4 is the BYE's
+        const char* round;
+    } cases[] = {{0, 1, " 2"}, {0, 3, " 2"}, {0, 4, " 3"}, {1, 1, " 3"}};
+    for (const auto& [pairingDone, firstUnplayed, round] : cases) {
+        for (int board = 1; board <= 3; ++board)
+            SetTestBoard(3, board, board, 8 - board, board >= firstUnplayed ? NotPlayed : WhiteWins);
+        SetTestBoard(3, 4, 4, 0, WhiteWinsForfeit);
+        RebuildRoundTables(3);
+        SetCurrentRound(3);
+        IsPairingDone = pairingDone;
+        ASSERT_TRUE(WriteSwissState(path));
+        std::string bytes = ReadFileBytes(path);
+        EXPECT_TRUE(bytes.starts_with(round) && (round[1] == '3' || bytes == before)) << firstUnplayed;
+        if (pairingDone == 0) continue;
+        bytes.replace(bytes.find(" 1 # IS_PAIRING_DONE"), 20, " 0 # IS_PAIRING_DONE");
+        WriteFileBytes(path, bytes);
+        ASSERT_TRUE(ReadSwissState(path));
+        EXPECT_EQ(CurrentRound * 10 + ShownRound, 22);
+        ASSERT_TRUE(WriteSwissState(path));
+        EXPECT_EQ(ReadFileBytes(path), before);
+    }
+}
+
 } // namespace
