@@ -25,7 +25,7 @@ void RowsToPlayers() {
         if (!item) break;
         const std::string row = item->text;
         Player& p = Players[id];
-        if (!ReadPlayerListRow(row, p)) continue;
+        if (!ReadPlayerListRow(row, id, p)) continue;
         ApplyRatingRule(p);
         p.categoryRank = TitleRank(p.title);
         if (p.available == 0) AddRow(PlayersPage.unavailableList, row);

@@ -105,6 +105,8 @@ void EnterForSelectedBoard(int digit, bool fromKey) {
     if (digit >= 0) {
         int white, black, old;
         DecodeGameCode(GameTable(board, ShownRound), white, black, old);
+        const int bye = ByeBoardResult(white, black, IsRoundRobin());
+        if (bye >= 0 && digit != bye) return Alert(ByeBoardRefusal(bye));
         if (old != NotPlayed && old != digit && !Confirm(MsgChangeResultQuestion)) return;
         GameTable(board, ShownRound) = EncodeGameCode(white, black, digit);
         WkListReplaceItem(list, position, ResultRow(board, ShownRound).c_str(), 0);
@@ -140,6 +142,11 @@ int MirrorResult(int digit) {
     case BlackWinsForfeit: return WhiteWinsForfeit;
     default: return digit;
     }
+}
+
+std::string ByeBoardRefusal(int byeDigit) {
+    return std::string("This is the BYE board: it takes only the BYE's result \"") + ResultText(byeDigit) +
+           "\" (key " + std::to_string(byeDigit) + ").";
 }
 
 int NextUnplayedBoard(int boards, int start, int round) {
