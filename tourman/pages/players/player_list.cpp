@@ -43,15 +43,17 @@ bool CommitPlayerList() {
     return true;
 }
 
+void ClearPlayerLists() {
+    for (WkObject* list : {PlayersPage.playerList, PlayersPage.unavailableList})
+        if (list) WkListClear(list);
+}
+
 void InstallPlayerListHooks() {
     TournamentWindow.addPlayerLine = [](const std::string& row) { AddRow(PlayersPage.playerList, row); };
     TournamentWindow.addUnavailableLine = [](const std::string& row) {
         AddRow(PlayersPage.unavailableList, row);
     };
-    TournamentWindow.clearPlayerLists = [] {
-        for (WkObject* list : {PlayersPage.playerList, PlayersPage.unavailableList})
-            if (list) WkListClear(list);
-    };
+    TournamentWindow.clearPlayerLists = ClearPlayerLists;
     TournamentWindow.hidePlayerList = [] {
         if (PlayersPage.playerList) WkListHide(PlayersPage.playerList);
     };

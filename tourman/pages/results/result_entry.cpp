@@ -9,7 +9,6 @@
 #include "toolkit/widgets/toggle.h"
 #include "tourman/commands/save_tournament.h"
 #include "tourman/main_window/window_frame.h"
-#include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/results/results_list.h"
 #include "tourman/pages/results/results_widgets.h"
 #include "tournament/files/line_reader.h"
@@ -53,13 +52,19 @@ void ShowToggleState(bool on) {
     else WkObjectSetBackgroundRGB(toggle, 255, 0, 0);
 }
 
+// The toggle switched by the program, the entry's own steps left out.
+void SetToggleQuietly(bool on) {
+    WkObject* toggle = ResultsPage.resultsToggle;
+    restoringToggle = true;
+    on ? WkToggleSetOn(toggle) : WkToggleSetOff(toggle);
+    restoringToggle = false;
+    ShowToggleState(on);
+}
+
 // The toggle switched back on after a close that could not be done; what
 // the open entry disabled stays disabled.
 void KeepEntryOpen() {
-    restoringToggle = true;
-    WkToggleSetOn(ResultsPage.resultsToggle);
-    restoringToggle = false;
-    ShowToggleState(true);
+    SetToggleQuietly(true);
 }
 
 int ResultDigit(int board, int round) {
@@ -153,6 +158,11 @@ int NextUnplayedBoard(int boards, int start, int round) {
     return start;
 }
 
+void ResetResultEntry() {
+    resultsEntered = 0;
+    if (ResultsPage.resultsToggle) SetToggleQuietly(false);
+}
+
 bool ResultEntryOpen() {
     return ResultsPage.resultsToggle && WkToggleGetState(ResultsPage.resultsToggle) != 0;
 }
@@ -162,8 +172,8 @@ void ResultEntryToggle(bool on) {
     resultsEntered = 0;
     ShowToggleState(on);
     if (on) {
-        SetSensitive(ResultsPage.roundField, false);
-        SetSensitive(MainWindow.pages[1], false);
+        // No other round is listed, nor the next one paired, while it is open.
+        RefreshRoundControls();
         return;
     }
     if (ShownRound == CurrentRound) ResultsOpened();
@@ -181,12 +191,10 @@ void ResultEntryToggle(bool on) {
         ResultsCloseUndone(pairingDone);
         return KeepEntryOpen();
     }
-    UpdateStatusLine();
-    for (WkObject* object : {MainWindow.pages[1], PairingPage.pairButton, PairingPage.manualPairingButton,
-                             ResultsPage.roundField})
-        SetSensitive(object, true);
     RecomputeStandings();
-    if (PairingPage.pairingList) WkListClear(PairingPage.pairingList);
+    // The next round may be paired, another listed; the rows show the
+    // standings with the round.
+    RefreshRoundControls();
     // The closed round goes to the tournament's own files at once: a
     // tournament reopened after a crash, or closed without saving, has it.
     SaveTournament();

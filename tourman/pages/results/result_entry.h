@@ -45,6 +45,9 @@ void SelectResultRow(int position);
 // after a question, keeping the result seen from the players. A BYE board
 // stays as it is.
 void SwapResultColours(int position);
+// The entry closed without closing its round: nothing is checked or saved
+// (a tournament opened or made anew, a round file loaded).
+void ResetResultEntry();
 // True while the result entry is open.
 bool ResultEntryOpen();
 
