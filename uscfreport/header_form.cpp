@@ -27,8 +27,8 @@ namespace {
 
 constexpr WkFontSlot kFontFixedMedium = 2, kFontHelvMedium = 5, kFontTimesMedium = 7, kFontHelvLarge = 8;
 constexpr int kEtchedIn = 3;
-constexpr int kEventIdField = 0, kBeginDateField = 3, kEndDateField = 4, kStateField = 7, kZipField = 8,
-              kCrosstableField = 10;
+constexpr int kEventIdField = 0, kBeginDateField = 3, kEndDateField = 4, kAffiliateField = 5, kStateField = 7,
+              kZipField = 8, kCrosstableField = 10;
 
 struct FieldSpec {
     const char* label;
@@ -101,6 +101,12 @@ void CloseForm() {
     if (window) WkShellDestroy(window);
 }
 
+// The close box and Escape do what Cancel does.
+int CancelOnClose(WkObject*, std::intptr_t, void*, WkMessage*) {
+    CloseForm();
+    return 1;
+}
+
 // One table row of labels and the row of their fields below it.
 void FieldRows(WkObject* parent, int first, int last, const std::string initial[]) {
     WkObject* table = WkCreateTableForm(parent, last - first + 1);
@@ -120,8 +126,11 @@ void FieldRows(WkObject* parent, int first, int last, const std::string initial[
             if (spec.noTabs) WkEditSetVerifyCallback(field, RefuseTabs, nullptr);
         }
         if (spec.readOnly) WkEditSetReadOnly(field);
-        // A preset text that fills the field (the event's dates) is typed over.
-        else if (int(initial[i].size()) == spec.length) WkEditSetPlaceholder(field, initial[i].c_str());
+        // A preset text that fills the field (the event's dates) is typed
+        // over, and so is the 0 that stands for no affiliate, clicked into or
+        // not.
+        else if (int(initial[i].size()) == spec.length || i == kAffiliateField)
+            WkEditSetPlaceholder(field, initial[i].c_str());
         HeaderForm.fields[i] = field;
     }
 }
@@ -176,6 +185,7 @@ void ShowHeaderForm() {
         ReportDates.latestEnd + "0000", "", std::to_string(SectionCount), ReportDates.earliestBegin,
         ReportDates.latestEnd, "0", "0", "", "", "", "T", "", ""};
     WkObject* window = HeaderForm.window = WkCreateShell("", 0xdc4);
+    WkShellSetCloseCallback(window, CancelOnClose, nullptr);
     WkFormSetSpacing(WkFormOf(window), 2);
     WkObjectSetWidth(window, 737);
     WkObjectSetHeight(window, 314);

@@ -67,8 +67,11 @@ class RoundCommandsTest : public TourmanTest {
         if (!IsRoundRobin()) Answer(MsgTopSeedWhiteQuestion, 1);
         ASSERT_TRUE(StartTournament(players));
     }
-    // What closing the result entry does, then the pairing page in front.
+    // What closing the result entry does once every board has its result
+    // (White wins where none was entered), then the pairing page in front.
     void CloseResults() {
+        for (int board = 1; board <= RoundBoardCount(CurrentRound); ++board)
+            if (GameTable(board, CurrentRound) % 10 == NotPlayed) GameTable(board, CurrentRound) += WhiteWins - NotPlayed;
         ResultsClosed(true);
         WkObjectEnable(MainWindow.pages[1]);
         RefreshRoundControls();

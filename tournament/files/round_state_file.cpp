@@ -276,80 +276,31 @@ bool IsHeading(const std::string& text) {
     return at != std::string::npos && text[at] == '#';
 }
 
-// A Swiss player's opponent in a round whose results are closed: his game
-// as the game table gives it, or nobody (a game not played at the board),
-// unless his entry was corrected by hand. The game dialog corrects one
-// player's cells at a time, so a single cell proves nothing. A correction
-// of one player leaves his partner naming him; a game corrected on both
-// sides leaves each naming a new opponent who names him back. A game of
-// the table that neither of its players knows, each naming a third player
-// who does not name him back, is neither: the opponents are not the ones
-// of these games (a column shifted, rows of another round or file), and
-// the next pairing would take them for who met whom. The last round counts
-// once its pairing is no longer open for results: until its results are
-// closed, its cells are not rebuilt from its games.
-void CheckSwissGames(StateParser& parse, const StateImage& image, const std::vector<int>& opponentLines,
-                     const std::vector<int>& columns) {
-    const std::vector<std::vector<int>>& opponents = image.cells[OpponentSection];
-    const int current = image.values[0], pairingOpen = image.values[6];
-    auto named = [&](int id, int round) {
-        return id >= 1 && id <= static_cast<int>(opponents.size()) ? opponents[id - 1][round - 1] : 0;
-    };
-    auto knows = [&](int id, int partner, int round) {
-        const int opponent = named(id, round);
-        return opponent == 0 || opponent == partner || named(opponent, round) == id;
-    };
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        const int round = columns[c];
-        if (round < 1 || round > current || (round == current && pairingOpen != 0)) continue;
-        for (int board = 1; board <= image.games[0][c]; ++board) {
-            int white, black, digit;
-            DecodeGameCode(image.games[board][c], white, black, digit);
-            if (white == 0 || black == 0 || knows(white, black, round) || knows(black, white, round)) continue;
-            parse.failAt(opponentLines[static_cast<std::size_t>(white) - 1],
-                         "player " + std::to_string(white) + "'s opponent is " +
-                             std::to_string(named(white, round)) + " and player " + std::to_string(black) +
-                             "'s is " + std::to_string(named(black, round)) + " in round " +
-                             std::to_string(round) + ", but the game table pairs them on board " +
-                             std::to_string(board));
-        }
-    }
-}
-
-// The cells of the two players of every board of a round must be of one
-// game: nobody meets himself, sits on two boards, or (round robin, whose
-// opponents always follow the schedule) has another opponent than the game
-// table gives him. A Swiss opponent may be corrected by hand, so there the
-// games are checked as a whole (CheckSwissGames).
+// Every round's opponent cells must tell one story with each other and
+// with the round's games (FindOpponentConflict): the next pairing, the
+// standings and the cross table take them for who met whom. The refusal
+// names the opponent row of the first player found. A Swiss round still
+// open for its results is left out: its cells are built from its games
+// only when its results are closed.
 void CheckOpponents(StateParser& parse, const StateImage& image, const Layout& layout,
                     const std::vector<int>& opponentLines, const std::vector<int>& columns) {
     const std::vector<std::vector<int>>& opponents = image.cells[OpponentSection];
-    for (std::size_t p = 0; p < opponents.size(); ++p) {
-        const int id = static_cast<int>(p) + 1;
-        for (std::size_t r = 0; r < opponents[p].size(); ++r) {
-            const int round = static_cast<int>(r) + 1;
-            const int opponent = opponents[p][r];
-            std::string wrong;
-            if (opponent == id) wrong = "player " + std::to_string(id) + " is his own opponent";
-            else if (layout.roundRobin && opponent != 0) {
-                const std::size_t c = std::find(columns.begin(), columns.end(), round) - columns.begin();
-                int partner = -1;
-                for (int board = 1; c < columns.size() && board <= image.games[0][c]; ++board) {
-                    int white, black, digit;
-                    DecodeGameCode(image.games[board][c], white, black, digit);
-                    if (white == id) partner = black;
-                    if (black == id) partner = white;
-                }
-                if (partner != opponent)
-                    wrong = "player " + std::to_string(id) + "'s opponent is " + std::to_string(opponent) +
-                            (partner < 0 ? ", but the game table has no game of his"
-                                         : ", but the game table pairs him with " + std::to_string(partner));
-            }
-            if (!wrong.empty())
-                parse.failAt(opponentLines[p], wrong + " in round " + std::to_string(round));
-        }
+    const int players = static_cast<int>(opponents.size());
+    const int current = image.values[0], pairingOpen = image.values[6];
+    for (int round = 1; round <= current; ++round) {
+        if (!layout.roundRobin && round == current && pairingOpen != 0) continue;
+        const auto c =
+            static_cast<std::size_t>(std::find(columns.begin(), columns.end(), round) - columns.begin());
+        std::vector<int> games;
+        for (int board = 1; c < columns.size() && board <= image.games[0][c]; ++board)
+            games.push_back(image.games[static_cast<std::size_t>(board)][c]);
+        const OpponentConflict conflict = FindOpponentConflict(players, games, [&](int id) {
+            return opponents[static_cast<std::size_t>(id) - 1][static_cast<std::size_t>(round) - 1];
+        });
+        if (conflict.player != 0)
+            parse.failAt(opponentLines[static_cast<std::size_t>(conflict.player) - 1],
+                         conflict.what + " in round " + std::to_string(round));
     }
-    if (!layout.roundRobin) CheckSwissGames(parse, image, opponentLines, columns);
 }
 
 StateImage Parse(LineReader& reader, Layout& layout) {
