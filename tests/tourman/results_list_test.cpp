@@ -60,6 +60,7 @@ TEST_F(ResultsListTest, ListsARound) {
         EXPECT_FALSE(ShowRound(refused)) << refused;
     }
     WkObjectEnable(MainWindow.pages[2]);
+    WkObjectEnable(ResultsPage.roundField); // as once round 2's results are closed: a disabled field lists nothing
     WkFormSetPage(MainWindow.notebook, 2);
     WkEditReplaceText(ResultsPage.roundField, "2", 0, 0);
     WkObjectSetFocus(ResultsPage.roundField);
