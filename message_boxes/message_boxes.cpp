@@ -7,6 +7,8 @@
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/picture.h"
 #include "toolkit/widgets/push_button.h"
+#include "tournament/message_numbers.h"
+#include "tournament/message_table.h"
 
 #include <cstdint>
 
@@ -19,19 +21,27 @@ constexpr WkFontSlot kButtonFont = 7;
 int BoxAnswer = 0;
 WkObject* Box = nullptr;
 
-void OnQuestionButton(WkObject* button, void*, void* data) {
-    BoxAnswer = int(reinterpret_cast<std::intptr_t>(data));
+// The box that holds the object closes with the answer.
+void Answer(WkObject* part, int answer) {
+    BoxAnswer = answer;
     Box = nullptr;
-    WkShellDestroy(button);
+    WkShellDestroy(part);
 }
 
-int PressAlertButton(WkObject*, std::intptr_t, void* button, WkMessage*) {
-    OnQuestionButton(static_cast<WkObject*>(button), nullptr, nullptr);
+void OnQuestionButton(WkObject* button, void*, void* data) { Answer(button, int(reinterpret_cast<std::intptr_t>(data))); }
+
+int PressAlertButton(WkObject* box, std::intptr_t, void*, WkMessage*) {
+    Answer(box, 0);
     return 1;
 }
 
-int RefuseClose(WkObject*, std::intptr_t, void*, WkMessage*) {
-    WkBeep();
+// Escape answers No (data: its answer + 1); a question without a No button
+// (the choice of how to number the players, data 0) has no answer for it,
+// nor for the window system's close request.
+int EscapeAnswersNo(WkObject* box, std::intptr_t, void* noAnswer, WkMessage* request) {
+    const int answer = int(reinterpret_cast<std::intptr_t>(noAnswer)) - 1;
+    if (answer >= 0 && request && request->type == WK_MSG_KEY) Answer(box, answer);
+    else WkBeep();
     return 1;
 }
 
@@ -65,8 +75,8 @@ class WidgetMessageBoxes : public MessageBoxSink {
   public:
     void alert(const std::string& text, const std::string& caption) override {
         WkObject* box = NewBox(text, "danger.bmp");
-        WkObject* button = AddButton(box, caption, 0);
-        WkShellSetCloseCallback(box, PressAlertButton, button);
+        AddButton(box, caption, 0);
+        WkShellSetCloseCallback(box, PressAlertButton, nullptr);
         Run(box);
     }
 
@@ -74,10 +84,14 @@ class WidgetMessageBoxes : public MessageBoxSink {
                  const std::string& caption2) override {
         WkObject* box = NewBox(text, "question.bmp");
         WkObject* buttons = WkCreateHorizontalForm(box);
-        AddButton(buttons, caption0, 0);
-        AddButton(buttons, caption1, 1);
-        if (!caption2.empty()) AddButton(buttons, caption2, 2);
-        WkShellSetCloseCallback(box, RefuseClose, nullptr);
+        const std::string no = MessageText(MsgNo);
+        const std::string* captions[] = {&caption0, &caption1, &caption2};
+        std::intptr_t noAnswer = 0;
+        for (int answer = 0; answer < (caption2.empty() ? 2 : 3); ++answer) {
+            AddButton(buttons, *captions[answer], answer);
+            if (*captions[answer] == no && noAnswer == 0) noAnswer = answer + 1;
+        }
+        WkShellSetCloseCallback(box, EscapeAnswersNo, reinterpret_cast<void*>(noAnswer));
         return Run(box);
     }
 };

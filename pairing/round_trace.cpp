@@ -2,6 +2,9 @@
 
 #include "pairing/score_groups.h"
 #include "pairing/trace.h"
+#include "reports/report_file.h"
+#include "tournament/message_box.h"
+#include "tournament/message_table.h"
 #include "tournament/round_state.h"
 #include "tournament/run_options.h"
 #include "tournament/settings.h"
@@ -79,11 +82,8 @@ void WriteScoreGroupDump(int groupCount, int pass, int ruleWidth, const ScoreGro
     }
     const std::string path = std::string(Settings.DataFolder) + "scgr" + std::to_string(CurrentRound) + "-" +
                              std::to_string(pass) + ".txt";
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return;
-    for (char ch : out.str()) {
-        if (ch == '\n') std::fputc('\r', file);
-        std::fputc(ch, file);
-    }
-    std::fclose(file);
+    // The arbiter reads the dump to check the round: one cut short must
+    // not stand in for it, nor the last round's pass be taken for this one.
+    if (!WriteReportFile(path, out.str()))
+        ShowAlert(MessageText(MsgCannotCreateFile) + "\n" + path, MessageText(MsgClose));
 }

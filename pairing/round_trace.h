@@ -38,6 +38,7 @@ using ScoreGroupDumpBody = std::function<void(std::ostream& out, const ScoreGrou
 // CR LF line ends: the line "Score groups of the round <CurrentRound>", then
 // for each group 1..groupCount an empty line, the heading " Group <g>,
 // score = <score>" between two rules of ruleWidth dashes, and what body
-// writes of the group. The dump is for the arbiter's eyes: a file that
-// cannot be created is skipped and pairing goes on.
+// writes of the group. The file is put in place whole or not at all; one
+// that cannot be written leaves the earlier file as it was and is alerted
+// (MsgCannotCreateFile and the path), and pairing goes on.
 void WriteScoreGroupDump(int groupCount, int pass, int ruleWidth, const ScoreGroupDumpBody& body);

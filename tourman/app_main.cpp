@@ -23,6 +23,8 @@
 #include "tournament/round_save.h"
 #include "tournament/run_options.h"
 
+#include <cstdio>
+
 void InstallServices() {
     InstallStandingReports();
     ResultListsWriter = WriteResultLists;
@@ -53,6 +55,11 @@ bool StartApplication() {
 }
 
 int AppMain(int, char**) {
-    if (!StartApplication()) return 1;
+    if (!StartApplication()) {
+        // The alert told the arbiter; the status and this line tell whoever started the program.
+        std::fprintf(stderr, "tourman: cannot start: the message file %s%s cannot be read\n", ProgramFolder.c_str(),
+                     MessageFileName);
+        return 1;
+    }
     return WkMainLoop();
 }

@@ -5,8 +5,9 @@
 #pragma once
 
 // The application's main: starts the program (StartApplication) and runs
-// the event loop until the toolkit quits; ends at once, returning 1, when
-// the message file cannot be loaded.
+// the event loop until the toolkit quits; ends at once, returning 1 (the
+// process's exit status) with a line on the standard error, when the
+// message file cannot be loaded.
 int AppMain(int argc, char** argv);
 // Every step of AppMain before the event loop: the program folder from the
 // current folder, the message file, the main window built, shown and given

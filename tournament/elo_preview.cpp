@@ -1,5 +1,6 @@
 #include "tournament/elo_preview.h"
 
+#include "tournament/files/atomic_file.h"
 #include "tournament/game_code.h"
 #include "tournament/players.h"
 #include "tournament/rating.h"
@@ -38,7 +39,11 @@ std::string EloPreviewPath() {
 
 bool WriteEloPreview(int players, int round) {
     players = std::clamp(players, 0, std::min(PlayerCount, MaxPlayers));
-    std::FILE* file = std::fopen(EloPreviewPath().c_str(), "wb");
+    // Written beside the file and put in place whole: a preview cut short
+    // (a full disk, the program killed while writing) never replaces the
+    // last one.
+    AtomicFileWriter out(EloPreviewPath());
+    std::FILE* file = out.stream();
     if (file == nullptr) return false;
 
     std::fprintf(file, "%s - %s, \r\n\r\n", Settings.Name, Settings.Place);
@@ -59,6 +64,5 @@ bool WriteEloPreview(int players, int round) {
             std::fprintf(file, " %5d ", variation + RatingChange(player.k, outcomeTenths, expected));
         std::fprintf(file, "\r\n");
     }
-    const bool written = std::ferror(file) == 0;
-    return std::fclose(file) == 0 && written;
+    return out.commit();
 }

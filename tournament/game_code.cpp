@@ -46,6 +46,12 @@ bool IsByeCode(int code) {
     return white == 0 || black == 0;
 }
 
+int ByeBoardResult(int white, int black, bool roundRobin) {
+    if (white != 0 && black != 0) return -1;
+    if (roundRobin) return BothForfeit;
+    return black == 0 ? WhiteWinsForfeit : BlackWinsForfeit;
+}
+
 const char* ResultText(int digit) {
     if (digit < 0 || digit > 9) return ResultTexts[NotPlayed];
     return ResultTexts[digit];

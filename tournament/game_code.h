@@ -33,6 +33,13 @@ int DecodeGameCode(int code, int& white, int& black, int& digit);
 // True when either side of the code is id 0.
 bool IsByeCode(int code);
 
+// The one result a BYE board takes, -1 for a board of two players. The BYE
+// is the free point of the player who has it: "1F- 0" with the BYE as Black,
+// "0 -1F" as White; a round robin's schedule gives the BYE "0F-0F", a round
+// without play that scores nothing. Any other result would score a game the
+// player never had.
+int ByeBoardResult(int white, int black, bool roundRobin);
+
 // The constant five-character text of a result digit; digits outside 0..9
 // give the text of 9.
 const char* ResultText(int digit);

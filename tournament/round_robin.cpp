@@ -9,10 +9,6 @@
 
 namespace {
 
-// The schedule's BYE carries digit 2, which the round tables read as a loss
-// without play for the player and record with colours and opponents.
-constexpr int ByeDigit = BothForfeit;
-
 bool ValidCount(int players) {
     return players >= RoundRobinMinPlayers && players <= RoundRobinMaxPlayers;
 }
@@ -77,7 +73,8 @@ int RoundRobinRotation(int players, RoundTableSet& set) {
             }
             GameTable(set, row++, round) = EncodeGameCode(white[board], black[board], NotPlayed);
         }
-        if (odd) GameTable(set, half, round) = EncodeGameCode(byePlayer, 0, ByeDigit);
+        if (odd)
+            GameTable(set, half, round) = EncodeGameCode(byePlayer, 0, ByeBoardResult(byePlayer, 0, true));
     }
     return rounds;
 }

@@ -5,6 +5,7 @@
 #include "tournament/settings.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 PlayerScore PlayerScores[PlayerRows];
@@ -202,4 +203,41 @@ void ClearRoundTables() {
         score = PlayerScore{};
     for (PairingState& state : PairingStates)
         state = PairingState{};
+}
+
+OpponentConflict FindOpponentConflict(int players, const std::vector<int>& games,
+                                      const std::function<int(int id)>& opponentOf) {
+    // Each player's partner and board: -1 for a player without a board, 0
+    // for the BYE's. A player on two boards is the file reader's to refuse;
+    // here his first board counts.
+    std::vector<int> partner(static_cast<std::size_t>(std::max(players, 0)) + 1, -1),
+        boardOf(partner.size(), 0);
+    for (std::size_t b = 0; b < games.size(); ++b) {
+        int white, black, digit;
+        DecodeGameCode(games[b], white, black, digit);
+        for (const auto& [id, other] : {std::pair{white, black}, std::pair{black, white}}) {
+            if (id < 1 || id > players || partner[static_cast<std::size_t>(id)] >= 0) continue;
+            partner[static_cast<std::size_t>(id)] = other;
+            boardOf[static_cast<std::size_t>(id)] = static_cast<int>(b) + 1;
+        }
+    }
+    for (int id = 1; id <= players; ++id) {
+        const int opponent = opponentOf(id);
+        if (opponent == 0) continue;
+        const std::string named =
+            "player " + std::to_string(id) + "'s opponent is " + std::to_string(opponent);
+        if (opponent == id) return {id, "player " + std::to_string(id) + " is his own opponent"};
+        const int with = partner[static_cast<std::size_t>(id)];
+        if (with < 0) return {id, named + ", but the game table has no game of his"};
+        if (with == 0)
+            return {id, named + ", but the game table gives him the BYE on board " +
+                            std::to_string(boardOf[static_cast<std::size_t>(id)])};
+        if (with != opponent)
+            return {id, named + ", but the game table pairs him with " + std::to_string(with)};
+        const int theirs = opponent <= players ? opponentOf(opponent) : 0;
+        if (theirs != id)
+            return {id,
+                    named + ", but player " + std::to_string(opponent) + "'s is " + std::to_string(theirs)};
+    }
+    return {};
 }

@@ -14,6 +14,9 @@
 #include "tournament/capacities.h"
 
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
 // The code a player gets in PlayerResultTable for one round.
 enum PlayerResultCode : std::uint16_t {
@@ -121,3 +124,18 @@ void RebuildRoundTables(int round);
 
 // Empties every table of both instances, every score and pairing state.
 void ClearRoundTables();
+
+// Where one round's opponent cells contradict themselves or the round's
+// games: the first player, in id order, whose cell does not hold, and why.
+struct OpponentConflict {
+    int player = 0; // 0: the round agrees
+    std::string what;
+};
+// Checks players 1..players of one round: opponentOf(id) is the player's
+// opponent cell, games the round's game codes of boards 1..n. An opponent
+// must name the player back, and must be his partner of the game table: the
+// player of a BYE board, or of no board, names nobody. Nobody (0) is always
+// taken for a player of a board, since his game may be unplayed, or its
+// result changed after the round was saved; nobody is his own opponent.
+OpponentConflict FindOpponentConflict(int players, const std::vector<int>& games,
+                                      const std::function<int(int id)>& opponentOf);

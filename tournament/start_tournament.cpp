@@ -24,6 +24,30 @@ std::string RoundRobinCountText() {
            std::to_string(RoundRobinMaxPlayers) + " players";
 }
 
+// Whether the rounds that the tournament file at path says were saved can
+// be read. Opened without them the tournament would stand at its open
+// registration, and closing it would start the tournament anew over the
+// rounds played and write its round-state file again; so the open is
+// refused before anything is read or written, naming the file and the
+// round snapshot to go on from. A tournament file that cannot be read is
+// left to the reader, which says why.
+bool RoundsReadable(const std::string& path, const std::string& folder) {
+    TournamentFileRounds rounds;
+    if (!PeekTournamentFile(path, rounds) || rounds.savedRound == 0) return true;
+    const std::string base = rounds.baseName;
+    const std::string problem = RoundStateFileProblem(folder + base + ".rnd", rounds.players, rounds.pairingSystem);
+    if (problem.empty()) return true;
+    const std::string snapshot = NewestRoundSnapshot(folder, base);
+    ShowAlert(MessageText(MsgCannotReadRoundFile) + "\n" + problem +
+                  "\nThe tournament is not opened, so that its rounds are not started anew; nothing was written.\n" +
+                  (snapshot.empty()
+                       ? "No round file \"" + base + "<round>.rnd\" is in the folder."
+                       : "Its newest round file is \"" + snapshot + "\": copy it to \"" + base +
+                             ".rnd\" and open the tournament again;\n\"Load round file\" then loads any other round file."),
+              MessageText(MsgClose));
+    return false;
+}
+
 } // namespace
 
 std::vector<int> PairingNumberOrder(int count, int answer) {
@@ -97,6 +121,7 @@ bool OpenTournament(const std::string& path) {
         ShowAlert(MessageText(MsgCannotReadTournamentFile) + "\n" + path, MessageText(MsgClose));
         return false;
     }
+    if (!RoundsReadable(path, folder)) return false;
     // The tournament open before leaves nothing behind: its registration
     // state and its rounds belong to it alone.
     const int closedBefore = ClosedRegistration;

@@ -27,7 +27,8 @@ namespace {
 
 constexpr WkFontSlot kFontFixedMedium = 2, kFontHelvMedium = 5, kFontTimesMedium = 7, kFontHelvLarge = 8;
 constexpr int kEtchedIn = 3;
-constexpr int kBeginDateField = 3, kEndDateField = 4, kStateField = 7, kCrosstableField = 10;
+constexpr int kEventIdField = 0, kBeginDateField = 3, kEndDateField = 4, kAffiliateField = 5, kStateField = 7,
+              kZipField = 8, kCrosstableField = 10;
 
 struct FieldSpec {
     const char* label;
@@ -53,6 +54,42 @@ constexpr FieldSpec kFields[kHeaderFields] = {
     {"ID Assist. TD", 8, WK_FILTER_DIGITS, false, false},
 };
 
+// The fields whose filter and length let through texts USCF cannot use: its
+// event number has 12 digits, a state two letters, a zip code 5 or 9 digits.
+struct FieldShape {
+    int field;
+    bool letters; // else digits
+    std::size_t length, otherLength;
+    const char* spelled;
+};
+
+constexpr FieldShape kShapes[] = {
+    {kEventIdField, false, 12, 12, "12 digits"},
+    {kStateField, true, 2, 2, "2 letters"},
+    {kZipField, false, 5, 9, "5 or 9 digits"},
+};
+
+// The refusal of field's text when it has another shape, "" otherwise.
+std::string ShapeRefusal(const FieldShape& shape, const std::string& text) {
+    bool good = text.size() == shape.length || text.size() == shape.otherLength;
+    for (unsigned char c : text)
+        good = good && (shape.letters ? std::isalpha(c) : std::isdigit(c)) && c < 0x80;
+    if (good) return "";
+    return std::string("\"") + kFields[shape.field].label + "\" must hold " + shape.spelled + ": " + text;
+}
+
+// The first refusal of the filled fields' texts in writing order, "" when
+// USCF can use them all.
+std::string FieldsRefusal(const std::vector<std::string>& fields) {
+    std::string refusal = ShapeRefusal(kShapes[0], fields[kEventIdField]);
+    if (refusal.empty())
+        refusal = DateFieldsRefusal(kFields[kBeginDateField].label, fields[kBeginDateField],
+                                    kFields[kEndDateField].label, fields[kEndDateField], DateForm::UscfForm);
+    for (std::size_t i = 1; i < std::size(kShapes) && refusal.empty(); ++i)
+        refusal = ShapeRefusal(kShapes[i], fields[std::size_t(kShapes[i].field)]);
+    return refusal;
+}
+
 // A tab would split the field into two in the tab-separated header record.
 void RefuseTabs(WkObject*, WkEditChange* change, void*) {
     if (change->newText && std::memchr(change->newText, '\t', std::size_t(change->insertCount))) change->accept = 0;
@@ -62,6 +99,12 @@ void CloseForm() {
     WkObject* window = HeaderForm.window;
     HeaderForm = HeaderFormWidgets();
     if (window) WkShellDestroy(window);
+}
+
+// The close box and Escape do what Cancel does.
+int CancelOnClose(WkObject*, std::intptr_t, void*, WkMessage*) {
+    CloseForm();
+    return 1;
 }
 
 // One table row of labels and the row of their fields below it.
@@ -83,8 +126,11 @@ void FieldRows(WkObject* parent, int first, int last, const std::string initial[
             if (spec.noTabs) WkEditSetVerifyCallback(field, RefuseTabs, nullptr);
         }
         if (spec.readOnly) WkEditSetReadOnly(field);
-        // A preset text that fills the field (the event's dates) is typed over.
-        else if (int(initial[i].size()) == spec.length) WkEditSetPlaceholder(field, initial[i].c_str());
+        // A preset text that fills the field (the event's dates) is typed
+        // over, and so is the 0 that stands for no affiliate, clicked into or
+        // not.
+        else if (int(initial[i].size()) == spec.length || i == kAffiliateField)
+            WkEditSetPlaceholder(field, initial[i].c_str());
         HeaderForm.fields[i] = field;
     }
 }
@@ -103,7 +149,7 @@ bool ReadSections(std::vector<SectionFile>& sections) {
     sections.assign(std::size_t(SectionCount), SectionFile());
     for (int k = 1; k <= SectionCount; ++k) {
         std::string error;
-        if (!ReadSectionFile(SectionTable[k], true, sections[std::size_t(k - 1)], error,
+        if (!ReadSectionFile(SectionTable[k], sections[std::size_t(k - 1)], error,
                              "I can't read the Section file", false)) {
             ShowAlert(error, "Close");
             return false;
@@ -124,7 +170,8 @@ void DoUscfReport(WkObject*, void*, void*) {
     for (int k = 1; k <= SectionCount; ++k) {
         SectionFile section;
         std::string error;
-        if (!ReadSectionFile(SectionTable[k], false, section, error, "I can't read the file", true)) {
+        // Read whole, so that a bad line is named before the form is filled in.
+        if (!ReadSectionFile(SectionTable[k], section, error, "I can't read the file", true)) {
             ShowAlert(error, "Close");
             return;
         }
@@ -138,6 +185,7 @@ void ShowHeaderForm() {
         ReportDates.latestEnd + "0000", "", std::to_string(SectionCount), ReportDates.earliestBegin,
         ReportDates.latestEnd, "0", "0", "", "", "", "T", "", ""};
     WkObject* window = HeaderForm.window = WkCreateShell("", 0xdc4);
+    WkShellSetCloseCallback(window, CancelOnClose, nullptr);
     WkFormSetSpacing(WkFormOf(window), 2);
     WkObjectSetWidth(window, 737);
     WkObjectSetHeight(window, 314);
@@ -169,9 +217,7 @@ void WriteUscfExports(WkObject*, void*, void*) {
             ShowAlert("There can't be empty fields!\nPlease fill all fields with some value", "Close");
             return;
         }
-    const std::string refusal = DateFieldsRefusal(kFields[kBeginDateField].label, fields[kBeginDateField],
-                                                  kFields[kEndDateField].label, fields[kEndDateField],
-                                                  DateForm::UscfForm);
+    const std::string refusal = FieldsRefusal(fields);
     if (!refusal.empty()) {
         ShowAlert(refusal, "Close");
         return;

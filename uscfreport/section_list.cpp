@@ -12,6 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <vector>
 
 int SectionCount = 0;
 WkObject* SectionList = nullptr;
@@ -30,10 +33,21 @@ std::string ItemText(int position) {
     return item && item->text ? item->text : "";
 }
 
-bool Listed(const std::string& item) {
+// Two paths name one folder when they are equal once "//", "." and ".."
+// are taken out, or when both lead to the same folder on disk (a link).
+bool SameFolder(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    if (fs::path(a).lexically_normal() == fs::path(b).lexically_normal()) return true;
+    std::error_code error;
+    return fs::equivalent(a, b, error) && !error;
+}
+
+// The position of the list's item that names item's folder, -1 when none:
+// a folder listed twice would have its section exported twice.
+int ListedAt(const std::string& item) {
     for (int i = 0; i < SectionCount; ++i)
-        if (ItemText(i) == item) return true;
-    return false;
+        if (SameFolder(ItemText(i), item)) return i;
+    return -1;
 }
 
 void Add(const std::string& item) {
@@ -64,10 +78,12 @@ std::string SectionItemText(const std::string& path) {
 
 bool AppendSection(const std::string& path) {
     const std::string item = SectionItemText(path);
-    // A folder listed twice would have its section exported twice.
-    if (SectionCount >= kMaxSections || item.size() <= 3 || item.size() > std::size_t(kMaxSectionPath) ||
-        Listed(item)) {
+    if (SectionCount >= kMaxSections || item.size() <= 3 || item.size() > std::size_t(kMaxSectionPath)) {
         ShowAlert("Operation not valid", "Close");
+        return false;
+    }
+    if (const int at = ListedAt(item); at >= 0) {
+        ShowAlert("This section is listed already:\n" + ItemText(at), "Close");
         return false;
     }
     WkListAddItem(SectionList, item.c_str(), 0);
@@ -104,15 +120,24 @@ void LoadTemplate() {
         problems += reader.error("at most 8 sections expected; the first 8 are loaded") + "\n";
         count = kMaxSections;
     }
+    std::vector<int> lineOf; // the template's line of each item loaded
     for (int i = 0; i < count && reader.next(line); ++i) {
         const std::string item = SectionItemText(line);
+        int at = -1;
         // The list would hold the path only up to a NUL byte: another folder.
         if (item.find('\0') != std::string::npos)
             problems += reader.error("a section path without a NUL byte expected; it is not loaded") + "\n";
         else if (item.size() > std::size_t(kMaxSectionPath))
             problems += reader.error("a section path of at most 150 characters expected; it is not loaded") + "\n";
-        else
+        else if ((at = ListedAt(item)) >= 0)
+            problems +=
+                reader.error("a folder not listed yet expected (line " +
+                             std::to_string(lineOf[std::size_t(at)]) + " lists it); it is not loaded") +
+                "\n";
+        else {
             Add(item);
+            lineOf.push_back(reader.lineNumber());
+        }
     }
     if (!problems.empty()) ShowAlert(problems.substr(0, problems.size() - 1), "Close");
 }

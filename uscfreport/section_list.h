@@ -26,8 +26,8 @@ void FillSectionTable();
 // The folder as a list item: the path with one '/' at its end.
 std::string SectionItemText(const std::string& path);
 // Appends the folder to the list; refuses (alert "Operation not valid", list
-// unchanged) a ninth section, a path of two characters or fewer, a path too
-// long for the list, and a folder the list holds already.
+// unchanged) a ninth section, a path of two characters or fewer and a path
+// too long for the list, and says so of a folder the list holds already.
 bool AppendSection(const std::string& path);
 
 // The buttons' callbacks: "Add Section" (user data: the folder tree) and
@@ -37,8 +37,9 @@ void RemoveSection(WkObject* button, void* record, void* userData);
 
 // "template.txt": the section count on its first line, then one path a line.
 // LoadTemplate replaces the list with the paths it holds (at most 8, none
-// longer than the list takes or holding a NUL byte). SaveTemplate writes the list; it returns
-// false only when a list could not be written (an empty list has nothing
-// to lose: it is refused with an alert and counts as done).
+// longer than the list takes or holding a NUL byte, each folder once).
+// SaveTemplate writes the list; it returns false only when a list could not
+// be written (an empty list has nothing to lose: it is refused with an alert
+// and counts as done).
 void LoadTemplate();
 bool SaveTemplate();

@@ -5,10 +5,13 @@
 #include "tournament/files/line_reader.h"
 
 #include <cstdio>
+#include <string_view>
 
 ReportDateTexts ReportDates;
 
 namespace {
+
+constexpr std::size_t kSectionFields = 14;
 
 // Line 1 holds tourman's dates, "YYYYMMDD": the report orders them as numbers,
 // so anything else would give the event another section's first or last day.
@@ -28,9 +31,57 @@ long long DateValue(const std::string& date) {
     return std::stoll(date);
 }
 
+// The fields of a tab-separated line; the text after its last tab is the
+// last field.
+std::vector<std::string_view> TabFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (std::size_t from = 0;;) {
+        const std::size_t tab = line.find('\t', from);
+        fields.push_back(line.substr(from, tab == std::string_view::npos ? tab : tab - from));
+        if (tab == std::string_view::npos) return fields;
+        from = tab + 1;
+    }
+}
+
+// Line 2 as tourman writes it: the section's fourteen fields, none empty,
+// each ended by a tab. A line with fewer would give USCF a record whose
+// fields stand in the wrong columns.
+bool IsSectionLine(const std::string& line) {
+    const std::vector<std::string_view> fields = TabFields(line);
+    if (fields.size() != kSectionFields + 1 || !fields.back().empty()) return false;
+    for (std::size_t i = 0; i < kSectionFields; ++i)
+        if (fields[i].empty()) return false;
+    return true;
+}
+
+// A whole number right-aligned in at least width characters.
+bool IsNumber(std::string_view text, std::size_t width, int& value) {
+    return text.size() >= width && ParseInt(text, value);
+}
+
+// A player line as tourman writes it for player id: the id, the USCF id,
+// the name padded to 30 characters, the country's two, the rating, then a
+// cell a round, a result letter and the opponent ("W12", "X0"). A line cut
+// short loses a column or leaves a cell without its opponent.
+bool IsPlayerLine(const std::string& line, int id) {
+    const std::vector<std::string_view> fields = TabFields(line);
+    int number = 0;
+    if (fields.size() < 5 || !IsNumber(fields[0], 4, number) || number != id ||
+        !IsNumber(fields[1], 8, number) || fields[2].size() != 30 || fields[3].size() != 2 ||
+        !IsNumber(fields[4], 4, number))
+        return false;
+    for (std::size_t i = 5; i < fields.size(); ++i) {
+        const std::string_view cell = fields[i];
+        if (cell.size() < 2 || cell[0] < 'A' || cell[0] > 'Z' ||
+            cell.find_first_not_of("0123456789", 1) != std::string_view::npos)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
-bool ReadSectionFile(const std::string& folder, bool whole, SectionFile& section, std::string& error,
+bool ReadSectionFile(const std::string& folder, SectionFile& section, std::string& error,
                      const std::string& openFailure, bool naming) {
     const std::string path = folder + kSectionFileName;
     LineReader reader(path);
@@ -38,25 +89,34 @@ bool ReadSectionFile(const std::string& folder, bool whole, SectionFile& section
         error = naming ? openFailure + "\n" + path : openFailure;
         return false;
     }
+    const auto refuse = [&](int line, const std::string& expected) {
+        error = path + ", line " + std::to_string(line) + ": " + expected;
+        return false;
+    };
     std::string line;
     reader.next(line);
     const std::vector<std::string> words = Words(line);
-    if (words.size() != 3 || !IsDate(words[0]) || !IsDate(words[1]) || !ParseInt(words[2], section.playerCount) ||
-        section.playerCount < 0) {
-        error = reader.error("the begin date, the end date (real dates: YYYYMMDD) and the number of players expected");
-        return false;
-    }
+    if (words.size() != 3 || !IsDate(words[0]) || !IsDate(words[1]) ||
+        !ParseInt(words[2], section.playerCount) || section.playerCount < 0)
+        return refuse(
+            1, "the begin date, the end date (real dates: YYYYMMDD) and the number of players expected");
+    if (DateValue(words[0]) > DateValue(words[1]))
+        return refuse(1, "a begin date not after the end date expected");
     section.beginDate = words[0];
     section.endDate = words[1];
-    if (!whole) return true;
-    if (!reader.next(section.sectionLine)) {
-        error = reader.error("the section line expected");
-        return false;
-    }
-    reader.next(line); // the empty line before the players
+    if (!reader.next(section.sectionLine) || !IsSectionLine(section.sectionLine))
+        return refuse(2, "the section line expected:\nits 14 fields, none empty, each ended by a tab");
+    if (reader.next(line) && line.find_first_not_of(" \t") != std::string::npos)
+        return refuse(3, "an empty line expected");
     section.playerLines.clear();
-    while (int(section.playerLines.size()) < section.playerCount && reader.next(line))
+    for (int id = 1; id <= section.playerCount; ++id) {
+        if (!reader.next(line) || !reader.lineEnded() || !IsPlayerLine(line, id))
+            return refuse(id + 3, "player " + std::to_string(id) + "'s line expected (line 1 announces " +
+                                      std::to_string(section.playerCount) +
+                                      "):\nid, USCF id, name (30 characters), country (2), rating,\n"
+                                      "then the rounds' cells and the line end");
         section.playerLines.push_back(line);
+    }
     return true;
 }
 
@@ -86,18 +146,12 @@ bool WriteExportFiles(const std::string& folder, const std::vector<std::string>&
         PutLine(sectionExport.stream(), eventId, k, section.sectionLine);
         for (const std::string& line : section.playerLines) PutLine(detailExport.stream(), eventId, k, line);
     }
-    // Nothing replaces an old export before all three new ones are on disk.
-    for (AtomicFileWriter* file : {&header, &sectionExport, &detailExport})
-        if (std::fflush(file->stream()) != 0 || std::ferror(file->stream())) {
-            error = file == &header ? "Cannot save the Tournament Header File" : "Cannot save the Tournament Section File";
-            return false;
-        }
-    if (!header.commit()) {
-        error = "Cannot save the Tournament Header File";
-        return false;
-    }
-    if (!sectionExport.commit() || !detailExport.commit()) {
-        error = "Cannot save the Tournament Section File";
+    // The three replace the old ones together: a set mixed from two reports
+    // would give USCF sections and players of another event ID.
+    std::size_t failed = 0;
+    if (!CommitTogether({&header, &sectionExport, &detailExport}, &failed)) {
+        error = failed == 0 ? "Cannot save the Tournament Header File"
+                            : "Cannot save the Tournament Section File";
         return false;
     }
     return true;

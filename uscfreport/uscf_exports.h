@@ -19,7 +19,7 @@ struct SectionFile {
     std::string beginDate, endDate; // digits, as written on line 1
     int playerCount = 0;            // as line 1 announces it
     std::string sectionLine;        // line 2
-    std::vector<std::string> playerLines; // the player lines present, at most playerCount
+    std::vector<std::string> playerLines; // playerCount of them
 };
 
 // The event's first and last day over every section of a report: the
@@ -30,11 +30,11 @@ struct ReportDateTexts {
 };
 extern ReportDateTexts ReportDates;
 
-// Reads section's file in folder (a path ending in '/'): only line 1 when
-// whole is false. False with the alert text in error when the file cannot
-// be opened (openFailure, then the file's full name on a second line when
-// naming is true) or its lines are not what tourman writes.
-bool ReadSectionFile(const std::string& folder, bool whole, SectionFile& section, std::string& error,
+// Reads the section file in folder (a path ending in '/'). False with the
+// alert text in error when the file cannot be opened (openFailure, then the
+// file's full name on a second line when naming is true) or its lines are
+// not what tourman writes: the error then names the file and the line.
+bool ReadSectionFile(const std::string& folder, SectionFile& section, std::string& error,
                      const std::string& openFailure, bool naming);
 
 // Takes the section's dates into the report's.

@@ -6,6 +6,7 @@
 #include "toolkit/platform/events.h"
 #include "tourman/main_window/window_frame.h"
 #include "tournament/message_box.h"
+#include "tournament/message_table.h"
 
 namespace tmt {
 namespace {
@@ -55,6 +56,38 @@ TEST_F(BoxesTest, AskYesNoIsOneForTheSecondButtonOfTheMessageDialog) {
         EXPECT_EQ(AskYesNo("Colours", "Swap?"), button);
         EXPECT_EQ(boxes.back().buttons.size(), 2u);
     }
+}
+
+// Escape does what No does: in a question, wherever its No button is; in
+// an alert, its only button; in the message dialog, the first (declining)
+// button. A question without a No has no answer for it and beeps.
+TEST_F(BoxesTest, EscapeAnswersNoTheAlertsButtonAndTheMessageDialogsFirst) {
+    ASSERT_TRUE(Start());
+    const std::string no = MessageText(MsgNo), yes = MessageText(MsgYes), save = MessageText(MsgSaveFirst);
+    struct Case {
+        std::string caption0, caption1, caption2;
+        std::vector<int> buttons; // as queued: EscapeKey, then a button when Escape has no answer
+        int answer, beeps;
+    };
+    const Case cases[] = {
+        {no, yes, "", {EscapeKey}, 0, 0},
+        {yes, no, "", {EscapeKey}, 1, 0},
+        {no, yes, save, {EscapeKey}, 0, 0},
+        {"By rating", "At random", "As entered", {EscapeKey, 2}, 2, 1}, // the last button, after a beep
+    };
+    for (const Case& c : cases) {
+        const int before = display->beepCount();
+        for (int button : c.buttons) AnswerText("Go on?", button);
+        EXPECT_EQ(AskQuestion("Go on?", c.caption0, c.caption1, c.caption2), c.answer) << c.caption0;
+        EXPECT_EQ(display->beepCount() - before, c.beeps) << c.caption0;
+        EXPECT_EQ(OpenMessageBox(), nullptr);
+    }
+    AnswerText("Careful", EscapeKey);
+    ShowAlert("Careful", "Close");
+    EXPECT_EQ(OpenMessageBox(), nullptr);
+    AnswerText("Swap?", EscapeKey);
+    EXPECT_EQ(AskYesNo("Colours", "Swap?"), 0);
+    EXPECT_TRUE(script.empty());
 }
 
 } // namespace

@@ -71,60 +71,69 @@ TEST_F(GameByeTest, EditAGameThenGiveByes) {
         Popup(item, SingleRoundRobinSystem);
     }
 
-    // Player 3's round 2: refusals (the message) or the code and colour stored.
+    // Player 3's round 2: refusals (the message) or the code and colour stored. His opponent stays the
+    // one the game table and the opponent's cells give him (nullptr below); another would contradict them.
     WkListSelectItem(PlayersPage.playerList, 2);
     Answer(MsgChangePlayerGamesQuestion, 0); // stop
     Popup(0);
     EXPECT_EQ(GameDialog.window, nullptr);
-    const int opponent = OpponentTable(3, 2), theirs = PlayerResultTable(opponent, 2), game = GameTable(1, 2);
+    const int opponent = OpponentTable(3, 2), theirs = PlayerResultTable(opponent, 2), game = GameTable(1, 2),
+              mine = PlayerResultTable(3, 2);
+    const std::string real = std::to_string(opponent);
+    const std::string contradiction = "This change would contradict the games of round 2:\nplayer " + real +
+                                      "'s opponent is 3, but player 3's is 0.";
     float scores[10] = {};
     struct {
         const char *round, *opponent, *points, *colour;
-        int message, code, colour_;
+        int message;
+        bool contradicts;
+        int code, colour_;
     } const cases[] = {
         {"", "0", "1", "NOCOL", MsgRoundOutOfRange},
         {"0", "0", "1", "NOCOL", MsgRoundOutOfRange},
         {"3", "0", "1", "NOCOL", MsgRoundOutOfRange},
         {"2", "3", "1", "NOCOL", MsgPlayerIdOutOfRange},
         {"2", "11", "1", "NOCOL", MsgPlayerIdOutOfRange},
-        {"2", "0", "1", "WHITE", 0, 3, 1},
-        {"2", "0", "\xBD", "BLACK", 0, 6, -1},
-        {"2", "0", "0", "NOCOL", 0, 4, 0},
-        {"2", "7", "1", "WHITE", 0, 1, 1},
-        {"2", "7", "\xBD", "BLACK", 0, 2, -1},
-        {"2", "7", "1", "NO TB", 0, 8, 0},
-        {"2", "7", "0", "BLACK", 0, 0, -1},
+        {"2", "0", "1", "WHITE", 0, true},
+        {"2", nullptr, "1", "WHITE", 0, false, 1, 1},
+        {"2", nullptr, "\xBD", "BLACK", 0, false, 2, -1},
+        {"2", nullptr, "1", "NO TB", 0, false, 8, 0},
+        {"2", nullptr, "0", "BLACK", 0, false, 0, -1},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.round) + "/" + c.opponent + "/" + c.points + "/" + c.colour);
+        const std::string typed = c.opponent ? c.opponent : real;
+        SCOPED_TRACE(std::string(c.round) + "/" + typed + "/" + c.points + "/" + c.colour);
         if (!GameDialog.window) {
             Answer(MsgChangePlayerGamesQuestion, 1);
             Popup(0);
         }
         Fill(GameDialog.round, c.round);
-        Fill(GameDialog.opponent, c.opponent);
+        Fill(GameDialog.opponent, typed);
         Fill(GameDialog.points, c.points);
         Fill(GameDialog.colour, c.colour);
+        const bool refused = c.message || c.contradicts;
         if (c.message) Answer(c.message, 0);
+        if (c.contradicts) AnswerText(contradiction, 0);
         Click(GameDialog.okButton);
-        ASSERT_EQ(GameDialog.window == nullptr, c.message == 0);
-        if (c.message) continue;
-        EXPECT_EQ(OpponentTable(3, 2), std::atoi(c.opponent));
+        ASSERT_EQ(GameDialog.window == nullptr, !refused);
+        EXPECT_EQ(OpponentTable(3, 2), opponent);
+        if (refused) continue;
         EXPECT_EQ(PlayerResultTable(3, 2), c.code);
         EXPECT_EQ(ColorHistory(3, 2), c.colour_);
         scores[c.code] = PlayerScores[3].score;
     }
-    EXPECT_EQ(scores[WinUnplayed] - scores[LossUnplayed], 1.0f);
+    EXPECT_EQ(scores[WinAtBoard] - scores[LossAtBoard], 1.0f);
     EXPECT_EQ(PlayerResultTable(opponent, 2), theirs);
     EXPECT_EQ(GameTable(1, 2), game);
     // The next save holds the edit; saving the round again rebuilds it from the games.
     TournamentChanged();
     ASSERT_TRUE(SaveTournament());
-    OpponentTable(3, 2) = 0;
+    ColorHistory(3, 2) = 0;
     ASSERT_TRUE(ReadRoundStateFile(RoundStatePath()));
-    EXPECT_EQ(OpponentTable(3, 2), 7);
+    EXPECT_EQ(ColorHistory(3, 2), -1);
+    EXPECT_EQ(PlayerResultTable(3, 2), LossAtBoard);
     ASSERT_TRUE(SaveRound(2));
-    EXPECT_EQ(OpponentTable(3, 2), opponent);
+    EXPECT_EQ(PlayerResultTable(3, 2), mine);
 
     // BYEs for round 3, typed while the form shows player 2: the refusal, or the code stored.
     struct {
@@ -164,6 +173,55 @@ TEST_F(GameByeTest, EditAGameThenGiveByes) {
     }
     EXPECT_EQ(PlayerResultTable(4, 3), HalfNoGameCode);
     EXPECT_EQ(PlayerResultTable(5, 3), HalfUnplayed);
+}
+
+// The player who had the BYE of a round takes in the game dialog only the BYE's result: no opponent,
+// the point, no colour. Anything else is refused with the reason and changes nothing.
+TEST_F(GameByeTest, TheByesPlayerTakesOnlyTheByesResult) {
+    ASSERT_TRUE(Start());
+    Settings.PlannedRounds = 3;
+    std::strcpy(Settings.BaseName, "odd");
+    for (int id = 1; id <= 9; ++id) AddTestPlayer("PLAYER " + std::to_string(id), 2400 - 10 * id);
+    Answer(MsgRegistrationStillOpen, 0); // refused while registering
+    Popup(0);
+    ClosedRegistration = 1;
+    Answer(MsgPairingNumbersQuestion, 0);
+    Answer(MsgTopSeedWhiteQuestion, 1);
+    ASSERT_TRUE(StartTournament(PlayerCount));
+    AcceptPairing();
+    for (int board = 1; board <= 4; ++board) GameTable(board, 1) = GameTable(board, 1) / 10 * 10 + WhiteWins;
+    ASSERT_TRUE(SaveRound(1));
+    const int bye = GameTable(5, 1) / 10000;
+    ASSERT_EQ(GameTable(5, 1), EncodeGameCode(bye, 0, WhiteWinsForfeit));
+    const std::string other = bye == 1 ? "2" : "1";
+    const std::string refusal = "Player " + std::to_string(bye) +
+                                " had the BYE in round 1: only the BYE's result can be recorded, opponent 0, "
+                                "points 1 and NOCOL.";
+    struct {
+        std::string opponent, points, colour;
+    } const cases[] = {
+        {"0", "0", "NOCOL"}, {"0", "\xBD", "NOCOL"}, {"0", "1", "WHITE"}, {"0", "1", "BLACK"},
+        {"0", "1", "NO TB"}, {other, "1", "NOCOL"},   {"0", "1", "NOCOL"},
+    };
+    WkListSelectItem(PlayersPage.playerList, bye - 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.opponent + "/" + c.points + "/" + c.colour);
+        if (!GameDialog.window) {
+            Answer(MsgChangePlayerGamesQuestion, 1);
+            Popup(0);
+        }
+        Fill(GameDialog.round, "1");
+        Fill(GameDialog.opponent, c.opponent);
+        Fill(GameDialog.points, c.points);
+        Fill(GameDialog.colour, c.colour);
+        const bool taken = c.opponent == "0" && c.points == "1" && c.colour == "NOCOL";
+        if (!taken) AnswerText(refusal, 0);
+        Click(GameDialog.okButton);
+        EXPECT_EQ(GameDialog.window == nullptr, taken);
+        EXPECT_EQ(OpponentTable(bye, 1), 0);
+        EXPECT_EQ(PlayerResultTable(bye, 1), WinUnplayed);
+        EXPECT_EQ(ColorHistory(bye, 1), 0);
+    }
 }
 
 } // namespace

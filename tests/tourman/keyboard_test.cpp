@@ -16,6 +16,7 @@
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/results_widgets.h"
+#include "tournament/players.h"
 #include "tournament/settings.h"
 
 #include <algorithm>
@@ -154,6 +155,40 @@ TEST_F(KeyboardTest, AFullPresetTextIsTypedOver) {
         EXPECT_STREQ(WkEditGetText(field), typed);
         if (SettingsDialog.window) WkShellDestroy(SettingsDialog.window);
     }
+}
+
+// The Name field takes the accented letters and upper-cases them, typed or
+// pasted, and the player is added under that name.
+TEST_F(KeyboardTest, AccentedNamesAreTakenInCapitals) {
+    ASSERT_TRUE(Start());
+    std::strcpy(Settings.BaseName, "club");
+    const struct {
+        bool paste;
+        const char *text, *name;
+    } cases[] = {{false, "M\xFCller", "M\xDCLLER"}, {true, "J\xE4ger", "J\xC4GER"},
+                 {false, "\xE9mile \x9A" "ar\xF8", "\xC9MILE \x8A" "AR\xD8"}};
+    int added = 0;
+    for (const auto& c : cases) {
+        Click(PlayersPage.clearButton);
+        Click(PlayersPage.name);
+        const int beeps = display->beepCount();
+        if (c.paste) {
+            display->injectClipboardFromOtherProgram(c.text);
+            Press(0x2F, 0x16, plat::kCtrl, 'V');
+        } else {
+            Type(c.text);
+        }
+        EXPECT_STREQ(WkEditGetText(PlayersPage.name), c.name);
+        EXPECT_EQ(display->beepCount(), beeps) << c.text;
+        Click(PlayersPage.addButton);
+        // Stored padded, in the order of the names.
+        bool stored = false;
+        for (int id = 1; id <= PlayerCount; ++id)
+            stored = stored || std::string(Players[id].name).find(std::string(c.name) + " ") == 0;
+        EXPECT_TRUE(stored) << c.name;
+        ++added;
+    }
+    EXPECT_EQ(PlayerCount, added);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "support/tourman_driver.h"
 
 #include "toolkit/core/object_attrs.h"
+#include "toolkit/core/startup.h"
 #include "toolkit/platform/events.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/focus.h"
@@ -10,6 +11,7 @@
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/menu_bar.h"
+#include "tourman/app_main.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/main_window/main_window.h"
 #include "tourman/main_window/window_frame.h"
@@ -26,6 +28,10 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace tmt {
 namespace {
@@ -78,6 +84,39 @@ TEST_F(MainWindowTest, MissingMessageFileEndsTheStart) {
     AnswerText("The message file cannot be read, so the program cannot start.\n", 0);
     EXPECT_FALSE(Start());
     EXPECT_EQ(MainWindow.window, nullptr);
+
+    // The whole program, as the process runs it on a display of its own,
+    // tells the shell too. The first display lives on until the toolkit
+    // has left it for the new one.
+    AnswerText("The message file cannot be read, so the program cannot start.\n", 0);
+    auto first = std::make_unique<plat::OffscreenDisplay>(plat::OffscreenOptions());
+    std::swap(first, display);
+    display->setIdleHook([this] { return AnswerOpenBox(); }, 200);
+    char program[] = "tourman";
+    char* argv[] = {program, nullptr};
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(WkHostMain(AppMain, 1, argv, display.get()), 1);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "tourman: cannot start: the message file " + programFolder + "messqnp.txt cannot be read\n");
+    EXPECT_EQ(MainWindow.window, nullptr);
+}
+
+// Texts missing at the end of the file: the program starts with them
+// empty, after a warning that names the file and says how many there are.
+TEST_F(MainWindowTest, AShortMessageFileWarnsAndStarts) {
+    std::ifstream in(programFolder + "messqnp.txt", std::ios::binary);
+    std::string text, line;
+    for (int k = 0; k < 3 + 100 && std::getline(in, line); ++k) text += line + "\n";
+    in.close();
+    std::ofstream(programFolder + "messqnp.txt", std::ios::binary) << text;
+    AnswerText("The message file " + programFolder + "messqnp.txt announces 224 texts on line 3 but holds only "
+                                                     "100.\nThe texts from number 100 on are shown empty.",
+               0);
+    ASSERT_TRUE(Start());
+    ASSERT_NE(MainWindow.window, nullptr);
+    EXPECT_EQ(boxes.at(0).buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(MessageText(MsgNewTournament), "New tournament");
+    EXPECT_EQ(MessageText(MsgReady), ""); // the status line starts blank
 }
 
 TEST_F(MainWindowTest, CtrlKeysFocusThePlayerFields) {

@@ -21,6 +21,7 @@
 #include "tournament/settings.h"
 #include "tournament/start_tournament.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -170,6 +171,51 @@ TEST_F(OutputPageTest, WideTablesAndBoardCardsPrintWhole) {
     PrintTo(dataFolder + "gone/out.pdf");
     AnswerText("Cannot write " + dataFolder + "gone/out.pdf: No such file or directory", 0);
     Click(buttons[15]);
+}
+
+// A print to the default printer where no spooler runs: the print command
+// alerts why, and no file appears in the home folder or anywhere else.
+TEST_F(OutputPageTest, PrintingWithoutASpoolerSaysWhyAndWritesNoFile) {
+    const std::string home = dataFolder + "home", bin = dataFolder + "bin";
+    fs::create_directories(home);
+    fs::create_directories(bin); // PATH without lp (nor anything else)
+    // Set for the test's length, whatever ends it.
+    struct Variable {
+        Variable(const char* name, const std::string& value) : name(name) {
+            if (const char* old = std::getenv(name)) this->old = old, had = true;
+            setenv(name, value.c_str(), 1);
+        }
+        ~Variable() {
+            if (had) setenv(name, old.c_str(), 1);
+            else unsetenv(name);
+        }
+        const char* name;
+        std::string old;
+        bool had = false;
+    };
+    // The font cache stays where it was: fonts met for the first time would
+    // otherwise be cached in the test's home folder.
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    const char* oldHome = std::getenv("HOME");
+    Variable cacheVariable("XDG_CACHE_HOME",
+                           cache ? std::string(cache) : std::string(oldHome ? oldHome : "/tmp") + "/.cache");
+    Variable homeVariable("HOME", home), pathVariable("PATH", bin);
+    ASSERT_TRUE(Start());
+    SetCurrentRound(2);
+    Write(dataFolder + "pairs2.txt");
+    Page(1);
+    PrintTo("");
+    AnswerText("No printer can be reached: the print spooler (lp) was not found.\n"
+               "Choose \"PDF file\" to keep the document as a file.",
+               0);
+    Click(PairingPage.printPairingsButton);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(fs::is_empty(home));
+    EXPECT_TRUE(fs::is_empty(bin));
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(dataFolder)) files.push_back(entry.path().filename());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"bin", "home", "pairs2.txt"}));
 }
 
 } // namespace

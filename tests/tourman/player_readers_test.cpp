@@ -153,6 +153,8 @@ TEST_F(PlayerReadersTest, LinesKeptWholeThroughSaveAndReopenOrRefusedByLine) {
     LoadColumnFilter(nullptr, nullptr, reinterpret_cast<void*>(1)); // name at 10, rating at 53, id at 0
     // The player after the reopen (kept in name order), or why not; whether listed without its end.
     const std::tuple<int, std::string, std::string, bool> cases[] = {
+        // A name that reads like a numbered row of the list stays whole.
+        {ImportQuon, "100: ROSSI;ITA;;M;;0;0;0;1500;0", "100: ROSSI|--|ITA|00.00.00|m|F0:0 N0:1500 K0", false},
         {ImportFsi, "EXTRA;1800;CM;0;ITA;01.02.80;0;1;M;NOT READ", "EXTRA|CM|ITA|01.02.80|m|F0:1800 N1:1800 K0", true},
         {ImportQuon, "MAX WIDTHS;ITA;31.12.99;F;WGM;99999999;9999;99999999;9999;99",
          "MAX WIDTHS|WGM|ITA|31.12.99|f|F99999999:9999 N99999999:9999 K99", false},

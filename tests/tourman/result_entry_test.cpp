@@ -26,6 +26,7 @@
 #include "tournament/game_code.h"
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
+#include "tournament/round_tables.h"
 #include "tournament/start_tournament.h"
 
 #include <algorithm>
@@ -43,12 +44,12 @@ class ResultEntryTest : public TourmanTest {
   protected:
     // A tournament of ten players, its registration closed and round 1
     // paired and accepted.
-    void StartRound1(int system = FideDubovSystem) {
+    void StartRound1(int system = FideDubovSystem, int players = 10) {
         ASSERT_TRUE(Start());
         Settings.PairingSystem = system;
         Settings.PlannedRounds = 3;
         std::strcpy(Settings.BaseName, "cup");
-        for (int i = 0; i < 10; ++i) AddTestPlayer("PLAYER " + std::string(1, char('A' + i)), 2400 - 50 * i);
+        for (int i = 0; i < players; ++i) AddTestPlayer("PLAYER " + std::string(1, char('A' + i)), 2400 - 50 * i);
         ClosedRegistration = 1;
         TournamentChanged();
         Answer(MsgPairingNumbersQuestion, 0);
@@ -78,6 +79,37 @@ class ResultEntryTest : public TourmanTest {
     void Key(const std::string& key) {
         WkObjectSetFocus(ResultsPage.resultKeyField);
         Type(key);
+    }
+    // Every key and every button on round 1's BYE board, its last: only the
+    // BYE's own result (bye) is taken; any other is refused with the reason
+    // and leaves the board and the selection as they were. Then the round
+    // closes with the BYE's cells as the BYE gives them.
+    void EnterOnTheByeBoard(int bye, const std::string& refusal) {
+        Click(ResultsPage.resultsToggle);
+        const int boards = RoundBoardCount(1), player = GameTable(boards, 1) / 10000;
+        ASSERT_EQ(GameTable(boards, 1), EncodeGameCode(player, 0, bye));
+        const std::string keys = "105x342678";
+        const int buttonDigits[] = {1, 0, 5, 3, 4, 2, 6, 7, 8};
+        for (int i = 0; i < 19; ++i) {
+            const int digit = i >= 10 ? buttonDigits[i - 10] : keys[i] == 'x' ? 5 : keys[i] - '0';
+            SCOPED_TRACE((i < 10 ? "key " : "button ") + std::to_string(digit));
+            Board(boards);
+            const bool keyedFnb = i < 10 && digit == 8 && IsRoundRobin(); // enters nothing
+            if (digit == 8 && i >= 10 && IsRoundRobin()) Answer(MsgNotInRoundRobin, 0);
+            else if (digit != bye && !keyedFnb) AnswerText(refusal, 0);
+            if (i < 10) Key(keys.substr(i, 1));
+            else Click(ResultsPage.resultButtons[i - 10]);
+            EXPECT_EQ(GameTable(boards, 1), EncodeGameCode(player, 0, bye));
+            EXPECT_EQ(Shown(boards), ResultText(bye));
+            if (digit != bye && !keyedFnb) {
+                EXPECT_EQ(WkListRecord(ResultsPage.resultsList)->current, boards - 1);
+            }
+        }
+        for (int board = 1; board < boards; ++board) GameTable(board, 1) = GameTable(board, 1) / 10 * 10 + Draw;
+        Click(ResultsPage.resultsToggle);
+        ASSERT_FALSE(ResultEntryOpen());
+        EXPECT_EQ(OpponentTable(player, 1), 0);
+        EXPECT_EQ(PlayerResultTable(player, 1), IsRoundRobin() ? LossUnplayed : WinUnplayed);
     }
     static int Digit(int board, int round) { return GameTable(board, round) % 10; }
     std::string Row(int board) { return WkListGetItem(ResultsPage.resultsList, board - 1)->text; }
@@ -151,6 +183,17 @@ TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
     for (int b = 1; b <= 5; ++b) GameTable(b, 2) = GameTable(b, 2) / 10 * 10 + 1;
     Click(ResultsPage.resultsToggle);
     EXPECT_TRUE(Exists("cup1.rnd") && !Exists("cup2.rnd"));
+}
+
+TEST_F(ResultEntryTest, TheSwissByeBoardTakesOnlyTheFreePoint) {
+    StartRound1(FideDubovSystem, 9);
+    EnterOnTheByeBoard(WhiteWinsForfeit, "This is the BYE board: it takes only the BYE's result \"1F- 0\" (key 3).");
+    EXPECT_EQ(ColorHistory(GameTable(5, 1) / 10000, 1), 0);
+}
+
+TEST_F(ResultEntryTest, TheRoundRobinByeBoardTakesOnlyItsUnplayedRound) {
+    StartRound1(SingleRoundRobinSystem, 9);
+    EnterOnTheByeBoard(BothForfeit, "This is the BYE board: it takes only the BYE's result \"0F-0F\" (key 2).");
 }
 
 // What the page refuses says why; a refused round or board number gives way
@@ -287,7 +330,8 @@ TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
 
 // Round 2 closed, nothing saved after it: a fresh program opens the tournament with the round and its
 // results, and its Save writes what is on disk already. The Swiss's round 3, proposed and saved, opens
-// again with every player's colour state as the pairing left it, and passes the round check.
+// again before its pairing, with every player's colour state as the pairing found it, and is paired
+// again to the same boards, which pass the round check.
 TEST_F(ResultEntryTest, ClosedRoundsReachTheDiskAtOnce) {
     for (int system : {SingleRoundRobinSystem, FideDubovSystem}) {
         StartRound1(system);
@@ -308,17 +352,20 @@ TEST_F(ResultEntryTest, ClosedRoundsReachTheDiskAtOnce) {
         ASSERT_TRUE(SaveTournament());
         EXPECT_EQ(Snapshot(dataFolder), files);
         if (system == FideDubovSystem) {
+            PairingState unpaired[11];
+            std::copy(PairingStates, PairingStates + 11, unpaired);
             PairRoundCommand();
-            PairingState proposed[11];
-            std::copy(PairingStates, PairingStates + 11, proposed);
+            const int board1 = GameTable(1, 3);
             ASSERT_TRUE(SaveTournament());
             Restart(Snapshot(dataFolder));
             ChooseFile(dataFolder + "cup.qon");
             OpenTournamentCommand();
+            EXPECT_EQ(CurrentRound, 2);
             for (int id = 1; id <= 10; ++id)
-                EXPECT_TRUE(PairingStates[id].dueColor == proposed[id].dueColor &&
-                            PairingStates[id].colorFlexible == proposed[id].colorFlexible) << id;
-            EXPECT_TRUE(CheckPairedRound(3, PlayerCount).ok);
+                EXPECT_TRUE(PairingStates[id].dueColor == unpaired[id].dueColor &&
+                            PairingStates[id].colorFlexible == unpaired[id].colorFlexible) << id;
+            PairRoundCommand();
+            EXPECT_TRUE(CurrentRound == 3 && GameTable(1, 3) == board1 && CheckPairedRound(3, PlayerCount).ok);
         }
         TearDown();
         SetUp();

@@ -1,6 +1,7 @@
 // The round commands driven through the pairing page from the close of the
 // registration on.
 #include "support/tourman_driver.h"
+#include "tests/support/file_bytes.h"
 
 #include "pairing/color_improvement.h"
 #include "pairing/dubov_engine.h"
@@ -11,6 +12,8 @@
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
 #include "tourman/commands/round_commands.h"
+#include "tourman/commands/save_tournament.h"
+#include "tourman/commands/tournament_commands.h"
 #include "tourman/main_window/window_frame.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/players/player_list.h"
@@ -19,6 +22,7 @@
 #include "tournament/files/player_list_row.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/game_code.h"
+#include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_save.h"
 #include "tournament/round_state.h"
@@ -27,8 +31,12 @@
 #include "tournament/settings.h"
 #include "tournament/start_tournament.h"
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -59,8 +67,11 @@ class RoundCommandsTest : public TourmanTest {
         if (!IsRoundRobin()) Answer(MsgTopSeedWhiteQuestion, 1);
         ASSERT_TRUE(StartTournament(players));
     }
-    // What closing the result entry does, then the pairing page in front.
+    // What closing the result entry does once every board has its result
+    // (White wins where none was entered), then the pairing page in front.
     void CloseResults() {
+        for (int board = 1; board <= RoundBoardCount(CurrentRound); ++board)
+            if (GameTable(board, CurrentRound) % 10 == NotPlayed) GameTable(board, CurrentRound) += WhiteWins - NotPlayed;
         ResultsClosed(true);
         WkObjectEnable(MainWindow.pages[1]);
         RefreshRoundControls();
@@ -70,6 +81,17 @@ class RoundCommandsTest : public TourmanTest {
         WkListSelectItem(PairingPage.pairingList, row);
         WkObjectSetFocus(PairingPage.pairingList);
         Press(0x1C, 0x0D, 0, 0x0D); // Enter
+    }
+    // The proposed round accepted, won by White on every board but the last,
+    // a draw there, saved and its results closed.
+    void PlayRound() {
+        Click(PairingPage.acceptButton);
+        const int boards = RoundBoardCount(CurrentRound);
+        for (int board = 1; board <= boards; ++board) // no BYE among ten players
+            GameTable(board, CurrentRound) += (board < boards ? WhiteWins : Draw) - NotPlayed;
+        ASSERT_TRUE(SaveRound(CurrentRound));
+        CloseResults();
+        ComputeScores(CurrentRound, PlayerCount);
     }
     static std::string Row(WkObject* list, int row) { return WkListGetItem(list, row)->text; }
     // Pair, manual, accept, cancel, pairing page, results page: 1 usable.
@@ -177,6 +199,63 @@ TEST_F(RoundCommandsTest, SwissRounds) {
     EXPECT_EQ(Controls(), kWaiting);
 }
 
+// A round proposed when the tournament is saved is not kept: reopened, the
+// tournament waits for the round's pairing with the files of the program
+// that saved it, and pairs the same round again. Without its round-state
+// file (missing, cut short, unreadable) the open is refused, naming the
+// file and the newest round snapshot; nothing is written, and the program
+// has no tournament it could start anew.
+TEST_F(RoundCommandsTest, ProposedRoundSavedAndReopened) {
+    Close(FideDubovSystem, 10, 5);
+    PlayRound();
+    Click(PairingPage.pairButton);
+    PlayRound();
+    Click(PairingPage.pairButton);
+    const std::string proposed = Row(PairingPage.pairingList, 4);
+    ASSERT_TRUE(CurrentRound == 3 && SaveTournament());
+    const auto saved = Snapshot(dataFolder);
+    const std::string whole = ReadFileBytes(dataFolder + "open.rnd");
+    const struct {
+        std::string bytes, reason; // bytes empty: no file
+    } cases[] = {{"", "open.rnd: the file is missing"},
+                 {whole.substr(0, 30), "open.rnd, line 2: "},
+                 {whole.substr(0, whole.find("# players floater") / 2), "open.rnd, line 14: "},
+                 {whole.substr(0, whole.size() - 4), "open.rnd, line 58: "},
+                 {std::string("\0\xff not a round file\r\n", 21), "open.rnd, line 1: "}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        auto files = saved;
+        for (auto& file : files) if (file.first == "open.rnd") file.second = c.bytes;
+        Restart(files, c.bytes.empty() ? "open.rnd" : "");
+        std::erase_if(files, [](const auto& file) { return file.second.empty(); });
+        // The snapshot of round 1 written again after that of round 2: it is the newest.
+        std::filesystem::last_write_time(dataFolder + "open2.rnd", std::filesystem::file_time_type::clock::now() -
+                                                                       std::chrono::hours(1));
+        ChooseFile(dataFolder + "open.qon");
+        AnswerText(MessageText(MsgCannotReadRoundFile) + "\n", 0);
+        OpenTournamentCommand();
+        const std::string& text = boxes.back().text;
+        EXPECT_TRUE(text.find("\n" + dataFolder + c.reason) != std::string::npos &&
+                    text.find("newest round file is \"open1.rnd\"") != std::string::npos &&
+                    PlayerCount + ClosedRegistration == 0 && MainWindow.saveItem->disabled) << text;
+        Click(PlayersPage.closeRegistrationButton);
+        WkFormSetPage(MainWindow.notebook, 1);
+        Click(PairingPage.pairButton);
+        EXPECT_EQ(Snapshot(dataFolder), files);
+    }
+
+    Restart(saved);
+    ChooseFile(dataFolder + "open.qon");
+    OpenTournamentCommand();
+    EXPECT_TRUE(CurrentRound == 2 && Controls() == kWaiting && WkListGetCount(PairingPage.pairingList) == 0);
+    EXPECT_NE(Row(ResultsPage.resultsList, 4).find("[\xBD - \xBD]"), std::string::npos); // round 2's last board
+    EXPECT_EQ(Snapshot(dataFolder), saved); // the standings among them
+    WkFormSetPage(MainWindow.notebook, 1);
+    Click(PairingPage.pairButton);
+    EXPECT_TRUE(CurrentRound == 3 && Controls() == kProposed);
+    EXPECT_EQ(Row(PairingPage.pairingList, 4), proposed);
+}
+
 // Each round is accepted at once, up to the schedule's last.
 TEST_F(RoundCommandsTest, RoundRobins) {
     const int cases[][3] = {{SingleRoundRobinSystem, 7, 7}, {SingleRoundRobinSystem, 8, 7},
@@ -197,6 +276,41 @@ TEST_F(RoundCommandsTest, RoundRobins) {
         TearDown();
         SetUp();
     }
+}
+
+// A report the arbiter hands out that cannot be written (a folder stands
+// where it is written first) leaves the last one whole and is alerted by
+// name: the rating preview at the acceptance, the score groups at the pairing.
+TEST_F(RoundCommandsTest, AReportThatCannotBeWrittenKeepsTheLastOneAndIsAlerted) {
+    Close(FideDubovSystem, 10, 5);
+    const struct {
+        const char* file;
+        std::function<void()> write;
+    } cases[] = {
+        {"eloprev.txt", [&] { Click(PairingPage.acceptButton); }},
+        {"scgr2-0.txt",
+         [&] {
+             for (int board = 1; board <= 5; ++board) GameTable(board, 1) = GameTable(board, 1) / 10 * 10 + WhiteWins;
+             ASSERT_TRUE(SaveRound(1));
+             ComputeScores(1, PlayerCount);
+             CloseResults();
+             Click(PairingPage.pairButton);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string path = dataFolder + c.file;
+        std::ofstream(path, std::ios::binary) << "the last one\r\n";
+        std::filesystem::create_directory(path + ".tmp");
+        AnswerText(MessageText(MsgCannotCreateFile) + "\n" + path, 0);
+        c.write();
+        EXPECT_TRUE(script.empty());
+        std::ifstream in(path, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "the last one\r\n");
+        std::filesystem::remove(path + ".tmp");
+    }
+    EXPECT_EQ(CurrentRound, 2);
+    EXPECT_EQ(Controls(), kProposed);
 }
 
 } // namespace

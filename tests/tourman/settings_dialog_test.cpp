@@ -19,6 +19,7 @@
 #include "tournament/round_tables.h"
 #include "tournament/settings.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -102,6 +103,40 @@ TEST_F(SettingsDialogTest, NewTournamentTypedInWritesItsEmptyFile) {
     ASSERT_TRUE(ReadTournamentFile(dataFolder + "autumn/autumn.qon"));
     CopyField(Settings.DataFolder, dataFolder + "autumn/");
     EXPECT_EQ(Described(), stored);
+}
+
+// File > New keeps the last tournament's texts: the dialog opens on the
+// name ready to be typed over, and Tab and Shift+Tab reach each text so, up
+// to the file.
+TEST_F(SettingsDialogTest, PrefilledTextsAreTypedOverFromTheKeyboard) {
+    ASSERT_TRUE(Start());
+    OpenTournament();
+    std::strcpy(Settings.Place, "Bern");
+    std::strcpy(Settings.Arbiter, "Hans Arbiter");
+    TournamentOpen = 0;
+    OpenSettingsDialog(NewTournamentKind);
+    Flush();
+    SettingsFields& f = SettingsDialog;
+    ASSERT_EQ(WkFormGetFocus(f.window), f.name);
+    constexpr std::uint8_t kTab = 0x0F;
+    struct Step {
+        int tabs; // Tab presses before typing; negative: Shift+Tab
+        const char* typed;
+    };
+    for (const Step& step : {Step{0, "Zug"}, Step{1, "Thun"}, Step{1, "02052026"}, Step{2, "Eva Keller"},
+                             Step{-1, "04052026"}}) {
+        for (int i = 0; i < std::abs(step.tabs); ++i) Press(kTab, 9, step.tabs < 0 ? plat::kShift : 0);
+        Type(step.typed);
+    }
+    Fill(f.baseName, "zug");
+    WkEditReplaceText(f.dataFolder, dataFolder.c_str(), 0, 0);
+    Click(f.okButton);
+    ASSERT_EQ(SettingsDialog.window, nullptr);
+    ResetSettings();
+    ASSERT_TRUE(ReadTournamentFile(dataFolder + "zug.qon"));
+    EXPECT_EQ(std::string(Settings.Name) + "|" + Settings.Place + "|" + Settings.BeginDate + "|" + Settings.EndDate +
+                  "|" + Settings.Arbiter,
+              "Zug|Thun|02052026|04052026|Eva Keller");
 }
 
 TEST_F(SettingsDialogTest, RefusalsChangeNothing) {

@@ -164,6 +164,7 @@ TEST_F(TournamentCommandsTest, NewAndOpenLeaveNothingStale) {
 TEST_F(TournamentCommandsTest, CloseRefusedOrAskedByCount) {
     ASSERT_TRUE(Start());
     std::strcpy(Settings.BaseName, "cup");
+    TournamentOpen = 1; // as New or Open leave it
     const struct {
         int system, players, rounds, alert;
     } cases[] = {{1, 5, 3, MsgSwissTooFewPlayers},

@@ -4,6 +4,7 @@
 
 #include "toolkit/core/shell.h"
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/tooltip.h"
 #include "tourman/dialogs/uscf_section.h"
 
@@ -135,6 +136,70 @@ TEST_F(UscfSectionTest, TypesRefusalsCancelAndTheFileOfASwiss) {
     EXPECT_EQ(File(), previous);
 }
 
+// The directors' ids start as the 0 that stands for none: reached by Tab or
+// by a click, what is typed replaces it whole and reaches the file.
+TEST_F(UscfSectionTest, DirectorIdsTypedOverByTabAndByClickReachTheFile) {
+    ASSERT_TRUE(Start());
+    std::strcpy(Settings.Name, "Open");
+    AddTestPlayer("PLAYER A");
+    const struct {
+        bool click;
+        const char *chief, *assistant;
+    } cases[] = {{false, "12345678", "7654321"}, {true, "12345678", "7654321"}, {true, "9", "0"}};
+    for (const auto& c : cases) {
+        OpenUscfSectionDialog();
+        Flush();
+        for (auto [index, text] : {std::pair{3, "G/90"}, {9, "20260110"}, {10, "20260112"}}) Set(index, text);
+        if (c.click) {
+            Click(UscfSection.fields[4]);
+            Type(c.chief);
+            Click(UscfSection.fields[5]);
+        } else {
+            WkObjectSetFocus(UscfSection.fields[3]);
+            Press(0x0F, 9); // Tab
+            Type(c.chief);
+            Press(0x0F, 9);
+        }
+        Type(c.assistant);
+        Click(UscfSection.doneButton);
+        ASSERT_EQ(UscfSection.window, nullptr) << c.chief;
+        const std::string file = File();
+        const std::string line = file.substr(file.find("\r\n") + 2, file.find("\r\n\r\n") - file.find("\r\n") - 2);
+        EXPECT_EQ(line, "Open\tR\tF\tG/90\t" + std::string(c.chief) + "\t" + c.assistant +
+                            "\tS\t0\t1\t20260110\t20260112\tN\tN\t0\t")
+            << c.click;
+    }
+}
+
+// Escape and the close box ask as Cancel does: staying keeps the dialog
+// and its texts, leaving writes nothing.
+TEST_F(UscfSectionTest, EscapeAndTheCloseBoxAskAsCancelDoes) {
+    ASSERT_TRUE(Start());
+    const std::string previous = "an earlier section\r\n";
+    std::ofstream(dataFolder + UscfSectionFileName, std::ios::binary) << previous;
+    for (bool escape : {true, false}) {
+        OpenUscfSectionDialog();
+        Flush();
+        WkObject* window = UscfSection.window;
+        Set(3, "G/45");
+        for (int answer : {0, 1}) {
+            Answer(MsgCloseWithoutSaving, answer);
+            if (escape) {
+                WkObjectSetFocus(UscfSection.fields[1]); // a drop-down passes Escape on too
+                Press(0x01, 0x1B);
+            } else {
+                ASSERT_TRUE(display->injectCloseRequest(WkObjectGetNativeWindow(window)));
+                Flush();
+            }
+            EXPECT_EQ(UscfSection.window, answer == 0 ? window : nullptr) << escape;
+            if (answer == 0) {
+                EXPECT_EQ(Field(3), "G/45");
+            }
+        }
+        EXPECT_EQ(File(), previous);
+    }
+}
+
 // The dates start from the tournament's own (none when it holds none) and
 // must be real days, the end not before the begin; a refusal names its field.
 TEST_F(UscfSectionTest, DatesStartFromTheTournamentsAndAreRealDays) {
@@ -161,6 +226,7 @@ TEST_F(UscfSectionTest, DatesStartFromTheTournamentsAndAreRealDays) {
         Click(UscfSection.doneButton);
         EXPECT_EQ(Snapshot(dataFolder), files) << alert;
     }
+    WkShellDestroy(UscfSection.window); // the next test opens its own
 }
 
 // One cell a round after the five columns: a round robin of five, player 4's BYE in round 2; a Swiss of

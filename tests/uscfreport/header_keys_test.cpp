@@ -1,11 +1,13 @@
 // The header form by keyboard: Tab, Shift+Tab and Enter visit its fields
 // in order, and the event's preset number and dates are typed over.
+#include "support/file_bytes.h"
 #include "support/report_driver.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/focus.h"
 #include "uscfreport/header_form.h"
+#include "uscfreport/report_window.h"
 #include "uscfreport/section_list.h"
 #include "uscfreport/uscf_exports.h"
 
@@ -57,6 +59,54 @@ TEST_F(HeaderKeysTest, TabShiftTabAndEnterVisitTheFieldsAndPresetTextsAreTypedOv
     EXPECT_STREQ(WkEditGetText(HeaderForm.fields[0]), "7");
     WkShellDestroy(HeaderForm.window);
     HeaderForm = HeaderFormWidgets();
+}
+
+void PressKey(plat::OffscreenDisplay& display, std::uint8_t scan, std::uint8_t character, std::uint32_t modifiers = 0) {
+    display.holdModifiers(modifiers);
+    display.injectKey(plat::KeyInfo{0, scan, false, character});
+    WkFlushEvents();
+    display.holdModifiers(0);
+}
+
+// The Affiliate ID's 0 stands for none and is typed over however the field
+// is reached; the Tournament City's is typed over when Tab reaches it. What
+// is typed reaches the export whole. Escape does what Cancel does.
+TEST_F(HeaderKeysTest, PresetZerosAreTypedOverAndReachTheExportEscapeCancels) {
+    AddFolder(Section("quad", "20260108  20260109  2\r\n"
+                              "Quad\tR\tF\tG/60\t1\t0\tR\t1\t2\t20260108\t20260109\tN\tN\t0\t\r\n\r\n"
+                              "   1\t12345601\tPLAYER                        \tUS\t1950\tW2\r\n"
+                              "   2\t12345602\tPLAYER                        \tUS\t1900\tL1\r\n"));
+    const struct {
+        bool click;
+        const char *affiliate, *city;
+    } cases[] = {{true, "777", "Springfield"}, {false, "12345678", "Ames"}, {false, "7", "0"}};
+    for (const auto& c : cases) {
+        Click(ReportWindow.reportButton);
+        ASSERT_NE(HeaderForm.window, nullptr);
+        for (const auto& [field, text] : {std::pair{1, "Open"}, {7, "NY"}, {8, "10001"}, {9, "USA"}, {11, "1"}, {12, "2"}})
+            WkEditReplaceText(HeaderForm.fields[field], text, 0, 1);
+        if (c.click) {
+            Click(HeaderForm.fields[5]);
+        } else {
+            WkObjectSetFocus(HeaderForm.fields[4]);
+            PressKey(*display, 0x0F, 9);
+        }
+        Type(c.affiliate);
+        PressKey(*display, 0x0F, 9);
+        Type(c.city);
+        Click(HeaderForm.doneButton);
+        ASSERT_EQ(HeaderForm.window, nullptr) << c.affiliate;
+        EXPECT_EQ(ReadFileBytes(folder + "thexport.txt"), "B\t202601090000\tOpen\t1\t20260108\t20260109\t" +
+                                                              std::string(c.affiliate) + "\t" + c.city +
+                                                              "\tNY\t10001\tUSA\tT\t1\t2\t\r\n")
+            << c.affiliate;
+    }
+    const std::string written = ReadFileBytes(folder + "thexport.txt");
+    Click(ReportWindow.reportButton);
+    WkEditReplaceText(HeaderForm.fields[1], "Other", 0, 1);
+    PressKey(*display, 0x01, 0x1B); // Escape
+    EXPECT_EQ(HeaderForm.window, nullptr);
+    EXPECT_EQ(ReadFileBytes(folder + "thexport.txt"), written);
 }
 
 } // namespace

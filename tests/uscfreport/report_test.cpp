@@ -155,8 +155,8 @@ TEST_F(UscfReportTest, AtMostEightSectionsEachOnceRemovedOnlyOnYes) {
         Answer("Are you sure do you want\nto remove the selected section?", answer);
         Click(ReportWindow.removeButton);
     }
-    Answer("Operation not valid", 0); // listed already
-    AddFolder(folders[1]);
+    Answer("This section is listed already:\n" + folders[1] + "/", 0);
+    AddFolder(folders[1] + "/");
     EXPECT_EQ(SectionCount, 7);
     EXPECT_EQ(Listed().front(), folders[1] + "/");
 }
@@ -217,6 +217,119 @@ TEST_F(UscfReportTest, ExitStaysOnNotAndOnAFailedSave) {
         EXPECT_EXIT(ConfirmExit(ReportWindow.window, 0, nullptr, nullptr), ::testing::ExitedWithCode(0), "");
         script.clear(); // answered in the program's process
         EXPECT_EQ(ReadFileBytes(folder + "template.txt"), answer == 1 ? "" : " 1 # number of sections\r\n" + section + "\r\n");
+    }
+}
+
+// Fills the header form's empty fields; event names the event.
+void FillHeader(const char* event) {
+    const std::pair<int, const char*> typed[] = {{1, event}, {7, "NY"}, {8, "10001"},
+                                                 {9, "USA"}, {11, "1"}, {12, "2"}};
+    for (const auto& [field, text] : typed)
+        WkEditReplaceText(HeaderForm.fields[field], text, 0, 1);
+}
+
+// An edited section file (the last section's) is refused by its line at
+// "Do USCF Report" and at "Done", a template's folder listed again by its
+// line, and an export that cannot be replaced keeps the other two: the
+// exports of the last report stay byte for byte.
+TEST_F(UscfReportTest, EditedFilesAreRefusedByTheirLineAndTheExportsStay) {
+    const std::string swiss = Section("swiss open", kSwiss.Text("\r\n").c_str()),
+                      quad = Section("quad", nullptr);
+    const std::string quadFile = quad + "/uscfsctn.txt", good = kQuad.Text("\r\n");
+    WriteFileBytes(quadFile, good);
+    AddFolder(swiss);
+    AddFolder(quad);
+    Click(ReportWindow.reportButton);
+    FillHeader("Spring Open");
+    Click(HeaderForm.doneButton);
+    const std::vector<std::string> written = Exports(folder);
+    const std::size_t players = good.find("\r\n\r\n") + 4, last = good.rfind("   4\t");
+    const std::string fields =
+        ", line 2: the section line expected:\nits 14 fields, none empty, each ended by a tab";
+    const std::string player =
+        "'s line expected (line 1 announces 4):\nid, USCF id, name (30 characters), country (2), "
+        "rating,\nthen the rounds' cells and the line end";
+    const std::pair<std::string, std::string> cases[] = {
+        {"20260110  20260109  4" + good.substr(21), ", line 1: a begin date not after the end date expected"},
+        {good.substr(0, players - 6) + good.substr(players - 4), fields}, // 13 fields
+        {good.substr(0, players - 5) + good.substr(players - 4), fields}, // no last tab
+        {good.substr(0, players - 2) + good.substr(players), ", line 3: an empty line expected"},
+        {good.substr(0, good.find("   2\t") + 30) + "\r\n" + good.substr(good.find("   3\t")),
+         ", line 5: player 2" + player},
+        {good.substr(0, last), ", line 7: player 4" + player},
+        {good.substr(0, good.size() - 3) + "\r\n", ", line 7: player 4" + player}, // "F" without its opponent
+        {good.substr(0, good.size() - 2), ", line 7: player 4" + player},          // no line end
+    };
+    for (const auto& [bytes, alert] : cases) {
+        WriteFileBytes(quadFile, good);
+        Click(ReportWindow.reportButton);
+        FillHeader("Edited");
+        WriteFileBytes(quadFile, bytes);
+        Answer(quadFile + alert, 0);
+        Click(HeaderForm.doneButton);
+        ASSERT_NE(HeaderForm.window, nullptr) << alert;
+        Click(HeaderForm.cancelButton);
+        Answer(quadFile + alert, 0);
+        Click(ReportWindow.reportButton);
+        EXPECT_EQ(Exports(folder), written) << alert;
+    }
+    WriteFileBytes(quadFile, good);
+    const std::string path = folder + "template.txt";
+    WriteFileBytes(path, " 4\r\n" + swiss + "/\r\n" + quad + "\r\n" + swiss + "\r\n" + quad + "//\r\n");
+    Answer(path + ", line 4: a folder not listed yet expected (line 2 lists it); it is not loaded\n" + path +
+               ", line 5: a folder not listed yet expected (line 3 lists it); it is not loaded",
+           0);
+    WkMenuActivateItem(ReportWindow.openItem);
+    fs::remove(folder + "tdexport.txt");
+    fs::create_directories(folder + "tdexport.txt/x");
+    for (const char* event : {"Edited", "Spring Open"}) {
+        Click(ReportWindow.reportButton);
+        FillHeader(event);
+        const bool blocked = fs::is_directory(folder + "tdexport.txt");
+        if (blocked) Answer("Cannot save the Tournament Section File", 0);
+        Click(HeaderForm.doneButton);
+        if (HeaderForm.window) Click(HeaderForm.cancelButton);
+        const std::vector<std::string> now = Exports(folder);
+        EXPECT_EQ(now[0] + now[1], written[0] + written[1]) << event;
+        if (blocked) fs::remove_all(folder + "tdexport.txt");
+    }
+    EXPECT_EQ(Exports(folder), written);
+}
+
+// The header fields USCF reads as codes, at their shortest and longest and
+// one character beyond: a refusal names the field; beyond the field's
+// length a character is not taken.
+TEST_F(UscfReportTest, HeaderFieldsTakeWhatUscfCanUse) {
+    AddFolder(Section("quad", kQuad.Text("\r\n").c_str()));
+    const std::tuple<int, const char*, const char*> cases[] = {
+        // field, typed, the refusal's or the export's text
+        {0, "123456789012", "\t123456789012\t"},
+        {0, "12345678901", "\"Event ID\" must hold 12 digits: 12345678901"},
+        {0, "1234567890123", "\t123456789012\t"},
+        {7, "ny", "\tNY\t"},
+        {7, "NYC", "\tNY\t"},
+        {7, "I", "\"State Abbreviation\" must hold 2 letters: I"},
+        {8, "10001", "\t10001\t"},
+        {8, "100011234", "\t100011234\t"},
+        {8, "1000", "\"Zip Code\" must hold 5 or 9 digits: 1000"},
+        {8, "100011", "\"Zip Code\" must hold 5 or 9 digits: 100011"},
+        {8, "10001123", "\"Zip Code\" must hold 5 or 9 digits: 10001123"},
+        {8, "1000112345", "\"Zip Code\" must hold 5 or 9 digits: 1000112345"},
+    };
+    for (const auto& [field, typed, text] : cases) {
+        const std::string before = ReadFileBytes(folder + "thexport.txt");
+        Click(ReportWindow.reportButton);
+        FillHeader("Open");
+        WkEditReplaceText(HeaderForm.fields[field], "", 0, 1);
+        Click(HeaderForm.fields[field]);
+        Type(typed);
+        const bool refused = text[0] == '"';
+        if (refused) Answer(text, 0);
+        Click(HeaderForm.doneButton);
+        const std::string header = ReadFileBytes(folder + "thexport.txt");
+        EXPECT_EQ(HeaderForm.window != nullptr, refused) << typed;
+        EXPECT_TRUE(refused ? header == before : header.find(text) != std::string::npos) << typed;
+        if (refused) Click(HeaderForm.cancelButton);
     }
 }
 

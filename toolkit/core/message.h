@@ -141,6 +141,15 @@ inline int WkNewTransparency(const WkMessage* m) { return int(m->window); }
 inline void WkSetNewColors(WkMessage* m, WkColor background, WkColor foreground) {
     m->window = std::intptr_t(background), m->a = std::intptr_t(foreground);
 }
+// Focus in (WK_MSG_FOCUS_IN) of an object inside a window: why it takes the
+// focus. A field entered from the keyboard is there to be typed over; one
+// clicked into takes the caret where the click fell. The window's own focus
+// in carries no reason.
+inline constexpr int WK_FOCUS_BY_PROGRAM = 0; // named by the program, or given back to a window left and re-entered
+inline constexpr int WK_FOCUS_BY_KEY = 1;     // Tab, Shift+Tab, Enter, an arrow key, or the window opening on it
+inline constexpr int WK_FOCUS_BY_POINTER = 2; // a click
+inline int WkFocusReason(const WkMessage* m) { return int(m->a); }
+inline void WkSetFocusReason(WkMessage* m, int reason) { m->a = reason; }
 inline void WkSetNewImage(WkMessage* m, WkImage* image, int mode) {
     m->window = reinterpret_cast<std::intptr_t>(image), m->a = mode;
 }

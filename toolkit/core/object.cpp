@@ -334,8 +334,8 @@ WkObject* WkFormFocusHolder(WkObject* form) {
     return formAccess.focusHolder(form);
 }
 
-void WkFormAccessSetFocus(WkObject* object) {
-    if (object && formAccess.setFocus) formAccess.setFocus(object);
+void WkFormAccessSetFocus(WkObject* object, int reason) {
+    if (object && formAccess.setFocus) formAccess.setFocus(object, reason);
 }
 
 void WkFormAccessFocusPrevious(WkObject* object) {

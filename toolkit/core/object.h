@@ -255,11 +255,12 @@ struct WkFormAccess {
     WkObject* (*wheelReceiver)(WkObject* form);
     // Focus (optional): the current page's focused child, or null; the
     // object at the end of the focus path from the form down, or null;
-    // giving an object the focus (a form gives it to its first focusable
-    // child); moving the focus back from an object that is being hidden.
+    // giving an object the focus for a reason (WK_FOCUS_BY_..., message.h;
+    // a form gives it to its first focusable child); moving the focus back
+    // from an object that is being hidden.
     WkObject* (*focusedChild)(WkObject* form);
     WkObject* (*focusHolder)(WkObject* form);
-    void (*setFocus)(WkObject* object);
+    void (*setFocus)(WkObject* object, int reason);
     void (*focusPrevious)(WkObject* object);
 };
 // Copied; null removes it.
@@ -273,5 +274,5 @@ WkObject* WkFormWheelReceiver(WkObject* form);
 // The focus seams above; null or nothing without them.
 WkObject* WkFormFocusedChild(WkObject* form);
 WkObject* WkFormFocusHolder(WkObject* form);
-void WkFormAccessSetFocus(WkObject* object);
+void WkFormAccessSetFocus(WkObject* object, int reason);
 void WkFormAccessFocusPrevious(WkObject* object);

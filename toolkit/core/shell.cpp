@@ -3,6 +3,7 @@
 #include "toolkit/core/draw.h"
 #include "toolkit/core/grab.h"
 #include "toolkit/core/inherit.h"
+#include "toolkit/core/keys.h"
 #include "toolkit/core/mnemonics.h"
 #include "toolkit/core/native_windows.h"
 #include "toolkit/core/object_attrs.h"
@@ -271,7 +272,9 @@ void WkShellFocusIn(WkObject* shell) {
         return;
     WkObject* remembered = d->rememberedFocus;
     d->rememberedFocus = nullptr;
-    WkFormAccessSetFocus(remembered ? remembered : form);
+    // A window opening puts its first field ready for typing, as Tab would;
+    // one re-entered finds its field as it was left.
+    WkFormAccessSetFocus(remembered ? remembered : form, remembered ? WK_FOCUS_BY_PROGRAM : WK_FOCUS_BY_KEY);
 }
 
 void WkShellFocusOut(WkObject* shell) {
@@ -286,6 +289,31 @@ void WkShellFocusOut(WkObject* shell) {
     WkSendSimpleMessage(form, WK_MSG_FOCUS_OUT);
 }
 
+namespace {
+
+// A close request: the close box, Alt+F4 or a dialog's Escape (message).
+int CloseRequest(WkObject* shell, WkShellData* d, WkMessage* message) {
+    if (d->closeCallback)
+        return d->closeCallback(shell, 0, d->closeData, message);
+    // Alt+F4 asks every window to close, boxes or not; a window made
+    // without a close box ends only through its own controls (a modal
+    // dialog destroyed here would leave its loop waiting for ever).
+    if (d->flags & WK_SHELL_NO_CLOSE)
+        return 1;
+    if (d->flags & WK_SHELL_CLOSE_BEEPS) {
+        WkBeep();
+        return 1;
+    }
+    if (d->flags & WK_SHELL_CLOSE_HIDES) {
+        WkShellHide(shell);
+        return 1;
+    }
+    WkShellDestroy(shell);
+    return 1;
+}
+
+} // namespace
+
 int WkShellHandler(WkObject* shell, WkMessage* message) {
     WkShellData* d = WkShellRecord(shell);
     if (!d)
@@ -295,7 +323,14 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
     case WK_MSG_KEY:
         if (WkShellDispatchMnemonic(message, shell))
             return 1;
-        return d->colorHolder ? WkSendMessage(d->colorHolder, message) : 0;
+        if (d->colorHolder && WkSendMessage(d->colorHolder, message))
+            return 1;
+        // Escape that no control of a dialog took is a close request, so that
+        // it does what the close box does (Cancel, as a rule); the close
+        // callback is given the key, and can tell it from the window system.
+        if ((d->flags & WK_SHELL_DIALOG) && message->type == WK_MSG_KEY && WkKeyCode(message) == WK_KEY_ESC)
+            return CloseRequest(shell, d, message);
+        return 0;
     case WK_MSG_PRESS:
     case WK_MSG_RELEASE:
         // The window holds the grab from a Shift+Ctrl press to the next
@@ -393,23 +428,7 @@ int WkShellHandler(WkObject* shell, WkMessage* message) {
         return 1;
     }
     case WK_MSG_CLOSE:
-        if (d->closeCallback)
-            return d->closeCallback(shell, 0, d->closeData, message);
-        // Alt+F4 asks every window to close, boxes or not; a window made
-        // without a close box ends only through its own controls (a modal
-        // dialog destroyed here would leave its loop waiting for ever).
-        if (d->flags & WK_SHELL_NO_CLOSE)
-            return 1;
-        if (d->flags & WK_SHELL_CLOSE_BEEPS) {
-            WkBeep();
-            return 1;
-        }
-        if (d->flags & WK_SHELL_CLOSE_HIDES) {
-            WkShellHide(shell);
-            return 1;
-        }
-        WkShellDestroy(shell);
-        return 1;
+        return CloseRequest(shell, d, message);
     case WK_MSG_SENSITIVE: {
         const std::uint16_t bits = WK_STATE_SENSITIVE | WK_STATE_ACTIVE;
         for (WkObject* o : {shell, form}) {

@@ -43,8 +43,9 @@ void WkShellRealizeAt(WkObject* shell, int x, int y);
 void WkShellHide(WkObject* shell);
 // Destroys the window at the root of the object's tree.
 void WkShellDestroy(WkObject* object);
-// A close request (the close box, Alt+F4) goes to the callback when one is
-// set; otherwise a window made without a close box ignores it, one with
+// A close request (the close box, Alt+F4, and in a dialog an Escape that
+// no control took, given to the callback as its key message) goes to the
+// callback when one is set; otherwise a window made without a close box ignores it, one with
 // WK_SHELL_CLOSE_BEEPS beeps, one with WK_SHELL_CLOSE_HIDES hides, and any
 // other is destroyed.
 void WkShellSetCloseCallback(WkObject* shell, WkCloseCallback callback, void* userData);

@@ -93,9 +93,11 @@ char** WkInit(WkInstance instance, WkInstance previous, const char* commandTail,
 int WkMain(WkAppMain appMain, WkInstance instance, WkInstance previous, const char* commandTail, int /*showState*/) {
     int argc = 0;
     char** argv = WkInit(instance, previous, commandTail, &argc);
-    if (appMain) appMain(argc, argv);
+    // Main's result is the process's: a program that could not start must
+    // not tell the shell that it ran.
+    const int status = appMain ? appMain(argc, argv) : 0;
     WkShutdown();
-    return 0;
+    return status;
 }
 
 int WkHostMain(WkAppMain appMain, int argc, char** argv, WkInstance instance) {
@@ -104,9 +106,9 @@ int WkHostMain(WkAppMain appMain, int argc, char** argv, WkInstance instance) {
     vector[0] = CopyText(ProgramPath(argc > 0 ? argv[0] : nullptr));
     for (int i = 1; i < argc; ++i) vector[i] = CopyText(argv[i] ? argv[i] : "");
     WkInitWindowSystem(instance, nullptr, vector);
-    if (appMain) appMain(n, vector);
+    const int status = appMain ? appMain(n, vector) : 0;
     WkShutdown();
-    return 0;
+    return status;
 }
 
 std::string WkFindToolkitDir(const char* wokudir, const std::string& currentFolder, const std::string& programPath) {

@@ -28,7 +28,8 @@ using WkAppMain = int (*)(int argc, char** argv);
 char** WkBuildArgv(const char* programPath, const char* commandTail, int* count);
 // The vector of the command tail for this program, then the window-system start.
 char** WkInit(WkInstance instance, WkInstance previous, const char* commandTail, int* count);
-// WkInit, the application's main, WkShutdown; returns 0. The show state is not used.
+// WkInit, the application's main, WkShutdown; returns main's result (0
+// without a main), which the process ends with. The show state is not used.
 int WkMain(WkAppMain appMain, WkInstance instance, WkInstance previous, const char* commandTail, int showState);
 // The same for the host's own argument vector (entry 0 replaced by the
 // program file's full path). A null instance opens the display.

@@ -137,11 +137,18 @@ std::string FindOnPath(const std::string& name) {
 PrintJobResult SubmitPrintJob(const std::string& pdf, const std::string& jobName, bool toFile,
                               const std::string& outputFile, const std::string& printer) {
     PrintJobResult result;
-    std::string lp = toFile ? std::string() : FindOnPath("lp");
-    if (lp.empty()) {
+    if (toFile) {
         result.toFile = true;
         result.file = outputFile.empty() ? DefaultOutputFile(jobName) : outputFile;
         result.ok = WriteFile(result.file, pdf, result.message);
+        return result;
+    }
+    // Without a spooler the job reaches no printer. A file the arbiter did
+    // not ask for would pass for a printed page, so none is written.
+    const std::string lp = FindOnPath("lp");
+    if (lp.empty()) {
+        result.message = "No printer can be reached: the print spooler (lp) was not found.\n"
+                         "Choose \"PDF file\" to keep the document as a file.";
         return result;
     }
 

@@ -1,6 +1,5 @@
 // Print jobs: a finished PDF document handed to the system's spooler (`lp`)
-// under a job title, or written to a file when there is no spooler or the
-// caller asks for a file. The spooler is started with an argument vector,
+// under a job title, or written to a file when the caller asks for one. The spooler is started with an argument vector,
 // never through a shell, so no title or path is ever taken as a command.
 #pragma once
 
@@ -16,13 +15,13 @@ struct PrintJobResult {
     std::string message;       // what failed, when !ok
 };
 
-// Sends pdf to the spooler titled jobName. When toFile is set or no `lp` is
-// found on PATH, writes it to outputFile instead (a file named after the job
-// in the home folder, or in the current folder without one, when empty).
-// A printer name sends it to that printer instead of the spooler's default.
-// Any failure (the document cannot be written, lp cannot be started or ends
-// with an error, the first line it wrote on standard error then told) is
-// reported in the result, never as success.
+// Sends pdf to the spooler titled jobName. When toFile is set, writes it to
+// outputFile instead (a file named after the job in the home folder, or in
+// the current folder without one, when empty). A printer name sends it to
+// that printer instead of the spooler's default. Any failure (no `lp` on
+// PATH, which writes no file at all; the document cannot be written; lp
+// cannot be started or ends with an error, the first line it wrote on
+// standard error then told) is reported in the result, never as success.
 PrintJobResult SubmitPrintJob(const std::string& pdf, const std::string& jobName, bool toFile = false,
                               const std::string& outputFile = "", const std::string& printer = "");
 

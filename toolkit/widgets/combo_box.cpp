@@ -6,6 +6,7 @@
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/core/timeouts.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/form_attach.h"
 #include "toolkit/widgets/list.h"
@@ -105,6 +106,9 @@ WkObject* WkCreateComboBox(WkObject* parent, const char* text, int length, int v
     WkFormSetSpacing(form, 0);
     WkObjectSetShadow(form, WK_SHADOW_ETCHED_OUT, 2, 1);
     WkObjectSetResizable(form, length != visible ? 0 : 1, 1);
+    // The field is a part and draws no focus frame of its own: the form
+    // around field and arrow shows where the focus is.
+    WkFormSetFocusFrame(form, 1);
 
     WkObject* field = WkCreateEditWithWidth(form, text, length, visible, font);
     WkObjectSetTransparency(field, WK_TRANSPARENT);

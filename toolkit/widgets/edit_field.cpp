@@ -33,12 +33,20 @@ void Blink(int, void* data) {
     if (field->state & WK_STATE_FOCUS) d->timer = WkAddTimeout(WK_EDIT_BLINK_MS, Blink, field);
 }
 
-void FocusIn(WkObject* field) {
+void FocusIn(WkObject* field, int reason) {
     WkEditData* d = WkEditRecord(field);
     field->state |= WK_STATE_FOCUS;
-    // Still showing its placeholder, the field is typed over.
-    if (d->placeholder && d->length > 0 && std::strcmp(d->store.buffer, d->placeholder) == 0)
+    // Entered from the keyboard, a one-line field is typed over, as is one
+    // still showing its placeholder however it is entered; a click keeps
+    // the caret where it falls. A read-only field has nothing to type over,
+    // and a multi-line one keeps its text from the next Enter.
+    const bool placeholder = d->placeholder && std::strcmp(d->store.buffer, d->placeholder) == 0;
+    const bool keyed =
+        reason == WK_FOCUS_BY_KEY && !(d->flags & (WK_EDIT_READ_ONLY | WK_EDIT_MULTI_LINE));
+    if (d->length > 0 && (placeholder || keyed)) {
         WkEditSelectAll(field);
+        d->flags |= WK_EDIT_ENTRY_SELECTED;
+    }
     edit::DrawFocusFrame(field);
     edit::ShowCursor(field, true);
     WkRestartTimeout(&d->timer, WK_EDIT_BLINK_MS, Blink, field);
@@ -50,8 +58,17 @@ void FocusOut(WkObject* field) {
     field->state &= std::uint16_t(~WK_STATE_FOCUS);
     edit::DrawFocusFrame(field);
     edit::ShowCursor(field, false);
+    // The whole text that taking the focus selected, still selected, goes
+    // with the focus: a form tabbed through is not left highlighted field
+    // by field.
+    int from, to;
+    edit::SelectionRange(d, &from, &to);
+    if ((d->flags & WK_EDIT_ENTRY_SELECTED) && from == 0 && to == d->length && to > 0) {
+        edit::ClearSelection(d);
+        if (WkObjectDrawable(field)) edit::DrawAll(field);
+    }
     if (!(d->flags & WK_EDIT_LEAVE_CHECKED)) edit::LeaveCheck(field, 0, 1);
-    d->flags &= std::uint16_t(~(WK_EDIT_LEAVE_CHECKED | WK_EDIT_DRAGGING));
+    d->flags &= std::uint16_t(~(WK_EDIT_LEAVE_CHECKED | WK_EDIT_DRAGGING | WK_EDIT_ENTRY_SELECTED));
 }
 
 void QuerySize(WkObject* field) {
@@ -127,7 +144,7 @@ int WkEditHandler(WkObject* field, WkMessage* message) {
     case WK_MSG_DESTROY: Destroy(field); return 1;
     case WK_MSG_QUERY_SIZE: QuerySize(field); return 1;
     case WK_MSG_RESIZE: Resize(field, WkNewWidth(message), WkNewHeight(message)); return 1;
-    case WK_MSG_FOCUS_IN: FocusIn(field); return 1;
+    case WK_MSG_FOCUS_IN: FocusIn(field, WkFocusReason(message)); return 1;
     case WK_MSG_FOCUS_OUT: FocusOut(field); return 1;
     case WK_MSG_SHADOW:
         field->shadowType = std::uint8_t(WkNewShadowType(message));

@@ -29,6 +29,7 @@ inline constexpr std::uint16_t WK_EDIT_MASKED = 0x0100;
 inline constexpr std::uint16_t WK_EDIT_READ_ONLY = 0x0400;
 inline constexpr std::uint16_t WK_EDIT_FIXED_PITCH = 0x0800;
 inline constexpr std::uint16_t WK_EDIT_TINTED = 0x1000;
+inline constexpr std::uint16_t WK_EDIT_ENTRY_SELECTED = 0x2000; // taking the focus selected the text
 
 // Filter modes (WkEditFilter); characters outside the chosen classes pass
 // only when they are among the field's extra characters.
@@ -197,9 +198,10 @@ void WkEditSetMask(WkObject* field, char display);
 void WkEditClearMask(WkObject* field);
 void WkEditSelectAll(WkObject* field);
 void WkEditSelectRange(WkObject* field, int from, int to);
-// While the field reads this text (a placeholder that fills it, such as an
-// unknown date), taking the focus by key or click selects it whole, so
-// that typing replaces it; null takes the placeholder away.
+// While the field reads this text (a placeholder such as an unknown date or
+// a 0 that stands for "none"), taking the focus by click too selects it
+// whole, as the keyboard's steps select any text, so that typing replaces
+// it; null takes the placeholder away.
 void WkEditSetPlaceholder(WkObject* field, const char* text);
 // The smaller end first.
 void WkEditGetSelection(WkObject* field, int* from, int* to);

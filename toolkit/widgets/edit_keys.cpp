@@ -7,6 +7,7 @@
 #include "toolkit/core/clipboard.h"
 #include "toolkit/core/draw.h"
 #include "toolkit/core/keys.h"
+#include "toolkit/core/letters.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 
@@ -40,15 +41,16 @@ void MoveFocus(WkObject* field, bool forward, bool oldSteps) {
 
 bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
-// The character after folding, or -1 when the filter refuses it. Bytes above
-// 0x7F are classified as unsigned char in the C locale's classes.
+// The character after folding, or -1 when the filter refuses it. Letters
+// and their cases are Windows-1252's, accented ones included; digits and
+// white space the C locale's.
 int Filter(WkObject* field, unsigned char c) {
     WkEditData* d = WkEditRecord(field);
     const int mode = d->filter;
     if (mode == WK_FILTER_ALL) return c;
-    if (mode & WK_FILTER_UPPER) c = static_cast<unsigned char>(std::toupper(c));
-    else if (mode & WK_FILTER_LOWER) c = static_cast<unsigned char>(std::tolower(c));
-    if ((mode & WK_FILTER_LETTERS) && std::isalpha(c)) return c;
+    if (mode & WK_FILTER_UPPER) c = static_cast<unsigned char>(WkToUpper(c));
+    else if (mode & WK_FILTER_LOWER) c = static_cast<unsigned char>(WkToLower(c));
+    if ((mode & WK_FILTER_LETTERS) && WkIsLetter(c)) return c;
     if ((mode & WK_FILTER_DIGITS) && std::isdigit(c)) return c;
     if ((mode & WK_FILTER_SPACE) && std::isspace(c)) return c;
     if ((mode & WK_FILTER_SIGN) && (c == '+' || c == '-')) {
@@ -277,7 +279,8 @@ int EditingKey(WkObject* field, int modifiers, int key) {
 int KeyFromStep4(WkObject* field, int modifiers, int key) {
     WkEditData* d = WkEditRecord(field);
     if (key >= 0x100 && WkInvokeCallbacks(d->keyCallbacks, field, key, std::uint32_t(key), 1) > 0) return 1;
-    if (d->flags & WK_EDIT_READ_ONLY) return 1;
+    // Escape is no field's own: it goes on to the dialog, which closes.
+    if (d->flags & WK_EDIT_READ_ONLY) return key == WK_KEY_ESC ? 0 : 1;
     // The activate callback of a one-line field may destroy it.
     if (!(d->flags & WK_EDIT_MULTI_LINE) && (key == WK_KEY_ENTER || key == kKeyEnterPad))
         return EditingKey(field, modifiers, key);

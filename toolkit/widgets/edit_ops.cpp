@@ -17,6 +17,7 @@
 #include "toolkit/core/window_system.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
+#include "toolkit/widgets/list.h"
 #include "toolkit/widgets/scroll_bar.h"
 
 #include <algorithm>
@@ -253,6 +254,10 @@ void WkEditOpenPopup(WkObject* field) {
     WkShellRealizeWithGeometry(popup, shell->x + x, top, below->width, WK_KEEP);
     WkObject* form = WkFormOf(popup);
     if (!form) return;
+    // The list opens on the field's value, so that Enter keeps it; a value
+    // the list does not hold leaves the list's own choice.
+    if (d->list)
+        if (const WkListItem* item = WkListFindItem(d->list, d->store.buffer)) WkListSelectItem(d->list, item->position);
     WkPushGrab(form);
     WkObjectSetFocus(form);
 }

@@ -7,6 +7,7 @@
 #include "toolkit/core/draw.h"
 #include "toolkit/core/fonts.h"
 #include "toolkit/core/grab.h"
+#include "toolkit/core/letters.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/scroll_bar.h"
 
@@ -22,7 +23,7 @@ constexpr int kShiftHeld = 0x1;
 
 bool WordCharacter(char c) {
     unsigned char u = static_cast<unsigned char>(c);
-    return std::isalnum(u) || c == '_';
+    return WkIsLetter(u) || std::isdigit(u) || c == '_';
 }
 
 // Rounds towards minus infinity, so a point above the text lies on the
@@ -83,8 +84,9 @@ void Press(WkObject* field, WkMessage* m) {
         return;
     }
     if (!(field->state & WK_STATE_FOCUS)) {
-        WkObjectSetFocus(field);
-        // A focus callback that selected the text keeps its selection.
+        WkObjectSetFocusBy(field, WK_FOCUS_BY_POINTER);
+        // A placeholder, or a focus callback, that selected the text keeps
+        // its selection.
         if (HasSelection(d)) return;
     }
     if (d->flags & WK_EDIT_READ_ONLY) {

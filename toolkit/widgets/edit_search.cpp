@@ -4,14 +4,15 @@
 // are all found.
 #include "toolkit/widgets/edit_field.h"
 
-#include <cctype>
+#include "toolkit/core/letters.h"
+
 #include <cstring>
 
 namespace {
 
 bool Same(char a, char b, bool ignoreCase) {
     if (!ignoreCase) return a == b;
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    return WkToLower(static_cast<unsigned char>(a)) == WkToLower(static_cast<unsigned char>(b));
 }
 
 bool MatchesAt(const char* text, int at, const char* pattern, int length, bool ignoreCase) {

@@ -14,6 +14,24 @@
 
 namespace {
 
+// Why the object taking the focus now takes it (WK_FOCUS_BY_...): the
+// keyboard's steps and the callers that name a reason set it for as long as
+// they run, and every focus in they cause carries it.
+int focusReason = WK_FOCUS_BY_PROGRAM;
+
+class ReasonScope {
+  public:
+    explicit ReasonScope(int reason) : saved_(focusReason) { focusReason = reason; }
+    ~ReasonScope() { focusReason = saved_; }
+    ReasonScope(const ReasonScope&) = delete;
+    ReasonScope& operator=(const ReasonScope&) = delete;
+
+  private:
+    int saved_;
+};
+
+void SendFocusIn(WkObject* object) { WkSendSimpleMessage(object, WK_MSG_FOCUS_IN, 0, focusReason); }
+
 bool CanTakeFocus(const WkObject* o) { return (o->layout & WK_LAYOUT_FOCUSABLE) && WkObjectDrawable(o); }
 
 void DrawFocusFrame(WkObject* form) {
@@ -43,7 +61,7 @@ void TakeAt(WkObject* form, WkFormPage* page, int index) {
     WkObject* child = page->children[index];
     CallFocusCallback(form, form, index);
     if (child->layout & WK_LAYOUT_SCROLL_INTO_VIEW) WkObjectScrollIntoView(child);
-    WkSendSimpleMessage(child, WK_MSG_FOCUS_IN);
+    SendFocusIn(child);
     if (old >= 0 && old < page->count) WkSendSimpleMessage(page->children[old], WK_MSG_FOCUS_OUT);
 }
 
@@ -161,28 +179,43 @@ bool Contains(WkObject* outer, WkObject* inner) {
     return false;
 }
 
-} // namespace
-
-void WkObjectSetFocus(WkObject* object) {
+void SetFocus(WkObject* object) {
     WkObject* shell = WkObjectGetShell(object);
     if (!object || !(object->state & WK_STATE_SHOWN) || !shell || !(shell->state & WK_STATE_SHOWN)) return;
     if (WkObject* form = WkFormOf(object)) WkFormFocusFirst(form);
     else WkFocusObject(object, 1);
 }
 
+} // namespace
+
+void WkObjectSetFocus(WkObject* object) { WkObjectSetFocusBy(object, WK_FOCUS_BY_PROGRAM); }
+
+void WkObjectSetFocusBy(WkObject* object, int reason) {
+    ReasonScope scope(reason);
+    SetFocus(object);
+}
+
 int WkFormFocusFirst(WkObject* form) { return FocusEnd(form, true); }
 int WkFormFocusLast(WkObject* form) { return FocusEnd(form, false); }
-void WkFocusNext(WkObject* object) { Step(object, true); }
-void WkFocusPrevious(WkObject* object) { Step(object, false); }
+void WkFocusNext(WkObject* object) {
+    ReasonScope scope(WK_FOCUS_BY_KEY);
+    Step(object, true);
+}
+void WkFocusPrevious(WkObject* object) {
+    ReasonScope scope(WK_FOCUS_BY_KEY);
+    Step(object, false);
+}
 void WkFocusLeaveForward(WkObject* form) { WkFocusClimbForward(form, 1); }
 void WkFocusLeaveBackward(WkObject* form) { WkFocusClimbBackward(form, 1); }
 
 int WkFocusClimbForward(WkObject* form, int climb) {
+    ReasonScope scope(WK_FOCUS_BY_KEY);
     Followed followed;
     return Climb(form, climb, true, followed);
 }
 
 int WkFocusClimbBackward(WkObject* form, int climb) {
+    ReasonScope scope(WK_FOCUS_BY_KEY);
     Followed followed;
     return Climb(form, climb, false, followed);
 }
@@ -191,7 +224,7 @@ void WkFocusObject(WkObject* object, int keep) {
     if (!keep && !WkFocusSwitchPolicy()) object = SelectedSibling(object);
     if (!object || !(object->layout & WK_LAYOUT_FOCUSABLE)) return;
     if (object->layout & WK_LAYOUT_SCROLL_INTO_VIEW) WkObjectScrollIntoView(object);
-    WkSendSimpleMessage(object, WK_MSG_FOCUS_IN);
+    SendFocusIn(object);
     WkObject* child = object;
     for (WkObject* form = object->parent; WkFormRecord(form); child = form, form = form->parent) {
         WkFormData* d = WkFormRecord(form);

@@ -16,6 +16,11 @@
 // Nothing unless the object and its window are shown; a form gives the
 // focus to its first focusable child, anything else takes it itself.
 void WkObjectSetFocus(WkObject* object);
+// The same for a reason (WK_FOCUS_BY_..., message.h) the object is told
+// with its focus in: a click, say. WkObjectSetFocus names the program; Tab,
+// Shift+Tab, Enter and the arrow keys move the focus through WkFocusNext
+// and its kin, which name the keyboard.
+void WkObjectSetFocusBy(WkObject* object, int reason);
 // Gives the focus to the first (last) focusable child of the current page,
 // looking into child forms depth first; 1 when one took it.
 int WkFormFocusFirst(WkObject* form);

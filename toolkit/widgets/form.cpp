@@ -101,7 +101,7 @@ void InstallIntoCore() {
     access.hasTableBody = WkTableHasFrozenHeadings;
     access.focusedChild = FocusedChild;
     access.focusHolder = WkFormGetFocus;
-    access.setFocus = WkObjectSetFocus;
+    access.setFocus = WkObjectSetFocusBy;
     access.focusPrevious = WkFocusPrevious;
     WkSetFormAccess(&access);
     WkSetMainFormMaker(MakeMainForm);
@@ -259,9 +259,13 @@ void WkInitFormClass() {
 }
 
 void WkFreeStockBitmaps() {
-    for (WkImage* image : stockBitmaps) WkImageFreeDeviceBitmap(image);
-    // A toolkit started again sets the class up again, on its own settings
-    // and with new device bitmaps.
+    // A toolkit started again sets the class up again, on its own settings,
+    // and loads the pictures anew from its own toolkit folder and in its
+    // own colours: one without them draws its arrows itself.
+    for (WkImage*& image : stockBitmaps) {
+        WkFreeImage(image);
+        image = nullptr;
+    }
     classReady = false;
 }
 

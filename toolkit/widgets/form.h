@@ -109,7 +109,7 @@ WkImage* WkStockBitmap(int slot);
 // installs the form into the core: its seams and the main-form maker of the
 // top-level windows, and the release of the stock bitmaps at shut-down.
 void WkInitFormClass();
-// Releases the stock bitmaps' device bitmaps.
+// Frees the stock bitmaps at shut-down; a toolkit started again loads them anew.
 void WkFreeStockBitmaps();
 // 0 the new focus switch policy, any other value the old one.
 int WkFocusSwitchPolicy();

@@ -37,6 +37,15 @@ void Chosen(WkObject*, void*, void* userData) {
     *choice->result = choice->number;
 }
 
+// Escape and the window system's close request (Alt+F4, or the close box
+// a window manager draws though the window asks for none) answer as the
+// first button does: the callers put the answer that declines or closes
+// first.
+int PressFirst(WkObject*, std::intptr_t, void* result, WkMessage*) {
+    *static_cast<int*>(result) = 1;
+    return 1;
+}
+
 // Every part between the bars, the last one included (an empty text is one
 // empty part). Texts of any length are taken whole.
 std::vector<std::string> Split(const char* text) {
@@ -68,6 +77,7 @@ int Run(const char* title, const char* text, const std::string& captions) {
         choices[i] = Choice{&result, static_cast<int>(i) + 1};
         WkButtonSetCallback(button, Chosen, &choices[i]);
     }
+    WkShellSetCloseCallback(shell, PressFirst, &result);
     WkShellRealize(shell);
     WkLoopWhile(&result, 0);
 

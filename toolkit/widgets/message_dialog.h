@@ -2,7 +2,9 @@
 // of the text and a row of push buttons, one per caption; it waits in the
 // event loop until a button is pressed and returns the button's 0-based
 // number. Text lines and captions are each given as one string whose parts
-// are separated by '|'.
+// are separated by '|'. The window asks for no close box; Escape and a
+// close request (Alt+F4, a close box drawn all the same) answer as the
+// first button does (callers put the answer that declines or closes first).
 //
 // The dialog's colours and fonts are process-wide settings (not stored).
 // Each call owns its window, its two colour references and its result; a

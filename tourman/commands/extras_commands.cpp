@@ -6,7 +6,6 @@
 #include "reports/player_lists.h"
 #include "reports/tournament_stats.h"
 #include "toolkit/widgets/file_browser.h"
-#include "toolkit/widgets/list.h"
 #include "toolkit/widgets/message_dialog.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/commands/uscf_conversion.h"
@@ -14,8 +13,6 @@
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/dialogs/uscf_section.h"
 #include "tourman/main_window/window_frame.h"
-#include "tourman/pages/pairing/pairing_widgets.h"
-#include "tourman/pages/results/results_widgets.h"
 #include "pairing/round_dispatcher.h"
 #include "tournament/files/message_file.h"
 #include "tournament/files/tournament_file.h"
@@ -99,15 +96,9 @@ bool ConfirmTwice() {
 // What deleting rounds leaves: no proposed boards, no results to enter,
 // the pairing page ready for the next round.
 void AfterRoundsDeleted() {
-    for (WkObject* list : {PairingPage.pairingList, ResultsPage.resultsList})
-        if (list) WkListClear(list);
     RoundsDeleted();
     // A proposal that was pending went with its round.
-    SetSensitive(PairingPage.acceptButton, false);
-    SetSensitive(PairingPage.cancelButton, false);
-    SetSensitive(MainWindow.pages[1], true);
     RefreshRoundControls();
-    UpdateStatusLine();
 }
 
 const char* const kContentText = "Refer to the documentation coming with program\nfor instrunctions and licence terms";

@@ -1,10 +1,8 @@
 // The round commands of the pairing page: pairing the next round (by the
 // pairing engines in a Swiss tournament, from the fixed schedule in a round
 // robin), accepting the proposed boards, cancelling the last pairing and
-// exchanging the colours of a proposed board; also the round controls of
-// the pairing and results pages as the round's state sets them, and the
-// window's side of a cancelled pairing, which the pairing code reaches
-// through its hooks. The round counters, flags and game codes stay in the
+// exchanging the colours of a proposed board; also the window's side of a
+// cancelled pairing, which the pairing code reaches through its hooks. The round counters, flags and game codes stay in the
 // tournament's tables; this module owns nothing.
 #pragma once
 
@@ -36,20 +34,11 @@ void CancelPairingCommand();
 // accepted; MsgNotInRoundRobin in a round robin.
 void SwapPairingColours(WkObject* list, int row);
 
-// A round is proposed: the results page and the pair buttons disabled, the
-// accept and cancel buttons enabled.
-void ShowProposalControls();
-// Lists the boards of CurrentRound in the pairing list (PairingBoardLine
-// of the colour improvement's module), refreshes the status
-// line and writes the round's pairing lists: the proposal step that a manual
-// pairing shares.
+// The window shows the round just proposed (its boards in the pairing list,
+// the accept and cancel buttons) and the round's pairing lists are written:
+// the proposal step that a manual pairing shares.
 void ListProposedRound();
 
-// The pair and manual buttons, the pairing page's tab and the results
-// page's round field as the round's state allows them, the round field at
-// the current round, which the results page lists.
-void RefreshRoundControls();
-
-// Fills the pairing code's window hooks: a cancelled pairing and the round
-// field enabled.
+// Fills the pairing code's window hooks: after a cancelled pairing and
+// deleted rounds the window shows the tournament's state.
 void InstallRoundCommandHooks();

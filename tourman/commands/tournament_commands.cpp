@@ -4,20 +4,15 @@
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/file_browser.h"
 #include "toolkit/widgets/form_pages.h"
-#include "toolkit/widgets/list.h"
-#include "toolkit/widgets/menu.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/commands/save_tournament.h"
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/main_window/window_frame.h"
-#include "tourman/pages/output/output_widgets.h"
-#include "tourman/pages/output/text_viewers.h"
-#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/output/output_page.h"
 #include "tourman/pages/players/player_form.h"
 #include "tourman/pages/players/player_list.h"
-#include "tourman/pages/players/players_widgets.h"
+#include "tourman/pages/players/players_page.h"
 #include "tourman/pages/results/results_list.h"
-#include "tourman/pages/results/results_widgets.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -29,56 +24,23 @@
 #include "tournament/start_tournament.h"
 #include "tournament/tournament_window.h"
 
-#include <strings.h>
-
 #include <string>
 
 namespace {
 
-constexpr int kPairingPage = 1, kResultsPage = 2, kOutputPage = 3;
+constexpr int kPairingPage = 1;
 
 void Alert(MessageNumber message) {
     ShowAlert(MessageText(message), MessageText(MsgClose));
 }
 
-int CompareRows(const char* a, const char* b) {
-    return strcasecmp(a, b);
-}
-
-void SetMenuItem(WkMenuItem* item, bool on) {
-    if (item) on ? WkMenuItemEnable(item) : WkMenuItemDisable(item);
-}
-
-// The players page as the registration leaves it: open, the list sorted and
-// every player-list command usable; closed, late entries only and the rows
-// kept at their pairing numbers.
-void ShowRegistration(bool open) {
-    if (PlayersPage.addButton)
-        WkObjectSetText(PlayersPage.addButton, MessageText(open ? MsgAddPlayer : MsgAddLateEntry).c_str());
-    SetSensitive(PlayersPage.deleteButton, open);
-    SetSensitive(PlayersPage.closeRegistrationButton, open);
-    SetMenuItem(MainWindow.loadRoundFileItem, !open);
-    if (PlayersPage.playerList) WkListSetCompareFunction(PlayersPage.playerList, open ? CompareRows : nullptr);
-}
-
-// The pairing and results lists and the round pages once rounds have been
-// read from a file: no proposal is pending, the scores follow the rounds.
-void ShowRoundsRead() {
-    for (WkObject* list : {PairingPage.pairingList, ResultsPage.resultsList})
-        if (list) WkListClear(list);
-    SetSensitive(PairingPage.acceptButton, false);
-    SetSensitive(PairingPage.cancelButton, false);
+// Rounds have been read from a file: no proposal of the program before is
+// pending, no result entry open, and the scores follow the rounds read.
+void RoundsRead() {
+    ResetResultsFields();
     if (IsRoundRobin()) ComputeRoundRobinTieBreaks(CurrentRound, PlayerCount);
     else ComputeScores(CurrentRound, PlayerCount);
     SetCurrentRound(CurrentRound);
-    SetSensitive(MainWindow.pages[kPairingPage], true);
-    SetSensitive(MainWindow.pages[kResultsPage], true);
-}
-
-void RefreshWindow() {
-    RefreshRoundControls();
-    UpdateStatusLine();
-    UpdatePlayerCounters();
 }
 
 // The question before the open tournament is left: answer 0 stays, 1 goes
@@ -114,31 +76,25 @@ void OpenTournamentCommand() {
     if ((ClosedRegistration != 0 || TournamentSaved == 0) && !MayLeaveTournament()) return;
     std::string file, folder;
     if (!WkFileBrowser(MessageText(MsgOpenTournamentTitle).c_str(), "*.qon *.ini", file, folder, 1)) return;
-    if (PlayersPage.playerList) WkListHide(PlayersPage.playerList);
+    HidePlayerList(true);
     const bool opened = OpenTournament(folder + file);
-    if (PlayersPage.playerList) WkListShow(PlayersPage.playerList);
+    HidePlayerList(false);
     if (!opened) return;
 
     // Nothing of the tournament left shows: no file, no board.
-    ClearViewedFile(OutputPage.fileViewer);
-    ResetResultsFields();
+    ClearOutputPage();
     const std::string title = std::string(Settings.BaseName) + " - " + ProgramTitle;
     if (MainWindow.window) WkShellSetTitle(MainWindow.window, title.c_str());
-    SetMenuItem(MainWindow.saveItem, true);
-    if (ClosedRegistration != 0) {
-        ShowRoundsRead();
-        if (IsPairingDone != 0 && IsGetResultDone == 0) Alert(MsgResultsNotComplete);
-    } else {
-        for (WkObject* list : {PairingPage.pairingList, ResultsPage.resultsList})
-            if (list) WkListClear(list);
-        SetSensitive(MainWindow.pages[kPairingPage], false);
-        SetSensitive(MainWindow.pages[kResultsPage], false);
+    if (ClosedRegistration != 0) RoundsRead();
+    else {
+        ResetResultsFields();
         RegistrationReopened();
     }
-    ShowRegistration(ClosedRegistration == 0);
     TournamentOpen = 1;
     ClearPlayerForm();
-    RefreshWindow();
+    // The window shows the tournament opened before anything is said of it.
+    RefreshRoundControls();
+    if (ClosedRegistration != 0 && IsPairingDone != 0 && IsGetResultDone == 0) Alert(MsgResultsNotComplete);
 }
 
 void LoadRoundFileCommand() {
@@ -149,8 +105,8 @@ void LoadRoundFileCommand() {
     // The file is read where it was chosen: a round file kept in another
     // folder is as good as the tournament's own.
     if (!ReadRoundStateFile(folder + file)) return;
-    ShowRoundsRead();
-    RefreshWindow();
+    RoundsRead();
+    RefreshRoundControls();
 }
 
 void CloseRegistration() {
@@ -164,18 +120,13 @@ void CloseRegistration() {
     if (AskQuestion(MessageText(MsgCloseRegistrationQuestion), MessageText(MsgNo), MessageText(MsgYes)) != 1)
         return;
 
-    MainWindowWidgets& w = MainWindow;
-    ShowRegistration(false);
-    SetSensitive(w.pages[kPairingPage], true);
-    SetSensitive(w.pages[kResultsPage], false);
-    SetSensitive(w.pages[kOutputPage], true);
     CommitPlayerList();
     ClosedRegistration = 1;
+    // Late entries only from here on, the rows kept at their numbers.
+    RefreshRoundControls();
     if (StartTournament(PlayerCount)) return;
     ClosedRegistration = 0;
-    ShowRegistration(true);
-    SetSensitive(w.pages[kPairingPage], false);
-    RefreshWindow();
+    RefreshRoundControls();
 }
 
 void PrepareFirstRound() {

@@ -88,7 +88,7 @@ void OnByeOk(WkObject* button, void*, void*) {
     WkListItem* row = w.playerList && IsRegisteredId(player) ? WkListGetItem(w.playerList, player - 1) : nullptr;
     if (!row) return Alert(ByeInvalidIdText);
     Player listed{};
-    if (!ReadPlayerListRow(row->text, listed) || !listed.available) return Alert(ByeUnavailableText);
+    if (!ReadPlayerListRow(row->text, player, listed) || !listed.available) return Alert(ByeUnavailableText);
     // The typed player, not whichever row was selected, goes into the form:
     // the availability change below is his.
     WkListSelectItem(w.playerList, player - 1);

@@ -12,3 +12,8 @@ void OnConfirmClose(WkObject* button, void*, void*) {
     if (AskQuestion(MessageText(MsgCloseWithoutSaving), MessageText(MsgNo), MessageText(MsgYes)) == 1)
         WkShellDestroy(button);
 }
+
+int OnConfirmCloseRequest(WkObject* window, std::intptr_t, void*, WkMessage*) {
+    OnConfirmClose(window, nullptr, nullptr);
+    return 1;
+}

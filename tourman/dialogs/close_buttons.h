@@ -4,6 +4,9 @@
 // which asks before the work is thrown away. Holds no state.
 #pragma once
 
+#include <cstdint>
+
+struct WkMessage;
 struct WkObject;
 
 // Button callback: destroys the top-level window holding the button; closes
@@ -12,3 +15,5 @@ void OnCloseDialog(WkObject* button, void* record, void* data);
 // Button callback: asks MsgCloseWithoutSaving with the buttons MsgNo (stay) and
 // MsgYes; the second destroys the window that holds the button.
 void OnConfirmClose(WkObject* button, void* record, void* data);
+// Close callback (the close box, Escape): asks as OnConfirmClose does.
+int OnConfirmCloseRequest(WkObject* window, std::intptr_t, void*, WkMessage*);

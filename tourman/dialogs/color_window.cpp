@@ -10,12 +10,10 @@
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/header_table.h"
 #include "toolkit/widgets/label.h"
-#include "toolkit/widgets/list.h"
 #include "toolkit/widgets/push_button.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/dialogs/close_buttons.h"
 #include "tourman/main_window/window_frame.h"
-#include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/results/results_list.h"
 #include "tournament/color_history.h"
 #include "tournament/game_code.h"
@@ -179,23 +177,15 @@ void WriteWorking(int board, int white, int black, int byeDigit) {
     else code = EncodeGameCode(white, black, NotPlayed);
 }
 
-void ClearBoardList() {
-    if (PairingPage.pairingList) WkListClear(PairingPage.pairingList);
-}
-
-// Each row's data is its board, as in the list the pairing command fills.
-void AddBoardLine(const char* line) {
-    if (WkObject* list = PairingPage.pairingList) WkListAddItem(list, line, WkListGetCount(list) + 1);
-}
-
 void CloseWindowOf(void* button) {
     WkShellDestroy(static_cast<WkObject*>(button));
 }
 
-// The round's board cards and the results page follow the new boards.
+// The round's board cards and the window follow the new boards.
 void ShowNewBoards() {
     WriteBoardCards(CurrentRound);
     ShowRound(CurrentRound);
+    RefreshRoundControls();
 }
 
 void OnDoAuto(WkObject* button, void*, void*) {
@@ -260,8 +250,9 @@ void ColorImprovementCommand() {
 }
 
 void InstallColorImprovementHooks() {
-    ColorImprovementWindow.clearBoardList = ClearBoardList;
-    ColorImprovementWindow.addBoardLine = AddBoardLine;
+    // The board list is left empty: the pairing page lists a proposed
+    // round's boards from the round's table whenever the window shows the
+    // round's state.
     ColorImprovementWindow.closeDialog = CloseWindowOf;
 }
 
@@ -407,7 +398,6 @@ void OnColorImprovementDone(WkObject* button, void*, void*) {
     if (!MayWriteRound()) return;
     const int round = CurrentRound;
     for (int k = 1; k <= BoardCount(); ++k) GameTable(k, round) = State.boards[std::size_t(k)];
-    ClearBoardList();
     if (round > 1) AllocateColors(round);
     SortRoundBoards(round);
     ListProposedRound(); // the board list filled again, the pairing lists written

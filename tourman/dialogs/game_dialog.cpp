@@ -11,6 +11,7 @@
 #include "toolkit/widgets/push_button.h"
 #include "tourman/dialogs/close_buttons.h"
 #include "tourman/pages/players/players_widgets.h"
+#include "tournament/game_code.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
@@ -24,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 GameDialogFields GameDialog;
 
@@ -80,7 +82,21 @@ void Refuse(MessageNumber message) {
     ShowAlert(MessageText(message), MessageText(MsgClose));
 }
 
+void RefuseText(const std::string& text) {
+    ShowAlert(text, MessageText(MsgClose));
+}
+
 } // namespace
+
+std::string GameDialogByeRefusal(int player, int round) {
+    return "Player " + std::to_string(player) + " had the BYE in round " + std::to_string(round) +
+           ": only the BYE's result can be recorded, opponent 0, points 1 and NOCOL.";
+}
+
+std::string GameDialogConflictRefusal(int round, const std::string& conflict) {
+    return "This change would contradict the games of round " + std::to_string(round) + ":\n" + conflict +
+           ".";
+}
 
 WkObject* OpenGameDialog(int player, const char* name) {
     if (GameDialog.window) WkShellDestroy(GameDialog.window);
@@ -130,6 +146,23 @@ void OnGameDialogOk(WkObject* button, void*, void* data) {
     for (const ColourRow& row : kColours)
         if (colour == row.text) played = row.colour;
     if (colour == kNoTieBreak) result = HalfNoGameCode;
+
+    // What the edit leaves must still agree with the round's games and the
+    // other players' cells, or the round-state file saved next would be
+    // refused when the tournament is opened again.
+    std::vector<int> games;
+    bool bye = false;
+    for (int board = 1; board <= RoundBoardCount(round); ++board) {
+        int white, black, digit;
+        DecodeGameCode(GameTable(board, round), white, black, digit);
+        bye = bye || ((white == player || black == player) && ByeBoardResult(white, black, false) >= 0);
+        games.push_back(GameTable(board, round));
+    }
+    if (bye && (opponent != 0 || result != WinUnplayed || played != 0))
+        return RefuseText(GameDialogByeRefusal(player, round));
+    const OpponentConflict conflict = FindOpponentConflict(
+        PlayerCount, games, [&](int id) { return id == player ? opponent : int(OpponentTable(id, round)); });
+    if (conflict.player != 0) return RefuseText(GameDialogConflictRefusal(round, conflict.what));
 
     OpponentTable(player, round) = opponent;
     PlayerResultTable(player, round) = std::uint16_t(result);

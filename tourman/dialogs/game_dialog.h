@@ -1,12 +1,15 @@
 // The game edit dialog: corrects one player's entry of the cross table for
 // one round (opponent, points, colour) in his own per-round cells, then
 // recomputes the standings. The opponent's cells and the game table stay as
-// they are, so a later save of that round, which rebuilds every player's
-// cells from the game codes, drops the correction.
+// they are, so an opponent they do not agree with is refused (a round-state
+// file holding it would be refused), and a later save of that round, which
+// rebuilds every player's cells from the game codes, drops the correction.
 //
 // The dialog's widgets are held in GameDialog while its window lives (one
 // dialog at a time) and forgotten with it.
 #pragma once
+
+#include <string>
 
 struct WkObject;
 
@@ -26,10 +29,18 @@ extern GameDialogFields GameDialog;
 // the caller shows it.
 WkObject* OpenGameDialog(int player, const char* name);
 // OK: checks the round (1 to CurrentRound, MsgRoundOutOfRange) and the opponent
-// (0 to PlayerCount, not the player, MsgPlayerIdOutOfRange), writes the
-// player's three cells of that round, recomputes the standings and closes the
-// dialog. A refusal leaves the dialog open with what was typed.
+// (0 to PlayerCount, not the player, MsgPlayerIdOutOfRange). A player who had
+// the BYE in that round takes only the BYE's result (GameDialogByeRefusal);
+// an opponent that the round's games or the other players' cells contradict
+// (FindOpponentConflict) is refused (GameDialogConflictRefusal). Otherwise
+// writes the player's three cells of that round, recomputes the standings
+// and closes the dialog. A refusal leaves the dialog open with what was typed.
 void OnGameDialogOk(WkObject* button, void* record, void* player);
+
+// The refusals' texts: the BYE's player and round; the round and the
+// contradiction found.
+std::string GameDialogByeRefusal(int player, int round);
+std::string GameDialogConflictRefusal(int round, const std::string& conflict);
 
 // The player list's popup item: refused while the registration is open
 // (MsgRegistrationStillOpen) and in a round robin (MsgNotInRoundRobin); asks

@@ -17,9 +17,7 @@
 #include "tourman/commands/round_commands.h"
 #include "tourman/dialogs/close_buttons.h"
 #include "tourman/main_window/window_frame.h"
-#include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/results/results_list.h"
-#include "tourman/pages/results/results_widgets.h"
 #include "tournament/capacities.h"
 #include "tournament/color_history.h"
 #include "tournament/files/atomic_file.h"
@@ -216,8 +214,7 @@ void StartManualPairing() {
 }
 
 void RepairShownRound() {
-    if (!IsRoundRobin() && ResultsPage.boardLabel)
-        WkObjectSetText(ResultsPage.boardLabel, MessageText(MsgChooseBoard).c_str());
+    if (!IsRoundRobin()) ForgetChosenBoard();
     Open(2);
 }
 
@@ -379,7 +376,6 @@ void OnConfirmPairs(WkObject* button, void*, void*) {
         Alert("A round holds at most " + std::to_string(SwissMaxBoards) + " boards.");
         return;
     }
-    if (PairingPage.pairingList) WkListClear(PairingPage.pairingList);
     SetCurrentRound(ManualPairingMode == 0 ? CurrentRound + 1 : CurrentRound);
     const int round = CurrentRound;
     // The boards in the order of the pairs, the BYE boards last as the
@@ -398,7 +394,6 @@ void OnConfirmPairs(WkObject* button, void*, void*) {
     if (round >= 2) AllocateColors(round);
     SortRoundBoards(round);
     if (ManualPairingMode == 0) {
-        ShowProposalControls();
         ListProposedRound();
     } else {
         ShowRound(round);
@@ -407,9 +402,7 @@ void OnConfirmPairs(WkObject* button, void*, void*) {
         // with its own board cards, and the next round waits for them.
         WriteBoardCards(round);
         RoundAccepted();
-        for (WkObject* object : {MainWindow.pages[1], PairingPage.pairButton, PairingPage.manualPairingButton})
-            SetSensitive(object, false);
-        UpdateStatusLine();
+        RefreshRoundControls();
     }
     WkShellDestroy(button);
 }

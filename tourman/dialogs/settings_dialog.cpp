@@ -17,13 +17,11 @@
 #include "tourman/commands/round_commands.h"
 #include "tourman/dialogs/close_buttons.h"
 #include "tourman/main_window/window_frame.h"
-#include "tourman/pages/output/output_widgets.h"
-#include "tourman/pages/output/text_viewers.h"
-#include "tourman/pages/pairing/pairing_widgets.h"
+#include "tourman/pages/output/output_page.h"
 #include "tourman/pages/players/player_form.h"
-#include "tourman/pages/players/players_widgets.h"
+#include "tourman/pages/players/player_list.h"
+#include "tourman/pages/players/players_page.h"
 #include "tourman/pages/results/results_list.h"
-#include "tourman/pages/results/results_widgets.h"
 #include "tournament/calendar_date.h"
 #include "tournament/files/line_reader.h"
 #include "tournament/files/tournament_file.h"
@@ -33,8 +31,6 @@
 #include "tournament/round_state.h"
 #include "tournament/round_tables.h"
 #include "tournament/settings.h"
-
-#include <strings.h>
 
 #include <cmath>
 #include <cstdint>
@@ -372,7 +368,6 @@ void OnSettingsOk(WkObject*, void*, void* data) {
     TournamentChanged();
     if (kind == NewTournamentKind) BackToOpenRegistration(1);
     RefreshRoundControls();
-    UpdateStatusLine();
     if (SettingsDialog.window) WkShellDestroy(SettingsDialog.window);
 }
 
@@ -380,16 +375,6 @@ void BackToOpenRegistration(int newTournament) {
     // A new tournament starts from nothing; only a reopened registration
     // takes back the rounds it played.
     if (!newTournament && PlayerCount > 0) DeleteRounds(1, CurrentRound, PlayerCount);
-    for (WkObject* list : {PairingPage.pairingList, ResultsPage.resultsList})
-        if (list) WkListClear(list);
-    if (PlayersPage.playerList)
-        WkListSetCompareFunction(PlayersPage.playerList,
-                                 [](const char* a, const char* b) { return strcasecmp(a, b); });
-    if (MainWindow.saveItem) WkMenuItemEnable(MainWindow.saveItem);
-    for (WkObject* button : {PlayersPage.deleteButton, PlayersPage.closeRegistrationButton})
-        if (button) WkObjectEnable(button);
-    if (PlayersPage.addButton) WkObjectSetText(PlayersPage.addButton, MessageText(MsgAddPlayer).c_str());
-
     if (newTournament) {
         ClearPlayers();
         ResetByePlayer();
@@ -397,25 +382,24 @@ void BackToOpenRegistration(int newTournament) {
     }
     RegistrationReopened();
     TournamentOpen = 1;
+    // The list sorts its rows again as they come.
+    ShowPlayersPageState();
 
-    for (WkObject* list : {PlayersPage.playerList, PlayersPage.unavailableList})
-        if (list) WkListClear(list);
+    ClearPlayerLists();
     WriteTournamentFile(0);
     if (newTournament) {
         const std::string title = std::string(Settings.BaseName) + " - " + ProgramTitle;
         if (MainWindow.window) WkShellSetTitle(MainWindow.window, title.c_str());
         // Nothing of the tournament left shows.
-        ClearViewedFile(OutputPage.fileViewer);
+        ClearOutputPage();
     } else {
-        if (PlayersPage.playerList) WkListHide(PlayersPage.playerList);
+        HidePlayerList(true);
         ReadTournamentFile(TournamentFilePath(0));
-        if (PlayersPage.playerList) WkListShow(PlayersPage.playerList);
+        HidePlayerList(false);
     }
     ClearPlayerForm();
     ResetResultsFields();
     RefreshRoundControls();
-    UpdatePlayerCounters();
-    UpdateStatusLine();
 }
 
 void TournamentSettingsCommand() {

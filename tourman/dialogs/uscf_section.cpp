@@ -58,7 +58,7 @@ const FieldSpec kFields[UscfFieldCount] = {
     {"Gran Prix Status", Choice, 1, "N", "NGE", "N non scholastic\nG grand prix\nE enhanced grand prix"},
     {"Gran Prix Points", Digits, 3, "0", nullptr, nullptr},
 };
-constexpr int kTournamentType = 6, kBeginDate = 9, kEndDate = 10;
+constexpr int kChiefTd = 4, kAssistantTd = 5, kTournamentType = 6, kBeginDate = 9, kEndDate = 10;
 
 // The dialog's three rows of labels over fields: first index and columns.
 constexpr int kRows[3][2] = {{0, 4}, {4, 5}, {9, 5}};
@@ -100,8 +100,10 @@ WkObject* MakeField(WkObject* table, int index) {
         WkObject* field = WkCreateEdit(table, text.c_str(), spec.length, kFontFixedMedium);
         if (spec.kind == Digits) WkEditSetFilter(field, WK_FILTER_DIGITS, nullptr);
         if (spec.kind == Shown) WkEditSetReadOnly(field);
-        // A preset text that fills the field is typed over.
-        else if (int(text.size()) == spec.length) WkEditSetPlaceholder(field, text.c_str());
+        // A preset text that fills the field is typed over, and so is the 0
+        // that stands for a director not yet named, clicked into or not.
+        else if (int(text.size()) == spec.length || index == kChiefTd || index == kAssistantTd)
+            WkEditSetPlaceholder(field, text.c_str());
         return field;
     }
     const std::string choices = spec.choices;
@@ -216,6 +218,8 @@ void OpenUscfSectionDialog() {
     d.window = WkCreateShell("", WK_SHELL_DIALOG | WK_SHELL_NO_MAXIMISE | WK_SHELL_NO_MINIMISE | WK_SHELL_HOLD_SIZE);
     WkFormSetSpacing(WkFormOf(d.window), 2);
     WkObjectAddDestroyHandler(d.window, Forget, nullptr);
+    // The close box and Escape ask before the typed data goes, as Cancel does.
+    WkShellSetCloseCallback(d.window, OnConfirmCloseRequest, nullptr);
 
     WkObject* form = WkCreateVerticalForm(d.window);
     WkFormSetSpacing(form, 5);

@@ -87,7 +87,6 @@ void BuildMenuBar(WkObject* window) {
         nullptr);
     w.saveItem = WkMenuAddItem(
         file, Text(MsgSave).c_str(), [](WkMenuItem*, int, void*) { SaveTournament(); }, nullptr);
-    WkMenuItemDisable(w.saveItem);
     WkMenuAddSeparator(file);
     WkObject* exports = WkCreateSubmenu(Item(file, "Export"));
     w.exportPlayersItem = WkMenuAddItem(
@@ -125,7 +124,6 @@ void BuildMenuBar(WkObject* window) {
     w.loadRoundFileItem = WkMenuAddItem(
         tournament, Text(MsgLoadRoundFileItem).c_str(),
         [](WkMenuItem*, int, void*) { LoadRoundFileCommand(); }, nullptr);
-    WkMenuItemDisable(w.loadRoundFileItem);
     for (std::intptr_t id = 1; id <= 4; ++id)
         WkMenuAddItem(tournament, Text(MsgTournamentSettings + int(id) - 1).c_str(), OnTournamentMenuItem,
                       reinterpret_cast<void*>(id));
@@ -178,13 +176,17 @@ WkObject* BuildMainWindow() {
     BuildPairingPage(w.pages[1]);
     BuildResultsPage(w.pages[2]);
     BuildOutputPage(w.pages[3]);
-    WkObjectDisable(w.pages[1]);
-    WkObjectDisable(w.pages[2]);
     BuildStatusBar(w.window);
     ConnectPlayersPage();
     ConnectPairingPage();
     ConnectResultsPage();
     ConnectOutputPage();
+    // What may be used at start; the status line says "Ready" until a
+    // tournament is there.
+    ShowPlayersPageState();
+    ShowPairingPageState();
+    ShowResultsPageState();
+    ShowWindowState();
     return w.window;
 }
 

@@ -1,10 +1,19 @@
 #include "tourman/main_window/window_frame.h"
 
 #include "toolkit/core/object_attrs.h"
+#include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/message_dialog.h"
+#include "tourman/commands/round_commands.h"
+#include "tourman/dialogs/settings_dialog.h"
+#include "tourman/pages/pairing/pairing_page.h"
+#include "tourman/pages/players/players_page.h"
+#include "tourman/pages/results/result_entry.h"
+#include "tourman/pages/results/results_page.h"
+#include "tournament/game_code.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
+#include "tournament/round_tables.h"
 #include "tournament/settings.h"
 
 #include <cstdio>
@@ -25,17 +34,68 @@ const char* SystemTag(int system) {
     return system >= 1 && system <= 6 ? tags[system] : "";
 }
 
+constexpr int kPairingPage = 1, kResultsPage = 2;
+
+bool CurrentRoundHasUnplayedBoard() {
+    for (int board = 1; board <= RoundBoardCount(CurrentRound); ++board) {
+        int white, black, digit;
+        DecodeGameCode(GameTable(board, CurrentRound), white, black, digit);
+        if (digit == NotPlayed) return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void SetSensitive(WkObject* object, bool on) {
     if (object) on ? WkObjectEnable(object) : WkObjectDisable(object);
 }
 
+void SetSensitive(WkMenuItem* item, bool on) {
+    if (item) on ? WkMenuItemEnable(item) : WkMenuItemDisable(item);
+}
+
+TournamentStage CurrentStage() {
+    if (ClosedRegistration == 0)
+        return TournamentOpen != 0 ? TournamentStage::RegistrationOpen : TournamentStage::NoTournament;
+    if (IsPairingDone != 0) return TournamentStage::RoundAccepted;
+    // A round robin accepts its rounds as it pairs them: none is ever proposed.
+    if (!IsRoundRobin() && CurrentRound >= 1 && CurrentRoundHasUnplayedBoard())
+        return TournamentStage::RoundProposed;
+    return TournamentStage::WaitingForPairing;
+}
+
+void RefreshRoundControls() {
+    ShowPlayersPageState();
+    ShowPairingPageState();
+    ShowResultsPageState();
+    ShowWindowState();
+    UpdateStatusLine();
+    UpdatePlayerCounters();
+}
+
+void ShowWindowState() {
+    const TournamentStage stage = CurrentStage();
+    MainWindowWidgets& w = MainWindow;
+    SetSensitive(w.saveItem, stage != TournamentStage::NoTournament);
+    SetSensitive(w.loadRoundFileItem, ClosedRegistration != 0);
+    // An open result entry keeps the pairing away until its round is closed.
+    SetSensitive(w.pages[kPairingPage],
+                 (stage == TournamentStage::WaitingForPairing || stage == TournamentStage::RoundProposed) &&
+                     !ResultEntryOpen());
+    // Rounds are listed once the tournament has started; a proposal is
+    // accepted or cancelled first.
+    SetSensitive(w.pages[kResultsPage], ClosedRegistration != 0 && stage != TournamentStage::RoundProposed);
+}
+
 std::string StatusLineText() {
     std::string state = MessageText(ClosedRegistration == 0 ? MsgStateRegistrationOpen
                                     : IsPairingDone != 0    ? MsgStatePaired
                                                             : MsgStateReadyForNextRound);
-    bool lastRound = !IsRoundRobin() && CurrentRound == Settings.PlannedRounds;
+    // A round robin's last round is the schedule's, a Swiss tournament's the
+    // planned one.
+    const int last = IsRoundRobin() ? LastPairableRound() : Settings.PlannedRounds;
+    const bool lastRound = CurrentRound >= 1 && CurrentRound == last;
     char line[512];
     std::snprintf(line, sizeof line, lastRound ? "%s %s: %s (%d) - STATUS: %s" : "%s %s: %s %d - STATUS: %s",
                   Settings.BaseName, SystemTag(Settings.PairingSystem),

@@ -37,13 +37,40 @@ extern int AvailablePlayerCount;
 
 inline constexpr const char* ProgramTitle = "Quon FREE 3.51";
 
-// The status line's text for the tournament as it stands.
+// Where the tournament stands, which decides what may be used on every
+// page and in the menus.
+enum class TournamentStage {
+    NoTournament,      // nothing created or opened yet
+    RegistrationOpen,  // players are registered, no round is paired
+    WaitingForPairing, // the registration closed, the last round's results closed (or no round yet)
+    RoundProposed,     // a Swiss round paired and waiting to be accepted or cancelled
+    RoundAccepted,     // the current round open for its results
+};
+// The stage of the open tournament, from its round state: a round is
+// proposed while the registration is closed, the current round is not
+// accepted and one of its boards has no result yet (a closed round has all).
+TournamentStage CurrentStage();
+
+// Shows the tournament's state everywhere: every page's controls, lists and
+// captions by the page's own function, then the main window's menu items,
+// page tabs, status line and counters. Called after every change of the
+// round state, and after New, Open, a round file loaded and the close of
+// the registration.
+void RefreshRoundControls();
+// The main window's menu items (Save, load a round file) and page tabs
+// (pairing, results) as the stage allows them; RefreshRoundControls adds
+// the status line and the counters.
+void ShowWindowState();
+
+// The status line's text for the tournament as it stands; a tournament at
+// its last round shows it in parentheses.
 std::string StatusLineText();
 // Writes StatusLineText into the status line.
 void UpdateStatusLine();
 void UpdatePlayerCounters();
-// Enables or disables a control; a control not built is skipped.
+// Enables or disables a control or a menu item; one not built is skipped.
 void SetSensitive(WkObject* object, bool on);
+void SetSensitive(WkMenuItem* item, bool on);
 
 // A modal question with two buttons, MsgNo then MsgYes; 1 when the
 // MsgYes button was pressed, else 0.

@@ -25,3 +25,18 @@ WkObject* PageList(WkObject* parent, int length, int rows, const char* title, co
     WkObjectSetTransparency(list, transparency);
     return list;
 }
+
+bool ShowListRows(WkObject* list, const std::vector<std::string>& rows) {
+    if (!list) return false;
+    bool same = WkListGetCount(list) == int(rows.size());
+    for (int i = 0; same && i < int(rows.size()); ++i) {
+        const WkListItem* item = WkListGetItem(list, i);
+        same = item && item->text && rows[std::size_t(i)] == item->text;
+    }
+    if (same) return false;
+    WkListClear(list);
+    WkListHide(list);
+    for (std::size_t i = 0; i < rows.size(); ++i) WkListAddItem(list, rows[i].c_str(), int(i) + 1);
+    WkListShow(list);
+    return true;
+}

@@ -1,10 +1,11 @@
 // The pieces the notebook's pages are built of, made alike on every page:
 // the font slots the pages use, an edit field with its filter, a button of
-// a given size, and a fixed-font list with its title and name. Holds no
-// state.
+// a given size, and a fixed-font list with its title and name, and the
+// rows a list shows. Holds no state.
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct WkObject;
 
@@ -21,3 +22,8 @@ WkObject* PageButton(WkObject* parent, const std::string& caption, int font, int
 // A fixed-font list length characters wide and rows high, its title, its
 // name and its transparency set.
 WkObject* PageList(WkObject* parent, int length, int rows, const char* title, const char* name, int transparency);
+// Makes the list hold the rows in order, each row's data its number from 1
+// (a board's rows are its boards). A list that holds them already is left
+// as it is, its selection too; otherwise it is filled anew, hidden while
+// filling. True when it was filled anew.
+bool ShowListRows(WkObject* list, const std::vector<std::string>& rows);

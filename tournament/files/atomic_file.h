@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 
 class AtomicFileWriter {
@@ -31,7 +32,19 @@ class AtomicFileWriter {
     bool commit();
 
   private:
+    friend bool CommitTogether(std::initializer_list<AtomicFileWriter*> writers, std::size_t* failed);
+    // Flushes and closes the temporary file, which stays; false on an error.
+    bool close();
+
     std::string path_;
     std::string temporary_;
     std::FILE* file_ = nullptr;
 };
+
+// Commits files that belong together, every one or none: the temporary files
+// are closed first, the old targets kept aside (as hard links, or copies),
+// and when a rename fails the targets already replaced get their old files
+// back, so that a reader never finds a new file beside an old one. False
+// when anything failed, with the position of the writer that failed in
+// failed (when given); every temporary file is then gone.
+bool CommitTogether(std::initializer_list<AtomicFileWriter*> writers, std::size_t* failed = nullptr);

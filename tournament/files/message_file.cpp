@@ -15,6 +15,7 @@ namespace {
 // The texts of a message file, or why it is not one.
 struct MessageImage {
     std::vector<std::string> texts;
+    int announced = 0; // the count of line 3, cut to the table
     std::string error;
 };
 
@@ -56,6 +57,7 @@ MessageImage ReadMessageImage(LineReader& reader) {
         return image;
     }
     if (count > MessageCount) count = MessageCount;
+    image.announced = count;
     // Every line is one text: a line longer than a text holds is cut, and
     // the rest of it is dropped so that the later texts keep their numbers.
     while (static_cast<int>(image.texts.size()) < count && reader.next(line))
@@ -81,8 +83,18 @@ bool LoadMessageFileFrom(const std::string& path) {
         return false;
     }
     ClearMessageTable();
+    const int held = static_cast<int>(image.texts.size());
     for (int k = 0; k < MessageCount; ++k)
-        SetMessageText(k, k < static_cast<int>(image.texts.size()) ? image.texts[k] : std::string());
+        SetMessageText(k, k < held ? image.texts[k] : std::string());
+    if (held < image.announced) {
+        // The program runs with what the file holds; this says why some of
+        // its buttons and boxes will show no text (fixed words, as the
+        // table may lack them).
+        ShowAlert("The message file " + path + " announces " + std::to_string(image.announced) +
+                      " texts on line 3 but holds only " + std::to_string(held) + ".\nThe texts from number " +
+                      std::to_string(held) + " on are shown empty.",
+                  "OK");
+    }
     return true;
 }
 

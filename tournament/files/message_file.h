@@ -5,7 +5,9 @@
 // message table once at start. A text is at most 98 characters: a longer
 // line is cut there and the rest of it dropped, so every text keeps its
 // number. A negative count is refused, a count above 224 is cut at 224; every
-// entry the file does not fill gets an empty text.
+// entry the file does not fill gets an empty text, and a file that holds
+// fewer texts than its count is loaded with a warning naming it and both
+// numbers.
 // Installable message files ("*.qnp") have the same layout; installing one
 // copies it over "messqnp.txt" and takes effect at the next start.
 #pragma once

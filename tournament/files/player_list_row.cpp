@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -13,11 +14,13 @@ constexpr std::size_t FieldsColumn = 27;
 constexpr std::size_t NumberWidth = 5;
 constexpr std::size_t NameWidth = 20;
 
-bool IsNumbered(const std::string& row) {
-    if (row.size() < NumberWidth || row[3] != ':' || row[4] != ' ') return false;
-    for (std::size_t k = 0; k < 3; ++k)
-        if (row[k] != ' ' && (row[k] < '0' || row[k] > '9')) return false;
-    return true;
+// Whether the row carries the number the program writes in front of the
+// row at place: that number alone, so that a name that only looks numbered
+// ("100: ROSSI") stays a name.
+bool IsNumbered(const std::string& row, int place) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%3d: ", place);
+    return place > 0 && std::strlen(number) == NumberWidth && row.compare(0, NumberWidth, number) == 0;
 }
 
 // Walks the fields after the name. Numbers are read as far as their digits
@@ -73,10 +76,10 @@ std::string PlayerListRow(const Player& p, int number) {
     return fields.substr(0, 20) + "     " + fields.substr(20);
 }
 
-bool ReadPlayerListRow(const std::string& row, Player& p) {
+bool ReadPlayerListRow(const std::string& row, int place, Player& p) {
     if (row.size() <= FieldsColumn) return false;
     Cursor c{row, FieldsColumn};
-    CopyText(row.substr(IsNumbered(row) ? NumberWidth : 0, NameWidth), p.name, false);
+    CopyText(row.substr(IsNumbered(row, place) ? NumberWidth : 0, NameWidth), p.name, false);
     p.fideRating = c.number();
     p.nationalRating = c.number();
     CopyText(c.text(2, 3), p.title, true);

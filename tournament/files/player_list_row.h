@@ -28,5 +28,8 @@ std::string PlayerListRow(const Player& player, int number);
 // date, FIDE and national id, K factor and gender letter; every other field
 // of player is left alone. Texts are read at their columns, so an empty
 // title or country reads as empty.
+// The row is taken as numbered only when it begins with the number of its
+// place in the list (1 for the first row), as the program numbers it; any
+// other text there, such as a name that reads "100: ROSSI", is the name.
 // False for a row too short to hold a name and fields (nothing changed).
-bool ReadPlayerListRow(const std::string& row, Player& player);
+bool ReadPlayerListRow(const std::string& row, int place, Player& player);

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,11 +40,14 @@ struct Layout {
     int boards;   // game rows 1..boards; (N + 1) / 2, the BYE board counted
     int schedule; // round robin: rounds of the whole schedule
 
-    explicit Layout(bool rr) : roundRobin(rr), set(rr ? &RoundRobinInstance : &SwissInstance) {
-        players = std::clamp(PlayerCount, 0, set->rows - 1);
+    // The tournament as it stands, or one described by its player count and
+    // pairing system (a file checked before the tournament is read).
+    explicit Layout(bool rr, int count = PlayerCount, int system = Settings.PairingSystem)
+        : roundRobin(rr), set(rr ? &RoundRobinInstance : &SwissInstance) {
+        players = std::clamp(count, 0, set->rows - 1);
         boards = std::min((players + 1) / 2, set->maxBoards());
         int rounds = players % 2 == 0 ? players - 1 : players;
-        if (Settings.PairingSystem == DoubleRoundRobinSystem) rounds *= 2;
+        if (system == DoubleRoundRobinSystem) rounds *= 2;
         schedule = std::clamp(rounds, 0, set->lastRound());
     }
     int maxRound() const { return roundRobin ? schedule : set->lastRound(); }
@@ -84,9 +88,36 @@ int CellValue(Layout& layout, Section section, int id, int round) {
     return 0;
 }
 
+// Whether the Swiss round is proposed and not accepted: the registration
+// closed, the round not open for results and one of its boards without a
+// result (a round whose results were closed has them all).
+bool Proposed(bool roundRobin, int round, int closedRegistration, int pairingDone,
+              const std::vector<int>& codes) {
+    if (roundRobin || round < 1 || closedRegistration == 0 || pairingDone != 0) return false;
+    return std::any_of(codes.begin(), codes.end(), [](int code) {
+        int white, black, digit;
+        DecodeGameCode(code, white, black, digit);
+        return digit == NotPlayed;
+    });
+}
+
+// The game codes of the round's boards.
+std::vector<int> RoundCodes(RoundTableSet& set, int round) {
+    std::vector<int> codes;
+    const int boards = std::clamp(static_cast<int>(GameTable(set, 0, round)), 0, set.maxBoards());
+    for (int board = 1; board <= boards; ++board)
+        codes.push_back(GameTable(set, board, round));
+    return codes;
+}
+
 bool WriteState(const std::string& path, bool roundRobin) {
     Layout layout(roundRobin);
-    const int round = std::clamp(CurrentRound, 0, layout.maxRound());
+    int round = std::clamp(CurrentRound, 0, layout.maxRound());
+    // A proposal is not kept: the file holds the tournament as it stood
+    // before the round was paired, with the flags of then (a proposal
+    // changes none), so that a reopened tournament proposes it again rather
+    // than take its unplayed boards for an accepted round.
+    if (Proposed(roundRobin, round, ClosedRegistration, IsPairingDone, RoundCodes(*layout.set, round))) --round;
     const int values[7] = {round,           RandomSort,         RoundStateUnused, IsSavedRound,
                            IsGetResultDone, ClosedRegistration, IsPairingDone};
 
@@ -245,80 +276,31 @@ bool IsHeading(const std::string& text) {
     return at != std::string::npos && text[at] == '#';
 }
 
-// A Swiss player's opponent in a round whose results are closed: his game
-// as the game table gives it, or nobody (a game not played at the board),
-// unless his entry was corrected by hand. The game dialog corrects one
-// player's cells at a time, so a single cell proves nothing. A correction
-// of one player leaves his partner naming him; a game corrected on both
-// sides leaves each naming a new opponent who names him back. A game of
-// the table that neither of its players knows, each naming a third player
-// who does not name him back, is neither: the opponents are not the ones
-// of these games (a column shifted, rows of another round or file), and
-// the next pairing would take them for who met whom. The last round counts
-// once its pairing is no longer open for results: until its results are
-// closed, its cells are not rebuilt from its games.
-void CheckSwissGames(StateParser& parse, const StateImage& image, const std::vector<int>& opponentLines,
-                     const std::vector<int>& columns) {
-    const std::vector<std::vector<int>>& opponents = image.cells[OpponentSection];
-    const int current = image.values[0], pairingOpen = image.values[6];
-    auto named = [&](int id, int round) {
-        return id >= 1 && id <= static_cast<int>(opponents.size()) ? opponents[id - 1][round - 1] : 0;
-    };
-    auto knows = [&](int id, int partner, int round) {
-        const int opponent = named(id, round);
-        return opponent == 0 || opponent == partner || named(opponent, round) == id;
-    };
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        const int round = columns[c];
-        if (round < 1 || round > current || (round == current && pairingOpen != 0)) continue;
-        for (int board = 1; board <= image.games[0][c]; ++board) {
-            int white, black, digit;
-            DecodeGameCode(image.games[board][c], white, black, digit);
-            if (white == 0 || black == 0 || knows(white, black, round) || knows(black, white, round)) continue;
-            parse.failAt(opponentLines[static_cast<std::size_t>(white) - 1],
-                         "player " + std::to_string(white) + "'s opponent is " +
-                             std::to_string(named(white, round)) + " and player " + std::to_string(black) +
-                             "'s is " + std::to_string(named(black, round)) + " in round " +
-                             std::to_string(round) + ", but the game table pairs them on board " +
-                             std::to_string(board));
-        }
-    }
-}
-
-// The cells of the two players of every board of a round must be of one
-// game: nobody meets himself, sits on two boards, or (round robin, whose
-// opponents always follow the schedule) has another opponent than the game
-// table gives him. A Swiss opponent may be corrected by hand, so there the
-// games are checked as a whole (CheckSwissGames).
+// Every round's opponent cells must tell one story with each other and
+// with the round's games (FindOpponentConflict): the next pairing, the
+// standings and the cross table take them for who met whom. The refusal
+// names the opponent row of the first player found. A Swiss round still
+// open for its results is left out: its cells are built from its games
+// only when its results are closed.
 void CheckOpponents(StateParser& parse, const StateImage& image, const Layout& layout,
                     const std::vector<int>& opponentLines, const std::vector<int>& columns) {
     const std::vector<std::vector<int>>& opponents = image.cells[OpponentSection];
-    for (std::size_t p = 0; p < opponents.size(); ++p) {
-        const int id = static_cast<int>(p) + 1;
-        for (std::size_t r = 0; r < opponents[p].size(); ++r) {
-            const int round = static_cast<int>(r) + 1;
-            const int opponent = opponents[p][r];
-            std::string wrong;
-            if (opponent == id) wrong = "player " + std::to_string(id) + " is his own opponent";
-            else if (layout.roundRobin && opponent != 0) {
-                const std::size_t c = std::find(columns.begin(), columns.end(), round) - columns.begin();
-                int partner = -1;
-                for (int board = 1; c < columns.size() && board <= image.games[0][c]; ++board) {
-                    int white, black, digit;
-                    DecodeGameCode(image.games[board][c], white, black, digit);
-                    if (white == id) partner = black;
-                    if (black == id) partner = white;
-                }
-                if (partner != opponent)
-                    wrong = "player " + std::to_string(id) + "'s opponent is " + std::to_string(opponent) +
-                            (partner < 0 ? ", but the game table has no game of his"
-                                         : ", but the game table pairs him with " + std::to_string(partner));
-            }
-            if (!wrong.empty())
-                parse.failAt(opponentLines[p], wrong + " in round " + std::to_string(round));
-        }
+    const int players = static_cast<int>(opponents.size());
+    const int current = image.values[0], pairingOpen = image.values[6];
+    for (int round = 1; round <= current; ++round) {
+        if (!layout.roundRobin && round == current && pairingOpen != 0) continue;
+        const auto c =
+            static_cast<std::size_t>(std::find(columns.begin(), columns.end(), round) - columns.begin());
+        std::vector<int> games;
+        for (int board = 1; c < columns.size() && board <= image.games[0][c]; ++board)
+            games.push_back(image.games[static_cast<std::size_t>(board)][c]);
+        const OpponentConflict conflict = FindOpponentConflict(players, games, [&](int id) {
+            return opponents[static_cast<std::size_t>(id) - 1][static_cast<std::size_t>(round) - 1];
+        });
+        if (conflict.player != 0)
+            parse.failAt(opponentLines[static_cast<std::size_t>(conflict.player) - 1],
+                         conflict.what + " in round " + std::to_string(round));
     }
-    if (!layout.roundRobin) CheckSwissGames(parse, image, opponentLines, columns);
 }
 
 StateImage Parse(LineReader& reader, Layout& layout) {
@@ -417,8 +399,23 @@ StateImage Parse(LineReader& reader, Layout& layout) {
     return image;
 }
 
-void Commit(const StateImage& image, Layout& layout) {
+// The round the file leaves the tournament at: a Swiss round saved while it
+// was proposed (as files were once written) is dropped, and the tournament
+// waits for its pairing again.
+int RoundKept(const StateImage& image, const Layout& layout) {
     const int round = image.values[0];
+    const std::vector<int> columns = layout.gameColumns(round);
+    std::vector<int> codes;
+    if (!layout.roundRobin && round >= 1) {
+        const std::size_t c = columns.size() - 1; // the Swiss columns end at the round
+        for (int board = 1; board <= image.games[0][c]; ++board)
+            codes.push_back(image.games[board][c]);
+    }
+    return Proposed(layout.roundRobin, round, image.values[5], image.values[6], codes) ? round - 1 : round;
+}
+
+void Commit(const StateImage& image, Layout& layout) {
+    const int round = RoundKept(image, layout);
     RoundTableSet& set = *layout.set;
     for (Section section : layout.sections(round)) {
         for (int id = 1; id <= layout.players; ++id) {
@@ -444,13 +441,22 @@ void Commit(const StateImage& image, Layout& layout) {
             }
         }
     }
-    const std::vector<int> columns = layout.gameColumns(round);
+    const std::vector<int> columns = layout.gameColumns(image.values[0]);
     for (int board = 0; board <= layout.boards; ++board)
         for (std::size_t c = 0; c < columns.size(); ++c)
-            if (columns[c] != 0)
+            if (columns[c] != 0 && (layout.roundRobin || columns[c] <= round))
                 GameTable(set, board, columns[c]) = board <= image.boards ? image.games[board][c] : 0;
 
     RoundStateRead(round, image.values);
+}
+
+// The file at path as the layout reads it, checked whole; BadFile names
+// the file, the line and what was expected there.
+StateImage ParseFile(LineReader& reader, const std::string& path, Layout& layout, int count) {
+    if (count > layout.set->rows - 1)
+        throw BadFile{path + ": this kind of tournament holds at most " + std::to_string(layout.set->rows - 1) +
+                      " players, the tournament has " + std::to_string(count)};
+    return Parse(reader, layout);
 }
 
 bool ReadState(const std::string& path, bool roundRobin) {
@@ -461,11 +467,7 @@ bool ReadState(const std::string& path, bool roundRobin) {
     }
     Layout layout(roundRobin);
     try {
-        if (PlayerCount > layout.set->rows - 1)
-            throw BadFile{path + ": this kind of tournament holds at most " +
-                          std::to_string(layout.set->rows - 1) + " players, the tournament has " +
-                          std::to_string(PlayerCount)};
-        const StateImage image = Parse(reader, layout);
+        const StateImage image = ParseFile(reader, path, layout, PlayerCount);
         Commit(image, layout);
         if (!roundRobin) RestorePairingState(PlayerCount);
         return true;
@@ -506,4 +508,49 @@ bool WriteRoundStateFile(const std::string& path) {
 }
 bool ReadRoundStateFile(const std::string& path) {
     return ReadState(path, IsRoundRobin());
+}
+
+std::string RoundStateFileProblem(const std::string& path, int players, int pairingSystem) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && !error) return path + ": the file is missing";
+    LineReader reader(path);
+    if (!reader.ok()) return path + ": the file cannot be opened";
+    Layout layout(IsRoundRobinSystem(pairingSystem), players, pairingSystem);
+    try {
+        ParseFile(reader, path, layout, players);
+        return std::string();
+    } catch (const BadFile& bad) {
+        return bad.what;
+    }
+}
+
+std::string NewestRoundSnapshot(const std::string& folder, const std::string& baseName) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    std::string newest;
+    fs::file_time_type newestTime;
+    int newestRound = 0;
+    for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        // "<base><round>.rnd": the round is a number from 1 without padding.
+        if (name.size() <= baseName.size() + 4 || name.compare(0, baseName.size(), baseName) != 0 ||
+            name.compare(name.size() - 4, 4, ".rnd") != 0)
+            continue;
+        const std::string digits = name.substr(baseName.size(), name.size() - baseName.size() - 4);
+        int round;
+        if (digits.find_first_not_of("0123456789") != std::string::npos || digits[0] == '0' ||
+            !ParseInt(digits, round))
+            continue;
+        std::error_code timeError;
+        const fs::file_time_type time = fs::last_write_time(it->path(), timeError);
+        if (timeError || !it->is_regular_file(timeError)) continue;
+        // The file written last; of two written at once, the later round.
+        if (newest.empty() || time > newestTime || (time == newestTime && round > newestRound)) {
+            newest = name;
+            newestTime = time;
+            newestRound = round;
+        }
+    }
+    return newest;
 }

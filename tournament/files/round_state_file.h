@@ -38,3 +38,14 @@ bool ReadSwissState(const std::string& path);
 // The pair of the tournament's pairing system.
 bool WriteRoundStateFile(const std::string& path);
 bool ReadRoundStateFile(const std::string& path);
+
+// Why the round-state file at path cannot be read into a tournament of the
+// given player count and pairing system: it is missing, cannot be opened or
+// is not a whole valid file of the family (the text names the file, and the
+// line and what was expected there). Empty when it can be read. Nothing
+// changes and nothing is shown: the open command checks the file before it
+// reads the tournament.
+std::string RoundStateFileProblem(const std::string& path, int players, int pairingSystem);
+// The name of the round snapshot "<base name><round>.rnd" in the folder
+// that was written last, empty when there is none.
+std::string NewestRoundSnapshot(const std::string& folder, const std::string& baseName);

@@ -357,6 +357,19 @@ bool ReadTournamentFile(const std::string& path) {
     return true;
 }
 
+bool PeekTournamentFile(const std::string& path, TournamentFileRounds& rounds) {
+    LineReader reader(path);
+    if (!reader.ok()) return false;
+    try {
+        const TournamentContent content = ParseTournament(reader, 0);
+        rounds = {content.settings.BaseName, content.settings.PairingSystem, content.savedRound,
+                  static_cast<int>(content.players.size())};
+        return true;
+    } catch (const BadFile&) {
+        return false;
+    }
+}
+
 int AppendPlayerToTournamentFile(const std::string& path, const std::string& line) {
     const std::size_t n = path.size();
     if (n < 3 || path.compare(n - 3, 3, "qon") != 0) {

@@ -58,6 +58,16 @@ bool WriteTournamentFileAt(const std::string& path, const TournamentSettings& se
 // available. False after an alert (MsgCannotReadTournamentFile, or the bad
 // line) with nothing changed.
 bool ReadTournamentFile(const std::string& path);
+// What the tournament file at path says of its rounds, read whole as
+// ReadTournamentFile reads it before the registration is closed, with
+// nothing changed and nothing shown; false when it cannot be read.
+struct TournamentFileRounds {
+    std::string baseName;
+    int pairingSystem = 0;
+    int savedRound = 0;
+    int players = 0;
+};
+bool PeekTournamentFile(const std::string& path, TournamentFileRounds& rounds);
 
 // Appends one player line to another tournament's file (path ends in "qon")
 // and raises its count: the file is copied with the new line into "...qn2",

@@ -248,7 +248,8 @@ int RecordingMain(int argc, char** argv) {
 TEST_F(WindowSystemTest, MainRunsBetweenTheStartAndTheShutdown) {
     plat::OffscreenDisplay& display = NewDisplay();
     mainCalls = 0;
-    EXPECT_EQ(WkMain(RecordingMain, &display, nullptr, "first \"second arg\"", 1), 0);
+    // The process ends with main's status: a program that could not start tells the shell.
+    EXPECT_EQ(WkMain(RecordingMain, &display, nullptr, "first \"second arg\"", 1), 7);
     EXPECT_EQ(mainCalls, 1);
     EXPECT_EQ(seenArgc, 3);
     EXPECT_EQ(seenArg1, "first");
@@ -259,7 +260,7 @@ TEST_F(WindowSystemTest, MainRunsBetweenTheStartAndTheShutdown) {
     plat::OffscreenDisplay& again = NewDisplay();
     char a0[] = "ignored", a1[] = "two words";
     char* host[] = {a0, a1, nullptr};
-    EXPECT_EQ(WkHostMain(RecordingMain, 2, host, &again), 0);
+    EXPECT_EQ(WkHostMain(RecordingMain, 2, host, &again), 7);
     EXPECT_EQ(seenArgc, 2);
     EXPECT_EQ(seenArg1, "two words");
     EXPECT_EQ(seenName, "core_window_system_test");

@@ -1,6 +1,6 @@
 // Print jobs: a fake `lp` first on PATH records its arguments and the
-// document; without a spooler, or when asked, the document goes to a file;
-// failures are reported.
+// document; the document goes to a file only when asked; failures (no
+// spooler among them) are reported.
 #include "toolkit/platform/print_job.h"
 
 #include "scratch_folder.h"
@@ -81,18 +81,26 @@ TEST(PrintJob, SpoolerFailureIsReported) {
     EXPECT_NE(r.message.find("exit status 3"), std::string::npos) << r.message;
 }
 
-TEST(PrintJob, FileWhenNoSpoolerOrWhenAsked) {
+TEST(PrintJob, NoSpoolerFailsWithoutAFileAndAFileOnlyWhenAsked) {
     scratch::ScratchFolder dir;
     {
         PathGuard path(dir.folder("empty"), true);
         EXPECT_EQ(plat::FindOnPath("lp"), "");
+        // Not even the file named for the job: the arbiter asked for paper.
         plat::PrintJobResult r = plat::SubmitPrintJob(kPdf, "WOKU print job", false, dir / "out.pdf");
-        ASSERT_TRUE(r.ok) << r.message;
-        EXPECT_TRUE(r.toFile);
-        EXPECT_EQ(r.file, dir / "out.pdf");
+        EXPECT_FALSE(r.ok);
+        EXPECT_FALSE(r.toFile);
+        EXPECT_EQ(r.message, "No printer can be reached: the print spooler (lp) was not found.\n"
+                             "Choose \"PDF file\" to keep the document as a file.");
+        EXPECT_FALSE(std::filesystem::exists(dir / "out.pdf"));
+
+        plat::PrintJobResult file = plat::SubmitPrintJob(kPdf, "WOKU print job", true, dir / "out.pdf");
+        ASSERT_TRUE(file.ok) << file.message;
+        EXPECT_TRUE(file.toFile);
+        EXPECT_EQ(file.file, dir / "out.pdf");
         EXPECT_EQ(scratch::ScratchFolder::read(dir / "out.pdf"), kPdf);
 
-        plat::PrintJobResult bad = plat::SubmitPrintJob(kPdf, "WOKU print job", false, dir / "no/such/out.pdf");
+        plat::PrintJobResult bad = plat::SubmitPrintJob(kPdf, "WOKU print job", true, dir / "no/such/out.pdf");
         EXPECT_FALSE(bad.ok);
         EXPECT_NE(bad.message.find("no/such/out.pdf"), std::string::npos) << bad.message;
     }

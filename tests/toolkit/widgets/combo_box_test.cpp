@@ -7,6 +7,7 @@
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/button_core.h"
 #include "toolkit/widgets/combo_box.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
 
@@ -89,6 +90,43 @@ TEST_F(ComboBox, ChoosingPutsTheItemInTheFieldAfterTheCallback) {
         EXPECT_EQ(heard.calls, c.calls) << c.text;
         EXPECT_EQ(heard.oldText, c.calls ? before : "");
     }
+}
+
+// The popup opens on the field's value, whatever the list chose before, so
+// that Enter keeps it.
+TEST_F(ComboBox, ThePopupOpensOnTheFieldsValue) {
+    const struct {
+        const char* value;
+        int current;
+    } cases[] = {{"delta", 3}, {"alpha", 0}, {"epsilon", 4}, {"gamma", 2}};
+    ClickArrow();
+    ClickRow(1); // the list's own choice: beta
+    for (const auto& c : cases) {
+        WkEditReplaceText(combo, c.value, 0, 0);
+        ClickArrow();
+        ASSERT_TRUE(Open());
+        EXPECT_EQ(WkListRecord(list)->current, c.current) << c.value;
+        Key(0x0D, 0x1C); // Enter
+        if (Open()) Key(0x1B, 0x01);
+        EXPECT_STREQ(WkEditGetText(combo), c.value);
+    }
+}
+
+// The field draws no frame of its own: the form around field and arrow
+// shows the focus, and loses the frame with it.
+TEST_F(ComboBox, AFocusedDropDownIsFramed) {
+    WkObject* form = combo->outer;
+    const plat::Rgb black = Rgb(WkBlackColor());
+    WkFormFocusOut(WkFormOf(shell)); // the window opened on it
+    WkFlushEvents();
+    EXPECT_NE(At(form, 0, form->height / 2), black);
+    WkObjectSetFocus(combo);
+    WkFlushEvents();
+    EXPECT_EQ(At(form, 0, form->height / 2), black);
+    EXPECT_EQ(At(form, form->width - 1, 1), black);
+    WkFormFocusOut(WkFormOf(shell));
+    WkFlushEvents();
+    EXPECT_NE(At(form, 0, form->height / 2), black);
 }
 
 TEST_F(ComboBox, ThePopupLiesUnderTheFieldOrAboveItAtTheBottom) {

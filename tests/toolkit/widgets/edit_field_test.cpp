@@ -82,7 +82,11 @@ TEST_F(EditField, KeysEditTheText) {
         {"one point", 9, 1, "", 0x204, nullptr, nullptr, Typed("1.2."), "1.2", 1},
         {"fold, extras only", 9, 1, "", 0x401, "AB", nullptr, Typed("abc"), "AB", 1},
         {"everything", 9, 1, "", 1, nullptr, nullptr, Typed("a\xE9\xBD"), "a\xE9\xBD", 0},
-        {"high bytes no letters", 9, 1, "", 0x402, nullptr, nullptr, Typed("a\xBD\xE9"), "A", 2},
+        {"accented letters, not signs", 9, 1, "", 0x402, nullptr, nullptr, Typed("a\xBD\xE9"), "A\xC9", 1},
+        {"M\xFCller upper-cased", 20, 1, "", 0x40A, nullptr, nullptr, Typed("M\xFCller \x9A" "a\xFF\xDF"),
+         "M\xDCLLER \x8A" "A\x9F\xDF", 0},
+        {"M\xFCller pasted", 20, 1, "", 0x40A, "'", "M\xFCller-\xF8", {kPaste}, "M\xDCLLER\xD8", 1},
+        {"lower-cased", 9, 1, "", 0x802, nullptr, nullptr, Typed("\xC4\x8C\x9F"), "\xE4\x9C\xFF", 0},
         {"alt 065", 9, 1, "", 1, nullptr, nullptr, {kAlt0, kAlt0 + 6, kAlt0 + 5}, "A", 0},
         {"alt 65 left", 9, 1, "", 1, nullptr, nullptr, {kAlt0 + 6, kAlt0 + 5, WK_KEY_LEFT, 'b'}, "Ab", 0},
         {"alt 256", 9, 1, "", 1, nullptr, nullptr, {kAlt0 + 2, kAlt0 + 5, kAlt0 + 6}, "", 0},
@@ -315,6 +319,9 @@ TEST_F(EditField, PictureOfFocusedUnfocusedMaskedInsensitiveAndThreeLineFields) 
     WkObject* lines = WkCreateMultiLineEdit(form, "one\n\ttabbed\nthree", 16, 3, 0);
     WkObjectSetSensitive(grey, 0);
     Show();
+    // The window opened on the first field with its text selected: the
+    // keys below start from its beginning.
+    WkEditReplaceText(focused, "focused text", 0, 0);
     WkSendSimpleMessage(focused, WK_MSG_FOCUS_IN);
     Press(focused, {WK_KEY_RIGHT | kCtrl, WK_KEY_END | kShift, WK_KEY_LEFT | kShift});
     ASSERT_TRUE(display->saveWindowPng(WkObjectGetNativeWindow(shell), TM_TEST_OUTPUT_DIR "/edit_fields.png"));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,81 @@ TEST_F(EditPointer, ReadOnlyFieldOpensItsPopupOnClickAndDown) {
         WkPopGrab(nullptr);
         WkShellHide(popup);
     }
+}
+
+// How the field is entered decides what typing does: from the keyboard (Tab,
+// Shift+Tab, Enter, the window opening on it) the whole text is selected and
+// typed over; a click puts the caret where it falls, unless the field shows
+// its placeholder; the program naming the field leaves the cursor alone.
+TEST_F(EditPointer, EnteredByKeyTheTextIsTypedOverByClickTheCaretFalls) {
+    // A toolkit started anew with an empty window: the window opening gives
+    // its first field the focus.
+    const auto NewWindow = [this] {
+        Stop();
+        Start();
+        WkSetClock(et::VirtualClock);
+        shell = Window();
+        form = WkFormOf(shell);
+    };
+    enum Way { kTabFromBefore, kShiftTabFromAfter, kEnterFromBefore, kClickColumn2, kProgram, kOpening };
+    struct Case {
+        Way way;
+        const char* text;
+        bool placeholder = false, readOnly = false;
+        std::pair<int, int> selection;
+        const char* typed; // after "xy" is typed
+    };
+    const Case cases[] = {
+        {kTabFromBefore, "hello", false, false, {0, 5}, "xy"},
+        {kShiftTabFromAfter, "hello", false, false, {0, 5}, "xy"},
+        {kEnterFromBefore, "hello", false, false, {0, 5}, "xy"},
+        {kOpening, "hello", false, false, {0, 5}, "xy"},
+        {kClickColumn2, "hello", false, false, {2, 2}, "hexyllo"},
+        {kProgram, "hello", false, false, {0, 0}, "xyhello"},
+        {kClickColumn2, "0", true, false, {0, 1}, "xy"}, // a placeholder: clicked, typed over still
+        {kProgram, "0", true, false, {0, 1}, "xy"},
+        {kClickColumn2, "01", true, false, {2, 2}, "01xy"}, // no longer showing it
+        {kTabFromBefore, "hello", false, true, {0, 0}, "hello"}, // read-only: nothing to type over
+        {kTabFromBefore, "", false, false, {0, 0}, "xy"},
+    };
+    for (const Case& c : cases) {
+        NewWindow();
+        WkObject* before = WkCreateEdit(form, "b", 20, 0);
+        WkObject* f = WkCreateEdit(form, c.text, 20, 0);
+        WkObject* after = WkCreateEdit(form, "a", 20, 0);
+        if (c.way == kOpening) WkObjectRefuseFocus(before);
+        if (c.placeholder) WkEditSetPlaceholder(f, "0");
+        if (c.readOnly) WkEditSetReadOnly(f);
+        Show();
+        switch (c.way) {
+        case kTabFromBefore: WkObjectSetFocus(before), Press(before, {WK_KEY_TAB}); break;
+        case kShiftTabFromAfter: WkObjectSetFocus(after), Press(after, {et::kShift | WK_KEY_TAB}); break;
+        case kEnterFromBefore: WkObjectSetFocus(before), Press(before, {WK_KEY_ENTER}); break;
+        case kClickColumn2: WkObjectSetFocus(after), Pointer(f, WK_MSG_PRESS, ColumnX(f, std::min<int>(2, int(std::strlen(c.text)))), LineY(f, 0)), Pointer(f, WK_MSG_RELEASE, ColumnX(f, 2), LineY(f, 0)); break;
+        case kProgram: WkObjectSetFocus(f); break;
+        case kOpening: break; // the window gave its first field the focus as it opened
+        }
+        ASSERT_TRUE(f->state & WK_STATE_FOCUS) << c.way << c.text;
+        EXPECT_EQ(Selection(f), c.selection) << c.way << " " << c.text;
+        Press(f, {'x', 'y'});
+        EXPECT_STREQ(WkEditGetText(f), c.typed) << c.way << " " << c.text;
+    }
+    // Passed through by Tab, a field keeps no highlighted text behind; a
+    // selection made while it had the focus stays.
+    NewWindow();
+    WkObject* after = WkCreateEdit(form, "first", 20, 0);
+    WkObject* passed = WkCreateEdit(form, "passed", 20, 0);
+    WkCreateEdit(form, "last", 20, 0);
+    Show();
+    WkObjectSetFocus(after);
+    Press(after, {WK_KEY_TAB});
+    ASSERT_EQ(Selection(passed), std::make_pair(0, 6));
+    Press(passed, {WK_KEY_TAB});
+    EXPECT_EQ(Selection(passed), std::make_pair(6, 6));
+    Press(WkFormGetFocus(shell), {et::kShift | WK_KEY_TAB});
+    WkEditSelectRange(passed, 0, 3);
+    Press(passed, {WK_KEY_TAB});
+    EXPECT_EQ(Selection(passed), std::make_pair(0, 3));
 }
 
 } // namespace

@@ -48,6 +48,7 @@ TEST_F(Focus, TabVisitsTheLeavesByPolicyWrapAndVisibility) {
         bool wrapS, hideC, shift;
         const char* order;
         bool hideS = false;
+        int hidden = -1, unfocusable = -1; // a leaf hidden, one that takes no focus
     } cases[] = {
         {"", false, false, false, "ABCDA"},  // leaves S after C, wraps at the main form
         {"", false, false, true, "ADCBA"},   // Shift+Tab backwards
@@ -56,6 +57,12 @@ TEST_F(Focus, TabVisitsTheLeavesByPolicyWrapAndVisibility) {
         {"", false, true, false, "ABDA"},   // a hidden leaf is passed over
         {"", false, false, false, "ADA", true}, // and a hidden group, both ways
         {"", false, false, true, "ADA", true},
+        {"", false, false, false, "ABCA", false, 3},  // the last leaf hidden: C wraps to A
+        {"", false, false, true, "ACBA", false, 3},   // and is passed over backwards
+        {"[Focus]\r\nUseOldSwitchPolicy=1\r\n", false, false, false, "ABA", false, 3},
+        {"", false, false, false, "ACDA", false, -1, 1}, // a leaf that takes no focus
+        {"", false, false, true, "ADCA", false, -1, 1},
+        {"", false, false, false, "ABCA", false, -1, 3}, // the last one too
     };
     for (const Case& c : cases) {
         Stop();
@@ -65,12 +72,14 @@ TEST_F(Focus, TabVisitsTheLeavesByPolicyWrapAndVisibility) {
         if (c.wrapS) WkFormSetNoWrap(s, 0);
         if (c.hideC) WkObjectHide(leaves[2]);
         if (c.hideS) WkObjectHide(s);
+        if (c.hidden >= 0) WkObjectHide(leaves[c.hidden]);
+        if (c.unfocusable >= 0) WkObjectRefuseFocus(leaves[c.unfocusable]);
         std::string order = Holder();
         for (std::size_t k = 1; k < std::strlen(c.order); ++k) {
             Key(0x0F, 9, c.shift ? plat::kShift : 0);
             order += Holder();
         }
-        EXPECT_EQ(order, c.order) << c.settings << c.wrapS << c.hideC << c.shift;
+        EXPECT_EQ(order, c.order) << c.settings << c.wrapS << c.hideC << c.shift << c.hidden << c.unfocusable;
     }
 }
 

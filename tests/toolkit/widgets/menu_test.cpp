@@ -83,21 +83,33 @@ TEST_F(Menus, KeysWalkLabelledItemsAndLeaveEmptyMenusAlone) {
         int count;
         int key, vk;
         int current;
+        int start = 0, disabled = 0; // the item current before the key; bit i: item i disabled
     } cases[] = {
         {0b011, 3, 0x48, 0x26, 1}, // Up from the first: the last labelled item
         {0b101, 3, 0x50, 0x28, 2}, // Down over a separator
+        {0b111, 3, 0x50, 0x28, 0, 2},       // Down from the last wraps to the first
+        {0b011, 3, 0x50, 0x28, 0, 1},       // and over a separator at the end
+        {0b111, 3, 0x50, 0x28, 1, 0, 0b010}, // a disabled item is walked onto
+        {0b111, 3, 0x48, 0x26, 2, 0, 0b100}, // the last one too
         {0, 0, 0x48, 0x26, 0},     {0, 0, 0x50, 0x28, 0}, {0, 0, 0x1C, 0x0D, 0},
         {0, 2, 0x48, 0x26, 0},     {0, 2, 0x50, 0x28, 0}, {0, 2, 0x1C, 0x0D, 0},
     };
     Show(Window()); // the window that has the keyboard
     for (const Case& c : cases) {
         WkObject* menu = Popup();
-        for (int i = 0; i < c.count; ++i)
-            (c.items >> i & 1) ? (void)WkMenuAddItem(menu, "Item", wt::Chose, nullptr) : (void)WkMenuAddSeparator(menu);
+        for (int i = 0; i < c.count; ++i) {
+            if (!(c.items >> i & 1)) {
+                WkMenuAddSeparator(menu);
+                continue;
+            }
+            WkMenuItem* item = WkMenuAddItem(menu, "Item", wt::Chose, nullptr);
+            if (c.disabled >> i & 1) WkMenuItemDisable(item);
+        }
         WkMenuPopup(menu, 100, 100);
         WkFlushEvents();
+        if (c.start) WkMenuSetCurrent(menu, c.start);
         Key(std::uint16_t(c.vk), std::uint8_t(c.key));
-        EXPECT_EQ(Current(menu), c.current) << c.items << " " << c.key;
+        EXPECT_EQ(Current(menu), c.current) << c.items << " " << c.key << " from " << c.start;
         WkMenuPopDown(menu);
     }
     EXPECT_TRUE(chosen.empty());

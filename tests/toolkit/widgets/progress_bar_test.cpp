@@ -54,9 +54,17 @@ TEST_F(ProgressBarTest, SizesFramesAndAZeroMaximum) {
         EXPECT_EQ(bar->height, WkFontHeight("A", 0) + 4 + 4);
         WkProgressBarSetValue(bar, 5);
         EXPECT_EQ(WkProgressBarFill(bar), 0);
-        for (int width : {7, 4}) WkObjectSetShadow(bar, WK_SHADOW_OUT, width, 3);
-        EXPECT_EQ(bar->shadowWidth, 4);
-        EXPECT_EQ(bar->shadowType + bar->outerShadowWidth, WK_SHADOW_IN);
+        // Each asked width after a known one: 1 to 6 are taken (6 the last),
+        // anything outside keeps the width the bar had.
+        const struct {
+            int asked, kept;
+        } widths[] = {{0, 3}, {1, 1}, {6, 6}, {7, 3}, {-1, 3}, {255, 3}};
+        for (const auto& w : widths) {
+            WkObjectSetShadow(bar, WK_SHADOW_OUT, 3, 3);
+            WkObjectSetShadow(bar, WK_SHADOW_OUT, w.asked, 3);
+            EXPECT_EQ(bar->shadowWidth, w.kept) << w.asked;
+            EXPECT_EQ(bar->shadowType + bar->outerShadowWidth, WK_SHADOW_IN);
+        }
     }
 }
 

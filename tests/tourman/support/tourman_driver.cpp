@@ -84,6 +84,7 @@ void TourmanTest::SetUp() {
     ResetSettings();
     ClearPlayers();
     ResetTournament();
+    TournamentOpen = 0; // a fresh program has no tournament open
     ClearMessageTable();
     ResetRunOptions(); // a trace or option a test before turned on would write files of its own
     std::snprintf(Settings.DataFolder, sizeof Settings.DataFolder, "%s", dataFolder.c_str());
@@ -137,8 +138,10 @@ bool TourmanTest::AnswerPrintDialog(WkObject* dialog) {
     script.pop_front();
     WkObject* ok = nullptr;
     for (WkObject* o : Widgets(dialog)) {
-        if (o->classCode == WK_CLASS_TOGGLE && Caption(o) == "PDF file") WkToggleSetState(o, 1);
-        if (o->classCode == WK_CLASS_EDIT && WkEditRecord(o)->maxLength == 255) WkEditReplaceText(o, path.c_str(), 0, 0);
+        if (o->classCode == WK_CLASS_TOGGLE && Caption(o) == (path.empty() ? "Default printer" : "PDF file"))
+            WkToggleSetState(o, 1);
+        if (o->classCode == WK_CLASS_EDIT && WkEditRecord(o)->maxLength == 255 && !path.empty())
+            WkEditReplaceText(o, path.c_str(), 0, 0);
         if (o->classCode == WK_CLASS_PUSH_BUTTON && Caption(o) == "OK") ok = o;
     }
     if (!ok) return false;
@@ -163,7 +166,7 @@ bool TourmanTest::AnswerBrowser() {
     return true;
 }
 
-void TourmanTest::NewClubCup(const std::string& baseName) {
+void TourmanTest::NewClubCup(const std::string& baseName, const char* system) {
     Answer(MsgLeaveOpenTournament, 1);
     NewTournamentCommand();
     for (auto [field, text] : {std::pair{SettingsDialog.name, "Club Cup"}, {SettingsDialog.place, "Pisa"},
@@ -172,6 +175,7 @@ void TourmanTest::NewClubCup(const std::string& baseName) {
                                {SettingsDialog.baseName, baseName.c_str()},
                                {SettingsDialog.dataFolder, dataFolder.c_str()}})
         WkEditReplaceText(field, text, 0, 0);
+    if (system) WkEditReplaceText(SettingsDialog.pairingSystem, system, 0, 0);
     Click(SettingsDialog.okButton);
 }
 
@@ -202,7 +206,9 @@ bool TourmanTest::AnswerOpenBox() {
     if (box == WkFileBrowserParts().shell) return AnswerBrowser();
     if (!script.empty() && script.front().print) return AnswerPrintDialog(box);
     SavePng(box, "box" + std::to_string(boxes.size() + 1) + ".png");
-    BoxSeen seen{"", 0, {}};
+    BoxSeen seen{"", 0, {}, ""};
+    char status[256];
+    if (MainWindow.statusLine) seen.statusLine = WkObjectGetText(MainWindow.statusLine, status, sizeof status);
     std::vector<WkObject*> buttons;
     for (WkObject* o : Widgets(box)) {
         if (o->classCode == WK_CLASS_LABEL) {
@@ -227,6 +233,12 @@ bool TourmanTest::AnswerOpenBox() {
         else EXPECT_EQ(text, expected);
         button = script.front().button;
         script.pop_front();
+    }
+    if (button == EscapeKey) {
+        plat::KeyInfo escape;
+        escape.scanCode = 0x01;
+        escape.character = 0x1B;
+        return display->injectKey(escape);
     }
     if (button == CloseRequest) {
         // The box has no close box: the window system's request is Alt+F4.

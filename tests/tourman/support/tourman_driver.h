@@ -28,10 +28,12 @@ namespace tmt {
 
 // The button of an answer that asks the window system to close the box (Alt+F4).
 inline constexpr int CloseRequest = -1;
+// The "button" of an answer that presses Escape in the box.
+inline constexpr int EscapeKey = -2;
 
 struct Answer {
     std::string text; // what the box must say; for the file browser the path to choose
-    int button;       // the position of the button to press, or CloseRequest
+    int button;       // the position of the button to press, CloseRequest or EscapeKey
     bool browser = false;
     bool print = false;
 };
@@ -42,6 +44,7 @@ struct BoxSeen {
     std::string text;
     int lines;                        // as its label lays the text out
     std::vector<std::string> buttons; // captions, left to right
+    std::string statusLine;           // the main window's status line behind the box
 };
 
 class TourmanTest : public ::testing::Test {
@@ -60,14 +63,15 @@ class TourmanTest : public ::testing::Test {
     // at path (folder and name), or is closed when path is empty.
     void ChooseFile(const std::string& path);
     // The next modal window must be the print dialog, which sends the job
-    // to the PDF file at path.
+    // to the PDF file at path, or to the default printer when path is empty.
     void PrintTo(const std::string& path);
     // Runs what is waiting, answering boxes as they open.
     void Flush();
     // The New command answered and its dialog filled: "Club Cup" in Pisa,
     // 1-3 May 2026, arbiter Neri, three rounds, the base name given, in the
-    // test's data folder; then OK.
-    void NewClubCup(const std::string& baseName);
+    // test's data folder, the system as the drop-down names it ("1: Swiss
+    // Dubov" when none is given); then OK.
+    void NewClubCup(const std::string& baseName, const char* system = nullptr);
     // A Swiss of ten players rated 2400 down to 1500 (FIDE Dubov, five
     // rounds), its registration closed, set straight into the tables.
     void TenPlayerDubov();
@@ -105,8 +109,10 @@ class TourmanTest : public ::testing::Test {
     std::deque<tmt::Answer> script;
     std::vector<BoxSeen> boxes;
 
-  private:
+    // Answers the box open on top from the script; the display's idle hook.
     bool AnswerOpenBox();
+
+  private:
     bool AnswerBrowser();
     bool AnswerPrintDialog(WkObject* dialog);
     std::string savedFolder_;

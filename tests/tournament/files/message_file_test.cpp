@@ -93,12 +93,21 @@ TEST_F(MessageFileTest, CountsAndTexts) {
     ASSERT_TRUE(LoadMessageFile());
     EXPECT_EQ(MessageText(0), "");
 
-    // A file shorter than its count leaves the rest empty; LF alone works.
+    EXPECT_TRUE(boxes.alerts.empty());
+
+    // A file shorter than its count leaves the rest empty and says so,
+    // naming the file and both counts; LF alone works.
     WriteRaw(MessageFileName, "t\nt\n  5 \nfirst\nsecond");
     ASSERT_TRUE(LoadMessageFile());
     EXPECT_EQ(MessageText(0), "first");
     EXPECT_EQ(MessageText(1), "second");
     EXPECT_EQ(MessageText(2), "");
+    ASSERT_EQ(boxes.alerts.size(), 1u);
+    EXPECT_EQ(boxes.alerts[0].text, "The message file " + folder + MessageFileName +
+                                        " announces 5 texts on line 3 but holds only 2.\n"
+                                        "The texts from number 2 on are shown empty.");
+    EXPECT_EQ(boxes.alerts[0].caption, "OK");
+    boxes.alerts.clear();
 
     // A count above the table is cut at 224: nothing goes past entry 223.
     std::vector<std::string> many;

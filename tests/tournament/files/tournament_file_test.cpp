@@ -432,11 +432,15 @@ TEST(PlayerListRowTest, RowsOfEitherLayoutReadBackIntoTheSamePlayer) {
         {"ROSSI MARIO", "ITA", "12.03.71", 1, 'm', 0, 0, 0, 0, "IM", 812345, 2411, 51234, 2390, 10},
         {"O'NEIL ANN", "", "00.00.00", 0, 'f', 0, 0, 0, 0, "", 0, 0, 0, 1520, 30},
         {"LONGNAMEWITHTWENTYCH", "GER", "01.01.01", 1, '\0', 0, 0, 0, 0, "WGM", 123456789, 12345, 7, 0, 5},
+        // A name that begins as a numbered row does: only the row's own number is taken off.
+        {"100: ROSSI", "ITA", "00.00.00", 1, 'm', 0, 0, 0, 0, "", 0, 1800, 0, 0, 30},
     };
     for (const Player& c : cases)
-        for (int number : {0, 7}) {
+        for (int number : {0, 7, 100}) {
+            SCOPED_TRACE(std::string(c.name) + " / " + std::to_string(number));
             Player back{};
-            ASSERT_TRUE(ReadPlayerListRow(PlayerListRow(c, number), back));
+            ASSERT_TRUE(ReadPlayerListRow(PlayerListRow(c, number), number == 0 ? 7 : number, back));
+            EXPECT_EQ(std::string(back.name).substr(0, std::strlen(c.name)), c.name);
             EXPECT_EQ(PlayerListRow(back, number), PlayerListRow(c, number));
             EXPECT_EQ(std::string(back.title) + "|" + back.country + "|" + std::to_string(back.fideId) + "|" +
                           std::to_string(back.k) + "|" + back.gender,
@@ -444,7 +448,7 @@ TEST(PlayerListRowTest, RowsOfEitherLayoutReadBackIntoTheSamePlayer) {
                           std::to_string(c.k) + "|" + c.gender);
         }
     Player untouched{};
-    EXPECT_FALSE(ReadPlayerListRow("TOO SHORT", untouched));
+    EXPECT_FALSE(ReadPlayerListRow("TOO SHORT", 1, untouched));
 }
 
 } // namespace

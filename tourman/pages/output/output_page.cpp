@@ -127,3 +127,7 @@ void ConnectOutputPage() {
             WkButtonSetCallback(button, OnOutputButton, reinterpret_cast<void*>(std::intptr_t(b.id)));
         }
 }
+
+void ClearOutputPage() {
+    ClearViewedFile(OutputPage.fileViewer);
+}

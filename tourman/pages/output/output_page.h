@@ -14,6 +14,8 @@ void BuildOutputPage(WkObject* page);
 // Fills the page's button table and connects its buttons.
 void ConnectOutputPage();
 
+// The viewer emptied: nothing of a tournament left shows.
+void ClearOutputPage();
 // Shows, prints or opens the file of a button's id (the ids of the page's
 // table, 15 for the pairing page's print button); unknown ids do nothing.
 void ShowOutputFile(WkObject* button, int id);

@@ -1,5 +1,6 @@
 #include "tourman/pages/pairing/pairing_page.h"
 
+#include "pairing/color_improvement.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/list.h"
@@ -8,12 +9,18 @@
 #include "tourman/commands/extras_commands.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/dialogs/manual_pairing.h"
+#include "tourman/main_window/window_frame.h"
 #include "tourman/pages/output/output_page.h"
 #include "tourman/pages/page_parts.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tournament/message_table.h"
+#include "tournament/round_state.h"
+#include "tournament/round_tables.h"
+#include "tournament/settings.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -47,8 +54,6 @@ void BuildPairingPage(WkObject* page) {
     w.acceptButton = PageButton(columns[1], MessageText(MsgAcceptPairing), PageFontHelvMedium, 110, 0);
     w.cancelButton = PageButton(columns[1], MessageText(MsgCancelPairing), PageFontHelvMedium, 110, 0);
     WkObjectSetForegroundRGB(w.cancelButton, 255, 10, 10);
-    WkObjectDisable(w.acceptButton);
-    WkObjectDisable(w.cancelButton);
     w.logsButton = PageButton(columns[2], MessageText(MsgLogs), PageFontHelvMedium, 110, 0);
     w.printPairingsButton = PageButton(columns[2], MessageText(MsgPrintPairings), PageFontHelvMedium, 110, 0);
 }
@@ -77,4 +82,19 @@ void ConnectPairingPage() {
         WkButtonSetCallback(w.printPairingsButton, [](WkObject* button, void*, void*) { ShowOutputFile(button, 15); },
                             nullptr);
     if (w.logsButton) WkButtonSetCallback(w.logsButton, [](WkObject*, void*, void*) { LogsCommand(); }, nullptr);
+}
+
+void ShowPairingPageState() {
+    const PairingPageWidgets& w = PairingPage;
+    const TournamentStage stage = CurrentStage();
+    const bool waiting = stage == TournamentStage::WaitingForPairing, proposed = stage == TournamentStage::RoundProposed;
+    for (WkObject* button : {w.pairButton, w.manualPairingButton}) SetSensitive(button, waiting);
+    for (WkObject* button : {w.acceptButton, w.cancelButton}) SetSensitive(button, proposed);
+    // The boards stay listed once accepted, until the round's results are
+    // closed; a round robin's rounds are never listed here.
+    const bool listed = proposed || (stage == TournamentStage::RoundAccepted && !IsRoundRobin());
+    std::vector<std::string> rows;
+    for (int board = 1; listed && board <= RoundBoardCount(CurrentRound); ++board)
+        rows.push_back(PairingBoardLine(board));
+    ShowListRows(w.pairingList, rows);
 }

@@ -12,3 +12,8 @@ struct WkObject;
 void BuildPairingPage(WkObject* page);
 // Connects the page's buttons, toggles and list.
 void ConnectPairingPage();
+// The page as the round stands: waiting for a pairing, the pair and manual
+// buttons act; a round proposed, the list holds its boards and the accept
+// and cancel buttons act. A Swiss round's boards stay listed until its
+// results are closed; otherwise the list is empty.
+void ShowPairingPageState();

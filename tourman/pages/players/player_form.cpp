@@ -223,7 +223,7 @@ void RowToForm(const WkListItem* item) {
     const PlayersPageWidgets& w = PlayersPage;
     if (!item || PlayerCount < 1) return;
     Player p{};
-    if (!ReadPlayerListRow(item->text, p)) return;
+    if (!ReadPlayerListRow(item->text, item->position + 1, p)) return;
     SetField(w.name, WithoutTrailingBlanks(p.name));
     SetField(w.country, p.country);
     SetField(w.birthday, p.birthDate);

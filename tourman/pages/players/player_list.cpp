@@ -25,7 +25,7 @@ void RowsToPlayers() {
         if (!item) break;
         const std::string row = item->text;
         Player& p = Players[id];
-        if (!ReadPlayerListRow(row, p)) continue;
+        if (!ReadPlayerListRow(row, id, p)) continue;
         ApplyRatingRule(p);
         p.categoryRank = TitleRank(p.title);
         if (p.available == 0) AddRow(PlayersPage.unavailableList, row);
@@ -43,15 +43,17 @@ bool CommitPlayerList() {
     return true;
 }
 
+void ClearPlayerLists() {
+    for (WkObject* list : {PlayersPage.playerList, PlayersPage.unavailableList})
+        if (list) WkListClear(list);
+}
+
 void InstallPlayerListHooks() {
     TournamentWindow.addPlayerLine = [](const std::string& row) { AddRow(PlayersPage.playerList, row); };
     TournamentWindow.addUnavailableLine = [](const std::string& row) {
         AddRow(PlayersPage.unavailableList, row);
     };
-    TournamentWindow.clearPlayerLists = [] {
-        for (WkObject* list : {PlayersPage.playerList, PlayersPage.unavailableList})
-            if (list) WkListClear(list);
-    };
+    TournamentWindow.clearPlayerLists = ClearPlayerLists;
     TournamentWindow.hidePlayerList = [] {
         if (PlayersPage.playerList) WkListHide(PlayersPage.playerList);
     };

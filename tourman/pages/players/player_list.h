@@ -19,6 +19,9 @@ void RowsToPlayers();
 // player alert MsgNoPlayerRegistered and change nothing (false).
 bool CommitPlayerList();
 
+// Empties the player list and the list of unavailable players.
+void ClearPlayerLists();
+
 // Points the tournament-file reader's list hooks at the main window's player
 // lists (adding, clearing, hiding and showing rows, and keeping file order).
 void InstallPlayerListHooks();

@@ -25,6 +25,7 @@
 #include "tourman/pages/players/player_form.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tournament/message_table.h"
+#include "tournament/round_state.h"
 
 #include <cstdint>
 #include <string>
@@ -178,7 +179,6 @@ void BuildPlayersPage(WkObject* page) {
         WkObjectSetShadow(button, PageEtchedIn, 1, 2);
         WkButtonSetHoverColorRGB(button, 255, 0, 0);
     }
-    WkObjectDisable(w.closeRegistrationButton);
 }
 
 void ConnectPlayersPage() {
@@ -212,6 +212,19 @@ void ConnectPlayersPage() {
         WkButtonSetCallback(
             w.closeRegistrationButton, [](WkObject*, void*, void*) { CloseRegistration(); }, nullptr);
     StartPlayerForm();
+}
+
+void ShowPlayersPageState() {
+    const PlayersPageWidgets& w = PlayersPage;
+    const bool open = ClosedRegistration == 0;
+    if (w.addButton) WkObjectSetText(w.addButton, MessageText(open ? MsgAddPlayer : MsgAddLateEntry).c_str());
+    SetSensitive(w.deleteButton, open);
+    SetSensitive(w.closeRegistrationButton, CurrentStage() == TournamentStage::RegistrationOpen);
+    if (w.playerList) WkListSetCompareFunction(w.playerList, open ? CompareRows : nullptr);
+}
+
+void HidePlayerList(bool hidden) {
+    if (WkObject* list = PlayersPage.playerList) hidden ? WkListHide(list) : WkListShow(list);
 }
 
 void InstallPlayerFormKeys(WkObject* window) {

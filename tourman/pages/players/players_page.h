@@ -15,6 +15,15 @@ void BuildPlayersPage(WkObject* page);
 // Connects the page's buttons, lists and search field, has the popup menu
 // go with the window, and starts the form empty.
 void ConnectPlayersPage();
+// The page as the registration stands. Open (or no tournament yet): the
+// add button adds players, who may be deleted, and the list keeps its rows
+// in order; the registration may be closed once a tournament is made.
+// Closed: the add button takes late entries, nothing is deleted and the
+// rows keep their pairing numbers.
+void ShowPlayersPageState();
+// Hides the player list while a file refills it, and shows it again.
+void HidePlayerList(bool hidden);
+
 // Gives the window the eleven Ctrl keys of the player form.
 void InstallPlayerFormKeys(WkObject* window);
 

@@ -9,7 +9,6 @@
 #include "toolkit/widgets/toggle.h"
 #include "tourman/commands/save_tournament.h"
 #include "tourman/main_window/window_frame.h"
-#include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/results/results_list.h"
 #include "tourman/pages/results/results_widgets.h"
 #include "tournament/files/line_reader.h"
@@ -53,13 +52,19 @@ void ShowToggleState(bool on) {
     else WkObjectSetBackgroundRGB(toggle, 255, 0, 0);
 }
 
+// The toggle switched by the program, the entry's own steps left out.
+void SetToggleQuietly(bool on) {
+    WkObject* toggle = ResultsPage.resultsToggle;
+    restoringToggle = true;
+    on ? WkToggleSetOn(toggle) : WkToggleSetOff(toggle);
+    restoringToggle = false;
+    ShowToggleState(on);
+}
+
 // The toggle switched back on after a close that could not be done; what
 // the open entry disabled stays disabled.
 void KeepEntryOpen() {
-    restoringToggle = true;
-    WkToggleSetOn(ResultsPage.resultsToggle);
-    restoringToggle = false;
-    ShowToggleState(true);
+    SetToggleQuietly(true);
 }
 
 int ResultDigit(int board, int round) {
@@ -100,6 +105,8 @@ void EnterForSelectedBoard(int digit, bool fromKey) {
     if (digit >= 0) {
         int white, black, old;
         DecodeGameCode(GameTable(board, ShownRound), white, black, old);
+        const int bye = ByeBoardResult(white, black, IsRoundRobin());
+        if (bye >= 0 && digit != bye) return Alert(ByeBoardRefusal(bye));
         if (old != NotPlayed && old != digit && !Confirm(MsgChangeResultQuestion)) return;
         GameTable(board, ShownRound) = EncodeGameCode(white, black, digit);
         WkListReplaceItem(list, position, ResultRow(board, ShownRound).c_str(), 0);
@@ -137,6 +144,11 @@ int MirrorResult(int digit) {
     }
 }
 
+std::string ByeBoardRefusal(int byeDigit) {
+    return std::string("This is the BYE board: it takes only the BYE's result \"") + ResultText(byeDigit) +
+           "\" (key " + std::to_string(byeDigit) + ").";
+}
+
 int NextUnplayedBoard(int boards, int start, int round) {
     if (round != CurrentRound) return start;
     for (int board = start; board <= boards; ++board)
@@ -144,6 +156,11 @@ int NextUnplayedBoard(int boards, int start, int round) {
     for (int board = 1; board < start && board <= boards; ++board)
         if (ResultDigit(board, round) == NotPlayed) return board;
     return start;
+}
+
+void ResetResultEntry() {
+    resultsEntered = 0;
+    if (ResultsPage.resultsToggle) SetToggleQuietly(false);
 }
 
 bool ResultEntryOpen() {
@@ -155,8 +172,8 @@ void ResultEntryToggle(bool on) {
     resultsEntered = 0;
     ShowToggleState(on);
     if (on) {
-        SetSensitive(ResultsPage.roundField, false);
-        SetSensitive(MainWindow.pages[1], false);
+        // No other round is listed, nor the next one paired, while it is open.
+        RefreshRoundControls();
         return;
     }
     if (ShownRound == CurrentRound) ResultsOpened();
@@ -174,12 +191,10 @@ void ResultEntryToggle(bool on) {
         ResultsCloseUndone(pairingDone);
         return KeepEntryOpen();
     }
-    UpdateStatusLine();
-    for (WkObject* object : {MainWindow.pages[1], PairingPage.pairButton, PairingPage.manualPairingButton,
-                             ResultsPage.roundField})
-        SetSensitive(object, true);
     RecomputeStandings();
-    if (PairingPage.pairingList) WkListClear(PairingPage.pairingList);
+    // The next round may be paired, another listed; the rows show the
+    // standings with the round.
+    RefreshRoundControls();
     // The closed round goes to the tournament's own files at once: a
     // tournament reopened after a crash, or closed without saving, has it.
     SaveTournament();

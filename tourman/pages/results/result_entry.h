@@ -7,9 +7,15 @@
 // the tournament's tables and the main window's widgets.
 #pragma once
 
+#include <string>
+
 // The result seen from the other side: 0 and 1 exchanged, 3 and 4
 // exchanged, any other digit unchanged.
 int MirrorResult(int digit);
+
+// Why a BYE board refuses a result: it takes only byeDigit, the BYE's own
+// result (ByeBoardResult).
+std::string ByeBoardRefusal(int byeDigit);
 
 // The board to move to after an entry at start - 1: start itself when round
 // is not the current round; otherwise the first unplayed board from start to
@@ -25,7 +31,9 @@ int NextUnplayedBoard(int boards, int start, int round);
 // on, the toggle's call does nothing.
 void ResultEntryToggle(bool on);
 // The result key field's text after a key: the result it stands for goes
-// to the selected board, which moves on to the next unplayed one.
+// to the selected board, which moves on to the next unplayed one. A BYE
+// board refuses any result but the BYE's own (ByeBoardRefusal) and stays
+// selected.
 void EnterResultKey(const char* text);
 // One of the nine result buttons.
 void EnterResultButton(int digit);
@@ -37,6 +45,9 @@ void SelectResultRow(int position);
 // after a question, keeping the result seen from the players. A BYE board
 // stays as it is.
 void SwapResultColours(int position);
+// The entry closed without closing its round: nothing is checked or saved
+// (a tournament opened or made anew, a round file loaded).
+void ResetResultEntry();
 // True while the result entry is open.
 bool ResultEntryOpen();
 

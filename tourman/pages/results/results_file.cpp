@@ -89,10 +89,9 @@ bool ReadResultsFile(const std::string& path, int round, std::vector<int>& codes
     for (int board = 1; board <= boards; ++board) {
         int white, black, digit, game[3];
         DecodeGameCode(GameTable(board, round), white, black, digit);
-        // A BYE board holds the BYE's own result, the free point: a file
-        // cannot score the game its player never had.
-        const bool bye = white == 0 || black == 0;
-        const int byeDigit = black == 0 ? WhiteWinsForfeit : BlackWinsForfeit;
+        // A file cannot score the game a BYE's player never had.
+        const int byeDigit = ByeBoardResult(white, black, IsRoundRobin());
+        const bool bye = byeDigit >= 0;
         const std::string expected = "expected White " + std::to_string(white) + " and Black " +
                                      std::to_string(black) + " of board " + std::to_string(board) +
                                      (bye ? " and the BYE's result " + std::to_string(byeDigit)

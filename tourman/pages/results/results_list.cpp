@@ -3,7 +3,8 @@
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/list.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/pages/results/result_entry.h"
+#include "tourman/pages/results/results_page.h"
 #include "tourman/pages/results/results_widgets.h"
 #include "tournament/game_code.h"
 #include "tournament/message_box.h"
@@ -40,11 +41,16 @@ bool ShowRound(const std::string& text) {
     return false;
 }
 
+void ForgetChosenBoard() {
+    if (ResultsPage.boardLabel) WkObjectSetText(ResultsPage.boardLabel, MessageText(MsgChooseBoard).c_str());
+}
+
 void ResetResultsFields() {
     ResultsPageWidgets& w = ResultsPage;
+    ResetResultEntry();
     for (WkObject* field : {w.boardField, w.resultKeyField})
         if (field) WkEditReplaceText(field, "", 0, 0);
-    if (w.boardLabel) WkObjectSetText(w.boardLabel, MessageText(MsgChooseBoard).c_str());
+    ForgetChosenBoard();
     if (w.roundField) WkEditReplaceText(w.roundField, std::to_string(CurrentRound).c_str(), 0, 0);
 }
 
@@ -54,15 +60,8 @@ bool ShowRound(int round) {
         return false;
     }
     ShownRound = round;
-    ResultsPageWidgets& w = ResultsPage;
-    for (WkObject* button : {w.repairButton, w.colorImprovementButton, w.loadResultsButton})
-        SetSensitive(button, round == CurrentRound);
-    if (!w.resultsList) return true;
-    WkListClear(w.resultsList);
-    WkListHide(w.resultsList);
-    if (w.boardLabel) WkObjectSetText(w.boardLabel, MessageText(MsgChooseBoard).c_str());
-    const int boards = RoundBoardCount(round);
-    for (int board = 1; board <= boards; ++board) WkListAddItem(w.resultsList, ResultRow(board, round).c_str(), board);
-    WkListShow(w.resultsList);
+    // Listed anew, with no board chosen.
+    if (ResultsPage.resultsList) WkListClear(ResultsPage.resultsList);
+    ShowResultsPageState();
     return true;
 }

@@ -11,14 +11,19 @@
 #include "toolkit/widgets/toggle.h"
 #include "tourman/dialogs/color_window.h"
 #include "tourman/dialogs/manual_pairing.h"
+#include "tourman/main_window/window_frame.h"
 #include "tourman/pages/page_parts.h"
 #include "tourman/pages/results/result_entry.h"
 #include "tourman/pages/results/results_file.h"
 #include "tourman/pages/results/results_list.h"
 #include "tourman/pages/results/results_widgets.h"
 #include "tournament/message_table.h"
+#include "tournament/round_state.h"
+#include "tournament/round_tables.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -114,4 +119,21 @@ void ConnectResultsPage() {
         w.colorImprovementButton, [](WkObject*, void*, void*) { ColorImprovementCommand(); }, nullptr);
     if (w.repairButton)
         WkButtonSetCallback(w.repairButton, [](WkObject*, void*, void*) { RepairShownRound(); }, nullptr);
+}
+
+void ShowResultsPageState() {
+    const ResultsPageWidgets& w = ResultsPage;
+    const int round = ShownRound >= 1 && ShownRound <= CurrentRound ? ShownRound : CurrentRound;
+    if (w.roundField) {
+        const std::string number = std::to_string(round);
+        const char* shown = WkEditGetText(w.roundField);
+        if (!shown || number != shown) WkEditReplaceText(w.roundField, number.c_str(), 0, 0);
+    }
+    SetSensitive(w.roundField, CurrentStage() == TournamentStage::WaitingForPairing && !ResultEntryOpen());
+    for (WkObject* button : {w.repairButton, w.colorImprovementButton, w.loadResultsButton})
+        SetSensitive(button, CurrentRound >= 1 && round == CurrentRound);
+    std::vector<std::string> rows;
+    for (int board = 1; round >= 1 && board <= RoundBoardCount(round); ++board) rows.push_back(ResultRow(board, round));
+    if (ShowListRows(w.resultsList, rows) && w.boardLabel)
+        WkObjectSetText(w.boardLabel, MessageText(MsgChooseBoard).c_str());
 }

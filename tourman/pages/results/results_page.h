@@ -13,3 +13,11 @@ struct WkObject;
 void BuildResultsPage(WkObject* page);
 // Connects the page's fields, toggle, list and buttons.
 void ConnectResultsPage();
+
+// The page as the tournament stands. It lists the shown round (the current
+// one when the shown round is none of 1..CurrentRound; nothing before round
+// 1), its number in the round field, which takes another only while the
+// tournament waits for its next pairing and no result entry is open; the
+// re-pair, colour and load-results buttons act only on the current round.
+// A list filled anew has no board chosen.
+void ShowResultsPageState();
