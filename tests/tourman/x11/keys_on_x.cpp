@@ -104,8 +104,7 @@ TEST_F(KeysOnX, TypesAPlayerWithTabAndAddsHim) {
     Png(MainWindow.window, "keys-player-added.png");
 }
 
-// Disabled until a field that takes the focus by Tab selects its preset, so that typing replaces it.
-TEST_F(KeysOnX, DISABLED_TypesAUscfSectionWithTab) {
+TEST_F(KeysOnX, TypesAUscfSectionWithTab) {
     StartTourman("keys-section");
     const std::string left = EventFolder("robin");
     fs::remove_all(Section());
@@ -131,8 +130,7 @@ TEST_F(KeysOnX, DISABLED_TypesAUscfSectionWithTab) {
     EXPECT_EQ(Bytes(Section() + UscfSectionFileName), expected);
 }
 
-// Disabled until a field that takes the focus by Tab selects its preset, so that typing replaces it.
-TEST_F(KeysOnX, DISABLED_TypesAUscfHeaderWithTab) {
+TEST_F(KeysOnX, TypesAUscfHeaderWithTab) {
     StartUscfReport("keys-header");
     std::ofstream(program + "template.txt", std::ios::binary) << " 1 # number of sections\r\n" << Section() << "\r\n";
     PickMenu({"File", "Open"}, ReportWindow.menuBar);
