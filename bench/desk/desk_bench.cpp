@@ -29,6 +29,7 @@
 // The program ends with a table of every figure, its target and whether it
 // holds; the figures on the screen give min / median / max.
 // Run by hand from the build tree: build/bench/desk/bench_desk
+#include "bench/scratch_folder.h"
 #include "reports/cross_table.h"
 #include "screen_watch.h"
 #include "support/recording_message_box.h"
@@ -883,13 +884,12 @@ int main(int argc, char** argv) {
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/tm_bench_desk.XXXXXX";
-    if (!mkdtemp(pattern.data())) {
-        std::fprintf(stderr, "bench_desk: no scratch folder can be made in %s\n", pattern.c_str());
+    const ScratchFolder scratch("tm_bench_desk");
+    if (scratch.path().empty()) {
+        std::fprintf(stderr, "bench_desk: no scratch folder can be made as %s\n", scratch.failed().c_str());
         return 1;
     }
-    UseRoot(pattern + "/");
+    UseRoot(scratch.path());
     using Function = void (*)(benchmark::State&);
     // Lists before Typing: once result entry is open, a click on the results
     // list gives the keyboard to the result field.
@@ -900,7 +900,5 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     PrintTable();
-    std::error_code ignored;
-    fs::remove_all(Root, ignored);
     return PreparedOk ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 // and Swiss Quon engine, seeded: the time per round past the first (median
 // and max, in milliseconds) and the rounds paired. Run by hand from the
 // build tree.
+#include "bench/scratch_folder.h"
 #include "pairing/dubov_engine.h"
 #include "support/recording_message_box.h"
 #include "support/tournament_simulator.h"
@@ -10,7 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
+#include <string>
 #include <vector>
 
 namespace {
@@ -20,9 +21,12 @@ void DubovEvent(benchmark::State& state) {
     options.system = static_cast<int>(state.range(0));
     options.players = static_cast<int>(state.range(1));
     options.rounds = 20;
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tm_bench_dubov";
-    std::filesystem::create_directories(folder);
-    options.dataFolder = folder.string() + "/";
+    const std::string& folder = RunScratchFolder("tm_bench_dubov");
+    if (folder.empty()) {
+        state.SkipWithError("no scratch folder can be made");
+        return;
+    }
+    options.dataFolder = folder;
     RegisterDubovEngine();
     RecordingMessageBox boxes;
     std::vector<double> times;

@@ -6,6 +6,7 @@
 // searches, their backtracks, searches stopped at the backtrack limit and
 // round restarts. Run by hand from the build tree;
 // "--benchmark_filter=/100" gives a smoke-sized run.
+#include "bench/scratch_folder.h"
 #include "pairing/burstein_engine.h"
 #include "pairing/color_improvement.h"
 #include "pairing/dubov_engine.h"
@@ -20,7 +21,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
+#include <string>
 #include <vector>
 
 namespace {
@@ -32,8 +33,11 @@ bool AllEventsPaired = true;
 void WholeEvent(benchmark::State& state) {
     const int system = static_cast<int>(state.range(0));
     const int players = static_cast<int>(state.range(1));
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tm_bench_event";
-    std::filesystem::create_directories(folder);
+    const std::string& folder = RunScratchFolder("tm_bench_event");
+    if (folder.empty()) {
+        state.SkipWithError("no scratch folder can be made");
+        return;
+    }
     RegisterStandInEngines(); // then the real engines take their systems over
     RegisterDubovEngine();
     RegisterUscfEngine();
@@ -49,7 +53,7 @@ void WholeEvent(benchmark::State& state) {
         options.players = players;
         options.rounds = system == UscfSystem ? 9 : 20;
         options.seed = static_cast<std::uint32_t>(system * 1000 + players);
-        options.dataFolder = folder.string() + "/";
+        options.dataFolder = folder;
         SetUpSimulatedTournament(options);
         ColorImprovementOption = 1; // setting up turned the run options off
         paired = 0;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
@@ -22,12 +23,16 @@ extern char** environ;
 namespace xprobe {
 
 _XDisplay* Connect() {
-    // A server that lost its last client resets and refuses for a moment.
-    for (int tries = 0; tries < 40; ++tries) {
+    // A server that lost its last client resets and refuses for a moment;
+    // one just started may not listen yet.
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name) return nullptr;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitCeilingMs);
+    for (;;) {
         if (_XDisplay* d = XOpenDisplay(nullptr)) return d;
+        if (std::chrono::steady_clock::now() >= end) return nullptr;
         poll(nullptr, 0, 50);
     }
-    return nullptr;
 }
 
 Probe::Probe() {
@@ -61,19 +66,23 @@ plat::Surface Probe::Pixels(unsigned long window) const {
     return s;
 }
 
-int Probe::Bells(int waitMs) {
+int Probe::Bells(_XDisplay* ringer, int expected) {
+    // The ringer's bells are rung once the server handled its requests; the
+    // server's notes of them are ours once it handled ours.
+    if (ringer) XSync(ringer, False);
     int bells = 0;
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-    do {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitCeilingMs);
+    for (;;) {
+        XSync(dpy_, False);
         while (XPending(dpy_)) {
             XEvent e;
             XNextEvent(dpy_, &e);
             if (e.type == xkbEvent_ && reinterpret_cast<XkbEvent*>(&e)->any.xkb_type == XkbBellNotify) ++bells;
         }
+        if (bells >= expected || std::chrono::steady_clock::now() >= end) return bells;
         pollfd p{ConnectionNumber(dpy_), POLLIN, 0};
         poll(&p, 1, 20);
-    } while (std::chrono::steady_clock::now() < end);
-    return bells;
+    }
 }
 
 void Probe::SendClose(unsigned long window) const {
@@ -110,6 +119,13 @@ bool Probe::Viewable(unsigned long window) const {
     return XGetWindowAttributes(dpy_, window, &a) && a.map_state == IsViewable;
 }
 
+unsigned long Probe::Focus() const {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(dpy_, &focus, &revert);
+    return focus;
+}
+
 namespace {
 
 constexpr const char* kWindowManagerConfig = R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -132,7 +148,7 @@ constexpr const char* kWindowManagerConfig = R"(<?xml version="1.0" encoding="UT
 )";
 
 // Polls until done() holds or ms pass; true when it held.
-bool Eventually(const std::function<bool()>& done, int ms = 5000) {
+bool Eventually(const std::function<bool()>& done, int ms = kWaitCeilingMs) {
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     for (;;) {
         if (done()) return true;
@@ -239,22 +255,23 @@ std::string WindowManager::Start(const std::string& folder) {
         pid_ = 0;
         return "openbox cannot be started (scripts/setup installs it)";
     }
-    if (!Eventually([&] { return Managed(); })) return "openbox does not manage the screen; see " + log;
+    if (!Eventually([&] { return Managed(); })) return "openbox does not manage the screen within a minute; see " + log;
     // It names itself before it takes the windows that are mapped; a map
     // that falls in between is lost. A window of our own, mapped again
     // until it is framed, tells when it takes new windows.
     Window ready = XCreateSimpleWindow(dpy_, root, 0, 0, 10, 10, 0, 0, 0);
     bool framed = false;
-    for (int tries = 0; tries < 10 && !framed; ++tries) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitCeilingMs);
+    while (!framed && std::chrono::steady_clock::now() < end) {
         XUnmapWindow(dpy_, ready);
         XMapWindow(dpy_, ready);
         framed = Eventually([&] { return WmState(ready) == 1; }, 500);
     }
     XDestroyWindow(dpy_, ready);
     XSync(dpy_, False);
-    if (!framed) return "openbox does not frame new windows; see " + log;
+    if (!framed) return "openbox does not frame new windows within a minute; see " + log;
     if (!Eventually([&] { return Stacking().empty(); }))
-        return "openbox keeps a window of ours; see " + log;
+        return "openbox keeps a window of ours after a minute; see " + log;
     return "";
 }
 

@@ -29,8 +29,11 @@ public:
     static void Sync(_XDisplay* other);
     // The window's pixels as the server holds them (true colour).
     plat::Surface Pixels(unsigned long window) const;
-    // Bells rung on the server since the last call.
-    int Bells(int waitMs);
+    // Bells rung on the server since the last call, counted once the server
+    // has handled every request of the ringing connection (null: none), and
+    // waited for until there are `expected` (at most a minute: fewer only
+    // when they never rang).
+    int Bells(_XDisplay* ringer, int expected = 0);
     // The window manager's close request and a move and size of the window.
     void SendClose(unsigned long window) const;
     void MoveResize(unsigned long window, int x, int y, int width, int height) const;
@@ -40,6 +43,8 @@ public:
     void ScreenPosition(unsigned long window, int* x, int* y) const;
     // Mapped with all its ancestors, so that clicks can reach it.
     bool Viewable(unsigned long window) const;
+    // The window that has the keyboard focus (0 none, 1 the pointer's root).
+    unsigned long Focus() const;
 
 private:
     _XDisplay* dpy_ = nullptr;
@@ -77,6 +82,10 @@ private:
     std::set<unsigned long> rootProperties_;
     unsigned long focusBefore_ = 0;
 };
+
+// How long any wait for the server or another client lasts at most: a busy
+// machine is slow, never this slow.
+inline constexpr int kWaitCeilingMs = 60000;
 
 // A connection to DISPLAY, waiting out a server's reset; null when none.
 _XDisplay* Connect();

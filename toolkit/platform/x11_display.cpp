@@ -674,7 +674,10 @@ bool X11Display::handleKey(_XEvent& e, bool press) {
     default: break;
     }
     holdModifiers(mods);
-    if (!press) return false;
+    if (!press) {
+        if (!IsModifierKey(plain)) ++seen_.keyReleases;
+        return false;
+    }
 
     KeyInfo info;
     unsigned kc = k.keycode & 0xFF;
@@ -854,6 +857,7 @@ bool X11Display::handle(_XEvent& e) {
         XButtonEvent& b = e.xbutton;
         holdModifiers(modifiersOf(b.state));
         bool down = e.type == ButtonPress;
+        ++(down ? seen_.buttonPresses : seen_.buttonReleases);
         if (b.button >= 1 && b.button <= 3) return injectButton(b.x_root, b.y_root, int(b.button), down);
         if (down && (b.button == 4 || b.button == 5))
             return injectWheel(b.x_root, b.y_root, b.button == 4 ? kWheelNotch : -kWheelNotch);

@@ -59,6 +59,15 @@ public:
     _XDisplay* connection() const { return dpy_; }
     unsigned long xWindow(WindowId id) const;
 
+    // For tests that drive the server from another client: the input the
+    // server has reported so far, whatever became of it (a click on a
+    // blocked window counts too), so that they can wait until what they
+    // sent has arrived. Keys are counted at their release, modifiers left out.
+    struct InputSeen {
+        std::uint64_t buttonPresses = 0, buttonReleases = 0, keyReleases = 0;
+    };
+    const InputSeen& inputSeen() const { return seen_; }
+
 protected:
     void changed(Change what, WindowId id) override;
     bool waitForInput(std::int64_t untilMs) override;
@@ -115,6 +124,7 @@ private:
     std::string exported_;             // the text we offer while we own the selection
     bool ownSelection_ = false;
     bool quietBell_ = false;           // while a focus the window manager gave is questioned
+    InputSeen seen_;
 
     // Atoms.
     unsigned long aProtocols_ = 0, aDelete_ = 0, aUtf8_ = 0, aNetName_ = 0, aClipboard_ = 0, aTargets_ = 0,

@@ -6,6 +6,7 @@
 
 #include "x_driver.h"
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <string>
@@ -77,7 +78,8 @@ class EventOnX : public XProgramTest {
     void CheckNamedFiles();
     // The timeout that fills the file browser and the print dialog.
     static void FillDialog(int, void* self);
-    WkObject* filled_ = nullptr;
+    WkNativeWindow filled_ = 0; // the dialog filled and clicked last
+    std::chrono::steady_clock::time_point filledAt_;
     int fillTimeout_ = 0;
     // The screen point of a list's row, which must be in sight.
     std::string RowAt(WkObject* list, int row);

@@ -60,7 +60,7 @@ void EventOnX::NewEvent(const char* system, const std::string& base, int rounds)
     fs::create_directories(data);
     Answer(MsgLeaveOpenTournament, 1);
     NewTournamentCommand();
-    Pump();
+    Settle();
     ASSERT_NE(SettingsDialog.window, nullptr);
     for (auto [field, text] : {std::pair{SettingsDialog.name, "Club Event"}, {SettingsDialog.place, "Pisa"},
                                {SettingsDialog.beginDate, "01052026"}, {SettingsDialog.endDate, "03052026"},
@@ -77,7 +77,7 @@ void EventOnX::NewEvent(const char* system, const std::string& base, int rounds)
 
 void EventOnX::TypePlayers(int players) {
     WkFormSetPage(MainWindow.notebook, 0);
-    Pump();
+    Settle();
     for (int i = 0; i < players; ++i) {
         Fill(PlayersPage.name, "PLAYER " + std::string(1, char('A' + i % 26)) + std::string(i / 26, 'A'));
         Fill(PlayersPage.fideRating, std::to_string(2400 - 20 * i));
@@ -127,6 +127,7 @@ void CheckRound(int round, const char* after) {
 } // namespace
 
 std::string EventOnX::RowAt(WkObject* list, int row) {
+    Reachable(list);
     const WkListData* d = WkListRecord(list);
     EXPECT_TRUE(row >= d->firstRow && row < d->firstRow + d->visibleRows) << "row " << row << " out of sight";
     int x = 0, y = 0;
@@ -137,7 +138,7 @@ std::string EventOnX::RowAt(WkObject* list, int row) {
 
 void EventOnX::PairRound(int round, bool swiss, const std::function<void()>& proposal) {
     WkFormSetPage(MainWindow.notebook, 1);
-    Pump();
+    Settle();
     if (round > 1) Click(PairingPage.pairButton);
     ASSERT_EQ(CurrentRound, round) << unexpected;
     if (!swiss) return;
@@ -150,7 +151,7 @@ void EventOnX::PairRound(int round, bool swiss, const std::function<void()>& pro
 void EventOnX::EnterResults(int round) {
     static constexpr int kButtonDigits[9] = {1, 0, 5, 3, 4, 2, 6, 7, 8};
     WkFormSetPage(MainWindow.notebook, 2);
-    Pump();
+    Settle();
     Click(ResultsPage.resultsToggle);
     int first = 1;
     while (IsByeCode(GameTable(first, round))) ++first;
@@ -180,12 +181,14 @@ void EventOnX::EnterResults(int round) {
 
 void EventOnX::GiveBye(int player, const char* result, double points) {
     WkFormSetPage(MainWindow.notebook, 0);
-    Pump();
+    Settle();
     Xdo("mousemove " + RowAt(PlayersPage.playerList, player - 1) + " click 1");
-    Pump(300); // past the list's double click
+    WaitFor("the player list's double-click time to pass",
+            [] { return !WkListRecord(PlayersPage.playerList)->doubleClickOpen; });
     Xdo("click 3");
     WkObject* menu = PlayersPage.playerListMenu;
     ASSERT_TRUE(WkMenuRecord(menu)->poppedUp) << unexpected;
+    Reachable(menu);
     const WkMenuItem* item = WkMenuRecord(menu)->items[1];
     int x = 0, y = 0;
     std::istringstream(At(menu)) >> x >> y;
@@ -202,7 +205,7 @@ void EventOnX::GiveBye(int player, const char* result, double points) {
 
 void EventOnX::SetAvailable(int player, bool on) {
     WkFormSetPage(MainWindow.notebook, 0);
-    Pump();
+    Settle();
     Xdo("mousemove " + RowAt(PlayersPage.playerList, player - 1) + " click 1");
     ASSERT_EQ(WkToggleGetState(PlayersPage.available), !on) << "player " << player << " in the form";
     Click(PlayersPage.available);
@@ -290,7 +293,8 @@ void EventOnX::PairByHand() {
 void EventOnX::Browse(int, void* data) {
     auto* self = static_cast<EventOnX*>(data);
     const WkBrowserParts& parts = WkFileBrowserParts();
-    if (!parts.shell) {
+    // A click before the window manager maps it is lost.
+    if (!parts.shell || !self->Mapped(static_cast<WkObject*>(parts.shell))) {
         if (!self->browse_.empty()) WkAddTimeout(100, Browse, self);
         return;
     }
@@ -309,7 +313,7 @@ void EventOnX::ChooseInBrowser(const std::string& path) {
 void EventOnX::PagesPng(const std::string& base) {
     for (int page = 0; page < 4; ++page) {
         WkFormSetPage(MainWindow.notebook, page);
-        Pump();
+        Settle();
         Png(MainWindow.window, base + "-page" + std::to_string(page) + ".png");
     }
 }

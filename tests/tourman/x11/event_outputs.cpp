@@ -33,6 +33,7 @@
 #include "tournament/round_tables.h"
 #include "tournament/settings.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <map>
 #include <sstream>
@@ -137,6 +138,7 @@ void EventOnX::PickMenu(const std::vector<std::string>& labels, WkObject* bar) {
         const WkMenuBarEntry& title = d->titles[i];
         if (Trim(title.label) != labels[0]) continue;
         menu = title.menu;
+        Reachable(bar);
         Xdo("mousemove " +
             At(bar, WkObjectBorder(bar) + title.x + title.width / 2, bar->height / 2) +
             " click 1");
@@ -153,6 +155,7 @@ void EventOnX::PickMenu(const std::vector<std::string>& labels, WkObject* bar) {
         // A submenu opens at the press and stays while the button is held:
         // its item is chosen where the button is let go.
         const char* action = item->submenu ? " mousedown 1" : held ? " mouseup 1" : " click 1";
+        Reachable(menu);
         Xdo("mousemove " + At(menu, menu->width / 2, y) + action);
         held = item->submenu != nullptr;
         menu = item->submenu;
@@ -219,8 +222,16 @@ void EventOnX::FillDialog(int, void* data) {
     self->fillTimeout_ = WkAddTimeout(100, FillDialog, self);
     const WkNativeWindow modal = WkGetModalWindow();
     WkObject* shell = modal ? WkListedShell(modal) : nullptr;
-    if (shell == self->filled_) return;
-    self->filled_ = shell;
+    if (!shell) return;
+    // Filled and clicked once; a dialog that stays is filled again after a minute.
+    if (modal == self->filled_) {
+        if (std::chrono::steady_clock::now() - self->filledAt_ < std::chrono::milliseconds(xwait::kCeilingMs)) return;
+        ADD_FAILURE() << "a dialog stays " << xwait::kCeilingMs / 1000 << " s after its OK was clicked";
+    }
+    // A click before the window manager maps it is lost.
+    if (!self->Mapped(shell)) return;
+    self->filled_ = modal;
+    self->filledAt_ = std::chrono::steady_clock::now();
     WkObject* ok = nullptr;
     if (shell && shell == WkFileBrowserParts().shell) {
         self->ChooseInBrowser(self->Data() + "tblscore.txt");
@@ -285,7 +296,7 @@ void EventOnX::ExtrasReports() {
 // file, the window button opens it in a window of its own.
 void EventOnX::OutputButtons() {
     WkFormSetPage(MainWindow.notebook, 3);
-    Pump();
+    Settle();
     const std::string round = std::to_string(CurrentRound), pdf = program + "print.pdf";
     const std::string shows[] = {IsRoundRobin() ? "" : "scgr" + round + "-0.txt",
                                  "crosstbl.txt",
@@ -314,7 +325,9 @@ void EventOnX::OutputButtons() {
         if (file.empty()) Answer(MsgNotInRoundRobin, 0);
         const std::size_t windows = Windows().size();
         Click(buttons->children[i]);
-        if (file == "print") Pump(500);
+        if (file == "print")
+            WaitFor("the print into " + pdf, [&] { return Bytes(pdf).starts_with("%PDF-"); },
+                    [&] { return "\"" + Bytes(pdf).substr(0, 5) + "\"" + unexpected; });
         if (file == "window") {
             ASSERT_EQ(Windows().size(), windows + 1) << "the viewer window";
             for (WkObject* o : tmt::WidgetsUnder(Windows().back()))

@@ -43,6 +43,7 @@ class PointerOnX : public EventOnX {
         for (int i = 0; i < m->count; ++i) {
             const WkMenuItem* item = m->items[i];
             if (!item->label || label != item->label) continue;
+            Reachable(menu);
             Xdo("mousemove " + At(menu, menu->width / 2, WkObjectBorder(menu) + 2 + item->offset + item->extent / 2));
             return i;
         }
@@ -53,7 +54,8 @@ class PointerOnX : public EventOnX {
     static void DriveBrowser(int, void* data) {
         auto* self = static_cast<PointerOnX*>(data);
         const WkBrowserParts& parts = WkFileBrowserParts();
-        if (!parts.shell || WkListGetCount(static_cast<WkObject*>(parts.list)) < 2) {
+        if (!parts.shell || WkListGetCount(static_cast<WkObject*>(parts.list)) < 2 ||
+            !self->Mapped(static_cast<WkObject*>(parts.shell))) {
             WkAddTimeout(100, DriveBrowser, self);
             return;
         }
@@ -84,8 +86,8 @@ TEST_F(PointerOnX, ClickedMenusWholeCaptionsAndReadableSelections) {
     WkObject* submenu = WkMenuRecord(extras)->items[tournament]->submenu;
     EXPECT_FALSE(Shown(submenu));
     Xdo("click 1");
-    Pump(300);
-    ASSERT_TRUE(Shown(submenu)) << "the click opens the submenu and it stays";
+    ASSERT_TRUE(WaitFor("the submenu to open", [&] { return Shown(submenu); }))
+        << "the click opens the submenu and it stays";
     EXPECT_EQ(MoveTo(submenu, MessageText(MsgTournamentSettings)), WkMenuRecord(submenu)->current);
     Xdo("click 1");
     ASSERT_NE(SettingsDialog.window, nullptr) << unexpected;
@@ -97,7 +99,7 @@ TEST_F(PointerOnX, ClickedMenusWholeCaptionsAndReadableSelections) {
 
     // The pairing page of the proposed round: each caption and each row whole.
     WkFormSetPage(MainWindow.notebook, 1);
-    Pump();
+    Settle();
     for (WkObject* button : {PairingPage.pairButton, PairingPage.manualPairingButton, PairingPage.acceptButton,
                              PairingPage.cancelButton, PairingPage.logsButton, PairingPage.printPairingsButton}) {
         const char* caption = WkButtonRecord(button)->text;

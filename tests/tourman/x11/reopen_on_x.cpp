@@ -86,8 +86,10 @@ class UscfReportOnX : public EventOnX {
         ASSERT_NE(node, nullptr) << base;
         WkObjectScrollIntoView(node->label);
         Click(node->label);
-        Pump(400); // the tree reports a click once the double-click time is over
-        ASSERT_EQ(WkDirTreeGetPath(tree) + std::string("/"), EventFolder(base));
+        // The tree reports a click once the double-click time is over.
+        ASSERT_TRUE(WaitFor("the folder tree to choose " + EventFolder(base),
+                            [&] { return WkDirTreeGetPath(tree) + std::string("/") == EventFolder(base); },
+                            [&] { return std::string(WkDirTreeGetPath(tree)); }));
         Click(ReportWindow.addButton);
     }
 };

@@ -5,6 +5,7 @@
 // it again and "Yes" ends the program (the first button has the focus;
 // Right and Enter press "Yes").
 #include "support/reference_picture.h"
+#include "support/wait_until.h"
 #include "support/x_probe.h"
 #include "toolkit/platform/font_test_fonts.h"
 #include "toolkit/platform/png.h"
@@ -21,7 +22,6 @@
 #include <filesystem>
 #include <string>
 #include <sstream>
-#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -50,23 +50,33 @@ unsigned long Focused() {
     return out.rfind("exit", 0) == 0 ? 0 : std::stoul(out);
 }
 
-// The first such window not among the old ones, waiting up to ten seconds; 0 when none came up.
-unsigned long WaitForWindow(const std::string& title, const std::vector<unsigned long>& old = {}) {
-    for (int i = 0; i < 100; ++i) {
-        for (unsigned long id : Windows(title))
-            if (std::find(old.begin(), old.end(), id) == old.end()) return id;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return 0;
+// The windows of this title, listed as wmctrl lists them.
+std::string Listed(const std::string& title) {
+    std::string ids;
+    for (unsigned long id : Windows(title)) ids += " " + std::to_string(id);
+    return "windows \"" + title + "\":" + (ids.empty() ? " none" : ids);
 }
 
-// The exit status of the child once it ended within ten seconds; -1 when it did not (it is killed then).
+// The first such window not among the old ones; 0 when none came up (the test then fails).
+unsigned long WaitForWindow(const std::string& title, const std::vector<unsigned long>& old = {}) {
+    unsigned long found = 0;
+    EXPECT_TRUE(xwait::Until(
+        "a new window \"" + title + "\"",
+        [&] {
+            for (unsigned long id : Windows(title))
+                if (std::find(old.begin(), old.end(), id) == old.end()) found = id;
+            return found != 0;
+        },
+        [&] { return Listed(title); }));
+    return found;
+}
+
+// The exit status of the child once it ended; -1 when it did not (it is killed then).
 int WaitForExit(pid_t child) {
     int status = 0;
-    for (int i = 0; i < 100; ++i) {
-        if (waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
+    if (xwait::Until("the program to end", [&] { return waitpid(child, &status, WNOHANG) == child; },
+                     [] { return std::string("it runs"); }))
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
     kill(child, SIGKILL);
     waitpid(child, &status, 0);
     return -1;
@@ -74,16 +84,33 @@ int WaitForExit(pid_t child) {
 
 // The window against reference/name. The program is another process: its
 // drawing may still be on its way and a focused field's cursor blinks, so
-// the picture is taken again for up to three seconds until it matches.
+// the picture is taken again until it matches (TM_UPDATE_PICTURES: until
+// two pictures in a row are the same, the drawing done).
 ::testing::AssertionResult ShownAsReference(const xprobe::Probe& probe, unsigned long window, const std::string& name) {
     const std::string reference = TM_TEST_SOURCE_DIR "/tourman/x11/reference/" + name,
                       output = std::string(TM_TEST_OUTPUT_DIR) + "/" + name;
     plat::Surface shown = probe.Pixels(window), expected;
-    for (int i = 0; i < 30 && !std::getenv("TM_UPDATE_PICTURES") && plat::LoadPng(reference, expected); ++i) {
-        if (refpic::Within(refpic::Compare(shown, expected, refpic::kOnServer.channel), refpic::kOnServer, shown)) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        shown = probe.Pixels(window);
-    }
+    const bool compare = !std::getenv("TM_UPDATE_PICTURES") && plat::LoadPng(reference, expected);
+    plat::Surface before;
+    refpic::Difference last;
+    const auto same = [](const plat::Surface& a, const plat::Surface& b) {
+        return a.width() == b.width() && a.height() == b.height() &&
+               std::equal(a.pixels(), a.pixels() + std::size_t(a.width()) * std::size_t(a.height()), b.pixels());
+    };
+    xwait::Until(
+        "window " + std::to_string(window) + " to show " + reference,
+        [&] {
+            before = shown;
+            shown = probe.Pixels(window);
+            if (!compare) return shown.width() > 0 && same(shown, before);
+            last = refpic::Compare(shown, expected, refpic::kOnServer.channel);
+            return refpic::Within(last, refpic::kOnServer, shown);
+        },
+        [&] {
+            return std::to_string(shown.width()) + " x " + std::to_string(shown.height()) + " pixels, " +
+                   std::to_string(last.pixels) + " differing, " + std::to_string(last.worstPatch) +
+                   " in the fullest patch";
+        });
     plat::SavePng(shown, output);
     return refpic::MatchesReference(shown, reference, output, refpic::kOnServer);
 }
@@ -125,19 +152,17 @@ TEST_P(RunOnX, ShowsTheMainWindowAndEndsThroughTheCloseQuestion) {
         FAIL() << "no main window appeared";
     }
     // Listed by the window manager before it is framed and mapped.
-    for (int i = 0; i < 100 && probe.Pixels(window).width() == 0; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_TRUE(xwait::Until("the main window to be mapped", [&] { return probe.Viewable(window); }));
+    EXPECT_TRUE(ShownAsReference(probe, window, program.png));
     const plat::Surface shown = probe.Pixels(window);
     EXPECT_GT(shown.width(), 400);
     EXPECT_GT(shown.height(), 200);
-    EXPECT_TRUE(plat::SavePng(shown, std::string(TM_TEST_OUTPUT_DIR) + "/" + program.png));
-    EXPECT_TRUE(ShownAsReference(probe, window, program.png));
 
     // Alt+F4 is the program's own (the window manager binds no keys);
     // wmctrl's request goes through the window manager.
     const std::string id = std::to_string(window);
-    EXPECT_EQ(Focused(), window) << "the main window has not the focus";
+    EXPECT_TRUE(xwait::Until("the main window to have the focus", [&] { return Focused() == window; },
+                             [] { return "the focus on " + std::to_string(Focused()); }));
     for (const std::string& close : {std::string("xdotool key alt+F4"), "wmctrl -i -c " + id}) {
         const bool last = close[0] == 'w';
         const std::vector<unsigned long> before = Windows(program.question);
@@ -145,19 +170,20 @@ TEST_P(RunOnX, ShowsTheMainWindowAndEndsThroughTheCloseQuestion) {
         const unsigned long box = WaitForWindow(program.question, before);
         EXPECT_NE(box, 0ul) << "no close question appeared after " << close;
         if (box == 0) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        if (last) plat::SavePng(probe.Pixels(box), std::string(TM_TEST_OUTPUT_DIR) + "/question-" + program.png);
         if (last) {
+            EXPECT_TRUE(xwait::Until("the close question to be mapped", [&] { return probe.Viewable(box); }));
             EXPECT_TRUE(ShownAsReference(probe, box, std::string("question-") + program.png));
         }
         // The question takes the focus itself: the keys go wherever it is.
-        for (int i = 0; i < 50 && Focused() != box; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        EXPECT_EQ(Focused(), box) << "the close question has not the focus";
+        EXPECT_TRUE(xwait::Until("the close question to have the focus", [&] { return Focused() == box; },
+                                 [] { return "the focus on " + std::to_string(Focused()); }));
         xprobe::Run(std::string("xdotool key ") + (last ? "Right Return" : "Return") + " 2>/dev/null");
         // "Not" leaves the program running; the box must be gone before the
         // next request, or it would still block the main window.
-        for (int i = 0; !last && i < 100 && Windows(program.question) != before; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!last) {
+            EXPECT_TRUE(xwait::Until("the close question to go", [&] { return Windows(program.question) == before; },
+                                     [&] { return Listed(program.question); }));
+        }
     }
     EXPECT_EQ(WaitForExit(child), 0);
 }

@@ -30,8 +30,67 @@
 namespace xev {
 
 namespace {
-int pumping = 0;
-void StopPump(int, void*) { pumping = 0; }
+
+std::int64_t NowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// A slice of the loop, about as long as the window system's tick.
+struct Slice {
+    int running = 1;
+};
+void EndSlice(int, void* slice) { static_cast<Slice*>(slice)->running = 0; }
+void RunSlice() {
+    Slice slice;
+    const int id = WkAddTimeout(20, EndSlice, &slice);
+    WkLoopWhile(&slice.running, 1);
+    WkRemoveTimeout(id);
+}
+
+// What an xdotool command sends: its clicks (presses and releases), its
+// keys, and where it leaves the pointer.
+struct Sent {
+    int presses = 0, releases = 0, keys = 0;
+    bool moved = false;
+    int x = 0, y = 0;
+};
+Sent Sending(const std::string& command) {
+    Sent sent;
+    std::istringstream in(command);
+    std::string word;
+    // The options of a command ("--delay 5"), then its first other word.
+    const auto operand = [&in] {
+        std::string w, value;
+        while (in >> w && w.rfind("--", 0) == 0) in >> value;
+        return w;
+    };
+    while (in >> word) {
+        if (word == "mousemove") {
+            sent.moved = bool(in >> sent.x >> sent.y);
+        } else if (word == "click") {
+            std::string w, value;
+            int repeat = 1;
+            while (in >> w && w.rfind("--", 0) == 0)
+                if (in >> value && w == "--repeat") repeat = std::stoi(value);
+            sent.presses += repeat;
+            sent.releases += repeat;
+        } else if (word == "mousedown" || word == "mouseup") {
+            operand();
+            ++(word == "mousedown" ? sent.presses : sent.releases);
+        } else if (word == "key") {
+            for (std::string key = operand(); !key.empty(); key.clear(), in >> key) ++sent.keys;
+        } else if (word == "type") {
+            // The rest is the text, in single quotes.
+            std::string text = operand(), rest;
+            std::getline(in, rest);
+            text += rest;
+            sent.keys += int(text.size()) - 2;
+        }
+    }
+    return sent;
+}
+
 } // namespace
 
 std::string EventFolder(const std::string& base) {
@@ -82,7 +141,17 @@ void XProgramTest::StartUscfReport(const std::string& scratch) {
 
 void XProgramTest::Loop() {
     WkAddTimeout(100, AnswerBox, this);
-    Pump(500);
+    // Framed and mapped by the window manager, and given the focus: clicks
+    // and keys then reach it.
+    const unsigned long window = x->xWindow(WkObjectGetNativeWindow(mainWindow_));
+    WaitFor(
+        "the main window shown with the focus",
+        [&] { return probe_->Viewable(window) && probe_->Focus() == window; },
+        [&] {
+            return std::string(probe_->Viewable(window) ? "viewable" : "not viewable") + ", the focus on window " +
+                   std::to_string(probe_->Focus()) + " (the main window is " + std::to_string(window) + ")";
+        });
+    Settle();
 }
 
 void XProgramTest::TearDown() {
@@ -100,11 +169,14 @@ void XProgramTest::TearDown() {
 void XProgramTest::Answer(int message, int button) { answers.push_back({MessageText(message), button}); }
 void XProgramTest::AnswerText(const std::string& text, int button) { answers.push_back({text, button}); }
 
-void XProgramTest::Pump(int ms) {
-    pumping = 1;
-    WkAddTimeout(ms, StopPump, nullptr);
-    WkLoopWhile(&pumping, 1);
+bool XProgramTest::WaitFor(const std::string& what, const std::function<bool()>& done,
+                           const std::function<std::string()>& seen) {
+    const ::testing::AssertionResult result = xwait::Until(what, done, seen, RunSlice);
+    EXPECT_TRUE(result);
+    return result;
 }
+
+void XProgramTest::Settle() { WkFlushEvents(); }
 
 void XProgramTest::AnswerBox(int, void* data) {
     auto* self = static_cast<XProgramTest*>(data);
@@ -112,8 +184,25 @@ void XProgramTest::AnswerBox(int, void* data) {
     WkNativeWindow modal = WkGetModalWindow();
     WkObject* box = modal ? WkListedShell(modal) : nullptr;
     if (!box || box == self->mainWindow_) return;
+    // A box answered stays until the click reaches it, which on a busy
+    // machine takes its time; it must not be answered twice.
+    if (modal == self->answered_) {
+        if (NowMs() - self->answeredAt_ > xwait::kCeilingMs) {
+            ADD_FAILURE() << "the box \"" << self->answeredText_ << "\" stays " << xwait::kCeilingMs / 1000
+                          << " s after its button was clicked";
+            self->answered_ = 0;
+        }
+        return;
+    }
     // The window manager frames and maps it first; a click before that is lost.
-    if (!self->probe_->Viewable(self->x->xWindow(modal))) return;
+    if (!self->probe_->Viewable(self->x->xWindow(modal))) {
+        if (modal != self->waiting_) self->waiting_ = modal, self->waitingSince_ = NowMs();
+        else if (NowMs() - self->waitingSince_ > xwait::kCeilingMs) {
+            ADD_FAILURE() << "waited " << xwait::kCeilingMs / 1000 << " s for a box to be mapped";
+            self->waitingSince_ = NowMs();
+        }
+        return;
+    }
     std::string text;
     std::vector<WkObject*> buttons;
     for (WkObject* o : tmt::WidgetsUnder(box)) {
@@ -122,6 +211,9 @@ void XProgramTest::AnswerBox(int, void* data) {
         if (o->classCode == WK_CLASS_EDIT) return; // a dialog the test fills itself
     }
     if (buttons.size() > 3) return; // a window the test drives itself, not a box
+    self->answered_ = modal;
+    self->answeredAt_ = NowMs();
+    self->answeredText_ = text;
     std::deque<std::pair<std::string, int>>& answers = self->answers;
     if (answers.empty() || answers.front().first != text || answers.front().second >= int(buttons.size())) {
         self->unexpected += "unexpected box \"" + text + "\"\n";
@@ -145,34 +237,89 @@ std::string XProgramTest::At(WkObject* object, int x, int y) {
     return std::to_string(left + ox + x) + " " + std::to_string(top + oy + y);
 }
 
-void XProgramTest::Xdo(const std::string& command, bool pump) {
+void XProgramTest::Xdo(const std::string& command, bool wait) {
+    const plat::X11Display::InputSeen before = x->inputSeen();
     auto done = std::async(std::launch::async, [command] { return xprobe::Run("xdotool " + command); });
-    while (pump && done.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) Pump(20);
-    done.wait();
-    if (pump) Pump();
+    if (!wait) {
+        done.wait();
+        return;
+    }
+    WaitFor("xdotool " + command + " to end",
+            [&] { return done.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready; });
+    const std::string said = done.valid() ? done.get() : "";
+    // The window manager holds a click until it has seen it: the program
+    // gets it when that one has had its turn. A move alone is seen where
+    // the pointer is; a click tells its arrival itself (and what it does
+    // may move the pointer on, as a box answered meanwhile does).
+    Sent sent = Sending(command);
+    sent.moved = sent.moved && sent.presses + sent.releases + sent.keys == 0;
+    const auto arrived = [&] {
+        const plat::X11Display::InputSeen& now = x->inputSeen();
+        return now.buttonPresses - before.buttonPresses >= std::uint64_t(sent.presses) &&
+               now.buttonReleases - before.buttonReleases >= std::uint64_t(sent.releases) &&
+               now.keyReleases - before.keyReleases >= std::uint64_t(sent.keys) &&
+               (!sent.moved || (x->pointerX() == sent.x && x->pointerY() == sent.y));
+    };
+    WaitFor("the program to receive xdotool " + command, arrived, [&] {
+        const plat::X11Display::InputSeen& now = x->inputSeen();
+        return std::to_string(now.buttonPresses - before.buttonPresses) + " of " + std::to_string(sent.presses) +
+               " button presses, " + std::to_string(now.buttonReleases - before.buttonReleases) + " of " +
+               std::to_string(sent.releases) + " releases, " + std::to_string(now.keyReleases - before.keyReleases) +
+               " of " + std::to_string(sent.keys) + " keys, the pointer at " + std::to_string(x->pointerX()) + " " +
+               std::to_string(x->pointerY()) + "; xdotool said \"" + said + "\"";
+    });
+    Settle();
 }
 
-void XProgramTest::Click(WkObject* object) { Xdo("mousemove " + At(object) + " click 1"); }
+bool XProgramTest::Mapped(WkObject* object) const {
+    return probe_->Viewable(x->xWindow(WkObjectGetNativeWindow(object)));
+}
+
+void XProgramTest::Reachable(WkObject* object) {
+    WaitFor("window " + std::to_string(x->xWindow(WkObjectGetNativeWindow(object))) + " to be mapped",
+            [&] { return Mapped(object); });
+}
+
+void XProgramTest::Click(WkObject* object) {
+    Reachable(object);
+    Xdo("mousemove " + At(object) + " click 1");
+}
 
 void XProgramTest::Fill(WkObject* field, const std::string& text) {
     WkEditReplaceText(field, "", 0, 0);
     Click(field);
     Xdo("type --delay 5 '" + text + "'");
+    EXPECT_EQ(WkEditGetText(field), text) << "typed into the field";
 }
 
 void XProgramTest::Key(const std::string& keys) { Xdo("key --delay 20 " + keys); }
 
 void XProgramTest::Png(WkObject* window, const std::string& name, const std::vector<WkObject*>& hidden) {
-    // A focused field's cursor is pictured shown, whatever the phase of its
-    // blink; and what the program drew last reaches the server first.
-    WkObject* focused = WkFormGetFocus(window);
-    if (focused && focused->classCode == WK_CLASS_EDIT && (focused->state & WK_STATE_FOCUS)) {
-        edit::ShowCursor(focused, true);
-        edit::RestartBlink(focused);
-    }
-    x->present();
-    xprobe::Probe::Sync(x->connection());
-    const plat::Surface shown = probe_->Pixels(x->xWindow(WkObjectGetNativeWindow(window)));
+    // The picture once the server shows what the program drew: a window
+    // just uncovered (a dialog over it closed) holds nothing there until
+    // its Expose is answered. A focused field's cursor is pictured shown,
+    // whatever the phase of its blink.
+    const WkNativeWindow id = WkObjectGetNativeWindow(window);
+    plat::Surface shown;
+    long differing = 0;
+    WaitFor(
+        "the server to show " + name + " as the program drew it",
+        [&] {
+            WkObject* focused = WkFormGetFocus(window);
+            if (focused && focused->classCode == WK_CLASS_EDIT && (focused->state & WK_STATE_FOCUS)) {
+                edit::ShowCursor(focused, true);
+                edit::RestartBlink(focused);
+            }
+            x->present();
+            xprobe::Probe::Sync(x->connection());
+            shown = probe_->Pixels(x->xWindow(id));
+            const plat::Surface* drawn = x->surface(id);
+            if (!drawn) return false;
+            const refpic::Difference d = refpic::Compare(shown, *drawn, 0);
+            differing = d.sameSize ? d.pixels : -1;
+            return differing == 0;
+        },
+        [&] { return differing < 0 ? "another size" : std::to_string(differing) + " pixels differ"; });
     const std::string output = std::string(TM_TEST_OUTPUT_DIR) + "/" + name;
     plat::SavePng(shown, output);
     std::vector<plat::Rect> areas;

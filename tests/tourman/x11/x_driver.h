@@ -10,14 +10,18 @@
 // request; the driver starts it with the program and stops it after.
 #pragma once
 
+#include "support/wait_until.h"
 #include "support/x_probe.h"
 #include "toolkit/core/object.h"
+#include "toolkit/core/window_system.h"
 #include "toolkit/platform/x11_display.h"
 #include "tournament/message_numbers.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <deque>
+#include <functional>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -46,14 +50,28 @@ class XProgramTest : public ::testing::Test {
     // is noted in `unexpected` and gets its first button.
     void Answer(int message, int button);
     void AnswerText(const std::string& text, int button);
-    // Runs the loop for a while; a box that opens meanwhile gets its answer.
-    void Pump(int ms = 150);
+    // Runs the loop until done() holds (a box that opens meanwhile gets its
+    // answer), at most xwait::kCeilingMs; running out fails the test naming
+    // the wait and what seen() tells.
+    bool WaitFor(const std::string& what, const std::function<bool()>& done,
+                 const std::function<std::string()>& seen = {});
+    // Handles what is waiting now, the paints included, without waiting.
+    void Settle();
     // The object's centre on the screen, where the server has its window;
     // or its point (x, y) counted from its top left.
     std::string At(WkObject* object);
     std::string At(WkObject* object, int x, int y);
-    // xdotool runs while the loop goes on, so that the program answers the server at once.
-    void Xdo(const std::string& command, bool pump = true);
+    // xdotool runs while the loop goes on, so that the program answers the
+    // server at once; then the loop runs until the program has received what
+    // it sent (its clicks and keys, the pointer where it was moved). Inside
+    // the program's own waits (a timeout's callback) nothing is waited for.
+    void Xdo(const std::string& command, bool wait = true);
+    // Waits until the object's window is mapped (a window manager frames
+    // and maps a new window in its own time): a click before that is lost.
+    void Reachable(WkObject* object);
+    // Whether it is mapped now: for the timeouts that drive a dialog inside
+    // the program's own wait, which try again later.
+    bool Mapped(WkObject* object) const;
     void Click(WkObject* object);
     void Fill(WkObject* field, const std::string& text);
     void Key(const std::string& keys);
@@ -73,6 +91,10 @@ class XProgramTest : public ::testing::Test {
     void Loop();
     static void AnswerBox(int, void* self);
     std::unique_ptr<xprobe::Probe> probe_; // asks the server where windows are and what they show
+    WkNativeWindow answered_ = 0;          // the box whose button was clicked last, until it goes
+    WkNativeWindow waiting_ = 0;           // the box seen first that is not yet viewable
+    std::int64_t answeredAt_ = 0, waitingSince_ = 0;
+    std::string answeredText_;
     WkObject* mainWindow_ = nullptr;
     std::string argv0_;
     char* argv_[2] = {};

@@ -15,6 +15,8 @@
 #include "toolkit/platform/png.h"
 #include "toolkit/platform/x11_display.h"
 #include "support/reference_picture.h"
+#include "support/toolkit_on_x.h"
+#include "support/wait_until.h"
 #include "support/x_probe.h"
 
 #include <X11/Xlib.h>
@@ -164,20 +166,38 @@ protected:
         if (!p.done) WkRemoveTimeout(p.timeout); // the loop met a quit
     }
 
-    // Runs a desktop tool while the toolkit's loop keeps answering the server.
+    // Runs the loop until stop holds, at most the waits' ceiling; running
+    // out fails the test naming the wait.
+    bool Wait(const std::string& what, const std::function<bool()>& stop) {
+        const ::testing::AssertionResult done = xwait::Until(what, stop, {}, [this] { Pump(20); });
+        EXPECT_TRUE(done);
+        return done;
+    }
+
+    void CatchUp() { xprobe::CatchUp(*x); }
+
+    // Waits until the server maps the window, then catches up: its first
+    // Expose is answered with its pixels.
+    void Mapped(WkObject* shell) {
+        Wait("the window to be mapped", [&] { return probe.Viewable(XWindowOf(shell)); });
+        CatchUp();
+    }
+
+    // Runs a desktop tool while the toolkit's loop keeps answering the
+    // server; then catches up with what it did.
     std::string RunBeside(const std::string& command) {
         auto result = std::async(std::launch::async, [command] { return xprobe::Run(command); });
-        Pump(20000, [&] { return result.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready; });
+        Wait(command + " to end",
+             [&] { return result.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready; });
+        CatchUp();
         return result.get();
     }
 
-    // Types the keys and waits for the first key or close message, then a
-    // little longer for anything that should not come.
+    // Types the keys: once xdotool ended they have all arrived.
     void Type(const std::string& keys, const testform::Log& seen) {
         const int keys0 = seen.count(WK_MSG_KEY), closes0 = seen.count(WK_MSG_CLOSE);
-        ASSERT_EQ(xprobe::Run("xdotool key " + keys), "");
-        Pump(3000, [&] { return seen.count(WK_MSG_KEY) > keys0 || seen.count(WK_MSG_CLOSE) > closes0; });
-        Pump(150);
+        ASSERT_EQ(RunBeside("xdotool key " + keys), "");
+        EXPECT_TRUE(seen.count(WK_MSG_KEY) > keys0 || seen.count(WK_MSG_CLOSE) > closes0) << "no key from " << keys;
     }
 
     void SetNumLock(bool on) {
@@ -207,7 +227,7 @@ protected:
 
 TEST_F(ToolkitOnX, TheServerHoldsTheSamePixelsAsTheOffscreenDisplay) {
     WkObject* shell = Window("Pixels", 0, 220, 90);
-    Pump(200);
+    Mapped(shell);
     const plat::Surface backing = testform::SurfaceOf(shell);
     const std::string png = std::string(TM_TEST_OUTPUT_DIR) + "/toolkit_window_xwd.png";
     ASSERT_EQ(xprobe::Run("xwd -silent -id " + std::to_string(XWindowOf(shell)) + " | convert xwd:- png:" + png), "");
@@ -252,9 +272,9 @@ TEST_F(ToolkitOnX, ACursorMadeFromAPictureShowsItsHotSpot) {
     ASSERT_GE(slot, 8);
     // The main form's cursor, shown once the pointer moves over the form.
     WkObjectSetCursor(shell, slot);
+    Mapped(shell);
     ASSERT_EQ(RunBeside("xdotool mousemove " + std::to_string(shell->x + 20) + " " + std::to_string(shell->y + 20)),
               "");
-    Pump(300);
     _XDisplay* dpy = xprobe::Connect();
     ASSERT_NE(dpy, nullptr);
     int eventBase = 0, errorBase = 0;
@@ -273,7 +293,7 @@ TEST_F(ToolkitOnX, TypedKeysArriveAsToolkitCodes) {
     int closes = 0;
     WkObject* shell = Window("Keys", 0, 200, 80, &seen);
     WkShellSetCloseCallback(shell, CountClose, &closes);
-    Pump(200);
+    Mapped(shell);
 
     Type("ctrl+c", seen);
     ASSERT_EQ(Values(seen, WK_MSG_KEY), (std::vector<std::intptr_t>{0x2E03}));
@@ -303,19 +323,19 @@ TEST_F(ToolkitOnX, AClickUnderAModalDialogRingsTheBellAndReachesNoObject) {
     WkObject* main = Window("Main", 0, 400, 300, &mainSeen);
     WkObject* dialog = Window("Dialog", WK_SHELL_DIALOG, 100, 60, &dialogSeen);
     ASSERT_EQ(WkGetModalWindow(), WkObjectGetNativeWindow(dialog));
-    Pump(200);
-    probe.Bells(100);
+    Mapped(main);
+    Mapped(dialog);
+    probe.Bells(x->connection());
     const std::string outside = std::to_string(main->x + 10) + " " + std::to_string(main->y + 10);
     EXPECT_EQ(RunBeside("xdotool mousemove " + outside + " click 1"), "");
-    Pump(300);
     EXPECT_EQ(mainSeen.count(WK_MSG_PRESS), 0);
     EXPECT_EQ(mainSeen.count(WK_MSG_RELEASE), 0);
-    EXPECT_EQ(probe.Bells(300), 1);
+    EXPECT_EQ(probe.Bells(x->connection(), 1), 1);
 
     // The dialog itself takes clicks, and no bell rings for them.
     const std::string inside = std::to_string(dialog->x + 8) + " " + std::to_string(dialog->y + 9);
     EXPECT_EQ(RunBeside("xdotool mousemove " + inside + " click 1"), "");
-    Pump(2000, [&] { return dialogSeen.count(WK_MSG_RELEASE) > 0; });
+    Wait("the dialog's release", [&] { return dialogSeen.count(WK_MSG_RELEASE) > 0; });
     ASSERT_EQ(dialogSeen.count(WK_MSG_PRESS), 1);
     const std::size_t press = std::size_t(std::find(dialogSeen.types.begin(), dialogSeen.types.end(), WK_MSG_PRESS) -
                                           dialogSeen.types.begin());
@@ -323,7 +343,7 @@ TEST_F(ToolkitOnX, AClickUnderAModalDialogRingsTheBellAndReachesNoObject) {
     EXPECT_EQ(dialogSeen.b[press], 9);
     EXPECT_EQ(dialogSeen.count(WK_MSG_RELEASE), 1);
     EXPECT_EQ(mainSeen.count(WK_MSG_PRESS), 0);
-    EXPECT_EQ(probe.Bells(100), 0);
+    EXPECT_EQ(probe.Bells(x->connection()), 0);
 }
 
 TEST_F(ToolkitOnX, OtherClientsReadTheClipboardAsUtf8WithLineFeeds) {
@@ -341,7 +361,7 @@ TEST_F(ToolkitOnX, OtherClientsReadTheClipboardAsUtf8WithLineFeeds) {
     // Another client takes the clipboard: the toolkit lets its copy go and
     // reads the new text without carriage returns.
     EXPECT_EQ(RunBeside("printf '\\302\\275 x\\r\\ny' | xclip -loops 1 -selection clipboard -i >/dev/null 2>&1"), "");
-    Pump(2000, [] { return WkOwnsClipboard() == 0; });
+    Wait("the toolkit to let the clipboard go", [] { return WkOwnsClipboard() == 0; });
     EXPECT_EQ(WkOwnsClipboard(), 0);
     const char* back = WkGetClipboardText(window);
     ASSERT_NE(back, nullptr);

@@ -4,6 +4,7 @@
 #include "toolkit/platform/font_test_fonts.h"
 #include "toolkit/platform/png.h"
 #include "support/reference_picture.h"
+#include "support/wait_until.h"
 #include "support/x_probe.h"
 
 #include <gtest/gtest.h>
@@ -56,13 +57,14 @@ public:
     // The exit status once it ended within ms, else -1.
     int Wait(int ms) {
         auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (!exited_ && std::chrono::steady_clock::now() < end) {
+        while (!exited_) {
             int status = 0;
             if (waitpid(pid_, &status, WNOHANG) == pid_) {
                 exited_ = true;
                 status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
                 break;
             }
+            if (std::chrono::steady_clock::now() >= end) break;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         return exited_ ? status_ : -1;
@@ -91,14 +93,14 @@ protected:
         ASSERT_TRUE(UseTestFonts());
     }
 
-    // The demo's shown window, waited for up to ten seconds; 0 when none came.
+    // The demo's shown window; 0 when none came (the test then fails).
     static unsigned long WaitForWindow() {
-        for (int tries = 0; tries < 100; ++tries) {
-            std::string found = xprobe::Run("xdotool search --onlyvisible --name '^Toolkit demo$' 2>/dev/null");
-            if (found.rfind("exit", 0) != 0 && !found.empty()) return std::stoul(found);
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return 0;
+        std::string found;
+        EXPECT_TRUE(xwait::Until("the demo's window \"Toolkit demo\" to show", [&] {
+            found = xprobe::Run("xdotool search --onlyvisible --name '^Toolkit demo$' 2>/dev/null");
+            return found.rfind("exit", 0) != 0 && !found.empty();
+        }, [&] { return "xdotool search: " + found; }));
+        return found.rfind("exit", 0) != 0 && !found.empty() ? std::stoul(found) : 0;
     }
 
     // Pixels of the window's colour that are not its background: its text.
@@ -135,13 +137,13 @@ TEST_F(DemoOnX, ShowsItsStartUpFactsAndEndsOnTheCloseRequest) {
     const std::string png = kOut + "/wkdemo_desktop.png";
     plat::Surface shot;
     int ink = 0;
-    for (int tries = 0; tries < 30 && ink < 2000; ++tries) {
-        ASSERT_EQ(xprobe::Run("xwd -silent -root | convert xwd:- png:" + png), "");
+    std::string taken;
+    xwait::Until("the demo's text on the screen", [&] {
+        taken = xprobe::Run("xwd -silent -root | convert xwd:- png:" + png);
         std::string error;
-        ASSERT_TRUE(plat::LoadPng(png, shot, &error)) << error;
-        ink = InkPixels(shot, x, y, width, height);
-        if (ink < 2000) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
+        ink = taken.empty() && plat::LoadPng(png, shot, &error) ? InkPixels(shot, x, y, width, height) : 0;
+        return ink >= 2000;
+    }, [&] { return std::to_string(ink) + " pixels of ink " + taken; });
     // Twenty lines of text leave thousands of dark pixels; a blank window none.
     EXPECT_GE(ink, 2000) << "the window shows no text";
     EXPECT_LT(ink, width * height / 2);
@@ -158,7 +160,7 @@ TEST_F(DemoOnX, ShowsItsStartUpFactsAndEndsOnTheCloseRequest) {
                                          kOut + "/wkdemo_window.png", refpic::kOnServer, folders));
 
     probe.SendClose(window);
-    EXPECT_EQ(demo.Wait(10000), 0);
+    EXPECT_EQ(demo.Wait(xwait::kCeilingMs), 0);
     const std::string out = demo.Output();
     EXPECT_NE(out.find("program name:     wkdemo\n"), std::string::npos) << out;
     EXPECT_NE(out.find("screen:           1024 x 768"), std::string::npos) << out;
@@ -168,15 +170,15 @@ TEST_F(DemoOnX, AltF4EndsIt) {
     Demo demo;
     ASSERT_TRUE(demo.started());
     ASSERT_NE(WaitForWindow(), 0u);
-    EXPECT_EQ(demo.Wait(300), -1) << "it waits for its window to be closed";
+    EXPECT_EQ(demo.Wait(0), -1) << "it waits for its window to be closed";
     EXPECT_EQ(xprobe::Run("xdotool key alt+F4"), "");
-    EXPECT_EQ(demo.Wait(10000), 0);
+    EXPECT_EQ(demo.Wait(xwait::kCeilingMs), 0);
 }
 
 TEST_F(DemoOnX, OffscreenIsStillThereForTheAsking) {
     Demo demo("offscreen");
     ASSERT_TRUE(demo.started());
-    EXPECT_EQ(demo.Wait(10000), 0) << "it draws offscreen and ends by itself";
+    EXPECT_EQ(demo.Wait(xwait::kCeilingMs), 0) << "it draws offscreen and ends by itself";
     const std::string out = demo.Output();
     EXPECT_NE(out.find("  argv[1]        offscreen\n"), std::string::npos) << out;
     EXPECT_NE(out.find("font section:     Fonts1024x768\n"), std::string::npos) << out;

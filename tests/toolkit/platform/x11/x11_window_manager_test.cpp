@@ -116,7 +116,7 @@ protected:
 
     // Handles the display's events until done() holds (checked after each
     // one and between them) or ms pass; the events are kept in seen.
-    bool Until(const std::function<bool()>& done, int ms = 5000) {
+    bool Until(const std::function<bool()>& done, int ms = xprobe::kWaitCeilingMs) {
         TimerId tick = d->startTimer(20);
         auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
         bool held = false;
@@ -157,7 +157,7 @@ protected:
     // A desktop tool run while the display keeps answering the server.
     std::string Tool(const std::string& command) {
         auto result = std::async(std::launch::async, [command] { return xprobe::Run(command + " 2>&1"); });
-        Until([&] { return result.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready; }, 10000);
+        Until([&] { return result.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready; });
         return result.get();
     }
 
@@ -285,7 +285,7 @@ TEST_F(WindowManagerTest, WindowUnderAModalDialogGetsNeitherFocusNorClicks) {
         << "the focus is taken back to the dialog";
     EXPECT_EQ(d->activeWindow(), modal);
     EXPECT_EQ(Count(EventType::FocusIn, main), 0);
-    EXPECT_EQ(probe.Bells(100), 0) << "no click, no bell";
+    EXPECT_EQ(probe.Bells(d->connection()), 0) << "no click, no bell";
 
     EXPECT_EQ(Tool("xdotool mousemove 120 120 click 1"), "");
     // A click in the dialog comes after it, and is delivered.
@@ -294,7 +294,7 @@ TEST_F(WindowManagerTest, WindowUnderAModalDialogGetsNeitherFocusNorClicks) {
     EXPECT_EQ(Count(EventType::ButtonPress, main), 0);
     EXPECT_EQ(d->activeWindow(), modal);
     EXPECT_TRUE(Until([&] { return Focused() == dialog; }));
-    EXPECT_EQ(probe.Bells(300), 1) << "one click, one bell";
+    EXPECT_EQ(probe.Bells(d->connection(), 1), 1) << "one click, one bell";
 }
 
 TEST_F(WindowManagerTest, FrameMovesAndSizesBecomeMoveAndResizeWithinTheLimits) {

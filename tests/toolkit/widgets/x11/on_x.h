@@ -3,7 +3,10 @@
 // loop run while the server answers, and the pixels two windows differ in.
 #pragma once
 
+#include "support/toolkit_on_x.h"
+#include "support/wait_until.h"
 #include "support/x_probe.h"
+#include "toolkit/core/shell_data.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/inherit.h"
 #include "toolkit/core/object_draw.h"
@@ -16,7 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <future>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -44,15 +49,49 @@ protected:
         WkReleaseDefaultColors();
         WkShutdown();
     }
-    // The server's answers take their time, the offscreen display's none.
-    void Pump(bool onServer, int ms = 300) {
+    // The server's answers take their time, the offscreen display's none:
+    // on the server, every shown window is waited for until it is mapped,
+    // then all the server sent is handled and what the toolkit drew is on
+    // the server.
+    void Pump(bool onServer) {
         if (!onServer) {
             WkFlushEvents();
             return;
         }
-        pumping = 1;
-        WkAddTimeout(ms, StopPump, nullptr);
-        WkLoopWhile(&pumping, 1);
+        EXPECT_TRUE(xwait::Until(
+            "the shown windows to be mapped",
+            [&] {
+                CatchUp();
+                return Unmapped().empty();
+            },
+            [&] { return "not mapped:" + Unmapped(); }));
+    }
+    void CatchUp() { xprobe::CatchUp(*x); }
+    // The X windows of the shown shells that the server has not mapped.
+    std::string Unmapped() const {
+        std::string windows;
+        WkObject* const* shells = nullptr;
+        const int count = WkLiveShells(&shells);
+        for (int i = 0; i < count; ++i) {
+            if (!(WkShellRecord(shells[i])->flags & WK_SHELL_SHOWN)) continue;
+            const unsigned long window = x->xWindow(WkObjectGetNativeWindow(shells[i]));
+            if (!probe.Viewable(window)) windows += " " + std::to_string(window);
+        }
+        return windows;
+    }
+    // Runs a desktop tool while the loop keeps answering the server, then
+    // catches up with what it did.
+    std::string RunBeside(const std::string& command) {
+        auto result = std::async(std::launch::async, [command] { return xprobe::Run(command); });
+        EXPECT_TRUE(xwait::Until(command + " to end", [&] {
+            pumping = 1;
+            const int id = WkAddTimeout(20, StopPump, nullptr);
+            WkLoopWhile(&pumping, 1);
+            WkRemoveTimeout(id);
+            return result.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready;
+        }));
+        CatchUp();
+        return result.get();
     }
     // Surfaces of one size: the count of pixels that differ.
     static int Differing(const plat::Surface& a, const plat::Surface& b) {

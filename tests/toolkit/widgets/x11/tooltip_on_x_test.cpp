@@ -7,6 +7,7 @@
 #include "toolkit/core/timeouts.h"
 #include "toolkit/platform/font_test_fonts.h"
 #include "toolkit/platform/x11_display.h"
+#include "support/wait_until.h"
 #include "support/x_probe.h"
 #include "toolkit/widgets/tooltip_window.h"
 
@@ -15,6 +16,8 @@
 #include <X11/Xlib.h>
 
 #include <cstdlib>
+#include <functional>
+#include <string>
 #include <filesystem>
 
 namespace {
@@ -22,15 +25,15 @@ namespace {
 int pumping = 0;
 void StopPump(int, void*) { pumping = 0; }
 
-// Runs the loop in 50 ms slices until the condition holds, at most ms long.
-template <class Done> bool PumpUntil(int ms, Done done) {
-    for (int left = ms; !done(); left -= 50) {
-        if (left <= 0) return false;
+// Runs the loop in 50 ms slices until the condition holds, at most the
+// waits' ceiling; running out names the wait.
+::testing::AssertionResult PumpUntil(const std::string& what, const std::function<bool()>& done) {
+    return xwait::Until(what, done, {}, [] {
         pumping = 1;
-        WkAddTimeout(50, StopPump, nullptr);
+        const int id = WkAddTimeout(50, StopPump, nullptr);
         WkLoopWhile(&pumping, 1);
-    }
-    return true;
+        WkRemoveTimeout(id);
+    });
 }
 
 TEST(TooltipOnX, PopupIsOverrideRedirectBesideThePointerAndTakesNoFocus) {
@@ -48,13 +51,17 @@ TEST(TooltipOnX, PopupIsOverrideRedirectBesideThePointerAndTakesNoFocus) {
     WkInstallEventLoop();
     WkInitFormClass();
     wt::TooltipWindow w = wt::MakeTooltipWindow();
-    PumpUntil(300, [] { return false; });
+    xprobe::Probe::Sync(x->connection());
+    EXPECT_TRUE(PumpUntil("the window to be mapped",
+                          [&] { return probe.Viewable(x->xWindow(WkObjectGetNativeWindow(w.shell))); }));
     int px, py;
     WkObjectGetAbsolutePosition(w.button, &px, &py);
     px += w.shell->x + 6, py += w.shell->y + 5;
     EXPECT_EQ(xprobe::Run("xdotool mousemove " + std::to_string(px) + " " + std::to_string(py)), "");
-    EXPECT_TRUE(PumpUntil(3000, [&] { return wt::TipShown(w.button); }));
-    PumpUntil(100, [] { return false; });
+    EXPECT_TRUE(PumpUntil("the tip to show", [&] { return wt::TipShown(w.button); }));
+    EXPECT_TRUE(PumpUntil("the tip to be mapped", [&] {
+        return probe.Viewable(x->xWindow(WkObjectGetNativeWindow(w.button->tooltip->popup)));
+    }));
 
     _XDisplay* dpy = xprobe::Connect();
     ASSERT_NE(dpy, nullptr);
@@ -69,7 +76,7 @@ TEST(TooltipOnX, PopupIsOverrideRedirectBesideThePointerAndTakesNoFocus) {
     EXPECT_EQ(focus, x->xWindow(WkObjectGetNativeWindow(w.shell)));
     XCloseDisplay(dpy);
     EXPECT_TRUE(w.field->state & WK_STATE_FOCUS);
-    EXPECT_TRUE(PumpUntil(3000, [&] { return !wt::TipShown(w.button); }));
+    EXPECT_TRUE(PumpUntil("the tip to go", [&] { return !wt::TipShown(w.button); }));
     WkObjectDestroy(w.shell);
     WkEndDraw();
     WkReleaseDefaultColors();
