@@ -1,6 +1,10 @@
 #include "tournament/round_state.h"
 
+#include "tournament/game_code.h"
 #include "tournament/round_tables.h"
+#include "tournament/settings.h"
+
+#include <algorithm>
 
 int CurrentRound = 0;
 int ShownRound = 0;
@@ -93,4 +97,22 @@ void RoundStateRead(int round, const int values[7]) {
     IsGetResultDone = values[4];
     ClosedRegistration = values[5];
     IsPairingDone = values[6];
+}
+
+bool IsProposedRound(bool roundRobin, int round, int closedRegistration, int pairingDone,
+                     const std::vector<int>& codes) {
+    if (roundRobin || round < 1 || closedRegistration == 0 || pairingDone != 0) return false;
+    return std::any_of(codes.begin(), codes.end(), [](int code) {
+        int white, black, digit;
+        DecodeGameCode(code, white, black, digit);
+        return digit == NotPlayed;
+    });
+}
+
+bool CurrentRoundProposed() {
+    std::vector<int> codes;
+    if (CurrentRound >= 1)
+        for (int board = 1; board <= RoundBoardCount(CurrentRound); ++board)
+            codes.push_back(GameTable(board, CurrentRound));
+    return IsProposedRound(IsRoundRobin(), CurrentRound, ClosedRegistration, IsPairingDone, codes);
 }

@@ -13,6 +13,8 @@
 // each named for what happened to the tournament.
 #pragma once
 
+#include <vector>
+
 extern int CurrentRound;
 extern int ShownRound;
 
@@ -37,6 +39,15 @@ extern int TournamentSaved;
 
 // CurrentRound = round and ShownRound = round.
 void SetCurrentRound(int round);
+
+// Whether a Swiss round is proposed and not accepted: the registration
+// closed, the round not open for results and one of its boards, given by
+// their game codes, without a result (a round whose results were closed has
+// them all). A round robin accepts its rounds as it pairs them.
+bool IsProposedRound(bool roundRobin, int round, int closedRegistration, int pairingDone,
+                     const std::vector<int>& codes);
+// The same for the tournament's current round as it stands.
+bool CurrentRoundProposed();
 
 // Every counter and flag of the round-state file back to 0 (program start,
 // a new tournament); TournamentSaved stays as it is.

@@ -36,15 +36,6 @@ const char* SystemTag(int system) {
 
 constexpr int kPairingPage = 1, kResultsPage = 2;
 
-bool CurrentRoundHasUnplayedBoard() {
-    for (int board = 1; board <= RoundBoardCount(CurrentRound); ++board) {
-        int white, black, digit;
-        DecodeGameCode(GameTable(board, CurrentRound), white, black, digit);
-        if (digit == NotPlayed) return true;
-    }
-    return false;
-}
-
 } // namespace
 
 void SetSensitive(WkObject* object, bool on) {
@@ -59,9 +50,7 @@ TournamentStage CurrentStage() {
     if (ClosedRegistration == 0)
         return TournamentOpen != 0 ? TournamentStage::RegistrationOpen : TournamentStage::NoTournament;
     if (IsPairingDone != 0) return TournamentStage::RoundAccepted;
-    // A round robin accepts its rounds as it pairs them: none is ever proposed.
-    if (!IsRoundRobin() && CurrentRound >= 1 && CurrentRoundHasUnplayedBoard())
-        return TournamentStage::RoundProposed;
+    if (CurrentRoundProposed()) return TournamentStage::RoundProposed;
     return TournamentStage::WaitingForPairing;
 }
 

@@ -88,19 +88,6 @@ int CellValue(Layout& layout, Section section, int id, int round) {
     return 0;
 }
 
-// Whether the Swiss round is proposed and not accepted: the registration
-// closed, the round not open for results and one of its boards without a
-// result (a round whose results were closed has them all).
-bool Proposed(bool roundRobin, int round, int closedRegistration, int pairingDone,
-              const std::vector<int>& codes) {
-    if (roundRobin || round < 1 || closedRegistration == 0 || pairingDone != 0) return false;
-    return std::any_of(codes.begin(), codes.end(), [](int code) {
-        int white, black, digit;
-        DecodeGameCode(code, white, black, digit);
-        return digit == NotPlayed;
-    });
-}
-
 // The game codes of the round's boards.
 std::vector<int> RoundCodes(RoundTableSet& set, int round) {
     std::vector<int> codes;
@@ -117,7 +104,8 @@ bool WriteState(const std::string& path, bool roundRobin) {
     // before the round was paired, with the flags of then (a proposal
     // changes none), so that a reopened tournament proposes it again rather
     // than take its unplayed boards for an accepted round.
-    if (Proposed(roundRobin, round, ClosedRegistration, IsPairingDone, RoundCodes(*layout.set, round))) --round;
+    if (IsProposedRound(roundRobin, round, ClosedRegistration, IsPairingDone, RoundCodes(*layout.set, round)))
+        --round;
     const int values[7] = {round,           RandomSort,         RoundStateUnused, IsSavedRound,
                            IsGetResultDone, ClosedRegistration, IsPairingDone};
 
@@ -411,7 +399,7 @@ int RoundKept(const StateImage& image, const Layout& layout) {
         for (int board = 1; board <= image.games[0][c]; ++board)
             codes.push_back(image.games[board][c]);
     }
-    return Proposed(layout.roundRobin, round, image.values[5], image.values[6], codes) ? round - 1 : round;
+    return IsProposedRound(layout.roundRobin, round, image.values[5], image.values[6], codes) ? round - 1 : round;
 }
 
 void Commit(const StateImage& image, Layout& layout) {
