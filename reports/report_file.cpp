@@ -1,5 +1,7 @@
 #include "reports/report_file.h"
 
+#include "tournament/message_box.h"
+#include "tournament/message_table.h"
 #include "tournament/settings.h"
 
 #include <algorithm>
@@ -7,6 +9,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -294,11 +297,43 @@ bool WriteWithCrLf(std::FILE* file, const std::string& text) {
     return flush();
 }
 
+// The reports not written since the last take; the writers aside note too.
+std::mutex NotWrittenLock;
+std::vector<std::string> NotWritten;
+
+bool Noted(bool written, const std::string& path) {
+    if (!written) {
+        const std::lock_guard<std::mutex> hold(NotWrittenLock);
+        // Each file once, however often it failed before it was taken.
+        if (std::find(NotWritten.begin(), NotWritten.end(), path) == NotWritten.end()) NotWritten.push_back(path);
+    }
+    return written;
+}
+
 } // namespace
 
 bool WriteReportFile(const std::string& path, const std::string& text) {
     AtomicFileWriter file(path);
-    return file.ok() && WriteWithCrLf(file.stream(), text) && file.commit();
+    return Noted(file.ok() && WriteWithCrLf(file.stream(), text) && file.commit(), path);
+}
+
+std::vector<std::string> TakeReportsNotWritten() {
+    std::vector<std::string> paths;
+    {
+        const std::lock_guard<std::mutex> hold(NotWrittenLock);
+        paths.swap(NotWritten);
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+bool AlertReportsNotWritten() {
+    const std::vector<std::string> paths = TakeReportsNotWritten();
+    if (paths.empty()) return false;
+    std::string text = MessageText(MsgCannotCreateFile);
+    for (const std::string& path : paths) text += "\n" + path;
+    ShowAlert(text, MessageText(MsgClose));
+    return true;
 }
 
 ReportStream::ReportStream(const std::string& path) : file_(path), ok_(file_.ok()) {}
@@ -313,7 +348,7 @@ bool ReportStream::commit() {
     const bool written = ok_ && WriteWithCrLf(file_.stream(), text_);
     text_.clear();
     ok_ = false;
-    return written && file_.commit();
+    return Noted(written && file_.commit(), file_.path());
 }
 
 std::string DataFolderFile(const char* name) {

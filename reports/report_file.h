@@ -6,13 +6,15 @@
 // the target only when every byte has been written, so a report that cannot
 // be written leaves the earlier file as it was. Texts are Windows-1252 bytes
 // and pass through unchanged. Also holds the report file names of the data
-// folder and a safe view of the fixed text fields the reports print.
+// folder, a safe view of the fixed text fields the reports print, and the
+// notes of the report files not written, which it owns.
 #pragma once
 
 #include "tournament/files/atomic_file.h"
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // Appends the printf-style format to out (any length; never truncated).
 void AppendFormat(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -30,8 +32,20 @@ void AppendText(std::string& out, const char* text, int width, int precision = -
 void AppendRule(std::string& out, char c, int count);
 
 // Writes text to path whole, "\n" as CR LF. Returns true when the file
-// stands complete; on failure an earlier file of that name is left alone.
+// stands complete; on failure an earlier file of that name is left alone
+// and the path is noted among the reports not written.
 bool WriteReportFile(const std::string& path, const std::string& text);
+
+// The reports not written: every report file that failed, here or in a
+// ReportStream, is noted (by any thread) until taken. A command that writes
+// many reports through writers that report nothing themselves (the standing
+// reports after a recomputation) forgets the notes first and alerts them at
+// its end, so that the arbiter learns once which files are still the old ones.
+// The paths noted, in name order, each once; the notes are emptied.
+std::vector<std::string> TakeReportsNotWritten();
+// MsgCannotCreateFile with the paths taken, one a line, when there is any.
+// True when an alert was shown.
+bool AlertReportsNotWritten();
 
 // A report written to its file while it is made, for the reports of
 // megabytes (the player cards of a large tournament): a text made whole
@@ -40,7 +54,7 @@ bool WriteReportFile(const std::string& path, const std::string& text);
 // its room for what follows; commit() writes the rest and puts the file in
 // place as WriteReportFile does. A report not committed, or whose writing
 // failed, leaves the earlier file as it was and, once the stream is gone, no
-// temporary file.
+// temporary file; a failed commit is noted as WriteReportFile notes it.
 class ReportStream {
   public:
     explicit ReportStream(const std::string& path);

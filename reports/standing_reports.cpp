@@ -11,7 +11,8 @@
 
 void InstallStandingReports() {
     // The recomputation has no use for the writers' results: a report that
-    // cannot be written is lost without a message.
+    // cannot be written is noted by its file (report_file.h), for the
+    // command that recomputed to alert.
     StandingReports.writeHtmlIndex = [] { WriteHtmlIndex(); };
     // The cards and the three standing reports, which only read, are made
     // at once, each on a thread of its own, and waited for last.

@@ -201,7 +201,7 @@ TEST_F(DatabasePageTest, UscfDatabaseConvertedAndImportedAsNationalList) {
     }
     EXPECT_EQ(Read(dataFolder + "uscf.txt.fix"), output);
     EXPECT_EQ(Read(dataFolder + "void.txt.fix"), "");
-    Answer(MsgCannotCreateFile, 0);
+    AnswerText("The file cannot be created.\n" + dataFolder + "no such folder/players.csv", 0);
     EXPECT_FALSE(WritePlayersExport(dataFolder + "no such folder/players.csv"));
 
     for (ColumnFilterSlot& s : ColumnFilter) s = {0, 0};

@@ -3,6 +3,7 @@
 // result, the results file and the exchange of a played board's colours.
 #include "support/tourman_driver.h"
 #include "support/tournament_state.h"
+#include "tests/support/file_bytes.h"
 
 #include "pairing/round_check.h"
 #include "toolkit/core/object_attrs.h"
@@ -385,6 +386,27 @@ TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
     AnswerText(MessageText(MsgCannotWriteRoundFile) + "\n" + dataFolder + "cup1.rnd", 0);
     Click(ResultsPage.resultsToggle);
     EXPECT_TRUE(WkToggleGetState(ResultsPage.resultsToggle) && IsGetResultDone == 0 && IsPairingDone == 1);
+}
+
+// A round closed while its reports cannot be written (a folder stands where
+// each is written first) closes all the same; the old files stay whole and
+// one alert names every file not written.
+TEST_F(ResultEntryTest, ReportsNotWrittenAtTheCloseAreNamed) {
+    StartRound1();
+    const char* files[] = {"crosstbl.html", "playercd.txt", "result1.txt", "tblscore.txt"};
+    std::string alert = "The file cannot be created.";
+    for (const char* name : files) {
+        std::ofstream(dataFolder + name, std::ios::binary) << "the last one\r\n";
+        fs::create_directory(dataFolder + name + ".tmp");
+        alert += "\n" + dataFolder + name;
+    }
+    AnswerText(alert, 0);
+    Click(ResultsPage.resultsToggle);
+    Board(1);
+    for (int b = 1; b <= 5; ++b) Key("1");
+    Click(ResultsPage.resultsToggle);
+    EXPECT_TRUE(IsGetResultDone == 1 && Exists("cup1.rnd"));
+    for (const char* name : files) EXPECT_EQ(ReadFileBytes(dataFolder + name), "the last one\r\n") << name;
 }
 
 // Round 2 closed, nothing saved after it: a fresh program opens the tournament with the round and its

@@ -399,7 +399,7 @@ void OnSavePairs(WkObject*, void*, void*) {
                 std::fprintf(out.stream(), "%3d  %3d\r\n", white, black);
         }
     }
-    if (!out.ok() || !out.commit()) Alert(MessageText(MsgCannotCreateFile));
+    if (!out.ok() || !out.commit()) Alert(MessageText(MsgCannotCreateFile) + "\n" + out.path());
 }
 
 void OnConfirmPairs(WkObject* button, void*, void*) {

@@ -44,6 +44,6 @@ bool WritePlayersExport(const std::string& path) {
         }
     }
     if (writer.ok() && writer.commit()) return true;
-    Alert(MsgCannotCreateFile);
+    ShowAlert(MessageText(MsgCannotCreateFile) + "\n" + path, MessageText(MsgClose));
     return false;
 }

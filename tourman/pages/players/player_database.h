@@ -19,5 +19,6 @@ extern int DatabaseFree;
 // export.
 void ExportPlayersCommand();
 // The header and one line a player 1..PlayerCount, CR LF; replaces an old
-// file only when the new one is whole. False after MsgCannotCreateFile.
+// file only when the new one is whole. False after MsgCannotCreateFile
+// naming the path.
 bool WritePlayersExport(const std::string& path);

@@ -1,5 +1,6 @@
 #include "tourman/pages/results/result_entry.h"
 
+#include "reports/report_file.h"
 #include "toolkit/core/draw.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/edit_field.h"
@@ -184,6 +185,8 @@ void ResultEntryToggle(bool on) {
             return KeepEntryOpen();
         }
     }
+    // The close names the reports it could not write, and only those.
+    TakeReportsNotWritten();
     const int pairingDone = IsPairingDone;
     ResultsClosed(ShownRound == CurrentRound);
     if (!SaveRound(ShownRound)) {
@@ -195,6 +198,9 @@ void ResultEntryToggle(bool on) {
     // The next round may be paired, another listed; the rows show the
     // standings with the round.
     RefreshRoundControls();
+    // Their files on disk are still those of before: the arbiter must not
+    // hand them out for the new ones.
+    AlertReportsNotWritten();
     // The closed round goes to the tournament's own files at once: a
     // tournament reopened after a crash, or closed without saving, has it.
     SaveTournament();
