@@ -14,7 +14,9 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/progress_bar.h"
 #include "tourman/commands/round_commands.h"
+#include "tourman/commands/tournament_commands.h"
 #include "tourman/dialogs/manual_pairing.h"
+#include "tourman/main_window/main_window.h"
 #include "tourman/main_window/window_frame.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/results/results_list.h"
@@ -139,6 +141,10 @@ TEST_F(ManualPairingTest, RoundTwoByHandWithTheBye) {
     ChooseFile(dataFolder + "hand.man");
     Press(MsgSavePairs);
     EXPECT_EQ(Read(dataFolder + "hand.man"), "5\r\n  1    2\r\n  5    7\r\n  8    0\r\n  3    4\r\n  6    9\r\n");
+    std::filesystem::create_directory(dataFolder + "folder.man"); // a file that cannot be written is named
+    ChooseFile(dataFolder + "folder.man");
+    AnswerText("The file cannot be created.\n" + dataFolder + "folder.man", 0);
+    Press(MsgSavePairs);
     const std::string shown = Shown();
     Remove(0);
     ChooseFile(dataFolder + "hand.man");
@@ -206,6 +212,46 @@ TEST_F(ManualPairingTest, RepairingRoundTwoAndRefusals) {
     Settings.PairingSystem = 2;
     Answer(MsgNotInRoundRobin, 0);
     RepairShownRound();
+}
+
+// A round paired by hand is not lost without a word: the Save item and the
+// close's save ask first. Cancel writes nothing and the close stays, No
+// saves the tournament without the round, Yes accepts it and saves; opened
+// again, the tournament has the boards paired by hand, open for results.
+TEST_F(ManualPairingTest, ARoundPairedByHandAtSaveAndClose) {
+    Click(PairingPage.manualPairingButton);
+    for (auto [white, black] : {std::pair{"1", "2"}, {"3", "4"}, {"5", "7"}, {"6", "9"}, {"8", "0"}}) Ids(white, black);
+    Press(MsgOk);
+    TournamentChanged(); // the players set into the tables: no tournament file yet
+    std::vector<int> boards;
+    for (int k = 0; k <= 5; ++k) boards.push_back(GameTable(k, 2));
+    const auto files = Snapshot(dataFolder);
+    const struct {
+        bool close;
+        int button;
+        const char* saved; // the round the state file holds; null: nothing written
+    } cases[] = {{true, 0, nullptr}, {false, 0, nullptr}, {false, 1, " 1 # "}, {false, 2, " 2 # "}};
+    for (const auto& c : cases) {
+        if (c.close) Answer(MsgCloseWithoutSaving, 2);
+        AnswerText(ProposedRoundQuestion, c.button);
+        if (c.close) ExitCommand();
+        else WkMenuActivateItem(MainWindow.saveItem);
+        if (c.saved) EXPECT_EQ(Read(dataFolder + "ten.rnd").substr(0, 5), c.saved);
+        else EXPECT_EQ(Snapshot(dataFolder), files);
+        EXPECT_EQ(CurrentRound * 10 + IsPairingDone, c.button == 2 ? 21 : 20);
+    }
+    // A fresh program (Restart would pair round 1 again through SetUp).
+    const auto saved = Snapshot(dataFolder);
+    TourmanTest::TearDown();
+    TourmanTest::SetUp();
+    for (const auto& [name, bytes] : saved) Write(name, bytes);
+    ASSERT_TRUE(Start());
+    ChooseFile(dataFolder + "ten.qon");
+    Answer(MsgResultsNotComplete, 0);
+    OpenTournamentCommand();
+    std::vector<int> opened;
+    for (int k = 0; k <= 5; ++k) opened.push_back(GameTable(k, 2));
+    EXPECT_TRUE(CurrentRound == 2 && IsPairingDone == 1 && opened == boards);
 }
 
 } // namespace

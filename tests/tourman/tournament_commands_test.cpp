@@ -109,6 +109,7 @@ TEST_F(TournamentCommandsTest, MadeTypedOpenedClosedSavedAndLoaded) {
     for (bool first : {true, false}) {
         Age("cup.qon");
         Age("cup.rnd");
+        AnswerText(ProposedRoundQuestion, 1); // saved without it
         WkMenuActivateItem(MainWindow.saveItem);
         EXPECT_TRUE(Written("cup.qon") == first && Written("cup.rnd")) << first;
     }

@@ -135,6 +135,7 @@ class WindowStateTest : public TourmanTest {
             }
             PlayRound();
         }
+        if (stage == Proposed && swiss) AnswerText(ProposedRoundQuestion, 1); // saved without it
         WkMenuActivateItem(MainWindow.saveItem);
         Flush();
         return {base, stage == Proposed ? unpaired : WindowStateDump(), stage == Accepted || stage == PartlyKeyed};

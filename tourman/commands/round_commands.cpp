@@ -71,7 +71,7 @@ void PairRoundCommand() {
     ListProposedRound();
 }
 
-void AcceptPairing() {
+bool AcceptPairing() {
     WriteBoardCards(CurrentRound);
     RoundAccepted();
     // The results page lists the round, whose results are entered next.
@@ -86,7 +86,7 @@ void AcceptPairing() {
     // Saved last, so that the saved state holds the round's floaters and
     // its open result entry: a tournament reopened from this save goes on
     // exactly where the acceptance left it.
-    if (!IsRoundRobin()) SaveTournament();
+    return IsRoundRobin() || SaveTournament();
 }
 
 void CancelPairingCommand() {

@@ -23,8 +23,9 @@ bool RoundLimitReached();
 void PairRoundCommand();
 // Opens the proposed round for results: board cards, the pairing done, the
 // results page on the round, the web index, the rating preview, the Dubov
-// floaters and, in a Swiss tournament, the save.
-void AcceptPairing();
+// floaters and, in a Swiss tournament, the save. False when that save
+// failed (after its alert).
+bool AcceptPairing();
 // The cancel button: asks MsgCancelLastPairingQuestion first, then undoes the
 // last pairing.
 void CancelPairingCommand();

@@ -1,5 +1,6 @@
 #include "tourman/commands/save_tournament.h"
 
+#include "tourman/commands/round_commands.h"
 #include "tourman/pages/players/player_list.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_file.h"
@@ -29,4 +30,14 @@ bool SaveTournament() {
         if (!WriteTournamentFile(0)) return false;
     }
     return ClosedRegistration == 0 || WriteRoundStateFile(RoundStatePath());
+}
+
+bool SaveTournamentCommand() {
+    if (!CurrentRoundProposed()) return SaveTournament();
+    const int answer = AskQuestion(
+        "The proposed round is not saved: a tournament opened again waits for its pairing.\n"
+        "Accept the pairing before saving?",
+        "Cancel", MessageText(MsgNo), MessageText(MsgYes));
+    if (answer == 0) return false;
+    return answer == 2 ? AcceptPairing() : SaveTournament();
 }

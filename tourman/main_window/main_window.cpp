@@ -86,7 +86,7 @@ void BuildMenuBar(WkObject* window) {
         file, Text(MsgOpenTournament).c_str(), [](WkMenuItem*, int, void*) { OpenTournamentCommand(); },
         nullptr);
     w.saveItem = WkMenuAddItem(
-        file, Text(MsgSave).c_str(), [](WkMenuItem*, int, void*) { SaveTournament(); }, nullptr);
+        file, Text(MsgSave).c_str(), [](WkMenuItem*, int, void*) { SaveTournamentCommand(); }, nullptr);
     WkMenuAddSeparator(file);
     WkObject* exports = WkCreateSubmenu(Item(file, "Export"));
     w.exportPlayersItem = WkMenuAddItem(

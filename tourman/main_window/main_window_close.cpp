@@ -17,9 +17,10 @@ int OnMainWindowClose(WkObject* window, std::intptr_t, void*, WkMessage*) {
     int answer = AskQuestion(MessageText(MsgCloseWithoutSaving), MessageText(MsgNo), MessageText(MsgYes),
                              MessageText(MsgSaveFirst));
     if (answer == 0) return 1;
-    // A save that failed has already said why; closing now would lose what it
-    // could not write. With no player registered there is nothing to lose.
-    if (answer == 2 && !SaveTournament() && PlayerCount > 0) return 1;
+    // A save that failed has already said why, and a cancelled one asked to
+    // stay; closing now would lose what it did not write. With no player
+    // registered there is nothing to lose.
+    if (answer == 2 && !SaveTournamentCommand() && PlayerCount > 0) return 1;
     WkShellDestroy(window);
     ForgetMainWindow();
     WkShutdown();

@@ -26,6 +26,11 @@
 
 namespace tmt {
 
+// What the Save item and the close's save ask while a round is proposed.
+inline const std::string ProposedRoundQuestion =
+    "The proposed round is not saved: a tournament opened again waits for its pairing.\n"
+    "Accept the pairing before saving?";
+
 // The button of an answer that asks the window system to close the box (Alt+F4).
 inline constexpr int CloseRequest = -1;
 // The "button" of an answer that presses Escape in the box.
