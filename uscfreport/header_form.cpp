@@ -150,7 +150,7 @@ bool ReadSections(std::vector<SectionFile>& sections) {
     for (int k = 1; k <= SectionCount; ++k) {
         std::string error;
         if (!ReadSectionFile(SectionTable[k], sections[std::size_t(k - 1)], error,
-                             "I can't read the Section file", false)) {
+                             "I can't read the Section file")) {
             ShowAlert(error, "Close");
             return false;
         }
@@ -171,7 +171,7 @@ void DoUscfReport(WkObject*, void*, void*) {
         SectionFile section;
         std::string error;
         // Read whole, so that a bad line is named before the form is filled in.
-        if (!ReadSectionFile(SectionTable[k], section, error, "I can't read the file", true)) {
+        if (!ReadSectionFile(SectionTable[k], section, error, "I can't read the file")) {
             ShowAlert(error, "Close");
             return;
         }

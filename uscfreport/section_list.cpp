@@ -108,35 +108,55 @@ void RemoveSection(WkObject*, void*, void*) {
 void LoadTemplate() {
     LineReader reader(TemplatePath());
     if (!reader.ok()) {
-        ShowAlert("I can't read the file", "Close");
+        ShowAlert("I can't read the file\n" + reader.name(), "Close");
         return;
     }
-    WkListClear(SectionList);
-    SectionCount = 0;
+    // The count and its paths are read whole before the list is touched: a
+    // template without its count, cut short or with an empty line would
+    // leave a list other than the one saved, or list the folder "/".
     std::string line, problems;
     reader.next(line);
     int count = LeadingCount(line);
+    if (count < 1) {
+        ShowAlert(
+            reader.error("the number of sections (at least 1) expected at its start; nothing is loaded"),
+            "Close");
+        return;
+    }
     if (count > kMaxSections) {
         problems += reader.error("at most 8 sections expected; the first 8 are loaded") + "\n";
         count = kMaxSections;
     }
+    std::vector<std::pair<std::string, int>> lines; // each path and its line
+    for (int i = 1; i <= count; ++i) {
+        const bool read = reader.next(line);
+        if (!read || line.find_first_not_of(" \t") == std::string::npos) {
+            const int at = read ? reader.lineNumber() : reader.lineNumber() + 1;
+            ShowAlert(reader.name() + ", line " + std::to_string(at) + ": section folder " +
+                          std::to_string(i) + " of " + std::to_string(count) + " expected; nothing is loaded",
+                      "Close");
+            return;
+        }
+        lines.emplace_back(line, reader.lineNumber());
+    }
+    WkListClear(SectionList);
+    SectionCount = 0;
     std::vector<int> lineOf; // the template's line of each item loaded
-    for (int i = 0; i < count && reader.next(line); ++i) {
-        const std::string item = SectionItemText(line);
-        int at = -1;
+    for (const auto& [path, number] : lines) {
+        const std::string item = SectionItemText(path);
+        const std::string at = reader.name() + ", line " + std::to_string(number) + ": ";
+        int listed = -1;
         // The list would hold the path only up to a NUL byte: another folder.
         if (item.find('\0') != std::string::npos)
-            problems += reader.error("a section path without a NUL byte expected; it is not loaded") + "\n";
+            problems += at + "a section path without a NUL byte expected; it is not loaded\n";
         else if (item.size() > std::size_t(kMaxSectionPath))
-            problems += reader.error("a section path of at most 150 characters expected; it is not loaded") + "\n";
-        else if ((at = ListedAt(item)) >= 0)
-            problems +=
-                reader.error("a folder not listed yet expected (line " +
-                             std::to_string(lineOf[std::size_t(at)]) + " lists it); it is not loaded") +
-                "\n";
+            problems += at + "a section path of at most 150 characters expected; it is not loaded\n";
+        else if ((listed = ListedAt(item)) >= 0)
+            problems += at + "a folder not listed yet expected (line " +
+                        std::to_string(lineOf[std::size_t(listed)]) + " lists it); it is not loaded\n";
         else {
             Add(item);
-            lineOf.push_back(reader.lineNumber());
+            lineOf.push_back(number);
         }
     }
     if (!problems.empty()) ShowAlert(problems.substr(0, problems.size() - 1), "Close");

@@ -37,7 +37,9 @@ void RemoveSection(WkObject* button, void* record, void* userData);
 
 // "template.txt": the section count on its first line, then one path a line.
 // LoadTemplate replaces the list with the paths it holds (at most 8, none
-// longer than the list takes or holding a NUL byte, each folder once).
+// longer than the list takes or holding a NUL byte, each folder once); a
+// template without its count, with fewer paths than it announces or with an
+// empty one is refused by its line and the list kept.
 // SaveTemplate writes the list; it returns false only when a list could not
 // be written (an empty list has nothing to lose: it is refused with an alert
 // and counts as done).

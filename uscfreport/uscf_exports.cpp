@@ -59,34 +59,43 @@ bool IsNumber(std::string_view text, std::size_t width, int& value) {
     return text.size() >= width && ParseInt(text, value);
 }
 
-// A player line as tourman writes it for player id: the id, the USCF id,
-// the name padded to 30 characters, the country's two, the rating, then a
-// cell a round, a result letter and the opponent ("W12", "X0"). A line cut
-// short loses a column or leaves a cell without its opponent.
-bool IsPlayerLine(const std::string& line, int id) {
+// What player id's line lacks of what tourman writes, "" when nothing: the
+// id, the USCF id, the name padded to 30 characters, the country's two, the
+// rating, then a cell a round, a result letter and the opponent ("W12",
+// "X0"). A line cut short loses a column or leaves a cell without its
+// opponent; a letter USCF does not know, or an opponent outside the
+// section, would reach USCF as a result of some other game.
+std::string PlayerLineFault(const std::string& line, int id, int players) {
     const std::vector<std::string_view> fields = TabFields(line);
     int number = 0;
     if (fields.size() < 5 || !IsNumber(fields[0], 4, number) || number != id ||
         !IsNumber(fields[1], 8, number) || fields[2].size() != 30 || fields[3].size() != 2 ||
         !IsNumber(fields[4], 4, number))
-        return false;
+        return "player " + std::to_string(id) + "'s line expected (line 1 announces " +
+               std::to_string(players) +
+               "):\nid, USCF id, name (30 characters), country (2), rating,\n"
+               "then the rounds' cells and the line end";
     for (std::size_t i = 5; i < fields.size(); ++i) {
         const std::string_view cell = fields[i];
-        if (cell.size() < 2 || cell[0] < 'A' || cell[0] > 'Z' ||
-            cell.find_first_not_of("0123456789", 1) != std::string_view::npos)
-            return false;
+        int opponent = -1;
+        if (cell.empty() || std::string_view("WLDXFZU").find(cell[0]) == std::string_view::npos ||
+            cell.find_first_not_of("0123456789", 1) != std::string_view::npos ||
+            !ParseInt(cell.substr(1), opponent) || opponent > players || opponent == id)
+            return "player " + std::to_string(id) + "'s cell " + std::to_string(i - 4) +
+                   " expected: W, L, D, X, F, Z or U, then an opponent from 0 to " + std::to_string(players) +
+                   " other than " + std::to_string(id) + ", not \"" + std::string(cell) + "\"";
     }
-    return true;
+    return "";
 }
 
 } // namespace
 
 bool ReadSectionFile(const std::string& folder, SectionFile& section, std::string& error,
-                     const std::string& openFailure, bool naming) {
+                     const std::string& openFailure) {
     const std::string path = folder + kSectionFileName;
     LineReader reader(path);
     if (!reader.ok()) {
-        error = naming ? openFailure + "\n" + path : openFailure;
+        error = openFailure + "\n" + path;
         return false;
     }
     const auto refuse = [&](int line, const std::string& expected) {
@@ -110,11 +119,10 @@ bool ReadSectionFile(const std::string& folder, SectionFile& section, std::strin
         return refuse(3, "an empty line expected");
     section.playerLines.clear();
     for (int id = 1; id <= section.playerCount; ++id) {
-        if (!reader.next(line) || !reader.lineEnded() || !IsPlayerLine(line, id))
-            return refuse(id + 3, "player " + std::to_string(id) + "'s line expected (line 1 announces " +
-                                      std::to_string(section.playerCount) +
-                                      "):\nid, USCF id, name (30 characters), country (2), rating,\n"
-                                      "then the rounds' cells and the line end");
+        const bool read = reader.next(line) && reader.lineEnded();
+        if (const std::string fault = PlayerLineFault(read ? line : "", id, section.playerCount);
+            !fault.empty())
+            return refuse(id + 3, fault);
         section.playerLines.push_back(line);
     }
     return true;

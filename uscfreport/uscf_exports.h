@@ -32,10 +32,10 @@ extern ReportDateTexts ReportDates;
 
 // Reads the section file in folder (a path ending in '/'). False with the
 // alert text in error when the file cannot be opened (openFailure, then the
-// file's full name on a second line when naming is true) or its lines are
-// not what tourman writes: the error then names the file and the line.
+// file's full name on a second line) or its lines are not what tourman
+// writes: the error then names the file and the line.
 bool ReadSectionFile(const std::string& folder, SectionFile& section, std::string& error,
-                     const std::string& openFailure, bool naming);
+                     const std::string& openFailure);
 
 // Takes the section's dates into the report's.
 void MergeReportDates(ReportDateTexts& dates, const SectionFile& section);

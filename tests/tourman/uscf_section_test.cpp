@@ -115,16 +115,16 @@ TEST_F(UscfSectionTest, TypesRefusalsCancelAndTheFileOfASwiss) {
     EXPECT_EQ(File(), "20260110  20260112  10\r\n"
                       "Spring Open\tR\tF\tG/90\t12345678\t0\tS\t3\t10\t20260110\t20260112\tN\tN\t0\t\r\n"
                       "\r\n"
-                      "   1\t12345601\tPLAYER A                      \tUS\t1950\tW6\tW7\tZ0\r\n"
+                      "   1\t12345601\tPLAYER A                      \tUS\t1950\tW6\tX7\tZ0\r\n"
                       "   2\t       0\tPLAYER B                      \tIT\t1900\tD7\tX0\tZ0\r\n"
-                      "   3\t12345603\tPLAYER C                      \tIT\t1850\tW8\tD4\tL5\r\n"
+                      "   3\t12345603\tPLAYER C                      \tIT\t1850\tX8\tD4\tL5\r\n"
                       "   4\t12345604\tPLAYER D                      \tIT\t1800\tL9\tD3\tD6\r\n"
                       "   5\t12345605\tPLAYER E                      \tIT\t1750\tL10\tF0\tW3\r\n"
                       "   6\t12345606\tPLAYER F                      \tIT\t1700\tL1\tZ0\tD4\r\n"
-                      "   7\t12345607\tPLAYER G                      \tIT\t1650\tD2\tL1\tW10\r\n"
-                      "   8\t12345608\tPLAYER H                      \tIT\t1600\tL3\tW9\tU0\r\n"
+                      "   7\t12345607\tPLAYER G                      \tIT\t1650\tD2\tF1\tX10\r\n"
+                      "   8\t12345608\tPLAYER H                      \tIT\t1600\tF3\tW9\tU0\r\n"
                       "   9\t12345609\tPLAYER I                      \tIT\t1550\tW4\tL8\tX0\r\n"
-                      "  10\t12345610\tPLAYER J                      \tIT\t1500\tW5\tZ0\tL7\r\n");
+                      "  10\t12345610\tPLAYER J                      \tIT\t1500\tW5\tZ0\tF7\r\n");
 
     // Cancel with the closing answer writes nothing.
     std::ofstream(dataFolder + UscfSectionFileName, std::ios::binary) << previous;
@@ -229,17 +229,18 @@ TEST_F(UscfSectionTest, DatesStartFromTheTournamentsAndAreRealDays) {
     WkShellDestroy(UscfSection.window); // the next test opens its own
 }
 
-// One cell a round after the five columns: a round robin of five, player 4's BYE in round 2; a Swiss of
-// six, player 6 withdrawn after round 1, players 1 and 2 adjourned in round 2 (a half point without play
+// One cell a round after the five columns: a round robin of five, player 4's BYE in round 2, a forfeit
+// won by black in round 1 and by white in round 2; a Swiss of six, player 3's forfeit win in round 1,
+// player 6 withdrawn after round 1, players 1 and 2 adjourned in round 2 (a half point without play
 // against a named opponent). Three boards a round, as game codes. No file while the last round is open.
 TEST_F(UscfSectionTest, OneCellARound) {
     ASSERT_TRUE(Start());
     std::strcpy(Settings.Name, "Cup");
     const std::tuple<int, std::vector<int>, std::string> cases[] = {
-        {SingleRoundRobinSystem, {20051, 30045, 10002, 50030, 10023, 40002},
-         "\tU0\tW2|\tW5\tL1|\tD4\tW5|\tD3\tU0|\tL2\tL3|"},
-        {FideDubovSystem, {10041, 20055, 60031, 10027, 30055, 40003},
-         "\tW4\tZ0|\tD5\tZ0|\tL6\tD5|\tL1\tX0|\tD2\tD3|\tW3\tU0|"},
+        {SingleRoundRobinSystem, {20051, 30044, 10002, 50030, 10023, 40002},
+         "\tU0\tX2|\tW5\tF1|\tF4\tW5|\tX3\tU0|\tL2\tL3|"},
+        {FideDubovSystem, {10041, 20055, 60034, 10027, 30055, 40003},
+         "\tW4\tZ0|\tD5\tZ0|\tX6\tD5|\tL1\tX0|\tD2\tD3|\tF3\tU0|"},
     };
     for (const auto& [system, codes, cells] : cases) {
         ClearPlayers();

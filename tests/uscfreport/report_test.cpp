@@ -103,7 +103,7 @@ TEST_F(UscfReportTest, TwoSectionsGiveTheThreeExportsByteForByte) {
     for (const auto& [field, text] : typed) WkEditReplaceText(HeaderForm.fields[field], text, 0, 1);
     WkEditReplaceText(HeaderForm.fields[1], "Second", 0, 1);
     fs::remove(quad + "/uscfsctn.txt");
-    Answer("I can't read the Section file", 0);
+    Answer("I can't read the Section file\n" + quad + "/uscfsctn.txt", 0);
     Click(HeaderForm.doneButton);
     ASSERT_NE(HeaderForm.window, nullptr);
     Click(HeaderForm.cancelButton);
@@ -206,6 +206,10 @@ TEST_F(UscfReportTest, TemplateKeepsTheListAndLoadsWhatItHolds) {
     WkListClear(SectionList);
     WkMenuActivateItem(ReportWindow.openItem);
     EXPECT_EQ(Listed(), paths);
+    fs::rename(path, path + ".kept");
+    Answer("I can't read the file\n" + path, 0);
+    WkMenuActivateItem(ReportWindow.openItem);
+    EXPECT_EQ(Listed(), paths);
 
     std::string ten = "10 # number of sections\r\n";
     std::vector<std::string> eight;
@@ -216,8 +220,13 @@ TEST_F(UscfReportTest, TemplateKeepsTheListAndLoadsWhatItHolds) {
         std::vector<std::string> loaded;
         std::string alert;
     } cases[] = {
-        {"# number of sections\r\n/p/q/\r\n", {}, ""},
-        {" 3 # number of sections\n/p/one\n/p/two/\n", {"/p/one/", "/p/two/"}, ""},
+        // A template refused whole leaves the list as it was.
+        {"# number of sections\r\n/p/q/\r\n", paths,
+         ", line 1: the number of sections (at least 1) expected at its start; nothing is loaded"},
+        {" 3 # number of sections\n/p/one\n/p/two/\n", paths,
+         ", line 4: section folder 3 of 3 expected; nothing is loaded"},
+        {" 3\r\n/p/one\r\n\r\n/p/two/\r\n", paths, ", line 3: section folder 2 of 3 expected; nothing is loaded"},
+        {" 2 # number of sections\n/p/one\n/p/two/\n", {"/p/one/", "/p/two/"}, ""},
         {ten, eight, ", line 1: at most 8 sections expected; the first 8 are loaded"},
         {" 2\r\n/" + std::string(150, 'x') + "\r\n/p/q/\r\n", {"/p/q/"},
          ", line 2: a section path of at most 150 characters expected; it is not loaded"},
@@ -283,6 +292,10 @@ TEST_F(UscfReportTest, EditedFilesAreRefusedByTheirLineAndTheExportsStay) {
     const std::string player =
         "'s line expected (line 1 announces 4):\nid, USCF id, name (30 characters), country (2), "
         "rating,\nthen the rounds' cells and the line end";
+    const std::string cell = "expected: W, L, D, X, F, Z or U, then an opponent from 0 to 4 other than ";
+    const auto edited = [&](const std::string& from, const std::string& to) {
+        return good.substr(0, good.find(from)) + to + good.substr(good.find(from) + from.size());
+    };
     const std::pair<std::string, std::string> cases[] = {
         {"20260110  20260109  4" + good.substr(21), ", line 1: a begin date not after the end date expected"},
         {good.substr(0, players - 6) + good.substr(players - 4), fields}, // 13 fields
@@ -291,7 +304,10 @@ TEST_F(UscfReportTest, EditedFilesAreRefusedByTheirLineAndTheExportsStay) {
         {good.substr(0, good.find("   2\t") + 30) + "\r\n" + good.substr(good.find("   3\t")),
          ", line 5: player 2" + player},
         {good.substr(0, last), ", line 7: player 4" + player},
-        {good.substr(0, good.size() - 3) + "\r\n", ", line 7: player 4" + player}, // "F" without its opponent
+        {good.substr(0, good.size() - 3) + "\r\n", ", line 7: player 4's cell 3 " + cell + "4, not \"F\""},
+        {edited("\tW4\tD3", "\tW1\tD3"), ", line 4: player 1's cell 1 " + cell + "1, not \"W1\""},
+        {edited("\tD3\tW4", "\tQ3\tW4"), ", line 5: player 2's cell 1 " + cell + "2, not \"Q3\""},
+        {edited("\tF0", "\tF5"), ", line 7: player 4's cell 3 " + cell + "4, not \"F5\""},
         {good.substr(0, good.size() - 2), ", line 7: player 4" + player},          // no line end
     };
     for (const auto& [bytes, alert] : cases) {

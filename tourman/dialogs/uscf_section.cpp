@@ -132,7 +132,8 @@ void Forget(WkObject* window, WkMessage*, void*, std::uint32_t) {
 // is round n. A round without a game and without a point (not paired,
 // withdrawn, a round robin's scheduled BYE, whose opponent is the BYE and
 // whose result a loss without play) is USCF's unpaired round, never a loss
-// to nobody or a forfeit the player never had.
+// to nobody or a forfeit the player never had. A forfeit is never a game
+// won or lost: written W or L, USCF would rate it.
 std::string RoundCell(int opponent, int result, bool roundRobin) {
     if (result == HalfUnplayed || result == HalfNoGameCode) return "\tZ0";
     if (opponent == 0) {
@@ -143,16 +144,34 @@ std::string RoundCell(int opponent, int result, bool roundRobin) {
     const std::string id = std::to_string(opponent);
     switch (result) {
     case LossAtBoard:
-    case LossUnplayed:
         return "\tL" + id;
+    case LossUnplayed:
+        return "\tF" + id;
     case WinAtBoard:
-    case WinUnplayed:
         return "\tW" + id;
+    case WinUnplayed:
+        return "\tX" + id;
     case DrawAtBoard:
         return "\tD" + id;
     default:
         return "\tU0";
     }
+}
+
+// The player's opponent in the round. A Swiss keeps no opponent for a
+// forfeit, so that the two may still be paired: the round's board names
+// him (the BYE, id 0, on a BYE board).
+int RoundOpponent(int id, int round) {
+    const int opponent = OpponentTable(id, round);
+    const int result = PlayerResultTable(id, round);
+    if (opponent != 0 || (result != WinUnplayed && result != LossUnplayed)) return opponent;
+    for (int board = 1; board <= RoundBoardCount(round); ++board) {
+        int white, black, digit;
+        DecodeGameCode(GameTable(board, round), white, black, digit);
+        const bool forfeit = digit == BothForfeit || digit == WhiteWinsForfeit || digit == BlackWinsForfeit;
+        if (forfeit && (white == id || black == id)) return white == id ? black : white;
+    }
+    return 0;
 }
 
 // The whole file from the fields' texts and the tournament's tables (the
@@ -168,7 +187,7 @@ std::string SectionText(const std::string (&texts)[UscfFieldCount]) {
                       p.nationalRating);
         out += columns;
         for (int round = 1; round <= CurrentRound; ++round)
-            out += RoundCell(OpponentTable(id, round), PlayerResultTable(id, round), IsRoundRobin());
+            out += RoundCell(RoundOpponent(id, round), PlayerResultTable(id, round), IsRoundRobin());
         out += "\r\n";
     }
     return out;
