@@ -10,4 +10,5 @@
 #pragma once
 
 // Players 1..players (3..24) over rounds 1..rounds (the CurrentRound).
-void ComputeRoundRobinTieBreaks(int rounds, int players);
+// Without writeReports only the values (FinishStandings).
+void ComputeRoundRobinTieBreaks(int rounds, int players, bool writeReports = true);

@@ -109,6 +109,11 @@ bool IsProposedRound(bool roundRobin, int round, int closedRegistration, int pai
     });
 }
 
+int ClosedRounds() {
+    const bool awaitingResults = IsPairingDone != 0 && IsGetResultDone == 0;
+    return awaitingResults && CurrentRound >= 1 ? CurrentRound - 1 : CurrentRound;
+}
+
 bool CurrentRoundProposed() {
     std::vector<int> codes;
     if (CurrentRound >= 1)

@@ -48,6 +48,9 @@ bool IsProposedRound(bool roundRobin, int round, int closedRegistration, int pai
                      const std::vector<int>& codes);
 // The same for the tournament's current round as it stands.
 bool CurrentRoundProposed();
+// The rounds whose results are closed: CurrentRound, less the round that
+// is accepted and waits for its results. The scores count these rounds.
+int ClosedRounds();
 
 // Every counter and flag of the round-state file back to 0 (program start,
 // a new tournament); TournamentSaved stays as it is.

@@ -152,18 +152,18 @@ void ComputeOpponentTieBreaks(RoundTableSet& set, ScoreFamily family, int rounds
     }
 }
 
-void ComputeScores(int rounds, int players) {
+void ComputeScores(int rounds, int players, bool writeReports) {
     RoundTableSet& set = SwissInstance;
     ComputeBaseScores(set, ScoreFamily::Swiss, rounds, players);
     // While the accelerated rounds last the upper half by pairing number
     // counts one win more; the cumulative stays without it.
-    if (Settings.AcceleratedRounds != 0 && CurrentRound < Settings.AcceleratedRounds) {
+    if (Settings.AcceleratedRounds != 0 && rounds < Settings.AcceleratedRounds) {
         const int upperHalf = PlayerLimit(set, players / 2);
         for (int id = 1; id <= upperHalf; ++id)
             PlayerScores[id].score += Settings.ScoreSystem.win;
     }
     ComputeOpponentTieBreaks(set, ScoreFamily::Swiss, rounds, players);
-    FinishStandings(rounds, players, PlayerCount);
+    FinishStandings(rounds, players, PlayerCount, writeReports);
 }
 
 int PerformanceRating(int player, int rounds) {
@@ -207,7 +207,7 @@ void ComputeAverageOpponentPerformance(int rounds, int players) {
     }
 }
 
-void FinishStandings(int rounds, int players, int categoryPlayers) {
+void FinishStandings(int rounds, int players, int categoryPlayers, bool writeReports) {
     ComputeRatingVariation(players);
     // The performance is stored here rather than left to the player cards,
     // so the average performance of the opponents never reads a value from
@@ -215,9 +215,12 @@ void FinishStandings(int rounds, int players, int categoryPlayers) {
     const int limit = PlayerLimit(ActiveTables(), players);
     for (int id = 1; id <= limit; ++id)
         PlayerScores[id].performance = static_cast<float>(PerformanceRating(id, rounds));
-    Call(StandingReports.writeHtmlIndex);
-    Call(StandingReports.writePlayerCards, players);
+    if (writeReports) {
+        Call(StandingReports.writeHtmlIndex);
+        Call(StandingReports.writePlayerCards, players);
+    }
     ComputeAverageOpponentPerformance(rounds, players);
+    if (!writeReports) return;
     Call(StandingReports.writeStandings, players);
     Call(StandingReports.writeCrossTable, players);
     Call(StandingReports.writeStandingsByCategory, categoryPlayers);

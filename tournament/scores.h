@@ -32,8 +32,9 @@ void ComputeBaseScores(RoundTableSet& set, ScoreFamily family, int rounds, int p
 void ComputeOpponentTieBreaks(RoundTableSet& set, ScoreFamily family, int rounds, int players);
 
 // Swiss: every value of players 1..players over rounds 1..rounds (the
-// accelerated bonus of the upper half included), then FinishStandings.
-void ComputeScores(int rounds, int players);
+// accelerated bonus of the upper half included, while rounds is below the
+// accelerated rounds), then FinishStandings.
+void ComputeScores(int rounds, int players, bool writeReports = true);
 
 // The performance rating of a player over rounds 1..rounds of the
 // tournament's tables: the rating difference of his percentage score plus
@@ -53,5 +54,6 @@ void ComputeAverageOpponentPerformance(int rounds, int players);
 // player's performance rating stored, home page, player cards, average
 // performance of the opponents, standings, cross table, and the ranking by
 // category (of categoryPlayers); then it waits for the reports still being
-// written, so that they stand complete when it returns.
-void FinishStandings(int rounds, int players, int categoryPlayers);
+// written, so that they stand complete when it returns. Without writeReports
+// only the values: an open takes the reports on disk as they were saved.
+void FinishStandings(int rounds, int players, int categoryPlayers, bool writeReports = true);

@@ -15,7 +15,6 @@
 #include "tournament/tournament_window.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -136,17 +135,11 @@ bool OpenTournament(const std::string& path) {
     RestoreSavedRound(savedRound);
     TournamentMatchesFile();
 
-    const std::string statePath = RoundStatePath();
-    if (std::FILE* f = std::fopen(statePath.c_str(), "rb")) {
-        std::fclose(f);
-        // A refused round-state file leaves the reset tables in place.
-        if (ReadRoundStateFile(statePath) && ClosedRegistration != 0 && savedRound == 0) {
-            // The available flags are kept only once the registration is
-            // closed, which only the round-state file says: read them now.
-            const int saved = IsSavedRound;
-            ReadTournamentFile(path);
-            RestoreSavedRound(saved);
-        }
-    }
+    // The round-state file goes with the tournament only when its file says
+    // a round state was saved: one left beside a tournament whose
+    // registration is open holds the rounds of another event, or of rounds
+    // taken back, and would credit their games to the players listed now.
+    // A refused round-state file leaves the reset tables in place.
+    if (savedRound != 0) ReadRoundStateFile(RoundStatePath());
     return true;
 }

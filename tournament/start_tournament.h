@@ -1,7 +1,7 @@
 // Opening a tournament and starting it.
 //
-// OpenTournament is the open command: the tournament file, then the
-// round-state file of its family, with every table and flag of the
+// OpenTournament is the open command: the tournament file, then, when it
+// says a round state was saved, the round-state file of its family, with every table and flag of the
 // tournament open before reset first. StartTournament gives the pairing
 // numbers once the registration is closed, writes and re-reads the file,
 // fixes a round robin's schedule and has round 1 paired.
@@ -26,6 +26,6 @@ bool StartTournament(int count);
 
 // Opens the tournament file at path: on success the data folder becomes the
 // file's folder, the round tables and flags are reset and the round-state
-// file is read when there is one. False, with the open tournament unchanged,
-// when the tournament file cannot be read.
+// file is read when the tournament file says a round state was saved. False,
+// with the open tournament unchanged, when the tournament file cannot be read.
 bool OpenTournament(const std::string& path);

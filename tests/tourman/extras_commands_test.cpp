@@ -197,6 +197,9 @@ TEST_F(ExtrasTest, TournamentSubmenu) {
     // The reopened registration lists the players of the file, sorted.
     Answer(MsgDeleteAllRoundsQuestion, 1);
     Answer(MsgAreYouSure, 1);
+    AnswerText("The rounds played are kept in the round file \"open-reopened.rnd\";\n"
+               "opening the tournament no longer reads them.",
+               0);
     Pick(MessageText(MsgReopenRegistration));
     EXPECT_EQ(ClosedRegistration, 0);
     ASSERT_EQ(WkListGetCount(PlayersPage.playerList), 10);

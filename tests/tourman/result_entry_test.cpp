@@ -13,6 +13,7 @@
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/toggle.h"
+#include "tourman/commands/extras_commands.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/commands/save_tournament.h"
 #include "tourman/commands/tournament_commands.h"
@@ -116,6 +117,11 @@ class ResultEntryTest : public TourmanTest {
     std::string Row(int board) { return WkListGetItem(ResultsPage.resultsList, board - 1)->text; }
     std::string Shown(int board) { return Row(board).substr(Row(board).size() - 6, 5); }
     bool Exists(const std::string& name) { return fs::exists(dataFolder + name); }
+    void Typed(const std::string& name) {
+        Click(PlayersPage.clearButton);
+        WkEditReplaceText(PlayersPage.name, name.c_str(), 0, 0);
+        Click(PlayersPage.addButton);
+    }
 };
 
 TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
@@ -451,6 +457,91 @@ TEST_F(ResultEntryTest, ClosedRoundsReachTheDiskAtOnce) {
         TearDown();
         SetUp();
     }
+}
+
+// Saved with round 3 accepted and no result in it: a fresh program opens it with the scores of rounds 1
+// and 2, the ones the saving program had, and leaves every file as it was.
+TEST_F(ResultEntryTest, AnAcceptedRoundOpensAsSaved) {
+    for (int system : {SingleRoundRobinSystem, FideDubovSystem}) {
+        StartRound1(system);
+        for (int round = 1; round <= 3; ++round) {
+            if (round > 1) PairAndAccept();
+            if (round == 3) break;
+            Click(ResultsPage.resultsToggle);
+            Board(1);
+            for (int b = 1; b <= 5; ++b) Key(std::string(1, "1x0"[(b + round) % 3]));
+            Click(ResultsPage.resultsToggle);
+        }
+        ASSERT_TRUE(SaveTournament());
+        std::vector<float> scores;
+        for (int id = 1; id <= 10; ++id)
+            scores.insert(scores.end(), {PlayerScores[id].score, PlayerScores[id].sonnebornBerger});
+        const auto files = Snapshot(dataFolder);
+        Restart(files);
+        ChooseFile(dataFolder + "cup.qon");
+        Answer(MsgResultsNotComplete, 0);
+        OpenTournamentCommand();
+        EXPECT_TRUE(CurrentRound == 3 && IsPairingDone == 1);
+        EXPECT_EQ(Snapshot(dataFolder), files);
+        for (int id = 1; id <= 10; ++id)
+            EXPECT_TRUE(PlayerScores[id].score == scores[2 * id - 2] &&
+                        PlayerScores[id].sonnebornBerger == scores[2 * id - 1])
+                << system << " " << id;
+        TearDown();
+        SetUp();
+    }
+}
+
+// Rounds 1-3 closed, the registration reopened, a player deleted and one added, saved and opened by a
+// fresh program: the registration stands open with no game on anyone and the open leaves every file as
+// it was; the rounds taken back are kept under a name the open does not read.
+TEST_F(ResultEntryTest, AReopenedRegistrationOpensWithoutItsRounds) {
+    StartRound1();
+    for (int round = 1; round <= 3; ++round) {
+        if (round > 1) PairAndAccept();
+        Click(ResultsPage.resultsToggle);
+        Board(1);
+        for (int b = 1; b <= 5; ++b) Key("1");
+        Click(ResultsPage.resultsToggle);
+    }
+    const std::string rounds = ReadFileBytes(dataFolder + "cup.rnd");
+    Answer(MsgDeleteAllRoundsQuestion, 1);
+    Answer(MsgAreYouSure, 1);
+    AnswerText("The rounds played are kept in the round file \"cup-reopened.rnd\";\n"
+               "opening the tournament no longer reads them.",
+               0);
+    TournamentMenuCommand(4);
+    EXPECT_TRUE(!Exists("cup.rnd") && ReadFileBytes(dataFolder + "cup-reopened.rnd") == rounds);
+    WkListSelectItem(PlayersPage.playerList, 0);
+    Click(PlayersPage.deleteButton);
+    Typed("NEWCOMER");
+    ASSERT_TRUE(SaveTournament());
+    const auto files = Snapshot(dataFolder);
+    Restart(files);
+    ChooseFile(dataFolder + "cup.qon");
+    OpenTournamentCommand();
+    EXPECT_TRUE(ClosedRegistration == 0 && CurrentRound == 0 && PlayerCount == 10);
+    for (int id = 1; id <= 10; ++id)
+        for (int round = 1; round <= 3; ++round)
+            EXPECT_TRUE(OpponentTable(id, round) == 0 && PlayerResultTable(id, round) == 0) << id << " " << round;
+    EXPECT_EQ(Snapshot(dataFolder), files);
+
+    // Another event's round file under the name of a new tournament: the new one saved and opened
+    // neither reads it nor speaks of it, and its start asks before writing over it.
+    NewClubCup("other");
+    fs::copy_file(dataFolder + "cup-reopened.rnd", dataFolder + "other.rnd");
+    for (int i = 0; i < 6; ++i) Typed("PLAYER " + std::string(1, char('A' + i)));
+    ASSERT_TRUE(SaveTournament());
+    Restart(Snapshot(dataFolder));
+    ChooseFile(dataFolder + "other.qon");
+    OpenTournamentCommand();
+    EXPECT_TRUE(ClosedRegistration == 0 && CurrentRound == 0 && PlayerCount == 6 && OpponentTable(6, 1) == 0);
+    Answer(MsgCloseRegistrationQuestion, 1);
+    AnswerText("The folder already holds the round file \"other.rnd\" of another event.\n"
+               "Closing the registration writes over it. Go on?",
+               0);
+    Click(PlayersPage.closeRegistrationButton);
+    EXPECT_TRUE(ClosedRegistration == 0 && ReadFileBytes(dataFolder + "other.rnd") == rounds);
 }
 
 // Made through the dialog, ten players typed, the registration closed,

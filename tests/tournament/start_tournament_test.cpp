@@ -133,6 +133,14 @@ TEST_F(StartTournamentTest, RoundRobinOfTwentyFourSurvivesSaveAndOpen) {
     EXPECT_EQ(reread, games);
 }
 
+// A started tournament saved as the program saves it: its file says that
+// the round state beside it goes with it.
+void SaveStarted() {
+    PlayerNumbersFixed();
+    ASSERT_TRUE(WriteTournamentFile(0));
+    ASSERT_TRUE(WriteRoundStateFile(RoundStatePath()));
+}
+
 TEST_F(StartTournamentTest, OpeningLeavesNothingOfTheTournamentBefore) {
     // A started Swiss tournament whose withdrawn player must stay withdrawn.
     Register({1500, 2200, 1800, 2000, 1600, 1700});
@@ -140,13 +148,14 @@ TEST_F(StartTournamentTest, OpeningLeavesNothingOfTheTournamentBefore) {
     ClosedRegistration = 1;
     RecordingMessageBox boxes;
     ASSERT_TRUE(StartTournament(PlayerCount));
-    ASSERT_TRUE(WriteRoundStateFile(RoundStatePath()));
+    SaveStarted();
     const std::string started = folder_ + "cup.qon";
 
     // A tournament still registering, saved without any round-state file;
     // its first player is available.
     CopyField(Settings.BaseName, std::string("fresh"));
     ClosedRegistration = 0;
+    RestoreSavedRound(0);
     Players[1].available = 1;
     ASSERT_TRUE(WriteTournamentFile(0));
     const std::string fresh = folder_ + "fresh.qon";
@@ -163,14 +172,15 @@ TEST_F(StartTournamentTest, OpeningLeavesNothingOfTheTournamentBefore) {
     EXPECT_EQ(GameTable(1, 1), 0);
     EXPECT_EQ(Players[1].available, 1);
 
-    // A round-state file that cannot be read still leaves the tables reset.
+    // The round-state file the tournament file says was saved cannot be
+    // read: the open is refused and the tournament open stays as it was.
     ASSERT_TRUE(OpenTournament(started));
     SetTestBoard(1, 1, 1, 2, 9);
     WriteFileBytes(folder_ + "cup.rnd", "garbage\r\n");
-    ASSERT_TRUE(OpenTournament(started));
+    EXPECT_FALSE(OpenTournament(started));
     EXPECT_FALSE(boxes.alerts.empty());
-    EXPECT_EQ(GameTable(1, 1), 0);
-    EXPECT_EQ(ClosedRegistration, 0);
+    EXPECT_NE(GameTable(1, 1), 0);
+    EXPECT_EQ(ClosedRegistration, 1);
 
     // A tournament file that cannot be read leaves everything as it was.
     ClosedRegistration = 1;
@@ -210,7 +220,7 @@ TEST_F(StartTournamentTest, AMovedPlayerJoinsAStartedSwissWithItsRoundsKept) {
         RebuildRoundTables(round);
     }
     SetCurrentRound(3);
-    ASSERT_TRUE(WriteRoundStateFile(RoundStatePath()));
+    SaveStarted();
     const std::vector<int> before = SevenPlayersThreeRounds();
     const std::string line = "NEW; IT;00.00.00;M;   ;  0; 1300;  0;  0;20;1";
     ASSERT_EQ(AppendPlayerToTournamentFile(folder_ + "cup.qon", line), 1);

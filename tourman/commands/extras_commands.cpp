@@ -15,6 +15,7 @@
 #include "tourman/main_window/window_frame.h"
 #include "pairing/round_dispatcher.h"
 #include "tournament/files/message_file.h"
+#include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -24,6 +25,7 @@
 #include "tournament/settings.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 int UnusedOption = 0;
@@ -101,6 +103,43 @@ void AfterRoundsDeleted() {
     RefreshRoundControls();
 }
 
+// The rounds a reopened registration takes back stay on disk, moved out of
+// the way of the tournament's own round file, which its open would read
+// again over the new players and its next start write anew: kept as
+// "<base>-reopened.rnd", numbered from 2 when that name is taken. The name
+// kept, empty with no round file; false when it could not be moved.
+bool KeepRoundsTakenBack(std::string& kept) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const std::string path = RoundStatePath();
+    if (!fs::exists(path, error)) return !error;
+    for (int n = 1; n < 1000; ++n) {
+        const std::string name =
+            std::string(Settings.BaseName) + "-reopened" + (n == 1 ? "" : std::to_string(n)) + ".rnd";
+        const std::string target = std::string(Settings.DataFolder) + name;
+        if (fs::exists(target, error) || error) continue;
+        fs::rename(path, target, error);
+        if (error) return false;
+        kept = name;
+        return true;
+    }
+    return false;
+}
+
+// The registration reopened: the rounds played are taken back, their round
+// file kept aside first, or nothing is changed.
+void ReopenRegistration() {
+    std::string kept;
+    if (!KeepRoundsTakenBack(kept))
+        return Alert("The round file \"" + std::string(Settings.BaseName) + ".rnd\" could not be kept under another " +
+                     "name:\nthe registration stays closed, nothing changed.");
+    AvailablePlayerCount = PlayerCount;
+    BackToOpenRegistration(0);
+    if (!kept.empty())
+        Alert("The rounds played are kept in the round file \"" + kept +
+              "\";\nopening the tournament no longer reads them.");
+}
+
 const char* const kContentText = "Refer to the documentation coming with program\nfor instrunctions and licence terms";
 const char* const kAboutText =
     "tourman 3.51\n"
@@ -139,8 +178,7 @@ void TournamentMenuCommand(int id) {
     case 4:
         if (ClosedRegistration == 0) return Alert(MessageText(MsgNeedsStartedTournament));
         if (!ConfirmTwice()) return;
-        AvailablePlayerCount = PlayerCount;
-        return BackToOpenRegistration(0);
+        return ReopenRegistration();
     default:
         return;
     }

@@ -15,7 +15,8 @@ struct WkMenuItem;
 // alerts instead. Ids without a command do nothing.
 void ExtrasCommand(int id);
 // The tournament submenu: 1 settings, 2 delete all rounds, 3 delete the
-// last round, 4 reopen the registration; each refusal and each question
+// last round, 4 reopen the registration (the round file kept aside as
+// "<base>-reopened.rnd" first, and said so); each refusal and each question
 // answered "stop" changes nothing.
 void TournamentMenuCommand(int id);
 // 0 the content note, 1 the about box.

@@ -24,6 +24,7 @@
 #include "tournament/start_tournament.h"
 #include "tournament/tournament_window.h"
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -35,11 +36,20 @@ void Alert(MessageNumber message) {
 }
 
 // Rounds have been read from a file: no proposal of the program before is
-// pending, no result entry open, and the scores follow the rounds read.
-void RoundsRead() {
+// pending, no result entry open, and the scores follow the rounds read whose
+// results are closed, as the program that saved them had them; a round
+// accepted without its results counts in no score. A round file loaded over
+// the tournament changes the standings and writes them. An open writes them
+// again only when every round read is closed: they are then the ones the
+// close of the last round wrote, and one lost comes back; with a round
+// waiting for its results those on disk are the last close's and the
+// acceptance's, which no recomputation gives again, so none is written.
+void RoundsRead(bool opened) {
     ResetResultsFields();
-    if (IsRoundRobin()) ComputeRoundRobinTieBreaks(CurrentRound, PlayerCount);
-    else ComputeScores(CurrentRound, PlayerCount);
+    const int rounds = ClosedRounds();
+    const bool writeReports = !opened || rounds == CurrentRound;
+    if (IsRoundRobin()) ComputeRoundRobinTieBreaks(rounds, PlayerCount, writeReports);
+    else ComputeScores(rounds, PlayerCount, writeReports);
     SetCurrentRound(CurrentRound);
 }
 
@@ -85,7 +95,7 @@ void OpenTournamentCommand() {
     ClearOutputPage();
     const std::string title = std::string(Settings.BaseName) + " - " + ProgramTitle;
     if (MainWindow.window) WkShellSetTitle(MainWindow.window, title.c_str());
-    if (ClosedRegistration != 0) RoundsRead();
+    if (ClosedRegistration != 0) RoundsRead(true);
     else {
         ResetResultsFields();
         RegistrationReopened();
@@ -105,7 +115,7 @@ void LoadRoundFileCommand() {
     // The file is read where it was chosen: a round file kept in another
     // folder is as good as the tournament's own.
     if (!ReadRoundStateFile(folder + file)) return;
-    RoundsRead();
+    RoundsRead(false);
     RefreshRoundControls();
 }
 
@@ -119,6 +129,15 @@ void CloseRegistration() {
     if (swiss && rounds >= 0 && rounds < 30 && PlayerCount >= (1 << (rounds + 1)))
         Alert(MsgManyPlayersForRounds);
     if (AskQuestion(MessageText(MsgCloseRegistrationQuestion), MessageText(MsgNo), MessageText(MsgYes)) != 1)
+        return;
+    // The tournament's round file is written from the start on; one under
+    // its name already in the folder is not its own (a reopened registration
+    // keeps its rounds under another name), and is not written over unasked.
+    std::error_code error;
+    if (std::filesystem::exists(RoundStatePath(), error) &&
+        AskQuestion("The folder already holds the round file \"" + std::string(Settings.BaseName) +
+                        ".rnd\" of another event.\nClosing the registration writes over it. Go on?",
+                    MessageText(MsgNo), MessageText(MsgYes)) != 1)
         return;
 
     CommitPlayerList();

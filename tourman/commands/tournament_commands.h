@@ -9,14 +9,18 @@
 // tournament.
 void NewTournamentCommand();
 // Asks first when the open tournament has started or holds unsaved changes,
-// then reads a chosen tournament file and its round state; a file that
-// cannot be read changes nothing.
+// then reads a chosen tournament file and its round state, taking the
+// tournament as it was saved: its scores count the rounds whose results are
+// closed, and with a round waiting for its results no report is written. A
+// file that cannot be read changes nothing.
 void OpenTournamentCommand();
 // Reads a chosen round-state file (from the folder it was chosen in) over
 // the open tournament's rounds; a bad file changes nothing.
 void LoadRoundFileCommand();
 // Checks the player count against the pairing system and the planned
-// rounds, asks, then starts the tournament. Every refusal and a failed start
+// rounds, asks (and asks again before a round file of another event under
+// the tournament's name is written over), then starts the tournament. Every
+// refusal and a failed start
 // leave the registration open and the window as it was.
 void CloseRegistration();
 // What the start of a tournament does before round 1 is paired: the form
