@@ -11,9 +11,11 @@
 //
 // Writers replace the file safely (temporary file beside it, then rename)
 // and end every line with CR LF. Readers accept CR LF or LF, check every line
-// and number, and only once the whole file has been read change RoundState
-// and the tables; a bad file is refused with an alert naming the file, the
-// line and what was expected, and the open tournament stays as it was.
+// and number, and every table against the others and against the progress
+// flags, and only once the whole file has been read change RoundState and
+// the tables; a bad file, or one that is not a regular file, is refused with
+// an alert naming the file, the line and what was expected, and the open
+// tournament stays as it was.
 #pragma once
 
 #include <string>
