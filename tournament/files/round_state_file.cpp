@@ -379,14 +379,14 @@ void CheckRounds(StateParser& parse, const StateImage& image, const Layout& layo
                                  std::to_string(round) + " are closed");
             const bool bye = white == 0 || black == 0;
             if (!layout.roundRobin && !bye) continue;
-            int agreed = Agreement(BoardEntryFor(digit, layout.roundRobin), white, black, image, round);
-            if (!bye)
-                for (int other = BlackWins; other <= NotPlayed; ++other)
-                    for (const bool swapped : {false, true})
-                        agreed = std::max(agreed, Agreement(BoardEntryFor(other, layout.roundRobin),
-                                                            swapped ? black : white, swapped ? white : black,
-                                                            image, round));
-            if (agreed == 3) continue;
+            // What the board's own result finds wrong names the row.
+            const int agreed = Agreement(BoardEntryFor(digit, layout.roundRobin), white, black, image, round);
+            bool agrees = agreed == 3;
+            for (int other = BlackWins; !bye && !agrees && other <= NotPlayed; ++other)
+                for (const bool swapped : {false, true})
+                    agrees = agrees || Agreement(BoardEntryFor(other, layout.roundRobin), swapped ? black : white,
+                                                 swapped ? white : black, image, round) == 3;
+            if (agrees) continue;
             static const Section sections[3] = {ResultSection, ColorSection, OpponentSection};
             static const char* const kinds[3] = {"results", "colours", "opponents"};
             const int first = white != 0 ? white : black;
@@ -570,16 +570,8 @@ StateImage ParseFile(LineReader& reader, const std::string& path, Layout& layout
     return Parse(reader, layout);
 }
 
-// Whether path is something other than a regular file, a FIFO or a folder:
-// opening a FIFO would wait for a writer for good.
-bool NotARegularFile(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
-}
-
 bool ReadState(const std::string& path, bool roundRobin) {
-    if (NotARegularFile(path)) {
+    if (IsIrregularFile(path)) {
         ShowAlert(MessageText(MsgCannotReadRoundFile) + "\n" + path + ": not a regular file", MessageText(MsgClose));
         return false;
     }
@@ -633,10 +625,16 @@ bool ReadRoundStateFile(const std::string& path) {
     return ReadState(path, IsRoundRobin());
 }
 
+bool IsIrregularFile(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
+}
+
 std::string RoundStateFileProblem(const std::string& path, int players, int pairingSystem) {
     std::error_code error;
     if (!std::filesystem::exists(path, error) && !error) return path + ": the file is missing";
-    if (NotARegularFile(path)) return path + ": the file cannot be opened: it is not a regular file";
+    if (IsIrregularFile(path)) return path + ": the file cannot be opened: it is not a regular file";
     LineReader reader(path);
     if (!reader.ok()) return path + ": the file cannot be opened";
     Layout layout(IsRoundRobinSystem(pairingSystem), players, pairingSystem);

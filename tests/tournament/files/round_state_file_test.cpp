@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -463,6 +465,80 @@ TEST_F(RoundStateFileTest, AProposedRoundIsKeptAsTheRoundBefore) {
         open.replace(open.find(" 1 # IS_GET_RESULT_DONE"), 2, " 0");
         EXPECT_EQ(ReadFileBytes(path), open);
     }
+}
+
+// Tables that contradict each other or the progress flags: refused by their line, at the look before an
+// open and at the read alike, with the folder as it was. The Swiss file (seven players, round 2 closed):
+// colours on lines 9-15, results 33-39, boards 42-45, board 4 the BYE's in both rounds. The round robin
+// (round 2 closed): colours 9-13, opponents 15-19, results 21-25, boards 28-30 of five rounds.
+TEST_F(RoundStateFileTest, ContradictionsAreRefusedByTheirLine) {
+    using Edits = std::vector<std::pair<std::string, std::string>>;
+    const struct {
+        const char* what;
+        bool roundRobin;
+        Edits edits;
+        const char *line, *why;
+    } cases[] = {
+        {"registration open in round 2", false, {{" 1 # CLOSED_REGISTRATION", " 0 # CLOSED_REGISTRATION"}},
+         "6", "the registration is open (\"CLOSED_REGISTRATION\" 0), but the current round is 2"},
+        {"paired before the first round", false,
+         {{" 2 # current round", " 0 # current round"}, {" 0 # IS_PAIRING_DONE", " 1 # IS_PAIRING_DONE"}},
+         "7", "no round is paired"},
+        {"results open and closed", false, {{" 0 # IS_PAIRING_DONE", " 1 # IS_PAIRING_DONE"}}, "7",
+         "but \"IS_GET_RESULT_DONE\" is 1"},
+        {"the last board unplayed in a closed round", false, {{"  40003   60003", "  40003   60009"}}, "45",
+         "game code 60009 of board 4 has no result, but \"IS_GET_RESULT_DONE\" says the results of round 2 are closed"},
+        {"a BYE with a colour", false, {{"[004]    0   0", "[004]    1   0"}}, "12",
+         "the colours of the players of game code 40003 of board 4 are not what its result gives them in round 1"},
+        {"round robin: the last board unplayed", true, {{"  10021", "  10029"}}, "30",
+         "game code 10029 of board 3 has no result"},
+        {"round robin: both lost, the last player", true, {{"[005]  0 1", "[005]  0 0"}}, "25",
+         "the results of the players of game code 50031 of board 2 are not what its result gives them in round 2"},
+        {"round robin: both White", true, {{"[003]    1  -1", "[003]    1   1"}}, "13",
+         "the colours of the players of game code 50031"},
+        {"round robin: a game without opponents", true, {{"[002]    5   1", "[002]    0   1"}, {"[005]    2   3", "[005]    0   3"}},
+         "16", "the opponents of the players of game code 20051 of board 2 are not what its result gives them in round 1"},
+    };
+    const std::string folder = std::string(TM_TEST_OUTPUT_DIR) + "/contradictions/";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directory(folder);
+    path = folder + "open.rnd";
+    const auto snapshot = [&] {
+        std::vector<std::pair<std::string, std::string>> files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            files.emplace_back(entry.path().filename().string(), ReadFileBytes(entry.path().string()));
+        return files;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetTournamentState();
+        if (c.roundRobin) RoundRobinOfFive();
+        else SwissAfterTwoRounds();
+        IsGetResultDone = 1;
+        ASSERT_TRUE(WriteRoundStateFile(path));
+        std::string bad = ReadFileBytes(path);
+        for (const auto& [from, to] : c.edits) {
+            const std::size_t at = bad.find(from);
+            ASSERT_NE(at, std::string::npos) << from;
+            bad.replace(at, from.size(), to);
+        }
+        WriteFileBytes(path, bad);
+        const auto before = snapshot();
+        const std::string problem = RoundStateFileProblem(path, PlayerCount, Settings.PairingSystem);
+        EXPECT_NE(problem.find(path + ", line " + c.line + ": "), std::string::npos) << problem;
+        EXPECT_NE(problem.find(c.why), std::string::npos) << problem;
+        ExpectRefused(c.line);
+        EXPECT_NE(boxes.alerts.back().text.find(problem), std::string::npos);
+        EXPECT_EQ(snapshot(), before);
+    }
+
+    // A FIFO is refused unopened: opening it would wait for a writer for good.
+    std::filesystem::remove(path);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(RoundStateFileProblem(path, PlayerCount, Settings.PairingSystem),
+              path + ": the file cannot be opened: it is not a regular file");
+    ExpectRefused("");
+    std::filesystem::remove(path);
 }
 
 } // namespace
