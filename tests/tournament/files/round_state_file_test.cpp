@@ -140,6 +140,32 @@ class RoundStateFileTest : public ::testing::Test {
         RandomSort = 2;
     }
 
+    using Edits = std::vector<std::pair<std::string, std::string>>;
+    // Edits of a written file, refused naming the line for the reason why.
+    struct Contradiction {
+        const char* what;
+        bool roundRobin;
+        Edits edits;
+        const char *line, *why;
+    };
+    // The family's tournament written with the results of its last round closed or not, then edited: each
+    // edit at the first match in the file, or with opponentRows after the colours for a row.
+    void WriteEdited(const Contradiction& c, bool resultsClosed, bool opponentRows) {
+        ResetTournamentState();
+        if (c.roundRobin) RoundRobinOfFive();
+        else SwissAfterTwoRounds();
+        IsGetResultDone = resultsClosed ? 1 : IsGetResultDone;
+        ASSERT_TRUE(WriteRoundStateFile(path));
+        std::string bad = ReadFileBytes(path);
+        for (const auto& [from, to] : c.edits) {
+            const bool row = opponentRows && from.find('#') == std::string::npos;
+            const std::size_t at = bad.find(from, row ? bad.find("# players opponent") : 0);
+            ASSERT_NE(at, std::string::npos) << from;
+            bad.replace(at, from.size(), to);
+        }
+        WriteFileBytes(path, bad);
+    }
+
     std::string path;
     RecordingMessageBox boxes;
 };
@@ -382,13 +408,7 @@ TEST_F(RoundStateFileTest, RoundRobinOpponentsMustFollowTheSchedule) {
 // opponent row of the first player found. The Swiss rounds: 1-5, 6-2, 3-7, 4 BYE (board 4); 7-1, 2-3 and
 // 5-4 unplayed, 6 BYE (board 4). The round robin's: 1 BYE, 2-5, 3-4; 4 BYE, 5-3, 1-2.
 TEST_F(RoundStateFileTest, OpponentsThatContradictTheRoundAreRefused) {
-    using Edits = std::vector<std::pair<std::string, std::string>>;
-    const struct {
-        const char* what;
-        bool roundRobin;
-        Edits edits;
-        const char *line, *why;
-    } cases[] = {
+    const Contradiction cases[] = {
         {"a pair the games do not pair", false, {{"[001]    5   7", "[001]    7   7"}, {"[007]    3   1", "[007]    1   1"}},
          "17", "player 1's opponent is 7, but the game table pairs him with 5 in round 1"},
         {"not named back, the last player and round", false, {{"[001]    5   7", "[001]    5   0"}},
@@ -411,19 +431,8 @@ TEST_F(RoundStateFileTest, OpponentsThatContradictTheRoundAreRefused) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetTournamentState();
-        if (c.roundRobin) RoundRobinOfFive();
-        else SwissAfterTwoRounds();
-        ASSERT_TRUE(WriteRoundStateFile(path));
-        std::string bad = ReadFileBytes(path);
-        for (const auto& [from, to] : c.edits) {
-            // Rows of the opponents and the games are looked for after the colours, which look alike.
-            const std::size_t after = from.find('#') == std::string::npos ? bad.find("# players opponent") : 0;
-            const std::size_t at = bad.find(from, after);
-            ASSERT_NE(at, std::string::npos) << from;
-            bad.replace(at, from.size(), to);
-        }
-        WriteFileBytes(path, bad);
+        // Rows of the opponents and the games are looked for after the colours, which look alike.
+        WriteEdited(c, false, true);
         if (c.line == nullptr) {
             EXPECT_TRUE(ReadRoundStateFile(path));
             continue;
@@ -472,13 +481,7 @@ TEST_F(RoundStateFileTest, AProposedRoundIsKeptAsTheRoundBefore) {
 // colours on lines 9-15, results 33-39, boards 42-45, board 4 the BYE's in both rounds. The round robin
 // (round 2 closed): colours 9-13, opponents 15-19, results 21-25, boards 28-30 of five rounds.
 TEST_F(RoundStateFileTest, ContradictionsAreRefusedByTheirLine) {
-    using Edits = std::vector<std::pair<std::string, std::string>>;
-    const struct {
-        const char* what;
-        bool roundRobin;
-        Edits edits;
-        const char *line, *why;
-    } cases[] = {
+    const Contradiction cases[] = {
         {"registration open in round 2", false, {{" 1 # CLOSED_REGISTRATION", " 0 # CLOSED_REGISTRATION"}},
          "6", "the registration is open (\"CLOSED_REGISTRATION\" 0), but the current round is 2"},
         {"paired before the first round", false,
@@ -511,18 +514,7 @@ TEST_F(RoundStateFileTest, ContradictionsAreRefusedByTheirLine) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetTournamentState();
-        if (c.roundRobin) RoundRobinOfFive();
-        else SwissAfterTwoRounds();
-        IsGetResultDone = 1;
-        ASSERT_TRUE(WriteRoundStateFile(path));
-        std::string bad = ReadFileBytes(path);
-        for (const auto& [from, to] : c.edits) {
-            const std::size_t at = bad.find(from);
-            ASSERT_NE(at, std::string::npos) << from;
-            bad.replace(at, from.size(), to);
-        }
-        WriteFileBytes(path, bad);
+        WriteEdited(c, true, false);
         const auto before = snapshot();
         const std::string problem = RoundStateFileProblem(path, PlayerCount, Settings.PairingSystem);
         EXPECT_NE(problem.find(path + ", line " + c.line + ": "), std::string::npos) << problem;
