@@ -103,17 +103,7 @@ int RoundBoardCount(int round) {
     return std::clamp(GameTable(set, 0, round), 0, set.maxBoards());
 }
 
-namespace {
-
-struct BoardEntry {
-    std::uint16_t whiteCode;
-    std::uint16_t blackCode;
-    bool recordsGame; // colours and opponents are written
-    bool writes;      // anything is written at all
-};
-
-// What a result digit gives white and black, by family.
-BoardEntry EntryFor(int digit, bool roundRobin) {
+BoardEntry BoardEntryFor(int digit, bool roundRobin) {
     switch (digit) {
     case BlackWins:
         return {LossAtBoard, WinAtBoard, true, true};
@@ -137,6 +127,8 @@ BoardEntry EntryFor(int digit, bool roundRobin) {
         return {0, 0, false, false};
     }
 }
+
+namespace {
 
 void ClearPlayerRound(RoundTableSet& set, int id, int round) {
     ColorHistory(set, id, round) = 0;
@@ -179,7 +171,7 @@ void RebuildRoundTables(int round) {
         int white, black, digit;
         DecodeGameCode(GameTable(set, board, round), white, black, digit);
         if (!set.hasCell(white, round) || !set.hasCell(black, round)) continue;
-        const BoardEntry entry = EntryFor(digit, roundRobin);
+        const BoardEntry entry = BoardEntryFor(digit, roundRobin);
         if (!entry.writes) continue;
         PlayerResultTable(set, white, round) = entry.whiteCode;
         PlayerResultTable(set, black, round) = entry.blackCode;

@@ -113,6 +113,16 @@ std::int32_t& GameTable(RoundTableSet& set, int board, int round);
 // board rows; 0 for a round outside the table.
 int RoundBoardCount(int round);
 
+// What a board's result gives its two players' cells.
+struct BoardEntry {
+    std::uint16_t whiteCode; // PlayerResultCode of each side
+    std::uint16_t blackCode;
+    bool recordsGame; // colours and opponents are written
+    bool writes;      // anything is written at all
+};
+// What a result digit gives white and black, by family.
+BoardEntry BoardEntryFor(int digit, bool roundRobin);
+
 // Rebuilds the per-player cells of one round from its game codes. The
 // colour, opponent and result cells of every player are cleared first, so
 // that a result set back to "not played", or a player left out of a new

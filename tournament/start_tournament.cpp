@@ -15,6 +15,7 @@
 #include "tournament/tournament_window.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -28,14 +29,24 @@ std::string RoundRobinCountText() {
 // registration, and closing it would start the tournament anew over the
 // rounds played and write its round-state file again; so the open is
 // refused before anything is read or written, naming the file and the
-// round snapshot to go on from. A tournament file that cannot be read is
-// left to the reader, which says why.
+// round snapshot to go on from. A round-state file missing where the base name
+// is not the tournament file's own name is reported at the base name's
+// line, which is likely the damaged one. A tournament file that cannot be
+// read is left to the reader, which says why.
 bool RoundsReadable(const std::string& path, const std::string& folder) {
     TournamentFileRounds rounds;
-    if (!PeekTournamentFile(path, rounds) || rounds.savedRound == 0) return true;
+    if (!PeekTournamentFile(path, rounds)) return true;
     const std::string base = rounds.baseName;
-    const std::string problem = RoundStateFileProblem(folder + base + ".rnd", rounds.players, rounds.pairingSystem);
+    const std::string statePath = folder + base + ".rnd";
+    if (rounds.savedRound == 0) return true;
+    std::string problem = RoundStateFileProblem(statePath, rounds.players, rounds.pairingSystem);
     if (problem.empty()) return true;
+    const std::string name = path.substr(folder.size());
+    const std::string ownName = name.substr(0, name.rfind('.'));
+    std::error_code error;
+    if (ownName != base && !std::filesystem::exists(statePath, error) && !error)
+        problem = path + ", line " + std::to_string(rounds.baseNameLine) + ": the base name \"" + base +
+                  "\" is not the file's own name \"" + ownName + "\", and no \"" + base + ".rnd\" is in the folder";
     const std::string snapshot = NewestRoundSnapshot(folder, base);
     ShowAlert(MessageText(MsgCannotReadRoundFile) + "\n" + problem +
                   "\nThe tournament is not opened, so that its rounds are not started anew; nothing was written.\n" +

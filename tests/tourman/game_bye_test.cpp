@@ -64,7 +64,7 @@ TEST_F(GameByeTest, EditAGameThenGiveByes) {
         for (int board = 1; board <= RoundBoardCount(round); ++board) GameTable(board, round) = GameTable(board, round) / 10 * 10 + WhiteWins;
         ASSERT_TRUE(SaveRound(round));
         ComputeScores(round, PlayerCount);
-        IsGetResultDone = 1;
+        ResultsClosed(true);
     }
     for (int item : {0, 1}) {
         Answer(MsgNotInRoundRobin, 0);

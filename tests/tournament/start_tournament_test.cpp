@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -189,6 +191,48 @@ TEST_F(StartTournamentTest, OpeningLeavesNothingOfTheTournamentBefore) {
     EXPECT_EQ(ClosedRegistration, 1);
     EXPECT_NE(GameTable(1, 1), 0);
     EXPECT_STREQ(Settings.BaseName, "cup");
+}
+
+// An open whose rounds cannot be read is refused before anything is read or written, naming the line: a
+// base name damaged on line 8, and a FIFO for the round-state file (opened, it would hold the open for
+// good).
+TEST_F(StartTournamentTest, AnOpenWithoutItsRoundsIsRefusedByTheLine) {
+    Register({2000, 1900, 1800, 1700});
+    ClosedRegistration = 1;
+    RecordingMessageBox boxes;
+    ASSERT_TRUE(StartTournament(PlayerCount));
+    RestoreSavedRound(1);
+    ASSERT_TRUE(WriteTournamentFile(0));
+    ASSERT_TRUE(WriteRoundStateFile(RoundStatePath()));
+    const std::string saved = ReadFileBytes(folder_ + "cup.qon"), state = folder_ + "cup.rnd";
+    const struct {
+        std::string from, to, why;
+        bool fifo;
+    } cases[] = {
+        {"\r\ncup\r\n", "\r\ncuq\r\n",
+         "cup.qon, line 8: the base name \"cuq\" is not the file's own name \"cup\", and no \"cuq.rnd\" is in the folder",
+         false},
+        {"", "", "cup.rnd: the file cannot be opened: it is not a regular file", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::string bytes = saved;
+        if (!c.from.empty()) bytes.replace(bytes.find(c.from), c.from.size(), c.to);
+        WriteFileBytes(folder_ + "cup.qon", bytes);
+        const std::string rnd = ReadFileBytes(state);
+        if (c.fifo) {
+            std::filesystem::remove(state);
+            ASSERT_EQ(mkfifo(state.c_str(), 0600), 0);
+        }
+        const std::size_t alerts = boxes.alerts.size();
+        EXPECT_FALSE(OpenTournament(folder_ + "cup.qon"));
+        ASSERT_EQ(boxes.alerts.size(), alerts + 1);
+        EXPECT_NE(boxes.alerts.back().text.find("\n" + folder_ + c.why + "\n"), std::string::npos)
+            << boxes.alerts.back().text;
+        EXPECT_EQ(ReadFileBytes(folder_ + "cup.qon"), bytes);
+        std::filesystem::remove(state);
+        WriteFileBytes(state, rnd);
+    }
 }
 
 // Every cell and game of the first seven players over three rounds.

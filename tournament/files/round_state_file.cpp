@@ -291,6 +291,121 @@ void CheckOpponents(StateParser& parse, const StateImage& image, const Layout& l
     }
 }
 
+// The progress flags must fit the round they describe: a tournament is
+// paired only once its registration is closed, and a round is open for its
+// results (IS_PAIRING_DONE) or has them closed (IS_GET_RESULT_DONE), never
+// both, and only from the first round. The refusal names the flag's line.
+void CheckFlags(const LineReader& reader, const int values[7]) {
+    const int round = values[0], resultsClosed = values[4], registrationClosed = values[5],
+              pairingDone = values[6];
+    const auto fail = [&](int line, const std::string& what) {
+        throw BadFile{reader.name() + ", line " + std::to_string(line) + ": " + what};
+    };
+    if (round > 0 && registrationClosed == 0)
+        fail(6, "the registration is open (\"CLOSED_REGISTRATION\" 0), but the current round is " +
+                    std::to_string(round));
+    if (round == 0 && pairingDone != 0)
+        fail(7, "\"IS_PAIRING_DONE\" is 1, but no round is paired (the current round is 0)");
+    if (resultsClosed != 0 && pairingDone != 0)
+        fail(7, "\"IS_PAIRING_DONE\" is 1 (the round open for its results), but \"IS_GET_RESULT_DONE\" is 1 "
+                "(its results closed)");
+}
+
+// The cells of one player in one round.
+struct PlayerCells {
+    int color = 0, opponent = 0, result = 0;
+    bool operator==(const PlayerCells&) const = default;
+};
+
+PlayerCells CellsOf(const StateImage& image, int id, int round) {
+    const auto cell = [&](Section section) {
+        return image.cells[section][static_cast<std::size_t>(id) - 1][static_cast<std::size_t>(round) - 1];
+    };
+    return {cell(ColorSection), cell(OpponentSection), cell(ResultSection)};
+}
+
+// How far a board's cells agree with a result of the board: 0 not in the
+// results, 1 in the results only, 2 in the colours too, 3 whole.
+int Agreement(const BoardEntry& entry, int white, int black, const StateImage& image, int round) {
+    int agreed = 3;
+    for (const bool isWhite : {true, false}) {
+        const int id = isWhite ? white : black, other = isWhite ? black : white;
+        if (id == 0) continue; // the BYE has no cells
+        PlayerCells given;
+        if (entry.writes) {
+            given.result = isWhite ? entry.whiteCode : entry.blackCode;
+            given.color = entry.recordsGame ? (isWhite ? 1 : -1) : 0;
+            given.opponent = entry.recordsGame ? other : 0;
+        }
+        const PlayerCells held = CellsOf(image, id, round);
+        if (held.result != given.result) return 0;
+        if (held.color != given.color) agreed = std::min(agreed, 1);
+        else if (held.opponent != given.opponent) agreed = std::min(agreed, 2);
+    }
+    return agreed;
+}
+
+// Every round whose results are closed must hold in its players' cells what
+// its boards gave them: the standings count the result cells, the lists and
+// the cross table the game codes. A BYE board's result never changes, so
+// its player's cells are exactly what it gives. A board of two players may
+// hold the cells of another result of the same two, either way round: a
+// file saved while the round's results are entered again keeps the cells
+// of the result before until the entry is closed. A player without a board
+// has empty cells, or keeps a result without opponent given by hand. In a
+// Swiss tournament the arbiter may set one player's result and colour of a
+// round by hand (the game dialog keeps only his opponent and a BYE board
+// as the games have them): there only the BYE boards are held to their
+// result. The round of a closed result entry has a result on every board.
+// A refusal names the row of the board's first player, or the board's game
+// row.
+void CheckRounds(StateParser& parse, const StateImage& image, const Layout& layout,
+                 const std::vector<int> (&rowLines)[4], const std::vector<int>& gameLines) {
+    const int current = image.values[0], resultsClosed = image.values[4];
+    const int last = resultsClosed != 0 ? current : current - 1;
+    for (int round = 1; round <= last; ++round) {
+        const std::size_t c = static_cast<std::size_t>(round) - 1; // both families' columns start at round 1
+        const std::string where = " in round " + std::to_string(round);
+        std::vector<bool> onBoard(static_cast<std::size_t>(image.players) + 1, false);
+        for (int board = 1; board <= image.games[0][c]; ++board) {
+            const int code = image.games[static_cast<std::size_t>(board)][c];
+            int white, black, digit;
+            DecodeGameCode(code, white, black, digit);
+            onBoard[static_cast<std::size_t>(white)] = onBoard[static_cast<std::size_t>(black)] = true;
+            const std::string game = "game code " + std::to_string(code) + " of board " + std::to_string(board);
+            if (digit == NotPlayed && round == current)
+                parse.failAt(gameLines[static_cast<std::size_t>(board)],
+                             game + " has no result, but \"IS_GET_RESULT_DONE\" says the results of round " +
+                                 std::to_string(round) + " are closed");
+            const bool bye = white == 0 || black == 0;
+            if (!layout.roundRobin && !bye) continue;
+            // What the board's own result finds wrong names the row.
+            const int agreed = Agreement(BoardEntryFor(digit, layout.roundRobin), white, black, image, round);
+            bool agrees = agreed == 3;
+            for (int other = BlackWins; !bye && !agrees && other <= NotPlayed; ++other)
+                for (const bool swapped : {false, true})
+                    agrees = agrees || Agreement(BoardEntryFor(other, layout.roundRobin), swapped ? black : white,
+                                                 swapped ? white : black, image, round) == 3;
+            if (agrees) continue;
+            static const Section sections[3] = {ResultSection, ColorSection, OpponentSection};
+            static const char* const kinds[3] = {"results", "colours", "opponents"};
+            const int first = white != 0 ? white : black;
+            parse.failAt(rowLines[sections[agreed]][static_cast<std::size_t>(first) - 1],
+                         "the " + std::string(kinds[agreed]) + " of the players of " + game +
+                             " are not what its result gives them" + where);
+        }
+        for (int id = 1; layout.roundRobin && id <= image.players; ++id) {
+            const PlayerCells held = CellsOf(image, id, round);
+            if (onBoard[static_cast<std::size_t>(id)] || held == PlayerCells{} || held.result >= WinUnplayed)
+                continue;
+            const Section section = held.result != 0 ? ResultSection : ColorSection;
+            parse.failAt(rowLines[section][static_cast<std::size_t>(id) - 1],
+                         "player " + std::to_string(id) + " has no board" + where + ", but a " +
+                             (section == ResultSection ? "result" : "colour"));
+        }
+    }
+}
+
 StateImage Parse(LineReader& reader, Layout& layout) {
     StateParser parse(reader);
     StateImage image;
@@ -313,8 +428,10 @@ StateImage Parse(LineReader& reader, Layout& layout) {
                           std::to_string(highest[k])};
     }
 
+    CheckFlags(reader, image.values);
+
     image.players = -1;
-    std::vector<int> opponentLines;
+    std::vector<int> rowLines[4]; // [section][player - 1]
     for (Section section : layout.sections(round)) {
         parse.header(SectionHeaders[section]);
         for (int id = 1; id <= (image.players < 0 ? layout.players : image.players); ++id) {
@@ -337,7 +454,7 @@ StateImage Parse(LineReader& reader, Layout& layout) {
                         parse.fail(std::to_string(value) + " is out of range; expected " + cells());
             }
             image.cells[section].push_back(row);
-            if (section == OpponentSection) opponentLines.push_back(parse.lineNumber());
+            rowLines[section].push_back(parse.lineNumber());
         }
         if (image.players < 0) image.players = static_cast<int>(image.cells[section].size());
     }
@@ -348,6 +465,7 @@ StateImage Parse(LineReader& reader, Layout& layout) {
     const std::vector<int> columnRounds = layout.gameColumns(round);
     const std::size_t columns = columnRounds.size();
     std::vector<std::vector<int>> boardOf(columns, std::vector<int>(static_cast<std::size_t>(layout.players) + 1, 0));
+    std::vector<int> gameLines;
     for (int board = 0; board <= image.boards; ++board) {
         const auto what = [&] {
             return std::to_string(columns) + (board == 0 ? " board counts" : " game codes") + " in row " +
@@ -381,15 +499,18 @@ StateImage Parse(LineReader& reader, Layout& layout) {
             }
         }
         image.games.push_back(row);
+        gameLines.push_back(parse.lineNumber());
     }
-    CheckOpponents(parse, image, layout, opponentLines, columnRounds);
+    CheckOpponents(parse, image, layout, rowLines[OpponentSection], columnRounds);
+    CheckRounds(parse, image, layout, rowLines, gameLines);
     parse.end("the game codes (is the player count right?)");
     return image;
 }
 
 // The round the file leaves the tournament at: a Swiss round saved while it
 // was proposed (as files were once written) is dropped, and the tournament
-// waits for its pairing again.
+// waits for its pairing again. A round whose results the file says are
+// closed is no proposal: it is kept.
 int RoundKept(const StateImage& image, const Layout& layout) {
     const int round = image.values[0];
     const std::vector<int> columns = layout.gameColumns(round);
@@ -399,7 +520,9 @@ int RoundKept(const StateImage& image, const Layout& layout) {
         for (int board = 1; board <= image.games[0][c]; ++board)
             codes.push_back(image.games[board][c]);
     }
-    return IsProposedRound(layout.roundRobin, round, image.values[5], image.values[6], codes) ? round - 1 : round;
+    const bool proposed = image.values[4] == 0 &&
+                          IsProposedRound(layout.roundRobin, round, image.values[5], image.values[6], codes);
+    return proposed ? round - 1 : round;
 }
 
 void Commit(const StateImage& image, Layout& layout) {
@@ -448,6 +571,10 @@ StateImage ParseFile(LineReader& reader, const std::string& path, Layout& layout
 }
 
 bool ReadState(const std::string& path, bool roundRobin) {
+    if (IsIrregularFile(path)) {
+        ShowAlert(MessageText(MsgCannotReadRoundFile) + "\n" + path + ": not a regular file", MessageText(MsgClose));
+        return false;
+    }
     LineReader reader(path);
     if (!reader.ok()) {
         ShowAlert(MessageText(MsgCannotReadRoundFile) + "\n" + path, MessageText(MsgClose));
@@ -498,9 +625,16 @@ bool ReadRoundStateFile(const std::string& path) {
     return ReadState(path, IsRoundRobin());
 }
 
+bool IsIrregularFile(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
+}
+
 std::string RoundStateFileProblem(const std::string& path, int players, int pairingSystem) {
     std::error_code error;
     if (!std::filesystem::exists(path, error) && !error) return path + ": the file is missing";
+    if (IsIrregularFile(path)) return path + ": the file cannot be opened: it is not a regular file";
     LineReader reader(path);
     if (!reader.ok()) return path + ": the file cannot be opened";
     Layout layout(IsRoundRobinSystem(pairingSystem), players, pairingSystem);

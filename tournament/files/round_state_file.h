@@ -11,9 +11,11 @@
 //
 // Writers replace the file safely (temporary file beside it, then rename)
 // and end every line with CR LF. Readers accept CR LF or LF, check every line
-// and number, and only once the whole file has been read change RoundState
-// and the tables; a bad file is refused with an alert naming the file, the
-// line and what was expected, and the open tournament stays as it was.
+// and number, and every table against the others and against the progress
+// flags, and only once the whole file has been read change RoundState and
+// the tables; a bad file, or one that is not a regular file, is refused with
+// an alert naming the file, the line and what was expected, and the open
+// tournament stays as it was.
 #pragma once
 
 #include <string>
@@ -46,6 +48,10 @@ bool ReadRoundStateFile(const std::string& path);
 // changes and nothing is shown: the open command checks the file before it
 // reads the tournament.
 std::string RoundStateFileProblem(const std::string& path, int players, int pairingSystem);
+// Whether something other than a regular file is at path (a FIFO, a
+// folder): it is refused without being opened, since opening a FIFO would
+// wait for a writer for good.
+bool IsIrregularFile(const std::string& path);
 // The name of the round snapshot "<base name><round>.rnd" in the folder
 // that was written last, empty when there is none.
 std::string NewestRoundSnapshot(const std::string& folder, const std::string& baseName);

@@ -93,6 +93,7 @@ std::vector<std::string> SplitFields(const std::string& text) {
 struct TournamentContent {
     TournamentSettings settings;
     int savedRound = 0;
+    int baseNameLine = 0;
     std::vector<Player> players; // ids 1..N at positions 0..N-1
     std::vector<int> available;  // the file's available field of each player
 };
@@ -213,6 +214,7 @@ TournamentContent ParseTournament(LineReader& reader, int closedRegistration) {
     if (base.empty() || base[0].find('/') != std::string::npos || base[0].size() >= BaseNameSize)
         p.fail("expected the base name: one word without '/'");
     CopyField(s.BaseName, base[0]);
+    c.baseNameLine = reader.lineNumber();
 
     const std::size_t count = current ? 4 : 3;
     const std::vector<int> system = p.numbers(p.line("the rounds and systems line"), count,
@@ -363,7 +365,7 @@ bool PeekTournamentFile(const std::string& path, TournamentFileRounds& rounds) {
     try {
         const TournamentContent content = ParseTournament(reader, 0);
         rounds = {content.settings.BaseName, content.settings.PairingSystem, content.savedRound,
-                  static_cast<int>(content.players.size())};
+                  static_cast<int>(content.players.size()), content.baseNameLine};
         return true;
     } catch (const BadFile&) {
         return false;

@@ -66,6 +66,7 @@ struct TournamentFileRounds {
     int pairingSystem = 0;
     int savedRound = 0;
     int players = 0;
+    int baseNameLine = 0; // the line that holds the base name
 };
 bool PeekTournamentFile(const std::string& path, TournamentFileRounds& rounds);
 

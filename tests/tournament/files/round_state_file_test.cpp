@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -136,6 +138,32 @@ class RoundStateFileTest : public ::testing::Test {
         SetCurrentRound(1);
         IsPairingDone ^= 1;
         RandomSort = 2;
+    }
+
+    using Edits = std::vector<std::pair<std::string, std::string>>;
+    // Edits of a written file, refused naming the line for the reason why.
+    struct Contradiction {
+        const char* what;
+        bool roundRobin;
+        Edits edits;
+        const char *line, *why;
+    };
+    // The family's tournament written with the results of its last round closed or not, then edited: each
+    // edit at the first match in the file, or with opponentRows after the colours for a row.
+    void WriteEdited(const Contradiction& c, bool resultsClosed, bool opponentRows) {
+        ResetTournamentState();
+        if (c.roundRobin) RoundRobinOfFive();
+        else SwissAfterTwoRounds();
+        IsGetResultDone = resultsClosed ? 1 : IsGetResultDone;
+        ASSERT_TRUE(WriteRoundStateFile(path));
+        std::string bad = ReadFileBytes(path);
+        for (const auto& [from, to] : c.edits) {
+            const bool row = opponentRows && from.find('#') == std::string::npos;
+            const std::size_t at = bad.find(from, row ? bad.find("# players opponent") : 0);
+            ASSERT_NE(at, std::string::npos) << from;
+            bad.replace(at, from.size(), to);
+        }
+        WriteFileBytes(path, bad);
     }
 
     std::string path;
@@ -380,13 +408,7 @@ TEST_F(RoundStateFileTest, RoundRobinOpponentsMustFollowTheSchedule) {
 // opponent row of the first player found. The Swiss rounds: 1-5, 6-2, 3-7, 4 BYE (board 4); 7-1, 2-3 and
 // 5-4 unplayed, 6 BYE (board 4). The round robin's: 1 BYE, 2-5, 3-4; 4 BYE, 5-3, 1-2.
 TEST_F(RoundStateFileTest, OpponentsThatContradictTheRoundAreRefused) {
-    using Edits = std::vector<std::pair<std::string, std::string>>;
-    const struct {
-        const char* what;
-        bool roundRobin;
-        Edits edits;
-        const char *line, *why;
-    } cases[] = {
+    const Contradiction cases[] = {
         {"a pair the games do not pair", false, {{"[001]    5   7", "[001]    7   7"}, {"[007]    3   1", "[007]    1   1"}},
          "17", "player 1's opponent is 7, but the game table pairs him with 5 in round 1"},
         {"not named back, the last player and round", false, {{"[001]    5   7", "[001]    5   0"}},
@@ -398,7 +420,10 @@ TEST_F(RoundStateFileTest, OpponentsThatContradictTheRoundAreRefused) {
         {"a player without a board", false, {{"      4       4", "      4       3"}, {"[006]    2   0", "[006]    2   7"}},
          "22", "player 6's opponent is 7, but the game table has no game of his in round 2"},
         {"the last round still open for its results", false,
-         {{"[001]    5   7", "[001]    5   0"}, {" 0 # IS_PAIRING_DONE", " 1 # IS_PAIRING_DONE"}}, nullptr, nullptr},
+         {{"[001]    5   7", "[001]    5   0"},
+          {" 0 # IS_PAIRING_DONE", " 1 # IS_PAIRING_DONE"},
+          {" 1 # IS_GET_RESULT_DONE", " 0 # IS_GET_RESULT_DONE"}},
+         nullptr, nullptr},
         {"round robin: not named back, the last player", true, {{"[003]    4   5", "[003]    4   0"}},
          "19", "player 5's opponent is 3, but player 3's is 0 in round 2"},
         {"round robin: the BYE's player names an opponent", true, {{"[001]    0   2", "[001]    4   2"}},
@@ -406,19 +431,8 @@ TEST_F(RoundStateFileTest, OpponentsThatContradictTheRoundAreRefused) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetTournamentState();
-        if (c.roundRobin) RoundRobinOfFive();
-        else SwissAfterTwoRounds();
-        ASSERT_TRUE(WriteRoundStateFile(path));
-        std::string bad = ReadFileBytes(path);
-        for (const auto& [from, to] : c.edits) {
-            // Rows of the opponents and the games are looked for after the colours, which look alike.
-            const std::size_t after = from.find('#') == std::string::npos ? bad.find("# players opponent") : 0;
-            const std::size_t at = bad.find(from, after);
-            ASSERT_NE(at, std::string::npos) << from;
-            bad.replace(at, from.size(), to);
-        }
-        WriteFileBytes(path, bad);
+        // Rows of the opponents and the games are looked for after the colours, which look alike.
+        WriteEdited(c, false, true);
         if (c.line == nullptr) {
             EXPECT_TRUE(ReadRoundStateFile(path));
             continue;
@@ -446,6 +460,7 @@ TEST_F(RoundStateFileTest, AProposedRoundIsKeptAsTheRoundBefore) {
         RebuildRoundTables(3);
         SetCurrentRound(3);
         IsPairingDone = pairingDone;
+        IsGetResultDone = 1 - pairingDone; // accepted, the round's results are open
         ASSERT_TRUE(WriteSwissState(path));
         std::string bytes = ReadFileBytes(path);
         EXPECT_TRUE(bytes.starts_with(round) && (round[1] == '3' || bytes == before)) << firstUnplayed;
@@ -455,8 +470,67 @@ TEST_F(RoundStateFileTest, AProposedRoundIsKeptAsTheRoundBefore) {
         ASSERT_TRUE(ReadSwissState(path));
         EXPECT_EQ(CurrentRound * 10 + ShownRound, 22);
         ASSERT_TRUE(WriteSwissState(path));
-        EXPECT_EQ(ReadFileBytes(path), before);
+        std::string open = before;
+        open.replace(open.find(" 1 # IS_GET_RESULT_DONE"), 2, " 0");
+        EXPECT_EQ(ReadFileBytes(path), open);
     }
+}
+
+// Tables that contradict each other or the progress flags: refused by their line, at the look before an
+// open and at the read alike, with the folder as it was. The Swiss file (seven players, round 2 closed):
+// colours on lines 9-15, results 33-39, boards 42-45, board 4 the BYE's in both rounds. The round robin
+// (round 2 closed): colours 9-13, opponents 15-19, results 21-25, boards 28-30 of five rounds.
+TEST_F(RoundStateFileTest, ContradictionsAreRefusedByTheirLine) {
+    const Contradiction cases[] = {
+        {"registration open in round 2", false, {{" 1 # CLOSED_REGISTRATION", " 0 # CLOSED_REGISTRATION"}},
+         "6", "the registration is open (\"CLOSED_REGISTRATION\" 0), but the current round is 2"},
+        {"paired before the first round", false,
+         {{" 2 # current round", " 0 # current round"}, {" 0 # IS_PAIRING_DONE", " 1 # IS_PAIRING_DONE"}},
+         "7", "no round is paired"},
+        {"results open and closed", false, {{" 0 # IS_PAIRING_DONE", " 1 # IS_PAIRING_DONE"}}, "7",
+         "but \"IS_GET_RESULT_DONE\" is 1"},
+        {"the last board unplayed in a closed round", false, {{"  40003   60003", "  40003   60009"}}, "45",
+         "game code 60009 of board 4 has no result, but \"IS_GET_RESULT_DONE\" says the results of round 2 are closed"},
+        {"a BYE with a colour", false, {{"[004]    0   0", "[004]    1   0"}}, "12",
+         "the colours of the players of game code 40003 of board 4 are not what its result gives them in round 1"},
+        {"round robin: the last board unplayed", true, {{"  10021", "  10029"}}, "30",
+         "game code 10029 of board 3 has no result"},
+        {"round robin: both lost, the last player", true, {{"[005]  0 1", "[005]  0 0"}}, "25",
+         "the results of the players of game code 50031 of board 2 are not what its result gives them in round 2"},
+        {"round robin: both White", true, {{"[003]    1  -1", "[003]    1   1"}}, "13",
+         "the colours of the players of game code 50031"},
+        {"round robin: a game without opponents", true, {{"[002]    5   1", "[002]    0   1"}, {"[005]    2   3", "[005]    0   3"}},
+         "16", "the opponents of the players of game code 20051 of board 2 are not what its result gives them in round 1"},
+    };
+    const std::string folder = std::string(TM_TEST_OUTPUT_DIR) + "/contradictions/";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directory(folder);
+    path = folder + "open.rnd";
+    const auto snapshot = [&] {
+        std::vector<std::pair<std::string, std::string>> files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            files.emplace_back(entry.path().filename().string(), ReadFileBytes(entry.path().string()));
+        return files;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteEdited(c, true, false);
+        const auto before = snapshot();
+        const std::string problem = RoundStateFileProblem(path, PlayerCount, Settings.PairingSystem);
+        EXPECT_NE(problem.find(path + ", line " + c.line + ": "), std::string::npos) << problem;
+        EXPECT_NE(problem.find(c.why), std::string::npos) << problem;
+        ExpectRefused(c.line);
+        EXPECT_NE(boxes.alerts.back().text.find(problem), std::string::npos);
+        EXPECT_EQ(snapshot(), before);
+    }
+
+    // A FIFO is refused unopened: opening it would wait for a writer for good.
+    std::filesystem::remove(path);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(RoundStateFileProblem(path, PlayerCount, Settings.PairingSystem),
+              path + ": the file cannot be opened: it is not a regular file");
+    ExpectRefused("");
+    std::filesystem::remove(path);
 }
 
 } // namespace
