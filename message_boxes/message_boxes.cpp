@@ -35,12 +35,12 @@ int PressAlertButton(WkObject* box, std::intptr_t, void*, WkMessage*) {
     return 1;
 }
 
-// Escape answers No (data: its answer + 1); a question without a No button
-// (the choice of how to number the players, data 0) has no answer for it,
-// nor for the window system's close request.
-int EscapeAnswersNo(WkObject* box, std::intptr_t, void* noAnswer, WkMessage* request) {
+// Escape and the window system's close request (a close box, Alt+F4)
+// answer No (data: its answer + 1); a question without a No button (the
+// choice of how to number the players, data 0) has no answer for either.
+int EscapeAnswersNo(WkObject* box, std::intptr_t, void* noAnswer, WkMessage*) {
     const int answer = int(reinterpret_cast<std::intptr_t>(noAnswer)) - 1;
-    if (answer >= 0 && request && request->type == WK_MSG_KEY) Answer(box, answer);
+    if (answer >= 0) Answer(box, answer);
     else WkBeep();
     return 1;
 }

@@ -37,17 +37,32 @@ TEST_F(BoxesTest, QuestionsAnswerByTheButtonsPosition) {
     }
 }
 
-TEST_F(BoxesTest, CloseRequestPressesTheAlertsButtonButBeepsAtAQuestion) {
-    AnswerText("Careful", CloseRequest);
-    ShowAlert("Careful", "Close");
-    EXPECT_EQ(boxes.back().buttons, std::vector<std::string>{"Close"});
-    EXPECT_EQ(display->beepCount(), 0);
-
-    AnswerText("Sure?", CloseRequest);
-    AnswerText("Sure?", 1);
-    EXPECT_EQ(AskQuestion("Sure?", "No", "Yes"), 1);
-    EXPECT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(display->beepCount(), 1);
+// The window system's close request (Alt+F4, the close box) does what
+// Escape does; a question without a No beeps and waits for a button.
+TEST_F(BoxesTest, CloseRequestAnswersAsEscapeDoes) {
+    const std::string no = MessageText(MsgNo), yes = MessageText(MsgYes);
+    struct Case {
+        int request;
+        std::string caption0, caption1;
+        int answer, beeps;
+    } cases[] = {
+        {CloseRequest, no, yes, 0, 0}, {CloseBox, no, yes, 0, 0}, {CloseBox, yes, no, 1, 0},
+        {CloseRequest, "By rating", "At random", 1, 1}, {CloseBox, "By rating", "At random", 1, 1},
+    };
+    for (const Case& c : cases) {
+        const int before = display->beepCount();
+        AnswerText("Sure?", c.request);
+        if (c.beeps) AnswerText("Sure?", 1);
+        EXPECT_EQ(AskQuestion("Sure?", c.caption0, c.caption1), c.answer) << c.request << c.caption0;
+        EXPECT_EQ(display->beepCount() - before, c.beeps) << c.request << c.caption0;
+        EXPECT_EQ(OpenMessageBox(), nullptr);
+    }
+    for (int request : {CloseRequest, CloseBox}) {
+        AnswerText("Careful", request);
+        ShowAlert("Careful", "Close");
+        EXPECT_EQ(OpenMessageBox(), nullptr);
+    }
+    EXPECT_TRUE(script.empty());
 }
 
 TEST_F(BoxesTest, AskYesNoIsOneForTheSecondButtonOfTheMessageDialog) {

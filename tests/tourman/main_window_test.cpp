@@ -142,6 +142,27 @@ TEST_F(MainWindowTest, CtrlKeysFocusThePlayerFields) {
     EXPECT_EQ(WkFormGetFocus(MainWindow.window), before);
 }
 
+// A field reached by its Ctrl key is typed over, as one reached by Tab.
+TEST_F(MainWindowTest, CtrlKeysTypeOverTheFieldReached) {
+    ASSERT_TRUE(Start());
+    struct Case {
+        std::uint8_t scan, control;
+        char letter;
+        WkObject* PlayersPageWidgets::*field;
+        const char *before, *typed;
+    } cases[] = {
+        {0x31, 0x0E, 'N', &PlayersPageWidgets::name, "ROSSI", "NERI"},
+        {0x13, 0x12, 'R', &PlayersPageWidgets::fideRating, "2100", "1900"},
+        {0x26, 0x0C, 'L', &PlayersPageWidgets::nationalRating, "2100", "1900"},
+    };
+    for (const Case& c : cases) {
+        WkEditReplaceText(PlayersPage.*c.field, c.before, 0, 0);
+        Press(c.scan, c.control, plat::kCtrl, std::uint16_t(c.letter));
+        Type(c.typed);
+        EXPECT_STREQ(WkEditGetText(PlayersPage.*c.field), c.typed) << "Ctrl+" << c.letter;
+    }
+}
+
 TEST_F(MainWindowTest, StatusLineShowsTheLastSwissRoundInParentheses) {
     ASSERT_TRUE(Start());
     std::snprintf(Settings.BaseName, sizeof Settings.BaseName, "open");

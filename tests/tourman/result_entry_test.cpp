@@ -96,14 +96,13 @@ class ResultEntryTest : public TourmanTest {
             const int digit = i >= 10 ? buttonDigits[i - 10] : keys[i] == 'x' ? 5 : keys[i] - '0';
             SCOPED_TRACE((i < 10 ? "key " : "button ") + std::to_string(digit));
             Board(boards);
-            const bool keyedFnb = i < 10 && digit == 8 && IsRoundRobin(); // enters nothing
-            if (digit == 8 && i >= 10 && IsRoundRobin()) Answer(MsgNotInRoundRobin, 0);
-            else if (digit != bye && !keyedFnb) AnswerText(refusal, 0);
+            if (digit == 8 && IsRoundRobin()) Answer(MsgNotInRoundRobin, 0);
+            else if (digit != bye) AnswerText(refusal, 0);
             if (i < 10) Key(keys.substr(i, 1));
             else Click(ResultsPage.resultButtons[i - 10]);
             EXPECT_EQ(GameTable(boards, 1), EncodeGameCode(player, 0, bye));
             EXPECT_EQ(Shown(boards), ResultText(bye));
-            if (digit != bye && !keyedFnb) {
+            if (digit != bye) {
                 EXPECT_EQ(WkListRecord(ResultsPage.resultsList)->current, boards - 1);
             }
         }
@@ -312,10 +311,14 @@ TEST_F(ResultEntryTest, TheFocusAfterRefusalsTheRoundFieldAndTheLastBoard) {
 TEST_F(ResultEntryTest, RoundRobinRefusesFnb) {
     StartRound1(SingleRoundRobinSystem);
     Click(ResultsPage.resultsToggle);
-    Key("8");
-    Answer(MsgNotInRoundRobin, 0);
-    Click(ResultsPage.resultButtons[8]);
-    EXPECT_EQ(Digit(1, 1), NotPlayed);
+    for (bool key : {true, false}) {
+        Answer(MsgNotInRoundRobin, 0);
+        if (key) Key("8");
+        else Click(ResultsPage.resultButtons[8]);
+        EXPECT_EQ(Digit(1, 1), NotPlayed) << key;
+        EXPECT_EQ(WkListRecord(ResultsPage.resultsList)->current, 0) << key;
+        EXPECT_STREQ(WkEditGetText(ResultsPage.resultKeyField), "") << key;
+    }
 }
 
 TEST_F(ResultEntryTest, FifteenthResultSaves) {

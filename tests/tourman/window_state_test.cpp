@@ -190,5 +190,30 @@ TEST_F(WindowStateTest, OpenedStagesShowWhatTheSavingProgramShowed) {
     }
 }
 
+// New and Open with the registration open, from the result entry, show
+// the players page with the focus in Name: the players typed next go into
+// the form, not to the greyed results page.
+TEST_F(WindowStateTest, NewAndOpenFromTheResultEntryShowThePlayersPageWithNameFocused) {
+    ASSERT_TRUE(Start());
+    const Saved registering = Make(true, RegistrationOpen);
+    Restart(Snapshot(dataFolder));
+    const Saved keyed = Make(true, PartlyKeyed);
+    for (const bool open : {true, false}) {
+        if (open) {
+            Open(registering);
+        } else {
+            Open(keyed);
+            Page(2);
+            Click(ResultsPage.resultsToggle);
+            NewClubCup("fresh");
+            Flush();
+        }
+        EXPECT_EQ(WkFormGetPage(MainWindow.notebook), 0) << open;
+        EXPECT_EQ(WkFormGetFocus(MainWindow.window), PlayersPage.name) << open;
+        Type("ROSSI");
+        EXPECT_STREQ(WkEditGetText(PlayersPage.name), "ROSSI") << open;
+    }
+}
+
 } // namespace
 } // namespace tmt

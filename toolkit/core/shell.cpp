@@ -275,6 +275,10 @@ void WkShellFocusIn(WkObject* shell) {
     // A window opening puts its first field ready for typing, as Tab would;
     // one re-entered finds its field as it was left.
     WkFormAccessSetFocus(remembered ? remembered : form, remembered ? WK_FOCUS_BY_PROGRAM : WK_FOCUS_BY_KEY);
+    // A control greyed while the window was left is told again, so that it
+    // passes the focus on as it does when greyed holding it.
+    if (remembered && !(remembered->state & WK_STATE_SENSITIVE))
+        WkSendSimpleMessage(remembered, WK_MSG_SENSITIVE, 0);
 }
 
 void WkShellFocusOut(WkObject* shell) {

@@ -11,8 +11,9 @@
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/object_primitives.h"
 #include "toolkit/core/window_system.h"
-#include "toolkit/widgets/label.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
+#include "toolkit/widgets/label.h"
 
 #include <algorithm>
 #include <cstring>
@@ -524,6 +525,11 @@ void WkButtonFocusIn(WkObject* object) {
     if (WkObjectDrawable(object))
         WkObjectDrawFrame(object, 0, 0, object->width, object->height, WkBlackColor(),
                           object->shadowWidth < 2 ? 1 : 2);
+}
+
+void WkButtonSensitiveChanged(WkObject* object, int on) {
+    // A greyed button takes no key: the focus it held goes on as by Tab.
+    if (!on && (object->state & WK_STATE_FOCUS)) WkFocusNext(object->parent);
 }
 
 void WkButtonFocusOut(WkObject* object) {

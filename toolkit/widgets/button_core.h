@@ -186,6 +186,9 @@ void WkButtonHoverRedraw(WkObject* object);
 // The black focus frame and its removal (messages 14 and 15).
 void WkButtonFocusIn(WkObject* object);
 void WkButtonFocusOut(WkObject* object);
+// The button greyed (on 0) or usable again; greyed with the focus, it
+// passes the focus on to the next control.
+void WkButtonSensitiveChanged(WkObject* object, int on);
 
 // The look of a pressed or on object and the released one again: the
 // shadow colours swapped, the pressed shadow width and, for a push button

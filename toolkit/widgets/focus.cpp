@@ -32,7 +32,10 @@ class ReasonScope {
 
 void SendFocusIn(WkObject* object) { WkSendSimpleMessage(object, WK_MSG_FOCUS_IN, 0, focusReason); }
 
-bool CanTakeFocus(const WkObject* o) { return (o->layout & WK_LAYOUT_FOCUSABLE) && WkObjectDrawable(o); }
+// A greyed control takes no input: the keyboard's steps pass over it.
+bool CanTakeFocus(const WkObject* o) {
+    return (o->layout & WK_LAYOUT_FOCUSABLE) && (o->state & WK_STATE_SENSITIVE) && WkObjectDrawable(o);
+}
 
 void DrawFocusFrame(WkObject* form) {
     WkFormData* d = WkFormRecord(form);

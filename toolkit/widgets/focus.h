@@ -5,9 +5,9 @@
 // focus callbacks and focus frames of forms, and scrolling an object that
 // takes the focus into view.
 //
-// An object can take the focus when it has WK_LAYOUT_FOCUSABLE and is shown
-// and realized. This module owns nothing; the path lives in the forms'
-// pages.
+// An object can take the focus when it has WK_LAYOUT_FOCUSABLE, is not
+// greyed and is shown and realized. This module owns nothing; the path
+// lives in the forms' pages.
 #pragma once
 
 #include "toolkit/core/object.h"

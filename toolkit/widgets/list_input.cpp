@@ -124,11 +124,15 @@ void Step(WkObject* l, int position) {
     list::ScrollIntoView(l, position);
 }
 
-void Page(WkObject* l, int firstRow) {
+void Page(WkObject* l, int firstRow, bool down) {
     WkListData* d = WkListRecord(l);
     if (d->count == 0) return;
     list::SetFirstRow(l, firstRow);
-    list::MoveCurrent(l, std::clamp(d->firstRow, 0, d->count - 1));
+    int target = d->firstRow;
+    // At the end of the list the view goes no further: PgDn never takes a
+    // current row on show back up (from the last row, say).
+    if (down && d->current > target && d->current < d->firstRow + d->visibleRows) target = d->current;
+    list::MoveCurrent(l, std::clamp(target, 0, d->count - 1));
 }
 
 void Tab(WkObject* l, bool back) {
@@ -154,8 +158,8 @@ bool Navigate(WkObject* l, int key) {
         return true;
     case WK_KEY_UP: Step(l, int(std::max(current - 1, 0LL))); return true;
     case WK_KEY_DOWN: Step(l, int(std::min(current + 1, (long long)INT_MAX))); return true;
-    case WK_KEY_PGUP: Page(l, int(std::max(d->firstRow - rows + 1, (long long)INT_MIN))); return true;
-    case WK_KEY_PGDN: Page(l, int(std::min(d->firstRow + rows - 1, (long long)INT_MAX))); return true;
+    case WK_KEY_PGUP: Page(l, int(std::max(d->firstRow - rows + 1, (long long)INT_MIN)), false); return true;
+    case WK_KEY_PGDN: Page(l, int(std::min(d->firstRow + rows - 1, (long long)INT_MAX)), true); return true;
     case WK_KEY_LEFT: list::SetFirstColumn(l, d->firstColumn - 1); return true;
     case WK_KEY_RIGHT: list::SetFirstColumn(l, d->firstColumn + 1); return true;
     default: return false;

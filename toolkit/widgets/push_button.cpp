@@ -132,6 +132,7 @@ int WkButtonHandler(WkObject* button, WkMessage* message) {
     case WK_MSG_RESIZE: WkButtonResizeMessage(button, WkNewWidth(message), WkNewHeight(message)); return 1;
     case WK_MSG_FOCUS_IN: WkButtonFocusIn(button); return 1;
     case WK_MSG_FOCUS_OUT: WkButtonFocusOut(button); return 1;
+    case WK_MSG_SENSITIVE: WkButtonSensitiveChanged(button, WkTurnedOn(message)); return 0;
     case WK_MSG_COLORS:
         WkButtonColorsChanged(button, WkNewBackground(message), WkNewForeground(message));
         return 1;

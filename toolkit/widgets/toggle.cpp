@@ -206,6 +206,7 @@ int WkToggleHandler(WkObject* toggle, WkMessage* message) {
         return 1;
     case WK_MSG_FOCUS_IN: WkButtonFocusIn(toggle); return 1;
     case WK_MSG_FOCUS_OUT: WkToggleFocusOut(toggle); return 1;
+    case WK_MSG_SENSITIVE: WkButtonSensitiveChanged(toggle, WkTurnedOn(message)); return 0;
     case WK_MSG_COLORS:
         WkButtonColorsChanged(toggle, WkNewBackground(message), WkNewForeground(message));
         return 1;

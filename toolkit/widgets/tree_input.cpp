@@ -171,6 +171,8 @@ void LabelEvent(WkObject*, WkMessage* m, void* data, std::uint32_t) {
             return EndEdit(node, WkKeyCode(&copy) != WK_KEY_ESC);
         }
     }
+    // Escape is the window's: a dialog holding the tree closes on it.
+    if (copy.type == WK_MSG_KEY && WkKeyCode(&copy) == WK_KEY_ESC) return;
     // Taken here: the field never sees it, and it may be gone after.
     m->type = 0;
     if (copy.type == WK_MSG_KEY) NodeKey(node, &copy);

@@ -1,12 +1,15 @@
 #include "tourman/main_window/window_frame.h"
 
 #include "toolkit/core/object_attrs.h"
+#include "toolkit/widgets/focus.h"
+#include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/message_dialog.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/pages/pairing/pairing_page.h"
 #include "tourman/pages/players/players_page.h"
+#include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/result_entry.h"
 #include "tourman/pages/results/results_page.h"
 #include "tournament/game_code.h"
@@ -34,7 +37,7 @@ const char* SystemTag(int system) {
     return system >= 1 && system <= 6 ? tags[system] : "";
 }
 
-constexpr int kPairingPage = 1, kResultsPage = 2;
+constexpr int kPlayersPage = 0, kPairingPage = 1, kResultsPage = 2;
 
 } // namespace
 
@@ -75,6 +78,14 @@ void ShowWindowState() {
     // Rounds are listed once the tournament has started; a proposal is
     // accepted or cancelled first.
     SetSensitive(w.pages[kResultsPage], ClosedRegistration != 0 && stage != TournamentStage::RoundProposed);
+    // With the registration open both are greyed: a tournament made, opened
+    // or reopened while one of them is on show shows the players page, the
+    // focus in Name, so that the players typed next go into the form.
+    const int shown = w.notebook ? WkFormGetPage(w.notebook) : kPlayersPage;
+    if (ClosedRegistration == 0 && (shown == kPairingPage || shown == kResultsPage)) {
+        WkFormSetPage(w.notebook, kPlayersPage);
+        if (PlayersPage.name) WkObjectSetFocusBy(PlayersPage.name, WK_FOCUS_BY_KEY);
+    }
 }
 
 std::string StatusLineText() {

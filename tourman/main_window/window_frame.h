@@ -58,8 +58,9 @@ TournamentStage CurrentStage();
 // the registration.
 void RefreshRoundControls();
 // The main window's menu items (Save, load a round file) and page tabs
-// (pairing, results) as the stage allows them; RefreshRoundControls adds
-// the status line and the counters.
+// (pairing, results) as the stage allows them, and the players page, the
+// focus in Name, in place of either of them greyed for the registration
+// open; RefreshRoundControls adds the status line and the counters.
 void ShowWindowState();
 
 // The status line's text for the tournament as it stands; a tournament at

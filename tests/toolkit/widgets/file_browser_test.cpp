@@ -140,6 +140,26 @@ TEST_F(FileBrowserTest, ChoosingAndLeaving) {
     }
 }
 
+TEST_F(FileBrowserTest, EscapeLeavesWhereverTheFocusIs) {
+    int round = 0;
+    for (void* WkBrowserParts::*part :
+         {&WkBrowserParts::list, &WkBrowserParts::name, &WkBrowserParts::ok, &WkBrowserParts::tree}) {
+        std::string file = "keep", folder = top;
+        ++round;
+        After(100, [&, part, now = round] {
+            WkObjectSetFocus(Part(WkFileBrowserParts().*part));
+            Key(0x1B, 0x01);
+            After(300, [&, now] {
+                if (now != round || !WkFileBrowserParts().shell) return;
+                ADD_FAILURE() << "still open after Escape, case " << now;
+                Click(WkFileBrowserParts().close);
+            });
+        });
+        EXPECT_EQ(WkFileBrowser("Open", "*.*", file, folder, 0), 0) << round;
+        EXPECT_EQ(file, "keep") << round;
+    }
+}
+
 TEST_F(FileBrowserTest, KeepFolderAndOneAtATime) {
     for (int keep : {0, 1}) {
         std::string folder = top + "/sub";

@@ -48,7 +48,7 @@ TEST_F(Focus, TabVisitsTheLeavesByPolicyWrapAndVisibility) {
         bool wrapS, hideC, shift;
         const char* order;
         bool hideS = false;
-        int hidden = -1, unfocusable = -1; // a leaf hidden, one that takes no focus
+        int hidden = -1, unfocusable = -1, greyed = -1; // a leaf hidden, one that takes no focus, one greyed
     } cases[] = {
         {"", false, false, false, "ABCDA"},  // leaves S after C, wraps at the main form
         {"", false, false, true, "ADCBA"},   // Shift+Tab backwards
@@ -63,6 +63,8 @@ TEST_F(Focus, TabVisitsTheLeavesByPolicyWrapAndVisibility) {
         {"", false, false, false, "ACDA", false, -1, 1}, // a leaf that takes no focus
         {"", false, false, true, "ADCA", false, -1, 1},
         {"", false, false, false, "ABCA", false, -1, 3}, // the last one too
+        {"", false, false, false, "ACDA", false, -1, -1, 1}, // a greyed leaf is passed over
+        {"", false, false, true, "ACBA", false, -1, -1, 3},  // the last one too
     };
     for (const Case& c : cases) {
         Stop();
@@ -74,12 +76,13 @@ TEST_F(Focus, TabVisitsTheLeavesByPolicyWrapAndVisibility) {
         if (c.hideS) WkObjectHide(s);
         if (c.hidden >= 0) WkObjectHide(leaves[c.hidden]);
         if (c.unfocusable >= 0) WkObjectRefuseFocus(leaves[c.unfocusable]);
+        if (c.greyed >= 0) WkObjectSetSensitive(leaves[c.greyed], 0);
         std::string order = Holder();
         for (std::size_t k = 1; k < std::strlen(c.order); ++k) {
             Key(0x0F, 9, c.shift ? plat::kShift : 0);
             order += Holder();
         }
-        EXPECT_EQ(order, c.order) << c.settings << c.wrapS << c.hideC << c.shift << c.hidden << c.unfocusable;
+        EXPECT_EQ(order, c.order) << c.settings << c.wrapS << c.hideC << c.shift << c.hidden << c.unfocusable << c.greyed;
     }
 }
 

@@ -172,7 +172,8 @@ TEST_F(ListTest, NavigationKeys) {
     for (Step s : {Step{WK_KEY_UP, 0, 0}, {WK_KEY_DOWN, 1, 0}, {WK_KEY_END, 9, 6}, {WK_KEY_DOWN, 9, 6},
                    {WK_KEY_PGUP, 3, 3}, {WK_KEY_UP, 2, 2}, {WK_KEY_PGDN, 5, 5}, {WK_KEY_HOME, 0, 0},
                    {WK_KEY_PGDN, 3, 3}, {WK_KEY_DOWN, 4, 3}, {WK_KEY_DOWN, 5, 3}, {WK_KEY_DOWN, 6, 3},
-                   {WK_KEY_DOWN, 7, 4}}) { // past the bottom row the view follows
+                   {WK_KEY_DOWN, 7, 4}, // past the bottom row the view follows
+                   {WK_KEY_END, 9, 6}, {WK_KEY_PGDN, 9, 6}}) { // PgDn on the last row stays there
         Keys({s.key});
         EXPECT_EQ(Current(), s.current) << std::hex << s.key;
         EXPECT_EQ(WkScrollBarGetValue(bar), s.first) << std::hex << s.key;
@@ -182,6 +183,8 @@ TEST_F(ListTest, NavigationKeys) {
     Keys({WK_KEY_END});
     EXPECT_EQ(Current(), 1);
     EXPECT_EQ(WkScrollBarGetValue(WkListGetVerticalScrollBar(list)), 0);
+    Keys({WK_KEY_PGDN});
+    EXPECT_EQ(Current(), 1);
 }
 
 TEST_F(ListTest, AltArrowsMoveItemsOnlyWithTheOption) {

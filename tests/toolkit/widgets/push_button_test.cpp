@@ -169,6 +169,30 @@ TEST_F(PushButton, InsensitiveOrInactiveIgnoresPointerAndKeys) {
     }
 }
 
+// A button greyed while it holds the focus passes it on as Tab would (the
+// last one round to the first); greying another leaves the focus alone.
+TEST_F(PushButton, AButtonGreyedWithTheFocusPassesItOn) {
+    WkObject* b[3] = {Make("A"), Make("B"), Make("C")};
+    Show(shell);
+    WkObject* box = Window();
+    struct Case {
+        int focused, greyed, holder;
+        bool behindBox; // greyed while another window has the focus
+    } cases[] = {{1, 1, 2, false}, {0, 2, 0, false}, {1, 1, 2, true}, {2, 2, 0, false}};
+    for (const Case& c : cases) {
+        for (WkObject* button : b) WkObjectSetSensitive(button, 1);
+        Focus(b[c.focused]);
+        if (c.behindBox) Show(box);
+        WkObjectSetSensitive(b[c.greyed], 0);
+        if (c.behindBox) {
+            WkShellHide(box);
+            WkFlushEvents();
+        }
+        EXPECT_EQ(WkFormGetFocus(shell), b[c.holder]) << c.focused << c.greyed;
+        EXPECT_EQ((b[c.greyed]->state & WK_STATE_FOCUS) != 0, c.greyed == c.holder) << c.focused << c.greyed;
+    }
+}
+
 TEST_F(PushButton, ANarrowScreenGivesFrame2AndPressedLook) {
     WkObject* b = Make("Press");
     Show(shell);

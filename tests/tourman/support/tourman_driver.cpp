@@ -250,6 +250,7 @@ bool TourmanTest::AnswerOpenBox() {
         display->holdModifiers(0);
         return typed;
     }
+    if (button == CloseBox) return display->injectHostCloseRequest(WkObjectGetNativeWindow(box));
     if (button < 0 || button >= int(buttons.size())) {
         ADD_FAILURE() << "the box \"" << text << "\" has no button " << button;
         button = 0;

@@ -35,10 +35,13 @@ inline const std::string ProposedRoundQuestion =
 inline constexpr int CloseRequest = -1;
 // The "button" of an answer that presses Escape in the box.
 inline constexpr int EscapeKey = -2;
+// The button of an answer that clicks the close box a window manager draws
+// though the box asks for none.
+inline constexpr int CloseBox = -3;
 
 struct Answer {
     std::string text; // what the box must say; for the file browser the path to choose
-    int button;       // the position of the button to press, CloseRequest or EscapeKey
+    int button;       // the position of the button to press, CloseRequest, EscapeKey or CloseBox
     bool browser = false;
     bool print = false;
 };

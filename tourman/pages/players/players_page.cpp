@@ -237,7 +237,7 @@ void InstallPlayerFormKeys(WkObject* window) {
 int FocusFieldByKey(WkObject*, int key) {
     for (const Accelerator& a : kAccelerators) {
         if (a.key != key) continue;
-        if (WkObject* field = PlayersPage.*a.field) WkObjectSetFocus(field);
+        if (WkObject* field = PlayersPage.*a.field) WkObjectSetFocusBy(field, WK_FOCUS_BY_KEY);
         return 0;
     }
     return key;

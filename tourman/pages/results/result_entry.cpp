@@ -86,9 +86,15 @@ void ShowSelectedRow(int position, int rowsAbove) {
 int KeyDigit(const std::string& text) {
     if (text == "x" || text == "X") return Draw;
     if (text.size() != 1 || text[0] < '0' || text[0] > '8') return -1;
-    const int digit = text[0] - '0';
-    if (digit == HalfNoGame && IsRoundRobin()) return -1;
-    return digit;
+    return text[0] - '0';
+}
+
+// FNB has no place in a round robin: its key and its button say so and
+// enter nothing.
+bool FnbRefused(int digit) {
+    if (digit != HalfNoGame || !IsRoundRobin()) return false;
+    Alert(MessageText(MsgNotInRoundRobin));
+    return true;
 }
 
 // Enters digit (-1: nothing) for the selected board and moves on; stops
@@ -208,13 +214,14 @@ void ResultEntryToggle(bool on) {
 
 void EnterResultKey(const char* text) {
     if (!ResultEntryOpen() || !ShownRoundIsListed()) return;
-    EnterForSelectedBoard(KeyDigit(text ? text : ""), true);
+    const int digit = KeyDigit(text ? text : "");
+    if (FnbRefused(digit)) WkEditReplaceText(ResultsPage.resultKeyField, "", 0, 0);
+    else EnterForSelectedBoard(digit, true);
 }
 
 void EnterResultButton(int digit) {
     if (!ResultEntryOpen() || !ShownRoundIsListed()) return;
-    if (digit == HalfNoGame && IsRoundRobin()) Alert(MessageText(MsgNotInRoundRobin));
-    else EnterForSelectedBoard(digit, false);
+    if (!FnbRefused(digit)) EnterForSelectedBoard(digit, false);
     // The next result is keyed where the keys are taken, not on the button.
     WkObjectSetFocus(ResultsPage.resultKeyField);
 }

@@ -33,7 +33,8 @@ void ResultEntryToggle(bool on);
 // The result key field's text after a key: the result it stands for goes
 // to the selected board, which moves on to the next unplayed one. A BYE
 // board refuses any result but the BYE's own (ByeBoardRefusal) and stays
-// selected.
+// selected. In a round robin FNB (8) is refused with the reason, as by its
+// button, and the board stays selected.
 void EnterResultKey(const char* text);
 // One of the nine result buttons.
 void EnterResultButton(int digit);
