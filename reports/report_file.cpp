@@ -336,6 +336,13 @@ bool AlertReportsNotWritten() {
     return true;
 }
 
+bool WriteReportsOrAlert(const std::function<bool()>& write) {
+    TakeReportsNotWritten();
+    if (write()) return true;
+    if (!AlertReportsNotWritten()) ShowAlert(MessageText(MsgCannotCreateFile), MessageText(MsgClose));
+    return false;
+}
+
 ReportStream::ReportStream(const std::string& path) : file_(path), ok_(file_.ok()) {}
 
 void ReportStream::pass() {

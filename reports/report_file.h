@@ -13,6 +13,7 @@
 #include "tournament/files/atomic_file.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,10 @@ std::vector<std::string> TakeReportsNotWritten();
 // MsgCannotCreateFile with the paths taken, one a line, when there is any.
 // True when an alert was shown.
 bool AlertReportsNotWritten();
+// Runs a command's writers with the earlier notes forgotten; when they
+// fail, MsgCannotCreateFile names the files they did not write. True when
+// everything was written.
+bool WriteReportsOrAlert(const std::function<bool()>& write);
 
 // A report written to its file while it is made, for the reports of
 // megabytes (the player cards of a large tournament): a text made whole

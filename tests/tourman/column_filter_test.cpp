@@ -60,7 +60,7 @@ TEST_F(ColumnFilterTest, SavedLoadedRefusedAndKeptThroughOk) {
     // A failed save keeps the values taken from the dialog.
     std::filesystem::create_directories(dataFolder + "taken.flt/inside");
     ChooseFile(dataFolder + "taken.flt");
-    Answer(MsgCannotCreateFile, 0);
+    AnswerText("The file cannot be created.\n" + dataFolder + "taken.flt", 0);
     Click(DialogButton(MsgSaveFilter));
 
     struct Case {

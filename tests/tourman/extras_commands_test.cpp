@@ -91,17 +91,17 @@ struct ExtrasRow {
 
 TEST_F(ExtrasTest, ItemsWriteConfirmAndFail) {
     const std::string fide = "files FIDEELO.TXT, FIDECARD.TXT, FIDECROS.TXT",
-                      cannot = MessageText(MsgCannotCreateFile);
+                      cannot = "The file cannot be created.\n" + dataFolder + "open.qon/";
     const ExtrasRow rows[] = {
         {MessageText(MsgFideFilesByStandings), "fidecros.txt", "OK " + fide,
          "I cannot save all of the " + fide},
         {MessageText(MsgFideFilesByRating), "fideelo.txt", "OK " + fide, "I cannot save all of the " + fide},
         {"FSI (Italy)", "open.elo", "OK file report *.ELO", "I cannot save the *.ELO file"},
-        {MessageText(MsgListByName), "playname.txt", "OK file PLAYNAME.TXT", cannot},
-        {MessageText(MsgListByRating), "playrat.txt", "OK file PLAYRAT.TXT", cannot},
+        {MessageText(MsgListByName), "playname.txt", "OK file PLAYNAME.TXT", cannot + "playname.txt"},
+        {MessageText(MsgListByRating), "playrat.txt", "OK file PLAYRAT.TXT", cannot + "playrat.txt"},
         {"Backup *.qon file", "open.bak", "OK backup file *.QON (extension *.BAK)",
          MessageText(MsgCannotWriteTournamentFile) + "\n"},
-        {MessageText(MsgTournamentStatistics), "tourstat.txt", "OK file TOURSTAT.TXT", cannot},
+        {MessageText(MsgTournamentStatistics), "tourstat.txt", "OK file TOURSTAT.TXT", cannot + "tourstat.txt"},
     };
     Begin(1);
     for (const ExtrasRow& row : rows) {
@@ -145,7 +145,7 @@ TEST_F(ExtrasTest, RoundRobinTableAndGroupDialogs) {
     Pick(MessageText(MsgRoundRobinTableItem));
     EXPECT_TRUE(std::filesystem::exists(dataFolder + "pairsRR.txt"));
     Writable(false);
-    Answer(MsgCannotCreateFile, 0);
+    AnswerText("The file cannot be created.\n" + dataFolder + "open.qon/pairsRR.txt", 0);
     Pick(MessageText(MsgRoundRobinTableItem));
     Writable(true);
     const int limits[] = {0, 1400, 1400, 1600, 1600, 1800, 1800, 2000, 2000, 3000};

@@ -4,6 +4,7 @@
 #include "reports/national_rating_report.h"
 #include "reports/pairing_lists.h"
 #include "reports/player_lists.h"
+#include "reports/report_file.h"
 #include "reports/tournament_stats.h"
 #include "toolkit/widgets/file_browser.h"
 #include "toolkit/widgets/message_dialog.h"
@@ -37,9 +38,9 @@ void Alert(const std::string& text) {
 }
 
 // The confirmation of a writer that says nothing itself: the text when the
-// file stands, else MsgCannotCreateFile.
-void Confirm(bool written, const char* text) {
-    Alert(written ? std::string(text) : MessageText(MsgCannotCreateFile));
+// file stands, else MsgCannotCreateFile naming it.
+void Confirm(bool (*write)(), const char* text) {
+    if (WriteReportsOrAlert(write)) Alert(text);
 }
 
 bool RoundRobin() {
@@ -48,8 +49,7 @@ bool RoundRobin() {
 
 void RoundRobinTable() {
     if (!RoundRobin()) return Alert("Option not available for swiss system");
-    Alert(WriteRoundRobinPairings() ? MessageText(MsgRoundRobinTableWritten)
-                                    : MessageText(MsgCannotCreateFile));
+    Confirm(WriteRoundRobinPairings, MessageText(MsgRoundRobinTableWritten).c_str());
 }
 
 void ChooseMessageFile() {
@@ -73,13 +73,13 @@ const ExtrasItem kExtrasItems[] = {
     {2, NeedsClosedRegistration, [] { FideRatingReportCommand(PlayerCount, 0); }},
     {1, NeedsClosedRegistration, NationalRatingReportCommand},
     {15, NeedsTournament, OpenUscfSectionDialog},
-    {9, NeedsTournament, [] { Confirm(WritePlayersByName(PlayerCount), "OK file PLAYNAME.TXT"); }},
-    {10, NeedsTournament, [] { Confirm(WritePlayersByRating(PlayerCount), "OK file PLAYRAT.TXT"); }},
+    {9, NeedsTournament, [] { Confirm([] { return WritePlayersByName(PlayerCount); }, "OK file PLAYNAME.TXT"); }},
+    {10, NeedsTournament, [] { Confirm([] { return WritePlayersByRating(PlayerCount); }, "OK file PLAYRAT.TXT"); }},
     // The writer alerts its own failure.
     {3, NeedsTournament, [] { if (WriteTournamentFile(1)) Alert("OK backup file *.QON (extension *.BAK)"); }},
     {4, NeedsClosedRegistration, OpenRatingGroupsDialog},
     {12, NeedsClosedRegistration, OpenDateGroupsDialog},
-    {5, NeedsTournament, [] { Confirm(WriteTournamentStatistics(PlayerCount), "OK file TOURSTAT.TXT"); }},
+    {5, NeedsTournament, [] { Confirm([] { return WriteTournamentStatistics(PlayerCount); }, "OK file TOURSTAT.TXT"); }},
     {13, NeedsNothing, ChooseMessageFile},
     {7, NeedsNothing, ConvertUscfDatabase},
     {14, NeedsClosedRegistration, RoundRobinTable},

@@ -60,7 +60,7 @@ bool MayLeaveTournament() {
     const int answer = AskQuestion(MessageText(MsgLeaveOpenTournament), MessageText(MsgNo),
                                    MessageText(MsgYes), MessageText(MsgSaveFirst));
     if (answer == 0) return false;
-    return answer != 2 || SaveTournament() || PlayerCount < 1;
+    return answer != 2 || SaveTournamentCommand() || PlayerCount < 1;
 }
 
 // What follows the start of a tournament: the close of the registration's

@@ -64,5 +64,6 @@ void ConvertUscfDatabase() {
     AtomicFileWriter writer(folder + file + ".fix");
     std::string line;
     while (writer.ok() && reader.next(line)) std::fprintf(writer.stream(), "%s\r\n", UscfFixedWidthLine(line).c_str());
-    if (!writer.ok() || !writer.commit()) Alert(MsgCannotCreateFile);
+    if (!writer.ok() || !writer.commit())
+        ShowAlert(MessageText(MsgCannotCreateFile) + "\n" + folder + file + ".fix", MessageText(MsgClose));
 }

@@ -128,7 +128,8 @@ void SaveColumnFilter(WkObject*, void*, void*) {
     AtomicFileWriter writer(folder + file);
     if (writer.ok())
         for (const ColumnFilterSlot& s : ColumnFilter) std::fprintf(writer.stream(), "%d  %d\r\n", s.enabled, s.start);
-    if (!writer.ok() || !writer.commit()) Alert(MsgCannotCreateFile);
+    if (!writer.ok() || !writer.commit())
+        ShowAlert(MessageText(MsgCannotCreateFile) + "\n" + folder + file, MessageText(MsgClose));
 }
 
 void OnColumnFilterOk(WkObject* button, void*, void*) {

@@ -1,5 +1,6 @@
 #include "tourman/dialogs/group_dialogs.h"
 
+#include "reports/report_file.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/core/shell_data.h"
@@ -105,10 +106,9 @@ int FieldValue(WkObject* field) {
 void TakeGroupsAndWrite(WkObject* button, const GroupDialogKind& kind) {
     for (int k = 0; k < RankingGroupCount; ++k)
         CurrentGroupLimits.groups[k] = {FieldValue(GroupDialog.fields[k][0]), FieldValue(GroupDialog.fields[k][1])};
-    const bool written = kind.write(CurrentGroupLimits);
     WkShellDestroy(button);
     // The writers say nothing of a file they could not create.
-    if (!written) return ShowAlert(MessageText(MsgCannotCreateFile), MessageText(MsgClose));
+    if (!WriteReportsOrAlert([&kind] { return kind.write(CurrentGroupLimits); })) return;
     WkMessageDialog("", kind.done, MessageText(MsgClose).c_str(), nullptr);
 }
 
