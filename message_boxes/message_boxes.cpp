@@ -3,6 +3,7 @@
 #include "toolkit/core/draw.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/shell.h"
+#include "toolkit/core/window_system.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/picture.h"
@@ -18,6 +19,8 @@ namespace {
 constexpr int kOpen = 4;
 constexpr WkFontSlot kTextFont = 5;
 constexpr WkFontSlot kButtonFont = 7;
+// The box's picture, frame and margins beside its text.
+constexpr int kPictureRoom = 160;
 int BoxAnswer = 0;
 WkObject* Box = nullptr;
 
@@ -51,12 +54,13 @@ WkObject* AddButton(WkObject* parent, const std::string& caption, int answer) {
     return button;
 }
 
-// The window and its first row: the picture and the text.
+// The window and its first row: the picture and the text, its long lines
+// (a path, as a rule) broken to keep the box within the screen.
 WkObject* NewBox(const std::string& text, const char* picture) {
     WkObject* box = WkCreateShell("", WK_SHELL_DIALOG | WK_SHELL_NO_CLOSE);
     WkObject* row = WkCreateHorizontalForm(box);
     WkCreatePicture(row, picture);
-    WkCreateLabel(row, text.c_str(), kTextFont);
+    WkLabelSetWrapWidth(WkCreateLabel(row, text.c_str(), kTextFont), WkScreenWidth() - kPictureRoom);
     return box;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 int main(int argc, char** argv) {
     const char* name = std::getenv("DISPLAY");
@@ -13,9 +14,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tourman: no X display (DISPLAY is not set)\n");
         return 1;
     }
-    std::unique_ptr<plat::Display> display = plat::OpenDisplay(plat::DisplayOptions());
-    if (!dynamic_cast<plat::X11Display*>(display.get())) {
-        std::fprintf(stderr, "tourman: cannot open the X display %s\n", name);
+    // The desktop or nothing: one line saying why, no fallback to a screen
+    // nobody sees.
+    std::string error;
+    std::unique_ptr<plat::Display> display = plat::X11Display::Open(name, false, &error);
+    if (!display) {
+        std::fprintf(stderr, "tourman: %s\n", error.c_str());
         return 1;
     }
     return WkHostMain(AppMain, argc, argv, display.get());

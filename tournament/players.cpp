@@ -14,6 +14,12 @@ const Player& PlayerRecord(int id) {
     return IsPlayerRow(id) ? Players[id] : none;
 }
 
+std::string ShownName(int id) {
+    std::string name = PlayerRecord(id).name;
+    name.erase(name.find_last_not_of(' ') + 1);
+    return name;
+}
+
 void ResetByePlayer() {
     Players[0] = Player{};
     std::strcpy(Players[0].name, ByeName);

@@ -48,6 +48,9 @@ inline bool IsPlayerRow(int id) {
 // The record of id, or an empty record for an id outside the table (the
 // empty pairing slot -1, a corrupt game code); for readers that must not fail.
 const Player& PlayerRecord(int id);
+// The name of id's record whole, without the blanks that pad it in the
+// records and the list rows: for titles and lines that name the player.
+std::string ShownName(int id);
 
 // Sets the BYE's record: name "__BYE__", available 1, every other field 0;
 // in its pairing state no colour due (-1) and a flexible colour (1).

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 int main(int argc, char** argv) {
     const char* name = std::getenv("DISPLAY");
@@ -14,9 +15,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "uscfreport: no X display (DISPLAY is not set)\n");
         return 1;
     }
-    std::unique_ptr<plat::Display> display = plat::OpenDisplay(plat::DisplayOptions());
-    if (!dynamic_cast<plat::X11Display*>(display.get())) {
-        std::fprintf(stderr, "uscfreport: cannot open the X display %s\n", name);
+    // The desktop or nothing: one line saying why, no fallback to a screen
+    // nobody sees.
+    std::string error;
+    std::unique_ptr<plat::Display> display = plat::X11Display::Open(name, false, &error);
+    if (!display) {
+        std::fprintf(stderr, "uscfreport: %s\n", error.c_str());
         return 1;
     }
     return WkHostMain(ReportAppMain, argc, argv, display.get());

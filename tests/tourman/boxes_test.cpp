@@ -2,7 +2,10 @@
 #include "support/tourman_driver.h"
 
 #include "message_boxes/message_boxes.h"
+#include "toolkit/core/fonts.h"
 #include "toolkit/core/shell.h"
+#include "toolkit/core/window_system.h"
+#include "toolkit/widgets/label.h"
 #include "toolkit/platform/events.h"
 #include "tourman/main_window/window_frame.h"
 #include "tournament/message_box.h"
@@ -34,6 +37,52 @@ TEST_F(BoxesTest, QuestionsAnswerByTheButtonsPosition) {
         if (*c.third) buttons.push_back(c.third);
         EXPECT_EQ(seen.buttons, buttons);
         EXPECT_EQ(OpenMessageBox(), nullptr);
+    }
+}
+
+// A line too wide for the screen (a path, as a rule) is shown broken: after
+// a '/' or at a blank (which goes) where one fits, else where the line is
+// full. Nothing else is lost, every line fits and so does the box.
+TEST_F(BoxesTest, LongLinesWrapWithinTheScreen) {
+    ASSERT_TRUE(Start());
+    std::string path = "/tmp";
+    for (int i = 0; i < 12; ++i) path += "/a-rather-long-folder-name";
+    std::string words;
+    for (int i = 0; i < 30; ++i) words += "tournament ";
+    const struct {
+        std::string text;
+        bool wraps;
+        char lineEnd; // what each broken line but the last ends with; 0 any
+    } cases[] = {
+        {"short", false, 0},
+        {words + "end", true, 't'},
+        {std::string(300, 'x'), true, 'x'},
+        {path + "/cup.qon", true, '/'},
+    };
+    const int width = WkScreenWidth() - 160;
+    for (const auto& c : cases) {
+        AnswerText("Cannot write:\n" + c.text, 0);
+        ShowAlert("Cannot write:\n" + c.text, "Close");
+        EXPECT_LE(boxes.back().width, WkScreenWidth());
+        const std::string shown = WkWrapText(c.text.c_str(), 5, width);
+        std::string joined, line;
+        int lines = 0;
+        for (std::size_t at = 0; at <= shown.size(); ++at) {
+            if (at < shown.size() && shown[at] != '\n') {
+                line += shown[at];
+                continue;
+            }
+            ++lines;
+            EXPECT_LE(WkTextWidth(line.c_str(), 5), width) << line;
+            if (at < shown.size() && c.lineEnd) {
+                EXPECT_EQ(line.back(), c.lineEnd) << line;
+            }
+            joined += line + (at < shown.size() && c.lineEnd == 't' ? " " : "");
+            line.clear();
+        }
+        EXPECT_EQ(joined, c.text);
+        EXPECT_EQ(lines > 1, c.wraps) << shown;
+        EXPECT_EQ(boxes.back().lines, lines + 1);
     }
 }
 

@@ -4,6 +4,8 @@
 #include "support/tourman_driver.h"
 #include "support/tournament_state.h"
 
+#include "toolkit/core/native_windows.h"
+#include "toolkit/core/shell.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu.h"
@@ -41,6 +43,25 @@ class GameByeTest : public TourmanTest {
     }
     static void Fill(WkObject* field, const std::string& text) { WkEditReplaceText(field, text.c_str(), 0, 0); }
 };
+
+// The name comes padded to its field; the title shows it whole and unpadded.
+TEST_F(GameByeTest, TitleNamesThePlayerWholeAndUnpadded) {
+    ASSERT_TRUE(Start());
+    const struct {
+        int player;
+        const char *name, *title;
+    } cases[] = {
+        {1, "ROSSI MARIO         ", "1: ROSSI MARIO"},
+        {100, "ABCDEFGHIJKLMNOPQRSTU", "100: ABCDEFGHIJKLMNOPQRSTU"},
+        {999, "O'NEILL ANNE-MARIE  ", "999: O'NEILL ANNE-MARIE"},
+    };
+    for (const auto& c : cases) {
+        char title[256];
+        WkShellGetTitle(OpenGameDialog(c.player, c.name), title);
+        EXPECT_STREQ(title, c.title);
+        WkShellDestroy(GameDialog.window);
+    }
+}
 
 TEST_F(GameByeTest, EditAGameThenGiveByes) {
     ASSERT_TRUE(Start());

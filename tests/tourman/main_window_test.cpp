@@ -163,20 +163,25 @@ TEST_F(MainWindowTest, CtrlKeysTypeOverTheFieldReached) {
     }
 }
 
-TEST_F(MainWindowTest, StatusLineShowsTheLastSwissRoundInParentheses) {
+TEST_F(MainWindowTest, StatusLineShowsTheLastRoundInParenthesesAndTheEndOfTheTournament) {
     ASSERT_TRUE(Start());
     std::snprintf(Settings.BaseName, sizeof Settings.BaseName, "open");
     Settings.PlannedRounds = 5;
     ClosedRegistration = 1;
+    PlayerCount = 6; // a single round robin of 5 rounds, a double one of 10
     struct Case {
         int system, round, pairingDone;
         const char* line;
     } cases[] = {
         {1, 4, 1, "open [swiss Dubov]: Round 4 - STATUS: paired, results to enter"},
-        {1, 5, 0, "open [swiss Dubov]: Last round (5) - STATUS: ready for the next round"},
+        {1, 4, 0, "open [swiss Dubov]: Round 4 - STATUS: ready for the next round"},
+        {1, 5, 0, "open [swiss Dubov]: Last round (5) - STATUS: all the rounds have been paired"},
         {6, 5, 1, "open [swiss Burstein]: Last round (5) - STATUS: paired, results to enter"},
-        {2, 5, 0, "open [single RR]: Round 5 - STATUS: ready for the next round"},
+        {6, 6, 0, "open [swiss Burstein]: Round 6 - STATUS: all the rounds have been paired"},
+        {2, 4, 0, "open [single RR]: Round 4 - STATUS: ready for the next round"},
+        {2, 5, 0, "open [single RR]: Last round (5) - STATUS: all the rounds have been paired"},
         {5, 5, 1, "open [double RR]: Round 5 - STATUS: paired, results to enter"},
+        {5, 10, 0, "open [double RR]: Last round (10) - STATUS: all the rounds have been paired"},
     };
     for (const Case& c : cases) {
         Settings.PairingSystem = c.system;

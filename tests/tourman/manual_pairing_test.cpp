@@ -127,11 +127,11 @@ TEST_F(ManualPairingTest, RoundTwoByHandWithTheBye) {
         WkEditGetSelection(Focus(), &from, &to);
         EXPECT_EQ(to - from, int(std::strlen(WkEditGetText(Focus())))) << r.alert;
     }
-    EXPECT_EQ(Shown(), "  1 -   2 : PLAYER 1         0.0 - PLAYER 2         1.0|"
-                       "  3 -   4 : PLAYER 3         0.0 - PLAYER 4         1.0|"
-                       "  5 -   7 : PLAYER 5         0.0 - PLAYER 7         0.0|"
-                       "  8 -   0 : PLAYER 8         1.0 - __BYE__          0.0|"
-                       "  0 -   9 : __BYE__          0.0 - PLAYER 9         0.0|#  6 PLAYER 6|#Unpaired = 1  -  Pairs = 5");
+    EXPECT_EQ(Shown(), "  1 -   2 : PLAYER 1 0.0 - PLAYER 2 1.0|"
+                       "  3 -   4 : PLAYER 3 0.0 - PLAYER 4 1.0|"
+                       "  5 -   7 : PLAYER 5 0.0 - PLAYER 7 0.0|"
+                       "  8 -   0 : PLAYER 8 1.0 - __BYE__ 0.0|"
+                       "  0 -   9 : __BYE__ 0.0 - PLAYER 9 0.0|#  6 PLAYER 6|#Unpaired = 1  -  Pairs = 5");
     Remove(1), Remove(3);
     EXPECT_EQ(Lines(In("unpaired")), "  3 PLAYER 3|  4 PLAYER 4|  6 PLAYER 6|  9 PLAYER 9|");
     EXPECT_EQ(Status(), "Unpaired = 4  -  Pairs = 3");
@@ -181,6 +181,24 @@ TEST_F(ManualPairingTest, RoundTwoByHandWithTheBye) {
     EXPECT_EQ(rows, "+++++1100");
     EXPECT_EQ(GameTable(5, 2), EncodeGameCode(8, 0, WhiteWinsForfeit)); // the BYE board last
     EXPECT_TRUE(std::filesystem::exists(dataFolder + "pairs2.man"));
+}
+
+// Names are kept padded to their field; the lists show them whole and
+// unpadded, the longest one and the last player's too.
+TEST_F(ManualPairingTest, ListsShowWholeUnpaddedNames) {
+    std::strcpy(Players[1].name, "ROSSI MARIO         ");
+    std::strcpy(Players[2].name, "ABCDEFGHIJKLMNOPQRSTU");
+    std::strcpy(Players[9].name, "O'NEILL ANNE-MARIE  ");
+    Click(PairingPage.manualPairingButton);
+    ASSERT_NE(ManualPairingWindow(), nullptr);
+    const std::string unpaired = Lines(In("unpaired"));
+    for (const char* line : {"  1 ROSSI MARIO|", "  2 ABCDEFGHIJKLMNOPQRSTU|", "  9 O'NEILL ANNE-MARIE|"})
+        EXPECT_NE(unpaired.find(line), std::string::npos) << line << " in " << unpaired;
+    Ids("1", "9"), Ids("2", "0");
+    EXPECT_EQ(Lines(In("pairs")), "  1 -   9 : ROSSI MARIO 0.0 - O'NEILL ANNE-MARIE 0.0|"
+                                  "  2 -   0 : ABCDEFGHIJKLMNOPQRSTU 1.0 - __BYE__ 0.0|");
+    Answer(MsgCloseWithoutSaving, 1);
+    Press(MsgClose);
 }
 
 TEST_F(ManualPairingTest, RepairingRoundTwoAndRefusals) {

@@ -224,6 +224,33 @@ TEST_F(PlayerFormTest, BadFieldsNamedOneLetterNameWithdrawnReopenedOneDeleted) {
 // finds him again: from no field of the page does a chain of Enters reach
 // "Delete player" (or "Close registration" and "Clear form"), here with a
 // row picked, so that a delete reached would take it.
+// Once the form is emptied (a change, a clear, an add) the row found last
+// is no longer selected: Delete has no player to take.
+TEST_F(PlayerFormTest, AnEmptiedFormLeavesNoRowForDelete) {
+    ASSERT_TRUE(Start());
+    NewClubCup("cup");
+    for (const char* name : {"adams", "brown", "carter", "zola"}) AddTyped(name);
+    const struct {
+        WkObject* PlayersPageWidgets::*button;
+        const char* name;
+    } cases[] = {{&PlayersPageWidgets::changeButton, "ZOLA B"},
+                 {&PlayersPageWidgets::clearButton, nullptr},
+                 {&PlayersPageWidgets::addButton, "YOUNG"}};
+    for (const auto& c : cases) {
+        const std::size_t rows = Rows().size();
+        FindPlayer(std::to_string(rows).c_str()); // the last row
+        ASSERT_NE(WkListGetSelectedItem(PlayersPage.playerList), nullptr);
+        if (c.name) Fill(PlayersPage.name, c.name);
+        Click(PlayersPage.*c.button);
+        EXPECT_EQ(WkListGetSelectedItem(PlayersPage.playerList), nullptr) << Caption(PlayersPage.*c.button);
+        EXPECT_STREQ(WkEditGetText(PlayersPage.search), "");
+        const std::size_t now = Rows().size();
+        DeletePlayer();
+        EXPECT_EQ(Rows().size(), now) << Caption(PlayersPage.*c.button);
+    }
+    EXPECT_EQ(Rows().size(), 5u);
+}
+
 TEST_F(PlayerFormTest, SearchEnterEnterAndEnterChainsLeaveEveryPlayer) {
     ASSERT_TRUE(Start());
     const char* unnamed = "The tournament has no file name yet: nothing is written.\nStart it with New tournament "

@@ -212,11 +212,25 @@ TEST_F(ResultEntryTest, RefusalsSayWhyAndFieldsShowWhatIsListed) {
     ShowRound(std::string("5"));
     EXPECT_STREQ(WkEditGetText(ResultsPage.roundField), "1");
     Click(ResultsPage.resultsToggle);
-    for (const auto& [chosen, refused] : {std::pair{2, 9}, {5, 6}}) {
-        Board(chosen);
+    // The board shown after a refusal is used by what follows it (a key, a
+    // button, a row picked) and then leaves the field.
+    const struct {
+        int chosen, refused;
+        const char* key;
+        int button, row;
+    } cases[] = {{2, 9, "1", -1, -1}, {3, 0, nullptr, 1, -1}, {1, 7, nullptr, -1, 3}, {5, 6, "x", -1, -1}};
+    for (const auto& c : cases) {
+        Board(c.chosen);
         AnswerText("This pair doesn't exist!", 0);
-        Board(refused);
-        EXPECT_EQ(WkEditGetText(ResultsPage.boardField), std::to_string(chosen));
+        Board(c.refused);
+        EXPECT_EQ(WkEditGetText(ResultsPage.boardField), std::to_string(c.chosen));
+        if (c.key) Key(c.key);
+        if (c.button >= 0) Click(ResultsPage.resultButtons[c.button]);
+        if (c.row >= 0) {
+            WkListSelectItem(ResultsPage.resultsList, c.row);
+            SelectResultRow(c.row);
+        }
+        EXPECT_STREQ(WkEditGetText(ResultsPage.boardField), "") << c.chosen;
     }
 }
 
@@ -287,7 +301,7 @@ TEST_F(ResultEntryTest, TheFocusAfterRefusalsTheRoundFieldAndTheLastBoard) {
     EXPECT_STREQ(WkEditGetText(ResultsPage.boardField), "5");
     Type("0");
     EXPECT_EQ(Digit(5, 2), BlackWins);
-    EXPECT_STREQ(WkEditGetText(ResultsPage.boardField), "5");
+    EXPECT_STREQ(WkEditGetText(ResultsPage.boardField), "");
     EXPECT_EQ(WkListRecord(ResultsPage.resultsList)->current + 1, 5);
     EXPECT_EQ(std::string(WkLabelGetText(ResultsPage.boardLabel)), Row(5));
     Click(ResultsPage.resultsToggle);

@@ -12,6 +12,13 @@ namespace {
 
 WkLabelData* Data(WkObject* label) { return static_cast<WkLabelData*>(label->classRecord); }
 
+// The text as its lines are shown: broken to the wrap width when one is set.
+std::string Shown(WkObject* label) {
+    const WkLabelData* d = Data(label);
+    if (d->wrapWidth > 0) return WkWrapText(d->text, label->font, d->wrapWidth);
+    return d->text ? d->text : "";
+}
+
 
 void Draw(WkObject* label, const WkMessage* expose) {
     if (!WkObjectDrawable(label)) return;
@@ -23,7 +30,8 @@ void Draw(WkObject* label, const WkMessage* expose) {
     const int inset = WkObjectBorder(label) + d->marginX;
     const bool plain = (label->state & (WK_STATE_SENSITIVE | WK_STATE_ACTIVE)) == (WK_STATE_SENSITIVE | WK_STATE_ACTIVE);
     int y = (label->height - h - (h + d->spacing) * (d->lines - 1)) / 2;
-    for (const char* line = d->text; *line;) {
+    const std::string shown = Shown(label);
+    for (const char* line = shown.c_str(); *line;) {
         int n = 0;
         const char* end = WkLineEnd(line, label->font, &n);
         const int width = label->width - 2 * inset;
@@ -40,11 +48,11 @@ void Draw(WkObject* label, const WkMessage* expose) {
 
 void CountLines(WkObject* label, int* widest) {
     int lines = 1;
-    WkMeasureLines(Data(label)->text, label->font, widest, &lines);
+    WkMeasureLines(Shown(label).c_str(), label->font, widest, &lines);
     Data(label)->lines = static_cast<std::int16_t>(lines);
 }
 
-const WkLabelData kTemplate{nullptr, 3, 2, 2, 2, 0};
+const WkLabelData kTemplate{nullptr, 3, 2, 2, 2, 0, 0};
 
 } // namespace
 
@@ -66,6 +74,36 @@ void WkMeasureLines(const char* text, WkFontSlot font, int* widest, int* lines) 
         if (w > *widest) *widest = w;
         if (!*end) break;
         ++*lines;
+        line = end + 1;
+    }
+}
+
+std::string WkWrapText(const char* text, WkFontSlot font, int width) {
+    std::string wrapped;
+    for (const char* line = text ? text : "";;) {
+        int n = 0;
+        const char* end = WkLineEnd(line, font, &n);
+        while (n > 0 && WkTextWidthN(line, font, n) > width) {
+            int fits = 1;
+            while (fits < n && WkTextWidthN(line, font, fits + 1) <= width) ++fits;
+            int cut = fits, skip = 0;
+            for (int i = fits; i > 0; --i) {
+                if (line[i] == ' ') {
+                    cut = i, skip = 1;
+                    break;
+                }
+                if (i > 1 && line[i - 1] == '/') {
+                    cut = i;
+                    break;
+                }
+            }
+            wrapped.append(line, std::size_t(cut)).push_back('\n');
+            line += cut + skip;
+            n -= cut + skip;
+        }
+        wrapped.append(line, std::size_t(n));
+        if (!*end) return wrapped;
+        wrapped.push_back('\n');
         line = end + 1;
     }
 }
@@ -140,6 +178,13 @@ void WkLabelSetMargins(WkObject* label, int marginX, int marginY) {
 
 void WkLabelSetSpacing(WkObject* label, int spacing) {
     Data(label)->spacing = static_cast<std::int16_t>(spacing);
+    Draw(label, nullptr);
+}
+
+void WkLabelSetWrapWidth(WkObject* label, int width) {
+    Data(label)->wrapWidth = static_cast<std::int16_t>(width);
+    int widest = 0;
+    CountLines(label, &widest);
     Draw(label, nullptr);
 }
 

@@ -67,7 +67,10 @@ int Run(const char* title, const char* text, const std::string& captions) {
     WkObject* shell = WkCreateShell(title ? title : "", WK_SHELL_NO_CLOSE | WK_SHELL_DIALOG | WK_SHELL_BACKSTORE);
     WkObjectSetColors(shell, back, WkBlackColor());
     for (const std::string& line : lines) {
+        // A long line (a path, as a rule) is broken to keep the box within
+        // the screen.
         WkObject* label = WkCreateLabel(shell, line.c_str(), labelFont);
+        WkLabelSetWrapWidth(label, WkScreenWidth() - 40);
         WkObjectSetColors(label, back, fore);
     }
     WkObject* row = WkCreateHorizontalForm(shell);

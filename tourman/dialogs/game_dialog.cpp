@@ -101,9 +101,10 @@ std::string GameDialogConflictRefusal(int round, const std::string& conflict) {
 WkObject* OpenGameDialog(int player, const char* name) {
     if (GameDialog.window) WkShellDestroy(GameDialog.window);
     GameDialogFields& g = GameDialog;
-    char title[64];
-    std::snprintf(title, sizeof title, "%d %s", player, name ? name : "");
-    g.window = WkCreateShell(title, WK_SHELL_DIALOG);
+    std::string title = name ? name : "";
+    title.erase(title.find_last_not_of(' ') + 1);
+    title = std::to_string(player) + ": " + title;
+    g.window = WkCreateShell(title.c_str(), WK_SHELL_DIALOG);
     WkFormSetSpacing(WkFormOf(g.window), 10);
     WkObjectSetBackgroundImageFile(WkFormOf(g.window), "tile6.bmp", WK_IMAGE_TILED);
     WkObjectAddDestroyHandler(g.window, Forget, nullptr);

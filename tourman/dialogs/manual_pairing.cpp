@@ -46,8 +46,10 @@ namespace {
 
 constexpr WkFontSlot kFontFixed = 1, kFontHelvSmall = 4, kFontTimesSmall = 6, kFontTimesMedium = 7;
 // An unpaired player's line: id, blank, the whole name; the column beside
-// the pairs is as wide as the list.
-constexpr int kUnpairedLength = 24, kUnpairedWidth = 230;
+// the pairs is as wide as the list's 24 columns, a longer name scrolls.
+constexpr int kUnpairedLength = 4 + PlayerNameSize - 1, kUnpairedColumns = 24, kUnpairedWidth = 230;
+// A pair's line holds both whole names and scores; 55 columns are seen.
+constexpr int kPairLength = 12 + 2 * (PlayerNameSize - 1 + 5) + 3, kPairColumns = 55;
 
 // Player marks: not available, available and unpaired, paired.
 enum Mark { Absent = 0, Unpaired = 1, Paired = 2 };
@@ -80,21 +82,18 @@ int PlayersIn(int white, int black) {
     return white == 0 || black == 0 ? 1 : 2;
 }
 
+// Whole names, unpadded: players whose names begin alike are told apart.
 std::string PairLine(int white, int black) {
-    char line[96];
-    std::snprintf(line, sizeof line, "%3d - %3d : %-15.15s %4.1f - %-15.15s %4.1f", white, black,
-                  PlayerRecord(white).name, double(ScoreRecord(white).score), PlayerRecord(black).name,
-                  double(ScoreRecord(black).score));
+    char line[128];
+    std::snprintf(line, sizeof line, "%3d - %3d : %s %.1f - %s %.1f", white, black, ShownName(white).c_str(),
+                  double(ScoreRecord(white).score), ShownName(black).c_str(), double(ScoreRecord(black).score));
     return line;
 }
 
-// The whole name: players whose names begin alike are told apart.
 std::string UnpairedLine(int id) {
-    char line[32];
-    std::snprintf(line, sizeof line, "%3d %.20s", id, PlayerRecord(id).name);
-    std::string text = line;
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
+    char line[64];
+    std::snprintf(line, sizeof line, "%3d %s", id, ShownName(id).c_str());
+    return line;
 }
 
 bool ReadPairLine(const char* line, int& white, int& black) {
@@ -277,7 +276,7 @@ WkObject* OpenManualPairing() {
     w.white = IdField(row, MsgWhite, 169, "white");
     w.black = IdField(row, MsgBlack, 166, "black");
     Button(row, MsgAddPair, kFontTimesSmall, 120, OnAddPair);
-    w.pairs = WkCreateList(left, kFontFixed, 55, 17, 55);
+    w.pairs = WkCreateList(left, kFontFixed, kPairLength, 17, kPairColumns);
     WkObjectSetName(w.pairs, "pairs");
     WkObjectSetColors(w.pairs, WkAllocColor(53, 112, 112), WkAllocColor(255, 255, 255));
     WkObjectSetShadow(w.pairs, WK_SHADOW_NONE, 0, 0);
@@ -286,7 +285,7 @@ WkObject* OpenManualPairing() {
     WkObject* holder = WkCreateVerticalForm(right);
     WkObjectSetHeight(holder, 140);
     WkObjectSetTransparency(holder, 255);
-    w.unpaired = WkCreateList(holder, kFontFixed, kUnpairedLength, 6, kUnpairedLength);
+    w.unpaired = WkCreateList(holder, kFontFixed, kUnpairedLength, 6, kUnpairedColumns);
     WkObjectSetName(w.unpaired, "unpaired");
     WkObjectSetShadow(w.unpaired, WK_SHADOW_NONE, 0, 0);
     WkListSetTitle(w.unpaired, MessageText(MsgUnpaired).c_str());

@@ -89,13 +89,21 @@ void ShowWindowState() {
 }
 
 std::string StatusLineText() {
-    std::string state = MessageText(ClosedRegistration == 0 ? MsgStateRegistrationOpen
-                                    : IsPairingDone != 0    ? MsgStatePaired
-                                                            : MsgStateReadyForNextRound);
     // A round robin's last round is the schedule's, a Swiss tournament's the
     // planned one.
     const int last = IsRoundRobin() ? LastPairableRound() : Settings.PlannedRounds;
     const bool lastRound = CurrentRound >= 1 && CurrentRound == last;
+    std::string state = MessageText(ClosedRegistration == 0 ? MsgStateRegistrationOpen
+                                    : IsPairingDone != 0    ? MsgStatePaired
+                                                            : MsgStateReadyForNextRound);
+    // Once the last round is closed no round follows: the state says that
+    // every round has been paired, in the words of the message the pair
+    // button gives then, shaped like the other states.
+    if (CurrentStage() == TournamentStage::WaitingForPairing && CurrentRound >= 1 && CurrentRound >= last) {
+        state = MessageText(MsgAllRoundsPaired);
+        if (!state.empty() && state.back() == '.') state.pop_back();
+        if (!state.empty() && state[0] >= 'A' && state[0] <= 'Z') state[0] = char(state[0] - 'A' + 'a');
+    }
     char line[512];
     std::snprintf(line, sizeof line, lastRound ? "%s %s: %s (%d) - STATUS: %s" : "%s %s: %s %d - STATUS: %s",
                   Settings.BaseName, SystemTag(Settings.PairingSystem),

@@ -207,7 +207,7 @@ bool TourmanTest::AnswerOpenBox() {
     if (box == WkFileBrowserParts().shell) return AnswerBrowser();
     if (!script.empty() && script.front().print) return AnswerPrintDialog(box);
     SavePng(box, "box" + std::to_string(boxes.size() + 1) + ".png");
-    BoxSeen seen{"", 0, {}, ""};
+    BoxSeen seen{"", 0, {}, "", box->width};
     char status[256];
     if (MainWindow.statusLine) seen.statusLine = WkObjectGetText(MainWindow.statusLine, status, sizeof status);
     std::vector<WkObject*> buttons;

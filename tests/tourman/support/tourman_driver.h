@@ -53,6 +53,7 @@ struct BoxSeen {
     int lines;                        // as its label lays the text out
     std::vector<std::string> buttons; // captions, left to right
     std::string statusLine;           // the main window's status line behind the box
+    int width;
 };
 
 class TourmanTest : public ::testing::Test {

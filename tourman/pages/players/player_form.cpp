@@ -213,8 +213,10 @@ void ClearPlayerForm() {
     const PlayersPageWidgets& w = PlayersPage;
     for (WkObject* field : {w.name, w.country, w.fideRating, w.fideId, w.nationalRating, w.nationalId})
         SetField(field, "");
-    // Nobody is in the form: the search field no longer shows whom it found.
+    // Nobody is in the form: the search field no longer shows whom it found
+    // and no row stays selected for Delete to take.
     SetField(w.search, "");
+    if (w.playerList) WkListSelectNone(w.playerList);
     SetField(w.birthday, "00.00.00");
     SetField(w.kFactor, "30");
     SetField(w.title, "NC");

@@ -104,6 +104,9 @@ void EnterForSelectedBoard(int digit, bool fromKey) {
     const int boards = std::min(RoundBoardCount(ShownRound), WkListGetCount(list));
     const int position = WkListRecord(list)->current;
     if (fromKey) WkEditReplaceText(ResultsPage.resultKeyField, "", 0, 0);
+    // A board number left in "Table" once its result is keyed would name a
+    // board the selection has moved past.
+    WkEditReplaceText(ResultsPage.boardField, "", 0, 0);
     if (position < 0 || position >= boards) {
         WkBeep();
         return;
@@ -250,6 +253,7 @@ void SelectResultRow(int position) {
     if (!ResultEntryOpen()) return;
     if (WkListItem* item = WkListGetItem(ResultsPage.resultsList, position))
         WkObjectSetText(ResultsPage.boardLabel, item->text);
+    WkEditReplaceText(ResultsPage.boardField, "", 0, 0);
     WkEditReplaceText(ResultsPage.resultKeyField, "", 0, 0);
     WkObjectSetFocus(ResultsPage.resultKeyField);
 }
