@@ -44,6 +44,13 @@ union _XEvent;
 
 namespace plat {
 
+// What a key types after a dead key (its keysym in dead): the accented
+// letter of the character typed, the accent alone after a blank or the same
+// dead key again, and the character typed as it is where the accent has no
+// letter for it. Composed as other X programs do, but only into letters
+// Windows-1252 holds.
+char32_t ComposeDeadKey(unsigned long dead, unsigned long sym, char32_t typed);
+
 class X11Display : public Display {
 public:
     // Connects to the server named (empty: the DISPLAY variable). Null, with
@@ -125,6 +132,7 @@ private:
     bool ownSelection_ = false;
     bool quietBell_ = false;           // while a focus the window manager gave is questioned
     InputSeen seen_;
+    unsigned long deadKey_ = 0;        // the dead key waiting for the next character, 0 none
 
     // Atoms.
     unsigned long aProtocols_ = 0, aDelete_ = 0, aUtf8_ = 0, aNetName_ = 0, aClipboard_ = 0, aTargets_ = 0,
