@@ -41,7 +41,7 @@ char* WkUpperText(char* text) {
     return text;
 }
 
-int WkCompareNoCase(const char* a, const char* b) {
+int WkCompareTextNoCase(const char* a, const char* b) {
     for (;; ++a, ++b) {
         const int x = WkToLower(static_cast<unsigned char>(*a)), y = WkToLower(static_cast<unsigned char>(*b));
         if (x != y || x == 0) return x - y;

@@ -16,4 +16,4 @@ int WkToLower(int c);
 // Every letter of the text upper-cased in place; null comes back as it is.
 char* WkUpperText(char* text);
 // Negative, 0 or positive as strcmp, letters compared without regard to case.
-int WkCompareNoCase(const char* a, const char* b);
+int WkCompareTextNoCase(const char* a, const char* b);

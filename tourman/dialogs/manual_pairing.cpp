@@ -287,7 +287,7 @@ WkObject* OpenManualPairing() {
     WkObjectSetShadow(w.unpaired, WK_SHADOW_NONE, 0, 0);
     WkListSetTitle(w.unpaired, MessageText(MsgUnpaired).c_str());
     WkObjectSetTransparency(w.unpaired, 155);
-    WkListSetCompareFunction(w.unpaired, WkCompareNoCase);
+    WkListSetCompareFunction(w.unpaired, WkCompareTextNoCase);
     Restart();
     Button(right, MsgCheckPair, kFontTimesSmall, 110, OnCheckPair);
     Button(right, MsgRemovePair, kFontTimesSmall, 110, OnRemovePair);

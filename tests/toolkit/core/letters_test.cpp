@@ -43,7 +43,7 @@ TEST(Letters, TextsUpperCasedAndComparedWithoutCase) {
         {"x\xC9", "X\xE9", 0}, // É at the end of the text
     };
     for (const auto& c : cases) {
-        const int d = WkCompareNoCase(c.a, c.b);
+        const int d = WkCompareTextNoCase(c.a, c.b);
         EXPECT_EQ((d > 0) - (d < 0), c.sign) << c.a << " " << c.b;
     }
 }

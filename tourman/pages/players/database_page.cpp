@@ -73,7 +73,7 @@ void BuildDatabasePage(WkObject* parent, void*) {
     WkObjectSetTransparent(row);
     d.list = WkCreateList(row, kFontFixedSmall, DatabaseLineLength, 4, 70);
     WkObjectSetTransparent(d.list);
-    WkListSetCompareFunction(d.list, WkCompareNoCase);
+    WkListSetCompareFunction(d.list, WkCompareTextNoCase);
     WkListSetActivateCallback(d.list, OnDatabaseLineActivated, nullptr);
 
     d.input = WkCreateVerticalForm(row);
@@ -179,7 +179,7 @@ void OnCloseDatabase(WkObject*, void*, void*) {
 }
 
 void OnSortToggle(WkObject*, int on, void*) {
-    WkListSetCompareFunction(DatabasePage.list, on ? WkCompareNoCase : nullptr);
+    WkListSetCompareFunction(DatabasePage.list, on ? WkCompareTextNoCase : nullptr);
 }
 
 void ShowNameInDatabaseSearch(const char* name) {

@@ -154,7 +154,7 @@ void BuildPlayersPage(WkObject* page) {
         list = WkCreateList(w.playerTabs, PageFontFixed, 90, 8, 90);
         WkListSetTitle(list, kPlayerListTitle);
     }
-    WkListSetCompareFunction(w.playerList, WkCompareNoCase);
+    WkListSetCompareFunction(w.playerList, WkCompareTextNoCase);
     WkObjectConfigure(w.playerList, "List Player", 0x46);
     w.playerListMenu = WkCreatePopupMenu(2);
     WkMenuAddItem(
@@ -219,7 +219,7 @@ void ShowPlayersPageState() {
     if (w.addButton) WkObjectSetText(w.addButton, MessageText(open ? MsgAddPlayer : MsgAddLateEntry).c_str());
     SetSensitive(w.deleteButton, open);
     SetSensitive(w.closeRegistrationButton, CurrentStage() == TournamentStage::RegistrationOpen);
-    if (w.playerList) WkListSetCompareFunction(w.playerList, open ? WkCompareNoCase : nullptr);
+    if (w.playerList) WkListSetCompareFunction(w.playerList, open ? WkCompareTextNoCase : nullptr);
 }
 
 void HidePlayerList(bool hidden) {
