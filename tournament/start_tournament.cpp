@@ -1,5 +1,6 @@
 #include "tournament/start_tournament.h"
 
+#include "tournament/files/host_files.h"
 #include "tournament/files/line_reader.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_file.h"
@@ -137,7 +138,7 @@ bool OpenTournament(const std::string& path) {
     TournamentMatchesFile();
 
     const std::string statePath = RoundStatePath();
-    if (std::FILE* f = std::fopen(statePath.c_str(), "rb")) {
+    if (std::FILE* f = OpenHostFile(statePath, "rb")) {
         std::fclose(f);
         // A refused round-state file leaves the reset tables in place.
         if (ReadRoundStateFile(statePath) && ClosedRegistration != 0 && savedRound == 0) {

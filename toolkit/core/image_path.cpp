@@ -133,9 +133,9 @@ std::FILE* WkOpenImageFile(const char* name) {
     if (!name || !*name) return nullptr;
     std::string given = plat::ToSlashes(name);
     if (auto file = ExistingFile(given))
-        if (std::FILE* f = std::fopen(file->c_str(), "rb")) return f;
+        if (std::FILE* f = plat::OpenFile(*file, "rb")) return f;
     const char* folder = WkFindImageFolder(name);
     if (!folder) return nullptr;
     auto file = ExistingFile(plat::JoinPath(folder, given));
-    return file ? std::fopen(file->c_str(), "rb") : nullptr;
+    return file ? plat::OpenFile(*file, "rb") : nullptr;
 }
