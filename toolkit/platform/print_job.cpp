@@ -110,7 +110,7 @@ std::string FirstLine(const std::string& text) {
 
 std::string DefaultOutputFile(const std::string& jobName) {
     const char* home = std::getenv("HOME");
-    std::string folder = home && *home ? std::string(home) : std::string(".");
+    std::string folder = home && *home ? FromHostPath(home) : std::string(".");
     if (folder.back() != '/') folder += '/';
     std::string name = jobName.empty() ? std::string("print") : jobName;
     for (char& c : name)
