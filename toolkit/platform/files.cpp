@@ -63,7 +63,14 @@ bool MatchWildcard(std::string_view pattern, std::string_view name) {
     return false;
 }
 
-std::string HostPath(std::string_view path) { return Cp1252ToUtf8(ToSlashes(path)); }
+std::string HostPath(std::string_view path) {
+    std::string raw = ToSlashes(path), host = Cp1252ToUtf8(raw);
+    // A name written in the code page's bytes (by an older version) is found
+    // as it stands while no UTF-8 name takes its place.
+    struct stat st;
+    if (host != raw && ::lstat(host.c_str(), &st) != 0 && ::lstat(raw.c_str(), &st) == 0) return raw;
+    return host;
+}
 std::string FromHostPath(const std::string& path) { return Utf8ToCp1252(path).value_or(path); }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(HostPath(path).c_str(), mode); }

@@ -30,7 +30,8 @@ int CompareNoCase(std::string_view a, std::string_view b);
 // ("*.*" matches every name, "readme.*" matches "readme").
 bool MatchWildcard(std::string_view pattern, std::string_view name);
 
-// The host's spelling of a path: '\' read as '/', UTF-8.
+// The host's spelling of a path: '\' read as '/', UTF-8; or the path's own
+// bytes where a file or folder is named so and none in UTF-8.
 std::string HostPath(std::string_view path);
 
 // A name or path the host gave, in memory's spelling.

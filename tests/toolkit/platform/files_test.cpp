@@ -105,6 +105,7 @@ TEST(HostNamesTest, Windows1252HereAndUtf8OnDisk) {
     EXPECT_EQ(entries[0].name, "Z\xFCrich");
     EXPECT_EQ(entries[0].kind, plat::EntryKind::Folder);
     EXPECT_EQ(entries[1].name, "\xFF");
+    EXPECT_TRUE(plat::IsFile(dir / "\xFF")); // not UTF-8: found by its bytes
     ASSERT_TRUE(plat::ListFolder(dir / "Z\xFCrich", entries));
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].name, "\x8A" "ach.txt");
