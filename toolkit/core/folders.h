@@ -1,6 +1,7 @@
 // File-system helpers of the file browser and the folder tree: the
 // sub-folders of a folder, the files of a folder that match a list of
-// patterns, the drives and their kinds, the current folder.
+// patterns, the drives and their kinds, the current folder; and files opened
+// and compared by the names they have here, whatever the host's spelling.
 //
 // Name lists (WkNameList) are arrays of separately allocated texts ended by
 // a null entry; the caller owns them and gives them back with

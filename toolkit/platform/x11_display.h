@@ -6,8 +6,9 @@
 // cursors, the bell, the clipboard) and turns what the server reports into
 // the layer's inject calls: keys with the PC scan code of the key's position
 // (read from the keyboard's key names, so any layout and any keycode set
-// gives the same codes), pointer buttons, motion and wheel, the window
-// manager's close requests, moves, sizes, minimising and focus changes. A
+// gives the same codes; a dead key accents the next key's character),
+// pointer buttons, motion and wheel, the window manager's close requests,
+// moves, sizes, minimising and focus changes. A
 // window the listener refuses to activate (a window under a modal dialog)
 // keeps neither the focus nor a close request that the window manager gives it;
 // a refused focus rings no bell (only a click on a blocked window does). The
