@@ -3,6 +3,7 @@
 #include "pairing/round_check.h"
 #include "pairing/round_dispatcher.h"
 #include "reports/pairing_lists.h"
+#include "tournament/files/host_files.h"
 #include "tournament/game_code.h"
 #include "tournament/pairing_predicates.h"
 #include "tournament/players.h"
@@ -170,7 +171,7 @@ Rung ClimbLadder(int r80, int r200, int dTrans, int dInter1, int dInter0) {
 void AutoColorImprovement(void* object, int /*value*/, void* userData) {
     const int round = CurrentRound;
     const std::string path = std::string(Settings.DataFolder) + "colorlog" + std::to_string(round) + ".txt";
-    ColorLog = std::fopen(path.c_str(), "wb");
+    ColorLog = OpenHostFile(path, "wb");
 
     const int boards = RoundBoardCount(round);
     for (int i = 1; i < boards; ++i) {

@@ -3,6 +3,7 @@
 #include "pairing/score_groups.h"
 #include "pairing/trace.h"
 #include "reports/report_file.h"
+#include "tournament/files/host_files.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
@@ -52,7 +53,7 @@ std::string PairingTracePath(int round) {
 bool OpenPairingTrace(int round) {
     ClosePairingTrace();
     if (VerboseOption == 0) return false;
-    std::FILE* file = std::fopen(PairingTracePath(round).c_str(), KeepOnOpen ? "ab" : "wb");
+    std::FILE* file = OpenHostFile(PairingTracePath(round), KeepOnOpen ? "ab" : "wb");
     if (file == nullptr) return false;
     Trace.buffer = std::make_unique<CrLfFileBuffer>(file);
     Trace.stream = std::make_unique<std::ostream>(Trace.buffer.get());

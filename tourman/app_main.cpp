@@ -8,6 +8,7 @@
 #include "reports/result_lists.h"
 #include "reports/standing_reports.h"
 #include "toolkit/core/event_loop.h"
+#include "toolkit/core/folders.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/core/startup.h"
 #include "toolkit/widgets/customize_dialog.h"
@@ -19,6 +20,7 @@
 #include "tourman/dialogs/color_window.h"
 #include "tourman/main_window/main_window.h"
 #include "tourman/pages/players/player_list.h"
+#include "tournament/files/host_files.h"
 #include "tournament/files/message_file.h"
 #include "tournament/round_save.h"
 #include "tournament/run_options.h"
@@ -33,6 +35,7 @@ void InstallServices() {
     RegisterBursteinEngine();
     RegisterColorImprovementPass();
     InstallMessageBoxes();
+    SetHostNames({WkHostPath, WkFromHostPath});
     InstallPlayerListHooks();
     InstallRoundCommandHooks();
     InstallTournamentCommandHooks();

@@ -1,5 +1,6 @@
 #include "tournament/start_tournament.h"
 
+#include "tournament/files/host_files.h"
 #include "tournament/files/line_reader.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_file.h"
@@ -44,7 +45,7 @@ bool RoundsReadable(const std::string& path, const std::string& folder) {
     const std::string name = path.substr(folder.size());
     const std::string ownName = name.substr(0, name.rfind('.'));
     std::error_code error;
-    if (ownName != base && !std::filesystem::exists(statePath, error) && !error)
+    if (ownName != base && !std::filesystem::exists(HostFileName(statePath), error) && !error)
         problem = path + ", line " + std::to_string(rounds.baseNameLine) + ": the base name \"" + base +
                   "\" is not the file's own name \"" + ownName + "\", and no \"" + base + ".rnd\" is in the folder";
     const std::string snapshot = NewestRoundSnapshot(folder, base);

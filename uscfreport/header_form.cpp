@@ -1,5 +1,6 @@
 #include "uscfreport/header_form.h"
 
+#include "toolkit/core/letters.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/shell.h"
@@ -223,7 +224,7 @@ void WriteUscfExports(WkObject*, void*, void*) {
         return;
     }
     // USCF knows its states by capitals.
-    for (char& c : fields[kStateField]) c = char(std::toupper(static_cast<unsigned char>(c)));
+    WkUpperText(fields[kStateField].data());
     std::vector<SectionFile> sections;
     if (!ReadSections(sections)) return;
     std::string error;

@@ -2,6 +2,7 @@
 
 #include "message_boxes/message_boxes.h"
 #include "toolkit/core/event_loop.h"
+#include "toolkit/core/folders.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/shell.h"
@@ -14,6 +15,7 @@
 #include "toolkit/widgets/message_dialog.h"
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/tooltip.h"
+#include "tournament/files/host_files.h"
 #include "uscfreport/header_form.h"
 #include "uscfreport/section_list.h"
 
@@ -72,6 +74,7 @@ void StartReportApplication() {
     WkInstallEventLoop();
     WkInitFormClass();
     InstallMessageBoxes();
+    SetHostNames({WkHostPath, WkFromHostPath});
     WkObject* window = BuildReportWindow();
     WkShellRealize(window);
     WkShellSetCloseCallback(window, ConfirmExit, nullptr);

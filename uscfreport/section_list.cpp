@@ -1,5 +1,6 @@
 #include "uscfreport/section_list.h"
 
+#include "toolkit/core/folders.h"
 #include "toolkit/core/startup.h"
 #include "toolkit/widgets/dir_tree.h"
 #include "toolkit/widgets/list.h"
@@ -38,8 +39,7 @@ std::string ItemText(int position) {
 bool SameFolder(const std::string& a, const std::string& b) {
     namespace fs = std::filesystem;
     if (fs::path(a).lexically_normal() == fs::path(b).lexically_normal()) return true;
-    std::error_code error;
-    return fs::equivalent(a, b, error) && !error;
+    return WkSameFile(a.c_str(), b.c_str()) != 0;
 }
 
 // The position of the list's item that names item's folder, -1 when none:

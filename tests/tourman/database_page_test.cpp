@@ -3,6 +3,7 @@
 // long line; the USCF conversion chosen as a national list.
 #include "support/tourman_driver.h"
 
+#include "toolkit/core/letters.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
@@ -47,7 +48,7 @@ std::string Read(const std::string& path) {
 }
 
 std::string Upper(std::string text) {
-    return UpperCaseInPlace(text.data());
+    return WkUpperText(text.data());
 }
 
 class DatabasePageTest : public TourmanTest {
@@ -177,6 +178,29 @@ TEST_F(DatabasePageTest, ExportedPlayersSearchedAndImportedBack) {
     EXPECT_TRUE(ColumnFilter[NameColumn].start == 10 && ColumnFilter[RatingColumn].start == 53);
     Search("tail");
     EXPECT_EQ(Listed(), (std::vector<std::string>{Upper(longLine.substr(0, 100)), "TAIL;ENG"}));
+}
+
+TEST_F(DatabasePageTest, AccentedNamesFoundAndImportedInCapitals) {
+    // Windows-1252: Müller, Šťastný's Š and Œ, ÿ and its capital Ÿ at 0x9F.
+    std::ofstream(dataFolder + "accents.txt", std::ios::binary)
+        << "M\xFCller Karl;GER\r\n\x9A" "tefan \x9Clo;SVK\r\nZ\xFCrn \xFFves;AUT\r\n";
+    Choose(dataFolder + "accents.txt", 0);
+    const struct {
+        const char* typed;
+        const char* listed;
+    } cases[] = {
+        {"m\xFCll", "M\xDCLLER KARL;GER"},
+        {"\x9A" "tef", "\x8A" "TEFAN \x8CLO;SVK"},
+        {"\xFFves", "Z\xDCRN \x9FVES;AUT"}, // the last line
+    };
+    for (const auto& c : cases) {
+        Search(c.typed);
+        EXPECT_EQ(Listed(), std::vector<std::string>{c.listed}) << c.typed;
+        Press(0x1C, '\r');
+    }
+    ASSERT_EQ(PlayerCount, 3);
+    EXPECT_STREQ(Players[1].name, "M\xDCLLER KARL         ");
+    EXPECT_STREQ(Players[3].name, "\x8A" "TEFAN \x8CLO          "); // sorted last
 }
 
 TEST_F(DatabasePageTest, UscfDatabaseConvertedAndImportedAsNationalList) {

@@ -105,6 +105,23 @@ TEST_F(SettingsDialogTest, NewTournamentTypedInWritesItsEmptyFile) {
     EXPECT_EQ(Described(), stored);
 }
 
+// The typed base name is the program's letters; on disk the file's name is UTF-8.
+TEST_F(SettingsDialogTest, AccentedBaseNameIsAUtf8NameOnDisk) {
+    ASSERT_TRUE(Start());
+    OpenSettingsDialog(NewTournamentKind);
+    SettingsFields& f = SettingsDialog;
+    for (auto [field, text] : {std::pair{f.name, "Z\xFCrich Open"}, {f.place, "Z\xFCrich"}, {f.beginDate, "01102026"},
+                               {f.endDate, "05102026"}, {f.arbiter, "M\xFCller"}, {f.baseName, "Z\xFC" "1"}})
+        Fill(field, text);
+    WkEditReplaceText(f.dataFolder, dataFolder.c_str(), 0, 0);
+    Click(f.okButton);
+    EXPECT_EQ(SettingsDialog.window, nullptr);
+    EXPECT_TRUE(std::filesystem::is_regular_file(dataFolder + "Z\xC3\xBC" "1.qon"));
+    ResetSettings();
+    ASSERT_TRUE(ReadTournamentFile(dataFolder + "Z\xFC" "1.qon"));
+    EXPECT_STREQ(Settings.Arbiter, "M\xFCller");
+}
+
 // File > New keeps the last tournament's texts: the dialog opens on the
 // name ready to be typed over, and Tab and Shift+Tab reach each text so, up
 // to the file.

@@ -195,6 +195,22 @@ TEST_F(UscfReportTest, AddTakesTheHighlightedFolderAndRemoveTheSelectedOne) {
     }
 }
 
+// A folder named in UTF-8 on disk shows in the tree as the program's own
+// letters, and the section path it gives reads the section's file.
+TEST_F(UscfReportTest, AccentedFolderThroughTheTreeToTheSectionPath) {
+    Section("Z\xC3\xBCrich", kQuad.Text("\r\n").c_str()); // "Zürich" on disk
+    WkDirTreeSetPath(ReportWindow.dirTree, folder.c_str(), 1);
+    WkTreeExpandNode(WkTreeGetSelected(ReportWindow.dirTree), 1);
+    WkTreeNode* node = WkTreeGetFirstChild(WkTreeGetSelected(ReportWindow.dirTree));
+    ASSERT_NE(node, nullptr);
+    EXPECT_STREQ(WkEditGetText(node->label), "Z\xFCrich");
+    WkTreeSelectNode(node, 1);
+    Click(ReportWindow.addButton);
+    EXPECT_EQ(Listed(), std::vector<std::string>{folder + "Z\xFCrich/"});
+    Click(ReportWindow.reportButton);
+    EXPECT_NE(HeaderForm.window, nullptr) << "the section file was read";
+}
+
 TEST_F(UscfReportTest, TemplateKeepsTheListAndLoadsWhatItHolds) {
     std::vector<std::string> paths;
     for (const char* name : {"open a", "open b", "under 1600"}) paths.push_back(Section(name, nullptr) + "/");

@@ -94,6 +94,11 @@ int WkGetCwd(char* buffer, std::size_t size) {
 
 int WkSetCwd(const char* path) { return path && plat::SetCurrentFolder(path) ? 0 : 1; }
 
+std::FILE* WkOpenFile(const char* path, const char* mode) { return path ? plat::OpenFile(path, mode) : nullptr; }
+int WkSameFile(const char* a, const char* b) { return a && b && plat::SameFile(a, b) ? 1 : 0; }
+std::string WkHostPath(const std::string& path) { return plat::HostPath(path); }
+std::string WkFromHostPath(const std::string& path) { return plat::FromHostPath(path); }
+
 int WkCompareNoCase(const void* a, const void* b) {
     const char* x = *static_cast<const char* const*>(a);
     const char* y = *static_cast<const char* const*>(b);

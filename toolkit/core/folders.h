@@ -1,6 +1,7 @@
 // File-system helpers of the file browser and the folder tree: the
 // sub-folders of a folder, the files of a folder that match a list of
-// patterns, the drives and their kinds, the current folder.
+// patterns, the drives and their kinds, the current folder; and files opened
+// and compared by the names they have here, whatever the host's spelling.
 //
 // Name lists (WkNameList) are arrays of separately allocated texts ended by
 // a null entry; the caller owns them and gives them back with
@@ -10,6 +11,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
+#include <string>
 
 using WkNameList = char**;
 
@@ -46,6 +49,15 @@ int WkRemoveFolder(const char* path);
 int WkGetCwd(char* buffer, std::size_t size = 260);
 // 0 when the current folder was changed, 1 when not.
 int WkSetCwd(const char* path);
+// Files by their names here, whatever the host's spelling of them (UTF-8
+// there): the C library's fopen, and 1 when both paths lead to one file or
+// folder on disk (a link too), 0 when not or when either is missing.
+std::FILE* WkOpenFile(const char* path, const char* mode);
+int WkSameFile(const char* a, const char* b);
+// The host's spelling of a path here, and a path here of the host's.
+std::string WkHostPath(const std::string& path);
+std::string WkFromHostPath(const std::string& path);
+
 // Negative, 0 or positive: the two texts compared without regard to case.
 // Takes pointers to the texts, as a sort of a name list hands them over.
 int WkCompareNoCase(const void* a, const void* b);

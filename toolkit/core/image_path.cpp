@@ -49,7 +49,7 @@ void Build() {
     path = SearchPath();
     path.built = true;
     if (const char* env = std::getenv("WOKU_IMAGE_PATH")) {
-        std::string list = plat::ToSlashes(env), part;
+        std::string list = plat::ToSlashes(plat::FromHostPath(env)), part;
         for (char c : list + ";") {
             if (c == ';' || c == ':') {
                 if (!part.empty()) Append(part);
@@ -61,7 +61,7 @@ void Build() {
     }
     std::vector<std::string> bases;
     if (const char* home = std::getenv("HOME"))
-        if (auto folder = ExistingFolder(plat::JoinPath(home, "woku"))) bases.push_back(*folder);
+        if (auto folder = ExistingFolder(plat::JoinPath(plat::FromHostPath(home), "woku"))) bases.push_back(*folder);
     if (auto folder = ExistingFolder(ProgramFolder())) bases.push_back(*folder);
     if (auto folder = ExistingFolder(WkGetToolkitDir())) bases.push_back(*folder);
     std::string program = WkProgramName();
@@ -133,9 +133,9 @@ std::FILE* WkOpenImageFile(const char* name) {
     if (!name || !*name) return nullptr;
     std::string given = plat::ToSlashes(name);
     if (auto file = ExistingFile(given))
-        if (std::FILE* f = std::fopen(file->c_str(), "rb")) return f;
+        if (std::FILE* f = plat::OpenFile(*file, "rb")) return f;
     const char* folder = WkFindImageFolder(name);
     if (!folder) return nullptr;
     auto file = ExistingFile(plat::JoinPath(folder, given));
-    return file ? std::fopen(file->c_str(), "rb") : nullptr;
+    return file ? plat::OpenFile(*file, "rb") : nullptr;
 }

@@ -34,3 +34,16 @@ int WkToLower(int c) {
         if (c == pair.upper) return pair.lower;
     return c;
 }
+
+char* WkUpperText(char* text) {
+    if (!text) return text;
+    for (char* c = text; *c; ++c) *c = char(WkToUpper(static_cast<unsigned char>(*c)));
+    return text;
+}
+
+int WkCompareTextNoCase(const char* a, const char* b) {
+    for (;; ++a, ++b) {
+        const int x = WkToLower(static_cast<unsigned char>(*a)), y = WkToLower(static_cast<unsigned char>(*b));
+        if (x != y || x == 0) return x - y;
+    }
+}

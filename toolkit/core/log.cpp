@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "toolkit/core/memory.h"
+#include "toolkit/platform/files.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ void WkLogMasked(int level, std::uint32_t bits, const char* format, ...) {
 
 void WkOpenLog(int level, int lineCount, int visibleRows, int columns, int visibleColumns,
                const char* path) {
-    if (path && *path) WkSetLogFile(std::fopen(path, "wb"));
+    if (path && *path) WkSetLogFile(plat::OpenFile(path, "wb"));
     if (!ThresholdFinal()) settings.threshold = level;
     if (lines) return;
     settings.lines = Capped(lineCount, settings.lines, 500);

@@ -1,5 +1,6 @@
 #include "toolkit/core/mnemonics.h"
 
+#include "toolkit/core/letters.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/shell_data.h"
 
@@ -14,7 +15,7 @@ bool IsAsciiLetter(int c) { return c >= 0 && c < 128 && std::isalpha(c); }
 bool Matches(int registered, int key) {
     if (registered == key) return true;
     return IsAsciiLetter(key) && registered >= 0 && registered < 128 &&
-           std::toupper(registered) == std::toupper(key);
+           WkToUpper(registered) == WkToUpper(key);
 }
 
 void RemoveAt(WkShellData* d, int index) {

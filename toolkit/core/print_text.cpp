@@ -2,6 +2,7 @@
 
 #include "toolkit/core/log.h"
 #include "toolkit/core/print.h"
+#include "toolkit/platform/files.h"
 
 #include <sys/stat.h>
 
@@ -41,7 +42,7 @@ bool ReadLine(std::FILE* in, std::string& line) {
 
 // The file's rows, or false when it cannot be opened as a plain file.
 bool ReadRows(const char* path, const char* blockStart, std::vector<Row>& rows) {
-    std::FILE* in = path && *path ? std::fopen(path, "rb") : nullptr;
+    std::FILE* in = path && *path ? plat::OpenFile(path, "rb") : nullptr;
     struct stat status;
     if (in && (::fstat(fileno(in), &status) != 0 || !S_ISREG(status.st_mode))) {
         std::fclose(in);
@@ -158,6 +159,6 @@ int WkPrintFile(const char* path, std::string* failure, const char* blockStart) 
 
 int WkPrintFileAndDelete(const char* path) {
     WkPrintTextFile(path);
-    if (path) std::remove(path);
+    if (path) plat::RemoveFile(path);
     return 0;
 }

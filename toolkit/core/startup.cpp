@@ -133,7 +133,10 @@ const char* WkGetToolkitDir() {
     if (!toolkitDirFound) {
         std::string cwd;
         plat::CurrentFolder(cwd);
-        toolkitDir = WkFindToolkitDir(std::getenv("WOKUDIR"), cwd, plat::ExecutablePath());
+        // The variable is the host's spelling of the folder.
+        const char* variable = std::getenv("WOKUDIR");
+        const std::string named = variable ? plat::FromHostPath(variable) : std::string();
+        toolkitDir = WkFindToolkitDir(variable ? named.c_str() : nullptr, cwd, plat::ExecutablePath());
         toolkitDirFound = true;
     }
     return toolkitDir.c_str();

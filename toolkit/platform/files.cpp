@@ -1,9 +1,12 @@
 #include "toolkit/platform/files.h"
 
+#include "toolkit/platform/font_charset.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <dirent.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,7 +17,7 @@ unsigned char Fold(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' -
 
 EntryKind KindOf(const std::string& path) {
     struct stat st;
-    if (::stat(path.c_str(), &st) != 0) return EntryKind::Other;
+    if (::stat(HostPath(path).c_str(), &st) != 0) return EntryKind::Other;
     if (S_ISDIR(st.st_mode)) return EntryKind::Folder;
     if (S_ISREG(st.st_mode)) return EntryKind::File;
     return EntryKind::Other;
@@ -60,6 +63,26 @@ bool MatchWildcard(std::string_view pattern, std::string_view name) {
     return false;
 }
 
+std::string HostPath(std::string_view path) {
+    std::string raw = ToSlashes(path), host = Cp1252ToUtf8(raw);
+    // A name written in the code page's bytes (by an older version) is found
+    // as it stands while no UTF-8 name takes its place.
+    struct stat st;
+    if (host != raw && ::lstat(host.c_str(), &st) != 0 && ::lstat(raw.c_str(), &st) == 0) return raw;
+    return host;
+}
+std::string FromHostPath(const std::string& path) { return Utf8ToCp1252(path).value_or(path); }
+
+std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(HostPath(path).c_str(), mode); }
+int RenameFile(const std::string& from, const std::string& to) {
+    return std::rename(HostPath(from).c_str(), HostPath(to).c_str());
+}
+int RemoveFile(const std::string& path) { return std::remove(HostPath(path).c_str()); }
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(HostPath(a), HostPath(b), error) && !error;
+}
+
 std::string ToSlashes(std::string_view path) {
     std::string s(path);
     std::replace(s.begin(), s.end(), '\\', '/');
@@ -77,12 +100,11 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 
 bool ListFolder(const std::string& folder, std::vector<FolderEntry>& out) {
     out.clear();
-    std::string dir = ToSlashes(folder);
-    if (dir.empty()) dir = ".";
-    DIR* d = ::opendir(dir.c_str());
+    const std::string dir = folder.empty() ? std::string(".") : ToSlashes(folder);
+    DIR* d = ::opendir(HostPath(dir).c_str());
     if (!d) return false;
     while (struct dirent* e = ::readdir(d)) {
-        std::string name = e->d_name;
+        std::string name = FromHostPath(e->d_name);
         if (name == "." || name == "..") continue;
         out.push_back(FolderEntry{name, KindOf(JoinPath(dir, name))});
     }
@@ -94,15 +116,15 @@ bool ListFolder(const std::string& folder, std::vector<FolderEntry>& out) {
     return true;
 }
 
-int MakeFolder(const std::string& path) { return ::mkdir(ToSlashes(path).c_str(), 0777) == 0 ? 0 : errno; }
+int MakeFolder(const std::string& path) { return ::mkdir(HostPath(path).c_str(), 0777) == 0 ? 0 : errno; }
 
 int RenameFolder(const std::string& from, const std::string& to) {
     struct stat st;
-    if (::lstat(ToSlashes(to).c_str(), &st) == 0) return EEXIST;
-    return ::rename(ToSlashes(from).c_str(), ToSlashes(to).c_str()) == 0 ? 0 : errno;
+    if (::lstat(HostPath(to).c_str(), &st) == 0) return EEXIST;
+    return ::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0 ? 0 : errno;
 }
 
-int RemoveFolder(const std::string& path) { return ::rmdir(ToSlashes(path).c_str()) == 0 ? 0 : errno; }
+int RemoveFolder(const std::string& path) { return ::rmdir(HostPath(path).c_str()) == 0 ? 0 : errno; }
 
 bool IsFolder(const std::string& path) { return !path.empty() && KindOf(ToSlashes(path)) == EntryKind::Folder; }
 bool IsFile(const std::string& path) { return !path.empty() && KindOf(ToSlashes(path)) == EntryKind::File; }
@@ -111,7 +133,7 @@ bool CurrentFolder(std::string& out) {
     std::string buffer(256, '\0');
     for (;;) {
         if (::getcwd(buffer.data(), buffer.size())) {
-            out.assign(buffer.c_str());
+            out = FromHostPath(buffer.c_str());
             return true;
         }
         if (errno != ERANGE || buffer.size() > (1u << 20)) return false;
@@ -120,8 +142,7 @@ bool CurrentFolder(std::string& out) {
 }
 
 bool SetCurrentFolder(const std::string& path) {
-    std::string p = ToSlashes(path);
-    return !p.empty() && ::chdir(p.c_str()) == 0;
+    return !path.empty() && ::chdir(HostPath(path).c_str()) == 0;
 }
 
 std::vector<std::string> DriveRoots() { return {"/"}; }
@@ -133,14 +154,14 @@ std::string ExecutablePath() {
     ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
     if (n <= 0 || std::size_t(n) >= buffer.size()) return {};
     buffer.resize(std::size_t(n));
-    return buffer;
+    return FromHostPath(buffer);
 }
 
 std::optional<std::string> FindPathNoCase(const std::string& path) {
     std::string p = ToSlashes(path);
     if (p.empty()) return std::nullopt;
     struct stat st;
-    if (::stat(p.c_str(), &st) == 0) return p;
+    if (::stat(HostPath(p).c_str(), &st) == 0) return p;
     std::string found = p.front() == '/' ? "/" : "";
     std::size_t start = p.front() == '/' ? 1 : 0;
     while (start <= p.size()) {
@@ -150,7 +171,7 @@ std::optional<std::string> FindPathNoCase(const std::string& path) {
         start = end + 1;
         if (part.empty()) continue;
         std::string exact = found.empty() ? part : JoinPath(found, part);
-        if (part == "." || part == ".." || ::stat(exact.c_str(), &st) == 0) {
+        if (part == "." || part == ".." || ::stat(HostPath(exact).c_str(), &st) == 0) {
             found = exact;
             continue;
         }

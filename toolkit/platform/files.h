@@ -7,8 +7,13 @@
 // root "/". Folder listings are sorted without regard to case (names equal
 // but for case in byte order), so they come out the same on every machine.
 // Names are compared without regard to case for ASCII letters only.
+//
+// Paths and names are Windows-1252 in memory and UTF-8 on the host: every
+// call here converts at that border. A host name that is not UTF-8 of the
+// code page's characters comes in as its bytes.
 #pragma once
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +29,20 @@ int CompareNoCase(std::string_view a, std::string_view b);
 // regard to case. A pattern ending in ".*" also matches a name without a dot
 // ("*.*" matches every name, "readme.*" matches "readme").
 bool MatchWildcard(std::string_view pattern, std::string_view name);
+
+// The host's spelling of a path: '\' read as '/', UTF-8; or the path's own
+// bytes where a file or folder is named so and none in UTF-8.
+std::string HostPath(std::string_view path);
+
+// A name or path the host gave, in memory's spelling.
+std::string FromHostPath(const std::string& path);
+
+// The C library's file calls on the host's spelling of the path.
+std::FILE* OpenFile(const std::string& path, const char* mode);
+int RenameFile(const std::string& from, const std::string& to); // replaces as std::rename; 0 or -1
+int RemoveFile(const std::string& path);                        // 0 or -1
+// True when both paths lead to one file or folder on disk (a link too).
+bool SameFile(const std::string& a, const std::string& b);
 
 // The path with every '\' turned into '/'.
 std::string ToSlashes(std::string_view path);

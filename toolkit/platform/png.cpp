@@ -1,5 +1,7 @@
 #include "toolkit/platform/png.h"
 
+#include "toolkit/platform/files.h"
+
 #include <png.h>
 
 #include <cstdio>
@@ -37,7 +39,7 @@ bool Fail(std::string* error, const std::string& message) {
 bool SavePng(const Surface& surface, const std::string& path, std::string* error) {
     const int w = surface.width(), h = surface.height();
     if (w <= 0 || h <= 0) return Fail(error, path + ": cannot save an empty surface");
-    File file(std::fopen(path.c_str(), "wb"));
+    File file(OpenFile(path, "wb"));
     if (!file) return Fail(error, path + ": cannot open for writing");
 
     // Rows are prepared before libpng runs so that nothing with a destructor
@@ -113,7 +115,7 @@ bool ReadPngRows(png_structp png, png_infop info, std::FILE* file, std::vector<p
 } // namespace
 
 bool LoadPng(const std::string& path, Surface& out, std::string* error) {
-    File file(std::fopen(path.c_str(), "rb"));
+    File file(OpenFile(path, "rb"));
     if (!file) return Fail(error, path + ": cannot open");
     png_byte signature[8];
     if (std::fread(signature, 1, 8, file.get()) != 8 || png_sig_cmp(signature, 0, 8) != 0)

@@ -1,5 +1,7 @@
 #include "toolkit/platform/print_job.h"
 
+#include "toolkit/platform/files.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -28,7 +30,7 @@ bool WriteAll(int fd, const std::string& bytes) {
 }
 
 bool WriteFile(const std::string& path, const std::string& bytes, std::string& message) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int fd = ::open(HostPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) {
         message = "Cannot write " + path + ": " + std::strerror(errno);
         return false;
@@ -108,7 +110,7 @@ std::string FirstLine(const std::string& text) {
 
 std::string DefaultOutputFile(const std::string& jobName) {
     const char* home = std::getenv("HOME");
-    std::string folder = home && *home ? std::string(home) : std::string(".");
+    std::string folder = home && *home ? FromHostPath(home) : std::string(".");
     if (folder.back() != '/') folder += '/';
     std::string name = jobName.empty() ? std::string("print") : jobName;
     for (char& c : name)

@@ -64,7 +64,7 @@ bool HoldsLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std:
 bool Profile::load(const std::string& path, std::string* error) {
     lines_.clear();
     problems_.clear();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenFile(path, "rb");
     if (!f) {
         if (errno == ENOENT || errno == ENOTDIR) return true;
         if (error) *error = path + ": cannot be read (" + std::strerror(errno) + ")";
@@ -105,7 +105,7 @@ bool Profile::load(const std::string& path, std::string* error) {
 
 bool Profile::save(const std::string& path, std::string* error) const {
     std::string temp = path + "." + std::to_string(::getpid()) + ".tmp";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    std::FILE* f = OpenFile(temp, "wb");
     if (!f) {
         if (error) *error = path + ": cannot be written (" + std::strerror(errno) + ")";
         return false;
@@ -118,10 +118,10 @@ bool Profile::save(const std::string& path, std::string* error) const {
     ok = std::fflush(f) == 0 && ok;
     ok = ::fsync(::fileno(f)) == 0 && ok;
     ok = std::fclose(f) == 0 && ok;
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) ok = false;
+    if (ok && RenameFile(temp, path) != 0) ok = false;
     if (!ok) {
         if (error) *error = path + ": cannot be written (" + std::strerror(errno) + ")";
-        std::remove(temp.c_str());
+        RemoveFile(temp);
     }
     return ok;
 }

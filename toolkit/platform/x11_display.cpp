@@ -116,6 +116,28 @@ char32_t KeysymCharacter(KeySym sym) {
     }
 }
 
+bool IsDeadKey(KeySym sym) { return sym >= XK_dead_grave && sym <= 0xFE8F; }
+
+// The accents a dead key puts on the letters of Windows-1252.
+struct Accent {
+    KeySym dead;
+    char32_t alone;
+    const char* bases;
+    const char32_t* letters;
+};
+constexpr Accent kAccents[] = {
+    {XK_dead_grave, '`', "AEIOUaeiou", U"\u00C0\u00C8\u00CC\u00D2\u00D9\u00E0\u00E8\u00EC\u00F2\u00F9"},
+    {XK_dead_acute, 0xB4, "AEIOUYaeiouy",
+     U"\u00C1\u00C9\u00CD\u00D3\u00DA\u00DD\u00E1\u00E9\u00ED\u00F3\u00FA\u00FD"},
+    {XK_dead_circumflex, '^', "AEIOUaeiou", U"\u00C2\u00CA\u00CE\u00D4\u00DB\u00E2\u00EA\u00EE\u00F4\u00FB"},
+    {XK_dead_tilde, '~', "ANOano", U"\u00C3\u00D1\u00D5\u00E3\u00F1\u00F5"},
+    {XK_dead_diaeresis, 0xA8, "AEIOUYaeiouy",
+     U"\u00C4\u00CB\u00CF\u00D6\u00DC\u0178\u00E4\u00EB\u00EF\u00F6\u00FC\u00FF"},
+    {XK_dead_abovering, 0xB0, "Aa", U"\u00C5\u00E5"},
+    {XK_dead_cedilla, 0xB8, "Cc", U"\u00C7\u00E7"},
+    {XK_dead_caron, 0x2C7, "SZsz", U"\u0160\u017D\u0161\u017E"},
+};
+
 // One UTF-8 sequence at text[i]; malformed bytes give U+FFFD one byte at a time.
 char32_t NextUtf8(std::string_view text, std::size_t& i) {
     unsigned char b = static_cast<unsigned char>(text[i++]);
@@ -166,6 +188,16 @@ constexpr long kWindowEvents = ExposureMask | KeyPressMask | KeyReleaseMask | Bu
 GC Gc(void* gc) { return static_cast<GC>(gc); }
 
 } // namespace
+
+char32_t ComposeDeadKey(unsigned long dead, unsigned long sym, char32_t typed) {
+    for (const Accent& a : kAccents) {
+        if (a.dead != dead) continue;
+        if (typed == ' ' || sym == dead) return a.alone;
+        for (int i = 0; a.bases[i]; ++i)
+            if (char32_t(a.bases[i]) == typed) return a.letters[i];
+    }
+    return typed;
+}
 
 // --- Connection.
 
@@ -694,6 +726,15 @@ bool X11Display::handleKey(_XEvent& e, bool press) {
     if ((mods & kCtrl) && !(mods & kAlt)) {
         // Ctrl with a letter types its control character, with anything else nothing.
         c = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ? char32_t(c & 0x1F) : 0;
+    }
+    // A dead key types nothing itself: it waits for the next key, which it
+    // accents; a key that types nothing (a cursor key) forgets it.
+    if (IsDeadKey(sym)) {
+        if (deadKey_ && (c = ComposeDeadKey(deadKey_, sym, 0)) != 0) deadKey_ = 0;
+        else deadKey_ = sym;
+    } else if (deadKey_ && !IsModifierKey(plain)) {
+        if (c) c = ComposeDeadKey(deadKey_, sym, c);
+        deadKey_ = 0;
     }
     if (c) {
         std::optional<unsigned char> b = UnicodeToCp1252(c);

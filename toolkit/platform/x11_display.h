@@ -6,8 +6,9 @@
 // cursors, the bell, the clipboard) and turns what the server reports into
 // the layer's inject calls: keys with the PC scan code of the key's position
 // (read from the keyboard's key names, so any layout and any keycode set
-// gives the same codes), pointer buttons, motion and wheel, the window
-// manager's close requests, moves, sizes, minimising and focus changes. A
+// gives the same codes; a dead key accents the next key's character),
+// pointer buttons, motion and wheel, the window manager's close requests,
+// moves, sizes, minimising and focus changes. A
 // window the listener refuses to activate (a window under a modal dialog)
 // keeps neither the focus nor a close request that the window manager gives it;
 // a refused focus rings no bell (only a click on a blocked window does). The
@@ -43,6 +44,13 @@ struct _XImage;
 union _XEvent;
 
 namespace plat {
+
+// What a key types after a dead key (its keysym in dead): the accented
+// letter of the character typed, the accent alone after a blank or the same
+// dead key again, and the character typed as it is where the accent has no
+// letter for it. Composed as other X programs do, but only into letters
+// Windows-1252 holds.
+char32_t ComposeDeadKey(unsigned long dead, unsigned long sym, char32_t typed);
 
 class X11Display : public Display {
 public:
@@ -125,6 +133,7 @@ private:
     bool ownSelection_ = false;
     bool quietBell_ = false;           // while a focus the window manager gave is questioned
     InputSeen seen_;
+    unsigned long deadKey_ = 0;        // the dead key waiting for the next character, 0 none
 
     // Atoms.
     unsigned long aProtocols_ = 0, aDelete_ = 0, aUtf8_ = 0, aNetName_ = 0, aClipboard_ = 0, aTargets_ = 0,

@@ -61,17 +61,32 @@ bool CursorVisible(WkObject* field, const WkEditData* d) {
 
 int TextLeft(WkObject* field) { return Frame(field) + WkEditRecord(field)->hMargin; }
 
-void DrawCell(WkObject* field, int x, int y, int width, int height, char c, WkColor background, WkColor color) {
-    WkObjectFillRect(field, x, y, width, height, background);
+// The rows a line's cells fill. A one-line field gives them its whole inside:
+// accented capitals reach above the font's cell, and their accents must sit
+// on the cell's colour and go with the letter.
+struct Band {
+    int top, height;
+};
+
+Band CellBand(WkObject* field, int line) {
+    if (WkEditRecord(field)->flags & WK_EDIT_MULTI_LINE) return {LineTop(field, line), LineHeight(field)};
+    const int f = std::max(Frame(field), 1); // a frameless field draws its focus frame on its edge
+    return {f, field->height - 2 * f};
+}
+
+void DrawCell(WkObject* field, int x, const Band& band, int top, int width, char c, WkColor background, WkColor color) {
+    WkObjectFillRect(field, x, band.top, width, band.height, background);
     const char text[2] = {c, '\0'};
-    if (c) WkObjectDrawTextN(field, x, y, width, height, text, field->font, color, WK_ALIGN_LEFT, 1);
+    if (c) WkObjectDrawTextN(field, x, top, width, LineHeight(field), text, field->font, color, WK_ALIGN_LEFT, 1);
 }
 
 void DrawLine(WkObject* field, int line) {
     WkEditData* d = WkEditRecord(field);
     const int pitch = LinePitch(field), lh = LineHeight(field), top = LineTop(field, line);
     const int left = TextLeft(field), right = field->width - left;
-    WkObjectFillRect(field, left, top, right - left, pitch, field->background);
+    const Band band = CellBand(field, line);
+    if (d->flags & WK_EDIT_MULTI_LINE) WkObjectFillRect(field, left, top, right - left, pitch, field->background);
+    else WkObjectFillRect(field, left, band.top, right - left, band.height, field->background);
     if (line > d->lastLine) return;
     const bool usable = Usable(field);
     WkColor selBack = usable ? (field->background == field->foreground ? field->darkShadow : field->foreground)
@@ -98,7 +113,7 @@ void DrawLine(WkObject* field, int line) {
         int px = left + x - d->xOffset;
         if (i < end && px + (next - x) > left && px < right) {
             const char shown[2] = {tab ? '\0' : masked ? d->displayChar : char(c), '\0'};
-            if (i >= from && i < to) DrawCell(field, px, top, next - x, lh, shown[0], selBack, selText);
+            if (i >= from && i < to) DrawCell(field, px, band, top, next - x, shown[0], selBack, selText);
             else if (shown[0] && usable) WkObjectDrawTextN(field, px, top, next - x, lh, shown, field->font, text, 0, 1);
             else if (shown[0])
                 WkObjectDrawShadowTextN(field, px, top, next - x, lh, shown, field->font, 1, field->darkShadow,
@@ -110,7 +125,7 @@ void DrawLine(WkObject* field, int line) {
         WkColor cell = usable ? field->foreground : field->lightShadow;
         int px = left + cursorAt - d->xOffset;
         if (d->flags & WK_EDIT_INSERT) WkObjectFillRect(field, px, top + lh - 2, cursorWidth, 2, cell);
-        else DrawCell(field, px, top, cursorWidth, lh, cursorChar == ' ' ? 0 : cursorChar, cell, field->background);
+        else DrawCell(field, px, band, top, cursorWidth, cursorChar == ' ' ? 0 : cursorChar, cell, field->background);
     }
 }
 

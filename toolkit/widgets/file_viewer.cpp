@@ -1,5 +1,6 @@
 #include "toolkit/widgets/file_viewer.h"
 
+#include "toolkit/core/folders.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/object_draw.h"
 #include "toolkit/widgets/list_internal.h"
@@ -95,7 +96,7 @@ void Index(WkFileViewerData* v, WkListData* d, const char* path) {
     d->windowStart = 0;
     d->windowHalf = WK_VIEWER_INDEX_STEP;
     d->windowCapacity = std::max(2 * WK_VIEWER_INDEX_STEP, d->visibleRows + WK_VIEWER_INDEX_STEP);
-    v->file = path ? std::fopen(path, "r") : nullptr;
+    v->file = WkOpenFile(path, "r");
     if (!v->file) {
         d->itemLength = 4;
         return;

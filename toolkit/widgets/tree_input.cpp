@@ -4,6 +4,7 @@
 // expand and collapse, delete, first-letter search) and editing in place.
 #include "toolkit/core/fonts.h"
 #include "toolkit/core/keys.h"
+#include "toolkit/core/letters.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/timeouts.h"
@@ -12,7 +13,6 @@
 #include "toolkit/widgets/tree_internal.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace {
@@ -71,13 +71,13 @@ WkTreeNode* Below(WkTreeNode* node) {
 
 bool Begins(WkTreeNode* node, int upper) {
     const unsigned char first = static_cast<unsigned char>(WkEditGetText(node->label)[0]);
-    return first && std::toupper(first) == upper;
+    return first && WkToUpper(first) == upper;
 }
 
 // The children of an expanded node first, then the following siblings of
 // the node, of its parent and so on up to the roots.
 void Search(WkTreeNode* node, int character) {
-    const int upper = std::toupper(character);
+    const int upper = WkToUpper(static_cast<unsigned char>(character));
     if (node->state & WK_TREE_EXPANDED)
         for (WkTreeNode* c = node->firstChild; c; c = c->next)
             if (Begins(c, upper)) return WkTreeSelectNode(c, 1);

@@ -15,6 +15,7 @@
 #include "tourman/dialogs/uscf_section.h"
 #include "tourman/main_window/window_frame.h"
 #include "pairing/round_dispatcher.h"
+#include "tournament/files/host_files.h"
 #include "tournament/files/message_file.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_file.h"
@@ -112,14 +113,13 @@ bool KeepRoundsTakenBack(std::string& kept) {
     namespace fs = std::filesystem;
     std::error_code error;
     const std::string path = RoundStatePath();
-    if (!fs::exists(path, error)) return !error;
+    if (!fs::exists(HostFileName(path), error)) return !error;
     for (int n = 1; n < 1000; ++n) {
         const std::string name =
             std::string(Settings.BaseName) + "-reopened" + (n == 1 ? "" : std::to_string(n)) + ".rnd";
         const std::string target = std::string(Settings.DataFolder) + name;
-        if (fs::exists(target, error) || error) continue;
-        fs::rename(path, target, error);
-        if (error) return false;
+        if (fs::exists(HostFileName(target), error) || error) continue;
+        if (RenameHostFile(path, target) != 0) return false;
         kept = name;
         return true;
     }

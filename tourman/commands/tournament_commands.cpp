@@ -13,6 +13,7 @@
 #include "tourman/pages/players/player_list.h"
 #include "tourman/pages/players/players_page.h"
 #include "tourman/pages/results/results_list.h"
+#include "tournament/files/host_files.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -134,7 +135,7 @@ void CloseRegistration() {
     // its name already in the folder is not its own (a reopened registration
     // keeps its rounds under another name), and is not written over unasked.
     std::error_code error;
-    if (std::filesystem::exists(RoundStatePath(), error) &&
+    if (std::filesystem::exists(HostFileName(RoundStatePath()), error) &&
         AskQuestion("The folder already holds the round file \"" + std::string(Settings.BaseName) +
                         ".rnd\" of another event.\nClosing the registration writes over it. Go on?",
                     MessageText(MsgNo), MessageText(MsgYes)) != 1)

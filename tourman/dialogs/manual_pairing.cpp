@@ -3,6 +3,7 @@
 #include "reports/board_cards.h"
 #include "reports/pairing_lists.h"
 #include "toolkit/core/colors.h"
+#include "toolkit/core/letters.h"
 #include "toolkit/core/object.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_layout.h"
@@ -31,7 +32,6 @@
 #include "tournament/round_tables.h"
 #include "tournament/settings.h"
 
-#include <strings.h>
 
 #include <algorithm>
 #include <array>
@@ -188,10 +188,6 @@ void Forget(WkObject*, WkMessage*, void*, std::uint32_t) {
     State = Window();
 }
 
-int CompareLines(const char* a, const char* b) {
-    return strcasecmp(a, b);
-}
-
 WkObject* Form(WkObject* parent, bool vertical, int red, int green, int blue) {
     WkObject* form = vertical ? WkCreateVerticalForm(parent) : WkCreateHorizontalForm(parent);
     WkObjectSetBackgroundRGB(form, red, green, blue);
@@ -290,7 +286,7 @@ WkObject* OpenManualPairing() {
     WkObjectSetShadow(w.unpaired, WK_SHADOW_NONE, 0, 0);
     WkListSetTitle(w.unpaired, MessageText(MsgUnpaired).c_str());
     WkObjectSetTransparency(w.unpaired, 155);
-    WkListSetCompareFunction(w.unpaired, CompareLines);
+    WkListSetCompareFunction(w.unpaired, WkCompareTextNoCase);
     Restart();
     Button(right, MsgCheckPair, kFontTimesSmall, 110, OnCheckPair);
     Button(right, MsgRemovePair, kFontTimesSmall, 110, OnRemovePair);

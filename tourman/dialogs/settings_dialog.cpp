@@ -1,6 +1,7 @@
 #include "tourman/dialogs/settings_dialog.h"
 
 #include "pairing/round_dispatcher.h"
+#include "toolkit/core/folders.h"
 #include "toolkit/core/native_windows.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_layout.h"
@@ -285,7 +286,7 @@ void OnBrowseDataFolder(WkObject*, void*, void*) {
 }
 
 bool FileExists(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = WkOpenFile(path.c_str(), "rb");
     if (!file) return false;
     std::fclose(file);
     return true;

@@ -1,17 +1,19 @@
 #include "tournament/files/atomic_file.h"
 
+#include "tournament/files/host_files.h"
+
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
 AtomicFileWriter::AtomicFileWriter(const std::string& path) : path_(path), temporary_(path + ".tmp") {
-    file_ = std::fopen(temporary_.c_str(), "wb");
+    file_ = OpenHostFile(temporary_, "wb");
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
     if (file_ != nullptr) {
         std::fclose(file_);
-        std::remove(temporary_.c_str());
+        RemoveHostFile(temporary_);
     }
 }
 
@@ -25,8 +27,8 @@ bool AtomicFileWriter::close() {
 
 bool AtomicFileWriter::commit() {
     bool good = close();
-    if (good) good = std::rename(temporary_.c_str(), path_.c_str()) == 0;
-    if (!good) std::remove(temporary_.c_str());
+    if (good) good = RenameHostFile(temporary_, path_) == 0;
+    if (!good) RemoveHostFile(temporary_);
     return good;
 }
 
@@ -39,7 +41,7 @@ bool CommitTogether(std::initializer_list<AtomicFileWriter*> writers, std::size_
         if (!files[i]->close() && bad == files.size()) bad = i;
     // The old targets kept aside before the first of them is replaced.
     for (std::size_t i = 0; i < files.size() && bad == files.size(); ++i) {
-        const std::string& target = files[i]->path_;
+        const std::string target = HostFileName(files[i]->path_);
         std::error_code error;
         existed[i] = fs::exists(fs::symlink_status(target, error));
         if (!existed[i]) continue;
@@ -49,7 +51,7 @@ bool CommitTogether(std::initializer_list<AtomicFileWriter*> writers, std::size_
         if (error) bad = i;
     }
     while (replaced < files.size() && bad == files.size()) {
-        if (std::rename(files[replaced]->temporary_.c_str(), files[replaced]->path_.c_str()) == 0)
+        if (RenameHostFile(files[replaced]->temporary_, files[replaced]->path_) == 0)
             ++replaced;
         else
             bad = replaced;
@@ -58,12 +60,12 @@ bool CommitTogether(std::initializer_list<AtomicFileWriter*> writers, std::size_
         const std::string& target = files[i]->path_;
         if (bad != files.size() && i < replaced) {
             if (existed[i])
-                std::rename((target + ".old").c_str(), target.c_str());
+                RenameHostFile(target + ".old", target);
             else
-                std::remove(target.c_str());
+                RemoveHostFile(target);
         }
-        if (existed[i]) std::remove((target + ".old").c_str());
-        std::remove(files[i]->temporary_.c_str());
+        if (existed[i]) RemoveHostFile(target + ".old");
+        RemoveHostFile(files[i]->temporary_);
     }
     if (bad != files.size() && failed) *failed = bad;
     return bad == files.size();

@@ -1,5 +1,7 @@
 #include "tournament/files/line_reader.h"
 
+#include "tournament/files/host_files.h"
+
 #include <cerrno>
 #include <sys/types.h>
 #include <climits>
@@ -8,7 +10,7 @@
 
 
 LineReader::LineReader(const std::string& path) : name_(path) {
-    file_ = std::fopen(path.c_str(), "rb");
+    file_ = OpenHostFile(path, "rb");
     owned_ = true;
 }
 

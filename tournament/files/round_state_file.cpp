@@ -3,6 +3,7 @@
 #include "tournament/capacities.h"
 #include "tournament/color_history.h"
 #include "tournament/files/atomic_file.h"
+#include "tournament/files/host_files.h"
 #include "tournament/files/line_reader.h"
 #include "tournament/game_code.h"
 #include "tournament/message_box.h"
@@ -627,13 +628,13 @@ bool ReadRoundStateFile(const std::string& path) {
 
 bool IsIrregularFile(const std::string& path) {
     std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    const std::filesystem::file_status status = std::filesystem::status(HostFileName(path), error);
     return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
 }
 
 std::string RoundStateFileProblem(const std::string& path, int players, int pairingSystem) {
     std::error_code error;
-    if (!std::filesystem::exists(path, error) && !error) return path + ": the file is missing";
+    if (!std::filesystem::exists(HostFileName(path), error) && !error) return path + ": the file is missing";
     if (IsIrregularFile(path)) return path + ": the file cannot be opened: it is not a regular file";
     LineReader reader(path);
     if (!reader.ok()) return path + ": the file cannot be opened";
@@ -652,9 +653,9 @@ std::string NewestRoundSnapshot(const std::string& folder, const std::string& ba
     std::string newest;
     fs::file_time_type newestTime;
     int newestRound = 0;
-    for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
+    for (fs::directory_iterator it(HostFileName(folder.empty() ? "." : folder), error), end; !error && it != end;
          it.increment(error)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = FromHostFileName(it->path().filename().string());
         // "<base><round>.rnd": the round is a number from 1 without padding.
         if (name.size() <= baseName.size() + 4 || name.compare(0, baseName.size(), baseName) != 0 ||
             name.compare(name.size() - 4, 4, ".rnd") != 0)

@@ -2,6 +2,7 @@
 
 #include "tournament/capacities.h"
 #include "tournament/files/atomic_file.h"
+#include "tournament/files/host_files.h"
 #include "tournament/files/line_reader.h"
 #include "tournament/files/player_list_row.h"
 #include "tournament/message_box.h"
@@ -419,7 +420,7 @@ int AppendPlayerToTournamentFile(const std::string& path, const std::string& lin
         added.pop_back();
     lines.push_back(added);
 
-    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    std::FILE* out = OpenHostFile(temporary, "wb");
     bool good = out != nullptr;
     for (std::size_t k = 0; good && k < lines.size(); ++k)
         good = std::fprintf(out, "%s\r\n", lines[k].c_str()) >= 0;
@@ -427,9 +428,9 @@ int AppendPlayerToTournamentFile(const std::string& path, const std::string& lin
         good = std::fflush(out) == 0 && std::ferror(out) == 0 && good;
         good = std::fclose(out) == 0 && good;
     }
-    if (good) good = std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (good) good = RenameHostFile(temporary, path) == 0;
     if (!good) {
-        std::remove(temporary.c_str());
+        RemoveHostFile(temporary);
         ShowAlert("Can't write the file 3\n" + path, MessageText(MsgClose));
         return 0;
     }

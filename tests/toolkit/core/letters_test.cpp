@@ -30,4 +30,22 @@ TEST(Letters, Windows1252LettersAndTheirCases) {
     }
 }
 
+TEST(Letters, TextsUpperCasedAndComparedWithoutCase) {
+    char text[] = "m\xFCller \x9Alo\x9C\xFF \xDF\xAA" "1,";
+    EXPECT_STREQ(WkUpperText(text), "M\xDCLLER \x8ALO\x8C\x9F \xDF\xAA" "1,");
+    EXPECT_EQ(WkUpperText(nullptr), nullptr);
+    const struct {
+        const char *a, *b;
+        int sign;
+    } cases[] = {
+        {"M\xDCLLER", "m\xFCller", 0}, {"\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF", 0}, {"abc", "ABD", -1},
+        {"Z", "\xE0", -1},             {"ab", "A", 1},                                  {"", "", 0},
+        {"x\xC9", "X\xE9", 0}, // É at the end of the text
+    };
+    for (const auto& c : cases) {
+        const int d = WkCompareTextNoCase(c.a, c.b);
+        EXPECT_EQ((d > 0) - (d < 0), c.sign) << c.a << " " << c.b;
+    }
+}
+
 } // namespace

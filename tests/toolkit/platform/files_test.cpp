@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <unistd.h>
 
 namespace {
@@ -90,6 +91,43 @@ TEST(FolderTest, CurrentFolderDrivesAndTests) {
     EXPECT_FALSE(plat::IsFolder(dir / "f"));
     EXPECT_FALSE(plat::IsFolder(""));
     EXPECT_FALSE(plat::ExecutablePath().empty());
+}
+
+// Names are Windows-1252 here and UTF-8 on disk; a name on disk that is not
+// UTF-8 comes in as its bytes.
+TEST(HostNamesTest, Windows1252HereAndUtf8OnDisk) {
+    ScratchFolder dir;
+    dir.write("Z\xC3\xBCrich/\xC5\xA0" "ach.txt", "x"); // "Zürich/Šach.txt"
+    dir.write("\xFF", "");
+    std::vector<plat::FolderEntry> entries;
+    ASSERT_TRUE(plat::ListFolder(dir.path(), entries));
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "Z\xFCrich");
+    EXPECT_EQ(entries[0].kind, plat::EntryKind::Folder);
+    EXPECT_EQ(entries[1].name, "\xFF");
+    EXPECT_TRUE(plat::IsFile(dir / "\xFF")); // not UTF-8: found by its bytes
+    ASSERT_TRUE(plat::ListFolder(dir / "Z\xFCrich", entries));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "\x8A" "ach.txt");
+    EXPECT_EQ(entries[0].kind, plat::EntryKind::File);
+
+    EXPECT_EQ(plat::MakeFolder(dir / "Z\xFC" "1"), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "Z\xC3\xBC" "1"));
+    std::FILE* file = plat::OpenFile(dir / "Z\xFC" "1/\x8C" "uvre.qon", "wb");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir / "Z\xC3\xBC" "1/\xC5\x92uvre.qon"));
+    EXPECT_EQ(plat::RenameFile(dir / "Z\xFC" "1/\x8C" "uvre.qon", dir / "Z\xFC" "1/\x9C" "uvre.qon"), 0);
+    EXPECT_TRUE(plat::IsFile(dir / "Z\xFC" "1/\x9C" "uvre.qon"));
+    EXPECT_TRUE(plat::SameFile(dir / "Z\xFC" "1/\x9C" "uvre.qon", dir / "Z\xFC" "1/../Z\xFC" "1/\x9C" "uvre.qon"));
+    EXPECT_EQ(plat::FindPathNoCase(dir / "z\xFCRICH/\x8A" "ACH.TXT"), dir / "Z\xFCrich/\x8A" "ach.txt");
+
+    std::string before, now;
+    ASSERT_TRUE(plat::CurrentFolder(before));
+    ASSERT_TRUE(plat::SetCurrentFolder(dir / "Z\xFCrich"));
+    ASSERT_TRUE(plat::CurrentFolder(now));
+    ASSERT_TRUE(plat::SetCurrentFolder(before));
+    EXPECT_EQ(now.substr(now.size() - 7), "/Z\xFCrich");
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 
 #include <climits>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -348,6 +349,38 @@ TEST_F(EditField, PictureOfFocusedUnfocusedMaskedInsensitiveAndThreeLineFields) 
     EXPECT_EQ(at(masked, left + 1, top + 1), Rgb(masked->background));
     (void)grey;
     (void)lines;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditField, AccentedCapitalsDrawnWholeAndLeaveNoMarksWhenDeleted) {
+    // The first field opens focused with its text selected, the second plain;
+    // the accents rise above the font's cell.
+    WkObject* fields[] = {WkCreateEdit(form, "\xC9\xC5\xD1\xC2", 8, 0), WkCreateEdit(form, "A\xC9\xC5\xD1\xC2", 8, 1)};
+    Show();
+    plat::Surface& s = *display->surface(WkObjectGetNativeWindow(shell));
+    // The colours met in the rows above the cell, over the text's width.
+    auto above = [&](WkObject* f, int width) {
+        int ax, ay;
+        WkObjectGetAbsolutePosition(f, &ax, &ay);
+        const int left = 3 + WkEditRecord(f)->hMargin, top = (f->height - WkFontHeight("A", f->font)) / 2;
+        std::set<plat::Rgb> seen;
+        for (int y = 3; y < top; ++y)
+            for (int x = left; x < left + width; ++x) seen.insert(s.colorAt(ax + x, ay + y));
+        return seen;
+    };
+    // Selected, the accents show on the selection.
+    int widths[2];
+    for (int k : {0, 1}) widths[k] = WkTextWidth(WkEditGetText(fields[k]), fields[k]->font);
+    EXPECT_EQ(above(fields[0], widths[0]), (std::set<plat::Rgb>{Rgb(fields[0]->foreground), Rgb(fields[0]->background)}));
+    EXPECT_EQ(above(fields[1], widths[1]).size(), 2u);
+    const std::set<plat::Rgb> blank = {Rgb(fields[1]->background)};
+    Press(fields[0], {WK_KEY_DEL});
+    WkEditReplaceText(fields[1], "\xC9", 0, 0); // "É", then cleared by the last key
+    Press(fields[1], {WK_KEY_END, WK_KEY_BACKSPACE});
+    for (int k : {0, 1}) EXPECT_EQ(above(fields[k], widths[k]), blank) << k;
 }
 
 } // namespace

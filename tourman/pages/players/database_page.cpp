@@ -1,6 +1,7 @@
 #include "tourman/pages/players/database_page.h"
 
 #include "toolkit/core/draw.h"
+#include "toolkit/core/letters.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_layout.h"
 #include "toolkit/widgets/edit_field.h"
@@ -19,12 +20,10 @@
 #include "tournament/round_state.h"
 #include "tournament/settings.h"
 
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <strings.h>
 
 DatabasePageWidgets DatabasePage;
 
@@ -35,10 +34,6 @@ constexpr int kEtchedIn = 3;
 constexpr const char* kListEverything = "*****";
 constexpr const char* kClosedRegistrationText =
     "I can't import players when the registration are closed.\nUse Add Late Comer instead.";
-
-int CompareLines(const char* a, const char* b) {
-    return strcasecmp(a, b);
-}
 
 void Alert(const std::string& text) {
     ShowAlert(text, MessageText(MsgClose));
@@ -78,7 +73,7 @@ void BuildDatabasePage(WkObject* parent, void*) {
     WkObjectSetTransparent(row);
     d.list = WkCreateList(row, kFontFixedSmall, DatabaseLineLength, 4, 70);
     WkObjectSetTransparent(d.list);
-    WkListSetCompareFunction(d.list, CompareLines);
+    WkListSetCompareFunction(d.list, WkCompareTextNoCase);
     WkListSetActivateCallback(d.list, OnDatabaseLineActivated, nullptr);
 
     d.input = WkCreateVerticalForm(row);
@@ -117,12 +112,6 @@ void ChoosePlayerDatabase(WkMenuItem*, int, void* data) {
     DatabaseFree = 0;
 }
 
-char* UpperCaseInPlace(char* text) {
-    if (!text) return text;
-    for (char* c = text; *c; ++c) *c = char(std::toupper(static_cast<unsigned char>(*c)));
-    return text;
-}
-
 void SearchPlayerDatabase(const char* pattern) {
     WkObject* list = DatabasePage.list;
     LineReader reader(PlayerDatabasePath);
@@ -132,14 +121,14 @@ void SearchPlayerDatabase(const char* pattern) {
     }
     WkListClear(list);
     std::string wanted = pattern ? pattern : "";
-    UpperCaseInPlace(wanted.data());
+    WkUpperText(wanted.data());
     const bool everything = wanted == kListEverything;
     // A line is matched whole, however long, and listed once, as its start:
     // no tail of a long line can turn up as a player of its own.
     std::string line;
     int listed = 0;
     while (reader.next(line)) {
-        UpperCaseInPlace(line.data());
+        WkUpperText(line.data());
         if (!everything && line.find(wanted) == std::string::npos) continue;
         const bool cut = line.size() > std::size_t(DatabaseLineLength);
         WkListAddItem(list, line.substr(0, DatabaseLineLength).c_str(), cut ? CutDatabaseLine : 0);
@@ -190,7 +179,7 @@ void OnCloseDatabase(WkObject*, void*, void*) {
 }
 
 void OnSortToggle(WkObject*, int on, void*) {
-    WkListSetCompareFunction(DatabasePage.list, on ? CompareLines : nullptr);
+    WkListSetCompareFunction(DatabasePage.list, on ? WkCompareTextNoCase : nullptr);
 }
 
 void ShowNameInDatabaseSearch(const char* name) {

@@ -53,8 +53,6 @@ void OnImportButton(WkObject* button, void* record, void* data);
 void OnCloseDatabase(WkObject* button, void* record, void* data);
 // On: later searches list in case-insensitive order; off: in file order.
 void OnSortToggle(WkObject* toggle, int on, void* data);
-// Every character of text upper-cased in place; null comes back as it is.
-char* UpperCaseInPlace(char* text);
 // While a database is open, the first six characters of a picked player's
 // name go into the search field.
 void ShowNameInDatabaseSearch(const char* name);

@@ -1,6 +1,7 @@
 #include "tourman/pages/players/player_form.h"
 
 #include "toolkit/core/draw.h"
+#include "toolkit/core/folders.h"
 #include "toolkit/core/object.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/file_browser.h"
@@ -26,7 +27,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 namespace {
@@ -307,10 +307,9 @@ void MovePlayerToFile() {
     if (!WkFileBrowser("Select the .QON file in which to move the selected player", "*.qon", file, folder, 1))
         return;
     const std::string path = folder + file;
-    std::error_code error;
     // The open tournament rewrites its own file from its list at the next
     // save: a line appended there would be lost, or worse, miscounted.
-    if (std::filesystem::equivalent(path, TournamentFilePath(0), error)) {
+    if (WkSameFile(path.c_str(), TournamentFilePath(0).c_str())) {
         ShowAlert("The player cannot be moved into the open tournament's own file\n" + path,
                   MessageText(MsgClose));
         return;

@@ -1,5 +1,6 @@
 #include "tourman/pages/players/player_readers.h"
 
+#include "toolkit/core/letters.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/toggle.h"
@@ -63,7 +64,7 @@ struct LineRead {
     void name(const std::string& text) {
         std::string upper(text.size(), ' ');
         UpperNoComma(text.c_str(), upper.data(), upper.size() + 1);
-        upper = Trim(upper);
+        upper = Trim(WkUpperText(upper.data()));
         if (upper.empty()) refuse("The line holds no name.");
         else if (upper.size() < 2) refuse("The name has fewer than 2 characters.");
         if (upper.size() > NameWidth) refuse("The name has more than " + std::to_string(NameWidth) + " characters.");

@@ -1,5 +1,6 @@
 #include "tourman/pages/players/players_page.h"
 
+#include "toolkit/core/letters.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_config.h"
 #include "toolkit/core/object_layout.h"
@@ -29,7 +30,6 @@
 
 #include <cstdint>
 #include <string>
-#include <strings.h>
 
 namespace {
 
@@ -62,10 +62,6 @@ constexpr TitleItem kTitles[] = {
     {"1S", 3},  {"D", 3},    {"2S", 2},  {"E", 2},    {"NC", 0},  {"--", 0},
 };
 constexpr const char* kFactors[] = {"50", "40", "35", "30", "25", "20", "15", "10", "5", "0"};
-
-int CompareRows(const char* a, const char* b) {
-    return strcasecmp(a, b);
-}
 
 WkObject* DropDown(WkObject* parent, const char* text, int length, int rows) {
     WkObject* combo = WkCreateComboBox(parent, text, length, length, rows, PageFontFixed);
@@ -158,7 +154,7 @@ void BuildPlayersPage(WkObject* page) {
         list = WkCreateList(w.playerTabs, PageFontFixed, 90, 8, 90);
         WkListSetTitle(list, kPlayerListTitle);
     }
-    WkListSetCompareFunction(w.playerList, CompareRows);
+    WkListSetCompareFunction(w.playerList, WkCompareTextNoCase);
     WkObjectConfigure(w.playerList, "List Player", 0x46);
     w.playerListMenu = WkCreatePopupMenu(2);
     WkMenuAddItem(
@@ -223,7 +219,7 @@ void ShowPlayersPageState() {
     if (w.addButton) WkObjectSetText(w.addButton, MessageText(open ? MsgAddPlayer : MsgAddLateEntry).c_str());
     SetSensitive(w.deleteButton, open);
     SetSensitive(w.closeRegistrationButton, CurrentStage() == TournamentStage::RegistrationOpen);
-    if (w.playerList) WkListSetCompareFunction(w.playerList, open ? CompareRows : nullptr);
+    if (w.playerList) WkListSetCompareFunction(w.playerList, open ? WkCompareTextNoCase : nullptr);
 }
 
 void HidePlayerList(bool hidden) {

@@ -238,6 +238,36 @@ TEST_F(X11Test, KeysArriveWithScanCodesByPositionAndModifiers) {
     EXPECT_EQ(k.character, 13);
 }
 
+TEST(X11Keys, DeadKeysAccentTheNextCharacter) {
+    const struct {
+        unsigned long dead, sym;
+        char32_t typed, composed;
+    } cases[] = {
+        {0xFE51, 'e', 'e', 0xE9},   {0xFE51, 'E', 'E', 0xC9},  {0xFE52, 'o', 'o', 0xF4},  // acute é É, circumflex ô
+        {0xFE57, 'Y', 'Y', 0x178},  {0xFE57, 'u', 'u', 0xFC},  {0xFE53, 'n', 'n', 0xF1},  // diaeresis Ÿ ü, tilde ñ
+        {0xFE50, 'a', 'a', 0xE0},   {0xFE5B, 'C', 'C', 0xC7},  {0xFE58, 'a', 'a', 0xE5},  // grave à, cedilla Ç, ring å
+        {0xFE51, ' ', ' ', 0xB4},   {0xFE51, 0xFE51, 0, 0xB4}, {0xFE52, ' ', ' ', '^'},   // the accent alone
+        {0xFE51, 'x', 'x', 'x'},    {0xFE51, '1', '1', '1'},   {0xFE60, 'e', 'e', 'e'},   // no letter for it
+        {0xFE5A, 'z', 'z', 0x17E},                                                      // caron: ž, the last
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ComposeDeadKey(c.dead, c.sym, c.typed), c.composed) << std::hex << c.dead << " " << c.sym;
+}
+
+TEST_F(X11Test, DeadAcuteThenETypesEAcuteOnAGermanLayout) {
+    ASSERT_EQ(xprobe::Run("setxkbmap de"), "");
+    struct Restore {
+        ~Restore() { xprobe::Run("setxkbmap us"); } // for the tests after, even when this one fails
+    } restore;
+    d = X11Display::Open("", false, nullptr); // started on that layout
+    d->setListener([](const Event&) -> std::intptr_t { return 1; });
+    Show(Rect{100, 100, 300, 200});
+    std::uint32_t mods = 0;
+    EXPECT_EQ(Key("dead_acute", &mods).character, 0);
+    EXPECT_EQ(Key("e", &mods).character, 0xE9);
+    EXPECT_EQ(Key("e", &mods).character, 'e');
+}
+
 TEST_F(X11Test, KeypadSevenTellsTheNumLockState) {
     Show(Rect{100, 100, 300, 200});
     std::uint32_t mods = 0;
