@@ -1,26 +1,8 @@
 // tourman: the tournament manager. It runs on the X display of DISPLAY, in
 // the folder it is started in, which holds its message file and pictures.
 #include "toolkit/core/startup.h"
-#include "toolkit/platform/x11_display.h"
 #include "tourman/app_main.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-
 int main(int argc, char** argv) {
-    const char* name = std::getenv("DISPLAY");
-    if (!name || !*name) {
-        std::fprintf(stderr, "tourman: no X display (DISPLAY is not set)\n");
-        return 1;
-    }
-    // The desktop or nothing: one line saying why, no fallback to a screen
-    // nobody sees.
-    std::string error;
-    std::unique_ptr<plat::Display> display = plat::X11Display::Open(name, false, &error);
-    if (!display) {
-        std::fprintf(stderr, "tourman: %s\n", error.c_str());
-        return 1;
-    }
-    return WkHostMain(AppMain, argc, argv, display.get());
+    return WkDesktopMain("tourman", AppMain, argc, argv);
 }

@@ -5,9 +5,12 @@
 #include "toolkit/core/inherit.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/platform/files.h"
+#include "toolkit/platform/x11_display.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #ifndef TM_WOKU_INSTALL_DIR
@@ -109,6 +112,21 @@ int WkHostMain(WkAppMain appMain, int argc, char** argv, WkInstance instance) {
     const int status = appMain ? appMain(n, vector) : 0;
     WkShutdown();
     return status;
+}
+
+int WkDesktopMain(const char* program, WkAppMain appMain, int argc, char** argv) {
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name) {
+        std::fprintf(stderr, "%s: no X display (DISPLAY is not set)\n", program);
+        return 1;
+    }
+    std::string error;
+    std::unique_ptr<plat::Display> display = plat::X11Display::Open(name, false, &error);
+    if (!display) {
+        std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+        return 1;
+    }
+    return WkHostMain(appMain, argc, argv, display.get());
 }
 
 std::string WkFindToolkitDir(const char* wokudir, const std::string& currentFolder, const std::string& programPath) {

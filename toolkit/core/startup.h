@@ -34,6 +34,10 @@ int WkMain(WkAppMain appMain, WkInstance instance, WkInstance previous, const ch
 // The same for the host's own argument vector (entry 0 replaced by the
 // program file's full path). A null instance opens the display.
 int WkHostMain(WkAppMain appMain, int argc, char** argv, WkInstance instance = nullptr);
+// WkHostMain on the desktop of DISPLAY, or nothing: a DISPLAY unset or not
+// to be opened ends the program with one line on standard error, "<program>:
+// <why>", and status 1, rather than a window on a screen nobody sees.
+int WkDesktopMain(const char* program, WkAppMain appMain, int argc, char** argv);
 
 // The toolkit folder (see above).
 const char* WkGetToolkitDir();

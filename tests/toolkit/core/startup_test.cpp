@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -100,3 +101,32 @@ TEST(CurrentDirTest, EndsWithOneSlash) {
 }
 
 } // namespace
+
+// Without a desktop the program ends at once with one line saying why, and
+// its main never runs.
+TEST(DesktopMainTest, NoDisplayEndsWithOneLine) {
+    const char* before = std::getenv("DISPLAY");
+    const std::string saved = before ? before : "";
+    const struct {
+        const char* display; // null: unset
+        const char* line;
+    } cases[] = {
+        {nullptr, "tourman: no X display (DISPLAY is not set)\n"},
+        {"", "tourman: no X display (DISPLAY is not set)\n"},
+        {":77", "tourman: cannot open the X display \":77\"\n"},
+    };
+    static bool ran;
+    for (const auto& c : cases) {
+        if (c.display) setenv("DISPLAY", c.display, 1);
+        else unsetenv("DISPLAY");
+        ran = false;
+        char program[] = "tourman";
+        char* argv[] = {program, nullptr};
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(WkDesktopMain("tourman", [](int, char**) { return ran = true, 0; }, 1, argv), 1);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.line);
+        EXPECT_FALSE(ran);
+    }
+    if (before) setenv("DISPLAY", saved.c_str(), 1);
+    else unsetenv("DISPLAY");
+}
