@@ -15,14 +15,33 @@ int IsGetResultDone = 0;
 int ClosedRegistration = 0;
 int IsPairingDone = 0;
 int TournamentSaved = 1;
+int TournamentOpen = 0;
+RoundStateWindowHooks RoundStateWindow;
+
+namespace {
+
+void Changed() {
+    if (RoundStateWindow.stateChanged) RoundStateWindow.stateChanged();
+}
+
+} // namespace
+
+TournamentStage CurrentStage() {
+    if (ClosedRegistration == 0)
+        return TournamentOpen != 0 ? TournamentStage::RegistrationOpen : TournamentStage::NoTournament;
+    if (IsPairingDone != 0) return TournamentStage::RoundAccepted;
+    if (CurrentRoundProposed()) return TournamentStage::RoundProposed;
+    return TournamentStage::WaitingForPairing;
+}
 
 void SetCurrentRound(int round) {
     CurrentRound = round;
     ShownRound = round;
+    Changed();
 }
 
 void ResetRoundState() {
-    SetCurrentRound(0);
+    CurrentRound = ShownRound = 0;
     RandomSort = 0;
     RoundStateUnused = 0;
     IsSavedRound = 0;
@@ -36,36 +55,66 @@ void ResetTournament() {
     ResetRoundState();
 }
 
+void TournamentOpened() {
+    TournamentOpen = 1;
+    Changed();
+}
+
+void RegistrationClosed() {
+    ClosedRegistration = 1;
+    Changed();
+}
+
+void RegistrationCloseUndone() {
+    ClosedRegistration = 0;
+    Changed();
+}
+
 void RegistrationReopened() {
-    SetCurrentRound(0);
+    CurrentRound = ShownRound = 0;
     ClosedRegistration = IsGetResultDone = IsSavedRound = IsPairingDone = 0;
+    Changed();
 }
 
 void RoundAccepted() {
     IsPairingDone = 1;
     IsGetResultDone = 0;
+    Changed();
 }
 
 void ResultsOpened() {
     IsGetResultDone = 0;
+    Changed();
 }
 
 void ResultsClosed(bool currentRoundShown) {
     if (currentRoundShown) IsGetResultDone = 1;
     IsPairingDone = 0;
+    Changed();
 }
 
 void ResultsCloseUndone(int pairingDone) {
     IsGetResultDone = 0;
     IsPairingDone = pairingDone;
+    Changed();
 }
 
 void RoundsDeleted() {
     IsGetResultDone = IsPairingDone = 0;
+    Changed();
+}
+
+void RoundBoardsChanged() {
+    Changed();
+}
+
+void ResultEntrySwitched() {
+    Changed();
 }
 
 void TournamentChanged() {
     TournamentSaved = 0;
+    Changed();
 }
 
 void TournamentMatchesFile() {
@@ -90,13 +139,14 @@ void RestoreSavedRound(int savedRound) {
 }
 
 void RoundStateRead(int round, const int values[7]) {
-    SetCurrentRound(round);
+    CurrentRound = ShownRound = round;
     RandomSort = values[1];
     RoundStateUnused = values[2];
     IsSavedRound = values[3];
     IsGetResultDone = values[4];
     ClosedRegistration = values[5];
     IsPairingDone = values[6];
+    Changed();
 }
 
 bool IsProposedRound(bool roundRobin, int round, int closedRegistration, int pairingDone,

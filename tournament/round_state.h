@@ -10,7 +10,11 @@
 // which no file keeps.
 //
 // Everyone reads the flags; they change only through the transitions below,
-// each named for what happened to the tournament.
+// each named for what happened to the tournament. The stage the window shows
+// is derived here from the flags and the current round's boards. Every
+// transition that changes what the window shows fires the one window hook,
+// RoundStateWindow, which the main window fills; empty, it is skipped, so
+// the transitions run headless in tests and tools.
 #pragma once
 
 #include <vector>
@@ -36,6 +40,30 @@ extern int IsPairingDone;
 // of its settings or players clears it, every write of the file sets it. 1
 // at program start.
 extern int TournamentSaved;
+// 1 once a tournament was made or opened in this run of the program; no
+// file keeps it.
+extern int TournamentOpen;
+
+// Where the tournament stands, which decides what may be used on every
+// page and in the menus.
+enum class TournamentStage {
+    NoTournament,      // nothing created or opened yet
+    RegistrationOpen,  // players are registered, no round is paired
+    WaitingForPairing, // the registration closed, the last round's results closed (or no round yet)
+    RoundProposed,     // a Swiss round paired and waiting to be accepted or cancelled
+    RoundAccepted,     // the current round open for its results
+};
+// The stage of the open tournament, from its round state: a round is
+// proposed while the registration is closed, the current round is not
+// accepted and one of its boards has no result yet (a closed round has all).
+TournamentStage CurrentStage();
+
+// The window's side of the transitions: what shows the whole tournament
+// anew, run after each transition that changes what it shows.
+struct RoundStateWindowHooks {
+    void (*stateChanged)() = nullptr;
+};
+extern RoundStateWindowHooks RoundStateWindow;
 
 // CurrentRound = round and ShownRound = round.
 void SetCurrentRound(int round);
@@ -53,13 +81,22 @@ bool CurrentRoundProposed();
 int ClosedRounds();
 
 // Every counter and flag of the round-state file back to 0 (program start,
-// a new tournament); TournamentSaved stays as it is.
+// a new tournament); TournamentSaved stays as it is. A reset is a step
+// of a command, not what the window shows: it fires no hook, the
+// transition that ends the command does.
 void ResetRoundState();
 // The tournament back to no round: its round tables, scores and pairing
 // states cleared and its round state reset. The players, the settings and
 // TournamentSaved stay as the caller has them: New clears the players and
 // writes an empty file, Open has just read them, the tests build their own.
 void ResetTournament();
+
+// A tournament was made or opened: TournamentOpen = 1.
+void TournamentOpened();
+// The registration is closed: late entries only, the rows kept at their
+// numbers. A start of the tournament that failed opens it again.
+void RegistrationClosed();
+void RegistrationCloseUndone();
 
 // The registration open with no round paired (a new tournament, a reopened
 // registration, a tournament opened before its start): round 0 and the
@@ -80,6 +117,12 @@ void ResultsClosed(bool currentRoundShown);
 void ResultsCloseUndone(int pairingDone);
 // Rounds deleted: no proposal waits and no results are to be entered.
 void RoundsDeleted();
+// The boards of a round were changed in place (paired, proposed, cancelled,
+// colours exchanged or improved), no flag with them.
+void RoundBoardsChanged();
+// The result entry was opened, closed or kept open: what may be paired or
+// listed follows it.
+void ResultEntrySwitched();
 
 // The settings or the players changed: the tournament file is behind.
 void TournamentChanged();

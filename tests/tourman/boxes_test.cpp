@@ -7,7 +7,7 @@
 #include "toolkit/core/window_system.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/platform/events.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 

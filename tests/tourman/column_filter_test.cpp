@@ -8,7 +8,7 @@
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/dialogs/column_filter.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tournament/message_table.h"
 
 #include <filesystem>

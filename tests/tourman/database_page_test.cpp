@@ -11,7 +11,7 @@
 #include "toolkit/widgets/toggle.h"
 #include "tourman/commands/uscf_conversion.h"
 #include "tourman/dialogs/column_filter.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/players/database_page.h"
 #include "tourman/pages/players/player_database.h"
 #include "tourman/pages/players/player_form.h"

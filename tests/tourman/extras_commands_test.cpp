@@ -12,7 +12,8 @@
 #include "tourman/dialogs/group_dialogs.h"
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/dialogs/uscf_section.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
+#include "tourman/main_window/show_tournament.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/players/player_list.h"
 #include "tourman/pages/players/players_widgets.h"
@@ -228,7 +229,7 @@ TEST_F(ExtrasTest, OptionsHelpAndLanguage) {
     ASSERT_TRUE(SaveRound(1));
     ComputeScores(1, PlayerCount);
     ResultsClosed(true);
-    RefreshRoundControls();
+    ShowTournament();
     Click(PairingPage.pairingToggles[0]);
     Click(PairingPage.pairingToggles[1]);
     EXPECT_EQ(VerboseOption + RelaxedColorOption, 2);

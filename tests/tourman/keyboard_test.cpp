@@ -12,7 +12,7 @@
 #include "toolkit/widgets/list.h"
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/dialogs/uscf_section.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/results_widgets.h"

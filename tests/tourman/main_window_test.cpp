@@ -13,8 +13,9 @@
 #include "toolkit/widgets/menu_bar.h"
 #include "tourman/app_main.h"
 #include "tourman/commands/round_commands.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/main_window/main_window.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/main_window/show_tournament.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/players/players_page.h"
 #include "tourman/pages/players/players_widgets.h"
@@ -203,7 +204,7 @@ TEST_F(MainWindowTest, RoundControlsFollowTheRegistrationAndTheAcceptedPairing) 
     for (const Case& c : cases) {
         ClosedRegistration = c.closed;
         IsPairingDone = c.pairingDone;
-        RefreshRoundControls();
+        ShowTournament();
         EXPECT_EQ(WkObjectIsSensitive(PairingPage.pairButton) != 0, c.pairing);
         EXPECT_EQ(WkObjectIsSensitive(PairingPage.manualPairingButton) != 0, c.pairing);
         EXPECT_STREQ(WkEditGetText(ResultsPage.roundField), "3");

@@ -16,8 +16,9 @@
 #include "tourman/commands/round_commands.h"
 #include "tourman/commands/tournament_commands.h"
 #include "tourman/dialogs/manual_pairing.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/main_window/main_window.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/main_window/show_tournament.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/results/results_list.h"
 #include "tourman/pages/results/results_widgets.h"
@@ -44,7 +45,7 @@ class ManualPairingTest : public TourmanTest {
         WhiteWinsRound();
         Players[10].available = 0;
         WkObjectEnable(MainWindow.pages[1]);
-        RefreshRoundControls();
+        ShowTournament();
         WkFormSetPage(MainWindow.notebook, 1);
         Flush();
     }

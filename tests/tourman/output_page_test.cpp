@@ -12,7 +12,7 @@
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/list.h"
 #include "tourman/commands/round_commands.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/output/output_widgets.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/results/result_entry.h"

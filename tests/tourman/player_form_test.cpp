@@ -10,7 +10,7 @@
 #include "toolkit/widgets/list.h"
 #include "tourman/commands/save_tournament.h"
 #include "tourman/commands/tournament_commands.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/players/player_form.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tournament/files/tournament_file.h"

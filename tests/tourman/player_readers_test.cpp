@@ -10,7 +10,7 @@
 #include "tourman/commands/save_tournament.h"
 #include "tourman/commands/tournament_commands.h"
 #include "tourman/dialogs/column_filter.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/players/database_page.h"
 #include "tourman/pages/players/player_list.h"
 #include "tourman/pages/players/player_readers.h"

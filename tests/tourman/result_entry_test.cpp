@@ -18,7 +18,7 @@
 #include "tourman/commands/save_tournament.h"
 #include "tourman/commands/tournament_commands.h"
 #include "tourman/dialogs/settings_dialog.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/result_entry.h"

@@ -6,7 +6,7 @@
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/results/results_list.h"
 #include "tourman/pages/results/results_widgets.h"
 #include "tournament/game_code.h"

@@ -14,7 +14,8 @@
 #include "tourman/commands/round_commands.h"
 #include "tourman/commands/save_tournament.h"
 #include "tourman/commands/tournament_commands.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
+#include "tourman/main_window/show_tournament.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/players/player_list.h"
 #include "tourman/pages/players/players_widgets.h"
@@ -74,7 +75,7 @@ class RoundCommandsTest : public TourmanTest {
             if (GameTable(board, CurrentRound) % 10 == NotPlayed) GameTable(board, CurrentRound) += WhiteWins - NotPlayed;
         ResultsClosed(true);
         WkObjectEnable(MainWindow.pages[1]);
-        RefreshRoundControls();
+        ShowTournament();
         WkFormSetPage(MainWindow.notebook, 1);
     }
     void ActivateRow(int row) {

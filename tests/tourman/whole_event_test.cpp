@@ -19,7 +19,7 @@
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/menu_bar.h"
 #include "tourman/dialogs/uscf_section.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/results_widgets.h"

@@ -13,7 +13,7 @@
 #include "tourman/dialogs/group_dialogs.h"
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/dialogs/uscf_section.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "pairing/round_dispatcher.h"
 #include "tournament/files/host_files.h"
 #include "tournament/files/message_file.h"
@@ -99,9 +99,8 @@ bool ConfirmTwice() {
 // What deleting rounds leaves: no proposed boards, no results to enter,
 // the pairing page ready for the next round.
 void AfterRoundsDeleted() {
-    RoundsDeleted();
     // A proposal that was pending went with its round.
-    RefreshRoundControls();
+    RoundsDeleted();
 }
 
 // The rounds a reopened registration takes back stay on disk, moved out of
@@ -133,7 +132,6 @@ void ReopenRegistration() {
     if (!KeepRoundsTakenBack(kept))
         return Alert("The round file \"" + std::string(Settings.BaseName) + ".rnd\" could not be kept under another " +
                      "name:\nthe registration stays closed, nothing changed.");
-    AvailablePlayerCount = PlayerCount;
     BackToOpenRegistration(0);
     if (!kept.empty())
         Alert("The rounds played are kept in the round file \"" + kept +

@@ -9,7 +9,7 @@
 #include "toolkit/core/draw.h"
 #include "toolkit/widgets/form_pages.h"
 #include "tourman/commands/save_tournament.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tournament/color_history.h"
 #include "tournament/elo_preview.h"
 #include "tournament/game_code.h"
@@ -48,7 +48,7 @@ bool RoundLimitReached() {
 }
 
 void ListProposedRound() {
-    RefreshRoundControls();
+    RoundBoardsChanged();
     WritePairingLists(CurrentRound);
 }
 
@@ -65,7 +65,7 @@ void PairRoundCommand() {
         // A failed round was cancelled by the dispatcher already; a refusal
         // before any pairing was not, and must not leave the window waiting
         // for an acceptance that cannot come.
-        RefreshRoundControls();
+        RoundBoardsChanged();
         return;
     }
     ListProposedRound();
@@ -73,9 +73,8 @@ void PairRoundCommand() {
 
 bool AcceptPairing() {
     WriteBoardCards(CurrentRound);
-    RoundAccepted();
     // The results page lists the round, whose results are entered next.
-    RefreshRoundControls();
+    RoundAccepted();
     WriteHtmlIndex();
     if (MainWindow.notebook) WkFormSetPage(MainWindow.notebook, kResultsPage);
     // The preview is handed to the players at once: one that could not be
@@ -114,12 +113,12 @@ void SwapPairingColours(WkObject*, int row) {
         noPreference || ShownRound == 1 ? MsgSwapColoursQuestion : MsgSwapColoursAgainstPreferences;
     if (AskQuestion(MessageText(question), MessageText(MsgNo), MessageText(MsgYes)) != 1) return;
     GameTable(board, ShownRound) = EncodeGameCode(black, white, NotPlayed);
-    RefreshRoundControls();
+    RoundBoardsChanged();
     // The printed lists must show the colours that will be accepted.
     WritePairingLists(ShownRound);
 }
 
 void InstallRoundCommandHooks() {
-    PairingWindow.pairingCancelled = RefreshRoundControls;
-    PairingWindow.enableRoundNumberField = RefreshRoundControls;
+    PairingWindow.pairingCancelled = RoundBoardsChanged;
+    PairingWindow.enableRoundNumberField = RoundBoardsChanged;
 }

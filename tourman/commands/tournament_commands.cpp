@@ -7,7 +7,7 @@
 #include "tourman/commands/round_commands.h"
 #include "tourman/commands/save_tournament.h"
 #include "tourman/dialogs/settings_dialog.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/output/output_page.h"
 #include "tourman/pages/players/player_form.h"
 #include "tourman/pages/players/player_list.h"
@@ -77,7 +77,6 @@ int PairFirstRoundCommand(int) {
 void NewTournamentCommand() {
     if (!MayLeaveTournament()) return;
     OpenSettingsDialog(NewTournamentKind);
-    UpdatePlayerCounters();
     TournamentChanged();
 }
 
@@ -101,10 +100,9 @@ void OpenTournamentCommand() {
         ResetResultsFields();
         RegistrationReopened();
     }
-    TournamentOpen = 1;
     ClearPlayerForm();
     // The window shows the tournament opened before anything is said of it.
-    RefreshRoundControls();
+    TournamentOpened();
     if (ClosedRegistration != 0 && IsPairingDone != 0 && IsGetResultDone == 0) Alert(MsgResultsNotComplete);
 }
 
@@ -117,7 +115,6 @@ void LoadRoundFileCommand() {
     // folder is as good as the tournament's own.
     if (!ReadRoundStateFile(folder + file)) return;
     RoundsRead(false);
-    RefreshRoundControls();
 }
 
 void CloseRegistration() {
@@ -142,17 +139,14 @@ void CloseRegistration() {
         return;
 
     CommitPlayerList();
-    ClosedRegistration = 1;
     // Late entries only from here on, the rows kept at their numbers.
-    RefreshRoundControls();
+    RegistrationClosed();
     if (StartTournament(PlayerCount)) return;
-    ClosedRegistration = 0;
-    RefreshRoundControls();
+    RegistrationCloseUndone();
 }
 
 void PrepareFirstRound() {
     ClearPlayerForm();
-    RefreshRoundControls();
     TournamentChanged();
     SaveTournament();
     if (MainWindow.notebook) WkFormSetPage(MainWindow.notebook, kPairingPage);

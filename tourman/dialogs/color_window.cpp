@@ -13,7 +13,7 @@
 #include "toolkit/widgets/push_button.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/dialogs/close_buttons.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/results/results_list.h"
 #include "tournament/color_history.h"
 #include "tournament/game_code.h"
@@ -185,7 +185,7 @@ void CloseWindowOf(void* button) {
 void ShowNewBoards() {
     WriteBoardCards(CurrentRound);
     ShowRound(CurrentRound);
-    RefreshRoundControls();
+    RoundBoardsChanged();
 }
 
 void OnDoAuto(WkObject* button, void*, void*) {

@@ -18,7 +18,7 @@
 #include "toolkit/widgets/push_button.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/dialogs/close_buttons.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/results/results_list.h"
 #include "tournament/capacities.h"
 #include "tournament/color_history.h"
@@ -432,7 +432,6 @@ void OnConfirmPairs(WkObject* button, void*, void*) {
         // with its own board cards, and the next round waits for them.
         WriteBoardCards(round);
         RoundAccepted();
-        RefreshRoundControls();
     }
     WkShellDestroy(button);
 }

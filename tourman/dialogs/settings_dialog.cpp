@@ -17,7 +17,7 @@
 #include "toolkit/widgets/toggle.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/dialogs/close_buttons.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/output/output_page.h"
 #include "tourman/pages/players/player_form.h"
 #include "tourman/pages/players/player_list.h"
@@ -40,7 +40,6 @@
 #include <cstring>
 
 SettingsFields SettingsDialog;
-int TournamentOpen = 0;
 
 namespace {
 
@@ -374,7 +373,6 @@ void OnSettingsOk(WkObject*, void*, void* data) {
     Settings = s;
     TournamentChanged();
     if (kind == NewTournamentKind) BackToOpenRegistration(1);
-    RefreshRoundControls();
     if (SettingsDialog.window) WkShellDestroy(SettingsDialog.window);
 }
 
@@ -387,10 +385,9 @@ void BackToOpenRegistration(int newTournament) {
         ResetByePlayer();
         ResetTournament();
     }
+    // The list sorts its rows again as they come: the window shows the
+    // registration open from here.
     RegistrationReopened();
-    TournamentOpen = 1;
-    // The list sorts its rows again as they come.
-    ShowPlayersPageState();
 
     ClearPlayerLists();
     WriteTournamentFile(0);
@@ -406,7 +403,7 @@ void BackToOpenRegistration(int newTournament) {
     }
     ClearPlayerForm();
     ResetResultsFields();
-    RefreshRoundControls();
+    TournamentOpened();
 }
 
 void TournamentSettingsCommand() {

@@ -43,9 +43,6 @@ struct SettingsFields {
 };
 
 extern SettingsFields SettingsDialog;
-// 1 once a tournament has been created or opened; the settings command
-// refuses before.
-extern int TournamentOpen;
 
 // The alert of a new file whose name is taken.
 inline constexpr const char* FileExistsText = "A file with the same name already exist! Chooce another name";

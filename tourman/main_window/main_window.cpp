@@ -14,7 +14,8 @@
 #include "tourman/commands/save_tournament.h"
 #include "tourman/commands/tournament_commands.h"
 #include "tourman/dialogs/column_filter.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
+#include "tourman/main_window/show_tournament.h"
 #include "tourman/pages/output/output_page.h"
 #include "tourman/pages/output/output_widgets.h"
 #include "tourman/pages/pairing/pairing_page.h"
@@ -187,10 +188,13 @@ WkObject* BuildMainWindow() {
     ShowPairingPageState();
     ShowResultsPageState();
     ShowWindowState();
+    // From here on every transition of the tournament shows it whole.
+    InstallTournamentShow();
     return w.window;
 }
 
 void ForgetMainWindow() {
+    RemoveTournamentShow();
     MainWindow = MainWindowWidgets();
     PlayersPage = PlayersPageWidgets();
     PairingPage = PairingPageWidgets();

@@ -23,7 +23,7 @@
 #include "tourman/commands/tournament_commands.h"
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/main_window/main_window.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"

@@ -9,7 +9,7 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/menu_bar.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/results/results_widgets.h"
 
 #include <sstream>

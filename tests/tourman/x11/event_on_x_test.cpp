@@ -22,7 +22,7 @@
 #include "tourman/dialogs/color_window.h"
 #include "tourman/dialogs/manual_pairing.h"
 #include "tourman/dialogs/settings_dialog.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/results_widgets.h"

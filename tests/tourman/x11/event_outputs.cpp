@@ -24,7 +24,7 @@
 #include "toolkit/widgets/toggle.h"
 #include "tourman/dialogs/group_dialogs.h"
 #include "tourman/dialogs/uscf_section.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/output/output_widgets.h"
 #include "tournament/message_table.h"
 #include "tournament/game_code.h"

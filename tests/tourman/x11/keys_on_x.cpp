@@ -11,7 +11,7 @@
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/list.h"
 #include "tourman/dialogs/uscf_section.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"

@@ -16,7 +16,7 @@
 #include "toolkit/widgets/menu_bar.h"
 #include "toolkit/widgets/tree.h"
 #include "tourman/dialogs/settings_dialog.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tournament/message_table.h"
 

@@ -11,7 +11,7 @@
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/tree.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"

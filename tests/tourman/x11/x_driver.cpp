@@ -16,7 +16,7 @@
 #include "toolkit/widgets/label.h"
 #include "tourman/app_main.h"
 #include "tourman/main_window/main_window.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tournament/message_table.h"
 #include "uscfreport/report_window.h"
 

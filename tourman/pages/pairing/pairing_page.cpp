@@ -9,7 +9,7 @@
 #include "tourman/commands/extras_commands.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/dialogs/manual_pairing.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/output/output_page.h"
 #include "tourman/pages/page_parts.h"
 #include "tourman/pages/pairing/pairing_widgets.h"

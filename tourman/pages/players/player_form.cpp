@@ -10,7 +10,7 @@
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/commands/save_tournament.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/players/database_page.h"
 #include "tourman/pages/players/player_list.h"
 #include "tourman/pages/players/players_widgets.h"
@@ -136,7 +136,6 @@ bool RefuseBadForm() {
 void PlayersChanged() {
     RowsToPlayers();
     TournamentChanged();
-    UpdatePlayerCounters();
 }
 
 } // namespace

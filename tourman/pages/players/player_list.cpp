@@ -1,7 +1,7 @@
 #include "tourman/pages/players/player_list.h"
 
 #include "toolkit/widgets/list.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tournament/files/player_list_row.h"
 #include "tournament/message_box.h"
@@ -38,8 +38,6 @@ bool CommitPlayerList() {
         return false;
     }
     RowsToPlayers();
-    UpdateStatusLine();
-    UpdatePlayerCounters();
     return true;
 }
 

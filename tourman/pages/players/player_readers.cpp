@@ -5,7 +5,7 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/dialogs/column_filter.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/players/player_list.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tournament/files/line_reader.h"
@@ -239,7 +239,6 @@ void AddRow(WkObject* list, const std::string& line, const Player& p) {
     // The records follow the rows, so that the counters count what is listed.
     RowsToPlayers();
     TournamentChanged();
-    UpdatePlayerCounters();
     WkListDeleteText(list, line.c_str());
 }
 

@@ -20,7 +20,7 @@
 #include "tourman/commands/tournament_commands.h"
 #include "tourman/dialogs/bye_dialog.h"
 #include "tourman/dialogs/game_dialog.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/page_parts.h"
 #include "tourman/pages/players/database_page.h"
 #include "tourman/pages/players/player_form.h"

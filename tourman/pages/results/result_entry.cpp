@@ -9,7 +9,7 @@
 #include "toolkit/widgets/scroll_bar.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/commands/save_tournament.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/results/results_list.h"
 #include "tourman/pages/results/results_widgets.h"
 #include "tournament/files/line_reader.h"
@@ -66,6 +66,7 @@ void SetToggleQuietly(bool on) {
 // the open entry disabled stays disabled.
 void KeepEntryOpen() {
     SetToggleQuietly(true);
+    ResultEntrySwitched();
 }
 
 int ResultDigit(int board, int round) {
@@ -183,7 +184,7 @@ void ResultEntryToggle(bool on) {
     ShowToggleState(on);
     if (on) {
         // No other round is listed, nor the next one paired, while it is open.
-        RefreshRoundControls();
+        ResultEntrySwitched();
         return;
     }
     if (ShownRound == CurrentRound) ResultsOpened();
@@ -206,7 +207,7 @@ void ResultEntryToggle(bool on) {
     RecomputeStandings();
     // The next round may be paired, another listed; the rows show the
     // standings with the round.
-    RefreshRoundControls();
+    ResultEntrySwitched();
     // Their files on disk are still those of before: the arbiter must not
     // hand them out for the new ones.
     AlertReportsNotWritten();

@@ -11,7 +11,7 @@
 #include "toolkit/widgets/toggle.h"
 #include "tourman/dialogs/color_window.h"
 #include "tourman/dialogs/manual_pairing.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/page_parts.h"
 #include "tourman/pages/results/result_entry.h"
 #include "tourman/pages/results/results_file.h"

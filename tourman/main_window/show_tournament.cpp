@@ -1,28 +1,21 @@
-#include "tourman/main_window/window_frame.h"
+#include "tourman/main_window/show_tournament.h"
 
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form_pages.h"
-#include "toolkit/widgets/menu.h"
-#include "toolkit/widgets/message_dialog.h"
 #include "tourman/commands/round_commands.h"
-#include "tourman/dialogs/settings_dialog.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/pairing/pairing_page.h"
 #include "tourman/pages/players/players_page.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/result_entry.h"
 #include "tourman/pages/results/results_page.h"
-#include "tournament/game_code.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
-#include "tournament/round_tables.h"
 #include "tournament/settings.h"
 
 #include <cstdio>
-
-MainWindowWidgets MainWindow;
-int AvailablePlayerCount = 0;
 
 namespace {
 
@@ -41,28 +34,13 @@ constexpr int kPlayersPage = 0, kPairingPage = 1, kResultsPage = 2;
 
 } // namespace
 
-void SetSensitive(WkObject* object, bool on) {
-    if (object) on ? WkObjectEnable(object) : WkObjectDisable(object);
-}
-
-void SetSensitive(WkMenuItem* item, bool on) {
-    if (item) on ? WkMenuItemEnable(item) : WkMenuItemDisable(item);
-}
-
-TournamentStage CurrentStage() {
-    if (ClosedRegistration == 0)
-        return TournamentOpen != 0 ? TournamentStage::RegistrationOpen : TournamentStage::NoTournament;
-    if (IsPairingDone != 0) return TournamentStage::RoundAccepted;
-    if (CurrentRoundProposed()) return TournamentStage::RoundProposed;
-    return TournamentStage::WaitingForPairing;
-}
-
-void RefreshRoundControls() {
+void ShowTournament() {
     ShowPlayersPageState();
     ShowPairingPageState();
     ShowResultsPageState();
     ShowWindowState();
-    UpdateStatusLine();
+    // The status line says "Ready" until a tournament is there.
+    if (CurrentStage() != TournamentStage::NoTournament) UpdateStatusLine();
     UpdatePlayerCounters();
 }
 
@@ -116,10 +94,10 @@ void UpdateStatusLine() {
 }
 
 void UpdatePlayerCounters() {
-    AvailablePlayerCount = 0;
+    int availablePlayerCount = 0;
     for (int id = 1; id <= PlayerCount; ++id)
-        if (Players[id].available) ++AvailablePlayerCount;
-    const int counts[2] = {PlayerCount, AvailablePlayerCount};
+        if (Players[id].available) ++availablePlayerCount;
+    const int counts[2] = {PlayerCount, availablePlayerCount};
     WkObject* counters[2] = {MainWindow.playerCounter, MainWindow.availableCounter};
     for (int i = 0; i < 2; ++i) {
         if (!counters[i]) continue;
@@ -128,7 +106,10 @@ void UpdatePlayerCounters() {
     }
 }
 
-int AskYesNo(const char* title, const char* text) {
-    const std::string no = MessageText(MsgNo), yes = MessageText(MsgYes);
-    return WkMessageDialog(title, text, no.c_str(), yes.c_str(), nullptr) == 1 ? 1 : 0;
+void InstallTournamentShow() {
+    RoundStateWindow.stateChanged = ShowTournament;
+}
+
+void RemoveTournamentShow() {
+    RoundStateWindow.stateChanged = nullptr;
 }
