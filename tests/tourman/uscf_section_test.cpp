@@ -275,5 +275,38 @@ TEST_F(UscfSectionTest, OneCellARound) {
     }
 }
 
+// A refused value is named and takes the focus, so that the user goes on
+// there: a director left at the 0 that names nobody is refused as an empty
+// field is, and nothing is written.
+TEST_F(UscfSectionTest, RefusedValuesAreNamedAndTakeTheFocus) {
+    ASSERT_TRUE(Start());
+    std::strcpy(Settings.Name, "Open");
+    AddTestPlayer("PLAYER A");
+    const std::string empty = "There can't be empty fields!\nPlease fill all fields with some value";
+    const std::tuple<int, const char*, std::string> cases[] = {
+        {0, "", empty},
+        {4, "0", "\"ID Chief TD\" can't stay 0!\nPlease fill it with the real USCF ID"},
+        {5, "000", "\"ID Assistant TD\" can't stay 0!\nPlease fill it with the real USCF ID"},
+        {3, "G/90\r5", "\"Time Control\" cannot hold a tab or a line break"},
+        {9, "20260230", "\"Begin Date\" is not a day of the calendar: 20260230"},
+        {10, "20260109", "\"End Date\" lies before \"Begin Date\""},
+        {13, "", empty},
+    };
+    OpenUscfSectionDialog();
+    const auto files = Snapshot(dataFolder);
+    for (const auto& [index, text, alert] : cases) {
+        for (auto [i, good] : {std::pair{0, "Open"}, {3, "G/90"}, {4, "12345678"}, {5, "7654321"},
+                               {9, "20260110"}, {10, "20260112"}, {13, "0"}})
+            Set(i, good);
+        Set(index, text);
+        AnswerText(alert, 0);
+        Click(UscfSection.doneButton);
+        ASSERT_NE(UscfSection.window, nullptr) << alert;
+        EXPECT_EQ(WkFormGetFocus(UscfSection.window), UscfSection.fields[index]) << alert;
+        EXPECT_EQ(Snapshot(dataFolder), files) << alert;
+    }
+    WkShellDestroy(UscfSection.window);
+}
+
 } // namespace
 } // namespace tmt
