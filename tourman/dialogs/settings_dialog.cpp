@@ -121,12 +121,12 @@ void Labels(WkObject* table, std::initializer_list<std::string> texts) {
         WkCreateLabel(table, text.c_str(), kFontHelvSmall);
 }
 
-// A preset is typed over, clicked into or not; so is a text that fills the
-// field, which leaves nothing to add.
+// A preset is typed over, clicked into or not; so is a number that fills
+// the field (a date), which leaves nothing to add. A name is corrected.
 WkObject* Edit(WkObject* parent, const char* text, int length, int filter, bool preset = false) {
     WkObject* field = WkCreateEdit(parent, text, length, kFontHelvSmall);
     WkEditSetFilter(field, filter, nullptr);
-    if (preset || int(std::strlen(text)) == length) WkEditSetPreset(field, 1);
+    if (preset || (filter == WK_FILTER_DIGITS && int(std::strlen(text)) == length)) WkEditSetPreset(field, 1);
     return field;
 }
 
