@@ -54,8 +54,8 @@ TEST_F(PresetFieldsTest, EveryPresetIsTypedOverByKeyAndByClick) {
         const char *preset, *typed;
     } rows[] = {
         {"settings, new: Rounds", [] { return Settings_(NewTournamentKind, &SettingsFields::rounds); }, "9", "12"},
-        {"settings, export: Lowest rating", [] { return Settings_(ExportTournamentKind, &SettingsFields::lowestRating); },
-         "0", "1500"},
+        {"settings, export: Lowest rating",
+         [] { return Settings_(ExportTournamentKind, &SettingsFields::lowestRating); }, "0", "1500"},
         {"settings, export: Highest rating",
          [] { return Settings_(ExportTournamentKind, &SettingsFields::highestRating); }, "3000", "2500"},
         {"game: Opponent", [] { WkShellRealize(OpenGameDialog(1, "PLAYER 1")); return GameDialog.opponent; }, "0",

@@ -77,7 +77,8 @@ TEST_F(UscfReportTest, TwoSectionsGiveTheThreeExportsByteForByte) {
     EXPECT_FALSE(fs::exists(folder + "thexport.txt"));
     Click(HeaderForm.fields[1]);
     Type("Spring Open");
-    const std::pair<int, const char*> typed[] = {{5, "777"}, {7, "NY"}, {8, "10001"}, {9, "USA"}, {11, "1234"}, {12, "5678"}};
+    const std::pair<int, const char*> typed[] = {{5, "777"},  {7, "NY"},    {8, "10001"},
+                                                 {9, "USA"}, {11, "1234"}, {12, "5678"}};
     for (const auto& [field, text] : typed) WkEditReplaceText(HeaderForm.fields[field], text, 0, 1);
     for (int field : {1, 6, 9}) { // a tab would split the record: refused
         const std::string before = WkEditGetText(HeaderForm.fields[field]);

@@ -191,7 +191,8 @@ std::string Refusal(const std::string (&texts)[UscfFieldCount], int& refused) {
         if (texts[refused].empty()) return kEmptyFieldText;
     for (refused = kChiefTd; refused <= kAssistantTd; ++refused)
         if (texts[refused].find_first_not_of('0') == std::string::npos)
-            return std::string("\"") + kFields[refused].label + "\" can't stay 0!\nPlease fill it with the real USCF ID";
+            return std::string("\"") + kFields[refused].label +
+                   "\" can't stay 0!\nPlease fill it with the real USCF ID";
     for (refused = 0; refused < UscfFieldCount; ++refused)
         if (texts[refused].find_first_of("\t\r\n") != std::string::npos)
             return std::string("\"") + kFields[refused].label + "\" cannot hold a tab or a line break";
