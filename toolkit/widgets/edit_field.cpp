@@ -40,10 +40,10 @@ void FocusIn(WkObject* field, int reason) {
     // still showing its preset however it is entered; a click keeps the
     // caret where it falls. A read-only field has nothing to type over, and
     // a multi-line one keeps its text from the next Enter.
-    const bool placeholder = edit::PresetUntouched(d);
+    const bool preset = edit::PresetUntouched(d);
     const bool keyed =
         reason == WK_FOCUS_BY_KEY && !(d->flags & (WK_EDIT_READ_ONLY | WK_EDIT_MULTI_LINE));
-    if (d->length > 0 && (placeholder || keyed)) {
+    if (d->length > 0 && (preset || keyed)) {
         WkEditSelectAll(field);
         d->flags |= WK_EDIT_ENTRY_SELECTED;
     }
