@@ -77,7 +77,8 @@ TEST_F(UscfReportTest, TwoSectionsGiveTheThreeExportsByteForByte) {
     EXPECT_FALSE(fs::exists(folder + "thexport.txt"));
     Click(HeaderForm.fields[1]);
     Type("Spring Open");
-    const std::pair<int, const char*> typed[] = {{7, "NY"}, {8, "10001"}, {9, "USA"}, {11, "1234"}, {12, "5678"}};
+    const std::pair<int, const char*> typed[] = {{5, "777"},  {7, "NY"},    {8, "10001"},
+                                                 {9, "USA"}, {11, "1234"}, {12, "5678"}};
     for (const auto& [field, text] : typed) WkEditReplaceText(HeaderForm.fields[field], text, 0, 1);
     for (int field : {1, 6, 9}) { // a tab would split the record: refused
         const std::string before = WkEditGetText(HeaderForm.fields[field]);
@@ -94,7 +95,7 @@ TEST_F(UscfReportTest, TwoSectionsGiveTheThreeExportsByteForByte) {
         for (const std::string& p : s->players) details += prefix + p + "\r\n";
     }
     const std::vector<std::string> written = Exports(folder);
-    EXPECT_EQ(written, (std::vector<std::string>{"B\t202601120000\tSpring Open\t2\t20260108\t20260112\t0\t0\tNY\t"
+    EXPECT_EQ(written, (std::vector<std::string>{"B\t202601120000\tSpring Open\t2\t20260108\t20260112\t777\t0\tNY\t"
                                                  "10001\tUSA\tT\t1234\t5678\t\r\n",
                                                  sections, details}));
 
@@ -124,7 +125,8 @@ TEST_F(UscfReportTest, DatesAreRealDaysAndTheStateIsInCapitals) {
     Click(ReportWindow.reportButton);
     WriteFileBytes(quad + "/uscfsctn.txt", kQuad.Text("\r\n"));
     Click(ReportWindow.reportButton);
-    for (const auto& [field, text] : {std::pair{1, "Open"}, {7, "il"}, {8, "60601"}, {9, "USA"}, {11, "1"}, {12, "2"}})
+    for (const auto& [field, text] :
+         {std::pair{1, "Open"}, {5, "1"}, {7, "il"}, {8, "60601"}, {9, "USA"}, {11, "1"}, {12, "2"}})
         WkEditReplaceText(HeaderForm.fields[field], text, 0, 1);
     const std::tuple<const char*, const char*, const char*> refusals[] = {
         {"20260229", "20260109", "\"Begin Date\" is not a day of the calendar: 20260229"},
@@ -140,7 +142,7 @@ TEST_F(UscfReportTest, DatesAreRealDaysAndTheStateIsInCapitals) {
     WkEditReplaceText(HeaderForm.fields[4], "20260109", 0, 1);
     Click(HeaderForm.doneButton);
     EXPECT_EQ(ReadFileBytes(folder + "thexport.txt"),
-              "B\t202601090000\tOpen\t1\t20260108\t20260109\t0\t0\tIL\t60601\tUSA\tT\t1\t2\t\r\n");
+              "B\t202601090000\tOpen\t1\t20260108\t20260109\t1\t0\tIL\t60601\tUSA\tT\t1\t2\t\r\n");
 }
 
 TEST_F(UscfReportTest, AtMostEightSectionsEachOnceRemovedOnlyOnYes) {
@@ -279,9 +281,9 @@ TEST_F(UscfReportTest, ExitStaysOnNotAndOnAFailedSave) {
     }
 }
 
-// Fills the header form's empty fields; event names the event.
+// Fills the header form's empty fields and the affiliate's 0; event names the event.
 void FillHeader(const char* event) {
-    const std::pair<int, const char*> typed[] = {{1, event}, {7, "NY"}, {8, "10001"},
+    const std::pair<int, const char*> typed[] = {{1, event}, {5, "1"}, {7, "NY"}, {8, "10001"},
                                                  {9, "USA"}, {11, "1"}, {12, "2"}};
     for (const auto& [field, text] : typed)
         WkEditReplaceText(HeaderForm.fields[field], text, 0, 1);
