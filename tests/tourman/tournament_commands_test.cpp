@@ -162,6 +162,26 @@ TEST_F(TournamentCommandsTest, NewAndOpenLeaveNothingStale) {
     }
 }
 
+// New asks before it leaves a tournament or the players typed in, and
+// nothing at start-up: the dialog opens at once.
+TEST_F(TournamentCommandsTest, NewAsksOnlyWhenItLeavesSomething) {
+    ASSERT_TRUE(Start());
+    const struct {
+        int open;
+        const char* typed;
+        bool asks;
+    } cases[] = {{1, "", true}, {0, "", false}, {0, "ROSSI", true}};
+    for (const auto& c : cases) {
+        TournamentOpen = c.open;
+        if (*c.typed) Typed(c.typed, 1500);
+        if (c.asks) Answer(MsgLeaveOpenTournament, 0); // stays
+        NewTournamentCommand();
+        EXPECT_EQ(SettingsDialog.window == nullptr, c.asks) << c.open << c.typed;
+        if (SettingsDialog.window) Click(SettingsDialog.closeButton);
+    }
+    EXPECT_EQ(PlayerCount, 1);
+}
+
 TEST_F(TournamentCommandsTest, CloseRefusedOrAskedByCount) {
     ASSERT_TRUE(Start());
     std::strcpy(Settings.BaseName, "cup");
