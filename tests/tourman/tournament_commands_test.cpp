@@ -97,6 +97,7 @@ TEST_F(TournamentCommandsTest, MadeTypedOpenedClosedSavedAndLoaded) {
     for (int k = 0; k < 11; ++k) // numbered by rating, 2000 down to 1500
         EXPECT_TRUE(std::stoi(Rows()[k]) == k + 1 && std::stoi(Rows()[k].substr(27)) == 2000 - 50 * k) << Rows()[k];
     EXPECT_EQ(Caption(PlayersPage.addButton), MessageText(MsgAddLateEntry));
+    EXPECT_EQ(StatusLineText(), "cup [swiss Dubov]: Round 1 - STATUS: pairing proposed, to accept");
     EXPECT_FALSE(WkObjectIsSensitive(PlayersPage.deleteButton) ||
                  WkObjectIsSensitive(PlayersPage.closeRegistrationButton) || MainWindow.loadRoundFileItem->disabled);
     WkFormSetPage(MainWindow.notebook, 0); // round 1 is proposed on the pairing page
