@@ -179,13 +179,13 @@ TEST_F(MainWindowTest, StatusLineShowsTheLastRoundInParenthesesAndTheEndOfTheTou
         {1, 4, 1, true, "open [swiss Dubov]: Round 4 - STATUS: paired, results to enter"},
         {1, 4, 0, false, "open [swiss Dubov]: Round 4 - STATUS: ready for the next round"},
         {1, 4, 0, true, "open [swiss Dubov]: Round 4 - STATUS: pairing proposed, to accept"},
-        {1, 5, 0, false, "open [swiss Dubov]: Last round (5) - STATUS: all the rounds have been paired"},
+        {1, 5, 0, false, "open [swiss Dubov]: Last round (5) - STATUS: tournament finished"},
         {6, 5, 1, false, "open [swiss Burstein]: Last round (5) - STATUS: paired, results to enter"},
-        {6, 6, 0, false, "open [swiss Burstein]: Round 6 - STATUS: all the rounds have been paired"},
+        {6, 6, 0, false, "open [swiss Burstein]: Round 6 - STATUS: tournament finished"},
         {2, 4, 0, false, "open [single RR]: Round 4 - STATUS: ready for the next round"},
-        {2, 5, 0, false, "open [single RR]: Last round (5) - STATUS: all the rounds have been paired"},
+        {2, 5, 0, false, "open [single RR]: Last round (5) - STATUS: tournament finished"},
         {5, 5, 1, false, "open [double RR]: Round 5 - STATUS: paired, results to enter"},
-        {5, 10, 0, false, "open [double RR]: Last round (10) - STATUS: all the rounds have been paired"},
+        {5, 10, 0, false, "open [double RR]: Last round (10) - STATUS: tournament finished"},
         {6, 5, 0, true, "open [swiss Burstein]: Last round (5) - STATUS: pairing proposed, to accept"},
     };
     for (const Case& c : cases) {
