@@ -75,7 +75,7 @@ void PressKey(plat::OffscreenDisplay& display, std::uint8_t scan, std::uint8_t c
 // is typed reaches the export whole. Escape does what Cancel does.
 TEST_F(HeaderKeysTest, PresetZerosAreTypedOverAndReachTheExportEscapeCancels) {
     AddFolder(Section("quad", "20260108  20260109  2\r\n"
-                              "Quad\tR\tF\tG/60\t1\t0\tR\t1\t2\t20260108\t20260109\tN\tN\t0\t\r\n\r\n"
+                              "Quad\tR\tF\tG/60\t1\t2\tR\t1\t2\t20260108\t20260109\tN\tN\t0\t\r\n\r\n"
                               "   1\t12345601\tPLAYER                        \tUS\t1950\tW2\r\n"
                               "   2\t12345602\tPLAYER                        \tUS\t1900\tL1\r\n"));
     const struct {

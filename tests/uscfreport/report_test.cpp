@@ -43,9 +43,9 @@ struct SectionSpec {
     }
 };
 
-const SectionSpec kSwiss("20260110  20260112  6", "Swiss\tR\tF\tG/90\t1\t0\tS\t3\t6\t20260110\t20260112\tN\tN\t0\t",
+const SectionSpec kSwiss("20260110  20260112  6", "Swiss\tR\tF\tG/90\t1\t2\tS\t3\t6\t20260110\t20260112\tN\tN\t0\t",
                          {"\tW4\tD2\tW3", "\tW5\tD1\tW6", "\tW6\tW5\tL1", "\tL1\tW6\tD5", "\tL2\tL3\tD4", "\tL3\tL4\tX0"});
-const SectionSpec kQuad("20260108  20260109  4", "Quad\tR\tF\tG/60\t1\t0\tR\t3\t4\t20260108\t20260109\tN\tN\t0\t",
+const SectionSpec kQuad("20260108  20260109  4", "Quad\tR\tF\tG/60\t1\t2\tR\t3\t4\t20260108\t20260109\tN\tN\t0\t",
                         {"\tW4\tD3\tW2", "\tD3\tW4\tL1", "\tD2\tD1\tZ0", "\tL1\tL2\tF0"});
 
 std::vector<std::string> Exports(const std::string& folder) {
@@ -319,6 +319,9 @@ TEST_F(UscfReportTest, EditedFilesAreRefusedByTheirLineAndTheExportsStay) {
         {good.substr(0, players - 6) + good.substr(players - 4), fields}, // 13 fields
         {good.substr(0, players - 5) + good.substr(players - 4), fields}, // no last tab
         {good.substr(0, players - 2) + good.substr(players), ", line 3: an empty line expected"},
+        {edited("G/60\t1\t2\t", "G/60\t0\t2\t"), ", line 2: the real USCF id in \"ID Chief TD\" expected, not 0"},
+        {edited("G/60\t1\t2\t", "G/60\t1\t000\t"),
+         ", line 2: the real USCF id in \"ID Assistant TD\" expected, not 000"},
         {good.substr(0, good.find("   2\t") + 30) + "\r\n" + good.substr(good.find("   3\t")),
          ", line 5: player 2" + player},
         {good.substr(0, last), ", line 7: player 4" + player},
