@@ -95,3 +95,7 @@ std::string DateFieldsRefusal(const std::string& beginLabel, const std::string& 
     if (refusal.empty() && from.key() > to.key()) refusal = Quoted(endLabel) + " lies before " + Quoted(beginLabel);
     return refusal;
 }
+
+bool RefusesBeginDate(const std::string& refusal, const std::string& beginLabel) {
+    return refusal.rfind(Quoted(beginLabel), 0) == 0;
+}

@@ -33,3 +33,6 @@ std::string UscfDateText(const CalendarDate& date);
 // after the end date.
 std::string DateFieldsRefusal(const std::string& beginLabel, const std::string& begin, const std::string& endLabel,
                               const std::string& end, DateForm form);
+// Whether that refusal is the begin date's (else the end date's), so that
+// the form can put the focus on the field it names first.
+bool RefusesBeginDate(const std::string& refusal, const std::string& beginLabel);

@@ -7,6 +7,7 @@
 #include "toolkit/core/startup.h"
 #include "toolkit/widgets/combo_box.h"
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
@@ -29,7 +30,8 @@ namespace {
 constexpr WkFontSlot kFontFixedMedium = 2, kFontHelvMedium = 5, kFontTimesMedium = 7, kFontHelvLarge = 8;
 constexpr int kEtchedIn = 3;
 constexpr int kEventIdField = 0, kBeginDateField = 3, kEndDateField = 4, kAffiliateField = 5, kStateField = 7,
-              kZipField = 8, kCrosstableField = 10;
+              kZipField = 8, kCrosstableField = 10, kChiefTdField = 11, kAssistantTdField = 12;
+constexpr const char* kEmptyFieldText = "There can't be empty fields!\nPlease fill all fields with some value";
 
 struct FieldSpec {
     const char* label;
@@ -79,15 +81,33 @@ std::string ShapeRefusal(const FieldShape& shape, const std::string& text) {
     return std::string("\"") + kFields[shape.field].label + "\" must hold " + shape.spelled + ": " + text;
 }
 
-// The first refusal of the filled fields' texts in writing order, "" when
-// USCF can use them all.
-std::string FieldsRefusal(const std::vector<std::string>& fields) {
+// USCF knows the affiliate and the directors by their ids: the 0 the form
+// opens with, or any number of zeros, names nobody.
+bool NoId(int field, const std::string& text) {
+    return (field == kAffiliateField || field == kChiefTdField || field == kAssistantTdField) &&
+           text.find_first_not_of('0') == std::string::npos;
+}
+
+// The first refusal of the fields' texts, "" when USCF can use them all;
+// refused is the field it names.
+std::string FieldsRefusal(const std::vector<std::string>& fields, int& refused) {
+    for (int i = 0; i < kHeaderFields; ++i) {
+        refused = i;
+        if (fields[std::size_t(i)].empty()) return kEmptyFieldText;
+        if (NoId(i, fields[std::size_t(i)]))
+            return std::string("\"") + kFields[i].label + "\" can't stay 0!\nPlease fill it with the real USCF ID";
+    }
+    refused = kEventIdField;
     std::string refusal = ShapeRefusal(kShapes[0], fields[kEventIdField]);
-    if (refusal.empty())
+    if (refusal.empty()) {
         refusal = DateFieldsRefusal(kFields[kBeginDateField].label, fields[kBeginDateField],
                                     kFields[kEndDateField].label, fields[kEndDateField], DateForm::UscfForm);
-    for (std::size_t i = 1; i < std::size(kShapes) && refusal.empty(); ++i)
+        refused = RefusesBeginDate(refusal, kFields[kBeginDateField].label) ? kBeginDateField : kEndDateField;
+    }
+    for (std::size_t i = 1; i < std::size(kShapes) && refusal.empty(); ++i) {
+        refused = kShapes[i].field;
         refusal = ShapeRefusal(kShapes[i], fields[std::size_t(kShapes[i].field)]);
+    }
     return refusal;
 }
 
@@ -127,11 +147,11 @@ void FieldRows(WkObject* parent, int first, int last, const std::string initial[
             if (spec.noTabs) WkEditSetVerifyCallback(field, RefuseTabs, nullptr);
         }
         if (spec.readOnly) WkEditSetReadOnly(field);
-        // A preset text that fills the field (the event's dates) is typed
-        // over, and so is the 0 that stands for no affiliate, clicked into or
+        // Every text the form opens with is a proposal (the event's number
+        // and dates) or a 0 that stands for none: typed over, clicked into or
         // not.
-        else if (int(initial[i].size()) == spec.length || i == kAffiliateField)
-            WkEditSetPlaceholder(field, initial[i].c_str());
+        else if (!initial[i].empty())
+            WkEditSetPreset(field, 1);
         HeaderForm.fields[i] = field;
     }
 }
@@ -213,13 +233,11 @@ void WriteUscfExports(WkObject*, void*, void*) {
         const char* text = WkEditGetText(field);
         fields.push_back(text ? text : "");
     }
-    for (const std::string& text : fields)
-        if (text.empty()) {
-            ShowAlert("There can't be empty fields!\nPlease fill all fields with some value", "Close");
-            return;
-        }
-    const std::string refusal = FieldsRefusal(fields);
+    int refused = 0;
+    const std::string refusal = FieldsRefusal(fields, refused);
     if (!refusal.empty()) {
+        // The user goes on where the value is to be mended.
+        WkObjectSetFocusBy(HeaderForm.fields[refused], WK_FOCUS_BY_KEY);
         ShowAlert(refusal, "Close");
         return;
     }

@@ -115,6 +115,13 @@ bool ReadSectionFile(const std::string& folder, SectionFile& section, std::strin
     section.endDate = words[1];
     if (!reader.next(section.sectionLine) || !IsSectionLine(section.sectionLine))
         return refuse(2, "the section line expected:\nits 14 fields, none empty, each ended by a tab");
+    // Its fifth and sixth fields are the TDs' USCF ids: an id left at 0 would
+    // reach USCF as a section nobody directed.
+    const std::vector<std::string_view> fields = TabFields(section.sectionLine);
+    for (const auto& [field, label] : {std::pair{4, "ID Chief TD"}, std::pair{5, "ID Assistant TD"}})
+        if (fields[field].find_first_not_of('0') == std::string_view::npos)
+            return refuse(2, std::string("the real USCF id in \"") + label + "\" expected, not " +
+                                 std::string(fields[field]));
     if (reader.next(line) && line.find_first_not_of(" \t") != std::string::npos)
         return refuse(3, "an empty line expected");
     section.playerLines.clear();

@@ -20,9 +20,11 @@
 #include "tourman/pages/players/players_page.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/results_widgets.h"
+#include "tournament/game_code.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
+#include "tournament/round_tables.h"
 #include "tournament/settings.h"
 
 #include <unistd.h>
@@ -172,22 +174,27 @@ TEST_F(MainWindowTest, StatusLineShowsTheLastRoundInParenthesesAndTheEndOfTheTou
     PlayerCount = 6; // a single round robin of 5 rounds, a double one of 10
     struct Case {
         int system, round, pairingDone;
+        bool unplayed; // the round's one board waits for its result: a Swiss round not accepted is proposed
         const char* line;
     } cases[] = {
-        {1, 4, 1, "open [swiss Dubov]: Round 4 - STATUS: paired, results to enter"},
-        {1, 4, 0, "open [swiss Dubov]: Round 4 - STATUS: ready for the next round"},
-        {1, 5, 0, "open [swiss Dubov]: Last round (5) - STATUS: all the rounds have been paired"},
-        {6, 5, 1, "open [swiss Burstein]: Last round (5) - STATUS: paired, results to enter"},
-        {6, 6, 0, "open [swiss Burstein]: Round 6 - STATUS: all the rounds have been paired"},
-        {2, 4, 0, "open [single RR]: Round 4 - STATUS: ready for the next round"},
-        {2, 5, 0, "open [single RR]: Last round (5) - STATUS: all the rounds have been paired"},
-        {5, 5, 1, "open [double RR]: Round 5 - STATUS: paired, results to enter"},
-        {5, 10, 0, "open [double RR]: Last round (10) - STATUS: all the rounds have been paired"},
+        {1, 4, 1, true, "open [swiss Dubov]: Round 4 - STATUS: paired, results to enter"},
+        {1, 4, 0, false, "open [swiss Dubov]: Round 4 - STATUS: ready for the next round"},
+        {1, 4, 0, true, "open [swiss Dubov]: Round 4 - STATUS: pairing proposed, to accept"},
+        {1, 5, 0, false, "open [swiss Dubov]: Last round (5) - STATUS: tournament finished"},
+        {6, 5, 1, false, "open [swiss Burstein]: Last round (5) - STATUS: paired, results to enter"},
+        {6, 6, 0, false, "open [swiss Burstein]: Round 6 - STATUS: tournament finished"},
+        {2, 4, 0, false, "open [single RR]: Round 4 - STATUS: ready for the next round"},
+        {2, 5, 0, false, "open [single RR]: Last round (5) - STATUS: tournament finished"},
+        {5, 5, 1, false, "open [double RR]: Round 5 - STATUS: paired, results to enter"},
+        {5, 10, 0, false, "open [double RR]: Last round (10) - STATUS: tournament finished"},
+        {6, 5, 0, true, "open [swiss Burstein]: Last round (5) - STATUS: pairing proposed, to accept"},
     };
     for (const Case& c : cases) {
         Settings.PairingSystem = c.system;
         CurrentRound = c.round;
         IsPairingDone = c.pairingDone;
+        GameTable(0, c.round) = c.unplayed ? 1 : 0;
+        GameTable(1, c.round) = c.unplayed ? EncodeGameCode(1, 2, NotPlayed) : 0;
         UpdateStatusLine();
         char shown[128];
         EXPECT_STREQ(WkObjectGetText(MainWindow.statusLine, shown, sizeof shown), c.line);

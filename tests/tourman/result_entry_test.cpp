@@ -234,13 +234,17 @@ TEST_F(ResultEntryTest, RefusalsSayWhyAndFieldsShowWhatIsListed) {
     }
 }
 
-// After a click on a result button, or Enter in the board field, the keys
-// go where results are keyed: the next key typed enters a result. After the
-// last open board, which is the last board, the selection stays there.
+// Once the entry opens, and after a click on a result button or Enter in
+// the board field, the keys go where results are keyed: the next key typed
+// enters a result. After the last open board, which is the last board, the
+// selection stays there.
 TEST_F(ResultEntryTest, TheNextResultKeyFollowsAButtonOrTheBoardField) {
     StartRound1();
     Click(ResultsPage.resultsToggle);
     ASSERT_EQ(WkListRecord(ResultsPage.resultsList)->current, 0);
+    // The entry opened, the keys are taken at once, for the board shown.
+    EXPECT_EQ(WkFormGetFocus(MainWindow.window), ResultsPage.resultKeyField);
+    EXPECT_EQ(std::string(WkLabelGetText(ResultsPage.boardLabel)), Row(1));
     struct Step { int button, board; const char* key; int entered, digit, next; };
     const Step steps[] = {
         {0, 0, nullptr, 1, 1, 2}, // "1 - 0 [1]"

@@ -184,6 +184,7 @@ TEST_F(SettingsDialogTest, RefusalsChangeNothing) {
         Answer(c.message, 0);
         Click(SettingsDialog.okButton);
         EXPECT_NE(SettingsDialog.window, nullptr) << c.refused;
+        EXPECT_EQ(WkFormGetFocus(SettingsDialog.window), field) << c.refused; // the user goes on there
         EXPECT_EQ(Described(), before) << c.refused;
         WkEditReplaceText(field, c.passes, 0, 0);
         TournamentSettings s = Settings;
@@ -201,6 +202,7 @@ TEST_F(SettingsDialogTest, RefusalsChangeNothing) {
     OpenSettingsDialog(NewTournamentKind);
     AnswerText(FileExistsText, 0);
     Click(SettingsDialog.okButton);
+    EXPECT_EQ(WkFormGetFocus(SettingsDialog.window), SettingsDialog.baseName);
     EXPECT_EQ(Described(), before);
     EXPECT_EQ(Snapshot(dataFolder), files);
     Click(SettingsDialog.closeButton);

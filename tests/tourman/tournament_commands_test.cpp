@@ -98,6 +98,7 @@ TEST_F(TournamentCommandsTest, MadeTypedOpenedClosedSavedAndLoaded) {
     for (int k = 0; k < 11; ++k) // numbered by rating, 2000 down to 1500
         EXPECT_TRUE(std::stoi(Rows()[k]) == k + 1 && std::stoi(Rows()[k].substr(27)) == 2000 - 50 * k) << Rows()[k];
     EXPECT_EQ(Caption(PlayersPage.addButton), MessageText(MsgAddLateEntry));
+    EXPECT_EQ(StatusLineText(), "cup [swiss Dubov]: Round 1 - STATUS: pairing proposed, to accept");
     EXPECT_FALSE(WkObjectIsSensitive(PlayersPage.deleteButton) ||
                  WkObjectIsSensitive(PlayersPage.closeRegistrationButton) || MainWindow.loadRoundFileItem->disabled);
     WkFormSetPage(MainWindow.notebook, 0); // round 1 is proposed on the pairing page
@@ -161,6 +162,26 @@ TEST_F(TournamentCommandsTest, NewAndOpenLeaveNothingStale) {
                       WkLabelGetText(ResultsPage.boardLabel),
                   "0||0|" + MessageText(MsgChooseBoard)) << file;
     }
+}
+
+// New asks before it leaves a tournament or the players typed in, and
+// nothing at start-up: the dialog opens at once.
+TEST_F(TournamentCommandsTest, NewAsksOnlyWhenItLeavesSomething) {
+    ASSERT_TRUE(Start());
+    const struct {
+        int open;
+        const char* typed;
+        bool asks;
+    } cases[] = {{1, "", true}, {0, "", false}, {0, "ROSSI", true}};
+    for (const auto& c : cases) {
+        TournamentOpen = c.open;
+        if (*c.typed) Typed(c.typed, 1500);
+        if (c.asks) Answer(MsgLeaveOpenTournament, 0); // stays
+        NewTournamentCommand();
+        EXPECT_EQ(SettingsDialog.window == nullptr, c.asks) << c.open << c.typed;
+        if (SettingsDialog.window) Click(SettingsDialog.closeButton);
+    }
+    EXPECT_EQ(PlayerCount, 1);
 }
 
 TEST_F(TournamentCommandsTest, CloseRefusedOrAskedByCount) {

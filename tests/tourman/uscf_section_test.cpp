@@ -56,6 +56,7 @@ TEST_F(UscfSectionTest, TypesRefusalsCancelAndTheFileOfASwiss) {
     for (int i = 0; i < UscfFieldCount; ++i) EXPECT_EQ(Field(i), initial[i]) << i;
     Set(3, "G/90");
     Set(4, "12345678");
+    Set(5, "7654321");
     for (int i : {9, 10}) {
         Click(UscfSection.fields[i]);
         Type(i == 9 ? "2026-01-10" : "20260112"); // the dashes are filtered out
@@ -110,10 +111,11 @@ TEST_F(UscfSectionTest, TypesRefusalsCancelAndTheFileOfASwiss) {
         }
     SetCurrentRound(3);
     OpenUscfSectionDialog();
-    for (auto [index, text] : {std::pair{3, "G/90"}, {4, "12345678"}, {9, "20260110"}, {10, "20260112"}}) Set(index, text);
+    for (auto [index, text] : {std::pair{3, "G/90"}, {4, "12345678"}, {5, "7654321"}, {9, "20260110"}, {10, "20260112"}})
+        Set(index, text);
     Click(UscfSection.doneButton);
     EXPECT_EQ(File(), "20260110  20260112  10\r\n"
-                      "Spring Open\tR\tF\tG/90\t12345678\t0\tS\t3\t10\t20260110\t20260112\tN\tN\t0\t\r\n"
+                      "Spring Open\tR\tF\tG/90\t12345678\t7654321\tS\t3\t10\t20260110\t20260112\tN\tN\t0\t\r\n"
                       "\r\n"
                       "   1\t12345601\tPLAYER A                      \tUS\t1950\tW6\tX7\tZ0\r\n"
                       "   2\t       0\tPLAYER B                      \tIT\t1900\tD7\tX0\tZ0\r\n"
@@ -145,7 +147,7 @@ TEST_F(UscfSectionTest, DirectorIdsTypedOverByTabAndByClickReachTheFile) {
     const struct {
         bool click;
         const char *chief, *assistant;
-    } cases[] = {{false, "12345678", "7654321"}, {true, "12345678", "7654321"}, {true, "9", "0"}};
+    } cases[] = {{false, "12345678", "7654321"}, {true, "12345678", "7654321"}, {true, "9", "10"}};
     for (const auto& c : cases) {
         OpenUscfSectionDialog();
         Flush();
@@ -213,6 +215,8 @@ TEST_F(UscfSectionTest, DatesStartFromTheTournamentsAndAreRealDays) {
         WkShellDestroy(UscfSection.window);
     }
     OpenUscfSectionDialog();
+    Set(4, "1");
+    Set(5, "2");
     const auto files = Snapshot(dataFolder);
     const std::tuple<const char*, const char*, const char*> refusals[] = {
         {"20260230", "20260405", "\"Begin Date\" is not a day of the calendar: 20260230"},
@@ -254,8 +258,7 @@ TEST_F(UscfSectionTest, OneCellARound) {
         }
         SetCurrentRound(2);
         OpenUscfSectionDialog();
-        Set(9, "20260110");
-        Set(10, "20260112");
+        for (auto [index, text] : {std::pair{4, "1"}, {5, "2"}, {9, "20260110"}, {10, "20260112"}}) Set(index, text);
         Click(UscfSection.doneButton);
         std::istringstream lines(File());
         std::string line, written;
@@ -271,6 +274,39 @@ TEST_F(UscfSectionTest, OneCellARound) {
         OpenUscfSectionDialog();
         EXPECT_TRUE(UscfSection.window == nullptr && File() == kept);
     }
+}
+
+// A refused value is named and takes the focus, so that the user goes on
+// there: a director left at the 0 that names nobody is refused as an empty
+// field is, and nothing is written.
+TEST_F(UscfSectionTest, RefusedValuesAreNamedAndTakeTheFocus) {
+    ASSERT_TRUE(Start());
+    std::strcpy(Settings.Name, "Open");
+    AddTestPlayer("PLAYER A");
+    const std::string empty = "There can't be empty fields!\nPlease fill all fields with some value";
+    const std::tuple<int, const char*, std::string> cases[] = {
+        {0, "", empty},
+        {4, "0", "\"ID Chief TD\" can't stay 0!\nPlease fill it with the real USCF ID"},
+        {5, "000", "\"ID Assistant TD\" can't stay 0!\nPlease fill it with the real USCF ID"},
+        {3, "G/90\r5", "\"Time Control\" cannot hold a tab or a line break"},
+        {9, "20260230", "\"Begin Date\" is not a day of the calendar: 20260230"},
+        {10, "20260109", "\"End Date\" lies before \"Begin Date\""},
+        {13, "", empty},
+    };
+    OpenUscfSectionDialog();
+    const auto files = Snapshot(dataFolder);
+    for (const auto& [index, text, alert] : cases) {
+        for (auto [i, good] : {std::pair{0, "Open"}, {3, "G/90"}, {4, "12345678"}, {5, "7654321"},
+                               {9, "20260110"}, {10, "20260112"}, {13, "0"}})
+            Set(i, good);
+        Set(index, text);
+        AnswerText(alert, 0);
+        Click(UscfSection.doneButton);
+        ASSERT_NE(UscfSection.window, nullptr) << alert;
+        EXPECT_EQ(WkFormGetFocus(UscfSection.window), UscfSection.fields[index]) << alert;
+        EXPECT_EQ(Snapshot(dataFolder), files) << alert;
+    }
+    WkShellDestroy(UscfSection.window);
 }
 
 } // namespace

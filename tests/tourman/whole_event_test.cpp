@@ -115,6 +115,8 @@ TEST_F(WholeEventTest, DataFolderMatchesTheReference) {
     }
     Pick(1, "USCF (USA)");
     ASSERT_NE(UscfSection.window, nullptr);
+    Fill(UscfSection.fields[4], "12345678");
+    Fill(UscfSection.fields[5], "87654321");
     Fill(UscfSection.fields[9], "20260501");
     Fill(UscfSection.fields[10], "20260503");
     Click(UscfSection.doneButton);

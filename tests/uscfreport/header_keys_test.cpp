@@ -12,6 +12,8 @@
 #include "uscfreport/uscf_exports.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 namespace urt {
@@ -73,7 +75,7 @@ void PressKey(plat::OffscreenDisplay& display, std::uint8_t scan, std::uint8_t c
 // is typed reaches the export whole. Escape does what Cancel does.
 TEST_F(HeaderKeysTest, PresetZerosAreTypedOverAndReachTheExportEscapeCancels) {
     AddFolder(Section("quad", "20260108  20260109  2\r\n"
-                              "Quad\tR\tF\tG/60\t1\t0\tR\t1\t2\t20260108\t20260109\tN\tN\t0\t\r\n\r\n"
+                              "Quad\tR\tF\tG/60\t1\t2\tR\t1\t2\t20260108\t20260109\tN\tN\t0\t\r\n\r\n"
                               "   1\t12345601\tPLAYER                        \tUS\t1950\tW2\r\n"
                               "   2\t12345602\tPLAYER                        \tUS\t1900\tL1\r\n"));
     const struct {
@@ -107,6 +109,79 @@ TEST_F(HeaderKeysTest, PresetZerosAreTypedOverAndReachTheExportEscapeCancels) {
     PressKey(*display, 0x01, 0x1B); // Escape
     EXPECT_EQ(HeaderForm.window, nullptr);
     EXPECT_EQ(ReadFileBytes(folder + "thexport.txt"), written);
+}
+
+// A section of two players, 8 to 9 January 2026.
+constexpr const char* kQuad = "20260108  20260109  2\r\n"
+                              "Quad\tR\tF\tG/60\t1\t2\tR\t1\t2\t20260108\t20260109\tN\tN\t0\t\r\n\r\n"
+                              "   1\t12345601\tPLAYER                        \tUS\t1950\tW2\r\n"
+                              "   2\t12345602\tPLAYER                        \tUS\t1900\tL1\r\n";
+
+// Every text the form opens with, reached by Tab (Shift+Tab away and back)
+// or by a click, is typed over whole.
+TEST_F(HeaderKeysTest, EveryPresetIsTypedOverByKeyAndByClick) {
+    AddFolder(Section("quad", kQuad));
+    const struct {
+        const char* field;
+        int index;
+        const char *preset, *typed;
+    } rows[] = {
+        {"Event ID", 0, "202601090000", "202601091234"}, {"Begin Date", 3, "20260108", "20260107"},
+        {"End Date", 4, "20260109", "20260110"},         {"Affiliate ID", 5, "0", "777"},
+        {"Tournament City", 6, "0", "Springfield"},
+    };
+    for (const auto& row : rows)
+        for (bool click : {false, true}) {
+            Click(ReportWindow.reportButton);
+            WkObject* field = HeaderForm.fields[row.index];
+            ASSERT_STREQ(WkEditGetText(field), row.preset) << row.field;
+            if (click) {
+                Click(field);
+            } else {
+                WkObjectSetFocus(field);
+                PressKey(*display, 0x0F, 9, plat::kShift);
+                PressKey(*display, 0x0F, 9);
+            }
+            ASSERT_EQ(WkFormGetFocus(HeaderForm.window), field) << row.field;
+            Type(row.typed);
+            EXPECT_STREQ(WkEditGetText(field), row.typed) << row.field << (click ? ", clicked" : ", by Tab");
+            Click(HeaderForm.cancelButton);
+        }
+}
+
+// A refused value is named and takes the focus, so that the user goes on
+// there: the affiliate and the directors left at the 0 that names nobody
+// are refused as an empty field is, and no export is written.
+TEST_F(HeaderKeysTest, RefusedValuesAreNamedAndTakeTheFocus) {
+    AddFolder(Section("quad", kQuad));
+    const char* zero = "\" can't stay 0!\nPlease fill it with the real USCF ID";
+    const struct {
+        int index;
+        const char* text;
+        std::string alert;
+    } cases[] = {
+        {1, "", "There can't be empty fields!\nPlease fill all fields with some value"},
+        {0, "2026010900", "\"Event ID\" must hold 12 digits: 2026010900"},
+        {3, "20260230", "\"Begin Date\" is not a day of the calendar: 20260230"},
+        {4, "20260107", "\"End Date\" lies before \"Begin Date\""},
+        {5, "0", "\"Affiliate ID" + std::string(zero)},
+        {8, "1000", "\"Zip Code\" must hold 5 or 9 digits: 1000"},
+        {11, "000", "\"ID Chief TD" + std::string(zero)},
+        {12, "0", "\"ID Assist. TD" + std::string(zero)},
+    };
+    for (const auto& c : cases) {
+        Click(ReportWindow.reportButton);
+        for (const auto& [field, text] :
+             {std::pair{1, "Open"}, {5, "1"}, {7, "NY"}, {8, "10001"}, {9, "USA"}, {11, "1"}, {12, "2"}})
+            WkEditReplaceText(HeaderForm.fields[field], text, 0, 1);
+        WkEditReplaceText(HeaderForm.fields[c.index], c.text, 0, 1);
+        Answer(c.alert, 0);
+        Click(HeaderForm.doneButton);
+        ASSERT_NE(HeaderForm.window, nullptr) << c.alert;
+        EXPECT_EQ(WkFormGetFocus(HeaderForm.window), HeaderForm.fields[c.index]) << c.alert;
+        EXPECT_FALSE(std::filesystem::exists(folder + "thexport.txt")) << c.alert;
+        Click(HeaderForm.cancelButton);
+    }
 }
 
 } // namespace

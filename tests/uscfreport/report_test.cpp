@@ -43,9 +43,9 @@ struct SectionSpec {
     }
 };
 
-const SectionSpec kSwiss("20260110  20260112  6", "Swiss\tR\tF\tG/90\t1\t0\tS\t3\t6\t20260110\t20260112\tN\tN\t0\t",
+const SectionSpec kSwiss("20260110  20260112  6", "Swiss\tR\tF\tG/90\t1\t2\tS\t3\t6\t20260110\t20260112\tN\tN\t0\t",
                          {"\tW4\tD2\tW3", "\tW5\tD1\tW6", "\tW6\tW5\tL1", "\tL1\tW6\tD5", "\tL2\tL3\tD4", "\tL3\tL4\tX0"});
-const SectionSpec kQuad("20260108  20260109  4", "Quad\tR\tF\tG/60\t1\t0\tR\t3\t4\t20260108\t20260109\tN\tN\t0\t",
+const SectionSpec kQuad("20260108  20260109  4", "Quad\tR\tF\tG/60\t1\t2\tR\t3\t4\t20260108\t20260109\tN\tN\t0\t",
                         {"\tW4\tD3\tW2", "\tD3\tW4\tL1", "\tD2\tD1\tZ0", "\tL1\tL2\tF0"});
 
 std::vector<std::string> Exports(const std::string& folder) {
@@ -77,7 +77,8 @@ TEST_F(UscfReportTest, TwoSectionsGiveTheThreeExportsByteForByte) {
     EXPECT_FALSE(fs::exists(folder + "thexport.txt"));
     Click(HeaderForm.fields[1]);
     Type("Spring Open");
-    const std::pair<int, const char*> typed[] = {{7, "NY"}, {8, "10001"}, {9, "USA"}, {11, "1234"}, {12, "5678"}};
+    const std::pair<int, const char*> typed[] = {{5, "777"},  {7, "NY"},    {8, "10001"},
+                                                 {9, "USA"}, {11, "1234"}, {12, "5678"}};
     for (const auto& [field, text] : typed) WkEditReplaceText(HeaderForm.fields[field], text, 0, 1);
     for (int field : {1, 6, 9}) { // a tab would split the record: refused
         const std::string before = WkEditGetText(HeaderForm.fields[field]);
@@ -94,7 +95,7 @@ TEST_F(UscfReportTest, TwoSectionsGiveTheThreeExportsByteForByte) {
         for (const std::string& p : s->players) details += prefix + p + "\r\n";
     }
     const std::vector<std::string> written = Exports(folder);
-    EXPECT_EQ(written, (std::vector<std::string>{"B\t202601120000\tSpring Open\t2\t20260108\t20260112\t0\t0\tNY\t"
+    EXPECT_EQ(written, (std::vector<std::string>{"B\t202601120000\tSpring Open\t2\t20260108\t20260112\t777\t0\tNY\t"
                                                  "10001\tUSA\tT\t1234\t5678\t\r\n",
                                                  sections, details}));
 
@@ -124,7 +125,8 @@ TEST_F(UscfReportTest, DatesAreRealDaysAndTheStateIsInCapitals) {
     Click(ReportWindow.reportButton);
     WriteFileBytes(quad + "/uscfsctn.txt", kQuad.Text("\r\n"));
     Click(ReportWindow.reportButton);
-    for (const auto& [field, text] : {std::pair{1, "Open"}, {7, "il"}, {8, "60601"}, {9, "USA"}, {11, "1"}, {12, "2"}})
+    for (const auto& [field, text] :
+         {std::pair{1, "Open"}, {5, "1"}, {7, "il"}, {8, "60601"}, {9, "USA"}, {11, "1"}, {12, "2"}})
         WkEditReplaceText(HeaderForm.fields[field], text, 0, 1);
     const std::tuple<const char*, const char*, const char*> refusals[] = {
         {"20260229", "20260109", "\"Begin Date\" is not a day of the calendar: 20260229"},
@@ -140,7 +142,7 @@ TEST_F(UscfReportTest, DatesAreRealDaysAndTheStateIsInCapitals) {
     WkEditReplaceText(HeaderForm.fields[4], "20260109", 0, 1);
     Click(HeaderForm.doneButton);
     EXPECT_EQ(ReadFileBytes(folder + "thexport.txt"),
-              "B\t202601090000\tOpen\t1\t20260108\t20260109\t0\t0\tIL\t60601\tUSA\tT\t1\t2\t\r\n");
+              "B\t202601090000\tOpen\t1\t20260108\t20260109\t1\t0\tIL\t60601\tUSA\tT\t1\t2\t\r\n");
 }
 
 TEST_F(UscfReportTest, AtMostEightSectionsEachOnceRemovedOnlyOnYes) {
@@ -279,9 +281,9 @@ TEST_F(UscfReportTest, ExitStaysOnNotAndOnAFailedSave) {
     }
 }
 
-// Fills the header form's empty fields; event names the event.
+// Fills the header form's empty fields and the affiliate's 0; event names the event.
 void FillHeader(const char* event) {
-    const std::pair<int, const char*> typed[] = {{1, event}, {7, "NY"}, {8, "10001"},
+    const std::pair<int, const char*> typed[] = {{1, event}, {5, "1"}, {7, "NY"}, {8, "10001"},
                                                  {9, "USA"}, {11, "1"}, {12, "2"}};
     for (const auto& [field, text] : typed)
         WkEditReplaceText(HeaderForm.fields[field], text, 0, 1);
@@ -317,6 +319,9 @@ TEST_F(UscfReportTest, EditedFilesAreRefusedByTheirLineAndTheExportsStay) {
         {good.substr(0, players - 6) + good.substr(players - 4), fields}, // 13 fields
         {good.substr(0, players - 5) + good.substr(players - 4), fields}, // no last tab
         {good.substr(0, players - 2) + good.substr(players), ", line 3: an empty line expected"},
+        {edited("G/60\t1\t2\t", "G/60\t0\t2\t"), ", line 2: the real USCF id in \"ID Chief TD\" expected, not 0"},
+        {edited("G/60\t1\t2\t", "G/60\t1\t000\t"),
+         ", line 2: the real USCF id in \"ID Assistant TD\" expected, not 000"},
         {good.substr(0, good.find("   2\t") + 30) + "\r\n" + good.substr(good.find("   3\t")),
          ", line 5: player 2" + player},
         {good.substr(0, last), ", line 7: player 4" + player},

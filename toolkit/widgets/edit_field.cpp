@@ -37,13 +37,13 @@ void FocusIn(WkObject* field, int reason) {
     WkEditData* d = WkEditRecord(field);
     field->state |= WK_STATE_FOCUS;
     // Entered from the keyboard, a one-line field is typed over, as is one
-    // still showing its placeholder however it is entered; a click keeps
-    // the caret where it falls. A read-only field has nothing to type over,
-    // and a multi-line one keeps its text from the next Enter.
-    const bool placeholder = d->placeholder && std::strcmp(d->store.buffer, d->placeholder) == 0;
+    // still showing its preset however it is entered; a click keeps the
+    // caret where it falls. A read-only field has nothing to type over, and
+    // a multi-line one keeps its text from the next Enter.
+    const bool preset = edit::PresetUntouched(d);
     const bool keyed =
         reason == WK_FOCUS_BY_KEY && !(d->flags & (WK_EDIT_READ_ONLY | WK_EDIT_MULTI_LINE));
-    if (d->length > 0 && (placeholder || keyed)) {
+    if (d->length > 0 && (preset || keyed)) {
         WkEditSelectAll(field);
         d->flags |= WK_EDIT_ENTRY_SELECTED;
     }

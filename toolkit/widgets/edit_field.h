@@ -24,6 +24,8 @@ inline constexpr std::uint16_t WK_EDIT_CURSOR_SHOWN = 0x0002;
 inline constexpr std::uint16_t WK_EDIT_LEAVE_CHECKED = 0x0004;
 inline constexpr std::uint16_t WK_EDIT_DRAGGING = 0x0008;
 inline constexpr std::uint16_t WK_EDIT_MULTI_LINE = 0x0010;
+inline constexpr std::uint16_t WK_EDIT_PRESET = 0x0020;  // every text the program gives it is a preset
+inline constexpr std::uint16_t WK_EDIT_TOUCHED = 0x0040; // the user changed the text the program gave it
 inline constexpr std::uint16_t WK_EDIT_AUTO_INDENT = 0x0080;
 inline constexpr std::uint16_t WK_EDIT_MASKED = 0x0100;
 inline constexpr std::uint16_t WK_EDIT_READ_ONLY = 0x0400;
@@ -204,10 +206,15 @@ void WkEditSetMask(WkObject* field, char display);
 void WkEditClearMask(WkObject* field);
 void WkEditSelectAll(WkObject* field);
 void WkEditSelectRange(WkObject* field, int from, int to);
-// While the field reads this text (a placeholder such as an unknown date or
-// a 0 that stands for "none"), taking the focus by click too selects it
-// whole, as the keyboard's steps select any text, so that typing replaces
-// it; null takes the placeholder away.
+// A field holding a preset: a value the user is meant to replace, not to
+// edit (a 0 that stands for "none", a sample such as "Game/xx", a proposed
+// number). Every text the program gives the field, now and later, is a
+// preset: while the user has not changed it, taking the focus selects it
+// whole however the focus came, and the first character typed or pasted
+// replaces it wherever the caret stands.
+void WkEditSetPreset(WkObject* field, int on);
+// The same for one text only (an unknown date such as "00.00.00"), while
+// the field reads it; null takes the placeholder away.
 void WkEditSetPlaceholder(WkObject* field, const char* text);
 // The smaller end first.
 void WkEditGetSelection(WkObject* field, int* from, int* to);

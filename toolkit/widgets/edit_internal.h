@@ -28,6 +28,9 @@ int IndexAtX(WkObject* field, int line, int x);
 void UpdateCursor(WkObject* field);
 void ClearSelection(WkEditData* d);
 bool HasSelection(const WkEditData* d);
+// The field holds a preset or its placeholder, unchanged by the user since
+// the program gave it.
+bool PresetUntouched(const WkEditData* d);
 void SelectionRange(const WkEditData* d, int* from, int* to);
 
 // Applies a change. A change by the user beeps and is dropped while the

@@ -99,9 +99,16 @@ int Overwritten(const WkEditData* d, int count) {
     return std::min(count, LineEnd(d, d->cursor) - d->cursor);
 }
 
+// An untouched preset goes whole with the first character typed or pasted,
+// wherever the caret stands: it is selected, so the character replaces it.
+void TakePreset(WkObject* field) {
+    if (PresetUntouched(WkEditRecord(field))) WkEditSelectAll(field);
+}
+
 void TypeCharacter(WkObject* field, int key) {
     WkEditData* d = WkEditRecord(field);
     if (key == 0) return;
+    TakePreset(field);
     // A one-line field keeps what it holds: a character that has no room
     // beeps wherever the cursor stands.
     if (!(d->flags & WK_EDIT_MULTI_LINE) && !HasSelection(d) &&
@@ -306,6 +313,7 @@ void Paste(WkObject* field) {
     }
     const char* text = WkGetClipboardText(WkObjectGetNativeWindow(field));
     if (!text) return;
+    TakePreset(field);
     // Pasted characters pass the filter as typed ones do: what it refuses
     // is left out, with one beep.
     const bool multi = d->flags & WK_EDIT_MULTI_LINE;

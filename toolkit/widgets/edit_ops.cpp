@@ -153,6 +153,8 @@ void WkEditSelectAll(WkObject* field) {
     edit::CursorMoved(field, false);
 }
 
+void WkEditSetPreset(WkObject* field, int on) { SetFlag(field, WK_EDIT_PRESET, on != 0); }
+
 void WkEditSetPlaceholder(WkObject* field, const char* text) {
     WkEditData* d = WkEditRecord(field);
     WkFree(d->placeholder);

@@ -89,6 +89,11 @@ void ClearSelection(WkEditData* d) { d->anchor = d->selectionEnd = d->cursor; }
 
 bool HasSelection(const WkEditData* d) { return d->anchor != d->selectionEnd; }
 
+bool PresetUntouched(const WkEditData* d) {
+    if (d->length == 0 || (d->flags & (WK_EDIT_TOUCHED | WK_EDIT_READ_ONLY | WK_EDIT_MULTI_LINE))) return false;
+    return (d->flags & WK_EDIT_PRESET) || (d->placeholder && std::strcmp(d->store.buffer, d->placeholder) == 0);
+}
+
 void SelectionRange(const WkEditData* d, int* from, int* to) {
     *from = std::min(d->anchor, d->selectionEnd);
     *to = std::max(d->anchor, d->selectionEnd);
@@ -186,6 +191,7 @@ int ApplyChange(WkObject* field, WkEditChange* change, bool byUser, bool verify,
     ScrollIntoView(field);
     ShowCursor(field, true);
     SetMarked(field, change->marked);
+    if (byUser) d->flags |= WK_EDIT_TOUCHED;
     if (notify && d->value) d->value(field, d->store.buffer, d->valueData);
     return 1;
 }
@@ -239,6 +245,7 @@ void WkEditReplaceText(WkObject* field, const char* text, int marked, int notify
     WkEditChange change{d->store.buffer, text, 0, d->length, length, marked, 1};
     d->anchor = d->selectionEnd = d->cursor;
     if (!edit::ApplyChange(field, &change, false, notify != 0, false)) return;
+    d->flags &= std::uint16_t(~WK_EDIT_TOUCHED);
     d->xOffset = d->topLine = 0;
     d->cursor = d->cursorX = d->cursorColumn = d->cursorLine = 0;
     edit::ClearSelection(d);

@@ -124,6 +124,9 @@ int WkRunPrintDialog(WkPrintChoice* choice, WkPageRange* range) {
         WkObject* pages = WkCreateHorizontalForm(shell);
         dialog.from = Field(pages, "From page:", std::to_string(range->first), 6, 6);
         dialog.to = Field(pages, "To page:", std::to_string(range->last), 6, 6);
+        // The whole document's pages, typed over by the ones wanted.
+        WkEditSetPreset(dialog.from, 1);
+        WkEditSetPreset(dialog.to, 1);
     }
 
     WkObject* buttons = WkCreateHorizontalForm(shell);

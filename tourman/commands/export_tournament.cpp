@@ -2,6 +2,7 @@
 
 #include "toolkit/core/shell.h"
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/push_button.h"
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/pages/players/player_list.h"
@@ -55,6 +56,7 @@ void OnExportOk(WkObject*, void*, void*) {
     const ExportRatingList list = ChosenList();
     const std::string path = std::string(s.DataFolder) + s.BaseName + ".qon";
     if (FileExists(path)) {
+        if (SettingsDialog.baseName) WkObjectSetFocusBy(SettingsDialog.baseName, WK_FOCUS_BY_KEY);
         ShowAlert(FileExistsText, MessageText(MsgClose));
         return;
     }

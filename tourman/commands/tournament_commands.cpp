@@ -75,7 +75,9 @@ int PairFirstRoundCommand(int) {
 } // namespace
 
 void NewTournamentCommand() {
-    if (!MayLeaveTournament()) return;
+    // Nothing is left behind at start-up, before any tournament is made or
+    // opened, unless players were typed in: the new tournament drops them.
+    if ((TournamentOpen != 0 || PlayerCount > 0) && !MayLeaveTournament()) return;
     OpenSettingsDialog(NewTournamentKind);
     TournamentChanged();
 }

@@ -5,8 +5,8 @@
 // The tournament's state stays in its tables; this module owns nothing.
 #pragma once
 
-// Asks first (a save can go first), then opens the settings dialog for a new
-// tournament.
+// Asks first (a save can go first) when a tournament is open or players
+// have been typed in, then opens the settings dialog for a new tournament.
 void NewTournamentCommand();
 // Asks first when the open tournament has started or holds unsaved changes,
 // then reads a chosen tournament file and its round state, taking the

@@ -65,6 +65,7 @@ WkObject* OpenByeDialog() {
     const std::string id = selected ? std::to_string(selected->position + 1) : "";
     b.id = WkCreateEdit(table, id.c_str(), 3, kFontHelvMedium);
     WkEditSetFilter(b.id, WK_FILTER_DIGITS, nullptr);
+    WkEditSetPreset(b.id, 1); // the selected player's, typed over by another's
     b.result = WkCreateComboBox(table, "1F", 4, 4, 4, kFontHelvMedium);
     WkEditSetReadOnly(b.result);
     for (const ByeResult& r : kResults) WkListAddItem(WkComboBoxGetList(b.result), r.text, 0);

@@ -116,6 +116,7 @@ WkObject* OpenGameDialog(int player, const char* name) {
         WkCreateLabel(table, MessageText(message).c_str(), kFontHelvSmall);
     g.round = NumberField(table, "", 2);
     g.opponent = NumberField(table, "0", 3);
+    WkEditSetPreset(g.opponent, 1); // the 0 of no opponent, typed over
     g.points = DropDown(table, "\xBD", 2, 3);
     for (const PointsRow& row : kPoints) WkListAddItem(WkComboBoxGetList(g.points), row.text, 0);
     g.colour = DropDown(table, "NOCOL", 6, 4);

@@ -9,6 +9,7 @@
 #include "toolkit/widgets/combo_box.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/file_browser.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
@@ -83,7 +84,10 @@ int Number(WkObject* field) {
     return std::atoi(Text(field).c_str());
 }
 
-void Refuse(const std::string& text) {
+// The alert of a refusal; the user goes on at the refused field, when one
+// is named.
+void Refuse(const std::string& text, WkObject* field = nullptr) {
+    if (field) WkObjectSetFocusBy(field, WK_FOCUS_BY_KEY);
     ShowAlert(text, MessageText(MsgClose));
 }
 
@@ -117,11 +121,12 @@ void Labels(WkObject* table, std::initializer_list<std::string> texts) {
         WkCreateLabel(table, text.c_str(), kFontHelvSmall);
 }
 
-WkObject* Edit(WkObject* parent, const char* text, int length, int filter) {
+// A preset is typed over, clicked into or not; so is a number that fills
+// the field (a date), which leaves nothing to add. A name is corrected.
+WkObject* Edit(WkObject* parent, const char* text, int length, int filter, bool preset = false) {
     WkObject* field = WkCreateEdit(parent, text, length, kFontHelvSmall);
     WkEditSetFilter(field, filter, nullptr);
-    // A preset text that fills the field is typed over.
-    if (int(std::strlen(text)) == length) WkEditSetPlaceholder(field, text);
+    if (preset || (filter == WK_FILTER_DIGITS && int(std::strlen(text)) == length)) WkEditSetPreset(field, 1);
     return field;
 }
 
@@ -173,7 +178,7 @@ void BuildExportRow(WkObject* parent) {
     SettingsFields& f = SettingsDialog;
     WkObject* table = Table(parent, 3);
     Labels(table, {"Lowest rating", "Highest rating", "Rating list"});
-    f.lowestRating = Edit(table, "0", 4, WK_FILTER_DIGITS);
+    f.lowestRating = Edit(table, "0", 4, WK_FILTER_DIGITS, true);
     f.highestRating = Edit(table, "3000", 4, WK_FILTER_DIGITS);
     f.ratingList = DropDown(table, "Either", 8, 3, kFontHelvSmall, {"National", "FIDE", "Either"});
 }
@@ -212,7 +217,8 @@ void OpenSettingsDialog(int kind) {
     f.pairingSystem = DropDown(system, kSystems[code - 1], 18, 3, kFontHelvSmall,
                                {kSystems[0], kSystems[1], kSystems[2], kSystems[3], kSystems[4], kSystems[5]});
     const bool fresh = kind != ModifySettingsKind;
-    f.rounds = Edit(system, fresh ? "9" : std::to_string(s.PlannedRounds).c_str(), 2, WK_FILTER_DIGITS);
+    // A count is replaced, never mended digit by digit.
+    f.rounds = Edit(system, fresh ? "9" : std::to_string(s.PlannedRounds).c_str(), 2, WK_FILTER_DIGITS, true);
     const ScoreEntry* shown = nullptr;
     OtherScore = ScoreEntry();
     for (const ScoreEntry& e : kScores)
@@ -302,27 +308,29 @@ bool ReadSettingsFields(TournamentSettings& s, int kind) {
                  {f.endDate, MsgEnterDates},
                  {f.arbiter, MsgEnterArbiter}};
     for (const auto& t : texts) {
-        if (!Passes(t.field)) return Refuse(MessageText(t.message)), false;
+        if (!Passes(t.field)) return Refuse(MessageText(t.message), t.field), false;
         // Only real days, the tournament not ending before it begins.
         if (t.field != f.endDate) continue;
         const std::string refusal =
             DateFieldsRefusal(MessageText(MsgBeginDate), Text(f.beginDate), MessageText(MsgEndDate),
                               Text(f.endDate), DateForm::DayFirst);
-        if (!refusal.empty()) return Refuse(refusal), false;
+        if (!refusal.empty())
+            return Refuse(refusal, RefusesBeginDate(refusal, MessageText(MsgBeginDate)) ? f.beginDate : f.endDate),
+                   false;
     }
 
     const int system = Number(f.pairingSystem);
     const bool guarded = kind == ModifySettingsKind && ClosedRegistration != 0;
     if (guarded && IsRoundRobinSystem(system) != IsRoundRobinSystem(Settings.PairingSystem))
-        return Refuse(FixedFieldText(MsgPairingSystem)), false;
+        return Refuse(FixedFieldText(MsgPairingSystem), f.pairingSystem), false;
     s.PairingSystem = system;
 
     const int rounds = Number(f.rounds);
     if (!IsRoundRobinSystem(system) && (rounds < 1 || rounds > MaxPlannedRounds))
-        return Refuse(MessageText(MsgPlannedRoundsRange)), false;
+        return Refuse(MessageText(MsgPlannedRoundsRange), f.rounds), false;
     // Rounds already paired cannot be planned away.
     if (!IsRoundRobinSystem(system) && kind == ModifySettingsKind && rounds < CurrentRound)
-        return Refuse(FewerRoundsText(CurrentRound)), false;
+        return Refuse(FewerRoundsText(CurrentRound), f.rounds), false;
     s.PlannedRounds = rounds;
     s.AcceleratedRounds = Number(f.acceleratedRounds);
     const std::string score = Text(f.scoreSystem);
@@ -334,8 +342,8 @@ bool ReadSettingsFields(TournamentSettings& s, int kind) {
     std::string folder = Text(f.dataFolder);
     if (!folder.empty() && folder.back() != '/') folder += '/';
     if (folder.size() < 3 || folder.size() >= sizeof s.DataFolder)
-        return Refuse(MessageText(MsgEnterDataFolder)), false;
-    if (!Passes(f.baseName)) return Refuse(MessageText(MsgEnterFileName)), false;
+        return Refuse(MessageText(MsgEnterDataFolder), f.dataFolder), false;
+    if (!Passes(f.baseName)) return Refuse(MessageText(MsgEnterFileName), f.baseName), false;
 
     int slot = 0;
     for (int i = 0; i < WkListGetCount(f.tieBreakOrder) && slot < TieBreakSlots; ++i)
@@ -345,7 +353,7 @@ bool ReadSettingsFields(TournamentSettings& s, int kind) {
 
     const int ratingChoice = WkToggleGetState(f.ratingChoice) ? 1 : 0;
     if (guarded && ratingChoice != Settings.RatingChoice)
-        return Refuse(FixedFieldText(MsgFideRating)), false;
+        return Refuse(FixedFieldText(MsgFideRating), f.ratingChoice), false;
     s.RatingChoice = ratingChoice;
 
     CopyField(s.Name, Text(f.name));
@@ -367,7 +375,7 @@ void OnSettingsOk(WkObject*, void*, void* data) {
     if (!ReadSettingsFields(s, kind)) return;
     // A new tournament never writes over another tournament's file.
     if (kind == NewTournamentKind && FileExists(std::string(s.DataFolder) + s.BaseName + ".qon"))
-        return Refuse(FileExistsText);
+        return Refuse(FileExistsText, SettingsDialog.baseName);
     if (kind == ModifySettingsKind && ClosedRegistration != 0 && s.PairingSystem != Settings.PairingSystem)
         Refuse("The swiss system you was using has been changed!");
     Settings = s;

@@ -5,6 +5,7 @@
 #include "toolkit/core/shell.h"
 #include "toolkit/widgets/combo_box.h"
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
@@ -100,10 +101,12 @@ WkObject* MakeField(WkObject* table, int index) {
         WkObject* field = WkCreateEdit(table, text.c_str(), spec.length, kFontFixedMedium);
         if (spec.kind == Digits) WkEditSetFilter(field, WK_FILTER_DIGITS, nullptr);
         if (spec.kind == Shown) WkEditSetReadOnly(field);
-        // A preset text that fills the field is typed over, and so is the 0
-        // that stands for a director not yet named, clicked into or not.
-        else if (int(text.size()) == spec.length || index == kChiefTd || index == kAssistantTd)
-            WkEditSetPlaceholder(field, text.c_str());
+        // The fixed texts the dialog opens with are samples or a 0 that
+        // stands for none, and a text that fills its field leaves nothing
+        // to add: typed over, clicked into or not. The section's name is
+        // the tournament's, to be kept or corrected.
+        else if (spec.initial || int(text.size()) == spec.length)
+            WkEditSetPreset(field, 1);
         return field;
     }
     const std::string choices = spec.choices;
@@ -197,18 +200,25 @@ void Refuse(const std::string& text) {
     ShowAlert(text, MessageText(MsgClose));
 }
 
-// The first refusal of the fields' texts, or "" when all pass. A tab or a
-// line break would split the file's lines; the report generator compares
-// the dates as numbers, which only works with real dates of all eight
-// digits.
-std::string Refusal(const std::string (&texts)[UscfFieldCount]) {
-    for (const std::string& text : texts)
-        if (text.empty()) return kEmptyFieldText;
-    for (int i = 0; i < UscfFieldCount; ++i)
-        if (texts[i].find_first_of("\t\r\n") != std::string::npos)
-            return std::string("\"") + kFields[i].label + "\" cannot hold a tab or a line break";
-    return DateFieldsRefusal(kFields[kBeginDate].label, texts[kBeginDate], kFields[kEndDate].label, texts[kEndDate],
-                             DateForm::UscfForm);
+// The first refusal of the fields' texts, or "" when all pass; refused is
+// the field it names. USCF knows a director by his id: the 0 the dialog
+// opens with names nobody. A tab or a line break would split the file's
+// lines; the report generator compares the dates as numbers, which only
+// works with real dates of all eight digits.
+std::string Refusal(const std::string (&texts)[UscfFieldCount], int& refused) {
+    for (refused = 0; refused < UscfFieldCount; ++refused)
+        if (texts[refused].empty()) return kEmptyFieldText;
+    for (refused = kChiefTd; refused <= kAssistantTd; ++refused)
+        if (texts[refused].find_first_not_of('0') == std::string::npos)
+            return std::string("\"") + kFields[refused].label +
+                   "\" can't stay 0!\nPlease fill it with the real USCF ID";
+    for (refused = 0; refused < UscfFieldCount; ++refused)
+        if (texts[refused].find_first_of("\t\r\n") != std::string::npos)
+            return std::string("\"") + kFields[refused].label + "\" cannot hold a tab or a line break";
+    const std::string refusal = DateFieldsRefusal(kFields[kBeginDate].label, texts[kBeginDate],
+                                                  kFields[kEndDate].label, texts[kEndDate], DateForm::UscfForm);
+    refused = RefusesBeginDate(refusal, kFields[kBeginDate].label) ? kBeginDate : kEndDate;
+    return refusal;
 }
 
 // Refuses, with an alert, while the last round is paired and its results
@@ -270,7 +280,12 @@ void WriteUscfSectionFile(WkObject*, void*, void*) {
         const char* text = WkEditGetText(UscfSection.fields[i]);
         texts[i] = text ? text : "";
     }
-    if (const std::string refusal = Refusal(texts); !refusal.empty()) return Refuse(refusal);
+    int refused = 0;
+    if (const std::string refusal = Refusal(texts, refused); !refusal.empty()) {
+        // The user goes on where the value is to be mended.
+        WkObjectSetFocusBy(UscfSection.fields[refused], WK_FOCUS_BY_KEY);
+        return Refuse(refusal);
+    }
     const std::string bytes = SectionText(texts);
     AtomicFileWriter file(std::string(Settings.DataFolder) + UscfSectionFileName);
     if (!file.ok() || std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) != bytes.size() || !file.commit())

@@ -2,7 +2,7 @@
 // menu bar, its notebook of four pages (each built and wired by its page's
 // module under pages/) and its status bar; and its end, the close question
 // that the window system's close and the Exit item ask. The handles of the
-// frame are MainWindow (window_frame.h), those of each page its page's
+// frame are MainWindow (frame/window_frame.h), those of each page its page's
 // record.
 #pragma once
 

@@ -74,14 +74,13 @@ std::string StatusLineText() {
     std::string state = MessageText(ClosedRegistration == 0 ? MsgStateRegistrationOpen
                                     : IsPairingDone != 0    ? MsgStatePaired
                                                             : MsgStateReadyForNextRound);
-    // Once the last round is closed no round follows: the state says that
-    // every round has been paired, in the words of the message the pair
-    // button gives then, shaped like the other states.
-    if (CurrentStage() == TournamentStage::WaitingForPairing && CurrentRound >= 1 && CurrentRound >= last) {
-        state = MessageText(MsgAllRoundsPaired);
-        if (!state.empty() && state.back() == '.') state.pop_back();
-        if (!state.empty() && state[0] >= 'A' && state[0] <= 'Z') state[0] = char(state[0] - 'A' + 'a');
-    }
+    const TournamentStage stage = CurrentStage();
+    // A proposed round is neither paired nor behind us: it waits for the
+    // arbiter to accept or cancel it, which no message of the table says.
+    if (stage == TournamentStage::RoundProposed) state = "pairing proposed, to accept";
+    // Once the last round is closed no round follows: the tournament is over.
+    if (stage == TournamentStage::WaitingForPairing && CurrentRound >= 1 && CurrentRound >= last)
+        state = "tournament finished";
     char line[512];
     std::snprintf(line, sizeof line, lastRound ? "%s %s: %s (%d) - STATUS: %s" : "%s %s: %s %d - STATUS: %s",
                   Settings.BaseName, SystemTag(Settings.PairingSystem),

@@ -16,7 +16,8 @@ void ShowTournament();
 void ShowWindowState();
 
 // The status line's text for the tournament as it stands; a tournament at
-// its last round shows it in parentheses.
+// its last round shows it in parentheses, a proposed round that it waits to
+// be accepted.
 std::string StatusLineText();
 // Writes StatusLineText into the status line.
 void UpdateStatusLine();

@@ -202,4 +202,46 @@ TEST_F(EditPointer, EnteredByKeyTheTextIsTypedOverByClickTheCaretFalls) {
     EXPECT_EQ(Selection(passed), std::make_pair(0, 3));
 }
 
+// A preset goes whole with the first character typed or pasted, wherever
+// the caret was put while the field held the focus; once the user changed
+// it the field edits as any other, until the program gives it a text again.
+TEST_F(EditPointer, AnUntouchedPresetIsTypedOverWhereverTheCaretStands) {
+    constexpr int kPaste = 0x2F16 | et::kCtrl, kClickAt0 = -1, kRetext = -2;
+    display->injectClipboardFromOtherProgram("42");
+    const struct {
+        const char* name;
+        bool preset;
+        std::vector<int> steps; // keys, a click at column 0 or the program's text "10" again
+        const char* typed;      // after "5" is typed
+    } cases[] = {
+        {"focused, then clicked before it", true, {kClickAt0}, "5"},
+        {"the caret moved by a key", true, {WK_KEY_HOME, WK_KEY_RIGHT}, "5"},
+        {"pasted over", true, {kClickAt0, kPaste}, "425"},
+        {"only the first character replaces it", true, {'7'}, "75"},
+        {"changed by the user", true, {WK_KEY_END, WK_KEY_BACKSPACE}, "15"},
+        {"given again by the program", true, {'7', kRetext, WK_KEY_END}, "5"},
+        {"no preset: the caret's place", false, {kClickAt0}, "510"},
+    };
+    for (const auto& c : cases) {
+        WkObject* f = WkCreateEdit(form, "10", 8, 0);
+        WkEditSetPreset(f, c.preset);
+        Show();
+        WkObjectSetFocus(f);
+        for (int step : c.steps) {
+            if (step == kClickAt0) {
+                et::Advance(WK_EDIT_BLINK_MS + 1); // a click of its own, not a double click
+                Pointer(f, WK_MSG_PRESS, ColumnX(f, 0), LineY(f, 0));
+                Pointer(f, WK_MSG_RELEASE, ColumnX(f, 0), LineY(f, 0));
+            } else if (step == kRetext) {
+                WkEditReplaceText(f, "10", 0, 0);
+            } else {
+                Press(f, {step});
+            }
+        }
+        Press(f, {'5'});
+        EXPECT_STREQ(WkEditGetText(f), c.typed) << c.name;
+        WkObjectDestroy(f);
+    }
+}
+
 } // namespace

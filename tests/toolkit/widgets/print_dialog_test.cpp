@@ -143,5 +143,26 @@ TEST_F(PrintDialog, PagesAreChosenWithinTheRange) {
     }
 }
 
+// The range opens on the whole document: the page typed where a page field
+// is clicked replaces it, in both fields.
+TEST_F(PrintDialog, ThePageRangeIsTypedOverWhereClicked) {
+    WkPageRange range{1, 9, 1, 9};
+    After(100, [this] {
+        for (auto [part, page] : {std::pair{1, '3'}, {3, '4'}}) {
+            Click(Part(5, part));
+            plat::KeyInfo key;
+            key.character = std::uint8_t(page);
+            display->injectKey(key);
+            WkFlushEvents();
+        }
+        Click(Part(Parts() - 1, 0));
+    });
+    WkPrinter* printer = WkPrinterDialog(0, WK_PRINTER_INFORMATION, &range);
+    ASSERT_NE(printer, nullptr);
+    WkDeletePrinter(printer);
+    EXPECT_EQ(range.lowest, 3);
+    EXPECT_EQ(range.highest, 4);
+}
+
 } // namespace
 } // namespace wt

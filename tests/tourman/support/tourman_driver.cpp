@@ -167,7 +167,7 @@ bool TourmanTest::AnswerBrowser() {
 }
 
 void TourmanTest::NewClubCup(const std::string& baseName, const char* system) {
-    Answer(MsgLeaveOpenTournament, 1);
+    if (TournamentOpen != 0 || PlayerCount > 0) Answer(MsgLeaveOpenTournament, 1);
     NewTournamentCommand();
     for (auto [field, text] : {std::pair{SettingsDialog.name, "Club Cup"}, {SettingsDialog.place, "Pisa"},
                                {SettingsDialog.beginDate, "01052026"}, {SettingsDialog.endDate, "03052026"},

@@ -58,7 +58,7 @@ void EventOnX::NewEvent(const char* system, const std::string& base, int rounds)
     const std::string data = EventFolder(base);
     fs::remove_all(data);
     fs::create_directories(data);
-    Answer(MsgLeaveOpenTournament, 1);
+    if (TournamentOpen != 0) Answer(MsgLeaveOpenTournament, 1); // an event before is left
     NewTournamentCommand();
     Settle();
     ASSERT_NE(SettingsDialog.window, nullptr);

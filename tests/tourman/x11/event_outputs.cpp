@@ -166,6 +166,8 @@ void EventOnX::PickMenu(const std::vector<std::string>& labels, WkObject* bar) {
 void EventOnX::SectionFile() {
     PickMenu({"Extras", MessageText(MsgNationalReportsMenu), "USCF (USA)"});
     ASSERT_NE(UscfSection.window, nullptr) << unexpected;
+    Fill(UscfSection.fields[4], "12345678");
+    Fill(UscfSection.fields[5], "87654321");
     Fill(UscfSection.fields[9], "20260501");
     Fill(UscfSection.fields[10], "20260503");
     Png(UscfSection.window, base_ + "-section.png");

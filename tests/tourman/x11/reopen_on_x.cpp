@@ -147,7 +147,7 @@ TEST_F(UscfReportOnX, BothEventsExported) {
          WkListGetVerticalScrollBar(SectionList), WkListGetHorizontalScrollBar(SectionList)});
     Click(ReportWindow.reportButton);
     ASSERT_NE(HeaderForm.window, nullptr) << unexpected;
-    const std::pair<int, const char*> typed[] = {{1, "Club Event"}, {7, "PI"},        {8, "56100"},
+    const std::pair<int, const char*> typed[] = {{1, "Club Event"}, {5, "4455"},      {7, "PI"},        {8, "56100"},
                                                  {9, "Italy"},      {11, "12345678"}, {12, "87654321"}};
     for (auto [field, text] : typed)
         Fill(HeaderForm.fields[field], text);

@@ -185,6 +185,11 @@ void ResultEntryToggle(bool on) {
     if (on) {
         // No other round is listed, nor the next one paired, while it is open.
         ResultEntrySwitched();
+        // The arbiter keys the results at once, without a board clicked
+        // first: the board the next key goes to is shown as if chosen.
+        const int position = WkListRecord(ResultsPage.resultsList)->current;
+        if (position >= 0 && position < WkListGetCount(ResultsPage.resultsList)) SelectResultRow(position);
+        WkObjectSetFocus(ResultsPage.resultKeyField);
         return;
     }
     if (ShownRound == CurrentRound) ResultsOpened();

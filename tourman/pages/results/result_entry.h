@@ -22,13 +22,15 @@ std::string ByeBoardRefusal(int byeDigit);
 // boards, else the first unplayed before start, else start.
 int NextUnplayedBoard(int boards, int start, int round);
 
-// Opens (on) or closes the result entry. Closing checks every board of the
-// current round; with one unplayed it alerts, saves nothing and the entry
-// stays open. Otherwise it saves the round shown, opens the way to the next
-// pairing, recomputes the standings of the current round and saves the
-// tournament as the Save command does. A round that could not be saved
-// keeps the entry open too. While the entry switches its own toggle back
-// on, the toggle's call does nothing.
+// Opens (on) or closes the result entry. Opening shows the board chosen in
+// the list, whose result the next key enters, and gives the result key
+// field the focus. Closing checks every board of the current round; with
+// one unplayed it alerts, saves nothing and the entry stays open.
+// Otherwise it saves the round shown, opens the way to the next pairing,
+// recomputes the standings of the current round and saves the tournament
+// as the Save command does. A round that could not be saved keeps the
+// entry open too. While the entry switches its own toggle back on, the
+// toggle's call does nothing.
 void ResultEntryToggle(bool on);
 // The result key field's text after a key: the result it stands for goes
 // to the selected board, which moves on to the next unplayed one. A BYE

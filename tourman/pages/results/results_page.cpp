@@ -53,6 +53,8 @@ void BuildResultsPage(WkObject* page) {
     // the buttons after it are for the current round only, and the list
     // may have just disabled them.
     WkEditSetEnterStays(w.roundField, 1);
+    // The round and board shown are typed over by the one to go to.
+    WkEditSetPreset(w.roundField, 1);
     w.repairButton = WkCreateButton(top, MessageText(MsgRepairRound).c_str(), PageFontHelvSmall);
     w.colorImprovementButton = WkCreateButton(top, MessageText(MsgColours).c_str(), PageFontHelvSmall);
     w.loadResultsButton = WkCreateButton(top, MessageText(MsgLoadResults).c_str(), PageFontHelvSmall);
@@ -70,6 +72,7 @@ void BuildResultsPage(WkObject* page) {
     WkObject* table = WkCreateLabel(board, "Table", PageFontHelvSmall);
     WkLabelSetAlignment(table, WK_ALIGN_RIGHT);
     w.boardField = PageEdit(board, 3, PageFontHelvSmall, WK_FILTER_DIGITS);
+    WkEditSetPreset(w.boardField, 1);
     w.boardLabel = WkCreateLabel(board, MessageText(MsgChooseBoard).c_str(), PageFontHelvSmall);
     WkLabelSetAlignment(w.boardLabel, WK_ALIGN_LEFT);
     WkObjectSetWidth(w.boardLabel, 500);
