@@ -327,3 +327,22 @@ void DeleteRounds(int first, int last, int players) {
         ComputeScores(CurrentRound, n);
     if (PairingWindow.enableRoundNumberField != nullptr) PairingWindow.enableRoundNumberField();
 }
+
+int LastPairableRound() {
+    if (IsRoundRobin())
+        return std::min(RoundRobinRoundCount(PlayerCount, Settings.PairingSystem), RoundRobinInstance.lastRound());
+    return std::min(Settings.PlannedRounds, SwissInstance.lastRound());
+}
+
+bool RoundLimitReached() {
+    // At or past the limit: a limit lowered under the current round must
+    // not let the pairing run on.
+    if (CurrentRound < LastPairableRound()) return false;
+    ShowAlert(MessageText(MsgAllRoundsPaired), MessageText(MsgClose));
+    return true;
+}
+
+void ListProposedRound() {
+    RoundBoardsChanged();
+    WritePairingLists(CurrentRound);
+}

@@ -52,3 +52,16 @@ int PairFirstRound(int players);
 // come down with each round; the standings are recomputed over the rounds
 // that remain.
 void DeleteRounds(int first, int last, int players);
+
+// The last round the tournament may pair: the planned rounds of a Swiss
+// tournament, the schedule's rounds of a round robin, never past the round
+// tables' last column.
+int LastPairableRound();
+// True, after alert MsgAllRoundsPaired, when CurrentRound has reached that
+// round.
+bool RoundLimitReached();
+// The round just proposed goes to the window (through the round state's
+// window hook: its boards in the pairing list, the accept and cancel
+// buttons) and the round's pairing lists are written: the proposal step
+// that the pair command, a manual pairing and a colour improvement share.
+void ListProposedRound();

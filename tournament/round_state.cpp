@@ -108,6 +108,11 @@ void RoundBoardsChanged() {
     Changed();
 }
 
+void RoundListed(int round) {
+    ShownRound = round;
+    Changed();
+}
+
 void ResultEntrySwitched() {
     Changed();
 }

@@ -120,6 +120,9 @@ void RoundsDeleted();
 // The boards of a round were changed in place (paired, proposed, cancelled,
 // colours exchanged or improved), no flag with them.
 void RoundBoardsChanged();
+// The results page lists another round of 1..CurrentRound: ShownRound =
+// round.
+void RoundListed(int round);
 // The result entry was opened, closed or kept open: what may be paired or
 // listed follows it.
 void ResultEntrySwitched();

@@ -21,6 +21,10 @@ struct TournamentWindowHooks {
     // Hides and shows the list of registered players while it is refilled.
     void (*hidePlayerList)() = nullptr;
     void (*showPlayerList)() = nullptr;
+    // Reads the list of registered players into the player records: until
+    // the registration is closed its rows are the register. False, after an
+    // alert, when no player is registered.
+    bool (*commitPlayerList)() = nullptr;
     // The pairing numbers are fixed: list the players in file order from now
     // on instead of sorting them.
     void (*keepFileOrder)() = nullptr;

@@ -3,12 +3,12 @@
 #include "support/tourman_driver.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/tournament_state.h"
-
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/list.h"
 #include "tourman/commands/export_tournament.h"
+#include "tourman/commands/tournament_commands.h"
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tournament/files/line_reader.h"

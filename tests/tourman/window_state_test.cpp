@@ -22,6 +22,8 @@
 #include "tournament/round_tables.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -213,6 +215,93 @@ TEST_F(WindowStateTest, NewAndOpenFromTheResultEntryShowThePlayersPageWithNameFo
         EXPECT_EQ(WkFormGetFocus(MainWindow.window), PlayersPage.name) << open;
         Type("ROSSI");
         EXPECT_STREQ(WkEditGetText(PlayersPage.name), "ROSSI") << open;
+    }
+}
+
+// Each command that changes the tournament's stage leaves the window showing
+// it, with no show of its own: the page on show, the pairing and results
+// tabs, the pair, accept and close-registration buttons and the round field.
+TEST_F(WindowStateTest, EachCommandShowsTheStageItLeaves) {
+    ASSERT_TRUE(Start());
+    const auto on = [](WkObject* o) { return WkObjectIsSensitive(o) ? '+' : '-'; };
+    const auto shown = [&] {
+        return std::string("page ") + std::to_string(WkFormGetPage(MainWindow.notebook)) + " tabs " +
+               on(MainWindow.pages[1]) + on(MainWindow.pages[2]) + " pair " + on(PairingPage.pairButton) +
+               " accept " + on(PairingPage.acceptButton) + " close " + on(PlayersPage.closeRegistrationButton) +
+               " round " + WkEditGetText(ResultsPage.roundField);
+    };
+    const std::string kept = dataFolder + "kept.rnd";
+    const struct {
+        const char* command;
+        std::function<void()> run;
+        const char* shown;
+    } steps[] = {
+        {"New", [&] { NewClubCup("cup"); }, "page 0 tabs -- pair - accept - close + round 0"},
+        {"Close registration",
+         [&] {
+             Register(true, false);
+             Answer(MsgCloseRegistrationQuestion, 1);
+             Answer(MsgPairingNumbersQuestion, 0);
+             Answer(MsgTopSeedWhiteQuestion, 1);
+             Click(PlayersPage.closeRegistrationButton);
+         },
+         "page 1 tabs +- pair - accept + close - round 1"},
+        {"Cancel",
+         [&] {
+             Answer(MsgCancelLastPairingQuestion, 1);
+             Click(PairingPage.cancelButton);
+         },
+         "page 1 tabs ++ pair + accept - close - round 0"},
+        {"Pair",
+         [&] {
+             Answer(MsgTopSeedWhiteQuestion, 1);
+             Click(PairingPage.pairButton);
+         },
+         "page 1 tabs +- pair - accept + close - round 1"},
+        {"Accept", [&] { Click(PairingPage.acceptButton); }, "page 2 tabs -+ pair - accept - close - round 1"},
+        {"Close results",
+         [&] {
+             PlayRound();
+             std::filesystem::copy_file(dataFolder + "cup.rnd", kept);
+         },
+         "page 2 tabs ++ pair + accept - close - round 1"},
+        {"Open",
+         [&] {
+             Page(0);
+             Answer(MsgLeaveOpenTournament, 1);
+             ChooseFile(dataFolder + "cup.qon");
+             OpenTournamentCommand();
+         },
+         "page 0 tabs ++ pair + accept - close - round 1"},
+        {"Delete last round",
+         [&] {
+             Answer(MsgDeleteLastRoundQuestion, 1);
+             TournamentMenuCommand(3);
+         },
+         "page 0 tabs ++ pair + accept - close - round 0"},
+        {"Load round file",
+         [&] {
+             Answer(MsgLeaveOpenTournament, 1);
+             ChooseFile(kept);
+             LoadRoundFileCommand();
+         },
+         "page 0 tabs ++ pair + accept - close - round 1"},
+        {"Reopen the registration",
+         [&] {
+             Page(2);
+             Answer(MsgDeleteAllRoundsQuestion, 1);
+             Answer(MsgAreYouSure, 1);
+             AnswerText("The rounds played are kept in the round file \"cup-reopened.rnd\";\n"
+                        "opening the tournament no longer reads them.",
+                        0);
+             TournamentMenuCommand(4);
+         },
+         "page 0 tabs -- pair - accept - close + round 0"},
+    };
+    for (const auto& step : steps) {
+        step.run();
+        Flush();
+        EXPECT_EQ(shown(), step.shown) << step.command;
     }
 }
 

@@ -5,13 +5,13 @@
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/push_button.h"
 #include "tourman/dialogs/settings_dialog.h"
-#include "tourman/pages/players/player_list.h"
 #include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
 #include "tournament/settings.h"
+#include "tournament/tournament_window.h"
 
 #include <cstdlib>
 #include <string>
@@ -40,7 +40,7 @@ bool InExportRange(int fideRating, int nationalRating, int low, int high, Export
 
 void ExportTournamentCommand() {
     // While the registration is open the list is the register: what it shows is what gets exported.
-    if (ClosedRegistration == 0 && !CommitPlayerList()) return;
+    if (ClosedRegistration == 0 && TournamentWindow.commitPlayerList && !TournamentWindow.commitPlayerList()) return;
     if (PlayerCount < 1) {
         ShowAlert(MessageText(MsgNoPlayerRegistered), MessageText(MsgClose));
         return;

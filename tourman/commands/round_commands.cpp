@@ -33,25 +33,6 @@ void Alert(MessageNumber message) {
 
 } // namespace
 
-int LastPairableRound() {
-    if (IsRoundRobin())
-        return std::min(RoundRobinRoundCount(PlayerCount, Settings.PairingSystem), RoundRobinInstance.lastRound());
-    return std::min(Settings.PlannedRounds, SwissInstance.lastRound());
-}
-
-bool RoundLimitReached() {
-    // At or past the limit: a limit lowered under the current round must
-    // not let the pairing run on.
-    if (CurrentRound < LastPairableRound()) return false;
-    Alert(MsgAllRoundsPaired);
-    return true;
-}
-
-void ListProposedRound() {
-    RoundBoardsChanged();
-    WritePairingLists(CurrentRound);
-}
-
 void PairRoundCommand() {
     if (RoundLimitReached()) return;
     if (IsRoundRobin()) {

@@ -8,14 +8,6 @@
 
 struct WkObject;
 
-// The last round the tournament may pair: the planned rounds of a Swiss
-// tournament, the schedule's rounds of a round robin, never past the round
-// tables' last column.
-int LastPairableRound();
-// True, after alert MsgAllRoundsPaired, when CurrentRound has reached that
-// round.
-bool RoundLimitReached();
-
 // Pairs the next round. Swiss: the boards are proposed in the pairing list
 // for acceptance; a round that cannot be paired leaves the round counters and
 // the pair buttons as they were. Round robin: the next round of the schedule
@@ -34,11 +26,6 @@ void CancelPairingCommand();
 // round's pairing lists are written again. Nothing once the round is
 // accepted; MsgNotInRoundRobin in a round robin.
 void SwapPairingColours(WkObject* list, int row);
-
-// The window shows the round just proposed (its boards in the pairing list,
-// the accept and cancel buttons) and the round's pairing lists are written:
-// the proposal step that a manual pairing shares.
-void ListProposedRound();
 
 // Fills the pairing code's window hooks: after a cancelled pairing and
 // deleted rounds the window shows the tournament's state.

@@ -1,7 +1,5 @@
 #include "tourman/commands/save_tournament.h"
 
-#include "tourman/commands/round_commands.h"
-#include "tourman/pages/players/player_list.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
@@ -9,6 +7,7 @@
 #include "tournament/players.h"
 #include "tournament/round_state.h"
 #include "tournament/settings.h"
+#include "tournament/tournament_window.h"
 
 bool RefuseUnnamedTournament() {
     if (Settings.BaseName[0] != '\0') return false;
@@ -25,19 +24,10 @@ bool SaveTournament() {
     // Its files would be ".qon" and ".rnd", hidden, in whatever folder is current.
     if (RefuseUnnamedTournament()) return false;
     if (TournamentSaved == 0) {
-        CommitPlayerList();
+        if (TournamentWindow.commitPlayerList) TournamentWindow.commitPlayerList();
         if (ClosedRegistration != 0) PlayerNumbersFixed();
         if (!WriteTournamentFile(0)) return false;
     }
     return ClosedRegistration == 0 || WriteRoundStateFile(RoundStatePath());
 }
 
-bool SaveTournamentCommand() {
-    if (!CurrentRoundProposed()) return SaveTournament();
-    const int answer = AskQuestion(
-        "The proposed round is not saved: a tournament opened again waits for its pairing.\n"
-        "Accept the pairing before saving?",
-        "Cancel", MessageText(MsgNo), MessageText(MsgYes));
-    if (answer == 0) return false;
-    return answer == 2 ? AcceptPairing() : SaveTournament();
-}

@@ -1,5 +1,6 @@
 #include "tourman/commands/tournament_commands.h"
 
+#include "pairing/round_dispatcher.h"
 #include "toolkit/core/native_windows.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/file_browser.h"
@@ -10,11 +11,10 @@
 #include "tourman/frame/window_frame.h"
 #include "tourman/pages/output/output_page.h"
 #include "tourman/pages/players/player_form.h"
-#include "tourman/pages/players/player_list.h"
-#include "tourman/pages/players/players_page.h"
-#include "tourman/pages/results/results_list.h"
+#include "tourman/pages/results/result_entry.h"
 #include "tournament/files/host_files.h"
 #include "tournament/files/round_state_file.h"
+#include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
@@ -88,9 +88,9 @@ void OpenTournamentCommand() {
     if ((ClosedRegistration != 0 || TournamentSaved == 0) && !MayLeaveTournament()) return;
     std::string file, folder;
     if (!WkFileBrowser(MessageText(MsgOpenTournamentTitle).c_str(), "*.qon *.ini", file, folder, 1)) return;
-    HidePlayerList(true);
+    if (TournamentWindow.hidePlayerList) TournamentWindow.hidePlayerList();
     const bool opened = OpenTournament(folder + file);
-    HidePlayerList(false);
+    if (TournamentWindow.showPlayerList) TournamentWindow.showPlayerList();
     if (!opened) return;
 
     // Nothing of the tournament left shows: no file, no board.
@@ -140,7 +140,7 @@ void CloseRegistration() {
                     MessageText(MsgNo), MessageText(MsgYes)) != 1)
         return;
 
-    CommitPlayerList();
+    if (TournamentWindow.commitPlayerList) TournamentWindow.commitPlayerList();
     // Late entries only from here on, the rows kept at their numbers.
     RegistrationClosed();
     if (StartTournament(PlayerCount)) return;
@@ -154,6 +154,47 @@ void PrepareFirstRound() {
     if (MainWindow.notebook) WkFormSetPage(MainWindow.notebook, kPairingPage);
 }
 
+void BackToOpenRegistration(int newTournament) {
+    // A new tournament starts from nothing; only a reopened registration
+    // takes back the rounds it played.
+    if (!newTournament && PlayerCount > 0) DeleteRounds(1, CurrentRound, PlayerCount);
+    if (newTournament) {
+        ClearPlayers();
+        ResetByePlayer();
+        ResetTournament();
+    }
+    // The list sorts its rows again as they come: the window shows the
+    // registration open from here.
+    RegistrationReopened();
+
+    if (TournamentWindow.clearPlayerLists) TournamentWindow.clearPlayerLists();
+    WriteTournamentFile(0);
+    if (newTournament) {
+        const std::string title = std::string(Settings.BaseName) + " - " + ProgramTitle;
+        if (MainWindow.window) WkShellSetTitle(MainWindow.window, title.c_str());
+        // Nothing of the tournament left shows.
+        ClearOutputPage();
+    } else {
+        if (TournamentWindow.hidePlayerList) TournamentWindow.hidePlayerList();
+        ReadTournamentFile(TournamentFilePath(0));
+        if (TournamentWindow.showPlayerList) TournamentWindow.showPlayerList();
+    }
+    ClearPlayerForm();
+    ResetResultsFields();
+    TournamentOpened();
+}
+
+bool SaveTournamentCommand() {
+    if (!CurrentRoundProposed()) return SaveTournament();
+    const int answer = AskQuestion(
+        "The proposed round is not saved: a tournament opened again waits for its pairing.\n"
+        "Accept the pairing before saving?",
+        "Cancel", MessageText(MsgNo), MessageText(MsgYes));
+    if (answer == 0) return false;
+    return answer == 2 ? AcceptPairing() : SaveTournament();
+}
+
 void InstallTournamentCommandHooks() {
     TournamentWindow.pairFirstRound = PairFirstRoundCommand;
+    NewTournamentAccepted = [] { BackToOpenRegistration(1); };
 }

@@ -1,6 +1,7 @@
 // The tournament commands of the File menu and the players page: a new
-// tournament, opening one, loading a round-state file over the open one,
-// and the close of the registration that starts the tournament,
+// tournament, opening one, saving it, loading a round-state file over the open one,
+// the return to an open registration, and the close of the registration
+// that starts the tournament,
 // with the steps that follow the start and go before round 1 is paired.
 // The tournament's state stays in its tables; this module owns nothing.
 #pragma once
@@ -17,6 +18,13 @@ void OpenTournamentCommand();
 // Reads a chosen round-state file (from the folder it was chosen in) over
 // the open tournament's rounds; a bad file changes nothing.
 void LoadRoundFileCommand();
+// The Save item and the close's save. A proposed round is not saved (a
+// reopened tournament waits for its pairing again, and a round paired by
+// hand cannot be proposed again), so while one waits the arbiter is asked
+// first: Yes accepts it, which saves the tournament with the round open for
+// results; No saves without it; Cancel saves nothing. True when the
+// tournament was saved.
+bool SaveTournamentCommand();
 // Checks the player count against the pairing system and the planned
 // rounds, asks (and asks again before a round file of another event under
 // the tournament's name is written over), then starts the tournament. Every
@@ -28,6 +36,14 @@ void CloseRegistration();
 // pairing page shown.
 void PrepareFirstRound();
 
-// Fills the start's hook: the pairing of round 1 after the start of a
-// tournament, the steps of PrepareFirstRound first.
+// Back to an open registration with no round paired: for a new tournament
+// (1) empty players, tables and state, nothing left in the output page's
+// viewer and an empty tournament file written;
+// for the open one (0) its rounds removed and its file written and read
+// back, so that the player list holds what the file holds.
+void BackToOpenRegistration(int newTournament);
+
+// Fills the start's hook and the OK of a new tournament's settings: the
+// pairing of round 1 after the start of a tournament, the steps of
+// PrepareFirstRound first; BackToOpenRegistration(1).
 void InstallTournamentCommandHooks();

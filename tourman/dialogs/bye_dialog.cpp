@@ -10,8 +10,6 @@
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/dialogs/close_buttons.h"
-#include "tourman/pages/players/player_form.h"
-#include "tourman/pages/players/players_widgets.h"
 #include "tournament/files/player_list_row.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -48,10 +46,11 @@ void Alert(const std::string& text) {
 
 } // namespace
 
-WkObject* OpenByeDialog() {
+WkObject* OpenByeDialog(int selectedId, bool (*assign)(int player, int resultCode)) {
     if (ByeDialog.window) WkShellDestroy(ByeDialog.window);
     ByeDialogFields& b = ByeDialog;
     b.window = WkCreateShell("Assign BYE to:", WK_SHELL_DIALOG);
+    b.assign = assign;
     WkFormSetSpacing(WkFormOf(b.window), 0);
     WkObjectSetBackgroundImageFile(WkFormOf(b.window), "tile6.bmp", WK_IMAGE_TILED);
     WkObjectAddDestroyHandler(b.window, Forget, nullptr);
@@ -61,8 +60,7 @@ WkObject* OpenByeDialog() {
     WkObjectSetWidth(table, 200);
     WkCreateLabel(table, " ID ", kFontHelvMedium);
     WkCreateLabel(table, "Result", kFontHelvMedium);
-    const WkListItem* selected = PlayersPage.playerList ? WkListGetSelectedItem(PlayersPage.playerList) : nullptr;
-    const std::string id = selected ? std::to_string(selected->position + 1) : "";
+    const std::string id = selectedId > 0 ? std::to_string(selectedId) : "";
     b.id = WkCreateEdit(table, id.c_str(), 3, kFontHelvMedium);
     WkEditSetFilter(b.id, WK_FILTER_DIGITS, nullptr);
     WkEditSetPreset(b.id, 1); // the selected player's, typed over by another's
@@ -83,35 +81,19 @@ WkObject* OpenByeDialog() {
 
 void OnByeOk(WkObject* button, void*, void*) {
     const ByeDialogFields& b = ByeDialog;
-    const PlayersPageWidgets& w = PlayersPage;
     const char* typed = WkEditGetText(b.id);
     const int player = typed && *typed ? std::atoi(typed) : 0;
-    WkListItem* row = w.playerList && IsRegisteredId(player) ? WkListGetItem(w.playerList, player - 1) : nullptr;
-    if (!row) return Alert(ByeInvalidIdText);
-    Player listed{};
-    if (!ReadPlayerListRow(row->text, player, listed) || !listed.available) return Alert(ByeUnavailableText);
-    // The typed player, not whichever row was selected, goes into the form:
-    // the availability change below is his.
-    WkListSelectItem(w.playerList, player - 1);
-    RowToForm(WkListGetItem(w.playerList, player - 1));
-    if (!w.available) return;
-
     const char* chosen = WkEditGetText(b.result);
     int code = WinUnplayed;
     for (const ByeResult& r : kResults)
         if (chosen && std::string(chosen) == r.text) code = r.code;
-    const int round = CurrentRound + 1;
-    OpponentTable(player, round) = 0;
-    PlayerResultTable(player, round) = std::uint16_t(code);
-    ColorHistory(player, round) = 0;
-    WkToggleSetState(w.available, 0);
-    AddOrModifyPlayer(1);
+    if (!b.assign || !b.assign(player, code)) return;
     WkShellDestroy(button);
 }
 
-void AssignByeCommand() {
+void AssignByeCommand(int selectedId, bool (*assign)(int player, int resultCode)) {
     if (ClosedRegistration == 0) return Alert(ByeWhileRegisteringText);
     if (IsRoundRobin()) return Alert(MessageText(MsgNotInRoundRobin));
     if (IsGetResultDone == 0) return Alert(ByeBeforeResultsText);
-    WkShellRealize(OpenByeDialog());
+    WkShellRealize(OpenByeDialog(selectedId, assign));
 }

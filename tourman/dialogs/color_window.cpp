@@ -1,6 +1,7 @@
 #include "tourman/dialogs/color_window.h"
 
 #include "pairing/color_improvement.h"
+#include "pairing/round_dispatcher.h"
 #include "reports/board_cards.h"
 #include "toolkit/core/object.h"
 #include "toolkit/core/object_attrs.h"
@@ -11,10 +12,8 @@
 #include "toolkit/widgets/header_table.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/push_button.h"
-#include "tourman/commands/round_commands.h"
 #include "tourman/dialogs/close_buttons.h"
 #include "tourman/frame/window_frame.h"
-#include "tourman/pages/results/results_list.h"
 #include "tournament/color_history.h"
 #include "tournament/game_code.h"
 #include "tournament/message_box.h"
@@ -184,8 +183,8 @@ void CloseWindowOf(void* button) {
 // The round's board cards and the window follow the new boards.
 void ShowNewBoards() {
     WriteBoardCards(CurrentRound);
-    ShowRound(CurrentRound);
-    RoundBoardsChanged();
+    // The results page lists the current round's boards anew.
+    SetCurrentRound(CurrentRound);
 }
 
 void OnDoAuto(WkObject* button, void*, void*) {

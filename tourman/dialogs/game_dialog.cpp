@@ -10,7 +10,6 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/push_button.h"
 #include "tourman/dialogs/close_buttons.h"
-#include "tourman/pages/players/players_widgets.h"
 #include "tournament/game_code.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -174,13 +173,11 @@ void OnGameDialogOk(WkObject* button, void*, void* data) {
     WkShellDestroy(button);
 }
 
-void EditPlayerGames() {
+void EditPlayerGames(int player) {
     if (ClosedRegistration == 0) return Refuse(MsgRegistrationStillOpen);
     if (IsRoundRobin()) return Refuse(MsgNotInRoundRobin);
     if (AskQuestion(MessageText(MsgChangePlayerGamesQuestion), MessageText(MsgNo), MessageText(MsgYes)) == 0)
         return;
-    const WkListItem* item = PlayersPage.playerList ? WkListGetSelectedItem(PlayersPage.playerList) : nullptr;
-    const int player = item ? item->position + 1 : 0;
     if (!IsRegisteredId(player)) {
         WkBeep();
         return;

@@ -44,6 +44,6 @@ std::string GameDialogConflictRefusal(int round, const std::string& conflict);
 
 // The player list's popup item: refused while the registration is open
 // (MsgRegistrationStillOpen) and in a round robin (MsgNotInRoundRobin); asks
-// MsgChangePlayerGamesQuestion, then opens the dialog for the player of the
-// selected row.
-void EditPlayerGames();
+// MsgChangePlayerGamesQuestion, then opens the dialog for the player the
+// players page gives, the one of its selected row (0: none, a beep).
+void EditPlayerGames(int player);

@@ -1,5 +1,6 @@
 #include "tourman/dialogs/manual_pairing.h"
 
+#include "pairing/round_dispatcher.h"
 #include "reports/board_cards.h"
 #include "reports/pairing_lists.h"
 #include "toolkit/core/colors.h"
@@ -16,10 +17,8 @@
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/progress_bar.h"
 #include "toolkit/widgets/push_button.h"
-#include "tourman/commands/round_commands.h"
 #include "tourman/dialogs/close_buttons.h"
 #include "tourman/frame/window_frame.h"
-#include "tourman/pages/results/results_list.h"
 #include "tournament/capacities.h"
 #include "tournament/color_history.h"
 #include "tournament/files/atomic_file.h"
@@ -242,7 +241,6 @@ void StartManualPairing() {
 }
 
 void RepairShownRound() {
-    if (!IsRoundRobin()) ForgetChosenBoard();
     Open(2);
 }
 
@@ -426,7 +424,6 @@ void OnConfirmPairs(WkObject* button, void*, void*) {
     if (ManualPairingMode == 0) {
         ListProposedRound();
     } else {
-        ShowRound(round);
         WritePairingLists(round);
         // The new boards are unplayed: the round is open for results again,
         // with its own board cards, and the next round waits for them.

@@ -16,14 +16,8 @@
 #include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/toggle.h"
-#include "tourman/commands/round_commands.h"
 #include "tourman/dialogs/close_buttons.h"
 #include "tourman/frame/window_frame.h"
-#include "tourman/pages/output/output_page.h"
-#include "tourman/pages/players/player_form.h"
-#include "tourman/pages/players/player_list.h"
-#include "tourman/pages/players/players_page.h"
-#include "tourman/pages/results/results_list.h"
 #include "tournament/calendar_date.h"
 #include "tournament/files/line_reader.h"
 #include "tournament/files/tournament_file.h"
@@ -41,6 +35,7 @@
 #include <cstring>
 
 SettingsFields SettingsDialog;
+void (*NewTournamentAccepted)() = nullptr;
 
 namespace {
 
@@ -380,38 +375,8 @@ void OnSettingsOk(WkObject*, void*, void* data) {
         Refuse("The swiss system you was using has been changed!");
     Settings = s;
     TournamentChanged();
-    if (kind == NewTournamentKind) BackToOpenRegistration(1);
+    if (kind == NewTournamentKind && NewTournamentAccepted) NewTournamentAccepted();
     if (SettingsDialog.window) WkShellDestroy(SettingsDialog.window);
-}
-
-void BackToOpenRegistration(int newTournament) {
-    // A new tournament starts from nothing; only a reopened registration
-    // takes back the rounds it played.
-    if (!newTournament && PlayerCount > 0) DeleteRounds(1, CurrentRound, PlayerCount);
-    if (newTournament) {
-        ClearPlayers();
-        ResetByePlayer();
-        ResetTournament();
-    }
-    // The list sorts its rows again as they come: the window shows the
-    // registration open from here.
-    RegistrationReopened();
-
-    ClearPlayerLists();
-    WriteTournamentFile(0);
-    if (newTournament) {
-        const std::string title = std::string(Settings.BaseName) + " - " + ProgramTitle;
-        if (MainWindow.window) WkShellSetTitle(MainWindow.window, title.c_str());
-        // Nothing of the tournament left shows.
-        ClearOutputPage();
-    } else {
-        HidePlayerList(true);
-        ReadTournamentFile(TournamentFilePath(0));
-        HidePlayerList(false);
-    }
-    ClearPlayerForm();
-    ResetResultsFields();
-    TournamentOpened();
 }
 
 void TournamentSettingsCommand() {

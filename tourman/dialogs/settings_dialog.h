@@ -1,4 +1,4 @@
-// The tournament settings dialog and the return to an open registration.
+// The tournament settings dialog.
 //
 // One dialog edits the whole settings record: to make a new tournament, to
 // change the open one, or to give the settings of an export (whose OK
@@ -6,8 +6,8 @@
 // in SettingsDialog while the window lives (only one at a time; opening
 // another replaces the handles) and are forgotten with it. Nothing reaches
 // the settings before OK, and OK stores nothing unless every field passes.
-// BackToOpenRegistration puts the run state back to an open registration,
-// for a new tournament or for the reopened registration of the open one.
+// The OK of a new tournament hands the settings stored to the command
+// that starts it (NewTournamentAccepted).
 #pragma once
 
 #include <string>
@@ -66,12 +66,9 @@ void OnTieBreakToggle(WkObject* box, int on, void* index);
 void OnBrowseDataFolder(WkObject* button, void* record, void* data);
 void OnSettingsOk(WkObject* button, void* record, void* kind);
 
-// Back to an open registration with no round paired: for a new tournament
-// (1) empty players, tables and state, nothing left in the output page's
-// viewer and an empty tournament file written;
-// for the open one (0) its rounds removed and its file written and read
-// back, so that the player list holds what the file holds.
-void BackToOpenRegistration(int newTournament);
+// What OK runs once the settings of a new tournament are stored: the
+// tournament commands fill it at start; empty, OK only stores them.
+extern void (*NewTournamentAccepted)();
 
 // The tournament menu's settings item: alert MsgNeedsStartedTournament while no
 // tournament is open, else the dialog of the modify kind.

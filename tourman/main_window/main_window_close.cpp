@@ -4,6 +4,7 @@
 #include "toolkit/core/shell.h"
 #include "toolkit/core/window_system.h"
 #include "tourman/commands/save_tournament.h"
+#include "tourman/commands/tournament_commands.h"
 #include "tourman/frame/window_frame.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"

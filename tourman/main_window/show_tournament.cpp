@@ -1,9 +1,9 @@
 #include "tourman/main_window/show_tournament.h"
 
+#include "pairing/round_dispatcher.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form_pages.h"
-#include "tourman/commands/round_commands.h"
 #include "tourman/frame/window_frame.h"
 #include "tourman/pages/pairing/pairing_page.h"
 #include "tourman/pages/players/players_page.h"

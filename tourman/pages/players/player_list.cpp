@@ -52,6 +52,7 @@ void InstallPlayerListHooks() {
         AddRow(PlayersPage.unavailableList, row);
     };
     TournamentWindow.clearPlayerLists = ClearPlayerLists;
+    TournamentWindow.commitPlayerList = CommitPlayerList;
     TournamentWindow.hidePlayerList = [] {
         if (PlayersPage.playerList) WkListHide(PlayersPage.playerList);
     };

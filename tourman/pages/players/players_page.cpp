@@ -25,8 +25,12 @@
 #include "tourman/pages/players/database_page.h"
 #include "tourman/pages/players/player_form.h"
 #include "tourman/pages/players/players_widgets.h"
+#include "tournament/files/player_list_row.h"
+#include "tournament/message_box.h"
 #include "tournament/message_table.h"
+#include "tournament/players.h"
 #include "tournament/round_state.h"
+#include "tournament/round_tables.h"
 
 #include <cstdint>
 #include <string>
@@ -70,6 +74,41 @@ WkObject* DropDown(WkObject* parent, const char* text, int length, int rows) {
 }
 
 // The popup menu has a window of its own, which goes with the main window.
+// The player of the list's selected row, 0 when none is.
+int SelectedPlayer() {
+    const WkListItem* item = PlayersPage.playerList ? WkListGetSelectedItem(PlayersPage.playerList) : nullptr;
+    return item ? item->position + 1 : 0;
+}
+
+// What the BYE dialog took: the player must be registered and available;
+// he is put into the form, his cells of the next round get the BYE, and the
+// form's change stores him as unavailable (saved as every change is). A
+// refusal changes nothing.
+bool AssignBye(int player, int resultCode) {
+    const PlayersPageWidgets& w = PlayersPage;
+    WkListItem* row = w.playerList && IsRegisteredId(player) ? WkListGetItem(w.playerList, player - 1) : nullptr;
+    Player listed{};
+    const char* refusal = !row                                                                   ? ByeInvalidIdText
+                          : !ReadPlayerListRow(row->text, player, listed) || !listed.available ? ByeUnavailableText
+                                                                                               : nullptr;
+    if (refusal) {
+        ShowAlert(refusal, MessageText(MsgClose));
+        return false;
+    }
+    // The typed player, not whichever row was selected, goes into the form:
+    // the availability change below is his.
+    WkListSelectItem(w.playerList, player - 1);
+    RowToForm(WkListGetItem(w.playerList, player - 1));
+    if (!w.available) return false;
+    const int round = CurrentRound + 1;
+    OpponentTable(player, round) = 0;
+    PlayerResultTable(player, round) = std::uint16_t(resultCode);
+    ColorHistory(player, round) = 0;
+    WkToggleSetState(w.available, 0);
+    AddOrModifyPlayer(1);
+    return true;
+}
+
 void DestroyPopupMenu(WkObject*, WkMessage*, void* menu, std::uint32_t) {
     WkShellDestroy(static_cast<WkObject*>(menu));
 }
@@ -158,9 +197,9 @@ void BuildPlayersPage(WkObject* page) {
     WkObjectConfigure(w.playerList, "List Player", 0x46);
     w.playerListMenu = WkCreatePopupMenu(2);
     WkMenuAddItem(
-        w.playerListMenu, "Modify the Cross Table", [](WkMenuItem*, int, void*) { EditPlayerGames(); },
+        w.playerListMenu, "Modify the Cross Table", [](WkMenuItem*, int, void*) { EditPlayerGames(SelectedPlayer()); },
         w.playerList);
-    WkMenuAddItem(w.playerListMenu, "Assign BYE", [](WkMenuItem*, int, void*) { AssignByeCommand(); }, w.playerList);
+    WkMenuAddItem(w.playerListMenu, "Assign BYE", [](WkMenuItem*, int, void*) { AssignByeCommand(SelectedPlayer(), AssignBye); }, w.playerList);
     WkObjectAddEventHandler(w.playerList, ShowPlayerPopup, 1u << (WK_MSG_PRESS - 1), w.playerListMenu);
     WkObject* row = WkCreateHorizontalForm(page);
     WkObjectSetHeight(row, 30);

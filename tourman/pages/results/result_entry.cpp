@@ -281,3 +281,12 @@ void SwapResultColours(int position) {
     GameTable(board, ShownRound) = EncodeGameCode(black, white, MirrorResult(digit));
     WkListReplaceItem(ResultsPage.resultsList, position, ResultRow(board, ShownRound).c_str(), 0);
 }
+
+void ResetResultsFields() {
+    ResultsPageWidgets& w = ResultsPage;
+    ResetResultEntry();
+    for (WkObject* field : {w.boardField, w.resultKeyField})
+        if (field) WkEditReplaceText(field, "", 0, 0);
+    ForgetChosenBoard();
+    if (w.roundField) WkEditReplaceText(w.roundField, std::to_string(CurrentRound).c_str(), 0, 0);
+}

@@ -55,4 +55,6 @@ void SwapResultColours(int position);
 void ResetResultEntry();
 // True while the result entry is open.
 bool ResultEntryOpen();
-
+// The results page's fields as a tournament starts them: the result entry
+// closed, no board typed or chosen, the round field at the current round.
+void ResetResultsFields();

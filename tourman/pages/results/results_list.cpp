@@ -3,8 +3,6 @@
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/list.h"
-#include "tourman/pages/results/result_entry.h"
-#include "tourman/pages/results/results_page.h"
 #include "tourman/pages/results/results_widgets.h"
 #include "tournament/game_code.h"
 #include "tournament/message_box.h"
@@ -45,23 +43,13 @@ void ForgetChosenBoard() {
     if (ResultsPage.boardLabel) WkObjectSetText(ResultsPage.boardLabel, MessageText(MsgChooseBoard).c_str());
 }
 
-void ResetResultsFields() {
-    ResultsPageWidgets& w = ResultsPage;
-    ResetResultEntry();
-    for (WkObject* field : {w.boardField, w.resultKeyField})
-        if (field) WkEditReplaceText(field, "", 0, 0);
-    ForgetChosenBoard();
-    if (w.roundField) WkEditReplaceText(w.roundField, std::to_string(CurrentRound).c_str(), 0, 0);
-}
-
 bool ShowRound(int round) {
     if (round < 1 || round > CurrentRound) {
         ShowAlert(MessageText(MsgNoSuchRound), MessageText(MsgClose));
         return false;
     }
-    ShownRound = round;
     // Listed anew, with no board chosen.
     if (ResultsPage.resultsList) WkListClear(ResultsPage.resultsList);
-    ShowResultsPageState();
+    RoundListed(round);
     return true;
 }

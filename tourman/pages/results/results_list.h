@@ -16,14 +16,11 @@ std::string ResultRow(int board, int round);
 // Lists on the results page the round whose number the text holds: alert
 // MsgNoSuchRound and nothing else changed when it is not a round from 1 to
 // CurrentRound, the round field then showing the round listed. Otherwise
-// ShownRound becomes that round and the page shows it anew
-// (ShowResultsPageState), with no board chosen.
+// ShownRound becomes that round (RoundListed) and the window shows it
+// anew, with no board chosen.
 bool ShowRound(const std::string& text);
 bool ShowRound(int round);
 
 // The board label back to asking for a board.
 void ForgetChosenBoard();
-// The results page's fields as a tournament starts them: the result entry
-// closed, no board typed or chosen, the round field at the current round.
-void ResetResultsFields();
 

@@ -20,6 +20,7 @@
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
 #include "tournament/round_tables.h"
+#include "tournament/settings.h"
 
 #include <cstdint>
 #include <string>
@@ -130,7 +131,14 @@ void ConnectResultsPage() {
     WkButtonSetCallback(
         w.colorImprovementButton, [](WkObject*, void*, void*) { ColorImprovementCommand(); }, nullptr);
     if (w.repairButton)
-        WkButtonSetCallback(w.repairButton, [](WkObject*, void*, void*) { RepairShownRound(); }, nullptr);
+        WkButtonSetCallback(
+            w.repairButton,
+            [](WkObject*, void*, void*) {
+                // The boards chosen so far go with the round re-paired.
+                if (!IsRoundRobin()) ForgetChosenBoard();
+                RepairShownRound();
+            },
+            nullptr);
 }
 
 void ShowResultsPageState() {
