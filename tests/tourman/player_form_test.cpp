@@ -220,10 +220,6 @@ TEST_F(PlayerFormTest, BadFieldsNamedOneLetterNameWithdrawnReopenedOneDeleted) {
     EXPECT_EQ(std::string(WkEditGetText(PlayersPage.name)) + WkEditGetText(PlayersPage.search), "");
 }
 
-// Enter in Search finds the player and fills the form, and pressed again
-// finds him again: from no field of the page does a chain of Enters reach
-// "Delete player" (or "Close registration" and "Clear form"), here with a
-// row picked, so that a delete reached would take it.
 // Once the form is emptied (a change, a clear, an add) the row found last
 // is no longer selected: Delete has no player to take.
 TEST_F(PlayerFormTest, AnEmptiedFormLeavesNoRowForDelete) {
@@ -251,6 +247,10 @@ TEST_F(PlayerFormTest, AnEmptiedFormLeavesNoRowForDelete) {
     EXPECT_EQ(Rows().size(), 5u);
 }
 
+// Enter in Search finds the player and fills the form, and pressed again
+// finds him again: from no field of the page does a chain of Enters reach
+// "Delete player" (or "Close registration" and "Clear form"), here with a
+// row picked, so that a delete reached would take it.
 TEST_F(PlayerFormTest, SearchEnterEnterAndEnterChainsLeaveEveryPlayer) {
     ASSERT_TRUE(Start());
     const char* unnamed = "The tournament has no file name yet: nothing is written.\nStart it with New tournament "

@@ -121,6 +121,23 @@ class ResultEntryTest : public TourmanTest {
         WkEditReplaceText(PlayersPage.name, name.c_str(), 0, 0);
         Click(PlayersPage.addButton);
     }
+    // The round's five results keyed from board 1 (keys[b - 1] on board b) and the round closed.
+    void KeyRoundAndClose(const std::string& keys) {
+        Click(ResultsPage.resultsToggle);
+        Board(1);
+        for (char key : keys) Key(std::string(1, key));
+        Click(ResultsPage.resultsToggle);
+    }
+    // A fresh program opening the saved tournament (its last round's results open or not) leaves the
+    // folder as it was.
+    void ReopenUnchanged(const std::string& qon, bool resultsOpen = false) {
+        const auto files = Snapshot(dataFolder);
+        Restart(files);
+        ChooseFile(dataFolder + qon);
+        if (resultsOpen) Answer(MsgResultsNotComplete, 0);
+        OpenTournamentCommand();
+        EXPECT_EQ(Snapshot(dataFolder), files);
+    }
 };
 
 TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
@@ -428,10 +445,7 @@ TEST_F(ResultEntryTest, ReportsNotWrittenAtTheCloseAreNamed) {
         alert += "\n" + dataFolder + name;
     }
     AnswerText(alert, 0);
-    Click(ResultsPage.resultsToggle);
-    Board(1);
-    for (int b = 1; b <= 5; ++b) Key("1");
-    Click(ResultsPage.resultsToggle);
+    KeyRoundAndClose("11111");
     EXPECT_TRUE(IsGetResultDone == 1 && Exists("cup1.rnd"));
     for (const char* name : files) EXPECT_EQ(ReadFileBytes(dataFolder + name), "the last one\r\n") << name;
 }
@@ -485,28 +499,17 @@ TEST_F(ResultEntryTest, ClosedRoundsReachTheDiskAtOnce) {
 TEST_F(ResultEntryTest, AnAcceptedRoundOpensAsSaved) {
     for (int system : {SingleRoundRobinSystem, FideDubovSystem}) {
         StartRound1(system);
-        for (int round = 1; round <= 3; ++round) {
-            if (round > 1) PairAndAccept();
-            if (round == 3) break;
-            Click(ResultsPage.resultsToggle);
-            Board(1);
-            for (int b = 1; b <= 5; ++b) Key(std::string(1, "1x0"[(b + round) % 3]));
-            Click(ResultsPage.resultsToggle);
-        }
+        KeyRoundAndClose("01x01");
+        PairAndAccept();
+        KeyRoundAndClose("1x01x");
+        PairAndAccept();
         ASSERT_TRUE(SaveTournament());
-        std::vector<float> scores;
-        for (int id = 1; id <= 10; ++id)
-            scores.insert(scores.end(), {PlayerScores[id].score, PlayerScores[id].sonnebornBerger});
-        const auto files = Snapshot(dataFolder);
-        Restart(files);
-        ChooseFile(dataFolder + "cup.qon");
-        Answer(MsgResultsNotComplete, 0);
-        OpenTournamentCommand();
+        std::vector<std::pair<float, float>> scores;
+        for (int id = 1; id <= 10; ++id) scores.emplace_back(PlayerScores[id].score, PlayerScores[id].sonnebornBerger);
+        ReopenUnchanged("cup.qon", true);
         EXPECT_TRUE(CurrentRound == 3 && IsPairingDone == 1);
-        EXPECT_EQ(Snapshot(dataFolder), files);
         for (int id = 1; id <= 10; ++id)
-            EXPECT_TRUE(PlayerScores[id].score == scores[2 * id - 2] &&
-                        PlayerScores[id].sonnebornBerger == scores[2 * id - 1])
+            EXPECT_EQ(std::pair(PlayerScores[id].score, PlayerScores[id].sonnebornBerger), scores[id - 1])
                 << system << " " << id;
         TearDown();
         SetUp();
@@ -520,10 +523,7 @@ TEST_F(ResultEntryTest, AReopenedRegistrationOpensWithoutItsRounds) {
     StartRound1();
     for (int round = 1; round <= 3; ++round) {
         if (round > 1) PairAndAccept();
-        Click(ResultsPage.resultsToggle);
-        Board(1);
-        for (int b = 1; b <= 5; ++b) Key("1");
-        Click(ResultsPage.resultsToggle);
+        KeyRoundAndClose("11111");
     }
     const std::string rounds = ReadFileBytes(dataFolder + "cup.rnd");
     Answer(MsgDeleteAllRoundsQuestion, 1);
@@ -537,15 +537,11 @@ TEST_F(ResultEntryTest, AReopenedRegistrationOpensWithoutItsRounds) {
     Click(PlayersPage.deleteButton);
     Typed("NEWCOMER");
     ASSERT_TRUE(SaveTournament());
-    const auto files = Snapshot(dataFolder);
-    Restart(files);
-    ChooseFile(dataFolder + "cup.qon");
-    OpenTournamentCommand();
+    ReopenUnchanged("cup.qon");
     EXPECT_TRUE(ClosedRegistration == 0 && CurrentRound == 0 && PlayerCount == 10);
     for (int id = 1; id <= 10; ++id)
         for (int round = 1; round <= 3; ++round)
             EXPECT_TRUE(OpponentTable(id, round) == 0 && PlayerResultTable(id, round) == 0) << id << " " << round;
-    EXPECT_EQ(Snapshot(dataFolder), files);
 
     // Another event's round file under the name of a new tournament: the new one saved and opened
     // neither reads it nor speaks of it, and its start asks before writing over it.
@@ -553,9 +549,7 @@ TEST_F(ResultEntryTest, AReopenedRegistrationOpensWithoutItsRounds) {
     fs::copy_file(dataFolder + "cup-reopened.rnd", dataFolder + "other.rnd");
     for (int i = 0; i < 6; ++i) Typed("PLAYER " + std::string(1, char('A' + i)));
     ASSERT_TRUE(SaveTournament());
-    Restart(Snapshot(dataFolder));
-    ChooseFile(dataFolder + "other.qon");
-    OpenTournamentCommand();
+    ReopenUnchanged("other.qon");
     EXPECT_TRUE(ClosedRegistration == 0 && CurrentRound == 0 && PlayerCount == 6 && OpponentTable(6, 1) == 0);
     Answer(MsgCloseRegistrationQuestion, 1);
     AnswerText("The folder already holds the round file \"other.rnd\" of another event.\n"

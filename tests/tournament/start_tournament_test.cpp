@@ -201,9 +201,7 @@ TEST_F(StartTournamentTest, AnOpenWithoutItsRoundsIsRefusedByTheLine) {
     ClosedRegistration = 1;
     RecordingMessageBox boxes;
     ASSERT_TRUE(StartTournament(PlayerCount));
-    RestoreSavedRound(1);
-    ASSERT_TRUE(WriteTournamentFile(0));
-    ASSERT_TRUE(WriteRoundStateFile(RoundStatePath()));
+    SaveStarted();
     const std::string saved = ReadFileBytes(folder_ + "cup.qon"), state = folder_ + "cup.rnd";
     const struct {
         std::string from, to, why;

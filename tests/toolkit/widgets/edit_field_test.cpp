@@ -351,10 +351,6 @@ TEST_F(EditField, PictureOfFocusedUnfocusedMaskedInsensitiveAndThreeLineFields) 
     (void)lines;
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(EditField, AccentedCapitalsDrawnWholeAndLeaveNoMarksWhenDeleted) {
     // The first field opens focused with its text selected, the second plain;
     // the accents rise above the font's cell.

@@ -149,7 +149,7 @@ class RoundStateFileTest : public ::testing::Test {
         const char *line, *why;
     };
     // The family's tournament written with the results of its last round closed or not, then edited: each
-    // edit at the first match in the file, or with opponentRows after the colours for a row.
+    // edit at the first match in the file, or with opponentRows a row's after the colours, which look alike.
     void WriteEdited(const Contradiction& c, bool resultsClosed, bool opponentRows) {
         ResetTournamentState();
         if (c.roundRobin) RoundRobinOfFive();
@@ -431,7 +431,6 @@ TEST_F(RoundStateFileTest, OpponentsThatContradictTheRoundAreRefused) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        // Rows of the opponents and the games are looked for after the colours, which look alike.
         WriteEdited(c, false, true);
         if (c.line == nullptr) {
             EXPECT_TRUE(ReadRoundStateFile(path));
