@@ -10,7 +10,9 @@
 // (up to a bound), and only the alerts of the attempt that stands are shown.
 // A round that cannot be paired, or that fails the check, is cancelled and
 // leaves the tournament as it was before the call. DeleteRounds removes a span of
-// rounds and recomputes the standings over the rounds that remain.
+// rounds and recomputes the standings over the rounds that remain. The
+// last round the tournament may pair, and the proposal of a round paired
+// (by the engines or by hand), are here too.
 //
 // Engines register themselves by system code: an engine's module calls
 // RegisterPairingEngine once at program start (the program's start-up code,

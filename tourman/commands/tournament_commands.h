@@ -32,7 +32,7 @@ bool SaveTournamentCommand();
 // leave the registration open and the window as it was.
 void CloseRegistration();
 // What the start of a tournament does before round 1 is paired: the form
-// emptied, the round controls refreshed, the tournament saved and the
+// emptied, the tournament saved (its change shown) and the
 // pairing page shown.
 void PrepareFirstRound();
 

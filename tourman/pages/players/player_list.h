@@ -5,7 +5,7 @@
 // This module turns the rows (player_list_row.h gives their layout) into
 // the `Player` records (CommitPlayerList) and fills the hooks through which
 // the tournament-file reader fills the player list and the list of
-// unavailable players. It owns no state of its own.
+// unavailable players, and the commands commit the register. It owns no state of its own.
 #pragma once
 
 // Players 1..PlayerCount from the rows of the player list, their rating used
@@ -15,8 +15,9 @@
 // that the counters always count the players as listed.
 void RowsToPlayers();
 
-// RowsToPlayers, then the status line and the counters; with no registered
-// player alert MsgNoPlayerRegistered and change nothing (false).
+// RowsToPlayers; with no registered player alert MsgNoPlayerRegistered and
+// change nothing (false). The counters and the status line follow with the
+// transition the committing command ends in.
 bool CommitPlayerList();
 
 // Empties the player list and the list of unavailable players.
