@@ -16,6 +16,7 @@ int ClosedRegistration = 0;
 int IsPairingDone = 0;
 int TournamentSaved = 1;
 int TournamentOpen = 0;
+int RoundStateLoads = 0;
 RoundStateWindowHooks RoundStateWindow;
 
 namespace {
@@ -73,6 +74,7 @@ void RegistrationCloseUndone() {
 void RegistrationReopened() {
     CurrentRound = ShownRound = 0;
     ClosedRegistration = IsGetResultDone = IsSavedRound = IsPairingDone = 0;
+    ++RoundStateLoads;
     Changed();
 }
 
@@ -151,6 +153,7 @@ void RoundStateRead(int round, const int values[7]) {
     IsGetResultDone = values[4];
     ClosedRegistration = values[5];
     IsPairingDone = values[6];
+    ++RoundStateLoads;
     Changed();
 }
 

@@ -40,6 +40,10 @@ extern int IsPairingDone;
 // of its settings or players clears it, every write of the file sets it. 1
 // at program start.
 extern int TournamentSaved;
+// Counts the times the rounds were put in place whole: a round state read
+// from its file, the registration opened anew. What a page showed of the
+// rounds before (a board chosen, a result typed, the entry open) goes then.
+extern int RoundStateLoads;
 // 1 once a tournament was made or opened in this run of the program; no
 // file keeps it.
 extern int TournamentOpen;

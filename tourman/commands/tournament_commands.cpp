@@ -11,7 +11,6 @@
 #include "tourman/frame/window_frame.h"
 #include "tourman/pages/output/output_page.h"
 #include "tourman/pages/players/player_form.h"
-#include "tourman/pages/results/result_entry.h"
 #include "tournament/files/host_files.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_file.h"
@@ -46,7 +45,6 @@ void Alert(MessageNumber message) {
 // waiting for its results those on disk are the last close's and the
 // acceptance's, which no recomputation gives again, so none is written.
 void RoundsRead(bool opened) {
-    ResetResultsFields();
     const int rounds = ClosedRounds();
     const bool writeReports = !opened || rounds == CurrentRound;
     if (IsRoundRobin()) ComputeRoundRobinTieBreaks(rounds, PlayerCount, writeReports);
@@ -98,10 +96,7 @@ void OpenTournamentCommand() {
     const std::string title = std::string(Settings.BaseName) + " - " + ProgramTitle;
     if (MainWindow.window) WkShellSetTitle(MainWindow.window, title.c_str());
     if (ClosedRegistration != 0) RoundsRead(true);
-    else {
-        ResetResultsFields();
-        RegistrationReopened();
-    }
+    else RegistrationReopened();
     ClearPlayerForm();
     // The window shows the tournament opened before anything is said of it.
     TournamentOpened();
@@ -180,7 +175,6 @@ void BackToOpenRegistration(int newTournament) {
         if (TournamentWindow.showPlayerList) TournamentWindow.showPlayerList();
     }
     ClearPlayerForm();
-    ResetResultsFields();
     TournamentOpened();
 }
 

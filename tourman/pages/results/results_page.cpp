@@ -46,6 +46,7 @@ constexpr int kButtonDigits[9] = {1, 0, 5, 3, 4, 2, 6, 7, 8};
 void BuildResultsPage(WkObject* page) {
     ResultsPageWidgets& w = ResultsPage;
     w = ResultsPageWidgets();
+    w.roundStateLoads = RoundStateLoads;
     WkObject* top = WkCreateHorizontalForm(page);
     WkObjectSetTransparency(top, 155);
     WkCreateLabel(top, MessageText(MsgRoundLabel).c_str(), PageFontHelvSmall);
@@ -143,6 +144,12 @@ void ConnectResultsPage() {
 
 void ShowResultsPageState() {
     const ResultsPageWidgets& w = ResultsPage;
+    // A tournament made, opened or reopened, or a round file loaded: no
+    // entry open, nothing typed or chosen of the rounds before.
+    if (w.roundStateLoads != RoundStateLoads) {
+        ResultsPage.roundStateLoads = RoundStateLoads;
+        ResetResultsFields();
+    }
     const int round = ShownRound >= 1 && ShownRound <= CurrentRound ? ShownRound : CurrentRound;
     if (w.roundField) {
         const std::string number = std::to_string(round);

@@ -18,6 +18,9 @@ struct ResultsPageWidgets {
     WkObject* boardLabel = nullptr;
     WkObject* resultKeyField = nullptr;
     WkObject* resultButtons[9] = {};
+    // RoundStateLoads as the page last showed it: the fields start anew
+    // when the rounds were put in place again since.
+    int roundStateLoads = 0;
 };
 
 inline ResultsPageWidgets ResultsPage;
