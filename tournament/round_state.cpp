@@ -17,6 +17,7 @@ int IsPairingDone = 0;
 int TournamentSaved = 1;
 int TournamentOpen = 0;
 int RoundStateLoads = 0;
+int TournamentOpenings = 0;
 RoundStateWindowHooks RoundStateWindow;
 
 namespace {
@@ -58,6 +59,7 @@ void ResetTournament() {
 
 void TournamentOpened() {
     TournamentOpen = 1;
+    ++TournamentOpenings;
     Changed();
 }
 

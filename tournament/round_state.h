@@ -44,6 +44,9 @@ extern int TournamentSaved;
 // from its file, the registration opened anew. What a page showed of the
 // rounds before (a board chosen, a result typed, the entry open) goes then.
 extern int RoundStateLoads;
+// Counts the tournaments made or opened in this run: what a page showed of
+// the tournament before (a file in the viewer) goes with each.
+extern int TournamentOpenings;
 // 1 once a tournament was made or opened in this run of the program; no
 // file keeps it.
 extern int TournamentOpen;
@@ -95,7 +98,8 @@ void ResetRoundState();
 // writes an empty file, Open has just read them, the tests build their own.
 void ResetTournament();
 
-// A tournament was made or opened: TournamentOpen = 1.
+// A tournament was made or opened: TournamentOpen = 1, TournamentOpenings
+// counts it.
 void TournamentOpened();
 // The registration is closed: late entries only, the rows kept at their
 // numbers. A start of the tournament that failed opens it again.

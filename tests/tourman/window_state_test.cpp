@@ -14,6 +14,8 @@
 #include "tourman/commands/tournament_commands.h"
 #include "tourman/frame/window_frame.h"
 #include "tourman/main_window/show_tournament.h"
+#include "tourman/pages/output/output_widgets.h"
+#include "tourman/pages/output/text_viewers.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/results_widgets.h"
@@ -228,7 +230,8 @@ TEST_F(WindowStateTest, EachCommandShowsTheStageItLeaves) {
         return std::string("page ") + std::to_string(WkFormGetPage(MainWindow.notebook)) + " tabs " +
                on(MainWindow.pages[1]) + on(MainWindow.pages[2]) + " pair " + on(PairingPage.pairButton) +
                " accept " + on(PairingPage.acceptButton) + " close " + on(PlayersPage.closeRegistrationButton) +
-               " round " + WkEditGetText(ResultsPage.roundField);
+               " round " + WkEditGetText(ResultsPage.roundField) + " viewer " +
+               (ViewedFilePath(OutputPage.fileViewer).empty() ? '-' : '+');
     };
     const std::string kept = dataFolder + "kept.rnd";
     const struct {
@@ -236,7 +239,7 @@ TEST_F(WindowStateTest, EachCommandShowsTheStageItLeaves) {
         std::function<void()> run;
         const char* shown;
     } steps[] = {
-        {"New", [&] { NewClubCup("cup"); }, "page 0 tabs -- pair - accept - close + round 0"},
+        {"New", [&] { NewClubCup("cup"); }, "page 0 tabs -- pair - accept - close + round 0 viewer -"},
         {"Close registration",
          [&] {
              Register(true, false);
@@ -245,26 +248,28 @@ TEST_F(WindowStateTest, EachCommandShowsTheStageItLeaves) {
              Answer(MsgTopSeedWhiteQuestion, 1);
              Click(PlayersPage.closeRegistrationButton);
          },
-         "page 1 tabs +- pair - accept + close - round 1"},
+         "page 1 tabs +- pair - accept + close - round 1 viewer -"},
         {"Cancel",
          [&] {
              Answer(MsgCancelLastPairingQuestion, 1);
              Click(PairingPage.cancelButton);
          },
-         "page 1 tabs ++ pair + accept - close - round 0"},
+         "page 1 tabs ++ pair + accept - close - round 0 viewer -"},
         {"Pair",
          [&] {
              Answer(MsgTopSeedWhiteQuestion, 1);
              Click(PairingPage.pairButton);
          },
-         "page 1 tabs +- pair - accept + close - round 1"},
-        {"Accept", [&] { Click(PairingPage.acceptButton); }, "page 2 tabs -+ pair - accept - close - round 1"},
+         "page 1 tabs +- pair - accept + close - round 1 viewer -"},
+        {"Accept", [&] { Click(PairingPage.acceptButton); },
+         "page 2 tabs -+ pair - accept - close - round 1 viewer -"},
         {"Close results",
          [&] {
              PlayRound();
              std::filesystem::copy_file(dataFolder + "cup.rnd", kept);
+             SetViewedFile(OutputPage.fileViewer, kept, "kept.rnd");
          },
-         "page 2 tabs ++ pair + accept - close - round 1"},
+         "page 2 tabs ++ pair + accept - close - round 1 viewer +"},
         {"Open",
          [&] {
              Page(0);
@@ -272,20 +277,21 @@ TEST_F(WindowStateTest, EachCommandShowsTheStageItLeaves) {
              ChooseFile(dataFolder + "cup.qon");
              OpenTournamentCommand();
          },
-         "page 0 tabs ++ pair + accept - close - round 1"},
+         "page 0 tabs ++ pair + accept - close - round 1 viewer -"},
         {"Delete last round",
          [&] {
              Answer(MsgDeleteLastRoundQuestion, 1);
              TournamentMenuCommand(3);
          },
-         "page 0 tabs ++ pair + accept - close - round 0"},
+         "page 0 tabs ++ pair + accept - close - round 0 viewer -"},
         {"Load round file",
          [&] {
              Answer(MsgLeaveOpenTournament, 1);
              ChooseFile(kept);
              LoadRoundFileCommand();
+             SetViewedFile(OutputPage.fileViewer, kept, "kept.rnd");
          },
-         "page 0 tabs ++ pair + accept - close - round 1"},
+         "page 0 tabs ++ pair + accept - close - round 1 viewer +"},
         {"Reopen the registration",
          [&] {
              Page(2);
@@ -296,7 +302,7 @@ TEST_F(WindowStateTest, EachCommandShowsTheStageItLeaves) {
                         0);
              TournamentMenuCommand(4);
          },
-         "page 0 tabs -- pair - accept - close + round 0"},
+         "page 0 tabs -- pair - accept - close + round 0 viewer +"},
     };
     for (const auto& step : steps) {
         step.run();

@@ -9,7 +9,6 @@
 #include "tourman/commands/save_tournament.h"
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/frame/window_frame.h"
-#include "tourman/pages/output/output_page.h"
 #include "tourman/pages/players/player_form.h"
 #include "tournament/files/host_files.h"
 #include "tournament/files/round_state_file.h"
@@ -91,8 +90,6 @@ void OpenTournamentCommand() {
     if (TournamentWindow.showPlayerList) TournamentWindow.showPlayerList();
     if (!opened) return;
 
-    // Nothing of the tournament left shows: no file, no board.
-    ClearOutputPage();
     const std::string title = std::string(Settings.BaseName) + " - " + ProgramTitle;
     if (MainWindow.window) WkShellSetTitle(MainWindow.window, title.c_str());
     if (ClosedRegistration != 0) RoundsRead(true);
@@ -167,15 +164,15 @@ void BackToOpenRegistration(int newTournament) {
     if (newTournament) {
         const std::string title = std::string(Settings.BaseName) + " - " + ProgramTitle;
         if (MainWindow.window) WkShellSetTitle(MainWindow.window, title.c_str());
-        // Nothing of the tournament left shows.
-        ClearOutputPage();
     } else {
         if (TournamentWindow.hidePlayerList) TournamentWindow.hidePlayerList();
         ReadTournamentFile(TournamentFilePath(0));
         if (TournamentWindow.showPlayerList) TournamentWindow.showPlayerList();
     }
     ClearPlayerForm();
-    TournamentOpened();
+    // A reopened registration is the same tournament, shown as such since
+    // RegistrationReopened: the file shown stays in the viewer.
+    if (newTournament) TournamentOpened();
 }
 
 bool SaveTournamentCommand() {

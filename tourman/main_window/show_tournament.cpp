@@ -5,6 +5,7 @@
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form_pages.h"
 #include "tourman/frame/window_frame.h"
+#include "tourman/pages/output/output_page.h"
 #include "tourman/pages/pairing/pairing_page.h"
 #include "tourman/pages/players/players_page.h"
 #include "tourman/pages/players/players_widgets.h"
@@ -38,6 +39,7 @@ void ShowTournament() {
     ShowPlayersPageState();
     ShowPairingPageState();
     ShowResultsPageState();
+    ShowOutputPageState();
     ShowWindowState();
     // The status line says "Ready" until a tournament is there.
     if (CurrentStage() != TournamentStage::NoTournament) UpdateStatusLine();

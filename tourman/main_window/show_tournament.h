@@ -1,4 +1,4 @@
-// What shows the whole tournament: every page's controls, lists and captions
+// What shows the whole tournament: every page's controls, lists, captions and viewer
 // by the page's own show function, then the main window's menu items, page
 // tabs, status line and counters. It sits above every page, command and
 // dialog and runs from one place: the round state's window hook, which every

@@ -108,6 +108,7 @@ void LogsCommand() {
 void BuildOutputPage(WkObject* page) {
     OutputPageWidgets& w = OutputPage;
     w = OutputPageWidgets();
+    w.tournamentOpenings = TournamentOpenings;
     WkObject* viewer = w.fileViewer = WkCreateFileViewer(page, "", kFontFixed, 15, 40);
     WkListSetTitle(viewer, std::string(115, ' ').c_str());
     WkObjectSetName(viewer, "Window File");
@@ -128,6 +129,8 @@ void ConnectOutputPage() {
         }
 }
 
-void ClearOutputPage() {
+void ShowOutputPageState() {
+    if (OutputPage.tournamentOpenings == TournamentOpenings) return;
+    OutputPage.tournamentOpenings = TournamentOpenings;
     ClearViewedFile(OutputPage.fileViewer);
 }

@@ -14,8 +14,10 @@ void BuildOutputPage(WkObject* page);
 // Fills the page's button table and connects its buttons.
 void ConnectOutputPage();
 
-// The viewer emptied: nothing of a tournament left shows.
-void ClearOutputPage();
+// The page as the tournament stands: a tournament made or opened since it
+// last showed one empties the viewer, so that nothing of the one before
+// is left.
+void ShowOutputPageState();
 // Shows, prints or opens the file of a button's id (the ids of the page's
 // table, 15 for the pairing page's print button); unknown ids do nothing.
 void ShowOutputFile(WkObject* button, int id);

@@ -9,6 +9,8 @@ struct WkObject;
 struct OutputPageWidgets {
     WkObject* fileViewer = nullptr;
     WkObject* outputButtons = nullptr; // its buttons come with ConnectOutputPage
+    // TournamentOpenings as the page last showed it.
+    int tournamentOpenings = 0;
 };
 
 inline OutputPageWidgets OutputPage;

@@ -88,9 +88,9 @@ bool AssignBye(int player, int resultCode) {
     const PlayersPageWidgets& w = PlayersPage;
     WkListItem* row = w.playerList && IsRegisteredId(player) ? WkListGetItem(w.playerList, player - 1) : nullptr;
     Player listed{};
-    const char* refusal = !row                                                                   ? ByeInvalidIdText
-                          : !ReadPlayerListRow(row->text, player, listed) || !listed.available ? ByeUnavailableText
-                                                                                               : nullptr;
+    const char* refusal = nullptr;
+    if (!row) refusal = ByeInvalidIdText;
+    else if (!ReadPlayerListRow(row->text, player, listed) || !listed.available) refusal = ByeUnavailableText;
     if (refusal) {
         ShowAlert(refusal, MessageText(MsgClose));
         return false;
@@ -199,7 +199,9 @@ void BuildPlayersPage(WkObject* page) {
     WkMenuAddItem(
         w.playerListMenu, "Modify the Cross Table", [](WkMenuItem*, int, void*) { EditPlayerGames(SelectedPlayer()); },
         w.playerList);
-    WkMenuAddItem(w.playerListMenu, "Assign BYE", [](WkMenuItem*, int, void*) { AssignByeCommand(SelectedPlayer(), AssignBye); }, w.playerList);
+    WkMenuAddItem(
+        w.playerListMenu, "Assign BYE", [](WkMenuItem*, int, void*) { AssignByeCommand(SelectedPlayer(), AssignBye); },
+        w.playerList);
     WkObjectAddEventHandler(w.playerList, ShowPlayerPopup, 1u << (WK_MSG_PRESS - 1), w.playerListMenu);
     WkObject* row = WkCreateHorizontalForm(page);
     WkObjectSetHeight(row, 30);
