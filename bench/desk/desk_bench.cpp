@@ -55,7 +55,7 @@
 #include "toolkit/widgets/toggle.h"
 #include "tourman/app_main.h"
 #include "tourman/commands/tournament_commands.h"
-#include "tourman/main_window/window_frame.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/output/output_widgets.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/result_entry.h"
