@@ -9,7 +9,6 @@
 #include "tourman/commands/save_tournament.h"
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/frame/window_frame.h"
-#include "tourman/pages/players/player_form.h"
 #include "tournament/files/host_files.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_file.h"
@@ -94,7 +93,6 @@ void OpenTournamentCommand() {
     if (MainWindow.window) WkShellSetTitle(MainWindow.window, title.c_str());
     if (ClosedRegistration != 0) RoundsRead(true);
     else RegistrationReopened();
-    ClearPlayerForm();
     // The window shows the tournament opened before anything is said of it.
     TournamentOpened();
     if (ClosedRegistration != 0 && IsPairingDone != 0 && IsGetResultDone == 0) Alert(MsgResultsNotComplete);
@@ -140,7 +138,6 @@ void CloseRegistration() {
 }
 
 void PrepareFirstRound() {
-    ClearPlayerForm();
     TournamentChanged();
     SaveTournament();
     if (MainWindow.notebook) WkFormSetPage(MainWindow.notebook, kPairingPage);
@@ -169,7 +166,6 @@ void BackToOpenRegistration(int newTournament) {
         ReadTournamentFile(TournamentFilePath(0));
         if (TournamentWindow.showPlayerList) TournamentWindow.showPlayerList();
     }
-    ClearPlayerForm();
     // A reopened registration is the same tournament, shown as such since
     // RegistrationReopened: the file shown stays in the viewer.
     if (newTournament) TournamentOpened();

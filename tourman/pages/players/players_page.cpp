@@ -255,8 +255,14 @@ void ConnectPlayersPage() {
 }
 
 void ShowPlayersPageState() {
-    const PlayersPageWidgets& w = PlayersPage;
-    const bool open = ClosedRegistration == 0;
+    PlayersPageWidgets& w = PlayersPage;
+    const bool open = ClosedRegistration == 0, started = !open && CurrentRound >= 1;
+    if (w.tournamentOpenings != TournamentOpenings || w.roundStateLoads != RoundStateLoads ||
+        (started && !w.started))
+        ClearPlayerForm();
+    w.tournamentOpenings = TournamentOpenings;
+    w.roundStateLoads = RoundStateLoads;
+    w.started = started;
     if (w.addButton) WkObjectSetText(w.addButton, MessageText(open ? MsgAddPlayer : MsgAddLateEntry).c_str());
     SetSensitive(w.deleteButton, open);
     SetSensitive(w.closeRegistrationButton, CurrentStage() == TournamentStage::RegistrationOpen);

@@ -31,6 +31,13 @@ struct PlayersPageWidgets {
     WkObject* search = nullptr;
     WkObject* deleteButton = nullptr;
     WkObject* closeRegistrationButton = nullptr;
+    // The model's counts as the page last showed them, and whether the
+    // tournament had started then: the form is emptied when a tournament is
+    // made or opened, when rounds are put in place whole (a round file read,
+    // the registration opened anew) and when the tournament starts.
+    int tournamentOpenings = -1;
+    int roundStateLoads = -1;
+    bool started = false;
 };
 
 inline PlayersPageWidgets PlayersPage;
