@@ -30,16 +30,15 @@ std::string RoundRobinCountText() {
 // registration, and closing it would start the tournament anew over the
 // rounds played and write its round-state file again; so the open is
 // refused before anything is read or written, naming the file and the
-// round snapshot to go on from. A round-state file missing where the base name
-// is not the tournament file's own name is reported at the base name's
+// round snapshot to go on from. A round-state file missing where the base
+// name is not the tournament file's own name is reported at the base name's
 // line, which is likely the damaged one. A tournament file that cannot be
 // read is left to the reader, which says why.
 bool RoundsReadable(const std::string& path, const std::string& folder) {
     TournamentFileRounds rounds;
-    if (!PeekTournamentFile(path, rounds)) return true;
+    if (!PeekTournamentFile(path, rounds) || rounds.savedRound == 0) return true;
     const std::string base = rounds.baseName;
     const std::string statePath = folder + base + ".rnd";
-    if (rounds.savedRound == 0) return true;
     std::string problem = RoundStateFileProblem(statePath, rounds.players, rounds.pairingSystem);
     if (problem.empty()) return true;
     const std::string name = path.substr(folder.size());

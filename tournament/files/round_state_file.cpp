@@ -571,6 +571,15 @@ StateImage ParseFile(LineReader& reader, const std::string& path, Layout& layout
     return Parse(reader, layout);
 }
 
+// Whether something other than a regular file is at path (a FIFO, a
+// folder): it is refused without being opened, since opening a FIFO would
+// wait for a writer for good.
+bool IsIrregularFile(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(HostFileName(path), error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
+}
+
 bool ReadState(const std::string& path, bool roundRobin) {
     if (IsIrregularFile(path)) {
         ShowAlert(MessageText(MsgCannotReadRoundFile) + "\n" + path + ": not a regular file", MessageText(MsgClose));
@@ -624,12 +633,6 @@ bool WriteRoundStateFile(const std::string& path) {
 }
 bool ReadRoundStateFile(const std::string& path) {
     return ReadState(path, IsRoundRobin());
-}
-
-bool IsIrregularFile(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(HostFileName(path), error);
-    return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
 }
 
 std::string RoundStateFileProblem(const std::string& path, int players, int pairingSystem) {

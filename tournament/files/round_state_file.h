@@ -48,10 +48,6 @@ bool ReadRoundStateFile(const std::string& path);
 // changes and nothing is shown: the open command checks the file before it
 // reads the tournament.
 std::string RoundStateFileProblem(const std::string& path, int players, int pairingSystem);
-// Whether something other than a regular file is at path (a FIFO, a
-// folder): it is refused without being opened, since opening a FIFO would
-// wait for a writer for good.
-bool IsIrregularFile(const std::string& path);
 // The name of the round snapshot "<base name><round>.rnd" in the folder
 // that was written last, empty when there is none.
 std::string NewestRoundSnapshot(const std::string& folder, const std::string& baseName);
