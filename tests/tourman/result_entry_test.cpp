@@ -13,7 +13,6 @@
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/toggle.h"
-#include "tourman/commands/extras_commands.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/commands/save_tournament.h"
 #include "tourman/commands/tournament_commands.h"
@@ -526,12 +525,7 @@ TEST_F(ResultEntryTest, AReopenedRegistrationOpensWithoutItsRounds) {
         KeyRoundAndClose("11111");
     }
     const std::string rounds = ReadFileBytes(dataFolder + "cup.rnd");
-    Answer(MsgDeleteAllRoundsQuestion, 1);
-    Answer(MsgAreYouSure, 1);
-    AnswerText("The rounds played are kept in the round file \"cup-reopened.rnd\";\n"
-               "opening the tournament no longer reads them.",
-               0);
-    TournamentMenuCommand(4);
+    ReopenRegistration();
     EXPECT_TRUE(!Exists("cup.rnd") && ReadFileBytes(dataFolder + "cup-reopened.rnd") == rounds);
     WkListSelectItem(PlayersPage.playerList, 0);
     Click(PlayersPage.deleteButton);

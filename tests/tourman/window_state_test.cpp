@@ -295,12 +295,7 @@ TEST_F(WindowStateTest, EachCommandShowsTheStageItLeaves) {
         {"Reopen the registration",
          [&] {
              Page(2);
-             Answer(MsgDeleteAllRoundsQuestion, 1);
-             Answer(MsgAreYouSure, 1);
-             AnswerText("The rounds played are kept in the round file \"cup-reopened.rnd\";\n"
-                        "opening the tournament no longer reads them.",
-                        0);
-             TournamentMenuCommand(4);
+             ReopenRegistration();
          },
          "page 0 tabs -- pair - accept - close + round 0 viewer +"},
     };

@@ -20,6 +20,7 @@
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/app_main.h"
+#include "tourman/commands/extras_commands.h"
 #include "tourman/commands/tournament_commands.h"
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/main_window/main_window.h"
@@ -164,6 +165,15 @@ bool TourmanTest::AnswerBrowser() {
     }
     InjectClick(*display, static_cast<WkObject*>(button));
     return true;
+}
+
+void TourmanTest::ReopenRegistration() {
+    Answer(MsgDeleteAllRoundsQuestion, 1);
+    Answer(MsgAreYouSure, 1);
+    AnswerText(std::string("The rounds played are kept in the round file \"") + Settings.BaseName +
+                   "-reopened.rnd\";\nopening the tournament no longer reads them.",
+               0);
+    TournamentMenuCommand(4);
 }
 
 void TourmanTest::NewClubCup(const std::string& baseName, const char* system) {
