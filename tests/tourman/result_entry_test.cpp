@@ -546,8 +546,9 @@ TEST_F(ResultEntryTest, AReopenedRegistrationOpensWithoutItsRounds) {
     ReopenUnchanged("other.qon");
     EXPECT_TRUE(ClosedRegistration == 0 && CurrentRound == 0 && PlayerCount == 6 && OpponentTable(6, 1) == 0);
     Answer(MsgCloseRegistrationQuestion, 1);
-    AnswerText("The folder already holds the round file \"other.rnd\" of another event.\n"
-               "Closing the registration writes over it. Go on?",
+    AnswerText("The folder already holds the round file \"other.rnd\" with rounds 1 to 3.\n"
+               "This tournament file does not take it in: it says that no round was saved with it.\n"
+               "Closing the registration writes over the round file. Go on?",
                0);
     Click(PlayersPage.closeRegistrationButton);
     EXPECT_TRUE(ClosedRegistration == 0 && ReadFileBytes(dataFolder + "other.rnd") == rounds);

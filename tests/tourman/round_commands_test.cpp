@@ -229,7 +229,7 @@ TEST_F(RoundCommandsTest, ProposedRoundSavedAndReopened) {
         for (auto& file : files) if (file.first == "open.rnd") file.second = c.bytes;
         Restart(files, c.bytes.empty() ? "open.rnd" : "");
         std::erase_if(files, [](const auto& file) { return file.second.empty(); });
-        // The snapshot of round 1 written again after that of round 2: it is the newest.
+        // The snapshot of round 1 written again after that of round 2: round 2's is still the newest.
         std::filesystem::last_write_time(dataFolder + "open2.rnd", std::filesystem::file_time_type::clock::now() -
                                                                        std::chrono::hours(1));
         ChooseFile(dataFolder + "open.qon");
@@ -237,7 +237,7 @@ TEST_F(RoundCommandsTest, ProposedRoundSavedAndReopened) {
         OpenTournamentCommand();
         const std::string& text = boxes.back().text;
         EXPECT_TRUE(text.find("\n" + dataFolder + c.reason) != std::string::npos &&
-                    text.find("newest round file is \"open1.rnd\"") != std::string::npos &&
+                    text.find("newest round file is \"open2.rnd\"") != std::string::npos &&
                     PlayerCount + ClosedRegistration == 0 && MainWindow.saveItem->disabled) << text;
         Click(PlayersPage.closeRegistrationButton);
         WkFormSetPage(MainWindow.notebook, 1);

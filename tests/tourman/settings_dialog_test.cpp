@@ -288,6 +288,7 @@ TEST_F(SettingsDialogTest, ReopenedRegistrationDropsTheRounds) {
     for (int board = 1; board <= 3; ++board) SetTestBoard(1, board, board, board + 3, 1);
     WkObjectDisable(PlayersPage.closeRegistrationButton);
     WkEditReplaceText(PlayersPage.name, "HALF TYPED", 0, 0);
+    ASSERT_TRUE(WriteReopenedTournamentFile());
     BackToOpenRegistration(0);
     EXPECT_EQ(Text(PlayersPage.name), "");
     EXPECT_EQ(CurrentRound + ClosedRegistration + IsPairingDone, 0);

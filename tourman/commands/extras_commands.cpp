@@ -16,9 +16,8 @@
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/dialogs/uscf_section.h"
 #include "tourman/frame/window_frame.h"
-#include "tournament/files/host_files.h"
 #include "tournament/files/message_file.h"
-#include "tournament/files/round_state_file.h"
+#include "tournament/files/rounds_aside.h"
 #include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -28,7 +27,6 @@
 #include "tournament/settings.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 int UnusedOption = 0;
@@ -104,39 +102,39 @@ void AfterRoundsDeleted() {
     RoundsDeleted();
 }
 
-// The rounds a reopened registration takes back stay on disk, moved out of
-// the way of the tournament's own round file, which its open would read
-// again over the new players and its next start write anew: kept as
-// "<base>-reopened.rnd", numbered from 2 when that name is taken. The name
-// kept, empty with no round file; false when it could not be moved.
-bool KeepRoundsTakenBack(std::string& kept) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const std::string path = RoundStatePath();
-    if (!fs::exists(HostFileName(path), error)) return !error;
-    for (int n = 1; n < 1000; ++n) {
-        const std::string name =
-            std::string(Settings.BaseName) + "-reopened" + (n == 1 ? "" : std::to_string(n)) + ".rnd";
-        const std::string target = std::string(Settings.DataFolder) + name;
-        if (fs::exists(HostFileName(target), error) || error) continue;
-        if (RenameHostFile(path, target) != 0) return false;
-        kept = name;
-        return true;
-    }
-    return false;
-}
-
-// The registration reopened: the rounds played are taken back, their round
-// file kept aside first, or nothing is changed.
+// The registration reopened as one step on disk: the round files are set
+// aside first (the tournament's own stays in place), then the tournament
+// file says that no round goes with it, which is the step that reopens it,
+// and only then the round file goes and the rounds are taken back, the
+// reports written anew and anything said. A failure before the tournament
+// file is written puts everything back; a kill leaves the folder opening as
+// before or as after.
 void ReopenRegistration() {
-    std::string kept;
-    if (!KeepRoundsTakenBack(kept))
-        return Alert("The round file \"" + std::string(Settings.BaseName) + ".rnd\" could not be kept under another " +
-                     "name:\nthe registration stays closed, nothing changed.");
+    RoundsAside aside;
+    std::string problem;
+    if (!SetRoundsAside(aside, problem))
+        return Alert("The rounds played could not be kept aside: " + problem +
+                     ".\nThe registration stays closed, nothing changed.");
+    if (!WriteReopenedTournamentFile()) {
+        PutRoundsBack(aside);
+        return Alert("The registration stays closed and the round files are in place: nothing changed.");
+    }
+    const bool dropped = DropRoundFile(aside);
+    // The reports follow the rounds taken back; those that could not be
+    // written are named once, at the end.
+    TakeReportsNotWritten();
     BackToOpenRegistration(0);
-    if (!kept.empty())
-        Alert("The rounds played are kept in the round file \"" + kept +
-              "\";\nopening the tournament no longer reads them.");
+    AlertReportsNotWritten();
+    if (aside.stem.empty()) return;
+    const std::string base = Settings.BaseName;
+    std::string text = aside.mainKept ? "The rounds played are kept in the round file \"" + KeptRoundFileName(aside) +
+                                            "\";\nopening the tournament no longer reads them."
+                                      : std::string("The rounds played are kept aside.");
+    if (!aside.snapshots.empty())
+        text += "\nThe round files \"" + base + "<round>.rnd\" are kept as \"" + aside.stem + "-round<round>.rnd\".";
+    if (!dropped)
+        text += "\n\"" + base + ".rnd\" could not be removed: closing the registration asks before writing over it.";
+    Alert(text);
 }
 
 const char* const kContentText = "Refer to the documentation coming with program\nfor instrunctions and licence terms";

@@ -15,9 +15,10 @@ struct WkMenuItem;
 // alerts instead. Ids without a command do nothing.
 void ExtrasCommand(int id);
 // The tournament submenu: 1 settings, 2 delete all rounds, 3 delete the
-// last round, 4 reopen the registration (the round file kept aside as
-// "<base>-reopened.rnd" first, and said so); each refusal and each question
-// answered "stop" changes nothing.
+// last round, 4 reopen the registration (one step on disk: the round file
+// and the round snapshots kept aside under "<base>-reopened" names, with the
+// players they were played by, and said so; a failure says so and changes
+// nothing); each refusal and each question answered "stop" changes nothing.
 void TournamentMenuCommand(int id);
 // 0 the content note, 1 the about box.
 void HelpCommand(int id);

@@ -10,7 +10,9 @@
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/frame/window_frame.h"
 #include "tournament/files/host_files.h"
+#include "tournament/files/player_list_row.h"
 #include "tournament/files/round_state_file.h"
+#include "tournament/files/rounds_aside.h"
 #include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -24,6 +26,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -58,6 +61,23 @@ bool MayLeaveTournament() {
                                    MessageText(MsgYes), MessageText(MsgSaveFirst));
     if (answer == 0) return false;
     return answer != 2 || SaveTournamentCommand() || PlayerCount < 1;
+}
+
+// The question before a round file under the tournament's name is written
+// over. Nothing tells whose rounds it holds: the tournament file says that
+// no round state goes with it, which a new event under the name says, and
+// so does its own file with that flag lost. The question says what is
+// known, the rounds the file holds, and claims no other event.
+std::string RoundFileInTheWayQuestion() {
+    const std::string name = std::string(Settings.BaseName) + ".rnd";
+    const int rounds = RoundFileRounds(RoundStatePath());
+    const std::string held = rounds < 0    ? ", which cannot be read as a round file"
+                             : rounds == 0 ? " with no round paired"
+                             : rounds == 1 ? " with round 1"
+                                           : " with rounds 1 to " + std::to_string(rounds);
+    return "The folder already holds the round file \"" + name + "\"" + held +
+           ".\nThis tournament file does not take it in: it says that no round was saved with it.\n"
+           "Closing the registration writes over the round file. Go on?";
 }
 
 // What follows the start of a tournament: the close of the registration's
@@ -104,8 +124,13 @@ void LoadRoundFileCommand() {
     std::string file, folder = Settings.DataFolder;
     if (!WkFileBrowser(MessageText(MsgLoadRoundFileTitle).c_str(), "*.rnd", file, folder, 0)) return;
     // The file is read where it was chosen: a round file kept in another
-    // folder is as good as the tournament's own.
-    if (!ReadRoundStateFile(folder + file)) return;
+    // folder is as good as the tournament's own, unless it was kept aside
+    // with other players than those listed now.
+    const std::string path = folder + file, misfit = KeptPlayersProblem(path);
+    if (!misfit.empty())
+        return ShowAlert(MessageText(MsgCannotReadRoundFile) + "\n" + misfit + "\nNothing was loaded.",
+                         MessageText(MsgClose));
+    if (!ReadRoundStateFile(path)) return;
     RoundsRead(false);
 }
 
@@ -125,9 +150,7 @@ void CloseRegistration() {
     // keeps its rounds under another name), and is not written over unasked.
     std::error_code error;
     if (std::filesystem::exists(HostFileName(RoundStatePath()), error) &&
-        AskQuestion("The folder already holds the round file \"" + std::string(Settings.BaseName) +
-                        ".rnd\" of another event.\nClosing the registration writes over it. Go on?",
-                    MessageText(MsgNo), MessageText(MsgYes)) != 1)
+        AskQuestion(RoundFileInTheWayQuestion(), MessageText(MsgNo), MessageText(MsgYes)) != 1)
         return;
 
     if (TournamentWindow.commitPlayerList) TournamentWindow.commitPlayerList();
@@ -141,6 +164,15 @@ void PrepareFirstRound() {
     TournamentChanged();
     SaveTournament();
     if (MainWindow.notebook) WkFormSetPage(MainWindow.notebook, kPairingPage);
+}
+
+bool WriteReopenedTournamentFile() {
+    std::vector<int> ids;
+    for (int id = 1; IsRegisteredId(id); ++id)
+        ids.push_back(id);
+    if (!WriteTournamentFileAt(TournamentFilePath(0), Settings, ids)) return false;
+    TournamentMatchesFile();
+    return true;
 }
 
 void BackToOpenRegistration(int newTournament) {
@@ -157,13 +189,22 @@ void BackToOpenRegistration(int newTournament) {
     RegistrationReopened();
 
     if (TournamentWindow.clearPlayerLists) TournamentWindow.clearPlayerLists();
-    WriteTournamentFile(0);
     if (newTournament) {
+        WriteTournamentFile(0);
         const std::string title = std::string(Settings.BaseName) + " - " + ProgramTitle;
         if (MainWindow.window) WkShellSetTitle(MainWindow.window, title.c_str());
     } else {
         if (TournamentWindow.hidePlayerList) TournamentWindow.hidePlayerList();
-        ReadTournamentFile(TournamentFilePath(0));
+        // The file was written from these players: when it cannot be read
+        // back, the list shows them as they stand, or it would be empty
+        // while they are registered.
+        if (!ReadTournamentFile(TournamentFilePath(0)))
+            for (int id = 1; IsRegisteredId(id); ++id) {
+                const std::string row = PlayerListRow(Players[id], 0);
+                if (TournamentWindow.addPlayerLine) TournamentWindow.addPlayerLine(row);
+                if (Players[id].available == 0 && TournamentWindow.addUnavailableLine)
+                    TournamentWindow.addUnavailableLine(row);
+            }
         if (TournamentWindow.showPlayerList) TournamentWindow.showPlayerList();
     }
     // A reopened registration is the same tournament, shown as such since

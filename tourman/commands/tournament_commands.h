@@ -16,7 +16,8 @@ void NewTournamentCommand();
 // file that cannot be read changes nothing.
 void OpenTournamentCommand();
 // Reads a chosen round-state file (from the folder it was chosen in) over
-// the open tournament's rounds; a bad file changes nothing.
+// the open tournament's rounds; a bad file, or one kept aside with other
+// players than those listed now, changes nothing.
 void LoadRoundFileCommand();
 // The Save item and the close's save. A proposed round is not saved (a
 // reopened tournament waits for its pairing again, and a round paired by
@@ -36,11 +37,17 @@ void CloseRegistration();
 // pairing page shown.
 void PrepareFirstRound();
 
+// The open tournament's file written as a reopened registration has it: no
+// round saved, the players as they stand; the tournament matches its file.
+// False after the alert of MsgCannotWriteTournamentFile, the file on disk
+// as it was.
+bool WriteReopenedTournamentFile();
 // Back to an open registration with no round paired: for a new tournament
 // (1) empty players, tables and state, nothing left in the output page's
 // viewer and an empty tournament file written;
-// for the open one (0) its rounds removed and its file written and read
-// back, so that the player list holds what the file holds.
+// for the open one (0), whose file WriteReopenedTournamentFile has written
+// first, its rounds removed and the file read back, so that the player list
+// holds what the file holds.
 void BackToOpenRegistration(int newTournament);
 
 // Fills the start's hook and the OK of a new tournament's settings: the

@@ -5,6 +5,7 @@
 #include "tournament/files/atomic_file.h"
 #include "tournament/files/host_files.h"
 #include "tournament/files/line_reader.h"
+#include "tournament/files/rounds_aside.h"
 #include "tournament/game_code.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -654,27 +655,17 @@ std::string NewestRoundSnapshot(const std::string& folder, const std::string& ba
     namespace fs = std::filesystem;
     std::error_code error;
     std::string newest;
-    fs::file_time_type newestTime;
     int newestRound = 0;
     for (fs::directory_iterator it(HostFileName(folder.empty() ? "." : folder), error), end; !error && it != end;
          it.increment(error)) {
         const std::string name = FromHostFileName(it->path().filename().string());
-        // "<base><round>.rnd": the round is a number from 1 without padding.
-        if (name.size() <= baseName.size() + 4 || name.compare(0, baseName.size(), baseName) != 0 ||
-            name.compare(name.size() - 4, 4, ".rnd") != 0)
-            continue;
-        const std::string digits = name.substr(baseName.size(), name.size() - baseName.size() - 4);
-        int round;
-        if (digits.find_first_not_of("0123456789") != std::string::npos || digits[0] == '0' ||
-            !ParseInt(digits, round))
-            continue;
-        std::error_code timeError;
-        const fs::file_time_type time = fs::last_write_time(it->path(), timeError);
-        if (timeError || !it->is_regular_file(timeError)) continue;
-        // The file written last; of two written at once, the later round.
-        if (newest.empty() || time > newestTime || (time == newestTime && round > newestRound)) {
+        const int round = SnapshotRound(name, baseName);
+        std::error_code typeError;
+        if (round == 0 || !it->is_regular_file(typeError)) continue;
+        // The last round, whatever the file times say: a copy of the folder
+        // gives every file the time of the copy.
+        if (round > newestRound) {
             newest = name;
-            newestTime = time;
             newestRound = round;
         }
     }

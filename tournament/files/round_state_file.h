@@ -49,5 +49,5 @@ bool ReadRoundStateFile(const std::string& path);
 // reads the tournament.
 std::string RoundStateFileProblem(const std::string& path, int players, int pairingSystem);
 // The name of the round snapshot "<base name><round>.rnd" in the folder
-// that was written last, empty when there is none.
+// of the highest round (whatever the file times), empty when there is none.
 std::string NewestRoundSnapshot(const std::string& folder, const std::string& baseName);

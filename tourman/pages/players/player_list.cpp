@@ -10,8 +10,15 @@
 
 namespace {
 
+// A row added to a list with no row selected leaves none selected (the
+// list would select its first row): the form, emptied before the rows come
+// back (a file read, the registration reopened), shows no one, and Delete
+// must not take a player it does not show.
 void AddRow(WkObject* list, const std::string& row) {
-    if (list) WkListAddItem(list, row.c_str(), 0);
+    if (!list) return;
+    const bool noneSelected = WkListGetSelectedItem(list) == nullptr;
+    WkListAddItem(list, row.c_str(), 0);
+    if (noneSelected) WkListSelectNone(list);
 }
 
 } // namespace
