@@ -1,5 +1,6 @@
 #include "tournament/standings_order.h"
 
+#include "tournament/name_order.h"
 #include "tournament/players.h"
 #include "tournament/round_tables.h"
 #include "tournament/settings.h"
@@ -23,6 +24,8 @@ int Tenths(int id) {
     return static_cast<int>(ScoreRecord(id).score * 10.0f);
 }
 
+// The pairing numbers' last key stays the byte order of the names: it
+// decides who gets which number, and so the pairings, among equal ratings.
 bool NameBefore(int a, int b) {
     return std::strcmp(PlayerRecord(a).name, PlayerRecord(b).name) < 0;
 }
@@ -73,7 +76,10 @@ int ComparePairingNumberOrder(int a, int b) {
 }
 
 int ComparePlayersByName(int a, int b) {
-    return NameBefore(a, b) ? -1 : 1;
+    const char *x = PlayerRecord(a).name, *y = PlayerRecord(b).name;
+    int order = CompareNames(x, y);
+    if (order == 0) order = std::strcmp(x, y);
+    return order < 0 ? -1 : 1;
 }
 
 int ComparePlayersByCountry(int a, int b) {

@@ -22,9 +22,10 @@ extern const PlayerComparator TieBreakComparators[TieBreakCodeCount];
 int CompareStandings(int a, int b);
 // Category rank (higher first), then as CompareStandings.
 int CompareStandingsByCategory(int a, int b);
-// Rating used descending, category rank descending, name ascending.
+// Rating used descending, category rank descending, name ascending (byte order).
 int ComparePairingNumberOrder(int a, int b);
-// Name ascending (byte order).
+// Name ascending as CompareNames has it (accented letters with their base
+// letters), names that differ in case alone in byte order.
 int ComparePlayersByName(int a, int b);
 // Country ascending, then score in tenths descending.
 int ComparePlayersByCountry(int a, int b);

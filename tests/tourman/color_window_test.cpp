@@ -158,6 +158,8 @@ TEST_F(ColorWindowTest, ByeBoardCloseDoAutoAndRefusals) {
     Settings.PairingSystem = SingleRoundRobinSystem;
     Answer(MsgNotInRoundRobin, 0);
     Open();
+    Boxed("Close", MsgCloseWithoutSaving, 1);
+    EXPECT_EQ(ColorImprovementDialog(), nullptr);
 }
 
 } // namespace

@@ -345,7 +345,8 @@ TEST_F(SettingsDialogTest, ExportTakesTheRatingRange) {
     WkEditReplaceText(SettingsDialog.dataFolder, (dataFolder + "gone/").c_str(), 0, 0);
     AnswerText(MessageText(MsgCannotWriteTournamentFile) + "\n" + dataFolder + "gone/fide.qon", 0);
     Click(SettingsDialog.okButton);
-    EXPECT_NE(SettingsDialog.window, nullptr);
+    ASSERT_NE(SettingsDialog.window, nullptr);
+    Click(SettingsDialog.closeButton);
     EXPECT_EQ(Snapshot(dataFolder), files);
     EXPECT_EQ(Described(), before);
     EXPECT_EQ(PlayerCount, 5);

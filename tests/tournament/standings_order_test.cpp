@@ -147,10 +147,22 @@ TEST_F(StandingsOrderTest, PairingNumberOrderIsRatingThenTitleThenName) {
 }
 
 TEST_F(StandingsOrderTest, NamesAndCountries) {
-    std::strcpy(Players[1].name, "ZANON");
-    std::strcpy(Players[2].name, "\xC0LVAREZ"); // bytes compare unsigned: 0xC0 after 'Z'
-    EXPECT_EQ(ComparePlayersByName(1, 2), -1);
-    EXPECT_EQ(ComparePlayersByName(2, 1), 1);
+    // Accented letters sort with their base letters, the accent breaking a
+    // tie; names equal but for case in byte order. Given in the byte order.
+    const char* const names[] = {"ABEL", "MULLER", "MULLER ANN", "M\xFCLLER", "M\xDCLLER", "NAGY",
+                                 "OLZ", "\x8ATEFAN", "SVEN", "ZOE", "\xC4RGER", "\xC9VA", "\xD6LZ",
+                                 "\xD8RSTED", "ZO\xCB"};
+    const char* const sorted[] = {"ABEL", "\xC4RGER", "\xC9VA", "MULLER", "M\xDCLLER", "M\xFCLLER",
+                                  "MULLER ANN", "NAGY", "OLZ", "\xD6LZ", "\xD8RSTED", "\x8ATEFAN",
+                                  "SVEN", "ZOE", "ZO\xCB"};
+    std::vector<int> ids;
+    for (const char* name : names) {
+        const int id = ids.size() < 6 ? int(ids.size()) + 1 : AddTestPlayer("X");
+        std::strcpy(Players[id].name, name);
+        ids.push_back(id);
+    }
+    SortPlayerIds(ids, ComparePlayersByName);
+    for (std::size_t k = 0; k < ids.size(); ++k) EXPECT_STREQ(Players[ids[k]].name, sorted[k]) << k;
     EXPECT_EQ(ComparePlayersByName(1, 1), 1);
 
     std::strcpy(Players[1].country, "ITA");

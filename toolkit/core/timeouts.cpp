@@ -144,3 +144,17 @@ void WkFreeTimeouts() {
         WkFree(t);
     }
 }
+
+void WkDropTimeouts() {
+    while (pending) {
+        WkTimeout* t = pending;
+        pending = t->next;
+        WkFree(t);
+    }
+}
+
+int WkPendingTimeouts() {
+    int count = 0;
+    for (const WkTimeout* t = pending; t; t = t->next) ++count;
+    return count;
+}

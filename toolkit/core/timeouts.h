@@ -57,3 +57,8 @@ void WkRunTimeouts();
 // Calls every pending callback once and frees its record. Timeouts that those
 // callbacks schedule stay pending.
 void WkFreeTimeouts();
+// Drops every pending timeout without calling it: the window system's
+// shut-down does, so that no timeout outlives the windows it was set for.
+void WkDropTimeouts();
+// How many timeouts are pending (a test checks that it leaves none behind).
+int WkPendingTimeouts();

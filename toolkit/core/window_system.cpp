@@ -167,9 +167,11 @@ void WkShutdown() {
             state.cursors[slot] = 0;
         }
     }
-    // 4. The timer.
+    // 4. The timer, and the timeouts it would run: they were set for the
+    // windows of this run, and a window system started again must not call them.
     d->stopTimer(state.timer);
     state.timer = 0;
+    WkDropTimeouts();
     // 5, 6. The palette stays the display's; the drawing device is given back.
     if (shutdownHooks.releaseDrawingDevice) shutdownHooks.releaseDrawingDevice();
     state.running = false;

@@ -127,11 +127,15 @@ void Step(WkObject* l, int position) {
 void Page(WkObject* l, int firstRow, bool down) {
     WkListData* d = WkListRecord(l);
     if (d->count == 0) return;
+    // On the last page the view goes no further, so PgDn goes on to the last
+    // row (PgUp on the first page comes to row 0 as the view's top).
+    const bool lastPage = d->firstRow + d->visibleRows >= d->count;
     list::SetFirstRow(l, firstRow);
     int target = d->firstRow;
-    // At the end of the list the view goes no further: PgDn never takes a
-    // current row on show back up (from the last row, say).
+    // PgDn never takes a current row on show back up, where the view stops
+    // short of a whole page at the end.
     if (down && d->current > target && d->current < d->firstRow + d->visibleRows) target = d->current;
+    if (down && lastPage) target = d->count - 1;
     list::MoveCurrent(l, std::clamp(target, 0, d->count - 1));
 }
 

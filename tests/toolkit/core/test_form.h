@@ -14,6 +14,7 @@
 #include "toolkit/core/window_system.h"
 #include "toolkit/platform/font_test_fonts.h"
 #include "toolkit/platform/offscreen.h"
+#include "support/nothing_left.h"
 
 #include <gtest/gtest.h>
 
@@ -293,6 +294,7 @@ protected:
     }
     void SetUp() override { Start(false); }
     void TearDown() override {
+        tmtest::ExpectNothingLeftBehind();
         WkEndDraw();
         WkReleaseDefaultColors();
         WkShutdown();

@@ -196,7 +196,11 @@ TEST_F(WindowSystemTest, ShutdownStopsTheTimerReleasesFontsAndPostsQuit) {
     display.virtualClock()->advance(1000);
     EXPECT_TRUE(DrainEvents(display));
     EXPECT_EQ(fired, 0); // no tick after the shut-down
+    // Nor is the timeout kept for a window system started again: it was set
+    // for this one's windows.
+    EXPECT_EQ(WkPendingTimeouts(), 0);
     WkFreeTimeouts();
+    EXPECT_EQ(fired, 0);
 }
 
 TEST_F(WindowSystemTest, CursorSlots) {

@@ -48,9 +48,9 @@ protected:
         WkSetCwd(start.c_str());
         InputTest::TearDown();
     }
-    void After(unsigned ms, std::function<void()> action) {
-        WkAddTimeout(ms, [](int, void* d) { (*static_cast<std::function<void()>*>(d))(); },
-                     &actions.emplace_back(action));
+    int After(unsigned ms, std::function<void()> action) {
+        return WkAddTimeout(ms, [](int, void* d) { (*static_cast<std::function<void()>*>(d))(); },
+                            &actions.emplace_back(action));
     }
     void Click(void* part) {
         WkObject* o = Part(part);
@@ -146,16 +146,18 @@ TEST_F(FileBrowserTest, EscapeLeavesWhereverTheFocusIs) {
          {&WkBrowserParts::list, &WkBrowserParts::name, &WkBrowserParts::ok, &WkBrowserParts::tree}) {
         std::string file = "keep", folder = top;
         ++round;
-        After(100, [&, part, now = round] {
+        int guard = 0; // closes a browser that Escape left open; gone once the browser returns
+        After(100, [&, part] {
             WkObjectSetFocus(Part(WkFileBrowserParts().*part));
             Key(0x1B, 0x01);
-            After(300, [&, now] {
-                if (now != round || !WkFileBrowserParts().shell) return;
-                ADD_FAILURE() << "still open after Escape, case " << now;
+            guard = After(300, [&] {
+                if (!WkFileBrowserParts().shell) return;
+                ADD_FAILURE() << "still open after Escape, case " << round;
                 Click(WkFileBrowserParts().close);
             });
         });
         EXPECT_EQ(WkFileBrowser("Open", "*.*", file, folder, 0), 0) << round;
+        WkClearTimeout(&guard);
         EXPECT_EQ(file, "keep") << round;
     }
 }

@@ -173,18 +173,26 @@ TEST_F(ListTest, NavigationKeys) {
                    {WK_KEY_PGUP, 3, 3}, {WK_KEY_UP, 2, 2}, {WK_KEY_PGDN, 5, 5}, {WK_KEY_HOME, 0, 0},
                    {WK_KEY_PGDN, 3, 3}, {WK_KEY_DOWN, 4, 3}, {WK_KEY_DOWN, 5, 3}, {WK_KEY_DOWN, 6, 3},
                    {WK_KEY_DOWN, 7, 4}, // past the bottom row the view follows
-                   {WK_KEY_END, 9, 6}, {WK_KEY_PGDN, 9, 6}}) { // PgDn on the last row stays there
+                   {WK_KEY_END, 9, 6}, {WK_KEY_PGDN, 9, 6}, // PgDn on the last row stays there
+                   // On the last page PgDn goes to the last row, from the top row on show too;
+                   // on the first page PgUp goes to the first row.
+                   {WK_KEY_UP, 8, 6}, {WK_KEY_PGDN, 9, 6}, {WK_KEY_UP, 8, 6}, {WK_KEY_UP, 7, 6},
+                   {WK_KEY_UP, 6, 6}, {WK_KEY_PGDN, 9, 6}, {WK_KEY_PGUP, 3, 3}, {WK_KEY_DOWN, 4, 3},
+                   {WK_KEY_PGUP, 0, 0}, {WK_KEY_DOWN, 1, 0}, {WK_KEY_PGUP, 0, 0}}) {
         Keys({s.key});
         EXPECT_EQ(Current(), s.current) << std::hex << s.key;
         EXPECT_EQ(WkScrollBarGetValue(bar), s.first) << std::hex << s.key;
     }
-    list = Make({"a", "b"}, 4);
+    // Every row on show: the one page is the first and the last.
+    list = Make({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k"}, 12);
     Live();
-    Keys({WK_KEY_END});
-    EXPECT_EQ(Current(), 1);
-    EXPECT_EQ(WkScrollBarGetValue(WkListGetVerticalScrollBar(list)), 0);
-    Keys({WK_KEY_PGDN});
-    EXPECT_EQ(Current(), 1);
+    for (Step s : {Step{WK_KEY_DOWN, 1, 0}, {WK_KEY_DOWN, 2, 0}, {WK_KEY_DOWN, 3, 0}, {WK_KEY_PGDN, 10, 0},
+                   {WK_KEY_PGDN, 10, 0}, {WK_KEY_UP, 9, 0}, {WK_KEY_PGUP, 0, 0}, {WK_KEY_PGUP, 0, 0},
+                   {WK_KEY_END, 10, 0}}) {
+        Keys({s.key});
+        EXPECT_EQ(Current(), s.current) << std::hex << s.key;
+        EXPECT_EQ(WkScrollBarGetValue(WkListGetVerticalScrollBar(list)), s.first) << std::hex << s.key;
+    }
 }
 
 TEST_F(ListTest, AltArrowsMoveItemsOnlyWithTheOption) {

@@ -13,6 +13,7 @@
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/platform/font_test_fonts.h"
+#include "support/nothing_left.h"
 #include "support/reference_picture.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,7 @@ protected:
         if (!started) return;
         for (WkObject* o : owned) WkObjectDestroy(o);
         owned.clear();
+        tmtest::ExpectNothingLeftBehind();
         WkEndDraw();
         WkReleaseDefaultColors();
         WkShutdown();

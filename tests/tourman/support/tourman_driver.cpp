@@ -1,6 +1,7 @@
 #include "message_boxes/message_boxes.h"
 #include "tourman_driver.h"
 
+#include "support/nothing_left.h"
 #include "support/tournament_state.h"
 #include "support/widget_input.h"
 
@@ -106,6 +107,7 @@ void TourmanTest::TearDown() {
     script.clear();
     if (MainWindow.window) WkShellDestroy(MainWindow.window);
     ForgetMainWindow();
+    tmtest::ExpectNothingLeftBehind();
     WkEndDraw();
     WkReleaseDefaultColors();
     WkShutdown();

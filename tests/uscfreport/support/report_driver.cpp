@@ -1,6 +1,7 @@
 #include "report_driver.h"
 
 #include "support/file_bytes.h"
+#include "support/nothing_left.h"
 #include "support/widget_input.h"
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/inherit.h"
@@ -69,6 +70,7 @@ void ReportTest::TearDown() {
     ReportWindow = ReportWindowWidgets();
     SectionList = nullptr;
     SectionCount = 0;
+    tmtest::ExpectNothingLeftBehind();
     WkEndDraw();
     WkReleaseDefaultColors();
     WkShutdown();

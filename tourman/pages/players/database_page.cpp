@@ -17,6 +17,7 @@
 #include "tournament/files/line_reader.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
+#include "tournament/name_order.h"
 #include "tournament/round_state.h"
 #include "tournament/settings.h"
 
@@ -73,7 +74,7 @@ void BuildDatabasePage(WkObject* parent, void*) {
     WkObjectSetTransparent(row);
     d.list = WkCreateList(row, kFontFixedSmall, DatabaseLineLength, 4, 70);
     WkObjectSetTransparent(d.list);
-    WkListSetCompareFunction(d.list, WkCompareTextNoCase);
+    WkListSetCompareFunction(d.list, CompareNames);
     WkListSetActivateCallback(d.list, OnDatabaseLineActivated, nullptr);
 
     d.input = WkCreateVerticalForm(row);
@@ -179,7 +180,7 @@ void OnCloseDatabase(WkObject*, void*, void*) {
 }
 
 void OnSortToggle(WkObject*, int on, void*) {
-    WkListSetCompareFunction(DatabasePage.list, on ? WkCompareTextNoCase : nullptr);
+    WkListSetCompareFunction(DatabasePage.list, on ? CompareNames : nullptr);
 }
 
 void ShowNameInDatabaseSearch(const char* name) {

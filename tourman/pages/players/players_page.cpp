@@ -1,6 +1,5 @@
 #include "tourman/pages/players/players_page.h"
 
-#include "toolkit/core/letters.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_config.h"
 #include "toolkit/core/object_layout.h"
@@ -28,6 +27,7 @@
 #include "tournament/files/player_list_row.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
+#include "tournament/name_order.h"
 #include "tournament/players.h"
 #include "tournament/round_state.h"
 #include "tournament/round_tables.h"
@@ -193,7 +193,7 @@ void BuildPlayersPage(WkObject* page) {
         list = WkCreateList(w.playerTabs, PageFontFixed, 90, 8, 90);
         WkListSetTitle(list, kPlayerListTitle);
     }
-    WkListSetCompareFunction(w.playerList, WkCompareTextNoCase);
+    WkListSetCompareFunction(w.playerList, CompareNames);
     WkObjectConfigure(w.playerList, "List Player", 0x46);
     w.playerListMenu = WkCreatePopupMenu(2);
     WkMenuAddItem(
@@ -266,7 +266,7 @@ void ShowPlayersPageState() {
     if (w.addButton) WkObjectSetText(w.addButton, MessageText(open ? MsgAddPlayer : MsgAddLateEntry).c_str());
     SetSensitive(w.deleteButton, open);
     SetSensitive(w.closeRegistrationButton, CurrentStage() == TournamentStage::RegistrationOpen);
-    if (w.playerList) WkListSetCompareFunction(w.playerList, open ? WkCompareTextNoCase : nullptr);
+    if (w.playerList) WkListSetCompareFunction(w.playerList, open ? CompareNames : nullptr);
 }
 
 void HidePlayerList(bool hidden) {
