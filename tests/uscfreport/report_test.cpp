@@ -457,7 +457,6 @@ TEST_F(UscfReportTest, TheThreeExportsChangeTogetherAcrossAKill) {
         WriteFileBytes(folder + "tsexport.txt", before[1]);
         WriteFileBytes(folder + "tdexport.txt", before[2]);
     };
-    std::set<std::string> named;
     long mixedAt = -1;
     for (long step = 0; step <= steps; ++step) {
         for (const bool kill : {true, false}) {
@@ -469,18 +468,13 @@ TEST_F(UscfReportTest, TheThreeExportsChangeTogetherAcrossAKill) {
                       step < steps);
             const std::vector<std::string> now = Exports(folder);
             if (kill && now != before && now != after) mixedAt = step;
-            if (!error.empty()) named.insert(error.substr(0, error.find('\n', error.find('\n') + 1)));
-            EXPECT_TRUE(!written || now == after);
+            EXPECT_TRUE(kill || written || error.find("\n" + folder) != std::string::npos) << error;
+            EXPECT_TRUE(kill || (written ? now == after : now == before));
             FinishExports(folder);
             EXPECT_TRUE(Exports(folder) == after || (step < steps && Exports(folder) == before));
             EXPECT_EQ(entries(), kept);
         }
     }
-    const std::string cannot = "Cannot save the ";
-    EXPECT_EQ(named, (std::set<std::string>{cannot + "Tournament Header File\n" + folder + "thexport.txt",
-                                            cannot + "Tournament Section File\n" + folder + "tsexport.txt",
-                                            cannot + "Tournament Detail File\n" + folder + "tdexport.txt",
-                                            cannot + "exports\n" + folder + "thexport.txt.commit"}));
     ASSERT_GE(mixedAt, 0);
     restore();
     ASSERT_TRUE(file_steps::KilledAt(mixedAt, done));

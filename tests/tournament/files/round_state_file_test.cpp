@@ -469,6 +469,7 @@ TEST_F(RoundStateFileTest, AProposedRoundIsKeptAsTheRoundBefore) {
         bytes.replace(bytes.find(" 1 # IS_PAIRING_DONE"), 20, " 0 # IS_PAIRING_DONE");
         WriteFileBytes(path, bytes);
         ExpectRefused("7");
+        ASSERT_FALSE(boxes.alerts.empty());
         EXPECT_NE(boxes.alerts.back().text.find("but board 1 of round 3 waits for its result"), std::string::npos);
     }
 
@@ -490,45 +491,34 @@ TEST_F(RoundStateFileTest, AProposedRoundIsKeptAsTheRoundBefore) {
 // boards 28-30 of five rounds. A case without a line opens.
 TEST_F(RoundStateFileTest, ContradictionsAreRefusedByTheirLine) {
     // Round 2 accepted, its boards without results, and more edits.
-    const auto accepted = [](bool roundRobin, Edits more) {
-        Edits edits = {{" 1 # IS_GET_RESULT_DONE", " 0 # IS_GET_RESULT_DONE"},
-                       {" 0 # IS_PAIRING_DONE", " 1 # IS_PAIRING_DONE"}};
-        if (roundRobin)
-            edits.insert(edits.end(), {{"  20051   50031", "  20051   50039"}, {"  30041   10021", "  30041   10029"}});
-        else
-            edits.insert(edits.end(), {{"  10051   70017", "  10051   70019"},
-                                       {"  60025   20033", "  60025   20039"},
-                                       {"  30070   50048", "  30070   50049"}});
-        edits.insert(edits.end(), more.begin(), more.end());
+    const auto accepted = [](bool roundRobin, Edits edits) {
+        edits.insert(edits.begin(), {{" 1 # IS_GET_RESULT_DONE", " 0 # IS_GET_RESULT_DONE"},
+                                     {" 0 # IS_PAIRING_DONE", " 1 # IS_PAIRING_DONE"}});
+        for (const char* code : roundRobin ? std::vector{"50031", "10021"} : std::vector{"70017", "20033", "50048"})
+            edits.insert(edits.begin() + 2, {code, std::string(code, 4) + "9"});
         return edits;
     };
     const Contradiction cases[] = {
         {"the first round's board unplayed", false, {{"  10051   70017", "  10059   70017"}}, "42",
          "game code 10059 of board 1 has no result in round 1, whose results were closed before round 2 was paired"},
-        {"the first round's game without opponents", false,
-         {{"[001]    5   7", "[001]    0   7"}, {"[005]    1   0", "[005]    0   0"}}, "17",
-         "neither player of game code 10051 of board 1, a game played at the board, has the other as his opponent "
-         "in round 1"},
+        {"round 1: a game without opponents", false, {{"[001]    5   7", "[001]    0   7"}, {"[005]    1   0", "[005]    0   0"}},
+         "17", "neither player of game code 10051 of board 1, a game played at the board, has the other as his opponent"},
         {"a forfeit turned into a game played", false, {{"  60025   20033", "  60025   20031"}}, "18",
          "neither player of game code 20031 of board 2"},
         {"a forfeit board turned into the BYE's", false, {{"  60025   20033", "  60025   00033"}}, "43",
          "game code 33 of board 2 gives the BYE, but its result 3 is not the BYE's 4 in round 2"},
-        {"one player's game of the first round set by hand", false,
-         {{"[005]   -1   0", "[005]    1   0"}, {"[005]  0 8", "[005]  2 8"}}, // a draw at White
-         nullptr, nullptr},
+        {"round 1: one player's game set by hand, a draw at White", false,
+         {{"[005]   -1   0", "[005]    1   0"}, {"[005]  0 8", "[005]  2 8"}}, nullptr, nullptr},
         {"round 2 accepted", false, accepted(false, {}), nullptr, nullptr},
-        {"accepted: the board count cut short, the last board", false,
-         accepted(false, {{"      4       4", "      4       3"}}), "45",
-         "game code 60003 after the 3 boards in round 2, which is accepted"},
+        {"accepted: the board count cut short, the last board", false, accepted(false, {{"      4       4", "      4       3"}}),
+         "45", "game code 60003 after the 3 boards in round 2, which is accepted"},
         {"accepted: no board", false, accepted(false, {{"      4       4", "      4       0"}}), "41",
          "no board in round 2, which is paired"},
-        {"accepted: the pairing flag turned 0", false,
-         accepted(false, {{" 1 # IS_PAIRING_DONE", " 0 # IS_PAIRING_DONE"}}), "7",
-         "but board 1 of round 2 waits for its result"},
+        {"accepted: the pairing flag turned 0", false, accepted(false, {{" 1 # IS_PAIRING_DONE", " 0 # IS_PAIRING_DONE"}}),
+         "7", "but board 1 of round 2 waits for its result"},
         {"round robin: round 2 accepted", true, accepted(true, {}), nullptr, nullptr},
-        {"round robin accepted: the last board dropped", true,
-         accepted(true, {{"      3       3       3", "      3       2       3"}}), "27",
-         "player 1 has no board in round 2 of the round-robin schedule"},
+        {"round robin accepted: the last board dropped", true, accepted(true, {{"      3       3", "      3       2"}}),
+         "27", "player 1 has no board in round 2 of the round-robin schedule"},
         {"round robin: the first round's board unplayed", true, {{"  20051", "  20059"}}, "29",
          "game code 20059 of board 2 has no result in round 1, whose results were closed before round 2 was paired"},
         {"registration open in round 2", false, {{" 1 # CLOSED_REGISTRATION", " 0 # CLOSED_REGISTRATION"}},
