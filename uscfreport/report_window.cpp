@@ -6,6 +6,7 @@
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/shell.h"
+#include "toolkit/core/startup.h"
 #include "toolkit/core/window_system.h"
 #include "toolkit/widgets/dir_tree.h"
 #include "toolkit/widgets/form.h"
@@ -18,6 +19,7 @@
 #include "tournament/files/host_files.h"
 #include "uscfreport/header_form.h"
 #include "uscfreport/section_list.h"
+#include "uscfreport/uscf_exports.h"
 
 #include <cstdlib>
 
@@ -75,6 +77,8 @@ void StartReportApplication() {
     WkInitFormClass();
     InstallMessageBoxes();
     SetHostNames({WkHostPath, WkFromHostPath});
+    // Exports a kill left between their old and new set are made one set.
+    FinishExports(WkGetCurrentDir());
     WkObject* window = BuildReportWindow();
     WkShellRealize(window);
     WkShellSetCloseCallback(window, ConfirmExit, nullptr);

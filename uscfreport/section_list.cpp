@@ -108,7 +108,7 @@ void RemoveSection(WkObject*, void*, void*) {
 void LoadTemplate() {
     LineReader reader(TemplatePath());
     if (!reader.ok()) {
-        ShowAlert("I can't read the file\n" + reader.name(), "Close");
+        ShowAlert("I can't read the file\n" + reader.unopened(), "Close");
         return;
     }
     // The count and its paths are read whole before the list is touched: a

@@ -2,6 +2,7 @@
 
 #include "tournament/calendar_date.h"
 #include "tournament/files/atomic_file.h"
+#include "tournament/files/host_files.h"
 #include "tournament/files/line_reader.h"
 
 #include <cstdio>
@@ -12,6 +13,7 @@ ReportDateTexts ReportDates;
 namespace {
 
 constexpr std::size_t kSectionFields = 14;
+const char* const kExportNames[3] = {"thexport.txt", "tsexport.txt", "tdexport.txt"};
 
 // Line 1 holds tourman's dates, "YYYYMMDD": the report orders them as numbers,
 // so anything else would give the event another section's first or last day.
@@ -95,7 +97,7 @@ bool ReadSectionFile(const std::string& folder, SectionFile& section, std::strin
     const std::string path = folder + kSectionFileName;
     LineReader reader(path);
     if (!reader.ok()) {
-        error = openFailure + "\n" + path;
+        error = openFailure + "\n" + reader.unopened();
         return false;
     }
     const auto refuse = [&](int line, const std::string& expected) {
@@ -140,17 +142,28 @@ void MergeReportDates(ReportDateTexts& dates, const SectionFile& section) {
     if (DateValue(section.endDate) > DateValue(dates.latestEnd)) dates.latestEnd = section.endDate;
 }
 
+void FinishExports(const std::string& folder) {
+    FinishCommitTogether({folder + kExportNames[0], folder + kExportNames[1], folder + kExportNames[2]});
+}
+
 bool WriteExportFiles(const std::string& folder, const std::vector<std::string>& fields,
                       const std::vector<SectionFile>& sections, std::string& error) {
-    AtomicFileWriter header(folder + "thexport.txt");
-    if (!header.ok()) {
-        error = "Cannot save the Tournament Header File";
-        return false;
-    }
-    AtomicFileWriter sectionExport(folder + "tsexport.txt"), detailExport(folder + "tdexport.txt");
-    if (!sectionExport.ok() || !detailExport.ok()) {
-        error = "Cannot save the Tournament Section File";
-        return false;
+    // A commit left standing by an earlier Done is completed first: its
+    // temporary files are about to be written anew.
+    FinishExports(folder);
+    const std::string paths[3] = {folder + kExportNames[0], folder + kExportNames[1], folder + kExportNames[2]};
+    static const char* const kinds[3] = {"Header", "Section", "Detail"};
+    const auto cannot = [&](std::size_t i) {
+        error = std::string("Cannot save the Tournament ") + kinds[i] + " File\n" + paths[i];
+    };
+    AtomicFileWriter header(paths[0]), sectionExport(paths[1]), detailExport(paths[2]);
+    AtomicFileWriter* const writers[3] = {&header, &sectionExport, &detailExport};
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (!writers[i]->ok()) {
+            cannot(i);
+            error += "\nThe three exports are as they were.";
+            return false;
+        }
     }
     const char* eventId = fields.empty() ? "" : fields[0].c_str();
     std::fputs("B\t", header.stream());
@@ -161,12 +174,16 @@ bool WriteExportFiles(const std::string& folder, const std::vector<std::string>&
         PutLine(sectionExport.stream(), eventId, k, section.sectionLine);
         for (const std::string& line : section.playerLines) PutLine(detailExport.stream(), eventId, k, line);
     }
-    // The three replace the old ones together: a set mixed from two reports
-    // would give USCF sections and players of another event ID.
+    // The three replace the old ones together, also across a kill: a set
+    // mixed from two reports would give USCF sections and players of another
+    // event ID.
     std::size_t failed = 0;
     if (!CommitTogether({&header, &sectionExport, &detailExport}, &failed)) {
-        error = failed == 0 ? "Cannot save the Tournament Header File"
-                            : "Cannot save the Tournament Section File";
+        if (failed < 3) cannot(failed);
+        else error = "Cannot save the exports\n" + CommitRecordPath(paths[0]);
+        error += HostFileKindOf(CommitRecordPath(paths[0])) == HostFileKind::Missing
+                     ? "\nThe three exports are as they were."
+                     : "\nThe three new exports are put in place when uscfreport starts next.";
         return false;
     }
     return true;

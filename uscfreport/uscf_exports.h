@@ -4,8 +4,8 @@
 //
 // Every section file is read whole and checked before any export is
 // touched, and the three exports are written to temporary files that
-// replace the old ones only when all three are whole, so that a failure
-// leaves the previous set as it was. Lines are read without their line
+// replace the old ones together, only when all three are whole and across a
+// kill too, so that a failure leaves the previous set as it was. Lines are read without their line
 // ends and written with CR LF.
 #pragma once
 
@@ -41,7 +41,11 @@ bool ReadSectionFile(const std::string& folder, SectionFile& section, std::strin
 void MergeReportDates(ReportDateTexts& dates, const SectionFile& section);
 
 // Writes the three exports into folder (ending in '/') from the thirteen
-// header fields (field 0 the Event ID) and the sections in list order.
-// False with the alert text in error; no export is then changed.
+// header fields (field 0 the Event ID) and the sections in list order, as
+// one commit (CommitTogether). False with the alert text in error, which
+// names the file that failed; no export is then changed.
+// FinishExports completes or undoes a commit of the exports that a kill
+// interrupted: the program's start runs it on its folder.
 bool WriteExportFiles(const std::string& folder, const std::vector<std::string>& fields,
                       const std::vector<SectionFile>& sections, std::string& error);
+void FinishExports(const std::string& folder);

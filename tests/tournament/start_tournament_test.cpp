@@ -1,5 +1,6 @@
 #include "tournament/start_tournament.h"
 
+#include "support/ends_within.h"
 #include "support/file_bytes.h"
 #include "support/recording_message_box.h"
 #include "support/tournament_state.h"
@@ -230,6 +231,24 @@ TEST_F(StartTournamentTest, AnOpenWithoutItsRoundsIsRefusedByTheLine) {
         EXPECT_EQ(ReadFileBytes(folder_ + "cup.qon"), bytes);
         std::filesystem::remove(state);
         WriteFileBytes(state, rnd);
+    }
+}
+
+// A tournament file that is no regular file, a FIFO (opened, it would wait for a writer for good) or a
+// link to /dev/zero (read, it would never end), is refused within a second, naming it.
+TEST_F(StartTournamentTest, ATournamentFileThatIsNoRegularFileIsRefusedAtOnce) {
+    Register({2000, 1900});
+    const std::string path = folder_ + "cup.qon";
+    for (const bool fifo : {true, false}) {
+        ASSERT_TRUE(fifo ? mkfifo(path.c_str(), 0600) == 0 : symlink("/dev/zero", path.c_str()) == 0);
+        EXPECT_TRUE(EndsWithin(1, [&] {
+            RecordingMessageBox boxes;
+            EXPECT_FALSE(OpenTournament(path));
+            ASSERT_EQ(boxes.alerts.size(), 1u);
+            EXPECT_NE(boxes.alerts[0].text.find("\n" + path + ": not a regular file"), std::string::npos);
+            EXPECT_EQ(PlayerCount, 2);
+        })) << fifo;
+        std::filesystem::remove(path);
     }
 }
 

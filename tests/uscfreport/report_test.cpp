@@ -1,7 +1,10 @@
 // uscfreport end to end: sections chosen in the folder tree, the header
 // form and the three exports; the list's limits, its template, the exit.
+#include "support/ends_within.h"
 #include "support/file_bytes.h"
+#include "support/file_steps.h"
 #include "support/report_driver.h"
+#include "toolkit/core/shell.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu.h"
@@ -10,9 +13,13 @@
 #include "uscfreport/header_form.h"
 #include "uscfreport/report_window.h"
 #include "uscfreport/section_list.h"
+#include "uscfreport/uscf_exports.h"
+
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <tuple>
 #include <vector>
 
@@ -357,11 +364,14 @@ TEST_F(UscfReportTest, EditedFilesAreRefusedByTheirLineAndTheExportsStay) {
         Click(ReportWindow.reportButton);
         FillHeader(event);
         const bool blocked = fs::is_directory(folder + "tdexport.txt");
-        if (blocked) Answer("Cannot save the Tournament Section File", 0);
+        if (blocked)
+            Answer("Cannot save the Tournament Detail File\n" + folder + "tdexport.txt\nThe three exports are as they were.",
+                   0);
         Click(HeaderForm.doneButton);
         if (HeaderForm.window) Click(HeaderForm.cancelButton);
         const std::vector<std::string> now = Exports(folder);
         EXPECT_EQ(now[0] + now[1], written[0] + written[1]) << event;
+        EXPECT_FALSE(fs::exists(folder + "tsexport.txt.tmp")) << event;
         if (blocked) fs::remove_all(folder + "tdexport.txt");
     }
     EXPECT_EQ(Exports(folder), written);
@@ -402,6 +412,76 @@ TEST_F(UscfReportTest, HeaderFieldsTakeWhatUscfCanUse) {
         EXPECT_TRUE(refused ? header == before : header.find(text) != std::string::npos) << typed;
         if (refused) Click(HeaderForm.cancelButton);
     }
+}
+
+// A template or a section file that is a FIFO (opened, it would wait for a writer for good) is refused
+// within a second, naming it.
+TEST_F(UscfReportTest, AFifoIsRefusedAtOnceAsTemplateAndAsSectionFile) {
+    const std::string quad = Section("quad", nullptr);
+    AddFolder(quad);
+    for (const std::string& path : {folder + "template.txt", quad + "/uscfsctn.txt"}) {
+        ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+        EXPECT_TRUE(EndsWithin(1, [&] {
+            Answer("I can't read the file\n" + path + ": not a regular file", 0);
+            if (path.ends_with("template.txt")) WkMenuActivateItem(ReportWindow.openItem);
+            else Click(ReportWindow.reportButton);
+            EXPECT_TRUE(script.empty());
+            script.clear();
+        })) << path;
+    }
+}
+
+// Done replaces the three exports as one step on disk. Killed just before any of its steps, or with any
+// one refused, the next start finds the three exports of the report before or the three of the new one,
+// never a mix, and nothing of the commit left over; a refusal names the file that failed. The last kill,
+// between two renames, is followed by the program's own start.
+TEST_F(UscfReportTest, TheThreeExportsChangeTogetherAcrossAKill) {
+    std::vector<SectionFile> sections(1);
+    std::string error;
+    ASSERT_TRUE(ReadSectionFile(Section("swiss", kSwiss.Text("\r\n").c_str()) + "/", sections[0], error, ""));
+    std::vector<std::string> fields(kHeaderFields, "1");
+    ASSERT_TRUE(WriteExportFiles(folder, fields, sections, error));
+    const std::vector<std::string> before = Exports(folder);
+    fields[0] = "2";
+    const auto done = [&] { return WriteExportFiles(folder, fields, sections, error); };
+    const long steps = file_steps::CountSteps(done);
+    const std::vector<std::string> after = Exports(folder);
+    const auto entries = [&] {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+        return names;
+    };
+    const std::set<std::string> kept = entries();
+    const auto restore = [&] {
+        WriteFileBytes(folder + "thexport.txt", before[0]);
+        WriteFileBytes(folder + "tsexport.txt", before[1]);
+        WriteFileBytes(folder + "tdexport.txt", before[2]);
+    };
+    long mixedAt = -1;
+    for (long step = 0; step <= steps; ++step) {
+        for (const bool kill : {true, false}) {
+            SCOPED_TRACE((kill ? "killed before step " : "step refused: ") + std::to_string(step));
+            restore();
+            error.clear();
+            bool written = false;
+            EXPECT_EQ(kill ? file_steps::KilledAt(step, done) : file_steps::FailingStep(step, [&] { written = done(); }),
+                      step < steps);
+            const std::vector<std::string> now = Exports(folder);
+            if (kill && now != before && now != after) mixedAt = step;
+            EXPECT_TRUE(kill || written || error.find("\n" + folder) != std::string::npos) << error;
+            EXPECT_TRUE(kill || (written ? now == after : now == before));
+            FinishExports(folder);
+            EXPECT_TRUE(Exports(folder) == after || (step < steps && Exports(folder) == before));
+            EXPECT_EQ(entries(), kept);
+        }
+    }
+    ASSERT_GE(mixedAt, 0);
+    restore();
+    ASSERT_TRUE(file_steps::KilledAt(mixedAt, done));
+    WkShellDestroy(ReportWindow.window);
+    StartReportApplication();
+    EXPECT_EQ(Exports(folder), after);
+    EXPECT_EQ(entries(), kept);
 }
 
 } // namespace

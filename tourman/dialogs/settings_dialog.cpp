@@ -19,6 +19,7 @@
 #include "tourman/dialogs/close_buttons.h"
 #include "tourman/frame/window_frame.h"
 #include "tournament/calendar_date.h"
+#include "tournament/files/host_files.h"
 #include "tournament/files/line_reader.h"
 #include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
@@ -285,11 +286,9 @@ void OnBrowseDataFolder(WkObject*, void*, void*) {
         WkEditReplaceText(SettingsDialog.dataFolder, folder.c_str(), 0, 0);
 }
 
+// Looked at, not opened: a FIFO in the file's place would block an open.
 bool FileExists(const std::string& path) {
-    std::FILE* file = WkOpenFile(path.c_str(), "rb");
-    if (!file) return false;
-    std::fclose(file);
-    return true;
+    return HostFileKindOf(path) != HostFileKind::Missing;
 }
 
 bool ReadSettingsFields(TournamentSettings& s, int kind) {

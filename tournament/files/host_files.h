@@ -21,3 +21,10 @@ std::string FromHostFileName(const std::string& name);
 std::FILE* OpenHostFile(const std::string& path, const char* mode);
 int RenameHostFile(const std::string& from, const std::string& to);
 int RemoveHostFile(const std::string& path);
+
+// What is at path, looked at without opening it: nothing, a regular file, or
+// something else (a FIFO, a device, a folder), which no reader opens, since
+// opening a FIFO waits for a writer for good and a device may never end. A
+// path that cannot be looked at counts as regular: its open fails and says why.
+enum class HostFileKind { Missing, Regular, Other };
+HostFileKind HostFileKindOf(const std::string& path);

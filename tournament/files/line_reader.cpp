@@ -10,8 +10,9 @@
 
 
 LineReader::LineReader(const std::string& path) : name_(path) {
-    file_ = OpenHostFile(path, "rb");
     owned_ = true;
+    irregular_ = HostFileKindOf(path) == HostFileKind::Other;
+    if (!irregular_) file_ = OpenHostFile(path, "rb");
 }
 
 LineReader::LineReader(std::FILE* stream, std::string name) : file_(stream), name_(std::move(name)) {}

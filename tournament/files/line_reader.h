@@ -17,7 +17,9 @@
 
 class LineReader {
 public:
-    // Opens path for reading; ok() tells whether that worked.
+    // Opens path for reading; ok() tells whether that worked. What is not a
+    // regular file (a FIFO, a device) is not opened at all: reading it could
+    // block or never end.
     explicit LineReader(const std::string& path);
     // Reads from an already opened stream, which the reader does not close.
     LineReader(std::FILE* stream, std::string name);
@@ -35,12 +37,18 @@ public:
     // file without a line end: the last line of a file that was cut short.
     bool lineEnded() const { return ended_; }
     const std::string& name() const { return name_; }
+    // True when path was left unopened for not being a regular file.
+    bool irregular() const { return irregular_; }
+    // The file's name for a box saying it could not be opened, with the
+    // reason when it is known (": not a regular file").
+    std::string unopened() const { return irregular_ ? name_ + ": not a regular file" : name_; }
     // "name, line N: what", the text readers give to the user for a bad line.
     std::string error(const std::string& what) const;
 
 private:
     std::FILE* file_ = nullptr;
     bool owned_ = false;
+    bool irregular_ = false;
     char* buffer_ = nullptr; // the line being read, grown as needed
     std::size_t capacity_ = 0;
     int line_ = 0;

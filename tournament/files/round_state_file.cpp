@@ -129,10 +129,14 @@ bool WriteState(const std::string& path, bool roundRobin) {
             }
         }
         std::fprintf(f, "%s\r\n", GamesHeader);
+        // A Swiss round's rows after its board count are written empty: a
+        // pairing made again with fewer boards leaves old codes there, which
+        // the reader would take for a board count cut short.
         const std::vector<int> games = layout.gameColumns(round);
         for (int board = 0; board <= layout.boards; ++board) {
             for (std::size_t c = 0; c < games.size(); ++c) {
-                std::fprintf(f, "%7d", static_cast<int>(GameTable(*layout.set, board, games[c])));
+                const bool beyond = !roundRobin && board > GameTable(*layout.set, 0, games[c]);
+                std::fprintf(f, "%7d", beyond ? 0 : static_cast<int>(GameTable(*layout.set, board, games[c])));
                 std::fputs(c + 1 < games.size() ? " " : "\r\n", f);
             }
         }
@@ -358,9 +362,10 @@ int Agreement(const BoardEntry& entry, int white, int black, const StateImage& i
 // Swiss tournament the arbiter may set one player's result and colour of a
 // round by hand (the game dialog keeps only his opponent and a BYE board
 // as the games have them): there only the BYE boards are held to their
-// result. The round of a closed result entry has a result on every board.
-// A refusal names the row of the board's first player, or the board's game
-// row.
+// result, and a game played at the board stays in one of its players' rows
+// at least. Every closed round has a result on every board (no key enters
+// "not played"). A refusal names the row of the board's first player, or
+// the board's game row.
 void CheckRounds(StateParser& parse, const StateImage& image, const Layout& layout,
                  const std::vector<int> (&rowLines)[4], const std::vector<int>& gameLines) {
     const int current = image.values[0], resultsClosed = image.values[4];
@@ -375,12 +380,27 @@ void CheckRounds(StateParser& parse, const StateImage& image, const Layout& layo
             DecodeGameCode(code, white, black, digit);
             onBoard[static_cast<std::size_t>(white)] = onBoard[static_cast<std::size_t>(black)] = true;
             const std::string game = "game code " + std::to_string(code) + " of board " + std::to_string(board);
-            if (digit == NotPlayed && round == current)
+            if (digit == NotPlayed)
                 parse.failAt(gameLines[static_cast<std::size_t>(board)],
-                             game + " has no result, but \"IS_GET_RESULT_DONE\" says the results of round " +
-                                 std::to_string(round) + " are closed");
+                             round == current
+                                 ? game + " has no result, but \"IS_GET_RESULT_DONE\" says the results of round " +
+                                       std::to_string(round) + " are closed"
+                                 : game + " has no result in round " + std::to_string(round) +
+                                       ", whose results were closed before round " + std::to_string(current) +
+                                       " was paired");
             const bool bye = white == 0 || black == 0;
-            if (!layout.roundRobin && !bye) continue;
+            if (!layout.roundRobin && !bye) {
+                // A game played at the board leaves it in both rows; the game
+                // dialog mends one player's row, the other keeps the game.
+                const auto names = [&](int id, int other) {
+                    return CellsOf(image, id, round).opponent == other;
+                };
+                if (BoardEntryFor(digit, false).recordsGame && !names(white, black) && !names(black, white))
+                    parse.failAt(rowLines[OpponentSection][static_cast<std::size_t>(white) - 1],
+                                 "neither player of " + game + ", a game played at the board, has the other as "
+                                 "his opponent" + where);
+                continue;
+            }
             // What the board's own result finds wrong names the row.
             const int agreed = Agreement(BoardEntryFor(digit, layout.roundRobin), white, black, image, round);
             bool agrees = agreed == 3;
@@ -405,6 +425,56 @@ void CheckRounds(StateParser& parse, const StateImage& image, const Layout& layo
                          "player " + std::to_string(id) + " has no board" + where + ", but a " +
                              (section == ResultSection ? "result" : "colour"));
         }
+    }
+}
+
+// Every round holds the boards its pairing made. A round robin's schedule
+// seats every player on one board of each round paired so far. A Swiss
+// round has a board at least, and the round accepted and waiting for its
+// results is as Pair or the manual pairing left it: the game rows after its
+// board count are empty (the writer empties them), so that a board count
+// cut short cannot drop the boards below it and their players with them.
+// The players' availability cannot tell: it may change once the round is
+// accepted (a player back for the next round, a late entry). Flags that
+// leave the current round neither accepted nor closed while a board waits
+// for its result would drop the round: a proposal is never saved. A
+// refusal names the board counts' line, a row that should be empty, or the
+// flag's line.
+void CheckBoards(StateParser& parse, const StateImage& image, const Layout& layout,
+                 const std::vector<int>& columnRounds, const std::vector<std::vector<int>>& boardOf,
+                 const std::vector<int>& gameLines) {
+    const int current = image.values[0], resultsClosed = image.values[4], pairingDone = image.values[6];
+    for (std::size_t c = 0; c < columnRounds.size(); ++c) {
+        const int round = columnRounds[c], boards = image.games[0][c];
+        const std::string where = " in round " + std::to_string(round);
+        if (round == 0 || round > current) continue;
+        if (layout.roundRobin) {
+            for (int id = 1; id <= image.players; ++id)
+                if (boardOf[c][static_cast<std::size_t>(id)] == 0)
+                    parse.failAt(gameLines[0], "player " + std::to_string(id) + " has no board" + where +
+                                                   " of the round-robin schedule");
+            continue;
+        }
+        if (boards == 0) parse.failAt(gameLines[0], "no board" + where + ", which is paired");
+        if (round != current || pairingDone == 0) continue;
+        for (int board = boards + 1; board <= image.boards; ++board)
+            if (image.games[static_cast<std::size_t>(board)][c] != 0)
+                parse.failAt(gameLines[static_cast<std::size_t>(board)],
+                             "game code " + std::to_string(image.games[static_cast<std::size_t>(board)][c]) +
+                                 " after the " + std::to_string(boards) + " boards" + where +
+                                 ", which is accepted: is its board count on line " +
+                                 std::to_string(gameLines[0]) + " right?");
+    }
+    if (current == 0 || resultsClosed != 0 || pairingDone != 0) return;
+    const std::size_t c = layout.roundRobin ? static_cast<std::size_t>(current) - 1 : columnRounds.size() - 1;
+    for (int board = 1; board <= image.games[0][c]; ++board) {
+        int white, black, digit;
+        DecodeGameCode(image.games[static_cast<std::size_t>(board)][c], white, black, digit);
+        if (digit == NotPlayed)
+            parse.failAt(7, "\"IS_PAIRING_DONE\" is 0 and \"IS_GET_RESULT_DONE\" is 0, but board " +
+                                std::to_string(board) + " of round " + std::to_string(current) +
+                                " waits for its result: an accepted round is open for its results (1), a closed "
+                                "one has them all");
     }
 }
 
@@ -492,6 +562,13 @@ StateImage Parse(LineReader& reader, Layout& layout) {
             if (white == black)
                 parse.fail("game code " + std::to_string(value) + " has player " + std::to_string(white) +
                            " on both sides" + where);
+            // A round robin's BYE board is set back to "not played" with its
+            // round when rounds are deleted.
+            const int byeResult = ByeBoardResult(white, black, layout.roundRobin);
+            if (byeResult >= 0 && digit != byeResult && digit != NotPlayed)
+                parse.fail("game code " + std::to_string(value) + " of board " + std::to_string(board) +
+                           " gives the BYE, but its result " + std::to_string(digit) + " is not the BYE's " +
+                           std::to_string(byeResult) + where);
             for (int id : {white, black}) {
                 int& seat = boardOf[c][static_cast<std::size_t>(id)];
                 if (id != 0 && seat != 0)
@@ -503,32 +580,15 @@ StateImage Parse(LineReader& reader, Layout& layout) {
         image.games.push_back(row);
         gameLines.push_back(parse.lineNumber());
     }
+    CheckBoards(parse, image, layout, columnRounds, boardOf, gameLines);
     CheckOpponents(parse, image, layout, rowLines[OpponentSection], columnRounds);
     CheckRounds(parse, image, layout, rowLines, gameLines);
     parse.end("the game codes (is the player count right?)");
     return image;
 }
 
-// The round the file leaves the tournament at: a Swiss round saved while it
-// was proposed (as files were once written) is dropped, and the tournament
-// waits for its pairing again. A round whose results the file says are
-// closed is no proposal: it is kept.
-int RoundKept(const StateImage& image, const Layout& layout) {
-    const int round = image.values[0];
-    const std::vector<int> columns = layout.gameColumns(round);
-    std::vector<int> codes;
-    if (!layout.roundRobin && round >= 1) {
-        const std::size_t c = columns.size() - 1; // the Swiss columns end at the round
-        for (int board = 1; board <= image.games[0][c]; ++board)
-            codes.push_back(image.games[board][c]);
-    }
-    const bool proposed = image.values[4] == 0 &&
-                          IsProposedRound(layout.roundRobin, round, image.values[5], image.values[6], codes);
-    return proposed ? round - 1 : round;
-}
-
 void Commit(const StateImage& image, Layout& layout) {
-    const int round = RoundKept(image, layout);
+    const int round = image.values[0];
     RoundTableSet& set = *layout.set;
     for (Section section : layout.sections(round)) {
         for (int id = 1; id <= layout.players; ++id) {
@@ -557,7 +617,7 @@ void Commit(const StateImage& image, Layout& layout) {
     const std::vector<int> columns = layout.gameColumns(image.values[0]);
     for (int board = 0; board <= layout.boards; ++board)
         for (std::size_t c = 0; c < columns.size(); ++c)
-            if (columns[c] != 0 && (layout.roundRobin || columns[c] <= round))
+            if (columns[c] != 0)
                 GameTable(set, board, columns[c]) = board <= image.boards ? image.games[board][c] : 0;
 
     RoundStateRead(round, image.values);
@@ -572,23 +632,10 @@ StateImage ParseFile(LineReader& reader, const std::string& path, Layout& layout
     return Parse(reader, layout);
 }
 
-// Whether something other than a regular file is at path (a FIFO, a
-// folder): it is refused without being opened, since opening a FIFO would
-// wait for a writer for good.
-bool IsIrregularFile(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(HostFileName(path), error);
-    return !error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
-}
-
 bool ReadState(const std::string& path, bool roundRobin) {
-    if (IsIrregularFile(path)) {
-        ShowAlert(MessageText(MsgCannotReadRoundFile) + "\n" + path + ": not a regular file", MessageText(MsgClose));
-        return false;
-    }
     LineReader reader(path);
     if (!reader.ok()) {
-        ShowAlert(MessageText(MsgCannotReadRoundFile) + "\n" + path, MessageText(MsgClose));
+        ShowAlert(MessageText(MsgCannotReadRoundFile) + "\n" + reader.unopened(), MessageText(MsgClose));
         return false;
     }
     Layout layout(roundRobin);
@@ -637,10 +684,9 @@ bool ReadRoundStateFile(const std::string& path) {
 }
 
 std::string RoundStateFileProblem(const std::string& path, int players, int pairingSystem) {
-    std::error_code error;
-    if (!std::filesystem::exists(HostFileName(path), error) && !error) return path + ": the file is missing";
-    if (IsIrregularFile(path)) return path + ": the file cannot be opened: it is not a regular file";
+    if (HostFileKindOf(path) == HostFileKind::Missing) return path + ": the file is missing";
     LineReader reader(path);
+    if (reader.irregular()) return path + ": the file cannot be opened: it is not a regular file";
     if (!reader.ok()) return path + ": the file cannot be opened";
     Layout layout(IsRoundRobinSystem(pairingSystem), players, pairingSystem);
     try {

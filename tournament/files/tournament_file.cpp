@@ -346,7 +346,7 @@ bool WriteTournamentFileAt(const std::string& path, const TournamentSettings& se
 bool ReadTournamentFile(const std::string& path) {
     LineReader reader(path);
     if (!reader.ok()) {
-        ShowAlert(MessageText(MsgCannotReadTournamentFile) + "\n" + path, MessageText(MsgClose));
+        ShowAlert(MessageText(MsgCannotReadTournamentFile) + "\n" + reader.unopened(), MessageText(MsgClose));
         return false;
     }
     TournamentContent content;
@@ -382,7 +382,7 @@ int AppendPlayerToTournamentFile(const std::string& path, const std::string& lin
     const std::string temporary = path.substr(0, n - 3) + "qn2";
     LineReader reader(path);
     if (!reader.ok()) {
-        ShowAlert("Can't read the file 2\n" + path, MessageText(MsgClose));
+        ShowAlert("Can't read the file 2\n" + reader.unopened(), MessageText(MsgClose));
         return 0;
     }
     // The whole target is read and checked before anything is written.

@@ -38,7 +38,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -172,20 +171,13 @@ bool TourmanTest::AnswerBrowser() {
 
 void TourmanTest::ReopenRegistration() {
     const std::string base = Settings.BaseName;
-    bool snapshots = false;
-    for (const fs::directory_entry& e : fs::directory_iterator(dataFolder)) {
-        const std::string name = e.path().filename().string();
-        snapshots = snapshots || (name.size() > base.size() + 4 && name.compare(0, base.size(), base) == 0 &&
-                                  std::isdigit(static_cast<unsigned char>(name[base.size()])) &&
-                                  name.compare(name.size() - 4, 4, ".rnd") == 0);
-    }
     Answer(MsgDeleteAllRoundsQuestion, 1);
     Answer(MsgAreYouSure, 1);
     AnswerText("The rounds played are kept in the round file \"" + base +
                    "-reopened.rnd\";\nopening the tournament no longer reads them." +
-                   (snapshots ? "\nThe round files \"" + base + "<round>.rnd\" are kept as \"" + base +
-                                    "-reopened-round<round>.rnd\"."
-                              : ""),
+                   (fs::exists(dataFolder + base + "1.rnd") ? "\nThe round files \"" + base + "<round>.rnd\" are kept as \"" +
+                                                                  base + "-reopened-round<round>.rnd\"."
+                                                            : ""),
                0);
     TournamentMenuCommand(4);
 }

@@ -443,7 +443,9 @@ TEST_F(RoundStateFileTest, OpponentsThatContradictTheRoundAreRefused) {
 
 // A Swiss round proposed and not accepted is written as the tournament
 // stood before its pairing, an accepted one as it stands. Read back, a file
-// that holds a proposal (as files were once written) is before it too.
+// whose flags hold the round neither accepted nor closed while a board
+// waits for its result is refused by that line: a proposal is never saved,
+// and the tournament would open a round early.
 TEST_F(RoundStateFileTest, AProposedRoundIsKeptAsTheRoundBefore) {
     SwissAfterTwoRounds();
     ASSERT_TRUE(WriteSwissState(path));
@@ -466,21 +468,59 @@ TEST_F(RoundStateFileTest, AProposedRoundIsKeptAsTheRoundBefore) {
         if (pairingDone == 0) continue;
         bytes.replace(bytes.find(" 1 # IS_PAIRING_DONE"), 20, " 0 # IS_PAIRING_DONE");
         WriteFileBytes(path, bytes);
-        ASSERT_TRUE(ReadSwissState(path));
-        EXPECT_EQ(CurrentRound * 10 + ShownRound, 22);
-        ASSERT_TRUE(WriteSwissState(path));
-        std::string open = before;
-        open.replace(open.find(" 1 # IS_GET_RESULT_DONE"), 2, " 0");
-        EXPECT_EQ(ReadFileBytes(path), open);
+        ExpectRefused("7");
+        ASSERT_FALSE(boxes.alerts.empty());
+        EXPECT_NE(boxes.alerts.back().text.find("but board 1 of round 3 waits for its result"), std::string::npos);
     }
+
+    // Round 3 paired again by hand with a board less: its old last board stays in the table, and is
+    // written empty, so that the accepted round reads back.
+    IsPairingDone = 1;
+    IsGetResultDone = 0;
+    GameTable(0, 3) = 3;
+    ASSERT_TRUE(WriteSwissState(path));
+    EXPECT_TRUE(ReadFileBytes(path).ends_with("  40003   60003       0\r\n"));
+    EXPECT_TRUE(ReadSwissState(path));
 }
 
 // Tables that contradict each other or the progress flags: refused by their line, at the look before an
-// open and at the read alike, with the folder as it was. The Swiss file (seven players, round 2 closed):
-// colours on lines 9-15, results 33-39, boards 42-45, board 4 the BYE's in both rounds. The round robin
-// (round 2 closed): colours 9-13, opponents 15-19, results 21-25, boards 28-30 of five rounds.
+// open and at the read alike, with the folder as it was; in the first round as in the last, and in a
+// round accepted and waiting for its results. The Swiss file (seven players, round 2 closed): colours on
+// lines 9-15, opponents 17-23, results 33-39, board counts 41, boards 42-45, board 4 the BYE's in both
+// rounds. The round robin (round 2 closed): colours 9-13, opponents 15-19, results 21-25, board counts 27,
+// boards 28-30 of five rounds. A case without a line opens.
 TEST_F(RoundStateFileTest, ContradictionsAreRefusedByTheirLine) {
+    // Round 2 accepted, its boards without results, and more edits.
+    const auto accepted = [](bool roundRobin, Edits edits) {
+        edits.insert(edits.begin(), {{" 1 # IS_GET_RESULT_DONE", " 0 # IS_GET_RESULT_DONE"},
+                                     {" 0 # IS_PAIRING_DONE", " 1 # IS_PAIRING_DONE"}});
+        for (const char* code : roundRobin ? std::vector{"50031", "10021"} : std::vector{"70017", "20033", "50048"})
+            edits.insert(edits.begin() + 2, {code, std::string(code, 4) + "9"});
+        return edits;
+    };
     const Contradiction cases[] = {
+        {"the first round's board unplayed", false, {{"  10051   70017", "  10059   70017"}}, "42",
+         "game code 10059 of board 1 has no result in round 1, whose results were closed before round 2 was paired"},
+        {"round 1: a game without opponents", false, {{"[001]    5   7", "[001]    0   7"}, {"[005]    1   0", "[005]    0   0"}},
+         "17", "neither player of game code 10051 of board 1, a game played at the board, has the other as his opponent"},
+        {"a forfeit turned into a game played", false, {{"  60025   20033", "  60025   20031"}}, "18",
+         "neither player of game code 20031 of board 2"},
+        {"a forfeit board turned into the BYE's", false, {{"  60025   20033", "  60025   00033"}}, "43",
+         "game code 33 of board 2 gives the BYE, but its result 3 is not the BYE's 4 in round 2"},
+        {"round 1: one player's game set by hand, a draw at White", false,
+         {{"[005]   -1   0", "[005]    1   0"}, {"[005]  0 8", "[005]  2 8"}}, nullptr, nullptr},
+        {"round 2 accepted", false, accepted(false, {}), nullptr, nullptr},
+        {"accepted: the board count cut short, the last board", false, accepted(false, {{"      4       4", "      4       3"}}),
+         "45", "game code 60003 after the 3 boards in round 2, which is accepted"},
+        {"accepted: no board", false, accepted(false, {{"      4       4", "      4       0"}}), "41",
+         "no board in round 2, which is paired"},
+        {"accepted: the pairing flag turned 0", false, accepted(false, {{" 1 # IS_PAIRING_DONE", " 0 # IS_PAIRING_DONE"}}),
+         "7", "but board 1 of round 2 waits for its result"},
+        {"round robin: round 2 accepted", true, accepted(true, {}), nullptr, nullptr},
+        {"round robin accepted: the last board dropped", true, accepted(true, {{"      3       3", "      3       2"}}),
+         "27", "player 1 has no board in round 2 of the round-robin schedule"},
+        {"round robin: the first round's board unplayed", true, {{"  20051", "  20059"}}, "29",
+         "game code 20059 of board 2 has no result in round 1, whose results were closed before round 2 was paired"},
         {"registration open in round 2", false, {{" 1 # CLOSED_REGISTRATION", " 0 # CLOSED_REGISTRATION"}},
          "6", "the registration is open (\"CLOSED_REGISTRATION\" 0), but the current round is 2"},
         {"paired before the first round", false,
@@ -514,6 +554,11 @@ TEST_F(RoundStateFileTest, ContradictionsAreRefusedByTheirLine) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         WriteEdited(c, true, false);
+        if (c.line == nullptr) {
+            EXPECT_EQ(RoundStateFileProblem(path, PlayerCount, Settings.PairingSystem), "");
+            EXPECT_TRUE(ReadRoundStateFile(path));
+            continue;
+        }
         const auto before = snapshot();
         const std::string problem = RoundStateFileProblem(path, PlayerCount, Settings.PairingSystem);
         EXPECT_NE(problem.find(path + ", line " + c.line + ": "), std::string::npos) << problem;
