@@ -542,6 +542,17 @@ TEST_F(ResultEntryTest, AReopenedRegistrationOpensWithoutItsRounds) {
     for (int id = 1; id <= 10; ++id)
         for (int round = 1; round <= 3; ++round)
             EXPECT_TRUE(OpponentTable(id, round) == 0 && PlayerResultTable(id, round) == 0) << id << " " << round;
+    // Reopened once more after a round: the rounds kept the first time stay whole beside the new ones.
+    Answer(MsgCloseRegistrationQuestion, 1);
+    Answer(MsgPairingNumbersQuestion, 0);
+    Answer(MsgTopSeedWhiteQuestion, 1);
+    Click(PlayersPage.closeRegistrationButton);
+    Accept();
+    KeyRoundAndClose("11111");
+    const std::string again = ReadFileBytes(dataFolder + "cup.rnd");
+    ReopenRegistration("-reopened2");
+    EXPECT_TRUE(!Exists("cup.rnd") && ReadFileBytes(dataFolder + "cup-reopened.rnd") == rounds &&
+                ReadFileBytes(dataFolder + "cup-reopened2.rnd") == again);
 
     // Another event's round file under the name of a new tournament: the new one saved and opened
     // neither reads it nor speaks of it, and its start asks before writing over it.

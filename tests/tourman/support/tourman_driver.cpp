@@ -169,11 +169,11 @@ bool TourmanTest::AnswerBrowser() {
     return true;
 }
 
-void TourmanTest::ReopenRegistration() {
+void TourmanTest::ReopenRegistration(const std::string& keptAs) {
     Answer(MsgDeleteAllRoundsQuestion, 1);
     Answer(MsgAreYouSure, 1);
-    AnswerText(std::string("The rounds played are kept in the round file \"") + Settings.BaseName +
-                   "-reopened.rnd\";\nopening the tournament no longer reads them.",
+    AnswerText(std::string("The rounds played are kept in the round file \"") + Settings.BaseName + keptAs +
+                   ".rnd\";\nopening the tournament no longer reads them.",
                0);
     TournamentMenuCommand(4);
 }
