@@ -32,14 +32,17 @@ function(tm_test name)
   cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS;CASES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} tm_test_output GTest::gmock GTest::gtest_main)
+  # TM_TEST_OUTPUT_DIR: the run's own output folder (support/test_output.h).
   target_compile_definitions(${name} PRIVATE
     TM_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}/tests"
-    TM_TEST_OUTPUT_DIR="${CMAKE_CURRENT_BINARY_DIR}/output/${name}")
-  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/output/${name})
+    TM_TEST_OUTPUT_DIR=TmTestOutputDir\(\"${CMAKE_CURRENT_BINARY_DIR}/output/${name}\"\))
+  target_compile_options(${name} PRIVATE -include ${PROJECT_SOURCE_DIR}/tests/support/test_output.h)
   # ctest runs every test case as a process of its own and in parallel; the
-  # cases of one program share its scratch folder and file names, so they take
-  # turns, while different programs still run side by side.
+  # cases of one program share the program's output folder and file names
+  # (each ctest case runs alone, so one after another they find the same
+  # folder), so they take turns, while different programs still run side by
+  # side. A second run of a program at the same time takes a folder of its own.
   if(T_CASES)
     foreach(case ${T_CASES})
       add_test(NAME ${case} COMMAND ${name} --gtest_filter=${case} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})

@@ -245,15 +245,18 @@ TEST_F(ManualPairingTest, ARoundPairedByHandAtSaveAndClose) {
     std::vector<int> boards;
     for (int k = 0; k <= 5; ++k) boards.push_back(GameTable(k, 2));
     const auto files = Snapshot(dataFolder);
+    enum Command { Exit, New, Save };
     const struct {
-        bool close;
+        Command command; // Exit and New through their "Save first"
         int button;
         const char* saved; // the round the state file holds; null: nothing written
-    } cases[] = {{true, 0, nullptr}, {false, 0, nullptr}, {false, 1, " 1 # "}, {false, 2, " 2 # "}};
+    } cases[] = {{Exit, 0, nullptr}, {New, 0, nullptr}, {Save, 0, nullptr}, {Save, 1, " 1 # "}, {Save, 2, " 2 # "}};
     for (const auto& c : cases) {
-        if (c.close) Answer(MsgCloseWithoutSaving, 2);
+        if (c.command == Exit) Answer(MsgCloseWithoutSaving, 2);
+        if (c.command == New) Answer(MsgLeaveOpenTournament, 2);
         AnswerText(ProposedRoundQuestion, c.button);
-        if (c.close) ExitCommand();
+        if (c.command == Exit) ExitCommand();
+        else if (c.command == New) NewTournamentCommand();
         else WkMenuActivateItem(MainWindow.saveItem);
         if (c.saved) EXPECT_EQ(Read(dataFolder + "ten.rnd").substr(0, 5), c.saved);
         else EXPECT_EQ(Snapshot(dataFolder), files);

@@ -31,6 +31,7 @@
 #include "tournament/start_tournament.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -129,13 +130,18 @@ class ResultEntryTest : public TourmanTest {
     }
     // A fresh program opening the saved tournament (its last round's results open or not) leaves the
     // folder as it was.
+    // The files are dated back first: a file written again with the bytes it held shows by its date.
     void ReopenUnchanged(const std::string& qon, bool resultsOpen = false) {
         const auto files = Snapshot(dataFolder);
         Restart(files);
+        const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
+        for (const fs::directory_entry& e : fs::directory_iterator(dataFolder)) fs::last_write_time(e.path(), longAgo);
         ChooseFile(dataFolder + qon);
         if (resultsOpen) Answer(MsgResultsNotComplete, 0);
         OpenTournamentCommand();
         EXPECT_EQ(Snapshot(dataFolder), files);
+        for (const fs::directory_entry& e : fs::directory_iterator(dataFolder))
+            EXPECT_EQ(fs::last_write_time(e.path()), longAgo) << e.path().filename() << " written by the open";
     }
 };
 
@@ -536,6 +542,17 @@ TEST_F(ResultEntryTest, AReopenedRegistrationOpensWithoutItsRounds) {
     for (int id = 1; id <= 10; ++id)
         for (int round = 1; round <= 3; ++round)
             EXPECT_TRUE(OpponentTable(id, round) == 0 && PlayerResultTable(id, round) == 0) << id << " " << round;
+    // Reopened once more after a round: the rounds kept the first time stay whole beside the new ones.
+    Answer(MsgCloseRegistrationQuestion, 1);
+    Answer(MsgPairingNumbersQuestion, 0);
+    Answer(MsgTopSeedWhiteQuestion, 1);
+    Click(PlayersPage.closeRegistrationButton);
+    Accept();
+    KeyRoundAndClose("11111");
+    const std::string again = ReadFileBytes(dataFolder + "cup.rnd");
+    ReopenRegistration("-reopened2");
+    EXPECT_TRUE(!Exists("cup.rnd") && ReadFileBytes(dataFolder + "cup-reopened.rnd") == rounds &&
+                ReadFileBytes(dataFolder + "cup-reopened2.rnd") == again);
 
     // Another event's round file under the name of a new tournament: the new one saved and opened
     // neither reads it nor speaks of it, and its start asks before writing over it.

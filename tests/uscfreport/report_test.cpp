@@ -251,6 +251,7 @@ TEST_F(UscfReportTest, TemplateKeepsTheListAndLoadsWhatItHolds) {
         {" 3 # number of sections\n/p/one\n/p/two/\n", paths,
          ", line 4: section folder 3 of 3 expected; nothing is loaded"},
         {" 3\r\n/p/one\r\n\r\n/p/two/\r\n", paths, ", line 3: section folder 2 of 3 expected; nothing is loaded"},
+        {" 3\r\n/p/one\r\n \t \r\n/p/two/\r\n", paths, ", line 3: section folder 2 of 3 expected; nothing is loaded"},
         {" 2 # number of sections\n/p/one\n/p/two/\n", {"/p/one/", "/p/two/"}, ""},
         {ten, eight, ", line 1: at most 8 sections expected; the first 8 are loaded"},
         {" 2\r\n/" + std::string(150, 'x') + "\r\n/p/q/\r\n", {"/p/q/"},

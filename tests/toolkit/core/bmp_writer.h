@@ -24,7 +24,7 @@ struct BmpSpec {
 };
 
 inline std::vector<std::uint8_t> BmpBytes(const BmpSpec& s) {
-    std::string path = TM_TEST_OUTPUT_DIR "/bmp_writer_scratch.bmp";
+    std::string path = std::string(TM_TEST_OUTPUT_DIR) + "/bmp_writer_scratch.bmp";
     std::FILE* f = std::fopen(path.c_str(), "wb");
     std::uint32_t offset = 14 + s.headerSize + 4 * std::uint32_t(s.palette.size());
     std::uint32_t image = s.imageSize ? s.imageSize : std::uint32_t(s.pixels.size());

@@ -220,7 +220,7 @@ TEST(BmpFiles, FilesThatCannotBeReadRightAreRefused) {
         WkFreeImage(image);
         EXPECT_NE(std::string(WkImageLoadError()).find("bad.bmp"), std::string::npos) << c.what;
     }
-    EXPECT_EQ(WkLoadBmpFile(TM_TEST_OUTPUT_DIR "/no such picture.bmp"), nullptr);
+    EXPECT_EQ(WkLoadBmpFile((std::string(TM_TEST_OUTPUT_DIR) + "/no such picture.bmp").c_str()), nullptr);
 }
 
 TEST(BmpFiles, AGivenRecordHasItsPictureReplacedOrKept) {
@@ -245,7 +245,7 @@ TEST(BmpFiles, AGivenRecordHasItsPictureReplacedOrKept) {
 }
 
 TEST(BmpFiles, ByteHelpersAreLittleEndianAndGiveFFAtTheEnd) {
-    std::string path = TM_TEST_OUTPUT_DIR "/bytes.bin";
+    std::string path = std::string(TM_TEST_OUTPUT_DIR) + "/bytes.bin";
     std::FILE* f = std::fopen(path.c_str(), "wb");
     WkPutDword32(f, 0x11223344u);
     WkPutWord16(f, 0xABCD);

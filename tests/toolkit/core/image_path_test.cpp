@@ -12,7 +12,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-const std::string kRoot = TM_TEST_OUTPUT_DIR "/image_path";
+const std::string kRoot = std::string(TM_TEST_OUTPUT_DIR) + "/image_path";
 
 class ImagePath : public ::testing::Test {
 protected:

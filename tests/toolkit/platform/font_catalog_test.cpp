@@ -54,7 +54,7 @@ TEST(FontCatalog, DejaVuStandsInWhereLiberationIsMissing) {
 }
 
 TEST(FontCatalog, AnEmptyCatalogueFindsNothing) {
-    plat::FontCatalog c({TM_TEST_OUTPUT_DIR "/no-such-font-folder"});
+    plat::FontCatalog c({std::string(TM_TEST_OUTPUT_DIR) + "/no-such-font-folder"});
     EXPECT_FALSE(c.find("arial", false, false).has_value());
     EXPECT_TRUE(c.families().empty());
 }

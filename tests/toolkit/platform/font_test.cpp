@@ -226,7 +226,7 @@ TEST(Font, HeightsOutOfRangeAreRefusedAndNegativeOnesGiveTheCharacterHeight) {
     EXPECT_GT(em->height(), 20);
     EXPECT_EQ(em->metrics().ascent + em->metrics().descent, em->height());
     EXPECT_GT(em->charWidth('W'), cell->charWidth('W'));
-    EXPECT_FALSE(Make("arial", 12, 400, false, plat::FontCatalog({TM_TEST_OUTPUT_DIR "/no-such-font-folder"})));
+    EXPECT_FALSE(Make("arial", 12, 400, false, plat::FontCatalog({std::string(TM_TEST_OUTPUT_DIR) + "/no-such-font-folder"})));
 }
 
 TEST(Font, BoldAndItalicAreMadeUpWhenTheFamilyHasNoSuchFile) {
@@ -269,7 +269,7 @@ TEST(Font, SampleSheetIsWritten) {
             y += h + 4;
         }
     std::string error;
-    EXPECT_TRUE(plat::SavePng(sheet, TM_TEST_OUTPUT_DIR "/font_samples.png", &error)) << error;
+    EXPECT_TRUE(plat::SavePng(sheet, std::string(TM_TEST_OUTPUT_DIR) + "/font_samples.png", &error)) << error;
 }
 
 } // namespace

@@ -325,7 +325,7 @@ TEST_F(EditField, PictureOfFocusedUnfocusedMaskedInsensitiveAndThreeLineFields) 
     WkEditReplaceText(focused, "focused text", 0, 0);
     WkSendSimpleMessage(focused, WK_MSG_FOCUS_IN);
     Press(focused, {WK_KEY_RIGHT | kCtrl, WK_KEY_END | kShift, WK_KEY_LEFT | kShift});
-    ASSERT_TRUE(display->saveWindowPng(WkObjectGetNativeWindow(shell), TM_TEST_OUTPUT_DIR "/edit_fields.png"));
+    ASSERT_TRUE(display->saveWindowPng(WkObjectGetNativeWindow(shell), std::string(TM_TEST_OUTPUT_DIR) + "/edit_fields.png"));
     ExpectPicture(shell, "edit_fields.png");
     plat::Surface& s = *display->surface(WkObjectGetNativeWindow(shell));
     auto at = [&](WkObject* o, int x, int y) {

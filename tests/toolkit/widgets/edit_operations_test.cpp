@@ -118,7 +118,7 @@ TEST_F(EditOperations, ScrolledFieldAndItsBarsFollowEachOther) {
     EXPECT_EQ(d->topLine, 20);
     EXPECT_EQ(WkScrollBarGetMaximum(horizontal), WkTextWidth("line 25 is the longest", 0));
     EXPECT_EQ(WkScrollBarGetView(horizontal), d->visibleWidth);
-    ASSERT_TRUE(display->saveWindowPng(WkObjectGetNativeWindow(shell), TM_TEST_OUTPUT_DIR "/scrolled_edit.png"));
+    ASSERT_TRUE(display->saveWindowPng(WkObjectGetNativeWindow(shell), std::string(TM_TEST_OUTPUT_DIR) + "/scrolled_edit.png"));
     // The wheel moves the vertical bar, the cursor moves the view and the
     // bar with it, a new line raises the bar's maximum.
     WkMessage wheel;

@@ -66,7 +66,7 @@ void TourmanTest::SetUp() {
     // tournament's folder field, or the files would land beside it: a long
     // test name is cut for the scratch folder, wherever the build lies.
     std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    const std::size_t room = sizeof Settings.DataFolder - 16, used = std::strlen(TM_TEST_OUTPUT_DIR "//data/");
+    const std::size_t room = sizeof Settings.DataFolder - 16, used = std::strlen(TM_TEST_OUTPUT_DIR) + std::strlen("//data/");
     const std::size_t fits = std::max<std::size_t>(room > used ? room - used : 0, 12);
     if (name.size() > fits) { // cut, with a mark of the whole name so that no two tests share a folder
         char mark[8];
@@ -169,14 +169,14 @@ bool TourmanTest::AnswerBrowser() {
     return true;
 }
 
-void TourmanTest::ReopenRegistration() {
+void TourmanTest::ReopenRegistration(const std::string& keptAs) {
     const std::string base = Settings.BaseName;
     Answer(MsgDeleteAllRoundsQuestion, 1);
     Answer(MsgAreYouSure, 1);
-    AnswerText("The rounds played are kept in the round file \"" + base +
-                   "-reopened.rnd\";\nopening the tournament no longer reads them." +
+    AnswerText("The rounds played are kept in the round file \"" + base + keptAs +
+                   ".rnd\";\nopening the tournament no longer reads them." +
                    (fs::exists(dataFolder + base + "1.rnd") ? "\nThe round files \"" + base + "<round>.rnd\" are kept as \"" +
-                                                                  base + "-reopened-round<round>.rnd\"."
+                                                                  base + keptAs + "-round<round>.rnd\"."
                                                             : ""),
                0);
     TournamentMenuCommand(4);

@@ -82,9 +82,9 @@ class TourmanTest : public ::testing::Test {
     // Dubov" when none is given); then OK.
     void NewClubCup(const std::string& baseName, const char* system = nullptr);
     // Extras > Tournament > Reopen the registration, Yes to both questions;
-    // the rounds taken back are said to be kept as "<base>-reopened.rnd"
-    // (and the snapshots, when round 1's is there, as "<base>-reopened-round<round>.rnd").
-    void ReopenRegistration();
+    // the rounds taken back are said to be kept as "<base><keptAs>.rnd" (and
+    // the snapshots, when round 1's is there, as "<base><keptAs>-round<round>.rnd").
+    void ReopenRegistration(const std::string& keptAs = "-reopened");
     // A Swiss of ten players rated 2400 down to 1500 (FIDE Dubov, five
     // rounds, file name "ten"), its registration closed, set straight into
     // the tables.

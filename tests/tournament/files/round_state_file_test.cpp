@@ -523,6 +523,9 @@ TEST_F(RoundStateFileTest, ContradictionsAreRefusedByTheirLine) {
          "game code 20059 of board 2 has no result in round 1, whose results were closed before round 2 was paired"},
         {"registration open in round 2", false, {{" 1 # CLOSED_REGISTRATION", " 0 # CLOSED_REGISTRATION"}},
          "6", "the registration is open (\"CLOSED_REGISTRATION\" 0), but the current round is 2"},
+        {"registration open in round 1", false,
+         {{" 2 # current round", " 1 # current round"}, {" 1 # CLOSED_REGISTRATION", " 0 # CLOSED_REGISTRATION"}}, "6",
+         "the registration is open (\"CLOSED_REGISTRATION\" 0), but the current round is 1"},
         {"paired before the first round", false,
          {{" 2 # current round", " 0 # current round"}, {" 0 # IS_PAIRING_DONE", " 1 # IS_PAIRING_DONE"}},
          "7", "no round is paired"},
@@ -571,6 +574,12 @@ TEST_F(RoundStateFileTest, ContradictionsAreRefusedByTheirLine) {
     // A FIFO is refused unopened: opening it would wait for a writer for good.
     std::filesystem::remove(path);
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(RoundStateFileProblem(path, PlayerCount, Settings.PairingSystem),
+              path + ": the file cannot be opened: it is not a regular file");
+    ExpectRefused("");
+    std::filesystem::remove(path);
+    // Nor is a folder taken for one.
+    std::filesystem::create_directory(path);
     EXPECT_EQ(RoundStateFileProblem(path, PlayerCount, Settings.PairingSystem),
               path + ": the file cannot be opened: it is not a regular file");
     ExpectRefused("");
