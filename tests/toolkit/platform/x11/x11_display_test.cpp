@@ -238,22 +238,6 @@ TEST_F(X11Test, KeysArriveWithScanCodesByPositionAndModifiers) {
     EXPECT_EQ(k.character, 13);
 }
 
-TEST(X11Keys, DeadKeysAccentTheNextCharacter) {
-    const struct {
-        unsigned long dead, sym;
-        char32_t typed, composed;
-    } cases[] = {
-        {0xFE51, 'e', 'e', 0xE9},   {0xFE51, 'E', 'E', 0xC9},  {0xFE52, 'o', 'o', 0xF4},  // acute é É, circumflex ô
-        {0xFE57, 'Y', 'Y', 0x178},  {0xFE57, 'u', 'u', 0xFC},  {0xFE53, 'n', 'n', 0xF1},  // diaeresis Ÿ ü, tilde ñ
-        {0xFE50, 'a', 'a', 0xE0},   {0xFE5B, 'C', 'C', 0xC7},  {0xFE58, 'a', 'a', 0xE5},  // grave à, cedilla Ç, ring å
-        {0xFE51, ' ', ' ', 0xB4},   {0xFE51, 0xFE51, 0, 0xB4}, {0xFE52, ' ', ' ', '^'},   // the accent alone
-        {0xFE51, 'x', 'x', 'x'},    {0xFE51, '1', '1', '1'},   {0xFE60, 'e', 'e', 'e'},   // no letter for it
-        {0xFE5A, 'z', 'z', 0x17E},                                                      // caron: ž, the last
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ComposeDeadKey(c.dead, c.sym, c.typed), c.composed) << std::hex << c.dead << " " << c.sym;
-}
-
 TEST_F(X11Test, DeadAcuteThenETypesEAcuteOnAGermanLayout) {
     ASSERT_EQ(xprobe::Run("setxkbmap de"), "");
     struct Restore {
