@@ -84,6 +84,19 @@ TEST_F(BoxesTest, LongLinesWrapWithinTheScreen) {
         EXPECT_EQ(lines > 1, c.wraps) << shown;
         EXPECT_EQ(boxes.back().lines, lines + 1);
     }
+    // At the very edge: a blank or a '/' just where the line is full; a
+    // trailing blank that does not fit goes without an empty line after it;
+    // empty lines and a line of blanks beside one stay lines.
+    const struct {
+        const char *text, *fit, *shown;
+    } edges[] = {
+        {"tournament tournament", "tournament", "tournament\ntournament"},
+        {"tournament ", "tournament", "tournament"},
+        {"/tmp/cup", "/tmp/", "/tmp/\ncup"},
+        {"          \n\nx", "    ", "    \n    \n\nx"},
+        {"a\n\n   \nb\n", "tournament", "a\n\n   \nb\n"}, // the last line empty
+    };
+    for (const auto& e : edges) EXPECT_EQ(WkWrapText(e.text, 5, WkTextWidth(e.fit, 5)), e.shown) << e.text;
 }
 
 // The window system's close request (Alt+F4, the close box) does what
@@ -94,15 +107,17 @@ TEST_F(BoxesTest, CloseRequestAnswersAsEscapeDoes) {
         int request;
         std::string caption0, caption1;
         int answer, beeps;
+        std::string caption2 = "";
     } cases[] = {
         {CloseRequest, no, yes, 0, 0}, {CloseBox, no, yes, 0, 0}, {CloseBox, yes, no, 1, 0},
         {CloseRequest, "By rating", "At random", 1, 1}, {CloseBox, "By rating", "At random", 1, 1},
+        {CloseRequest, yes, "Save first", 2, 0, no}, // No the last of three
     };
     for (const Case& c : cases) {
         const int before = display->beepCount();
         AnswerText("Sure?", c.request);
         if (c.beeps) AnswerText("Sure?", 1);
-        EXPECT_EQ(AskQuestion("Sure?", c.caption0, c.caption1), c.answer) << c.request << c.caption0;
+        EXPECT_EQ(AskQuestion("Sure?", c.caption0, c.caption1, c.caption2), c.answer) << c.request << c.caption0;
         EXPECT_EQ(display->beepCount() - before, c.beeps) << c.request << c.caption0;
         EXPECT_EQ(OpenMessageBox(), nullptr);
     }

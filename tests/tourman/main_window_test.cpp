@@ -176,7 +176,9 @@ TEST_F(MainWindowTest, StatusLineShowsTheLastRoundInParenthesesAndTheEndOfTheTou
         int system, round, pairingDone;
         bool unplayed; // the round's one board waits for its result: a Swiss round not accepted is proposed
         const char* line;
+        int planned = 5;
     } cases[] = {
+        {1, 1, 0, false, "open [swiss Dubov]: Last round (1) - STATUS: tournament finished", 1}, // one round only
         {1, 4, 1, true, "open [swiss Dubov]: Round 4 - STATUS: paired, results to enter"},
         {1, 4, 0, false, "open [swiss Dubov]: Round 4 - STATUS: ready for the next round"},
         {1, 4, 0, true, "open [swiss Dubov]: Round 4 - STATUS: pairing proposed, to accept"},
@@ -191,6 +193,7 @@ TEST_F(MainWindowTest, StatusLineShowsTheLastRoundInParenthesesAndTheEndOfTheTou
     };
     for (const Case& c : cases) {
         Settings.PairingSystem = c.system;
+        Settings.PlannedRounds = c.planned;
         CurrentRound = c.round;
         IsPairingDone = c.pairingDone;
         GameTable(0, c.round) = c.unplayed ? 1 : 0;

@@ -351,13 +351,17 @@ TEST_F(ResultEntryTest, TheFocusAfterRefusalsTheRoundFieldAndTheLastBoard) {
 TEST_F(ResultEntryTest, RoundRobinRefusesFnb) {
     StartRound1(SingleRoundRobinSystem);
     Click(ResultsPage.resultsToggle);
-    for (bool key : {true, false}) {
-        Answer(MsgNotInRoundRobin, 0);
-        if (key) Key("8");
-        else Click(ResultsPage.resultButtons[8]);
-        EXPECT_EQ(Digit(1, 1), NotPlayed) << key;
-        EXPECT_EQ(WkListRecord(ResultsPage.resultsList)->current, 0) << key;
-        EXPECT_STREQ(WkEditGetText(ResultsPage.resultKeyField), "") << key;
+    // The same round taken as a double round robin's first: both refuse.
+    for (int system : {SingleRoundRobinSystem, DoubleRoundRobinSystem}) {
+        Settings.PairingSystem = system;
+        for (bool key : {true, false}) {
+            Answer(MsgNotInRoundRobin, 0);
+            if (key) Key("8");
+            else Click(ResultsPage.resultButtons[8]);
+            EXPECT_EQ(Digit(1, 1), NotPlayed) << key << system;
+            EXPECT_EQ(WkListRecord(ResultsPage.resultsList)->current, 0) << key << system;
+            EXPECT_STREQ(WkEditGetText(ResultsPage.resultKeyField), "") << key << system;
+        }
     }
 }
 

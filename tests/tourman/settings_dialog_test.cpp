@@ -219,12 +219,13 @@ TEST_F(SettingsDialogTest, DatesAreRealDaysInOrder) {
     const auto files = Snapshot(dataFolder);
     const struct {
         const char *begin, *end, *alert;
+        WkObject* SettingsFields::*refused; // where the user goes on
     } cases[] = {
-        {"0104202", "050426", "\"Begin date\" needs a date: DDMMYYYY"},
-        {"29022025", "050426", "\"Begin date\" is not a day of the calendar: 29022025"},
-        {"01042026", "31042026", "\"End date\" is not a day of the calendar: 31042026"},
-        {"01.04.26", "310326", "\"End date\" lies before \"Begin date\""},
-        {"29022024", "290224", ""}, // a leap day, both ways of writing it: written
+        {"0104202", "050426", "\"Begin date\" needs a date: DDMMYYYY", &SettingsFields::beginDate},
+        {"29022025", "050426", "\"Begin date\" is not a day of the calendar: 29022025", &SettingsFields::beginDate},
+        {"01042026", "31042026", "\"End date\" is not a day of the calendar: 31042026", &SettingsFields::endDate},
+        {"01.04.26", "310326", "\"End date\" lies before \"Begin date\"", &SettingsFields::endDate},
+        {"29022024", "290224", "", nullptr}, // a leap day, both ways of writing it: written
     };
     for (const auto& c : cases) {
         OpenSettingsDialog(NewTournamentKind);
@@ -234,6 +235,9 @@ TEST_F(SettingsDialogTest, DatesAreRealDaysInOrder) {
         if (*c.alert) AnswerText(c.alert, 0);
         Click(SettingsDialog.okButton);
         EXPECT_EQ(Snapshot(dataFolder) == files, *c.alert != 0) << c.begin;
+        if (c.refused) {
+            EXPECT_EQ(WkFormGetFocus(SettingsDialog.window), SettingsDialog.*c.refused) << c.begin;
+        }
     }
 }
 
@@ -251,11 +255,14 @@ TEST_F(SettingsDialogTest, ModifyOnceTheRegistrationIsClosed) {
         bool flipRating;
         std::string alert;
         int storedSystem;
+        WkObject* SettingsFields::*refused = nullptr; // where the user goes on
     } cases[] = {
-        {"2: Round Robin S", "5", false, "Pairing system: This cannot be changed once the registration is closed.", 1},
-        {"1: Swiss Dubov", "5", true, "FIDE rating: This cannot be changed once the registration is closed.", 1},
+        {"2: Round Robin S", "5", false, "Pairing system: This cannot be changed once the registration is closed.", 1,
+         &SettingsFields::pairingSystem},
+        {"1: Swiss Dubov", "5", true, "FIDE rating: This cannot be changed once the registration is closed.", 1,
+         &SettingsFields::ratingChoice},
         {"3: Swiss Quon", "2", false, "Round 3 is paired already: the planned rounds cannot be fewer than 3.",
-         1},
+         1, &SettingsFields::rounds},
         {"6: Swiss Burstein", "3", false, "The swiss system you was using has been changed!", 6},
     };
     for (const auto& c : cases) {
@@ -270,6 +277,9 @@ TEST_F(SettingsDialogTest, ModifyOnceTheRegistrationIsClosed) {
         Click(SettingsDialog.okButton);
         EXPECT_EQ(Settings.PairingSystem, c.storedSystem) << c.system;
         EXPECT_EQ(TournamentSaved, c.storedSystem == 6 ? 0 : 1) << c.system;
+        if (c.refused) {
+            EXPECT_EQ(WkFormGetFocus(SettingsDialog.window), SettingsDialog.*c.refused) << c.system;
+        }
         if (SettingsDialog.window) Click(SettingsDialog.closeButton);
     }
     EXPECT_EQ(Settings.PlannedRounds, 3);

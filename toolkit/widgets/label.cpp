@@ -97,9 +97,11 @@ std::string WkWrapText(const char* text, WkFontSlot font, int width) {
                     break;
                 }
             }
-            wrapped.append(line, std::size_t(cut)).push_back('\n');
+            wrapped.append(line, std::size_t(cut));
             line += cut + skip;
             n -= cut + skip;
+            // A blank that went at the line's end leaves no empty line behind.
+            if (n > 0) wrapped.push_back('\n');
         }
         wrapped.append(line, std::size_t(n));
         if (!*end) return wrapped;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -33,13 +34,14 @@ protected:
 };
 
 TEST_F(ImagePath, TheEnvironmentComesFirstThenEachBaseWithItsImageFolders) {
-    setenv("WOKU_IMAGE_PATH", "C:\\pics;/a:/b", 1);
+    // The host's names are UTF-8: "Zürich" comes in as the code page's.
+    setenv("WOKU_IMAGE_PATH", "C:\\pics;/a:/Z\xC3\xBCrich", 1);
     std::vector<std::string> e = Entries();
     ASSERT_GE(e.size(), 7u);
     EXPECT_EQ(e[0], "C");
     EXPECT_EQ(e[1], "/pics");
     EXPECT_EQ(e[2], "/a");
-    EXPECT_EQ(e[3], "/b");
+    EXPECT_EQ(e[3], "/Z\xFCrich");
     EXPECT_EQ(e[4], kRoot + "/home/woku/images/tiles");
     EXPECT_EQ(e[5], kRoot + "/home/woku/images");
     EXPECT_EQ(e[6], kRoot + "/home/woku");
@@ -48,6 +50,12 @@ TEST_F(ImagePath, TheEnvironmentComesFirstThenEachBaseWithItsImageFolders) {
     EXPECT_NE(kit, e.end());
     EXPECT_EQ(e.back(), kRoot + "/kit");
     EXPECT_EQ(WkImagePathBuiltinCount(), int(e.size()));
+    // So is a home whose name is UTF-8 on disk.
+    fs::create_directories(kRoot + "/Z\xC3\xBCrich/woku");
+    setenv("HOME", (kRoot + "/Z\xC3\xBCrich").c_str(), 1);
+    WkResetImagePath();
+    e = Entries();
+    EXPECT_NE(std::find(e.begin(), e.end(), kRoot + "/Z\xFCrich/woku"), e.end());
 }
 
 TEST_F(ImagePath, PicturesAreFoundInTheFirstFolderHoldingThem) {

@@ -121,6 +121,11 @@ TEST(HostNamesTest, Windows1252HereAndUtf8OnDisk) {
     EXPECT_TRUE(plat::IsFile(dir / "Z\xFC" "1/\x9C" "uvre.qon"));
     EXPECT_TRUE(plat::SameFile(dir / "Z\xFC" "1/\x9C" "uvre.qon", dir / "Z\xFC" "1/../Z\xFC" "1/\x9C" "uvre.qon"));
     EXPECT_EQ(plat::FindPathNoCase(dir / "z\xFCRICH/\x8A" "ACH.TXT"), dir / "Z\xFCrich/\x8A" "ach.txt");
+    EXPECT_EQ(plat::RenameFolder(dir / "Z\xFC" "1", dir / "\xC9t\xE9"), 0); // "Été"
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "\xC3\x89t\xC3\xA9"));
+    EXPECT_EQ(plat::RemoveFile(dir / "\xC9t\xE9/\x9C" "uvre.qon"), 0);
+    EXPECT_EQ(plat::RemoveFolder(dir / "\xC9t\xE9"), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir / "\xC3\x89t\xC3\xA9"));
 
     std::string before, now;
     ASSERT_TRUE(plat::CurrentFolder(before));

@@ -9,6 +9,7 @@
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/tab_toggle.h"
+#include "toolkit/widgets/toggle.h"
 #include "buttons_window.h"
 #include "input_fixture.h"
 
@@ -169,16 +170,18 @@ TEST_F(PushButton, InsensitiveOrInactiveIgnoresPointerAndKeys) {
     }
 }
 
-// A button greyed while it holds the focus passes it on as Tab would (the
-// last one round to the first); greying another leaves the focus alone.
+// A button or toggle greyed while it holds the focus passes it on as Tab
+// would (the last one round to the first); greying another leaves the
+// focus alone. B is a toggle, D a button.
 TEST_F(PushButton, AButtonGreyedWithTheFocusPassesItOn) {
-    WkObject* b[3] = {Make("A"), Make("B"), Make("C")};
+    WkObject* b[4] = {Make("A"), WkCreateToggle(shell, "B", 0), Make("C"), Make("D")};
     Show(shell);
     WkObject* box = Window();
     struct Case {
         int focused, greyed, holder;
         bool behindBox; // greyed while another window has the focus
-    } cases[] = {{1, 1, 2, false}, {0, 2, 0, false}, {1, 1, 2, true}, {2, 2, 0, false}};
+    } cases[] = {{1, 1, 2, false}, {0, 2, 0, false}, {1, 1, 2, true}, {2, 2, 3, false}, {2, 2, 3, true},
+                 {3, 3, 0, false}};
     for (const Case& c : cases) {
         for (WkObject* button : b) WkObjectSetSensitive(button, 1);
         Focus(b[c.focused]);

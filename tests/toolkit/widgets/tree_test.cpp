@@ -147,6 +147,13 @@ TEST_F(TreeTest, LetterSearch) {
         EXPECT_EQ(Text(WkTreeGetSelected(tree)), want) << c;
     }
     EXPECT_EQ(heard.size(), 5u);
+    // An accented letter finds its other case too: Ä finds "äc", ä "Äc".
+    for (auto [label, typed] : {std::pair{"\xE4" "c", '\xC4'}, {"\xC4" "c", '\xE4'}}) {
+        WkTreeSetLabel(n["c"], label);
+        WkTreeSelectNode(n["R"], 1);
+        Type(typed);
+        EXPECT_EQ(Text(WkTreeGetSelected(tree)), label);
+    }
 }
 
 TEST_F(TreeTest, RenameAndDelete) {
