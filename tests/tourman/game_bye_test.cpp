@@ -7,12 +7,14 @@
 #include "toolkit/core/native_windows.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/menu.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/commands/save_tournament.h"
 #include "tourman/dialogs/bye_dialog.h"
 #include "tourman/dialogs/game_dialog.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/game_code.h"
@@ -32,10 +34,23 @@ namespace {
 
 class GameByeTest : public TourmanTest {
   protected:
-    // The right button pops the menu up; then one of its items (0 game edit, 1 BYE).
+    // The right button pops the menu up over the row selected (the list's
+    // middle when none is), on the players page, where the list is seen;
+    // then one of its items (0 game edit, 1 BYE).
     void Popup(int item, int system = FideDubovSystem) {
         Settings.PairingSystem = system;
-        Click(PlayersPage.playerList, plat::kRightButton);
+        WkFormSetPage(MainWindow.notebook, 0);
+        WkObject* list = PlayersPage.playerList;
+        const WkListData* d = WkListRecord(list);
+        const WkListItem* row = WkListGetSelectedItem(list);
+        int x, y;
+        WkObjectGetAbsolutePosition(list, &x, &y);
+        x += WkObjectGetShell(list)->x + list->width / 2;
+        y += WkObjectGetShell(list)->y +
+             (row ? WkObjectBorder(list) + (row->position - d->firstRow) * d->rowHeight + d->rowHeight / 2 : list->height / 2);
+        display->injectButton(x, y, plat::kRightButton, true);
+        display->injectButton(x, y, plat::kRightButton, false);
+        Flush();
         EXPECT_TRUE(WkMenuRecord(PlayersPage.playerListMenu)->poppedUp);
         WkMenuPopDown(PlayersPage.playerListMenu);
         WkMenuActivateItem(WkMenuRecord(PlayersPage.playerListMenu)->items[item]);

@@ -1,7 +1,9 @@
 // The keyboard of the main window and the dialogs as a desktop user tries
 // it: Tab, Shift+Tab and Enter visit the fields in order, a focused field
-// or list keeps its cursor and paging keys from the notebook, and a field
-// showing a full preset text ("00.00.00") is typed over.
+// or list keeps its cursor and paging keys from the notebook, a field
+// showing a full preset text ("00.00.00") is typed over, a field's key or a
+// click reaches the field from any page, New and Open land in Name, and one
+// selection shows at a time.
 #include "support/tourman_driver.h"
 
 #include "toolkit/core/object_attrs.h"
@@ -10,18 +12,22 @@
 #include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
+#include "tourman/commands/tournament_commands.h"
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/dialogs/uscf_section.h"
 #include "tourman/frame/window_frame.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/results_widgets.h"
+#include "tournament/message_table.h"
 #include "tournament/players.h"
+#include "tournament/round_state.h"
 #include "tournament/settings.h"
 
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace tmt {
@@ -189,6 +195,83 @@ TEST_F(KeyboardTest, AccentedNamesAreTakenInCapitals) {
         ++added;
     }
     EXPECT_EQ(PlayerCount, added);
+}
+
+// A player field's Ctrl key pressed on another page (or another tab of the
+// players page) turns to the field; then, the tabs clicked again, a click
+// into Name gives Name the keys: the letters go in, End and Down in the
+// player list stay on the players page.
+TEST_F(KeyboardTest, AFieldKeyOnAnotherPageTurnsToItAndAClickedFieldTakesTheKeys) {
+    ASSERT_TRUE(Start());
+    const PlayersPageWidgets& w = PlayersPage;
+    const std::string players = MessageText(MsgPlayersTab);
+    const struct {
+        std::string tab;
+        std::uint8_t scan, control;
+        char letter;
+        WkObject* reached;
+    } cases[] = {{MessageText(MsgOutputFilesTab), 0x13, 0x12, 'R', w.fideRating},
+                 {"Database", 0x1E, 0x01, 'A', w.available}}; // the last field
+    for (const auto& c : cases) {
+        Click(Find(c.tab));
+        Press(c.scan, c.control, plat::kCtrl, std::uint16_t(c.letter));
+        EXPECT_EQ(WkFormGetPage(MainWindow.notebook), 0) << c.tab;
+        EXPECT_EQ(WkFormGetFocus(MainWindow.window), c.reached) << c.tab;
+        for (const std::string& tab : {c.tab, players, std::string("Player list")}) Click(Find(tab));
+        Fill(w.name, "abc");
+        EXPECT_STREQ(WkEditGetText(w.name), "ABC") << c.tab;
+        EXPECT_FALSE(Find(players)->state & WK_STATE_FOCUS) << c.tab;
+        Press(kEnd);
+        Click(w.playerList);
+        Press(0x50); // Down
+        EXPECT_EQ(WkFormGetPage(MainWindow.notebook), 0) << c.tab;
+        EXPECT_EQ(WkFormGetFocus(MainWindow.window), w.playerList) << c.tab;
+    }
+}
+
+// File > New and Open show the players page from every page, the focus in
+// Name, so that the first name typed goes into the form.
+TEST_F(KeyboardTest, NewAndOpenLandOnThePlayersPageFromEveryPage) {
+    ASSERT_TRUE(Start());
+    NewClubCup("cup");
+    for (int k = 0; k < 8; ++k) {
+        const int page = k % 4; // New from each page, then Open
+        WkFormSetPage(MainWindow.notebook, page);
+        WkObjectSetFocus(page == 0 ? PlayersPage.search : MainWindow.pages[page]);
+        if (k < 4) {
+            NewClubCup("new" + std::to_string(k));
+        } else {
+            if (TournamentSaved == 0) Answer(MsgLeaveOpenTournament, 1);
+            ChooseFile(dataFolder + "cup.qon");
+            OpenTournamentCommand();
+        }
+        Flush();
+        EXPECT_EQ(WkFormGetPage(MainWindow.notebook), 0) << k;
+        Type("rossi");
+        EXPECT_STREQ(WkEditGetText(PlayersPage.name), "ROSSI") << k;
+        WkEditReplaceText(PlayersPage.name, "", 0, 0);
+    }
+}
+
+// After a search ("5", Enter) Tab on to Name leaves Name's the only
+// selection on the screen: the number found, selected to be typed over,
+// goes with the focus.
+TEST_F(KeyboardTest, OneSelectionOnTheScreenAfterASearchAndTab) {
+    ASSERT_TRUE(Start());
+    NewClubCup("cup");
+    const PlayersPageWidgets& w = PlayersPage;
+    for (const char* name : {"ARGO", "BELL", "CORTI", "DANTE", "ELIA"}) {
+        Fill(w.name, name);
+        Click(w.addButton);
+    }
+    Fill(w.search, "5");
+    Press(kEnter, 0x0D);
+    for (int i = 0; i < 10 && WkFormGetFocus(MainWindow.window) != w.name; ++i) Press(kTab, 9);
+    int from, to, nameFrom, nameTo;
+    WkEditGetSelection(w.search, &from, &to);
+    WkEditGetSelection(w.name, &nameFrom, &nameTo);
+    EXPECT_EQ(to - from, 0);
+    EXPECT_EQ(std::string(WkEditGetText(w.name)).substr(std::size_t(nameFrom), std::size_t(nameTo - nameFrom)), "ELIA");
 }
 
 } // namespace

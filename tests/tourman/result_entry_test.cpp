@@ -36,6 +36,7 @@
 #include <filesystem>
 #include <fstream>
 #include <utility>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -520,6 +521,28 @@ TEST_F(ResultEntryTest, AnAcceptedRoundOpensAsSaved) {
         for (int id = 1; id <= 10; ++id)
             EXPECT_EQ(std::pair(PlayerScores[id].score, PlayerScores[id].sonnebornBerger), scores[id - 1])
                 << system << " " << id;
+        TearDown();
+        SetUp();
+    }
+}
+
+// A round keyed in part, saved and opened again by a fresh program: "Enter
+// results" chooses the first board still without a result, so the next key
+// asks nothing and goes there.
+TEST_F(ResultEntryTest, EnterResultsOnAReopenedRoundChoosesTheFirstBoardWithoutAResult) {
+    const std::pair<std::vector<int>, int> cases[] = {{{}, 1}, {{1, 2, 4}, 3}, {{1, 2, 3, 4}, 5}}; // 5: the last
+    for (const auto& [boards, first] : cases) {
+        StartRound1();
+        Click(ResultsPage.resultsToggle);
+        for (int board : boards) Board(board), Key("1");
+        ASSERT_TRUE(SaveTournament());
+        ReopenUnchanged("cup.qon", true);
+        WkFormSetPage(MainWindow.notebook, 2);
+        Flush();
+        Click(ResultsPage.resultsToggle);
+        Type("0");
+        EXPECT_EQ(Digit(first, 1), BlackWins) << first;
+        for (int board : boards) EXPECT_EQ(Digit(board, 1), WhiteWins) << board;
         TearDown();
         SetUp();
     }

@@ -272,6 +272,9 @@ void WkShellFocusIn(WkObject* shell) {
         return;
     WkObject* remembered = d->rememberedFocus;
     d->rememberedFocus = nullptr;
+    // One whose page was turned away meanwhile is not sought there: the
+    // window is entered as it shows itself now.
+    if (remembered && !WkObjectDrawable(remembered)) remembered = nullptr;
     // A window opening puts its first field ready for typing, as Tab would;
     // one re-entered finds its field as it was left.
     WkFormAccessSetFocus(remembered ? remembered : form, remembered ? WK_FOCUS_BY_PROGRAM : WK_FOCUS_BY_KEY);

@@ -151,6 +151,10 @@ void WkEditSelectAll(WkObject* field) {
     d->anchor = 0;
     d->selectionEnd = d->cursor = d->length;
     edit::CursorMoved(field, false);
+    // The whole text selected in the field with the focus is there to be
+    // typed over, as the one taking the focus selects: it goes with the
+    // focus, so that the field reached next shows the only selection.
+    if ((field->state & WK_STATE_FOCUS) && d->length > 0) d->flags |= WK_EDIT_ENTRY_SELECTED;
 }
 
 void WkEditSetPreset(WkObject* field, int on) { SetFlag(field, WK_EDIT_PRESET, on != 0); }

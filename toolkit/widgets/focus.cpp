@@ -10,6 +10,7 @@
 #include "toolkit/widgets/tab_toggle.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -32,9 +33,11 @@ class ReasonScope {
 
 void SendFocusIn(WkObject* object) { WkSendSimpleMessage(object, WK_MSG_FOCUS_IN, 0, focusReason); }
 
-// A greyed control takes no input: the keyboard's steps pass over it.
-bool CanTakeFocus(const WkObject* o) {
-    return (o->layout & WK_LAYOUT_FOCUSABLE) && (o->state & WK_STATE_SENSITIVE) && WkObjectDrawable(o);
+// A greyed control takes no input: the keyboard's steps pass over it, and
+// over the tab of a page whose contents are all greyed.
+bool CanTakeFocus(WkObject* o) {
+    return (o->layout & WK_LAYOUT_FOCUSABLE) && (o->state & WK_STATE_SENSITIVE) && WkObjectDrawable(o) &&
+           WkPageTabLeadsSomewhere(o);
 }
 
 void DrawFocusFrame(WkObject* form) {
@@ -228,13 +231,17 @@ void WkFocusObject(WkObject* object, int keep) {
     if (!object || !(object->layout & WK_LAYOUT_FOCUSABLE)) return;
     if (object->layout & WK_LAYOUT_SCROLL_INTO_VIEW) WkObjectScrollIntoView(object);
     SendFocusIn(object);
+    // The pages the new path runs through that are not on show, innermost
+    // first: they are turned to, so the object is seen with the keys.
+    std::vector<std::pair<WkObject*, int>> turns;
     WkObject* child = object;
     for (WkObject* form = object->parent; WkFormRecord(form); child = form, form = form->parent) {
         WkFormData* d = WkFormRecord(form);
         int p, i;
-        if (!WkFormFindChild(form, child, &p, &i)) return;
+        if (!WkFormFindChild(form, child, &p, &i)) break;
         int before = d->pages[d->currentPage].focused;
         d->pages[p].focused = std::int16_t(i);
+        if (p != d->currentPage) turns.emplace_back(form, p);
         DrawFocusFrame(form);
         CallFocusCallback(form, child, i);
         if (before < 0) continue;
@@ -248,8 +255,9 @@ void WkFocusObject(WkObject* object, int keep) {
                 WkIsTabToggle(object) && !WkTabToggleGetState(object) && WkButtonUsable(object))
                 WkTabToggleSelect(object);
         }
-        return;
+        break;
     }
+    for (const auto& [form, p] : turns) WkFormSetPage(form, p);
 }
 
 WkObject* WkFormGetFocus(WkObject* formOrWindow) {

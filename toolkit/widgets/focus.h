@@ -41,8 +41,9 @@ void WkFocusLeaveBackward(WkObject* form);
 int WkFocusClimbForward(WkObject* form, int climb);
 int WkFocusClimbBackward(WkObject* form, int climb);
 // Gives the focus to one object and records the path up to the first form
-// whose page had a focused child, which loses it; keep 0 when the object
-// was reached by a search rather than named.
+// whose page had a focused child, which loses it; a page on the path that
+// is not on show is turned to. keep 0 when the object was reached by a
+// search rather than named.
 void WkFocusObject(WkObject* object, int keep);
 // The object at the end of the focus path from the form (a window's main
 // form) down, when it is focusable; none when a page on the way has no

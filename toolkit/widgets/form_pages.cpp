@@ -304,6 +304,19 @@ void WkTabPressed(WkObject* tab, int state, void* userData) {
     SwitchPage(static_cast<WkObject*>(WkObjectGetUserData(tab->parent)), int(reinterpret_cast<std::intptr_t>(userData)));
 }
 
+int WkPageTabLeadsSomewhere(WkObject* object) {
+    WkObject* row = WkIsTabToggle(object) ? object->parent : nullptr;
+    WkFormData* rd = WkFormRecord(row);
+    if (!rd || !(rd->flags & WK_FORM_TAB_ROW)) return 1;
+    WkFormData* d = WkFormRecord(static_cast<WkObject*>(WkObjectGetUserData(row)));
+    const int k = int(reinterpret_cast<std::intptr_t>(WkObjectGetUserData(object)));
+    if (!d || k < 0 || k >= d->pageCount || d->pages[k].label != object) return 1;
+    const WkFormPage& page = d->pages[k];
+    for (int i = 0; i < page.count; ++i)
+        if (page.children[i]->state & WK_STATE_SENSITIVE) return 1;
+    return page.count == 0;
+}
+
 void WkTabbedFormShareFont(WkObject* outer) {
     WkFormData* od = WkFormRecord(outer);
     WkFormData* pd = od ? WkFormRecord(od->innerPagedForm) : nullptr;

@@ -54,6 +54,9 @@ WkObject* WkCreateTabbedVerticalForm(WkObject* parent, int pages, WkFontSlot fon
 WkObject* WkCreateTabbedHorizontalForm(WkObject* parent, int pages, WkFontSlot font);
 // The page tabs' callback: a tab turned on shows its page (user data).
 void WkTabPressed(WkObject* tab, int state, void* userData);
+// 0 for the tab of a page whose every child is greyed: the keys pass over
+// it; 1 for any other object.
+int WkPageTabLeadsSomewhere(WkObject* object);
 // The size-query step of a tabbed outer form: the tabs take the paged
 // form's font.
 void WkTabbedFormShareFont(WkObject* outer);

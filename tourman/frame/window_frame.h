@@ -29,6 +29,8 @@ struct MainWindowWidgets {
     WkObject* playerCounter = nullptr;
     WkObject* availableCounter = nullptr;
     WkObject* statusLine = nullptr;
+    // TournamentOpenings as the window last showed it.
+    int tournamentOpenings = 0;
 };
 
 extern MainWindowWidgets MainWindow;

@@ -58,11 +58,14 @@ void ShowWindowState() {
     // Rounds are listed once the tournament has started; a proposal is
     // accepted or cancelled first.
     SetSensitive(w.pages[kResultsPage], ClosedRegistration != 0 && stage != TournamentStage::RoundProposed);
-    // With the registration open both are greyed: a tournament made, opened
-    // or reopened while one of them is on show shows the players page, the
-    // focus in Name, so that the players typed next go into the form.
+    // A tournament made or opened shows the players page from whichever
+    // page was on show, the focus in Name, so that the players typed next go
+    // into the form; with the registration open the pairing and results
+    // pages are greyed and never stay on show (a reopened registration).
     const int shown = w.notebook ? WkFormGetPage(w.notebook) : kPlayersPage;
-    if (ClosedRegistration == 0 && (shown == kPairingPage || shown == kResultsPage)) {
+    const bool opened = w.tournamentOpenings != TournamentOpenings;
+    w.tournamentOpenings = TournamentOpenings;
+    if (opened || (ClosedRegistration == 0 && (shown == kPairingPage || shown == kResultsPage))) {
         WkFormSetPage(w.notebook, kPlayersPage);
         if (PlayersPage.name) WkObjectSetFocusBy(PlayersPage.name, WK_FOCUS_BY_KEY);
     }

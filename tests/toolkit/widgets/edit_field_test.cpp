@@ -277,6 +277,28 @@ TEST_F(EditField, KeysThatLeaveAFieldMoveTheFocusOn) {
     }
 }
 
+// A whole text the program selects in the field with the focus, to be
+// typed over (the number a search found), goes with the focus, as the one
+// selected on entry by Tab does: the field reached shows the only
+// selection. A part the user marked stays.
+TEST_F(EditField, AWholeTextSelectedToBeTypedOverGoesWithTheFocus) {
+    WkObject* a = WkCreateEdit(form, "NERI", 5, 0);
+    WkObject* b = WkCreateEdit(form, "ROSSI", 8, 0);
+    Show();
+    for (bool whole : {true, false}) {
+        WkObjectSetFocus(b);
+        WkObjectSetFocus(a); // by the program: nothing selected on entry
+        if (whole) WkEditSelectAll(a);
+        else WkEditSetCursor(a, 4), Press(a, {WK_KEY_LEFT | kShift});
+        Press(a, {WK_KEY_TAB});
+        int from, to, bFrom, bTo;
+        WkEditGetSelection(a, &from, &to);
+        WkEditGetSelection(b, &bFrom, &bTo);
+        EXPECT_EQ(to - from, whole ? 0 : 1);
+        EXPECT_EQ(bTo - bFrom, 5);
+    }
+}
+
 // An accepted Tab that finds nowhere else to go leaves the field without
 // the mark of a checked departure: losing the focus later checks again.
 TEST_F(EditField, TheLeaveCheckRunsAgainWhenTheFocusGoesAfterAnAcceptedTabThatStayed) {

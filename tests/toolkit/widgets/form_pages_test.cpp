@@ -8,7 +8,9 @@
 #include "toolkit/widgets/scroll_bar.h"
 #include "toolkit/widgets/tab_toggle.h"
 #include "input_fixture.h"
+#include "toolkit/widgets/focus.h"
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,12 @@ protected:
         }
         d->currentPage = 0;
         return leaves;
+    }
+    // A click in the object's middle, apart from the one before.
+    void Click(WkObject* object) {
+        Advance(1000);
+        Button(object, object->width / 2, object->height / 2, true);
+        Button(object, object->width / 2, object->height / 2, false);
     }
     std::vector<plat::Rgb> Pixels() {
         plat::Surface* s = display->surface(WkObjectGetNativeWindow(shell));
@@ -150,6 +158,77 @@ TEST_F(Pages, AFocusedFieldOrListKeepsThePagingKeys) {
         EXPECT_EQ(WkFormGetPage(paged), c.page) << c.key;
         EXPECT_EQ(WkEditGetCursor(field), c.cursor) << c.key;
         EXPECT_EQ(WkListRecord(list)->current, c.current) << c.key;
+    }
+}
+
+// A tabbed form of four pages, each a form of two fields (wide enough for
+// every tab to show); pages 1 and 2 greyed when asked.
+struct Notebook {
+    WkObject *paged, *page[4], *field[4][2];
+    WkObject* tab(int k) const { return WkFormRecord(paged)->pages[k].label; }
+};
+Notebook MakeNotebook(WkObject* shell) {
+    Notebook n{WkCreateTabbedVerticalForm(shell, 4, 0), {}, {}};
+    for (int k = 3; k >= 0; --k) {
+        WkFormSetPage(n.paged, k);
+        n.page[k] = WkCreateVerticalForm(n.paged);
+        for (WkObject*& field : n.field[k]) field = WkCreateEdit(n.page[k], "", 24, 0);
+    }
+    return n;
+}
+int leaves = 0; // the departures the fields were told of
+void Left(WkObject*, WkEditLeaveInfo*, void*, int) { ++leaves; }
+
+// A field given the focus on a page not on show turns to its page and takes
+// the keys, from a clicked tab, which keeps no frame, or from a field, told
+// once that it lost them; a window entered again after its page was turned
+// away stays on the page shown.
+TEST_F(Pages, TheFocusGivenOnAnotherPageTurnsToItAndTakesTheKeys) {
+    const Notebook n = MakeNotebook(shell);
+    for (const auto& page : n.field)
+        for (WkObject* field : page) WkEditSetLeaveCallback(field, Left, nullptr);
+    Show(shell);
+    struct Case {
+        int from; // the page shown, its tab clicked; negative: its first field focused
+        int page, field;
+    } cases[] = {{3, 0, 1}, {-3, 0, 0}, {0, 3, 1}}; // the last page's last field
+    for (const Case& c : cases) {
+        WkFormSetPage(n.paged, std::abs(c.from));
+        if (c.from >= 0) Click(n.tab(c.from));
+        else WkObjectSetFocus(n.field[-c.from][0]);
+        leaves = 0;
+        WkObject* field = n.field[c.page][c.field];
+        WkObjectSetFocus(field);
+        testform::TypeKey(*display, 'X', 0x2D, 0, 'x');
+        EXPECT_STREQ(WkEditGetText(field), "x") << c.from;
+        EXPECT_EQ(WkFormGetPage(n.paged), c.page) << c.from;
+        EXPECT_EQ(leaves, c.from < 0 ? 1 : 0) << c.from;
+        EXPECT_FALSE(n.tab(std::abs(c.from))->state & WK_STATE_FOCUS) << c.from;
+        WkEditReplaceText(field, "", 0, 0);
+    }
+    WkShellFocusOut(shell);
+    WkFormSetPage(n.paged, 1);
+    WkShellFocusIn(shell);
+    EXPECT_EQ(WkFormGetPage(n.paged), 1);
+    EXPECT_EQ(WkFormGetFocus(shell), n.field[1][0]);
+}
+
+// The arrows on the tabs pass over the tab of a page whose contents are all
+// greyed, as Tab passes over a greyed button, round the row both ways.
+TEST_F(Pages, ArrowsOnTheTabsPassOverGreyedPages) {
+    const Notebook n = MakeNotebook(shell);
+    WkObjectDisable(n.page[1]);
+    WkObjectDisable(n.page[2]);
+    Show(shell);
+    const int cases[][3] = {{0, WK_KEY_RIGHT, 3}, {3, WK_KEY_LEFT, 0}, {3, WK_KEY_DOWN, 0}, {0, WK_KEY_UP, 3},
+                            {3, WK_KEY_LEFT, 2}}; // page 2 no longer greyed
+    for (const auto& [from, key, to] : cases) {
+        if (to == 2) WkObjectEnable(n.page[2]);
+        WkFormSetPage(n.paged, from);
+        WkObjectSetFocus(n.tab(from));
+        Press(key);
+        EXPECT_EQ(WkFormGetPage(n.paged), to) << from << " " << key;
+        EXPECT_EQ(WkFormGetFocus(shell), n.tab(to)) << from << " " << key;
     }
 }
 

@@ -186,9 +186,19 @@ void ResultEntryToggle(bool on) {
         // No other round is listed, nor the next one paired, while it is open.
         ResultEntrySwitched();
         // The arbiter keys the results at once, without a board clicked
-        // first: the board the next key goes to is shown as if chosen.
-        const int position = WkListRecord(ResultsPage.resultsList)->current;
-        if (position >= 0 && position < WkListGetCount(ResultsPage.resultsList)) SelectResultRow(position);
+        // first: the board the next key goes to, the first still without a
+        // result (a round keyed in part and reopened goes on where it
+        // stopped), is shown as if chosen.
+        WkObject* list = ResultsPage.resultsList;
+        const int boards = std::min(RoundBoardCount(ShownRound), WkListGetCount(list));
+        for (int board = 1; board <= boards; ++board) {
+            if (ResultDigit(board, ShownRound) != NotPlayed) continue;
+            WkListSelectItem(list, board - 1);
+            ShowSelectedRow(board - 1, 2);
+            break;
+        }
+        const int position = WkListRecord(list)->current;
+        if (position >= 0 && position < WkListGetCount(list)) SelectResultRow(position);
         WkObjectSetFocus(ResultsPage.resultKeyField);
         return;
     }
