@@ -31,9 +31,8 @@ bool SaveTournamentCommand();
 // refusal and a failed start
 // leave the registration open and the window as it was.
 void CloseRegistration();
-// What the start of a tournament does before round 1 is paired: the form
-// emptied, the tournament saved (its change shown) and the
-// pairing page shown.
+// What the start of a tournament does before round 1 is paired (the start
+// has saved the tournament whole): the pairing page shown.
 void PrepareFirstRound();
 
 // Back to an open registration with no round paired: for a new tournament
