@@ -134,6 +134,9 @@ bool StartTournament(int count) {
     const bool read = ReadTournamentFile(TournamentFilePath(0));
     if (TournamentWindow.showPlayerList) TournamentWindow.showPlayerList();
     if (!read) return false;
+    // A round robin's rounds are read back too, as an open would take
+    // them: the pages show them put in place, nothing of before kept.
+    if (IsRoundRobin() && !ReadRoundStateFile(statePath)) return false;
     if (TournamentWindow.pairFirstRound) TournamentWindow.pairFirstRound(PlayerCount);
     return true;
 }

@@ -9,6 +9,7 @@
 #include "tests/support/file_steps.h"
 
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/list.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/commands/save_tournament.h"
@@ -207,6 +208,8 @@ TEST_F(OneStepTest, AnOpenWritesNothing) {
     std::vector<std::pair<Files, int>> stages; // the folder and the round it opens at
     Registered(RoundRobin);
     CloseRegistrationClicked();
+    // The rounds put in place leave no row chosen for Delete player to take.
+    EXPECT_EQ(WkListRecord(PlayersPage.playerList)->current, -1);
     stages.emplace_back(Snapshot(dataFolder), 1);
     TearDown();
     SetUp();
