@@ -32,10 +32,6 @@ void Alert(MessageNumber message) {
     ShowAlert(MessageText(message), MessageText(MsgClose));
 }
 
-} // namespace
-
-namespace {
-
 // Opens the current round for results and puts it on disk before anything
 // shows it: a crash at any moment leaves no board card or list of a round
 // that a reopened tournament does not hold. A round that cannot be saved is
