@@ -317,6 +317,10 @@ bool WriteReportFile(const std::string& path, const std::string& text) {
     return Noted(file.ok() && WriteWithCrLf(file.stream(), text) && file.commit(), path);
 }
 
+void NoteReportNotWritten(const std::string& path) {
+    Noted(false, path);
+}
+
 std::vector<std::string> TakeReportsNotWritten() {
     std::vector<std::string> paths;
     {

@@ -42,6 +42,9 @@ bool WriteReportFile(const std::string& path, const std::string& text);
 // many reports through writers that report nothing themselves (the standing
 // reports after a recomputation) forgets the notes first and alerts them at
 // its end, so that the arbiter learns once which files are still the old ones.
+// Notes a file written by a writer of its own (the rating preview) that
+// failed, so that the command's one alert names it with the reports.
+void NoteReportNotWritten(const std::string& path);
 // The paths noted, in name order, each once; the notes are emptied.
 std::vector<std::string> TakeReportsNotWritten();
 // MsgCannotCreateFile with the paths taken, one a line, when there is any.

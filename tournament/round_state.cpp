@@ -86,6 +86,12 @@ void RoundAccepted() {
     Changed();
 }
 
+void AcceptanceUndone(int resultsDone) {
+    IsPairingDone = 0;
+    IsGetResultDone = resultsDone;
+    Changed();
+}
+
 void ResultsOpened() {
     IsGetResultDone = 0;
     Changed();

@@ -113,6 +113,9 @@ void RegistrationReopened();
 // The proposed round is accepted (or paired again by hand in place): open
 // for results, which are not closed yet.
 void RoundAccepted();
+// An acceptance whose round could not be saved: the round proposed again,
+// the results flag back to resultsDone, its value before the acceptance.
+void AcceptanceUndone(int resultsDone);
 // The results of the current round are open again: a close of the entry
 // on the current round begins so.
 void ResultsOpened();

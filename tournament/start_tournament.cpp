@@ -97,12 +97,36 @@ bool StartTournament(int count) {
     RandomSort = answer;
     const std::vector<int> order = PairingNumberOrder(count, answer);
 
-    // A round robin's numbers are fixed from here on; the file says so, so
-    // that every later open lists the players in pairing-number order.
+    // The tournament on disk changes in one step: the round-state file is
+    // written first, and only then the tournament file that lists the
+    // players at their numbers and says that a round state goes with it. A
+    // crash between the two leaves the registration open as it was (an open
+    // reads no round-state file beside a tournament file that names none);
+    // no tournament file ever names a round state that is not there.
     const int savedBefore = IsSavedRound;
-    if (IsRoundRobin()) PlayerNumbersFixed();
-    if (!WriteTournamentFileInOrder(count, order)) {
+    if (IsRoundRobin()) {
+        // The schedule goes by pairing number only, before the players have
+        // theirs. A round robin accepts each round as it pairs it: its first
+        // is in place in the round state written, as the window shows it.
+        if (BuildRoundRobinPairings(count) == 0) {
+            ShowAlert(RoundRobinCountText(), MessageText(MsgClose));
+            return false;
+        }
+        SetCurrentRound(1);
+        RoundAccepted();
+    }
+    PlayerNumbersFixed();
+    const std::string statePath = RoundStatePath();
+    std::error_code error;
+    const bool stateBefore = std::filesystem::exists(HostFileName(statePath), error);
+    const bool stateWritten = WriteRoundStateFile(statePath);
+    if (!stateWritten || !WriteTournamentFileInOrder(count, order)) {
+        // The registration stays open, and no round-state file the start
+        // made is left for a later start to ask about.
+        if (stateWritten && !stateBefore) RemoveHostFile(statePath);
         RestoreSavedRound(savedBefore);
+        SetCurrentRound(0);
+        RoundsDeleted();
         return false;
     }
     if (TournamentWindow.clearPlayerLists) TournamentWindow.clearPlayerLists();
@@ -110,15 +134,9 @@ bool StartTournament(int count) {
     const bool read = ReadTournamentFile(TournamentFilePath(0));
     if (TournamentWindow.showPlayerList) TournamentWindow.showPlayerList();
     if (!read) return false;
-
-    if (IsRoundRobin()) {
-        if (BuildRoundRobinPairings(PlayerCount) == 0) {
-            ShowAlert(RoundRobinCountText(), MessageText(MsgClose));
-            return false;
-        }
-        PlayerNumbersFixed();
-        if (!WriteRoundStateFile(RoundStatePath())) return false;
-    }
+    // A round robin's rounds are read back too, as an open would take
+    // them: the pages show them put in place, nothing of before kept.
+    if (IsRoundRobin() && !ReadRoundStateFile(statePath)) return false;
     if (TournamentWindow.pairFirstRound) TournamentWindow.pairFirstRound(PlayerCount);
     return true;
 }

@@ -16,12 +16,14 @@
 std::vector<int> PairingNumberOrder(int count, int answer);
 
 // Asks how the pairing numbers are given (MsgPairingNumbersQuestion), stores
-// the answer in RandomSort, writes the file in the new order and reads it back;
-// for a round robin builds the schedule and writes the round-state file; then
-// pairs round 1 through TournamentWindow.pairFirstRound. A round robin of fewer
-// than 3 or more than 24 players is refused before anything is asked or
-// written. False, after the alert of the step that failed, when the tournament
-// could not be started.
+// the answer in RandomSort; for a round robin builds the schedule and puts
+// round 1 in place, accepted; writes the round-state file, then the
+// tournament file in the new order, and reads that back; then has round 1
+// paired through TournamentWindow.pairFirstRound (a round robin's only
+// shown). A round robin of fewer than 3 or more than 24 players is refused
+// before anything is asked or written. False, after the alert of the step
+// that failed, when the tournament could not be started: the files are then
+// as they were, but for a round-state file of the name written over.
 bool StartTournament(int count);
 
 // Opens the tournament file at path: on success the data folder becomes the

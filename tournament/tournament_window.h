@@ -28,8 +28,9 @@ struct TournamentWindowHooks {
     // The pairing numbers are fixed: list the players in file order from now
     // on instead of sorting them.
     void (*keepFileOrder)() = nullptr;
-    // Pairs round 1 of players 1..players once the tournament has started;
-    // nonzero when the round was paired.
+    // Pairs round 1 of players 1..players once the tournament has started
+    // (a round robin's round 1 is in place already, accepted and saved, and
+    // only shown); nonzero when the round was paired.
     int (*pairFirstRound)(int players) = nullptr;
 };
 

@@ -203,15 +203,24 @@ TEST_F(ResultEntryTest, EnterMoveSwapAndClose) {
     EXPECT_TRUE(IsPairingDone == 0 && WkObjectIsSensitive(PairingPage.pairButton));
 
     // Round 2 pairs. Closing round 1 shown again checks round 2's boards, and once they are played saves round 1.
+    // Round 1 closed again at round 2, with a result changed, leaves its snapshot as round 1 was closed;
+    // the change goes to the tournament's own round file.
     PairAndAccept();
-    fs::remove(dataFolder + "cup1.rnd");
+    const std::string round1 = ReadFileBytes(dataFolder + "cup1.rnd");
     List(1);
     Click(ResultsPage.resultsToggle);
     Answer(MsgBoardsWithoutResult, 0);
     Click(ResultsPage.resultsToggle);
     for (int b = 1; b <= 5; ++b) GameTable(b, 2) = GameTable(b, 2) / 10 * 10 + 1;
+    const int changed = Digit(1, 1) == 1 ? 0 : 1;
+    Board(1);
+    Answer(MsgChangeResultQuestion, 1);
+    Key(std::to_string(changed));
     Click(ResultsPage.resultsToggle);
-    EXPECT_TRUE(Exists("cup1.rnd") && !Exists("cup2.rnd"));
+    EXPECT_TRUE(ReadFileBytes(dataFolder + "cup1.rnd") == round1 && !Exists("cup2.rnd"));
+    ResetTournamentState();
+    ASSERT_TRUE(OpenTournament(dataFolder + "cup.qon"));
+    EXPECT_TRUE(CurrentRound == 2 && Digit(1, 1) == changed);
 }
 
 TEST_F(ResultEntryTest, TheSwissByeBoardTakesOnlyTheFreePoint) {

@@ -88,8 +88,9 @@ TEST_F(StartTournamentTest, ByRatingRenumbersTheFileAndPairsRoundOne) {
     EXPECT_EQ(Names(), (std::vector<std::string>{"P2", "P4", "P3", "P6", "P5", "P1"}));
     EXPECT_EQ(Players[4].available, 0);
     EXPECT_EQ(PairedPlayers, 6);
-    EXPECT_EQ(IsSavedRound, 0);
-    EXPECT_FALSE(std::filesystem::exists(folder_ + "cup.rnd"));
+    // The start saves the tournament whole, its round state with it.
+    EXPECT_EQ(IsSavedRound, 1);
+    EXPECT_TRUE(std::filesystem::exists(folder_ + "cup.rnd"));
 }
 
 TEST_F(StartTournamentTest, AFailedWriteStopsTheStart) {

@@ -6,6 +6,7 @@
 #include "reports/board_cards.h"
 #include "reports/index_page.h"
 #include "reports/pairing_lists.h"
+#include "reports/report_file.h"
 #include "toolkit/core/draw.h"
 #include "toolkit/widgets/form_pages.h"
 #include "tourman/commands/save_tournament.h"
@@ -31,15 +32,47 @@ void Alert(MessageNumber message) {
     ShowAlert(MessageText(message), MessageText(MsgClose));
 }
 
+// Opens the current round for results and puts it on disk before anything
+// shows it: a crash at any moment leaves no board card or list of a round
+// that a reopened tournament does not hold. A round that cannot be saved is
+// taken back: a Swiss round stays proposed, a round robin's stays unpaired.
+bool AcceptRound(bool roundRobinPairing) {
+    const int resultsDone = IsGetResultDone;
+    RoundAccepted();
+    // The saved state holds the round's floaters and its open result entry:
+    // a tournament reopened from this save goes on exactly where the
+    // acceptance left it.
+    if (Settings.PairingSystem == FideDubovSystem) MarkRoundFloaters(CurrentRound);
+    if (!SaveTournament()) {
+        AcceptanceUndone(resultsDone);
+        if (roundRobinPairing) SetCurrentRound(CurrentRound - 1);
+        return false;
+    }
+    WriteAcceptedRound(roundRobinPairing);
+    return true;
+}
+
 } // namespace
+
+void WriteAcceptedRound(bool pairingLists) {
+    // The acceptance names the files it could not write, and only those.
+    TakeReportsNotWritten();
+    if (pairingLists) WritePairingLists(CurrentRound);
+    WriteBoardCards(CurrentRound);
+    WriteHtmlIndex();
+    // The results page lists the round, whose results are entered next.
+    if (MainWindow.notebook) WkFormSetPage(MainWindow.notebook, kResultsPage);
+    // The preview is handed to the players at once: one that could not be
+    // written must not pass for the old one still in the folder.
+    if (!WriteEloPreview(PlayerCount, CurrentRound)) NoteReportNotWritten(EloPreviewPath());
+    AlertReportsNotWritten();
+}
 
 void PairRoundCommand() {
     if (RoundLimitReached()) return;
     if (IsRoundRobin()) {
         SetCurrentRound(CurrentRound + 1);
-        WritePairingLists(CurrentRound);
-        WriteBoardCards(CurrentRound);
-        AcceptPairing();
+        AcceptRound(true);
         return;
     }
     if (PairNextRound(PlayerCount) == 0) {
@@ -53,20 +86,7 @@ void PairRoundCommand() {
 }
 
 bool AcceptPairing() {
-    WriteBoardCards(CurrentRound);
-    // The results page lists the round, whose results are entered next.
-    RoundAccepted();
-    WriteHtmlIndex();
-    if (MainWindow.notebook) WkFormSetPage(MainWindow.notebook, kResultsPage);
-    // The preview is handed to the players at once: one that could not be
-    // written must not pass for the old one still in the folder.
-    if (!WriteEloPreview(PlayerCount, CurrentRound))
-        ShowAlert(MessageText(MsgCannotCreateFile) + "\n" + EloPreviewPath(), MessageText(MsgClose));
-    if (Settings.PairingSystem == FideDubovSystem) MarkRoundFloaters(CurrentRound);
-    // Saved last, so that the saved state holds the round's floaters and
-    // its open result entry: a tournament reopened from this save goes on
-    // exactly where the acceptance left it.
-    return IsRoundRobin() || SaveTournament();
+    return AcceptRound(false);
 }
 
 void CancelPairingCommand() {

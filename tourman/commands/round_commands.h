@@ -11,13 +11,19 @@ struct WkObject;
 // Pairs the next round. Swiss: the boards are proposed in the pairing list
 // for acceptance; a round that cannot be paired leaves the round counters and
 // the pair buttons as they were. Round robin: the next round of the schedule
-// is accepted at once.
+// is accepted and saved at once (not paired when the save fails).
 void PairRoundCommand();
-// Opens the proposed round for results: board cards, the pairing done, the
-// results page on the round, the web index, the rating preview, the Dubov
-// floaters and, in a Swiss tournament, the save. False when that save
-// failed (after its alert).
+// Opens the proposed round for results: the pairing done, the Dubov
+// floaters and the save first, then the board cards, the web index, the
+// rating preview and the results page on the round, with one alert naming
+// every file not written. False when the save failed (after its alert): the
+// round is then proposed again and nothing else is written.
 bool AcceptPairing();
+// What shows the accepted current round, once it is on disk: its pairing
+// lists (when pairingLists; a Swiss round had them at its proposal), board
+// cards, the web index, the rating preview, the results page, and one alert
+// naming every file not written.
+void WriteAcceptedRound(bool pairingLists);
 // The cancel button: asks MsgCancelLastPairingQuestion first, then undoes the
 // last pairing.
 void CancelPairingCommand();

@@ -47,7 +47,8 @@ void Alert(MessageNumber message) {
 // acceptance's, which no recomputation gives again, so none is written.
 void RoundsRead(bool opened) {
     const int rounds = ClosedRounds();
-    const bool writeReports = !opened || rounds == CurrentRound;
+    // Before round 1 is closed the saving program wrote no standings.
+    const bool writeReports = !opened || (rounds == CurrentRound && rounds >= 1);
     if (IsRoundRobin()) ComputeRoundRobinTieBreaks(rounds, PlayerCount, writeReports);
     else ComputeScores(rounds, PlayerCount, writeReports);
     SetCurrentRound(CurrentRound);
@@ -84,7 +85,8 @@ std::string RoundFileInTheWayQuestion() {
 // own steps go before the pairing of round 1.
 int PairFirstRoundCommand(int) {
     PrepareFirstRound();
-    PairRoundCommand();
+    if (IsRoundRobin() && CurrentRound == 1) WriteAcceptedRound(true);
+    else PairRoundCommand();
     return CurrentRound >= 1 ? 1 : 0;
 }
 
@@ -161,8 +163,7 @@ void CloseRegistration() {
 }
 
 void PrepareFirstRound() {
-    TournamentChanged();
-    SaveTournament();
+    // The start wrote the tournament whole: its file and its round state.
     if (MainWindow.notebook) WkFormSetPage(MainWindow.notebook, kPairingPage);
 }
 

@@ -32,9 +32,8 @@ bool SaveTournamentCommand();
 // refusal and a failed start
 // leave the registration open and the window as it was.
 void CloseRegistration();
-// What the start of a tournament does before round 1 is paired: the form
-// emptied, the tournament saved (its change shown) and the
-// pairing page shown.
+// What the start of a tournament does before round 1 is paired (the start
+// has saved the tournament whole): the pairing page shown.
 void PrepareFirstRound();
 
 // The open tournament's file written as a reopened registration has it: no

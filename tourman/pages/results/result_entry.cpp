@@ -214,11 +214,15 @@ void ResultEntryToggle(bool on) {
     TakeReportsNotWritten();
     const int pairingDone = IsPairingDone;
     ResultsClosed(ShownRound == CurrentRound);
-    if (!SaveRound(ShownRound)) {
+    // The closed round goes to the tournament's own files before any list
+    // shows it and before any box: a crash at any moment leaves reports
+    // that say no more than the files a reopened tournament reads.
+    if (!SaveRoundState(ShownRound) || !SaveTournament()) {
         // The round is not on disk: the entry stays open, as before the click.
         ResultsCloseUndone(pairingDone);
         return KeepEntryOpen();
     }
+    WriteRoundResultLists(ShownRound);
     RecomputeStandings();
     // The next round may be paired, another listed; the rows show the
     // standings with the round.
@@ -226,9 +230,6 @@ void ResultEntryToggle(bool on) {
     // Their files on disk are still those of before: the arbiter must not
     // hand them out for the new ones.
     AlertReportsNotWritten();
-    // The closed round goes to the tournament's own files at once: a
-    // tournament reopened after a crash, or closed without saving, has it.
-    SaveTournament();
 }
 
 void EnterResultKey(const char* text) {
