@@ -116,7 +116,7 @@ TEST_F(ReopenRegistrationTest, KilledOrRefusedAtEveryStepOpensAsBeforeOrAfter) {
     const std::string record = after.at("cup-reopened.players");
     EXPECT_EQ(record.substr(0, record.find("PLAYER B")),
               "Players of the rounds kept aside in \"cup-reopened.rnd\", by number\r\n10\r\n"
-              "PLAYER A            ;ITA;00.00.00;M;   ;       0; 2400;       0;    0; 0;1\r\n");
+              "PLAYER A;ITA;00.00.00;M;   ;       0; 2400;       0;    0; 0;1\r\n");
     const std::pair<const char*, const char*> kept[] = {{"cup.rnd", "cup-reopened.rnd"},
                                                         {"cup1.rnd", "cup-reopened-round1.rnd"},
                                                         {"cup2.rnd", "cup-reopened-round2.rnd"}};
