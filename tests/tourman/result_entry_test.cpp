@@ -456,7 +456,7 @@ TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
 // one alert names every file not written.
 TEST_F(ResultEntryTest, ReportsNotWrittenAtTheCloseAreNamed) {
     StartRound1();
-    const char* files[] = {"crosstbl.html", "playercd.txt", "result1.txt", "tblscore.txt"};
+    const char* files[] = {"crosstbl.html", "index.html", "playercd.txt", "result1.txt", "tblscore.html", "tblscore.txt"};
     std::string alert = "The file cannot be created.";
     for (const char* name : files) {
         std::ofstream(dataFolder + name, std::ios::binary) << "the last one\r\n";

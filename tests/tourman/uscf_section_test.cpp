@@ -243,8 +243,8 @@ TEST_F(UscfSectionTest, OneCellARound) {
     const std::tuple<int, std::vector<int>, std::string> cases[] = {
         {SingleRoundRobinSystem, {20051, 30044, 10002, 50030, 10023, 40002},
          "\tU0\tX2|\tW5\tF1|\tF4\tW5|\tX3\tU0|\tL2\tL3|"},
-        {FideDubovSystem, {10041, 20055, 60034, 10027, 30055, 40003},
-         "\tW4\tZ0|\tD5\tZ0|\tX6\tD5|\tL1\tX0|\tD2\tD3|\tF3\tU0|"},
+        {FideDubovSystem, {10041, 20052, 60034, 10027, 30055, 40003}, // a forfeit each way and both ways
+         "\tW4\tZ0|\tF5\tZ0|\tX6\tD5|\tL1\tX0|\tF2\tD3|\tF3\tU0|"},
     };
     for (const auto& [system, codes, cells] : cases) {
         ClearPlayers();
