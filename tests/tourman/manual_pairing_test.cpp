@@ -24,6 +24,7 @@
 #include "tourman/pages/results/results_widgets.h"
 #include "tournament/message_table.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -249,12 +250,21 @@ TEST_F(ManualPairingTest, ARoundPairedByHandAtSaveAndClose) {
         bool close;
         int button;
         const char* saved; // the round the state file holds; null: nothing written
-    } cases[] = {{true, 0, nullptr}, {false, 0, nullptr}, {false, 1, " 1 # "}, {false, 2, " 2 # "}};
+    } cases[] = {{true, 0, nullptr},         {true, EscapeKey, nullptr}, {false, 0, nullptr},
+                 {false, EscapeKey, nullptr}, {false, CloseBox, nullptr},  {false, 1, " 1 # "},
+                 {false, 2, " 2 # "}};
     for (const auto& c : cases) {
         if (c.close) Answer(MsgCloseWithoutSaving, 2);
         AnswerText(ProposedRoundQuestion, c.button);
-        if (c.close) ExitCommand();
-        else WkMenuActivateItem(MainWindow.saveItem);
+        if (c.close && c.button < 0) {
+            // Escape is Cancel: the program stays, in a child that must come back to end.
+            EXPECT_EXIT((ExitCommand(), std::exit(7)), ::testing::ExitedWithCode(7), "");
+            script.clear();
+        } else if (c.close) {
+            ExitCommand();
+        } else {
+            WkMenuActivateItem(MainWindow.saveItem);
+        }
         if (c.saved) EXPECT_EQ(Read(dataFolder + "ten.rnd").substr(0, 5), c.saved);
         else EXPECT_EQ(Snapshot(dataFolder), files);
         EXPECT_EQ(CurrentRound * 10 + IsPairingDone, c.button == 2 ? 21 : 20);
