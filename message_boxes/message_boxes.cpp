@@ -4,6 +4,7 @@
 #include "toolkit/core/event_loop.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/core/window_system.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/picture.h"
@@ -23,6 +24,7 @@ constexpr WkFontSlot kButtonFont = 7;
 constexpr int kPictureRoom = 160;
 int BoxAnswer = 0;
 WkObject* Box = nullptr;
+std::string BoxTitle;
 
 // The box that holds the object closes with the answer.
 void Answer(WkObject* part, int answer) {
@@ -39,10 +41,11 @@ int PressAlertButton(WkObject* box, std::intptr_t, void*, WkMessage*) {
 }
 
 // Escape and the window system's close request (a close box, Alt+F4)
-// answer No (data: its answer + 1); a question without a No button (the
-// choice of how to number the players, data 0) has no answer for either.
-int EscapeAnswersNo(WkObject* box, std::intptr_t, void* noAnswer, WkMessage*) {
-    const int answer = int(reinterpret_cast<std::intptr_t>(noAnswer)) - 1;
+// answer the question's Cancel, or its No where it offers no Cancel (data:
+// that answer + 1); a question with neither (the choice of how to number
+// the players, data 0) has no answer for either.
+int EscapeAnswersCancel(WkObject* box, std::intptr_t, void* cancelAnswer, WkMessage*) {
+    const int answer = int(reinterpret_cast<std::intptr_t>(cancelAnswer)) - 1;
     if (answer >= 0) Answer(box, answer);
     else WkBeep();
     return 1;
@@ -57,7 +60,7 @@ WkObject* AddButton(WkObject* parent, const std::string& caption, int answer) {
 // The window and its first row: the picture and the text, its long lines
 // (a path, as a rule) broken to keep the box within the screen.
 WkObject* NewBox(const std::string& text, const char* picture) {
-    WkObject* box = WkCreateShell("", WK_SHELL_DIALOG | WK_SHELL_NO_CLOSE);
+    WkObject* box = WkCreateShell(BoxTitle.c_str(), WK_SHELL_DIALOG | WK_SHELL_NO_CLOSE);
     WkObject* row = WkCreateHorizontalForm(box);
     WkCreatePicture(row, picture);
     WkLabelSetWrapWidth(WkCreateLabel(row, text.c_str(), kTextFont), WkScreenWidth() - kPictureRoom);
@@ -86,25 +89,38 @@ class WidgetMessageBoxes : public MessageBoxSink {
 
     int question(const std::string& text, const std::string& caption0, const std::string& caption1,
                  const std::string& caption2) override {
+        return questionWithCancel(text, caption0, caption1, caption2, -1);
+    }
+
+    int questionWithCancel(const std::string& text, const std::string& caption0, const std::string& caption1,
+                           const std::string& caption2, int cancel) override {
         WkObject* box = NewBox(text, "question.bmp");
         WkObject* buttons = WkCreateHorizontalForm(box);
         const std::string no = MessageText(MsgNo);
         const std::string* captions[] = {&caption0, &caption1, &caption2};
-        std::intptr_t noAnswer = 0;
+        std::intptr_t closeAnswer = cancel + 1;
         for (int answer = 0; answer < (caption2.empty() ? 2 : 3); ++answer) {
             AddButton(buttons, *captions[answer], answer);
-            if (*captions[answer] == no && noAnswer == 0) noAnswer = answer + 1;
+            if (*captions[answer] == no && closeAnswer == 0) closeAnswer = answer + 1;
         }
-        WkShellSetCloseCallback(box, EscapeAnswersNo, reinterpret_cast<void*>(noAnswer));
+        WkShellSetCloseCallback(box, EscapeAnswersCancel, reinterpret_cast<void*>(closeAnswer));
         return Run(box);
     }
 };
 
 } // namespace
 
-void InstallMessageBoxes() {
+void InstallMessageBoxes(const std::string& title) {
     static WidgetMessageBoxes boxes;
+    BoxTitle = title;
     SetMessageBoxSink(&boxes);
+}
+
+void RefuseFieldValue(WkObject* field, const std::string& text, const std::string& caption) {
+    ShowAlert(text, caption);
+    // The box took the focus and the field got it back unselected: taken
+    // as by Tab, the field is typed over (a read-only one only shows where).
+    if (field) WkObjectSetFocusBy(field, WK_FOCUS_BY_KEY);
 }
 
 WkObject* OpenMessageBox() {

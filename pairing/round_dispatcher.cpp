@@ -99,8 +99,12 @@ class AlertHolder : public MessageBoxSink {
     void alert(const std::string& text, const std::string& caption) override { into_.push_back({text, caption}); }
     int question(const std::string& text, const std::string& caption0, const std::string& caption1,
                  const std::string& caption2) override {
+        return questionWithCancel(text, caption0, caption1, caption2, -1);
+    }
+    int questionWithCancel(const std::string& text, const std::string& caption0, const std::string& caption1,
+                           const std::string& caption2, int cancel) override {
         SetMessageBoxSink(previous_);
-        const int answer = AskQuestion(text, caption0, caption1, caption2);
+        const int answer = AskQuestion(text, caption0, caption1, caption2, cancel);
         SetMessageBoxSink(this);
         return answer;
     }

@@ -18,6 +18,7 @@
 #include "tourman/commands/round_commands.h"
 #include "tourman/commands/tournament_commands.h"
 #include "tourman/dialogs/color_window.h"
+#include "tourman/frame/window_frame.h"
 #include "tourman/main_window/main_window.h"
 #include "tourman/pages/players/player_list.h"
 #include "tournament/files/host_files.h"
@@ -34,7 +35,7 @@ void InstallServices() {
     RegisterUscfEngine();
     RegisterBursteinEngine();
     RegisterColorImprovementPass();
-    InstallMessageBoxes();
+    InstallMessageBoxes(ProgramTitle);
     SetHostNames({WkHostPath, WkFromHostPath});
     InstallPlayerListHooks();
     InstallRoundCommandHooks();

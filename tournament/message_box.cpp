@@ -25,12 +25,12 @@ void ShowAlert(const std::string& text, const std::string& caption) {
 }
 
 int AskQuestion(const std::string& text, const std::string& caption0, const std::string& caption1,
-                const std::string& caption2) {
+                const std::string& caption2, int cancel) {
     if (Sink == nullptr) {
         std::fprintf(stderr, "%s [%s]\n", text.c_str(), caption0.c_str());
         return 0;
     }
-    int answer = Sink->question(text, caption0, caption1, caption2);
     int buttons = caption2.empty() ? 2 : 3;
+    int answer = Sink->questionWithCancel(text, caption0, caption1, caption2, cancel < buttons ? cancel : -1);
     return answer >= 0 && answer < buttons ? answer : 0;
 }

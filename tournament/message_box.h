@@ -19,6 +19,13 @@ class MessageBoxSink {
     // the position of the button pressed: 0, 1 or 2.
     virtual int question(const std::string& text, const std::string& caption0, const std::string& caption1,
                          const std::string& caption2) = 0;
+    // The same where the button at position cancel (0, 1 or 2; -1: none)
+    // is the question's Cancel, the answer of a box closed without a
+    // button. A sink that closes no box answers as question does.
+    virtual int questionWithCancel(const std::string& text, const std::string& caption0,
+                                   const std::string& caption1, const std::string& caption2, int /*cancel*/) {
+        return question(text, caption0, caption1, caption2);
+    }
 };
 
 // Installs sink (null: none) and returns the one installed before.
@@ -29,6 +36,8 @@ MessageBoxSink* CurrentMessageBoxSink();
 void ShowAlert(const std::string& text, const std::string& caption);
 // Modal question with two buttons, or three when caption2 is not empty.
 // Returns 0 for caption0's button, 1 for caption1's, 2 for caption2's; an
-// answer the box cannot have given is taken as 0.
+// answer the box cannot have given is taken as 0. The button at position
+// cancel, when one is named, is the question's Cancel: a box closed by
+// Escape or by the window system answers it.
 int AskQuestion(const std::string& text, const std::string& caption0, const std::string& caption1,
-                const std::string& caption2 = std::string());
+                const std::string& caption2 = std::string(), int cancel = -1);

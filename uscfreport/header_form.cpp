@@ -1,5 +1,6 @@
 #include "uscfreport/header_form.h"
 
+#include "message_boxes/message_boxes.h"
 #include "toolkit/core/letters.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_layout.h"
@@ -7,7 +8,6 @@
 #include "toolkit/core/startup.h"
 #include "toolkit/widgets/combo_box.h"
 #include "toolkit/widgets/edit_field.h"
-#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
@@ -205,7 +205,7 @@ void ShowHeaderForm() {
     const std::string initial[kHeaderFields] = {
         ReportDates.latestEnd + "0000", "", std::to_string(SectionCount), ReportDates.earliestBegin,
         ReportDates.latestEnd, "0", "0", "", "", "", "T", "", ""};
-    WkObject* window = HeaderForm.window = WkCreateShell("", 0xdc4);
+    WkObject* window = HeaderForm.window = WkCreateShell(HeaderFormTitle, 0xdc4);
     WkShellSetCloseCallback(window, CancelOnClose, nullptr);
     WkFormSetSpacing(WkFormOf(window), 2);
     WkObjectSetWidth(window, 737);
@@ -216,7 +216,7 @@ void ShowHeaderForm() {
     WkObjectSetResizable(column, 0, 0);
     WkObjectSetWidth(column, 773);
     WkObjectSetHeight(column, 308);
-    WkCreateLabel(column, "USCF Tournament Report Generator", kFontHelvLarge);
+    WkCreateLabel(column, HeaderFormTitle, kFontHelvLarge);
     FieldRows(column, 0, 2, initial);
     FieldRows(column, 3, 7, initial);
     FieldRows(column, 8, 12, initial);
@@ -235,12 +235,8 @@ void WriteUscfExports(WkObject*, void*, void*) {
     }
     int refused = 0;
     const std::string refusal = FieldsRefusal(fields, refused);
-    if (!refusal.empty()) {
-        // The user goes on where the value is to be mended.
-        WkObjectSetFocusBy(HeaderForm.fields[refused], WK_FOCUS_BY_KEY);
-        ShowAlert(refusal, "Close");
-        return;
-    }
+    // The user goes on where the value is to be mended, typing it over.
+    if (!refusal.empty()) return RefuseFieldValue(HeaderForm.fields[refused], refusal, "Close");
     // USCF knows its states by capitals.
     WkUpperText(fields[kStateField].data());
     std::vector<SectionFile> sections;

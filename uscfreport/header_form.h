@@ -12,6 +12,9 @@ struct WkObject;
 
 inline constexpr int kHeaderFields = 13;
 
+// The form's window title and heading.
+inline constexpr const char* HeaderFormTitle = "USCF Tournament Report Generator";
+
 struct HeaderFormWidgets {
     WkObject* window = nullptr;
     // In writing order: 0 "Event ID" .. 12 "ID Assist. TD"; 10 is a drop-down.

@@ -52,7 +52,7 @@ WkObject* Button(WkObject* parent, const char* caption, WkButtonCallback callbac
 
 WkObject* BuildReportWindow() {
     ReportWindowWidgets& w = ReportWindow;
-    w.window = WkCreateShell("Tournament Report", 0);
+    w.window = WkCreateShell(ReportProgramTitle, 0);
     w.menuBar = WkCreateMenuBar(w.window, kFontFixedMedium);
     w.fileMenu = WkMenuBarAddMenu(w.menuBar, "File  ");
     w.openItem = WkMenuAddItem(w.fileMenu, "Open", OnOpen, nullptr);
@@ -75,7 +75,7 @@ WkObject* BuildReportWindow() {
 void StartReportApplication() {
     WkInstallEventLoop();
     WkInitFormClass();
-    InstallMessageBoxes();
+    InstallMessageBoxes(ReportProgramTitle);
     SetHostNames({WkHostPath, WkFromHostPath});
     // Exports a kill left between their old and new set are made one set.
     FinishExports(WkGetCurrentDir());

@@ -25,6 +25,9 @@ struct ReportWindowWidgets {
 
 extern ReportWindowWidgets ReportWindow;
 
+// The program's name: the main window's title and its boxes'.
+inline constexpr const char* ReportProgramTitle = "Tournament Report";
+
 // The application's main: StartReportApplication, then the event loop.
 int ReportAppMain(int argc, char** argv);
 // Everything before the event loop: the toolkit's loop and forms, the

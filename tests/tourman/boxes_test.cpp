@@ -18,7 +18,7 @@ class BoxesTest : public TourmanTest {
   protected:
     void SetUp() override {
         TourmanTest::SetUp();
-        InstallMessageBoxes();
+        InstallMessageBoxes(ProgramTitle);
     }
 };
 
@@ -36,6 +36,7 @@ TEST_F(BoxesTest, QuestionsAnswerByTheButtonsPosition) {
         std::vector<std::string> buttons{"First", "Second"};
         if (*c.third) buttons.push_back(c.third);
         EXPECT_EQ(seen.buttons, buttons);
+        EXPECT_EQ(seen.title, ProgramTitle);
         EXPECT_EQ(OpenMessageBox(), nullptr);
     }
 }
@@ -137,27 +138,30 @@ TEST_F(BoxesTest, AskYesNoIsOneForTheSecondButtonOfTheMessageDialog) {
     }
 }
 
-// Escape does what No does: in a question, wherever its No button is; in
-// an alert, its only button; in the message dialog, the first (declining)
-// button. A question without a No has no answer for it and beeps.
+// Escape does what No does: in a question, wherever its No button is, unless
+// the caller names a Cancel, whatever its caption; in an alert, its only
+// button; in the message dialog, the first (declining) button. A question
+// without a No or a Cancel has no answer for it and beeps.
 TEST_F(BoxesTest, EscapeAnswersNoTheAlertsButtonAndTheMessageDialogsFirst) {
     ASSERT_TRUE(Start());
     const std::string no = MessageText(MsgNo), yes = MessageText(MsgYes), save = MessageText(MsgSaveFirst);
     struct Case {
         std::string caption0, caption1, caption2;
         std::vector<int> buttons; // as queued: EscapeKey, then a button when Escape has no answer
-        int answer, beeps;
+        int answer, beeps, cancel = -1;
     };
     const Case cases[] = {
         {no, yes, "", {EscapeKey}, 0, 0},
         {yes, no, "", {EscapeKey}, 1, 0},
         {no, yes, save, {EscapeKey}, 0, 0},
+        {"Cancel", no, yes, {EscapeKey}, 0, 0, 0},
+        {no, yes, "Stop", {EscapeKey}, 2, 0, 2}, // a Cancel at the last position
         {"By rating", "At random", "As entered", {EscapeKey, 2}, 2, 1}, // the last button, after a beep
     };
     for (const Case& c : cases) {
         const int before = display->beepCount();
         for (int button : c.buttons) AnswerText("Go on?", button);
-        EXPECT_EQ(AskQuestion("Go on?", c.caption0, c.caption1, c.caption2), c.answer) << c.caption0;
+        EXPECT_EQ(AskQuestion("Go on?", c.caption0, c.caption1, c.caption2, c.cancel), c.answer) << c.caption0;
         EXPECT_EQ(display->beepCount() - before, c.beeps) << c.caption0;
         EXPECT_EQ(OpenMessageBox(), nullptr);
     }

@@ -152,6 +152,11 @@ TEST_F(GameByeTest, EditAGameThenGiveByes) {
         if (c.contradicts) AnswerText(contradiction, 0);
         Click(GameDialog.okButton);
         ASSERT_EQ(GameDialog.window == nullptr, !refused);
+        if (c.message) { // the refused field typed over, its text selected
+            Type("7");
+            EXPECT_EQ(WkEditGetText(c.message == MsgRoundOutOfRange ? GameDialog.round : GameDialog.opponent),
+                      std::string("7"));
+        }
         EXPECT_EQ(OpponentTable(3, 2), opponent);
         if (refused) continue;
         EXPECT_EQ(PlayerResultTable(3, 2), c.code);

@@ -77,6 +77,7 @@ TEST_F(MainWindowTest, F10OpensTheFileMenuWhoseExitAsksToClose) {
     EXPECT_EQ(WkMenuBarRecord(MainWindow.menuBar)->current, 0);
     EXPECT_TRUE(MainWindow.fileMenu->state & WK_STATE_SHOWN);
     EXPECT_TRUE(display->saveScreenPng(std::string(TM_TEST_OUTPUT_DIR) + "/file-menu.png"));
+    PlayerCount = 1; // a player typed in: something to lose
     Answer(MsgCloseWithoutSaving, 0);
     WkMenuActivateItem(MainWindow.exitItem);
     EXPECT_EQ(boxes.size(), 1u);
@@ -233,6 +234,7 @@ TEST_F(MainWindowTest, CountersCountRegisteredAndAvailablePlayers) {
 
 TEST_F(MainWindowTest, CloseQuestionStaysOnNoAndClosesWithNothingToSave) {
     ASSERT_TRUE(Start());
+    TournamentOpen = 1; // a tournament made, no player in it yet
     Answer(MsgCloseWithoutSaving, 0);
     Press(0x3E, 0, plat::kAlt); // Alt+F4
     EXPECT_TRUE(WkObjectIsSensitive(PlayersPage.addButton));
@@ -242,6 +244,21 @@ TEST_F(MainWindowTest, CloseQuestionStaysOnNoAndClosesWithNothingToSave) {
     Answer(MsgNoPlayerRegistered, 0);
     EXPECT_EXIT(OnMainWindowClose(MainWindow.window, 0, nullptr, nullptr), ::testing::ExitedWithCode(0), "");
     script.clear(); // answered in the program's process
+}
+
+// Exit and the close box ask only where something would be lost: a
+// tournament made or opened, or players typed in before any (a box would
+// be answered No, and the child would not end).
+TEST_F(MainWindowTest, ExitAsksOnlyWithSomethingToLose) {
+    ASSERT_TRUE(Start());
+    EXPECT_EXIT(ExitCommand(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(Press(0x3E, 0, plat::kAlt), ::testing::ExitedWithCode(0), "");
+    for (auto [tournamentOpen, players] : {std::pair{1, 0}, {0, 1}}) {
+        TournamentOpen = tournamentOpen, PlayerCount = players;
+        Answer(MsgCloseWithoutSaving, 0);
+        ExitCommand();
+        EXPECT_TRUE(script.empty()) << tournamentOpen;
+    }
 }
 
 TEST_F(MainWindowTest, CloseWithoutSavingLeavesTheDataFolderAlone) {

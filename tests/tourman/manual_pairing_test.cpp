@@ -24,6 +24,7 @@
 #include "tourman/pages/results/results_widgets.h"
 #include "tournament/message_table.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -250,14 +251,23 @@ TEST_F(ManualPairingTest, ARoundPairedByHandAtSaveAndClose) {
         Command command; // Exit and New through their "Save first"
         int button;
         const char* saved; // the round the state file holds; null: nothing written
-    } cases[] = {{Exit, 0, nullptr}, {New, 0, nullptr}, {Save, 0, nullptr}, {Save, 1, " 1 # "}, {Save, 2, " 2 # "}};
+    } cases[] = {{Exit, 0, nullptr},      {Exit, EscapeKey, nullptr}, {New, 0, nullptr},   {Save, 0, nullptr},
+                 {Save, EscapeKey, nullptr}, {Save, CloseBox, nullptr},  {Save, 1, " 1 # "}, {Save, 2, " 2 # "}};
     for (const auto& c : cases) {
         if (c.command == Exit) Answer(MsgCloseWithoutSaving, 2);
         if (c.command == New) Answer(MsgLeaveOpenTournament, 2);
         AnswerText(ProposedRoundQuestion, c.button);
-        if (c.command == Exit) ExitCommand();
-        else if (c.command == New) NewTournamentCommand();
-        else WkMenuActivateItem(MainWindow.saveItem);
+        if (c.command == Exit && c.button < 0) {
+            // Escape is Cancel: the program stays, in a child that must come back to end.
+            EXPECT_EXIT((ExitCommand(), std::exit(7)), ::testing::ExitedWithCode(7), "");
+            script.clear();
+        } else if (c.command == Exit) {
+            ExitCommand();
+        } else if (c.command == New) {
+            NewTournamentCommand();
+        } else {
+            WkMenuActivateItem(MainWindow.saveItem);
+        }
         if (c.saved) EXPECT_EQ(Read(dataFolder + "ten.rnd").substr(0, 5), c.saved);
         else EXPECT_EQ(Snapshot(dataFolder), files);
         EXPECT_EQ(CurrentRound * 10 + IsPairingDone, c.button == 2 ? 21 : 20);

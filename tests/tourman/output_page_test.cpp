@@ -4,6 +4,7 @@
 #include "support/tourman_driver.h"
 #include "support/tournament_state.h"
 
+#include "toolkit/core/native_windows.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/core/shell_data.h"
@@ -11,9 +12,12 @@
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/list.h"
+#include "toolkit/platform/events.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/frame/window_frame.h"
+#include "tourman/pages/output/output_page.h"
 #include "tourman/pages/output/output_widgets.h"
+#include "tourman/pages/output/text_viewers.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
 #include "tourman/pages/results/result_entry.h"
 #include "tournament/message_table.h"
@@ -138,6 +142,28 @@ TEST_F(OutputPageTest, ButtonsViewersAndPrinting) {
     WkShellRealize(single); // raised again over the main window
     Click(Find(MessageText(MsgClose), single));
     EXPECT_EQ(Windows().size(), windows);
+}
+
+// Both viewers close as their close button does on Escape, on Alt+F4 and
+// on a close box that a window manager draws though they ask for none.
+TEST_F(OutputPageTest, TheViewersCloseByEscapeAndTheCloseRequest) {
+    ASSERT_TRUE(Start());
+    const std::size_t before = Windows().size();
+    for (bool logs : {true, false})
+        for (int request : {EscapeKey, CloseRequest, CloseBox}) {
+            if (logs) LogsCommand();
+            else WkShellRealize(OpenFileViewer(dataFolder + "pairs1.txt"));
+            Flush();
+            char title[256];
+            WkShellGetTitle(Windows().back(), title);
+            EXPECT_EQ(title, MessageText(logs ? MsgLogs : MsgFileViewer));
+            if (request == CloseBox) display->injectHostCloseRequest(WkObjectGetNativeWindow(Windows().back()));
+            else if (request == EscapeKey) Press(0x01, 0x1B);
+            else Press(0x3E, 0, plat::kAlt);
+            display->virtualClock()->advance(300); // a button pressed by a key lets go after a while
+            Flush();
+            EXPECT_EQ(Windows().size(), before) << logs << request;
+        }
 }
 
 // A 24-player round robin printed in portrait: every column of the cross

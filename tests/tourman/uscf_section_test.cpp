@@ -2,6 +2,7 @@
 #include "support/tourman_driver.h"
 #include "support/tournament_state.h"
 
+#include "toolkit/core/native_windows.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/focus.h"
@@ -52,6 +53,9 @@ TEST_F(UscfSectionTest, TypesRefusalsCancelAndTheFileOfASwiss) {
     WkObject* window = UscfSection.window;
     OpenUscfSectionDialog(); // a second request only brings it forward
     ASSERT_EQ(UscfSection.window, window);
+    char title[256];
+    WkShellGetTitle(window, title);
+    EXPECT_STREQ(title, "USCF Section Report");
     const char* initial[] = {"Spring Open", "R", "F", "Game/xx", "0", "0", "S", "0", "10", "", "", "N", "N", "0"};
     for (int i = 0; i < UscfFieldCount; ++i) EXPECT_EQ(Field(i), initial[i]) << i;
     Set(3, "G/90");
@@ -79,6 +83,7 @@ TEST_F(UscfSectionTest, TypesRefusalsCancelAndTheFileOfASwiss) {
         {9, "", "There can't be empty fields!\nPlease fill all fields with some value"},
         {3, "G/90\r5", "\"Time Control\" cannot hold a tab or a line break"},
         {10, "2026011", "\"End Date\" needs eight digits: YYYYMMDD"},
+        {4, "0", "\"ID Chief TD\" can't stay 0!\nPlease fill it with the real USCF ID"},
     };
     for (const auto& [index, text, alert] : refusals) {
         const std::string kept = Field(index);
@@ -87,6 +92,8 @@ TEST_F(UscfSectionTest, TypesRefusalsCancelAndTheFileOfASwiss) {
         Click(UscfSection.doneButton);
         EXPECT_EQ(File(), previous) << alert;
         ASSERT_EQ(UscfSection.window, window) << alert;
+        Type("7"); // over the refused text, selected
+        EXPECT_EQ(Field(index), "7") << alert;
         Set(index, kept);
     }
     Answer(MsgCloseWithoutSaving, 0); // stay: the texts are kept

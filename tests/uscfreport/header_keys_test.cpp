@@ -3,6 +3,7 @@
 #include "support/file_bytes.h"
 #include "support/report_driver.h"
 #include "toolkit/core/event_loop.h"
+#include "toolkit/core/native_windows.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/focus.h"
@@ -149,9 +150,10 @@ TEST_F(HeaderKeysTest, EveryPresetIsTypedOverByKeyAndByClick) {
         }
 }
 
-// A refused value is named and takes the focus, so that the user goes on
-// there: the affiliate and the directors left at the 0 that names nobody
-// are refused as an empty field is, and no export is written.
+// A refused value is named and takes the focus, its text selected so that
+// the user types it over: the affiliate and the directors left at the 0
+// that names nobody are refused as an empty field is, and no export is
+// written. The form and the box bear their names.
 TEST_F(HeaderKeysTest, RefusedValuesAreNamedAndTakeTheFocus) {
     AddFolder(Section("quad", kQuad));
     const char* zero = "\" can't stay 0!\nPlease fill it with the real USCF ID";
@@ -180,6 +182,11 @@ TEST_F(HeaderKeysTest, RefusedValuesAreNamedAndTakeTheFocus) {
         ASSERT_NE(HeaderForm.window, nullptr) << c.alert;
         EXPECT_EQ(WkFormGetFocus(HeaderForm.window), HeaderForm.fields[c.index]) << c.alert;
         EXPECT_FALSE(std::filesystem::exists(folder + "thexport.txt")) << c.alert;
+        Type("7");
+        EXPECT_EQ(WkEditGetText(HeaderForm.fields[c.index]), std::string("7")) << c.alert;
+        char title[256];
+        WkShellGetTitle(HeaderForm.window, title);
+        EXPECT_EQ(title + ("|" + boxTitles.back()), "USCF Tournament Report Generator|Tournament Report");
         Click(HeaderForm.cancelButton);
     }
 }

@@ -196,7 +196,7 @@ char32_t ComposeDeadKey(unsigned long dead, unsigned long sym, char32_t typed) {
         for (int i = 0; a.bases[i]; ++i)
             if (char32_t(a.bases[i]) == typed) return a.letters[i];
     }
-    return typed;
+    return typed < 0x20 ? typed : 0;
 }
 
 // --- Connection.
@@ -733,7 +733,11 @@ bool X11Display::handleKey(_XEvent& e, bool press) {
         if (deadKey_ && (c = ComposeDeadKey(deadKey_, sym, 0)) != 0) deadKey_ = 0;
         else deadKey_ = sym;
     } else if (deadKey_ && !IsModifierKey(plain)) {
-        if (c) c = ComposeDeadKey(deadKey_, sym, c);
+        // A character the accent cannot go on is typed bare, with a beep:
+        // the accent is lost, and the writer hears it.
+        const char32_t composed = c ? ComposeDeadKey(deadKey_, sym, c) : 0;
+        if (c && !composed) beep();
+        else c = composed;
         deadKey_ = 0;
     }
     if (c) {

@@ -47,9 +47,10 @@ namespace plat {
 
 // What a key types after a dead key (its keysym in dead): the accented
 // letter of the character typed, the accent alone after a blank or the same
-// dead key again, and the character typed as it is where the accent has no
-// letter for it. Composed as other X programs do, but only into letters
-// Windows-1252 holds.
+// dead key again, a control character (Enter, Backspace) as it is, and 0
+// where the accent has no letter for the character: the display then beeps
+// and types the character bare. Composed as other X programs do, but only
+// into letters Windows-1252 holds.
 char32_t ComposeDeadKey(unsigned long dead, unsigned long sym, char32_t typed);
 
 class X11Display : public Display {

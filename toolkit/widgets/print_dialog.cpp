@@ -92,6 +92,13 @@ void Confirm(WkObject*, void*, void* data) {
 
 void Cancel(WkObject*, void*, void* data) { static_cast<Dialog*>(data)->answer = kCancel; }
 
+// Escape and the window system's close request (Alt+F4, a close box a
+// window manager draws though the dialog asks for none) do what Cancel does.
+int CancelOnClose(WkObject*, std::intptr_t, void* data, WkMessage*) {
+    static_cast<Dialog*>(data)->answer = kCancel;
+    return 1;
+}
+
 int AsHook(WkPrintChoice* choice, WkPageRange* range) { return WkRunPrintDialog(choice, range); }
 
 } // namespace
@@ -105,6 +112,7 @@ int WkRunPrintDialog(WkPrintChoice* choice, WkPageRange* range) {
     dialog.range = range;
 
     WkObject* shell = WkCreateShell("Print", WK_SHELL_NO_CLOSE | WK_SHELL_DIALOG);
+    WkShellSetCloseCallback(shell, CancelOnClose, &dialog);
     WkCreateLabel(shell, "Printer:", kTextFont);
     WkObject* list = WkCreateVerticalForm(shell);
     bool listed = false;

@@ -1,7 +1,7 @@
 // The print dialog: where a job goes (the default printer, each printer the
 // spooler lists, or "PDF file" with the file's name), portrait or
 // landscape, the from and to pages when the caller offers a page range, and
-// OK and Cancel. WkInstallPrintDialog hooks it into the printing routines,
+// OK and Cancel; Escape and the window system's close request cancel too. WkInstallPrintDialog hooks it into the printing routines,
 // which keep the answer as the chosen printer; before the toolkit is up it
 // declines, and the printing routines take their scripted answer.
 //

@@ -218,7 +218,8 @@ bool SaveTournamentCommand() {
     const int answer = AskQuestion(
         "The proposed round is not saved: a tournament opened again waits for its pairing.\n"
         "Accept the pairing before saving?",
-        "Cancel", MessageText(MsgNo), MessageText(MsgYes));
+        "Cancel", MessageText(MsgNo), MessageText(MsgYes), 0);
+    // Cancel, also the answer of a box closed by Escape, saves nothing.
     if (answer == 0) return false;
     return answer == 2 ? AcceptPairing() : SaveTournament();
 }

@@ -8,6 +8,11 @@ void OnCloseDialog(WkObject* button, void*, void*) {
     WkShellDestroy(button);
 }
 
+int OnCloseRequest(WkObject* window, std::intptr_t, void*, WkMessage*) {
+    WkShellDestroy(window);
+    return 1;
+}
+
 void OnConfirmClose(WkObject* button, void*, void*) {
     if (AskQuestion(MessageText(MsgCloseWithoutSaving), MessageText(MsgNo), MessageText(MsgYes)) == 1)
         WkShellDestroy(button);

@@ -15,5 +15,8 @@ void OnCloseDialog(WkObject* button, void* record, void* data);
 // Button callback: asks MsgCloseWithoutSaving with the buttons MsgNo (stay) and
 // MsgYes; the second destroys the window that holds the button.
 void OnConfirmClose(WkObject* button, void* record, void* data);
+// Close callback (the close box, Alt+F4): destroys the window, as
+// OnCloseDialog does.
+int OnCloseRequest(WkObject* window, std::intptr_t, void*, WkMessage*);
 // Close callback (the close box, Escape): asks as OnConfirmClose does.
 int OnConfirmCloseRequest(WkObject* window, std::intptr_t, void*, WkMessage*);

@@ -1,5 +1,6 @@
 #include "tourman/dialogs/game_dialog.h"
 
+#include "message_boxes/message_boxes.h"
 #include "toolkit/core/draw.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/shell.h"
@@ -77,8 +78,9 @@ std::string FieldText(WkObject* field) {
     return text ? text : "";
 }
 
-void Refuse(MessageNumber message) {
-    ShowAlert(MessageText(message), MessageText(MsgClose));
+// The user goes on at the refused field, when one is named, typing it over.
+void Refuse(MessageNumber message, WkObject* field = nullptr) {
+    RefuseFieldValue(field, MessageText(message), MessageText(MsgClose));
 }
 
 void RefuseText(const std::string& text) {
@@ -135,9 +137,10 @@ void OnGameDialogOk(WkObject* button, void*, void* data) {
     const GameDialogFields& g = GameDialog;
     const int player = int(reinterpret_cast<std::intptr_t>(data));
     const int round = FieldNumber(g.round);
-    if (round < 1 || round > CurrentRound) return Refuse(MsgRoundOutOfRange);
+    if (round < 1 || round > CurrentRound) return Refuse(MsgRoundOutOfRange, g.round);
     const int opponent = FieldNumber(g.opponent);
-    if (opponent < 0 || opponent > PlayerCount || opponent == player) return Refuse(MsgPlayerIdOutOfRange);
+    if (opponent < 0 || opponent > PlayerCount || opponent == player)
+        return Refuse(MsgPlayerIdOutOfRange, g.opponent);
 
     const std::string points = FieldText(g.points), colour = FieldText(g.colour);
     int result = LossUnplayed;

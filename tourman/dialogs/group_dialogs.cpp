@@ -11,6 +11,7 @@
 #include "toolkit/widgets/message_dialog.h"
 #include "toolkit/widgets/push_button.h"
 #include "tourman/dialogs/close_buttons.h"
+#include "tourman/frame/window_frame.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
 
@@ -109,7 +110,7 @@ void TakeGroupsAndWrite(WkObject* button, const GroupDialogKind& kind) {
     WkShellDestroy(button);
     // The writers say nothing of a file they could not create.
     if (!WriteReportsOrAlert([&kind] { return kind.write(CurrentGroupLimits); })) return;
-    WkMessageDialog("", kind.done, MessageText(MsgClose).c_str(), nullptr);
+    WkMessageDialog(ProgramTitle, kind.done, MessageText(MsgClose).c_str(), nullptr);
 }
 
 } // namespace

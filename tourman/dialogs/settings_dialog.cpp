@@ -1,5 +1,6 @@
 #include "tourman/dialogs/settings_dialog.h"
 
+#include "message_boxes/message_boxes.h"
 #include "pairing/round_dispatcher.h"
 #include "toolkit/core/folders.h"
 #include "toolkit/core/native_windows.h"
@@ -9,7 +10,6 @@
 #include "toolkit/widgets/combo_box.h"
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/file_browser.h"
-#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
@@ -81,10 +81,9 @@ int Number(WkObject* field) {
 }
 
 // The alert of a refusal; the user goes on at the refused field, when one
-// is named.
+// is named, typing over its text.
 void Refuse(const std::string& text, WkObject* field = nullptr) {
-    if (field) WkObjectSetFocusBy(field, WK_FOCUS_BY_KEY);
-    ShowAlert(text, MessageText(MsgClose));
+    RefuseFieldValue(field, text, MessageText(MsgClose));
 }
 
 // The refusal of a change the started tournament no longer takes, naming

@@ -1,11 +1,11 @@
 #include "tourman/dialogs/uscf_section.h"
 
+#include "message_boxes/message_boxes.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/widgets/combo_box.h"
 #include "toolkit/widgets/edit_field.h"
-#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
@@ -244,7 +244,7 @@ void OpenUscfSectionDialog() {
         return;
     }
     UscfSectionWidgets& d = UscfSection;
-    d.window = WkCreateShell("", WK_SHELL_DIALOG | WK_SHELL_NO_MAXIMISE | WK_SHELL_NO_MINIMISE | WK_SHELL_HOLD_SIZE);
+    d.window = WkCreateShell(UscfSectionTitle, WK_SHELL_DIALOG | WK_SHELL_NO_MAXIMISE | WK_SHELL_NO_MINIMISE | WK_SHELL_HOLD_SIZE);
     WkFormSetSpacing(WkFormOf(d.window), 2);
     WkObjectAddDestroyHandler(d.window, Forget, nullptr);
     // The close box and Escape ask before the typed data goes, as Cancel does.
@@ -281,11 +281,9 @@ void WriteUscfSectionFile(WkObject*, void*, void*) {
         texts[i] = text ? text : "";
     }
     int refused = 0;
-    if (const std::string refusal = Refusal(texts, refused); !refusal.empty()) {
-        // The user goes on where the value is to be mended.
-        WkObjectSetFocusBy(UscfSection.fields[refused], WK_FOCUS_BY_KEY);
-        return Refuse(refusal);
-    }
+    if (const std::string refusal = Refusal(texts, refused); !refusal.empty())
+        // The user goes on where the value is to be mended, typing it over.
+        return RefuseFieldValue(UscfSection.fields[refused], refusal, MessageText(MsgClose));
     const std::string bytes = SectionText(texts);
     AtomicFileWriter file(std::string(Settings.DataFolder) + UscfSectionFileName);
     if (!file.ok() || std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) != bytes.size() || !file.commit())

@@ -17,6 +17,8 @@ struct WkObject;
 
 inline constexpr int UscfFieldCount = 14;
 inline constexpr const char* UscfSectionFileName = "uscfsctn.txt";
+// The dialog's window title.
+inline constexpr const char* UscfSectionTitle = "USCF Section Report";
 
 struct UscfSectionWidgets {
     WkObject* window = nullptr;

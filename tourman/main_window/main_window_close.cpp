@@ -15,8 +15,12 @@
 #include <cstdlib>
 
 int OnMainWindowClose(WkObject* window, std::intptr_t, void*, WkMessage*) {
-    int answer = AskQuestion(MessageText(MsgCloseWithoutSaving), MessageText(MsgNo), MessageText(MsgYes),
-                             MessageText(MsgSaveFirst));
+    // As before a new tournament: before any tournament is made or opened,
+    // and with no player typed in, there is nothing to lose and nothing to ask.
+    const bool somethingToLose = TournamentOpen != 0 || PlayerCount > 0;
+    int answer = !somethingToLose ? 1
+                                  : AskQuestion(MessageText(MsgCloseWithoutSaving), MessageText(MsgNo),
+                                                MessageText(MsgYes), MessageText(MsgSaveFirst));
     if (answer == 0) return 1;
     // A save that failed has already said why, and a cancelled one asked to
     // stay; closing now would lose what it did not write. With no player

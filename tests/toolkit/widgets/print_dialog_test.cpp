@@ -164,5 +164,23 @@ TEST_F(PrintDialog, ThePageRangeIsTypedOverWhereClicked) {
     EXPECT_EQ(range.highest, 4);
 }
 
+// Escape, Alt+F4 and a close box that a window manager draws though the
+// dialog asks for none each answer as Cancel.
+TEST_F(PrintDialog, EscapeAndTheCloseRequestCancel) {
+    for (int request : {0x01, 0x3E, 0}) { // Escape, Alt+F4, the close box
+        After(100, [this, request] {
+            plat::KeyInfo key;
+            key.scanCode = std::uint8_t(request);
+            key.character = request == 0x01 ? 0x1B : 0;
+            display->holdModifiers(request == 0x3E ? plat::kAlt : 0);
+            if (request) display->injectKey(key);
+            else display->injectHostCloseRequest(WkObjectGetNativeWindow(Part(0)));
+            display->holdModifiers(0);
+        });
+        WkPageRange range{1, 9, 1, 9};
+        EXPECT_EQ(WkPrinterDialog(0, WK_PRINTER_INFORMATION, &range), nullptr) << request;
+    }
+}
+
 } // namespace
 } // namespace wt

@@ -226,6 +226,8 @@ bool TourmanTest::AnswerOpenBox() {
     BoxSeen seen{"", 0, {}, "", box->width};
     char status[256];
     if (MainWindow.statusLine) seen.statusLine = WkObjectGetText(MainWindow.statusLine, status, sizeof status);
+    WkShellGetTitle(box, status);
+    seen.title = status;
     std::vector<WkObject*> buttons;
     for (WkObject* o : Widgets(box)) {
         if (o->classCode == WK_CLASS_LABEL) {

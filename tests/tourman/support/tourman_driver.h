@@ -54,6 +54,7 @@ struct BoxSeen {
     std::vector<std::string> buttons; // captions, left to right
     std::string statusLine;           // the main window's status line behind the box
     int width;
+    std::string title;
 };
 
 class TourmanTest : public ::testing::Test {

@@ -1,6 +1,7 @@
 // Both programs started on an X server under a window manager (openbox), in
 // a program folder laid out as the run script lays it out: the main window
-// comes up and is drawn; Alt+F4 asks the close question and its first
+// comes up and is drawn; with something to lose (tourman: a player added)
+// Alt+F4 asks the close question and its first
 // button keeps the program running; the window manager's close action asks
 // it again and "Yes" ends the program (the first button has the focus;
 // Right and Enter press "Yes").
@@ -120,6 +121,7 @@ struct Program {
     const char* mainWindow; // title of the main window
     const char* question;   // title of the close question's window
     const char* png;
+    const char* toLose; // xdotool's arguments (type and key apart) that give the program something to lose, or null
 };
 
 class RunOnX : public ::testing::TestWithParam<Program> {};
@@ -163,6 +165,22 @@ TEST_P(RunOnX, ShowsTheMainWindowAndEndsThroughTheCloseQuestion) {
     const std::string id = std::to_string(window);
     EXPECT_TRUE(xwait::Until("the main window to have the focus", [&] { return Focused() == window; },
                              [] { return "the focus on " + std::to_string(Focused()); }));
+    // With nothing to lose the program would end unasked.
+    if (program.toLose) {
+        xprobe::Run(std::string("xdotool ") + program.toLose + " 2>/dev/null");
+        // The button answers its key a moment later: a close asked before
+        // that would find nothing to lose. The counters at the bottom left
+        // tell when the player is in.
+        const auto counters = [](const plat::Surface& s) {
+            std::vector<plat::Rgb> patch;
+            for (int y = s.height() * 9 / 10; y < s.height(); ++y)
+                patch.insert(patch.end(), s.pixels() + std::size_t(y) * std::size_t(s.width()),
+                             s.pixels() + std::size_t(y) * std::size_t(s.width()) + std::size_t(s.width() / 4));
+            return patch;
+        };
+        EXPECT_TRUE(xwait::Until("the counters to count the player typed in",
+                                 [&] { return counters(probe.Pixels(window)) != counters(shown); }));
+    }
     for (const std::string& close : {std::string("xdotool key alt+F4"), "wmctrl -i -c " + id}) {
         const bool last = close[0] == 'w';
         const std::vector<unsigned long> before = Windows(program.question);
@@ -189,9 +207,12 @@ TEST_P(RunOnX, ShowsTheMainWindowAndEndsThroughTheCloseQuestion) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, RunOnX,
-                         ::testing::Values(Program{TM_TOURMAN_PROGRAM, "Quon FREE 3.51", "", "tourman-on-x.png"},
+                         ::testing::Values(Program{TM_TOURMAN_PROGRAM, "Quon FREE 3.51", "Quon FREE 3.51",
+                                                   "tourman-on-x.png",
+                                                   "type --delay 5 'ROSSI MARIO' && xdotool key --delay 5 Tab Tab "
+                                                   "Tab Tab Tab Tab Tab Tab Tab Tab Tab Return"},
                                            Program{TM_USCFREPORT_PROGRAM, "Tournament Report",
-                                                   "Warning: Exit Program", "uscfreport-on-x.png"}),
+                                                   "Warning: Exit Program", "uscfreport-on-x.png", nullptr}),
                          [](const auto& info) { return info.index == 0 ? std::string("tourman") : "uscfreport"; });
 
 } // namespace

@@ -91,6 +91,9 @@ bool ReportTest::AnswerOpenBox() {
         return false;
     }
     EXPECT_EQ(text, script.front().first);
+    char title[256];
+    WkShellGetTitle(box, title);
+    boxTitles.push_back(title);
     const std::size_t button = std::size_t(script.front().second);
     script.pop_front();
     if (button >= buttons.size()) return false;

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace urt {
 
@@ -36,6 +37,7 @@ class ReportTest : public ::testing::Test {
     std::string folder; // the scratch folder, ending in '/'
     std::unique_ptr<plat::OffscreenDisplay> display;
     std::deque<std::pair<std::string, int>> script;
+    std::vector<std::string> boxTitles; // of every box answered, in order
 
   private:
     bool AnswerOpenBox();

@@ -102,7 +102,8 @@ void ShowOutputFile(WkObject*, int id) {
 
 void LogsCommand() {
     const std::string folder = Settings.DataFolder;
-    OpenTwoFileViewer(folder + RoundFile("verbos%d.txt", CurrentRound), folder + RoundFile("scgr%d-0.txt", CurrentRound));
+    OpenTwoFileViewer(MessageText(MsgLogs), folder + RoundFile("verbos%d.txt", CurrentRound),
+                      folder + RoundFile("scgr%d-0.txt", CurrentRound));
 }
 
 void BuildOutputPage(WkObject* page) {

@@ -2,10 +2,12 @@
 
 #include "reports/board_cards.h"
 #include "toolkit/core/draw.h"
+#include "toolkit/core/keys.h"
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/core/object_layout.h"
 #include "toolkit/core/print_text.h"
 #include "toolkit/core/shell.h"
+#include "toolkit/widgets/button_core.h"
 #include "toolkit/widgets/file_viewer.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/list.h"
@@ -33,9 +35,14 @@ void OnPrintButton(WkObject*, void*, void* viewer) {
     PrintViewedFile(static_cast<WkObject*>(viewer));
 }
 
+// The window's close button; Escape presses it, and the window system's
+// close request (Alt+F4, a close box a window manager draws though the
+// window asks for none) does what it does.
 WkObject* CloseButton(WkObject* parent) {
     WkObject* button = WkCreateButton(parent, MessageText(MsgClose).c_str(), kFontTimesMedium);
     WkButtonSetCallback(button, OnCloseDialog, nullptr);
+    WkButtonSetMnemonicKey(button, WK_KEY_ESC);
+    WkShellSetCloseCallback(WkObjectGetShell(parent), OnCloseRequest, nullptr);
     return button;
 }
 
@@ -94,8 +101,8 @@ WkObject* OpenFileViewer(const std::string& path) {
     return window;
 }
 
-WkObject* OpenTwoFileViewer(const std::string& first, const std::string& second) {
-    WkObject* window = WkCreateShell("", WK_SHELL_NO_CLOSE);
+WkObject* OpenTwoFileViewer(const std::string& title, const std::string& first, const std::string& second) {
+    WkObject* window = WkCreateShell(title.c_str(), WK_SHELL_NO_CLOSE);
     WkObject* column = WkCreateVerticalForm(window);
     WkObject* row = WkCreateHorizontalForm(column);
     WkObjectSetResizable(row, 1, 1);

@@ -26,7 +26,9 @@ std::string ViewedFilePath(WkObject* viewer);
 void PrintViewedFile(WkObject* viewer);
 
 // The single-file window on path, titled with it, with its close and print
-// buttons; not yet shown.
+// buttons; not yet shown. Escape and the close request close it, as its
+// close button does.
 WkObject* OpenFileViewer(const std::string& path);
-// The two-file window, shown. A file that cannot be read shows empty.
-WkObject* OpenTwoFileViewer(const std::string& first, const std::string& second);
+// The two-file window titled title, shown, closed as the single one is. A
+// file that cannot be read shows empty.
+WkObject* OpenTwoFileViewer(const std::string& title, const std::string& first, const std::string& second);
