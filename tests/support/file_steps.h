@@ -9,7 +9,9 @@
 // FailingStep runs it in this process with the n'th step refused (the path
 // spelled into a folder that does not exist: an open, rename or remove
 // fails, a look finds nothing). CountSteps tells how many steps a command
-// takes, so that a test can stop it at each one.
+// takes, so that a test can stop it at each one. Steps may be taken on
+// worker threads (reports are written in parallel): each takes its number
+// from one atomic count, so exactly one step is the n'th.
 #pragma once
 
 #include "tournament/files/host_files.h"
@@ -17,13 +19,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
 
 namespace file_steps {
 
+// stopAt, kill and below are set before the command runs and only read
+// while it runs.
 struct Counter {
-    long count = 0;
+    std::atomic<long> count{0};
     long stopAt = -1;
     bool kill = false;
     HostNames below;
@@ -37,7 +42,7 @@ inline Counter& Steps() {
 inline std::string CountedToHost(const std::string& path) {
     Counter& steps = Steps();
     const std::string spelled = steps.below.toHost ? steps.below.toHost(path) : path;
-    if (steps.count++ != steps.stopAt) return spelled;
+    if (steps.count.fetch_add(1) != steps.stopAt) return spelled;
     if (steps.kill) _exit(77);
     return "/nonexistent-folder-of-a-failing-step" + spelled;
 }
@@ -47,7 +52,7 @@ class Counting {
   public:
     Counting(long stopAt, bool kill) {
         Counter& steps = Steps();
-        steps.count = 0;
+        steps.count.store(0);
         steps.stopAt = stopAt;
         steps.kill = kill;
         steps.below = SetHostNames({});
@@ -58,7 +63,7 @@ class Counting {
     ~Counting() { SetHostNames(Steps().below); }
     Counting(const Counting&) = delete;
     Counting& operator=(const Counting&) = delete;
-    long count() const { return Steps().count; }
+    long count() const { return Steps().count.load(); }
 };
 
 // The number of steps the command takes (it is run once, in this process).

@@ -12,10 +12,12 @@
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
+#include "toolkit/widgets/menu.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/commands/round_commands.h"
 #include "tourman/commands/save_tournament.h"
 #include "tourman/commands/tournament_commands.h"
+#include "tourman/dialogs/bye_dialog.h"
 #include "tourman/dialogs/settings_dialog.h"
 #include "tourman/frame/window_frame.h"
 #include "tourman/pages/pairing/pairing_widgets.h"
@@ -31,6 +33,7 @@
 #include "tournament/start_tournament.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -605,6 +608,124 @@ TEST_F(ResultEntryTest, AReopenedRegistrationOpensWithoutItsRounds) {
                0);
     Click(PlayersPage.closeRegistrationButton);
     EXPECT_TRUE(ClosedRegistration == 0 && ReadFileBytes(dataFolder + "other.rnd") == rounds);
+}
+
+// Rounds 1 and 2 of nine players closed, the results of one of them entered again and the tournament
+// saved meanwhile, by the fifteenth result, by a BYE given for round 3, or by Save with round 3
+// accepted: a crash then leaves what a fresh program opens with the round closed and the result keyed.
+// The rows follow the game codes only once the entry is closed, but a Swiss game keyed over a forfeit
+// is in both players' rows at once: saved as a game neither row holds, the file would be refused as
+// damaged. A Swiss forfeit keyed over a game, and any result of a round robin, whose forfeits keep
+// the players' opponents too, keep the rows of the result before until the entry is closed. The BYE
+// board takes no other result and is saved as it was.
+TEST_F(ResultEntryTest, AnEarlierRoundKeyedAgainOpensAfterACrash) {
+    enum class SavedBy { Autosave, Bye, SaveWithRound3Accepted };
+    const struct {
+        const char* what;
+        int system, round, board;
+        std::string key;
+        int digit; // the board's result digit after the key
+        SavedBy savedBy;
+        int whiteCell, blackCell; // the result cells after the open
+        bool met;                 // the two rows hold each other, White at 1
+    } cases[] = {
+        {"a forfeit keyed over as a win", FideDubovSystem, 1, 1, "1", WhiteWins, SavedBy::Autosave, WinAtBoard,
+         LossAtBoard, true},
+        {"a win keyed over as a forfeit", FideDubovSystem, 1, 4, "4", BlackWinsForfeit, SavedBy::Autosave, WinAtBoard,
+         LossAtBoard, true},
+        {"a win keyed over as FNB", FideDubovSystem, 1, 4, "8", HalfNoGame, SavedBy::Autosave, WinAtBoard, LossAtBoard,
+         true},
+        {"a forfeit keyed over as a draw, a BYE given", FideDubovSystem, 1, 1, "x", Draw, SavedBy::Bye, DrawAtBoard,
+         DrawAtBoard, true},
+        {"a forfeit keyed over as adjourned, round 3 accepted", FideDubovSystem, 1, 1, "7", Adjourned,
+         SavedBy::SaveWithRound3Accepted, HalfUnplayed, HalfUnplayed, true},
+        {"round 2's forfeit keyed over as a win", FideDubovSystem, 2, 3, "0", BlackWins, SavedBy::Autosave, LossAtBoard,
+         WinAtBoard, true},
+        {"the BYE board keyed over", FideDubovSystem, 1, 5, "1", WhiteWinsForfeit, SavedBy::Autosave, WinUnplayed, -1,
+         false},
+        {"a round robin's forfeit keyed over as a win", SingleRoundRobinSystem, 1, 1, "1", WhiteWins, SavedBy::Autosave,
+         WinUnplayed, LossUnplayed, true},
+        {"a round robin's draw keyed over as a forfeit, round 3 accepted", SingleRoundRobinSystem, 1, 4, "4",
+         BlackWinsForfeit, SavedBy::SaveWithRound3Accepted, DrawAtBoard, DrawAtBoard, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const bool swiss = c.system == FideDubovSystem;
+        StartRound1(c.system, 9);
+        KeyRoundAndClose(swiss ? "3x013" : "3x0x2");
+        PairAndAccept();
+        KeyRoundAndClose(swiss ? "11413" : "1x012");
+        ASSERT_EQ(IsGetResultDone, 1);
+        if (c.savedBy == SavedBy::SaveWithRound3Accepted) PairAndAccept();
+        int white, black, digit;
+        DecodeGameCode(GameTable(c.board, c.round), white, black, digit);
+        std::vector<std::array<int, 3>> rows; // every player's cells of the round before the entry
+        for (int id = 1; id <= 9; ++id)
+            rows.push_back({ColorHistory(id, c.round), OpponentTable(id, c.round), PlayerResultTable(id, c.round)});
+
+        List(c.round);
+        Click(ResultsPage.resultsToggle);
+        Board(c.board);
+        if (black == 0) AnswerText(ByeBoardRefusal(WhiteWinsForfeit), 0);
+        else Answer(MsgChangeResultQuestion, 1);
+        Key(c.key);
+        const int keyed = GameTable(c.board, c.round);
+        ASSERT_EQ(keyed, EncodeGameCode(white, black, c.digit));
+        // Dated back, the round file shows by its date when it is written.
+        const std::string rnd = dataFolder + "cup.rnd";
+        const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
+        fs::last_write_time(rnd, longAgo);
+        if (c.savedBy == SavedBy::Bye) {
+            // Player 2's BYE of round 3 makes him unavailable, a change of the player saved at once.
+            WkListSelectItem(PlayersPage.playerList, 1);
+            WkMenuActivateItem(WkMenuRecord(PlayersPage.playerListMenu)->items[1]);
+            WkEditReplaceText(ByeDialog.result, "1F", 0, 0);
+            Click(ByeDialog.okButton);
+            ASSERT_EQ(ByeDialog.window, nullptr);
+        } else if (c.savedBy == SavedBy::SaveWithRound3Accepted) {
+            ASSERT_TRUE(SaveTournamentCommand());
+        } else {
+            // A key the BYE board refuses enters nothing and is not counted.
+            for (int i = black == 0 ? 0 : 1; i < 15; ++i) {
+                EXPECT_EQ(fs::last_write_time(rnd), longAgo) << i;
+                Board(1);
+                Key(std::to_string(Digit(1, c.round)));
+            }
+        }
+        ASSERT_NE(fs::last_write_time(rnd), longAgo);
+        ASSERT_TRUE(ResultEntryOpen());
+
+        // The open writes the standings of the result keyed; the tournament's own files stay as saved.
+        const auto files = Snapshot(dataFolder);
+        Restart(files);
+        ChooseFile(dataFolder + "cup.qon");
+        const bool round3 = c.savedBy == SavedBy::SaveWithRound3Accepted;
+        if (round3) Answer(MsgResultsNotComplete, 0);
+        OpenTournamentCommand();
+        EXPECT_TRUE(CurrentRound == (round3 ? 3 : 2) && IsGetResultDone == (round3 ? 0 : 1) &&
+                    IsPairingDone == (round3 ? 1 : 0) && !ResultEntryOpen());
+        EXPECT_EQ(GameTable(c.board, c.round), keyed);
+        EXPECT_EQ(PlayerResultTable(white, c.round), c.whiteCell);
+        EXPECT_EQ(OpponentTable(white, c.round), c.met ? black : 0);
+        EXPECT_EQ(ColorHistory(white, c.round), c.met ? 1 : 0);
+        if (black != 0) {
+            EXPECT_EQ(PlayerResultTable(black, c.round), c.blackCell);
+            EXPECT_EQ(OpponentTable(black, c.round), c.met ? white : 0);
+            EXPECT_EQ(ColorHistory(black, c.round), c.met ? -1 : 0);
+        }
+        for (int id = 1; id <= 9; ++id) {
+            const std::array<int, 3> cells = {ColorHistory(id, c.round), OpponentTable(id, c.round),
+                                              PlayerResultTable(id, c.round)};
+            EXPECT_TRUE(id == white || id == black || cells == rows[id - 1]) << id;
+        }
+        EXPECT_EQ(Players[2].available, c.savedBy == SavedBy::Bye ? 0 : 1);
+        for (const auto& [name, bytes] : files)
+            if (name.starts_with("cup")) {
+                EXPECT_EQ(ReadFileBytes(dataFolder + name), bytes) << name;
+            }
+        TearDown();
+        SetUp();
+    }
 }
 
 // Made through the dialog, ten players typed, the registration closed,

@@ -99,6 +99,72 @@ std::vector<int> RoundCodes(RoundTableSet& set, int round) {
     return codes;
 }
 
+// The cells of one player in one round.
+struct PlayerCells {
+    int color = 0, opponent = 0, result = 0;
+    bool operator==(const PlayerCells&) const = default;
+};
+
+// The last round whose results a file with these header values holds
+// closed: the current one, or the one before while it waits for results.
+int LastClosedRound(int round, int resultsClosed) {
+    return resultsClosed != 0 ? round : round - 1;
+}
+
+// The rows written for a Swiss round whose results are being entered
+// again. The entry changes the game codes at once and rebuilds the players'
+// cells from them only when it is closed; a forfeit keyed over as a game
+// played would meanwhile be saved (the autosave, Save, a BYE or a late
+// entry) as a game played at the board that neither player's row holds,
+// which is what a damaged byte leaves too, and the file would be refused.
+// Such a board's two players are written with the cells its result gives
+// them, as the close will: a tournament reopened after a crash has the
+// result keyed, whole. Every other cell is written as it stands: a forfeit
+// keyed over a game keeps the game in both rows, which agrees with the
+// board's players, and a round robin's forfeits keep the opponents too.
+class KeyedOverGames {
+  public:
+    KeyedOverGames(const Layout& layout, int lastClosed)
+        : keyed_(static_cast<std::size_t>(std::max(lastClosed, 0)) + 1,
+                 std::vector<Keyed>(static_cast<std::size_t>(layout.players) + 1)) {
+        if (layout.roundRobin) return;
+        RoundTableSet& set = *layout.set;
+        for (int round = 1; round <= lastClosed; ++round) {
+            const std::vector<int> codes = RoundCodes(set, round);
+            for (const int code : codes) {
+                int white, black, digit;
+                DecodeGameCode(code, white, black, digit);
+                const BoardEntry entry = BoardEntryFor(digit, false);
+                if (white == 0 || black == 0 || white > layout.players || black > layout.players ||
+                    !entry.recordsGame || OpponentTable(set, white, round) == black ||
+                    OpponentTable(set, black, round) == white)
+                    continue;
+                keyed_[static_cast<std::size_t>(round)][static_cast<std::size_t>(white)] = {
+                    true, {1, black, entry.whiteCode}};
+                keyed_[static_cast<std::size_t>(round)][static_cast<std::size_t>(black)] = {
+                    true, {-1, white, entry.blackCode}};
+            }
+        }
+    }
+    // The value written for the cell, the player's own where no game keyed
+    // over replaces it.
+    int value(Layout& layout, Section section, int id, int round) const {
+        const std::size_t r = static_cast<std::size_t>(round), i = static_cast<std::size_t>(id);
+        if (round < 1 || r >= keyed_.size() || i >= keyed_[r].size() || !keyed_[r][i].replaced ||
+            section == FloatSection)
+            return CellValue(layout, section, id, round);
+        const PlayerCells& cells = keyed_[r][i].cells;
+        return section == ColorSection ? cells.color : section == OpponentSection ? cells.opponent : cells.result;
+    }
+
+  private:
+    struct Keyed {
+        bool replaced = false;
+        PlayerCells cells;
+    };
+    std::vector<std::vector<Keyed>> keyed_; // [round][id]
+};
+
 bool WriteState(const std::string& path, bool roundRobin) {
     Layout layout(roundRobin);
     int round = std::clamp(CurrentRound, 0, layout.maxRound());
@@ -110,6 +176,7 @@ bool WriteState(const std::string& path, bool roundRobin) {
         --round;
     const int values[7] = {round,           RandomSort,         RoundStateUnused, IsSavedRound,
                            IsGetResultDone, ClosedRegistration, IsPairingDone};
+    const KeyedOverGames rows(layout, LastClosedRound(round, IsGetResultDone));
 
     AtomicFileWriter out(path);
     std::FILE* f = out.stream();
@@ -123,7 +190,7 @@ bool WriteState(const std::string& path, bool roundRobin) {
             for (int id = 1; id <= layout.players; ++id) {
                 std::fprintf(f, "[%03d]  ", id);
                 for (std::size_t c = 0; c < columns.size(); ++c) {
-                    std::fprintf(f, format, CellValue(layout, section, id, columns[c]));
+                    std::fprintf(f, format, rows.value(layout, section, id, columns[c]));
                     std::fputs(c + 1 < columns.size() ? " " : "\r\n", f);
                 }
             }
@@ -317,12 +384,6 @@ void CheckFlags(const LineReader& reader, const int values[7]) {
                 "(its results closed)");
 }
 
-// The cells of one player in one round.
-struct PlayerCells {
-    int color = 0, opponent = 0, result = 0;
-    bool operator==(const PlayerCells&) const = default;
-};
-
 PlayerCells CellsOf(const StateImage& image, int id, int round) {
     const auto cell = [&](Section section) {
         return image.cells[section][static_cast<std::size_t>(id) - 1][static_cast<std::size_t>(round) - 1];
@@ -368,8 +429,8 @@ int Agreement(const BoardEntry& entry, int white, int black, const StateImage& i
 // the board's game row.
 void CheckRounds(StateParser& parse, const StateImage& image, const Layout& layout,
                  const std::vector<int> (&rowLines)[4], const std::vector<int>& gameLines) {
-    const int current = image.values[0], resultsClosed = image.values[4];
-    const int last = resultsClosed != 0 ? current : current - 1;
+    const int current = image.values[0];
+    const int last = LastClosedRound(current, image.values[4]);
     for (int round = 1; round <= last; ++round) {
         const std::size_t c = static_cast<std::size_t>(round) - 1; // both families' columns start at round 1
         const std::string where = " in round " + std::to_string(round);
