@@ -1,5 +1,6 @@
 #include "tournament/start_tournament.h"
 
+#include "tournament/files/atomic_file.h"
 #include "tournament/files/host_files.h"
 #include "tournament/files/line_reader.h"
 #include "tournament/files/round_state_file.h"
@@ -149,6 +150,11 @@ bool OpenTournament(const std::string& path) {
         ShowAlert(MessageText(MsgCannotReadTournamentFile) + "\n" + path, MessageText(MsgClose));
         return false;
     }
+    // A save that wrote the tournament file and the round-state file
+    // together and was stopped is completed, or its temporary files go:
+    // the pair is read as before the save or as after it, never mixed.
+    const std::string name = path.substr(folder.size());
+    FinishCommitTogether({path, folder + name.substr(0, name.rfind('.')) + ".rnd"});
     if (!RoundsReadable(path, folder)) return false;
     // The tournament open before leaves nothing behind: its registration
     // state and its rounds belong to it alone.

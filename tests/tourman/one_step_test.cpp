@@ -1,6 +1,7 @@
 // The commands that change several files at once, stopped at each of their
 // steps on disk, killed or with the step refused: the close of the
-// registration, the acceptance of a round and the close of its results. A
+// registration, the acceptance of a round, the close of its results and the
+// save of a late entry (its tournament file and round-state file). A
 // fresh program opens every folder they leave as it was before the command
 // or as it is after it. And an open of a tournament saved at any stage
 // writes nothing.
@@ -9,6 +10,7 @@
 #include "tests/support/file_steps.h"
 
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/toggle.h"
 #include "tourman/commands/round_commands.h"
@@ -48,13 +50,16 @@ class OneStepTest : public TourmanTest {
     void Registered(const char* system = nullptr) {
         ASSERT_TRUE(Start());
         NewClubCup("cup", system);
-        for (int i = 0; i < 10; ++i) {
-            Click(PlayersPage.clearButton);
-            WkEditReplaceText(PlayersPage.name, ("PLAYER " + std::string(1, char('A' + i))).c_str(), 0, 0);
-            WkEditReplaceText(PlayersPage.fideRating, std::to_string(1500 + i * 7 % 10 * 50).c_str(), 0, 0);
-            Click(PlayersPage.addButton);
-        }
+        for (int i = 0; i < 10; ++i)
+            TypedIn(i);
         ASSERT_TRUE(SaveTournament());
+    }
+    // "PLAYER <letter i>" typed in and added.
+    void TypedIn(int i) {
+        Click(PlayersPage.clearButton);
+        WkEditReplaceText(PlayersPage.name, ("PLAYER " + std::string(1, char('A' + i))).c_str(), 0, 0);
+        WkEditReplaceText(PlayersPage.fideRating, std::to_string(1500 + i * 7 % 10 * 50).c_str(), 0, 0);
+        Click(PlayersPage.addButton);
     }
     void CloseAnswers() {
         Answer(MsgCloseRegistrationQuestion, 1);
@@ -169,8 +174,10 @@ class OneStepTest : public TourmanTest {
 };
 
 // The three commands, each in a Swiss (FIDE Dubov) and in a round robin (a round robin's round is
-// accepted as it is paired).
-enum class Command { CloseRegistration, Accept, CloseResults };
+// accepted as it is paired); and in a Swiss the save of a late entry, made by its add or, with the add's
+// save refused, by File > Save: it writes the tournament file with one player more and the round-state
+// file with one row more.
+enum class Command { CloseRegistration, Accept, CloseResults, LateEntry, SaveAfterLateEntry };
 
 class StoppedCommandTest : public OneStepTest {
   protected:
@@ -189,9 +196,23 @@ class StoppedCommandTest : public OneStepTest {
         accept();
         Flush();
         ASSERT_TRUE(IsPairingDone == 1 && CurrentRound == (swiss ? 1 : 2));
-        // The results keyed after the last save.
+        // The results keyed after the last save (a folder mixing a late entry's two files would show him beside
+        // the games of before).
         Keyed();
-        OpensAsBeforeOrAfter([] {}, [this] { CloseResults(); });
+        if (command == Command::CloseResults) return OpensAsBeforeOrAfter([] {}, [this] { CloseResults(); });
+        WkFormSetPage(MainWindow.notebook, 0); // the form is typed in where it is seen
+        const auto lateEntryAnswer = [this] { Answer(MsgAddLateEntryQuestion, 1); };
+        if (command == Command::LateEntry) return OpensAsBeforeOrAfter(lateEntryAnswer, [this] { TypedIn(10); });
+        // A non-empty folder in the place of the temporary file refuses the add's save.
+        fs::create_directories(dataFolder + "cup.qon.tmp/in the way");
+        lateEntryAnswer();
+        AnswerText(MessageText(MsgCannotWriteTournamentFile) + "\n" + dataFolder + "cup.qon\nThe tournament's "
+                   "files are as they were.", 0);
+        TypedIn(10);
+        Flush();
+        fs::remove_all(dataFolder + "cup.qon.tmp");
+        ASSERT_TRUE(PlayerCount == 11 && TournamentSaved == 0);
+        OpensAsBeforeOrAfter([] {}, [] { SaveTournamentCommand(); });
     }
 };
 
@@ -201,6 +222,8 @@ TEST_F(StoppedCommandTest, AcceptInASwiss) { Stopped(Command::Accept); }
 TEST_F(StoppedCommandTest, PairAndAcceptInARoundRobin) { Stopped(Command::Accept, RoundRobin); }
 TEST_F(StoppedCommandTest, CloseResultsInASwiss) { Stopped(Command::CloseResults); }
 TEST_F(StoppedCommandTest, CloseResultsInARoundRobin) { Stopped(Command::CloseResults, RoundRobin); }
+TEST_F(StoppedCommandTest, LateEntryInASwiss) { Stopped(Command::LateEntry); }
+TEST_F(StoppedCommandTest, SaveAfterALateEntryInASwiss) { Stopped(Command::SaveAfterLateEntry); }
 
 // A tournament saved at each of its stages, opened by a fresh program: the folder stays byte for byte as
 // the saving program left it.

@@ -1,5 +1,7 @@
 #include "tourman/commands/save_tournament.h"
 
+#include "tournament/files/atomic_file.h"
+#include "tournament/files/host_files.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
@@ -16,6 +18,39 @@ bool RefuseUnnamedTournament() {
     return true;
 }
 
+namespace {
+
+// The tournament file and the round-state file in one commit: a folder
+// holding the one of after beside the other of before (a late entry's
+// players beside the rows of before) could not be opened. The alert names
+// the file that failed and says whether the old pair stands or the new one
+// is put in place when the tournament is opened next.
+bool WriteBothFiles() {
+    const std::string qon = TournamentFilePath(0), rnd = RoundStatePath();
+    // A commit left standing by an earlier save is completed first: its
+    // temporary files are about to be written anew.
+    FinishCommitTogether({qon, rnd});
+    AtomicFileWriter tournament(qon), state(rnd);
+    std::size_t failed = 0;
+    if (!WriteTournamentFileInto(tournament)) failed = 0;
+    else if (!WriteRoundStateFileInto(state)) failed = 1;
+    else if (CommitTogether({&tournament, &state}, &failed)) {
+        TournamentMatchesFile();
+        return true;
+    }
+    const std::string record = CommitRecordPath(qon);
+    const std::string alert = failed == 0   ? MessageText(MsgCannotWriteTournamentFile) + "\n" + qon
+                              : failed == 1 ? MessageText(MsgCannotWriteRoundFile) + "\n" + rnd
+                                            : MessageText(MsgCannotWriteTournamentFile) + "\n" + record;
+    ShowAlert(alert + (HostFileKindOf(record) == HostFileKind::Missing
+                           ? "\nThe tournament's files are as they were."
+                           : "\nThe new files are put in place when the tournament is opened next."),
+              MessageText(MsgClose));
+    return false;
+}
+
+} // namespace
+
 bool SaveTournament() {
     if (PlayerCount < 1) {
         ShowAlert(MessageText(MsgNoPlayerRegistered), MessageText(MsgClose));
@@ -25,8 +60,9 @@ bool SaveTournament() {
     if (RefuseUnnamedTournament()) return false;
     if (TournamentSaved == 0) {
         if (TournamentWindow.commitPlayerList) TournamentWindow.commitPlayerList();
-        if (ClosedRegistration != 0) PlayerNumbersFixed();
-        if (!WriteTournamentFile(0)) return false;
+        if (ClosedRegistration == 0) return WriteTournamentFile(0);
+        PlayerNumbersFixed();
+        return WriteBothFiles();
     }
     return ClosedRegistration == 0 || WriteRoundStateFile(RoundStatePath());
 }

@@ -4,7 +4,9 @@
 
 // Writes the tournament file when it is not up to date (the player list
 // committed first) and, once the registration is closed, the round-state
-// file. With no registered player, or no file name given yet, it alerts and
+// file; the two in one commit when both are written (FinishCommitTogether
+// of the pair completes one a kill or a failed rename left standing). With
+// no registered player, or no file name given yet, it alerts and
 // writes nothing. True when everything it had to write was written.
 bool SaveTournament();
 // Alerts and returns true while the tournament has no file name (none was

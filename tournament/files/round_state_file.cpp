@@ -165,7 +165,9 @@ class KeyedOverGames {
     std::vector<std::vector<Keyed>> keyed_; // [round][id]
 };
 
-bool WriteState(const std::string& path, bool roundRobin) {
+// The file's content into out, left uncommitted; false when out could not
+// be created (a failed write shows at the commit, which checks the stream).
+bool WriteStateInto(AtomicFileWriter& out, bool roundRobin) {
     Layout layout(roundRobin);
     int round = std::clamp(CurrentRound, 0, layout.maxRound());
     // A proposal is not kept: the file holds the tournament as it stood
@@ -178,7 +180,6 @@ bool WriteState(const std::string& path, bool roundRobin) {
                            IsGetResultDone, ClosedRegistration, IsPairingDone};
     const KeyedOverGames rows(layout, LastClosedRound(round, IsGetResultDone));
 
-    AtomicFileWriter out(path);
     std::FILE* f = out.stream();
     if (f != nullptr) {
         for (int k = 0; k < 7; ++k)
@@ -208,7 +209,12 @@ bool WriteState(const std::string& path, bool roundRobin) {
             }
         }
     }
-    if (!out.commit()) {
+    return f != nullptr;
+}
+
+bool WriteState(const std::string& path, bool roundRobin) {
+    AtomicFileWriter out(path);
+    if (!WriteStateInto(out, roundRobin) || !out.commit()) {
         ShowAlert(MessageText(MsgCannotWriteRoundFile) + "\n" + path, MessageText(MsgClose));
         return false;
     }
@@ -739,6 +745,9 @@ bool ReadSwissState(const std::string& path) {
 
 bool WriteRoundStateFile(const std::string& path) {
     return WriteState(path, IsRoundRobin());
+}
+bool WriteRoundStateFileInto(AtomicFileWriter& out) {
+    return WriteStateInto(out, IsRoundRobin());
 }
 bool ReadRoundStateFile(const std::string& path) {
     return ReadState(path, IsRoundRobin());

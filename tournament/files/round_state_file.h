@@ -20,6 +20,8 @@
 
 #include <string>
 
+class AtomicFileWriter;
+
 // "%s%s.rnd" and "%s%s%d.rnd" of the data folder and the base name.
 std::string RoundStatePath();
 std::string RoundSnapshotPath(int round);
@@ -42,6 +44,10 @@ bool ReadSwissState(const std::string& path);
 
 // The pair of the tournament's pairing system.
 bool WriteRoundStateFile(const std::string& path);
+// What WriteRoundStateFile writes, into out, for a caller that commits it
+// together with other files: no alert, no commit. False when out could not
+// be created; a failed write shows at the commit.
+bool WriteRoundStateFileInto(AtomicFileWriter& out);
 bool ReadRoundStateFile(const std::string& path);
 
 // Why the round-state file at path cannot be read into a tournament of the

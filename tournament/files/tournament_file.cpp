@@ -49,16 +49,30 @@ void WritePlayers(std::FILE* f, const std::vector<int>& ids) {
         std::fprintf(f, "%s\r\n", FormatPlayerLine(PlayerRecord(id)).c_str());
 }
 
+// The header and the players' lines into out, left uncommitted; false when
+// out could not be created or a write failed.
+bool WriteContent(AtomicFileWriter& out, const TournamentSettings& settings, int savedRound,
+                  const std::vector<int>& ids) {
+    if (!out.ok()) return false;
+    WriteHeader(out.stream(), settings, savedRound, static_cast<int>(ids.size()));
+    WritePlayers(out.stream(), ids);
+    return std::ferror(out.stream()) == 0;
+}
+
 // The header and the players' lines, to path through a temporary copy that
 // replaces it only when whole. False when anything failed; path is then as it
 // was.
 bool WriteWhole(const std::string& path, const TournamentSettings& settings, int savedRound,
                 const std::vector<int>& ids) {
     AtomicFileWriter out(path);
-    if (!out.ok()) return false;
-    WriteHeader(out.stream(), settings, savedRound, static_cast<int>(ids.size()));
-    WritePlayers(out.stream(), ids);
-    return std::ferror(out.stream()) == 0 && out.commit();
+    return WriteContent(out, settings, savedRound, ids) && out.commit();
+}
+
+std::vector<int> RegisteredIds() {
+    std::vector<int> ids;
+    for (int id = 1; IsRegisteredId(id); ++id)
+        ids.push_back(id);
+    return ids;
 }
 
 bool WriteFile(int backup, const std::vector<int>& ids) {
@@ -314,10 +328,11 @@ std::string FormatPlayerLine(const Player& p) {
 }
 
 bool WriteTournamentFile(int backup) {
-    std::vector<int> ids;
-    for (int id = 1; IsRegisteredId(id); ++id)
-        ids.push_back(id);
-    return WriteFile(backup, ids);
+    return WriteFile(backup, RegisteredIds());
+}
+
+bool WriteTournamentFileInto(AtomicFileWriter& out) {
+    return WriteContent(out, Settings, IsSavedRound, RegisteredIds());
 }
 
 bool WriteTournamentFileInOrder(int count, const std::vector<int>& order) {

@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+class AtomicFileWriter;
+
 // "<DataFolder><base name>.qon", or ".bak" when backup is nonzero.
 std::string TournamentFilePath(int backup);
 
@@ -40,6 +42,11 @@ std::string FormatPlayerLine(const Player& player);
 // MsgCannotWriteTournamentFile when anything failed; the file on disk is then
 // as it was.
 bool WriteTournamentFile(int backup);
+// Writes what WriteTournamentFile(0) writes into out, for a caller that
+// commits it together with other files (target TournamentFilePath(0)): no
+// alert, no commit, nothing marked saved. False when out could not be
+// created or a write failed.
+bool WriteTournamentFileInto(AtomicFileWriter& out);
 // Writes the header with count and the players of order (ids), first to last,
 // to the ".qon" file; false after the alert of MsgCannotWriteTournamentFile.
 bool WriteTournamentFileInOrder(int count, const std::vector<int>& order);
