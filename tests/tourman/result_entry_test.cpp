@@ -612,41 +612,53 @@ TEST_F(ResultEntryTest, AReopenedRegistrationOpensWithoutItsRounds) {
 
 // Rounds 1 and 2 of nine players closed, the results of one of them entered again and the tournament
 // saved meanwhile, by the fifteenth result, by a BYE given for round 3, or by Save with round 3
-// accepted: a crash then leaves what a fresh program opens with the round closed and the result keyed.
-// The rows follow the game codes only once the entry is closed, but a Swiss game keyed over a forfeit
-// is in both players' rows at once: saved as a game neither row holds, the file would be refused as
-// damaged. A Swiss forfeit keyed over a game, and any result of a round robin, whose forfeits keep
-// the players' opponents too, keep the rows of the result before until the entry is closed. The BYE
-// board takes no other result and is saved as it was.
+// accepted: a crash then leaves what a fresh program opens with the round closed and the result keyed,
+// the board's code and both players' cells and scores as the close would have made them. The BYE board
+// takes no other result and is saved as it was. The round's own first entry leaves its cells empty.
 TEST_F(ResultEntryTest, AnEarlierRoundKeyedAgainOpensAfterACrash) {
     enum class SavedBy { Autosave, Bye, SaveWithRound3Accepted };
     const struct {
         const char* what;
         int system, round, board;
-        std::string key;
-        int digit; // the board's result digit after the key
+        std::string key; // "swap": the board's colours exchanged
+        int digit;       // the board's result digit after the key
         SavedBy savedBy;
-        int whiteCell, blackCell; // the result cells after the open
-        bool met;                 // the two rows hold each other, White at 1
+        int whiteCell, blackCell;   // the result cells after the open
+        bool met;                   // the two rows hold each other, White at 1
+        float whiteGain, blackGain; // the points each player's score gains
     } cases[] = {
         {"a forfeit keyed over as a win", FideDubovSystem, 1, 1, "1", WhiteWins, SavedBy::Autosave, WinAtBoard,
-         LossAtBoard, true},
-        {"a win keyed over as a forfeit", FideDubovSystem, 1, 4, "4", BlackWinsForfeit, SavedBy::Autosave, WinAtBoard,
-         LossAtBoard, true},
-        {"a win keyed over as FNB", FideDubovSystem, 1, 4, "8", HalfNoGame, SavedBy::Autosave, WinAtBoard, LossAtBoard,
-         true},
+         LossAtBoard, true, 0, 0},
+        {"a win keyed over as the opposite forfeit", FideDubovSystem, 1, 4, "4", BlackWinsForfeit, SavedBy::Autosave,
+         LossUnplayed, WinUnplayed, false, -1, 1},
+        {"a win keyed over as FNB", FideDubovSystem, 1, 4, "8", HalfNoGame, SavedBy::Autosave, HalfNoGameCode,
+         HalfNoGameCode, false, -0.5f, 0.5f},
         {"a forfeit keyed over as a draw, a BYE given", FideDubovSystem, 1, 1, "x", Draw, SavedBy::Bye, DrawAtBoard,
-         DrawAtBoard, true},
+         DrawAtBoard, true, -0.5f, 0.5f},
         {"a forfeit keyed over as adjourned, round 3 accepted", FideDubovSystem, 1, 1, "7", Adjourned,
-         SavedBy::SaveWithRound3Accepted, HalfUnplayed, HalfUnplayed, true},
+         SavedBy::SaveWithRound3Accepted, HalfUnplayed, HalfUnplayed, true, -0.5f, 0.5f},
         {"round 2's forfeit keyed over as a win", FideDubovSystem, 2, 3, "0", BlackWins, SavedBy::Autosave, LossAtBoard,
-         WinAtBoard, true},
+         WinAtBoard, true, 0, 0},
         {"the BYE board keyed over", FideDubovSystem, 1, 5, "1", WhiteWinsForfeit, SavedBy::Autosave, WinUnplayed, -1,
-         false},
+         false, 0, 0},
+        {"a loss keyed over as the opposite forfeit, round 3 accepted", FideDubovSystem, 1, 3, "3", WhiteWinsForfeit,
+         SavedBy::SaveWithRound3Accepted, WinUnplayed, LossUnplayed, false, 1, -1},
+        {"a draw keyed over as a win", FideDubovSystem, 1, 2, "1", WhiteWins, SavedBy::Autosave, WinAtBoard,
+         LossAtBoard, true, 0.5f, -0.5f},
+        {"round 2's last game keyed over as a loss, a BYE given", FideDubovSystem, 2, 4, "0", BlackWins, SavedBy::Bye,
+         LossAtBoard, WinAtBoard, true, -1, 1},
+        {"a loss's colours exchanged, round 3 accepted", FideDubovSystem, 1, 3, "swap", WhiteWins,
+         SavedBy::SaveWithRound3Accepted, WinAtBoard, LossAtBoard, true, 0, 0},
+        {"round 3's first entry, its cells set only at its close", FideDubovSystem, 3, 1, "1", WhiteWins,
+         SavedBy::SaveWithRound3Accepted, LossAtBoard, LossAtBoard, false, 0, 0},
         {"a round robin's forfeit keyed over as a win", SingleRoundRobinSystem, 1, 1, "1", WhiteWins, SavedBy::Autosave,
-         WinUnplayed, LossUnplayed, true},
+         WinAtBoard, LossAtBoard, true, 0, 0},
         {"a round robin's draw keyed over as a forfeit, round 3 accepted", SingleRoundRobinSystem, 1, 4, "4",
-         BlackWinsForfeit, SavedBy::SaveWithRound3Accepted, DrawAtBoard, DrawAtBoard, true},
+         BlackWinsForfeit, SavedBy::SaveWithRound3Accepted, LossUnplayed, WinUnplayed, true, -0.5f, 0.5f},
+        {"a round robin's loss keyed over as the opposite forfeit", SingleRoundRobinSystem, 1, 3, "3",
+         WhiteWinsForfeit, SavedBy::Autosave, WinUnplayed, LossUnplayed, true, 1, -1},
+        {"a round robin's last game keyed over as a draw, round 3 accepted", SingleRoundRobinSystem, 2, 4, "x", Draw,
+         SavedBy::SaveWithRound3Accepted, DrawAtBoard, DrawAtBoard, true, -0.5f, 0.5f},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -660,15 +672,24 @@ TEST_F(ResultEntryTest, AnEarlierRoundKeyedAgainOpensAfterACrash) {
         int white, black, digit;
         DecodeGameCode(GameTable(c.board, c.round), white, black, digit);
         std::vector<std::array<int, 3>> rows; // every player's cells of the round before the entry
-        for (int id = 1; id <= 9; ++id)
+        std::vector<float> scores;
+        for (int id = 1; id <= 9; ++id) {
             rows.push_back({ColorHistory(id, c.round), OpponentTable(id, c.round), PlayerResultTable(id, c.round)});
+            scores.push_back(PlayerScores[id].score);
+        }
 
         List(c.round);
         Click(ResultsPage.resultsToggle);
-        Board(c.board);
-        if (black == 0) AnswerText(ByeBoardRefusal(WhiteWinsForfeit), 0);
-        else Answer(MsgChangeResultQuestion, 1);
-        Key(c.key);
+        if (c.key == "swap") {
+            Answer(MsgSwapColoursQuestion, 1);
+            SwapResultColours(c.board - 1);
+            std::swap(white, black);
+        } else {
+            Board(c.board);
+            if (black == 0) AnswerText(ByeBoardRefusal(WhiteWinsForfeit), 0);
+            else if (digit != NotPlayed) Answer(MsgChangeResultQuestion, 1);
+            Key(c.key);
+        }
         const int keyed = GameTable(c.board, c.round);
         ASSERT_EQ(keyed, EncodeGameCode(white, black, c.digit));
         // Dated back, the round file shows by its date when it is written.
@@ -712,7 +733,9 @@ TEST_F(ResultEntryTest, AnEarlierRoundKeyedAgainOpensAfterACrash) {
             EXPECT_EQ(PlayerResultTable(black, c.round), c.blackCell);
             EXPECT_EQ(OpponentTable(black, c.round), c.met ? white : 0);
             EXPECT_EQ(ColorHistory(black, c.round), c.met ? -1 : 0);
+            EXPECT_EQ(PlayerScores[black].score, scores[black - 1] + c.blackGain);
         }
+        EXPECT_EQ(PlayerScores[white].score, scores[white - 1] + c.whiteGain);
         for (int id = 1; id <= 9; ++id) {
             const std::array<int, 3> cells = {ColorHistory(id, c.round), OpponentTable(id, c.round),
                                               PlayerResultTable(id, c.round)};

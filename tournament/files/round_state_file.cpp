@@ -111,60 +111,6 @@ int LastClosedRound(int round, int resultsClosed) {
     return resultsClosed != 0 ? round : round - 1;
 }
 
-// The rows written for a Swiss round whose results are being entered
-// again. The entry changes the game codes at once and rebuilds the players'
-// cells from them only when it is closed; a forfeit keyed over as a game
-// played would meanwhile be saved (the autosave, Save, a BYE or a late
-// entry) as a game played at the board that neither player's row holds,
-// which is what a damaged byte leaves too, and the file would be refused.
-// Such a board's two players are written with the cells its result gives
-// them, as the close will: a tournament reopened after a crash has the
-// result keyed, whole. Every other cell is written as it stands: a forfeit
-// keyed over a game keeps the game in both rows, which agrees with the
-// board's players, and a round robin's forfeits keep the opponents too.
-class KeyedOverGames {
-  public:
-    KeyedOverGames(const Layout& layout, int lastClosed)
-        : keyed_(static_cast<std::size_t>(std::max(lastClosed, 0)) + 1,
-                 std::vector<Keyed>(static_cast<std::size_t>(layout.players) + 1)) {
-        if (layout.roundRobin) return;
-        RoundTableSet& set = *layout.set;
-        for (int round = 1; round <= lastClosed; ++round) {
-            const std::vector<int> codes = RoundCodes(set, round);
-            for (const int code : codes) {
-                int white, black, digit;
-                DecodeGameCode(code, white, black, digit);
-                const BoardEntry entry = BoardEntryFor(digit, false);
-                if (white == 0 || black == 0 || white > layout.players || black > layout.players ||
-                    !entry.recordsGame || OpponentTable(set, white, round) == black ||
-                    OpponentTable(set, black, round) == white)
-                    continue;
-                keyed_[static_cast<std::size_t>(round)][static_cast<std::size_t>(white)] = {
-                    true, {1, black, entry.whiteCode}};
-                keyed_[static_cast<std::size_t>(round)][static_cast<std::size_t>(black)] = {
-                    true, {-1, white, entry.blackCode}};
-            }
-        }
-    }
-    // The value written for the cell, the player's own where no game keyed
-    // over replaces it.
-    int value(Layout& layout, Section section, int id, int round) const {
-        const std::size_t r = static_cast<std::size_t>(round), i = static_cast<std::size_t>(id);
-        if (round < 1 || r >= keyed_.size() || i >= keyed_[r].size() || !keyed_[r][i].replaced ||
-            section == FloatSection)
-            return CellValue(layout, section, id, round);
-        const PlayerCells& cells = keyed_[r][i].cells;
-        return section == ColorSection ? cells.color : section == OpponentSection ? cells.opponent : cells.result;
-    }
-
-  private:
-    struct Keyed {
-        bool replaced = false;
-        PlayerCells cells;
-    };
-    std::vector<std::vector<Keyed>> keyed_; // [round][id]
-};
-
 // The file's content into out, left uncommitted; false when out could not
 // be created (a failed write shows at the commit, which checks the stream).
 bool WriteStateInto(AtomicFileWriter& out, bool roundRobin) {
@@ -178,7 +124,6 @@ bool WriteStateInto(AtomicFileWriter& out, bool roundRobin) {
         --round;
     const int values[7] = {round,           RandomSort,         RoundStateUnused, IsSavedRound,
                            IsGetResultDone, ClosedRegistration, IsPairingDone};
-    const KeyedOverGames rows(layout, LastClosedRound(round, IsGetResultDone));
 
     std::FILE* f = out.stream();
     if (f != nullptr) {
@@ -191,7 +136,7 @@ bool WriteStateInto(AtomicFileWriter& out, bool roundRobin) {
             for (int id = 1; id <= layout.players; ++id) {
                 std::fprintf(f, "[%03d]  ", id);
                 for (std::size_t c = 0; c < columns.size(); ++c) {
-                    std::fprintf(f, format, rows.value(layout, section, id, columns[c]));
+                    std::fprintf(f, format, CellValue(layout, section, id, columns[c]));
                     std::fputs(c + 1 < columns.size() ? " " : "\r\n", f);
                 }
             }
@@ -423,8 +368,9 @@ int Agreement(const BoardEntry& entry, int white, int black, const StateImage& i
 // the cross table the game codes. A BYE board's result never changes, so
 // its player's cells are exactly what it gives. A board of two players may
 // hold the cells of another result of the same two, either way round: a
-// file saved while the round's results are entered again keeps the cells
-// of the result before until the entry is closed. A player without a board
+// file saved while the round's results were entered again, by a version
+// that rebuilt the cells only at the close, keeps the cells of the result
+// before. A player without a board
 // has empty cells, or keeps a result without opponent given by hand. In a
 // Swiss tournament the arbiter may set one player's result and colour of a
 // round by hand (the game dialog keeps only his opponent and a BYE board

@@ -27,10 +27,7 @@ std::string RoundStatePath();
 std::string RoundSnapshotPath(int round);
 
 // Write the file at path from the current tables and RoundState; false after
-// the alert of MsgCannotWriteRoundFile when it could not be written whole. A
-// Swiss game keyed over a forfeit of a closed round, while that round's
-// results are entered again, is written with the cells its close will give
-// its two players, so that the file saved meanwhile opens.
+// the alert of MsgCannotWriteRoundFile when it could not be written whole.
 bool WriteRoundRobinState(const std::string& path);
 bool WriteSwissState(const std::string& path);
 

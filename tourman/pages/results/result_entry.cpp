@@ -83,6 +83,16 @@ void ShowSelectedRow(int position, int rowsAbove) {
     if (WkObject* bar = WkListGetVerticalScrollBar(list)) WkScrollBarSetValue(bar, std::max(0, position - rowsAbove));
 }
 
+// A round whose results were closed before and are entered again keeps its
+// players' cells rebuilt from its game codes after every change, as its
+// close will rebuild them: a save made meanwhile (the autosave, Save, a BYE,
+// a late entry) then holds the result keyed whole, and a tournament opened
+// after a crash counts it. The round's first entry sets the cells at its
+// close, as the standings are computed only then.
+void RebuildIfClosedBefore() {
+    if (ShownRound < CurrentRound || IsGetResultDone != 0) RebuildRoundTables(ShownRound);
+}
+
 // The result a key stands for; -1 for a key that enters nothing.
 int KeyDigit(const std::string& text) {
     if (text == "x" || text == "X") return Draw;
@@ -120,6 +130,7 @@ void EnterForSelectedBoard(int digit, bool fromKey) {
         if (bye >= 0 && digit != bye) return Alert(ByeBoardRefusal(bye));
         if (old != NotPlayed && old != digit && !Confirm(MsgChangeResultQuestion)) return;
         GameTable(board, ShownRound) = EncodeGameCode(white, black, digit);
+        RebuildIfClosedBefore();
         WkListReplaceItem(list, position, ResultRow(board, ShownRound).c_str(), 0);
     }
     const int next = NextUnplayedBoard(boards, board + 1, ShownRound);
@@ -290,6 +301,7 @@ void SwapResultColours(int position) {
     const bool free = StateRecord(white).dueColor < 0 && StateRecord(black).dueColor < 0;
     if (!Confirm(free || ShownRound == 1 ? MsgSwapColoursQuestion : MsgSwapColoursAgainstPreferences)) return;
     GameTable(board, ShownRound) = EncodeGameCode(black, white, MirrorResult(digit));
+    RebuildIfClosedBefore();
     WkListReplaceItem(ResultsPage.resultsList, position, ResultRow(board, ShownRound).c_str(), 0);
 }
 
