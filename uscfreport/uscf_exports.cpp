@@ -2,7 +2,6 @@
 
 #include "tournament/calendar_date.h"
 #include "tournament/files/atomic_file.h"
-#include "tournament/files/host_files.h"
 #include "tournament/files/line_reader.h"
 
 #include <cstdio>
@@ -181,9 +180,8 @@ bool WriteExportFiles(const std::string& folder, const std::vector<std::string>&
     if (!CommitTogether({&header, &sectionExport, &detailExport}, &failed)) {
         if (failed < 3) cannot(failed);
         else error = "Cannot save the exports\n" + CommitRecordPath(paths[0]);
-        error += HostFileKindOf(CommitRecordPath(paths[0])) == HostFileKind::Missing
-                     ? "\nThe three exports are as they were."
-                     : "\nThe three new exports are put in place when uscfreport starts next.";
+        error += CommitStands(paths[0]) ? "\nThe three new exports are put in place when uscfreport starts next."
+                                        : "\nThe three exports are as they were.";
         return false;
     }
     return true;

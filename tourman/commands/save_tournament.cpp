@@ -1,7 +1,6 @@
 #include "tourman/commands/save_tournament.h"
 
 #include "tournament/files/atomic_file.h"
-#include "tournament/files/host_files.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
@@ -38,13 +37,11 @@ bool WriteBothFiles() {
         TournamentMatchesFile();
         return true;
     }
-    const std::string record = CommitRecordPath(qon);
     const std::string alert = failed == 0   ? MessageText(MsgCannotWriteTournamentFile) + "\n" + qon
                               : failed == 1 ? MessageText(MsgCannotWriteRoundFile) + "\n" + rnd
-                                            : MessageText(MsgCannotWriteTournamentFile) + "\n" + record;
-    ShowAlert(alert + (HostFileKindOf(record) == HostFileKind::Missing
-                           ? "\nThe tournament's files are as they were."
-                           : "\nThe new files are put in place when the tournament is opened next."),
+                                            : MessageText(MsgCannotWriteTournamentFile) + "\n" + CommitRecordPath(qon);
+    ShowAlert(alert + (CommitStands(qon) ? "\nThe new files are put in place when the tournament is opened next."
+                                         : "\nThe tournament's files are as they were."),
               MessageText(MsgClose));
     return false;
 }

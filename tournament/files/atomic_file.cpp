@@ -34,6 +34,10 @@ std::string CommitRecordPath(const std::string& firstTarget) {
     return firstTarget + ".commit";
 }
 
+bool CommitStands(const std::string& firstTarget) {
+    return HostFileKindOf(CommitRecordPath(firstTarget)) != HostFileKind::Missing;
+}
+
 namespace {
 
 // Puts a standing commit's temporary file over its target; true when it is
@@ -87,13 +91,12 @@ bool CommitTogether(std::initializer_list<AtomicFileWriter*> writers, std::size_
 
 void FinishCommitTogether(std::initializer_list<std::string> targets) {
     if (targets.size() == 0) return;
-    const std::string record = CommitRecordPath(*targets.begin());
-    if (HostFileKindOf(record) == HostFileKind::Missing) {
+    if (!CommitStands(*targets.begin())) {
         // Never committed: the old targets stand; what was written aside goes.
         for (const std::string& target : targets) RemoveHostFile(target + ".tmp");
         return;
     }
     bool whole = true;
     for (const std::string& target : targets) whole = RollForward(target) && whole;
-    if (whole) RemoveHostFile(record);
+    if (whole) RemoveHostFile(CommitRecordPath(*targets.begin()));
 }

@@ -60,3 +60,8 @@ bool CommitTogether(std::initializer_list<AtomicFileWriter*> writers, std::size_
 void FinishCommitTogether(std::initializer_list<std::string> targets);
 // "<first target>.commit".
 std::string CommitRecordPath(const std::string& firstTarget);
+// Whether a commit of the files whose first target is firstTarget stands
+// unfinished (its record is there): the next FinishCommitTogether puts the
+// new files in place. After a failed CommitTogether, false means that the
+// old files stand.
+bool CommitStands(const std::string& firstTarget);
