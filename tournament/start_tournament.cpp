@@ -17,13 +17,18 @@
 #include "tournament/tournament_window.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
 std::string RoundRobinCountText() {
     return "A round robin needs " + std::to_string(RoundRobinMinPlayers) + " to " +
            std::to_string(RoundRobinMaxPlayers) + " players";
+}
+
+// The tournament file's own name in its folder, without its extension.
+std::string OwnName(const std::string& path, const std::string& folder) {
+    const std::string name = path.substr(folder.size());
+    return name.substr(0, name.rfind('.'));
 }
 
 // Whether the rounds that the tournament file at path says were saved can
@@ -42,10 +47,8 @@ bool RoundsReadable(const std::string& path, const std::string& folder) {
     const std::string statePath = folder + base + ".rnd";
     std::string problem = RoundStateFileProblem(statePath, rounds.players, rounds.pairingSystem);
     if (problem.empty()) return true;
-    const std::string name = path.substr(folder.size());
-    const std::string ownName = name.substr(0, name.rfind('.'));
-    std::error_code error;
-    if (ownName != base && !std::filesystem::exists(HostFileName(statePath), error) && !error)
+    const std::string ownName = OwnName(path, folder);
+    if (ownName != base && HostFileKindOf(statePath) == HostFileKind::Missing)
         problem = path + ", line " + std::to_string(rounds.baseNameLine) + ": the base name \"" + base +
                   "\" is not the file's own name \"" + ownName + "\", and no \"" + base + ".rnd\" is in the folder";
     const std::string snapshot = NewestRoundSnapshot(folder, base);
@@ -118,8 +121,7 @@ bool StartTournament(int count) {
     }
     PlayerNumbersFixed();
     const std::string statePath = RoundStatePath();
-    std::error_code error;
-    const bool stateBefore = std::filesystem::exists(HostFileName(statePath), error);
+    const bool stateBefore = HostFileKindOf(statePath) != HostFileKind::Missing;
     const bool stateWritten = WriteRoundStateFile(statePath);
     if (!stateWritten || !WriteTournamentFileInOrder(count, order)) {
         // The registration stays open, and no round-state file the start
@@ -153,8 +155,7 @@ bool OpenTournament(const std::string& path) {
     // A save that wrote the tournament file and the round-state file
     // together and was stopped is completed, or its temporary files go:
     // the pair is read as before the save or as after it, never mixed.
-    const std::string name = path.substr(folder.size());
-    FinishCommitTogether({path, folder + name.substr(0, name.rfind('.')) + ".rnd"});
+    FinishCommitTogether({path, folder + OwnName(path, folder) + ".rnd"});
     if (!RoundsReadable(path, folder)) return false;
     // The tournament open before leaves nothing behind: its registration
     // state and its rounds belong to it alone.

@@ -99,18 +99,6 @@ std::vector<int> RoundCodes(RoundTableSet& set, int round) {
     return codes;
 }
 
-// The cells of one player in one round.
-struct PlayerCells {
-    int color = 0, opponent = 0, result = 0;
-    bool operator==(const PlayerCells&) const = default;
-};
-
-// The last round whose results a file with these header values holds
-// closed: the current one, or the one before while it waits for results.
-int LastClosedRound(int round, int resultsClosed) {
-    return resultsClosed != 0 ? round : round - 1;
-}
-
 // The file's content into out, left uncommitted; false when out could not
 // be created (a failed write shows at the commit, which checks the stream).
 bool WriteStateInto(AtomicFileWriter& out, bool roundRobin) {
@@ -335,6 +323,12 @@ void CheckFlags(const LineReader& reader, const int values[7]) {
                 "(its results closed)");
 }
 
+// The cells of one player in one round.
+struct PlayerCells {
+    int color = 0, opponent = 0, result = 0;
+    bool operator==(const PlayerCells&) const = default;
+};
+
 PlayerCells CellsOf(const StateImage& image, int id, int round) {
     const auto cell = [&](Section section) {
         return image.cells[section][static_cast<std::size_t>(id) - 1][static_cast<std::size_t>(round) - 1];
@@ -381,8 +375,8 @@ int Agreement(const BoardEntry& entry, int white, int black, const StateImage& i
 // the board's game row.
 void CheckRounds(StateParser& parse, const StateImage& image, const Layout& layout,
                  const std::vector<int> (&rowLines)[4], const std::vector<int>& gameLines) {
-    const int current = image.values[0];
-    const int last = LastClosedRound(current, image.values[4]);
+    const int current = image.values[0], resultsClosed = image.values[4];
+    const int last = resultsClosed != 0 ? current : current - 1;
     for (int round = 1; round <= last; ++round) {
         const std::size_t c = static_cast<std::size_t>(round) - 1; // both families' columns start at round 1
         const std::string where = " in round " + std::to_string(round);

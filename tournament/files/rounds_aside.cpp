@@ -63,16 +63,11 @@ bool WriteRecord(const std::string& path, const std::string& kept) {
     return std::ferror(out.stream()) == 0 && out.commit();
 }
 
-bool IsRegular(const std::string& path) {
-    std::error_code error;
-    return fs::is_regular_file(HostFileName(path), error);
-}
-
 // The names a player line of the record gives, by number; the record's
 // count must match its lines.
 std::vector<std::string> ReadRecord(const std::string& path, std::vector<int>& lines) {
-    if (!IsRegular(path)) throw BadFile{path + ": the file cannot be opened: it is not a regular file"};
     LineReader reader(path);
+    if (reader.irregular()) throw BadFile{path + ": the file cannot be opened: it is not a regular file"};
     if (!reader.ok()) throw BadFile{path + ": the file cannot be opened"};
     StrictLines in(reader);
     in.line("the heading of the players' record");
@@ -182,11 +177,10 @@ std::string KeptPlayersProblem(const std::string& path) {
     // A snapshot kept aside shares the record of its round file.
     const std::size_t mark = stem.rfind("-round");
     std::string record = RecordName(stem);
-    std::error_code error;
-    if (!fs::exists(HostFileName(record), error) && mark != std::string::npos &&
+    if (HostFileKindOf(record) == HostFileKind::Missing && mark != std::string::npos &&
         stem.find_first_not_of("0123456789", mark + 6) == std::string::npos && mark + 6 < stem.size())
         record = RecordName(stem.substr(0, mark));
-    if (!fs::exists(HostFileName(record), error)) return std::string();
+    if (HostFileKindOf(record) == HostFileKind::Missing) return std::string();
     std::vector<int> lines;
     std::vector<std::string> names;
     try {
@@ -208,7 +202,6 @@ std::string KeptPlayersProblem(const std::string& path) {
 }
 
 int RoundFileRounds(const std::string& path) {
-    if (!IsRegular(path)) return -1;
     LineReader reader(path);
     std::string line;
     if (!reader.ok() || !reader.next(line)) return -1;
