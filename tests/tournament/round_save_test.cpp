@@ -3,6 +3,7 @@
 #include "support/recording_message_box.h"
 #include "support/tournament_state.h"
 #include "tournament/files/round_state_file.h"
+#include "tournament/round_robin.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,7 @@ TEST_F(RoundSaveTest, RebuildsWritesTheSnapshotAndTheResultLists) {
 
 TEST_F(RoundSaveTest, RoundRobinSnapshotHasItsOwnLayout) {
     Settings.PairingSystem = SingleRoundRobinSystem;
+    BuildRoundRobinPairings(4); // round 1: 1-4, 2-3
     SetTestBoard(1, 1, 1, 4, BlackWins);
     SetTestBoard(1, 2, 2, 3, WhiteWinsForfeit);
     SetCurrentRound(1);

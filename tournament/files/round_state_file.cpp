@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -336,6 +337,20 @@ PlayerCells CellsOf(const StateImage& image, int id, int round) {
     return {cell(ColorSection), cell(OpponentSection), cell(ResultSection)};
 }
 
+// Whether a player of a Swiss board of two players may hold these cells:
+// what a result of the board gives him, or what the game dialog sets (his
+// colour whatever it is, his opponent the board's other player or none).
+// A result without play goes without an opponent, one at the board with
+// him; "no tie-break" (8) and the adjourned game's half point (6) go either
+// way. A player the board seats never has the empty cells of a player
+// without a board.
+bool BoardMayLeave(const PlayerCells& held) {
+    if (held.opponent == 0)
+        return held.result == WinUnplayed || held.result == LossUnplayed || held.result == HalfUnplayed ||
+               held.result == HalfNoGameCode;
+    return IsPlayedAtBoard(held.result) || held.result == HalfUnplayed || held.result == HalfNoGameCode;
+}
+
 // How far a board's cells agree with a result of the board: 0 not in the
 // results, 1 in the results only, 2 in the colours too, 3 whole.
 int Agreement(const BoardEntry& entry, int white, int black, const StateImage& image, int round) {
@@ -368,11 +383,14 @@ int Agreement(const BoardEntry& entry, int white, int black, const StateImage& i
 // has empty cells, or keeps a result without opponent given by hand. In a
 // Swiss tournament the arbiter may set one player's result and colour of a
 // round by hand (the game dialog keeps only his opponent and a BYE board
-// as the games have them): there only the BYE boards are held to their
-// result, and a game played at the board stays in one of its players' rows
-// at least. Every closed round has a result on every board (no key enters
-// "not played"). A refusal names the row of the board's first player, or
-// the board's game row.
+// as the games have them): there the BYE boards are held to their result,
+// each player of another board to cells that a result or the dialog gives
+// him (BoardMayLeave: a BYE board turned into a forfeit over a player
+// without a board finds his empty cells), and a game played at the board
+// stays in one of its players' rows at least. Every closed round has a
+// result on every board (no key enters "not played"). A refusal names the
+// row of the board's first player, the results row of a player whose cells
+// no result gives, or the board's game row.
 void CheckRounds(StateParser& parse, const StateImage& image, const Layout& layout,
                  const std::vector<int> (&rowLines)[4], const std::vector<int>& gameLines) {
     const int current = image.values[0], resultsClosed = image.values[4];
@@ -406,6 +424,16 @@ void CheckRounds(StateParser& parse, const StateImage& image, const Layout& layo
                     parse.failAt(rowLines[OpponentSection][static_cast<std::size_t>(white) - 1],
                                  "neither player of " + game + ", a game played at the board, has the other as "
                                  "his opponent" + where);
+                for (const auto& [id, other] : {std::pair{white, black}, std::pair{black, white}}) {
+                    const PlayerCells held = CellsOf(image, id, round);
+                    if (!BoardMayLeave(held))
+                        parse.failAt(rowLines[ResultSection][static_cast<std::size_t>(id) - 1],
+                                     "player " + std::to_string(id) + " of " + game + where + " has the result " +
+                                         std::to_string(held.result) + (held.opponent == 0 ? " without" : " with") +
+                                         " an opponent; expected one without play (3, 4, 6 or 8) without an "
+                                         "opponent, or one at the board (0, 1, 2, 6 or 8) against player " +
+                                         std::to_string(other));
+                }
                 continue;
             }
             // What the board's own result finds wrong names the row.
@@ -435,42 +463,73 @@ void CheckRounds(StateParser& parse, const StateImage& image, const Layout& layo
     }
 }
 
-// Every round holds the boards its pairing made. A round robin's schedule
-// seats every player on one board of each round paired so far. A Swiss
-// round has a board at least, and the round accepted and waiting for its
-// results is as Pair or the manual pairing left it: the game rows after its
-// board count are empty (the writer empties them), so that a board count
-// cut short cannot drop the boards below it and their players with them.
-// The players' availability cannot tell: it may change once the round is
-// accepted (a player back for the next round, a late entry). Flags that
-// leave the current round neither accepted nor closed while a board waits
-// for its result would drop the round: a proposal is never saved. A
-// refusal names the board counts' line, a row that should be empty, or the
+// Every round holds the boards its pairing made. A round robin's schedule,
+// written whole when the registration is closed, seats every player on one
+// board of each of its rounds, and the rounds not paired yet have no result
+// (only a BYE board may hold its own, which the start writes and a deleted
+// round sets back). A Swiss round has a board at least, and the round
+// accepted and waiting for its results is as Pair or the manual pairing
+// left it: the game rows after its board count are empty (the writer
+// empties them), so that a board count cut short cannot drop the boards
+// below it and their players with them; and each BYE board is "P v 0" with
+// the BYE's result, which no key changes, so that a game whose digit was
+// turned into a 0 cannot pass for a BYE. Neither the BYE's board nor the
+// number of BYEs is fixed: the colour improvement may move the BYE to an
+// earlier board, and a pairing by hand may give two. The players'
+// availability cannot tell who must have a board: it may change once the
+// round is accepted (a player back for the next round, a late entry).
+// Flags that leave the current round neither accepted nor closed while a
+// board waits for its result would drop the round: a proposal is never
+// saved. A refusal names the board counts' line, a board's row, or the
 // flag's line.
 void CheckBoards(StateParser& parse, const StateImage& image, const Layout& layout,
                  const std::vector<int>& columnRounds, const std::vector<std::vector<int>>& boardOf,
                  const std::vector<int>& gameLines) {
-    const int current = image.values[0], resultsClosed = image.values[4], pairingDone = image.values[6];
+    const int current = image.values[0], resultsClosed = image.values[4], registrationClosed = image.values[5],
+              pairingDone = image.values[6];
     for (std::size_t c = 0; c < columnRounds.size(); ++c) {
         const int round = columnRounds[c], boards = image.games[0][c];
         const std::string where = " in round " + std::to_string(round);
-        if (round == 0 || round > current) continue;
+        if (round == 0 || (round > current && registrationClosed == 0)) continue;
+        const auto code = [&](int board) { return image.games[static_cast<std::size_t>(board)][c]; };
+        const auto game = [&](int board) {
+            return "game code " + std::to_string(code(board)) + " of board " + std::to_string(board);
+        };
         if (layout.roundRobin) {
             for (int id = 1; id <= image.players; ++id)
                 if (boardOf[c][static_cast<std::size_t>(id)] == 0)
                     parse.failAt(gameLines[0], "player " + std::to_string(id) + " has no board" + where +
                                                    " of the round-robin schedule");
+            for (int board = 1; round > current && board <= boards; ++board) {
+                int white, black, digit;
+                DecodeGameCode(code(board), white, black, digit);
+                if (digit != NotPlayed && digit != ByeBoardResult(white, black, true))
+                    parse.failAt(gameLines[static_cast<std::size_t>(board)],
+                                 game(board) + " has a result" + where + ", which is not paired yet (the current "
+                                 "round is " + std::to_string(current) + ")");
+            }
             continue;
         }
         if (boards == 0) parse.failAt(gameLines[0], "no board" + where + ", which is paired");
         if (round != current || pairingDone == 0) continue;
         for (int board = boards + 1; board <= image.boards; ++board)
-            if (image.games[static_cast<std::size_t>(board)][c] != 0)
+            if (code(board) != 0)
                 parse.failAt(gameLines[static_cast<std::size_t>(board)],
-                             "game code " + std::to_string(image.games[static_cast<std::size_t>(board)][c]) +
-                                 " after the " + std::to_string(boards) + " boards" + where +
-                                 ", which is accepted: is its board count on line " +
+                             "game code " + std::to_string(code(board)) + " after the " + std::to_string(boards) +
+                                 " boards" + where + ", which is accepted: is its board count on line " +
                                  std::to_string(gameLines[0]) + " right?");
+        for (int board = 1; board <= boards; ++board) {
+            int white, black, digit;
+            DecodeGameCode(code(board), white, black, digit);
+            const int player = white + black, byeResult = ByeBoardResult(player, 0, false);
+            if ((white == 0 || black == 0) && code(board) != EncodeGameCode(player, 0, byeResult))
+                parse.failAt(gameLines[static_cast<std::size_t>(board)],
+                             game(board) + " gives player " + std::to_string(player) + " the BYE" + where +
+                                 ", which is accepted, but not as it is paired: expected " +
+                                 std::to_string(EncodeGameCode(player, 0, byeResult)) + " (player " +
+                                 std::to_string(player) + ", the BYE as Black, the BYE's result " +
+                                 std::to_string(byeResult) + ")");
+        }
     }
     if (current == 0 || resultsClosed != 0 || pairingDone != 0) return;
     const std::size_t c = layout.roundRobin ? static_cast<std::size_t>(current) - 1 : columnRounds.size() - 1;

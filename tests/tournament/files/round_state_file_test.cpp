@@ -147,6 +147,7 @@ class RoundStateFileTest : public ::testing::Test {
         bool roundRobin;
         Edits edits;
         const char *line, *why;
+        bool eighth = false; // an eighth player, on no board of either round
     };
     // The family's tournament written with the results of its last round closed or not, then edited: each
     // edit at the first match in the file, or with opponentRows a row's after the colours, which look alike.
@@ -154,6 +155,7 @@ class RoundStateFileTest : public ::testing::Test {
         ResetTournamentState();
         if (c.roundRobin) RoundRobinOfFive();
         else SwissAfterTwoRounds();
+        if (c.eighth) AddTestPlayer("S8", 2000);
         IsGetResultDone = resultsClosed ? 1 : IsGetResultDone;
         ASSERT_TRUE(WriteRoundStateFile(path));
         std::string bad = ReadFileBytes(path);
@@ -484,8 +486,8 @@ TEST_F(RoundStateFileTest, AProposedRoundIsKeptAsTheRoundBefore) {
 }
 
 // Tables that contradict each other or the progress flags: refused by their line, at the look before an
-// open and at the read alike, with the folder as it was; in the first round as in the last, and in a
-// round accepted and waiting for its results. The Swiss file (seven players, round 2 closed): colours on
+// open and at the read alike, with the folder as it was; in the first round as in the last, in a round
+// accepted and waiting for its results, and in a round robin's round not paired yet. The Swiss file (seven players, round 2 closed): colours on
 // lines 9-15, opponents 17-23, results 33-39, board counts 41, boards 42-45, board 4 the BYE's in both
 // rounds. The round robin (round 2 closed): colours 9-13, opponents 15-19, results 21-25, board counts 27,
 // boards 28-30 of five rounds. A case without a line opens.
@@ -543,6 +545,27 @@ TEST_F(RoundStateFileTest, ContradictionsAreRefusedByTheirLine) {
          "the colours of the players of game code 50031"},
         {"round robin: a game without opponents", true, {{"[002]    5   1", "[002]    0   1"}, {"[005]    2   3", "[005]    0   3"}},
          "16", "the opponents of the players of game code 20051 of board 2 are not what its result gives them in round 1"},
+        {"the BYE turned into a forfeit over player 8, who has no board (his results on line 43)", false, {{"  60003", "  60083"}},
+         "43", "player 8 of game code 60083 of board 4 in round 2 has the result 0 without an opponent", true},
+        {"a forfeit's loser with the cells of no board", false, {{"[003]  0 4", "[003]  0 0"}}, "35",
+         "player 3 of game code 20033 of board 2 in round 2 has the result 0 without an opponent"},
+        {"a forfeit's loser given a half point by hand", false, {{"[003]  0 4", "[003]  0 6"}}, nullptr, nullptr},
+        {"a played game's loser with a forfeit's result", false, {{"[005]  0 8", "[005]  4 8"}}, "37",
+         "player 5 of game code 10051 of board 1 in round 1 has the result 4 with an opponent"},
+        {"a played game's loser set to no tie-break by hand", false, {{"[005]  0 8", "[005]  8 8"}}, nullptr, nullptr},
+        {"accepted: the first board's White read as 0", false, accepted(false, {{"  70019", "  00019"}}), "42",
+         "game code 19 of board 1 gives player 1 the BYE in round 2, which is accepted, but not as it is paired: "
+         "expected 10003 (player 1, the BYE as Black, the BYE's result 3)"},
+        {"accepted: a forfeit keyed 0-1F, its White read as 0", false, accepted(false, {{"  20039", "  00034"}}), "43",
+         "game code 34 of board 2 gives player 3 the BYE in round 2"},
+        {"accepted: the last board's BYE without its result", false, accepted(false, {{"60003", "60009"}}), "45",
+         "game code 60009 of board 4 gives player 6 the BYE in round 2"},
+        {"accepted: a player on no board", false, accepted(false, {}), nullptr, nullptr, true},
+        {"round robin: the next round's last board with a result", true, {{"  40059", "  40051"}}, "30",
+         "game code 40051 of board 3 has a result in round 3, which is not paired yet (the current round is 2)"},
+        {"round robin: the next round's BYE with its result", true, {{"  20009", "  20002"}}, nullptr, nullptr},
+        {"round robin: the last round's last board read as the BYE", true, {{"  50019", "  50009"}}, "27",
+         "player 1 has no board in round 5 of the round-robin schedule"},
     };
     const std::string folder = std::string(TM_TEST_OUTPUT_DIR) + "/contradictions/";
     std::filesystem::remove_all(folder);
