@@ -7,6 +7,7 @@
 
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/form.h"
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
@@ -24,8 +25,10 @@
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/results_widgets.h"
 #include "tournament/files/player_list_row.h"
+#include "tournament/game_code.h"
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
+#include "tournament/round_tables.h"
 
 #include <chrono>
 #include <cstring>
@@ -182,6 +185,54 @@ TEST_F(TournamentCommandsTest, NewAsksOnlyWhenItLeavesSomething) {
         if (SettingsDialog.window) Click(SettingsDialog.closeButton);
     }
     EXPECT_EQ(PlayerCount, 1);
+}
+
+// Every question of the close of the registration is left by Escape, the
+// close box and the window system's close request, up to the colour of
+// board 1: the registration stays open, its greyed pages shut, and nothing
+// is written. Answered at
+// last, the start takes the answers given then; the colour asked again at
+// a new pairing of round 1 and left pairs nothing.
+TEST_F(TournamentCommandsTest, QuestionsOfTheCloseLeftKeepTheRegistrationOpen) {
+    ASSERT_TRUE(Start());
+    NewClubCup("cup");
+    for (int i = 0; i < 10; ++i) Typed("PLAYER " + std::string(1, char('A' + i)), 2400 - 50 * i);
+    ASSERT_TRUE(SaveTournament());
+    // The pages of the rounds are greyed while the registration is open: their tabs open nothing.
+    for (MessageNumber tab : {MsgPairingTab, MsgResultsTab}) {
+        Click(Find(MessageText(tab)));
+        EXPECT_EQ(WkFormGetPage(MainWindow.notebook), 0) << MessageText(tab);
+    }
+    const auto files = Snapshot(dataFolder);
+    const std::vector<std::string> rows = Rows();
+    const MessageNumber questions[] = {MsgCloseRegistrationQuestion, MsgPairingNumbersQuestion, MsgTopSeedWhiteQuestion};
+    const struct {
+        int left, way; // the question left, after Yes and "By rating" to those before it
+    } cases[] = {{0, EscapeKey}, {1, EscapeKey}, {1, CloseBox}, {1, CloseRequest},
+                 {2, EscapeKey}, {2, CloseBox}, {2, CloseRequest}};
+    for (const auto& c : cases) {
+        for (int q = 0; q < c.left; ++q) Answer(questions[q], q == 0 ? 1 : 0);
+        Answer(questions[c.left], c.way);
+        Click(PlayersPage.closeRegistrationButton);
+        EXPECT_TRUE(ClosedRegistration == 0 && CurrentRound == 0 && Rows() == rows) << c.left << " " << c.way;
+        EXPECT_EQ(Snapshot(dataFolder), files) << c.left << " " << c.way;
+        EXPECT_EQ(StatusLineText(), "cup [swiss Dubov]: Round 0 - STATUS: registration open") << c.left;
+        EXPECT_TRUE(WkObjectIsSensitive(PlayersPage.closeRegistrationButton) &&
+                    Caption(PlayersPage.addButton) == MessageText(MsgAddPlayer)) << c.left << " " << c.way;
+    }
+    Answer(MsgCloseRegistrationQuestion, 1);
+    Answer(MsgPairingNumbersQuestion, 0);
+    Answer(MsgTopSeedWhiteQuestion, 0); // the top seed Black
+    Click(PlayersPage.closeRegistrationButton);
+    ASSERT_TRUE(ClosedRegistration == 1 && CurrentRound == 1);
+    EXPECT_EQ(GameTable(1, 1), EncodeGameCode(6, 1, NotPlayed));
+    Answer(MsgCancelLastPairingQuestion, 1);
+    Click(PairingPage.cancelButton);
+    const auto started = Snapshot(dataFolder);
+    Answer(MsgTopSeedWhiteQuestion, EscapeKey);
+    Click(PairingPage.pairButton);
+    EXPECT_TRUE(CurrentRound == 0 && IsPairingDone == 0 && Snapshot(dataFolder) == started);
+    EXPECT_EQ(StatusLineText(), "cup [swiss Dubov]: Round 0 - STATUS: ready for the next round");
 }
 
 TEST_F(TournamentCommandsTest, CloseRefusedOrAskedByCount) {
