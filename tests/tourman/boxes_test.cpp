@@ -139,10 +139,9 @@ TEST_F(BoxesTest, AskYesNoIsOneForTheSecondButtonOfTheMessageDialog) {
 }
 
 // Escape does what No does: in a question, wherever its No button is, unless
-// the caller names a Cancel, whatever its caption, or asks for the question
-// to be left; in an alert, its only button; in the message dialog, the
-// first (declining) button. A question without a No or a Cancel has no
-// answer for it and beeps.
+// the caller names a Cancel, whatever its caption; in an alert, its only
+// button; in the message dialog, the first (declining) button. A question
+// without a No or a Cancel has no answer for it and beeps.
 TEST_F(BoxesTest, EscapeAnswersNoTheAlertsButtonAndTheMessageDialogsFirst) {
     ASSERT_TRUE(Start());
     const std::string no = MessageText(MsgNo), yes = MessageText(MsgYes), save = MessageText(MsgSaveFirst);
@@ -158,8 +157,6 @@ TEST_F(BoxesTest, EscapeAnswersNoTheAlertsButtonAndTheMessageDialogsFirst) {
         {"Cancel", no, yes, {EscapeKey}, 0, 0, 0},
         {no, yes, "Stop", {EscapeKey}, 2, 0, 2}, // a Cancel at the last position
         {"By rating", "At random", "As entered", {EscapeKey, 2}, 2, 1}, // the last button, after a beep
-        {no, yes, "", {EscapeKey}, QuestionLeft, 0, QuestionLeft},      // left, not No
-        {"By rating", "At random", "As entered", {EscapeKey}, QuestionLeft, 0, QuestionLeft},
     };
     for (const Case& c : cases) {
         const int before = display->beepCount();

@@ -269,9 +269,7 @@ TEST_F(ManualPairingTest, ARoundPairedByHandAtSaveAndClose) {
         }
         if (c.saved) EXPECT_EQ(Read(dataFolder + "ten.rnd").substr(0, 5), c.saved);
         else EXPECT_EQ(Snapshot(dataFolder), files);
-        // What was written may equal what was there: the tournament says
-        // whether it was saved.
-        EXPECT_EQ(TournamentSaved, c.saved ? 1 : 0) << c.command << " " << c.button;
+        EXPECT_EQ(TournamentSaved, c.saved ? 1 : 0) << c.command << c.button; // bytes may be the same
         EXPECT_EQ(CurrentRound * 10 + IsPairingDone, c.button == 2 ? 21 : 20);
     }
     // A fresh program (Restart would pair round 1 again through SetUp).

@@ -206,36 +206,6 @@ TEST_F(RoundCommandsTest, SwissRounds) {
 // file (missing, cut short, unreadable) the open is refused, naming the
 // file and the newest round snapshot; nothing is written, and the program
 // has no tournament it could start anew.
-// Pair next round, clicked or pressed with Enter, leaves the keys on Accept
-// pairing, the next step; a round 1 whose colour question is left proposes
-// nothing and the keys stay on Pair next round.
-TEST_F(RoundCommandsTest, PairNextRoundLeavesTheKeysOnAccept) {
-    Close(FideDubovSystem, 10, 5);
-    WkFormSetPage(MainWindow.notebook, 1);
-    Answer(MsgCancelLastPairingQuestion, 1);
-    Click(PairingPage.cancelButton);
-    const struct {
-        int topSeed; // the answer to the colour of board 1; 0: not asked
-        bool byKey;
-        int round;
-    } cases[] = {{EscapeKey, false, 0}, {1, true, 1}, {0, false, 2}};
-    for (const auto& c : cases) {
-        if (c.round == 2) PlayRound();
-        if (c.topSeed) Answer(MsgTopSeedWhiteQuestion, c.topSeed);
-        if (c.byKey) {
-            WkObjectSetFocus(PairingPage.pairButton);
-            Press(0x1C, 0x0D, 0, 0x0D); // Enter: the button lets go after a while
-            display->virtualClock()->advance(300);
-            Flush();
-        } else {
-            Click(PairingPage.pairButton);
-        }
-        EXPECT_EQ(CurrentRound, c.round);
-        EXPECT_EQ(WkFormGetFocus(MainWindow.window), c.round ? PairingPage.acceptButton : PairingPage.pairButton)
-            << c.round;
-    }
-}
-
 TEST_F(RoundCommandsTest, ProposedRoundSavedAndReopened) {
     Close(FideDubovSystem, 10, 5);
     PlayRound();
