@@ -41,9 +41,9 @@ int PressAlertButton(WkObject* box, std::intptr_t, void*, WkMessage*) {
 }
 
 // Escape and the window system's close request (a close box, Alt+F4)
-// answer the question's Cancel, or its No where it offers no Cancel (data:
-// that answer + 1); a question with neither (the choice of how to number
-// the players, data 0) has no answer for either.
+// answer the question's Cancel, QuestionLeft where the caller asks for it,
+// or its No where it offers neither (data: that answer + 1); a question
+// with none of these (data 0) has no answer for either.
 int EscapeAnswersCancel(WkObject* box, std::intptr_t, void* cancelAnswer, WkMessage*) {
     const int answer = int(reinterpret_cast<std::intptr_t>(cancelAnswer)) - 1;
     if (answer >= 0) Answer(box, answer);

@@ -8,7 +8,8 @@
 // the answer survives it. Escape and a close request of the window system
 // press an alert's only button, and a question's Cancel where the caller
 // names one, else its No (the button captioned with the message table's
-// "No"); a question with neither beeps and waits for a button.
+// "No"); a question whose caller asks for QuestionLeft answers that, and
+// one with none of these beeps and waits for a button.
 #pragma once
 
 #include "tournament/message_box.h"

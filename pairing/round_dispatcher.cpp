@@ -22,12 +22,29 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 std::array<PairingEngine, 7> Engines{};
 void (*ColorImprovementPass)() = nullptr;
+// The colour of board 1 answered at the start, for round 1's pairing; -1
+// when none is kept.
+int KeptFirstBoardColour = -1;
+
+// 1 when the top seed plays White on board 1, 0 when Black, QuestionLeft
+// when the question was left: it starts a round, so only a button answers
+// it. Asked only of pairing numbers given by rating; an answer kept from
+// the start is taken, once.
+int FirstBoardColour() {
+    const int kept = std::exchange(KeptFirstBoardColour, -1);
+    if (RandomSort != 0) return 1;
+    if (kept >= 0) return kept;
+    const int answer = AskQuestion(MessageText(MsgTopSeedWhiteQuestion), MessageText(MsgNo), MessageText(MsgYes),
+                                   std::string(), QuestionLeft);
+    return answer == QuestionLeft ? answer : answer == 1 ? 1 : 0;
+}
 
 bool IsSwissSystem(int system) {
     return system == FideDubovSystem || system == SwissQuonSystem || system == UscfSystem ||
@@ -188,6 +205,8 @@ int PairNextRound(int players) {
     const int n = std::clamp(players, 0, MaxPlayers);
 
     if (CurrentRound == 0) {
+        const int topSeedWhite = FirstBoardColour();
+        if (topSeedWhite == QuestionLeft) return 0;
         PairingSnapshot before;
         before.take(1);
         for (int id = 1; id <= n; ++id) {
@@ -196,7 +215,7 @@ int PairNextRound(int players) {
             PairingStates[id].colorFlexible = 1;
         }
         SetCurrentRound(1);
-        PairFirstRound(n);
+        PairFirstRound(n, topSeedWhite);
         if (!RoundPassesCheck(1, n)) {
             CancelRound(before);
             return 0;
@@ -240,13 +259,16 @@ int PairNextRound(int players) {
     return result;
 }
 
-int PairFirstRound(int players) {
+bool AskFirstBoardColour() {
+    KeptFirstBoardColour = -1;
+    const int answer = FirstBoardColour();
+    if (answer == QuestionLeft) return false;
+    KeptFirstBoardColour = answer;
+    return true;
+}
+
+int PairFirstRound(int players, int topSeedWhite) {
     const int system = Settings.PairingSystem;
-    int answer = 1;
-    if (RandomSort == 0) {
-        const std::string question = MessageText(MsgTopSeedWhiteQuestion);
-        answer = AskQuestion(question, MessageText(MsgNo), MessageText(MsgYes)) == 1 ? 1 : 0;
-    }
 
     std::vector<int> p{0}; // P[1..n]
     const int last = std::clamp(players, 0, MaxPlayers);
@@ -290,7 +312,7 @@ int PairFirstRound(int players) {
                 bottom = fold ? p[2 * h + q + 1 - i] : p[h + i];
             }
         }
-        const bool topWhite = (i % 2 == 1) == (answer == 1);
+        const bool topWhite = (i % 2 == 1) == (topSeedWhite == 1);
         GameTable(SwissInstance, i, 1) =
             topWhite ? EncodeGameCode(top, bottom, NotPlayed) : EncodeGameCode(bottom, top, NotPlayed);
     }

@@ -17,7 +17,8 @@
 // Engines register themselves by system code: an engine's module calls
 // RegisterPairingEngine once at program start (the program's start-up code,
 // or a test's set-up); a system without an engine refuses to pair.
-// The registry is the module's only state.
+// Besides the registry the module keeps only the colour of board 1 asked
+// at the start of the tournament, until round 1 is paired with it.
 #pragma once
 
 // An engine pairs round (already the CurrentRound) for players 1..players:
@@ -38,15 +39,24 @@ void RegisterColorImprovement(void (*pass)());
 // Pairs the next round of a Swiss tournament of players 1..players. Returns
 // nonzero when the round stands in the game table and its pairing lists are
 // written; 0 when nothing was paired (registration still open, not a Swiss
-// system, no rounds left in the tables, no engine for the system, or the
-// round failed and was cancelled after an alert).
+// system, no rounds left in the tables, no engine for the system, the
+// question of board 1's colour left unanswered, or the round failed and was
+// cancelled after an alert).
 int PairNextRound(int players);
+
+// Asks now whether the top seed plays White on board 1, as round 1's
+// pairing would (only when the pairing numbers were given by rating), and
+// keeps the answer for the next pairing of round 1, which then asks
+// nothing. False when the question was left unanswered (Escape, the close
+// box): nothing is kept.
+bool AskFirstBoardColour();
 
 // Pairs round 1 into the game table (top half against bottom half, folded in
 // the FIDE Burstein system, in two groups with accelerated rounds, the BYE
-// to the last player or, in USCF, the lowest rated) and returns its number
-// of boards, the BYE board included.
-int PairFirstRound(int players);
+// to the last player or, in USCF, the lowest rated), the top seed White on
+// board 1 when topSeedWhite is 1, and returns its number of boards, the BYE
+// board included.
+int PairFirstRound(int players, int topSeedWhite);
 
 // Removes rounds first..last (1..CurrentRound for all, or CurrentRound alone)
 // of players 1..players: a Swiss round's cells and games are cleared, a

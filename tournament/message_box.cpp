@@ -30,7 +30,9 @@ int AskQuestion(const std::string& text, const std::string& caption0, const std:
         std::fprintf(stderr, "%s [%s]\n", text.c_str(), caption0.c_str());
         return 0;
     }
-    int buttons = caption2.empty() ? 2 : 3;
-    int answer = Sink->questionWithCancel(text, caption0, caption1, caption2, cancel < buttons ? cancel : -1);
+    const int buttons = caption2.empty() ? 2 : 3;
+    if (cancel >= buttons && cancel != QuestionLeft) cancel = -1;
+    const int answer = Sink->questionWithCancel(text, caption0, caption1, caption2, cancel);
+    if (answer == QuestionLeft && cancel == QuestionLeft) return answer;
     return answer >= 0 && answer < buttons ? answer : 0;
 }

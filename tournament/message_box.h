@@ -21,12 +21,18 @@ class MessageBoxSink {
                          const std::string& caption2) = 0;
     // The same where the button at position cancel (0, 1 or 2; -1: none)
     // is the question's Cancel, the answer of a box closed without a
-    // button. A sink that closes no box answers as question does.
+    // button; cancel QuestionLeft: such a box answers QuestionLeft. A sink
+    // that closes no box answers as question does.
     virtual int questionWithCancel(const std::string& text, const std::string& caption0,
                                    const std::string& caption1, const std::string& caption2, int /*cancel*/) {
         return question(text, caption0, caption1, caption2);
     }
 };
+
+// The answer of a question whose every button goes on, closed by Escape or
+// by the window system, where its caller passes it as the cancel: the
+// caller then stops as if never asked.
+inline constexpr int QuestionLeft = 3;
 
 // Installs sink (null: none) and returns the one installed before.
 MessageBoxSink* SetMessageBoxSink(MessageBoxSink* sink);
@@ -38,6 +44,7 @@ void ShowAlert(const std::string& text, const std::string& caption);
 // Returns 0 for caption0's button, 1 for caption1's, 2 for caption2's; an
 // answer the box cannot have given is taken as 0. The button at position
 // cancel, when one is named, is the question's Cancel: a box closed by
-// Escape or by the window system answers it.
+// Escape or by the window system answers it; with cancel QuestionLeft such
+// a box answers QuestionLeft.
 int AskQuestion(const std::string& text, const std::string& caption0, const std::string& caption1,
                 const std::string& caption2 = std::string(), int cancel = -1);

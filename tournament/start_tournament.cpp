@@ -96,9 +96,17 @@ bool StartTournament(int count) {
         ShowAlert(RoundRobinCountText(), MessageText(MsgClose));
         return false;
     }
+    // Every answer starts the tournament: a question left unanswered stops
+    // it before anything is written, as does one of round 1's.
     const int answer = AskQuestion(MessageText(MsgPairingNumbersQuestion), MessageText(MsgNumbersByRating),
-                                   MessageText(MsgNumbersByDraw), MessageText(MsgNumbersAsEntered));
+                                   MessageText(MsgNumbersByDraw), MessageText(MsgNumbersAsEntered), QuestionLeft);
+    if (answer == QuestionLeft) return false;
+    const int sortBefore = RandomSort;
     RandomSort = answer;
+    if (TournamentWindow.askFirstRound && !TournamentWindow.askFirstRound()) {
+        RandomSort = sortBefore;
+        return false;
+    }
     const std::vector<int> order = PairingNumberOrder(count, answer);
 
     // The tournament on disk changes in one step: the round-state file is

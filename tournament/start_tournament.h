@@ -16,13 +16,16 @@
 std::vector<int> PairingNumberOrder(int count, int answer);
 
 // Asks how the pairing numbers are given (MsgPairingNumbersQuestion), stores
-// the answer in RandomSort; for a round robin builds the schedule and puts
-// round 1 in place, accepted; writes the round-state file, then the
-// tournament file in the new order, and reads that back; then has round 1
-// paired through TournamentWindow.pairFirstRound (a round robin's only
-// shown). A round robin of fewer than 3 or more than 24 players is refused
-// before anything is asked or written. False, after the alert of the step
-// that failed, when the tournament could not be started: the files are then
+// the answer in RandomSort and asks what round 1 needs through
+// TournamentWindow.askFirstRound; either question left unanswered (Escape,
+// the close box) stops the start at once, with nothing written. Then, for a
+// round robin, builds the schedule and puts round 1 in place, accepted;
+// writes the round-state file, then the tournament file in the new order,
+// and reads that back; then has round 1 paired through
+// TournamentWindow.pairFirstRound (a round robin's only shown). A round
+// robin of fewer than 3 or more than 24 players is refused before anything
+// is asked or written. False when the tournament was not started: after a
+// question left, or after the alert of the step that failed, the files then
 // as they were, but for a round-state file of the name written over.
 bool StartTournament(int count);
 

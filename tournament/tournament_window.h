@@ -28,6 +28,11 @@ struct TournamentWindowHooks {
     // The pairing numbers are fixed: list the players in file order from now
     // on instead of sorting them.
     void (*keepFileOrder)() = nullptr;
+    // Asks what the pairing of round 1 needs of the arbiter, once the
+    // pairing numbers are chosen (RandomSort set) and before the start
+    // writes anything; false when a question was left unanswered: the
+    // start then stops.
+    bool (*askFirstRound)() = nullptr;
     // Pairs round 1 of players 1..players once the tournament has started
     // (a round robin's round 1 is in place already, accepted and saved, and
     // only shown); nonzero when the round was paired.

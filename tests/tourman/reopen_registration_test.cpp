@@ -210,15 +210,17 @@ TEST_F(ReopenRegistrationTest, KeptRoundFileTakenOnlyOntoItsPlayers) {
              dataFolder + "cup-reopened.players, line 12), the tournament's player 10 is \"PLAYER Z\""},
         {"cup-reopened.rnd", [](std::string& bytes) { bytes.erase(bytes.rfind("PLAYER J") + 8); },
          "cup-reopened.players, line 12: expected the line of player 10, fields split by ';'"},
-    };
+        {"cup-reopened-round2.rnd", nullptr, "cup-reopened.players: the file cannot be opened: it is not a regular file"},
+    }; // the last: a folder in the record's place
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
         std::string bytes = record;
-        c.change(bytes);
-        WriteFileBytes(dataFolder + "cup-reopened.players", bytes + "\r\n");
+        if (c.change) c.change(bytes), WriteFileBytes(dataFolder + "cup-reopened.players", bytes + "\r\n");
+        else fs::remove(dataFolder + "cup-reopened.players"), fs::create_directory(dataFolder + "cup-reopened.players");
         load(c.file, c.reason);
         std::copy(std::begin(kept), std::end(kept), Players + 10);
         PlayerCount = 10;
+        fs::remove_all(dataFolder + "cup-reopened.players");
         WriteFileBytes(dataFolder + "cup-reopened.players", record);
     }
     load("cup-reopened.rnd"); // the same players: the rounds come back

@@ -7,6 +7,7 @@
 
 #include "toolkit/core/object_attrs.h"
 #include "toolkit/widgets/edit_field.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form_pages.h"
 #include "toolkit/widgets/label.h"
 #include "toolkit/widgets/list.h"
@@ -24,8 +25,10 @@
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/results_widgets.h"
 #include "tournament/files/player_list_row.h"
+#include "tournament/game_code.h"
 #include "tournament/message_table.h"
 #include "tournament/round_state.h"
+#include "tournament/round_tables.h"
 
 #include <chrono>
 #include <cstring>
@@ -182,6 +185,37 @@ TEST_F(TournamentCommandsTest, NewAsksOnlyWhenItLeavesSomething) {
         if (SettingsDialog.window) Click(SettingsDialog.closeButton);
     }
     EXPECT_EQ(PlayerCount, 1);
+}
+
+// The questions of the close of the registration left by Escape, the close
+// box or a close request keep the registration open and write nothing. The
+// colour of board 1 asked again at a new pairing of round 1 and left pairs
+// nothing; answered, the keys are on Accept pairing.
+TEST_F(TournamentCommandsTest, QuestionsOfTheCloseLeftKeepTheRegistrationOpen) {
+    ASSERT_TRUE(Start());
+    NewClubCup("cup");
+    for (int i = 0; i < 10; ++i) Typed("PLAYER " + std::string(1, char('A' + i)), 2400 - 50 * i);
+    ASSERT_TRUE(SaveTournament());
+    const auto files = Snapshot(dataFolder);
+    const MessageNumber questions[] = {MsgCloseRegistrationQuestion, MsgPairingNumbersQuestion, MsgTopSeedWhiteQuestion};
+    const int cases[][2] = {{1, EscapeKey}, {1, CloseBox}, {2, EscapeKey}, {2, CloseRequest}}; // the question left, how
+    for (const auto& [left, way] : cases) {
+        for (int q = 0; q <= left; ++q) Answer(questions[q], q == left ? way : q == 0 ? 1 : 0);
+        Click(PlayersPage.closeRegistrationButton);
+        EXPECT_TRUE(Snapshot(dataFolder) == files && WkObjectIsSensitive(PlayersPage.closeRegistrationButton)) << left;
+        EXPECT_EQ(StatusLineText(), "cup [swiss Dubov]: Round 0 - STATUS: registration open") << left << way;
+    }
+    for (int q = 0; q < 3; ++q) Answer(questions[q], q == 0 ? 1 : 0); // the top seed Black
+    Click(PlayersPage.closeRegistrationButton);
+    EXPECT_EQ(GameTable(1, 1), EncodeGameCode(6, 1, NotPlayed));
+    Answer(MsgCancelLastPairingQuestion, 1);
+    Click(PairingPage.cancelButton);
+    for (int answer : {EscapeKey, 1}) {
+        Answer(MsgTopSeedWhiteQuestion, answer);
+        Click(PairingPage.pairButton);
+        EXPECT_EQ(CurrentRound, answer == 1 ? 1 : 0);
+    }
+    EXPECT_EQ(WkFormGetFocus(MainWindow.window), PairingPage.acceptButton);
 }
 
 TEST_F(TournamentCommandsTest, CloseRefusedOrAskedByCount) {

@@ -587,6 +587,7 @@ int WkFormHandler(WkObject* form, WkMessage* message) {
     case WK_MSG_GET_TEXT:
         return page && page->label ? WkSendMessage(page->label, message) : 0;
     case WK_MSG_SENSITIVE:
+        WkRedrawPageTabOf(form);
         if (!(form->state & WK_STATE_ACTIVE)) return 1;
         [[fallthrough]];
     case WK_MSG_ACTIVE:

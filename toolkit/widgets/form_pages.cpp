@@ -317,6 +317,13 @@ int WkPageTabLeadsSomewhere(WkObject* object) {
     return page.count == 0;
 }
 
+void WkRedrawPageTabOf(WkObject* form) {
+    WkObject* paged = form ? form->parent : nullptr;
+    int p;
+    if (!WkFormRecord(paged) || !WkFormFindChild(paged, form, &p, nullptr)) return;
+    if (WkObject* tab = WkFormRecord(paged)->pages[p].label) WkRedraw(tab, 1);
+}
+
 void WkTabbedFormShareFont(WkObject* outer) {
     WkFormData* od = WkFormRecord(outer);
     WkFormData* pd = od ? WkFormRecord(od->innerPagedForm) : nullptr;

@@ -54,9 +54,13 @@ WkObject* WkCreateTabbedVerticalForm(WkObject* parent, int pages, WkFontSlot fon
 WkObject* WkCreateTabbedHorizontalForm(WkObject* parent, int pages, WkFontSlot font);
 // The page tabs' callback: a tab turned on shows its page (user data).
 void WkTabPressed(WkObject* tab, int state, void* userData);
-// 0 for the tab of a page whose every child is greyed: the keys pass over
-// it; 1 for any other object.
+// 0 for the tab of a page whose every child is greyed: the tab is drawn
+// greyed, a click on it opens nothing and the keys pass over it; 1 for any
+// other object.
 int WkPageTabLeadsSomewhere(WkObject* object);
+// The sensitivity step of a form: when it lies on a page of a tabbed form,
+// the page's tab is drawn again, greyed or not as the page now is.
+void WkRedrawPageTabOf(WkObject* form);
 // The size-query step of a tabbed outer form: the tabs take the paged
 // form's font.
 void WkTabbedFormShareFont(WkObject* outer);

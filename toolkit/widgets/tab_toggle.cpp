@@ -7,6 +7,7 @@
 #include "toolkit/core/object_primitives.h"
 #include "toolkit/core/window_system.h"
 #include "toolkit/widgets/form.h"
+#include "toolkit/widgets/form_pages.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,6 +23,9 @@ bool IsPageTab(const WkObject* tab) {
     return Record(tab)->pressedBackground != WK_NO_PRESSED_BACKGROUND;
 }
 bool IsOn(const WkObject* tab) { return tab->state & WK_STATE_ON; }
+// The tab of a notebook page whose contents are all greyed is greyed with
+// them: drawn so, it opens nothing, as a greyed control does nothing.
+bool Usable(WkObject* tab) { return WkButtonUsable(tab) && WkPageTabLeadsSomewhere(tab); }
 int LineHeight(const WkObject* tab) { return WkFontHeight("A", tab->font); }
 int FocusThickness(const WkObject* tab) { return tab->shadowType != WK_SHADOW_NONE ? 2 : 1; }
 
@@ -85,7 +89,7 @@ void DrawPageLabel(WkObject* tab, const WkButtonData* d, int dy) {
     if (x < 0) x = 0;
     box = std::min(box, W - x);
     const int y = (tab->height - h) / 2 + dy;
-    const bool usable = WkButtonUsable(tab);
+    const bool usable = Usable(tab);
     const WkColor color = usable ? tab->foreground : d->releasedDark;
     if (usable)
         WkObjectDrawTextN(tab, x, y, box, h, text, tab->font, tab->foreground, 0, n);
@@ -181,7 +185,7 @@ int Key(WkObject* tab, const WkMessage* message) {
     const int key = WkToggleKeyCode(message);
     const int mnemonic = WkButtonRecord(tab)->mnemonicKey;
     if (key == WK_KEY_ENTER || key == kKeypadEnter || key == ' ' || (mnemonic && key == mnemonic)) {
-        if (WkButtonUsable(tab) && !IsOn(tab)) WkTabToggleSelect(tab);
+        if (Usable(tab) && !IsOn(tab)) WkTabToggleSelect(tab);
         return 1;
     }
     return WkToggleFocusKey(tab, key, WkKeyModifiers(message), true);
@@ -208,7 +212,7 @@ int WkTabToggleHandler(WkObject* tab, WkMessage* message) {
     switch (message->type) {
     case WK_MSG_KEY: return Key(tab, message);
     case WK_MSG_PRESS:
-        if (WkButtonUsable(tab)) {
+        if (Usable(tab)) {
             WkTogglePressFocus(tab);
             if (!IsOn(tab)) WkTabToggleSelect(tab);
         }

@@ -225,6 +225,8 @@ bool SaveTournamentCommand() {
 }
 
 void InstallTournamentCommandHooks() {
+    // A round robin's schedule leaves nothing to ask.
+    TournamentWindow.askFirstRound = [] { return IsRoundRobin() || AskFirstBoardColour(); };
     TournamentWindow.pairFirstRound = PairFirstRoundCommand;
     NewTournamentAccepted = [] { BackToOpenRegistration(1); };
 }

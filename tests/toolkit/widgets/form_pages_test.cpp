@@ -232,6 +232,38 @@ TEST_F(Pages, ArrowsOnTheTabsPassOverGreyedPages) {
     }
 }
 
+// The tab of a page whose contents are all greyed is drawn greyed at once
+// and a click on it opens nothing; live again, it is drawn and opens so. A
+// field's Ctrl key turns every notebook on the way to it: the outer one and
+// the one on its last page, or the inner one alone.
+TEST_F(Pages, GreyedPagesStayShutAndAFieldsKeyTurnsEveryNotebookToIt) {
+    const Notebook outer = MakeNotebook(shell);
+    WkFormSetPage(outer.paged, 3);
+    const Notebook inner = MakeNotebook(outer.page[3]);
+    WkObject* field = inner.field[3][1];
+    WkAddAccelerator(shell, 0x310E, [](WkObject*, std::intptr_t, void* f) {
+        WkObjectSetFocusBy(static_cast<WkObject*>(f), WK_FOCUS_BY_KEY); }, field);
+    WkFormSetPage(outer.paged, 0);
+    Show(shell);
+    WkObjectSetFocus(outer.tab(0)); // no caret blinks
+    const std::vector<plat::Rgb> live = Pixels();
+    for (bool greyed : {true, false}) {
+        WkObjectSetSensitive(outer.page[3], !greyed); // the last tab's page
+        EXPECT_EQ(Pixels() == live, !greyed);
+        if (greyed) ExpectPicture(shell, "tabbed_form_greyed.png");
+        Click(outer.tab(3));
+        EXPECT_EQ(WkFormGetPage(outer.paged), greyed ? 0 : 3);
+    }
+    for (const auto& [outerFrom, innerFrom] : {std::pair{0, 0}, {3, 1}}) {
+        WkFormSetPage(inner.paged, innerFrom);
+        WkFormSetPage(outer.paged, outerFrom);
+        WkObjectSetFocus(outer.field[outerFrom][0]);
+        Key('N', 0x31, plat::kCtrl);
+        EXPECT_EQ(WkFormGetPage(outer.paged) * 10 + WkFormGetPage(inner.paged), 33) << outerFrom;
+        EXPECT_EQ(WkFormGetFocus(shell), field) << outerFrom;
+    }
+}
+
 TEST_F(Pages, HeldPagingButtonRepeatsItsKey) {
     WkObject* form = WkCreateVerticalPagesForm(shell, 2);
     WkAddAccelerator(form, WK_KEY_UP, Accel, nullptr);

@@ -2,6 +2,7 @@
 
 #include "pairing/color_improvement.h"
 #include "toolkit/core/object_attrs.h"
+#include "toolkit/widgets/focus.h"
 #include "toolkit/widgets/form.h"
 #include "toolkit/widgets/list.h"
 #include "toolkit/widgets/push_button.h"
@@ -27,6 +28,13 @@ namespace {
 // The pairing list's title (90 characters).
 constexpr const char* kPairingListTitle =
     "Table WHITE PLAYER                      BLACK PLAYER                                      ";
+
+// The proposal stands: its acceptance is the arbiter's next step, so the
+// keys go to Accept pairing rather than on past the greyed pair buttons.
+void PairRoundPressed(WkObject*, void*, void*) {
+    PairRoundCommand();
+    if (CurrentStage() == TournamentStage::RoundProposed) WkObjectSetFocus(PairingPage.acceptButton);
+}
 
 } // namespace
 
@@ -60,7 +68,7 @@ void BuildPairingPage(WkObject* page) {
 
 void ConnectPairingPage() {
     const PairingPageWidgets& w = PairingPage;
-    if (w.pairButton) WkButtonSetCallback(w.pairButton, [](WkObject*, void*, void*) { PairRoundCommand(); }, nullptr);
+    if (w.pairButton) WkButtonSetCallback(w.pairButton, PairRoundPressed, nullptr);
     if (w.acceptButton) WkButtonSetCallback(w.acceptButton, [](WkObject*, void*, void*) { AcceptPairing(); }, nullptr);
     if (w.cancelButton)
         WkButtonSetCallback(w.cancelButton, [](WkObject*, void*, void*) { CancelPairingCommand(); }, nullptr);
