@@ -27,10 +27,15 @@ class AtomicFileWriter {
     std::FILE* stream() { return file_; }
     const std::string& path() const { return path_; }
 
-    // Flushes and closes the temporary file and renames it over the target.
-    // False when anything failed on the way; the target is then untouched
-    // and the temporary file is gone.
+    const std::string& temporaryPath() const { return temporary_; }
+
+    // Flushes, closes and syncs the temporary file and renames it over the
+    // target. False when anything failed on the way; the target is then
+    // untouched and the temporary file is gone.
     bool commit();
+    // Flushes, closes and syncs the temporary file, which stays for the
+    // caller to rename (a journal); false on an error.
+    bool closeAndSync();
 
   private:
     friend bool CommitTogether(std::initializer_list<AtomicFileWriter*> writers, std::size_t* failed);
