@@ -294,7 +294,10 @@ Journal::Outcome Journal::commit(std::string& problem) {
         const auto name = [&](const std::string& path) -> Name& {
             auto found = names.find(path);
             if (found == names.end()) {
-                const bool exists = Exists(path);
+                // A look that fails finds nothing: a second one keeps a
+                // single failure from passing a removal over or taking a
+                // link's name for free.
+                const bool exists = Exists(path) || Exists(path);
                 found = names.emplace(path, Name{exists, exists, !exists}).first;
             }
             return found->second;
