@@ -158,6 +158,7 @@ class Cut {
     Cut(std::string folder, const Files& before, const std::vector<Event>& events) : folder_(std::move(folder)) {
         if (!folder_.empty() && folder_.back() != '/') folder_ += '/';
         for (const auto& [name, bytes] : before) {
+            if (name.find('/') != std::string::npos) continue; // in a subfolder
             live_[name] = synced_[name] = int(files_.size());
             files_.push_back(bytes);
         }

@@ -489,7 +489,7 @@ std::string RecoverJournal(const std::string& recordPath) {
     if (!SyncFolders(folders, failed) || RemoveHostFile(recordPath) != 0)
         return notYet(failed.empty() ? recordPath + Because() : failed);
     SyncHostFolder(folder);
-    return "A change of the files that was stopped has been finished: " + ListOf(done) + ".";
+    return "A change of the files that was stopped has been finished:\n" + ListOf(done) + ".";
 }
 
 std::string DropOldCommitRecord(const std::string& firstTarget) {
