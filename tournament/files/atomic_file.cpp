@@ -22,14 +22,10 @@ bool AtomicFileWriter::close() {
     return good;
 }
 
-bool AtomicFileWriter::closeAndSync() {
-    return close() && SyncHostFile(temporary_);
-}
-
 bool AtomicFileWriter::commit() {
     // Synced before the rename: after a power cut the name would otherwise
     // be the new file's while its bytes never reached the disk.
-    bool good = closeAndSync();
+    bool good = close() && SyncHostFile(temporary_);
     if (good) good = RenameHostFile(temporary_, path_) == 0;
     if (!good) RemoveHostFile(temporary_);
     return good;

@@ -32,13 +32,11 @@ class AtomicFileWriter {
     // target. False when anything failed on the way; the target is then
     // untouched and the temporary file is gone.
     bool commit();
-    // Flushes, closes and syncs the temporary file, which stays for the
-    // caller to rename (a journal); false on an error.
-    bool closeAndSync();
+    // Flushes and closes the temporary file, which stays for the caller to
+    // sync and rename (a journal); false on an error.
+    bool close();
 
   private:
-    // Flushes and closes the temporary file, which stays; false on an error.
-    bool close();
 
     std::string path_;
     std::string temporary_;
