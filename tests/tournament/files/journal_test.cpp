@@ -99,21 +99,25 @@ class JournalTest : public ::testing::Test {
     std::string folder;
 };
 
-TEST_F(JournalTest, EveryChangeIsCarriedOutWhole) {
+TEST_F(JournalTest, EveryChangeIsCarriedOutWholeAndSynced) {
     for (const Change& change : kChanges) {
         Put(kBefore);
         std::string problem;
-        EXPECT_EQ(Apply(change, problem), Journal::Outcome::After) << change.name << ": " << problem;
+        Journal::Outcome outcome = Journal::Outcome::Before;
+        const std::vector<power_cut::Event> events = power_cut::Recorded([&] { outcome = Apply(change, problem); });
+        EXPECT_EQ(outcome, Journal::Outcome::After) << change.name << ": " << problem;
         EXPECT_EQ(power_cut::FolderFiles(folder), change.after) << change.name;
+        // Every new file synced before it is put in place, and the folder after.
+        EXPECT_EQ(power_cut::SyncFaults(folder, events), std::vector<std::string>()) << change.name;
         EXPECT_EQ(RecoverJournal(Record()), "") << change.name;
-        // A journal dropped without its commit leaves nothing behind.
-        Put(kBefore);
-        {
-            Journal journal(Record());
-            std::fputs("never\r\n", journal.write(folder + "cup.qon").stream());
-        }
-        EXPECT_EQ(power_cut::FolderFiles(folder), kBefore) << change.name;
     }
+    // A journal dropped without its commit leaves nothing behind.
+    Put(kBefore);
+    {
+        Journal journal(Record());
+        std::fputs("never\r\n", journal.write(folder + "cup.qon").stream());
+    }
+    EXPECT_EQ(power_cut::FolderFiles(folder), kBefore);
 }
 
 // Killed before any step of the commit, and then killed again before any
@@ -209,17 +213,6 @@ TEST_F(JournalTest, ARefusedStepIsFinishedByTheNextRecovery) {
             }
         }
         EXPECT_GT(stood, 0) << change.name;
-    }
-}
-
-// Every new file is synced before it is put in place, and the folder once
-// the last step is done.
-TEST_F(JournalTest, EveryNewFileAndTheFolderAreSynced) {
-    for (const Change& change : kChanges) {
-        Put(kBefore);
-        std::string problem;
-        const std::vector<power_cut::Event> events = power_cut::Recorded([&] { Apply(change, problem); });
-        EXPECT_EQ(power_cut::SyncFaults(folder, events), std::vector<std::string>()) << change.name;
     }
 }
 
