@@ -250,7 +250,9 @@ TEST_F(StartTournamentTest, AnOpenFinishesOrDropsAStoppedSave) {
     StartedFour();
     const std::string qon = folder_ + "cup.qon", rnd = folder_ + "cup.rnd";
     const std::string oldQon = ReadFileBytes(qon), oldRnd = ReadFileBytes(rnd);
-    Players[4].name[0] = 'Q'; // the save's change: a name corrected
+    // The save's change: a name corrected, board 1 keyed.
+    Players[4].name[0] = 'Q';
+    GameTable(1, 1) = GameTable(1, 1) / 10 * 10 + 1;
     Journal::Outcome outcome = Journal::Outcome::After;
     const auto save = [&] {
         Journal journal(TournamentJournalPath());

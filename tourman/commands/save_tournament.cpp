@@ -32,7 +32,9 @@ bool WriteBothFiles() {
     if (!journal.recovered().empty()) ShowAlert(journal.recovered(), MessageText(MsgClose));
     std::string problem;
     Journal::Outcome outcome = Journal::Outcome::Before;
-    if (!WriteTournamentFileInto(journal.write(qon))) problem = qon;
+    // The tournament file is mostly as it was (an autosave of the results):
+    // left alone then, the save waits for one sync, not for a journal's.
+    if (!WriteTournamentFileInto(journal.write(qon, true))) problem = qon;
     else if (!WriteRoundStateFileInto(journal.write(rnd))) problem = rnd;
     else outcome = journal.commit(problem);
     if (outcome == Journal::Outcome::After) {
