@@ -254,8 +254,14 @@ std::uint64_t JournalChecksum(const std::string& bytes) {
 }
 
 Journal::Journal(std::string recordPath) : recordPath_(std::move(recordPath)) {
-    if (Exists(recordPath_)) recovered_ = RecoverJournal(recordPath_);
-    record_ = OpenHostFile(recordPath_, "wb");
+    const HostFileKind kind = HostFileKindOf(recordPath_);
+    if (kind != HostFileKind::Missing) recovered_ = RecoverJournal(recordPath_);
+    // Opened for writing, a FIFO in the record's place would wait for a
+    // reader for good: the commit says so instead.
+    errno = 0;
+    if (kind != HostFileKind::Other) record_ = OpenHostFile(recordPath_, "wb");
+    if (record_ == nullptr)
+        unwritable_ = recordPath_ + (kind == HostFileKind::Other ? ": not a regular file" : ": cannot be written" + Because());
 }
 
 Journal::~Journal() {
@@ -290,7 +296,7 @@ void Journal::remove(const std::string& path) { steps_.push_back({Step::Remove, 
 Journal::Outcome Journal::commit(std::string& problem) {
     const std::string folder = HostFolderOf(recordPath_);
     if (committed_ || record_ == nullptr) {
-        problem = recordPath_ + (committed_ ? ": committed twice" : ": cannot be written" + Because());
+        problem = committed_ ? recordPath_ + ": committed twice" : unwritable_;
         return Outcome::Before;
     }
     // Every new file whole, and its size and checksum for the record. A

@@ -72,6 +72,7 @@ class Journal {
   private:
     std::string recordPath_;
     std::string recovered_;
+    std::string unwritable_; // why the record could not be made
     std::FILE* record_ = nullptr;
     std::string written_; // what the record holds so far
     std::vector<Step> steps_;
