@@ -307,6 +307,10 @@ std::string TournamentFilePath(int backup) {
     return std::string(Settings.DataFolder) + Settings.BaseName + (backup != 0 ? ".bak" : ".qon");
 }
 
+std::string TournamentJournalPath() {
+    return std::string(Settings.DataFolder) + Settings.BaseName + ".journal";
+}
+
 void WriteTournamentHeader(std::FILE* f, int count) {
     WriteHeader(f, Settings, IsSavedRound, count);
 }

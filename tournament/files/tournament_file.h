@@ -26,6 +26,10 @@ class AtomicFileWriter;
 
 // "<DataFolder><base name>.qon", or ".bak" when backup is nonzero.
 std::string TournamentFilePath(int backup);
+// "<DataFolder><base name>.journal": the record of a change of the
+// tournament's files (tournament/files/journal.h), which every command that
+// changes more than one of them goes through.
+std::string TournamentJournalPath();
 
 // Lines 1-12 with count on line 11, written to an open file.
 void WriteTournamentHeader(std::FILE* file, int count);
