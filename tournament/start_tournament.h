@@ -21,9 +21,9 @@ std::vector<int> PairingNumberOrder(int count, int answer);
 // tournament file in the new order, and reads that back; then has round 1
 // paired through TournamentWindow.pairFirstRound (a round robin's only
 // shown). A round robin of fewer than 3 or more than 24 players is refused
-// before anything is asked or written. False, after the alert of the step
-// that failed, when the tournament could not be started: the files are then
-// as they were, but for a round-state file of the name written over.
+// before anything is asked or written. The two files are one change of the
+// folder (journal.h). False, after the alert of the file that failed, when the
+// tournament could not be started: the files are then as they were.
 bool StartTournament(int count);
 
 // Opens the tournament file at path, once FinishCommitTogether has

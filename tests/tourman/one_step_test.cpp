@@ -152,32 +152,35 @@ class OneStepTest : public TourmanTest {
         const Files after = Snapshot(dataFolder);
         const std::string was = Opened(before), is = Opened(after);
         ASSERT_NE(was, is);
-        // "cup.rnd", the snapshots "cup<n>.rnd" and temporary files.
-        const auto aside = [](const std::string& name) {
-            const auto endsWith = [&](const std::string& end) {
-                return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
-            };
-            return endsWith(".tmp") ||
-                   (name.rfind("cup", 0) == 0 && endsWith(".rnd") &&
-                    std::all_of(name.begin() + 3, name.end() - 4, [](char c) { return c >= '0' && c <= '9'; }));
-        };
-        auto reports = [&](const Files& files) {
-            Files kept;
-            std::copy_if(files.begin(), files.end(), std::back_inserter(kept),
-                         [&](const auto& file) { return !aside(file.first); });
-            return kept;
-        };
         std::set<std::pair<Files, bool>> opened;
         for (const Files& files : left) {
-            Files read;
-            for (const auto& file : files)
-                if (file.first == "cup.qon" || file.first == "cup.rnd") read.push_back(file);
-            const bool asBefore = reports(files) == reports(before);
-            if (opened.insert({read, asBefore}).second) {
-                const std::string held = Opened(files);
-                EXPECT_TRUE((held == was && asBefore) || held == is) << held;
-            }
+            const bool asBefore = Kept(files, false) == Kept(before, false);
+            if (!opened.insert({Kept(files, true), asBefore}).second) continue;
+            // The open finishes or drops a change that was stopped: the tournament's files are then those
+            // of before or of after, with nothing of the change left beside them.
+            const std::string held = Opened(files);
+            const Files own = Kept(Snapshot(dataFolder), true);
+            EXPECT_TRUE((held == was && asBefore && own == Kept(before, true)) || (held == is && own == Kept(after, true)))
+                << held;
         }
+    }
+    // The tournament's own files of a folder ("cup.qon", "cup.rnd", the snapshots "cup<n>.rnd", the record of
+    // a change and the temporary files of these), or every other file but temporary ones (the reports, and
+    // the round files aside, which the open reads only as the tournament file says).
+    static Files Kept(const Files& files, bool own) {
+        const auto endsWith = [](const std::string& name, const std::string& end) {
+            return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
+        };
+        Files kept;
+        for (const auto& file : files) {
+            const bool temporary = endsWith(file.first, ".tmp");
+            const std::string name = temporary ? file.first.substr(0, file.first.size() - 4) : file.first;
+            const bool tournament = name == "cup.qon" || name == "cup.journal" ||
+                                    (name.rfind("cup", 0) == 0 && endsWith(name, ".rnd") &&
+                                     std::all_of(name.begin() + 3, name.end() - 4, [](char c) { return c >= '0' && c <= '9'; }));
+            if (own ? tournament : !tournament && !temporary) kept.push_back(file);
+        }
+        return kept;
     }
 };
 
@@ -283,7 +286,7 @@ TEST_F(OneStepTest, AcceptNamesEveryFileNotWritten) {
         alert += "\n" + dataFolder + name;
     }
     fs::create_directory(dataFolder + "cup.rnd.tmp");
-    AnswerText(MessageText(MsgCannotWriteRoundFile) + "\n" + dataFolder + "cup.rnd", 0);
+    AnswerText(MessageText(MsgCannotWriteRoundFile) + "\n" + dataFolder + "cup.rnd\nThe tournament's files are as they were.", 0);
     EXPECT_FALSE(AcceptPairing());
     Flush();
     EXPECT_TRUE(IsPairingDone == 0 && CurrentStage() == TournamentStage::RoundProposed);

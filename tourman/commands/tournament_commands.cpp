@@ -167,15 +167,6 @@ void PrepareFirstRound() {
     if (MainWindow.notebook) WkFormSetPage(MainWindow.notebook, kPairingPage);
 }
 
-bool WriteReopenedTournamentFile() {
-    std::vector<int> ids;
-    for (int id = 1; IsRegisteredId(id); ++id)
-        ids.push_back(id);
-    if (!WriteTournamentFileAt(TournamentFilePath(0), Settings, ids)) return false;
-    TournamentMatchesFile();
-    return true;
-}
-
 void BackToOpenRegistration(int newTournament) {
     // A new tournament starts from nothing; only a reopened registration
     // takes back the rounds it played.
