@@ -1,7 +1,7 @@
 #include "tournament/start_tournament.h"
 
-#include "tournament/files/atomic_file.h"
 #include "tournament/files/host_files.h"
+#include "tournament/files/journal.h"
 #include "tournament/files/line_reader.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_change.h"
@@ -61,6 +61,24 @@ bool RoundsReadable(const std::string& path, const std::string& folder) {
                              ".rnd\" and open the tournament again;\n\"Load round file\" then loads any other round file."),
               MessageText(MsgClose));
     return false;
+}
+
+// A change of the tournament's files that was stopped (a save, a round's
+// close, ...) is finished, or dropped when its new files are not whole, and
+// the user is told which: the files are read as before the change or as
+// after it, never mixed. The record is named after the tournament's base
+// name, which a file renamed by hand no longer shares, so both are looked
+// for. A record of the previous version cannot be checked and is dropped.
+void RecoverTournamentFiles(const std::string& path, const std::string& folder) {
+    const auto tell = [](const std::string& text) {
+        if (!text.empty()) ShowAlert(text, MessageText(MsgClose));
+    };
+    tell(DropOldCommitRecord(path));
+    const std::string ownName = OwnName(path, folder);
+    tell(RecoverJournal(folder + ownName + ".journal"));
+    TournamentFileRounds rounds;
+    if (PeekTournamentFile(path, rounds) && !rounds.baseName.empty() && rounds.baseName != ownName)
+        tell(RecoverJournal(folder + rounds.baseName + ".journal"));
 }
 
 } // namespace
@@ -150,10 +168,7 @@ bool OpenTournament(const std::string& path) {
         ShowAlert(MessageText(MsgCannotReadTournamentFile) + "\n" + path, MessageText(MsgClose));
         return false;
     }
-    // A save that wrote the tournament file and the round-state file
-    // together and was stopped is completed, or its temporary files go:
-    // the pair is read as before the save or as after it, never mixed.
-    FinishCommitTogether({path, folder + OwnName(path, folder) + ".rnd"});
+    RecoverTournamentFiles(path, folder);
     if (!RoundsReadable(path, folder)) return false;
     // The tournament open before leaves nothing behind: its registration
     // state and its rounds belong to it alone.

@@ -26,9 +26,9 @@ std::vector<int> PairingNumberOrder(int count, int answer);
 // tournament could not be started: the files are then as they were.
 bool StartTournament(int count);
 
-// Opens the tournament file at path, once FinishCommitTogether has
-// completed or dropped a stopped save of it and the round-state file of its
-// name: on success the data folder becomes the file's folder, the round
+// Opens the tournament file at path, once a stopped change of the
+// tournament's files has been finished or dropped (RecoverJournal, told by
+// an alert): on success the data folder becomes the file's folder, the round
 // tables and flags are reset and the round-state file is read when the
 // tournament file says a round state was saved. False, with the open
 // tournament unchanged, when the tournament file cannot be read.

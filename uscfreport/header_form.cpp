@@ -242,6 +242,8 @@ void WriteUscfExports(WkObject*, void*, void*) {
     std::vector<SectionFile> sections;
     if (!ReadSections(sections)) return;
     std::string error;
+    const std::string told = RecoverExports(WkGetCurrentDir());
+    if (!told.empty()) ShowAlert(told, "Close");
     if (!WriteExportFiles(WkGetCurrentDir(), fields, sections, error)) {
         ShowAlert(error, "Close");
         return;

@@ -17,6 +17,7 @@
 #include "toolkit/widgets/push_button.h"
 #include "toolkit/widgets/tooltip.h"
 #include "tournament/files/host_files.h"
+#include "tournament/message_box.h"
 #include "uscfreport/header_form.h"
 #include "uscfreport/section_list.h"
 #include "uscfreport/uscf_exports.h"
@@ -77,10 +78,12 @@ void StartReportApplication() {
     WkInitFormClass();
     InstallMessageBoxes(ReportProgramTitle);
     SetHostNames({WkHostPath, WkFromHostPath});
-    // Exports a kill left between their old and new set are made one set.
-    FinishExports(WkGetCurrentDir());
     WkObject* window = BuildReportWindow();
     WkShellRealize(window);
+    // Exports a kill or a power cut left between their old and new set are
+    // made one set, and the user is told which.
+    const std::string told = RecoverExports(WkGetCurrentDir());
+    if (!told.empty()) ShowAlert(told, "Close");
     WkShellSetCloseCallback(window, ConfirmExit, nullptr);
 }
 

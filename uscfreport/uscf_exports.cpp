@@ -1,7 +1,7 @@
 #include "uscfreport/uscf_exports.h"
 
 #include "tournament/calendar_date.h"
-#include "tournament/files/atomic_file.h"
+#include "tournament/files/journal.h"
 #include "tournament/files/line_reader.h"
 
 #include <cstdio>
@@ -141,48 +141,49 @@ void MergeReportDates(ReportDateTexts& dates, const SectionFile& section) {
     if (DateValue(section.endDate) > DateValue(dates.latestEnd)) dates.latestEnd = section.endDate;
 }
 
-void FinishExports(const std::string& folder) {
-    FinishCommitTogether({folder + kExportNames[0], folder + kExportNames[1], folder + kExportNames[2]});
+std::string RecoverExports(const std::string& folder) {
+    const std::string dropped = DropOldCommitRecord(folder + kExportNames[0]);
+    const std::string recovered = RecoverJournal(ExportsJournalPath(folder));
+    return dropped + (dropped.empty() || recovered.empty() ? "" : "\n") + recovered;
+}
+
+std::string ExportsJournalPath(const std::string& folder) {
+    return folder + kExportNames[0] + ".journal";
 }
 
 bool WriteExportFiles(const std::string& folder, const std::vector<std::string>& fields,
                       const std::vector<SectionFile>& sections, std::string& error) {
-    // A commit left standing by an earlier Done is completed first: its
-    // temporary files are about to be written anew.
-    FinishExports(folder);
     const std::string paths[3] = {folder + kExportNames[0], folder + kExportNames[1], folder + kExportNames[2]};
     static const char* const kinds[3] = {"Header", "Section", "Detail"};
-    const auto cannot = [&](std::size_t i) {
-        error = std::string("Cannot save the Tournament ") + kinds[i] + " File\n" + paths[i];
+    // The three replace the old ones together, also across a kill or a
+    // power cut: a set mixed from two reports would give USCF sections and
+    // players of another event ID. A change left standing by an earlier
+    // Done is finished first (the caller has run RecoverExports).
+    Journal journal(ExportsJournalPath(folder));
+    AtomicFileWriter* const writers[3] = {&journal.write(paths[0]), &journal.write(paths[1]), &journal.write(paths[2])};
+    const auto cannot = [&](const std::string& problem, Journal::Outcome outcome) {
+        std::size_t i = 0;
+        while (i < 3 && problem.compare(0, paths[i].size(), paths[i]) != 0) ++i;
+        error = (i < 3 ? std::string("Cannot save the Tournament ") + kinds[i] + " File\n" + paths[i]
+                       : "Cannot save the exports\n" + problem) +
+                (outcome == Journal::Outcome::Stands
+                     ? "\nThe three new exports are put in place at the next Done, or when uscfreport starts next."
+                     : "\nThe three exports are as they were.");
+        return false;
     };
-    AtomicFileWriter header(paths[0]), sectionExport(paths[1]), detailExport(paths[2]);
-    AtomicFileWriter* const writers[3] = {&header, &sectionExport, &detailExport};
-    for (std::size_t i = 0; i < 3; ++i) {
-        if (!writers[i]->ok()) {
-            cannot(i);
-            error += "\nThe three exports are as they were.";
-            return false;
-        }
-    }
+    for (std::size_t i = 0; i < 3; ++i)
+        if (!writers[i]->ok()) return cannot(paths[i], Journal::Outcome::Before);
+    std::FILE* const header = writers[0]->stream();
     const char* eventId = fields.empty() ? "" : fields[0].c_str();
-    std::fputs("B\t", header.stream());
-    for (const std::string& field : fields) std::fprintf(header.stream(), "%s\t", field.c_str());
-    std::fputs("\r\n", header.stream());
+    std::fputs("B\t", header);
+    for (const std::string& field : fields) std::fprintf(header, "%s\t", field.c_str());
+    std::fputs("\r\n", header);
     for (std::size_t k = 1; k <= sections.size(); ++k) {
         const SectionFile& section = sections[k - 1];
-        PutLine(sectionExport.stream(), eventId, k, section.sectionLine);
-        for (const std::string& line : section.playerLines) PutLine(detailExport.stream(), eventId, k, line);
+        PutLine(writers[1]->stream(), eventId, k, section.sectionLine);
+        for (const std::string& line : section.playerLines) PutLine(writers[2]->stream(), eventId, k, line);
     }
-    // The three replace the old ones together, also across a kill: a set
-    // mixed from two reports would give USCF sections and players of another
-    // event ID.
-    std::size_t failed = 0;
-    if (!CommitTogether({&header, &sectionExport, &detailExport}, &failed)) {
-        if (failed < 3) cannot(failed);
-        else error = "Cannot save the exports\n" + CommitRecordPath(paths[0]);
-        error += CommitStands(paths[0]) ? "\nThe three new exports are put in place when uscfreport starts next."
-                                        : "\nThe three exports are as they were.";
-        return false;
-    }
-    return true;
+    std::string problem;
+    const Journal::Outcome outcome = journal.commit(problem);
+    return outcome == Journal::Outcome::After || cannot(problem, outcome);
 }

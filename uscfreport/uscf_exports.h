@@ -42,10 +42,15 @@ void MergeReportDates(ReportDateTexts& dates, const SectionFile& section);
 
 // Writes the three exports into folder (ending in '/') from the thirteen
 // header fields (field 0 the Event ID) and the sections in list order, as
-// one commit (CommitTogether). False with the alert text in error, which
-// names the file that failed; no export is then changed.
-// FinishExports completes or undoes a commit of the exports that a kill
-// interrupted: the program's start runs it on its folder.
+// one change of the folder's journal. False with the alert text in error,
+// which names the file that failed and says whether the exports are as
+// they were or the new ones are put in place at the next start.
+// RecoverExports finishes or drops a change of the exports that was
+// stopped (and drops the previous version's record), returning what the
+// user must be told (empty when nothing was found): the program's start and
+// every Done run it on their folder first.
 bool WriteExportFiles(const std::string& folder, const std::vector<std::string>& fields,
                       const std::vector<SectionFile>& sections, std::string& error);
-void FinishExports(const std::string& folder);
+std::string RecoverExports(const std::string& folder);
+// "<folder>thexport.txt.journal".
+std::string ExportsJournalPath(const std::string& folder);

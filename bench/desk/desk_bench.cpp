@@ -12,7 +12,7 @@
 //   Lists    PgDn and PgUp over the results list and the player list, the
 //            list clicked and the keys pressed at the window as the user's
 //   Typing   one result key on the results page, to the end of the repaint
-//            it causes, for each of the 500 boards
+//            it causes, for each of the 500 boards; then the round's close
 //   Viewer   "crosstbl.txt" and a 10 MB text file in the file viewer: the
 //            first frame, then paging to the end
 //   Repaint  the whole main window at 1024 x 768 (the notebook page
@@ -676,6 +676,14 @@ void Typing(benchmark::State& state) {
         Report(state, "result key worst", s.Worst(), 50, "every 15th key saves the tournament");
         Report(state, "result key worst, no save", plain.Worst(), 50);
         Report(state, "result key with autosave median", saving.Median(), 0, "the 33 keys that save");
+        // The round closed with every board keyed: the round-state files,
+        // the lists and the reports written.
+        const Clock::time_point start = Clock::now();
+        Click(ResultsPage.resultsToggle);
+        WkFlushEvents();
+        const double close = Ms(start, Clock::now());
+        if (IsGetResultDone != 1) return state.SkipWithError("the round did not close");
+        Report(state, "round close", close, 0, "500 boards, its files and reports written");
     }
 }
 

@@ -1,5 +1,5 @@
 // The commands that change several files at once, stopped at each of their
-// steps on disk, killed or with the step refused: the close of the
+// steps on disk, killed, with the step refused or by a power cut: the close of the
 // registration, the acceptance of a round, the close of its results and the
 // save of a late entry (its tournament file and round-state file). A
 // fresh program opens every folder they leave as it was before the command
@@ -8,6 +8,7 @@
 #include "support/tourman_driver.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/file_steps.h"
+#include "tests/support/power_cut.h"
 
 #include "toolkit/widgets/edit_field.h"
 #include "toolkit/widgets/form_pages.h"
@@ -34,6 +35,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -86,6 +88,10 @@ class OneStepTest : public TourmanTest {
     std::string Opened(const Files& files) {
         Restart(files);
         ChooseFile(dataFolder + "cup.qon");
+        // A change whose record stands whole is finished, and said so.
+        for (const auto& [name, bytes] : files)
+            if (name == "cup.journal" && bytes.find("\nwhole\t") != std::string::npos)
+                AnswerText("A change of the files that was stopped has been finished:\n", 0);
         Answer(MsgResultsNotComplete, 0);
         OpenTournamentCommand();
         Flush();
@@ -98,34 +104,43 @@ class OneStepTest : public TourmanTest {
         return held;
     }
 
-    // Runs the command stopped before each of its steps on disk, killed and
-    // then with the step refused, in child processes (a few at once, each
-    // in a copy of the folder of its own) whose output goes nowhere (their
-    // boxes are not this test's); then whole here. Every folder left must
-    // open as the one before or the one after; one that opens as before
-    // holds the reports of before (the round files aside, which the open
-    // reads only as the tournament file says, and the copies of killed
-    // writers): no report shows what the tournament's files do not hold.
+    // Runs the command stopped before each of its steps on disk, killed,
+    // with the step refused and cut off by a power cut (the
+    // folder then as the disk holds it: only what was synced, then with each
+    // subset of the name steps not yet synced), in child processes (a few at
+    // once, each in a copy of the folder of its own) whose output goes
+    // nowhere (their boxes are not this test's); then whole here. Every
+    // folder left must open as the one before or the one after; one that
+    // opens as before holds the reports of before (the round files aside,
+    // which the open reads only as the tournament file says, and the copies
+    // of killed writers): no report shows what the tournament's files do not
+    // hold.
+    enum class Stop { Kill, Refuse, PowerCut };
     void OpensAsBeforeOrAfter(const std::function<void()>& queueAnswers, const std::function<void()>& command) {
         const Files before = Snapshot(dataFolder);
         std::vector<Files> left;
-        for (bool kill : {true, false}) {
+        long cuts = 0;
+        for (Stop stop : {Stop::Kill, Stop::Refuse, Stop::PowerCut}) {
+            const int stopped = stop == Stop::Refuse ? 78 : 77;
             bool more = true;
             for (long first = 0; more; first += 4) {
                 std::vector<std::pair<pid_t, std::string>> children;
+                std::vector<std::unique_ptr<power_cut::Log>> logs;
                 for (long step = first; step < first + 4; ++step) {
                     const std::string folder = dataFolder.substr(0, dataFolder.size() - 5) + std::to_string(step) + "/";
                     fs::remove_all(folder);
                     fs::create_directory(folder);
                     for (const auto& [name, bytes] : before) std::ofstream(folder + name, std::ios::binary) << bytes;
                     queueAnswers();
+                    logs.push_back(std::make_unique<power_cut::Log>());
                     const pid_t child = fork();
                     if (child == 0) {
                         const int null = open("/dev/null", O_WRONLY);
                         dup2(null, 1);
                         dup2(null, 2);
                         CopyField(Settings.DataFolder, folder);
-                        if (kill) {
+                        if (stop != Stop::Refuse) {
+                            if (stop == Stop::PowerCut) logs.back()->record();
                             file_steps::Counting counting(step, true); // ends the child with 77 at the step
                             command();
                             _exit(0);
@@ -135,19 +150,37 @@ class OneStepTest : public TourmanTest {
                     script.clear();
                     children.emplace_back(child, folder);
                 }
-                for (const auto& [child, folder] : children) {
+                for (std::size_t i = 0; i < children.size(); ++i) {
+                    const auto& [child, folder] = children[i];
                     int status = 0;
                     ASSERT_EQ(waitpid(child, &status, 0), child);
-                    if (WIFEXITED(status) && WEXITSTATUS(status) == (kill ? 77 : 78)) left.push_back(Snapshot(folder));
-                    else more = false;
+                    if (!WIFEXITED(status) || WEXITSTATUS(status) != stopped) {
+                        more = false;
+                    } else if (stop != Stop::PowerCut) {
+                        left.push_back(Snapshot(folder));
+                    } else {
+                        const power_cut::Cut cut(folder, power_cut::Files(before.begin(), before.end()),
+                                                 logs[i]->events());
+                        for (int pass = 0; pass < cut.passes(); ++pass) {
+                            cut.leave(pass);
+                            left.push_back(Snapshot(folder));
+                        }
+                        cuts += cut.passes() - 1;
+                    }
                     fs::remove_all(folder);
                 }
             }
         }
+        EXPECT_GT(cuts, 0);
         EXPECT_GT(left.size(), 6u);
         queueAnswers();
-        command();
-        Flush();
+        // Every new file of the tournament's is synced before it is put in place, and the folder after.
+        const std::vector<power_cut::Event> steps = power_cut::Recorded([&] {
+            command();
+            Flush();
+        });
+        EXPECT_TRUE(power_cut::SyncFaults(dataFolder, steps, "cup").empty())
+            << power_cut::SyncFaults(dataFolder, steps, "cup").front();
         EXPECT_TRUE(script.empty());
         const Files after = Snapshot(dataFolder);
         const std::string was = Opened(before), is = Opened(after);

@@ -2,9 +2,11 @@
 
 #include "support/ends_within.h"
 #include "support/file_bytes.h"
+#include "support/file_steps.h"
 #include "support/recording_message_box.h"
 #include "support/tournament_state.h"
 #include "scratch_folder.h"
+#include "tournament/files/journal.h"
 #include "tournament/files/line_reader.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_file.h"
@@ -232,6 +234,76 @@ TEST_F(StartTournamentTest, AnOpenWithoutItsRoundsIsRefusedByTheLine) {
         EXPECT_EQ(ReadFileBytes(folder_ + "cup.qon"), bytes);
         std::filesystem::remove(state);
         WriteFileBytes(state, rnd);
+    }
+}
+
+// A save stopped once its record stood is finished by the open when its new files are whole, and dropped,
+// with the old files read, when one is not (the 0-byte ".rnd.tmp" once renamed over the round file); a
+// record of the previous version cannot be checked and is dropped. Each is told by an alert.
+TEST_F(StartTournamentTest, AnOpenFinishesOrDropsAStoppedSave) {
+    Register({2000, 1900, 1800, 1700});
+    ClosedRegistration = 1;
+    RecordingMessageBox boxes;
+    ASSERT_TRUE(StartTournament(PlayerCount));
+    SaveStarted();
+    const std::string qon = folder_ + "cup.qon", rnd = folder_ + "cup.rnd";
+    const std::string oldQon = ReadFileBytes(qon), oldRnd = ReadFileBytes(rnd);
+    Players[4].name[0] = 'Q'; // the save's change: a name corrected
+    Journal::Outcome outcome = Journal::Outcome::After;
+    const auto save = [&] {
+        Journal journal(TournamentJournalPath());
+        std::string problem;
+        if (WriteTournamentFileInto(journal.write(qon)) && WriteRoundStateFileInto(journal.write(rnd)))
+            outcome = journal.commit(problem);
+    };
+    // The save stopped at the first refused step that leaves its record standing.
+    const auto stand = [&] {
+        outcome = Journal::Outcome::After;
+        for (long step = 0; outcome != Journal::Outcome::Stands; ++step) {
+            WriteFileBytes(qon, oldQon);
+            WriteFileBytes(rnd, oldRnd);
+            ASSERT_TRUE(file_steps::FailingStep(step, save));
+        }
+    };
+    stand();
+    const std::string newQon = ReadFileBytes(qon + ".tmp");
+    ASSERT_NE(newQon, oldQon);
+    const std::string oldRecord = qon + "\r\n" + rnd + "\r\n";
+    const struct {
+        const char* damage; // a file given bytes after the stop
+        const char* bytes;
+        const char* told;   // the alert's first words
+        bool finished;
+    } cases[] = {
+        {nullptr, nullptr, "A change of the files that was stopped has been finished:\ncup.qon, cup.rnd.", true},
+        {"cup.rnd.tmp", "", "A change of the files that was stopped could not be finished: its new files "
+                            "cup.rnd.tmp were not whole.", false},
+        {"cup.qon.commit", oldRecord.c_str(), "A save stopped under an earlier version of the program cannot be "
+                                              "checked, and was dropped: the files cup.qon, cup.rnd", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.told);
+        WriteFileBytes(qon, oldQon);
+        WriteFileBytes(rnd, oldRnd);
+        if (c.damage != nullptr && std::string(c.damage).ends_with(".commit")) {
+            WriteFileBytes(qon + ".tmp", newQon);
+            WriteFileBytes(rnd + ".tmp", "");
+        } else {
+            stand();
+        }
+        if (c.damage != nullptr) WriteFileBytes(folder_ + c.damage, c.bytes);
+        const std::size_t alerts = boxes.alerts.size();
+        ASSERT_TRUE(OpenTournament(qon));
+        ASSERT_EQ(boxes.alerts.size(), alerts + 1);
+        EXPECT_EQ(boxes.alerts.back().text.substr(0, std::string(c.told).size()), c.told);
+        EXPECT_EQ(ReadFileBytes(qon), c.finished ? newQon : oldQon);
+        EXPECT_EQ(Players[4].name[0] == 'Q', c.finished);
+        EXPECT_NE(ReadFileBytes(rnd), "");
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"cup.qon", "cup.rnd"}));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "support/ends_within.h"
 #include "support/file_bytes.h"
 #include "support/file_steps.h"
+#include "support/power_cut.h"
 #include "support/report_driver.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/widgets/edit_field.h"
@@ -19,6 +20,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -432,11 +434,12 @@ TEST_F(UscfReportTest, AFifoIsRefusedAtOnceAsTemplateAndAsSectionFile) {
     }
 }
 
-// Done replaces the three exports as one step on disk. Killed just before any of its steps, or with any
-// one refused, the next start finds the three exports of the report before or the three of the new one,
-// never a mix, and nothing of the commit left over; a refusal names the file that failed. The last kill,
-// between two renames, is followed by the program's own start.
-TEST_F(UscfReportTest, TheThreeExportsChangeTogetherAcrossAKill) {
+// Done replaces the three exports as one step on disk. Killed just before any of its steps, cut off there by a
+// power cut (only what was synced kept, then each subset of the renames not yet synced), or with any one step
+// refused, the next recovery finds the three exports of the report before or the three of the new one, never a
+// mix, and nothing of the change left over; a refusal names the file that failed, and says whether the new
+// exports are put in place later. The last kill, between two renames, is followed by the program's own start.
+TEST_F(UscfReportTest, TheThreeExportsChangeTogetherAcrossAKillAndAPowerCut) {
     std::vector<SectionFile> sections(1);
     std::string error;
     ASSERT_TRUE(ReadSectionFile(Section("swiss", kSwiss.Text("\r\n").c_str()) + "/", sections[0], error, ""));
@@ -458,10 +461,18 @@ TEST_F(UscfReportTest, TheThreeExportsChangeTogetherAcrossAKill) {
         WriteFileBytes(folder + "tsexport.txt", before[1]);
         WriteFileBytes(folder + "tdexport.txt", before[2]);
     };
-    long mixedAt = -1;
+    const std::string finished =
+        "A change of the files that was stopped has been finished:\nthexport.txt, tsexport.txt, tdexport.txt.";
+    const auto recovered = [&](bool standing, const std::string& how) {
+        const std::string told = RecoverExports(folder);
+        EXPECT_TRUE(told.empty() || told == finished) << how << ": " << told;
+        EXPECT_TRUE(Exports(folder) == after || (!standing && told.empty() && Exports(folder) == before)) << how;
+        EXPECT_EQ(entries(), kept) << how;
+    };
+    long mixedAt = -1, stood = 0, subsets = 0;
     for (long step = 0; step <= steps; ++step) {
         for (const bool kill : {true, false}) {
-            SCOPED_TRACE((kill ? "killed before step " : "step refused: ") + std::to_string(step));
+            const std::string how = (kill ? "killed before step " : "step refused: ") + std::to_string(step);
             restore();
             error.clear();
             bool written = false;
@@ -469,20 +480,34 @@ TEST_F(UscfReportTest, TheThreeExportsChangeTogetherAcrossAKill) {
                       step < steps);
             const std::vector<std::string> now = Exports(folder);
             if (kill && now != before && now != after) mixedAt = step;
+            const bool standing = error.find("are put in place at the next Done") != std::string::npos;
+            stood += standing;
             EXPECT_TRUE(kill || written || error.find("\n" + folder) != std::string::npos) << error;
-            EXPECT_TRUE(kill || (written ? now == after : now == before));
-            FinishExports(folder);
-            EXPECT_TRUE(Exports(folder) == after || (step < steps && Exports(folder) == before));
-            EXPECT_EQ(entries(), kept);
+            EXPECT_TRUE(kill || standing || (written ? now == after : now == before)) << how;
+            recovered(standing, how);
         }
+        restore();
+        std::optional<power_cut::Cut> cut;
+        if (!power_cut::CutAt(folder, step, done, cut)) continue;
+        for (int pass = 0; pass < cut->passes(); ++pass) {
+            cut->leave(pass);
+            recovered(false, "cut before step " + std::to_string(step) + ", pass " + std::to_string(pass));
+        }
+        subsets += cut->passes() - 1;
     }
+    EXPECT_GT(stood, 0);
+    EXPECT_GT(subsets, 0);
     ASSERT_GE(mixedAt, 0);
     restore();
     ASSERT_TRUE(file_steps::KilledAt(mixedAt, done));
     WkShellDestroy(ReportWindow.window);
+    Answer(finished, 0);
     StartReportApplication();
     EXPECT_EQ(Exports(folder), after);
     EXPECT_EQ(entries(), kept);
+    // Done syncs every new export before it is put in place, and the folder after.
+    fields[0] = "3";
+    EXPECT_EQ(power_cut::SyncFaults(folder, power_cut::Recorded(done)), std::vector<std::string>());
 }
 
 } // namespace

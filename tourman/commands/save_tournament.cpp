@@ -1,6 +1,6 @@
 #include "tourman/commands/save_tournament.h"
 
-#include "tournament/files/atomic_file.h"
+#include "tournament/files/journal.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
@@ -19,29 +19,31 @@ bool RefuseUnnamedTournament() {
 
 namespace {
 
-// The tournament file and the round-state file in one commit: a folder
+// The tournament file and the round-state file in one change: a folder
 // holding the one of after beside the other of before (a late entry's
 // players beside the rows of before) could not be opened. The alert names
 // the file that failed and says whether the old pair stands or the new one
 // is put in place when the tournament is opened next.
 bool WriteBothFiles() {
     const std::string qon = TournamentFilePath(0), rnd = RoundStatePath();
-    // A commit left standing by an earlier save is completed first: its
+    // A change left standing by an earlier save is finished first: its
     // temporary files are about to be written anew.
-    FinishCommitTogether({qon, rnd});
-    AtomicFileWriter tournament(qon), state(rnd);
-    std::size_t failed = 0;
-    if (!WriteTournamentFileInto(tournament)) failed = 0;
-    else if (!WriteRoundStateFileInto(state)) failed = 1;
-    else if (CommitTogether({&tournament, &state}, &failed)) {
+    Journal journal(TournamentJournalPath());
+    if (!journal.recovered().empty()) ShowAlert(journal.recovered(), MessageText(MsgClose));
+    std::string problem;
+    Journal::Outcome outcome = Journal::Outcome::Before;
+    if (!WriteTournamentFileInto(journal.write(qon))) problem = qon;
+    else if (!WriteRoundStateFileInto(journal.write(rnd))) problem = rnd;
+    else outcome = journal.commit(problem);
+    if (outcome == Journal::Outcome::After) {
         TournamentMatchesFile();
         return true;
     }
-    const std::string alert = failed == 0   ? MessageText(MsgCannotWriteTournamentFile) + "\n" + qon
-                              : failed == 1 ? MessageText(MsgCannotWriteRoundFile) + "\n" + rnd
-                                            : MessageText(MsgCannotWriteTournamentFile) + "\n" + CommitRecordPath(qon);
-    ShowAlert(alert + (CommitStands(qon) ? "\nThe new files are put in place when the tournament is opened next."
-                                         : "\nThe tournament's files are as they were."),
+    const bool roundFile = problem.compare(0, rnd.size(), rnd) == 0 && problem.compare(0, qon.size(), qon) != 0;
+    ShowAlert(MessageText(roundFile ? MsgCannotWriteRoundFile : MsgCannotWriteTournamentFile) + "\n" + problem +
+                  (outcome == Journal::Outcome::Stands
+                       ? "\nThe new files are put in place when the tournament is opened next."
+                       : "\nThe tournament's files are as they were."),
               MessageText(MsgClose));
     return false;
 }

@@ -4,8 +4,9 @@
 
 // Writes the tournament file when it is not up to date (the player list
 // committed first) and, once the registration is closed, the round-state
-// file; the two in one commit when both are written (FinishCommitTogether
-// of the pair completes one a kill or a failed rename left standing). With
+// file; the two in one change of the tournament's journal when both are
+// written (a change a kill or a failed rename left standing is finished
+// first, and said so). With
 // no registered player, or no file name given yet, it alerts and
 // writes nothing. True when everything it had to write was written.
 bool SaveTournament();

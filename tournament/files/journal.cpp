@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <thread>
 
 // The record, CR LF lines with tab-separated fields; a name is relative to
 // the record's folder when it starts with "./":
@@ -129,6 +130,37 @@ bool CarryOut(const Step& step) {
 // The file a step's failure is told by: the one it puts in place or takes away.
 const std::string& FileOf(const Step& step) {
     return step.kind == Step::Link || step.kind == Step::Rename ? step.to : step.from;
+}
+
+// The new files and the record put on disk before the first step, all at
+// once: a sync mostly waits for the disk, so each but the record's runs on a
+// thread of its own. A record that reaches the disk before a new file does
+// is safe: its checksum tells recovery that the file is not whole, and no
+// step is taken before every sync is done. failed names the file that failed.
+bool SyncAtOnce(const std::deque<std::unique_ptr<AtomicFileWriter>>& writers, const std::string& recordPath,
+                std::string& failed) {
+    std::vector<char> synced(writers.size(), 0);
+    std::vector<int> errors(writers.size(), 0);
+    {
+        std::vector<std::thread> syncs;
+        for (std::size_t k = 0; k < writers.size(); ++k)
+            syncs.emplace_back([&, k] {
+                errno = 0;
+                synced[k] = SyncHostFile(writers[k]->temporaryPath());
+                errors[k] = errno;
+            });
+        errno = 0;
+        const bool record = SyncHostFile(recordPath);
+        const int error = errno;
+        for (std::thread& sync : syncs) sync.join();
+        errno = error;
+        if (!record) failed = recordPath + Because();
+    }
+    for (std::size_t k = 0; k < writers.size() && failed.empty(); ++k) {
+        errno = errors[k];
+        if (!synced[k]) failed = writers[k]->temporaryPath() + Because();
+    }
+    return failed.empty();
 }
 
 std::string NameInRecord(const std::string& path, const std::string& folder) {
@@ -260,7 +292,7 @@ Journal::Outcome Journal::commit(std::string& problem) {
         problem = recordPath_ + (committed_ ? ": committed twice" : ": cannot be written" + Because());
         return Outcome::Before;
     }
-    // Every new file whole and on disk before anything else.
+    // Every new file whole, and its size and checksum for the record.
     std::vector<NewFile> files(steps_.size());
     std::size_t writer = 0;
     for (std::size_t i = 0; i < steps_.size(); ++i) {
@@ -268,7 +300,7 @@ Journal::Outcome Journal::commit(std::string& problem) {
         AtomicFileWriter& file = *writers_[writer++];
         std::string bytes;
         errno = 0;
-        if (!file.ok() || !file.closeAndSync() || !ReadBytes(file.temporaryPath(), bytes)) {
+        if (!file.ok() || !file.close() || !ReadBytes(file.temporaryPath(), bytes)) {
             problem = steps_[i].from + Because();
             return Outcome::Before;
         }
@@ -294,7 +326,10 @@ Journal::Outcome Journal::commit(std::string& problem) {
         const auto name = [&](const std::string& path) -> Name& {
             auto found = names.find(path);
             if (found == names.end()) {
-                const bool exists = Exists(path);
+                // A look that fails finds nothing: a second one keeps a
+                // single failure from passing a removal over or taking a
+                // link's name for free.
+                const bool exists = Exists(path) || Exists(path);
                 found = names.emplace(path, Name{exists, exists, !exists}).first;
             }
             return found->second;
@@ -368,7 +403,7 @@ Journal::Outcome Journal::commit(std::string& problem) {
     committed_ = true;
     std::string failed;
     const std::set<std::string> folders = FoldersOf(steps, recordPath_);
-    if (!written || !SyncHostFile(recordPath_) || !SyncFolders(folders, failed)) {
+    if (!written || !SyncAtOnce(writers_, recordPath_, failed) || !SyncFolders(folders, failed)) {
         problem = failed.empty() ? recordPath_ + Because() : failed;
         // Without its record the change never was; should the record not
         // go, it stands and the next recovery finishes the change.
@@ -400,7 +435,8 @@ Journal::Outcome Journal::commit(std::string& problem) {
         return Outcome::Stands;
     }
     // Should the record's removal not reach the disk, recovery finds every
-    // step done and only removes it.
+    // step done and only removes it; synced, no alert tells of a change
+    // that was done.
     SyncHostFolder(folder);
     return Outcome::After;
 }
@@ -486,7 +522,7 @@ std::string RecoverJournal(const std::string& recordPath) {
     if (!SyncFolders(folders, failed) || RemoveHostFile(recordPath) != 0)
         return notYet(failed.empty() ? recordPath + Because() : failed);
     SyncHostFolder(folder);
-    return "A change of the files that was stopped has been finished: " + ListOf(done) + ".";
+    return "A change of the files that was stopped has been finished:\n" + ListOf(done) + ".";
 }
 
 std::string DropOldCommitRecord(const std::string& firstTarget) {

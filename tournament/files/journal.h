@@ -3,11 +3,12 @@
 // change that was stopped.
 //
 // A change is a list of steps (write a file, link, rename, remove) carried
-// out in order. Every new file is written whole to "<path>.tmp" and synced;
-// then a record of the change (every step, each new file's size and
-// checksum, and a last line that tells the record is whole) is synced
-// together with the folder: from then on the change stands and the steps
-// are carried out. Steps that touch a name an earlier step touched are put
+// out in order. Every new file is written whole to "<path>.tmp"; then a
+// record of the change (every step, each new file's size and checksum, and
+// a last line that tells the record is whole) is written, and the new files
+// and the record are synced, then the folder: from then on the change
+// stands and the steps are carried out. (A record on disk before one of its
+// files is dropped by recovery, which finds that file not whole.) Steps that touch a name an earlier step touched are put
 // on disk only after the folder is synced again, so that a power cut leaves
 // any mix of unsynced steps that recovery can tell apart. The record goes
 // once the last step is synced.
