@@ -6,6 +6,7 @@
 #include "support/tournament_state.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/file_steps.h"
+#include "tests/support/power_cut.h"
 #include "tests/support/recording_message_box.h"
 
 #include "toolkit/widgets/edit_field.h"
@@ -28,6 +29,8 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -105,8 +108,9 @@ class ReopenRegistrationTest : public TourmanTest {
     }
 };
 
-// Killed before each of its steps on disk, or with that step refused, the
-// reopen leaves a folder that opens as before it (round 2, its round file and
+// Killed before each of its steps on disk, with that step refused, or cut off
+// there by a power cut (the folder as the disk then holds it), the reopen
+// leaves a folder that opens as before it (round 2, its round file and
 // snapshots in place) or as after it (the registration open, the rounds and
 // their snapshots kept aside, no round file left beside): never refused for a
 // missing file, every file as one state or the other has it, nothing of the
@@ -116,7 +120,11 @@ TEST_F(ReopenRegistrationTest, KilledOrRefusedAtEveryStepOpensAsBeforeOrAfter) {
     ClosedRounds(2);
     const Files before = Folder();
     const auto reopen = [this] { return Reopen([](const std::function<void()>& command) { command(); }); };
-    const std::string done = reopen();
+    std::string done;
+    // Every new file is synced before it is put in place, and the folder after.
+    const std::vector<std::string> unsynced =
+        power_cut::SyncFaults(dataFolder, power_cut::Recorded([&] { done = reopen(); }), "cup");
+    EXPECT_TRUE(unsynced.empty()) << unsynced.front();
     const Files after = Folder();
     ASSERT_EQ(done, "closed 0 round 0 rows 10\nThe rounds played are kept in the round file \"cup-reopened.rnd\";\n"
                     "opening the tournament no longer reads them.\n"
@@ -129,10 +137,16 @@ TEST_F(ReopenRegistrationTest, KilledOrRefusedAtEveryStepOpensAsBeforeOrAfter) {
                                                         {"cup1.rnd", "cup-reopened-round1.rnd"},
                                                         {"cup2.rnd", "cup-reopened-round2.rnd"}};
 
-    // "before", "after", or what is wrong, once opened; temporary files of a
-    // report cut short aside (no reader takes them).
+    // "before", "after", or what is wrong, once opened (a change found
+    // standing finished, or dropped when its files were not whole, and said
+    // so); temporary files of a report cut short aside (no reader takes them).
     const auto stands = [&] {
-        const std::string opened = Opened();
+        std::string opened = Opened();
+        const std::size_t said = opened.find(" | A change of the files that was stopped ");
+        const std::string told = said == std::string::npos ? "" : opened.substr(said + 42);
+        opened = opened.substr(0, said);
+        if (!told.empty() && !told.starts_with(opened == "closed 1 round 2" ? "could not be finished:" : "has been finished:"))
+            return opened + told;
         Files now = Folder();
         std::erase_if(now, [](const auto& file) { return file.first.ends_with(".tmp") && !file.first.starts_with("cup"); });
         const bool wasBefore = opened == "closed 1 round 2";
@@ -175,6 +189,22 @@ TEST_F(ReopenRegistrationTest, KilledOrRefusedAtEveryStepOpensAsBeforeOrAfter) {
         }
     }
     EXPECT_TRUE(befores > 3 && afters > 10) << befores << " " << afters;
+
+    std::set<Files> cut;
+    for (long step = 0;; ++step) {
+        SCOPED_TRACE("cut at step " + std::to_string(step));
+        PutFolder(before);
+        std::optional<power_cut::Cut> disk;
+        ASSERT_EQ(Opened(), "closed 1 round 2");
+        if (!power_cut::CutAt(dataFolder, step, reopen, disk)) break;
+        for (int pass = 0; pass < disk->passes(); ++pass) {
+            disk->leave(pass);
+            if (!cut.insert(Folder()).second) continue;
+            const std::string left = stands();
+            EXPECT_TRUE(left == "before" || left == "after") << left << "\n" << disk->pending();
+        }
+    }
+    EXPECT_GT(cut.size(), 100u);
 }
 
 // A round file kept aside is taken in again only onto the players it was
