@@ -253,12 +253,13 @@ TEST_F(ReopenRegistrationTest, KeptRoundFileTakenOnlyOntoItsPlayers) {
         PlayerCount = 10;
         WriteFileBytes(dataFolder + "cup-reopened.players", record);
     }
-    load("cup-reopened.rnd"); // the same players: the rounds come back
+    load("cup-reopened.rnd"); // the same players: the rounds come back, also to an open after the save
     EXPECT_TRUE(CurrentRound == 2 && ClosedRegistration == 1 && OpponentTable(1, 1) != 0);
+    ASSERT_TRUE(SaveTournament());
+    EXPECT_EQ(Opened(), "closed 1 round 2");
 
     // Reopened again, one player deleted and one added: every game would
     // move one player along.
-    ASSERT_TRUE(SaveTournament());
     Answer(MsgDeleteAllRoundsQuestion, 1);
     Answer(MsgAreYouSure, 1);
     AnswerText("The rounds played are kept in the round file \"cup-reopened2.rnd\";\n"

@@ -133,6 +133,10 @@ void LoadRoundFileCommand() {
         return ShowAlert(MessageText(MsgCannotReadRoundFile) + "\n" + misfit + "\nNothing was loaded.",
                          MessageText(MsgClose));
     if (!ReadRoundStateFile(path)) return;
+    // The tournament file says whether rounds go with it (a reopened
+    // registration's says none): the next save writes it with the round
+    // file, as one change, or an open would leave the rounds loaded out.
+    TournamentChanged();
     RoundsRead(false);
 }
 
