@@ -147,6 +147,14 @@ void SaveStarted() {
     ASSERT_TRUE(WriteRoundStateFile(RoundStatePath()));
 }
 
+// Four players registered, the tournament started and saved.
+void StartedFour() {
+    for (int i = 0; i < 4; ++i) AddTestPlayer("P" + std::to_string(i + 1), 2000 - 100 * i);
+    ClosedRegistration = 1;
+    ASSERT_TRUE(StartTournament(PlayerCount));
+    SaveStarted();
+}
+
 TEST_F(StartTournamentTest, OpeningLeavesNothingOfTheTournamentBefore) {
     // A started Swiss tournament whose withdrawn player must stay withdrawn.
     Register({1500, 2200, 1800, 2000, 1600, 1700});
@@ -201,11 +209,8 @@ TEST_F(StartTournamentTest, OpeningLeavesNothingOfTheTournamentBefore) {
 // base name damaged on line 8, and a FIFO for the round-state file (opened, it would hold the open for
 // good).
 TEST_F(StartTournamentTest, AnOpenWithoutItsRoundsIsRefusedByTheLine) {
-    Register({2000, 1900, 1800, 1700});
-    ClosedRegistration = 1;
     RecordingMessageBox boxes;
-    ASSERT_TRUE(StartTournament(PlayerCount));
-    SaveStarted();
+    StartedFour();
     const std::string saved = ReadFileBytes(folder_ + "cup.qon"), state = folder_ + "cup.rnd";
     const struct {
         std::string from, to, why;
@@ -241,14 +246,13 @@ TEST_F(StartTournamentTest, AnOpenWithoutItsRoundsIsRefusedByTheLine) {
 // with the old files read, when one is not (the 0-byte ".rnd.tmp" once renamed over the round file); a
 // record of the previous version cannot be checked and is dropped. Each is told by an alert.
 TEST_F(StartTournamentTest, AnOpenFinishesOrDropsAStoppedSave) {
-    Register({2000, 1900, 1800, 1700});
-    ClosedRegistration = 1;
     RecordingMessageBox boxes;
-    ASSERT_TRUE(StartTournament(PlayerCount));
-    SaveStarted();
+    StartedFour();
     const std::string qon = folder_ + "cup.qon", rnd = folder_ + "cup.rnd";
     const std::string oldQon = ReadFileBytes(qon), oldRnd = ReadFileBytes(rnd);
-    Players[4].name[0] = 'Q'; // the save's change: a name corrected
+    // The save's change: a name corrected, board 1 keyed.
+    Players[4].name[0] = 'Q';
+    GameTable(1, 1) = GameTable(1, 1) / 10 * 10 + 1;
     Journal::Outcome outcome = Journal::Outcome::After;
     const auto save = [&] {
         Journal journal(TournamentJournalPath());

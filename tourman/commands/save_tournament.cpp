@@ -24,7 +24,7 @@ namespace {
 // players beside the rows of before) could not be opened. The alert names
 // the file that failed and says whether the old pair stands or the new one
 // is put in place when the tournament is opened next.
-bool WriteBothFiles() {
+bool WriteBothFiles(bool autosave) {
     const std::string qon = TournamentFilePath(0), rnd = RoundStatePath();
     // A change left standing by an earlier save is finished first: its
     // temporary files are about to be written anew.
@@ -32,7 +32,9 @@ bool WriteBothFiles() {
     if (!journal.recovered().empty()) ShowAlert(journal.recovered(), MessageText(MsgClose));
     std::string problem;
     Journal::Outcome outcome = Journal::Outcome::Before;
-    if (!WriteTournamentFileInto(journal.write(qon))) problem = qon;
+    // An autosave's tournament file is mostly as it was: left alone then,
+    // the result key waits for one sync, not for a journal's.
+    if (!WriteTournamentFileInto(journal.write(qon, autosave))) problem = qon;
     else if (!WriteRoundStateFileInto(journal.write(rnd))) problem = rnd;
     else outcome = journal.commit(problem);
     if (outcome == Journal::Outcome::After) {
@@ -48,9 +50,7 @@ bool WriteBothFiles() {
     return false;
 }
 
-} // namespace
-
-bool SaveTournament() {
+bool Save(bool autosave) {
     if (PlayerCount < 1) {
         ShowAlert(MessageText(MsgNoPlayerRegistered), MessageText(MsgClose));
         return false;
@@ -61,8 +61,18 @@ bool SaveTournament() {
         if (TournamentWindow.commitPlayerList) TournamentWindow.commitPlayerList();
         if (ClosedRegistration == 0) return WriteTournamentFile(0);
         PlayerNumbersFixed();
-        return WriteBothFiles();
+        return WriteBothFiles(autosave);
     }
     return ClosedRegistration == 0 || WriteRoundStateFile(RoundStatePath());
+}
+
+} // namespace
+
+bool SaveTournament() {
+    return Save(false);
+}
+
+bool AutosaveTournament() {
+    return Save(true);
 }
 

@@ -10,6 +10,9 @@
 // no registered player, or no file name given yet, it alerts and
 // writes nothing. True when everything it had to write was written.
 bool SaveTournament();
+// SaveTournament for the autosave of the results: the tournament file, when
+// it would be written as it is, is left alone.
+bool AutosaveTournament();
 // Alerts and returns true while the tournament has no file name (none was
 // created or opened): there is nowhere to write its files.
 bool RefuseUnnamedTournament();

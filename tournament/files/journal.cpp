@@ -2,6 +2,7 @@
 
 #include "tournament/files/host_files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -253,8 +254,14 @@ std::uint64_t JournalChecksum(const std::string& bytes) {
 }
 
 Journal::Journal(std::string recordPath) : recordPath_(std::move(recordPath)) {
-    if (Exists(recordPath_)) recovered_ = RecoverJournal(recordPath_);
-    record_ = OpenHostFile(recordPath_, "wb");
+    const HostFileKind kind = HostFileKindOf(recordPath_);
+    if (kind != HostFileKind::Missing) recovered_ = RecoverJournal(recordPath_);
+    // Opened for writing, a FIFO in the record's place would wait for a
+    // reader for good: the commit says so instead.
+    errno = 0;
+    if (kind != HostFileKind::Other) record_ = OpenHostFile(recordPath_, "wb");
+    if (record_ == nullptr)
+        unwritable_ = recordPath_ + (kind == HostFileKind::Other ? ": not a regular file" : ": cannot be written" + Because());
 }
 
 Journal::~Journal() {
@@ -268,7 +275,7 @@ Journal::~Journal() {
     }
 }
 
-AtomicFileWriter& Journal::write(const std::string& path) {
+AtomicFileWriter& Journal::write(const std::string& path, bool keepUnchanged) {
     // Named in the record before it is made, so that a stop from here on
     // leaves nothing recovery does not know of.
     if (record_ != nullptr) {
@@ -277,7 +284,7 @@ AtomicFileWriter& Journal::write(const std::string& path) {
         std::fflush(record_);
         written_ += line;
     }
-    steps_.push_back({Step::Write, path, {}});
+    steps_.push_back({Step::Write, path, {}, keepUnchanged});
     writers_.push_back(std::make_unique<AtomicFileWriter>(path));
     return *writers_.back();
 }
@@ -289,23 +296,35 @@ void Journal::remove(const std::string& path) { steps_.push_back({Step::Remove, 
 Journal::Outcome Journal::commit(std::string& problem) {
     const std::string folder = HostFolderOf(recordPath_);
     if (committed_ || record_ == nullptr) {
-        problem = recordPath_ + (committed_ ? ": committed twice" : ": cannot be written" + Because());
+        problem = committed_ ? recordPath_ + ": committed twice" : unwritable_;
         return Outcome::Before;
     }
-    // Every new file whole, and its size and checksum for the record.
+    // Every new file whole, and its size and checksum for the record. A
+    // file to be kept when unchanged is left alone, but in a change of
+    // nothing else, which is carried out as a save asked for.
     std::vector<NewFile> files(steps_.size());
+    std::vector<bool> unchanged(steps_.size(), false);
     std::size_t writer = 0;
     for (std::size_t i = 0; i < steps_.size(); ++i) {
         if (steps_[i].kind != Step::Write) continue;
         AtomicFileWriter& file = *writers_[writer++];
-        std::string bytes;
+        std::string bytes, old;
         errno = 0;
         if (!file.ok() || !file.close() || !ReadBytes(file.temporaryPath(), bytes)) {
             problem = steps_[i].from + Because();
             return Outcome::Before;
         }
         files[i] = {static_cast<long long>(bytes.size()), JournalChecksum(bytes)};
+        const auto touches = [&](const Step& other) {
+            const std::vector<std::string> names = NamesOf(other);
+            return &other != &steps_[i] && std::find(names.begin(), names.end(), steps_[i].from) != names.end();
+        };
+        unchanged[i] = steps_[i].keepUnchanged && std::none_of(steps_.begin(), steps_.end(), touches) &&
+                       HostFileKindOf(steps_[i].from) == HostFileKind::Regular && ReadBytes(steps_[i].from, old) &&
+                       old == bytes;
     }
+    if (std::count(unchanged.begin(), unchanged.end(), true) == static_cast<long>(steps_.size()))
+        unchanged.assign(steps_.size(), false);
     for (const Step& step : steps_)
         for (const std::string& name : NamesOf(step))
             if (name.find_first_of("\t\r\n") != std::string::npos) {
@@ -346,7 +365,7 @@ Journal::Outcome Journal::commit(std::string& problem) {
                 const std::string& target = step.kind == Step::Write ? step.from : step.to;
                 if (HostFileKindOf(target) == HostFileKind::Other) refused = target + ": not a regular file";
             }
-            if (step.kind == Step::Remove && !name(step.from).exists) continue;
+            if ((step.kind == Step::Remove && !name(step.from).exists) || unchanged[i]) continue;
             if (refused.empty() && step.kind == Step::Write && name(TemporaryOf(step.from)).everMissing)
                 refused = TemporaryOf(step.from) + ": taken by another step";
             if (refused.empty() && (step.kind == Step::Link || step.kind == Step::Rename) && !name(step.from).exists)
@@ -375,6 +394,32 @@ Journal::Outcome Journal::commit(std::string& problem) {
             steps.push_back(step);
             stepFiles.push_back(files[i]);
         }
+    }
+
+    // The files left alone go before the record, which names them until
+    // they are gone.
+    const auto unchangedGone = [&] {
+        bool gone = true;
+        for (std::size_t i = 0; i < steps_.size(); ++i)
+            if (unchanged[i] && RemoveHostFile(TemporaryOf(steps_[i].from)) != 0) gone = false;
+        return gone;
+    };
+    // A change of one file (an autosave) is one rename, which needs no
+    // record: synced first, the file is the old one or the new one.
+    if (steps.empty() || (steps.size() == 1 && steps[0].kind == Step::Write)) {
+        committed_ = true;
+        const std::string temporary = steps.empty() ? std::string() : TemporaryOf(steps[0].from);
+        errno = 0;
+        const bool done = steps.empty() || (SyncHostFile(temporary) && RenameHostFile(temporary, steps[0].from) == 0);
+        if (!done) {
+            problem = steps[0].from + Because();
+            RemoveHostFile(temporary);
+        }
+        std::fclose(record_);
+        record_ = nullptr;
+        if (unchangedGone()) RemoveHostFile(recordPath_);
+        if (done && !steps.empty()) SyncHostFolder(HostFolderOf(steps[0].from));
+        return done ? Outcome::After : Outcome::Before;
     }
 
     // The record, synced with its folder: from here on the change stands.
@@ -429,7 +474,10 @@ Journal::Outcome Journal::commit(std::string& problem) {
         problem = failed;
         return Outcome::Stands;
     }
+    // A file left alone that will not go keeps the record, which names it,
+    // for recovery to remove.
     errno = 0;
+    if (!unchangedGone()) return Outcome::After;
     if (RemoveHostFile(recordPath_) != 0) {
         problem = recordPath_ + Because();
         return Outcome::Stands;
@@ -494,6 +542,7 @@ std::string RecoverJournal(const std::string& recordPath) {
     if (!notWhole.empty()) {
         for (std::size_t i = 0; i < steps.size(); ++i)
             if (pending[i] && steps[i].kind == Step::Write) RemoveHostFile(TemporaryOf(steps[i].from));
+        for (const std::string& temporary : record.temporaries) RemoveHostFile(temporary);
         RemoveHostFile(recordPath);
         SyncHostFolder(folder);
         std::string dropped;
@@ -519,6 +568,8 @@ std::string RecoverJournal(const std::string& recordPath) {
         errno = 0;
         if (!CarryOut(steps[i])) return notYet(Shown(FileOf(steps[i]), folder) + Because());
     }
+    // What the change made and left alone goes with the record.
+    for (const std::string& temporary : record.temporaries) RemoveHostFile(temporary);
     if (!SyncFolders(folders, failed) || RemoveHostFile(recordPath) != 0)
         return notYet(failed.empty() ? recordPath + Because() : failed);
     SyncHostFolder(folder);

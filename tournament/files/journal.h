@@ -40,8 +40,11 @@ class Journal {
 
     // New contents for path: the caller writes into writer.stream() (or
     // passes the writer to a WriteXInto). Committed by commit(), never by
-    // the writer itself.
-    AtomicFileWriter& write(const std::string& path);
+    // the writer itself. With keepUnchanged, a file whose new bytes are
+    // those it holds is left alone when another step changes something and
+    // no other step touches its name (an autosave's tournament file beside
+    // its round-state file: the change is then one rename, with no record).
+    AtomicFileWriter& write(const std::string& path, bool keepUnchanged = false);
     // A second name for from (a copy where the folder takes no links).
     void link(const std::string& from, const std::string& to);
     void rename(const std::string& from, const std::string& to);
@@ -63,11 +66,13 @@ class Journal {
         enum Kind { Write, Link, Rename, Remove } kind;
         std::string from; // the path written, linked, renamed or removed
         std::string to;   // the new name of a link or a rename
+        bool keepUnchanged = false;
     };
 
   private:
     std::string recordPath_;
     std::string recovered_;
+    std::string unwritable_; // why the record could not be made
     std::FILE* record_ = nullptr;
     std::string written_; // what the record holds so far
     std::vector<Step> steps_;

@@ -142,7 +142,7 @@ void EnterForSelectedBoard(int digit, bool fromKey) {
         // A full save: the tournament file is written again too, saying
         // that a round state goes with it.
         FullSaveDue();
-        SaveTournament();
+        AutosaveTournament();
     }
 }
 
