@@ -17,6 +17,7 @@
 #include "tourman/commands/tournament_commands.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/result_entry.h"
+#include "tournament/files/host_files.h"
 #include "tournament/game_code.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
@@ -180,6 +181,7 @@ TEST_F(ReopenRegistrationTest, KilledOrRefusedAtEveryStepOpensAsBeforeOrAfter) {
             // A step done another way (a copy where no link is taken, a step tried again) leaves what the
             // reopen leaves.
             EXPECT_TRUE(refused != done || Folder() == after) << "a step refused without a word";
+            EXPECT_EQ(refused.find("opened next"), std::string::npos) << "a step refused once is tried again";
             EXPECT_EQ(stands(), "after");
         } else {
             EXPECT_TRUE(refused.starts_with("closed 1 round 2 rows 10\n") && refused.ends_with("nothing changed."))
@@ -205,6 +207,26 @@ TEST_F(ReopenRegistrationTest, KilledOrRefusedAtEveryStepOpensAsBeforeOrAfter) {
         }
     }
     EXPECT_GT(cut.size(), 100u);
+}
+
+// A reopen whose tournament file cannot be put in place once its change
+// stands (tried again at once, in vain) says that the change is finished at
+// the next open, which finishes it.
+TEST_F(ReopenRegistrationTest, AChangeLeftStandingIsFinishedAtTheNextOpen) {
+    ClosedRounds(2);
+    static std::string refused;
+    refused = dataFolder + "cup.qon";
+    const HostNames spelling = SetHostNames({[](const std::string& path) {
+        return path == refused ? "/nonexistent-folder-of-a-failing-step" + path : path;
+    }});
+    const std::string said = Reopen([](const std::function<void()>& command) { command(); });
+    SetHostNames(spelling);
+    EXPECT_NE(said.find("\n" + MessageText(MsgCannotWriteTournamentFile) + "\n" + refused +
+                        ": No such file or directory\nThe change is finished when the tournament is opened next.\n"),
+              std::string::npos) << said;
+    EXPECT_TRUE(Opened().starts_with("closed 0 round 0 | A change of the files that was stopped has been finished:"));
+    const Files now = Folder();
+    EXPECT_TRUE(!now.count("cup.journal") && !now.count("cup.rnd") && now.count("cup-reopened.rnd"));
 }
 
 // A round file kept aside is taken in again only onto the players it was
