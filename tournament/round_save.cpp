@@ -1,6 +1,5 @@
 #include "tournament/round_save.h"
 
-#include "tournament/files/journal.h"
 #include "tournament/files/round_state_file.h"
 #include "tournament/files/tournament_change.h"
 #include "tournament/round_state.h"

@@ -16,8 +16,9 @@ void NewTournamentCommand();
 // file that cannot be read changes nothing.
 void OpenTournamentCommand();
 // Reads a chosen round-state file (from the folder it was chosen in) over
-// the open tournament's rounds; a bad file, or one kept aside with other
-// players than those listed now, changes nothing.
+// the open tournament's rounds, which the next save writes with the
+// tournament file; a bad file, or one kept aside with other players than
+// those listed now, changes nothing.
 void LoadRoundFileCommand();
 // The Save item and the close's save. A proposed round is not saved (a
 // reopened tournament waits for its pairing again, and a round paired by

@@ -42,14 +42,14 @@ bool StemTaken(const std::set<std::string>& names, const std::string& stem) {
     return after != names.end() && after->compare(0, snapshots.size(), snapshots) == 0;
 }
 
-// The record of the players into out.
-bool WriteRecord(AtomicFileWriter& out, const std::string& kept) {
-    if (!out.ok()) return false;
+// The record of the players into out; a failed write shows at the commit,
+// which then changes nothing.
+void WriteRecord(AtomicFileWriter& out, const std::string& kept) {
+    if (!out.ok()) return;
     std::fprintf(out.stream(), "Players of the rounds kept aside in \"%s\", by number\r\n%d\r\n", kept.c_str(),
                  PlayerCount);
     for (int id = 1; id <= PlayerCount; ++id)
         std::fprintf(out.stream(), "%s\r\n", FormatPlayerLine(Players[id]).c_str());
-    return std::ferror(out.stream()) == 0;
 }
 
 // The names a player line of the record gives, by number; the record's
@@ -129,7 +129,6 @@ bool SetRoundsAside(Journal& change, RoundsAside& aside, std::string& problem) {
         return false;
     }
     aside.stem = stem;
-    // A failed write of the record shows at the commit, which then changes nothing.
     WriteRecord(change.write(folder + RecordName(stem)), stem + ".rnd");
     if (mainThere) change.link(folder + base + ".rnd", folder + stem + ".rnd");
     aside.mainKept = mainThere;
