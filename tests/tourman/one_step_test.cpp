@@ -110,10 +110,11 @@ class OneStepTest : public TourmanTest {
     // subset of the name steps not yet synced), in child processes (a few at
     // once, each in a copy of the folder of its own) whose output goes
     // nowhere (their boxes are not this test's); then whole here. Every
-    // folder left must open as the one before or the one after; one that
-    // opens as before holds the reports of before (the round files aside,
-    // which the open reads only as the tournament file says, and the copies
-    // of killed writers): no report shows what the tournament's files do not
+    // folder left must open as the one before or the one after, its own
+    // files (the tournament file, the round-state file and the snapshots)
+    // then those of that state, nothing of the change left beside them; one
+    // that opens as before holds the reports of before (the copies of killed
+    // writers aside): no report shows what the tournament's files do not
     // hold.
     enum class Stop { Kill, Refuse, PowerCut };
     void OpensAsBeforeOrAfter(const std::function<void()>& queueAnswers, const std::function<void()>& command) {
@@ -189,8 +190,6 @@ class OneStepTest : public TourmanTest {
         for (const Files& files : left) {
             const bool asBefore = Kept(files, false) == Kept(before, false);
             if (!opened.insert({Kept(files, true), asBefore}).second) continue;
-            // The open finishes or drops a change that was stopped: the tournament's files are then those
-            // of before or of after, with nothing of the change left beside them.
             const std::string held = Opened(files);
             const Files own = Kept(Snapshot(dataFolder), true);
             EXPECT_TRUE((held == was && asBefore && own == Kept(before, true)) || (held == is && own == Kept(after, true)))
