@@ -114,6 +114,14 @@ TEST_F(JournalTest, EveryChangeIsCarriedOutWholeAndSynced) {
         EXPECT_EQ(power_cut::SyncFaults(folder, events), std::vector<std::string>()) << change.name;
         EXPECT_EQ(RecoverJournal(Record()), "") << change.name;
     }
+    // A single file's save syncs it before its rename.
+    const std::vector<power_cut::Event> single = power_cut::Recorded([&] {
+        AtomicFileWriter file(folder + "notes.txt");
+        std::fputs("saved alone\r\n", file.stream());
+        EXPECT_TRUE(file.commit());
+    });
+    for (const std::string& fault : power_cut::SyncFaults(folder, single))
+        EXPECT_EQ(fault.find("before it was synced"), std::string::npos) << fault;
     // A journal dropped without its commit leaves nothing behind.
     Put(kBefore);
     {
