@@ -1,6 +1,7 @@
 #include "tournament/round_save.h"
 
 #include "tournament/files/round_state_file.h"
+#include "tournament/files/tournament_change.h"
 #include "tournament/round_state.h"
 #include "tournament/round_tables.h"
 
@@ -8,10 +9,19 @@
 
 bool (*ResultListsWriter)(int round) = nullptr;
 
-bool SaveRoundState(int round) {
-    if (round < 1 || round > ActiveTables().lastRound()) return false;
+namespace {
+
+bool InTables(int round) {
+    return round >= 1 && round <= ActiveTables().lastRound();
+}
+
+} // namespace
+
+bool SaveRoundState(int round, Journal& change) {
+    if (!InTables(round)) return false;
     RebuildRoundTables(round);
-    return round != CurrentRound || WriteRoundStateFile(RoundSnapshotPath(round));
+    if (round == CurrentRound) WriteRoundStateFileInto(change.write(RoundSnapshotPath(round)));
+    return true;
 }
 
 void WriteRoundResultLists(int round) {
@@ -19,8 +29,10 @@ void WriteRoundResultLists(int round) {
 }
 
 bool SaveRound(int round) {
-    if (round < 1 || round > ActiveTables().lastRound()) return false;
-    const bool written = SaveRoundState(round);
+    if (!InTables(round)) return false;
+    TournamentChange change;
+    SaveRoundState(round, change.journal());
+    const bool written = change.commit();
     WriteRoundResultLists(round);
     return written;
 }

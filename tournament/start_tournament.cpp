@@ -4,6 +4,7 @@
 #include "tournament/files/journal.h"
 #include "tournament/files/line_reader.h"
 #include "tournament/files/round_state_file.h"
+#include "tournament/files/tournament_change.h"
 #include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -127,12 +128,9 @@ bool StartTournament(int count) {
     }
     const std::vector<int> order = PairingNumberOrder(count, answer);
 
-    // The tournament on disk changes in one step: the round-state file is
-    // written first, and only then the tournament file that lists the
-    // players at their numbers and says that a round state goes with it. A
-    // crash between the two leaves the registration open as it was (an open
-    // reads no round-state file beside a tournament file that names none);
-    // no tournament file ever names a round state that is not there.
+    // The tournament on disk changes in one step: the round-state file and
+    // the tournament file that lists the players at their numbers and says
+    // that a round state goes with it are committed together.
     const int savedBefore = IsSavedRound;
     if (IsRoundRobin()) {
         // The schedule goes by pairing number only, before the players have
@@ -147,17 +145,17 @@ bool StartTournament(int count) {
     }
     PlayerNumbersFixed();
     const std::string statePath = RoundStatePath();
-    const bool stateBefore = HostFileKindOf(statePath) != HostFileKind::Missing;
-    const bool stateWritten = WriteRoundStateFile(statePath);
-    if (!stateWritten || !WriteTournamentFileInOrder(count, order)) {
-        // The registration stays open, and no round-state file the start
-        // made is left for a later start to ask about.
-        if (stateWritten && !stateBefore) RemoveHostFile(statePath);
+    TournamentChange change;
+    WriteRoundStateFileInto(change.journal().write(statePath));
+    WriteTournamentFileInto(change.journal().write(TournamentFilePath(0)), IsSavedRound, order);
+    if (!change.commit()) {
+        // The registration stays open, the folder as it was.
         RestoreSavedRound(savedBefore);
         SetCurrentRound(0);
         RoundsDeleted();
         return false;
     }
+    TournamentMatchesFile();
     if (TournamentWindow.clearPlayerLists) TournamentWindow.clearPlayerLists();
     if (TournamentWindow.hidePlayerList) TournamentWindow.hidePlayerList();
     const bool read = ReadTournamentFile(TournamentFilePath(0));

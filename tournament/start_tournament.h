@@ -20,13 +20,13 @@ std::vector<int> PairingNumberOrder(int count, int answer);
 // TournamentWindow.askFirstRound; either question left unanswered (Escape,
 // the close box) stops the start at once, with nothing written. Then, for a
 // round robin, builds the schedule and puts round 1 in place, accepted;
-// writes the round-state file, then the tournament file in the new order,
-// and reads that back; then has round 1 paired through
-// TournamentWindow.pairFirstRound (a round robin's only shown). A round
-// robin of fewer than 3 or more than 24 players is refused before anything
-// is asked or written. False when the tournament was not started: after a
-// question left, or after the alert of the step that failed, the files then
-// as they were, but for a round-state file of the name written over.
+// writes the round-state file and the tournament file in the new order as
+// one change of the folder (journal.h), and reads that back; then has round
+// 1 paired through TournamentWindow.pairFirstRound (a round robin's only
+// shown). A round robin of fewer than 3 or more than 24 players is refused
+// before anything is asked or written. False when the tournament was not
+// started: after a question left, or after the alert of the file that
+// failed; the files are then as they were.
 bool StartTournament(int count);
 
 // Opens the tournament file at path, once a stopped change of the

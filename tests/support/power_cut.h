@@ -305,8 +305,10 @@ template <typename Command> std::vector<Event> Recorded(Command&& command) {
 // What in events would not survive a power cut in folder: a rename or a
 // link of a file whose last bytes were not synced before it, and a name
 // step of the folder after which the folder was not synced. Empty when
-// nothing.
-inline std::vector<std::string> SyncFaults(const std::string& folder, const std::vector<Event>& events) {
+// nothing. With only given, the steps on the folder's names that begin
+// with it alone are looked at (a change's files, not the reports beside).
+inline std::vector<std::string> SyncFaults(const std::string& folder, const std::vector<Event>& events,
+                                           const std::string& only = "") {
     std::string prefix = folder;
     if (!prefix.empty() && prefix.back() != '/') prefix += '/';
     std::map<std::string, bool> dirty; // by name: written since its last sync
@@ -314,6 +316,9 @@ inline std::vector<std::string> SyncFaults(const std::string& folder, const std:
     std::string unsynced;
     for (const Event& event : events) {
         const bool inFolder = event.path.compare(0, prefix.size(), prefix) == 0;
+        if (event.kind != HostFileEvent::SyncFolder && inFolder &&
+            event.path.compare(prefix.size(), only.size(), only) != 0)
+            continue;
         switch (event.kind) {
         case HostFileEvent::OpenForWrite: dirty[event.path] = true; break;
         case HostFileEvent::Sync: dirty[event.path] = false; break;

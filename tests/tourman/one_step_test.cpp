@@ -1,5 +1,5 @@
 // The commands that change several files at once, stopped at each of their
-// steps on disk, killed or with the step refused: the close of the
+// steps on disk, killed, with the step refused or by a power cut: the close of the
 // registration, the acceptance of a round, the close of its results and the
 // save of a late entry (its tournament file and round-state file). A
 // fresh program opens every folder they leave as it was before the command
@@ -105,24 +105,23 @@ class OneStepTest : public TourmanTest {
     }
 
     // Runs the command stopped before each of its steps on disk, killed,
-    // with the step refused and, when powerCut, cut off by a power cut (the
+    // with the step refused and cut off by a power cut (the
     // folder then as the disk holds it: only what was synced, then with each
     // subset of the name steps not yet synced), in child processes (a few at
     // once, each in a copy of the folder of its own) whose output goes
     // nowhere (their boxes are not this test's); then whole here. Every
-    // folder left must open as the one before or the one after; one that
-    // opens as before holds the reports of before (the round files aside,
-    // which the open reads only as the tournament file says, and the copies
-    // of killed writers): no report shows what the tournament's files do not
+    // folder left must open as the one before or the one after, its own
+    // files (the tournament file, the round-state file and the snapshots)
+    // then those of that state, nothing of the change left beside them; one
+    // that opens as before holds the reports of before (the copies of killed
+    // writers aside): no report shows what the tournament's files do not
     // hold.
     enum class Stop { Kill, Refuse, PowerCut };
-    void OpensAsBeforeOrAfter(const std::function<void()>& queueAnswers, const std::function<void()>& command,
-                              bool powerCut = false) {
+    void OpensAsBeforeOrAfter(const std::function<void()>& queueAnswers, const std::function<void()>& command) {
         const Files before = Snapshot(dataFolder);
         std::vector<Files> left;
         long cuts = 0;
         for (Stop stop : {Stop::Kill, Stop::Refuse, Stop::PowerCut}) {
-            if (stop == Stop::PowerCut && !powerCut) break;
             const int stopped = stop == Stop::Refuse ? 78 : 77;
             bool more = true;
             for (long first = 0; more; first += 4) {
@@ -173,46 +172,47 @@ class OneStepTest : public TourmanTest {
                 }
             }
         }
-        EXPECT_TRUE(!powerCut || cuts > 0);
+        EXPECT_GT(cuts, 0);
         EXPECT_GT(left.size(), 6u);
         queueAnswers();
-        // Every new file is synced before it is put in place, and the folder after.
+        // Every new file of the tournament's is synced before it is put in place, and the folder after.
         const std::vector<power_cut::Event> steps = power_cut::Recorded([&] {
             command();
             Flush();
         });
-        EXPECT_TRUE(!powerCut || power_cut::SyncFaults(dataFolder, steps).empty())
-            << power_cut::SyncFaults(dataFolder, steps).front();
+        EXPECT_TRUE(power_cut::SyncFaults(dataFolder, steps, "cup").empty())
+            << power_cut::SyncFaults(dataFolder, steps, "cup").front();
         EXPECT_TRUE(script.empty());
         const Files after = Snapshot(dataFolder);
         const std::string was = Opened(before), is = Opened(after);
         ASSERT_NE(was, is);
-        // "cup.rnd", the snapshots "cup<n>.rnd" and temporary files.
-        const auto aside = [](const std::string& name) {
-            const auto endsWith = [&](const std::string& end) {
-                return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
-            };
-            return endsWith(".tmp") || name == "cup.journal" ||
-                   (name.rfind("cup", 0) == 0 && endsWith(".rnd") &&
-                    std::all_of(name.begin() + 3, name.end() - 4, [](char c) { return c >= '0' && c <= '9'; }));
-        };
-        auto reports = [&](const Files& files) {
-            Files kept;
-            std::copy_if(files.begin(), files.end(), std::back_inserter(kept),
-                         [&](const auto& file) { return !aside(file.first); });
-            return kept;
-        };
         std::set<std::pair<Files, bool>> opened;
         for (const Files& files : left) {
-            Files read;
-            for (const auto& file : files)
-                if (file.first == "cup.qon" || file.first == "cup.rnd") read.push_back(file);
-            const bool asBefore = reports(files) == reports(before);
-            if (opened.insert({read, asBefore}).second) {
-                const std::string held = Opened(files);
-                EXPECT_TRUE((held == was && asBefore) || held == is) << held;
-            }
+            const bool asBefore = Kept(files, false) == Kept(before, false);
+            if (!opened.insert({Kept(files, true), asBefore}).second) continue;
+            const std::string held = Opened(files);
+            const Files own = Kept(Snapshot(dataFolder), true);
+            EXPECT_TRUE((held == was && asBefore && own == Kept(before, true)) || (held == is && own == Kept(after, true)))
+                << held;
         }
+    }
+    // The tournament's own files of a folder ("cup.qon", "cup.rnd", the snapshots "cup<n>.rnd", the record of
+    // a change and the temporary files of these), or every other file but temporary ones (the reports, and
+    // the round files aside, which the open reads only as the tournament file says).
+    static Files Kept(const Files& files, bool own) {
+        const auto endsWith = [](const std::string& name, const std::string& end) {
+            return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
+        };
+        Files kept;
+        for (const auto& file : files) {
+            const bool temporary = endsWith(file.first, ".tmp");
+            const std::string name = temporary ? file.first.substr(0, file.first.size() - 4) : file.first;
+            const bool tournament = name == "cup.qon" || name == "cup.journal" ||
+                                    (name.rfind("cup", 0) == 0 && endsWith(name, ".rnd") &&
+                                     std::all_of(name.begin() + 3, name.end() - 4, [](char c) { return c >= '0' && c <= '9'; }));
+            if (own ? tournament : !tournament && !temporary) kept.push_back(file);
+        }
+        return kept;
     }
 };
 
@@ -245,7 +245,7 @@ class StoppedCommandTest : public OneStepTest {
         if (command == Command::CloseResults) return OpensAsBeforeOrAfter([] {}, [this] { CloseResults(); });
         WkFormSetPage(MainWindow.notebook, 0); // the form is typed in where it is seen
         const auto lateEntryAnswer = [this] { Answer(MsgAddLateEntryQuestion, 1); };
-        if (command == Command::LateEntry) return OpensAsBeforeOrAfter(lateEntryAnswer, [this] { TypedIn(10); }, true);
+        if (command == Command::LateEntry) return OpensAsBeforeOrAfter(lateEntryAnswer, [this] { TypedIn(10); });
         // A non-empty folder in the place of the temporary file refuses the add's save.
         fs::create_directories(dataFolder + "cup.qon.tmp/in the way");
         lateEntryAnswer();
@@ -255,7 +255,7 @@ class StoppedCommandTest : public OneStepTest {
         Flush();
         fs::remove_all(dataFolder + "cup.qon.tmp");
         ASSERT_TRUE(PlayerCount == 11 && TournamentSaved == 0);
-        OpensAsBeforeOrAfter([] {}, [] { SaveTournamentCommand(); }, true);
+        OpensAsBeforeOrAfter([] {}, [] { SaveTournamentCommand(); });
     }
 };
 
@@ -318,7 +318,7 @@ TEST_F(OneStepTest, AcceptNamesEveryFileNotWritten) {
         alert += "\n" + dataFolder + name;
     }
     fs::create_directory(dataFolder + "cup.rnd.tmp");
-    AnswerText(MessageText(MsgCannotWriteRoundFile) + "\n" + dataFolder + "cup.rnd", 0);
+    AnswerText(MessageText(MsgCannotWriteRoundFile) + "\n" + dataFolder + "cup.rnd\nThe tournament's files are as they were.", 0);
     EXPECT_FALSE(AcceptPairing());
     Flush();
     EXPECT_TRUE(IsPairingDone == 0 && CurrentStage() == TournamentStage::RoundProposed);

@@ -6,6 +6,7 @@
 #include "support/tournament_state.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/file_steps.h"
+#include "tests/support/power_cut.h"
 #include "tests/support/recording_message_box.h"
 
 #include "toolkit/widgets/edit_field.h"
@@ -16,6 +17,7 @@
 #include "tourman/commands/tournament_commands.h"
 #include "tourman/pages/players/players_widgets.h"
 #include "tourman/pages/results/result_entry.h"
+#include "tournament/files/host_files.h"
 #include "tournament/game_code.h"
 #include "tournament/message_table.h"
 #include "tournament/players.h"
@@ -28,6 +30,8 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -85,9 +89,17 @@ class ReopenRegistrationTest : public TourmanTest {
         return state;
     }
 
-    // The reopen's command with both questions answered Yes, every box recorded.
-    static std::string Reopen(const std::function<void(const std::function<void()>&)>& run) {
-        RecordingMessageBox boxes;
+    // The reopen's command with both questions answered Yes, every box recorded; the folder as the first
+    // alert found it, in seen.
+    std::string Reopen(const std::function<void(const std::function<void()>&)>& run, Files* seen = nullptr) {
+        struct Boxes : RecordingMessageBox {
+            std::function<void()> first;
+            void alert(const std::string& text, const std::string& caption) override {
+                if (alerts.empty() && first) first();
+                RecordingMessageBox::alert(text, caption);
+            }
+        } boxes;
+        if (seen) boxes.first = [&] { *seen = Folder(); };
         boxes.answers = {1, 1};
         run([] { TournamentMenuCommand(4); });
         std::string said = "closed " + std::to_string(ClosedRegistration) + " round " + std::to_string(CurrentRound) +
@@ -97,18 +109,23 @@ class ReopenRegistrationTest : public TourmanTest {
     }
 };
 
-// Killed before each of its steps on disk, or with that step refused, the
-// reopen leaves a folder that opens as before it (round 2, its round file in
-// place) or as after it (the registration open, the rounds and their
-// snapshots kept aside): never refused for a missing file, every file as
-// one state or the other has it. A refusal before the tournament file is
-// written says so and puts the folder back byte for byte; one after it
-// says what it could not write.
+// Killed before each of its steps on disk, with that step refused, or cut off
+// there by a power cut (the folder as the disk then holds it), the reopen
+// leaves a folder that opens as before it (round 2, its round file and
+// snapshots in place) or as after it (the registration open, the rounds and
+// their snapshots kept aside, no round file left beside): never refused for a
+// missing file, every file as one state or the other has it, nothing of the
+// change left once opened. A refusal says so, and the folder is back as it was
+// before any box shows.
 TEST_F(ReopenRegistrationTest, KilledOrRefusedAtEveryStepOpensAsBeforeOrAfter) {
     ClosedRounds(2);
     const Files before = Folder();
-    const auto reopen = [] { return Reopen([](const std::function<void()>& command) { command(); }); };
-    const std::string done = reopen();
+    const auto reopen = [this] { return Reopen([](const std::function<void()>& command) { command(); }); };
+    std::string done;
+    // Every new file is synced before it is put in place, and the folder after.
+    const std::vector<std::string> unsynced =
+        power_cut::SyncFaults(dataFolder, power_cut::Recorded([&] { done = reopen(); }), "cup");
+    EXPECT_TRUE(unsynced.empty()) << unsynced.front();
     const Files after = Folder();
     ASSERT_EQ(done, "closed 0 round 0 rows 10\nThe rounds played are kept in the round file \"cup-reopened.rnd\";\n"
                     "opening the tournament no longer reads them.\n"
@@ -121,27 +138,26 @@ TEST_F(ReopenRegistrationTest, KilledOrRefusedAtEveryStepOpensAsBeforeOrAfter) {
                                                         {"cup1.rnd", "cup-reopened-round1.rnd"},
                                                         {"cup2.rnd", "cup-reopened-round2.rnd"}};
 
-    // "before", "after", or what is wrong; temporary files of a write cut
-    // short aside (no reader takes them), and the round file left beside
-    // when allowed.
-    const auto stands = [&](bool roundFileLeft) {
+    // "before", "after", or what is wrong, once opened (a change found
+    // standing finished, or dropped when its files were not whole, and said
+    // so); temporary files of a report cut short aside (no reader takes them).
+    const auto stands = [&] {
+        std::string opened = Opened();
+        const std::size_t said = opened.find(" | A change of the files that was stopped ");
+        const std::string told = said == std::string::npos ? "" : opened.substr(said + 42);
+        opened = opened.substr(0, said);
+        if (!told.empty() && !told.starts_with(opened == "closed 1 round 2" ? "could not be finished:" : "has been finished:"))
+            return opened + told;
         Files now = Folder();
-        std::erase_if(now, [](const auto& file) { return file.first.ends_with(".tmp"); });
-        const std::string opened = Opened();
+        std::erase_if(now, [](const auto& file) { return file.first.ends_with(".tmp") && !file.first.starts_with("cup"); });
         const bool wasBefore = opened == "closed 1 round 2";
         if (!wasBefore && opened != "closed 0 round 0") return opened;
-        if (!wasBefore && roundFileLeft && now.count("cup.rnd") && now.at("cup.rnd") == before.at("cup.rnd"))
-            now.erase("cup.rnd");
         for (const auto& [name, bytes] : now)
             if ((!before.count(name) || before.at(name) != bytes) && (!after.count(name) || after.at(name) != bytes))
                 return "mixed: " + name;
-        // Before: the round file in place, each snapshot in place or kept
-        // aside already; after: every one kept aside.
-        for (const auto& [own, aside] : kept) {
-            const bool inPlace = now.count(own), keptAside = now.count(aside);
-            if (wasBefore ? !inPlace && (own == kept[0].first || !keptAside) : inPlace || !keptAside)
-                return "round file " + std::string(own);
-        }
+        for (const auto& [own, aside] : kept)
+            if (now.count(own) != wasBefore || now.count(aside) == wasBefore) return "round file " + std::string(own);
+        if (now.count("cup-reopened.players") == wasBefore) return std::string("the players' record");
         return std::string(wasBefore ? "before" : "after");
     };
 
@@ -151,28 +167,66 @@ TEST_F(ReopenRegistrationTest, KilledOrRefusedAtEveryStepOpensAsBeforeOrAfter) {
         PutFolder(before);
         ASSERT_EQ(Opened(), "closed 1 round 2");
         if (!file_steps::KilledAt(step, reopen)) break;
-        // A kill just after the tournament file is written leaves the round
-        // file beside: the folder opens as after, and closing the
-        // registration asks before writing over it.
-        const std::string killed = stands(afters == 0);
-        EXPECT_EQ(killed, afters == 0 && killed == "before" ? "before" : "after");
+        const std::string killed = stands();
+        EXPECT_TRUE(killed == "before" || killed == "after") << killed;
         befores += killed == "before";
         afters += killed == "after";
 
         PutFolder(before);
         ASSERT_EQ(Opened(), "closed 1 round 2");
-        const std::string refused = Reopen([step](const auto& command) { file_steps::FailingStep(step, command); });
+        Files seen;
+        const std::string refused =
+            Reopen([step](const auto& command) { file_steps::FailingStep(step, command); }, &seen);
         if (refused.starts_with("closed 0 round 0 rows 10\n")) {
-            // A step done another way (a copy where no link is taken) leaves what the reopen leaves.
+            // A step done another way (a copy where no link is taken, a step tried again) leaves what the
+            // reopen leaves.
             EXPECT_TRUE(refused != done || Folder() == after) << "a step refused without a word";
-            EXPECT_EQ(stands(true), "after");
+            EXPECT_EQ(refused.find("opened next"), std::string::npos) << "a step refused once is tried again";
+            EXPECT_EQ(stands(), "after");
         } else {
             EXPECT_TRUE(refused.starts_with("closed 1 round 2 rows 10\n") && refused.ends_with("nothing changed."))
                 << refused;
             EXPECT_TRUE(Folder() == before) << "a refused reopen left the folder changed";
+            EXPECT_TRUE(seen == before) << "the folder was put back after the box";
         }
     }
     EXPECT_TRUE(befores > 3 && afters > 10) << befores << " " << afters;
+
+    std::set<Files> cut;
+    for (long step = 0;; ++step) {
+        SCOPED_TRACE("cut at step " + std::to_string(step));
+        PutFolder(before);
+        std::optional<power_cut::Cut> disk;
+        ASSERT_EQ(Opened(), "closed 1 round 2");
+        if (!power_cut::CutAt(dataFolder, step, reopen, disk)) break;
+        for (int pass = 0; pass < disk->passes(); ++pass) {
+            disk->leave(pass);
+            if (!cut.insert(Folder()).second) continue;
+            const std::string left = stands();
+            EXPECT_TRUE(left == "before" || left == "after") << left << "\n" << disk->pending();
+        }
+    }
+    EXPECT_GT(cut.size(), 100u);
+}
+
+// A reopen whose tournament file cannot be put in place once its change
+// stands (tried again at once, in vain) says that the change is finished at
+// the next open, which finishes it.
+TEST_F(ReopenRegistrationTest, AChangeLeftStandingIsFinishedAtTheNextOpen) {
+    ClosedRounds(2);
+    static std::string refused;
+    refused = dataFolder + "cup.qon";
+    const HostNames spelling = SetHostNames({[](const std::string& path) {
+        return path == refused ? "/nonexistent-folder-of-a-failing-step" + path : path;
+    }});
+    const std::string said = Reopen([](const std::function<void()>& command) { command(); });
+    SetHostNames(spelling);
+    EXPECT_NE(said.find("\n" + MessageText(MsgCannotWriteTournamentFile) + "\n" + refused +
+                        ": No such file or directory\nThe change is finished when the tournament is opened next.\n"),
+              std::string::npos) << said;
+    EXPECT_TRUE(Opened().starts_with("closed 0 round 0 | A change of the files that was stopped has been finished:"));
+    const Files now = Folder();
+    EXPECT_TRUE(!now.count("cup.journal") && !now.count("cup.rnd") && now.count("cup-reopened.rnd"));
 }
 
 // A round file kept aside is taken in again only onto the players it was
@@ -223,12 +277,13 @@ TEST_F(ReopenRegistrationTest, KeptRoundFileTakenOnlyOntoItsPlayers) {
         fs::remove_all(dataFolder + "cup-reopened.players");
         WriteFileBytes(dataFolder + "cup-reopened.players", record);
     }
-    load("cup-reopened.rnd"); // the same players: the rounds come back
+    load("cup-reopened.rnd"); // the same players: the rounds come back, also to an open after the save
     EXPECT_TRUE(CurrentRound == 2 && ClosedRegistration == 1 && OpponentTable(1, 1) != 0);
+    ASSERT_TRUE(SaveTournament());
+    EXPECT_EQ(Opened(), "closed 1 round 2");
 
     // Reopened again, one player deleted and one added: every game would
     // move one player along.
-    ASSERT_TRUE(SaveTournament());
     Answer(MsgDeleteAllRoundsQuestion, 1);
     Answer(MsgAreYouSure, 1);
     AnswerText("The rounds played are kept in the round file \"cup-reopened2.rnd\";\n"

@@ -449,7 +449,8 @@ TEST_F(ResultEntryTest, FilesTakenWholeAndFailedSaves) {
     for (int b = 1; b <= 5; ++b) EXPECT_EQ(Shown(b), ResultText(b % 2));
 
     fs::create_directory(dataFolder + "cup1.rnd");
-    AnswerText(MessageText(MsgCannotWriteRoundFile) + "\n" + dataFolder + "cup1.rnd", 0);
+    AnswerText(MessageText(MsgCannotWriteRoundFile) + "\n" + dataFolder + "cup1.rnd: not a regular file\nThe tournament's "
+               "files are as they were.", 0);
     Click(ResultsPage.resultsToggle);
     EXPECT_TRUE(WkToggleGetState(ResultsPage.resultsToggle) && IsGetResultDone == 0 && IsPairingDone == 1);
 }

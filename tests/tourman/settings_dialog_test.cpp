@@ -300,7 +300,7 @@ TEST_F(SettingsDialogTest, ReopenedRegistrationDropsTheRounds) {
     for (int board = 1; board <= 3; ++board) SetTestBoard(1, board, board, board + 3, 1);
     WkObjectDisable(PlayersPage.closeRegistrationButton);
     WkEditReplaceText(PlayersPage.name, "HALF TYPED", 0, 0);
-    ASSERT_TRUE(WriteReopenedTournamentFile());
+    ASSERT_TRUE(WriteTournamentFileAt(TournamentFilePath(0), Settings, {1, 2, 3, 4, 5, 6}));
     BackToOpenRegistration(0);
     EXPECT_EQ(Text(PlayersPage.name), "");
     EXPECT_EQ(CurrentRound + ClosedRegistration + IsPairingDone, 0);

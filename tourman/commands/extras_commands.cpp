@@ -17,7 +17,9 @@
 #include "tourman/dialogs/uscf_section.h"
 #include "tourman/frame/window_frame.h"
 #include "tournament/files/message_file.h"
+#include "tournament/files/round_state_file.h"
 #include "tournament/files/rounds_aside.h"
+#include "tournament/files/tournament_change.h"
 #include "tournament/files/tournament_file.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -28,6 +30,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 int UnusedOption = 0;
 
@@ -102,24 +105,28 @@ void AfterRoundsDeleted() {
     RoundsDeleted();
 }
 
-// The registration reopened as one step on disk: the round files are set
-// aside first (the tournament's own stays in place), then the tournament
-// file says that no round goes with it, which is the step that reopens it,
-// and only then the round file goes and the rounds are taken back, the
-// reports written anew and anything said. A failure before the tournament
-// file is written puts everything back; a kill leaves the folder opening as
-// before or as after.
+// The registration reopened as one change of the folder: the round files
+// set aside (the players' record written, the round file linked to its kept
+// name, the snapshots renamed to theirs), the tournament file written with
+// no round saved and the round file removed, all committed together. Only
+// then are the rounds taken back, the reports written anew and anything
+// said: a failure leaves the folder as it was before any box shows, and a
+// kill or a power cut leaves it as before or as after.
 void ReopenRegistration() {
+    TournamentChange change;
     RoundsAside aside;
     std::string problem;
-    if (!SetRoundsAside(aside, problem))
+    if (!SetRoundsAside(change.journal(), aside, problem)) {
+        change.drop();
         return Alert("The rounds played could not be kept aside: " + problem +
                      ".\nThe registration stays closed, nothing changed.");
-    if (!WriteReopenedTournamentFile()) {
-        PutRoundsBack(aside);
-        return Alert("The registration stays closed and the round files are in place: nothing changed.");
     }
-    const bool dropped = DropRoundFile(aside);
+    std::vector<int> ids;
+    for (int id = 1; IsRegisteredId(id); ++id) ids.push_back(id);
+    WriteTournamentFileInto(change.journal().write(TournamentFilePath(0)), 0, ids);
+    if (aside.mainKept) change.journal().remove(RoundStatePath());
+    if (!change.commit("The registration stays closed and the round files are in place: nothing changed.")) return;
+    TournamentMatchesFile();
     // The reports follow the rounds taken back; those that could not be
     // written are named once, at the end.
     TakeReportsNotWritten();
@@ -132,8 +139,6 @@ void ReopenRegistration() {
                                       : std::string("The rounds played are kept aside.");
     if (!aside.snapshots.empty())
         text += "\nThe round files \"" + base + "<round>.rnd\" are kept as \"" + aside.stem + "-round<round>.rnd\".";
-    if (!dropped)
-        text += "\n\"" + base + ".rnd\" could not be removed: closing the registration asks before writing over it.";
     Alert(text);
 }
 

@@ -9,10 +9,10 @@
 #include "reports/report_file.h"
 #include "toolkit/core/draw.h"
 #include "toolkit/widgets/form_pages.h"
-#include "tourman/commands/save_tournament.h"
 #include "tourman/frame/window_frame.h"
 #include "tournament/color_history.h"
 #include "tournament/elo_preview.h"
+#include "tournament/files/tournament_change.h"
 #include "tournament/game_code.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -43,7 +43,7 @@ bool AcceptRound(bool roundRobinPairing) {
     // a tournament reopened from this save goes on exactly where the
     // acceptance left it.
     if (Settings.PairingSystem == FideDubovSystem) MarkRoundFloaters(CurrentRound);
-    if (!SaveTournament()) {
+    if (!TournamentChange().commitWithSave()) {
         AcceptanceUndone(resultsDone);
         if (roundRobinPairing) SetCurrentRound(CurrentRound - 1);
         return false;

@@ -133,6 +133,10 @@ void LoadRoundFileCommand() {
         return ShowAlert(MessageText(MsgCannotReadRoundFile) + "\n" + misfit + "\nNothing was loaded.",
                          MessageText(MsgClose));
     if (!ReadRoundStateFile(path)) return;
+    // The tournament file says whether rounds go with it (a reopened
+    // registration's says none): the next save writes it with the round
+    // file, as one change, or an open would leave the rounds loaded out.
+    TournamentChanged();
     RoundsRead(false);
 }
 
@@ -165,15 +169,6 @@ void CloseRegistration() {
 void PrepareFirstRound() {
     // The start wrote the tournament whole: its file and its round state.
     if (MainWindow.notebook) WkFormSetPage(MainWindow.notebook, kPairingPage);
-}
-
-bool WriteReopenedTournamentFile() {
-    std::vector<int> ids;
-    for (int id = 1; IsRegisteredId(id); ++id)
-        ids.push_back(id);
-    if (!WriteTournamentFileAt(TournamentFilePath(0), Settings, ids)) return false;
-    TournamentMatchesFile();
-    return true;
 }
 
 void BackToOpenRegistration(int newTournament) {

@@ -16,8 +16,9 @@ void NewTournamentCommand();
 // file that cannot be read changes nothing.
 void OpenTournamentCommand();
 // Reads a chosen round-state file (from the folder it was chosen in) over
-// the open tournament's rounds; a bad file, or one kept aside with other
-// players than those listed now, changes nothing.
+// the open tournament's rounds, which the next save writes with the
+// tournament file; a bad file, or one kept aside with other players than
+// those listed now, changes nothing.
 void LoadRoundFileCommand();
 // The Save item and the close's save. A proposed round is not saved (a
 // reopened tournament waits for its pairing again, and a round paired by
@@ -36,16 +37,11 @@ void CloseRegistration();
 // has saved the tournament whole): the pairing page shown.
 void PrepareFirstRound();
 
-// The open tournament's file written as a reopened registration has it: no
-// round saved, the players as they stand; the tournament matches its file.
-// False after the alert of MsgCannotWriteTournamentFile, the file on disk
-// as it was.
-bool WriteReopenedTournamentFile();
 // Back to an open registration with no round paired: for a new tournament
 // (1) empty players, tables and state, nothing left in the output page's
 // viewer and an empty tournament file written;
-// for the open one (0), whose file WriteReopenedTournamentFile has written
-// first, its rounds removed and the file read back, so that the player list
+// for the open one (0), whose file the reopen has written first with no
+// round saved, its rounds removed and the file read back, so that the player list
 // holds what the file holds.
 void BackToOpenRegistration(int newTournament);
 

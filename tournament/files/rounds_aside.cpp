@@ -2,6 +2,7 @@
 
 #include "tournament/files/atomic_file.h"
 #include "tournament/files/host_files.h"
+#include "tournament/files/journal.h"
 #include "tournament/files/line_reader.h"
 #include "tournament/files/tournament_file.h"
 #include "tournament/players.h"
@@ -41,26 +42,14 @@ bool StemTaken(const std::set<std::string>& names, const std::string& stem) {
     return after != names.end() && after->compare(0, snapshots.size(), snapshots) == 0;
 }
 
-// from linked to to, or copied whole when the folder takes no links.
-bool LinkOrCopy(const std::string& from, const std::string& to) {
-    std::error_code error;
-    fs::create_hard_link(HostFileName(from), HostFileName(to), error);
-    if (!error) return true;
-    const std::string temporary = to + ".tmp";
-    fs::copy_file(HostFileName(from), HostFileName(temporary), fs::copy_options::overwrite_existing, error);
-    if (!error && RenameHostFile(temporary, to) == 0) return true;
-    RemoveHostFile(temporary);
-    return false;
-}
-
-bool WriteRecord(const std::string& path, const std::string& kept) {
-    AtomicFileWriter out(path);
-    if (!out.ok()) return false;
+// The record of the players into out; a failed write shows at the commit,
+// which then changes nothing.
+void WriteRecord(AtomicFileWriter& out, const std::string& kept) {
+    if (!out.ok()) return;
     std::fprintf(out.stream(), "Players of the rounds kept aside in \"%s\", by number\r\n%d\r\n", kept.c_str(),
                  PlayerCount);
     for (int id = 1; id <= PlayerCount; ++id)
         std::fprintf(out.stream(), "%s\r\n", FormatPlayerLine(Players[id]).c_str());
-    return std::ferror(out.stream()) == 0 && out.commit();
 }
 
 // The names a player line of the record gives, by number; the record's
@@ -108,10 +97,11 @@ int SnapshotRound(const std::string& name, const std::string& base) {
     return round;
 }
 
-bool SetRoundsAside(RoundsAside& aside, std::string& problem) {
+bool SetRoundsAside(Journal& change, RoundsAside& aside, std::string& problem) {
     aside = RoundsAside{};
     const std::string folder = Folder(), base = Base();
     std::set<std::string> names;
+    std::vector<int> rounds;
     bool mainThere = false;
     std::error_code error;
     for (fs::directory_iterator it(HostFileName(folder.empty() ? "." : folder), error), end; !error && it != end;
@@ -121,54 +111,31 @@ bool SetRoundsAside(RoundsAside& aside, std::string& problem) {
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;
         if (name == base + ".rnd") mainThere = true;
-        else if (const int round = SnapshotRound(name, base)) aside.snapshots.push_back(round);
+        else if (const int round = SnapshotRound(name, base)) rounds.push_back(round);
     }
     if (error) {
         problem = "the folder \"" + folder + "\" cannot be read";
-        aside.snapshots.clear();
         return false;
     }
-    std::vector<int> rounds;
-    rounds.swap(aside.snapshots);
     std::sort(rounds.begin(), rounds.end());
     if (!mainThere && rounds.empty()) return true;
-    for (int n = 1; aside.stem.empty() && n < 1000; ++n) {
-        const std::string stem = base + "-reopened" + (n == 1 ? "" : std::to_string(n));
-        if (!StemTaken(names, stem)) aside.stem = stem;
+    std::string stem;
+    for (int n = 1; stem.empty() && n < 1000; ++n) {
+        const std::string candidate = base + "-reopened" + (n == 1 ? "" : std::to_string(n));
+        if (!StemTaken(names, candidate)) stem = candidate;
     }
-    const auto failed = [&](const std::string& name) {
-        problem = "\"" + name + "\" could not be made";
-        PutRoundsBack(aside);
-        aside = RoundsAside{};
+    if (stem.empty()) {
+        problem = "\"" + base + "-reopened<n>.rnd\" could not be made";
         return false;
-    };
-    if (aside.stem.empty()) return failed(base + "-reopened<n>.rnd");
-    // The record first: no round file lies under a kept name without the
-    // list of players it was played by.
-    if (!WriteRecord(folder + RecordName(aside.stem), aside.stem + ".rnd")) return failed(RecordName(aside.stem));
-    aside.recordWritten = true;
-    if (mainThere) {
-        if (!LinkOrCopy(folder + base + ".rnd", folder + aside.stem + ".rnd")) return failed(aside.stem + ".rnd");
-        aside.mainKept = true;
     }
-    for (int round : rounds) {
-        const std::string kept = KeptSnapshotName(aside.stem, round);
-        if (RenameHostFile(folder + base + std::to_string(round) + ".rnd", folder + kept) != 0) return failed(kept);
-        aside.snapshots.push_back(round);
-    }
+    aside.stem = stem;
+    WriteRecord(change.write(folder + RecordName(stem)), stem + ".rnd");
+    if (mainThere) change.link(folder + base + ".rnd", folder + stem + ".rnd");
+    aside.mainKept = mainThere;
+    for (int round : rounds)
+        change.rename(folder + base + std::to_string(round) + ".rnd", folder + KeptSnapshotName(stem, round));
+    aside.snapshots = rounds;
     return true;
-}
-
-void PutRoundsBack(const RoundsAside& aside) {
-    const std::string folder = Folder(), base = Base();
-    for (auto round = aside.snapshots.rbegin(); round != aside.snapshots.rend(); ++round)
-        RenameHostFile(folder + KeptSnapshotName(aside.stem, *round), folder + base + std::to_string(*round) + ".rnd");
-    if (aside.mainKept) RemoveHostFile(folder + aside.stem + ".rnd");
-    if (aside.recordWritten) RemoveHostFile(folder + RecordName(aside.stem));
-}
-
-bool DropRoundFile(const RoundsAside& aside) {
-    return !aside.mainKept || RemoveHostFile(Folder() + Base() + ".rnd") == 0;
 }
 
 std::string KeptPlayersProblem(const std::string& path) {

@@ -10,35 +10,30 @@
 // again only onto that list (a player deleted or added since would shift
 // every game by one player).
 //
-// The set-aside is the first half of the reopen's one step on disk: the
-// tournament's own round file stays in place (linked, or copied, to its kept
-// name) until the tournament file says that no round goes with it; only the
-// snapshots move at once, so that none of them is later advised as a round
-// file of the tournament's new list. The module owns no state of its own.
+// The set-aside is part of the reopen's one change of the folder: its steps
+// are listed in the change (journal.h), which the reopen commits together
+// with the tournament file that says no round goes with it and the removal
+// of the tournament's own round file. The module owns no state of its own.
 #pragma once
 
 #include <string>
 #include <vector>
 
+class Journal;
+
 struct RoundsAside {
-    std::string stem;           // "<base>-reopened[n]", empty when nothing was set aside
-    bool mainKept = false;      // "<stem>.rnd" holds the round file, which is still in place
-    bool recordWritten = false; // "<stem>.players" written
-    std::vector<int> snapshots; // the rounds whose snapshot now lies under its kept name
+    std::string stem;           // "<base>-reopened[n]", empty when nothing is set aside
+    bool mainKept = false;      // the round file is linked to "<stem>.rnd"
+    std::vector<int> snapshots; // the rounds whose snapshot is renamed to its kept name
 };
 
-// The data folder's round files of the open tournament set aside as the
-// header says, with the record of players 1..PlayerCount. Nothing is set
-// aside when the folder holds none. False, with everything undone and the
-// reason in problem (the file that could not be written or moved), when a
-// step failed; nothing is shown.
-bool SetRoundsAside(RoundsAside& aside, std::string& problem);
-// Undoes SetRoundsAside: the snapshots back under their names, the kept
-// copy and the record removed (the tournament file could not be written).
-void PutRoundsBack(const RoundsAside& aside);
-// Removes the tournament's own round file once it is kept and the
-// tournament file no longer takes it in; false when it is still there.
-bool DropRoundFile(const RoundsAside& aside);
+// Lists in change the steps that set aside the data folder's round files of
+// the open tournament as the header says: the record of players
+// 1..PlayerCount written, the round file linked to its kept name, each
+// snapshot renamed to its own. Nothing is listed when the folder holds none.
+// False, with nothing listed and the reason in problem, when the folder
+// cannot be read or every kept name is taken; nothing is shown.
+bool SetRoundsAside(Journal& change, RoundsAside& aside, std::string& problem);
 
 // The round of a snapshot's name "<base><round>.rnd" (a number from 1
 // without padding), 0 for any other name.

@@ -11,6 +11,7 @@
 #include "tournament/settings.h"
 #include "tournament/tournament_window.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -339,16 +340,8 @@ bool WriteTournamentFileInto(AtomicFileWriter& out) {
     return WriteContent(out, Settings, IsSavedRound, RegisteredIds());
 }
 
-bool WriteTournamentFileInOrder(int count, const std::vector<int>& order) {
-    std::vector<int> ids;
-    for (int k = 0; k < count && k < static_cast<int>(order.size()); ++k)
-        if (IsRegisteredId(order[k])) ids.push_back(order[k]);
-    if (static_cast<int>(ids.size()) != count) {
-        ShowAlert(MessageText(MsgCannotWriteTournamentFile) + "\n" + TournamentFilePath(0),
-                  MessageText(MsgClose));
-        return false;
-    }
-    return WriteFile(0, ids);
+bool WriteTournamentFileInto(AtomicFileWriter& out, int savedRound, const std::vector<int>& ids) {
+    return std::all_of(ids.begin(), ids.end(), IsRegisteredId) && WriteContent(out, Settings, savedRound, ids);
 }
 
 bool WriteTournamentFileAt(const std::string& path, const TournamentSettings& settings, const std::vector<int>& ids) {

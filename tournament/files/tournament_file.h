@@ -51,9 +51,13 @@ bool WriteTournamentFile(int backup);
 // alert, no commit, nothing marked saved. False when out could not be
 // created or a write failed.
 bool WriteTournamentFileInto(AtomicFileWriter& out);
-// Writes the header with count and the players of order (ids), first to last,
-// to the ".qon" file; false after the alert of MsgCannotWriteTournamentFile.
-bool WriteTournamentFileInOrder(int count, const std::vector<int>& order);
+// Writes the header with savedRound and the players of ids (registered ids),
+// first to last, into out, for a change of several files (target
+// TournamentFilePath(0)): the start gives the players in the order of their
+// new numbers, a reopened registration says that no round is saved. No
+// alert, nothing marked saved. False when an id is not registered, out could
+// not be created or a write failed.
+bool WriteTournamentFileInto(AtomicFileWriter& out, int savedRound, const std::vector<int>& ids);
 // Writes a new tournament file at path, in the same layout and as safely: the
 // header from settings with no round saved, then the players of ids (registered
 // ids), first to last, renumbered from 1 when read back. The open tournament is

@@ -13,6 +13,7 @@
 #include "tourman/pages/results/results_list.h"
 #include "tourman/pages/results/results_widgets.h"
 #include "tournament/files/line_reader.h"
+#include "tournament/files/tournament_change.h"
 #include "tournament/game_code.h"
 #include "tournament/message_box.h"
 #include "tournament/message_table.h"
@@ -225,10 +226,12 @@ void ResultEntryToggle(bool on) {
     TakeReportsNotWritten();
     const int pairingDone = IsPairingDone;
     ResultsClosed(ShownRound == CurrentRound);
-    // The closed round goes to the tournament's own files before any list
-    // shows it and before any box: a crash at any moment leaves reports
-    // that say no more than the files a reopened tournament reads.
-    if (!SaveRoundState(ShownRound) || !SaveTournament()) {
+    // The closed round goes to the tournament's own files, its snapshot and
+    // its round-state file as one change, before any list shows it and
+    // before any box: a crash at any moment leaves reports that say no more
+    // than the files a reopened tournament reads.
+    TournamentChange change;
+    if (!SaveRoundState(ShownRound, change.journal()) || !change.commitWithSave()) {
         // The round is not on disk: the entry stays open, as before the click.
         ResultsCloseUndone(pairingDone);
         return KeepEntryOpen();
