@@ -3,8 +3,8 @@
 #include "tournament/files/host_files.h"
 
 
-AtomicFileWriter::AtomicFileWriter(const std::string& path) : path_(path), temporary_(path + ".tmp") {
-    file_ = OpenHostFile(temporary_, "wb");
+AtomicFileWriter::AtomicFileWriter(const std::string& path, Open open) : path_(path), temporary_(path + ".tmp") {
+    if (open == Open::Now) file_ = OpenHostFile(temporary_, "wb");
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -20,6 +20,14 @@ bool AtomicFileWriter::close() {
     good = std::fclose(file_) == 0 && good;
     file_ = nullptr;
     return good;
+}
+
+void AtomicFileWriter::discard() {
+    // Only a temporary file this writer made is its to remove.
+    if (file_ == nullptr) return;
+    std::fclose(file_);
+    file_ = nullptr;
+    RemoveHostFile(temporary_);
 }
 
 bool AtomicFileWriter::commit() {

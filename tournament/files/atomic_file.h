@@ -14,8 +14,11 @@
 
 class AtomicFileWriter {
   public:
-    // Creates the temporary file; ok() tells whether that worked.
-    explicit AtomicFileWriter(const std::string& path);
+    // Creates the temporary file; ok() tells whether that worked. A writer
+    // made with Open::Never creates nothing and is never ok() (a journal
+    // that must not touch the temporary files of a change still standing).
+    enum class Open { Now, Never };
+    explicit AtomicFileWriter(const std::string& path, Open open = Open::Now);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -35,6 +38,10 @@ class AtomicFileWriter {
     // Flushes and closes the temporary file, which stays for the caller to
     // sync and rename (a journal); false on an error.
     bool close();
+    // Gives the new contents up (a writer that found it cannot write them
+    // whole): the temporary file goes and ok() is false, so that neither a
+    // commit nor a journal puts a part of a file in place.
+    void discard();
 
   private:
 

@@ -254,18 +254,35 @@ std::uint64_t JournalChecksum(const std::string& bytes) {
 }
 
 Journal::Journal(std::string recordPath) : recordPath_(std::move(recordPath)) {
-    const HostFileKind kind = HostFileKindOf(recordPath_);
-    if (kind != HostFileKind::Missing) recovered_ = RecoverJournal(recordPath_);
+    HostFileKind kind = HostFileKindOf(recordPath_);
+    if (kind != HostFileKind::Missing) {
+        recovered_ = RecoverJournal(recordPath_);
+        kind = HostFileKindOf(recordPath_);
+        // A change that still stands is finished by a later recovery: its
+        // record is never written over by a change of its own files.
+        if (kind == HostFileKind::Regular) {
+            unwritable_ = recordPath_ + ": an earlier change of these files still stands and could not be finished";
+            standing_ = true;
+            return;
+        }
+    }
     // Opened for writing, a FIFO in the record's place would wait for a
     // reader for good: the commit says so instead.
+    // Made only where no record is: one a look missed is never written over.
     errno = 0;
-    if (kind != HostFileKind::Other) record_ = OpenHostFile(recordPath_, "wb");
+    if (kind != HostFileKind::Other) record_ = OpenHostFile(recordPath_, "wbx");
+    if (record_ == nullptr && errno == EEXIST) {
+        unwritable_ = recordPath_ + ": an earlier change of these files still stands and could not be finished";
+        standing_ = true;
+        return;
+    }
     if (record_ == nullptr)
         unwritable_ = recordPath_ + (kind == HostFileKind::Other ? ": not a regular file" : ": cannot be written" + Because());
 }
 
 Journal::~Journal() {
-    if (committed_) return;
+    // The temporary files of a change that stands are that change's.
+    if (committed_ || standing_) return;
     writers_.clear(); // an open temporary file goes with its writer
     for (const Step& step : steps_)
         if (step.kind == Step::Write) RemoveHostFile(TemporaryOf(step.from));
@@ -285,7 +302,8 @@ AtomicFileWriter& Journal::write(const std::string& path, bool keepUnchanged) {
         written_ += line;
     }
     steps_.push_back({Step::Write, path, {}, keepUnchanged});
-    writers_.push_back(std::make_unique<AtomicFileWriter>(path));
+    writers_.push_back(std::make_unique<AtomicFileWriter>(
+        path, standing_ ? AtomicFileWriter::Open::Never : AtomicFileWriter::Open::Now));
     return *writers_.back();
 }
 
@@ -530,13 +548,25 @@ std::string RecoverJournal(const std::string& recordPath) {
 
     // Only new files that are whole are put in place.
     std::vector<std::string> notWhole;
+    const auto notYet = [&](const std::string& what) {
+        return "A change of the files that was stopped could not be finished yet: " + what +
+               "\nIt is finished when the files are opened next.";
+    };
     for (std::size_t i = 0; i < steps.size(); ++i) {
         if (!pending[i] || steps[i].kind != Step::Write) continue;
         std::string file;
-        if (!ReadBytes(TemporaryOf(steps[i].from), file) ||
-            static_cast<long long>(file.size()) != record.files[i].size ||
-            JournalChecksum(file) != record.files[i].checksum)
-            notWhole.push_back(Shown(TemporaryOf(steps[i].from), folder));
+        const std::string temporary = TemporaryOf(steps[i].from);
+        errno = 0;
+        if (!ReadBytes(temporary, file)) {
+            // A new file that is there but could not be read is not judged:
+            // the change waits rather than be dropped whole.
+            const std::string because = Because();
+            if (HostFileKindOf(temporary) != HostFileKind::Missing) return notYet(Shown(temporary, folder) + because);
+            notWhole.push_back(Shown(temporary, folder));
+        } else if (static_cast<long long>(file.size()) != record.files[i].size ||
+                   JournalChecksum(file) != record.files[i].checksum) {
+            notWhole.push_back(Shown(temporary, folder));
+        }
     }
     const bool begun = lastDone < steps.size();
     if (!notWhole.empty()) {
@@ -557,10 +587,6 @@ std::string RecoverJournal(const std::string& recordPath) {
     std::string failed;
     const std::set<std::string> folders = FoldersOf(steps, recordPath);
     std::vector<std::string> done;
-    const auto notYet = [&](const std::string& what) {
-        return "A change of the files that was stopped could not be finished yet: " + what +
-               "\nIt is finished when the files are opened next.";
-    };
     for (std::size_t i = 0; i < steps.size(); ++i) {
         done.push_back(Shown(FileOf(steps[i]), folder));
         if (!pending[i]) continue;

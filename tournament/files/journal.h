@@ -78,6 +78,7 @@ class Journal {
     std::vector<Step> steps_;
     std::deque<std::unique_ptr<AtomicFileWriter>> writers_;
     bool committed_ = false;
+    bool standing_ = false; // an earlier change still stands: its files are left alone
 };
 
 // Run before a folder's files are read or written again (tourman's Open,

@@ -746,7 +746,9 @@ bool WriteRoundStateFile(const std::string& path) {
     return WriteState(path, IsRoundRobin());
 }
 bool WriteRoundStateFileInto(AtomicFileWriter& out) {
-    return WriteStateInto(out, IsRoundRobin());
+    if (WriteStateInto(out, IsRoundRobin())) return true;
+    out.discard();
+    return false;
 }
 bool ReadRoundStateFile(const std::string& path) {
     return ReadState(path, IsRoundRobin());

@@ -45,12 +45,12 @@ bool TournamentChange::commit(const std::string& asItWas) {
     return true;
 }
 
-bool TournamentChange::commitWithSave() {
+bool TournamentChange::commitWithSave(bool keepUnchanged) {
     const bool tournamentFile = TournamentSaved == 0;
     if (tournamentFile) {
         if (TournamentWindow.commitPlayerList) TournamentWindow.commitPlayerList();
         PlayerNumbersFixed();
-        WriteTournamentFileInto(journal_->write(TournamentFilePath(0)));
+        WriteTournamentFileInto(journal_->write(TournamentFilePath(0), keepUnchanged));
     }
     WriteRoundStateFileInto(journal_->write(RoundStatePath()));
     if (!commit()) return false;

@@ -33,8 +33,10 @@ class TournamentChange {
     // after the steps listed already: the tournament file when it is not up
     // to date (the player list committed first, the pairing numbers fixed)
     // and the round-state file; then commit(). Once made, the tournament
-    // matches its file.
-    bool commitWithSave();
+    // matches its file. An autosave keeps the tournament file as it is
+    // when its bytes are unchanged (keepUnchanged), so that a result key
+    // waits for one sync, not for a journal's.
+    bool commitWithSave(bool keepUnchanged = false);
     // The change given up before its commit: nothing of it stays.
     void drop() { journal_.reset(); }
 

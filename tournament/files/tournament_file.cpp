@@ -337,11 +337,15 @@ bool WriteTournamentFile(int backup) {
 }
 
 bool WriteTournamentFileInto(AtomicFileWriter& out) {
-    return WriteContent(out, Settings, IsSavedRound, RegisteredIds());
+    return WriteTournamentFileInto(out, IsSavedRound, RegisteredIds());
 }
 
 bool WriteTournamentFileInto(AtomicFileWriter& out, int savedRound, const std::vector<int>& ids) {
-    return std::all_of(ids.begin(), ids.end(), IsRegisteredId) && WriteContent(out, Settings, savedRound, ids);
+    // A list the file cannot hold is not written at all: the change it is
+    // a step of then fails before anything is put in place.
+    if (std::all_of(ids.begin(), ids.end(), IsRegisteredId) && WriteContent(out, Settings, savedRound, ids)) return true;
+    out.discard();
+    return false;
 }
 
 bool WriteTournamentFileAt(const std::string& path, const TournamentSettings& settings, const std::vector<int>& ids) {

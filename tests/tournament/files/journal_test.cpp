@@ -218,6 +218,59 @@ TEST_F(JournalTest, ARefusedStepIsFinishedByTheNextRecovery) {
     EXPECT_GT(stood, 0);
 }
 
+// A change left standing is finished by a later recovery, whatever a
+// change of the same files tries meanwhile: one made while the standing
+// change cannot be finished (a folder in the way of its last rename) writes
+// over neither its record nor its new files, and changes nothing.
+TEST_F(JournalTest, AChangeStillStandingIsNeverWrittenOver) {
+    const Change& first = kChanges[0];
+    const Change second = {"the notes written", {{'w', "notes.txt", "second\r\n"}}, {}};
+    std::string problem;
+    Journal::Outcome outcome = Journal::Outcome::After;
+    const auto applyFirst = [&] { outcome = Apply(first, problem); };
+    Put(kBefore);
+    const long steps = file_steps::CountSteps(applyFirst);
+    int tried = 0;
+    for (long step = 0; step < steps; ++step) {
+        Put(kBefore);
+        ASSERT_TRUE(file_steps::FailingStep(step, applyFirst));
+        Files standing = power_cut::FolderFiles(folder);
+        if (outcome != Journal::Outcome::Stands || standing.count("cup.rnd.tmp") == 0) continue;
+        ++tried;
+        standing.erase("cup.rnd");
+        Put(standing);
+        fs::create_directories(folder + "cup.rnd/in the way");
+        EXPECT_EQ(Apply(second, problem), Journal::Outcome::Before) << "first stood after step " << step;
+        EXPECT_NE(problem.find("still stands"), std::string::npos) << problem;
+        // Its recovery may have gone on up to the folder in the way; the
+        // record, the new file it waits for and the notes are as they were.
+        Files now = power_cut::FolderFiles(folder);
+        for (const char* name : {"cup.journal", "cup.rnd.tmp", "notes.txt"})
+            EXPECT_EQ(now[name], standing[name]) << name << ", first stood after step " << step;
+        fs::remove_all(folder + "cup.rnd");
+        RecoverJournal(Record());
+        EXPECT_EQ(power_cut::FolderFiles(folder), first.after) << "first stood after step " << step;
+    }
+    EXPECT_GT(tried, 0);
+}
+
+// A writer that finds it cannot write its file whole gives it up: the
+// change then fails before anything is put in place, naming the file.
+TEST_F(JournalTest, AFileGivenUpFailsTheChangeBefore) {
+    Put(kBefore);
+    std::string problem;
+    {
+        Journal journal(Record());
+        std::fputs("qon 2\r\n", journal.write(folder + "cup.qon").stream());
+        AtomicFileWriter& last = journal.write(folder + "cup.rnd");
+        std::fputs("rnd", last.stream());
+        last.discard();
+        EXPECT_EQ(journal.commit(problem), Journal::Outcome::Before);
+    }
+    EXPECT_EQ(problem.rfind(folder + "cup.rnd", 0), 0u) << problem;
+    EXPECT_EQ(power_cut::FolderFiles(folder), kBefore);
+}
+
 // A record standing beside a new file that is not whole (empty, cut short,
 // a byte changed) is dropped: the old files stay, and the text names the
 // file. A record of the previous version cannot be checked: it is dropped.
