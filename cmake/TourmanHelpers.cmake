@@ -32,7 +32,7 @@ function(tm_test name)
   cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS;CASES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(${name} PRIVATE ${T_LIBS} tm_test_output GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} tm_test_output tm_environment_guard GTest::gmock GTest::gtest_main)
   # TM_TEST_OUTPUT_DIR: the run's own output folder (support/test_output.h).
   target_compile_definitions(${name} PRIVATE
     TM_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}/tests"

@@ -216,7 +216,7 @@ std::vector<unsigned long> WindowManager::Stacking() const {
 
 long WindowManager::WmState(unsigned long window) const { return xprobe::WmState(dpy_, window); }
 
-std::string WindowManager::Start(const std::string& folder) {
+std::string WindowManager::Start(const std::string& folder, const std::string& program) {
     if (!dpy_) return "no X server (DISPLAY)";
     if (Managed()) return "another window manager runs on this server";
     const Window root = DefaultRootWindow(dpy_);
@@ -242,20 +242,20 @@ std::string WindowManager::Start(const std::string& folder) {
     std::vector<char*> envp;
     for (std::string& v : env) envp.push_back(v.data());
     envp.push_back(nullptr);
-    std::string program = "openbox", sm = "--sm-disable", option = "--config-file";
-    char* argv[] = {program.data(), sm.data(), option.data(), config.data(), nullptr};
+    std::string name = program, sm = "--sm-disable", option = "--config-file";
+    char* argv[] = {name.data(), sm.data(), option.data(), config.data(), nullptr};
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&files, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_adddup2(&files, 1, 2);
-    int failed = posix_spawnp(&pid_, "openbox", &files, nullptr, argv, envp.data());
+    int failed = posix_spawnp(&pid_, program.c_str(), &files, nullptr, argv, envp.data());
     posix_spawn_file_actions_destroy(&files);
     if (failed) {
         pid_ = 0;
-        return "openbox cannot be started (scripts/setup installs it)";
+        return program + " cannot be started (scripts/setup installs openbox)";
     }
-    if (!Eventually([&] { return Managed(); })) return "openbox does not manage the screen within a minute; see " + log;
+    if (!Eventually([&] { return Managed(); })) return program + " does not manage the screen within a minute; see " + log;
     // It names itself before it takes the windows that are mapped; a map
     // that falls in between is lost. A window of our own, mapped again
     // until it is framed, tells when it takes new windows.
@@ -269,23 +269,35 @@ std::string WindowManager::Start(const std::string& folder) {
     }
     XDestroyWindow(dpy_, ready);
     XSync(dpy_, False);
-    if (!framed) return "openbox does not frame new windows within a minute; see " + log;
+    if (!framed) return program + " does not frame new windows within a minute; see " + log;
     if (!Eventually([&] { return Stacking().empty(); }))
-        return "openbox keeps a window of ours after a minute; see " + log;
+        return program + " keeps a window of ours after a minute; see " + log;
     return "";
 }
 
 bool WindowManager::Stop() {
     if (pid_ <= 0) return true;
     kill(pid_, SIGTERM);
+    // openbox's handler only raises a flag, which its loop looks at before
+    // it waits for the server: a signal that lands between the look and the
+    // wait (a busy machine, a window just gone) is heard with the next X
+    // event, and none may come. A root property of ours, changed until it
+    // ends, is such an event.
+    const Window root = DefaultRootWindow(dpy_);
+    const Atom wake = XInternAtom(dpy_, "_XPROBE_WAKE", False);
+    long wakes = 0;
     int status = 0;
-    bool ended = Eventually([&] { return waitpid(pid_, &status, WNOHANG) == pid_; });
+    bool ended = Eventually([&] {
+        ++wakes;
+        XChangeProperty(dpy_, root, wake, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&wakes), 1);
+        XFlush(dpy_);
+        return waitpid(pid_, &status, WNOHANG) == pid_;
+    });
     if (!ended) {
         kill(pid_, SIGKILL);
         waitpid(pid_, &status, 0);
     }
     pid_ = 0;
-    const Window root = DefaultRootWindow(dpy_);
     int count = 0;
     Atom* props = XListProperties(dpy_, root, &count);
     for (int i = 0; i < count; ++i)

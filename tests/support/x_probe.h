@@ -64,8 +64,10 @@ public:
     WindowManager(const WindowManager&) = delete;
     WindowManager& operator=(const WindowManager&) = delete;
 
-    // "" once it manages the screen and frames new windows; otherwise what failed.
-    std::string Start(const std::string& folder);
+    // "" once it manages the screen and frames new windows; otherwise what
+    // failed. Another program may stand in for openbox (it gets the same
+    // arguments).
+    std::string Start(const std::string& folder, const std::string& program = "openbox");
     // False when it did not stop by itself and was killed.
     bool Stop();
     // Whether any window manager manages the screen now.

@@ -36,8 +36,10 @@ public:
     static const FontCatalog& System();
     // Starts reading the host's configuration on a thread of its own, for
     // System() to take when it is first asked: reading it takes a few
-    // milliseconds that a program's start can spend opening its display.
-    // Nothing once System() has been asked.
+    // milliseconds that a program's start can spend making its windows.
+    // Nothing once System() has been asked. The thread reads the
+    // environment (FONTCONFIG_FILE, HOME, XDG_*): nothing may change it
+    // from the call on.
     static void PrepareSystem();
 
     // A catalogue of the fonts in the given folders only.

@@ -202,9 +202,6 @@ char32_t ComposeDeadKey(unsigned long dead, unsigned long sym, char32_t typed) {
 // --- Connection.
 
 std::unique_ptr<X11Display> X11Display::Open(const std::string& name, bool paletteMode, std::string* error) {
-    // The first text will need the font configuration: it is read while the
-    // connection is made.
-    FontCatalog::PrepareSystem();
     ::Display* d = XOpenDisplay(name.empty() ? nullptr : name.c_str());
     if (!d) {
         if (error) *error = "cannot open the X display \"" + name + "\"";
@@ -217,6 +214,10 @@ std::unique_ptr<X11Display> X11Display::Open(const std::string& name, bool palet
         XCloseDisplay(d);
         return nullptr;
     }
+    // The first text will need the font configuration: it is read while the
+    // windows are made. Not before the display is sure: a program that
+    // cannot use its display ends at once, with no thread left reading.
+    FontCatalog::PrepareSystem();
     XSetErrorHandler(IgnoreXErrors);
     return std::unique_ptr<X11Display>(new X11Display(d, DisplayWidth(d, s), DisplayHeight(d, s), paletteMode));
 }

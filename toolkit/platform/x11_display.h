@@ -57,7 +57,9 @@ class X11Display : public Display {
 public:
     // Connects to the server named (empty: the DISPLAY variable). Null, with
     // a message in *error, when it cannot connect or the screen is not a true
-    // colour screen of 24 bits or more.
+    // colour screen of 24 bits or more. Once connected it starts the thread
+    // that reads the font configuration (FontCatalog::PrepareSystem): the
+    // environment stays as it is from then on.
     static std::unique_ptr<X11Display> Open(const std::string& name, bool paletteMode, std::string* error = nullptr);
     ~X11Display() override;
 

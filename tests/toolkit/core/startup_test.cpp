@@ -2,6 +2,7 @@
 
 #include "toolkit/platform/files.h"
 #include "toolkit/platform/scratch_folder.h"
+#include "support/other_threads.h"
 
 #include <gtest/gtest.h>
 
@@ -146,6 +147,7 @@ TEST(DesktopMainTest, NoDisplayEndsWithOneLine) {
         EXPECT_EQ(WkDesktopMain("tourman", [](int, char**) { return ran = true, 0; }, 1, argv), 1);
         EXPECT_EQ(testing::internal::GetCapturedStderr(), c.line);
         EXPECT_FALSE(ran);
+        EXPECT_EQ(tmtest::OtherThreads(), 0) << "a thread left reading the environment";
     }
     if (before) setenv("DISPLAY", saved.c_str(), 1);
     else unsetenv("DISPLAY");

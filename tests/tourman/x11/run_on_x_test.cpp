@@ -129,13 +129,14 @@ class RunOnX : public ::testing::TestWithParam<Program> {};
 TEST_P(RunOnX, ShowsTheMainWindowAndEndsThroughTheCloseQuestion) {
     const Program& program = GetParam();
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "the x11 tests need an X server (DISPLAY)";
+    // The tests' fonts, as in every other picture of the tests: what the
+    // programs show must not depend on the fonts the machine has besides.
+    // Set before any connection opens.
+    ASSERT_TRUE(UseTestFonts());
     xprobe::Probe probe;
     ASSERT_TRUE(probe.connected());
     xprobe::WindowManager wm;
     ASSERT_EQ(wm.Start(std::string(TM_TEST_OUTPUT_DIR) + "/run-wm"), "");
-    // The tests' fonts, as in every other picture of the tests: what the
-    // programs show must not depend on the fonts the machine has besides.
-    ASSERT_TRUE(UseTestFonts());
     const fs::path run = fs::path(TM_TEST_OUTPUT_DIR) / "run";
     fs::remove_all(run);
     fs::copy(TM_PROGRAM_DATA_DIR, run, fs::copy_options::recursive);

@@ -95,15 +95,17 @@ void PumpCheck(int, void* data) {
 
 class ToolkitOnX : public ::testing::Test {
 protected:
+    // The environment, set before the probe or a display opens: the
+    // display's font thread reads it from its first moment.
+    static void SetUpTestSuite() {
+        std::filesystem::create_directories(testform::ToolkitFolder());
+        ASSERT_TRUE(UseTestFonts());
+        ASSERT_EQ(setenv("WOKUDIR", testform::ToolkitFolder().c_str(), 1), 0);
+    }
     void SetUp() override {
         // These tests must run wherever they are built for: no server is a failure.
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "the x11 tests need an X server (DISPLAY)";
         ASSERT_TRUE(probe.connected()); // first, so that the server is up for the display
-        static const bool prepared = [] {
-            std::filesystem::create_directories(testform::ToolkitFolder());
-            return UseTestFonts() && setenv("WOKUDIR", testform::ToolkitFolder().c_str(), 1) == 0;
-        }();
-        ASSERT_TRUE(prepared);
         std::string error;
         x = plat::X11Display::Open("", false, &error);
         ASSERT_TRUE(x) << error;

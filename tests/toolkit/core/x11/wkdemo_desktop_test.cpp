@@ -86,11 +86,12 @@ private:
 
 class DemoOnX : public ::testing::Test {
 protected:
+    // The demo draws with the tests' fonts, whatever else the machine has;
+    // set before the probe opens its connection.
+    static void SetUpTestSuite() { ASSERT_TRUE(UseTestFonts()); }
     void SetUp() override {
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "the x11 tests need an X server (DISPLAY)";
         ASSERT_TRUE(probe.connected());
-        // The demo draws with the tests' fonts, whatever else the machine has.
-        ASSERT_TRUE(UseTestFonts());
     }
 
     // The demo's shown window; 0 when none came (the test then fails).

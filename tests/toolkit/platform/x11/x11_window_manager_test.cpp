@@ -323,4 +323,14 @@ TEST_F(WindowManagerTest, FrameMovesAndSizesBecomeMoveAndResizeWithinTheLimits) 
     EXPECT_EQ(d->window(w)->client.width(), 180);
 }
 
+// A window manager stopped just as it was about to wait hears the signal
+// only with its next X event (openbox's loop looks at its flag, then
+// waits): the stop ends it all the same, without the kill.
+TEST(WindowManagerStop, EndsOneThatHearsItsSignalOnlyWithItsNextEvent) {
+    xprobe::WindowManager wm;
+    ASSERT_EQ(wm.Start(std::string(TM_TEST_OUTPUT_DIR) + "/late-wm", TM_LATE_HEARING_WM), "");
+    EXPECT_TRUE(wm.Stop()) << "it was killed after a minute";
+    EXPECT_FALSE(wm.Managed());
+}
+
 } // namespace

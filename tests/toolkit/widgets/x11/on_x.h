@@ -31,14 +31,19 @@ namespace wx {
 inline int pumping = 0;
 inline void StopPump(int, void*) { pumping = 0; }
 
+inline std::string Folder() { return std::string(TM_TEST_OUTPUT_DIR) + "/wokusys"; }
+
 class OnX : public ::testing::Test {
 protected:
-    void Start(plat::Display* display, const char* name) {
-        static const std::string folder = std::string(TM_TEST_OUTPUT_DIR) + "/wokusys";
-        std::filesystem::create_directories(folder);
+    // The environment the tests need, set before the probe or a display
+    // opens: the display's font thread reads it from its first moment.
+    static void SetUpTestSuite() {
+        std::filesystem::create_directories(Folder());
         ASSERT_TRUE(UseTestFonts());
-        setenv("WOKUDIR", folder.c_str(), 1);
-        program = folder + "/" + name;
+        ASSERT_EQ(setenv("WOKUDIR", Folder().c_str(), 1), 0);
+    }
+    void Start(plat::Display* display, const char* name) {
+        program = Folder() + "/" + name;
         argv[0] = program.data();
         WkInitWindowSystem(display, nullptr, argv);
         WkInstallEventLoop();

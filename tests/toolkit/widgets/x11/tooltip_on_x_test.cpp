@@ -38,12 +38,13 @@ void StopPump(int, void*) { pumping = 0; }
 
 TEST(TooltipOnX, PopupIsOverrideRedirectBesideThePointerAndTakesNoFocus) {
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "the x11 tests need an X server (DISPLAY)";
-    xprobe::Probe probe;
-    ASSERT_TRUE(probe.connected());
+    // The environment first: the display's font thread reads it from the start.
     std::string folder = std::string(TM_TEST_OUTPUT_DIR) + "/wokusys", program = folder + "/xtooltip", error;
     std::filesystem::create_directories(folder);
     ASSERT_TRUE(UseTestFonts());
-    setenv("WOKUDIR", folder.c_str(), 1);
+    ASSERT_EQ(setenv("WOKUDIR", folder.c_str(), 1), 0);
+    xprobe::Probe probe;
+    ASSERT_TRUE(probe.connected());
     char* argv[2] = {program.data(), nullptr};
     std::unique_ptr<plat::X11Display> x = plat::X11Display::Open("", false, &error);
     ASSERT_TRUE(x) << error;
