@@ -262,10 +262,7 @@ void EventOnX::ExchangeColours() {
     }
     DecodeGameCode(GameTable(board, round), white, black, digit);
     Answer(StateRecord(white).colorFlexible && StateRecord(black).colorFlexible ? 39 : 40, 1);
-    // The two clicks at once: the list counts a double click within 250 ms
-    // of its clock, and xdotool's own pause between them (100 ms) leaves a
-    // busy machine too little of that.
-    Xdo("mousemove " + RowAt(PairingPage.pairingList, board - 1) + " click --repeat 2 --delay 0 1");
+    DoubleClick(RowAt(PairingPage.pairingList, board - 1));
     EXPECT_EQ(GameTable(board, round), EncodeGameCode(black, white, NotPlayed))
         << "round " << round << ", board " << board << ": the colours exchanged" << unexpected;
 }
