@@ -50,6 +50,21 @@ Probe::~Probe() {
 
 void Probe::Sync(_XDisplay* other) { XSync(other, False); }
 
+int Probe::QueuedButtons(_XDisplay* other) {
+    // The predicate sees every queued event (and those that arrived) and
+    // takes none.
+    int count = 0;
+    XEvent e;
+    XCheckIfEvent(
+        other, &e,
+        [](::Display*, XEvent* event, XPointer seen) {
+            if (event->type == ButtonPress || event->type == ButtonRelease) ++*reinterpret_cast<int*>(seen);
+            return False;
+        },
+        reinterpret_cast<XPointer>(&count));
+    return count;
+}
+
 plat::Surface Probe::Pixels(unsigned long window) const {
     XWindowAttributes a;
     if (!XGetWindowAttributes(dpy_, window, &a)) return plat::Surface();

@@ -27,6 +27,9 @@ public:
     bool connected() const { return dpy_ != nullptr; }
     // Waits until the server has handled every request of that connection.
     static void Sync(_XDisplay* other);
+    // The button presses and releases that reached that connection and wait
+    // in its queue, unhandled (they stay there).
+    static int QueuedButtons(_XDisplay* other);
     // The window's pixels as the server holds them (true colour).
     plat::Surface Pixels(unsigned long window) const;
     // Bells rung on the server since the last call, counted once the server

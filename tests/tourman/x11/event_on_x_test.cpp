@@ -262,7 +262,7 @@ void EventOnX::ExchangeColours() {
     }
     DecodeGameCode(GameTable(board, round), white, black, digit);
     Answer(StateRecord(white).colorFlexible && StateRecord(black).colorFlexible ? 39 : 40, 1);
-    Xdo("mousemove " + RowAt(PairingPage.pairingList, board - 1) + " click --repeat 2 1");
+    DoubleClick(RowAt(PairingPage.pairingList, board - 1));
     EXPECT_EQ(GameTable(board, round), EncodeGameCode(black, white, NotPlayed))
         << "round " << round << ", board " << board << ": the colours exchanged" << unexpected;
 }

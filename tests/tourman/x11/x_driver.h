@@ -73,6 +73,9 @@ class XProgramTest : public ::testing::Test {
     // the program's own wait, which try again later.
     bool Mapped(WkObject* object) const;
     void Click(WkObject* object);
+    // A double click at the point: both clicks reach the program before its
+    // loop handles the first.
+    void DoubleClick(const std::string& at);
     void Fill(WkObject* field, const std::string& text);
     void Key(const std::string& keys);
     // The window's pixels as the server shows them, to TM_TEST_OUTPUT_DIR/name,
