@@ -31,7 +31,19 @@ std::string TakeFolder(const std::string& programFolder) {
 
 } // namespace
 
+// The program's folder for this run. The cases of the x11 events take up
+// the data folders the cases before them left, each case in a process of
+// its own: two runs side by side, each on its own X server, keep apart by
+// the server's number, so that no case finds another run's folder.
+std::string RunFolder(const char* programFolder) {
+    const char* display = std::getenv("DISPLAY");
+    std::string number;
+    for (const char* c = display ? display : ""; *c != '\0' && *c != '.'; ++c)
+        if (*c >= '0' && *c <= '9') number += *c;
+    return number.empty() ? std::string(programFolder) : std::string(programFolder) + "-x" + number;
+}
+
 const char* TmTestOutputDir(const char* programFolder) {
-    static const std::string folder = TakeFolder(programFolder);
+    static const std::string folder = TakeFolder(RunFolder(programFolder));
     return folder.c_str();
 }

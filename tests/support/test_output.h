@@ -5,7 +5,9 @@
 // holds it, else the first free "<folder>.2", "<folder>.3", ... beside it,
 // and holds it until the run ends. One run after another finds the same
 // folder, where the screenshots are left and where a case of the x11 events
-// finds the data folder that the case before it left.
+// finds the data folder that the case before it left. On an X server the
+// folder is "<folder>-x<display number>": runs side by side, each on a
+// server of its own, never take up each other's data folders.
 #pragma once
 
 const char* TmTestOutputDir(const char* programFolder);
