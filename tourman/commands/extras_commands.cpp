@@ -30,7 +30,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 int UnusedOption = 0;
 
@@ -121,9 +120,7 @@ void ReopenRegistration() {
         return Alert("The rounds played could not be kept aside: " + problem +
                      ".\nThe registration stays closed, nothing changed.");
     }
-    std::vector<int> ids;
-    for (int id = 1; IsRegisteredId(id); ++id) ids.push_back(id);
-    WriteTournamentFileInto(change.journal().write(TournamentFilePath(0)), 0, ids);
+    WriteTournamentFileInto(change.journal().write(TournamentFilePath(0)), 0, RegisteredIds());
     if (aside.mainKept) change.journal().remove(RoundStatePath());
     if (!change.commit("The registration stays closed and the round files are in place: nothing changed.")) return;
     TournamentMatchesFile();

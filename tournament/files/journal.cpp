@@ -258,25 +258,18 @@ Journal::Journal(std::string recordPath) : recordPath_(std::move(recordPath)) {
     if (kind != HostFileKind::Missing) {
         recovered_ = RecoverJournal(recordPath_);
         kind = HostFileKindOf(recordPath_);
-        // A change that still stands is finished by a later recovery: its
-        // record is never written over by a change of its own files.
-        if (kind == HostFileKind::Regular) {
-            unwritable_ = recordPath_ + ": an earlier change of these files still stands and could not be finished";
-            standing_ = true;
-            return;
-        }
     }
     // Opened for writing, a FIFO in the record's place would wait for a
-    // reader for good: the commit says so instead.
-    // Made only where no record is: one a look missed is never written over.
+    // reader for good: the commit says so instead. The record is made only
+    // where none is: a change that still stands (recovery could not finish
+    // it, or a look missed it) is finished by a later recovery, and never
+    // written over by a change of its own files.
     errno = 0;
-    if (kind != HostFileKind::Other) record_ = OpenHostFile(recordPath_, "wbx");
-    if (record_ == nullptr && errno == EEXIST) {
+    if (kind == HostFileKind::Missing) record_ = OpenHostFile(recordPath_, "wbx");
+    standing_ = kind == HostFileKind::Regular || (record_ == nullptr && errno == EEXIST);
+    if (standing_)
         unwritable_ = recordPath_ + ": an earlier change of these files still stands and could not be finished";
-        standing_ = true;
-        return;
-    }
-    if (record_ == nullptr)
+    else if (record_ == nullptr)
         unwritable_ = recordPath_ + (kind == HostFileKind::Other ? ": not a regular file" : ": cannot be written" + Because());
 }
 

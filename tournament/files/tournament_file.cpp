@@ -69,13 +69,6 @@ bool WriteWhole(const std::string& path, const TournamentSettings& settings, int
     return WriteContent(out, settings, savedRound, ids) && out.commit();
 }
 
-std::vector<int> RegisteredIds() {
-    std::vector<int> ids;
-    for (int id = 1; IsRegisteredId(id); ++id)
-        ids.push_back(id);
-    return ids;
-}
-
 bool WriteFile(int backup, const std::vector<int>& ids) {
     const std::string path = TournamentFilePath(backup);
     // The ".bak" is the arbiter's own backup and a save never touches it.
@@ -334,6 +327,13 @@ std::string FormatPlayerLine(const Player& p) {
 
 bool WriteTournamentFile(int backup) {
     return WriteFile(backup, RegisteredIds());
+}
+
+std::vector<int> RegisteredIds() {
+    std::vector<int> ids;
+    for (int id = 1; IsRegisteredId(id); ++id)
+        ids.push_back(id);
+    return ids;
 }
 
 bool WriteTournamentFileInto(AtomicFileWriter& out) {

@@ -31,6 +31,9 @@ std::string TournamentFilePath(int backup);
 // changes more than one of them goes through.
 std::string TournamentJournalPath();
 
+// The registered players' ids, 1 to the last, as the file lists them.
+std::vector<int> RegisteredIds();
+
 // Lines 1-12 with count on line 11, written to an open file.
 void WriteTournamentHeader(std::FILE* file, int count);
 // A text field as the file keeps it: a ';' (which would split the line) and

@@ -103,10 +103,6 @@ TEST(CurrentDirTest, EndsWithOneSlash) {
     EXPECT_EQ(WkIsFolder(nullptr), 0);
 }
 
-} // namespace
-
-namespace {
-
 // A display number that no server on this machine holds now (neither its
 // socket nor its lock file is there): another run may keep an Xvfb on any
 // fixed number.
